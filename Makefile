@@ -1,0 +1,35 @@
+# Entry points for a fresh Debian 12 machine:
+#   make demo   repairs the project's own damaged sample workbook
+#   make check  builds and runs every test (normal build)
+#   make check-sanitize  the same under AddressSanitizer + UndefinedBehaviorSanitizer
+
+JOBS ?= $(shell nproc)
+BUILD ?= build
+BUILD_ASAN ?= build-asan
+SAMPLE_DIR ?= $(BUILD)/sample
+
+.PHONY: deps build demo check check-sanitize clean
+
+deps:
+	@tools/ensure-deps.sh
+
+build: deps
+	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo
+	cmake --build $(BUILD) -j $(JOBS)
+
+demo: build
+	@mkdir -p $(SAMPLE_DIR)
+	$(BUILD)/tools/samples/make-damaged-sample $(SAMPLE_DIR)/damaged.xls
+	$(BUILD)/cli/mendwell-cli extract $(SAMPLE_DIR)/damaged.xls $(SAMPLE_DIR)/Workbook.bin
+
+check: build
+	ctest --test-dir $(BUILD) -j $(JOBS) --output-on-failure
+
+check-sanitize: deps
+	cmake -S . -B $(BUILD_ASAN) -DCMAKE_BUILD_TYPE=Debug -DMENDWELL_SANITIZE=ON
+	cmake --build $(BUILD_ASAN) -j $(JOBS)
+	ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1 \
+	  ctest --test-dir $(BUILD_ASAN) -j $(JOBS) --output-on-failure
+
+clean:
+	rm -rf $(BUILD) $(BUILD_ASAN)
