@@ -1,0 +1,46 @@
+// Readers of the workbook-global records, called by the globals scan for
+// each record of their type. Each loads the record's spill file, checks its
+// length, builds the record object from the bytes after the 4-byte header,
+// appends it to the workbook's list for that type and frees the loaded
+// bytes. Each returns whether an object was appended (false for a rejected
+// length or a spill file that cannot be read).
+#pragma once
+
+#include <cstdint>
+
+#include "biff/CTList.h"
+
+class CExcelRawRecordData;
+class CExcelWorkBook;
+
+class CExcelGlobalRecordReaders {
+public:
+    static bool ReadFONT(CExcelRawRecordData& record, CExcelWorkBook& workbook);
+    static bool ReadXF(CExcelRawRecordData& record, CExcelWorkBook& workbook);
+    static bool ReadFORMAT(CExcelRawRecordData& record, CExcelWorkBook& workbook);
+    static bool ReadSTYLE(CExcelRawRecordData& record, CExcelWorkBook& workbook);
+    static bool ReadPALETTE(CExcelRawRecordData& record, CExcelWorkBook& workbook);
+    static bool ReadSUPBOOK(CExcelRawRecordData& record, CExcelWorkBook& workbook);
+    static bool ReadEXTERNSHEET(CExcelRawRecordData& record, CExcelWorkBook& workbook);
+
+    // The common step over bytes already in memory: raw is the whole record
+    // (rawLength bytes, header included). T::AcceptsRawLength decides; the
+    // payload handed to T is what follows the header, never more than the
+    // bytes present.
+    template <class T>
+    static bool AppendFromRaw(const std::uint8_t* raw, std::uint32_t rawLength, CTList<T>& list) {
+        if (!T::AcceptsRawLength(rawLength)) return false;
+        const std::uint32_t payload = PayloadLength(rawLength);
+        list.Add(new T(payload ? raw + kHeader : nullptr, payload));
+        return true;
+    }
+
+private:
+    static constexpr std::uint32_t kHeader = 4;
+    // Bytes after the header, 0 for a record cut inside its header.
+    static std::uint32_t PayloadLength(std::uint32_t rawLength) {
+        return rawLength > kHeader ? rawLength - kHeader : 0;
+    }
+    template <class T>
+    static bool ReadInto(CExcelRawRecordData& record, CTList<T>& list);
+};

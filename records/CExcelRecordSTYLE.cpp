@@ -1,0 +1,4 @@
+#include "records/CExcelRecordSTYLE.h"
+
+CExcelRecordSTYLE::CExcelRecordSTYLE(const std::uint8_t* payload, std::uint32_t n)
+    : m_length(n), m_payload(payload, n) {}

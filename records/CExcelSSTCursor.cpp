@@ -1,0 +1,123 @@
+#include "records/CExcelSSTCursor.h"
+
+#include <algorithm>
+
+CExcelSSTCursor::CExcelSSTCursor(const std::uint8_t* bytes, std::uint32_t size,
+                                 std::vector<Boundary> boundaries)
+    : m_bytes(bytes), m_size(bytes ? size : 0), m_boundaries(std::move(boundaries)) {
+    // The record stream appends CONTINUE data in file order, so offsets never
+    // go down; holding that as an invariant keeps every walk below moving
+    // forward even if a caller hands them out of order.
+    for (std::size_t i = 1; i < m_boundaries.size(); ++i)
+        m_boundaries[i].offset = std::max(m_boundaries[i].offset, m_boundaries[i - 1].offset);
+}
+
+bool CExcelSSTCursor::AtBoundary() const {
+    return m_next < m_boundaries.size() && m_boundaries[m_next].offset == m_pos;
+}
+
+std::uint32_t CExcelSSTCursor::Limit() const {
+    if (m_next < m_boundaries.size()) return std::min(m_boundaries[m_next].offset, m_size);
+    return m_size;
+}
+
+bool CExcelSSTCursor::BoundaryAhead() const {
+    return m_next < m_boundaries.size() && m_boundaries[m_next].offset <= m_size;
+}
+
+bool CExcelSSTCursor::HasData() const { return AtBoundary() || m_pos < m_size; }
+
+bool CExcelSSTCursor::ReadDataByte(std::uint8_t& out) {
+    if (AtBoundary()) {
+        // Outside characters the byte the record stream took for an option
+        // byte is part of the string's header, runs or extension block.
+        out = m_boundaries[m_next++].removedByte;
+        ++m_normalised;
+        return true;
+    }
+    if (m_pos < m_size) {
+        out = m_bytes[m_pos++];
+        ++m_normalised;
+        return true;
+    }
+    m_exhausted = true;
+    return false;
+}
+
+std::uint8_t CExcelSSTCursor::ReadU8() {
+    std::uint8_t b = 0;
+    return ReadDataByte(b) ? b : 0;
+}
+
+std::uint16_t CExcelSSTCursor::ReadU16() {
+    std::uint8_t b[2] = {};
+    if (!ReadDataByte(b[0]) || !ReadDataByte(b[1])) return 0;
+    return static_cast<std::uint16_t>(b[0] | (b[1] << 8));
+}
+
+std::uint32_t CExcelSSTCursor::ReadU32() {
+    std::uint32_t value = 0;
+    for (unsigned i = 0; i < 4; ++i) {
+        std::uint8_t b = 0;
+        if (!ReadDataByte(b)) return 0;
+        value |= static_cast<std::uint32_t>(b) << (8 * i);
+    }
+    return value;
+}
+
+bool CExcelSSTCursor::ReadRun(std::uint8_t out[4]) {
+    for (unsigned i = 0; i < 4; ++i)
+        if (!ReadDataByte(out[i])) return false;
+    return true;
+}
+
+bool CExcelSSTCursor::SkipData(std::uint32_t n) {
+    while (n > 0) {
+        if (AtBoundary()) {
+            ++m_next;
+            ++m_normalised;
+            --n;
+            continue;
+        }
+        const std::uint32_t limit = Limit();
+        if (m_pos >= limit) {
+            m_exhausted = true;
+            return false;
+        }
+        const std::uint32_t step = std::min(n, limit - m_pos);
+        m_pos += step;
+        m_normalised += step;
+        n -= step;
+    }
+    return true;
+}
+
+std::u16string CExcelSSTCursor::ReadChars(std::uint32_t count, bool wide) {
+    std::u16string text;
+    // The count is untrusted: reserve no more than the bytes left could hold.
+    text.reserve(std::min<std::uint32_t>(count, m_size - m_pos));
+    while (text.size() < count) {
+        if (AtBoundary()) {
+            wide = m_boundaries[m_next++].removedByte & 0x01;
+            continue;
+        }
+        const std::uint32_t limit = Limit();
+        const std::uint32_t width = wide ? 2 : 1;
+        if (limit - m_pos >= width) {
+            const std::uint8_t* p = m_bytes + m_pos;
+            text.push_back(wide ? static_cast<char16_t>(p[0] | (p[1] << 8)) : char16_t(p[0]));
+            m_pos += width;
+            m_normalised += 2;
+            continue;
+        }
+        if (BoundaryAhead()) {
+            // Half a 16-bit character before a CONTINUE boundary: a damaged
+            // record; drop the stray byte and go on with the next piece.
+            m_pos = limit;
+            continue;
+        }
+        m_exhausted = true;
+        break;
+    }
+    return text;
+}
