@@ -1,0 +1,45 @@
+#include "biff/BiffRecordIds.h"
+
+#include <algorithm>
+#include <iterator>
+
+namespace biff {
+
+namespace {
+
+// Sorted by type so that lookups can bisect.
+constexpr RecordNameEntry kNames[] = {
+    {kFORMULA, "FORMULA"},       {kEOF, "EOF"},
+    {kEXTERNSHEET, "EXTERNSHEET"}, {kNAME, "NAME"},
+    {kDATEMODE, "DATEMODE"},     {kFONT, "FONT"},
+    {kCONTINUE, "CONTINUE"},     {kCOLINFO, "COLINFO"},
+    {kBOUNDSHEET, "BOUNDSHEET"}, {kPALETTE, "PALETTE"},
+    {kMULRK, "MULRK"},           {kMULBLANK, "MULBLANK"},
+    {kRSTRING, "RSTRING"},       {kXF, "XF"},
+    {kMERGEDCELLS, "MERGEDCELLS"}, {kSST, "SST"},
+    {kLABELSST, "LABELSST"},     {kEXTSST, "EXTSST"},
+    {kSUPBOOK, "SUPBOOK"},       {kHLINK, "HLINK"},
+    {kBLANK, "BLANK"},           {kNUMBER, "NUMBER"},
+    {kLABEL, "LABEL"},           {kBOOLERR, "BOOLERR"},
+    {kSTRING, "STRING"},         {kROW, "ROW"},
+    {kARRAY, "ARRAY"},           {kTABLE, "TABLE"},
+    {kRK, "RK"},                 {kSTYLE, "STYLE"},
+    {kFORMAT, "FORMAT"},         {kSHRFMLA, "SHRFMLA"},
+    {kQUICKTIP, "QUICKTIP"},     {kBOF, "BOF"},
+};
+
+}  // namespace
+
+const char* RecordName(std::uint16_t type) {
+    const auto* at = std::lower_bound(
+        std::begin(kNames), std::end(kNames), type,
+        [](const RecordNameEntry& entry, std::uint16_t wanted) { return entry.type < wanted; });
+    return at != std::end(kNames) && at->type == type ? at->name : nullptr;
+}
+
+const RecordNameEntry* RecordNameTable(std::uint32_t* count) {
+    if (count) *count = static_cast<std::uint32_t>(std::size(kNames));
+    return kNames;
+}
+
+}  // namespace biff

@@ -1,0 +1,37 @@
+// A file opened read-only for positioned reads: the scan file that the
+// substream search, the globals scan and the worksheet parser walk.
+//
+// Reads never go past the end of the file: a read that asks for more bytes
+// than remain returns the bytes that exist. Offsets count from the first
+// byte of the file. The length is taken once, at Open.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <filesystem>
+
+class CInputFile {
+public:
+    CInputFile() = default;
+    CInputFile(const CInputFile&) = delete;
+    CInputFile& operator=(const CInputFile&) = delete;
+    virtual ~CInputFile();
+
+    // Opens path for reading (closing any file held before); false when it
+    // cannot be opened or is not a regular file.
+    bool Open(const std::filesystem::path& path);
+    void Close();
+    bool IsOpen() const { return m_fd >= 0; }
+
+    // Length in bytes when opened (0 when closed).
+    std::uint64_t Length() const { return m_length; }
+
+    // Copies up to n bytes at offset into out and returns how many were
+    // copied: fewer than n at the end of the file or on a read error, 0 for
+    // an offset at or past the end.
+    std::size_t ReadAt(std::uint64_t offset, void* out, std::size_t n) const;
+
+private:
+    int m_fd = -1;
+    std::uint64_t m_length = 0;
+};
