@@ -26,8 +26,11 @@ std::mutex& ShowMutex() {
 }  // namespace
 
 void StderrMessageHandler(std::u16string_view text) {
-    const std::string utf8 = ToUtf8(text);
-    std::fprintf(stderr, "%s\n", utf8.c_str());
+    std::string line = ToUtf8(text);
+    line.push_back('\n');
+    // Written whole, so that a text holding a NUL (a name cut from a damaged
+    // record) is not shortened.
+    std::fwrite(line.data(), 1, line.size(), stderr);
     std::fflush(stderr);
 }
 
@@ -38,8 +41,16 @@ void ShowMessage(std::u16string_view text) {
         handler = Handler();
     }
     std::lock_guard show(ShowMutex());
-    if (handler) handler(text);
-    else StderrMessageHandler(text);
+    if (!handler) {
+        StderrMessageHandler(text);
+        return;
+    }
+    // A worker must not die because a message could not be shown.
+    try {
+        handler(text);
+    } catch (...) {
+        StderrMessageHandler(text);
+    }
 }
 
 MessageHandler SetMessageHandler(MessageHandler handler) {
