@@ -1,5 +1,7 @@
-// Names of the temporary files the repair makes in the temporary folder
-// (std::filesystem::temp_directory_path(), which honours TMPDIR).
+// Names of the temporary files the repair and the save make in the temporary
+// folder: std::filesystem::temp_directory_path(), which honours TMPDIR, or
+// /tmp when that is not an existing folder. Where the names are written with
+// a folder ending in a backslash, ours join the folder with "/".
 #pragma once
 
 #include <atomic>
@@ -18,7 +20,10 @@ struct SpillFile {
 
 class CFileNameManager {
 public:
-    // "<temporary folder>/_WBR_1234xyz_<n>.txt"
+    // The temporary folder, read anew on each call.
+    static std::filesystem::path GetTempFolder();
+
+    // "<temporary folder>/_WBR_1234xyz_<n>.txt", n in unsigned decimal.
     static std::filesystem::path GetTempTextFileName(std::uint32_t n);
 
     // Takes the next id from RawRecordCounter and creates its spill file,
@@ -27,4 +32,16 @@ public:
     // is never reused: the next id is taken instead, a bounded number of
     // times. created is false when no file could be made.
     static SpillFile CreateSpillFile();
+
+    // The name under which the save has the rebuilt workbook written before
+    // it is moved to its destination: "<temporary folder>/" followed by a new
+    // random UUID as "XXXXXXXX-XXXX-XXXX-XXXXXXXXXXXXXXXX.xls" (upper-case hex;
+    // the last eight bytes without a hyphen). Nothing is created.
+    static std::filesystem::path MakeTempWorkbookName();
+
+    // The name of the temporary copy of the "Workbook" stream made by the
+    // repair: a MakeTempWorkbookName() name whose file name is lower-cased
+    // and has ".xls" turned into ".tmp" ("<folder>/xxxxxxxx-...-xxxx.tmp").
+    // The folder is left as it is. Nothing is created.
+    static std::filesystem::path MakeExtractedWorkbookName();
 };
