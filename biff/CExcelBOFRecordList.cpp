@@ -9,6 +9,15 @@ void CExcelBOFRecordList::Add(const CExcelBOFRecord& entry) {
     m_entries.Add(new CExcelBOFRecord(entry));
 }
 
+std::unique_ptr<CExcelWorkSheet> CExcelBOFRecordList::MakeWorksheet(
+    const WorksheetEntry& worksheet) {
+    auto sheet = std::make_unique<CExcelWorkSheet>();
+    sheet->SetStart(worksheet.entry->GetStart());
+    sheet->SetEnd(worksheet.entry->GetEnd());
+    sheet->SetName(FromUtf8("unknown" + std::to_string(worksheet.number)));
+    return sheet;
+}
+
 std::unique_ptr<CExcelWorkSheet> CExcelBOFRecordList::MakeWorksheetFromBOF(
     std::uint32_t n, std::uint32_t k) const {
     // The workbook counter starts below the first workbook: worksheet entries
@@ -24,15 +33,25 @@ std::unique_ptr<CExcelWorkSheet> CExcelBOFRecordList::MakeWorksheetFromBOF(
             continue;
         }
         if (!entry.IsWorksheet()) continue;
-        if (workbook == k && inWorkbook == n) {
-            auto sheet = std::make_unique<CExcelWorkSheet>();
-            sheet->SetStart(entry.GetStart());
-            sheet->SetEnd(entry.GetEnd());
-            sheet->SetName(FromUtf8("unknown" + std::to_string(total)));
-            return sheet;
-        }
+        if (workbook == k && inWorkbook == n) return MakeWorksheet({&entry, total});
         ++inWorkbook;
         ++total;
     }
     return nullptr;
+}
+
+std::vector<std::vector<CExcelBOFRecordList::WorksheetEntry>> CExcelBOFRecordList::GroupWorksheets()
+    const {
+    std::vector<std::vector<WorksheetEntry>> groups;
+    std::uint32_t total = 0;
+    for (const CExcelBOFRecord& entry : m_entries) {
+        if (entry.IsGlobals()) {
+            groups.emplace_back();
+            continue;
+        }
+        if (!entry.IsWorksheet()) continue;
+        if (!groups.empty()) groups.back().push_back({&entry, total});
+        ++total;
+    }
+    return groups;
 }

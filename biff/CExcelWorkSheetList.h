@@ -28,6 +28,8 @@ public:
     CExcelWorkSheet* GetHead() const { return m_sheets.GetHead(); }
     CExcelWorkSheet* GetTail() const { return m_sheets.GetTail(); }
     std::uint32_t GetCount() const { return m_sheets.GetCount(); }
+    CTList<CExcelWorkSheet>::Iterator begin() const { return m_sheets.begin(); }
+    CTList<CExcelWorkSheet>::Iterator end() const { return m_sheets.end(); }
 
 private:
     CTList<CExcelWorkSheet> m_sheets;

@@ -137,6 +137,26 @@ bool BiffWriter::WriteTo(const std::filesystem::path& path) const {
     return WriteFileBytes(path, m_bytes);
 }
 
+Bytes WorkbookStream(const BiffWriter& globalsRecords, const std::vector<std::u16string>& sheetNames,
+                     const BiffWriter& sheetRecords) {
+    BiffWriter stream;
+    stream.Bof(0x0005).Raw(globalsRecords.GetBytes());
+    std::vector<std::size_t> positionFields;
+    for (const std::u16string& name : sheetNames) {
+        positionFields.push_back(stream.Size() + 4);
+        stream.BoundSheet(0, name);
+    }
+    stream.Eof();
+    Bytes bytes = stream.GetBytes();
+    for (std::size_t i = 0; i < sheetNames.size(); ++i) {
+        SetU32(bytes, positionFields[i], static_cast<std::uint32_t>(bytes.size()));
+        BiffWriter sheet;
+        sheet.Substream(0x0010, sheetRecords);
+        bytes = Concat(bytes, sheet.GetBytes());
+    }
+    return bytes;
+}
+
 void SetU8(Bytes& bytes, std::size_t offset, std::uint8_t value) {
     if (offset < bytes.size()) bytes[offset] = value;
 }

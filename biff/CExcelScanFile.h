@@ -1,0 +1,51 @@
+// Finds the substreams of the scan file without trusting any index, then
+// builds the workbooks from them.
+//
+// The scan file is the extracted "Workbook" stream, or the damaged file
+// itself when nothing could be extracted. Every byte offset is searched for
+// a BIFF8 BOF record; "Workbook globals" BOFs start workbooks, worksheet
+// BOFs are sheets. Offsets count from the first byte of the scan file.
+// Run in this order: ScanForSubstreams, CExcelProcessData::CreateWorkbooks,
+// BuildWorkbooks.
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+
+class CExcelData;
+
+class CExcelScanFile {
+public:
+    CExcelScanFile() = default;
+    explicit CExcelScanFile(std::filesystem::path scanPath) : m_scanPath(std::move(scanPath)) {}
+    virtual ~CExcelScanFile() = default;
+
+    void SetScanPath(std::filesystem::path scanPath) { m_scanPath = std::move(scanPath); }
+    const std::filesystem::path& GetScanPath() const { return m_scanPath; }
+
+    // Fills data's BOF list: a "Workbook globals" entry for each globals BOF
+    // and a "Worksheet" entry for each worksheet BOF (counted in the sheets
+    // repair counter), searching every offset except the last 513 bytes of
+    // the file; a globals entry at offset 0 goes before the first worksheet
+    // BOF when no globals BOF precedes it, and stands for the whole file when
+    // no BOF is found at all. Then sets the entries' ends. False when the
+    // file cannot be opened ("error code 0x01 : Fail to open source file")
+    // or a stop was requested.
+    bool ScanForSubstreams(CExcelData* data);
+
+    // Sets each entry's end to the next entry's start, the last one's to the
+    // file length. False for an empty list, a stop request, or a file that
+    // cannot be opened ("error code 0x02 : Fail to open source file").
+    bool SetSubstreamEnds(CExcelData* data);
+
+    // Scans every workbook's globals, then adds the worksheet BOFs beyond the
+    // BOUNDSHEET sheets as extra sheets ("unknown<n>"). When the scan file is
+    // the source file itself (exactly the same path: nothing was
+    // extracted), every sheet is placed on the worksheet BOFs found, in
+    // order, since BOUNDSHEET positions count from the start of the
+    // workbook stream, not of the damaged file.
+    void BuildWorkbooks(CExcelData* data);
+
+private:
+    std::filesystem::path m_scanPath;
+};

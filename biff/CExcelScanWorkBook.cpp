@@ -1,0 +1,193 @@
+#include "biff/CExcelScanWorkBook.h"
+
+#include <algorithm>
+#include <iterator>
+#include <limits>
+
+#include "biff/BiffRecordIds.h"
+#include "biff/CByteBuffer.h"
+#include "biff/CExcelData.h"
+#include "biff/CExcelWorkBook.h"
+#include "biff/CInputFile.h"
+#include "platform/ProgressTarget.h"
+#include "platform/RunState.h"
+#include "records/CExcelGlobalRecordReaders.h"
+#include "records/CExcelSSTDecoder.h"
+
+namespace {
+
+// Joined CONTINUE data is gathered in memory and written to the spill file
+// in pieces of about this size: few file operations for a shared-string
+// table of thousands of CONTINUE records, and memory bounded however long
+// the table is.
+constexpr std::size_t kAppendChunk = 1 << 20;
+
+using Reader = bool (*)(CExcelScanWorkBook& scan, CExcelWorkBook& workbook);
+
+struct GlobalsHandler {
+    std::uint16_t type;
+    // Null for the record that ends the globals substream.
+    Reader read;
+};
+
+bool ReadSST(CExcelScanWorkBook& scan, CExcelWorkBook& workbook) {
+    CExcelSSTDecoder::Decode(*scan.GetRecord(), workbook.GetSharedStrings(), scan.GetContinues());
+    return true;
+}
+
+template <bool (*Read)(CExcelRawRecordData&, CExcelWorkBook&)>
+bool ReadGlobal(CExcelScanWorkBook& scan, CExcelWorkBook& workbook) {
+    return Read(*scan.GetRecord(), workbook);
+}
+
+// The records of the globals substream that are decoded; every other type
+// (the BOF itself, CONTINUE records met on their own, NAME, ...) is skipped.
+constexpr GlobalsHandler kGlobalsHandlers[] = {
+    {biff::kEOF, nullptr},
+    {biff::kEXTERNSHEET, &ReadGlobal<&CExcelGlobalRecordReaders::ReadEXTERNSHEET>},
+    {biff::kFONT, &ReadGlobal<&CExcelGlobalRecordReaders::ReadFONT>},
+    {biff::kBOUNDSHEET, &ReadGlobal<&CExcelScanWorkBook::ReadBOUNDSHEET>},
+    {biff::kPALETTE, &ReadGlobal<&CExcelGlobalRecordReaders::ReadPALETTE>},
+    {biff::kXF, &ReadGlobal<&CExcelGlobalRecordReaders::ReadXF>},
+    {biff::kSST, &ReadSST},
+    {biff::kSUPBOOK, &ReadGlobal<&CExcelGlobalRecordReaders::ReadSUPBOOK>},
+    {biff::kSTYLE, &ReadGlobal<&CExcelGlobalRecordReaders::ReadSTYLE>},
+    {biff::kFORMAT, &ReadGlobal<&CExcelGlobalRecordReaders::ReadFORMAT>},
+};
+
+const GlobalsHandler* FindHandler(std::uint16_t type) {
+    const auto* at = std::find_if(std::begin(kGlobalsHandlers), std::end(kGlobalsHandlers),
+                                  [type](const GlobalsHandler& h) { return h.type == type; });
+    return at == std::end(kGlobalsHandlers) ? nullptr : at;
+}
+
+}  // namespace
+
+CExcelScanWorkBook::CExcelScanWorkBook(std::filesystem::path scanPath)
+    : m_scanPath(std::move(scanPath)),
+      m_continues(std::make_unique<CExcelContinueRecordOffsetList>()) {}
+
+CExcelScanWorkBook::~CExcelScanWorkBook() = default;
+
+void CExcelScanWorkBook::ReadRecord(const CInputFile& file, std::uint64_t& position) {
+    m_record.reset();
+    m_continues = std::make_unique<CExcelContinueRecordOffsetList>();
+
+    std::uint8_t header[biff::kRecordHeaderSize] = {};
+    const std::size_t headerBytes = file.ReadAt(position, header, sizeof header);
+    std::uint32_t length =
+        headerBytes >= biff::kRecordHeaderSize ? CDataReader::GetU16(header + biff::kLengthOffset)
+                                               : 0;
+    // A damaged length: the record is its header alone and the next one is
+    // looked for inside the damaged body.
+    if (length > biff::kMaxBodyLength) length = 0;
+
+    m_buffer.resize(biff::kRecordHeaderSize + length);
+    const std::size_t got = file.ReadAt(position, m_buffer.data(), m_buffer.size());
+    m_record = std::make_unique<CExcelRawRecordData>(m_buffer.data(),
+                                                     static_cast<std::uint32_t>(got));
+    position += biff::kRecordHeaderSize + length;
+
+    // The record's size as the spill file will hold it once the gathered
+    // CONTINUE data is written; boundaries are offsets in that file.
+    std::uint64_t joined = got;
+    m_buffer.clear();
+    auto flush = [this] {
+        m_record->AppendBytes(m_buffer.data(), static_cast<std::uint32_t>(m_buffer.size()));
+        m_buffer.clear();
+    };
+    for (;;) {
+        std::uint8_t next[biff::kRecordHeaderSize];
+        if (file.ReadAt(position, next, sizeof next) < sizeof next) break;
+        if (CDataReader::GetU16(next) != biff::kCONTINUE) break;
+        const std::uint32_t declared = CDataReader::GetU16(next + biff::kLengthOffset);
+        // The flag byte is not data. A length of 0 still gives the byte after
+        // the header as its flag and moves 5 bytes on; a length above 8225
+        // is damage and is read the same way.
+        std::uint32_t data = declared == 0 ? 0 : declared - biff::kContinueFlagSize;
+        if (data > biff::kMaxBodyLength) data = 0;
+        std::uint8_t flag = 0;
+        file.ReadAt(position + biff::kRecordHeaderSize, &flag, 1);
+        if (joined + data > std::numeric_limits<std::uint32_t>::max()) break;
+
+        m_continues->Add(static_cast<std::uint32_t>(joined), flag);
+        const std::size_t before = m_buffer.size();
+        m_buffer.resize(before + data);
+        const std::size_t read = file.ReadAt(
+            position + biff::kRecordHeaderSize + biff::kContinueFlagSize, &m_buffer[before], data);
+        m_buffer.resize(before + read);
+        joined += read;
+        position += biff::kRecordHeaderSize + biff::kContinueFlagSize + data;
+        if (m_buffer.size() >= kAppendChunk) flush();
+    }
+    if (!m_buffer.empty()) flush();
+}
+
+bool CExcelScanWorkBook::ScanGlobals(std::uint32_t start, std::uint32_t end, CExcelData* data,
+                                     CExcelWorkBook* workbook) {
+    if (!workbook) return false;
+    CInputFile file;
+    if (!file.Open(m_scanPath)) return false;
+    ProgressTarget* progress = data ? data->GetProgressWindow() : nullptr;
+    if (progress) {
+        progress->SetRange(0, end);
+        progress->SetPosition(1);
+    }
+
+    // Every read moves at least 4 bytes on, and the walk also ends with the
+    // file, whatever end says.
+    const std::uint64_t stop = std::min<std::uint64_t>(end, file.Length());
+    std::uint64_t position = start;
+    while (position < stop) {
+        RepairProgress.store(static_cast<std::uint32_t>(position));
+        ReadRecord(file, position);
+        const GlobalsHandler* handler = FindHandler(m_record->GetType());
+        if (!handler) continue;
+        if (!handler->read) break;
+        handler->read(*this, *workbook);
+    }
+
+    RepairProgress.store(end);
+    if (progress) progress->SetPosition(end);
+    return true;
+}
+
+bool CExcelScanWorkBook::ReadBOUNDSHEET(CExcelRawRecordData& record, CExcelWorkBook& workbook) {
+    if (!record.Load()) return false;
+    const std::uint32_t size = record.GetSize();
+    const CByteBuffer body(size > biff::kRecordHeaderSize
+                               ? record.GetLoadedBytes() + biff::kRecordHeaderSize
+                               : nullptr,
+                           size > biff::kRecordHeaderSize ? size - biff::kRecordHeaderSize : 0);
+    record.FreeLoaded();
+
+    const std::uint32_t length = body.DataLength();
+    if (length < biff::kBoundSheetFixedSize) return false;
+    const std::uint8_t sheetType = body.ReadU8(biff::kBoundSheetTypeOffset);
+    // Charts, VBA modules and anything else are not sheets with cells.
+    if (sheetType != biff::kBoundSheetWorksheet && sheetType != biff::kBoundSheetMacroSheet)
+        return false;
+
+    const std::uint8_t count = body.ReadU8(biff::kBoundSheetNameLengthOffset);
+    const std::uint8_t flags = body.ReadU8(biff::kBoundSheetFlagsOffset);
+    std::uint32_t at = biff::kBoundSheetFixedSize;
+    if (flags & biff::kStringRich) at += 2;
+    if (flags & biff::kStringExtended) at += 4;
+    const bool wide = flags & biff::kStringWide;
+
+    std::u16string name;
+    for (std::uint32_t i = 0; i < count; ++i) {
+        const std::uint32_t offset = wide ? at + 2 * i : at + i;
+        if (offset + (wide ? 2u : 1u) > length) break;  // cut by the end of the record
+        name.push_back(wide ? static_cast<char16_t>(body.ReadU16(offset))
+                            : static_cast<char16_t>(body.ReadU8(offset)));
+    }
+
+    CExcelWorkSheet sheet;
+    sheet.SetName(std::move(name));
+    sheet.SetStart(body.ReadU32(biff::kBoundSheetPositionOffset));
+    sheet.SetVisibility(body.ReadU8(biff::kBoundSheetVisibilityOffset));
+    sheet.SetEnd(0);
+    workbook.GetWorksheets().Add(sheet);
+    return true;
+}
