@@ -25,7 +25,9 @@ bool CExcelSSTCursor::BoundaryAhead() const {
     return m_next < m_boundaries.size() && m_boundaries[m_next].offset <= m_size;
 }
 
-bool CExcelSSTCursor::HasData() const { return AtBoundary() || m_pos < m_size; }
+bool CExcelSSTCursor::HasData() const {
+    return AtBoundary() || m_pos < m_size;
+}
 
 bool CExcelSSTCursor::ReadDataByte(std::uint8_t& out) {
     if (AtBoundary()) {

@@ -2,6 +2,8 @@
 
 #include <memory>
 
+#include "biff/CExcelContinueRecordOffset.h"
+#include "biff/CExcelRawRecordData.h"
 #include "platform/RunState.h"
 #include "records/CExcelSSTDataList.h"
 #include "records/RecordLayout.h"
@@ -38,9 +40,9 @@ std::unique_ptr<CExcelSSTData> ReadString(CExcelSSTCursor& cursor) {
 
 }  // namespace
 
-std::uint32_t CExcelSSTDecoder::DecodeBytes(const std::uint8_t* bytes, std::uint32_t size,
-                                            const std::vector<CExcelSSTCursor::Boundary>& boundaries,
-                                            CExcelSSTDataList& list) {
+std::uint32_t CExcelSSTDecoder::DecodeBytes(
+    const std::uint8_t* bytes, std::uint32_t size,
+    const std::vector<CExcelSSTCursor::Boundary>& boundaries, CExcelSSTDataList& list) {
     CExcelSSTCursor cursor(bytes, size, boundaries);
     cursor.SkipData(biff8::kSstTotalOffset);
     const std::uint32_t total = cursor.ReadU32();
@@ -60,8 +62,19 @@ std::uint32_t CExcelSSTDecoder::DecodeBytes(const std::uint8_t* bytes, std::uint
 
 void CExcelSSTDecoder::Decode(CExcelRawRecordData& record, CExcelSSTDataList& list,
                               CExcelContinueRecordOffsetList& continues) {
-    // Wired to the spill file once the record stream's classes are in.
-    (void)record;
-    (void)list;
-    (void)continues;
+    if (!record.Load()) return;
+    std::vector<CExcelSSTCursor::Boundary> boundaries;
+    boundaries.reserve(continues.GetCount());
+    for (const CExcelContinueRecordOffset* entry = continues.GetHead(); entry;
+         entry = entry->GetNext())
+        boundaries.push_back({entry->GetOffset(), entry->GetFlag()});
+
+    const std::uint32_t used =
+        DecodeBytes(record.GetLoadedBytes(), record.GetSize(), boundaries, list);
+    record.FreeLoaded();
+
+    // The boundaries the walk passed are consumed; those past the last string
+    // read stay in the list.
+    for (std::uint32_t i = 0; i < used && continues.GetHead(); ++i)
+        continues.Remove(continues.GetHead());
 }

@@ -2,8 +2,7 @@
 
 #include <algorithm>
 
-CExcelUTF16LE::CExcelUTF16LE(const std::uint8_t* bytes, std::uint32_t n,
-                             std::uint32_t flagsOffset)
+CExcelUTF16LE::CExcelUTF16LE(const std::uint8_t* bytes, std::uint32_t n, std::uint32_t flagsOffset)
     : m_bytes(bytes, n), m_flagsOffset(flagsOffset == 1 ? 1 : 2) {}
 
 std::u16string CExcelUTF16LE::GetText() const {

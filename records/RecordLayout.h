@@ -21,9 +21,9 @@ constexpr std::uint32_t kRunSize = 4;           // first character u16, font ind
 constexpr std::uint32_t kRecordHeaderSize = 4;  // type u16, body length u16
 
 // ---- SST (0x00FC), record offsets of the joined record --------------------
-constexpr std::uint32_t kSstTotalOffset = 4;    // u32 cstTotal: references in the workbook
-constexpr std::uint32_t kSstUniqueOffset = 8;   // u32 cstUnique: strings in the table
-constexpr std::uint32_t kSstFirstString = 12;   // long-form strings back to back
+constexpr std::uint32_t kSstTotalOffset = 4;   // u32 cstTotal: references in the workbook
+constexpr std::uint32_t kSstUniqueOffset = 8;  // u32 cstUnique: strings in the table
+constexpr std::uint32_t kSstFirstString = 12;  // long-form strings back to back
 
 // ---- FONT (0x0031), payload offsets ----------------------------------------
 constexpr std::uint32_t kFontHeight = 0;      // u16, twips
@@ -50,9 +50,9 @@ constexpr std::uint32_t kFormatIndex = 0;   // u16
 constexpr std::uint32_t kFormatString = 2;  // long-form string: u16 cch, flags at 4
 
 // ---- EXTERNSHEET (0x0017), payload offsets ---------------------------------
-constexpr std::uint32_t kExternSheetCount = 0;      // u16 number of REF entries
-constexpr std::uint32_t kExternSheetFirstRef = 2;   // REF entries back to back
-constexpr std::uint32_t kExternSheetRefSize = 6;    // SUPBOOK index, first sheet, last sheet (u16)
+constexpr std::uint32_t kExternSheetCount = 0;     // u16 number of REF entries
+constexpr std::uint32_t kExternSheetFirstRef = 2;  // REF entries back to back
+constexpr std::uint32_t kExternSheetRefSize = 6;   // SUPBOOK index, first sheet, last sheet (u16)
 
 // ---- SUPBOOK (0x01AE), payload offsets -------------------------------------
 constexpr std::uint32_t kSupBookSheetCount = 0;  // u16
