@@ -1,5 +1,6 @@
 #include "records/CExcelGlobalLookup.h"
 
+#include "biff/CExcelWorkBook.h"
 #include "records/CExcelRecordGWBEXTERNSHEET.h"
 #include "records/CExcelRecordGWBSUPBOOK.h"
 #include "records/CExcelRecordWBFONT.h"
@@ -40,10 +41,10 @@ bool CExcelGlobalLookup::GetInternalSheet(const CTList<CExcelRecordGWBEXTERNSHEE
     return true;
 }
 
-std::u16string CExcelGlobalLookup::GetExternSheetName(CExcelWorkBook& workbook,
+std::u16string CExcelGlobalLookup::GetExternSheetName(const CExcelWorkBook& workbook,
                                                       std::uint32_t refIndex) {
-    // Wired to the workbook's lists once the workbook model is in.
-    (void)workbook;
-    (void)refIndex;
-    return {};
+    std::uint16_t sheet = 0;
+    if (!GetInternalSheet(workbook.GetExternSheets(), workbook.GetSupBooks(), refIndex, sheet))
+        return {};
+    return workbook.GetWorksheets().GetSheetName(sheet);
 }

@@ -36,5 +36,6 @@ public:
                                  std::uint32_t refIndex, std::uint16_t& sheet);
     // The name of that sheet in the workbook's sheet list; empty in every
     // other case.
-    static std::u16string GetExternSheetName(CExcelWorkBook& workbook, std::uint32_t refIndex);
+    static std::u16string GetExternSheetName(const CExcelWorkBook& workbook,
+                                             std::uint32_t refIndex);
 };

@@ -10,8 +10,8 @@ CExcelRecordGWBEXTERNSHEET::CExcelRecordGWBEXTERNSHEET(const std::uint8_t* paylo
     // The count is untrusted: an entry is taken only when all six of its
     // bytes are in the payload; one cut by the end is dropped.
     for (std::uint32_t k = 0; k < m_declaredCount; ++k) {
-        const std::uint64_t at =
-            biff8::kExternSheetFirstRef + static_cast<std::uint64_t>(k) * biff8::kExternSheetRefSize;
+        const std::uint64_t at = biff8::kExternSheetFirstRef +
+                                 static_cast<std::uint64_t>(k) * biff8::kExternSheetRefSize;
         if (at + biff8::kExternSheetRefSize > n) break;
         m_entries.Add(new CExcelRecordGWBEXTERNSHEET_REFData(payload + at));
     }

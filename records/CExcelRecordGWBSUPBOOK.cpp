@@ -15,8 +15,8 @@ std::uint16_t CExcelRecordGWBSUPBOOK::GetSheetCount() const {
 
 bool CExcelRecordGWBSUPBOOK::IsAddIn() const {
     return m_payload.size() >= 4 &&
-           std::equal(std::begin(biff8::kSupBookAddInPayload), std::end(biff8::kSupBookAddInPayload),
-                      m_payload.begin());
+           std::equal(std::begin(biff8::kSupBookAddInPayload),
+                      std::end(biff8::kSupBookAddInPayload), m_payload.begin());
 }
 
 bool CExcelRecordGWBSUPBOOK::IsSelf() const {

@@ -5,14 +5,20 @@
 CExcelRecordWBFONT::CExcelRecordWBFONT(const std::uint8_t* payload, std::uint32_t n)
     : m_payload(payload, n) {}
 
-std::uint16_t CExcelRecordWBFONT::GetHeight() const { return m_payload.ReadU16(biff8::kFontHeight); }
+std::uint16_t CExcelRecordWBFONT::GetHeight() const {
+    return m_payload.ReadU16(biff8::kFontHeight);
+}
 
 std::uint32_t CExcelRecordWBFONT::GetHeightPoints() const {
     return GetHeight() / biff8::kTwipsPerPoint;
 }
 
-bool CExcelRecordWBFONT::IsBold() const { return m_payload.ReadU16(biff8::kFontOptions) & 0x01; }
-bool CExcelRecordWBFONT::IsItalic() const { return m_payload.ReadU16(biff8::kFontOptions) & 0x02; }
+bool CExcelRecordWBFONT::IsBold() const {
+    return m_payload.ReadU16(biff8::kFontOptions) & 0x01;
+}
+bool CExcelRecordWBFONT::IsItalic() const {
+    return m_payload.ReadU16(biff8::kFontOptions) & 0x02;
+}
 bool CExcelRecordWBFONT::IsUnderlined() const {
     return m_payload.ReadU16(biff8::kFontOptions) & 0x04;
 }
@@ -23,11 +29,15 @@ bool CExcelRecordWBFONT::IsStrikeOut() const {
 std::uint16_t CExcelRecordWBFONT::GetColorIndex() const {
     return m_payload.ReadU16(biff8::kFontColor);
 }
-std::uint16_t CExcelRecordWBFONT::GetWeight() const { return m_payload.ReadU16(biff8::kFontWeight); }
+std::uint16_t CExcelRecordWBFONT::GetWeight() const {
+    return m_payload.ReadU16(biff8::kFontWeight);
+}
 std::uint16_t CExcelRecordWBFONT::GetEscapement() const {
     return m_payload.ReadU16(biff8::kFontEscapement);
 }
-std::uint8_t CExcelRecordWBFONT::GetCharSet() const { return m_payload.ReadU8(biff8::kFontCharSet); }
+std::uint8_t CExcelRecordWBFONT::GetCharSet() const {
+    return m_payload.ReadU8(biff8::kFontCharSet);
+}
 
 std::u16string CExcelRecordWBFONT::GetName() const {
     // Short form: 8-bit count at 14, flags at 15.

@@ -5,7 +5,8 @@
 namespace {
 
 // Payload offset of each field, in EField order.
-constexpr std::uint8_t kFieldOffsets[CExcelRecordWBXF::FieldCount] = {0, 2, 4, 6, 7, 8, 9, 10, 14, 18};
+constexpr std::uint8_t kFieldOffsets[CExcelRecordWBXF::FieldCount] = {0, 2, 4,  6,  7,
+                                                                      8, 9, 10, 14, 18};
 
 }  // namespace
 
@@ -56,9 +57,15 @@ std::uint8_t CExcelRecordWBXF::GetUsedAttributes() const {
 bool CExcelRecordWBXF::IsNumberFormatUsed() const {
     return GetUsedAttributes() & biff8::kXfUsedNumberFormat;
 }
-bool CExcelRecordWBXF::IsFontUsed() const { return GetUsedAttributes() & biff8::kXfUsedFont; }
-bool CExcelRecordWBXF::IsBorderUsed() const { return GetUsedAttributes() & biff8::kXfUsedBorder; }
-bool CExcelRecordWBXF::IsPatternUsed() const { return GetUsedAttributes() & biff8::kXfUsedPattern; }
+bool CExcelRecordWBXF::IsFontUsed() const {
+    return GetUsedAttributes() & biff8::kXfUsedFont;
+}
+bool CExcelRecordWBXF::IsBorderUsed() const {
+    return GetUsedAttributes() & biff8::kXfUsedBorder;
+}
+bool CExcelRecordWBXF::IsPatternUsed() const {
+    return GetUsedAttributes() & biff8::kXfUsedPattern;
+}
 
 std::uint8_t CExcelRecordWBXF::GetLeftBorderStyle() const {
     return static_cast<std::uint8_t>(Bits(FieldBorder, 4, 0, 4));
@@ -78,8 +85,12 @@ std::uint8_t CExcelRecordWBXF::GetLeftBorderColor() const {
 std::uint8_t CExcelRecordWBXF::GetRightBorderColor() const {
     return static_cast<std::uint8_t>(Bits(FieldBorder, 4, 23, 7));
 }
-bool CExcelRecordWBXF::IsDiagonalDown() const { return Bits(FieldBorder, 4, 30, 1); }
-bool CExcelRecordWBXF::IsDiagonalUp() const { return Bits(FieldBorder, 4, 31, 1); }
+bool CExcelRecordWBXF::IsDiagonalDown() const {
+    return Bits(FieldBorder, 4, 30, 1);
+}
+bool CExcelRecordWBXF::IsDiagonalUp() const {
+    return Bits(FieldBorder, 4, 31, 1);
+}
 
 std::uint8_t CExcelRecordWBXF::GetTopBorderColor() const {
     return static_cast<std::uint8_t>(Bits(FieldBorderFill, 4, 0, 7));

@@ -1,0 +1,66 @@
+#include "records/CExcelRecordGWBEXTERNSHEET.h"
+
+#include <gtest/gtest.h>
+
+#include "records/CExcelRecordGWBSUPBOOK.h"
+
+namespace {
+
+using Bytes = std::vector<std::uint8_t>;
+
+CExcelRecordGWBEXTERNSHEET Extern(const Bytes& payload) {
+    return CExcelRecordGWBEXTERNSHEET(payload.data(), static_cast<std::uint32_t>(payload.size()));
+}
+
+CExcelRecordGWBSUPBOOK Book(const Bytes& payload) {
+    return CExcelRecordGWBSUPBOOK(payload.data(), static_cast<std::uint32_t>(payload.size()));
+}
+
+}  // namespace
+
+TEST(CExcelRecordGWBEXTERNSHEET, EntriesInOrder) {
+    const CExcelRecordGWBEXTERNSHEET record = Extern({2, 0, 0, 0, 1, 0, 1, 0, 1, 0, 0, 0, 4, 0});
+    EXPECT_EQ(record.GetDeclaredCount(), 2);
+    ASSERT_EQ(record.GetEntries().GetCount(), 2u);
+    EXPECT_EQ(record.GetEntry(0)->GetSupBookIndex(), 0);
+    EXPECT_EQ(record.GetEntry(0)->GetFirstSheet(), 1);
+    EXPECT_EQ(record.GetEntry(0)->GetLastSheet(), 1);
+    EXPECT_EQ(record.GetEntry(1)->GetSupBookIndex(), 1);
+    EXPECT_EQ(record.GetEntry(1)->GetLastSheet(), 4);
+    EXPECT_EQ(record.GetEntry(2), nullptr);
+}
+
+TEST(CExcelRecordGWBEXTERNSHEET, CountThreeInFourteenBytesGivesTwoEntries) {
+    EXPECT_EQ(Extern({3, 0, 0, 0, 1, 0, 1, 0, 1, 0, 0, 0, 4, 0}).GetEntries().GetCount(), 2u);
+}
+
+TEST(CExcelRecordGWBEXTERNSHEET, EntryRunningPastThePayloadIsDropped) {
+    // The third entry begins inside the payload but has only 3 of its bytes.
+    const CExcelRecordGWBEXTERNSHEET record =
+        Extern({3, 0, 0, 0, 1, 0, 1, 0, 1, 0, 0, 0, 4, 0, 7, 0, 9});
+    EXPECT_EQ(record.GetEntries().GetCount(), 2u);
+}
+
+TEST(CExcelRecordGWBEXTERNSHEET, HugeCountOverAShortPayload) {
+    EXPECT_EQ(Extern({0xFF, 0xFF, 0, 0, 0, 0, 0, 0}).GetEntries().GetCount(), 1u);
+    EXPECT_EQ(Extern({5}).GetEntries().GetCount(), 0u);
+    EXPECT_EQ(Extern({}).GetDeclaredCount(), 0);
+}
+
+TEST(CExcelRecordGWBSUPBOOK, Kinds) {
+    EXPECT_EQ(Book({3, 0, 0x01, 0x04}).GetKind(), CExcelRecordGWBSUPBOOK::KindSelf);
+    EXPECT_EQ(Book({3, 0, 0x01, 0x04}).GetSheetCount(), 3);
+    EXPECT_EQ(Book({0x01, 0x00, 0x3A, 0x01}).GetKind(), CExcelRecordGWBSUPBOOK::KindAddIn);
+    // An external book: sheet count, then the encoded file name.
+    EXPECT_EQ(Book({2, 0, 5, 0, 0, 'a', '.', 'x', 'l', 's'}).GetKind(),
+              CExcelRecordGWBSUPBOOK::KindOther);
+}
+
+TEST(CExcelRecordGWBSUPBOOK, SelfNeedsSheetsAndAllFourBytes) {
+    EXPECT_FALSE(Book({0, 0, 0x01, 0x04}).IsSelf());  // no sheets
+    EXPECT_FALSE(Book({3, 0, 0x01}).IsSelf());        // cut marker
+    EXPECT_FALSE(Book({3, 0, 0x02, 0x04}).IsSelf());
+    EXPECT_FALSE(Book({}).IsSelf());
+    EXPECT_EQ(Book({}).GetSheetCount(), 0);
+    EXPECT_FALSE(Book({0x01, 0x00, 0x3A, 0x01}).IsSelf());
+}
