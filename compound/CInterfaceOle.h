@@ -1,0 +1,64 @@
+// The one way into booklift: extracts the "Workbook" stream of a (possibly
+// damaged) compound file into a plain file.
+//
+// Use: SetFileNameSrc(), ParseFile(), then CopyWorkbook(). Every step ORs its
+// EErrorCode bit into the parse error, which only grows; GetParseError() is 0
+// exactly when the parse read everything it needed. The object owns the
+// parsed model and frees it on destruction. One thread at a time; no member
+// lets an exception escape.
+#pragma once
+
+#include <filesystem>
+#include <memory>
+
+#include "compound/BookliftExport.h"
+#include "compound/EErrorCode.h"
+#include "compound/EStructureFlag.h"
+
+class CDataContainerOle;
+
+class BOOKLIFT_API CInterfaceOle {
+  public:
+    // Parse error 0, no container, empty source file name.
+    CInterfaceOle();
+    virtual ~CInterfaceOle();
+    CInterfaceOle(const CInterfaceOle&) = delete;
+    CInterfaceOle& operator=(const CInterfaceOle&) = delete;
+
+    // Stores a copy of the source path; nothing is opened.
+    void SetFileNameSrc(const std::filesystem::path& path);
+
+    // Reads header, DIFAT, FAT, mini FAT and directory into a new container
+    // (replacing any earlier one) and attaches every entry's chain. Returns
+    // ErrEmptyFileName (no container is made), ErrOpenFile, ErrNoRootEntry
+    // or ErrNone; the other bits show only in GetParseError().
+    EErrorCode ParseFile();
+
+    unsigned long GetParseError() const;
+
+    // Checks the header of the parsed file against eleven structure
+    // conditions and keeps the failures for GetStructureFlags(). Returns 1
+    // whatever it finds; without a container every condition counts as
+    // failed.
+    int AnalizeFileStructureOle();
+    // EStructureFlag bits of the conditions that failed in the last
+    // AnalizeFileStructureOle(); StructAll before the first one.
+    unsigned long GetStructureFlags() const;
+
+    // Copies the stream named exactly "Workbook" to path (created or
+    // truncated). Returns 0 only when every piece of the stream that its
+    // chain names was read and the file was written and closed. Otherwise
+    // one bit, also ORed into the parse error: ErrWorkbookNotFound (nothing
+    // is created), ErrOpenFile, ErrEntryIndex, ErrCreateOutput, or
+    // ErrStreamSector (the output exists but lacks the skipped sectors).
+    int CopyWorkbook(const std::filesystem::path& path);
+
+    // The parsed model, still owned by this object; null before ParseFile().
+    CDataContainerOle* GetDataContainerOle() const;
+
+  private:
+    unsigned long m_parseError = ErrNone;
+    std::unique_ptr<CDataContainerOle> m_container;
+    std::filesystem::path m_fileNameSrc;
+    unsigned long m_structureFlags = StructAll;
+};

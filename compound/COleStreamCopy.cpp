@@ -1,0 +1,118 @@
+#include "compound/COleStreamCopy.h"
+
+#include <algorithm>
+
+#include "compound/CDataContainerOle.h"
+#include "compound/CFileHandle.h"
+#include "compound/COleChainBuilder.h"
+#include "compound/CompoundFormat.h"
+#include "compound/EErrorCode.h"
+
+using namespace CompoundFormat;
+
+std::uint32_t COleStreamCopy::Copy(std::int32_t id, const std::filesystem::path& output) {
+    const COleDirectoryEntry* entry = m_container.GetEntry(id);
+    if (!entry) return ErrEntryIndex;
+
+    // Chains the parse left for later (see COleChainBuilder) are built now:
+    // this entry's, and entry 0's, which holds the mini stream.
+    COleChainBuilder builder(&m_container);
+    builder.EnsureEntryChain(id);
+    builder.EnsureEntryChain(0);
+
+    CFileHandle out;
+    if (!out.CreateForWriting(output)) return ErrCreateOutput;
+    m_written = 0;
+    const bool inMiniStream =
+        entry->GetStreamSize() < m_container.GetHeader().GetMiniStreamCutoff();
+    const std::uint32_t result = inMiniStream ? CopyMini(*entry, out) : CopyRegular(*entry, out);
+    // A failed flush means the bytes did not all reach the file.
+    if (!out.Close()) return ErrCreateOutput;
+    return result;
+}
+
+COleStreamCopy::EPiece COleStreamCopy::CopyPiece(std::uint64_t p, std::uint64_t c,
+                                                 CFileHandle& out) {
+    // c fits inside the file (p + c <= file length), so the buffer never
+    // grows past what the file really holds, whatever the size field says.
+    m_buffer.resize(static_cast<std::size_t>(c));
+    // A piece that cannot be read in full (the file shrank since it was
+    // opened) is treated like one outside the file.
+    if (!m_source.ReadAt(p, m_buffer.data(), m_buffer.size())) return EPiece::Skipped;
+    if (!out.Write(m_buffer.data(), m_buffer.size())) return EPiece::WriteFailed;
+    m_written += c;
+    return EPiece::Copied;
+}
+
+std::uint32_t COleStreamCopy::CopyRegular(const COleDirectoryEntry& entry, CFileHandle& out) {
+    const std::uint64_t length = m_container.GetFileLength();
+    const std::uint64_t size = entry.GetStreamSize();
+    const std::uint64_t s = m_container.GetHeader().GetSectorSize();
+    std::uint32_t result = ErrNone;
+    for (const std::int32_t n : entry.GetChain().Values()) {
+        if (n < 0) break;
+        const std::uint64_t p = kHeaderSize + static_cast<std::uint64_t>(n) * s;
+        const std::uint64_t c = std::min(s, size - m_written);
+        if (p > length || p + c > length) {
+            // Skipped whole, not cut to what is there.
+            result = ErrStreamSector;
+            continue;
+        }
+        // Sectors of a stream do not overlap, so more bytes than the file
+        // holds can only come from a chain that loops back over sectors
+        // already copied: the rest of the stream is not in the file.
+        if (m_written + c > length) return ErrStreamSector;
+        const EPiece piece = CopyPiece(p, c, out);
+        if (piece == EPiece::WriteFailed) return ErrCreateOutput;
+        if (piece == EPiece::Skipped) {
+            result = ErrStreamSector;
+            continue;
+        }
+        if (c < s) break;
+    }
+    return result;
+}
+
+std::uint32_t COleStreamCopy::CopyMini(const COleDirectoryEntry& entry, CFileHandle& out) {
+    const std::uint64_t length = m_container.GetFileLength();
+    const std::uint64_t size = entry.GetStreamSize();
+    const std::uint64_t s = m_container.GetHeader().GetSectorSize();
+    const std::uint64_t m = m_container.GetHeader().GetMiniSectorSize();
+    const COleDirectoryEntry* root = m_container.GetEntry(0);
+    const CSectorList& miniStream = root->GetChain();
+    std::uint32_t result = ErrNone;
+    for (const std::int32_t id : entry.GetChain().Values()) {
+        if (id < 0) break;
+        const std::uint64_t o = static_cast<std::uint64_t>(id) * m;
+        const std::uint64_t q = o / s;
+        const std::uint64_t r = o % s;
+        // A mini sector past the end of the mini stream's chain has no place
+        // in the file, and a negative sector id (the chain's end marker) is
+        // none: both are skipped like a sector outside the file.
+        if (q >= miniStream.GetCount()) {
+            result = ErrStreamSector;
+            continue;
+        }
+        const std::int32_t e = miniStream.GetAt(static_cast<std::uint32_t>(q));
+        if (e < 0) {
+            result = ErrStreamSector;
+            continue;
+        }
+        const std::uint64_t p = kHeaderSize + static_cast<std::uint64_t>(e) * s + r;
+        const std::uint64_t c = std::min(m, size - m_written);
+        if (p > length || p + c > length) {
+            result = ErrStreamSector;
+            continue;
+        }
+        // As for regular sectors: past the file length the chain is looping.
+        if (m_written + c > length) return ErrStreamSector;
+        const EPiece piece = CopyPiece(p, c, out);
+        if (piece == EPiece::WriteFailed) return ErrCreateOutput;
+        if (piece == EPiece::Skipped) {
+            result = ErrStreamSector;
+            continue;
+        }
+        if (c < m) break;
+    }
+    return result;
+}

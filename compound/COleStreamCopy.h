@@ -1,0 +1,48 @@
+// Copies the bytes of one directory entry's stream from the open source
+// file into a new file.
+//
+// A stream shorter than the header's mini stream cutoff is read in mini
+// sectors from the mini stream (the chain of directory entry 0); any other
+// in sectors of 2^(sector shift) bytes. A piece that lies wholly or partly
+// outside the file is skipped whole and leaves no gap: the output is the
+// concatenation of the pieces that could be read, in chain order, at most
+// the entry's stream size. Memory use is one piece at a time, never the
+// stream size field.
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+#include <vector>
+
+class CDataContainerOle;
+class CFileHandle;
+class COleDirectoryEntry;
+
+class COleStreamCopy {
+  public:
+    // source must be open; both must outlive the copy.
+    COleStreamCopy(const CFileHandle& source, CDataContainerOle& container)
+        : m_source(source), m_container(container) {}
+    virtual ~COleStreamCopy() = default;
+
+    // Copies entry id to output (created or truncated). Returns 0 or one bit:
+    // ErrEntryIndex (no such entry; nothing is created), ErrCreateOutput (the
+    // output cannot be created or written), ErrStreamSector (pieces skipped).
+    std::uint32_t Copy(std::int32_t id, const std::filesystem::path& output);
+
+  private:
+    enum class EPiece { Copied, Skipped, WriteFailed };
+
+    // The loops over the entry's chain; each returns 0, ErrStreamSector or
+    // ErrCreateOutput.
+    std::uint32_t CopyRegular(const COleDirectoryEntry& entry, CFileHandle& out);
+    std::uint32_t CopyMini(const COleDirectoryEntry& entry, CFileHandle& out);
+    // Reads c bytes at file offset p and appends them, after the range tests
+    // every piece passes.
+    EPiece CopyPiece(std::uint64_t p, std::uint64_t c, CFileHandle& out);
+
+    const CFileHandle& m_source;
+    CDataContainerOle& m_container;
+    std::uint64_t m_written = 0;
+    std::vector<std::uint8_t> m_buffer;
+};

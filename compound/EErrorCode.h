@@ -1,0 +1,24 @@
+// The error bits reported by booklift. Each step of a parse or a copy
+// reports at most one of them; CInterfaceOle ORs them into its parse error,
+// so every value is a single bit.
+#pragma once
+
+#include <cstdint>
+
+#include "compound/BookliftExport.h"
+
+enum BOOKLIFT_API EErrorCode : std::uint32_t {
+    ErrNone = 0x0000,
+    ErrOpenFile = 0x0001,          // the source file cannot be opened for reading
+    ErrEmptyFileName = 0x0002,     // no source file name was set
+    ErrWorkbookNotFound = 0x0004,  // no entry named "Workbook" is reachable in the tree
+    ErrHeaderTooShort = 0x0008,    // the file is shorter than the 512-byte header
+    ErrDifatChain = 0x0010,        // a DIFAT sector lies outside the file, or the chain loops
+    ErrFatSector = 0x0020,         // a FAT sector lies outside the file
+    ErrDirectorySector = 0x0040,   // a directory sector lies outside the file
+    ErrMiniFatSector = 0x0080,     // a mini FAT sector lies outside the file
+    ErrStreamSector = 0x0100,      // a sector of the copied stream lies (partly) outside the file
+    ErrEntryIndex = 0x0200,        // the directory id found has no entry
+    ErrCreateOutput = 0x0400,      // the output file cannot be created (or written)
+    ErrNoRootEntry = 0x0800,       // no directory entry is named "Root Entry"
+};
