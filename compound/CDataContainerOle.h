@@ -17,7 +17,7 @@
 #include "compound/CSectorList.h"
 
 class CDataContainerOle {
-  public:
+public:
     explicit CDataContainerOle(std::filesystem::path fileName) : m_fileName(std::move(fileName)) {}
     virtual ~CDataContainerOle() = default;
     CDataContainerOle(const CDataContainerOle&) = delete;
@@ -56,7 +56,7 @@ class CDataContainerOle {
     COleDirectoryEntry* GetEntry(std::int32_t id);
     const COleDirectoryEntry* GetEntry(std::int32_t id) const;
 
-  private:
+private:
     std::uint32_t m_fileLength = 0;
     std::filesystem::path m_fileName;
     COleHeader m_header;

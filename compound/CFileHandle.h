@@ -8,7 +8,7 @@
 #include <filesystem>
 
 class CFileHandle {
-  public:
+public:
     CFileHandle() = default;
     virtual ~CFileHandle();
     CFileHandle(const CFileHandle&) = delete;
@@ -34,7 +34,7 @@ class CFileHandle {
     // Writes all n bytes at the current position.
     bool Write(const std::uint8_t* bytes, std::size_t n);
 
-  private:
+private:
     int m_fd = -1;
     bool m_writing = false;
     std::uint64_t m_length = 0;

@@ -18,7 +18,7 @@
 class CDataContainerOle;
 
 class BOOKLIFT_API CInterfaceOle {
-  public:
+public:
     // Parse error 0, no container, empty source file name.
     CInterfaceOle();
     virtual ~CInterfaceOle();
@@ -56,7 +56,7 @@ class BOOKLIFT_API CInterfaceOle {
     // The parsed model, still owned by this object; null before ParseFile().
     CDataContainerOle* GetDataContainerOle() const;
 
-  private:
+private:
     unsigned long m_parseError = ErrNone;
     std::unique_ptr<CDataContainerOle> m_container;
     std::filesystem::path m_fileNameSrc;

@@ -16,7 +16,7 @@ class CDataContainerOle;
 class COleDirectoryEntry;
 
 class COleChainBuilder {
-  public:
+public:
     // Chain values BuildEntryChains() builds at once before it leaves the
     // remaining entries' chains to EnsureEntryChain() (64 MiB of ids). Sound
     // files never come near it: their chains share no sectors, so together
@@ -57,7 +57,7 @@ class COleChainBuilder {
     // Entry 0 itself is never compared.
     std::int32_t FindStream(const std::u16string& name);
 
-  private:
+private:
     CSectorList ChainForEntry(const COleDirectoryEntry& entry) const;
 
     CDataContainerOle* m_container;

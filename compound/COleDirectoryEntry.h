@@ -12,7 +12,7 @@
 #include "compound/CompoundFormat.h"
 
 class COleDirectoryEntry {
-  public:
+public:
     // Copies the 128 entry bytes.
     explicit COleDirectoryEntry(const std::uint8_t* bytes);
     virtual ~COleDirectoryEntry() = default;
@@ -41,7 +41,7 @@ class COleDirectoryEntry {
     // entries to be built when a copy asks for them (see COleChainBuilder).
     bool HasChain() const { return m_hasChain; }
 
-  private:
+private:
     std::array<std::uint8_t, CompoundFormat::kDirectoryEntrySize> m_bytes;
     CSectorList m_chain;
     bool m_hasChain = false;

@@ -18,7 +18,7 @@
 class CDataContainerOle;
 
 class COleFileReader {
-  public:
+public:
     // container must outlive the reader.
     explicit COleFileReader(CDataContainerOle* container) : m_container(container) {}
     virtual ~COleFileReader() { Close(); }
@@ -49,7 +49,7 @@ class COleFileReader {
 
     std::uint32_t GetFileLength() const { return m_fileLength; }
 
-  private:
+private:
     bool IsSectorInRange(std::int32_t n) const;
     // Reads metadata sector n into out (512 bytes); false when it is out of
     // range or cannot be read in full.

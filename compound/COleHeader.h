@@ -9,7 +9,7 @@
 #include "compound/CompoundFormat.h"
 
 class COleHeader {
-  public:
+public:
     COleHeader() { m_bytes.fill(0); }
     virtual ~COleHeader() = default;
     COleHeader(const COleHeader&) = default;
@@ -44,7 +44,7 @@ class COleHeader {
     // EStructureFlag bits; a set bit is a condition that fails.
     std::uint32_t AnalyzeStructure(std::uint32_t fileLength) const;
 
-  private:
+private:
     static std::uint64_t PowerOfTwo(std::uint16_t shift);
 
     std::array<std::uint8_t, CompoundFormat::kHeaderSize> m_bytes;

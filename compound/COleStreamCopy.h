@@ -19,7 +19,7 @@ class CFileHandle;
 class COleDirectoryEntry;
 
 class COleStreamCopy {
-  public:
+public:
     // source must be open; both must outlive the copy.
     COleStreamCopy(const CFileHandle& source, CDataContainerOle& container)
         : m_source(source), m_container(container) {}
@@ -30,7 +30,7 @@ class COleStreamCopy {
     // output cannot be created or written), ErrStreamSector (pieces skipped).
     std::uint32_t Copy(std::int32_t id, const std::filesystem::path& output);
 
-  private:
+private:
     enum class EPiece { Copied, Skipped, WriteFailed };
 
     // The loops over the entry's chain; each returns 0, ErrStreamSector or

@@ -10,7 +10,7 @@
 #include <vector>
 
 class CSectorList {
-  public:
+public:
     CSectorList() = default;
     virtual ~CSectorList() = default;
     CSectorList(const CSectorList&) = default;
@@ -34,6 +34,6 @@ class CSectorList {
 
     const std::vector<std::int32_t>& Values() const { return m_values; }
 
-  private:
+private:
     std::vector<std::int32_t> m_values;
 };

@@ -35,7 +35,7 @@ inline void Append(std::vector<std::uint8_t>& to, const std::vector<std::uint8_t
 
 // A compound file on disk, parsed by a CInterfaceOle.
 class ParsedFile {
-  public:
+public:
     explicit ParsedFile(const std::vector<std::uint8_t>& bytes)
         : m_source(m_folder.Write("source.xls", bytes)) {
         m_ole.SetFileNameSrc(m_source);
@@ -60,7 +60,7 @@ class ParsedFile {
         return result;
     }
 
-  private:
+private:
     ScratchFolder m_folder;
     std::filesystem::path m_source;
     CInterfaceOle m_ole;

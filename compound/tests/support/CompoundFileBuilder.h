@@ -20,7 +20,7 @@
 #include <vector>
 
 class CompoundFileBuilder {
-  public:
+public:
     static constexpr std::uint32_t kSectorSize = 512;
     static constexpr std::uint32_t kMiniSectorSize = 64;
     static constexpr std::uint32_t kMiniStreamCutoff = 4096;
@@ -100,7 +100,7 @@ class CompoundFileBuilder {
     std::vector<std::uint8_t> Build();
     const Layout& GetLayout() const { return m_layout; }
 
-  private:
+private:
     struct Stream {
         std::u16string name;
         std::vector<std::uint8_t> bytes;

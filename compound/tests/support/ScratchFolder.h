@@ -7,7 +7,7 @@
 #include <vector>
 
 class ScratchFolder {
-  public:
+public:
     ScratchFolder();
     ~ScratchFolder();
     ScratchFolder(const ScratchFolder&) = delete;
@@ -24,6 +24,6 @@ class ScratchFolder {
     // The whole content of a file; empty when it cannot be read.
     static std::vector<std::uint8_t> Read(const std::filesystem::path& path);
 
-  private:
+private:
     std::filesystem::path m_path;
 };
