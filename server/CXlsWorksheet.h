@@ -1,0 +1,148 @@
+// One worksheet of the model: its name, its cells with values, formulas and
+// formats, its array formulas and merged ranges, its column widths and row
+// heights. Rows and columns are 0-based. Every setter refuses what the
+// spreadsheet refuses (positions outside the 65,536 rows and 256 columns,
+// texts over 32,767 characters, numbers that are not finite, changing part
+// of an array formula) and then leaves the sheet unchanged.
+//
+// The sheet shares its workbook's string and format pools; it lives as long
+// as its workbook, which names, renames and orders the sheets.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "server/CXlsArrayFormula.h"
+#include "server/CXlsCellStore.h"
+#include "server/CXlsCellValue.h"
+#include "server/CXlsColumn.h"
+#include "server/CXlsFormatPool.h"
+#include "server/CXlsFormulaCell.h"
+#include "server/CXlsMergedRanges.h"
+#include "server/CXlsStringPool.h"
+
+class CXlsWorksheet {
+  public:
+    static constexpr double kStandardRowHeight = 12.75;  // points, Arial 10
+    static constexpr double kMaxColumnWidth = 255.0;     // characters
+    static constexpr double kMaxRowHeight = 409.0;       // points
+    // Changes one cell format in place; false refuses the value it sets.
+    using FormatChange = std::function<bool(CXlsCellFormat&)>;
+
+    CXlsWorksheet(std::uint32_t id, std::u16string name, CXlsStringPool& strings,
+                  CXlsFormatPool& formats);
+    CXlsWorksheet(const CXlsWorksheet&) = delete;
+    CXlsWorksheet& operator=(const CXlsWorksheet&) = delete;
+
+    // An id that stays with the sheet while sheets are added and moved.
+    std::uint32_t Id() const { return m_id; }
+    const std::u16string& Name() const { return m_name; }
+
+    // ---- Values. A value replaces what the cell held, formula included; the
+    // cell keeps its format.
+    bool SetNumber(std::uint32_t row, std::uint32_t column, double value);
+    // An empty text clears the cell's contents, as the spreadsheet does.
+    bool SetText(std::uint32_t row, std::uint32_t column, std::u16string_view text);
+    bool SetBoolean(std::uint32_t row, std::uint32_t column, bool value);
+    // One of the codes CXlsCellValue::IsErrorCode accepts.
+    bool SetError(std::uint32_t row, std::uint32_t column, std::uint8_t code);
+    // Removes values and formulas, keeps formats. Refused when the range
+    // holds part of an array formula but not all of it.
+    bool ClearContents(const CXlsCellRange& range);
+
+    // ---- Formulas. The value the cell held becomes the formula's cached
+    // result; a formula cell keeps the result it had.
+    bool SetFormula(std::uint32_t row, std::uint32_t column, const CXlsFormulaTokens& tokens);
+    // One formula over the whole range, replacing array formulas that lie
+    // wholly inside it. Refused over part of another array formula and over
+    // merged cells.
+    bool SetArrayFormula(const CXlsCellRange& range, const CXlsFormulaTokens& tokens);
+
+    // What the cell shows: its value, or a formula cell's cached result.
+    CXlsCellValue GetValue(std::uint32_t row, std::uint32_t column) const;
+    // The cell's formula (for a cell of an array formula, the array's), or
+    // null. Valid until the sheet changes.
+    const CXlsFormulaTokens* GetFormula(std::uint32_t row, std::uint32_t column) const;
+    // The range of the array formula holding the cell, or null.
+    const CXlsCellRange* GetArrayRange(std::uint32_t row, std::uint32_t column) const;
+
+    // ---- Formats. A cell without a format of its own shows its row's
+    // format, else its column's, else the default.
+    std::uint32_t GetFormatId(std::uint32_t row, std::uint32_t column) const;
+    const CXlsCellFormat& GetFormat(std::uint32_t row, std::uint32_t column) const {
+        return m_formats.Get(GetFormatId(row, column));
+    }
+    // Applies `change` to the format of every cell of the range. A range of
+    // whole columns (or whole rows) changes the column (row) formats too, so
+    // that cells filled later get the format. False, with nothing changed,
+    // when `change` refuses its value.
+    bool ModifyFormat(const CXlsCellRange& range, const FormatChange& change);
+
+    // ---- Columns and rows.
+    // Width in characters of the default font's digits, 0 (hidden) to 255.
+    bool SetColumnWidth(std::uint32_t column, double characters);
+    double GetColumnWidth(std::uint32_t column) const;
+    // Height in points, 0 (hidden) to 409; kept in twips (1/20 point).
+    bool SetRowHeight(std::uint32_t row, double points);
+    double GetRowHeight(std::uint32_t row) const;
+
+    // ---- Merged ranges. Only the top-left cell of a merged range keeps its
+    // value. A single cell is not merged. Refused over array formulas.
+    bool Merge(const CXlsCellRange& range);
+    // Unmerges every merged range that touches `range`.
+    bool Unmerge(const CXlsCellRange& range);
+    const std::vector<CXlsCellRange>& MergedRanges() const { return m_merged.Ranges(); }
+
+    // ---- What the writer reads.
+    const CXlsCellStore& Cells() const { return m_cells; }
+    const CXlsFormulaCell& FormulaSlot(std::uint32_t slot) const { return m_formulas[slot]; }
+    const CXlsArrayFormula& ArrayFormula(std::uint32_t index) const { return m_arrays[index]; }
+    const CXlsColumn& Column(std::uint32_t column) const { return m_columns[column]; }
+    const CXlsStringPool& Strings() const { return m_strings; }
+
+  private:
+    friend class CXlsWorkbook;
+    void SetName(std::u16string name) { m_name = std::move(name); }
+
+    std::uint32_t InheritedFormatId(std::uint32_t row, std::uint32_t column) const;
+    bool IsArrayPart(const CXlsCell& cell) const;
+    // The cell that is to take a new value, its formula released; null when
+    // outside the sheet or in an array formula.
+    CXlsCell* CellForValue(std::uint32_t row, std::uint32_t column);
+    void ReleaseFormula(CXlsCell& cell);
+    std::uint32_t NewFormulaSlot(const CXlsCell& cell);
+    // The value of a plain cell, or a formula cell's cached one, as a
+    // formula's cached result.
+    void CacheValue(const CXlsCell& cell, CXlsFormulaCell& formula) const;
+    // Blanks the values in `range` (except `keep`) and drops blank cells that
+    // carry nothing but the format they would inherit.
+    void ClearValues(const CXlsCellRange& range, const CXlsCellRange* keep);
+    void DropPlainBlanks(std::uint32_t row, CXlsRow& cells, std::uint32_t firstColumn,
+                         std::uint32_t lastColumn);
+    // False when an array formula lies partly inside `range`.
+    bool ArraysFitIn(const CXlsCellRange& range) const;
+    void RemoveArraysInside(const CXlsCellRange& range);
+
+    void ModifyColumns(const CXlsCellRange& range,
+                       const std::function<std::uint32_t(std::uint32_t)>& changed);
+    void ModifyRows(const CXlsCellRange& range,
+                    const std::function<std::uint32_t(std::uint32_t)>& changed);
+    void ModifyCells(const CXlsCellRange& range,
+                     const std::function<std::uint32_t(std::uint32_t)>& changed);
+
+    std::uint32_t m_id;
+    std::u16string m_name;
+    CXlsStringPool& m_strings;
+    CXlsFormatPool& m_formats;
+    CXlsCellStore m_cells;
+    std::array<CXlsColumn, xlsw::kMaxColumns> m_columns{};
+    std::vector<CXlsFormulaCell> m_formulas;
+    std::vector<std::uint32_t> m_freeFormulas;
+    std::vector<CXlsArrayFormula> m_arrays;
+    std::vector<std::uint32_t> m_freeArrays;
+    CXlsMergedRanges m_merged;
+};
