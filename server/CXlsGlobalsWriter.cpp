@@ -1,0 +1,117 @@
+#include "server/CXlsGlobalsWriter.h"
+
+#include <algorithm>
+
+using namespace xlsw;
+
+namespace {
+
+// Records whose content never changes, in the order the spreadsheet writes
+// them around WINDOW1 and DATEMODE.
+struct FixedRecord {
+    std::uint16_t type;
+    std::uint8_t size;
+    std::uint8_t body[4];
+};
+
+constexpr FixedRecord kFixed[] = {
+    {kINTERFACEHDR, 2, {0xB0, 0x04}},  // the interface's code page: UTF-16
+    {kMMS, 2, {0x00, 0x00}},
+    {kINTERFACEEND, 0, {}},
+    // WRITEACCESS goes here (index 3).
+    {kCODEPAGE, 2, {0xB0, 0x04}},  // 1200: strings are UTF-16
+    {kDSF, 2, {0x00, 0x00}},
+    {kWINDOWPROTECT, 2, {0x00, 0x00}},
+    {kPROTECT, 2, {0x00, 0x00}},
+    {kPASSWORD, 2, {0x00, 0x00}},
+    {kPROT4REV, 2, {0x00, 0x00}},
+    {kPROT4REVPASS, 2, {0x00, 0x00}},
+    {kBACKUP, 2, {0x00, 0x00}},
+    {kHIDEOBJ, 2, {0x00, 0x00}},
+    // WINDOW1 and DATEMODE go here (index 12).
+    {kPRECISION, 2, {0x01, 0x00}},  // full precision, not as displayed
+    {kREFRESHALL, 2, {0x00, 0x00}},
+    {kBOOKBOOL, 2, {0x00, 0x00}},
+};
+constexpr std::size_t kBeforeWriteAccess = 3;
+constexpr std::size_t kBeforeWindow1 = 12;
+
+constexpr std::uint8_t kCountry[] = {0x01, 0x00, 0x01, 0x00};  // United States
+constexpr std::uint32_t kWriteAccessSize = 112;                // name padded with spaces
+constexpr char16_t kWriteAccessName[] = u"Mendwell";
+
+}  // namespace
+
+CXlsGlobalsWriter::CXlsGlobalsWriter(const CXlsWorkbook& book, const CXlsStyleTable& styles,
+                                     const CXlsSstTable& sst)
+    : m_book(book), m_styles(styles), m_sst(sst) {}
+
+bool CXlsGlobalsWriter::WriteFixed(CBiffRecordWriter& out, std::size_t first,
+                                   std::size_t end) const {
+    for (std::size_t i = first; i < end; ++i) {
+        if (!out.Write(kFixed[i].type, kFixed[i].body, kFixed[i].size)) return false;
+    }
+    return true;
+}
+
+bool CXlsGlobalsWriter::Write(CBiffRecordWriter& out,
+                              std::vector<std::uint64_t>& sheetPositionFields) const {
+    CBiffRecordBuilder record(kBOF);
+    record.U16(kBiff8Version).U16(kBofGlobals).U16(kBofBuild).U16(kBofYear).U32(0).U32(6);
+    if (!out.Write(record) || !WriteFixed(out, 0, kBeforeWriteAccess)) return false;
+
+    record.Reset(kWRITEACCESS);
+    record.LongString(kWriteAccessName);
+    while (record.BodySize() < kWriteAccessSize) record.U8(' ');
+    if (!out.Write(record) || !WriteFixed(out, kBeforeWriteAccess, kBeforeWindow1)) return false;
+
+    // The window: position and size in twips, tabs and scroll bars shown,
+    // the active sheet, one sheet selected, tab bar 60% of the width.
+    record.Reset(kWINDOW1);
+    record.U16(0x0168).U16(0x001E).U16(0x3FCF).U16(0x2A4E).U16(0x0038);
+    record.U16(static_cast<std::uint16_t>(m_book.ActiveSheet())).U16(0).U16(1).U16(0x0258);
+    if (!out.Write(record)) return false;
+    record.Reset(kDATEMODE);
+    record.U16(m_book.Date1904() ? 1 : 0);
+    if (!out.Write(record) || !WriteFixed(out, kBeforeWindow1, std::size(kFixed))) return false;
+
+    if (!m_styles.Write(out)) return false;
+
+    sheetPositionFields.clear();
+    for (std::size_t i = 0; i < m_book.SheetCount(); ++i) {
+        sheetPositionFields.push_back(out.Position() + kRecordHeaderSize + kBoundSheetPosition);
+        record.Reset(kBOUNDSHEET);
+        record.U32(0).U8(0).U8(0).ShortString(m_book.Sheet(i)->Name());  // visible worksheet
+        if (!out.Write(record)) return false;
+    }
+    if (!out.Write(kCOUNTRY, kCountry, sizeof kCountry)) return false;
+    if (!WriteSheetReferences(out) || !m_sst.Write(out)) return false;
+    return out.Write(kEOF, nullptr, 0);
+}
+
+bool CXlsGlobalsWriter::WriteSheetReferences(CBiffRecordWriter& out) const {
+    const auto& entries = m_book.ExternSheets().Entries();
+    if (entries.empty()) return true;
+
+    // One SUPBOOK, for this workbook's own sheets; every EXTERNSHEET entry
+    // points at it.
+    CBiffRecordBuilder record(kSUPBOOK);
+    record.U16(static_cast<std::uint16_t>(m_book.SheetCount())).U16(kSupBookSelf);
+    if (!out.Write(record)) return false;
+
+    record.Reset(kEXTERNSHEET);
+    record.U16(static_cast<std::uint16_t>(entries.size()));
+    for (const CXlsExternSheetTable::Entry& entry : entries) {
+        const std::size_t first = m_book.PositionOfId(entry.firstSheetId);
+        const std::size_t last = m_book.PositionOfId(entry.lastSheetId);
+        std::uint16_t a = first == CXlsWorkbook::kNotFound ? kExternSheetDeleted
+                                                           : static_cast<std::uint16_t>(first);
+        std::uint16_t b = last == CXlsWorkbook::kNotFound ? kExternSheetDeleted
+                                                          : static_cast<std::uint16_t>(last);
+        // A range of sheets runs between its end sheets in their present
+        // order, whichever of them now comes first.
+        if (a != kExternSheetDeleted && b != kExternSheetDeleted && a > b) std::swap(a, b);
+        record.U16(0).U16(a).U16(b);
+    }
+    return out.Write(record);
+}

@@ -1,0 +1,304 @@
+#include "server/CXlsSheetWriter.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "server/CBiffContinuedRecord.h"
+#include "server/CXlsRkNumber.h"
+
+using namespace xlsw;
+
+namespace {
+
+// Calculation settings as the spreadsheet writes them: automatic, 100
+// iterations at most, A1 references, no iteration, change 0.001, calculate
+// before saving; then printing and the sheet defaults.
+struct FixedRecord {
+    std::uint16_t type;
+    std::uint8_t size;
+    std::uint8_t body[8];
+};
+
+constexpr FixedRecord kPrologue[] = {
+    {kCALCMODE, 2, {0x01, 0x00}},
+    {kCALCCOUNT, 2, {0x64, 0x00}},
+    {kREFMODE, 2, {0x01, 0x00}},
+    {kITERATION, 2, {0x00, 0x00}},
+    {kDELTA, 8, {0xFC, 0xA9, 0xF1, 0xD2, 0x4D, 0x62, 0x50, 0x3F}},  // 0.001
+    {kSAVERECALC, 2, {0x01, 0x00}},
+    {kPRINTHEADERS, 2, {0x00, 0x00}},
+    {kPRINTGRIDLINES, 2, {0x00, 0x00}},
+    {kGRIDSET, 2, {0x01, 0x00}},
+    {kGUTS, 8, {0, 0, 0, 0, 0, 0, 0, 0}},
+    {kDEFAULTROWHEIGHT, 4, {0x00, 0x00, 0xFF, 0x00}},  // 255 twips
+    {kWSBOOL, 2, {0xC1, 0x04}},
+    {kDEFCOLWIDTH, 2, {kDefaultColumnWidthChars, 0x00}},
+};
+
+constexpr double kDigitPixels = 7.0;    // '0' in Arial 10 at 96 dpi
+constexpr double kPaddingPixels = 5.0;  // cell margins and gridline
+
+constexpr std::uint8_t kNoResult[8] = {kResultEmptyString, 0, 0, 0, 0, 0, 0xFF, 0xFF};
+
+}  // namespace
+
+CXlsSheetWriter::CXlsSheetWriter(const CXlsWorksheet& sheet, const CXlsStyleTable& styles,
+                                 const CXlsSstTable& sst, bool selected)
+    : m_sheet(sheet), m_styles(styles), m_sst(sst), m_selected(selected) {}
+
+std::uint16_t CXlsSheetWriter::ColumnWidthUnits(double characters) {
+    if (!(characters > 0.0)) return 0;
+    const double units = (characters * kDigitPixels + kPaddingPixels) / kDigitPixels * 256.0;
+    return static_cast<std::uint16_t>(std::min(units, 65535.0));
+}
+
+bool CXlsSheetWriter::Write(CBiffRecordWriter& out) {
+    m_record.Reset(kBOF);
+    m_record.U16(kBiff8Version).U16(kBofWorksheet).U16(kBofBuild).U16(kBofYear).U32(0).U32(6);
+    if (!out.Write(m_record)) return false;
+    for (const FixedRecord& fixed : kPrologue) {
+        if (!out.Write(fixed.type, fixed.body, fixed.size)) return false;
+    }
+    if (!WriteColumns(out) || !WriteDimensions(out) || !WriteRows(out)) return false;
+
+    m_record.Reset(kWINDOW2);
+    const std::uint16_t flags =
+        kWindow2Default | (m_selected ? kWindow2Selected | kWindow2Active : 0);
+    m_record.U16(flags).U16(0).U16(0).U16(kColorAutoLine).U16(0).U16(0).U16(0).U32(0);
+    if (!out.Write(m_record) || !WriteMergedCells(out)) return false;
+    return out.Write(kEOF, nullptr, 0);
+}
+
+bool CXlsSheetWriter::WriteColumns(CBiffRecordWriter& out) {
+    // Neighbouring columns with the same settings share one COLINFO.
+    struct Settings {
+        std::uint16_t width;
+        std::uint16_t xf;
+        std::uint16_t flags;
+        bool operator==(const Settings& other) const = default;
+    };
+    auto settingsOf = [this](std::uint32_t c) {
+        const CXlsColumn& column = m_sheet.Column(c);
+        Settings s{ColumnWidthUnits(column.Width()),
+                   column.HasFormat() ? m_styles.XfIndex(column.FormatId())
+                                      : static_cast<std::uint16_t>(kDefaultCellXf),
+                   0};
+        if (column.HasCustomWidth()) s.flags |= kColCustomWidth;
+        if (s.width == 0) s.flags |= kColHidden;
+        return s;
+    };
+    auto isSet = [this](std::uint32_t c) {
+        return m_sheet.Column(c).HasCustomWidth() || m_sheet.Column(c).HasFormat();
+    };
+
+    for (std::uint32_t first = 0; first < kMaxColumns;) {
+        if (!isSet(first)) {
+            ++first;
+            continue;
+        }
+        const Settings s = settingsOf(first);
+        std::uint32_t last = first;
+        while (last + 1 < kMaxColumns && isSet(last + 1) && settingsOf(last + 1) == s) ++last;
+        m_record.Reset(kCOLINFO);
+        m_record.U16(static_cast<std::uint16_t>(first)).U16(static_cast<std::uint16_t>(last));
+        m_record.U16(s.width).U16(s.xf).U16(s.flags).U16(0);
+        if (!out.Write(m_record)) return false;
+        first = last + 1;
+    }
+    return true;
+}
+
+bool CXlsSheetWriter::WriteDimensions(CBiffRecordWriter& out) {
+    // The used area: the cells, not rows that only have a height or format.
+    std::uint32_t firstRow = kMaxRows, lastRow = 0, firstCol = kMaxColumns, lastCol = 0;
+    m_sheet.Cells().ForEachRow([&](std::uint32_t number, const CXlsRow& row) {
+        if (row.Cells().empty()) return;
+        firstRow = std::min(firstRow, number);
+        lastRow = std::max(lastRow, number);
+        firstCol = std::min<std::uint32_t>(firstCol, row.Cells().front().Column());
+        lastCol = std::max<std::uint32_t>(lastCol, row.Cells().back().Column());
+    });
+    m_record.Reset(kDIMENSIONS);
+    if (firstRow == kMaxRows)
+        m_record.U32(0).U32(0).U16(0).U16(0).U16(0);
+    else
+        m_record.U32(firstRow)
+            .U32(lastRow + 1)
+            .U16(static_cast<std::uint16_t>(firstCol))
+            .U16(static_cast<std::uint16_t>(lastCol + 1))
+            .U16(0);
+    return out.Write(m_record);
+}
+
+bool CXlsSheetWriter::WriteRows(CBiffRecordWriter& out) {
+    std::vector<RowRef> block;
+    block.reserve(kRowsPerBlock);
+    bool ok = true;
+    m_sheet.Cells().ForEachRow([&](std::uint32_t number, const CXlsRow& row) {
+        if (!ok) return;
+        if (!block.empty() && block.front().number / kRowsPerBlock != number / kRowsPerBlock) {
+            ok = WriteBlock(out, block);
+            block.clear();
+        }
+        block.push_back({number, &row});
+    });
+    return ok && (block.empty() || WriteBlock(out, block));
+}
+
+bool CXlsSheetWriter::WriteBlock(CBiffRecordWriter& out, const std::vector<RowRef>& block) {
+    for (const RowRef& ref : block) {
+        if (!WriteRowRecord(out, ref)) return false;
+    }
+    for (const RowRef& ref : block) {
+        for (const CXlsCell& cell : ref.row->Cells()) {
+            if (!WriteCell(out, ref.number, cell)) return false;
+        }
+    }
+    return true;
+}
+
+bool CXlsSheetWriter::WriteRowRecord(CBiffRecordWriter& out, const RowRef& ref) {
+    const CXlsRow& row = *ref.row;
+    std::uint32_t flags = kRowFlagsReserved;
+    std::uint16_t height = kDefaultRowHeightTwips;
+    if (row.HasCustomHeight()) {
+        flags |= kRowCustomHeight;
+        height = row.HeightTwips();
+        if (height == 0) flags |= kRowHidden;
+    }
+    std::uint32_t xf = kDefaultCellXf;
+    if (row.HasFormat()) {
+        flags |= kRowHasFormat;
+        xf = m_styles.XfIndex(row.FormatId());
+    }
+    flags |= xf << kRowXfShift;
+    const auto& cells = row.Cells();
+    const std::uint16_t firstCol = cells.empty() ? 0 : cells.front().Column();
+    const std::uint16_t endCol =
+        cells.empty() ? 0 : static_cast<std::uint16_t>(cells.back().Column() + 1);
+    m_record.Reset(kROW);
+    m_record.U16(static_cast<std::uint16_t>(ref.number)).U16(firstCol).U16(endCol).U16(height);
+    m_record.U16(0).U16(0).U32(flags);
+    return out.Write(m_record);
+}
+
+bool CXlsSheetWriter::WriteCell(CBiffRecordWriter& out, std::uint32_t row, const CXlsCell& cell) {
+    ++m_cellsWritten;
+    if (cell.Kind() == EXlsCellKind::kFormula) return WriteFormula(out, row, cell);
+
+    // Numbers that an RK form holds exactly take the 4-byte RK record.
+    static constexpr std::uint16_t kTypeOf[] = {kBLANK, kNUMBER, kLABELSST, kBOOLERR, kBOOLERR};
+    std::uint32_t rk = 0;
+    const bool asRk =
+        cell.Kind() == EXlsCellKind::kNumber && CXlsRkNumber::Encode(cell.Number(), rk);
+    m_record.Reset(asRk ? kRK : kTypeOf[static_cast<int>(cell.Kind())]);
+    m_record.U16(static_cast<std::uint16_t>(row))
+        .U16(cell.Column())
+        .U16(m_styles.XfIndex(cell.FormatId()));
+    switch (cell.Kind()) {
+        case EXlsCellKind::kNumber:
+            if (asRk)
+                m_record.U32(rk);
+            else
+                m_record.Double(cell.Number());
+            break;
+        case EXlsCellKind::kText:
+            m_record.U32(m_sst.IndexOf(cell.Index()));
+            break;
+        case EXlsCellKind::kBoolean:
+            m_record.U8(cell.Small()).U8(0);
+            break;
+        case EXlsCellKind::kError:
+            m_record.U8(cell.Small()).U8(1);
+            break;
+        case EXlsCellKind::kBlank:
+        case EXlsCellKind::kFormula:
+            break;
+    }
+    return out.Write(m_record);
+}
+
+bool CXlsSheetWriter::WriteFormula(CBiffRecordWriter& out, std::uint32_t row,
+                                   const CXlsCell& cell) {
+    const CXlsFormulaCell& formula = m_sheet.FormulaSlot(cell.Index());
+    m_record.Reset(kFORMULA);
+    m_record.U16(static_cast<std::uint16_t>(row))
+        .U16(cell.Column())
+        .U16(m_styles.XfIndex(cell.FormatId()));
+
+    std::u16string_view text;
+    switch (formula.CachedKind()) {
+        case EXlsValueKind::kNumber:
+            m_record.Double(formula.CachedNumber());
+            break;
+        case EXlsValueKind::kText:
+            text = m_sheet.Strings().Get(formula.CachedStringId());
+            m_record.U8(text.empty() ? kResultEmptyString : kResultString).Zeros(5).U16(0xFFFF);
+            break;
+        case EXlsValueKind::kBoolean:
+        case EXlsValueKind::kError:
+            m_record.U8(formula.CachedKind() == EXlsValueKind::kBoolean ? kResultBoolean
+                                                                        : kResultError);
+            m_record.U8(0).U8(formula.CachedCode()).Zeros(3).U16(0xFFFF);
+            break;
+        // No value when the formula was put: an empty-string result, which
+        // shows as an empty cell until the formula is calculated.
+        case EXlsValueKind::kEmpty:
+            m_record.Bytes(kNoResult, sizeof kNoResult);
+            break;
+    }
+    m_record.U16(kFormulaAlwaysCalc).U32(0);
+
+    const CXlsArrayFormula* array = nullptr;
+    if (formula.IsArrayPart()) {
+        array = &m_sheet.ArrayFormula(formula.ArrayIndex());
+        const CXlsCellRange& range = array->Range();
+        m_record.U16(kPtgExpSize).U8(kPtgExp);
+        m_record.U16(static_cast<std::uint16_t>(range.FirstRow()));
+        m_record.U16(static_cast<std::uint16_t>(range.FirstColumn()));
+        // Only the top-left cell is followed by the ARRAY record.
+        if (range.FirstRow() != row || range.FirstColumn() != cell.Column()) array = nullptr;
+    } else {
+        const CXlsFormulaTokens& tokens = formula.Tokens();
+        m_record.U16(static_cast<std::uint16_t>(tokens.Tokens().size()));
+        m_record.Bytes(tokens.Tokens().data(), tokens.Tokens().size());
+        m_record.Bytes(tokens.Extra().data(), tokens.Extra().size());
+    }
+    if (!out.Write(m_record)) return false;
+
+    if (array) {
+        const CXlsCellRange& range = array->Range();
+        const CXlsFormulaTokens& tokens = array->Tokens();
+        m_record.Reset(kARRAY);
+        m_record.U16(static_cast<std::uint16_t>(range.FirstRow()))
+            .U16(static_cast<std::uint16_t>(range.LastRow()))
+            .U8(static_cast<std::uint8_t>(range.FirstColumn()))
+            .U8(static_cast<std::uint8_t>(range.LastColumn()))
+            .U16(kFormulaAlwaysCalc)
+            .U32(0)
+            .U16(static_cast<std::uint16_t>(tokens.Tokens().size()));
+        m_record.Bytes(tokens.Tokens().data(), tokens.Tokens().size());
+        m_record.Bytes(tokens.Extra().data(), tokens.Extra().size());
+        if (!out.Write(m_record)) return false;
+    }
+    if (text.empty()) return true;
+    CBiffContinuedRecord string(out, kSTRING);
+    return string.PutLongString(text) && string.Finish();
+}
+
+bool CXlsSheetWriter::WriteMergedCells(CBiffRecordWriter& out) {
+    const auto& ranges = m_sheet.MergedRanges();
+    for (std::size_t first = 0; first < ranges.size(); first += kMergedRangesPerRecord) {
+        const std::size_t n = std::min<std::size_t>(kMergedRangesPerRecord, ranges.size() - first);
+        m_record.Reset(kMERGEDCELLS);
+        m_record.U16(static_cast<std::uint16_t>(n));
+        for (std::size_t i = first; i < first + n; ++i) {
+            m_record.U16(static_cast<std::uint16_t>(ranges[i].FirstRow()))
+                .U16(static_cast<std::uint16_t>(ranges[i].LastRow()))
+                .U16(static_cast<std::uint16_t>(ranges[i].FirstColumn()))
+                .U16(static_cast<std::uint16_t>(ranges[i].LastColumn()));
+        }
+        if (!out.Write(m_record)) return false;
+    }
+    return true;
+}

@@ -1,0 +1,53 @@
+// Writes one worksheet substream: BOF, the calculation settings, the
+// default sizes, COLINFO, DIMENSIONS, the rows in blocks of 32 (the ROW
+// records of a block, then its cells), WINDOW2, MERGEDCELLS and EOF.
+// Records go straight to the stream, row by row; nothing of the sheet is
+// copied.
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+#include "server/CBiffRecordWriter.h"
+#include "server/CXlsSstTable.h"
+#include "server/CXlsStyleTable.h"
+#include "server/CXlsWorksheet.h"
+
+class CXlsSheetWriter {
+  public:
+    // Everything must outlive the writer. `selected`: the sheet whose tab
+    // is selected when the file is opened.
+    CXlsSheetWriter(const CXlsWorksheet& sheet, const CXlsStyleTable& styles,
+                    const CXlsSstTable& sst, bool selected);
+
+    bool Write(CBiffRecordWriter& out);
+    // Cell records written (FORMULA, NUMBER, RK, LABELSST, BOOLERR, BLANK).
+    std::uint64_t CellsWritten() const { return m_cellsWritten; }
+
+    // A column width in characters of the default font (Arial 10, whose
+    // digits are 7 pixels wide) as COLINFO stores it: 1/256 of a digit,
+    // with the 5 pixels of cell padding included, as the spreadsheet does.
+    static std::uint16_t ColumnWidthUnits(double characters);
+
+  private:
+    struct RowRef {
+        std::uint32_t number;
+        const CXlsRow* row;
+    };
+
+    bool WriteColumns(CBiffRecordWriter& out);
+    bool WriteDimensions(CBiffRecordWriter& out);
+    bool WriteRows(CBiffRecordWriter& out);
+    bool WriteBlock(CBiffRecordWriter& out, const std::vector<RowRef>& block);
+    bool WriteRowRecord(CBiffRecordWriter& out, const RowRef& ref);
+    bool WriteCell(CBiffRecordWriter& out, std::uint32_t row, const CXlsCell& cell);
+    bool WriteFormula(CBiffRecordWriter& out, std::uint32_t row, const CXlsCell& cell);
+    bool WriteMergedCells(CBiffRecordWriter& out);
+
+    const CXlsWorksheet& m_sheet;
+    const CXlsStyleTable& m_styles;
+    const CXlsSstTable& m_sst;
+    bool m_selected;
+    CBiffRecordBuilder m_record;
+    std::uint64_t m_cellsWritten = 0;
+};

@@ -1,0 +1,63 @@
+// The FONT, FORMAT, XF and STYLE records of a workbook, built from the
+// cell formats its cells, rows and columns use.
+//
+// XF 0-14 and 16-20 are the 21 style XFs every workbook has; XF 15 is the
+// default cell format; each other format in use gets one cell XF from 21
+// on. Fonts 0-3 are the default font; index 4 is never written (readers
+// skip it), so the other fonts take indices 5 on. Number formats that every
+// reader knows are referred to by their built-in index; the others get
+// FORMAT records from index 164 on.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "server/CBiffRecordWriter.h"
+#include "server/CXlsFormatPool.h"
+
+class CXlsStyleTable {
+  public:
+    // The pool must outlive the table.
+    explicit CXlsStyleTable(const CXlsFormatPool& pool);
+
+    // Marks a format id as used; then Assign once.
+    void Use(std::uint32_t formatId);
+    void Assign();
+
+    // The XF index of a format id (15 for the default format and for formats
+    // over the XF limit).
+    std::uint16_t XfIndex(std::uint32_t formatId) const;
+    // Writes FONT, FORMAT, XF and STYLE records, in that order.
+    bool Write(CBiffRecordWriter& out) const;
+
+    std::uint32_t XfCount() const;
+    std::uint32_t FontCount() const;
+    // Formats that found no room under the XF limit; their cells show the
+    // default format.
+    std::uint32_t DroppedFormats() const { return m_dropped; }
+
+  private:
+    struct CellXf {
+        std::uint32_t formatId;
+        std::uint16_t font;
+        std::uint16_t numberFormat;
+    };
+    struct NumberFormat {
+        std::uint16_t index;
+        std::u16string text;
+    };
+
+    bool WriteFonts(CBiffRecordWriter& out) const;
+    bool WriteNumberFormats(CBiffRecordWriter& out) const;
+    bool WriteXfs(CBiffRecordWriter& out) const;
+    bool WriteStyles(CBiffRecordWriter& out) const;
+
+    const CXlsFormatPool& m_pool;
+    std::vector<bool> m_used;
+    std::vector<std::uint16_t> m_xf;
+    std::vector<CXlsFont> m_fonts;  // written after the four default fonts
+    std::vector<NumberFormat> m_numberFormats;
+    std::vector<CellXf> m_cellXfs;
+    std::uint32_t m_dropped = 0;
+};

@@ -1,0 +1,313 @@
+// Read-back by an independent, strict reader: xlrd (python3-xlrd) opens
+// what the writer saved and must find every value, text, format, font,
+// fill, border, merge, width and height that the model was given, without
+// logging a single warning. Skipped when python3-xlrd is not installed.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <string>
+
+#include "server/CXlsSheetWriter.h"
+#include "server/CXlsWriter.h"
+#include "server/tests/support/TempFolder.h"
+#include "server/tests/support/XlrdReadBack.h"
+
+using namespace servertest;
+
+namespace {
+
+const CXlsFormulaTokens kOnePlusTwo({0x1E, 0x01, 0x00, 0x1E, 0x02, 0x00, 0x03});            // =1+2
+const CXlsFormulaTokens kA1Times2({0x24, 0x00, 0x00, 0x00, 0xC0, 0x1E, 0x02, 0x00, 0x05});  // =A1*2
+
+class XlrdReadBackTest : public ::testing::Test {
+  protected:
+    void SetUp() override { MENDWELL_REQUIRE_XLRD(); }
+
+    // Saves the book and reads it back; fails the test on any xlrd warning.
+    XlrdDump SaveAndRead(const CXlsWorkbook& book, bool summary = false) {
+        const auto path = m_folder / "book.xls";
+        CXlsWriter writer(book);
+        EXPECT_TRUE(writer.SaveAs(path));
+        XlrdDump dump = RunXlrd(path, summary);
+        EXPECT_TRUE(dump.Ran()) << dump.Output();
+        for (const DumpLine& warning : dump.All("warning")) ADD_FAILURE() << warning[1];
+        return dump;
+    }
+
+    static std::vector<std::string> Cell(const XlrdDump& d, int sheet, int row, int col) {
+        return d.Find({"cell", std::to_string(sheet), std::to_string(row), std::to_string(col)});
+    }
+    static std::vector<std::string> Of(const XlrdDump& d, const std::string& kind, int sheet,
+                                       int row, int col) {
+        return d.Find({kind, std::to_string(sheet), std::to_string(row), std::to_string(col)});
+    }
+
+    TempFolder m_folder;
+};
+
+using Fields = std::vector<std::string>;
+
+}  // namespace
+
+// ---- Values and texts -------------------------------------------------------------------------
+
+TEST_F(XlrdReadBackTest, ValuesOfEveryKind) {
+    CXlsWorkbook book;
+    CXlsWorksheet& s = *book.AddSheet(0);
+    const double numbers[] = {0,         1,     -1,        0.5,           1.23,
+                              0.1 + 0.2, 1e100, -2.5e-300, 123456789.123, 536870912};
+    for (std::uint32_t i = 0; i < std::size(numbers); ++i) s.SetNumber(i, 0, numbers[i]);
+    s.SetText(0, 1, u"plain");
+    s.SetText(1, 1, u"\u00e9t\u00e9 \u00fcber");                             // 8-bit, not ASCII
+    s.SetText(2, 1, u"\u65e5\u672c\u8a9e \u0420\u0443\u0441 \u05e2\u05d1");  // 16-bit
+    s.SetText(3, 1, u"quote \" backslash \\ tab\t");
+    s.SetText(4, 1, u"smile \U0001F600");
+    s.SetBoolean(0, 2, true);
+    s.SetBoolean(1, 2, false);
+    const std::uint8_t errors[] = {0x00, 0x07, 0x0F, 0x17, 0x1D, 0x24, 0x2A};
+    for (std::uint32_t i = 0; i < std::size(errors); ++i) s.SetError(i, 3, errors[i]);
+
+    const XlrdDump d = SaveAndRead(book);
+    for (std::uint32_t i = 0; i < std::size(numbers); ++i) {
+        const Fields f = Cell(d, 0, static_cast<int>(i), 0);
+        ASSERT_EQ(f.size(), 2u) << i;
+        EXPECT_EQ(f[0], "number");
+        EXPECT_EQ(std::stod(f[1]), numbers[i]) << i;
+    }
+    EXPECT_EQ(Cell(d, 0, 0, 1), (Fields{"text", JsonQuote(u"plain")}));
+    EXPECT_EQ(Cell(d, 0, 1, 1), (Fields{"text", JsonQuote(u"\u00e9t\u00e9 \u00fcber")}));
+    EXPECT_EQ(Cell(d, 0, 2, 1),
+              (Fields{"text", JsonQuote(u"\u65e5\u672c\u8a9e \u0420\u0443\u0441 \u05e2\u05d1")}));
+    EXPECT_EQ(Cell(d, 0, 3, 1), (Fields{"text", JsonQuote(u"quote \" backslash \\ tab\t")}));
+    EXPECT_EQ(Cell(d, 0, 4, 1), (Fields{"text", JsonQuote(u"smile \U0001F600")}));
+    EXPECT_EQ(Cell(d, 0, 0, 2), (Fields{"boolean", "1"}));
+    EXPECT_EQ(Cell(d, 0, 1, 2), (Fields{"boolean", "0"}));
+    for (std::uint32_t i = 0; i < std::size(errors); ++i) {
+        EXPECT_EQ(Cell(d, 0, static_cast<int>(i), 3), (Fields{"error", std::to_string(errors[i])}));
+    }
+}
+
+TEST_F(XlrdReadBackTest, LargeSharedStringTableAcrossContinueRecords) {
+    CXlsWorkbook book;
+    CXlsWorksheet& s = *book.AddSheet(0);
+    std::vector<std::u16string> texts;
+    for (std::uint32_t i = 0; i < 2500; ++i) {
+        std::u16string t =
+            (i % 3 == 0) ? u"\u00c4rger " : (i % 3 == 1 ? u"\u6587\u5b57 " : u"ascii ");
+        for (char c : std::to_string(i * 7919)) t.push_back(static_cast<char16_t>(c));
+        t += std::u16string(i % 23, u'.');
+        texts.push_back(t);
+        s.SetText(i, 0, t);
+    }
+    // One text longer than a record on its own, and the longest a cell takes.
+    texts.push_back(std::u16string(10000, u'\u0416'));
+    s.SetText(2500, 0, texts.back());
+    texts.push_back(std::u16string(32767, u'z'));
+    s.SetText(2501, 0, texts.back());
+
+    const XlrdDump d = SaveAndRead(book);
+    for (std::uint32_t i = 0; i < texts.size(); ++i) {
+        ASSERT_EQ(Cell(d, 0, static_cast<int>(i), 0), (Fields{"text", JsonQuote(texts[i])})) << i;
+    }
+}
+
+TEST_F(XlrdReadBackTest, SheetNamesOrderAndDate1904) {
+    CXlsWorkbook book;
+    book.AddSheet(0, u"Data \u00e9t\u00e9");
+    book.AddSheet(1, u"\u8868");
+    book.AddSheet(0);  // Sheet1 before the others
+    book.MoveSheet(0, 2);
+    book.SetDate1904(true);
+    const XlrdDump d = SaveAndRead(book);
+    EXPECT_EQ(d.Find({"book", "datemode"}), (Fields{"1", "nsheets", "3"}));
+    EXPECT_EQ(d.Find({"sheet", "0"})[0], JsonQuote(u"Data \u00e9t\u00e9"));
+    EXPECT_EQ(d.Find({"sheet", "1"})[0], JsonQuote(u"\u8868"));
+    EXPECT_EQ(d.Find({"sheet", "2"})[0], JsonQuote(u"Sheet1"));
+}
+
+// ---- Formulas
+// -------------------------------------------------------------------------------------
+
+TEST_F(XlrdReadBackTest, FormulaCellsShowTheirCachedResults) {
+    CXlsWorkbook book;
+    CXlsWorksheet& s = *book.AddSheet(0);
+    s.SetNumber(0, 0, 21);
+    s.SetNumber(0, 1, 3);
+    ASSERT_TRUE(s.SetFormula(0, 1, kOnePlusTwo));
+    s.SetNumber(1, 1, 42);
+    ASSERT_TRUE(s.SetFormula(1, 1, kA1Times2));
+    s.SetText(2, 1, u"cached text \u00e9");
+    ASSERT_TRUE(s.SetFormula(2, 1, kOnePlusTwo));
+    s.SetBoolean(3, 1, true);
+    ASSERT_TRUE(s.SetFormula(3, 1, kOnePlusTwo));
+    s.SetError(4, 1, 0x07);
+    ASSERT_TRUE(s.SetFormula(4, 1, kOnePlusTwo));
+    ASSERT_TRUE(s.SetFormula(5, 1, kOnePlusTwo));  // held nothing
+    s.SetNumber(6, 1, 5);
+    ASSERT_TRUE(s.SetArrayFormula(CXlsCellRange(6, 1, 7, 2), kOnePlusTwo));
+
+    const XlrdDump d = SaveAndRead(book);
+    EXPECT_EQ(Cell(d, 0, 0, 1), (Fields{"number", "3.0"}));
+    EXPECT_EQ(Cell(d, 0, 1, 1), (Fields{"number", "42.0"}));
+    EXPECT_EQ(Cell(d, 0, 2, 1), (Fields{"text", JsonQuote(u"cached text \u00e9")}));
+    EXPECT_EQ(Cell(d, 0, 3, 1), (Fields{"boolean", "1"}));
+    EXPECT_EQ(Cell(d, 0, 4, 1), (Fields{"error", "7"}));
+    EXPECT_EQ(Cell(d, 0, 5, 1), (Fields{"text", "\"\""})) << "no value: an empty text result";
+    EXPECT_EQ(Cell(d, 0, 6, 1), (Fields{"number", "5.0"}));
+    EXPECT_EQ(Cell(d, 0, 7, 2), (Fields{"text", "\"\""}));
+}
+
+// ---- Formatting
+// -------------------------------------------------------------------------------------
+
+TEST_F(XlrdReadBackTest, NumberFormats) {
+    CXlsWorkbook book;
+    CXlsWorksheet& s = *book.AddSheet(0);
+    const std::u16string formats[] = {u"General",          u"0.00", u"#,##0.000 \"kg\"",   u"@",
+                                      u"yyyy-mm-dd hh:mm", u"0%",   u"[Red]0.0;[Blue]-0.0"};
+    for (std::uint32_t i = 0; i < std::size(formats); ++i) {
+        s.SetNumber(i, 0, 1234.5);
+        ASSERT_TRUE(s.ModifyFormat(CXlsCellRange::Cell(i, 0), [&](CXlsCellFormat& f) {
+            return f.SetNumberFormat(formats[i]);
+        }));
+    }
+    const XlrdDump d = SaveAndRead(book);
+    for (std::uint32_t i = 0; i < std::size(formats); ++i) {
+        EXPECT_EQ(Of(d, "format", 0, static_cast<int>(i), 0), (Fields{JsonQuote(formats[i])})) << i;
+    }
+    EXPECT_EQ(Of(d, "used", 0, 0, 0)[0], "0");
+    EXPECT_EQ(Of(d, "used", 0, 1, 0)[0], "1") << "number format used";
+}
+
+TEST_F(XlrdReadBackTest, Fonts) {
+    CXlsWorkbook book;
+    CXlsWorksheet& s = *book.AddSheet(0);
+    s.SetText(0, 0, u"styled");
+    ASSERT_TRUE(s.ModifyFormat(CXlsCellRange::Cell(0, 0), [](CXlsCellFormat& f) {
+        f.Font().SetBold(true);
+        f.Font().SetItalic(true);
+        return f.Font().SetName(u"Times New Roman") && f.Font().SetSize(14) &&
+               f.Font().SetUnderline(CXlsFont::kUnderlineSingle) && f.Font().SetColorIndex(3);
+    }));
+    s.SetText(1, 0, u"wide name");
+    ASSERT_TRUE(s.ModifyFormat(CXlsCellRange::Cell(1, 0), [](CXlsCellFormat& f) {
+        return f.Font().SetName(u"\uff2d\uff33 \u30b4\u30b7\u30c3\u30af") &&
+               f.Font().SetUnderline(CXlsFont::kUnderlineDoubleAccounting);
+    }));
+    s.SetText(2, 0, u"plain");
+
+    const XlrdDump d = SaveAndRead(book);
+    EXPECT_EQ(Of(d, "font", 0, 0, 0),
+              (Fields{JsonQuote(u"Times New Roman"), "280", "1", "1", "1", "10"}));
+    EXPECT_EQ(Of(d, "font", 0, 1, 0), (Fields{JsonQuote(u"\uff2d\uff33 \u30b4\u30b7\u30c3\u30af"),
+                                              "200", "0", "0", "34", "32767"}));
+    EXPECT_EQ(Of(d, "font", 0, 2, 0), (Fields{JsonQuote(u"Arial"), "200", "0", "0", "0", "32767"}));
+    EXPECT_EQ(Of(d, "used", 0, 0, 0)[1], "1");
+    EXPECT_EQ(Of(d, "used", 0, 2, 0)[1], "0");
+}
+
+TEST_F(XlrdReadBackTest, FillsAndBorders) {
+    CXlsWorkbook book;
+    CXlsWorksheet& s = *book.AddSheet(0);
+    ASSERT_TRUE(s.ModifyFormat(CXlsCellRange::Cell(0, 0),
+                               [](CXlsCellFormat& f) { return f.Interior().SetColorIndex(6); }));
+    ASSERT_TRUE(s.ModifyFormat(CXlsCellRange::Cell(1, 0), [](CXlsCellFormat& f) {
+        return f.Interior().SetColorIndex(36) && f.Interior().SetPattern(17) &&
+               f.Interior().SetPatternColorIndex(5);
+    }));
+    ASSERT_TRUE(s.ModifyFormat(CXlsCellRange::Cell(2, 0), [](CXlsCellFormat& f) {
+        CXlsBorders& b = f.Borders();
+        return b.SetLineStyle(CXlsBorders::kLeft, 1) && b.SetLineStyle(CXlsBorders::kRight, 2) &&
+               b.SetColorIndex(CXlsBorders::kRight, 3) && b.SetLineStyle(CXlsBorders::kTop, 6) &&
+               b.SetColorIndex(CXlsBorders::kTop, 56) && b.SetLineStyle(CXlsBorders::kBottom, 13) &&
+               b.SetLineStyle(CXlsBorders::kDiagonalDown, 4) &&
+               b.SetColorIndex(CXlsBorders::kDiagonalDown, 10);
+    }));
+    s.SetNumber(3, 0, 1);
+
+    const XlrdDump d = SaveAndRead(book);
+    EXPECT_EQ(Of(d, "fill", 0, 0, 0), (Fields{"1", "13", "65"}));
+    EXPECT_EQ(Of(d, "fill", 0, 1, 0), (Fields{"17", "12", "43"}));
+    EXPECT_EQ(Of(d, "border", 0, 2, 0),
+              (Fields{"1/64", "2/10", "6/63", "13/64", "4/17", "1", "0"}));
+    EXPECT_EQ(Of(d, "fill", 0, 3, 0), (Fields{"0", "64", "65"}));
+    EXPECT_EQ(Of(d, "border", 0, 3, 0), (Fields{"0/0", "0/0", "0/0", "0/0", "0/0", "0", "0"}));
+    EXPECT_EQ(Of(d, "used", 0, 0, 0), (Fields{"0", "0", "0", "1"}));
+    EXPECT_EQ(Of(d, "used", 0, 2, 0), (Fields{"0", "0", "1", "0"}));
+}
+
+TEST_F(XlrdReadBackTest, MergedRangesWidthsAndHeights) {
+    CXlsWorkbook book;
+    CXlsWorksheet& s = *book.AddSheet(0);
+    s.SetText(0, 0, u"merged");
+    ASSERT_TRUE(s.Merge(CXlsCellRange(0, 0, 1, 3)));
+    ASSERT_TRUE(s.Merge(CXlsCellRange(10, 5, 20, 5)));
+    ASSERT_TRUE(s.SetColumnWidth(1, 20));
+    ASSERT_TRUE(s.SetColumnWidth(2, 8.43));
+    ASSERT_TRUE(s.SetColumnWidth(4, 0));
+    ASSERT_TRUE(s.SetRowHeight(3, 30));
+    ASSERT_TRUE(s.SetRowHeight(4, 9.75));
+    ASSERT_TRUE(s.SetRowHeight(5, 0));
+    ASSERT_TRUE(s.ModifyFormat(CXlsCellRange(8, 0, 8, 255),
+                               [](CXlsCellFormat& f) { return f.Interior().SetColorIndex(4); }));
+
+    const XlrdDump d = SaveAndRead(book);
+    const auto merged = d.All("merged");
+    ASSERT_EQ(merged.size(), 2u);
+    EXPECT_EQ(merged[0], (DumpLine{"merged", "0", "0", "1", "0", "3"}));
+    EXPECT_EQ(merged[1], (DumpLine{"merged", "0", "10", "20", "5", "5"}));
+    EXPECT_EQ(d.Find({"colinfo", "0", "1"}),
+              (Fields{std::to_string(CXlsSheetWriter::ColumnWidthUnits(20)), "0", "15"}));
+    EXPECT_EQ(d.Find({"colinfo", "0", "2"})[0], "2340")
+        << "the standard width as the spreadsheet stores it";
+    EXPECT_EQ(d.Find({"colinfo", "0", "4"}), (Fields{"0", "1", "15"}));
+    EXPECT_EQ(d.Find({"rowinfo", "0", "3"}), (Fields{"600", "1", "0", "-1"}));
+    EXPECT_EQ(d.Find({"rowinfo", "0", "4"}), (Fields{"195", "1", "0", "-1"}));
+    EXPECT_EQ(d.Find({"rowinfo", "0", "5"})[2], "1") << "hidden";
+    const Fields formatted = d.Find({"rowinfo", "0", "8"});
+    ASSERT_EQ(formatted.size(), 4u);
+    EXPECT_NE(formatted[3], "-1") << "the row carries its format";
+}
+
+// ---- Size
+// ---------------------------------------------------------------------------------------------
+
+TEST_F(XlrdReadBackTest, FullSheetOf65536RowsByTenColumns) {
+    // Half numbers that need a whole NUMBER record, half texts: the stream
+    // passes 7 MB, so the compound file needs DIFAT sectors.
+    CXlsWorkbook book;
+    CXlsWorksheet& s = *book.AddSheet(0);
+    double sum = 0;
+    std::uint64_t chars = 0;
+    for (std::uint32_t r = 0; r < 65536; ++r) {
+        for (std::uint32_t c = 0; c < 5; ++c) {
+            const double v = r * 10.0 + c + 0.123456789;
+            s.SetNumber(r, c, v);
+            sum += v;
+        }
+        for (std::uint32_t c = 5; c < 10; ++c) {
+            std::u16string t = u"row ";
+            for (char ch : std::to_string(r % 4096)) t.push_back(static_cast<char16_t>(ch));
+            t += c % 2 ? u" \u00e9" : u" x";
+            s.SetText(r, c, t);
+            chars += t.size();
+        }
+    }
+    CXlsWriter writer(book);
+    const auto path = m_folder / "big.xls";
+    ASSERT_TRUE(writer.SaveAs(path));
+    EXPECT_EQ(writer.CellsWritten(), 655360u);
+    EXPECT_GT(std::filesystem::file_size(path), 109u * 128 * 512) << "more than 109 FAT sectors";
+
+    const XlrdDump d = RunXlrd(path, true);
+    ASSERT_TRUE(d.Ran()) << d.Output();
+    EXPECT_TRUE(d.All("warning").empty());
+    EXPECT_EQ(d.Find({"sheet", "0"}), (Fields{JsonQuote(u"Sheet1"), "65536", "10"}));
+    const Fields summary = d.Find({"summary", "0"});
+    ASSERT_EQ(summary.size(), 5u);
+    EXPECT_EQ(summary[0], "327680");
+    EXPECT_NEAR(std::stod(summary[1]), sum, std::abs(sum) * 1e-12);
+    EXPECT_EQ(summary[2], "327680");
+    EXPECT_EQ(summary[3], std::to_string(chars));
+    EXPECT_EQ(summary[4], "0");
+}

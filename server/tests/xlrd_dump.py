@@ -1,0 +1,123 @@
+#!/usr/bin/env python3
+"""Reads an .xls file with xlrd and prints what it found, one fact per line.
+
+Used by the writer's read-back tests as an independent, strict reader.
+
+    xlrd_dump.py FILE            every cell with its value and formatting
+    xlrd_dump.py --summary FILE  per sheet: counts and sums, no cells
+
+Lines (tab-separated; texts JSON-quoted with ASCII escapes):
+    warning  <text>                     anything xlrd logged while reading
+    book     datemode <0|1>  nsheets <n>
+    sheet    <index> <name> <nrows> <ncols>
+    cell     <sheet> <row> <col> <kind> <value>
+    format   <sheet> <row> <col> <number format text>
+    font     <sheet> <row> <col> <name> <height> <bold> <italic> <underline> <colour>
+    fill     <sheet> <row> <col> <pattern> <pattern colour> <background colour>
+    border   <sheet> <row> <col> <left> <right> <top> <bottom> <diagonal> <down> <up>
+             (each line as style/colour)
+    used     <sheet> <row> <col> <format> <font> <border> <pattern>  (XF flags)
+    merged   <sheet> <first row> <last row> <first col> <last col>   (inclusive)
+    colinfo  <sheet> <col> <width> <hidden> <xf>
+    rowinfo  <sheet> <row> <height> <custom> <hidden> <xf or -1>
+    summary  <sheet> <numbers> <sum> <texts> <text chars> <others>
+"""
+import io
+import json
+import sys
+
+import xlrd
+
+KINDS = {
+    xlrd.XL_CELL_EMPTY: "empty",
+    xlrd.XL_CELL_TEXT: "text",
+    xlrd.XL_CELL_NUMBER: "number",
+    xlrd.XL_CELL_DATE: "number",
+    xlrd.XL_CELL_BOOLEAN: "boolean",
+    xlrd.XL_CELL_ERROR: "error",
+    xlrd.XL_CELL_BLANK: "blank",
+}
+
+
+def q(text):
+    return json.dumps(text, ensure_ascii=True)
+
+
+def out(*fields):
+    print("\t".join(str(f) for f in fields))
+
+
+def value_text(cell):
+    if cell.ctype == xlrd.XL_CELL_TEXT:
+        return q(cell.value)
+    if cell.ctype in (xlrd.XL_CELL_NUMBER, xlrd.XL_CELL_DATE):
+        return repr(float(cell.value))
+    if cell.ctype in (xlrd.XL_CELL_BOOLEAN, xlrd.XL_CELL_ERROR):
+        return str(int(cell.value))
+    return ""
+
+
+def dump_formatting(book, si, r, c, xf_index):
+    xf = book.xf_list[xf_index]
+    font = book.font_list[xf.font_index]
+    fmt = book.format_map.get(xf.format_key)
+    out("format", si, r, c, q(fmt.format_str if fmt else ""))
+    out("font", si, r, c, q(font.name), font.height, int(font.bold), int(font.italic),
+        font.underline_type, font.colour_index)
+    bg = xf.background
+    out("fill", si, r, c, bg.fill_pattern, bg.pattern_colour_index, bg.background_colour_index)
+    b = xf.border
+    out("border", si, r, c,
+        "%d/%d" % (b.left_line_style, b.left_colour_index),
+        "%d/%d" % (b.right_line_style, b.right_colour_index),
+        "%d/%d" % (b.top_line_style, b.top_colour_index),
+        "%d/%d" % (b.bottom_line_style, b.bottom_colour_index),
+        "%d/%d" % (b.diag_line_style, b.diag_colour_index), b.diag_down, b.diag_up)
+    out("used", si, r, c, xf._format_flag, xf._font_flag, xf._border_flag, xf._background_flag)
+
+
+def main(argv):
+    summary = argv[1] == "--summary"
+    path = argv[-1]
+    log = io.StringIO()
+    book = xlrd.open_workbook(path, formatting_info=not summary, logfile=log)
+    for line in log.getvalue().splitlines():
+        if line.strip():
+            out("warning", q(line))
+    out("book", "datemode", book.datemode, "nsheets", book.nsheets)
+    for si, sh in enumerate(book.sheets()):
+        out("sheet", si, q(sh.name), sh.nrows, sh.ncols)
+        if summary:
+            numbers = texts = chars = others = 0
+            total = 0.0
+            for r in range(sh.nrows):
+                for cell in sh.row(r):
+                    if cell.ctype == xlrd.XL_CELL_NUMBER:
+                        numbers += 1
+                        total += cell.value
+                    elif cell.ctype == xlrd.XL_CELL_TEXT:
+                        texts += 1
+                        chars += len(cell.value)
+                    elif cell.ctype != xlrd.XL_CELL_EMPTY:
+                        others += 1
+            out("summary", si, numbers, repr(total), texts, chars, others)
+            continue
+        for r in range(sh.nrows):
+            for c in range(sh.row_len(r)):
+                cell = sh.cell(r, c)
+                if cell.ctype == xlrd.XL_CELL_EMPTY:
+                    continue
+                out("cell", si, r, c, KINDS[cell.ctype], value_text(cell))
+                dump_formatting(book, si, r, c, cell.xf_index)
+        for rlo, rhi, clo, chi in sh.merged_cells:
+            out("merged", si, rlo, rhi - 1, clo, chi - 1)
+        for c, info in sorted(sh.colinfo_map.items()):
+            out("colinfo", si, c, info.width, info.hidden, info.xf_index)
+        for r, info in sorted(sh.rowinfo_map.items()):
+            out("rowinfo", si, r, info.height, info.height_mismatch, info.hidden,
+                info.xf_index if info.has_default_xf_index else -1)
+    return 0
+
+
+if __name__ == "__main__":
+    sys.exit(main(sys.argv))
