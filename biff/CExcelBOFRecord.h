@@ -17,7 +17,9 @@ public:
     CExcelBOFRecord(std::u16string name, std::uint32_t start, std::uint32_t end = 0)
         : m_name(std::move(name)), m_end(end), m_start(start) {}
     CExcelBOFRecord(const CExcelBOFRecord& other)
-        : CTListNode<CExcelBOFRecord>(), m_name(other.m_name), m_end(other.m_end),
+        : CTListNode<CExcelBOFRecord>(),
+          m_name(other.m_name),
+          m_end(other.m_end),
           m_start(other.m_start) {}
     CExcelBOFRecord& operator=(const CExcelBOFRecord&) = delete;
     virtual ~CExcelBOFRecord() = default;

@@ -18,8 +18,8 @@ std::unique_ptr<CExcelWorkSheet> CExcelBOFRecordList::MakeWorksheet(
     return sheet;
 }
 
-std::unique_ptr<CExcelWorkSheet> CExcelBOFRecordList::MakeWorksheetFromBOF(
-    std::uint32_t n, std::uint32_t k) const {
+std::unique_ptr<CExcelWorkSheet> CExcelBOFRecordList::MakeWorksheetFromBOF(std::uint32_t n,
+                                                                           std::uint32_t k) const {
     // The workbook counter starts below the first workbook: worksheet entries
     // before any globals entry (which the search never produces) belong to
     // no workbook.

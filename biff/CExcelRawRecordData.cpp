@@ -16,7 +16,10 @@ void CExcelRawRecordData::MakeSpillFile() {
 CExcelRawRecordData::CExcelRawRecordData(const std::uint8_t* bytes, std::uint32_t size) {
     MakeSpillFile();
     if (!m_hasFile || (size > 0 && !bytes)) return;
-    if (!CFileIO::WriteNewFile(bytes, m_path, size)) return;
+    // The spill file was just made, empty: appending writes the same bytes
+    // as rewriting it would, without truncating a file, which costs a
+    // forced flush on some file systems.
+    if (size > 0 && !CFileIO::AppendBytes(bytes, size, m_path)) return;
     m_size = size;
     m_type = size >= 2 ? CDataReader::GetU16(bytes) : 0;
 }
@@ -24,7 +27,7 @@ CExcelRawRecordData::CExcelRawRecordData(const std::uint8_t* bytes, std::uint32_
 CExcelRawRecordData::CExcelRawRecordData(const CExcelRawRecordData& other) {
     MakeSpillFile();
     if (!m_hasFile || other.m_size == 0) return;
-    if (!CFileIO::CopyWholeFile(other.m_path, m_path)) {
+    if (!CFileIO::AppendWholeFile(other.m_path, m_path)) {
         // A half-written copy must not be taken for the record.
         CFileIO::WriteNewFile(nullptr, m_path, 0);
         return;

@@ -3,7 +3,6 @@
 #include <sys/stat.h>
 
 #include <algorithm>
-#include <array>
 #include <memory>
 #include <system_error>
 
@@ -30,16 +29,17 @@ std::uint64_t StreamLength(std::FILE* file) {
 
 // Copies src[from, to) to dst's current position, stopping at src's end.
 // Returns true when every byte asked for was copied.
-bool CopyBytes(std::FILE* src, std::FILE* dst, std::uint64_t from, std::uint64_t to,
-               bool widen) {
+bool CopyBytes(std::FILE* src, std::FILE* dst, std::uint64_t from, std::uint64_t to, bool widen) {
     const std::uint64_t length = StreamLength(src);
     const std::uint64_t stop = std::min(to, length);
     if (from >= stop) return from >= to;
     if (::fseeko(src, static_cast<off_t>(from), SEEK_SET) != 0) return false;
-    std::array<std::uint8_t, kBlock> in;
-    std::array<std::uint8_t, 2 * kBlock> wide;
+    std::vector<std::uint8_t> in(
+        static_cast<std::size_t>(std::min<std::uint64_t>(kBlock, stop - from)));
+    std::vector<std::uint8_t> wide(widen ? 2 * in.size() : 0);
     for (std::uint64_t at = from; at < stop;) {
-        const std::size_t want = static_cast<std::size_t>(std::min<std::uint64_t>(kBlock, stop - at));
+        const std::size_t want =
+            static_cast<std::size_t>(std::min<std::uint64_t>(in.size(), stop - at));
         const std::size_t got = std::fread(in.data(), 1, want, src);
         if (got == 0) return false;
         if (widen) {
@@ -57,7 +57,7 @@ bool CopyBytes(std::FILE* src, std::FILE* dst, std::uint64_t from, std::uint64_t
 }
 
 bool CopyStream(std::FILE* src, std::FILE* dst) {
-    std::array<std::uint8_t, kBlock> block;
+    std::vector<std::uint8_t> block(kBlock);
     for (;;) {
         const std::size_t got = std::fread(block.data(), 1, block.size(), src);
         if (got > 0 && std::fwrite(block.data(), 1, got, dst) != got) return false;
@@ -86,8 +86,7 @@ bool WriteRebuiltTable(std::FILE* src, std::FILE* dst, const StringSegment* segm
             const std::uint32_t countWidth = segment.headerCut ? 1 : 2;
             const std::uint64_t countEnd = std::uint64_t{segment.countOffset} + countWidth;
             if (segment.countOffset >= q && countEnd <= segment.start) {
-                const std::uint32_t characters =
-                    segment.wide ? segment.length / 2 : segment.length;
+                const std::uint32_t characters = segment.wide ? segment.length / 2 : segment.length;
                 if (!CopyBytes(src, dst, q, segment.countOffset, false) ||
                     !WriteU16(dst, characters) ||
                     !CopyBytes(src, dst, countEnd, segment.start, false))
@@ -130,8 +129,7 @@ bool CFileIO::CopyWholeFile(const std::filesystem::path& src, const std::filesys
     return std::fclose(out.release()) == 0;
 }
 
-bool CFileIO::AppendWholeFile(const std::filesystem::path& src,
-                              const std::filesystem::path& dst) {
+bool CFileIO::AppendWholeFile(const std::filesystem::path& src, const std::filesystem::path& dst) {
     FilePtr in = OpenFile(src, "rb");
     if (!in) return false;
     // "r+b" rather than "ab": dst must exist already.
@@ -163,8 +161,8 @@ bool CFileIO::ReadWholeFile(std::vector<std::uint8_t>& out, const std::filesyste
     return true;
 }
 
-bool CFileIO::ReadFileRange(std::uint8_t* buf, const std::filesystem::path& path,
-                            std::uint32_t n, std::uint64_t offset) {
+bool CFileIO::ReadFileRange(std::uint8_t* buf, const std::filesystem::path& path, std::uint32_t n,
+                            std::uint64_t offset) {
     FilePtr in = OpenFile(path, "rb");
     if (!in) return false;
     if (offset + n > StreamLength(in.get())) return false;
@@ -195,8 +193,8 @@ bool CFileIO::CopyRangeWidened(std::FILE* src, std::FILE* dst, std::uint64_t fro
     return true;
 }
 
-bool CFileIO::RebuildStringFile(const std::filesystem::path& path,
-                                const StringSegment* segments, std::uint32_t count) {
+bool CFileIO::RebuildStringFile(const std::filesystem::path& path, const StringSegment* segments,
+                                std::uint32_t count) {
     if (count > 0 && !segments) return false;
     std::filesystem::path sibling = path;
     sibling += "Temp";

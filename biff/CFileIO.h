@@ -44,8 +44,7 @@ public:
     static bool CopyWholeFile(const std::filesystem::path& src, const std::filesystem::path& dst);
 
     // Appends every byte of src to the end of dst, which must already exist.
-    static bool AppendWholeFile(const std::filesystem::path& src,
-                                const std::filesystem::path& dst);
+    static bool AppendWholeFile(const std::filesystem::path& src, const std::filesystem::path& dst);
 
     // Appends n bytes to the end of the existing file dst.
     static bool AppendBytes(const std::uint8_t* bytes, std::uint32_t n,
@@ -57,8 +56,8 @@ public:
 
     // Reads n bytes at offset into buf. False, with nothing read, when the
     // file cannot be opened or offset + n passes its end.
-    static bool ReadFileRange(std::uint8_t* buf, const std::filesystem::path& path,
-                              std::uint32_t n, std::uint64_t offset);
+    static bool ReadFileRange(std::uint8_t* buf, const std::filesystem::path& path, std::uint32_t n,
+                              std::uint64_t offset);
 
     // Length of the file in bytes; 0 when it cannot be opened.
     static std::uint64_t GetFileLength(const std::filesystem::path& path);
@@ -87,6 +86,6 @@ public:
     // (the table's header, runs, extension blocks, bytes after the last
     // string) is copied unchanged. The work goes through the sibling file
     // "<path>Temp", which replaces path and is gone afterwards.
-    static bool RebuildStringFile(const std::filesystem::path& path,
-                                  const StringSegment* segments, std::uint32_t count);
+    static bool RebuildStringFile(const std::filesystem::path& path, const StringSegment* segments,
+                                  std::uint32_t count);
 };

@@ -3,12 +3,15 @@
 //
 // Reads never go past the end of the file: a read that asks for more bytes
 // than remain returns the bytes that exist. Offsets count from the first
-// byte of the file. The length is taken once, at Open.
+// byte of the file. The length is taken once, at Open. Small reads are
+// served from a window of the file kept in memory, so that walking records
+// of a few bytes each does not cost a system call per record.
 #pragma once
 
 #include <cstddef>
 #include <cstdint>
 #include <filesystem>
+#include <vector>
 
 class CInputFile {
 public:
@@ -32,6 +35,11 @@ public:
     std::size_t ReadAt(std::uint64_t offset, void* out, std::size_t n) const;
 
 private:
+    std::size_t ReadDirect(std::uint64_t offset, std::uint8_t* out, std::size_t n) const;
+
     int m_fd = -1;
     std::uint64_t m_length = 0;
+    // The window: m_window holds the file's bytes from m_windowStart on.
+    mutable std::vector<std::uint8_t> m_window;
+    mutable std::uint64_t m_windowStart = 0;
 };

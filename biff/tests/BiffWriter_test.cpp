@@ -27,9 +27,9 @@ TEST(BiffWriter, BofIsTwentyBytesWithTheSubstreamType) {
 TEST(BiffWriter, SplitsABodyIntoContinueRecords) {
     BiffWriter w;
     w.RecordWithContinues(0x00FC, {1, 2, 3, 4, 5, 6}, {{2, 0x01}, {4, std::nullopt}});
-    EXPECT_EQ(w.GetBytes(), (Bytes{0xFC, 0, 2, 0, 1, 2,         // the record
-                                   0x3C, 0, 3, 0, 0x01, 3, 4,   // flag byte inserted
-                                   0x3C, 0, 2, 0, 5, 6}));      // no flag byte
+    EXPECT_EQ(w.GetBytes(), (Bytes{0xFC, 0, 2, 0, 1, 2,        // the record
+                                   0x3C, 0, 3, 0, 0x01, 3, 4,  // flag byte inserted
+                                   0x3C, 0, 2, 0, 5, 6}));     // no flag byte
 }
 
 TEST(BiffWriter, WritesBoundSheetNamesInBothWidths) {

@@ -45,3 +45,36 @@ TEST(CByteBuffer, ReadStringPastTheLastByteIsEmpty) {
     EXPECT_EQ(buffer.ReadString(0, 2), u"hi");
     EXPECT_EQ(buffer.ReadString(7, 2), u"");
 }
+
+TEST(CByteBuffer, AssignReplacesTheDataAndItsBound) {
+    const std::uint8_t longer[] = {1, 2, 3, 4, 5, 6};
+    const std::uint8_t shorter[] = {9, 8};
+    CByteBuffer buffer(longer, 6);
+    buffer.Assign(shorter, 2);
+    EXPECT_EQ(buffer.Size(), 4u);
+    EXPECT_EQ(buffer.ReadU16(0), 0x0809);
+    EXPECT_EQ(buffer.ReadU8(2), 0);  // an old byte is not readable through the new bound
+    EXPECT_EQ(buffer.ReadU32(0), 0u);
+    buffer.Assign(nullptr, 0);
+    EXPECT_EQ(buffer.Size(), 2u);
+    EXPECT_EQ(buffer.ReadU8(0), 0);
+}
+
+TEST(CByteBuffer, CopiesAreIndependent) {
+    const std::uint8_t bytes[] = {0x11, 0x22};
+    CByteBuffer original(bytes, 2);
+    CByteBuffer copy(original);
+    original.Assign(nullptr, 0);
+    EXPECT_EQ(copy.Size(), 4u);
+    EXPECT_EQ(copy.ReadU16(0), 0x2211);
+}
+
+TEST(CByteBuffer, ReadStringAtTheTerminatorIsEmpty) {
+    // Offsets up to Size() - 1 reach the terminator bytes: a string read
+    // there finds a zero count, not bytes from outside the buffer.
+    const std::uint8_t bytes[] = {0x05, 0x00, 0x00, 'a'};
+    CByteBuffer buffer(bytes, 4);
+    EXPECT_EQ(buffer.ReadString(4, 2), u"");
+    EXPECT_EQ(buffer.ReadString(5, 2), u"");
+    EXPECT_EQ(buffer.ReadString(0, 2), u"a");  // the count of 5 is cut at the data
+}

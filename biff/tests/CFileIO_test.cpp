@@ -164,8 +164,8 @@ TEST(CFileIO, RebuildJoinsPiecesOfDifferentWidths) {
         {0, countAt + 5, 4, 1, 0},
     };
     ASSERT_TRUE(CFileIO::RebuildStringFile(path, segments, 2));
-    Bytes expected = testsupport::Concat(TableHeader(1),
-                                         {4, 0, 0x00, 'a', 0, 'b', 0, 'c', 0, 'd', 0});
+    Bytes expected =
+        testsupport::Concat(TableHeader(1), {4, 0, 0x00, 'a', 0, 'b', 0, 'c', 0, 'd', 0});
     EXPECT_EQ(ReadFileBytes(path), expected);
 }
 

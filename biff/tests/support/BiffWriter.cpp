@@ -46,12 +46,16 @@ Bytes BiffWriter::RecordBytes(std::uint16_t type, const Bytes& body) {
 
 Bytes BiffWriter::UnicodeString(const std::u16string& text, bool wide, bool shortForm) {
     Bytes out;
-    if (shortForm) out.push_back(static_cast<std::uint8_t>(text.size()));
-    else PutU16(out, static_cast<std::uint16_t>(text.size()));
+    if (shortForm)
+        out.push_back(static_cast<std::uint8_t>(text.size()));
+    else
+        PutU16(out, static_cast<std::uint16_t>(text.size()));
     out.push_back(wide ? 0x01 : 0x00);
     for (char16_t c : text) {
-        if (wide) PutU16(out, static_cast<std::uint16_t>(c));
-        else out.push_back(static_cast<std::uint8_t>(c & 0xFF));
+        if (wide)
+            PutU16(out, static_cast<std::uint16_t>(c));
+        else
+            out.push_back(static_cast<std::uint8_t>(c & 0xFF));
     }
     return out;
 }
@@ -60,8 +64,8 @@ Bytes BiffWriter::BofBody(std::uint16_t substreamType) {
     Bytes body;
     PutU16(body, 0x0600);  // BIFF8
     PutU16(body, substreamType);
-    PutU16(body, 0x0DBB);  // build
-    PutU16(body, 0x07CC);  // year
+    PutU16(body, 0x0DBB);      // build
+    PutU16(body, 0x07CC);      // year
     PutU32(body, 0x000080C9);  // file history
     PutU32(body, 0x00000206);  // lowest version
     return body;
@@ -104,7 +108,9 @@ BiffWriter& BiffWriter::Bof(std::uint16_t substreamType) {
     return Record(0x0809, BofBody(substreamType));
 }
 
-BiffWriter& BiffWriter::Eof() { return Record(0x000A, {}); }
+BiffWriter& BiffWriter::Eof() {
+    return Record(0x000A, {});
+}
 
 BiffWriter& BiffWriter::BoundSheet(std::uint32_t position, const std::u16string& name,
                                    std::uint8_t sheetType, std::uint8_t visibility, bool wide) {
@@ -137,7 +143,8 @@ bool BiffWriter::WriteTo(const std::filesystem::path& path) const {
     return WriteFileBytes(path, m_bytes);
 }
 
-Bytes WorkbookStream(const BiffWriter& globalsRecords, const std::vector<std::u16string>& sheetNames,
+Bytes WorkbookStream(const BiffWriter& globalsRecords,
+                     const std::vector<std::u16string>& sheetNames,
                      const BiffWriter& sheetRecords) {
     BiffWriter stream;
     stream.Bof(0x0005).Raw(globalsRecords.GetBytes());
@@ -210,8 +217,10 @@ ScopedTempDir::ScopedTempDir() {
 }
 
 ScopedTempDir::~ScopedTempDir() {
-    if (m_previous) ::setenv("TMPDIR", m_previous->c_str(), 1);
-    else ::unsetenv("TMPDIR");
+    if (m_previous)
+        ::setenv("TMPDIR", m_previous->c_str(), 1);
+    else
+        ::unsetenv("TMPDIR");
     std::error_code ec;
     if (!m_path.empty()) std::filesystem::remove_all(m_path, ec);
 }

@@ -70,8 +70,8 @@ private:
 // BOUNDSHEET per sheet name, EOF), then per sheet a worksheet substream
 // (BOF, sheetRecords, EOF). Each BOUNDSHEET holds its sheet's real BOF
 // position in the stream.
-Bytes WorkbookStream(const BiffWriter& globalsRecords, const std::vector<std::u16string>& sheetNames,
-                     const BiffWriter& sheetRecords);
+Bytes WorkbookStream(const BiffWriter& globalsRecords,
+                     const std::vector<std::u16string>& sheetNames, const BiffWriter& sheetRecords);
 
 // Byte mutations. Offsets past the end are ignored (Set*) or clamp (Truncate).
 void SetU8(Bytes& bytes, std::size_t offset, std::uint8_t value);
