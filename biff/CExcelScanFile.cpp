@@ -19,7 +19,9 @@ namespace {
 // block with the few bytes after it that a BOF starting near its end needs.
 constexpr std::uint64_t kSearchBlock = 1 << 20;
 
-bool Stopping() { return StopRequested.load(std::memory_order_relaxed) != 0; }
+bool Stopping() {
+    return StopRequested.load(std::memory_order_relaxed) != 0;
+}
 
 // Offsets in the model are 32-bit; a larger file is searched up to there.
 std::uint32_t ModelLength(const CInputFile& file) {
@@ -58,9 +60,9 @@ bool CExcelScanFile::ScanForSubstreams(CExcelData* data) {
         const std::size_t got = file.ReadAt(base, block.data(), block.size());
         // A read error leaves the rest of the file unsearched.
         const std::uint64_t searchable =
-            got >= biff::kBofProbeSize ? std::min<std::uint64_t>(last, base + got -
-                                                                       biff::kBofProbeSize + 1)
-                                       : base;
+            got >= biff::kBofProbeSize
+                ? std::min<std::uint64_t>(last, base + got - biff::kBofProbeSize + 1)
+                : base;
         for (std::uint64_t i = base; i < searchable; ++i) {
             if (Stopping()) return false;
             RepairProgress.store(static_cast<std::uint32_t>(i / 2), std::memory_order_relaxed);

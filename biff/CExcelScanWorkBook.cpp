@@ -69,23 +69,54 @@ CExcelScanWorkBook::CExcelScanWorkBook(std::filesystem::path scanPath)
 
 CExcelScanWorkBook::~CExcelScanWorkBook() = default;
 
-void CExcelScanWorkBook::ReadRecord(const CInputFile& file, std::uint64_t& position) {
+namespace {
+
+// Body length of a record whose header declares `declared`: a length above
+// 8224 is damage, and the record is taken as its header alone so that the
+// next record is looked for inside the damaged body.
+std::uint32_t FramedBodyLength(std::uint32_t declared) {
+    return declared > biff::kMaxBodyLength ? 0 : declared;
+}
+
+// Data bytes of a CONTINUE that declares `declared`: the first byte is a
+// flag byte, not data. A length of 0 still has a flag byte (the byte after
+// the header) and moves 5 bytes on; a length above 8225 is damage and is
+// read the same way.
+std::uint32_t ContinueDataLength(std::uint32_t declared) {
+    const std::uint32_t data = declared == 0 ? 0 : declared - biff::kContinueFlagSize;
+    return data > biff::kMaxBodyLength ? 0 : data;
+}
+
+// True when a CONTINUE header starts at position, before limit; its declared
+// length in *declared.
+bool ContinueAt(const CInputFile& file, std::uint64_t position, std::uint64_t limit,
+                std::uint32_t* declared) {
+    if (position >= limit) return false;
+    std::uint8_t header[biff::kRecordHeaderSize];
+    if (file.ReadAt(position, header, sizeof header) < sizeof header) return false;
+    if (CDataReader::GetU16(header + biff::kTypeOffset) != biff::kCONTINUE) return false;
+    *declared = CDataReader::GetU16(header + biff::kLengthOffset);
+    return true;
+}
+
+std::uint32_t DeclaredLength(const CInputFile& file, std::uint64_t position) {
+    std::uint8_t header[biff::kRecordHeaderSize] = {};
+    if (file.ReadAt(position, header, sizeof header) < sizeof header) return 0;
+    return CDataReader::GetU16(header + biff::kLengthOffset);
+}
+
+}  // namespace
+
+void CExcelScanWorkBook::ReadRecord(const CInputFile& file, std::uint64_t& position,
+                                    std::uint64_t limit) {
     m_record.reset();
     m_continues = std::make_unique<CExcelContinueRecordOffsetList>();
 
-    std::uint8_t header[biff::kRecordHeaderSize] = {};
-    const std::size_t headerBytes = file.ReadAt(position, header, sizeof header);
-    std::uint32_t length =
-        headerBytes >= biff::kRecordHeaderSize ? CDataReader::GetU16(header + biff::kLengthOffset)
-                                               : 0;
-    // A damaged length: the record is its header alone and the next one is
-    // looked for inside the damaged body.
-    if (length > biff::kMaxBodyLength) length = 0;
-
+    const std::uint32_t length = FramedBodyLength(DeclaredLength(file, position));
     m_buffer.resize(biff::kRecordHeaderSize + length);
     const std::size_t got = file.ReadAt(position, m_buffer.data(), m_buffer.size());
-    m_record = std::make_unique<CExcelRawRecordData>(m_buffer.data(),
-                                                     static_cast<std::uint32_t>(got));
+    m_record =
+        std::make_unique<CExcelRawRecordData>(m_buffer.data(), static_cast<std::uint32_t>(got));
     position += biff::kRecordHeaderSize + length;
 
     // The record's size as the spill file will hold it once the gathered
@@ -96,19 +127,12 @@ void CExcelScanWorkBook::ReadRecord(const CInputFile& file, std::uint64_t& posit
         m_record->AppendBytes(m_buffer.data(), static_cast<std::uint32_t>(m_buffer.size()));
         m_buffer.clear();
     };
-    for (;;) {
-        std::uint8_t next[biff::kRecordHeaderSize];
-        if (file.ReadAt(position, next, sizeof next) < sizeof next) break;
-        if (CDataReader::GetU16(next) != biff::kCONTINUE) break;
-        const std::uint32_t declared = CDataReader::GetU16(next + biff::kLengthOffset);
-        // The flag byte is not data. A length of 0 still gives the byte after
-        // the header as its flag and moves 5 bytes on; a length above 8225
-        // is damage and is read the same way.
-        std::uint32_t data = declared == 0 ? 0 : declared - biff::kContinueFlagSize;
-        if (data > biff::kMaxBodyLength) data = 0;
+    std::uint32_t declared = 0;
+    while (ContinueAt(file, position, limit, &declared)) {
+        const std::uint32_t data = ContinueDataLength(declared);
+        if (joined + data > std::numeric_limits<std::uint32_t>::max()) break;
         std::uint8_t flag = 0;
         file.ReadAt(position + biff::kRecordHeaderSize, &flag, 1);
-        if (joined + data > std::numeric_limits<std::uint32_t>::max()) break;
 
         m_continues->Add(static_cast<std::uint32_t>(joined), flag);
         const std::size_t before = m_buffer.size();
@@ -123,6 +147,15 @@ void CExcelScanWorkBook::ReadRecord(const CInputFile& file, std::uint64_t& posit
     if (!m_buffer.empty()) flush();
 }
 
+void CExcelScanWorkBook::SkipRecord(const CInputFile& file, std::uint64_t& position,
+                                    std::uint64_t limit) {
+    position += biff::kRecordHeaderSize + FramedBodyLength(DeclaredLength(file, position));
+    std::uint32_t declared = 0;
+    while (ContinueAt(file, position, limit, &declared))
+        position +=
+            biff::kRecordHeaderSize + biff::kContinueFlagSize + ContinueDataLength(declared);
+}
+
 bool CExcelScanWorkBook::ScanGlobals(std::uint32_t start, std::uint32_t end, CExcelData* data,
                                      CExcelWorkBook* workbook) {
     if (!workbook) return false;
@@ -134,16 +167,27 @@ bool CExcelScanWorkBook::ScanGlobals(std::uint32_t start, std::uint32_t end, CEx
         progress->SetPosition(1);
     }
 
-    // Every read moves at least 4 bytes on, and the walk also ends with the
-    // file, whatever end says.
+    // Every record moves the position at least 4 bytes on, and the walk also
+    // ends with the file, whatever end says. CONTINUE records are joined only
+    // up to end: in a sound file no CONTINUE lies beyond the next substream's
+    // BOF, and a damaged file with BOFs inside a long CONTINUE chain would
+    // otherwise have every workbook join the rest of the chain again.
     const std::uint64_t stop = std::min<std::uint64_t>(end, file.Length());
     std::uint64_t position = start;
     while (position < stop) {
         RepairProgress.store(static_cast<std::uint32_t>(position));
-        ReadRecord(file, position);
-        const GlobalsHandler* handler = FindHandler(m_record->GetType());
-        if (!handler) continue;
+        std::uint8_t type[2] = {};
+        const std::uint16_t recordType =
+            file.ReadAt(position, type, sizeof type) == sizeof type ? CDataReader::GetU16(type) : 0;
+        const GlobalsHandler* handler = FindHandler(recordType);
+        // Records no decoder wants are stepped over by the same framing rules
+        // without being copied to a spill file.
+        if (!handler) {
+            SkipRecord(file, position, stop);
+            continue;
+        }
         if (!handler->read) break;
+        ReadRecord(file, position, stop);
         handler->read(*this, *workbook);
     }
 

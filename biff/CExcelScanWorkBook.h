@@ -38,9 +38,12 @@ public:
     // Reads the record at position (file offset), joins the CONTINUE records
     // that follow it and moves position past all of them. A body length
     // above 8224 is taken as 0. A record or CONTINUE cut by the end of the
-    // file keeps only the bytes that exist. Replaces the record and the
-    // boundaries held before. Position always moves by at least 4.
-    void ReadRecord(const CInputFile& file, std::uint64_t& position);
+    // file keeps only the bytes that exist. A CONTINUE whose header starts
+    // at or after limit (the end of the substream being read) is not
+    // joined. Replaces the record and the boundaries held before. Position
+    // always moves by at least 4.
+    void ReadRecord(const CInputFile& file, std::uint64_t& position,
+                    std::uint64_t limit = UINT64_MAX);
 
     // The record last read (null before the first read).
     CExcelRawRecordData* GetRecord() const { return m_record.get(); }
@@ -55,6 +58,10 @@ public:
     static bool ReadBOUNDSHEET(CExcelRawRecordData& record, CExcelWorkBook& workbook);
 
 private:
+    // Moves position past the record at position and the CONTINUE records
+    // joined to it, by the same rules as ReadRecord, without keeping them.
+    static void SkipRecord(const CInputFile& file, std::uint64_t& position, std::uint64_t limit);
+
     std::filesystem::path m_scanPath;
     std::unique_ptr<CExcelRawRecordData> m_record;
     std::unique_ptr<CExcelContinueRecordOffsetList> m_continues;

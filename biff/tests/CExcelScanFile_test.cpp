@@ -14,6 +14,7 @@
 #include "platform/MessageSink.h"
 #include "platform/ProgressTarget.h"
 #include "platform/RunState.h"
+#include "records/CExcelSSTDataList.h"
 
 using testsupport::BiffWriter;
 using testsupport::Bytes;
@@ -25,7 +26,9 @@ constexpr std::uint16_t kGlobals = 0x0005;
 constexpr std::uint16_t kWorksheet = 0x0010;
 
 // A filler record whose body holds no 09 08 pair.
-Bytes Filler(std::size_t n) { return BiffWriter::RecordBytes(0x00EC, Bytes(n, 0x00)); }
+Bytes Filler(std::size_t n) {
+    return BiffWriter::RecordBytes(0x00EC, Bytes(n, 0x00));
+}
 
 struct Entry {
     std::u16string name;
@@ -36,7 +39,8 @@ struct Entry {
 
 std::vector<Entry> Entries(const CExcelData& data) {
     std::vector<Entry> out;
-    for (const CExcelBOFRecord& e : data.GetBOFList()) out.push_back({e.GetName(), e.GetStart(), e.GetEnd()});
+    for (const CExcelBOFRecord& e : data.GetBOFList())
+        out.push_back({e.GetName(), e.GetStart(), e.GetEnd()});
     return out;
 }
 
@@ -102,8 +106,8 @@ TEST(ScanForSubstreams, ABofInTheLast513BytesIsNotFound) {
         Scan scan(w.GetBytes());
         const auto length = static_cast<std::uint32_t>(w.Size());
         if (tail == 514) {
-            EXPECT_EQ(Entries(*scan.data),
-                      (std::vector<Entry>{{u"Workbook globals", 0, at}, {u"Worksheet", at, length}}));
+            EXPECT_EQ(Entries(*scan.data), (std::vector<Entry>{{u"Workbook globals", 0, at},
+                                                               {u"Worksheet", at, length}}));
             EXPECT_EQ(RepairCounters[CounterSheets].load(), 1u);
         } else {
             EXPECT_EQ(Entries(*scan.data), (std::vector<Entry>{{u"Workbook globals", 0, length}}));
@@ -129,8 +133,9 @@ TEST(ScanForSubstreams, FindsBofsAtOddOffsetsAndInsideRecordBodies) {
     BiffWriter odd;
     odd.Raw({0x01}).Bof(kGlobals).Fill(600, 0);
     Scan oddScan(odd.GetBytes());
-    EXPECT_EQ(Entries(*oddScan.data),
-              (std::vector<Entry>{{u"Workbook globals", 1, static_cast<std::uint32_t>(odd.Size())}}));
+    EXPECT_EQ(
+        Entries(*oddScan.data),
+        (std::vector<Entry>{{u"Workbook globals", 1, static_cast<std::uint32_t>(odd.Size())}}));
 }
 
 TEST(ScanForSubstreams, TakesOnlyBofsOfLength16AndKnownSubstreamTypes) {
@@ -150,7 +155,8 @@ TEST(ScanForSubstreams, TwoGlobalsBofsMakeTwoWorkbooksInFileOrder) {
     Bytes stream = testsupport::WorkbookStream(BiffWriter(), {u"A"}, BiffWriter().Raw(Filler(40)));
     const auto secondStart = static_cast<std::uint32_t>(stream.size());
     stream = testsupport::Concat(
-        stream, testsupport::WorkbookStream(BiffWriter(), {u"B", u"C"}, BiffWriter().Raw(Filler(600))));
+        stream,
+        testsupport::WorkbookStream(BiffWriter(), {u"B", u"C"}, BiffWriter().Raw(Filler(600))));
     Scan scan(stream);
     ASSERT_EQ(scan.data->GetWorkbooks().GetCount(), 2u);
     EXPECT_EQ(scan.Workbook(0).GetStart(), 0u);
@@ -308,8 +314,8 @@ TEST(BuildWorkbooks, TheRawFileIsReanchoredOnTheBofsFound) {
 TEST(BuildWorkbooks, ReanchoringStopsAtTheLastBofFound) {
     // Three BOUNDSHEETs but the third sheet's substream is gone.
     BiffWriter globals;
-    Bytes stream = testsupport::WorkbookStream(globals, {u"A", u"B", u"C"},
-                                               BiffWriter().Raw(Filler(600)));
+    Bytes stream =
+        testsupport::WorkbookStream(globals, {u"A", u"B", u"C"}, BiffWriter().Raw(Filler(600)));
     // Cut the third worksheet substream (BOF + filler + EOF = 628 bytes).
     testsupport::Truncate(stream, stream.size() - 628);
     stream = testsupport::Concat(stream, Bytes(600, 0));
@@ -332,12 +338,33 @@ TEST(BuildWorkbooks, AnEofEndsTheGlobalsScan) {
     EXPECT_EQ(SheetNames(scan.Workbook(0)), (std::vector<std::u16string>{u"Seen"}));
 }
 
+TEST(BuildWorkbooks, BofsHiddenInALongContinueChainDoNotMakeEachWorkbookRejoinIt) {
+    // 3000 CONTINUE records, each carrying a globals BOF: 3001 workbooks.
+    // Each workbook joins only the CONTINUE records inside its own
+    // substream; joining the rest of the chain every time would write
+    // 3000 x 3000 CONTINUE bodies to spill files.
+    BiffWriter w;
+    w.Bof(kGlobals);
+    Bytes sst{1, 0, 0, 0, 1, 0, 0, 0};
+    sst = testsupport::Concat(sst, BiffWriter::UnicodeString(u"kept", false));
+    w.Record(0x00FC, sst);
+    for (int i = 0; i < 3000; ++i)
+        w.Record(0x003C, testsupport::Concat({0x00}, BiffWriter().Bof(kGlobals).GetBytes()));
+    w.Raw(Filler(600));
+    Scan scan(w.GetBytes());
+    ASSERT_EQ(scan.data->GetWorkbooks().GetCount(), 3001u);
+    EXPECT_EQ(scan.Workbook(0).GetSharedString(0), u"kept");
+    EXPECT_EQ(scan.Workbook(0).GetSharedStrings().GetCount(), 1u);
+    EXPECT_EQ(scan.Workbook(3000).GetSharedStrings().GetCount(), 0u);
+}
+
 TEST(BuildWorkbooks, LeavesNoTemporaryFileOnceTheDataIsGone) {
     ScopedTempDir dir;
     BiffWriter globals;
-    globals.RecordWithContinues(0x00FC, testsupport::Concat({1, 0, 0, 0, 1, 0, 0, 0},
-                                                            BiffWriter::UnicodeString(u"abcdef", false)),
-                                {{11, 0x00}});
+    globals.RecordWithContinues(
+        0x00FC,
+        testsupport::Concat({1, 0, 0, 0, 1, 0, 0, 0}, BiffWriter::UnicodeString(u"abcdef", false)),
+        {{11, 0x00}});
     const Bytes stream =
         testsupport::WorkbookStream(globals, {u"S"}, BiffWriter().Raw(Filler(600)));
     const auto extracted = dir.Path() / "extracted.tmp";

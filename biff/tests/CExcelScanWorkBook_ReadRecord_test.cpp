@@ -197,6 +197,19 @@ TEST(ReadRecord, AHeaderCutByTheEndGivesATypelessRecord) {
     EXPECT_EQ(position, 8u);
 }
 
+TEST(ReadRecord, JoinsOnlyContinueRecordsThatStartBeforeTheLimit) {
+    // The limit is the end of the substream being read: a CONTINUE whose
+    // header lies before it is joined whole, even if its body runs past.
+    BiffWriter w;
+    w.Record(0x00FC, {1}).Record(0x003C, {0, 2, 3, 4}).Record(0x003C, {0, 5});
+    Reading r(w.GetBytes());
+    std::uint64_t position = 0;
+    r.scan.ReadRecord(r.file, position, 6);
+    EXPECT_EQ(r.Spill(), (Bytes{0xFC, 0, 1, 0, 1, 2, 3, 4}));
+    EXPECT_EQ(r.scan.GetContinues().GetCount(), 1u);
+    EXPECT_EQ(position, 13u);  // on the CONTINUE that was not joined
+}
+
 // ---- long tables
 
 TEST(ReadRecord, JoinsAThousandContinueRecords) {

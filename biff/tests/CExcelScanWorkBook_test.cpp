@@ -44,7 +44,8 @@ Bytes BoundSheetBody(std::uint8_t sheetType, std::uint8_t flags, const Bytes& af
 
 TEST(ScanGlobals, HandsEachKnownRecordToItsList) {
     Bytes xf(20, 0);
-    Bytes font = testsupport::Concat(Bytes(14, 0), BiffWriter::UnicodeString(u"Arial", false, true));
+    Bytes font =
+        testsupport::Concat(Bytes(14, 0), BiffWriter::UnicodeString(u"Arial", false, true));
     Bytes format = testsupport::Concat({0xA4, 0x00}, BiffWriter::UnicodeString(u"0.0", false));
     Bytes sst = testsupport::Concat({3, 0, 0, 0, 2, 0, 0, 0},
                                     testsupport::Concat(BiffWriter::UnicodeString(u"one", false),
@@ -178,10 +179,10 @@ TEST(ReadBOUNDSHEET, DamagedRecordsGiveWhatFits) {
     BiffWriter w;
     w.Bof(0x0005)
         .Record(0x0085, {0x10, 0x20, 0, 0, 0, 0, 3})                    // 7 bytes: too short
-        .Record(0x0085, {})                                              // empty
+        .Record(0x0085, {})                                             // empty
         .Record(0x0085, BoundSheetBody(0, 0x00, {'L', 'o', 'n'}, 200))  // name cut by the record
         .Record(0x0085, BoundSheetBody(0, 0x01, {'A', 0, 'B'}, 2))      // half a 16-bit char
-        .Record(0x0085, BoundSheetBody(0, 0x00, {}, 0))                  // empty name
+        .Record(0x0085, BoundSheetBody(0, 0x00, {}, 0))                 // empty name
         .Eof();
     Globals g(w.GetBytes());
     ASSERT_EQ(g.Sheets().GetCount(), 3u);
