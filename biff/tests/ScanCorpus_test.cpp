@@ -1,0 +1,423 @@
+// The scan over real workbooks: every sheet and every shared string that a
+// trusted reader finds in the corpus must be found by the scan of the
+// extracted "Workbook" stream; the scan of the raw compound file must find
+// the same sheets when the stream lies in one piece; damaged files from the
+// wild must scan without crashing or hanging.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <fstream>
+#include <map>
+#include <memory>
+#include <set>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "biff/CExcelData.h"
+#include "biff/CExcelProcessData.h"
+#include "biff/CExcelScanFile.h"
+#include "biff/tests/support/BiffWriter.h"
+#include "compound/CDataContainerOle.h"
+#include "compound/CInterfaceOle.h"
+#include "compound/CompoundFormat.h"
+#include "platform/RunState.h"
+#include "platform/TextConversion.h"
+#include "platform/tests/support/SharedData.h"
+#include "records/CExcelSSTDataList.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+std::vector<fs::path> FilesIn(const fs::path& folder) {
+    std::vector<fs::path> files;
+    std::error_code ec;
+    for (const fs::directory_entry& entry : fs::directory_iterator(folder, ec))
+        if (entry.is_regular_file()) files.push_back(entry.path());
+    std::sort(files.begin(), files.end());
+    return files;
+}
+
+std::vector<std::string> SplitTabs(const std::string& line) {
+    std::vector<std::string> columns;
+    std::string::size_type from = 0;
+    for (;;) {
+        const auto tab = line.find('\t', from);
+        columns.push_back(line.substr(from, tab - from));
+        if (tab == std::string::npos) return columns;
+        from = tab + 1;
+    }
+}
+
+// File name -> feature tags, from MANIFEST.tsv.
+std::map<std::string, std::set<std::string>> ReadFeatures(const fs::path& manifest) {
+    std::map<std::string, std::set<std::string>> features;
+    std::ifstream in(manifest);
+    std::string line;
+    std::getline(in, line);
+    while (std::getline(in, line)) {
+        const auto columns = SplitTabs(line);
+        if (columns.size() <= 10) continue;
+        std::set<std::string>& tags = features[columns[0]];
+        std::stringstream list(columns[10]);
+        for (std::string tag; std::getline(list, tag, ',');) tags.insert(tag);
+    }
+    return features;
+}
+
+// Columns 2 and 6 of a truth dump escape \\, \t, \n and \r.
+std::string Unescape(const std::string& text) {
+    std::string out;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] != '\\' || i + 1 == text.size()) {
+            out.push_back(text[i]);
+            continue;
+        }
+        const char next = text[++i];
+        out.push_back(next == 't' ? '\t' : next == 'n' ? '\n' : next == 'r' ? '\r' : next);
+    }
+    return out;
+}
+
+struct Truth {
+    std::set<std::u16string> sheets;
+    std::vector<std::u16string> texts;
+};
+
+Truth ReadTruth(const fs::path& path) {
+    Truth truth;
+    std::ifstream in(path, std::ios::binary);
+    std::stringstream all;
+    all << in.rdbuf();
+    const std::string content = all.str();
+    std::string::size_type from = 0;
+    while (from < content.size()) {
+        auto end = content.find('\n', from);  // lines end at LF only
+        if (end == std::string::npos) end = content.size();
+        const auto columns = SplitTabs(content.substr(from, end - from));
+        from = end + 1;
+        if (columns.size() < 6) continue;
+        truth.sheets.insert(FromUtf8(Unescape(columns[1])));
+        if (columns[4] == "text") truth.texts.push_back(FromUtf8(Unescape(columns[5])));
+    }
+    return truth;
+}
+
+// A whole scan, the way the repair runs it: of the extracted stream when
+// there is one, else of the source file itself.
+std::unique_ptr<CExcelData> ScanFile(const fs::path& source, const fs::path& extracted) {
+    auto data = std::make_unique<CExcelData>();
+    data->SetSourcePath(source);
+    if (!extracted.empty()) data->SetExtractedPath(extracted);
+    CExcelScanFile scan(data->GetScanPath());
+    if (scan.ScanForSubstreams(data.get())) {
+        CExcelProcessData::CreateWorkbooks(data.get());
+        scan.BuildWorkbooks(data.get());
+    }
+    return data;
+}
+
+// The "Workbook" stream extracted by booklift (empty path when it could not
+// be: the caller then scans the raw file, as the repair does), and whether
+// the raw file holds the stream as one piece.
+struct Extraction {
+    fs::path path;
+    bool contiguous = false;
+    std::uint64_t streamOffset = 0;  // in the raw file, when contiguous
+};
+
+// A chain ends with the end-of-chain mark (-2), which is no sector.
+bool Consecutive(const std::vector<std::int32_t>& ids) {
+    std::size_t n = ids.size();
+    while (n > 0 && ids[n - 1] < 0) --n;
+    if (n == 0) return false;
+    for (std::size_t i = 1; i < n; ++i)
+        if (ids[i] != ids[i - 1] + 1) return false;
+    return true;
+}
+
+std::uint32_t Bytes32(const std::uint8_t* p) {
+    return static_cast<std::uint32_t>(p[0] | (p[1] << 8) | (p[2] << 16)) |
+           (static_cast<std::uint32_t>(p[3]) << 24);
+}
+
+// "Workbook" in any letter case (three corpus files spell it "WORKBOOK").
+bool NamedWorkbook(const COleDirectoryEntry& entry) {
+    const std::string name = "workbook";
+    for (std::size_t i = 0; i <= name.size(); ++i) {
+        const std::uint8_t* p = entry.Data() + CompoundFormat::kEntryNameOffset + 2 * i;
+        char16_t unit = static_cast<char16_t>(p[0] | (p[1] << 8));
+        if (unit >= u'A' && unit <= u'Z') unit = static_cast<char16_t>(unit - u'A' + u'a');
+        if (unit != (i < name.size() ? static_cast<char16_t>(name[i]) : u'\0')) return false;
+    }
+    return true;
+}
+
+// The stream is in one piece when every sector of its chain follows the one
+// before (for a stream kept in the mini stream, its mini sectors and the
+// root's chain alike).
+void FindContiguity(const CInterfaceOle& ole, Extraction& out) {
+    const CDataContainerOle* container = ole.GetDataContainerOle();
+    if (!container || container->GetEntries().empty()) return;
+    const std::uint8_t* header = container->GetHeader().Data();
+    const std::uint32_t shift = header[CompoundFormat::kSectorShiftOffset];
+    const std::uint32_t miniShift = header[CompoundFormat::kMiniSectorShiftOffset];
+    const std::uint32_t cutoff = Bytes32(header + CompoundFormat::kMiniStreamCutoffOffset);
+    if (shift < 7 || shift > 16 || miniShift > shift) return;
+    const std::uint64_t sector = std::uint64_t{1} << shift;
+    for (const COleDirectoryEntry& entry : container->GetEntries()) {
+        if (!NamedWorkbook(entry) || !entry.HasChain()) continue;
+        const std::vector<std::int32_t>& chain = entry.GetChain().Values();
+        if (!Consecutive(chain)) return;
+        // Sector n begins one sector after the header's sector.
+        const std::uint32_t size = Bytes32(entry.Data() + CompoundFormat::kEntryStreamSizeOffset);
+        if (size >= cutoff) {
+            out.contiguous = true;
+            out.streamOffset = (static_cast<std::uint64_t>(chain[0]) + 1) * sector;
+            return;
+        }
+        const COleDirectoryEntry& root = container->GetEntries()[0];
+        if (!root.HasChain() || !Consecutive(root.GetChain().Values())) return;
+        out.contiguous = true;
+        out.streamOffset = (static_cast<std::uint64_t>(root.GetChain().Values()[0]) + 1) * sector +
+                           (static_cast<std::uint64_t>(chain[0]) << miniShift);
+        return;
+    }
+}
+
+Extraction Extract(const fs::path& file, const fs::path& folder) {
+    Extraction out;
+    CInterfaceOle ole;
+    ole.SetFileNameSrc(file);
+    ole.ParseFile();
+    if (ole.GetParseError() != 0) return out;
+    FindContiguity(ole, out);
+    const fs::path target = folder / (file.filename().string() + ".tmp");
+    if (ole.CopyWorkbook(target) != 0) {
+        std::error_code ec;
+        fs::remove(target, ec);
+        return out;
+    }
+    out.path = target;
+    return out;
+}
+
+// A BIFF8 BOF of the macro-sheet substream type (0x0040) anywhere in bytes.
+bool HasMacroSheetBof(const testsupport::Bytes& bytes) {
+    for (std::size_t i = 0; i + 8 <= bytes.size(); ++i) {
+        if (bytes[i] == 0x09 && bytes[i + 1] == 0x08 && bytes[i + 2] == 16 && bytes[i + 3] == 0 &&
+            bytes[i + 6] == 0x40 && bytes[i + 7] == 0x00)
+            return true;
+    }
+    return false;
+}
+
+std::vector<std::u16string> SheetNames(const CExcelWorkBook& workbook) {
+    std::vector<std::u16string> names;
+    for (const CExcelWorkSheet& sheet : workbook.GetWorksheets()) names.push_back(sheet.GetName());
+    return names;
+}
+
+}  // namespace
+
+TEST(ScanCorpus, EverySheetAndSharedStringOfTheTruthIsFound) {
+    MENDWELL_REQUIRE_SHARED(shared);
+    const fs::path corpus = shared / "corpus";
+    const auto features = ReadFeatures(corpus / "MANIFEST.tsv");
+    testsupport::ScopedTempDir temp;
+
+    std::size_t files = 0, sheetsWanted = 0, sheetsFound = 0, textsWanted = 0, textsFound = 0;
+    std::size_t labelTextsExcused = 0, rawScans = 0, textsOutOfOrder = 0;
+    for (const fs::path& file : FilesIn(corpus / "xls")) {
+        const std::string name = file.filename().string();
+        SCOPED_TRACE(name);
+        const auto tagsAt = features.find(name);
+        const std::set<std::string> tags =
+            tagsAt == features.end() ? std::set<std::string>{} : tagsAt->second;
+        ++files;
+
+        // Three files name their stream "WORKBOOK": booklift extracts only
+        // "Workbook", so the raw file is scanned, as the repair would.
+        const Extraction extraction = Extract(file, temp.Path());
+        const bool raw = tags.count("stream-name-WORKBOOK") > 0;
+        if (raw) {
+            ++rawScans;
+            if (!extraction.path.empty()) fs::remove(extraction.path);
+        } else {
+            EXPECT_FALSE(extraction.path.empty()) << "booklift could not extract the stream";
+        }
+        // A raw scan reads the stream's sectors in file order; when they are
+        // not in stream order, records (the SST and its CONTINUE records
+        // among them) are cut apart and their strings cannot be expected.
+        const bool outOfOrder = raw && !extraction.contiguous;
+
+        const Truth truth = ReadTruth(corpus / "truth" / (file.stem().string() + ".tsv"));
+        std::unique_ptr<CExcelData> data = ScanFile(file, raw ? fs::path() : extraction.path);
+        std::set<std::u16string> sheets;
+        std::set<std::u16string> strings;
+        for (const CExcelWorkBook& workbook : data->GetWorkbooks()) {
+            for (const CExcelWorkSheet& sheet : workbook.GetWorksheets())
+                sheets.insert(sheet.GetName());
+            const CExcelSSTDataList& table = workbook.GetSharedStrings();
+            for (std::uint32_t i = 0; i < table.GetCount(); ++i) {
+                bool found = false;
+                strings.insert(table.GetString(i, found));
+            }
+        }
+
+        for (const std::u16string& sheet : truth.sheets) {
+            ++sheetsWanted;
+            if (sheets.count(sheet))
+                ++sheetsFound;
+            else
+                ADD_FAILURE() << "sheet not found: " << ToUtf8(sheet);
+        }
+        std::size_t lost = 0;
+        for (const std::u16string& text : truth.texts) {
+            ++textsWanted;
+            if (strings.count(text)) {
+                ++textsFound;
+            } else if (tags.count("label-records")) {
+                ++labelTextsExcused;  // stored in a LABEL record, not in the table
+            } else if (outOfOrder) {
+                ++lost;
+            } else {
+                ADD_FAILURE() << "text cell not in the shared-string table: \"" << ToUtf8(text)
+                              << "\"";
+            }
+        }
+        if (lost > 0) {
+            textsOutOfOrder += lost;
+            std::printf(
+                "[ corpus   ] %s: stream scanned raw, its sectors out of order: %zu of %zu "
+                "text cells not in the shared strings found\n",
+                name.c_str(), lost, truth.texts.size());
+        }
+        data.reset();
+        // The extracted copy and every spill file went with the data.
+        EXPECT_EQ(temp.Entries(), std::vector<std::string>{});
+    }
+    std::printf(
+        "[ corpus   ] %zu files (%zu scanned raw), sheets found %zu of %zu, text cells "
+        "matched in the shared strings %zu of %zu (%zu LABEL texts excused, %zu lost to "
+        "raw scans of streams stored out of order)\n",
+        files, rawScans, sheetsFound, sheetsWanted, textsFound, textsWanted, labelTextsExcused,
+        textsOutOfOrder);
+}
+
+TEST(ScanCorpus, TheRawFileGivesTheSameSheetsWhenTheStreamIsInOnePiece) {
+    MENDWELL_REQUIRE_SHARED(shared);
+    const fs::path corpus = shared / "corpus";
+    testsupport::ScopedTempDir temp;
+
+    std::size_t files = 0, contiguous = 0, compared = 0, anchored = 0, extraSheets = 0;
+    std::size_t shortBof = 0, macroShifted = 0;
+    for (const fs::path& file : FilesIn(corpus / "xls")) {
+        const std::string name = file.filename().string();
+        SCOPED_TRACE(name);
+        ++files;
+        const Extraction extraction = Extract(file, temp.Path());
+        // The raw scan must survive every file, in one piece or not.
+        std::unique_ptr<CExcelData> raw = ScanFile(file, {});
+        ASSERT_GT(raw->GetWorkbooks().GetCount(), 0u);
+        if (extraction.path.empty() || !extraction.contiguous) {
+            if (!extraction.path.empty()) fs::remove(extraction.path);
+            continue;
+        }
+        ++contiguous;
+        const testsupport::Bytes stream = testsupport::ReadFileBytes(extraction.path);
+
+        std::unique_ptr<CExcelData> extracted = ScanFile(file, extraction.path);
+        const CExcelWorkBook* expected = extracted->GetWorkbooks().GetHead();
+        ASSERT_NE(expected, nullptr);
+        // The workbook whose globals begin where the stream begins.
+        const CExcelWorkBook* found = nullptr;
+        for (const CExcelWorkBook& workbook : raw->GetWorkbooks())
+            if (workbook.GetStart() == extraction.streamOffset + expected->GetStart())
+                found = &workbook;
+        if (!found) {
+            // Only 16-byte BOFs are taken. A stream whose BOFs are shorter
+            // (09 08 08 00: two writers in the corpus) has no substream the
+            // search can find; the extracted stream is read from its first
+            // byte all the same, the raw file from the compound-file header.
+            if (stream.size() >= 4 && stream[0] == 0x09 && stream[1] == 0x08 && stream[2] != 16) {
+                ++shortBof;
+                std::printf(
+                    "[ corpus   ] %s: its BOF records are %u bytes long; the raw scan "
+                    "finds no substream\n",
+                    name.c_str(), static_cast<unsigned>(stream[2]));
+            } else {
+                ADD_FAILURE() << "no workbook at the stream's offset " << extraction.streamOffset;
+            }
+            continue;
+        }
+        ++compared;
+
+        const auto want = SheetNames(*expected);
+        const auto got = SheetNames(*found);
+        EXPECT_GE(got.size(), want.size());
+        EXPECT_TRUE(std::equal(want.begin(), want.begin() + std::min(want.size(), got.size()),
+                               got.begin()));
+        if (got.size() > want.size()) extraSheets += got.size() - want.size();
+
+        // Sheets placed on a BOF found (their end is set) lie where the
+        // BOUNDSHEET positions say in a sound file, shifted by the stream's
+        // offset. A sheet whose BOF was not found (in the last 513 bytes of
+        // the file) keeps its BOUNDSHEET position and end 0. A macro sheet
+        // makes a sheet from its BOUNDSHEET, but its BOF (type 0x0040) is not
+        // a worksheet BOF: placing sheets on BOFs in order then puts every
+        // sheet after it on the next sheet's BOF.
+        const bool macro = HasMacroSheetBof(stream);
+        std::uint32_t i = 0;
+        bool shifted = false;
+        for (const CExcelWorkSheet& sheet : expected->GetWorksheets()) {
+            const CExcelWorkSheet* placed = found->GetWorksheets().GetAt(i++);
+            if (!placed || placed->GetEnd() == 0) continue;
+            ++anchored;
+            if (placed->GetStart() == extraction.streamOffset + sheet.GetStart()) continue;
+            if (macro) {
+                shifted = true;
+                continue;
+            }
+            ADD_FAILURE() << ToUtf8(sheet.GetName()) << " placed at " << placed->GetStart()
+                          << ", its BOF is at " << extraction.streamOffset + sheet.GetStart();
+        }
+        if (shifted) {
+            ++macroShifted;
+            std::printf(
+                "[ corpus   ] %s: sheets after a macro sheet placed on the next sheet's "
+                "BOF\n",
+                name.c_str());
+        }
+    }
+    std::printf(
+        "[ corpus   ] %zu raw files scanned, %zu with the stream in one piece, %zu "
+        "compared (%zu with short BOFs not found), %zu sheets placed on their BOF (%zu "
+        "files shifted by macro sheets), %zu extra sheets from BOFs outside the "
+        "stream\n",
+        files, contiguous, compared, shortBof, anchored, macroShifted, extraSheets);
+}
+
+TEST(ScanCorpus, DamagedFilesFromTheWildScanWithoutCrashing) {
+    MENDWELL_REQUIRE_SHARED(shared);
+    testsupport::ScopedTempDir temp;
+    std::size_t files = 0, workbooks = 0, sheets = 0, strings = 0;
+    for (const fs::path& file : FilesIn(shared / "corpus" / "wild")) {
+        SCOPED_TRACE(file.filename().string());
+        ++files;
+        std::unique_ptr<CExcelData> data = ScanFile(file, {});
+        for (const CExcelWorkBook& workbook : data->GetWorkbooks()) {
+            ++workbooks;
+            sheets += workbook.GetWorksheets().GetCount();
+            strings += workbook.GetSharedStrings().GetCount();
+        }
+        data.reset();
+        EXPECT_EQ(temp.Entries(), std::vector<std::string>{});
+    }
+    std::printf(
+        "[ wild     ] %zu damaged files scanned raw: %zu workbooks, %zu sheets, %zu "
+        "shared strings\n",
+        files, workbooks, sheets, strings);
+}
