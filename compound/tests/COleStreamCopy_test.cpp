@@ -108,29 +108,6 @@ TEST(CopyStream, PartialLastPieceNeedsOnlyItsOwnBytes) {
     EXPECT_EQ(out, Pattern(5000, 7));
 }
 
-TEST(CopyStream, SectorPastTheEndLeavesNoGapAndTheRestFollowsInChainOrder) {
-    Builder builder;
-    builder.AddStream(u"Workbook", Pattern(5000, 8));
-    std::vector<std::uint8_t> file = builder.Build();
-    const Builder::Layout& layout = builder.GetLayout();
-    const std::vector<std::int32_t>& s = layout.Find(u"Workbook")->sectors;
-    // Chain: s0 s1 s2 <past the end> s4 ... s9; s3 is no longer in it.
-    ByteMutation::SetI32(file, layout.FatEntryOffset(s[2]), layout.pastEnd);
-    ByteMutation::SetI32(file, layout.FatEntryOffset(layout.pastEnd), s[4]);
-    ParsedFile parsed(file);
-    ASSERT_EQ(parsed.Bits(), 0u);
-    std::vector<std::uint8_t> out;
-    EXPECT_EQ(parsed.CopyWorkbook(out), ErrStreamSector);
-    EXPECT_EQ(parsed.Bits(), static_cast<unsigned long>(ErrStreamSector));
-
-    // Nine sectors were read; since the skipped one wrote nothing, the last
-    // sector is read whole (padding included) and the copy is 9 x 512 bytes.
-    std::vector<std::uint8_t> expected;
-    for (const std::size_t k : {0u, 1u, 2u, 4u, 5u, 6u, 7u, 8u, 9u})
-        Append(expected, Sector(file, s[k]));
-    EXPECT_EQ(out, expected);
-}
-
 TEST(CopyStream, LoopingChainStopsAtTheSizeField) {
     Builder builder;
     builder.AddStream(u"Workbook", Pattern(5000, 9));
@@ -233,16 +210,6 @@ TEST(CopyStream, MiniStreamSectorOutsideTheFileIsSkipped) {
 }
 
 // --- The output file ----------------------------------------------------------------
-
-TEST(CopyStream, OutputInAMissingFolderCannotBeCreated) {
-    Builder builder;
-    builder.AddStream(u"Workbook", Pattern(5000, 17));
-    ParsedFile parsed(builder.Build());
-    const std::filesystem::path out = parsed.Output("no-such-folder") / "Workbook.bin";
-    EXPECT_EQ(parsed.Ole().CopyWorkbook(out), ErrCreateOutput);
-    EXPECT_FALSE(std::filesystem::exists(out));
-    EXPECT_EQ(parsed.Bits(), static_cast<unsigned long>(ErrCreateOutput));
-}
 
 TEST(CopyStream, OutputThatCannotBeWrittenIsNoSuccess) {
     if (!std::filesystem::exists("/dev/full")) GTEST_SKIP() << "no /dev/full here";
