@@ -55,22 +55,6 @@ constexpr GlobalsHandler kGlobalsHandlers[] = {
     {biff::kFORMAT, &ReadGlobal<&CExcelGlobalRecordReaders::ReadFORMAT>},
 };
 
-const GlobalsHandler* FindHandler(std::uint16_t type) {
-    const auto* at = std::find_if(std::begin(kGlobalsHandlers), std::end(kGlobalsHandlers),
-                                  [type](const GlobalsHandler& h) { return h.type == type; });
-    return at == std::end(kGlobalsHandlers) ? nullptr : at;
-}
-
-}  // namespace
-
-CExcelScanWorkBook::CExcelScanWorkBook(std::filesystem::path scanPath)
-    : m_scanPath(std::move(scanPath)),
-      m_continues(std::make_unique<CExcelContinueRecordOffsetList>()) {}
-
-CExcelScanWorkBook::~CExcelScanWorkBook() = default;
-
-namespace {
-
 // Body length of a record whose header declares `declared`: a length above
 // 8224 is damage, and the record is taken as its header alone so that the
 // next record is looked for inside the damaged body.
@@ -105,7 +89,19 @@ std::uint32_t DeclaredLength(const CInputFile& file, std::uint64_t position) {
     return CDataReader::GetU16(header + biff::kLengthOffset);
 }
 
+const GlobalsHandler* FindHandler(std::uint16_t type) {
+    const auto* at = std::find_if(std::begin(kGlobalsHandlers), std::end(kGlobalsHandlers),
+                                  [type](const GlobalsHandler& h) { return h.type == type; });
+    return at == std::end(kGlobalsHandlers) ? nullptr : at;
+}
+
 }  // namespace
+
+CExcelScanWorkBook::CExcelScanWorkBook(std::filesystem::path scanPath)
+    : m_scanPath(std::move(scanPath)),
+      m_continues(std::make_unique<CExcelContinueRecordOffsetList>()) {}
+
+CExcelScanWorkBook::~CExcelScanWorkBook() = default;
 
 void CExcelScanWorkBook::ReadRecord(const CInputFile& file, std::uint64_t& position,
                                     std::uint64_t limit) {

@@ -29,9 +29,12 @@ public:
 
     // Walks the records from start while the position is below end (and
     // inside the file), stopping at an EOF record, and decodes the known
-    // ones into workbook. Drives data's progress target (0 .. end) and
-    // RepairProgress. False when the file cannot be opened or workbook is
-    // null. No stop check inside: the caller checks before and after.
+    // ones into workbook; CONTINUE records are joined while their header
+    // lies before end. Records that no decoder takes are stepped over
+    // without being read into a spill file. Drives data's progress target
+    // (0 .. end) and RepairProgress. False when the file cannot be opened or
+    // workbook is null. No stop check inside: the caller checks before and
+    // after.
     bool ScanGlobals(std::uint32_t start, std::uint32_t end, CExcelData* data,
                      CExcelWorkBook* workbook);
 
