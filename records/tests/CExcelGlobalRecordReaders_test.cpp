@@ -115,12 +115,3 @@ TEST(GlobalRecordReaders, UnreadableSpillFileAppendsNothing) {
     EXPECT_FALSE(CExcelGlobalRecordReaders::ReadXF(record, book));
     EXPECT_EQ(book.GetXFs().GetCount(), 0u);
 }
-
-TEST(GlobalRecordReaders, LoadedBytesAreFreedAfterReading) {
-    ScopedTempDir temp;
-    CExcelWorkBook book;
-    const Bytes raw = BiffWriter::RecordBytes(0x1AE, {1, 0, 1, 4});
-    CExcelRawRecordData record(raw.data(), static_cast<std::uint32_t>(raw.size()));
-    EXPECT_TRUE(CExcelGlobalRecordReaders::ReadSUPBOOK(record, book));
-    EXPECT_EQ(record.GetLoadedBytes(), nullptr);
-}

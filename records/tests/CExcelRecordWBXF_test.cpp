@@ -24,13 +24,6 @@ TEST(CExcelRecordWBXF, OnlyATwentyBytePayloadIsAnXF) {
     EXPECT_FALSE(CExcelRecordWBXF::AcceptsRawLength(0));
 }
 
-TEST(CExcelRecordWBXF, FieldOffsetsFollowThePayloadLayout) {
-    const std::uint32_t expected[] = {0, 2, 4, 6, 7, 8, 9, 10, 14, 18};
-    for (int f = 0; f < CExcelRecordWBXF::FieldCount; ++f)
-        EXPECT_EQ(CExcelRecordWBXF::FieldOffset(static_cast<CExcelRecordWBXF::EField>(f)),
-                  expected[f]);
-}
-
 TEST(CExcelRecordWBXF, IndicesAndSingleByteFields) {
     Bytes p(20, 0);
     SetU16(p, 0, 5);
