@@ -4,8 +4,13 @@
 # missing ones are named and the script fails.
 set -euo pipefail
 
-packages=(g++ cmake make libgtest-dev python3)
-if [ "${1:-}" = "--fuzz" ]; then packages+=(clang libclang-rt-14-dev); fi
+# python3-xlrd and LibreOffice Calc read our written workbooks back as
+# independent oracles; their tests skip when they are missing.
+packages=(g++ cmake make libgtest-dev python3 python3-xlrd libreoffice-calc-nogui)
+case "${1:-}" in
+  --fuzz) packages+=(clang libclang-rt-14-dev) ;;
+  --bench) packages+=(libbenchmark-dev) ;;
+esac
 
 missing=()
 for pkg in "${packages[@]}"; do
