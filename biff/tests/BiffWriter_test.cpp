@@ -7,23 +7,6 @@
 using testsupport::BiffWriter;
 using testsupport::Bytes;
 
-TEST(BiffWriter, FramesARecordAsTypeLengthBody) {
-    BiffWriter w;
-    w.Record(0x00FC, {1, 2, 3});
-    EXPECT_EQ(w.GetBytes(), (Bytes{0xFC, 0x00, 0x03, 0x00, 1, 2, 3}));
-}
-
-TEST(BiffWriter, BofIsTwentyBytesWithTheSubstreamType) {
-    BiffWriter w;
-    w.Bof(0x0010);
-    ASSERT_EQ(w.Size(), 20u);
-    EXPECT_EQ(w.GetBytes()[0], 0x09);
-    EXPECT_EQ(w.GetBytes()[1], 0x08);
-    EXPECT_EQ(w.GetBytes()[2], 16);
-    EXPECT_EQ(w.GetBytes()[6], 0x10);
-    EXPECT_EQ(w.GetBytes()[7], 0x00);
-}
-
 TEST(BiffWriter, SplitsABodyIntoContinueRecords) {
     BiffWriter w;
     w.RecordWithContinues(0x00FC, {1, 2, 3, 4, 5, 6}, {{2, 0x01}, {4, std::nullopt}});
@@ -40,13 +23,4 @@ TEST(BiffWriter, WritesBoundSheetNamesInBothWidths) {
     BiffWriter wide;
     wide.BoundSheet(0, u"\u0416", 0, 0, true);
     EXPECT_EQ(wide.GetBytes(), (Bytes{0x85, 0, 10, 0, 0, 0, 0, 0, 0, 0, 1, 0x01, 0x16, 0x04}));
-}
-
-TEST(BiffWriter, MutationsIgnoreOffsetsPastTheEnd) {
-    Bytes bytes{0, 0, 0};
-    testsupport::SetU16(bytes, 1, 0xABCD);
-    testsupport::SetU32(bytes, 2, 0xFFFFFFFF);
-    EXPECT_EQ(bytes, (Bytes{0, 0xCD, 0xFF}));
-    testsupport::Truncate(bytes, 10);
-    EXPECT_EQ(bytes.size(), 3u);
 }

@@ -6,7 +6,6 @@
 
 #include "biff/CExcelWorkSheetList.h"
 #include "biff/tests/support/BiffWriter.h"
-#include "records/CExcelSSTDataList.h"
 
 using testsupport::ScopedTempDir;
 
@@ -25,14 +24,12 @@ TEST(CExcelData, StartsEmptyWithEveryOptionSet) {
     // A receiver tells the container kinds apart at run time.
     CDataContainer* container = &data;
     EXPECT_NE(dynamic_cast<CExcelData*>(container), nullptr);
-}
-
-TEST(CExcelData, ScansTheExtractedCopyWhenThereIsOne) {
-    CExcelData data;
+    // The scan reads the extracted copy when there is one.
     data.SetSourcePath("/files/damaged.xls");
     EXPECT_EQ(data.GetScanPath(), "/files/damaged.xls");
     data.SetExtractedPath("/tmp/abc.tmp");
     EXPECT_EQ(data.GetScanPath(), "/tmp/abc.tmp");
+    data.SetExtractedPath("");
 }
 
 TEST(CExcelData, DeletesTheExtractedCopyButNotTheSource) {
@@ -99,18 +96,6 @@ TEST(CExcelWorkSheetList, GetSheetNamePastTheLastSheetIsEmpty) {
     EXPECT_EQ(list.GetSheetName(0), u"Data");
     EXPECT_EQ(list.GetSheetName(1), u"");
     EXPECT_EQ(list.GetSheetName(0xFFFF), u"");
-}
-
-// ---- workbooks
-
-TEST(CExcelWorkBook, LooksUpSharedStringsByIndex) {
-    CExcelWorkBook workbook(20, 400);
-    EXPECT_EQ(workbook.GetStart(), 20u);
-    EXPECT_EQ(workbook.GetEnd(), 400u);
-    bool found = true;
-    EXPECT_EQ(workbook.GetSharedString(0, &found), u"");
-    EXPECT_FALSE(found);
-    EXPECT_EQ(workbook.GetSharedString(5), u"");  // found flag optional
 }
 
 // ---- the BOF list

@@ -231,21 +231,3 @@ TEST(ReadRecord, JoinsAThousandContinueRecords) {
     EXPECT_EQ(r.Spill(), expected);
     EXPECT_EQ(position, w.Size() - 4);
 }
-
-TEST(ReadRecord, LeavesNoSpillFileBehind) {
-    ScopedTempDir dir;
-    const auto path = dir.Path() / "stream";
-    BiffWriter w;
-    w.Record(0x00FC, {1}).Record(0x003C, {0, 2}).Record(0x0031, {3});
-    ASSERT_TRUE(w.WriteTo(path));
-    {
-        CExcelScanWorkBook scan(path);
-        CInputFile file;
-        ASSERT_TRUE(file.Open(path));
-        std::uint64_t position = 0;
-        scan.ReadRecord(file, position);
-        scan.ReadRecord(file, position);
-        EXPECT_EQ(dir.Entries().size(), 2u);  // the stream and one spill file
-    }
-    EXPECT_EQ(dir.Entries(), std::vector<std::string>{"stream"});
-}

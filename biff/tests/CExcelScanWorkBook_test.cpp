@@ -7,7 +7,6 @@
 #include "biff/CExcelData.h"
 #include "biff/CExcelWorkBook.h"
 #include "biff/tests/support/BiffWriter.h"
-#include "platform/ProgressTarget.h"
 #include "platform/RunState.h"
 #include "records/CExcelSSTDataList.h"
 
@@ -123,26 +122,6 @@ TEST(ScanGlobals, StopsAtEofAndAtEndAndAtTheEndOfTheFile) {
         ASSERT_TRUE(scan.ScanGlobals(0, 20, nullptr, &none));
         EXPECT_EQ(none.GetWorksheets().GetCount(), 0u);
     }
-}
-
-TEST(ScanGlobals, DrivesTheProgressTarget) {
-    BiffWriter w;
-    w.Bof(0x0005).Eof();
-    ProgressTarget progress;
-    CExcelData data;
-    data.SetProgressWindow(&progress);
-    Globals g(w.GetBytes(), &data);
-    EXPECT_EQ(progress.GetUpper(), w.Size());
-    EXPECT_EQ(progress.GetPosition(), w.Size());
-    EXPECT_EQ(RepairProgress.load(), w.Size());
-}
-
-TEST(ScanGlobals, FailsWithoutAFileOrAWorkbook) {
-    ScopedTempDir dir;
-    CExcelScanWorkBook scan(dir.Path() / "missing");
-    CExcelWorkBook workbook;
-    EXPECT_FALSE(scan.ScanGlobals(0, 100, nullptr, &workbook));
-    EXPECT_FALSE(scan.ScanGlobals(0, 100, nullptr, nullptr));
 }
 
 // ---- BOUNDSHEET

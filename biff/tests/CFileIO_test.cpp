@@ -76,15 +76,6 @@ TEST(CFileIO, ReadFileRangeStopsExactlyAtTheEnd) {
     EXPECT_FALSE(CFileIO::ReadFileRange(buf, dir.Path() / "missing", 1, 0));
 }
 
-TEST(CFileIO, LengthAndDeleteOfMissingFiles) {
-    ScopedTempDir dir;
-    EXPECT_EQ(CFileIO::GetFileLength(dir.Path() / "missing"), 0u);
-    EXPECT_FALSE(CFileIO::DeleteFileByName(dir.Path() / "missing"));
-    ASSERT_TRUE(WriteFileBytes(dir.Path() / "f", {1}));
-    EXPECT_TRUE(CFileIO::DeleteFileByName(dir.Path() / "f"));
-    EXPECT_TRUE(dir.Entries().empty());
-}
-
 // ---- ranges on open files
 
 TEST(CFileIO, CopyRangeWritesNothingForAnEmptyRange) {
