@@ -21,18 +21,11 @@ namespace fs = std::filesystem;
 
 constexpr unsigned long kAllErrorBits = 0x0FFF;
 
-// One folder per fuzzing process, removed when it exits.
-const fs::path& WorkFolder() {
-    static const fs::path folder = [] {
-        std::string pattern = (fs::temp_directory_path() / "fuzz_booklift-XXXXXX").string();
-        if (!::mkdtemp(pattern.data())) std::abort();
-        std::atexit([] {
-            std::error_code ignored;
-            fs::remove_all(WorkFolder(), ignored);
-        });
-        return fs::path(pattern);
-    }();
-    return folder;
+// The input and output files of this process in the temporary folder.
+// libFuzzer may end the process without running exit handlers, so each run
+// removes its own files instead.
+fs::path WorkFile(const char* suffix) {
+    return fs::temp_directory_path() / ("fuzz_booklift-" + std::to_string(::getpid()) + suffix);
 }
 
 void Check(bool holds) {
@@ -57,8 +50,8 @@ void CheckModel(const CDataContainerOle& model, std::uint64_t size) {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    const fs::path source = WorkFolder() / "input.xls";
-    const fs::path output = WorkFolder() / "Workbook.bin";
+    static const fs::path source = WorkFile(".xls");
+    static const fs::path output = WorkFile(".bin");
     {
         std::ofstream out(source, std::ios::binary | std::ios::trunc);
         out.write(reinterpret_cast<const char*>(data), static_cast<std::streamsize>(size));
@@ -79,5 +72,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
           static_cast<unsigned long>(copied));
     if (copied == 0) Check(fs::exists(output));
     if (fs::exists(output, ignored)) Check(fs::file_size(output, ignored) <= size);
+    fs::remove(output, ignored);
+    fs::remove(source, ignored);
     return 0;
 }
