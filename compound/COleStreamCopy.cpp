@@ -25,9 +25,13 @@ std::uint32_t COleStreamCopy::Copy(std::int32_t id, const std::filesystem::path&
     m_written = 0;
     const bool inMiniStream =
         entry->GetStreamSize() < m_container.GetHeader().GetMiniStreamCutoff();
-    const std::uint32_t result = inMiniStream ? CopyMini(*entry, out) : CopyRegular(*entry, out);
+    std::uint32_t result = inMiniStream ? CopyMini(*entry, out) : CopyRegular(*entry, out);
     // A failed flush means the bytes did not all reach the file.
     if (!out.Close()) return ErrCreateOutput;
+    // A chain cut short by a damaged FAT entry ends the walk early without
+    // any sector lying outside the file; the copy is still incomplete, and
+    // the caller must not take it for the whole stream.
+    if (result == ErrNone && m_written < entry->GetStreamSize()) result = ErrStreamSector;
     return result;
 }
 
@@ -44,37 +48,49 @@ COleStreamCopy::EPiece COleStreamCopy::CopyPiece(std::uint64_t p, std::uint64_t 
     return EPiece::Copied;
 }
 
-std::uint32_t COleStreamCopy::CopyRegular(const COleDirectoryEntry& entry, CFileHandle& out) {
+COleStreamCopy::EStep COleStreamCopy::CopyUnit(std::uint64_t p, std::uint64_t unit,
+                                               std::uint64_t size, CFileHandle& out,
+                                               std::uint32_t& result) {
     const std::uint64_t length = m_container.GetFileLength();
+    const std::uint64_t c = std::min(unit, size - m_written);
+    if (p > length || p + c > length) {
+        // Skipped whole, not cut to what is there.
+        result = ErrStreamSector;
+        return EStep::Next;
+    }
+    // Sectors of a stream do not overlap, so more bytes than the file holds
+    // can only come from a chain that loops back over pieces already copied:
+    // the rest of the stream is not in the file.
+    if (m_written + c > length) {
+        result = ErrStreamSector;
+        return EStep::Stop;
+    }
+    switch (CopyPiece(p, c, out)) {
+        case EPiece::WriteFailed:
+            result = ErrCreateOutput;
+            return EStep::Stop;
+        case EPiece::Skipped:
+            result = ErrStreamSector;
+            return EStep::Next;
+        case EPiece::Copied:
+            break;
+    }
+    return c < unit ? EStep::Last : EStep::Next;
+}
+
+std::uint32_t COleStreamCopy::CopyRegular(const COleDirectoryEntry& entry, CFileHandle& out) {
     const std::uint64_t size = entry.GetStreamSize();
     const std::uint64_t s = m_container.GetHeader().GetSectorSize();
     std::uint32_t result = ErrNone;
     for (const std::int32_t n : entry.GetChain().Values()) {
         if (n < 0) break;
         const std::uint64_t p = kHeaderSize + static_cast<std::uint64_t>(n) * s;
-        const std::uint64_t c = std::min(s, size - m_written);
-        if (p > length || p + c > length) {
-            // Skipped whole, not cut to what is there.
-            result = ErrStreamSector;
-            continue;
-        }
-        // Sectors of a stream do not overlap, so more bytes than the file
-        // holds can only come from a chain that loops back over sectors
-        // already copied: the rest of the stream is not in the file.
-        if (m_written + c > length) return ErrStreamSector;
-        const EPiece piece = CopyPiece(p, c, out);
-        if (piece == EPiece::WriteFailed) return ErrCreateOutput;
-        if (piece == EPiece::Skipped) {
-            result = ErrStreamSector;
-            continue;
-        }
-        if (c < s) break;
+        if (CopyUnit(p, s, size, out, result) != EStep::Next) break;
     }
     return result;
 }
 
 std::uint32_t COleStreamCopy::CopyMini(const COleDirectoryEntry& entry, CFileHandle& out) {
-    const std::uint64_t length = m_container.GetFileLength();
     const std::uint64_t size = entry.GetStreamSize();
     const std::uint64_t s = m_container.GetHeader().GetSectorSize();
     const std::uint64_t m = m_container.GetHeader().GetMiniSectorSize();
@@ -89,30 +105,14 @@ std::uint32_t COleStreamCopy::CopyMini(const COleDirectoryEntry& entry, CFileHan
         // A mini sector past the end of the mini stream's chain has no place
         // in the file, and a negative sector id (the chain's end marker) is
         // none: both are skipped like a sector outside the file.
-        if (q >= miniStream.GetCount()) {
-            result = ErrStreamSector;
-            continue;
-        }
-        const std::int32_t e = miniStream.GetAt(static_cast<std::uint32_t>(q));
+        const std::int32_t e =
+            q < miniStream.GetCount() ? miniStream.GetAt(static_cast<std::uint32_t>(q)) : -1;
         if (e < 0) {
             result = ErrStreamSector;
             continue;
         }
         const std::uint64_t p = kHeaderSize + static_cast<std::uint64_t>(e) * s + r;
-        const std::uint64_t c = std::min(m, size - m_written);
-        if (p > length || p + c > length) {
-            result = ErrStreamSector;
-            continue;
-        }
-        // As for regular sectors: past the file length the chain is looping.
-        if (m_written + c > length) return ErrStreamSector;
-        const EPiece piece = CopyPiece(p, c, out);
-        if (piece == EPiece::WriteFailed) return ErrCreateOutput;
-        if (piece == EPiece::Skipped) {
-            result = ErrStreamSector;
-            continue;
-        }
-        if (c < m) break;
+        if (CopyUnit(p, m, size, out, result) != EStep::Next) break;
     }
     return result;
 }

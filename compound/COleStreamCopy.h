@@ -32,11 +32,17 @@ public:
 
 private:
     enum class EPiece { Copied, Skipped, WriteFailed };
+    // What the chain walk does after one piece.
+    enum class EStep { Next, Last, Stop };
 
     // The loops over the entry's chain; each returns 0, ErrStreamSector or
     // ErrCreateOutput.
     std::uint32_t CopyRegular(const COleDirectoryEntry& entry, CFileHandle& out);
     std::uint32_t CopyMini(const COleDirectoryEntry& entry, CFileHandle& out);
+    // One piece of `unit` bytes (a sector or a mini sector) at file offset
+    // p: range tests, copy, and the bit to OR into result.
+    EStep CopyUnit(std::uint64_t p, std::uint64_t unit, std::uint64_t size, CFileHandle& out,
+                   std::uint32_t& result);
     // Reads c bytes at file offset p and appends them, after the range tests
     // every piece passes.
     EPiece CopyPiece(std::uint64_t p, std::uint64_t c, CFileHandle& out);

@@ -139,7 +139,7 @@ TEST(CopyStream, HugeSizeFieldOnALoopingChainStopsAtTheFileLength) {
     EXPECT_GE(out.size(), 5000u);
 }
 
-TEST(CopyStream, HugeSizeFieldOnASoundChainCopiesWhatTheChainHolds) {
+TEST(CopyStream, HugeSizeFieldOnASoundChainCopiesWhatTheChainHoldsButIsNoWholeCopy) {
     Builder builder;
     builder.AddStream(u"Workbook", Pattern(5120, 11));
     std::vector<std::uint8_t> file = builder.Build();
@@ -147,8 +147,24 @@ TEST(CopyStream, HugeSizeFieldOnASoundChainCopiesWhatTheChainHolds) {
     ByteMutation::SetU32(file, builder.GetLayout().DirectoryEntryOffset(id) + 0x78, 0xFFFFFFF0u);
     ParsedFile parsed(file);
     std::vector<std::uint8_t> out;
-    EXPECT_EQ(parsed.CopyWorkbook(out), 0);
+    EXPECT_EQ(parsed.CopyWorkbook(out), ErrStreamSector);
     EXPECT_EQ(out, Pattern(5120, 11));
+}
+
+TEST(CopyStream, ChainEndedEarlyByAFatEntryIsReportedNotPassedOffAsWhole) {
+    // FAT entry of the third sector says "end of chain": no sector lies
+    // outside the file, yet sectors 4..10 of the stream are lost.
+    Builder builder;
+    builder.AddStream(u"Workbook", Pattern(5000, 14));
+    std::vector<std::uint8_t> file = builder.Build();
+    const std::vector<std::int32_t>& s = builder.GetLayout().Find(u"Workbook")->sectors;
+    ByteMutation::SetI32(file, builder.GetLayout().FatEntryOffset(s[2]), -2);
+    ParsedFile parsed(file);
+    std::vector<std::uint8_t> out;
+    EXPECT_EQ(parsed.CopyWorkbook(out), ErrStreamSector);
+    std::vector<std::uint8_t> expected = Pattern(5000, 14);
+    expected.resize(3 * 512);
+    EXPECT_EQ(out, expected);
 }
 
 TEST(CopyStream, AbsurdSectorShiftsNeitherOverflowNorReadOutside) {
