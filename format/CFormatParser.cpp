@@ -317,7 +317,7 @@ void CFormatParser::ResolveFraction(CFormatSection& section, std::size_t slash) 
             if (IsKind(token, EFormatToken::Literal) && IsDigitText(token.m_text))
                 digits = token.m_text;
             else if (IsKind(token, EFormatToken::Digit) && token.m_char == u'0')
-                digits = u"0";
+                digits.assign(1, u'0');  // not = u"0": g++ 12 -O2 with ASan warns falsely there
             else
                 break;
             tokens[k].m_role = EFormatRole::FixedDenominator;
