@@ -9,6 +9,7 @@
 #include <limits>
 #include <string>
 
+#include "format/CExcelFormatText.h"
 #include "platform/TextConversion.h"
 
 namespace {
@@ -151,3 +152,21 @@ TEST(FormatNumberApiBounds, MalformedCodesGiveSomeText) {
     }
 }
 
+// Every built-in code with every kind of value gives bounded text.
+TEST(FormatNumberApiBounds, BuiltInCodesWithOddValues) {
+    const double values[] = {0.0,
+                             -0.5,
+                             60,
+                             2958466.5,
+                             1e300,
+                             -1e300,
+                             std::numeric_limits<double>::max(),
+                             std::numeric_limits<double>::denorm_min()};
+    for (std::uint32_t index = 0; index < CExcelFormatText::kBuiltInCount; ++index) {
+        for (double value : values) {
+            const std::u16string text =
+                CFormatNumberApiFormating().Format(CExcelFormatText::BuiltIn(index), value);
+            EXPECT_LE(text.size(), 420u) << index << " " << value;
+        }
+    }
+}
