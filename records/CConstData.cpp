@@ -36,6 +36,19 @@ constexpr std::uint32_t ToColorRef(std::uint32_t rgb) {
     return ((rgb >> 16) & 0xFF) | (rgb & 0xFF00) | ((rgb & 0xFF) << 16);
 }
 
+struct ErrorText {
+    std::uint32_t code;
+    const char16_t* text;
+};
+
+// The error literals exactly as a spreadsheet writes them, so that a text
+// written back into a cell reads as the same error. #N/A is the one literal
+// without a closing mark.
+constexpr ErrorText kErrorTexts[] = {
+    {0x00, u"#NULL!"}, {0x07, u"#DIV/0!"}, {0x0F, u"#VALUE!"}, {0x17, u"#REF!"},
+    {0x1D, u"#NAME?"}, {0x24, u"#NUM!"},   {0x2A, u"#N/A"},
+};
+
 }  // namespace
 
 std::uint32_t CConstData::GetDefaultColor(std::uint32_t index, bool& found) {
@@ -47,4 +60,11 @@ std::uint32_t CConstData::GetDefaultColor(std::uint32_t index, bool& found) {
     }
     found = false;
     return kWhite;
+}
+
+std::u16string CConstData::GetErrorText(std::uint32_t code) {
+    for (const ErrorText& entry : kErrorTexts) {
+        if (entry.code == code) return entry.text;
+    }
+    return {};
 }

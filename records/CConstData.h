@@ -1,7 +1,9 @@
-// Constant tables of the record decoders: the BIFF8 default colour palette.
+// Constant tables of the record decoders: the BIFF8 default colour palette
+// and the texts of the cell error codes.
 #pragma once
 
 #include <cstdint>
+#include <string>
 
 class CConstData {
 public:
@@ -11,4 +13,9 @@ public:
     // chart colours 24-39 and the system colours from 64 on) gives white
     // with found false. A PALETTE record does not change this table.
     static std::uint32_t GetDefaultColor(std::uint32_t index, bool& found);
+
+    // The text a spreadsheet shows for an error code of a BOOLERR cell or a
+    // formula result: "#NULL!", "#DIV/0!", "#VALUE!", "#REF!", "#NAME?",
+    // "#NUM!", "#N/A"; empty for any other code.
+    static std::u16string GetErrorText(std::uint32_t code);
 };
