@@ -1,5 +1,15 @@
 #include "biff/CExcelWorkSheet.h"
 
+#include "records/CExcelRecordBLANK.h"
+#include "records/CExcelRecordBOOLERR.h"
+#include "records/CExcelRecordCOLINFO.h"
+#include "records/CExcelRecordLABELSST.h"
+#include "records/CExcelRecordMERGEDCELLS.h"
+#include "records/CExcelRecordMULBLANK.h"
+#include "records/CExcelRecordNUMBER.h"
+#include "records/CExcelRecordQUICKTIP.h"
+#include "records/CExcelRecordRKVALUE.h"
+#include "records/CExcelRecordROW.h"
 #include "records/CExcelRecordWBXF.h"
 
 CExcelWorkSheet::CExcelWorkSheet() = default;

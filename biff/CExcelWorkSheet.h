@@ -12,7 +12,21 @@
 
 #include "biff/CTList.h"
 
+class CExcelRecordBLANK;
+class CExcelRecordBOOLERR;
+class CExcelRecordCOLINFO;
+class CExcelRecordLABELSST;
+class CExcelRecordMERGEDCELLS;
+class CExcelRecordMULBLANK;
+class CExcelRecordNUMBER;
+class CExcelRecordQUICKTIP;
+class CExcelRecordRKVALUE;
+class CExcelRecordROW;
 class CExcelRecordWBXF;
+
+using CExcelRecordNUMBERList = CTList<CExcelRecordNUMBER>;
+// RK records and every cell of MULRK records.
+using CExcelRecordRKVALUEList = CTList<CExcelRecordRKVALUE>;
 
 class CExcelWorkSheet : public CTListNode<CExcelWorkSheet> {
 public:
@@ -37,8 +51,47 @@ public:
     CTList<CExcelRecordWBXF>& GetXFs() { return m_xfs; }
     const CTList<CExcelRecordWBXF>& GetXFs() const { return m_xfs; }
 
+    // Cell-level records, one list per kind, in the order the parser met
+    // them.
+    CExcelRecordNUMBERList& GetNumbers() { return m_numbers; }
+    const CExcelRecordNUMBERList& GetNumbers() const { return m_numbers; }
+    CExcelRecordRKVALUEList& GetRKValues() { return m_rkValues; }
+    const CExcelRecordRKVALUEList& GetRKValues() const { return m_rkValues; }
+    CTList<CExcelRecordBLANK>& GetBlanks() { return m_blanks; }
+    const CTList<CExcelRecordBLANK>& GetBlanks() const { return m_blanks; }
+    CTList<CExcelRecordMULBLANK>& GetMulBlanks() { return m_mulBlanks; }
+    const CTList<CExcelRecordMULBLANK>& GetMulBlanks() const { return m_mulBlanks; }
+    CTList<CExcelRecordBOOLERR>& GetBoolErrs() { return m_boolErrs; }
+    const CTList<CExcelRecordBOOLERR>& GetBoolErrs() const { return m_boolErrs; }
+    CTList<CExcelRecordCOLINFO>& GetColInfos() { return m_colInfos; }
+    const CTList<CExcelRecordCOLINFO>& GetColInfos() const { return m_colInfos; }
+    CTList<CExcelRecordROW>& GetRows() { return m_rows; }
+    const CTList<CExcelRecordROW>& GetRows() const { return m_rows; }
+    CTList<CExcelRecordQUICKTIP>& GetQuickTips() { return m_quickTips; }
+    const CTList<CExcelRecordQUICKTIP>& GetQuickTips() const { return m_quickTips; }
+    CTList<CExcelRecordMERGEDCELLS>& GetMergedCells() { return m_mergedCells; }
+    const CTList<CExcelRecordMERGEDCELLS>& GetMergedCells() const { return m_mergedCells; }
+    CTList<CExcelRecordLABELSST>& GetLabelSSTs() { return m_labelSsts; }
+    const CTList<CExcelRecordLABELSST>& GetLabelSSTs() const { return m_labelSsts; }
+
+    // How many cells this sheet's MULRK records have taken from bytes past
+    // their own end; the MULRK decoder keeps it below its allowance.
+    std::uint32_t GetMulRkOverrun() const { return m_mulRkOverrun; }
+    void SetMulRkOverrun(std::uint32_t cells) { m_mulRkOverrun = cells; }
+
 private:
+    CExcelRecordNUMBERList m_numbers;
+    CExcelRecordRKVALUEList m_rkValues;
     CTList<CExcelRecordWBXF> m_xfs;
+    CTList<CExcelRecordBLANK> m_blanks;
+    CTList<CExcelRecordMULBLANK> m_mulBlanks;
+    CTList<CExcelRecordBOOLERR> m_boolErrs;
+    CTList<CExcelRecordCOLINFO> m_colInfos;
+    CTList<CExcelRecordROW> m_rows;
+    CTList<CExcelRecordQUICKTIP> m_quickTips;
+    CTList<CExcelRecordMERGEDCELLS> m_mergedCells;
+    CTList<CExcelRecordLABELSST> m_labelSsts;
+    std::uint32_t m_mulRkOverrun = 0;
     std::uint32_t m_end = 0;
     std::uint32_t m_start = 0;
     std::uint32_t m_visibility = 0;
