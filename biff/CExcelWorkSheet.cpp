@@ -1,8 +1,11 @@
 #include "biff/CExcelWorkSheet.h"
 
+#include "formula/CExcelRecordFormula.h"
+#include "formula/CExcelRecordMulOpTable.h"
 #include "records/CExcelRecordBLANK.h"
 #include "records/CExcelRecordBOOLERR.h"
 #include "records/CExcelRecordCOLINFO.h"
+#include "records/CExcelRecordLABEL.h"
 #include "records/CExcelRecordLABELSST.h"
 #include "records/CExcelRecordMERGEDCELLS.h"
 #include "records/CExcelRecordMULBLANK.h"

@@ -15,6 +15,7 @@
 class CExcelRecordBLANK;
 class CExcelRecordBOOLERR;
 class CExcelRecordCOLINFO;
+class CExcelRecordLABEL;
 class CExcelRecordLABELSST;
 class CExcelRecordMERGEDCELLS;
 class CExcelRecordMULBLANK;
@@ -23,6 +24,8 @@ class CExcelRecordQUICKTIP;
 class CExcelRecordRKVALUE;
 class CExcelRecordROW;
 class CExcelRecordWBXF;
+class CExcelRecordFormula;
+class CExcelRecordMulOpTable;
 
 using CExcelRecordNUMBERList = CTList<CExcelRecordNUMBER>;
 // RK records and every cell of MULRK records.
@@ -73,6 +76,15 @@ public:
     const CTList<CExcelRecordMERGEDCELLS>& GetMergedCells() const { return m_mergedCells; }
     CTList<CExcelRecordLABELSST>& GetLabelSSTs() { return m_labelSsts; }
     const CTList<CExcelRecordLABELSST>& GetLabelSSTs() const { return m_labelSsts; }
+    // LABEL and RSTRING cells: text stored in the record itself.
+    CTList<CExcelRecordLABEL>& GetLabels() { return m_labels; }
+    const CTList<CExcelRecordLABEL>& GetLabels() const { return m_labels; }
+    // FORMULA records with their attached SHRFMLA, ARRAY and STRING data.
+    CTList<CExcelRecordFormula>& GetFormulas() { return m_formulas; }
+    const CTList<CExcelRecordFormula>& GetFormulas() const { return m_formulas; }
+    // TABLE records of exactly 16 bytes.
+    CTList<CExcelRecordMulOpTable>& GetTables() { return m_tables; }
+    const CTList<CExcelRecordMulOpTable>& GetTables() const { return m_tables; }
 
     // How many cells this sheet's MULRK records have taken from bytes past
     // their own end; the MULRK decoder keeps it below its allowance.
@@ -91,6 +103,9 @@ private:
     CTList<CExcelRecordQUICKTIP> m_quickTips;
     CTList<CExcelRecordMERGEDCELLS> m_mergedCells;
     CTList<CExcelRecordLABELSST> m_labelSsts;
+    CTList<CExcelRecordLABEL> m_labels;
+    CTList<CExcelRecordFormula> m_formulas;
+    CTList<CExcelRecordMulOpTable> m_tables;
     std::uint32_t m_mulRkOverrun = 0;
     std::uint32_t m_end = 0;
     std::uint32_t m_start = 0;
