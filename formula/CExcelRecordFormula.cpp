@@ -1,5 +1,175 @@
 #include "formula/CExcelRecordFormula.h"
 
-CExcelRecordFormula::CExcelRecordFormula(const std::uint8_t*, std::uint32_t) {}
+#include <algorithm>
+
+#include "format/CExcelFormatText.h"
+#include "format/CExcelNumberFormatManager.h"
+#include "format/CPrintfText.h"
+#include "platform/RunState.h"
+#include "records/CConstData.h"
+#include "records/CExcelCellNumberFormat.h"
+#include "records/CellRecordLayout.h"
+
+namespace {
+
+// Record data offsets.
+constexpr std::uint32_t kResult = 6;
+constexpr std::uint32_t kOptionFlags = 14;
+
+// Cached result offsets, counted from the first result byte.
+constexpr std::uint32_t kResultKind = 0;
+constexpr std::uint32_t kResultValue = 2;
+constexpr std::uint32_t kResultTag = 6;  // FF FF marks a tagged kind
+constexpr std::uint16_t kTagged = 0xFFFF;
+
+// STRING data offsets.
+constexpr std::uint32_t kStringCount = 0;
+constexpr std::uint32_t kStringFlags = 2;
+constexpr std::uint32_t kStringChars = 3;
+constexpr std::uint8_t kStringWide = 0x01;
+
+// A record cannot declare more data than its 16-bit length field holds.
+constexpr std::uint32_t kMaxRecordData = 0xFFFF;
+
+FormulaResultType KindOf(const std::uint8_t* result) {
+    if (CDataReader::GetU16(result + kResultTag) != kTagged) return FormulaResultNumber;
+    // Kinds past "empty" are taken as the double the bytes spell (a NaN).
+    const std::uint8_t kind = result[kResultKind];
+    return kind <= FormulaResultEmpty ? static_cast<FormulaResultType>(kind) : FormulaResultNumber;
+}
+
+}  // namespace
+
+CExcelRecordFormula::CExcelRecordFormula(const std::uint8_t* data, std::uint32_t length) {
+    length = std::min(length, kMaxRecordData);
+    m_row = CDataReader::GetU16(data + biff8::kCellRow);
+    m_column = CDataReader::GetU16(data + biff8::kCellColumn);
+    m_xf = CDataReader::GetU16(data + biff8::kCellXF);
+    m_resultBytes.Assign(data + kResult, kResultSize);
+    m_resultType = KindOf(data + kResult);
+    m_optionFlags = CDataReader::GetU16(data + kOptionFlags);
+    if (length > kFixedSize) {
+        m_formulaDataLength = static_cast<std::uint16_t>(length - kFixedSize);
+        m_formulaData.Assign(data + kFixedSize, m_formulaDataLength);
+    }
+    RepairCounters[CounterFormulaCells].fetch_add(1);
+}
 
 CExcelRecordFormula::~CExcelRecordFormula() = default;
+
+void CExcelRecordFormula::SetArrayRecord(const std::uint8_t* data, std::uint32_t length) {
+    m_arrayRecord.Assign(data, std::min(length, kMaxRecordData));
+}
+
+void CExcelRecordFormula::SetSharedFormulaRecord(const std::uint8_t* data, std::uint32_t length) {
+    m_sharedRecord.Assign(data, std::min(length, kMaxRecordData));
+}
+
+void CExcelRecordFormula::SetStringResult(const std::uint8_t* data, std::uint32_t length) {
+    length = std::min(length, kMaxRecordData);
+    m_resultBytes.Assign(data, length);
+    m_resultSize = length + 2;
+    m_hasStringResult = true;
+}
+
+double CExcelRecordFormula::GetNumber() const {
+    return m_resultBytes.ReadDouble(0);
+}
+
+const CByteBuffer* CExcelRecordFormula::GetSharedFormulaRecord() const {
+    return m_sharedRecord.Size() ? &m_sharedRecord : nullptr;
+}
+
+const CByteBuffer* CExcelRecordFormula::GetArrayRecord() const {
+    return m_arrayRecord.Size() ? &m_arrayRecord : nullptr;
+}
+
+// An unattached buffer reads as zeros, and so does a range field that the
+// attached data is too short to hold.
+std::uint16_t CExcelRecordFormula::GetSharedFirstRow() const {
+    return m_sharedRecord.ReadU16(biff8::kRangeFirstRow);
+}
+std::uint16_t CExcelRecordFormula::GetSharedLastRow() const {
+    return m_sharedRecord.ReadU16(biff8::kRangeLastRow);
+}
+std::uint8_t CExcelRecordFormula::GetSharedFirstColumn() const {
+    return m_sharedRecord.ReadU8(biff8::kRangeFirstColumn);
+}
+std::uint8_t CExcelRecordFormula::GetSharedLastColumn() const {
+    return m_sharedRecord.ReadU8(biff8::kRange6LastColumn);
+}
+std::uint16_t CExcelRecordFormula::GetArrayFirstRow() const {
+    return m_arrayRecord.ReadU16(biff8::kRangeFirstRow);
+}
+std::uint16_t CExcelRecordFormula::GetArrayLastRow() const {
+    return m_arrayRecord.ReadU16(biff8::kRangeLastRow);
+}
+std::uint8_t CExcelRecordFormula::GetArrayFirstColumn() const {
+    return m_arrayRecord.ReadU8(biff8::kRangeFirstColumn);
+}
+std::uint8_t CExcelRecordFormula::GetArrayLastColumn() const {
+    return m_arrayRecord.ReadU8(biff8::kRange6LastColumn);
+}
+
+const std::u16string& CExcelRecordFormula::GetFormulaText(const CExcelWorkBook* workbook,
+                                                          const CExcelWorkSheet* worksheet) const {
+    Decode(workbook, worksheet);
+    return m_formulaText;
+}
+
+bool CExcelRecordFormula::IsFormulaSound(const CExcelWorkBook* workbook,
+                                         const CExcelWorkSheet* worksheet) const {
+    Decode(workbook, worksheet);
+    return m_sound;
+}
+
+void CExcelRecordFormula::Decode(const CExcelWorkBook*, const CExcelWorkSheet*) const {
+    if (m_decoded) return;
+    m_decoded = 1;
+}
+
+std::u16string CExcelRecordFormula::StringResultText() const {
+    // The eight cached bytes of a string result hold no text of their own.
+    if (!m_hasStringResult) return {};
+    const std::uint32_t length = m_resultBytes.DataLength();
+    std::u16string text;
+    if (m_resultBytes.ReadU8(kStringFlags) & kStringWide) {
+        // Up to the first zero character; the count is not trusted here, a
+        // STRING record cut short by a CONTINUE still gives what it holds.
+        for (std::uint32_t at = kStringChars; at + 2 <= length; at += 2) {
+            const char16_t ch = m_resultBytes.ReadU16(at);
+            if (ch == 0) break;
+            text.push_back(ch);
+        }
+    } else {
+        const std::uint32_t count = m_resultBytes.ReadU16(kStringCount);
+        for (std::uint32_t i = 0; i < count && kStringChars + i < length; ++i)
+            text.push_back(static_cast<char16_t>(m_resultBytes.ReadU8(kStringChars + i)));
+    }
+    return text;
+}
+
+std::u16string CExcelRecordFormula::GetValueText(const CExcelWorkBook* workbook) const {
+    switch (m_resultType) {
+        case FormulaResultString:
+            return StringResultText();
+        case FormulaResultBoolean:
+            return m_resultBytes.ReadU8(kResultValue) ? u"TRUE" : u"FALSE";
+        case FormulaResultError:
+            return CConstData::GetErrorText(m_resultBytes.ReadU8(kResultValue));
+        case FormulaResultEmpty:
+            return {};
+        case FormulaResultNumber:
+            break;
+    }
+    if (!workbook) return CPrintfText::Of("%G", GetNumber());
+    return CExcelNumberFormatManager().Render(GetNumber(), GetFormatIndex(*workbook));
+}
+
+std::uint16_t CExcelRecordFormula::GetFormatIndex(const CExcelWorkBook& workbook) const {
+    return CExcelCellNumberFormat::GetFormatIndex(workbook, m_xf);
+}
+
+std::u16string CExcelRecordFormula::GetNumberFormatText(const CExcelWorkBook& workbook) const {
+    return CExcelFormatText::Lookup(workbook, GetFormatIndex(workbook));
+}

@@ -2,7 +2,7 @@
 // and the STRING record that directly followed it; an element of the
 // worksheet's formula list.
 //
-// Record data as kept:
+// Record data as kept (offsets from the first byte after the header):
 //   offset 0   u16  row
 //   offset 2   u16  column
 //   offset 4   u16  XF index
@@ -11,10 +11,28 @@
 //   offset 14  u16  option flags
 //   offset 16  u32  chn (not kept)
 //   offset 20  u16  token length (cce), then the tokens and extra data
+//
+// Tagged cached result (bytes 6-13 with FF FF in 12-13):
+//   offset 6   u8   kind: 0 string (text in the STRING record that follows),
+//                   1 boolean, 2 error, 3 empty; anything else is a number
+//   offset 8   u8   boolean value or error code
+//
+// Attached SHRFMLA and ARRAY data start with the range the formula covers:
+//   offset 0   u16  first row
+//   offset 2   u16  last row
+//   offset 4   u8   first column
+//   offset 5   u8   last column
+// then, for SHRFMLA, the token length at 8; for ARRAY, at 12.
+//
+// STRING data: u16 character count, u8 flags (bit 0: 16-bit characters),
+// then the characters.
+//
+// The record is built on the repair worker; the getters run later on one
+// thread at a time (the preview or the save). The formula text is decoded
+// on the first GetFormulaText or IsFormulaSound and kept, without a lock.
 #pragma once
 
 #include <cstdint>
-#include <memory>
 #include <string>
 
 #include "biff/CByteBuffer.h"
@@ -34,10 +52,96 @@ enum FormulaResultType : std::uint32_t {
 class CExcelRecordFormula : public CTListNode<CExcelRecordFormula> {
 public:
     static constexpr std::uint32_t kFixedSize = 20;
+    // Size of the cached result in the record.
+    static constexpr std::uint32_t kResultSize = 8;
 
     // From the record data (length >= kFixedSize; the caller checks).
+    // Counts one formula cell in RepairCounters.
     CExcelRecordFormula(const std::uint8_t* data, std::uint32_t length);
     CExcelRecordFormula(const CExcelRecordFormula&) = delete;
     CExcelRecordFormula& operator=(const CExcelRecordFormula&) = delete;
     virtual ~CExcelRecordFormula();
+
+    // Keep a copy of the ARRAY or SHRFMLA record data that followed this
+    // record. A later call replaces the earlier copy.
+    void SetArrayRecord(const std::uint8_t* data, std::uint32_t length);
+    void SetSharedFormulaRecord(const std::uint8_t* data, std::uint32_t length);
+    // Replaces the cached result bytes by a copy of the STRING record data
+    // followed by two zero bytes; the result size becomes length + 2.
+    void SetStringResult(const std::uint8_t* data, std::uint32_t length);
+
+    std::uint16_t GetRow() const { return m_row; }
+    std::uint16_t GetColumn() const { return m_column; }
+    std::uint16_t GetXF() const { return m_xf; }
+    std::uint16_t GetOptionFlags() const { return m_optionFlags; }
+
+    FormulaResultType GetResultType() const { return m_resultType; }
+    // The first eight result bytes as an IEEE double (0 when a STRING
+    // record shorter than eight bytes replaced them).
+    double GetNumber() const;
+    // 8, or the STRING record's data length + 2.
+    std::uint32_t GetResultSize() const { return m_resultSize; }
+    // Whether a STRING record's data replaced the eight result bytes.
+    bool HasStringResult() const { return m_hasStringResult; }
+
+    // The record data from the token length field to its end (never
+    // assigned, Size() 0, for a record of only its 20 fixed bytes), and its
+    // length in bytes.
+    const CByteBuffer& GetFormulaData() const { return m_formulaData; }
+    std::uint16_t GetFormulaDataLength() const { return m_formulaDataLength; }
+
+    // The attached companion data, or null when none followed.
+    const CByteBuffer* GetSharedFormulaRecord() const;
+    const CByteBuffer* GetArrayRecord() const;
+
+    // Range of the attached record; 0 when none is attached.
+    std::uint16_t GetSharedFirstRow() const;
+    std::uint16_t GetSharedLastRow() const;
+    std::uint8_t GetSharedFirstColumn() const;
+    std::uint8_t GetSharedLastColumn() const;
+    std::uint16_t GetArrayFirstRow() const;
+    std::uint16_t GetArrayLastRow() const;
+    std::uint8_t GetArrayFirstColumn() const;
+    std::uint8_t GetArrayLastColumn() const;
+
+    // The formula text without a leading "=", decoded relative to this cell
+    // on the first call (of this or IsFormulaSound) and kept: later calls
+    // return the kept text whatever models they are given. Either model may
+    // be null. Empty for a record without tokens and for a cell of a shared
+    // range other than its first.
+    const std::u16string& GetFormulaText(const CExcelWorkBook* workbook,
+                                         const CExcelWorkSheet* worksheet) const;
+    // Whether the formula text is a faithful decode of the tokens (decodes
+    // once, as GetFormulaText). A record without tokens is not sound: it
+    // has no formula to give.
+    bool IsFormulaSound(const CExcelWorkBook* workbook, const CExcelWorkSheet* worksheet) const;
+
+    // The cached result as the preview shows it. A number is rendered by
+    // its XF's built-in format index when a workbook is given, with "%G"
+    // without one.
+    std::u16string GetValueText(const CExcelWorkBook* workbook) const;
+    // Format index of the cell's XF record in workbook, 0 when there is none.
+    std::uint16_t GetFormatIndex(const CExcelWorkBook& workbook) const;
+    // The number format code of the cell's XF.
+    std::u16string GetNumberFormatText(const CExcelWorkBook& workbook) const;
+
+private:
+    void Decode(const CExcelWorkBook* workbook, const CExcelWorkSheet* worksheet) const;
+    std::u16string StringResultText() const;
+
+    mutable std::u16string m_formulaText;
+    mutable std::uint32_t m_decoded = 0;
+    mutable bool m_sound = false;
+    CByteBuffer m_arrayRecord;   // Size() 0: none attached
+    CByteBuffer m_sharedRecord;  // Size() 0: none attached
+    std::uint16_t m_row = 0;
+    std::uint16_t m_column = 0;
+    std::uint16_t m_xf = 0;
+    std::uint16_t m_formulaDataLength = 0;
+    std::uint16_t m_optionFlags = 0;
+    CByteBuffer m_formulaData;
+    std::uint32_t m_resultSize = kResultSize;
+    FormulaResultType m_resultType = FormulaResultNumber;
+    bool m_hasStringResult = false;
+    CByteBuffer m_resultBytes;
 };

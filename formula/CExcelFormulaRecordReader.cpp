@@ -1,0 +1,93 @@
+#include "formula/CExcelFormulaRecordReader.h"
+
+#include <limits>
+#include <vector>
+
+#include "biff/BiffRecordIds.h"
+#include "biff/CByteBuffer.h"
+#include "biff/CExcelWorkSheet.h"
+#include "biff/IExcelStreamReader.h"
+#include "formula/CExcelRecordFormula.h"
+#include "formula/CExcelRecordMulOpTable.h"
+
+namespace {
+
+// A record header cannot declare a longer payload.
+constexpr std::uint32_t kMaxPayload = 0xFFFF;
+
+// Reads count bytes at offset (counted from the scan file's start, possibly
+// past the 32-bit range when a record sits at the very end of it).
+bool ReadAt(IExcelStreamReader& reader, std::uint64_t offset, std::uint32_t count,
+            std::uint8_t* out) {
+    if (offset > std::numeric_limits<std::uint32_t>::max()) return false;
+    return reader.Read(count, static_cast<std::uint32_t>(offset), out);
+}
+
+bool ReadData(IExcelStreamReader& reader, std::uint64_t recordStart, std::uint32_t size,
+              std::vector<std::uint8_t>& data) {
+    data.resize(size);  // at most kMaxPayload
+    return ReadAt(reader, recordStart + biff::kRecordHeaderSize, size, data.data());
+}
+
+struct Header {
+    std::uint16_t type = 0;
+    std::uint16_t size = 0;
+};
+
+bool ReadHeader(IExcelStreamReader& reader, std::uint64_t recordStart, Header& header) {
+    std::uint8_t bytes[biff::kRecordHeaderSize];
+    if (!ReadAt(reader, recordStart, sizeof bytes, bytes)) return false;
+    header.type = CDataReader::GetU16(bytes + biff::kTypeOffset);
+    header.size = CDataReader::GetU16(bytes + biff::kLengthOffset);
+    return true;
+}
+
+std::uint64_t NextRecord(std::uint64_t recordStart, std::uint32_t size) {
+    return recordStart + biff::kRecordHeaderSize + size;
+}
+
+}  // namespace
+
+bool CExcelFormulaRecordReader::ReadFormula(IExcelStreamReader& reader, CExcelWorkSheet& sheet,
+                                            std::uint32_t size, std::uint32_t position) {
+    if (size < CExcelRecordFormula::kFixedSize || size > kMaxPayload) return false;
+    std::vector<std::uint8_t> data;
+    if (!ReadData(reader, position, size, data)) return false;
+    CExcelRecordFormula* formula = new CExcelRecordFormula(data.data(), size);
+    sheet.GetFormulas().Add(formula);
+
+    // The record right after the FORMULA record: the shared or array tokens
+    // of this cell, if it is the first cell of such a range.
+    std::uint64_t next = NextRecord(position, size);
+    Header header;
+    if (!ReadHeader(reader, next, header)) return false;
+    if (header.type == biff::kSHRFMLA || header.type == biff::kARRAY) {
+        if (!ReadData(reader, next, header.size, data)) return false;
+        if (header.type == biff::kSHRFMLA)
+            formula->SetSharedFormulaRecord(data.data(), header.size);
+        else
+            formula->SetArrayRecord(data.data(), header.size);
+        next = NextRecord(next, header.size);
+        if (formula->GetResultType() != FormulaResultString) return true;
+        if (!ReadHeader(reader, next, header)) return false;
+    } else if (formula->GetResultType() != FormulaResultString) {
+        return true;
+    }
+
+    // A string result's text, in the STRING record that follows directly.
+    // Only the STRING record's own data is taken: a CONTINUE after it is
+    // left to the parser like any other record.
+    if (header.type != biff::kSTRING) return true;
+    if (!ReadData(reader, next, header.size, data)) return false;
+    formula->SetStringResult(data.data(), header.size);
+    return true;
+}
+
+bool CExcelFormulaRecordReader::ReadTable(IExcelStreamReader& reader, CExcelWorkSheet& sheet,
+                                          std::uint32_t size, std::uint32_t position) {
+    if (size != CExcelRecordMulOpTable::kRecordSize) return false;
+    std::uint8_t data[CExcelRecordMulOpTable::kRecordSize];
+    if (!ReadAt(reader, NextRecord(position, 0), size, data)) return false;
+    sheet.GetTables().Add(new CExcelRecordMulOpTable(data));
+    return true;
+}
