@@ -1,7 +1,9 @@
 #include "records/CExcelCellRecordDecoders.h"
 
+#include <algorithm>
 #include <array>
 #include <limits>
+#include <string>
 #include <vector>
 
 #include "biff/BiffRecordIds.h"
@@ -12,6 +14,7 @@
 #include "records/CExcelRecordBLANK.h"
 #include "records/CExcelRecordBOOLERR.h"
 #include "records/CExcelRecordCOLINFO.h"
+#include "records/CExcelRecordLABEL.h"
 #include "records/CExcelRecordLABELSST.h"
 #include "records/CExcelRecordMERGEDCELLS.h"
 #include "records/CExcelRecordMULBLANK.h"
@@ -187,15 +190,77 @@ bool DecodeQUICKTIP(IExcelStreamReader& reader, CExcelWorkSheet& sheet, std::uin
                          CounterOtherCells);
 }
 
+// ---- Text stored in the record itself -------------------------------------------
+
+// LABEL (0x0204) and RSTRING (0x00D6): row, column, XF, then a BIFF8 unicode
+// string in the long form: u16 character count, option flags, [u16 run
+// count] [u32 extension size], the characters. RSTRING's formatting runs
+// follow the string; the cell's text does not need them.
+constexpr std::uint32_t kLabelCount = 6;    // u16 characters
+constexpr std::uint32_t kLabelFlags = 8;    // u8 option flags
+constexpr std::uint32_t kLabelMinSize = 8;  // up to the count: no flags, no characters
+// No sound record body is longer. A LABEL that claims more is damage, and
+// its "text" would be the records that follow it.
+constexpr std::uint32_t kLabelMaxSize = biff::kMaxBodyLength;
+
+// The text of a LABEL or RSTRING payload. Characters that the count puts
+// past the record's end are cut there (a damaged count, or a string whose
+// rest went to a CONTINUE record that a cell record does not join), so the
+// count can never make us read past the record. Zero characters are kept:
+// they are part of the cell's text.
+std::u16string LabelText(const std::uint8_t* payload, std::uint32_t size) {
+    const std::uint32_t count = CDataReader::GetU16(payload + kLabelCount);
+    if (size <= kLabelFlags) return {};  // a count without flags holds no characters
+    const std::uint8_t flags = payload[kLabelFlags];
+    const bool wide = flags & biff::kStringWide;
+    std::uint32_t at = kLabelFlags + 1;
+    if (flags & biff::kStringRich) at += 2;
+    if (flags & biff::kStringExtended) at += 4;
+    if (at >= size) return {};
+    const std::uint32_t chars = std::min(count, wide ? (size - at) / 2 : size - at);
+    std::u16string text(chars, u'\0');
+    for (std::uint32_t i = 0; i < chars; ++i)
+        text[i] = wide ? static_cast<char16_t>(CDataReader::GetU16(payload + at + 2 * i))
+                       : static_cast<char16_t>(payload[at + i]);
+    return text;
+}
+
+// Shared by LABEL and RSTRING, which differ only after the string.
+bool DecodeInlineText(std::uint16_t type, IExcelStreamReader& reader, CExcelWorkSheet& sheet,
+                      std::uint32_t size, std::uint32_t position) {
+    std::array<std::uint8_t, kLabelMaxSize> payload;
+    if (!Accepts(type, size) || !ReadPayload(reader, position, 0, size, payload.data()))
+        return false;
+    sheet.GetLabels().Add(new CExcelRecordLABEL(
+        CDataReader::GetU16(&payload[biff8::kCellRow]),
+        CDataReader::GetU16(&payload[biff8::kCellColumn]),
+        CDataReader::GetU16(&payload[biff8::kCellXF]), LabelText(payload.data(), size)));
+    // Not in the shared-string table, so not in the count taken from it.
+    Count(CounterTextCells);
+    return true;
+}
+
+bool DecodeLABEL(IExcelStreamReader& reader, CExcelWorkSheet& sheet, std::uint32_t size,
+                 std::uint32_t position) {
+    return DecodeInlineText(biff::kLABEL, reader, sheet, size, position);
+}
+
+bool DecodeRSTRING(IExcelStreamReader& reader, CExcelWorkSheet& sheet, std::uint32_t size,
+                   std::uint32_t position) {
+    return DecodeInlineText(biff::kRSTRING, reader, sheet, size, position);
+}
+
 // Sorted by type.
 constexpr Entry kTable[] = {
     {biff::kCOLINFO, biff8::kColInfoSize, biff8::kColInfoSize, DecodeCOLINFO},
     {biff::kMULRK, biff8::kMulRkMinSize, kAnySize, DecodeMULRK},
     {biff::kMULBLANK, biff8::kMulBlankMinSize, kAnySize, DecodeMULBLANK},
+    {biff::kRSTRING, kLabelMinSize, kLabelMaxSize, DecodeRSTRING},
     {biff::kMERGEDCELLS, biff8::kMergedMinSize, kAnySize, DecodeMERGEDCELLS},
     {biff::kLABELSST, biff8::kLabelSstSize, biff8::kLabelSstSize, DecodeLABELSST},
     {biff::kBLANK, biff8::kBlankSize, biff8::kBlankSize, DecodeBLANK},
     {biff::kNUMBER, biff8::kNumberSize, biff8::kNumberSize, DecodeNUMBER},
+    {biff::kLABEL, kLabelMinSize, kLabelMaxSize, DecodeLABEL},
     {biff::kBOOLERR, biff8::kBoolErrSize, biff8::kBoolErrSize, DecodeBOOLERR},
     {biff::kROW, biff8::kRowSize, biff8::kRowSize, DecodeROW},
     {biff::kRK, biff8::kRkSize, biff8::kRkSize, DecodeRK},

@@ -1,7 +1,7 @@
 // Decoders of the cell-level records of a worksheet substream (NUMBER, RK,
-// MULRK, LABELSST, BLANK, MULBLANK, BOOLERR, ROW, COLINFO, MERGEDCELLS,
-// QUICKTIP), as one table: record type -> accepted payload sizes ->
-// decoder.
+// MULRK, LABELSST, LABEL, RSTRING, BLANK, MULBLANK, BOOLERR, ROW, COLINFO,
+// MERGEDCELLS, QUICKTIP), as one table: record type -> accepted payload
+// sizes -> decoder.
 //
 // The worksheet parser calls a decoder with the record's position (the
 // offset of its 4-byte header in the scan file) and its declared payload
