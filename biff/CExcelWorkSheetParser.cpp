@@ -1,0 +1,161 @@
+#include "biff/CExcelWorkSheetParser.h"
+
+#include <algorithm>
+#include <cstring>
+#include <limits>
+
+#include "biff/BiffRecordIds.h"
+#include "biff/CByteBuffer.h"
+#include "biff/CExcelData.h"
+#include "biff/CExcelWorkBook.h"
+#include "biff/CExcelWorkSheet.h"
+#include "platform/ProgressTarget.h"
+#include "platform/RunState.h"
+#include "records/CExcelCellRecordDecoders.h"
+
+namespace {
+
+using Handler = CExcelCellRecordDecoders::Decoder;
+
+constexpr std::uint32_t kNoOffset = std::numeric_limits<std::uint32_t>::max();
+
+// A hyperlink belongs to no cell value the model keeps; the record is
+// taken so that it is known, and stepped over by its size.
+bool Consume(IExcelStreamReader&, CExcelWorkSheet&, std::uint32_t, std::uint32_t) {
+    return true;
+}
+
+struct Route {
+    std::uint16_t type;
+    Handler handle;
+};
+
+// Records handled here rather than by the cell-record table. EOF is not in
+// it: it changes the walk itself, not the sheet.
+constexpr Route kRoutes[] = {
+    {biff::kHLINK, Consume},
+};
+
+Handler FindRoute(std::uint16_t type) {
+    for (const Route& route : kRoutes)
+        if (route.type == type) return route.handle;
+    return nullptr;
+}
+
+}  // namespace
+
+CExcelWorkSheetParser::CExcelWorkSheetParser() : m_window(kWindowSize) {}
+
+CExcelWorkSheetParser::~CExcelWorkSheetParser() = default;
+
+bool CExcelWorkSheetParser::Run() {
+    if (StopRequested.load() || !m_data) return false;
+    ProgressTarget* progress = m_data->GetProgressWindow();
+    bool parsed = true;
+    for (CExcelWorkBook& workbook : m_data->GetWorkbooks()) {
+        if (workbook.GetWorksheets().GetCount() == 0) continue;
+        if (!m_file.IsOpen()) m_file.Open(m_streamFileName);
+        // Offsets are 32-bit throughout the model; a longer file is walked up
+        // to the last offset they can name.
+        const auto length = static_cast<std::uint32_t>(
+            std::min<std::uint64_t>(m_file.Length(), std::numeric_limits<std::uint32_t>::max()));
+        if (progress) {
+            progress->SetRange(0, length);
+            progress->SetPosition(1);
+        }
+        if (length == 0) {
+            parsed = false;
+            break;
+        }
+        for (CExcelWorkSheet& sheet : workbook.GetWorksheets()) {
+            if (StopRequested.load()) {
+                parsed = false;
+                break;
+            }
+            const CExcelWorkSheet* next = sheet.GetNext();
+            // A BOUNDSHEET position past the file's end (damage) would make
+            // the sheet before it walk the missing bytes one failed window
+            // at a time; its stretch ends with the file instead.
+            m_end = next && next->GetStart() != 0 ? std::min(next->GetStart(), length) : length;
+            m_position = sheet.GetStart();
+            if (!ParseSheet(sheet)) {
+                parsed = false;
+                break;
+            }
+        }
+        if (!parsed) break;
+        RepairProgress.store(length);
+        if (progress) progress->SetPosition(length);
+    }
+    m_file.Close();
+    EmptyWindow();
+    return parsed && !StopRequested.load();
+}
+
+bool CExcelWorkSheetParser::ParseSheet(CExcelWorkSheet& sheet) {
+    if (StopRequested.load()) return false;
+    EmptyWindow();
+    bool endSeen = false;
+    // Each pass moves the position on by at least 4 bytes, and once it has
+    // reached the end the next header read gives the EOF that ends the walk.
+    for (;;) {
+        if (StopRequested.load()) return false;
+        const Header header = ReadHeader();
+        RepairProgress.store(m_position);
+        if (header.type == biff::kEOF) {
+            // Other sizes: not an EOF record but damage that looks like one.
+            if (header.size == 0) endSeen = true;
+        } else if (const Handler handle = FindRoute(header.type)) {
+            handle(*this, sheet, header.size, m_position);
+        } else {
+            CExcelCellRecordDecoders::Decode(header.type, *this, sheet, header.size, m_position);
+        }
+        // The decoder has seen the declared size; the walk trusts it only as
+        // far as a sound body can go.
+        const std::uint32_t body = header.size > biff::kMaxBodyLength ? 0 : header.size;
+        const std::uint64_t next =
+            static_cast<std::uint64_t>(m_position) + biff::kRecordHeaderSize + body;
+        m_position = static_cast<std::uint32_t>(std::min<std::uint64_t>(next, kNoOffset));
+        if (m_position >= m_end && endSeen) return true;
+    }
+}
+
+CExcelWorkSheetParser::Header CExcelWorkSheetParser::ReadHeader() {
+    constexpr Header kEnd{biff::kEOF, 0};
+    if (m_position >= m_end || m_end - m_position < biff::kRecordHeaderSize) return kEnd;
+    std::uint8_t bytes[biff::kRecordHeaderSize];
+    if (!Read(biff::kRecordHeaderSize, m_position, bytes)) {
+        // The header lies inside the stretch, so only the file can have
+        // refused it. Give up the window that could not be read and go on
+        // after it, as after an EOF.
+        m_position += std::min(kWindowSize, m_end - m_position);
+        return kEnd;
+    }
+    return {CDataReader::GetU16(bytes + biff::kTypeOffset),
+            CDataReader::GetU16(bytes + biff::kLengthOffset)};
+}
+
+bool CExcelWorkSheetParser::Read(std::uint32_t count, std::uint32_t offset, std::uint8_t* out) {
+    if (offset > m_end || m_end - offset < count) return false;
+    if (count == 0) return true;
+    const bool inWindow = offset >= m_windowStart && offset - m_windowStart <= m_windowLength &&
+                          m_windowLength - (offset - m_windowStart) >= count;
+    if (!inWindow && !Refill(offset, count)) return false;
+    std::memcpy(out, m_window.data() + (offset - m_windowStart), count);
+    return true;
+}
+
+bool CExcelWorkSheetParser::Refill(std::uint32_t offset, std::uint32_t count) {
+    const std::uint32_t wanted = std::min(kWindowSize, m_end - offset);
+    if (wanted < count) return false;
+    EmptyWindow();
+    m_windowStart = offset;
+    m_windowLength = static_cast<std::uint32_t>(
+        std::min<std::size_t>(ReadFile(offset, m_window.data(), wanted), wanted));
+    return m_windowLength >= count;
+}
+
+std::size_t CExcelWorkSheetParser::ReadFile(std::uint64_t offset, std::uint8_t* out,
+                                            std::size_t n) {
+    return m_file.ReadAt(offset, out, n);
+}

@@ -1,0 +1,94 @@
+// Walks the records of every worksheet of every workbook in the model and
+// hands each cell-level record to its decoder, which appends the result to
+// the worksheet's lists.
+//
+// A sheet's stretch runs from its BOF offset to the BOF offset of the next
+// worksheet of the same workbook, or to the end of the scan file for the
+// last one (and for a sheet whose successor has offset 0). Everything in
+// the stretch is parsed: EOF records inside it (an embedded chart's) do
+// not end it, and a header that declares more than 8,224 bytes costs only
+// its own 4 bytes, the walk resynchronising on the bytes after it.
+//
+// The file is read through a window of at most 16,384 bytes, so that small
+// records do not each cost a file access. The decoders read their payloads
+// back through Read (the IExcelStreamReader operation), which never returns
+// a byte at or past the end of the current stretch.
+//
+// Offsets count from the first byte of the scan file. Runs on the repair
+// worker: StopRequested is tested between records, RepairProgress carries
+// the offset of the record being parsed, and the model's progress target
+// gets the range 0 .. file length. A stopped run leaves what was decoded in
+// the model.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <filesystem>
+#include <vector>
+
+#include "biff/CInputFile.h"
+#include "biff/IExcelStreamReader.h"
+
+class CExcelData;
+class CExcelWorkSheet;
+
+class CExcelWorkSheetParser : public IExcelStreamReader {
+public:
+    // The most the window holds. A read asking for more fails: no sound
+    // record body is that long (8,224 bytes at most).
+    static constexpr std::uint32_t kWindowSize = 16384;
+
+    CExcelWorkSheetParser();
+    CExcelWorkSheetParser(const CExcelWorkSheetParser&) = delete;
+    CExcelWorkSheetParser& operator=(const CExcelWorkSheetParser&) = delete;
+    ~CExcelWorkSheetParser() override;
+
+    // The scan file (the extracted "Workbook" stream, or the damaged file
+    // itself); empty at construction.
+    void SetStreamFileName(std::filesystem::path path) { m_streamFileName = std::move(path); }
+    // The model whose sheets are parsed; not owned, must outlive Run.
+    void SetData(CExcelData* data) { m_data = data; }
+
+    // Parses every sheet of every workbook. True when all were parsed;
+    // false when a stop was requested, when there is no model, or when a
+    // workbook has sheets and the scan file is empty or cannot be opened.
+    bool Run();
+
+    // Copies count bytes at offset into out, through the window. False when
+    // offset lies past the end of the current stretch, when fewer than count
+    // bytes lie between offset and that end, when count exceeds the window,
+    // or when the file gives fewer bytes than asked.
+    bool Read(std::uint32_t count, std::uint32_t offset, std::uint8_t* out) override;
+
+protected:
+    // Up to n bytes of the scan file at offset; fewer at its end or on a
+    // read error. Tests override it to make reads fail.
+    virtual std::size_t ReadFile(std::uint64_t offset, std::uint8_t* out, std::size_t n);
+
+private:
+    struct Header {
+        std::uint16_t type;
+        std::uint32_t size;
+    };
+
+    // Parses the records of one stretch, [m_position, m_end). False when a
+    // stop was requested.
+    bool ParseSheet(CExcelWorkSheet& sheet);
+    // The header at m_position, or an EOF of size 0 when fewer than 4 bytes
+    // remain before the end or the file read fails (the position then moves
+    // to the end of the window that was attempted).
+    Header ReadHeader();
+    // Refills the window from offset with up to kWindowSize bytes before the
+    // end. False when it holds fewer than count bytes afterwards.
+    bool Refill(std::uint32_t offset, std::uint32_t count);
+    void EmptyWindow() { m_windowLength = 0; }
+
+    std::uint32_t m_end = 0;       // end of the current stretch (file offset)
+    std::uint32_t m_position = 0;  // offset of the current record's header
+    std::uint32_t m_windowStart = 0;
+    std::uint32_t m_windowLength = 0;  // 0: the window is empty
+    std::vector<std::uint8_t> m_window;
+    CExcelData* m_data = nullptr;
+    std::filesystem::path m_streamFileName;
+    CInputFile m_file;
+};
