@@ -9,6 +9,7 @@
 #include "biff/CExcelData.h"
 #include "biff/CExcelWorkBook.h"
 #include "biff/CExcelWorkSheet.h"
+#include "formula/CExcelFormulaRecordReader.h"
 #include "platform/ProgressTarget.h"
 #include "platform/RunState.h"
 #include "records/CExcelCellRecordDecoders.h"
@@ -30,10 +31,15 @@ struct Route {
     Handler handle;
 };
 
-// Records handled here rather than by the cell-record table. EOF is not in
-// it: it changes the walk itself, not the sheet.
+// Records handled here rather than by the cell-record table, sorted by
+// type. EOF is not in it: it changes the walk itself, not the sheet. The
+// FORMULA reader looks at the records right after it for its SHRFMLA,
+// ARRAY and STRING companions; the walk still steps onto each of them, and
+// none has a route of its own.
 constexpr Route kRoutes[] = {
+    {biff::kFORMULA, CExcelFormulaRecordReader::ReadFormula},
     {biff::kHLINK, Consume},
+    {biff::kTABLE, CExcelFormulaRecordReader::ReadTable},
 };
 
 Handler FindRoute(std::uint16_t type) {

@@ -16,6 +16,8 @@
 #include "biff/CExcelWorkBook.h"
 #include "biff/CExcelWorkSheet.h"
 #include "biff/tests/support/BiffWriter.h"
+#include "formula/CExcelRecordFormula.h"
+#include "formula/CExcelRecordMulOpTable.h"
 #include "platform/ProgressTarget.h"
 #include "platform/RunState.h"
 #include "records/CExcelRecordLABEL.h"
@@ -250,6 +252,33 @@ TEST_F(WorkSheetParser, AnHlinkRecordIsConsumedWithoutEffect) {
     EXPECT_EQ(Sheet(0).GetLabels().GetHead()->GetText(), u"linked");
     EXPECT_EQ(RepairCounters[CounterNumericCells].load(), 1u);
     EXPECT_EQ(RepairCounters[CounterTextCells].load(), 1u);
+}
+
+TEST_F(WorkSheetParser, FormulaAndTableRecordsGoToTheFormulaReader) {
+    BiffWriter w;
+    w.Bof(biff::kSubstreamWorksheet);
+    // FORMULA at row 3, column 1 with a string result (FF FF in bytes
+    // 12-13), tokens: the integer 5; its text follows in a STRING record.
+    Bytes formula = {3, 0, 1, 0, 15, 0, 0, 0, 0, 0, 0, 0, 0xFF, 0xFF, 0, 0, 0, 0, 0, 0};
+    for (std::uint8_t b : {3, 0, 0x1E, 5, 0}) formula.push_back(b);
+    w.Record(biff::kFORMULA, formula);
+    w.Record(biff::kSTRING, BiffWriter::UnicodeString(u"hello", false));
+    Number(w, 7.0);
+    // TABLE: exactly 16 bytes are a table; 17 are damage.
+    w.Record(biff::kTABLE, Bytes(16, 1)).Record(biff::kTABLE, Bytes(17, 2));
+    // A FORMULA shorter than its fixed part is no formula.
+    w.Record(biff::kFORMULA, Bytes(19, 0)).Eof();
+    Prepare(w.GetBytes(), {0});
+
+    EXPECT_TRUE(Run());
+    ASSERT_EQ(Sheet(0).GetFormulas().GetCount(), 1u);
+    const CExcelRecordFormula& cell = *Sheet(0).GetFormulas().GetHead();
+    EXPECT_EQ(cell.GetRow(), 3);
+    EXPECT_EQ(cell.GetColumn(), 1);
+    EXPECT_EQ(cell.GetResultType(), FormulaResultString);
+    EXPECT_EQ(cell.GetValueText(nullptr), u"hello");
+    EXPECT_EQ(Values(Sheet(0)), std::vector<double>{7.0});
+    EXPECT_EQ(Sheet(0).GetTables().GetCount(), 1u);
 }
 
 // ---- The read window ----------------------------------------------------------
