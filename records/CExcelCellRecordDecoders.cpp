@@ -231,10 +231,10 @@ bool DecodeInlineText(std::uint16_t type, IExcelStreamReader& reader, CExcelWork
     std::array<std::uint8_t, kLabelMaxSize> payload;
     if (!Accepts(type, size) || !ReadPayload(reader, position, 0, size, payload.data()))
         return false;
-    sheet.GetLabels().Add(new CExcelRecordLABEL(
-        CDataReader::GetU16(&payload[biff8::kCellRow]),
-        CDataReader::GetU16(&payload[biff8::kCellColumn]),
-        CDataReader::GetU16(&payload[biff8::kCellXF]), LabelText(payload.data(), size)));
+    sheet.GetLabels().Add(new CExcelRecordLABEL(CDataReader::GetU16(&payload[biff8::kCellRow]),
+                                                CDataReader::GetU16(&payload[biff8::kCellColumn]),
+                                                CDataReader::GetU16(&payload[biff8::kCellXF]),
+                                                LabelText(payload.data(), size)));
     // Not in the shared-string table, so not in the count taken from it.
     Count(CounterTextCells);
     return true;

@@ -22,8 +22,8 @@ namespace {
 
 // row, column, XF, then the string bytes as given.
 Bytes LabelBody(std::uint16_t row, std::uint16_t column, std::uint16_t xf, const Bytes& string) {
-    return Concat(Concat(Concat(BiffWriter::U16(row), BiffWriter::U16(column)), BiffWriter::U16(xf)),
-                  string);
+    return Concat(
+        Concat(Concat(BiffWriter::U16(row), BiffWriter::U16(column)), BiffWriter::U16(xf)), string);
 }
 
 // Decodes the one record at offset 0 of stream, with the size its header
@@ -73,8 +73,8 @@ TEST(LabelText, RichAndExtensionFieldsBeforeTheCharactersAreSkipped) {
     Bytes string = Concat(BiffWriter::U16(2), Bytes{0x0C});
     string = Concat(Concat(string, BiffWriter::U16(1)), BiffWriter::U32(0));
     string = Concat(string, Bytes{'O', 'K'});
-    ASSERT_TRUE(DecodeFirst(BiffWriter::RecordBytes(biff::kLABEL, LabelBody(0, 0, 15, string)),
-                            sheet));
+    ASSERT_TRUE(
+        DecodeFirst(BiffWriter::RecordBytes(biff::kLABEL, LabelBody(0, 0, 15, string)), sheet));
     EXPECT_EQ(sheet.GetLabels().GetHead()->GetText(), u"OK");
 }
 
@@ -145,9 +145,8 @@ TEST(LabelDamage, SizesOutsideARecordBodyAreRefused) {
 TEST(LabelDamage, APayloadCutByTheEndOfTheSheetIsDropped) {
     ResetRepairCounters();
     CExcelWorkSheet sheet;
-    const Bytes record =
-        BiffWriter::RecordBytes(biff::kLABEL, LabelBody(0, 0, 15, BiffWriter::UnicodeString(
-                                                                      u"next sheet", false)));
+    const Bytes record = BiffWriter::RecordBytes(
+        biff::kLABEL, LabelBody(0, 0, 15, BiffWriter::UnicodeString(u"next sheet", false)));
     EXPECT_FALSE(DecodeFirst(record, sheet, static_cast<std::uint32_t>(record.size() - 1)));
     EXPECT_EQ(sheet.GetLabels().GetCount(), 0u);
     EXPECT_EQ(RepairCounters[CounterTextCells].load(), 0u);
