@@ -1,0 +1,29 @@
+// Writes a classified formula tree as BIFF8 tokens in reverse Polish order:
+// each token after the operands it consumes, ptgMemFunc before its operand
+// with that operand's size, ptgAttr volatile first when the formula calls a
+// volatile function, array constant values to the extra data in the order
+// of their tokens.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <vector>
+
+#include "server/CXlsFormulaTree.h"
+
+class CXlsFormulaEmitter {
+  public:
+    // Where a 3-D reference's EXTERNSHEET index goes: the offset of its two
+    // bytes in the tokens and the sheet positions it names.
+    struct SheetSlot {
+        std::size_t offset;
+        std::size_t firstSheet;
+        std::size_t lastSheet;
+    };
+
+    // Appends the tree's tokens, extra data and 3-D slots (left 0 in the
+    // tokens). False, with the output incomplete, when a ptgMemFunc operand
+    // grows past what its 16-bit size can say.
+    static bool Run(const CXlsFormulaTree& tree, std::vector<std::uint8_t>& tokens,
+                    std::vector<std::uint8_t>& extra, std::vector<SheetSlot>& slots);
+};
