@@ -102,6 +102,13 @@ bool CExcelWorkSheetParser::ParseSheet(CExcelWorkSheet& sheet) {
     if (StopRequested.load()) return false;
     EmptyWindow();
     bool endSeen = false;
+    // Chart substreams (embedded in the sheet, or chart sheets that lie
+    // between it and the next worksheet) carry a cache of their series as
+    // NUMBER and LABEL records whose rows and columns are points and series,
+    // not cells of the sheet; taken as cells they would land on, and
+    // overwrite, the sheet's own. Their records are stepped over up to the
+    // chart's EOF: this counts the substreams open from the chart's BOF on.
+    std::uint32_t chartDepth = 0;
     // Each pass moves the position on by at least 4 bytes, and once it has
     // reached the end the next header read gives the EOF that ends the walk.
     for (;;) {
@@ -110,11 +117,14 @@ bool CExcelWorkSheetParser::ParseSheet(CExcelWorkSheet& sheet) {
         RepairProgress.store(m_position);
         if (header.type == biff::kEOF) {
             // Other sizes: not an EOF record but damage that looks like one.
-            if (header.size == 0) endSeen = true;
-        } else if (const Handler handle = FindRoute(header.type)) {
-            handle(*this, sheet, header.size, m_position);
-        } else {
-            CExcelCellRecordDecoders::Decode(header.type, *this, sheet, header.size, m_position);
+            if (header.size == 0) {
+                endSeen = true;
+                if (chartDepth > 0) --chartDepth;
+            }
+        } else if (header.type == biff::kBOF) {
+            if (chartDepth > 0 || IsChartBof(header)) ++chartDepth;
+        } else if (chartDepth == 0) {
+            Dispatch(header, sheet);
         }
         // The decoder has seen the declared size; the walk trusts it only as
         // far as a sound body can go.
@@ -124,6 +134,24 @@ bool CExcelWorkSheetParser::ParseSheet(CExcelWorkSheet& sheet) {
         m_position = static_cast<std::uint32_t>(std::min<std::uint64_t>(next, kNoOffset));
         if (m_position >= m_end && endSeen) return true;
     }
+}
+
+void CExcelWorkSheetParser::Dispatch(const Header& header, CExcelWorkSheet& sheet) {
+    // A record that its decoder refuses is dropped; the walk goes on by its
+    // declared size all the same.
+    if (const Handler handle = FindRoute(header.type))
+        handle(*this, sheet, header.size, m_position);
+    else
+        CExcelCellRecordDecoders::Decode(header.type, *this, sheet, header.size, m_position);
+}
+
+bool CExcelWorkSheetParser::IsChartBof(const Header& header) {
+    constexpr std::uint32_t kTypeInBody = biff::kBofSubstreamTypeOffset - biff::kRecordHeaderSize;
+    std::uint8_t type[2];
+    if (header.size < kTypeInBody + sizeof type) return false;
+    const std::uint64_t at = static_cast<std::uint64_t>(m_position) + biff::kBofSubstreamTypeOffset;
+    return at <= kNoOffset && Read(sizeof type, static_cast<std::uint32_t>(at), type) &&
+           CDataReader::GetU16(type) == biff::kSubstreamChart;
 }
 
 CExcelWorkSheetParser::Header CExcelWorkSheetParser::ReadHeader() {

@@ -7,7 +7,10 @@
 // last one (and for a sheet whose successor has offset 0). Everything in
 // the stretch is parsed: EOF records inside it (an embedded chart's) do
 // not end it, and a header that declares more than 8,224 bytes costs only
-// its own 4 bytes, the walk resynchronising on the bytes after it.
+// its own 4 bytes, the walk resynchronising on the bytes after it. The one
+// exception is a chart substream inside the stretch (an embedded chart, or
+// a chart sheet before the next worksheet): its records, from its BOF to
+// its EOF, are a cache of the chart's series and are not taken as cells.
 //
 // The file is read through a window of at most 16,384 bytes, so that small
 // records do not each cost a file access. The decoders read their payloads
@@ -78,6 +81,10 @@ private:
     // remain before the end or the file read fails (the position then moves
     // to the end of the window that was attempted).
     Header ReadHeader();
+    // Hands the record at m_position to the decoder of its type, if any.
+    void Dispatch(const Header& header, CExcelWorkSheet& sheet);
+    // Whether the BOF record at m_position opens a chart substream.
+    bool IsChartBof(const Header& header);
     // Refills the window from offset with up to kWindowSize bytes before the
     // end. False when it holds fewer than count bytes afterwards.
     bool Refill(std::uint32_t offset, std::uint32_t count);

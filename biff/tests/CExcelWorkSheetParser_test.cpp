@@ -186,6 +186,38 @@ TEST_F(WorkSheetParser, EofRecordsInsideTheStretchDoNotEndIt) {
     EXPECT_EQ(Values(Sheet(1)), std::vector<double>{6.0});
 }
 
+TEST_F(WorkSheetParser, AChartsSeriesCacheIsNotTakenForCells) {
+    // A chart keeps the values of its series as NUMBER and LABEL records
+    // at (point, series); in the worksheet they would overwrite cells A1
+    // and A2.
+    BiffWriter cache;
+    Number(cache, 0.0);
+    cache.Record(biff::kLABEL, testsupport::Concat(Bytes{1, 0, 0, 0, 15, 0},
+                                                   BiffWriter::UnicodeString(u"cache", false)));
+    BiffWriter embedded;
+    embedded.Substream(0x0005, BiffWriter());  // a substream nested in the chart
+    embedded.Raw(cache.GetBytes());
+
+    BiffWriter w;
+    w.Bof(biff::kSubstreamWorksheet);
+    Number(w, 1.0);
+    w.Substream(biff::kSubstreamChart, embedded);
+    Number(w, 2.0).Eof();
+    // A chart sheet between this worksheet and the next, cut before its
+    // EOF: its cache is dropped up to the end of the stretch.
+    w.Bof(biff::kSubstreamChart).Raw(cache.GetBytes());
+    const auto second = static_cast<std::uint32_t>(w.Size());
+    w.Bof(biff::kSubstreamWorksheet);
+    Number(w, 3.0).Eof();
+    Prepare(w.GetBytes(), {0, second});
+
+    EXPECT_TRUE(Run());
+    EXPECT_EQ(Values(Sheet(0)), (std::vector<double>{1.0, 2.0}));
+    EXPECT_EQ(Sheet(0).GetLabels().GetCount(), 0u);
+    EXPECT_EQ(Values(Sheet(1)), std::vector<double>{3.0});
+    EXPECT_EQ(RepairCounters[CounterNumericCells].load(), 3u);
+}
+
 TEST_F(WorkSheetParser, ARecordCutByTheEndOfTheStretchIsDropped) {
     BiffWriter w;
     w.Bof(biff::kSubstreamWorksheet);
