@@ -56,46 +56,42 @@ CExcelWorkSheetParser::~CExcelWorkSheetParser() = default;
 
 bool CExcelWorkSheetParser::Run() {
     if (StopRequested.load() || !m_data) return false;
-    ProgressTarget* progress = m_data->GetProgressWindow();
     bool parsed = true;
     for (CExcelWorkBook& workbook : m_data->GetWorkbooks()) {
         if (workbook.GetWorksheets().GetCount() == 0) continue;
-        if (!m_file.IsOpen()) m_file.Open(m_streamFileName);
-        // Offsets are 32-bit throughout the model; a longer file is walked up
-        // to the last offset they can name.
-        const auto length = static_cast<std::uint32_t>(
-            std::min<std::uint64_t>(m_file.Length(), std::numeric_limits<std::uint32_t>::max()));
-        if (progress) {
-            progress->SetRange(0, length);
-            progress->SetPosition(1);
-        }
-        if (length == 0) {
-            parsed = false;
-            break;
-        }
-        for (CExcelWorkSheet& sheet : workbook.GetWorksheets()) {
-            if (StopRequested.load()) {
-                parsed = false;
-                break;
-            }
-            const CExcelWorkSheet* next = sheet.GetNext();
-            // A BOUNDSHEET position past the file's end (damage) would make
-            // the sheet before it walk the missing bytes one failed window
-            // at a time; its stretch ends with the file instead.
-            m_end = next && next->GetStart() != 0 ? std::min(next->GetStart(), length) : length;
-            m_position = sheet.GetStart();
-            if (!ParseSheet(sheet)) {
-                parsed = false;
-                break;
-            }
-        }
+        parsed = ParseWorkbook(workbook);
         if (!parsed) break;
-        RepairProgress.store(length);
-        if (progress) progress->SetPosition(length);
     }
     m_file.Close();
     EmptyWindow();
     return parsed && !StopRequested.load();
+}
+
+bool CExcelWorkSheetParser::ParseWorkbook(CExcelWorkBook& workbook) {
+    if (!m_file.IsOpen()) m_file.Open(m_streamFileName);
+    // Offsets are 32-bit throughout the model; a longer file is walked up to
+    // the last offset they can name.
+    const auto length = static_cast<std::uint32_t>(
+        std::min<std::uint64_t>(m_file.Length(), std::numeric_limits<std::uint32_t>::max()));
+    ProgressTarget* progress = m_data->GetProgressWindow();
+    if (progress) {
+        progress->SetRange(0, length);
+        progress->SetPosition(1);
+    }
+    if (length == 0) return false;
+    for (CExcelWorkSheet& sheet : workbook.GetWorksheets()) {
+        if (StopRequested.load()) return false;
+        const CExcelWorkSheet* next = sheet.GetNext();
+        // A BOUNDSHEET position past the file's end (damage) would make the
+        // sheet before it walk the missing bytes one failed window at a
+        // time; its stretch ends with the file instead.
+        m_end = next && next->GetStart() != 0 ? std::min(next->GetStart(), length) : length;
+        m_position = sheet.GetStart();
+        if (!ParseSheet(sheet)) return false;
+    }
+    RepairProgress.store(length);
+    if (progress) progress->SetPosition(length);
+    return true;
 }
 
 bool CExcelWorkSheetParser::ParseSheet(CExcelWorkSheet& sheet) {

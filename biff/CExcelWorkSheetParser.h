@@ -33,6 +33,7 @@
 #include "biff/IExcelStreamReader.h"
 
 class CExcelData;
+class CExcelWorkBook;
 class CExcelWorkSheet;
 
 class CExcelWorkSheetParser : public IExcelStreamReader {
@@ -74,6 +75,10 @@ private:
         std::uint32_t size;
     };
 
+    // Parses every sheet of workbook, opening the scan file if it is not
+    // open yet. False when a stop was requested or the file is empty or
+    // cannot be opened.
+    bool ParseWorkbook(CExcelWorkBook& workbook);
     // Parses the records of one stretch, [m_position, m_end). False when a
     // stop was requested.
     bool ParseSheet(CExcelWorkSheet& sheet);
