@@ -5,8 +5,12 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <vector>
+
 #include "biff/BiffRecordIds.h"
 #include "biff/CExcelWorkSheet.h"
+#include "biff/IExcelStreamReader.h"
 #include "biff/tests/support/BiffWriter.h"
 #include "formula/CExcelRecordFormula.h"
 #include "formula/CExcelRecordMulOpTable.h"
@@ -99,6 +103,24 @@ TEST(FormulaReader, DataPastTheSheetsEndKeepsNothing) {
     // The sheet's stretch ends one byte short of the record.
     EXPECT_EQ(ReadAll(stream, sheet, static_cast<std::uint32_t>(stream.size() - 1)), 0u);
     EXPECT_TRUE(sheet.GetFormulas().IsEmpty());
+}
+
+TEST(FormulaReader, ARecordAtTheEndOfTheOffsetRangeNeverWrapsToTheStart) {
+    // A reader that serves any offset, so that a wrapped offset would be
+    // read from the file's first bytes.
+    struct EveryOffset : IExcelStreamReader {
+        std::vector<std::uint32_t> offsets;
+        bool Read(std::uint32_t count, std::uint32_t offset, std::uint8_t* out) override {
+            offsets.push_back(offset);
+            std::fill(out, out + count, 0);
+            return true;
+        }
+    } reader;
+    CExcelWorkSheet sheet;
+    // The record's data is served; the header after it would lie at 2^32 + 8.
+    EXPECT_FALSE(CExcelFormulaRecordReader::ReadFormula(reader, sheet, 24, 0xFFFFFFF0u));
+    EXPECT_EQ(sheet.GetFormulas().GetCount(), 1u);
+    EXPECT_EQ(reader.offsets, std::vector<std::uint32_t>{0xFFFFFFF4u});
 }
 
 // ---- Companions --------------------------------------------------------------------
