@@ -82,9 +82,9 @@ TEST(DateFormatTestBuiltIns, DateIndicesWithoutFormatRecords) {
 
 TEST(DateFormatTestBuiltIns, AFormatRecordDecidesOverTheIndex) {
     CExcelWorkBook workbook;
-    AddFormat(workbook, 14, u"0.00");        // a date index spelled as a number
-    AddFormat(workbook, 30, u"#,##0");       // a foreign date index spelled as a number
-    AddFormat(workbook, 4, u"yyyy-mm-dd");   // 0-5 are always built in
+    AddFormat(workbook, 14, u"0.00");       // a date index spelled as a number
+    AddFormat(workbook, 30, u"#,##0");      // a foreign date index spelled as a number
+    AddFormat(workbook, 4, u"yyyy-mm-dd");  // 0-5 are always built in
     AddFormat(workbook, 164, u"dd/mm/yyyy");
     AddXF(workbook, 14);
     AddXF(workbook, 30);

@@ -1,0 +1,173 @@
+#include "repair/CRecoveredCells.h"
+
+#include <algorithm>
+#include <bit>
+#include <unordered_map>
+#include <utility>
+
+#include "biff/CExcelWorkBook.h"
+#include "biff/CExcelWorkSheet.h"
+#include "format/CDateFormatTest.h"
+#include "formula/CExcelRecordFormula.h"
+#include "records/CExcelRecordBOOLERR.h"
+#include "records/CExcelRecordLABEL.h"
+#include "records/CExcelRecordLABELSST.h"
+#include "records/CExcelRecordNUMBER.h"
+#include "records/CExcelRecordRKVALUE.h"
+
+namespace {
+
+// Cells by (row << 16 | column) while the phases write over each other.
+using CellMap = std::unordered_map<std::uint32_t, CRecoveredCell>;
+
+struct PhaseInput {
+    const CExcelWorkBook& workbook;
+    const CExcelWorkSheet& sheet;
+    CDateFormatTest& dates;
+};
+
+std::uint32_t KeyOf(std::uint16_t row, std::uint16_t column) {
+    return (static_cast<std::uint32_t>(row) << 16) | column;
+}
+
+CRecoveredCell CellAt(std::uint16_t row, std::uint16_t column, std::uint16_t xfIndex) {
+    CRecoveredCell cell;
+    cell.m_row = row;
+    cell.m_column = column;
+    cell.m_xfIndex = xfIndex;
+    return cell;
+}
+
+void Put(CellMap& cells, CRecoveredCell cell) {
+    cells.insert_or_assign(KeyOf(cell.m_row, cell.m_column), std::move(cell));
+}
+
+template <class NumberRecord>
+void PutNumber(const PhaseInput& in, CellMap& cells, const NumberRecord& record) {
+    CRecoveredCell cell = CellAt(record.GetRow(), record.GetColumn(), record.GetXFIndex());
+    cell.m_kind = ERecoveredValue::Number;
+    cell.m_number = record.GetValue();
+    cell.m_date = in.dates.IsDateXF(cell.m_xfIndex);
+    Put(cells, std::move(cell));
+}
+
+void ApplyNumbers(const PhaseInput& in, CellMap& cells) {
+    for (const CExcelRecordNUMBER& record : in.sheet.GetNumbers()) PutNumber(in, cells, record);
+}
+
+void ApplyRKValues(const PhaseInput& in, CellMap& cells) {
+    for (const CExcelRecordRKVALUE& record : in.sheet.GetRKValues()) PutNumber(in, cells, record);
+}
+
+// Byte 2 of the eight cached-result bytes holds a Boolean's value or an
+// error's code; GetNumber hands the eight bytes over as they are stored.
+std::uint8_t TaggedResultByte(const CExcelRecordFormula& record) {
+    return static_cast<std::uint8_t>(std::bit_cast<std::uint64_t>(record.GetNumber()) >> 16);
+}
+
+void ApplyFormulas(const PhaseInput& in, CellMap& cells) {
+    for (const CExcelRecordFormula& record : in.sheet.GetFormulas()) {
+        // Every cell of a shared or array range has a FORMULA record of its
+        // own, carrying that cell's cached result, so each record claims
+        // just its own cell.
+        CRecoveredCell cell = CellAt(record.GetRow(), record.GetColumn(), record.GetXF());
+        cell.m_formula = &record;
+        switch (record.GetResultType()) {
+            case FormulaResultString:
+                cell.m_kind = ERecoveredValue::Text;
+                cell.m_text = record.GetValueText(nullptr);
+                break;
+            case FormulaResultBoolean:
+                cell.m_kind = ERecoveredValue::Boolean;
+                cell.m_code = TaggedResultByte(record);
+                break;
+            case FormulaResultError:
+                cell.m_kind = ERecoveredValue::Error;
+                cell.m_code = TaggedResultByte(record);
+                break;
+            case FormulaResultEmpty:
+                cell.m_kind = ERecoveredValue::Empty;
+                break;
+            case FormulaResultNumber:
+                cell.m_kind = ERecoveredValue::Number;
+                cell.m_number = record.GetNumber();
+                cell.m_date = in.dates.IsDateXF(cell.m_xfIndex);
+                break;
+        }
+        Put(cells, std::move(cell));
+    }
+}
+
+void ApplyBoolErrs(const PhaseInput& in, CellMap& cells) {
+    for (const CExcelRecordBOOLERR& record : in.sheet.GetBoolErrs()) {
+        CRecoveredCell cell = CellAt(record.GetRow(), record.GetColumn(), record.GetXFIndex());
+        cell.m_kind = record.IsError() ? ERecoveredValue::Error : ERecoveredValue::Boolean;
+        cell.m_code = record.GetValue();
+        Put(cells, std::move(cell));
+    }
+}
+
+void ApplyLabelSSTs(const PhaseInput& in, CellMap& cells) {
+    for (const CExcelRecordLABELSST& record : in.sheet.GetLabelSSTs()) {
+        CRecoveredCell cell = CellAt(record.GetRow(), record.GetColumn(), record.GetXFIndex());
+        bool found = false;
+        cell.m_text = record.GetText(in.workbook, &found);
+        if (found) {
+            cell.m_kind = ERecoveredValue::Text;
+            Put(cells, std::move(cell));
+            continue;
+        }
+        // The save writes nothing for a missing string, so whatever an
+        // earlier phase put in the cell stays there.
+        cell.m_kind = ERecoveredValue::Lost;
+        cells.emplace(KeyOf(cell.m_row, cell.m_column), std::move(cell));
+    }
+}
+
+void ApplyLabels(const PhaseInput& in, CellMap& cells) {
+    for (const CExcelRecordLABEL& record : in.sheet.GetLabels()) {
+        CRecoveredCell cell = CellAt(record.GetRow(), record.GetColumn(), record.GetXFIndex());
+        cell.m_kind = ERecoveredValue::Text;
+        cell.m_text = record.GetText();
+        Put(cells, std::move(cell));
+    }
+}
+
+// The save's writing phases, in the order it runs them.
+constexpr void (*kPhases[])(const PhaseInput&, CellMap&) = {
+    ApplyNumbers, ApplyRKValues, ApplyFormulas, ApplyBoolErrs, ApplyLabelSSTs, ApplyLabels,
+};
+
+}  // namespace
+
+CRecoveredCells::CRecoveredCells(const CExcelWorkBook& workbook, const CExcelWorkSheet& sheet) {
+    CDateFormatTest dates(workbook);
+    Build(workbook, sheet, dates);
+}
+
+CRecoveredCells::CRecoveredCells(const CExcelWorkBook& workbook, const CExcelWorkSheet& sheet,
+                                 CDateFormatTest& dates) {
+    Build(workbook, sheet, dates);
+}
+
+void CRecoveredCells::Build(const CExcelWorkBook& workbook, const CExcelWorkSheet& sheet,
+                            CDateFormatTest& dates) {
+    const PhaseInput in{workbook, sheet, dates};
+    CellMap cells;
+    for (const auto phase : kPhases) phase(in, cells);
+
+    m_cells.reserve(cells.size());
+    for (auto& entry : cells) m_cells.push_back(std::move(entry.second));
+    std::sort(m_cells.begin(), m_cells.end(), [](const CRecoveredCell& a, const CRecoveredCell& b) {
+        return KeyOf(a.m_row, a.m_column) < KeyOf(b.m_row, b.m_column);
+    });
+}
+
+const CRecoveredCell* CRecoveredCells::Find(std::uint16_t row, std::uint16_t column) const {
+    const std::uint32_t key = KeyOf(row, column);
+    const auto at = std::lower_bound(m_cells.begin(), m_cells.end(), key,
+                                     [](const CRecoveredCell& cell, std::uint32_t k) {
+                                         return KeyOf(cell.m_row, cell.m_column) < k;
+                                     });
+    return at != m_cells.end() && KeyOf(at->m_row, at->m_column) == key ? &*at : nullptr;
+}
