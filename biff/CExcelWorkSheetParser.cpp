@@ -48,6 +48,17 @@ Handler FindRoute(std::uint16_t type) {
     return nullptr;
 }
 
+// Whether a record of this type, met inside a chart substream, shows that
+// the chart's EOF was lost (damage) and the sheet's own records go on. A
+// chart's series cache is made of NUMBER, LABEL, BOOLERR and BLANK records
+// only; any other record that the sheet decodes belongs to the sheet.
+bool LeavesChart(std::uint16_t type) {
+    if (type == biff::kNUMBER || type == biff::kLABEL || type == biff::kBOOLERR ||
+        type == biff::kBLANK)
+        return false;
+    return FindRoute(type) || CExcelCellRecordDecoders::Find(type);
+}
+
 }  // namespace
 
 CExcelWorkSheetParser::CExcelWorkSheetParser() : m_window(kWindowSize) {}
@@ -104,6 +115,7 @@ bool CExcelWorkSheetParser::ParseSheet(CExcelWorkSheet& sheet) {
     // not cells of the sheet; taken as cells they would land on, and
     // overwrite, the sheet's own. Their records are stepped over up to the
     // chart's EOF: this counts the substreams open from the chart's BOF on.
+    // A worksheet record inside the chart ends it early (its EOF was lost).
     std::uint32_t chartDepth = 0;
     // Each pass moves the position on by at least 4 bytes, and once it has
     // reached the end the next header read gives the EOF that ends the walk.
@@ -119,7 +131,8 @@ bool CExcelWorkSheetParser::ParseSheet(CExcelWorkSheet& sheet) {
             }
         } else if (header.type == biff::kBOF) {
             if (chartDepth > 0 || IsChartBof(header)) ++chartDepth;
-        } else if (chartDepth == 0) {
+        } else if (chartDepth == 0 || LeavesChart(header.type)) {
+            chartDepth = 0;
             Dispatch(header, sheet);
         }
         // The decoder has seen the declared size; the walk trusts it only as
