@@ -1,0 +1,74 @@
+#include "repair/CRepairVerdict.h"
+
+#include "biff/BiffRecordIds.h"
+#include "biff/CByteBuffer.h"
+#include "biff/CExcelData.h"
+#include "biff/CInputFile.h"
+
+namespace {
+
+// Whether a BIFF8 BOF of a globals or worksheet substream starts at offset in
+// the file: the same test the substream search makes.
+bool BofAt(const CInputFile& file, std::uint32_t offset) {
+    std::uint8_t probe[biff::kBofSubstreamTypeOffset + 2] = {};
+    if (file.ReadAt(offset, probe, sizeof probe) != sizeof probe) return false;
+    if (probe[0] != biff::kBofSignature0 || probe[1] != biff::kBofSignature1) return false;
+    const std::uint16_t length = CDataReader::GetU16(probe + biff::kBofLengthOffset);
+    const std::uint16_t type = CDataReader::GetU16(probe + biff::kBofSubstreamTypeOffset);
+    return length == biff::kBofBodyLength &&
+           (type == biff::kSubstreamGlobals || type == biff::kSubstreamWorksheet);
+}
+
+}  // namespace
+
+std::optional<ESourceKind> CRepairVerdict::AfterScan(const CExcelData& data) {
+    if (!HasSubstream(data)) return KindOfSource(data, ESourceKind::NoWorkbookRecords);
+    if (HasEncryptedWorkbook(data)) return ESourceKind::Encrypted;
+    return std::nullopt;
+}
+
+std::optional<ESourceKind> CRepairVerdict::AfterParse(const CExcelData& data) {
+    if (CountCellRecords(data) > 0) return std::nullopt;
+    return KindOfSource(data, ESourceKind::NoCells);
+}
+
+bool CRepairVerdict::HasSubstream(const CExcelData& data) {
+    bool atStart = false;
+    for (const CExcelBOFRecord& entry : data.GetBOFList()) {
+        // The search only records a worksheet entry, or a globals entry away
+        // from offset 0, where it met a BOF. A globals entry at 0 is also
+        // what it assumes when it met none.
+        if (entry.IsWorksheet() || entry.GetStart() != 0) return true;
+        atStart = true;
+    }
+    if (!atStart) return false;
+    CInputFile file;
+    return file.Open(data.GetScanPath()) && BofAt(file, 0);
+}
+
+std::uint64_t CRepairVerdict::CountCellRecords(const CExcelData& data) {
+    std::uint64_t count = 0;
+    for (const CExcelWorkBook& workbook : data.GetWorkbooks()) {
+        for (const CExcelWorkSheet& sheet : workbook.GetWorksheets()) {
+            for (const std::uint32_t n :
+                 {sheet.GetNumbers().GetCount(), sheet.GetRKValues().GetCount(),
+                  sheet.GetLabelSSTs().GetCount(), sheet.GetLabels().GetCount(),
+                  sheet.GetBoolErrs().GetCount(), sheet.GetFormulas().GetCount(),
+                  sheet.GetTables().GetCount(), sheet.GetBlanks().GetCount(),
+                  sheet.GetMulBlanks().GetCount()})
+                count += n;
+        }
+    }
+    return count;
+}
+
+bool CRepairVerdict::HasEncryptedWorkbook(const CExcelData& data) {
+    for (const CExcelWorkBook& workbook : data.GetWorkbooks())
+        if (workbook.IsEncrypted()) return true;
+    return false;
+}
+
+ESourceKind CRepairVerdict::KindOfSource(const CExcelData& data, ESourceKind fallback) {
+    const ESourceKind kind = CSourceFileKind::Detect(data.GetSourcePath());
+    return kind == ESourceKind::Unrecognised ? fallback : kind;
+}

@@ -1,0 +1,63 @@
+#include "repair/RepairFile.h"
+
+#include <optional>
+
+#include "biff/CExcelData.h"
+#include "platform/MessageSink.h"
+#include "repair/CFilePaser.h"
+#include "repair/CRepairTrace.h"
+#include "repair/CRepairVerdict.h"
+#include "repair/RepairStopCheck.h"
+
+namespace {
+
+bool NothingRecovered(ESourceKind kind, CRepairTrace* trace) {
+    if (trace) {
+        trace->m_nothingRecovered = true;
+        trace->m_failureKind = kind;
+    }
+    ShowMessage(CSourceFileKind::Message(kind));
+    return false;
+}
+
+}  // namespace
+
+bool RepairFile(CExcelData* data) {
+    return RepairFile(data, nullptr);
+}
+
+bool RepairFile(CExcelData* data, CRepairTrace* trace) {
+    if (RepairStopRequested()) return false;
+    if (!data) return false;
+    if (data->GetSourcePath().empty()) {
+        ShowMessage(u"Invalid source file path");
+        return false;
+    }
+    CFilePaser paser;
+    paser.SetData(data);
+    if (RepairStopRequested()) return false;
+
+    // Whether the stream could be copied only decides which file the scan
+    // reads: the pipeline goes on either way.
+    paser.ExtractWorkbook();
+    if (trace) {
+        trace->m_parseError = paser.GetParseError();
+        trace->m_structureFlags = paser.GetStructureFlags();
+        trace->m_copyResult = paser.GetCopyResult();
+        trace->m_scanPath = data->GetScanPath();
+        trace->m_scannedExtractedCopy = !data->GetExtractedPath().empty();
+    }
+
+    if (!paser.ScanFile()) return false;
+    if (RepairStopRequested()) return false;
+    // Nothing that the scan found is worth parsing: no substream at all, or
+    // sheets whose record bodies are ciphertext.
+    if (const std::optional<ESourceKind> failure = CRepairVerdict::AfterScan(*data))
+        return NothingRecovered(*failure, trace);
+
+    if (!paser.ParseWorksheets()) return false;
+    if (RepairStopRequested()) return false;
+    if (const std::optional<ESourceKind> failure = CRepairVerdict::AfterParse(*data))
+        return NothingRecovered(*failure, trace);
+    return true;
+}

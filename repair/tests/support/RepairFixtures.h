@@ -1,0 +1,72 @@
+// Inputs for the repair pipeline's tests: small workbook streams with known
+// cells, alone or inside a compound file, and a reset of the process-wide
+// run state that every test starts from.
+#pragma once
+
+#include <cstdint>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "biff/tests/support/BiffWriter.h"
+#include "compound/tests/support/CompoundFileBuilder.h"
+#include "platform/PauseGate.h"
+#include "platform/RunState.h"
+
+namespace repairtest {
+
+using testsupport::BiffWriter;
+using testsupport::Bytes;
+
+constexpr std::uint16_t kNumber = 0x0203;
+constexpr std::uint16_t kFilePass = 0x002F;
+constexpr std::uint32_t kSector = CompoundFileBuilder::kSectorSize;
+
+// NUMBER body: row, column, XF 15, then the IEEE double.
+inline Bytes NumberBody(std::uint16_t row, std::uint16_t col, double value) {
+    Bytes body(14, 0);
+    testsupport::SetU16(body, 0, row);
+    testsupport::SetU16(body, 2, col);
+    testsupport::SetU16(body, 4, 15);
+    std::memcpy(body.data() + 6, &value, sizeof value);
+    return body;
+}
+
+// The value of cell (row, 0) in NumberWorkbook.
+inline double CellValue(std::uint16_t row) {
+    return row + 0.25;
+}
+
+// A workbook stream with one sheet "Data" holding `rows` NUMBER cells in
+// column A, then zero bytes up to a whole number of 512-byte sectors plus
+// one whole sector more: a compound file that loses its last sector loses
+// none of the records.
+inline Bytes NumberWorkbook(std::uint16_t rows, const BiffWriter& globals = BiffWriter()) {
+    BiffWriter sheet;
+    for (std::uint16_t row = 0; row < rows; ++row)
+        sheet.Record(kNumber, NumberBody(row, 0, CellValue(row)));
+    Bytes stream = testsupport::WorkbookStream(globals, {u"Data"}, sheet);
+    stream.resize((stream.size() / kSector + 2) * kSector, 0);
+    return stream;
+}
+
+// The stream as the "Workbook" stream of a compound file (the stream ends
+// the file).
+inline Bytes InCompoundFile(const Bytes& stream, const std::u16string& name = u"Workbook") {
+    CompoundFileBuilder builder;
+    builder.AddStream(name, stream);
+    return builder.Build();
+}
+
+// The run state as a fresh program has it, with the repair worker's gate
+// open.
+inline void ResetRunState() {
+    while (RepairWorkerGate.IsSuspended()) RepairWorkerGate.Resume();
+    StopRequested.store(0);
+    ParsingRunning.store(0);
+    ParsingSucceeded.store(0);
+    RepairProgress.store(0);
+    ResetRepairCounters();
+}
+
+}  // namespace repairtest
