@@ -145,8 +145,8 @@ bool LooksLikeText(const Bytes& bytes) {
 Bytes Narrow(const Bytes& bytes, bool bigEndian) {
     Bytes narrow;
     for (std::size_t i = 2; i + 1 < bytes.size(); i += 2) {
-        const unsigned unit = bigEndian ? (bytes[i] << 8) | bytes[i + 1]
-                                        : bytes[i] | (bytes[i + 1] << 8);
+        const unsigned unit =
+            bigEndian ? (bytes[i] << 8) | bytes[i + 1] : bytes[i] | (bytes[i + 1] << 8);
         narrow.push_back(unit < 0x80 ? static_cast<std::uint8_t>(unit) : 'x');
     }
     return narrow;
@@ -155,8 +155,8 @@ Bytes Narrow(const Bytes& bytes, bool bigEndian) {
 ESourceKind TextKind(const Bytes& text) {
     if (!LooksLikeText(text)) return ESourceKind::Unrecognised;
     std::size_t from = StartsWith(text, "\xEF\xBB\xBF") ? 3 : 0;
-    while (from < text.size() && (text[from] == ' ' || text[from] == '\t' || text[from] == '\r' ||
-                                  text[from] == '\n'))
+    while (from < text.size() &&
+           (text[from] == ' ' || text[from] == '\t' || text[from] == '\r' || text[from] == '\n'))
         ++from;
     // A "Single File Web Page" save is a MIME message wrapping the HTML.
     if (StartsWithNoCase(text, from, "mime-version:") && ContainsNoCase(text, "text/html"))
@@ -250,8 +250,7 @@ ESourceKind CSourceFileKind::Detect(const std::filesystem::path& path) {
     Bytes tail(static_cast<std::size_t>(length - tailStart));
     tail.resize(file.ReadAt(tailStart, tail.data(), tail.size()));
 
-    if (StartsWith(head, kCompoundSignature, sizeof kCompoundSignature))
-        return CompoundKind(file);
+    if (StartsWith(head, kCompoundSignature, sizeof kCompoundSignature)) return CompoundKind(file);
     if (StartsWith(head, "PK\x03\x04") || StartsWith(head, "PK\x05\x06") ||
         StartsWith(head, "PK\x07\x08"))
         return ZipKind(head, tail);

@@ -15,20 +15,20 @@
 #include <string_view>
 
 enum class ESourceKind : std::uint8_t {
-    Unrecognised,     // nothing to tell: a damaged workbook, or something unknown
-    Empty,            // 0 bytes
-    ZeroFilled,       // nothing but zero bytes
-    OfficeOpenXml,    // a zip package holding an xl/ workbook (.xlsx, .xlsm, .xlsb)
-    ZipPackage,       // any other zip archive
-    Html,             // a web page, often an Excel "Web Page" save named .xls
-    Xml,              // an XML document, such as an Excel 2003 XML spreadsheet
-    PlainText,        // CSV, tab-separated or other text
-    OlderWorkbook,    // BIFF2 to BIFF5: a "Book" stream, or an old BOF at offset 0
-    OtherCompound,    // a compound file of Word or PowerPoint, with no workbook stream
+    Unrecognised,   // nothing to tell: a damaged workbook, or something unknown
+    Empty,          // 0 bytes
+    ZeroFilled,     // nothing but zero bytes
+    OfficeOpenXml,  // a zip package holding an xl/ workbook (.xlsx, .xlsm, .xlsb)
+    ZipPackage,     // any other zip archive
+    Html,           // a web page, often an Excel "Web Page" save named .xls
+    Xml,            // an XML document, such as an Excel 2003 XML spreadsheet
+    PlainText,      // CSV, tab-separated or other text
+    OlderWorkbook,  // BIFF2 to BIFF5: a "Book" stream, or an old BOF at offset 0
+    OtherCompound,  // a compound file of Word or PowerPoint, with no workbook stream
     // Not told by Detect: decided from the model by the repair.
-    Encrypted,        // the globals hold a FILEPASS record
+    Encrypted,          // the globals hold a FILEPASS record
     NoWorkbookRecords,  // no BOF record anywhere in the file
-    NoCells,          // a workbook was found, but not one cell
+    NoCells,            // a workbook was found, but not one cell
 };
 
 class CSourceFileKind {

@@ -45,7 +45,8 @@ protected:
 // Polls until condition holds or the bound passes; true when it held.
 template <class Condition>
 bool Eventually(Condition condition) {
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(kWorkerBoundMs);
+    const auto deadline =
+        std::chrono::steady_clock::now() + std::chrono::milliseconds(kWorkerBoundMs);
     while (!condition()) {
         if (std::chrono::steady_clock::now() > deadline) return false;
         std::this_thread::sleep_for(std::chrono::milliseconds(1));

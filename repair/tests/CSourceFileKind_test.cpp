@@ -1,5 +1,6 @@
 // Telling what a file is from its bytes, for the message of a repair that
-// recovered nothing.
+// recovered nothing: the variants beyond the plain case of each kind, which
+// the repair's own tests cover.
 #include "repair/CSourceFileKind.h"
 
 #include <gtest/gtest.h>
@@ -55,7 +56,6 @@ TEST(CSourceFileKindTable, EveryKindHasItsOwnNameAndAMessage) {
 // ---- Text and markup
 
 TEST_F(CSourceFileKindTest, TellsWebPagesFromOtherMarkupAndText) {
-    EXPECT_EQ(KindOf(HtmlPage()), ESourceKind::Html);
     EXPECT_EQ(KindOf(TextBytes("\r\n  <!DOCTYPE HTML PUBLIC \"-//W3C//DTD HTML 4.0//EN\">")),
               ESourceKind::Html);
     // A "Single File Web Page" save.
@@ -65,9 +65,7 @@ TEST_F(CSourceFileKindTest, TellsWebPagesFromOtherMarkupAndText) {
               ESourceKind::Html);
     EXPECT_EQ(KindOf(Utf16(u"<html><body><table></table></body></html>", false)),
               ESourceKind::Html);
-    EXPECT_EQ(KindOf(XmlSpreadsheet()), ESourceKind::Xml);
     EXPECT_EQ(KindOf(Utf16(u"<?xml version=\"1.0\"?><Workbook/>", true)), ESourceKind::Xml);
-    EXPECT_EQ(KindOf(CsvText()), ESourceKind::PlainText);
     EXPECT_EQ(KindOf(TextBytes("\xEF\xBB\xBFR\xC3\xA9gion\tQ1\r\nNord\t12,5\r\n")),
               ESourceKind::PlainText);
     // Unicode text as spreadsheet programs export it.
@@ -75,7 +73,7 @@ TEST_F(CSourceFileKindTest, TellsWebPagesFromOtherMarkupAndText) {
 }
 
 TEST_F(CSourceFileKindTest, ControlBytesMakeTextBinaryOnlyPastAFew) {
-    std::string text = CsvText().empty() ? "" : std::string(4000, 'a');
+    std::string text(4000, 'a');
     text[100] = '\x03';  // one stray control byte in a long text
     EXPECT_EQ(KindOf(TextBytes(text)), ESourceKind::PlainText);
     for (std::size_t i = 0; i < text.size(); i += 50) text[i] = '\x02';
@@ -89,7 +87,6 @@ TEST_F(CSourceFileKindTest, ControlBytesMakeTextBinaryOnlyPastAFew) {
 // ---- Zip packages
 
 TEST_F(CSourceFileKindTest, FindsTheWorkbookPartOfAPackageAtItsStartOrItsEnd) {
-    EXPECT_EQ(KindOf(XlsxPackage()), ESourceKind::OfficeOpenXml);
     EXPECT_EQ(KindOf(ZipArchive({"word/document.xml", "[Content_Types].xml"})),
               ESourceKind::ZipPackage);
     // A large first member pushes every local header of the xl/ parts past
@@ -105,8 +102,6 @@ TEST_F(CSourceFileKindTest, FindsTheWorkbookPartOfAPackageAtItsStartOrItsEnd) {
 // ---- Compound files and old workbooks
 
 TEST_F(CSourceFileKindTest, NamesCompoundFilesByTheirStreams) {
-    EXPECT_EQ(KindOf(Biff5Workbook()), ESourceKind::OlderWorkbook);
-    EXPECT_EQ(KindOf(WordDocument()), ESourceKind::OtherCompound);
     // A dual-format file has a BIFF8 "Workbook" beside the old "Book": it
     // is a workbook of ours that gave nothing.
     CompoundFileBuilder dual;
@@ -137,8 +132,7 @@ TEST_F(CSourceFileKindTest, TellsTheBofsOfOlderExcelVersionsInABareStream) {
 
 // ---- Files with nothing in them
 
-TEST_F(CSourceFileKindTest, TellsEmptyAndZeroFilledFilesApart) {
-    EXPECT_EQ(KindOf({}), ESourceKind::Empty);
+TEST_F(CSourceFileKindTest, ZerosFollowedBySomethingOrNoFileTellNothing) {
     EXPECT_EQ(KindOf(Bytes(3 << 20, 0)), ESourceKind::ZeroFilled);
     // One byte after more than a block of zeros is something.
     Bytes almost(3 << 20, 0);

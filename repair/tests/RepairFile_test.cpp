@@ -12,13 +12,13 @@
 
 #include "biff/CExcelData.h"
 #include "compound/EErrorCode.h"
+#include "formula/CExcelRecordFormula.h"
 #include "platform/ScopedMessageCapture.h"
 #include "records/CExcelRecordBOOLERR.h"
 #include "records/CExcelRecordLABELSST.h"
 #include "records/CExcelRecordMERGEDCELLS.h"
 #include "records/CExcelRecordNUMBER.h"
 #include "records/CExcelRecordRKVALUE.h"
-#include "formula/CExcelRecordFormula.h"
 #include "repair/CRepairTrace.h"
 #include "repair/CRepairVerdict.h"
 #include "repair/tests/support/ForeignFiles.h"
@@ -108,7 +108,8 @@ TEST_F(RepairFileTest, AnIntactCompoundFileIsScannedFromItsCopyWhichGoesWithTheM
     EXPECT_EQ(copy.parent_path(), m_temp.Path());
     EXPECT_EQ(TemporaryCopies(), std::vector<std::string>{copy.filename().string()});
     const std::string name = copy.filename().string();
-    EXPECT_TRUE(std::none_of(name.begin(), name.end(), [](char c) { return c >= 'A' && c <= 'Z'; }));
+    EXPECT_TRUE(
+        std::none_of(name.begin(), name.end(), [](char c) { return c >= 'A' && c <= 'Z'; }));
     // The copy holds the stream's bytes.
     EXPECT_EQ(testsupport::ReadFileBytes(copy), NumberWorkbook(60));
     const CExcelWorkSheet* sheet = OnlySheet(*data);
@@ -244,7 +245,10 @@ INSTANTIATE_TEST_SUITE_P(
     Kinds, NothingRecovered,
     ::testing::Values(
         NothingRecoveredCase{"xlsx", XlsxPackage, ESourceKind::OfficeOpenXml},
-        NothingRecoveredCase{"zip", [] { return ZipArchive({"readme.txt", "data.bin"}); },
+        NothingRecoveredCase{"zip",
+                             [] {
+                                 return ZipArchive({"readme.txt", "data.bin"});
+                             },
                              ESourceKind::ZipPackage},
         NothingRecoveredCase{"html", HtmlPage, ESourceKind::Html},
         NothingRecoveredCase{"xml", XmlSpreadsheet, ESourceKind::Xml},
@@ -253,12 +257,10 @@ INSTANTIATE_TEST_SUITE_P(
         NothingRecoveredCase{"word", WordDocument, ESourceKind::OtherCompound},
         NothingRecoveredCase{"empty", [] { return Bytes(); }, ESourceKind::Empty},
         NothingRecoveredCase{"zeros", [] { return Bytes(9000, 0); }, ESourceKind::ZeroFilled},
-        NothingRecoveredCase{"noise", [] { return Noise(20000); },
-                             ESourceKind::NoWorkbookRecords},
+        NothingRecoveredCase{"noise", [] { return Noise(20000); }, ESourceKind::NoWorkbookRecords},
         // Sheets, but not a single cell in them.
         NothingRecoveredCase{"no-cells", [] { return NumberWorkbook(0); }, ESourceKind::NoCells},
-        NothingRecoveredCase{"no-cells-compound",
-                             [] { return InCompoundFile(NumberWorkbook(0)); },
+        NothingRecoveredCase{"no-cells-compound", [] { return InCompoundFile(NumberWorkbook(0)); },
                              ESourceKind::NoCells}),
     [](const ::testing::TestParamInfo<NothingRecoveredCase>& info) {
         std::string name = info.param.label;
@@ -276,9 +278,8 @@ TEST_F(RepairFileTest, AnEncryptedWorkbookFailsEvenThoughItsRecordsFrame) {
     CRepairTrace trace;
     EXPECT_FALSE(RepairFile(data.get(), &trace));
     EXPECT_EQ(trace.m_failureKind, ESourceKind::Encrypted);
-    EXPECT_EQ(messages.Texts(),
-              std::vector<std::u16string>{std::u16string(CSourceFileKind::Message(
-                  ESourceKind::Encrypted))});
+    EXPECT_EQ(messages.Texts(), std::vector<std::u16string>{std::u16string(
+                                    CSourceFileKind::Message(ESourceKind::Encrypted))});
     // Nothing of the ciphertext was decoded into cells.
     EXPECT_EQ(CRepairVerdict::CountCellRecords(*data), 0u);
 }

@@ -29,7 +29,7 @@ inline std::vector<std::uint8_t> ZipArchive(const std::vector<std::string>& memb
     for (const std::string& name : members) {
         offsets.push_back(static_cast<std::uint32_t>(zip.size()));
         append(TextBytes("PK\x03\x04"));
-        append(BiffWriter::U16(20));  // version needed
+        append(BiffWriter::U16(20));               // version needed
         append(std::vector<std::uint8_t>(20, 0));  // flags, method, time, date, crc, sizes
         append(BiffWriter::U16(static_cast<std::uint16_t>(name.size())));
         append(BiffWriter::U16(0));  // extra field length
