@@ -70,7 +70,9 @@ HRESULT CDispatchCall::PutDouble(double& out) {
     return Convert(kPutValue, PutValue().ToDouble(out));
 }
 
-HRESULT CDispatchCall::PutBool(bool& out) { return Convert(kPutValue, PutValue().ToBool(out)); }
+HRESULT CDispatchCall::PutBool(bool& out) {
+    return Convert(kPutValue, PutValue().ToBool(out));
+}
 
 HRESULT CDispatchCall::PutText(std::u16string& out) {
     return Convert(kPutValue, PutValue().ToText(out));

@@ -16,7 +16,9 @@ bool CDispatchObject::NamesEqual(std::u16string_view a, std::u16string_view b) {
     return true;
 }
 
-std::uint32_t CDispatchObject::AddRef() { return ++m_refs; }
+std::uint32_t CDispatchObject::AddRef() {
+    return ++m_refs;
+}
 
 std::uint32_t CDispatchObject::Release() {
     const std::uint32_t left = --m_refs;
@@ -55,8 +57,8 @@ HRESULT CDispatchObject::GetIDsOfNames(std::span<const std::u16string_view> name
 }
 
 HRESULT CDispatchObject::Invoke(DISPID member, std::uint32_t /*locale*/, std::uint16_t kind,
-                                const CDispParams& params, CVariant* result,
-                                CExcepInfo* exception, std::uint32_t* argError) {
+                                const CDispParams& params, CVariant* result, CExcepInfo* exception,
+                                std::uint32_t* argError) {
     if (member < 1 || static_cast<std::size_t>(member) > MemberCount()) {
         return DISP_E_MEMBERNOTFOUND;
     }

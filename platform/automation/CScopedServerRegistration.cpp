@@ -3,8 +3,7 @@
 #include <utility>
 
 CScopedServerRegistration::CScopedServerRegistration(std::u16string_view programId,
-                                                     const Uuid& classId,
-                                                     CServerFactory factory)
+                                                     const Uuid& classId, CServerFactory factory)
     : m_programId(programId) {
     m_hadPrevious = CServerRegistry::Find(programId, m_previous);
     CServerRegistry::Register(programId, classId, std::move(factory));

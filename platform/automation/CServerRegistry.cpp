@@ -126,8 +126,7 @@ bool CServerRegistry::Find(std::u16string_view programId, Entry& entry) {
     return true;
 }
 
-void CServerRegistry::SimulateStartUpFailure(std::uint32_t buildVersion,
-                                             HRESULT initializeStatus) {
+void CServerRegistry::SimulateStartUpFailure(std::uint32_t buildVersion, HRESULT initializeStatus) {
     RegistryState& state = State();
     std::lock_guard lock(state.mutex);
     state.buildVersion = buildVersion;

@@ -47,7 +47,9 @@ bool EqualsIgnoringCase(const std::u16string& text, std::u16string_view word) {
 
 }  // namespace
 
-CVariant::~CVariant() { DropObject(); }
+CVariant::~CVariant() {
+    DropObject();
+}
 
 CVariant::CVariant(const CVariant& other)
     : m_type(other.m_type), m_value(other.m_value), m_text(other.m_text) {
@@ -192,13 +194,25 @@ void CVariant::DropObject() {
 
 HRESULT CVariant::ToDouble(double& out) const {
     switch (m_type) {
-        case VT_EMPTY: out = 0.0; return S_OK;
-        case VT_I2: out = m_value.i2; return S_OK;
-        case VT_I4: out = m_value.i4; return S_OK;
-        case VT_R8: out = m_value.r8; return S_OK;
-        case VT_BOOL: out = m_value.boolean != 0 ? -1.0 : 0.0; return S_OK;
-        case VT_BSTR: return ParseNumber(m_text, out) ? S_OK : DISP_E_TYPEMISMATCH;
-        default: return DISP_E_TYPEMISMATCH;
+        case VT_EMPTY:
+            out = 0.0;
+            return S_OK;
+        case VT_I2:
+            out = m_value.i2;
+            return S_OK;
+        case VT_I4:
+            out = m_value.i4;
+            return S_OK;
+        case VT_R8:
+            out = m_value.r8;
+            return S_OK;
+        case VT_BOOL:
+            out = m_value.boolean != 0 ? -1.0 : 0.0;
+            return S_OK;
+        case VT_BSTR:
+            return ParseNumber(m_text, out) ? S_OK : DISP_E_TYPEMISMATCH;
+        default:
+            return DISP_E_TYPEMISMATCH;
     }
 }
 
@@ -247,13 +261,26 @@ HRESULT CVariant::ToText(std::u16string& out) const {
     char digits[32];
     std::to_chars_result written{digits, std::errc()};
     switch (m_type) {
-        case VT_EMPTY: out.clear(); return S_OK;
-        case VT_BSTR: out = m_text; return S_OK;
-        case VT_BOOL: out = m_value.boolean != 0 ? u"True" : u"False"; return S_OK;
-        case VT_I2: written = std::to_chars(digits, digits + sizeof digits, m_value.i2); break;
-        case VT_I4: written = std::to_chars(digits, digits + sizeof digits, m_value.i4); break;
-        case VT_R8: written = std::to_chars(digits, digits + sizeof digits, m_value.r8); break;
-        default: return DISP_E_TYPEMISMATCH;
+        case VT_EMPTY:
+            out.clear();
+            return S_OK;
+        case VT_BSTR:
+            out = m_text;
+            return S_OK;
+        case VT_BOOL:
+            out = m_value.boolean != 0 ? u"True" : u"False";
+            return S_OK;
+        case VT_I2:
+            written = std::to_chars(digits, digits + sizeof digits, m_value.i2);
+            break;
+        case VT_I4:
+            written = std::to_chars(digits, digits + sizeof digits, m_value.i4);
+            break;
+        case VT_R8:
+            written = std::to_chars(digits, digits + sizeof digits, m_value.r8);
+            break;
+        default:
+            return DISP_E_TYPEMISMATCH;
     }
     if (written.ec != std::errc()) return DISP_E_OVERFLOW;
     out.assign(digits, written.ptr);

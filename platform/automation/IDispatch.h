@@ -26,8 +26,8 @@ using DISPID = std::int32_t;
 
 // Member and argument ids with a fixed meaning.
 inline constexpr DISPID DISPID_VALUE = 0;
-inline constexpr DISPID DISPID_UNKNOWN = -1;       // a name the lookup did not know
-inline constexpr DISPID DISPID_PROPERTYPUT = -3;   // names the value argument of a put
+inline constexpr DISPID DISPID_UNKNOWN = -1;      // a name the lookup did not know
+inline constexpr DISPID DISPID_PROPERTYPUT = -3;  // names the value argument of a put
 
 // Invocation kinds (bits of Invoke's kind argument). Callers of the
 // spreadsheet's object model use a method call and a property get
@@ -59,12 +59,12 @@ struct CDispParams {
 // What a server fills in when Invoke returns DISP_E_EXCEPTION. The strings
 // belong to the record; a caller clears them when it is done.
 struct CExcepInfo {
-    std::uint16_t code = 0;         // the server's own error number
-    std::u16string source;          // who raised it
-    std::u16string description;     // text for a person; may be empty
+    std::uint16_t code = 0;      // the server's own error number
+    std::u16string source;       // who raised it
+    std::u16string description;  // text for a person; may be empty
     std::u16string helpFile;
     std::uint32_t helpContext = 0;
-    HRESULT status = S_OK;          // a status instead of code (code is then 0)
+    HRESULT status = S_OK;  // a status instead of code (code is then 0)
 
     void Clear() { *this = CExcepInfo(); }
 };
@@ -81,8 +81,8 @@ public:
     // else E_INVALIDARG). Names match ignoring case. An unknown name gets
     // DISPID_UNKNOWN and the result is DISP_E_UNKNOWNNAME; the ids of the
     // names that were known are still filled in.
-    virtual HRESULT GetIDsOfNames(std::span<const std::u16string_view> names,
-                                  std::uint32_t locale, std::span<DISPID> ids) = 0;
+    virtual HRESULT GetIDsOfNames(std::span<const std::u16string_view> names, std::uint32_t locale,
+                                  std::span<DISPID> ids) = 0;
 
     // Calls member `member` with the kind (one of DISPATCH_...) and the
     // arguments. A property put passes exactly one named argument,

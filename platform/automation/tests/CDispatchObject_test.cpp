@@ -125,9 +125,9 @@ TEST(CDispatchObjectInvoke, PutCarriesItsValueAsThePropertyPutArgument) {
     EXPECT_EQ(cell->Invoke(value, 0, DISPATCH_PROPERTYPUT, bare, nullptr, nullptr, nullptr),
               DISP_E_PARAMNOTFOUND);
     CVariant result;
-    ASSERT_EQ(cell->Invoke(value, 0, DISPATCH_PROPERTYGET, CDispParams{}, &result, nullptr,
-                           nullptr),
-              S_OK);
+    ASSERT_EQ(
+        cell->Invoke(value, 0, DISPATCH_PROPERTYGET, CDispParams{}, &result, nullptr, nullptr),
+        S_OK);
     EXPECT_EQ(result.GetText(), u"abc");
 }
 
@@ -145,13 +145,13 @@ TEST(CDispatchObjectInvoke, RefusalsBeforeTheMemberRuns) {
               DISP_E_MEMBERNOTFOUND);
     // Item takes no put.
     const DISPID putId[] = {DISPID_PROPERTYPUT};
-    EXPECT_EQ(cell->Invoke(item, 0, DISPATCH_PROPERTYPUT, CDispParams{three, putId, 1, 1},
-                           nullptr, nullptr, nullptr),
+    EXPECT_EQ(cell->Invoke(item, 0, DISPATCH_PROPERTYPUT, CDispParams{three, putId, 1, 1}, nullptr,
+                           nullptr, nullptr),
               DISP_E_MEMBERNOTFOUND);
     // A named id that is no parameter, and one given twice.
     const DISPID badNamed[] = {0, 5};
-    EXPECT_EQ(cell->Invoke(item, 0, DISPATCH_METHOD, CDispParams{three, badNamed, 2, 2},
-                           nullptr, nullptr, &argError),
+    EXPECT_EQ(cell->Invoke(item, 0, DISPATCH_METHOD, CDispParams{three, badNamed, 2, 2}, nullptr,
+                           nullptr, &argError),
               DISP_E_PARAMNOTFOUND);
     EXPECT_EQ(argError, 1u);
     const DISPID twice[] = {1, 1};
@@ -159,8 +159,8 @@ TEST(CDispatchObjectInvoke, RefusalsBeforeTheMemberRuns) {
                            nullptr, &argError),
               DISP_E_PARAMNOTFOUND);
     // Counts that do not fit the arrays.
-    EXPECT_EQ(cell->Invoke(item, 0, DISPATCH_METHOD, CDispParams{nullptr, nullptr, 1, 0},
-                           nullptr, nullptr, nullptr),
+    EXPECT_EQ(cell->Invoke(item, 0, DISPATCH_METHOD, CDispParams{nullptr, nullptr, 1, 0}, nullptr,
+                           nullptr, nullptr),
               E_INVALIDARG);
     EXPECT_EQ(cell->Invoke(item, 0, DISPATCH_METHOD, CDispParams{three, badNamed, 1, 2}, nullptr,
                            nullptr, nullptr),
@@ -181,8 +181,8 @@ TEST(CDispatchObjectInvoke, ArgumentErrorPointsIntoTheCallersArray) {
     const auto ids = Lookup(*cell.object, {u"AutoFill", u"Type", u"Destination"}, status);
     const CVariant named[] = {CVariant::Short(0), CVariant::Text(u"not a range")};
     const DISPID namedIds[] = {ids[1], ids[2]};
-    EXPECT_EQ(cell->Invoke(ids[0], 0, DISPATCH_METHOD, CDispParams{named, namedIds, 2, 2},
-                           nullptr, nullptr, &argError),
+    EXPECT_EQ(cell->Invoke(ids[0], 0, DISPATCH_METHOD, CDispParams{named, namedIds, 2, 2}, nullptr,
+                           nullptr, &argError),
               DISP_E_TYPEMISMATCH);
     EXPECT_EQ(argError, 1u);
 }

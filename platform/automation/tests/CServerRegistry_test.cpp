@@ -46,8 +46,7 @@ TEST(CServerRegistry, ProgramIdLeadsToClassIdLeadsToANewInstance) {
 
 TEST(CServerRegistry, NothingWorksBeforeInitialisation) {
     ASSERT_FALSE(CServerRegistry::IsInitialized());
-    CScopedServerRegistration fake(u"Mendwell.RegistryTest", ClassNumber(2),
-                                   ProbeFactory(nullptr));
+    CScopedServerRegistration fake(u"Mendwell.RegistryTest", ClassNumber(2), ProbeFactory(nullptr));
     Uuid classId(Uuid::Bytes16{});
     EXPECT_EQ(CServerRegistry::ClassFromProgramId(u"Mendwell.RegistryTest", classId),
               CO_E_NOTINITIALIZED);
@@ -105,9 +104,7 @@ TEST(CServerRegistry, ScopedRegistrationRestoresWhatWasThere) {
     EXPECT_EQ(classId.Bytes(), ClassNumber(4).Bytes());
     EXPECT_TRUE(CServerRegistry::Unregister(u"Mendwell.Scoped"));
     EXPECT_FALSE(CServerRegistry::Unregister(u"Mendwell.Scoped"));
-    {
-        CScopedServerRegistration fresh(u"Mendwell.Scoped", ClassNumber(6), ProbeFactory(nullptr));
-    }
+    { CScopedServerRegistration fresh(u"Mendwell.Scoped", ClassNumber(6), ProbeFactory(nullptr)); }
     EXPECT_EQ(CServerRegistry::ClassFromProgramId(u"Mendwell.Scoped", classId), CO_E_CLASSSTRING);
 }
 
