@@ -1,0 +1,79 @@
+#include "save/CDispatchArguments.h"
+
+#include <gtest/gtest.h>
+
+#include "platform/automation/tests/support/TestObjects.h"
+
+namespace {
+
+TEST(CDispatchArguments, TheFirstPushedIsTheFirstInTheArray) {
+    CDispatchArguments args;
+    ASSERT_TRUE(args.PushDouble(u"", 0, 3));
+    ASSERT_TRUE(args.PushDouble(u"", 0, 2));
+    ASSERT_EQ(args.Count(), 2u);
+    EXPECT_EQ(args.Values()[0].GetDouble(), 3);
+    EXPECT_EQ(args.Values()[1].GetDouble(), 2);
+    EXPECT_EQ(args.NamedCount(), 0u);
+}
+
+TEST(CDispatchArguments, NamedArgumentsFollowTheMemberName) {
+    CDispatchArguments args;
+    ASSERT_TRUE(args.PushShort(u"Type", 0, 0));
+    ASSERT_TRUE(args.PushBool(u"Destination", 0, true));
+    const auto names = args.NamesFor(u"AutoFill");
+    ASSERT_EQ(names.size(), 3u);
+    EXPECT_EQ(names[0], u"AutoFill");
+    EXPECT_EQ(names[1], u"Type");
+    EXPECT_EQ(names[2], u"Destination");
+    args.Reset();
+    EXPECT_EQ(args.NamesFor(u"Value").size(), 1u);
+}
+
+TEST(CDispatchArguments, TheListHoldsTenAndRefusesMore) {
+    CDispatchArguments args;
+    for (int i = 0; i < 10; ++i) ASSERT_TRUE(args.PushText(u"N", 0, u"t")) << i;
+    EXPECT_FALSE(args.PushText(u"N", 0, u"t"));
+    EXPECT_FALSE(args.PushShort(u"", 0, 1));
+    EXPECT_EQ(args.Count(), 10u);
+    EXPECT_EQ(args.NamedCount(), 10u);
+    EXPECT_EQ(args.NamesFor(u"M").size(), 11u);
+}
+
+TEST(CDispatchArguments, PushedObjectsAreReleasedOnResetBorrowedOnesAreNot) {
+    bool ownedGone = false;
+    bool borrowedGone = false;
+    auto* owned = new CProbeObject(&ownedGone);
+    auto* borrowed = new CProbeObject(&borrowedGone);
+    CDispatchArguments args;
+    ASSERT_TRUE(args.PushDispatch(u"After", 0, owned));
+    ASSERT_TRUE(args.PushDispatch(u"", CDispatchArguments::kBorrowed, borrowed));
+    args.Reset();
+    EXPECT_TRUE(ownedGone);
+    EXPECT_FALSE(borrowedGone);
+    EXPECT_EQ(borrowed->RefCount(), 1u);
+    borrowed->Release();
+}
+
+TEST(CDispatchArguments, AFailedPushStillTakesOverAnOwnedReferenceOnly) {
+    CDispatchArguments args;
+    for (int i = 0; i < 10; ++i) ASSERT_TRUE(args.PushShort(u"", 0, 1));
+    bool ownedGone = false;
+    bool borrowedGone = false;
+    auto* borrowed = new CProbeObject(&borrowedGone);
+    EXPECT_FALSE(args.PushDispatch(u"", 0, new CProbeObject(&ownedGone)));
+    EXPECT_TRUE(ownedGone);
+    EXPECT_FALSE(args.PushDispatch(u"", CDispatchArguments::kBorrowed, borrowed));
+    EXPECT_FALSE(borrowedGone);
+    borrowed->Release();
+}
+
+TEST(CDispatchArguments, DestructionReleasesWhatIsLeft) {
+    bool gone = false;
+    {
+        CDispatchArguments args;
+        ASSERT_TRUE(args.PushDispatch(u"", 0, new CProbeObject(&gone)));
+    }
+    EXPECT_TRUE(gone);
+}
+
+}  // namespace
