@@ -1,0 +1,187 @@
+// The working half of the save's automation: it starts the spreadsheet
+// server registered as "Excel.Application", keeps the few server objects a
+// save needs, and performs each spreadsheet action as a fixed sequence of
+// late-bound calls by name (which members, in which order, with which
+// invocation kinds and call flags is the contract of each operation).
+//
+// Ownership: the application, the workbook, the active worksheet and the
+// first worksheet are held with one reference each, released when replaced
+// and by DisconnectServer. Objects obtained during an operation (cells,
+// ranges, fonts, interiors, borders, collections) are released before it
+// returns, on every path. A range handed out by SelectRange carries a
+// reference for the caller.
+//
+// Failures: only a failed start shows messages (caption "Failed"); every
+// other failure makes the operation return false (or -1 for counts) and the
+// save goes on. After a failed start every operation fails quietly.
+//
+// Coordinates are one-based doubles, as the server's "Cells" takes them. One
+// object lives on one thread (the save worker) and is not shared.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "platform/automation/CVariant.h"
+#include "platform/automation/IDispatch.h"
+#include "save/CDispatchArguments.h"
+
+class CXLAutomation {
+public:
+    // Call flags of InvokeMember.
+    static constexpr std::uint16_t kQuietCall = 1;       // compose no failure report
+    static constexpr std::uint16_t kResetAfterCall = 2;  // reset the arguments (and be quiet)
+
+    static constexpr std::uint32_t kMaxArguments = CDispatchArguments::kCapacity;
+    // Per-argument flag: the argument borrows its value; a reset forgets it
+    // without releasing it.
+    static constexpr std::uint16_t kArgumentBorrowed = CDispatchArguments::kBorrowed;
+
+    // The caption of the start-up failure messages.
+    static constexpr std::u16string_view kFailedCaption = u"Failed";
+
+    // The program id of the spreadsheet server.
+    static constexpr std::u16string_view kExcelProgramId = u"Excel.Application";
+
+    // Runs ConnectServer(visible). programId names the server to start; only
+    // tests pass another one (a recording fake).
+    explicit CXLAutomation(bool visible, std::u16string_view programId = kExcelProgramId);
+    // DisconnectServer, then uninitialises the registry if this object
+    // initialised it.
+    ~CXLAutomation();
+    CXLAutomation(const CXLAutomation&) = delete;
+    CXLAutomation& operator=(const CXLAutomation&) = delete;
+
+    // --- Low-level operations -------------------------------------------
+
+    // Version test, registry initialisation, LaunchServer, SetVisible, in
+    // that order; messages for the start-up failures. Nothing is thrown.
+    void ConnectServer(bool visible);
+    bool LaunchServer();
+    bool SetVisible(bool visible);
+    // Releases the held objects (and whatever the argument list holds).
+    void DisconnectServer();
+    // "Quit" on the application, then DisconnectServer. Always true.
+    bool QuitServer();
+
+    void ResetArguments() { m_arguments.Reset(); }
+    // Each appends one argument (see CDispatchArguments); a non-empty name
+    // makes it a named argument. False when the list is full (10) or, for
+    // text, the copy cannot be made. PushDispatch takes over the caller's
+    // reference to object unless flags has kArgumentBorrowed.
+    bool PushDispatch(std::u16string_view name, std::uint16_t flags, IDispatch* object) {
+        return m_arguments.PushDispatch(name, flags, object);
+    }
+    bool PushShort(std::u16string_view name, std::uint16_t flags, std::int16_t value) {
+        return m_arguments.PushShort(name, flags, value);
+    }
+    bool PushBool(std::u16string_view name, std::uint16_t flags, bool value) {
+        return m_arguments.PushBool(name, flags, value);
+    }
+    bool PushDouble(std::u16string_view name, std::uint16_t flags, double value) {
+        return m_arguments.PushDouble(name, flags, value);
+    }
+    bool PushText(std::u16string_view name, std::uint16_t flags, std::u16string_view text) {
+        return m_arguments.PushText(name, flags, text);
+    }
+    // Frees text, releases an object; the variant becomes empty.
+    static void ClearValue(CVariant& value) { value.Clear(); }
+
+    // Calls member `name` of object with the argument list: kind is
+    // DISPATCH_METHOD, DISPATCH_PROPERTYGET or DISPATCH_PROPERTYPUT; flags a
+    // combination of kQuietCall and kResetAfterCall. result may be null.
+    bool InvokeMember(IDispatch* object, std::u16string_view name, CVariant* result,
+                      std::uint16_t kind, std::uint16_t flags);
+
+    // The report of the last failed call that was not quiet (empty before
+    // one). Nothing shows it; it is kept for a debugger and for tests.
+    const std::u16string& GetFailureReport() const { return m_failureReport; }
+
+    // --- Spreadsheet operations -----------------------------------------
+
+    bool NewWorkbook();
+    // -1 when there is no workbook, a call fails or the count is not a
+    // 32-bit integer.
+    std::int32_t WorksheetCount();
+    // 1 selects the last worksheet, WorksheetCount() the first.
+    bool SelectWorksheetFromEnd(std::int32_t index);
+    // The new worksheet count, or -1.
+    std::int32_t AppendWorksheet();
+    bool RenameActiveWorksheet(std::u16string_view name);
+    bool SelectCell(double column, double row);
+    // The selected range with one reference for the caller, or null.
+    IDispatch* SelectRange(double c1, double r1, double c2, double r2);
+    bool WriteText(double column, double row, std::u16string_view text);
+    bool WriteNumber(double column, double row, double value, std::u16string_view format);
+    bool ApplyNumberFormat(double column, double row, std::u16string_view format);
+    bool WriteFormula(double column, double row, std::u16string_view text,
+                      std::u16string_view format);
+    bool WriteFilledFormula(double column, double row, std::u16string_view text, double c1,
+                            double r1, double c2, double r2);
+    bool WriteFormulaArray(double column, double row, std::u16string_view text);
+    bool SetRangeFont(double c1, double r1, double c2, double r2, std::u16string_view name,
+                      bool bold, bool italic, bool underline, std::int16_t colorIndex);
+    bool SetRangeFontSize(double c1, double r1, double c2, double r2, std::int16_t size);
+    bool SetCellFill(double row, double column, std::int16_t colorIndex, std::int16_t pattern);
+    bool SetColumnFill(double column, std::int16_t colorIndex, std::int16_t pattern);
+    bool SetRowFill(double row, std::int16_t colorIndex, std::int16_t pattern);
+    // Edge 1-10 as the server numbers them; 13 sets the four outer edges
+    // 7, 8, 9, 10. True once the range was selected.
+    bool SetRangeBorder(double c1, double r1, double c2, double r2, std::int16_t edge,
+                        std::int16_t lineStyle, std::int16_t colorIndex);
+    bool MergeRange(double c1, double r1, double c2, double r2);
+    bool SetColumnWidth(double column, double width);
+    bool SetRowHeight(double row, double height);
+    bool SaveWorkbookAs(std::u16string_view fileName, std::u16string_view password,
+                        std::u16string_view writeResPassword, bool readOnlyRecommended,
+                        bool createBackup);
+
+    // The "AutoFill" type that copies the source as the spreadsheet's fill.
+    static constexpr std::int16_t kFillDefault = 0;
+    // "Add" Template value for a workbook with one worksheet.
+    static constexpr std::int16_t kTemplateWorksheet = -4167;
+    static constexpr std::int16_t kColorAutomatic = -4105;
+    static constexpr std::int16_t kOuterEdges = 13;
+
+private:
+    // Obtains object.member(args) as an object (get); the argument list must
+    // be prepared. Null when the call fails or gives no object.
+    IDispatch* GetObjectMember(IDispatch* object, std::u16string_view member, std::uint16_t flags);
+    // Cells(row, column) of the active worksheet, got with call flags 2.
+    IDispatch* GetCell(double row, double column);
+    // The sheet Worksheets(index) of the workbook, got with the given flags.
+    IDispatch* GetWorksheet(std::int32_t index, std::uint16_t flags);
+    // Puts one value on object.member (call flags given); the value is the
+    // only argument.
+    bool PutShort(IDispatch* object, std::u16string_view member, std::int16_t value,
+                  std::uint16_t flags);
+    bool PutBool(IDispatch* object, std::u16string_view member, bool value, std::uint16_t flags);
+    bool PutDouble(IDispatch* object, std::u16string_view member, double value,
+                   std::uint16_t flags);
+    bool PutText(IDispatch* object, std::u16string_view member, std::u16string_view text,
+                 std::uint16_t flags, std::uint16_t argumentFlags = 0);
+    // A get or method call with no arguments and no result.
+    bool CallMember(IDispatch* object, std::u16string_view member, std::uint16_t flags);
+    // "Address" of the application's active cell after selecting Cells(r, c).
+    bool CornerAddress(double row, double column, std::u16string& address);
+    // "Interior" of object, then its ColorIndex, Pattern, PatternColorIndex.
+    bool FillInterior(IDispatch* object, std::int16_t colorIndex, std::int16_t pattern);
+    bool SetOneBorder(IDispatch* range, std::int16_t edge, std::int16_t lineStyle,
+                      std::int16_t colorIndex);
+    static void Replace(IDispatch*& held, IDispatch* object);
+
+    CDispatchArguments m_arguments;
+    // The ids of the member and of the named arguments from the last lookup.
+    std::array<DISPID, kMaxArguments + 1> m_dispatchIds{};
+
+    IDispatch* m_application = nullptr;
+    IDispatch* m_workbook = nullptr;
+    IDispatch* m_activeWorksheet = nullptr;
+    IDispatch* m_firstWorksheet = nullptr;
+
+    std::u16string m_programId;
+    bool m_registryInitialized = false;
+    std::u16string m_failureReport;
+};

@@ -1,0 +1,128 @@
+#include "save/CXLEzAutomation.h"
+
+namespace {
+
+double At(std::int32_t coordinate) {
+    return static_cast<double>(coordinate);
+}
+
+}  // namespace
+
+CXLEzAutomation::CXLEzAutomation(bool visible, std::u16string_view programId)
+    : m_automation(std::make_unique<CXLAutomation>(visible, programId)) {}
+
+CXLEzAutomation::~CXLEzAutomation() = default;
+
+bool CXLEzAutomation::NewWorkbook() {
+    return m_automation->NewWorkbook();
+}
+
+std::int32_t CXLEzAutomation::WorksheetCount() {
+    return m_automation->WorksheetCount();
+}
+
+bool CXLEzAutomation::SelectWorksheetFromEnd(std::int32_t index) {
+    return m_automation->SelectWorksheetFromEnd(index);
+}
+
+std::int32_t CXLEzAutomation::AppendWorksheet() {
+    return m_automation->AppendWorksheet();
+}
+
+bool CXLEzAutomation::RenameActiveWorksheet(std::u16string_view name) {
+    return m_automation->RenameActiveWorksheet(name);
+}
+
+bool CXLEzAutomation::SelectCell(std::int32_t column, std::int32_t row) {
+    return m_automation->SelectCell(At(column), At(row));
+}
+
+IDispatch* CXLEzAutomation::SelectRange(std::int32_t c1, std::int32_t r1, std::int32_t c2,
+                                        std::int32_t r2) {
+    return m_automation->SelectRange(At(c1), At(r1), At(c2), At(r2));
+}
+
+bool CXLEzAutomation::WriteText(std::int32_t column, std::int32_t row, std::u16string_view text) {
+    return m_automation->WriteText(At(column), At(row), text);
+}
+
+bool CXLEzAutomation::WriteNumber(std::int32_t column, std::int32_t row, double value,
+                                  std::u16string_view format) {
+    return m_automation->WriteNumber(At(column), At(row), value, format);
+}
+
+bool CXLEzAutomation::ApplyNumberFormat(std::int32_t column, std::int32_t row,
+                                        std::u16string_view format) {
+    return m_automation->ApplyNumberFormat(At(column), At(row), format);
+}
+
+bool CXLEzAutomation::WriteFormula(std::int32_t column, std::int32_t row, std::u16string_view text,
+                                   std::u16string_view format) {
+    return m_automation->WriteFormula(At(column), At(row), text, format);
+}
+
+bool CXLEzAutomation::WriteFilledFormula(std::int32_t column, std::int32_t row,
+                                         std::u16string_view text, std::int32_t c1, std::int32_t r1,
+                                         std::int32_t c2, std::int32_t r2) {
+    return m_automation->WriteFilledFormula(At(column), At(row), text, At(c1), At(r1), At(c2),
+                                            At(r2));
+}
+
+bool CXLEzAutomation::WriteFormulaArray(std::int32_t column, std::int32_t row,
+                                        std::u16string_view text) {
+    return m_automation->WriteFormulaArray(At(column), At(row), text);
+}
+
+bool CXLEzAutomation::SetRangeFont(std::int32_t c1, std::int32_t r1, std::int32_t c2,
+                                   std::int32_t r2, std::u16string_view name, bool bold,
+                                   bool italic, bool underline, std::int16_t colorIndex) {
+    return m_automation->SetRangeFont(At(c1), At(r1), At(c2), At(r2), name, bold, italic, underline,
+                                      colorIndex);
+}
+
+bool CXLEzAutomation::SetRangeFontSize(std::int32_t c1, std::int32_t r1, std::int32_t c2,
+                                       std::int32_t r2, std::int16_t size) {
+    return m_automation->SetRangeFontSize(At(c1), At(r1), At(c2), At(r2), size);
+}
+
+bool CXLEzAutomation::SetCellFill(std::int32_t row, std::int32_t column, std::int16_t colorIndex,
+                                  std::int16_t pattern) {
+    return m_automation->SetCellFill(At(row), At(column), colorIndex, pattern);
+}
+
+bool CXLEzAutomation::SetColumnFill(std::int32_t column, std::int16_t colorIndex,
+                                    std::int16_t pattern) {
+    return m_automation->SetColumnFill(At(column), colorIndex, pattern);
+}
+
+bool CXLEzAutomation::SetRowFill(std::int32_t row, std::int16_t colorIndex, std::int16_t pattern) {
+    return m_automation->SetRowFill(At(row), colorIndex, pattern);
+}
+
+bool CXLEzAutomation::SetRangeBorder(std::int32_t c1, std::int32_t r1, std::int32_t c2,
+                                     std::int32_t r2, std::int16_t edge, std::int16_t lineStyle,
+                                     std::int16_t colorIndex) {
+    return m_automation->SetRangeBorder(At(c1), At(r1), At(c2), At(r2), edge, lineStyle,
+                                        colorIndex);
+}
+
+bool CXLEzAutomation::MergeRange(std::int32_t c1, std::int32_t r1, std::int32_t c2,
+                                 std::int32_t r2) {
+    return m_automation->MergeRange(At(c1), At(r1), At(c2), At(r2));
+}
+
+bool CXLEzAutomation::SetColumnWidth(std::int32_t column, double width) {
+    return m_automation->SetColumnWidth(At(column), width);
+}
+
+bool CXLEzAutomation::SetRowHeight(std::int32_t row, double height) {
+    return m_automation->SetRowHeight(At(row), height);
+}
+
+bool CXLEzAutomation::SaveWorkbookAs(std::u16string_view fileName) {
+    return m_automation->SaveWorkbookAs(fileName, u"", u"", false, false);
+}
+
+bool CXLEzAutomation::QuitServer() {
+    return m_automation->QuitServer();
+}

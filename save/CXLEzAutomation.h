@@ -1,0 +1,68 @@
+// The automation facade that the save holds: it owns one CXLAutomation
+// (started in the constructor, destroyed with the facade) and forwards each
+// operation to it one to one, turning the save's whole-number one-based
+// coordinates into the doubles that the server's "Cells" takes.
+//
+// Results are those of CXLAutomation: false / -1 when an operation did not
+// happen; after a failed start every operation fails quietly.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string_view>
+
+#include "platform/automation/IDispatch.h"
+#include "save/CXLAutomation.h"
+
+class CXLEzAutomation {
+public:
+    // Starts the server (hidden when visible is false); a failed start shows
+    // its message and leaves a facade whose operations all fail.
+    // programId: as for CXLAutomation (tests only).
+    explicit CXLEzAutomation(bool visible,
+                             std::u16string_view programId = CXLAutomation::kExcelProgramId);
+    ~CXLEzAutomation();
+    CXLEzAutomation(const CXLEzAutomation&) = delete;
+    CXLEzAutomation& operator=(const CXLEzAutomation&) = delete;
+
+    bool NewWorkbook();
+    std::int32_t WorksheetCount();
+    bool SelectWorksheetFromEnd(std::int32_t index);
+    std::int32_t AppendWorksheet();
+    bool RenameActiveWorksheet(std::u16string_view name);
+    bool SelectCell(std::int32_t column, std::int32_t row);
+    // The selected range with one reference for the caller, or null.
+    IDispatch* SelectRange(std::int32_t c1, std::int32_t r1, std::int32_t c2, std::int32_t r2);
+    bool WriteText(std::int32_t column, std::int32_t row, std::u16string_view text);
+    bool WriteNumber(std::int32_t column, std::int32_t row, double value,
+                     std::u16string_view format);
+    bool ApplyNumberFormat(std::int32_t column, std::int32_t row, std::u16string_view format);
+    bool WriteFormula(std::int32_t column, std::int32_t row, std::u16string_view text,
+                      std::u16string_view format);
+    bool WriteFilledFormula(std::int32_t column, std::int32_t row, std::u16string_view text,
+                            std::int32_t c1, std::int32_t r1, std::int32_t c2, std::int32_t r2);
+    bool WriteFormulaArray(std::int32_t column, std::int32_t row, std::u16string_view text);
+    bool SetRangeFont(std::int32_t c1, std::int32_t r1, std::int32_t c2, std::int32_t r2,
+                      std::u16string_view name, bool bold, bool italic, bool underline,
+                      std::int16_t colorIndex);
+    bool SetRangeFontSize(std::int32_t c1, std::int32_t r1, std::int32_t c2, std::int32_t r2,
+                          std::int16_t size);
+    bool SetCellFill(std::int32_t row, std::int32_t column, std::int16_t colorIndex,
+                     std::int16_t pattern);
+    bool SetColumnFill(std::int32_t column, std::int16_t colorIndex, std::int16_t pattern);
+    bool SetRowFill(std::int32_t row, std::int16_t colorIndex, std::int16_t pattern);
+    bool SetRangeBorder(std::int32_t c1, std::int32_t r1, std::int32_t c2, std::int32_t r2,
+                        std::int16_t edge, std::int16_t lineStyle, std::int16_t colorIndex);
+    bool MergeRange(std::int32_t c1, std::int32_t r1, std::int32_t c2, std::int32_t r2);
+    bool SetColumnWidth(std::int32_t column, double width);
+    bool SetRowHeight(std::int32_t row, double height);
+    // Saves with no passwords, not read-only-recommended, no backup.
+    bool SaveWorkbookAs(std::u16string_view fileName);
+    bool QuitServer();
+
+    // The wrapper, for tests and diagnostics (its failure report).
+    const CXLAutomation& Automation() const { return *m_automation; }
+
+private:
+    std::unique_ptr<CXLAutomation> m_automation;
+};

@@ -1,0 +1,80 @@
+// A fake spreadsheet server that records every late-bound call it receives,
+// for testing the wrapper's call sequences.
+//
+// Objects are labelled by what they stand for: "Application", "Workbooks",
+// "Workbook", "Worksheets", "Sheets", "Worksheet[2]", "Range[R2C3]" (a
+// cell by its row and column), "Range[R1C1:R2C3]", "Rows[4]", "Columns[5]",
+// "Font", "Interior", "Border[7]". A call is recorded as one line:
+//
+//   Range[R2C3].Value put('abc')
+//   Worksheet[1].Cells get(r8:2, r8:3)     positional arguments, first first
+//   Workbooks.Add method(Template=i2:-4167)
+//
+// Each object type knows the members the save uses; any other name fails
+// the lookup. "Address" of a cell gives its label ("R2C3"), "Count" the
+// number of worksheets, "ActiveCell" the last cell selected.
+//
+// The state is shared by all the objects of one server; it counts the
+// objects alive so that a test can check every reference was released.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "platform/automation/CServerRegistry.h"
+#include "platform/automation/IDispatch.h"
+
+class CRecordingServer : public std::enable_shared_from_this<CRecordingServer> {
+public:
+    static std::shared_ptr<CRecordingServer> Create();
+
+    // A factory for the registry making this server's Application.
+    CServerFactory Factory();
+
+    // Every call since the start (or the last ClearCalls, which also clears
+    // the lookups and Boolean words).
+    const std::vector<std::string>& Calls() const { return m_calls; }
+    void ClearCalls() {
+        m_calls.clear();
+        m_lookups.clear();
+        m_boolWords.clear();
+    }
+    // The names of each lookup, joined with ',' ("AutoFill,Type,Destination").
+    const std::vector<std::string>& Lookups() const { return m_lookups; }
+    // Raw Boolean words seen in arguments (to check true is all bits set).
+    const std::vector<std::int16_t>& BoolWords() const { return m_boolWords; }
+    std::uint32_t InvokeCount() const { return m_invokeCount; }
+
+    int LiveObjects() const { return m_live; }
+
+    // Worksheets of the workbook (Count); Sheets.Add adds one.
+    std::int32_t m_worksheetCount = 1;
+    // When true, Count answers with a double instead of a 32-bit integer.
+    bool m_countAsDouble = false;
+    // The Invoke with this number (0-based, counted over the server's life)
+    // fails with m_failStatus; DISP_E_EXCEPTION fills the exception record.
+    std::int64_t m_failAtInvoke = -1;
+    HRESULT m_failStatus = DISP_E_EXCEPTION;
+    // A member name whose lookup fails.
+    std::string m_failLookupOf;
+
+    // Used by the objects.
+    void Record(std::string line) { m_calls.push_back(std::move(line)); }
+    void RecordLookup(std::string names) { m_lookups.push_back(std::move(names)); }
+    void RecordBool(std::int16_t word) { m_boolWords.push_back(word); }
+    std::uint32_t NextInvoke() { return m_invokeCount++; }
+    void Born() { ++m_live; }
+    void Died() { --m_live; }
+    std::string m_activeCell = "R1C1";
+
+private:
+    CRecordingServer() = default;
+
+    std::vector<std::string> m_calls;
+    std::vector<std::string> m_lookups;
+    std::vector<std::int16_t> m_boolWords;
+    std::uint32_t m_invokeCount = 0;
+    int m_live = 0;
+};
