@@ -5,6 +5,7 @@
 #include <array>
 #include <vector>
 
+#include "platform/automation/CTDispatchRef.h"
 #include "platform/automation/tests/support/TestObjects.h"
 
 namespace {
@@ -226,6 +227,41 @@ TEST(CDispatchObjectInvoke, AResultVariantIsClearedBeforeTheCall) {
                            &result, nullptr, nullptr),
               DISP_E_EXCEPTION);
     EXPECT_TRUE(result.IsEmpty());
+    EXPECT_TRUE(destroyed);
+}
+
+}  // namespace
+
+namespace {
+
+TEST(CTDispatchRef, HoldsExactlyOneReference) {
+    bool destroyed = false;
+    auto* object = new CProbeObject(&destroyed);
+    {
+        auto owner = CTDispatchRef<CProbeObject>::Adopt(object);
+        EXPECT_EQ(object->RefCount(), 1u);
+        auto shared = CTDispatchRef<CProbeObject>::Share(object);
+        EXPECT_EQ(object->RefCount(), 2u);
+        CTDispatchRef<CProbeObject> copy = shared;
+        EXPECT_EQ(object->RefCount(), 3u);
+        CTDispatchRef<CProbeObject> moved = std::move(copy);
+        EXPECT_FALSE(copy);
+        EXPECT_EQ(object->RefCount(), 3u);
+        moved = owner;  // the same object: no change in the count
+        EXPECT_EQ(object->RefCount(), 3u);
+        shared.Reset();
+        EXPECT_EQ(object->RefCount(), 2u);
+    }
+    EXPECT_TRUE(destroyed);
+}
+
+TEST(CTDispatchRef, DetachHandsTheReferenceOver) {
+    bool destroyed = false;
+    auto owner = CTDispatchRef<CProbeObject>::Adopt(new CProbeObject(&destroyed));
+    CProbeObject* object = owner.Detach();
+    owner.Reset();
+    EXPECT_FALSE(destroyed);
+    object->Release();
     EXPECT_TRUE(destroyed);
 }
 
