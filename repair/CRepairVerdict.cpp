@@ -28,8 +28,8 @@ std::optional<ESourceKind> CRepairVerdict::AfterScan(const CExcelData& data) {
 }
 
 std::optional<ESourceKind> CRepairVerdict::AfterParse(const CExcelData& data) {
-    if (CountCellRecords(data) > 0) return std::nullopt;
-    return KindOfSource(data, ESourceKind::NoCells);
+    if (CountSheets(data) > 0 || CountCellRecords(data) > 0) return std::nullopt;
+    return KindOfSource(data, ESourceKind::NoSheets);
 }
 
 bool CRepairVerdict::HasSubstream(const CExcelData& data) {
@@ -59,6 +59,13 @@ std::uint64_t CRepairVerdict::CountCellRecords(const CExcelData& data) {
                 count += n;
         }
     }
+    return count;
+}
+
+std::uint64_t CRepairVerdict::CountSheets(const CExcelData& data) {
+    std::uint64_t count = 0;
+    for (const CExcelWorkBook& workbook : data.GetWorkbooks())
+        count += workbook.GetWorksheets().GetCount();
     return count;
 }
 

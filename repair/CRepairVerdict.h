@@ -1,8 +1,10 @@
 // Decides whether a repair recovered anything it may call a workbook.
 //
 // A scan that met no BOF record at all has only assumed a workbook at
-// offset 0 of something that is not one; a model without a single cell
-// record has nothing to preview or save; an encrypted workbook's record
+// offset 0 of something that is not one; a model with neither a sheet nor a
+// cell record has nothing to preview or save (a workbook whose sheets are
+// all empty is still a workbook: its sheets come back); an encrypted
+// workbook's record
 // bodies after FILEPASS are ciphertext, so cells decoded from them would be
 // garbage presented as data. Each of these makes the repair fail, with the
 // kind of file named where its bytes tell it (CSourceFileKind).
@@ -22,8 +24,8 @@ public:
     // FILEPASS record; nothing when the parse may go on.
     static std::optional<ESourceKind> AfterScan(const CExcelData& data);
 
-    // After the worksheets were parsed: NoCells (or the source file's kind)
-    // when no sheet holds a cell record; nothing otherwise.
+    // After the worksheets were parsed: NoSheets (or the source file's kind)
+    // when the model holds no sheet and no cell record; nothing otherwise.
     static std::optional<ESourceKind> AfterParse(const CExcelData& data);
 
     // True when a BIFF8 BOF record really lies at one of the BOF list's
@@ -35,6 +37,8 @@ public:
     // inline texts, Booleans and errors, formulas, TABLE records, BLANK and
     // MULBLANK records (a formatted empty cell is recovered formatting).
     static std::uint64_t CountCellRecords(const CExcelData& data);
+
+    static std::uint64_t CountSheets(const CExcelData& data);
 
     static bool HasEncryptedWorkbook(const CExcelData& data);
 

@@ -18,13 +18,9 @@ struct KindText {
     std::u16string_view message;
 };
 
-constexpr std::u16string_view kNoCellsMessage =
-    u"No cells could be recovered from this file: the workbook's sheets are empty, or their "
-    u"records are lost.";
-
 // In the order of ESourceKind.
 constexpr std::array<KindText, 13> kKinds = {{
-    {ESourceKind::Unrecognised, "unrecognised", kNoCellsMessage},
+    {ESourceKind::Unrecognised, "unrecognised", u"Nothing could be recovered from this file."},
     {ESourceKind::Empty, "empty", u"The file is empty (0 bytes), so there is nothing to recover."},
     {ESourceKind::ZeroFilled, "zero-filled",
      u"The file holds nothing but zero bytes: its contents are lost, so there is nothing to "
@@ -56,7 +52,9 @@ constexpr std::array<KindText, 13> kKinds = {{
     {ESourceKind::NoWorkbookRecords, "no-workbook-records",
      u"No Excel workbook records were found anywhere in this file, so nothing could be "
      u"recovered."},
-    {ESourceKind::NoCells, "no-cells", kNoCellsMessage},
+    {ESourceKind::NoSheets, "no-sheets",
+     u"Only the workbook's global records were found in this file: none of its sheets and none "
+     u"of its cells could be recovered."},
 }};
 
 constexpr bool InKindOrder() {
@@ -91,12 +89,14 @@ constexpr std::size_t kBlockSize = 1 << 20;  // a multiple of kDirectoryEntrySiz
 // workbook's stream: type, then body length.
 //   09 00 04 00  BIFF2     09 02 06 00  BIFF3     09 04 06 00  BIFF4
 //   09 08 08 00  BIFF5 (and BIFF7): the BIFF8 type with an 8-byte body
-constexpr std::array<std::array<std::uint8_t, 4>, 4> kOldBofs = {{
-    {0x09, 0x00, 0x04, 0x00},
-    {0x09, 0x02, 0x06, 0x00},
-    {0x09, 0x04, 0x06, 0x00},
-    {0x09, 0x08, 0x08, 0x00},
-}};
+constexpr std::array<std::string_view, 4> kOldBofs = {
+    std::string_view("\x09\x00\x04\x00", 4),
+    std::string_view("\x09\x02\x06\x00", 4),
+    std::string_view("\x09\x04\x06\x00", 4),
+    // The version word follows: 0x0500. Some writers give BIFF8 (version
+    // 0x0600) this short BOF too; that is ours, not an older workbook.
+    std::string_view("\x09\x08\x08\x00\x00\x05", 6),
+};
 
 bool StartsWith(const Bytes& bytes, const std::uint8_t* prefix, std::size_t n) {
     return bytes.size() >= n && std::memcmp(bytes.data(), prefix, n) == 0;
@@ -254,8 +254,8 @@ ESourceKind CSourceFileKind::Detect(const std::filesystem::path& path) {
     if (StartsWith(head, "PK\x03\x04") || StartsWith(head, "PK\x05\x06") ||
         StartsWith(head, "PK\x07\x08"))
         return ZipKind(head, tail);
-    for (const auto& bof : kOldBofs)
-        if (StartsWith(head, bof.data(), bof.size())) return ESourceKind::OlderWorkbook;
+    for (const std::string_view bof : kOldBofs)
+        if (StartsWith(head, bof)) return ESourceKind::OlderWorkbook;
     if (head[0] == 0) return AllZero(file) ? ESourceKind::ZeroFilled : ESourceKind::Unrecognised;
     if (StartsWith(head, "\xFF\xFE")) return TextKind(Narrow(head, false));
     if (StartsWith(head, "\xFE\xFF")) return TextKind(Narrow(head, true));

@@ -28,7 +28,7 @@ enum class ESourceKind : std::uint8_t {
     // Not told by Detect: decided from the model by the repair.
     Encrypted,          // the globals hold a FILEPASS record
     NoWorkbookRecords,  // no BOF record anywhere in the file
-    NoCells,            // a workbook was found, but not one cell
+    NoSheets,           // a workbook's globals were found, but no sheet and no cell
 };
 
 class CSourceFileKind {
@@ -40,7 +40,7 @@ public:
     static ESourceKind Detect(const std::filesystem::path& path);
 
     // The text shown to the user for a repair that failed on a file of this
-    // kind. Unrecognised has the text of NoCells.
+    // kind.
     static std::u16string_view Message(ESourceKind kind);
 
     // A short name for diagnostics and tests: "zip", "html", ...

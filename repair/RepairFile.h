@@ -12,8 +12,8 @@ struct CRepairTrace;
 //
 // False, with a message through the message sink, for an empty source path
 // ("Invalid source file path"), and when the repair recovered nothing: no
-// BOF record anywhere in the scanned file, not one cell record in any
-// sheet, or an encrypted workbook; the message then says what the file is
+// BOF record anywhere in the scanned file, neither a sheet nor a cell
+// record in the model, or an encrypted workbook; the message says what the file is
 // when its bytes tell (see CSourceFileKind). False without a message when
 // data is null, the scan file cannot be opened (the scan shows its own
 // message) or a stop was requested. True otherwise.

@@ -259,14 +259,28 @@ INSTANTIATE_TEST_SUITE_P(
         NothingRecoveredCase{"zeros", [] { return Bytes(9000, 0); }, ESourceKind::ZeroFilled},
         NothingRecoveredCase{"noise", [] { return Noise(20000); }, ESourceKind::NoWorkbookRecords},
         // Sheets, but not a single cell in them.
-        NothingRecoveredCase{"no-cells", [] { return NumberWorkbook(0); }, ESourceKind::NoCells},
-        NothingRecoveredCase{"no-cells-compound", [] { return InCompoundFile(NumberWorkbook(0)); },
-                             ESourceKind::NoCells}),
+        NothingRecoveredCase{"no-sheets", GlobalsOnlyWorkbook, ESourceKind::NoSheets},
+        NothingRecoveredCase{"no-sheets-compound",
+                             [] { return InCompoundFile(GlobalsOnlyWorkbook()); },
+                             ESourceKind::NoSheets}),
     [](const ::testing::TestParamInfo<NothingRecoveredCase>& info) {
         std::string name = info.param.label;
         std::replace(name.begin(), name.end(), '-', '_');
         return name;
     });
+
+TEST_F(RepairFileTest, AWorkbookWhoseSheetsAreEmptyIsStillRecovered) {
+    // Empty sheets are a workbook's content too (a template, a form): they
+    // come back, and nothing is said.
+    auto data = Source(InCompoundFile(NumberWorkbook(0)));
+    ScopedMessageCapture messages;
+    EXPECT_TRUE(RepairFile(data.get()));
+    EXPECT_EQ(messages.Count(), 0u);
+    const CExcelWorkSheet* sheet = OnlySheet(*data);
+    ASSERT_NE(sheet, nullptr);
+    EXPECT_EQ(sheet->GetName(), u"Data");
+    EXPECT_EQ(CRepairVerdict::CountCellRecords(*data), 0u);
+}
 
 TEST_F(RepairFileTest, AnEncryptedWorkbookFailsEvenThoughItsRecordsFrame) {
     // RC4 FILEPASS: the records after it keep clear headers but carry

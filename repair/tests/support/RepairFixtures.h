@@ -50,6 +50,17 @@ inline Bytes NumberWorkbook(std::uint16_t rows, const BiffWriter& globals = Biff
     return stream;
 }
 
+// A workbook stream that ends after its globals: no BOUNDSHEET, no sheet.
+inline Bytes GlobalsOnlyWorkbook() {
+    BiffWriter globals;
+    globals.Record(0x0042, BiffWriter::U16(1200));  // CODEPAGE
+    BiffWriter stream;
+    stream.Substream(0x0005, globals);
+    Bytes bytes = stream.GetBytes();
+    bytes.resize(2 * kSector, 0);
+    return bytes;
+}
+
 // The stream as the "Workbook" stream of a compound file (the stream ends
 // the file).
 inline Bytes InCompoundFile(const Bytes& stream, const std::u16string& name = u"Workbook") {
