@@ -333,6 +333,13 @@ int CXlsFormulaLexer::LexKnownSheets(CXlsFormulaReference& reference) {
     return 1;
 }
 
+bool CXlsFormulaLexer::IsPlainOperand(std::u16string_view name) {
+    CXlsFormulaReference ignored;
+    return IsDigit(name.front()) || CXlsFormulaReference::Parse(name, ignored) == name.size() ||
+           (name.size() == 4 && StartsWithIgnoringCase(name, 0, u"TRUE")) ||
+           (name.size() == 5 && StartsWithIgnoringCase(name, 0, u"FALSE"));
+}
+
 int CXlsFormulaLexer::LexPlainSheets(CXlsFormulaReference& reference) {
     auto nameEnd = [&](std::size_t pos) {
         while (pos < m_text.size() && CXlsFormulaReference::IsNameCharacter(m_text[pos])) ++pos;
@@ -351,6 +358,12 @@ int CXlsFormulaLexer::LexPlainSheets(CXlsFormulaReference& reference) {
     if (lastEnd >= m_text.size() || m_text[lastEnd] != u'!') return 0;
     const std::u16string_view first = m_text.substr(start, firstEnd - start);
     const std::u16string_view last = m_text.substr(lastStart, lastEnd - lastStart);
+    // "A1:Sheet2!B1" is a range from A1 to another sheet's B1, not the
+    // sheets "A1" to "Sheet2", unless the workbook has a sheet named A1.
+    if (lastStart != start && IsPlainOperand(first) &&
+        (m_workbook == nullptr || m_workbook->FindSheet(first) == CXlsWorkbook::kNotFound)) {
+        return 0;
+    }
     if (!ResolveSheets(first, last, start, reference)) return -1;
     m_pos = lastEnd + 1;
     return 1;

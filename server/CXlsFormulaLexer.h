@@ -80,6 +80,8 @@ class CXlsFormulaLexer {
     int LexQuotedSheets(CXlsFormulaReference& reference);
     int LexKnownSheets(CXlsFormulaReference& reference);
     int LexPlainSheets(CXlsFormulaReference& reference);
+    // A name that reads as a number, a cell reference or a Boolean.
+    static bool IsPlainOperand(std::u16string_view name);
     // Resolves "first" or "first:last" to sheet positions.
     bool ResolveSheets(std::u16string_view first, std::u16string_view last, std::size_t offset,
                        CXlsFormulaReference& reference);

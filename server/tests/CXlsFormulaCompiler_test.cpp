@@ -137,6 +137,9 @@ TEST_F(FormulaCompiler, OtherSheetsGoThroughTheExternSheetTable) {
     EXPECT_EQ(Tokens(u"Sheet1:Sheet2!A1"), "5A0300000000C0");
     EXPECT_EQ(Tokens(u"'Sheet2:Sheet1'!A1"), "5A0300000000C0");
     EXPECT_EQ(Tokens(u"Sheet2!#REF!"), "5C000000000000");
+    // A cell before ":" starts a range to the other sheet's cell, not a
+    // range of sheets.
+    EXPECT_EQ(Tokens(u"SUM(A1:Sheet2!B2)"), "290D00 24000000C0 3A0000010001C0 11 19100000");
     ASSERT_EQ(book.ExternSheets().Entries().size(), 4u);
     EXPECT_EQ(book.ExternSheets().Entries()[3].firstSheetId, book.Sheet(0)->Id());
     EXPECT_EQ(book.ExternSheets().Entries()[3].lastSheetId, book.Sheet(1)->Id());
