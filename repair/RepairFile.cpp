@@ -20,13 +20,7 @@ bool NothingRecovered(ESourceKind kind, CRepairTrace* trace) {
     return false;
 }
 
-}  // namespace
-
-bool RepairFile(CExcelData* data) {
-    return RepairFile(data, nullptr);
-}
-
-bool RepairFile(CExcelData* data, CRepairTrace* trace) {
+bool Repair(CExcelData* data, CRepairTrace* trace) {
     if (RepairStopRequested()) return false;
     if (!data) return false;
     if (data->GetSourcePath().empty()) {
@@ -60,4 +54,20 @@ bool RepairFile(CExcelData* data, CRepairTrace* trace) {
     if (const std::optional<ESourceKind> failure = CRepairVerdict::AfterParse(*data))
         return NothingRecovered(*failure, trace);
     return true;
+}
+
+}  // namespace
+
+bool RepairFile(CExcelData* data) {
+    return RepairFile(data, nullptr);
+}
+
+bool RepairFile(CExcelData* data, CRepairTrace* trace) {
+    // Memory running out while a huge damaged file is decoded must end this
+    // repair, not the program: nothing thrown leaves the worker.
+    try {
+        return Repair(data, trace);
+    } catch (...) {
+        return false;
+    }
 }

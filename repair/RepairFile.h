@@ -13,10 +13,11 @@ struct CRepairTrace;
 // False, with a message through the message sink, for an empty source path
 // ("Invalid source file path"), and when the repair recovered nothing: no
 // BOF record anywhere in the scanned file, neither a sheet nor a cell
-// record in the model, or an encrypted workbook; the message says what the file is
-// when its bytes tell (see CSourceFileKind). False without a message when
-// data is null, the scan file cannot be opened (the scan shows its own
-// message) or a stop was requested. True otherwise.
+// record in the model, or an encrypted workbook; the message says what the
+// file is when its bytes tell (see CSourceFileKind). False without a
+// message when data is null, the scan file cannot be opened (the scan shows
+// its own message), a stop was requested, or the pipeline threw (memory
+// exhausted): nothing is thrown from here. True otherwise.
 bool RepairFile(CExcelData* data);
 
 // The same, also telling trace (when not null) what the repair met.
