@@ -6,29 +6,6 @@
 
 namespace {
 
-TEST(CDispatchArguments, TheFirstPushedIsTheFirstInTheArray) {
-    CDispatchArguments args;
-    ASSERT_TRUE(args.PushDouble(u"", 0, 3));
-    ASSERT_TRUE(args.PushDouble(u"", 0, 2));
-    ASSERT_EQ(args.Count(), 2u);
-    EXPECT_EQ(args.Values()[0].GetDouble(), 3);
-    EXPECT_EQ(args.Values()[1].GetDouble(), 2);
-    EXPECT_EQ(args.NamedCount(), 0u);
-}
-
-TEST(CDispatchArguments, NamedArgumentsFollowTheMemberName) {
-    CDispatchArguments args;
-    ASSERT_TRUE(args.PushShort(u"Type", 0, 0));
-    ASSERT_TRUE(args.PushBool(u"Destination", 0, true));
-    const auto names = args.NamesFor(u"AutoFill");
-    ASSERT_EQ(names.size(), 3u);
-    EXPECT_EQ(names[0], u"AutoFill");
-    EXPECT_EQ(names[1], u"Type");
-    EXPECT_EQ(names[2], u"Destination");
-    args.Reset();
-    EXPECT_EQ(args.NamesFor(u"Value").size(), 1u);
-}
-
 TEST(CDispatchArguments, TheListHoldsTenAndRefusesMore) {
     CDispatchArguments args;
     for (int i = 0; i < 10; ++i) ASSERT_TRUE(args.PushText(u"N", 0, u"t")) << i;

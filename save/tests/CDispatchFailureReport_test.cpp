@@ -24,14 +24,6 @@ TEST(CDispatchFailureReport, EachStatusHasItsText) {
     EXPECT_EQ(Report(DISP_E_BADINDEX), u"Cells: Unknown error occured.");
 }
 
-TEST(CDispatchFailureReport, StatusValuesAreTheAutomationOnes) {
-    EXPECT_EQ(static_cast<std::uint32_t>(DISP_E_MEMBERNOTFOUND), 0x80020003u);
-    EXPECT_EQ(static_cast<std::uint32_t>(DISP_E_EXCEPTION), 0x80020009u);
-    EXPECT_EQ(static_cast<std::uint32_t>(DISP_E_PARAMNOTOPTIONAL), 0x8002000Fu);
-    EXPECT_TRUE(Failed(DISP_E_OVERFLOW));
-    EXPECT_TRUE(Succeeded(S_FALSE));
-}
-
 TEST(CDispatchFailureReport, ExceptionsCarryTheirCodeAndDescription) {
     CExcepInfo exception;
     exception.code = 1004;

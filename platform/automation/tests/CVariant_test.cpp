@@ -19,25 +19,6 @@ TEST(CVariantKinds, BooleanTrueIsAllBitsSetAndFalseIsZero) {
     EXPECT_EQ(CVariant::Bool(false).GetBoolWord(), 0);
 }
 
-TEST(CVariantKinds, TypeCodesAreTheAutomationOnes) {
-    EXPECT_EQ(CVariant().Type(), 0);
-    EXPECT_EQ(CVariant::Short(1).Type(), 2);
-    EXPECT_EQ(CVariant::Long(1).Type(), 3);
-    EXPECT_EQ(CVariant::Double(1).Type(), 5);
-    EXPECT_EQ(CVariant::Text(u"a").Type(), 8);
-    EXPECT_EQ(CVariant::Object(nullptr).Type(), 9);
-    EXPECT_EQ(CVariant::Error(E_FAIL).Type(), 10);
-    EXPECT_EQ(CVariant::Bool(true).Type(), 11);
-}
-
-TEST(CVariantKinds, AccessorsOfAnotherKindGiveNothing) {
-    const CVariant text = CVariant::Text(u"12");
-    EXPECT_EQ(text.GetLong(), 0);
-    EXPECT_EQ(text.GetDouble(), 0.0);
-    EXPECT_EQ(text.GetObject(), nullptr);
-    EXPECT_EQ(CVariant::Short(5).GetLong(), 0);
-}
-
 TEST(CVariantKinds, CellErrorsTravelAsSpreadsheetErrorCodes) {
     // #DIV/0! is 2007 in the spreadsheet's numbering: 0x800A07D7.
     const CVariant div0 = CVariant::SheetError(0x07);
@@ -52,12 +33,6 @@ TEST(CVariantKinds, CellErrorsTravelAsSpreadsheetErrorCodes) {
     EXPECT_FALSE(CVariant::SheetError(0x08).GetSheetErrorCode(unused));
     EXPECT_FALSE(CVariant::Error(DISP_E_PARAMNOTFOUND).GetSheetErrorCode(unused));
     EXPECT_FALSE(CVariant::Long(0x07).GetSheetErrorCode(unused));
-}
-
-TEST(CVariantKinds, MissingIsTheOmittedArgumentError) {
-    EXPECT_TRUE(CVariant::Missing().IsMissing());
-    EXPECT_FALSE(CVariant::Error(E_FAIL).IsMissing());
-    EXPECT_FALSE(CVariant().IsMissing());
 }
 
 // --- Object references ------------------------------------------------------
