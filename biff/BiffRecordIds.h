@@ -30,6 +30,7 @@ constexpr std::uint16_t kEOF = 0x000A;
 constexpr std::uint16_t kEXTERNSHEET = 0x0017;
 constexpr std::uint16_t kNAME = 0x0018;
 constexpr std::uint16_t kDATEMODE = 0x0022;
+constexpr std::uint16_t kFILEPASS = 0x002F;
 constexpr std::uint16_t kFONT = 0x0031;
 constexpr std::uint16_t kCONTINUE = 0x003C;
 constexpr std::uint16_t kCOLINFO = 0x007D;

@@ -35,16 +35,23 @@ bool ReadSST(CExcelScanWorkBook& scan, CExcelWorkBook& workbook) {
     return true;
 }
 
+bool ReadNAME(CExcelScanWorkBook& scan, CExcelWorkBook& workbook) {
+    return CExcelGlobalRecordReaders::ReadNAME(*scan.GetRecord(), workbook, &scan.GetContinues());
+}
+
 template <bool (*Read)(CExcelRawRecordData&, CExcelWorkBook&)>
 bool ReadGlobal(CExcelScanWorkBook& scan, CExcelWorkBook& workbook) {
     return Read(*scan.GetRecord(), workbook);
 }
 
 // The records of the globals substream that are decoded; every other type
-// (the BOF itself, CONTINUE records met on their own, NAME, ...) is skipped.
+// (the BOF itself, CONTINUE records met on their own, ...) is skipped.
 constexpr GlobalsHandler kGlobalsHandlers[] = {
     {biff::kEOF, nullptr},
     {biff::kEXTERNSHEET, &ReadGlobal<&CExcelGlobalRecordReaders::ReadEXTERNSHEET>},
+    {biff::kNAME, &ReadNAME},
+    {biff::kDATEMODE, &ReadGlobal<&CExcelGlobalRecordReaders::ReadDATEMODE>},
+    {biff::kFILEPASS, &ReadGlobal<&CExcelGlobalRecordReaders::ReadFILEPASS>},
     {biff::kFONT, &ReadGlobal<&CExcelGlobalRecordReaders::ReadFONT>},
     {biff::kBOUNDSHEET, &ReadGlobal<&CExcelScanWorkBook::ReadBOUNDSHEET>},
     {biff::kPALETTE, &ReadGlobal<&CExcelGlobalRecordReaders::ReadPALETTE>},

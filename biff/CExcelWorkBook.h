@@ -23,6 +23,7 @@ class CExcelRecordWBXF;
 class CExcelRecordWBFORMAT;
 class CExcelRecordSTYLE;
 class CExcelRecordPALETTE;
+class CExcelRecordNAME;
 
 class CExcelWorkBook : public CTListNode<CExcelWorkBook> {
 public:
@@ -50,6 +51,18 @@ public:
     const CTList<CExcelRecordSTYLE>& GetStyles() const { return m_styles; }
     CTList<CExcelRecordPALETTE>& GetPalettes() { return m_palettes; }
     const CTList<CExcelRecordPALETTE>& GetPalettes() const { return m_palettes; }
+    // Defined names in file order: a ptgName index n (1-based) is element n - 1.
+    CTList<CExcelRecordNAME>& GetNames() { return m_names; }
+    const CTList<CExcelRecordNAME>& GetNames() const { return m_names; }
+
+    // A FILEPASS record was met in the globals: the record bodies that follow
+    // it are ciphertext, and what was decoded from them is not data.
+    bool IsEncrypted() const { return m_encrypted; }
+    void SetEncrypted(bool encrypted) { m_encrypted = encrypted; }
+    // DATEMODE says the workbook counts dates from 1904-01-01 rather than
+    // from 1900.
+    bool IsDate1904() const { return m_date1904; }
+    void SetDate1904(bool date1904) { m_date1904 = date1904; }
 
     // Text of shared string number index (from 0); empty with *found false
     // when the table has no such entry.
@@ -70,6 +83,9 @@ private:
     CTList<CExcelRecordWBFORMAT> m_formats;
     CTList<CExcelRecordSTYLE> m_styles;
     CTList<CExcelRecordPALETTE> m_palettes;
+    CTList<CExcelRecordNAME> m_names;
     std::uint32_t m_end = 0;
     std::uint32_t m_start = 0;
+    bool m_encrypted = false;
+    bool m_date1904 = false;
 };

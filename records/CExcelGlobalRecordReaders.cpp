@@ -1,14 +1,50 @@
 #include "records/CExcelGlobalRecordReaders.h"
 
+#include <vector>
+
+#include "biff/CByteBuffer.h"
+#include "biff/CExcelContinueRecordOffset.h"
 #include "biff/CExcelRawRecordData.h"
 #include "biff/CExcelWorkBook.h"
 #include "records/CExcelRecordGWBEXTERNSHEET.h"
 #include "records/CExcelRecordGWBSUPBOOK.h"
+#include "records/CExcelRecordNAME.h"
 #include "records/CExcelRecordPALETTE.h"
 #include "records/CExcelRecordSTYLE.h"
 #include "records/CExcelRecordWBFONT.h"
 #include "records/CExcelRecordWBFORMAT.h"
 #include "records/CExcelRecordWBXF.h"
+
+namespace {
+
+constexpr std::uint32_t kDateModeValue = 0;  // u16 in the DATEMODE payload
+constexpr std::uint16_t kDate1904 = 1;
+
+// The joined record with each CONTINUE's first byte back in front of its
+// data: the record as the writer split it, for records whose data simply
+// runs on across the boundary. A boundary that lies before the previous one
+// or past the end (never written by the scan) is taken at the nearest
+// position that keeps the bytes in order.
+std::vector<std::uint8_t> RestoreContinueFirstBytes(
+    const std::uint8_t* raw, std::uint32_t rawLength,
+    const CExcelContinueRecordOffsetList* continues) {
+    std::vector<std::uint8_t> bytes;
+    bytes.reserve(rawLength + (continues ? continues->GetCount() : 0));
+    std::uint32_t copied = 0;
+    for (const CExcelContinueRecordOffset* boundary = continues ? continues->GetHead() : nullptr;
+         boundary; boundary = boundary->GetNext()) {
+        std::uint32_t offset = boundary->GetOffset();
+        if (offset > rawLength) offset = rawLength;
+        if (offset < copied) offset = copied;
+        bytes.insert(bytes.end(), raw + copied, raw + offset);
+        bytes.push_back(boundary->GetFlag());
+        copied = offset;
+    }
+    bytes.insert(bytes.end(), raw + copied, raw + rawLength);
+    return bytes;
+}
+
+}  // namespace
 
 template <class T>
 bool CExcelGlobalRecordReaders::ReadInto(CExcelRawRecordData& record, CTList<T>& list) {
@@ -46,4 +82,30 @@ bool CExcelGlobalRecordReaders::ReadSUPBOOK(CExcelRawRecordData& record, CExcelW
 bool CExcelGlobalRecordReaders::ReadEXTERNSHEET(CExcelRawRecordData& record,
                                                 CExcelWorkBook& workbook) {
     return ReadInto(record, workbook.GetExternSheets());
+}
+
+bool CExcelGlobalRecordReaders::ReadNAME(CExcelRawRecordData& record, CExcelWorkBook& workbook,
+                                         const CExcelContinueRecordOffsetList* continues) {
+    if (!record.Load()) return false;
+    const std::vector<std::uint8_t> raw =
+        RestoreContinueFirstBytes(record.GetLoadedBytes(), record.GetSize(), continues);
+    record.FreeLoaded();
+    return AppendFromRaw(raw.data(), static_cast<std::uint32_t>(raw.size()), workbook.GetNames());
+}
+
+bool CExcelGlobalRecordReaders::ReadDATEMODE(CExcelRawRecordData& record,
+                                             CExcelWorkBook& workbook) {
+    if (!record.Load()) return false;
+    const bool fits = PayloadLength(record.GetSize()) >= kDateModeValue + 2;
+    if (fits) {
+        const std::uint8_t* value = record.GetLoadedBytes() + kHeader + kDateModeValue;
+        workbook.SetDate1904(CDataReader::GetU16(value) == kDate1904);
+    }
+    record.FreeLoaded();
+    return fits;
+}
+
+bool CExcelGlobalRecordReaders::ReadFILEPASS(CExcelRawRecordData&, CExcelWorkBook& workbook) {
+    workbook.SetEncrypted(true);
+    return true;
 }

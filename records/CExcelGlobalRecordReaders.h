@@ -3,13 +3,15 @@
 // length, builds the record object from the bytes after the 4-byte header,
 // appends it to the workbook's list for that type and frees the loaded
 // bytes. Each returns whether an object was appended (false for a rejected
-// length or a spill file that cannot be read).
+// length or a spill file that cannot be read). DATEMODE and FILEPASS set a
+// workbook flag instead of appending an object.
 #pragma once
 
 #include <cstdint>
 
 #include "biff/CTList.h"
 
+class CExcelContinueRecordOffsetList;
 class CExcelRawRecordData;
 class CExcelWorkBook;
 
@@ -22,6 +24,18 @@ public:
     static bool ReadPALETTE(CExcelRawRecordData& record, CExcelWorkBook& workbook);
     static bool ReadSUPBOOK(CExcelRawRecordData& record, CExcelWorkBook& workbook);
     static bool ReadEXTERNSHEET(CExcelRawRecordData& record, CExcelWorkBook& workbook);
+    // continues: the CONTINUE boundaries of the joined record (may be null
+    // when there are none). A NAME's formula runs on across CONTINUE
+    // records byte for byte, so each boundary's first byte, which the join
+    // leaves out, is put back before the object is built.
+    static bool ReadNAME(CExcelRawRecordData& record, CExcelWorkBook& workbook,
+                         const CExcelContinueRecordOffsetList* continues = nullptr);
+    // Sets the workbook's 1904 date system when the payload's u16 is 1;
+    // false (the flag left alone) for a payload shorter than 2 bytes.
+    static bool ReadDATEMODE(CExcelRawRecordData& record, CExcelWorkBook& workbook);
+    // Marks the workbook encrypted: every record body after FILEPASS is
+    // ciphertext. Needs no bytes of the record; always true.
+    static bool ReadFILEPASS(CExcelRawRecordData& record, CExcelWorkBook& workbook);
 
     // The common step over bytes already in memory: raw is the whole record
     // (rawLength bytes, header included). T::AcceptsRawLength decides; the
