@@ -21,3 +21,5 @@ struct CliCommand {
 };
 
 int RunExtract(const std::vector<std::string>& args);
+int RunDump(const std::vector<std::string>& args);
+int RunInfo(const std::vector<std::string>& args);

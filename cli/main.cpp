@@ -15,6 +15,10 @@ constexpr CliCommand kCommands[] = {
     {"extract", "SOURCE.xls OUTPUT",
      "read the compound file, report its damage and copy the Workbook stream to OUTPUT",
      RunExtract},
+    {"dump", "[--sheet NAME] [--formulas] FILE.xls",
+     "repair FILE and print every recovered cell: sheet, name, row, column, type, value", RunDump},
+    {"info", "FILE.xls",
+     "repair FILE and report the damage, the substreams, sheets and counts it found", RunInfo},
 };
 
 void PrintUsage(std::FILE* to) {

@@ -1,0 +1,167 @@
+// mendwell-cli info: repairs a file as the desktop program does and reports
+// what the repair saw on its way: the compound file's damage, which file
+// was scanned, the substreams found, the workbooks and sheets with their
+// record counts, and the repair counters.
+#include <cstdio>
+#include <filesystem>
+#include <vector>
+
+#include "biff/CExcelData.h"
+#include "biff/CExcelWorkBook.h"
+#include "biff/CExcelWorkSheet.h"
+#include "cli/CliCommand.h"
+#include "cli/CliRepair.h"
+#include "cli/ErrorBitNames.h"
+#include "compound/EStructureFlag.h"
+#include "platform/RunState.h"
+#include "platform/TextConversion.h"
+#include "records/CExcelSSTDataList.h"
+#include "repair/CBoundSheetOrder.h"
+#include "repair/CRecoveredCells.h"
+#include "repair/CRepairTrace.h"
+
+namespace {
+
+struct CounterName {
+    ERepairCounter counter;
+    const char* name;
+};
+
+constexpr CounterName kCounters[] = {
+    {CounterTextCells, "text cells"},
+    {CounterFormulaCells, "formula cells"},
+    {CounterNumericCells, "numeric cells"},
+    {CounterOtherCells, "other cells"},
+    {CounterSheets, "sheets"},
+    {CounterCharts, "charts"},
+    {CounterPictures, "pictures"},
+};
+
+// The sheet kinds of BOUNDSHEET records, by their type byte.
+const char* SheetKind(std::uint8_t type) {
+    switch (type) {
+        case 0:
+            return "worksheet";
+        case 1:
+            return "macro sheet";
+        case 2:
+            return "chart";
+        case 6:
+            return "VBA module";
+        default:
+            return "unknown kind";
+    }
+}
+
+void PrintExtraction(const CRepairTrace& trace) {
+    std::printf("compound file: %s\n", ParseErrorNames(trace.m_parseError).c_str());
+    if (trace.m_structureFlags == StructAll && trace.m_parseError != 0)
+        std::printf("header conditions failed: not checked (the compound file was unusable)\n");
+    else
+        std::printf("header conditions failed: %s\n",
+                    StructureFlagNames(trace.m_structureFlags).c_str());
+    if (trace.m_copyResult < 0)
+        std::printf("workbook stream copy: not tried\n");
+    else if (trace.m_copyResult == 0)
+        std::printf("workbook stream copy: copied whole\n");
+    else
+        std::printf("workbook stream copy: failed (%s)\n",
+                    ParseErrorNames(static_cast<unsigned long>(trace.m_copyResult)).c_str());
+    std::printf("scanned: %s\n", trace.m_scannedExtractedCopy
+                                     ? "the extracted Workbook stream"
+                                     : "the file itself, as a raw record stream");
+}
+
+void PrintSubstreams(const CExcelData& data) {
+    std::printf("substreams: %u\n", data.GetBOFList().GetCount());
+    for (const CExcelBOFRecord& entry : data.GetBOFList())
+        std::printf("  0x%08X-0x%08X  %s\n", entry.GetStart(), entry.GetEnd(),
+                    ToUtf8(entry.GetName()).c_str());
+}
+
+void PrintSheet(std::uint32_t position, const CExcelWorkBook& workbook,
+                const CExcelWorkSheet& sheet) {
+    const CRecoveredCells cells(workbook, sheet);
+    std::printf("    sheet %u \"%s\" at 0x%08X: %zu cells\n", position,
+                ToUtf8(sheet.GetName()).c_str(), sheet.GetStart(), cells.GetCount());
+    std::printf(
+        "      records: NUMBER %u, RK %u, LABELSST %u, LABEL %u, FORMULA %u, BOOLERR %u, "
+        "BLANK %u, MULBLANK %u, ROW %u, COLINFO %u, MERGEDCELLS %u, TABLE %u\n",
+        sheet.GetNumbers().GetCount(), sheet.GetRKValues().GetCount(),
+        sheet.GetLabelSSTs().GetCount(), sheet.GetLabels().GetCount(),
+        sheet.GetFormulas().GetCount(), sheet.GetBoolErrs().GetCount(),
+        sheet.GetBlanks().GetCount(), sheet.GetMulBlanks().GetCount(), sheet.GetRows().GetCount(),
+        sheet.GetColInfos().GetCount(), sheet.GetMergedCells().GetCount(),
+        sheet.GetTables().GetCount());
+}
+
+void PrintWorkbooks(const CExcelData& data) {
+    std::printf("workbooks: %u\n", data.GetWorkbooks().GetCount());
+    std::uint32_t number = 0;
+    std::uint32_t firstPosition = 0;
+    for (const CExcelWorkBook& workbook : data.GetWorkbooks()) {
+        CBoundSheetOrder order;
+        order.Read(data.GetScanPath(), workbook);
+        const std::vector<std::uint32_t> placed = order.PlaceSheets(workbook);
+        std::printf("  workbook %u at 0x%08X-0x%08X%s%s\n", ++number, workbook.GetStart(),
+                    workbook.GetEnd(), workbook.IsEncrypted() ? ", encrypted (FILEPASS)" : "",
+                    workbook.IsDate1904() ? ", 1904 date system" : "");
+        std::printf(
+            "    globals: %u shared strings, %u XF, %u FONT, %u FORMAT, %u STYLE, %u NAME, "
+            "%u SUPBOOK, %u EXTERNSHEET\n",
+            workbook.GetSharedStrings().GetCount(), workbook.GetXFs().GetCount(),
+            workbook.GetFonts().GetCount(), workbook.GetFormats().GetCount(),
+            workbook.GetStyles().GetCount(), workbook.GetNames().GetCount(),
+            workbook.GetSupBooks().GetCount(), workbook.GetExternSheets().GetCount());
+        std::printf("    sheet list (BOUNDSHEET): %zu\n", order.GetEntries().size());
+        std::uint32_t at = 0;
+        for (const CBoundSheetOrder::Entry& entry : order.GetEntries())
+            std::printf("      %u \"%s\" %s\n", firstPosition + at++, ToUtf8(entry.m_name).c_str(),
+                        SheetKind(entry.m_sheetType));
+        std::printf("    sheets recovered: %u\n", workbook.GetWorksheets().GetCount());
+        std::size_t index = 0;
+        for (const CExcelWorkSheet& sheet : workbook.GetWorksheets())
+            PrintSheet(firstPosition + placed[index++], workbook, sheet);
+        firstPosition += order.PositionCount(placed);
+    }
+}
+
+void PrintCounters() {
+    std::printf("repair counters:");
+    const char* separator = " ";
+    for (const CounterName& entry : kCounters) {
+        std::printf("%s%s %u", separator, entry.name, RepairCounters[entry.counter].load());
+        separator = ", ";
+    }
+    std::printf("\n");
+}
+
+}  // namespace
+
+int RunInfo(const std::vector<std::string>& args) {
+    if (args.size() != 1 || args[0].starts_with("--")) {
+        std::fprintf(stderr, "Usage: mendwell-cli info FILE.xls\n");
+        return ExitUsage;
+    }
+    const std::filesystem::path source = args[0];
+    CExcelData data;
+    CRepairTrace trace;
+    const bool succeeded = RunCliRepair(source, data, &trace);
+
+    std::error_code ec;
+    const auto size = std::filesystem::file_size(source, ec);
+    std::printf("file: %s (%ju bytes)\n", source.c_str(),
+                ec ? std::uintmax_t{0} : static_cast<std::uintmax_t>(size));
+    PrintExtraction(trace);
+    PrintSubstreams(data);
+    PrintWorkbooks(data);
+    PrintCounters();
+    if (succeeded)
+        std::printf("repair: succeeded\n");
+    else if (trace.m_nothingRecovered)
+        std::printf("repair: failed, nothing recovered (%s)\n",
+                    CSourceFileKind::Name(trace.m_failureKind));
+    else
+        std::printf("repair: failed\n");
+    return succeeded ? ExitOk : ExitFailed;
+}
