@@ -1,5 +1,5 @@
 # Entry points for a fresh Debian 12 machine:
-#   make demo   repairs the project's own damaged sample workbook
+#   make demo   repairs the project's own damaged sample workbook and prints its cells
 #   make check  builds and runs every test (normal build)
 #   make check-sanitize  the same under AddressSanitizer + UndefinedBehaviorSanitizer
 
@@ -20,7 +20,8 @@ build: deps
 demo: build
 	@mkdir -p $(SAMPLE_DIR)
 	$(BUILD)/tools/samples/make-damaged-sample $(SAMPLE_DIR)/damaged.xls
-	$(BUILD)/cli/mendwell-cli extract $(SAMPLE_DIR)/damaged.xls $(SAMPLE_DIR)/Workbook.bin
+	$(BUILD)/cli/mendwell-cli info $(SAMPLE_DIR)/damaged.xls
+	$(BUILD)/cli/mendwell-cli dump $(SAMPLE_DIR)/damaged.xls
 
 check: build
 	ctest --test-dir $(BUILD) -j $(JOBS) --output-on-failure
