@@ -11,11 +11,13 @@
 // (CXlsFormulaParser), parentheses, calls of the built-in functions by name
 // with missing arguments (IF(A1,,2)), and array constants ({1,2;3,4}).
 // Blanks may stand around operators and arguments ("SUM( A1, B1 )").
-// Everything the formula decoder prints is accepted.
+// Every formula text that the formula decoder prints for a workbook with
+// these sheets is accepted, but for defined names and add-in functions.
 //
-// Refused, with a reason: bad syntax, unknown functions and names (the
-// server defines no names), unknown sheets, wrong argument counts, texts
-// over 255 characters, and tokens over 1800 bytes.
+// Refused, with a reason: bad syntax, unknown functions (add-in ones such as
+// IFERROR included) and names (the server defines no names), unknown
+// sheets, wrong argument counts, texts over 255 characters, and tokens over
+// 1800 bytes.
 //
 // A reference to another sheet registers a SUPBOOK/EXTERNSHEET entry in the
 // workbook when the formula compiles; a refused formula leaves the workbook
