@@ -7,6 +7,8 @@
 
 namespace {
 
+constexpr std::uint16_t kDeletedSheet = 0xFFFF;
+
 const CExcelRecordGWBEXTERNSHEET_REFData* FindEntry(const CExcelWorkBook& workbook,
                                                     std::uint32_t index) {
     std::uint32_t skipped = 0;
@@ -29,8 +31,10 @@ CExcelFormulaExternSheet::EResult CExcelFormulaExternSheet::Prefix(const CExcelW
     if (!entry) return Unresolved;
     const CExcelRecordGWBSUPBOOK* book = workbook->GetSupBooks().GetAt(entry->GetSupBookIndex());
     if (!book || !book->IsSelf()) return Unresolved;
-    // A deleted sheet is stored as sheet 0xFFFF, a reference to the whole
-    // book as 0xFFFE; neither is in the sheet list, so both stay unresolved.
+    // A sheet deleted after the formula was written is stored as sheet
+    // 0xFFFF; the spreadsheet evaluates such a reference to #REF!. (0xFFFE,
+    // the whole book, belongs to defined names and stays unresolved.)
+    if (entry->GetFirstSheet() == kDeletedSheet) return Deleted;
     if (entry->GetLastSheet() < entry->GetFirstSheet()) return Unresolved;
     const std::u16string first = workbook->GetWorksheets().GetSheetName(entry->GetFirstSheet());
     const std::u16string last = workbook->GetWorksheets().GetSheetName(entry->GetLastSheet());

@@ -13,7 +13,8 @@ public:
     enum EResult {
         NoTable,     // no workbook, or a workbook without EXTERNSHEET records
         Resolved,    // sheets of this workbook; prefix is their quoted names and "!"
-        Unresolved,  // missing entry or SUPBOOK, another file, an add-in, a deleted sheet
+        Deleted,     // this workbook, a sheet since deleted: the reference is #REF!
+        Unresolved,  // missing entry or SUPBOOK, another file, an add-in, a sheet not in the list
     };
 
     // Sets prefix to "Sheet2!", "'Q1 2009'!" or "Jan:Mar!" when Resolved,

@@ -2,6 +2,7 @@
 
 #include <utility>
 
-CExcelFormulaOperand::CExcelFormulaOperand(std::u16string text) : m_text(std::move(text)) {}
+CExcelFormulaOperand::CExcelFormulaOperand(std::u16string text, bool isName)
+    : m_text(std::move(text)), m_isName(isName) {}
 
 CExcelFormulaOperand::~CExcelFormulaOperand() = default;

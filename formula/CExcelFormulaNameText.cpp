@@ -1,0 +1,69 @@
+#include "formula/CExcelFormulaNameText.h"
+
+#include "biff/CExcelWorkBook.h"
+#include "formula/CExcelFormulaSheetName.h"
+#include "records/CExcelRecordNAME.h"
+
+namespace {
+
+// Defined names compare without regard to case.
+bool SameName(const std::u16string& a, const std::u16string& b) {
+    if (a.size() != b.size()) return false;
+    const auto upper = [](char16_t c) {
+        return (c >= u'a' && c <= u'z') ? static_cast<char16_t>(c - u'a' + u'A') : c;
+    };
+    for (std::size_t i = 0; i < a.size(); ++i) {
+        if (upper(a[i]) != upper(b[i])) return false;
+    }
+    return true;
+}
+
+// 1-based position of worksheet in the workbook's sheet list (the numbering
+// of a NAME record's sheet index); 0 when unknown.
+std::uint32_t SheetNumber(const CExcelWorkBook& workbook, const CExcelWorkSheet* worksheet) {
+    if (!worksheet) return 0;
+    std::uint32_t number = 0;
+    for (const CExcelWorkSheet& sheet : workbook.GetWorksheets()) {
+        ++number;
+        if (&sheet == worksheet) return number;
+    }
+    return 0;
+}
+
+bool HiddenBySheetName(const CExcelWorkBook& workbook, std::uint32_t sheetNumber,
+                       const std::u16string& display) {
+    if (sheetNumber == 0) return false;
+    for (const CExcelRecordNAME& name : workbook.GetNames()) {
+        if (name.GetSheetIndex() == sheetNumber && SameName(name.GetDisplayName(), display))
+            return true;
+    }
+    return false;
+}
+
+}  // namespace
+
+bool CExcelFormulaNameText::Resolve(const CExcelWorkBook* workbook,
+                                    const CExcelWorkSheet* worksheet, std::uint32_t index,
+                                    std::u16string& text) {
+    if (!workbook || index == 0) return false;
+    const CExcelRecordNAME* name = workbook->GetNames().GetAt(index - 1);
+    if (!name) return false;
+    const std::u16string display = name->GetDisplayName();
+    if (display.empty()) return false;
+    const std::uint32_t sheetNumber = SheetNumber(*workbook, worksheet);
+    const std::uint32_t owner = name->GetSheetIndex();
+    if (owner == 0) {
+        if (HiddenBySheetName(*workbook, sheetNumber, display)) return false;
+        text = display;
+        return true;
+    }
+    if (owner == sheetNumber) {
+        text = display;
+        return true;
+    }
+    const std::u16string sheet =
+        workbook->GetWorksheets().GetSheetName(static_cast<std::uint16_t>(owner - 1));
+    if (sheet.empty()) return false;
+    text = CExcelFormulaSheetName::Prefix(sheet) + display;
+    return true;
+}
