@@ -6,14 +6,17 @@
 
 namespace {
 
+constexpr std::u16string_view kFuturePrefix = u"_xlfn.";
+
+char16_t Upper(char16_t c) {
+    return (c >= u'a' && c <= u'z') ? static_cast<char16_t>(c - u'a' + u'A') : c;
+}
+
 // Defined names compare without regard to case.
-bool SameName(const std::u16string& a, const std::u16string& b) {
+bool SameName(std::u16string_view a, std::u16string_view b) {
     if (a.size() != b.size()) return false;
-    const auto upper = [](char16_t c) {
-        return (c >= u'a' && c <= u'z') ? static_cast<char16_t>(c - u'a' + u'A') : c;
-    };
     for (std::size_t i = 0; i < a.size(); ++i) {
-        if (upper(a[i]) != upper(b[i])) return false;
+        if (Upper(a[i]) != Upper(b[i])) return false;
     }
     return true;
 }
@@ -66,4 +69,11 @@ bool CExcelFormulaNameText::Resolve(const CExcelWorkBook* workbook,
     if (sheet.empty()) return false;
     text = CExcelFormulaSheetName::Prefix(sheet) + display;
     return true;
+}
+
+std::u16string CExcelFormulaNameText::FunctionName(std::u16string_view name) {
+    if (name.size() > kFuturePrefix.size() &&
+        SameName(name.substr(0, kFuturePrefix.size()), kFuturePrefix))
+        name.remove_prefix(kFuturePrefix.size());
+    return std::u16string(name);
 }

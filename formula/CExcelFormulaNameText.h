@@ -9,6 +9,7 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 class CExcelWorkBook;
 class CExcelWorkSheet;
@@ -24,4 +25,9 @@ public:
     // select the sheet's own name).
     static bool Resolve(const CExcelWorkBook* workbook, const CExcelWorkSheet* worksheet,
                         std::uint32_t index, std::u16string& text);
+
+    // The function that a call through a name (function 255) invokes, as
+    // the user types it: the name without the "_xlfn." prefix (any case)
+    // under which functions newer than the file format are stored.
+    static std::u16string FunctionName(std::u16string_view name);
 };

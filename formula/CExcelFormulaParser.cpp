@@ -1,20 +1,18 @@
 #include "formula/CExcelFormulaParser.h"
 
 #include <string>
-#include <string_view>
 #include <utility>
 #include <vector>
 
 #include "biff/CByteBuffer.h"
-#include "biff/CExcelWorkSheet.h"
 #include "formula/CExcelFormulaArrayConstant.h"
 #include "formula/CExcelFormulaExternSheet.h"
 #include "formula/CExcelFormulaNameText.h"
 #include "formula/CExcelFormulaNumberText.h"
 #include "formula/CExcelFormulaReferenceText.h"
 #include "formula/CExcelFormulaStringLiteral.h"
+#include "formula/CExcelFormulaTableText.h"
 #include "formula/CExcelFunctionTable.h"
-#include "formula/CExcelRecordMulOpTable.h"
 #include "formula/FormulaTokens.h"
 #include "records/CConstData.h"
 
@@ -40,20 +38,6 @@ std::u16string Decimal(std::uint32_t value) {
 
 std::uint16_t U16(const std::uint8_t* bytes) {
     return CDataReader::GetU16(bytes);
-}
-
-constexpr std::u16string_view kFuturePrefix = u"_xlfn.";
-
-// Whether text is longer than prefix (lower case) and starts with it in
-// any case.
-bool StartsWithNoCase(std::u16string_view text, std::u16string_view prefix) {
-    if (text.size() <= prefix.size()) return false;
-    for (std::size_t i = 0; i < prefix.size(); ++i) {
-        const char16_t c = text[i];
-        const char16_t lower = (c >= u'A' && c <= u'Z') ? static_cast<char16_t>(c + 32) : c;
-        if (lower != prefix[i]) return false;
-    }
-    return true;
 }
 
 }  // namespace
@@ -373,10 +357,7 @@ void CExcelFormulaParser::PushUserCall(std::uint32_t count) {
     bool isName = false;
     std::u16string callee = count > 0 ? Pop(&isName) : u"";
     if (isName) {
-        // Functions newer than the file format are stored as "_xlfn." names;
-        // the prefix is not part of what the user types.
-        if (StartsWithNoCase(callee, kFuturePrefix)) callee.erase(0, kFuturePrefix.size());
-        Push(callee + u"( " + arguments + u" )");
+        Push(CExcelFormulaNameText::FunctionName(callee) + u"( " + arguments + u" )");
         return;
     }
     m_sound = false;
@@ -541,23 +522,5 @@ void CExcelFormulaParser::OnTbl(std::uint8_t, const std::uint8_t* operand) {
     // A data table's cells are filled by the table itself; its text is for
     // display only and never a formula to write back.
     m_sound = false;
-    Push(TableText(U16(operand), U16(operand + 2)));
-}
-
-std::u16string CExcelFormulaParser::TableText(std::uint16_t row, std::uint16_t column) const {
-    if (!m_worksheet) return {};
-    for (const CExcelRecordMulOpTable& table : m_worksheet->GetTables()) {
-        if (table.GetFirstRow() != row || table.GetFirstColumn() != column) continue;
-        switch (table.GetTableFlags()) {
-            case 0:
-                return u"{=TABLE(," + table.GetInput1Text() + u")}";
-            case CExcelRecordMulOpTable::kRowInput:
-                return u"{=TABLE(" + table.GetInput1Text() + u",)}";
-            case CExcelRecordMulOpTable::kRowInput | CExcelRecordMulOpTable::kTwoInputs:
-                return u"{=TABLE(" + table.GetInput1Text() + u"," + table.GetInput2Text() + u")}";
-            default:
-                return {};
-        }
-    }
-    return {};
+    Push(CExcelFormulaTableText::Text(m_worksheet, U16(operand), U16(operand + 2)));
 }

@@ -113,7 +113,6 @@ private:
     void Push3d(std::uint8_t token, const std::uint8_t* operand, const std::u16string& reference);
     // A user-defined call: the function is the first of count operands.
     void PushUserCall(std::uint32_t count);
-    std::u16string TableText(std::uint16_t row, std::uint16_t column) const;
 
     const CExcelWorkBook* m_workbook = nullptr;
     const CExcelWorkSheet* m_worksheet = nullptr;

@@ -5,6 +5,7 @@
 
 #include "biff/CExcelWorkBook.h"
 #include "biff/CExcelWorkSheet.h"
+#include "formula/CExcelFormulaNameText.h"
 #include "formula/tests/support/TokenStream.h"
 
 using namespace testsupport;
@@ -144,6 +145,8 @@ TEST(UserDefinedCall, ANameAsFirstOperandIsTheFunctionCalled) {
                0, 0, &book, sheet);
     EXPECT_EQ(d.text, "IFERROR( A1/B1, 0 )");
     EXPECT_TRUE(d.sound);
+    EXPECT_EQ(Utf8(CExcelFormulaNameText::FunctionName(u"_XLFN.COUNTIFS")), "COUNTIFS");
+    EXPECT_EQ(Utf8(CExcelFormulaNameText::FunctionName(u"_xlfn.")), "_xlfn.");
     // No arguments besides the name.
     d = Decode(TokenStream().Name(0x23, 1).FuncVar(0x42, 1, 255).Build(), 0, 0, &book, sheet);
     EXPECT_EQ(d.text, "Commission(  )");
