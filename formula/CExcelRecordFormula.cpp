@@ -5,6 +5,7 @@
 #include "format/CExcelFormatText.h"
 #include "format/CExcelNumberFormatManager.h"
 #include "format/CPrintfText.h"
+#include "formula/CExcelFormulaParser.h"
 #include "platform/RunState.h"
 #include "records/CConstData.h"
 #include "records/CExcelCellNumberFormat.h"
@@ -123,9 +124,17 @@ bool CExcelRecordFormula::IsFormulaSound(const CExcelWorkBook* workbook,
     return m_sound;
 }
 
-void CExcelRecordFormula::Decode(const CExcelWorkBook*, const CExcelWorkSheet*) const {
+void CExcelRecordFormula::Decode(const CExcelWorkBook* workbook,
+                                 const CExcelWorkSheet* worksheet) const {
     if (m_decoded) return;
     m_decoded = 1;
+    // A record of only its fixed bytes has no token length field to start
+    // from: no formula, and nothing the save could write as one.
+    if (m_formulaData.Size() == 0) return;
+    CExcelFormulaParser parser;
+    m_formulaText = parser.Decode(m_formulaData.Data(), m_formulaData.DataLength(), m_row, m_column,
+                                  workbook, worksheet, GetSharedFormulaRecord(), GetArrayRecord());
+    m_sound = parser.IsSound();
 }
 
 std::u16string CExcelRecordFormula::StringResultText() const {
