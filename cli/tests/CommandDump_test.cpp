@@ -79,6 +79,16 @@ TEST_F(CommandDumpTest, ASheetThatWasNotRecoveredFails) {
     EXPECT_NE(result.err.find("no sheet named 'Missing'"), std::string::npos);
 }
 
+TEST_F(CommandDumpTest, FormulaTextsInsteadOfCachedValues) {
+    const auto result =
+        RunCli({"dump", "--formulas", Write("damaged.xls", BuildDamagedSampleFile())}, temp.Path());
+    EXPECT_EQ(result.status, 0);
+    EXPECT_TRUE(Has(result, "0\tSales\t1\t3\tformula-number\t=B2+C2"));
+    EXPECT_TRUE(Has(result, "0\tSales\t4\t3\tformula-number\t=B5+C5"));
+    // Constants keep their values.
+    EXPECT_TRUE(Has(result, "0\tSales\t1\t1\tnumber\t1250.5"));
+}
+
 TEST_F(CommandDumpTest, AFileWithNothingToRecoverFails) {
     const std::string text = "Region,Q1\nNorth,1250.5\n";
     const auto result =

@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <bit>
 #include <cmath>
 #include <cstdlib>
@@ -156,16 +157,31 @@ TEST(CellDumpValues, LinesHaveSixColumns) {
     EXPECT_EQ(writer.Line(0, u"S", lost, nullptr, nullptr), "0\tS\t0\t0\tlost\t");
 }
 
-TEST(CellDumpValues, AFormulaWithoutTokensKeepsItsCachedValue) {
+TEST(CellDumpValues, FormulaTextsReplaceCachedValuesOnlyWhenAsked) {
+    // 1+2: ptgInt 1, ptgInt 2, ptgAdd; cached result 3.0 (bytes 6-13:
+    // 00 00 00 00 00 00 08 40).
+    std::uint8_t data[20 + 2 + 7] = {};
+    data[12] = 0x08;
+    data[13] = 0x40;
+    data[20] = 7;
+    const std::uint8_t tokens[] = {0x1E, 1, 0, 0x1E, 2, 0, 0x03};
+    std::copy(std::begin(tokens), std::end(tokens), data + 22);
+    const CExcelRecordFormula formula(data, sizeof data);
+    CRecoveredCell cell = NumberCell(3.0);
+    cell.m_formula = &formula;
+
+    std::ostringstream out;
+    CCellDumpWriter writer(out);
+    EXPECT_EQ(writer.Line(0, u"S", cell, nullptr, nullptr), "0\tS\t0\t0\tformula-number\t3.0");
+    writer.SetFormulaTexts(true);
+    EXPECT_EQ(writer.Line(0, u"S", cell, nullptr, nullptr), "0\tS\t0\t0\tformula-number\t=1+2");
     // A member of a shared range has no tokens of its own to show.
     const std::uint8_t member[20] = {};
     const CExcelRecordFormula memberFormula(member, 20);
-    CRecoveredCell cell = NumberCell(0.0);
-    cell.m_formula = &memberFormula;
-    std::ostringstream out;
-    CCellDumpWriter writer(out);
-    writer.SetFormulaTexts(true);
-    EXPECT_EQ(writer.Line(0, u"S", cell, nullptr, nullptr), "0\tS\t0\t0\tformula-number\t0.0");
+    CRecoveredCell memberCell = NumberCell(0.0);
+    memberCell.m_formula = &memberFormula;
+    EXPECT_EQ(writer.Line(0, u"S", memberCell, nullptr, nullptr),
+              "0\tS\t0\t0\tformula-number\t0.0");
 }
 
 // --- Whole workbooks -------------------------------------------------------------------
