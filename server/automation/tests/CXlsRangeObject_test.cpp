@@ -9,6 +9,7 @@
 
 #include "server/CXlsFormulaCompiler.h"
 #include "server/automation/CXlsWorkbookObject.h"
+#include "server/automation/CXlsWorksheetObject.h"
 #include "server/automation/tests/support/DispatchClient.h"
 #include "server/tests/support/TempFolder.h"
 
@@ -367,4 +368,37 @@ TEST_F(XlsServerRangeTest, SaveAsTakesItsNamedArgumentsAsTheWrapperPassesThem) {
               DISP_E_EXCEPTION);
     EXPECT_EQ(Call(m_server.workbook.Get(), u"SaveAs", DISPATCH_METHOD).status,
               DISP_E_PARAMNOTOPTIONAL);
+}
+
+TEST_F(XlsServerRangeTest, RangeReportsItsPlaceItsSheetAndClearsItsContents) {
+    ObjectRef range = Range(u"C2:E6");
+    EXPECT_EQ(Get(range.Get(), u"Row").value.GetLong(), 2);
+    EXPECT_EQ(Get(range.Get(), u"Column").value.GetLong(), 3);
+    EXPECT_EQ(Get(range.Get(), u"Count").value.GetLong(), 15);
+    ObjectRef sheet = GetObject(range.Get(), u"Worksheet");
+    EXPECT_EQ(Get(sheet.Get(), u"Name").value.GetText(), u"Sheet1");
+
+    ASSERT_EQ(Put(range.Get(), u"Value", CVariant::Double(3)).status, S_OK);
+    ASSERT_EQ(Put(range.Get(), u"NumberFormat", CVariant::Text(u"0.0")).status, S_OK);
+    ASSERT_EQ(Call(Range(u"C2:D6").Get(), u"ClearContents", DISPATCH_METHOD).status, S_OK);
+    EXPECT_EQ(Sheet().GetValue(1, 2).Kind(), EXlsValueKind::kEmpty);
+    EXPECT_EQ(Sheet().GetFormat(1, 2).NumberFormat(), u"0.0") << "formats stay";
+    EXPECT_EQ(Sheet().GetValue(1, 4), CXlsCellValue::Number(3));
+}
+
+TEST_F(XlsServerRangeTest, ActivatingMakesTheSheetAndWorkbookActive) {
+    ObjectRef sheets = GetObject(m_server.workbook.Get(), u"Sheets");
+    ObjectRef second = Get(sheets.Get(), u"Add").Object();
+    ASSERT_EQ(Call(m_server.sheet.Get(), u"Activate", DISPATCH_METHOD).status, S_OK);
+    ObjectRef active = GetObject(m_server.application.Get(), u"ActiveSheet");
+    EXPECT_EQ(Get(active.Get(), u"Name").value.GetText(), u"Sheet1");
+
+    ObjectRef workbooks = GetObject(m_server.application.Get(), u"Workbooks");
+    ObjectRef other = Call(workbooks.Get(), u"Add", DISPATCH_METHOD).Object();
+    active = GetObject(m_server.application.Get(), u"ActiveSheet");
+    EXPECT_EQ(dynamic_cast<CXlsWorksheetObject&>(*active.Get()).Document(),
+              dynamic_cast<CXlsWorkbookObject&>(*other.Get()).Document());
+    ASSERT_EQ(Call(m_server.workbook.Get(), u"Activate", DISPATCH_METHOD).status, S_OK);
+    active = GetObject(m_server.application.Get(), u"ActiveSheet");
+    EXPECT_EQ(Get(active.Get(), u"Name").value.GetText(), u"Sheet1");
 }
