@@ -231,23 +231,6 @@ TEST(FormulaReader, AStringAfterTwoCompanionsIsNotTaken) {
     EXPECT_EQ(Only(sheet).GetValueText(nullptr), u"");
 }
 
-TEST(FormulaReader, EachFormulaOfASharedRangeIsKeptAndOnlyTheFirstHasTheTokens) {
-    const Bytes stream = BiffWriter()
-                             .Record(biff::kFORMULA, FormulaBody(0, 2, 0, NumberResult(1), kExp))
-                             .Record(biff::kSHRFMLA, SharedFormulaBody(0, 2, 2, 2, kIntSeven))
-                             .Record(biff::kFORMULA, FormulaBody(1, 2, 0, NumberResult(1), kExp))
-                             .Record(biff::kFORMULA, FormulaBody(2, 2, 0, NumberResult(1), kExp))
-                             .Eof()
-                             .GetBytes();
-    CExcelWorkSheet sheet;
-    EXPECT_EQ(ReadAll(stream, sheet), 3u);
-    ASSERT_EQ(sheet.GetFormulas().GetCount(), 3u);
-    EXPECT_NE(sheet.GetFormulas().GetAt(0)->GetSharedFormulaRecord(), nullptr);
-    EXPECT_EQ(sheet.GetFormulas().GetAt(1)->GetSharedFormulaRecord(), nullptr);
-    EXPECT_EQ(sheet.GetFormulas().GetAt(2)->GetSharedFormulaRecord(), nullptr);
-    EXPECT_EQ(sheet.GetFormulas().GetAt(2)->GetRow(), 2u);
-}
-
 // ---- Failures after the FORMULA record is kept -----------------------------------------
 
 TEST(FormulaReader, NoHeaderAfterTheRecordIsAFailureButTheFormulaStays) {

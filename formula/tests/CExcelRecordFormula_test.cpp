@@ -96,17 +96,6 @@ TEST(FormulaRecordResult, PlainBytesAreADouble) {
     EXPECT_EQ(record.GetResultSize(), 8u);
 }
 
-TEST(FormulaRecordResult, TaggedKindsStringBooleanErrorEmpty) {
-    EXPECT_EQ(Make(FormulaBody(0, 0, 0, TaggedResult(0), kIntSeven)).GetResultType(),
-              FormulaResultString);
-    EXPECT_EQ(Make(FormulaBody(0, 0, 0, TaggedResult(1, 1), kIntSeven)).GetResultType(),
-              FormulaResultBoolean);
-    EXPECT_EQ(Make(FormulaBody(0, 0, 0, TaggedResult(2, 7), kIntSeven)).GetResultType(),
-              FormulaResultError);
-    EXPECT_EQ(Make(FormulaBody(0, 0, 0, TaggedResult(3), kIntSeven)).GetResultType(),
-              FormulaResultEmpty);
-}
-
 TEST(FormulaRecordResult, AnUnknownKindUnderTheTagIsANumber) {
     const CExcelRecordFormula record = Make(FormulaBody(0, 0, 0, TaggedResult(5), kIntSeven));
     EXPECT_EQ(record.GetResultType(), FormulaResultNumber);
@@ -149,8 +138,10 @@ TEST(FormulaValueText, ErrorFromItsCode) {
               u"");
 }
 
-TEST(FormulaValueText, EmptyKindIsEmpty) {
-    EXPECT_EQ(Make(FormulaBody(0, 0, 0, TaggedResult(3, 9), kIntSeven)).GetValueText(nullptr), u"");
+TEST(FormulaValueText, EmptyKindHasNoText) {
+    const CExcelRecordFormula record = Make(FormulaBody(0, 0, 0, TaggedResult(3, 9), kIntSeven));
+    EXPECT_EQ(record.GetResultType(), FormulaResultEmpty);
+    EXPECT_EQ(record.GetValueText(nullptr), u"");
 }
 
 TEST(FormulaValueText, StringWithoutAStringRecordIsEmpty) {
@@ -239,14 +230,6 @@ TEST(FormulaNumberFormat, FromTheXFsFormatIndex) {
 }
 
 // ---- Attached records -------------------------------------------------------------
-
-TEST(FormulaRecordAttached, NoneAttachedReadsAsNullAndZeroRanges) {
-    const CExcelRecordFormula record = Make(FormulaBody(0, 0, 0, NumberResult(0), kIntSeven));
-    EXPECT_EQ(record.GetSharedFormulaRecord(), nullptr);
-    EXPECT_EQ(record.GetArrayRecord(), nullptr);
-    EXPECT_EQ(record.GetSharedLastRow(), 0u);
-    EXPECT_EQ(record.GetArrayLastColumn(), 0u);
-}
 
 TEST(FormulaRecordAttached, SharedAndArrayRangesFromTheirOwnData) {
     CExcelRecordFormula record = Make(FormulaBody(0, 0, 0, NumberResult(0), kIntSeven));
