@@ -19,7 +19,10 @@ double CExcelRecordRKVALUE::DecodeRK(std::uint32_t rk) {
         const std::uint64_t bits = static_cast<std::uint64_t>(rk & ~biff8::kRkFlagBits) << 32;
         std::memcpy(&value, &bits, sizeof value);
     }
-    if (rk & biff8::kRkDivideBy100) value *= biff8::kRkHundredth;
+    // Divided, not multiplied by 0.01: the writer stored the number times 100
+    // and means the quotient (330 / 100 is the 3.3 typed in; 330 * 0.01 is
+    // 3.3000000000000003).
+    if (rk & biff8::kRkDivideBy100) value /= biff8::kRkHundredFold;
     return value;
 }
 

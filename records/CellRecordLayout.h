@@ -27,7 +27,7 @@ constexpr std::uint32_t kRkSize = 10;
 constexpr std::uint32_t kRkDivideBy100 = 0x01;
 constexpr std::uint32_t kRkInteger = 0x02;
 constexpr std::uint32_t kRkFlagBits = 0x03;
-constexpr double kRkHundredth = 0.01;
+constexpr double kRkHundredFold = 100.0;  // with kRkDivideBy100: the value / 100
 
 // ---- MULRK (0x00BD) ---------------------------------------------------------
 // row u16, first column u16, one entry per column, last column u16 in the

@@ -1,0 +1,124 @@
+// Corpus workbooks that once lost cells to a decoding fault, repaired as the
+// worker does and checked cell by cell against their reference dumps:
+//   edr-Test_git_issue_532_mulcells  RK numbers with the divide-by-100 flag
+// Skips when ../shared is absent.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <fstream>
+#include <map>
+#include <sstream>
+#include <string>
+#include <tuple>
+#include <vector>
+
+#include "biff/CExcelData.h"
+#include "platform/RunState.h"
+#include "platform/ScopedMessageCapture.h"
+#include "platform/tests/support/SharedData.h"
+#include "repair/CCellDumpWriter.h"
+#include "repair/RepairFile.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+struct Cell {
+    std::string type;
+    std::string value;
+};
+
+// (sheet name, row, column) -> cell, as the dump lines give them.
+using Dump = std::map<std::tuple<std::string, int, int>, Cell>;
+
+Dump ParseDump(const std::string& text) {
+    Dump dump;
+    std::istringstream in(text);
+    std::string line;
+    // Lines end at LF; a value may hold other control characters raw.
+    while (std::getline(in, line, '\n')) {
+        std::vector<std::string> columns;
+        std::string::size_type from = 0;
+        for (;;) {
+            const auto tab = line.find('\t', from);
+            columns.push_back(line.substr(from, tab - from));
+            if (tab == std::string::npos) break;
+            from = tab + 1;
+        }
+        if (columns.size() != 6) continue;
+        dump[{columns[1], std::atoi(columns[2].c_str()), std::atoi(columns[3].c_str())}] = {
+            columns[4], columns[5]};
+    }
+    return dump;
+}
+
+bool IsNumber(const std::string& type) {
+    return type == "number" || type == "date" || type == "formula-number" ||
+           type == "formula-date";
+}
+
+// Numbers agree as doubles, bit for bit (a date is its serial number);
+// anything else by type and text.
+bool Agrees(const Cell& truth, const Cell& ours) {
+    if (IsNumber(truth.type))
+        return IsNumber(ours.type) &&
+               std::strtod(truth.value.c_str(), nullptr) == std::strtod(ours.value.c_str(), nullptr);
+    return truth.type == ours.type && truth.value == ours.value;
+}
+
+struct Outcome {
+    bool succeeded = false;
+    std::size_t cells = 0;   // in the reference dump
+    std::size_t agreed = 0;  // recovered with the same value
+    std::vector<std::string> differing;
+};
+
+Outcome RepairAndCompare(const fs::path& shared, const std::string& name) {
+    const fs::path source = shared / "corpus" / "xls" / (name + ".xls");
+    std::ifstream truthFile(shared / "corpus" / "truth" / (name + ".tsv"), std::ios::binary);
+    std::stringstream truthText;
+    truthText << truthFile.rdbuf();
+    const Dump truth = ParseDump(truthText.str());
+
+    ResetRepairCounters();
+    StopRequested.store(0);
+    ScopedMessageCapture messages;
+    CExcelData data;
+    data.SetSourcePath(source);
+    Outcome outcome;
+    outcome.succeeded = RepairFile(&data);
+    std::ostringstream dump;
+    if (outcome.succeeded) CCellDumpWriter(dump).Write(data);
+    const Dump ours = ParseDump(dump.str());
+
+    for (const auto& [key, cell] : truth) {
+        ++outcome.cells;
+        const auto found = ours.find(key);
+        if (found != ours.end() && Agrees(cell, found->second)) {
+            ++outcome.agreed;
+        } else if (outcome.differing.size() < 8) {
+            outcome.differing.push_back(std::get<0>(key) + "!" + std::to_string(std::get<1>(key)) +
+                                        "," + std::to_string(std::get<2>(key)) + " " + cell.type +
+                                        " " + cell.value + " got " +
+                                        (found == ours.end() ? "nothing" : found->second.value));
+        }
+    }
+    return outcome;
+}
+
+void ExpectEveryCell(const fs::path& shared, const std::string& name, std::size_t cells) {
+    SCOPED_TRACE(name);
+    const Outcome outcome = RepairAndCompare(shared, name);
+    EXPECT_TRUE(outcome.succeeded);
+    EXPECT_EQ(outcome.cells, cells);  // the reference is the one these figures were taken from
+    EXPECT_EQ(outcome.agreed, outcome.cells);
+    for (const std::string& line : outcome.differing) ADD_FAILURE() << line;
+}
+
+}  // namespace
+
+TEST(CorpusRecoveryFixes, RkHundredthsReadBackAsTheTypedNumbers) {
+    MENDWELL_REQUIRE_SHARED(shared);
+    // 6,273 of its RK cells carry the divide-by-100 flag.
+    ExpectEveryCell(shared, "edr-Test_git_issue_532_mulcells", 41683);
+}
