@@ -163,8 +163,13 @@ bool DecodeMULBLANK(IExcelStreamReader& reader, CExcelWorkSheet& sheet, std::uin
 
 bool DecodeBOOLERR(IExcelStreamReader& reader, CExcelWorkSheet& sheet, std::uint32_t size,
                    std::uint32_t position) {
-    return AppendPayload(reader, biff::kBOOLERR, size, position, sheet.GetBoolErrs(),
-                         RepairCounterCount);
+    std::array<std::uint8_t, biff8::kBoolErrPaddedSize> payload;
+    if (!Accepts(biff::kBOOLERR, size) || !ReadPayload(reader, position, 0, size, payload.data()))
+        return false;
+    // A padding byte (OpenOffice Calc's 9-byte form) carries nothing: the
+    // record keeps the 8 bytes every reader and our save expect.
+    sheet.GetBoolErrs().Add(new CExcelRecordBOOLERR(payload.data(), biff8::kBoolErrSize));
+    return true;
 }
 
 bool DecodeROW(IExcelStreamReader& reader, CExcelWorkSheet& sheet, std::uint32_t size,
@@ -261,7 +266,7 @@ constexpr Entry kTable[] = {
     {biff::kBLANK, biff8::kBlankSize, biff8::kBlankSize, DecodeBLANK},
     {biff::kNUMBER, biff8::kNumberSize, biff8::kNumberSize, DecodeNUMBER},
     {biff::kLABEL, kLabelMinSize, kLabelMaxSize, DecodeLABEL},
-    {biff::kBOOLERR, biff8::kBoolErrSize, biff8::kBoolErrSize, DecodeBOOLERR},
+    {biff::kBOOLERR, biff8::kBoolErrSize, biff8::kBoolErrPaddedSize, DecodeBOOLERR},
     {biff::kROW, biff8::kRowSize, biff8::kRowSize, DecodeROW},
     {biff::kRK, biff8::kRkSize, biff8::kRkSize, DecodeRK},
     {biff::kQUICKTIP, biff8::kQuickTipMinSize, kAnySize, DecodeQUICKTIP},

@@ -57,6 +57,8 @@ constexpr std::uint32_t kMulBlankMinSize = 8;
 constexpr std::uint32_t kBoolErrValue = 6;    // boolean 0/1, or an error code
 constexpr std::uint32_t kBoolErrIsError = 7;  // non-zero: the value is an error code
 constexpr std::uint32_t kBoolErrSize = 8;
+// OpenOffice Calc writes one byte of padding after the is-error flag.
+constexpr std::uint32_t kBoolErrPaddedSize = 9;
 
 // ---- ROW (0x0208) -----------------------------------------------------------
 constexpr std::uint32_t kRowIndex = 0;            // u16

@@ -83,9 +83,10 @@ TEST(CellDecoderSizes, SizesOutsideTheAcceptedRangeAppendNothing) {
     const std::pair<std::uint16_t, std::uint32_t> refused[] = {
         {biff::kNUMBER, 13},     {biff::kNUMBER, 15},  {biff::kBLANK, 7},
         {biff::kBLANK, 5},       {biff::kRK, 9},       {biff::kRK, 11},
-        {biff::kLABELSST, 9},    {biff::kBOOLERR, 9},  {biff::kROW, 15},
+        {biff::kLABELSST, 9},    {biff::kBOOLERR, 7},  {biff::kROW, 15},
         {biff::kCOLINFO, 13},    {biff::kMULRK, 11},   {biff::kMULBLANK, 7},
         {biff::kMERGEDCELLS, 1}, {biff::kQUICKTIP, 9}, {biff::kMULRK, 0x10000},
+        {biff::kBOOLERR, 10},
     };
     ResetRepairCounters();
     CExcelWorkSheet sheet;
@@ -157,6 +158,30 @@ TEST(CellDecoderSheet, EachRecordLandsInItsListInReadingOrder) {
     EXPECT_EQ(sheet.GetRows().GetHead()->GetHeightPoints(), 14u);
     EXPECT_EQ(sheet.GetColInfos().GetHead()->GetWidthPixels(), 68u);
     EXPECT_EQ(sheet.GetQuickTips().GetHead()->GetPayload().ReadU8(299), 0x5A);  // kept whole
+}
+
+TEST(CellDecoderSizes, ABoolErrWithAPaddingByteIsTheSameCell) {
+    // OpenOffice Calc writes BOOLERR with a ninth byte after the is-error
+    // flag; the cell is the one the first 8 bytes give, and the record keeps
+    // just those 8, as a BOOLERR is written back.
+    BiffWriter w;
+    w.Record(biff::kBOOLERR, testsupport::Concat(Words({3, 1, 15, 0x0001}), {0xEE}))  // TRUE
+        .Record(biff::kBOOLERR, testsupport::Concat(Words({4, 2, 15, 0x0000}), {0x00}))  // FALSE
+        .Record(biff::kBOOLERR, testsupport::Concat(Words({5, 0, 15, 0x0107}), {0x01}))  // #DIV/0!
+        .Record(biff::kBOOLERR, Words({6, 0, 15, 0x0001}));  // TRUE, 8 bytes
+    CExcelWorkSheet sheet;
+    EXPECT_EQ(DecodeAll(w.GetBytes(), sheet), 4u);
+    ASSERT_EQ(sheet.GetBoolErrs().GetCount(), 4u);
+    const char16_t* texts[] = {u"TRUE", u"FALSE", u"#DIV/0!", u"TRUE"};
+    const std::uint16_t rows[] = {3, 4, 5, 6};
+    std::size_t i = 0;
+    for (const CExcelRecordBOOLERR& cell : sheet.GetBoolErrs()) {
+        SCOPED_TRACE(i);
+        EXPECT_EQ(cell.GetRow(), rows[i]);
+        EXPECT_EQ(cell.GetText(), texts[i]);
+        EXPECT_EQ(cell.GetLength(), 8u);
+        ++i;
+    }
 }
 
 TEST(CellDecoderCounters, NumericAndOtherCellsAreCountedWhenBuilt) {

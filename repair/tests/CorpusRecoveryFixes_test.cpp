@@ -1,6 +1,7 @@
 // Corpus workbooks that once lost cells to a decoding fault, repaired as the
 // worker does and checked cell by cell against their reference dumps:
 //   edr-Test_git_issue_532_mulcells  RK numbers with the divide-by-100 flag
+//   roo-boolean                      BOOLERR records with a padding byte
 // Skips when ../shared is absent.
 #include <gtest/gtest.h>
 
@@ -121,4 +122,9 @@ TEST(CorpusRecoveryFixes, RkHundredthsReadBackAsTheTypedNumbers) {
     MENDWELL_REQUIRE_SHARED(shared);
     // 6,273 of its RK cells carry the divide-by-100 flag.
     ExpectEveryCell(shared, "edr-Test_git_issue_532_mulcells", 41683);
+}
+
+TEST(CorpusRecoveryFixes, PaddedBoolErrRecordsGiveTheirBooleans) {
+    MENDWELL_REQUIRE_SHARED(shared);
+    ExpectEveryCell(shared, "roo-boolean", 2);
 }
