@@ -29,6 +29,7 @@ constexpr std::uint16_t kFORMULA = 0x0006;
 constexpr std::uint16_t kEOF = 0x000A;
 constexpr std::uint16_t kEXTERNSHEET = 0x0017;
 constexpr std::uint16_t kNAME = 0x0018;
+constexpr std::uint16_t kEXTERNNAME = 0x0023;
 constexpr std::uint16_t kDATEMODE = 0x0022;
 constexpr std::uint16_t kFILEPASS = 0x002F;
 constexpr std::uint16_t kFONT = 0x0031;
@@ -69,15 +70,26 @@ constexpr std::uint32_t kContinueFlagSize = 1;
 // type numbers are not taken). Offsets count from the record's first byte.
 //
 //   offset 0  u16  0x0809 (bytes 09 08)
-//   offset 2  u16  body length, 16
-//   offset 4  u16  BIFF version (not looked at)
+//   offset 2  u16  body length: 16, or 8 to 15 for the short form below
+//   offset 4  u16  BIFF version, 0x0600 for BIFF8
 //   offset 6  u16  substream type
-//   offset 8  ..   build, year, history and lowest-version fields (not read)
+//   offset 8  ..   build and year (u16 each), then history and lowest-version
+//                  fields (u32 each, not read)
+//
+// Some writers give the BOFs of a BIFF8 stream only the version, type, build
+// and year fields (8 bytes, the length older BIFF versions use); such a short
+// BOF is taken only with version 0x0600 and a known substream type.
 constexpr std::uint8_t kBofSignature0 = 0x09;
 constexpr std::uint8_t kBofSignature1 = 0x08;
 constexpr std::uint32_t kBofBodyLength = 16;
+constexpr std::uint32_t kBofShortBodyLength = 8;
 constexpr std::uint32_t kBofLengthOffset = 2;
+constexpr std::uint32_t kBofVersionOffset = 4;
 constexpr std::uint32_t kBofSubstreamTypeOffset = 6;
+constexpr std::uint16_t kBofVersionBiff8 = 0x0600;
+// Bytes from the signature on that tell whether a BOF starts there: the
+// record header, the version and the substream type.
+constexpr std::uint32_t kBofTestSize = 8;
 // The search reads this many bytes from the signature on: the signature and
 // the 20 bytes after it (header length field and the whole 16-byte body).
 constexpr std::uint32_t kBofProbeSize = 22;

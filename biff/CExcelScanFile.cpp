@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "biff/BiffRecordIds.h"
+#include "biff/CBofSignature.h"
 #include "biff/CByteBuffer.h"
 #include "biff/CExcelData.h"
 #include "biff/CExcelScanWorkBook.h"
@@ -67,10 +68,10 @@ bool CExcelScanFile::ScanForSubstreams(CExcelData* data) {
             if (Stopping()) return false;
             RepairProgress.store(static_cast<std::uint32_t>(i / 2), std::memory_order_relaxed);
             const std::uint8_t* at = &block[static_cast<std::size_t>(i - base)];
+            // Most offsets fail on the signature; only those go to the full test.
             if (at[0] != biff::kBofSignature0 || at[1] != biff::kBofSignature1) continue;
-            const std::uint16_t bodyLength = CDataReader::GetU16(at + biff::kBofLengthOffset);
-            const std::uint16_t type = CDataReader::GetU16(at + biff::kBofSubstreamTypeOffset);
-            if (bodyLength != biff::kBofBodyLength) continue;
+            const std::uint16_t type = CBofSignature::SubstreamAt(at);
+            if (type == 0) continue;
             const auto start = static_cast<std::uint32_t>(i);
             if (type == biff::kSubstreamGlobals) {
                 list.Add(CExcelBOFRecord(CExcelBOFRecord::kGlobalsName, start));

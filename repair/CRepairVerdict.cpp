@@ -1,7 +1,7 @@
 #include "repair/CRepairVerdict.h"
 
 #include "biff/BiffRecordIds.h"
-#include "biff/CByteBuffer.h"
+#include "biff/CBofSignature.h"
 #include "biff/CExcelData.h"
 #include "biff/CInputFile.h"
 
@@ -10,13 +10,9 @@ namespace {
 // Whether a BIFF8 BOF of a globals or worksheet substream starts at offset in
 // the file: the same test the substream search makes.
 bool BofAt(const CInputFile& file, std::uint32_t offset) {
-    std::uint8_t probe[biff::kBofSubstreamTypeOffset + 2] = {};
+    std::uint8_t probe[biff::kBofTestSize] = {};
     if (file.ReadAt(offset, probe, sizeof probe) != sizeof probe) return false;
-    if (probe[0] != biff::kBofSignature0 || probe[1] != biff::kBofSignature1) return false;
-    const std::uint16_t length = CDataReader::GetU16(probe + biff::kBofLengthOffset);
-    const std::uint16_t type = CDataReader::GetU16(probe + biff::kBofSubstreamTypeOffset);
-    return length == biff::kBofBodyLength &&
-           (type == biff::kSubstreamGlobals || type == biff::kSubstreamWorksheet);
+    return CBofSignature::SubstreamAt(probe) != 0;
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 // Corpus workbooks that once lost cells to a decoding fault, repaired as the
 // worker does and checked cell by cell against their reference dumps:
 //   edr-Test_git_issue_532_mulcells  RK numbers with the divide-by-100 flag
+//   poi-28772, poi-ex42564-21435     BIFF8 BOF records with an 8-byte body
 //   roo-boolean                      BOOLERR records with a padding byte
 // Skips when ../shared is absent.
 #include <gtest/gtest.h>
@@ -122,6 +123,12 @@ TEST(CorpusRecoveryFixes, RkHundredthsReadBackAsTheTypedNumbers) {
     MENDWELL_REQUIRE_SHARED(shared);
     // 6,273 of its RK cells carry the divide-by-100 flag.
     ExpectEveryCell(shared, "edr-Test_git_issue_532_mulcells", 41683);
+}
+
+TEST(CorpusRecoveryFixes, StreamsWithEightByteBofsGiveTheirSheets) {
+    MENDWELL_REQUIRE_SHARED(shared);
+    ExpectEveryCell(shared, "poi-28772", 488);
+    ExpectEveryCell(shared, "poi-ex42564-21435", 104);
 }
 
 TEST(CorpusRecoveryFixes, PaddedBoolErrRecordsGiveTheirBooleans) {
