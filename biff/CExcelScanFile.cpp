@@ -12,6 +12,7 @@
 #include "biff/CInputFile.h"
 #include "platform/MessageSink.h"
 #include "platform/ProgressTarget.h"
+#include "platform/RepairStopCheck.h"
 #include "platform/RunState.h"
 
 namespace {
@@ -20,8 +21,10 @@ namespace {
 // block with the few bytes after it that a BOF starting near its end needs.
 constexpr std::uint64_t kSearchBlock = 1 << 20;
 
+// Passes the repair worker's gate too: a suspension holds the search at the
+// offset it has reached.
 bool Stopping() {
-    return StopRequested.load(std::memory_order_relaxed) != 0;
+    return RepairStopRequested();
 }
 
 // Offsets in the model are 32-bit; a larger file is searched up to there.

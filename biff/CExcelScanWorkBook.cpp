@@ -10,8 +10,10 @@
 #include "biff/CExcelWorkBook.h"
 #include "biff/CInputFile.h"
 #include "platform/ProgressTarget.h"
+#include "platform/RepairStopCheck.h"
 #include "platform/RunState.h"
 #include "records/CExcelGlobalRecordReaders.h"
+#include "records/CExcelRecordEXTERNNAME.h"
 #include "records/CExcelSSTDecoder.h"
 
 namespace {
@@ -50,6 +52,7 @@ constexpr GlobalsHandler kGlobalsHandlers[] = {
     {biff::kEOF, nullptr},
     {biff::kEXTERNSHEET, &ReadGlobal<&CExcelGlobalRecordReaders::ReadEXTERNSHEET>},
     {biff::kNAME, &ReadNAME},
+    {biff::kEXTERNNAME, &ReadGlobal<&CExcelRecordEXTERNNAME::Read>},
     {biff::kDATEMODE, &ReadGlobal<&CExcelGlobalRecordReaders::ReadDATEMODE>},
     {biff::kFILEPASS, &ReadGlobal<&CExcelGlobalRecordReaders::ReadFILEPASS>},
     {biff::kFONT, &ReadGlobal<&CExcelGlobalRecordReaders::ReadFONT>},
@@ -178,6 +181,7 @@ bool CExcelScanWorkBook::ScanGlobals(std::uint32_t start, std::uint32_t end, CEx
     const std::uint64_t stop = std::min<std::uint64_t>(end, file.Length());
     std::uint64_t position = start;
     while (position < stop) {
+        if (RepairStopRequested()) return false;
         RepairProgress.store(static_cast<std::uint32_t>(position));
         std::uint8_t type[2] = {};
         const std::uint16_t recordType =

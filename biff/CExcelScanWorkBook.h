@@ -33,8 +33,9 @@ public:
     // lies before end. Records that no decoder takes are stepped over
     // without being read into a spill file. Drives data's progress target
     // (0 .. end) and RepairProgress. False when the file cannot be opened or
-    // workbook is null. No stop check inside: the caller checks before and
-    // after.
+    // workbook is null, and when a stop is requested: the repair worker's
+    // stop check (which holds it while it is suspended) comes before every
+    // record.
     bool ScanGlobals(std::uint32_t start, std::uint32_t end, CExcelData* data,
                      CExcelWorkBook* workbook);
 

@@ -11,6 +11,7 @@
 #include "biff/CExcelWorkSheet.h"
 #include "formula/CExcelFormulaRecordReader.h"
 #include "platform/ProgressTarget.h"
+#include "platform/RepairStopCheck.h"
 #include "platform/RunState.h"
 #include "records/CExcelCellRecordDecoders.h"
 
@@ -66,7 +67,7 @@ CExcelWorkSheetParser::CExcelWorkSheetParser() : m_window(kWindowSize) {}
 CExcelWorkSheetParser::~CExcelWorkSheetParser() = default;
 
 bool CExcelWorkSheetParser::Run() {
-    if (StopRequested.load() || !m_data) return false;
+    if (RepairStopRequested() || !m_data) return false;
     bool parsed = true;
     for (CExcelWorkBook& workbook : m_data->GetWorkbooks()) {
         if (workbook.GetWorksheets().GetCount() == 0) continue;
@@ -75,7 +76,7 @@ bool CExcelWorkSheetParser::Run() {
     }
     m_file.Close();
     EmptyWindow();
-    return parsed && !StopRequested.load();
+    return parsed && !RepairStopRequested();
 }
 
 bool CExcelWorkSheetParser::ParseWorkbook(CExcelWorkBook& workbook) {
@@ -91,7 +92,7 @@ bool CExcelWorkSheetParser::ParseWorkbook(CExcelWorkBook& workbook) {
     }
     if (length == 0) return false;
     for (CExcelWorkSheet& sheet : workbook.GetWorksheets()) {
-        if (StopRequested.load()) return false;
+        if (RepairStopRequested()) return false;
         const CExcelWorkSheet* next = sheet.GetNext();
         // A BOUNDSHEET position past the file's end (damage) would make the
         // sheet before it walk the missing bytes one failed window at a
@@ -106,7 +107,7 @@ bool CExcelWorkSheetParser::ParseWorkbook(CExcelWorkBook& workbook) {
 }
 
 bool CExcelWorkSheetParser::ParseSheet(CExcelWorkSheet& sheet) {
-    if (StopRequested.load()) return false;
+    if (RepairStopRequested()) return false;
     EmptyWindow();
     bool endSeen = false;
     // Chart substreams (embedded in the sheet, or chart sheets that lie
@@ -120,7 +121,7 @@ bool CExcelWorkSheetParser::ParseSheet(CExcelWorkSheet& sheet) {
     // Each pass moves the position on by at least 4 bytes, and once it has
     // reached the end the next header read gives the EOF that ends the walk.
     for (;;) {
-        if (StopRequested.load()) return false;
+        if (RepairStopRequested()) return false;
         const Header header = ReadHeader();
         RepairProgress.store(m_position);
         if (header.type == biff::kEOF) {

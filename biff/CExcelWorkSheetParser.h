@@ -18,7 +18,8 @@
 // a byte at or past the end of the current stretch.
 //
 // Offsets count from the first byte of the scan file. Runs on the repair
-// worker: StopRequested is tested between records, RepairProgress carries
+// worker: its stop check (the pause gate, then StopRequested) comes between
+// records, so a suspended worker holds at the next one; RepairProgress carries
 // the offset of the record being parsed, and the model's progress target
 // gets the range 0 .. file length. A stopped run leaves what was decoded in
 // the model.

@@ -1,12 +1,5 @@
-// The repair worker's stop check, made at every step of the pipeline.
+// The repair worker's stop check lives in platform/, where the record walks
+// of biff/ reach it too.
 #pragma once
 
-#include "platform/PauseGate.h"
-#include "platform/RunState.h"
-
-// Holds the worker here while CFileParsingManager has it suspended (the
-// screen is asking whether to stop), then tells whether StopRequested is 1.
-inline bool RepairStopRequested() {
-    RepairWorkerGate.Pass();
-    return StopRequested.load() != 0;
-}
+#include "platform/RepairStopCheck.h"
