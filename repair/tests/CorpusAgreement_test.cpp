@@ -134,40 +134,12 @@ bool IsOneOf(const std::string& file, std::initializer_list<const char*> names) 
     return false;
 }
 
-// An RK number with its divide-by-100 flag is decoded as the integer times
-// the double 0.01; the writer meant the integer divided by 100, which is
-// another double for most values (510 * 0.01 is 5.1000000000000005).
-bool RkTimesHundredth(const CellCase& c) {
-    if (!c.ours || ValueClass(c.truth.type) != 'n' || ValueClass(c.ours->type) != 'n') return false;
-    const double truth = std::strtod(c.truth.value.c_str(), nullptr);
-    const double ours = std::strtod(c.ours->value.c_str(), nullptr);
-    // The stored number r (an integer, or a double cut to its high 30 bits)
-    // lies within a step of truth * 100.
-    const double near = truth * 100.0;
-    for (const double r : {near, std::nextafter(near, -INFINITY), std::nextafter(near, INFINITY)})
-        if (r / 100.0 == truth && r * 0.01 == ours) return true;
-    return false;
-}
-
 // The stream is named "WORKBOOK": booklift looks only for "Workbook", so the
 // compound file is scanned raw and the records that its sectors cut apart
 // (the SST's among them) are lost.
 bool StreamNameInCapitals(const CellCase& c) {
     return c.input == EInput::CompoundFile &&
            IsOneOf(c.file, {"poi-bug66319", "poi-NoGutsRecords", "poi-WORKBOOK_in_capitals"});
-}
-
-// BOF records of 8 bytes (version 0x0600, the short form some writers use):
-// the substream search takes only 16-byte BOFs, so no sheet is found.
-bool ShortBof(const CellCase& c) {
-    return IsOneOf(c.file, {"poi-28772", "poi-ex42564-21435"});
-}
-
-// BOOLERR records of 9 bytes (one byte of padding): only 8 are accepted.
-bool PaddedBoolErr(const CellCase& c) {
-    const char kind = ValueClass(c.truth.type);
-    return !c.ours && (kind == 'b' || kind == 'e') &&
-           IsOneOf(c.file, {"goxlsreader-small_1_sheet", "poi-countblankExamples", "roo-boolean"});
 }
 
 // FORMULA records under the older type number 0x0406, which the worksheet
@@ -191,12 +163,8 @@ struct KnownFault {
 };
 
 constexpr KnownFault kKnownFaults[] = {
-    {"RK numbers divided by 100 through a multiplication by 0.01", "records/CExcelRecordRKVALUE",
-     RkTimesHundredth},
     {"stream named \"WORKBOOK\" not extracted", "compound/ (booklift stream lookup)",
      StreamNameInCapitals},
-    {"8-byte BOF records not taken by the substream search", "biff/CExcelScanFile", ShortBof},
-    {"9-byte BOOLERR records refused", "records/CExcelCellRecordDecoders", PaddedBoolErr},
     {"FORMULA records of type 0x0406 not dispatched", "biff/CExcelWorkSheetParser", OldFormulaType},
     {"STRING results continued in CONTINUE records cut", "formula/CExcelFormulaRecordReader",
      StringResultContinued},
