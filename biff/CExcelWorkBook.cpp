@@ -4,6 +4,7 @@
 // complete.
 #include "records/CExcelRecordGWBEXTERNSHEET.h"
 #include "records/CExcelRecordGWBSUPBOOK.h"
+#include "records/CExcelRecordEXTERNNAME.h"
 #include "records/CExcelRecordNAME.h"
 #include "records/CExcelRecordPALETTE.h"
 #include "records/CExcelRecordSTYLE.h"

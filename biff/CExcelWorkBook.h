@@ -24,6 +24,7 @@ class CExcelRecordWBFORMAT;
 class CExcelRecordSTYLE;
 class CExcelRecordPALETTE;
 class CExcelRecordNAME;
+class CExcelRecordEXTERNNAME;
 
 class CExcelWorkBook : public CTListNode<CExcelWorkBook> {
 public:
@@ -54,6 +55,9 @@ public:
     // Defined names in file order: a ptgName index n (1-based) is element n - 1.
     CTList<CExcelRecordNAME>& GetNames() { return m_names; }
     const CTList<CExcelRecordNAME>& GetNames() const { return m_names; }
+    // EXTERNNAME records in file order, each tied to the SUPBOOK it follows.
+    CTList<CExcelRecordEXTERNNAME>& GetExternNames() { return m_externNames; }
+    const CTList<CExcelRecordEXTERNNAME>& GetExternNames() const { return m_externNames; }
 
     // A FILEPASS record was met in the globals: the record bodies that follow
     // it are ciphertext, and what was decoded from them is not data.
@@ -84,6 +88,7 @@ private:
     CTList<CExcelRecordSTYLE> m_styles;
     CTList<CExcelRecordPALETTE> m_palettes;
     CTList<CExcelRecordNAME> m_names;
+    CTList<CExcelRecordEXTERNNAME> m_externNames;
     std::uint32_t m_end = 0;
     std::uint32_t m_start = 0;
     bool m_encrypted = false;

@@ -15,6 +15,7 @@
 #include "formula/CExcelFunctionTable.h"
 #include "formula/FormulaTokens.h"
 #include "records/CConstData.h"
+#include "records/CExcelGlobalLookup.h"
 
 namespace {
 
@@ -105,7 +106,7 @@ const CExcelFormulaParser::TokenHandler CExcelFormulaParser::kHandlers[64] = {
     {0, nullptr},                                // 0x36
     {0, nullptr},                                // 0x37
     {0, nullptr},                                // 0x38
-    {biff8::kPtgNameXSize, &P::OnNotPrintable},  // 0x39 ptgNameX
+    {biff8::kPtgNameXSize, &P::OnNameX},         // 0x39 ptgNameX
     {biff8::kPtgRef3dSize, &P::OnRef3d},         // 0x3A ptgRef3d
     {biff8::kPtgArea3dSize, &P::OnArea3d},       // 0x3B ptgArea3d
     {biff8::kPtgRef3dSize, &P::OnRefErr3d},      // 0x3C ptgRefErr3d
@@ -405,6 +406,22 @@ void CExcelFormulaParser::OnName(std::uint8_t, const std::uint8_t* operand) {
     }
     m_sound = false;
     Push(Decimal(index));
+}
+
+void CExcelFormulaParser::OnNameX(std::uint8_t, const std::uint8_t* operand) {
+    std::u16string name;
+    bool addIn = false;
+    // Add-in functions (the callee of a function-255 call) print as typed.
+    // A name of another workbook would need that workbook in front of it,
+    // which the sheet-name lookup cannot give: it stays unprinted.
+    if (m_workbook &&
+        CExcelGlobalLookup::GetExternName(*m_workbook, U16(operand), U16(operand + 2), name,
+                                          &addIn) &&
+        addIn) {
+        Push(std::move(name), true);
+        return;
+    }
+    m_sound = false;
 }
 
 void CExcelFormulaParser::OnNotPrintable(std::uint8_t, const std::uint8_t*) {

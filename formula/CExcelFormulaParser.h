@@ -97,6 +97,7 @@ private:
     void OnFunc(std::uint8_t token, const std::uint8_t* operand);
     void OnFuncVar(std::uint8_t token, const std::uint8_t* operand);
     void OnName(std::uint8_t token, const std::uint8_t* operand);
+    void OnNameX(std::uint8_t token, const std::uint8_t* operand);
     void OnRef(std::uint8_t token, const std::uint8_t* operand);
     void OnArea(std::uint8_t token, const std::uint8_t* operand);
     void OnMem(std::uint8_t token, const std::uint8_t* operand);

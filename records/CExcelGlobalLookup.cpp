@@ -1,6 +1,7 @@
 #include "records/CExcelGlobalLookup.h"
 
 #include "biff/CExcelWorkBook.h"
+#include "records/CExcelRecordEXTERNNAME.h"
 #include "records/CExcelRecordGWBEXTERNSHEET.h"
 #include "records/CExcelRecordGWBSUPBOOK.h"
 #include "records/CExcelRecordWBFONT.h"
@@ -21,24 +22,52 @@ const CExcelRecordWBFONT* CExcelGlobalLookup::GetFont(const CTList<CExcelRecordW
     return fonts.GetAt(FontPosition(fontIndex));
 }
 
-bool CExcelGlobalLookup::GetInternalSheet(const CTList<CExcelRecordGWBEXTERNSHEET>& externSheets,
-                                          const CTList<CExcelRecordGWBSUPBOOK>& supBooks,
-                                          std::uint32_t refIndex, std::uint16_t& sheet) {
-    const CExcelRecordGWBEXTERNSHEET_REFData* entry = nullptr;
+namespace {
+
+// REF entry refIndex, counted over the entries of all EXTERNSHEET records in
+// order; null past the last.
+const CExcelRecordGWBEXTERNSHEET_REFData* FindRefEntry(
+    const CTList<CExcelRecordGWBEXTERNSHEET>& externSheets, std::uint32_t refIndex) {
     std::uint32_t skipped = 0;
     for (const CExcelRecordGWBEXTERNSHEET& record : externSheets) {
         const std::uint32_t count = record.GetEntries().GetCount();
-        if (refIndex - skipped < count) {
-            entry = record.GetEntry(refIndex - skipped);
-            break;
-        }
+        if (refIndex - skipped < count) return record.GetEntry(refIndex - skipped);
         skipped += count;
     }
+    return nullptr;
+}
+
+}  // namespace
+
+bool CExcelGlobalLookup::GetInternalSheet(const CTList<CExcelRecordGWBEXTERNSHEET>& externSheets,
+                                          const CTList<CExcelRecordGWBSUPBOOK>& supBooks,
+                                          std::uint32_t refIndex, std::uint16_t& sheet) {
+    const CExcelRecordGWBEXTERNSHEET_REFData* entry = FindRefEntry(externSheets, refIndex);
     if (!entry) return false;
     const CExcelRecordGWBSUPBOOK* book = supBooks.GetAt(entry->GetSupBookIndex());
     if (!book || !book->IsSelf()) return false;
     sheet = entry->GetFirstSheet();
     return true;
+}
+
+bool CExcelGlobalLookup::GetExternName(const CExcelWorkBook& workbook, std::uint32_t refIndex,
+                                       std::uint32_t nameIndex, std::u16string& name,
+                                       bool* addIn) {
+    const CExcelRecordGWBEXTERNSHEET_REFData* entry =
+        FindRefEntry(workbook.GetExternSheets(), refIndex);
+    if (!entry || nameIndex == 0) return false;
+    const std::uint32_t bookIndex = entry->GetSupBookIndex();
+    const CExcelRecordGWBSUPBOOK* book = workbook.GetSupBooks().GetAt(bookIndex);
+    if (!book) return false;
+    std::uint32_t position = 0;
+    for (const CExcelRecordEXTERNNAME& externName : workbook.GetExternNames()) {
+        if (externName.GetSupBookIndex() != bookIndex || ++position != nameIndex) continue;
+        if (externName.GetNameText().empty()) return false;
+        name = externName.GetNameText();
+        if (addIn) *addIn = book->IsAddIn();
+        return true;
+    }
+    return false;
 }
 
 std::u16string CExcelGlobalLookup::GetExternSheetName(const CExcelWorkBook& workbook,

@@ -34,6 +34,13 @@ public:
     static bool GetInternalSheet(const CTList<CExcelRecordGWBEXTERNSHEET>& externSheets,
                                  const CTList<CExcelRecordGWBSUPBOOK>& supBooks,
                                  std::uint32_t refIndex, std::uint16_t& sheet);
+    // The name a ptgNameX token refers to: REF entry refIndex gives the
+    // SUPBOOK, nameIndex (1-based) the position among the EXTERNNAME records
+    // that follow that SUPBOOK. True with the name, and in *addIn whether the
+    // SUPBOOK is the add-in one (its names are functions such as
+    // NETWORKDAYS); false when the entry, the SUPBOOK or the name is missing.
+    static bool GetExternName(const CExcelWorkBook& workbook, std::uint32_t refIndex,
+                              std::uint32_t nameIndex, std::u16string& name, bool* addIn);
     // The name of that sheet in the workbook's sheet list; empty in every
     // other case.
     static std::u16string GetExternSheetName(const CExcelWorkBook& workbook,

@@ -58,7 +58,8 @@ constexpr std::uint32_t kExternSheetRefSize = 6;   // SUPBOOK index, first sheet
 constexpr std::uint32_t kSupBookSheetCount = 0;  // u16
 // Bytes 2 and 3 are 0x01, 0x04 in the SUPBOOK that stands for this workbook.
 constexpr std::uint8_t kSupBookSelfMarker[2] = {0x01, 0x04};
-// The whole 4-byte payload of the add-in SUPBOOK.
-constexpr std::uint8_t kSupBookAddInPayload[4] = {0x01, 0x00, 0x3A, 0x01};
+// The whole 4-byte payload of the add-in SUPBOOK: one sheet, then the
+// marker 0x3A01 stored little-endian.
+constexpr std::uint8_t kSupBookAddInPayload[4] = {0x01, 0x00, 0x01, 0x3A};
 
 }  // namespace biff8

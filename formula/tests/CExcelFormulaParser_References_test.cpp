@@ -130,7 +130,7 @@ void BuildBook(CExcelWorkBook& book) {
     AddSheet(book, u"R1C1");
     AddSheet(book, u"Summary");
     AddSupBook(book, SelfSupBook(6));
-    AddSupBook(book, {0x01, 0x00, 0x3A, 0x01});
+    AddSupBook(book, {0x01, 0x00, 0x01, 0x3A});
     AddSupBook(book, {1, 0, 3, 0, 0, 'a', 'b', 'c'});
     AddExternSheet(book, {{0, 0, 0},
                           {0, 1, 1},

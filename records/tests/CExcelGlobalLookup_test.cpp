@@ -82,7 +82,7 @@ TEST(ExternSheetName, AddInAndExternalBooksGiveNoName) {
     CExcelWorkBook book;
     AddSheet(book, u"Data");
     AddSupBook(book, {1, 0, 0x01, 0x04});
-    AddSupBook(book, {0x01, 0x00, 0x3A, 0x01});
+    AddSupBook(book, {0x01, 0x00, 0x01, 0x3A});
     AddSupBook(book, {1, 0, 3, 0, 0, 'a', 'b', 'c'});
     AddExtern(book, {4, 0, 1, 0, 0, 0, 0, 0, 2, 0, 0, 0, 0, 0, 3, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0});
     EXPECT_EQ(CExcelGlobalLookup::GetExternSheetName(book, 0), u"");  // add-in

@@ -50,7 +50,7 @@ TEST(CExcelRecordGWBEXTERNSHEET, HugeCountOverAShortPayload) {
 TEST(CExcelRecordGWBSUPBOOK, Kinds) {
     EXPECT_EQ(Book({3, 0, 0x01, 0x04}).GetKind(), CExcelRecordGWBSUPBOOK::KindSelf);
     EXPECT_EQ(Book({3, 0, 0x01, 0x04}).GetSheetCount(), 3);
-    EXPECT_EQ(Book({0x01, 0x00, 0x3A, 0x01}).GetKind(), CExcelRecordGWBSUPBOOK::KindAddIn);
+    EXPECT_EQ(Book({0x01, 0x00, 0x01, 0x3A}).GetKind(), CExcelRecordGWBSUPBOOK::KindAddIn);
     // An external book: sheet count, then the encoded file name.
     EXPECT_EQ(Book({2, 0, 5, 0, 0, 'a', '.', 'x', 'l', 's'}).GetKind(),
               CExcelRecordGWBSUPBOOK::KindOther);
@@ -62,5 +62,5 @@ TEST(CExcelRecordGWBSUPBOOK, SelfNeedsSheetsAndAllFourBytes) {
     EXPECT_FALSE(Book({3, 0, 0x02, 0x04}).IsSelf());
     EXPECT_FALSE(Book({}).IsSelf());
     EXPECT_EQ(Book({}).GetSheetCount(), 0);
-    EXPECT_FALSE(Book({0x01, 0x00, 0x3A, 0x01}).IsSelf());
+    EXPECT_FALSE(Book({0x01, 0x00, 0x01, 0x3A}).IsSelf());
 }
