@@ -12,8 +12,7 @@ std::uint16_t U16At(const std::vector<std::uint8_t>& file, std::uint64_t at) {
 
 }  // namespace
 
-std::uint64_t CBiffRecordWalk::FindBof(const std::vector<std::uint8_t>& file,
-                                       std::uint64_t from) {
+std::uint64_t CBiffRecordWalk::FindBof(const std::vector<std::uint8_t>& file, std::uint64_t from) {
     // type, length 16 and the BIFF8 version together: a plain 0x0809 is too
     // common in cell data to trust alone.
     for (std::uint64_t at = from; at + kHeaderSize + 2 <= file.size(); ++at) {

@@ -223,18 +223,18 @@ bool BoundSheet(Bytes& file, Random& random) {
     if (!PickRecord(file, BiffRecordLayout::kBoundSheet, random, record)) return false;
     const std::uint64_t body = record.offset + BiffRecordLayout::kHeaderSize;
     switch (random.Below(3)) {
-    case 0:
-        SetU32(file, body + BiffRecordLayout::kBoundSheetPosition,
-               static_cast<std::uint32_t>(random.Next()));
-        break;
-    case 1:
-        if (body + BiffRecordLayout::kBoundSheetType < file.size())
-            file[body + BiffRecordLayout::kBoundSheetType] = random.Byte();
-        break;
-    default:
-        if (body + BiffRecordLayout::kBoundSheetNameLength < file.size())
-            file[body + BiffRecordLayout::kBoundSheetNameLength] = random.Byte();
-        break;
+        case 0:
+            SetU32(file, body + BiffRecordLayout::kBoundSheetPosition,
+                   static_cast<std::uint32_t>(random.Next()));
+            break;
+        case 1:
+            if (body + BiffRecordLayout::kBoundSheetType < file.size())
+                file[body + BiffRecordLayout::kBoundSheetType] = random.Byte();
+            break;
+        default:
+            if (body + BiffRecordLayout::kBoundSheetNameLength < file.size())
+                file[body + BiffRecordLayout::kBoundSheetNameLength] = random.Byte();
+            break;
     }
     return true;
 }
@@ -248,17 +248,18 @@ bool SstContinue(Bytes& file, Random& random) {
             continue;
         const CBiffRecordWalk::Record& next = records[i + 1];
         switch (random.Below(3)) {
-        case 0:  // no longer a CONTINUE: the SST ends early
-            SetU16(file, next.offset + BiffRecordLayout::kTypeOffset,
-                   static_cast<std::uint16_t>(random.Next()));
-            break;
-        case 1:
-            SetU16(file, next.offset + BiffRecordLayout::kLengthOffset,
-                   static_cast<std::uint16_t>(random.Next()));
-            break;
-        default:  // the repeated option flags of a string cut at the boundary
-            if (next.length > 0) file[next.offset + BiffRecordLayout::kHeaderSize] = random.Byte();
-            break;
+            case 0:  // no longer a CONTINUE: the SST ends early
+                SetU16(file, next.offset + BiffRecordLayout::kTypeOffset,
+                       static_cast<std::uint16_t>(random.Next()));
+                break;
+            case 1:
+                SetU16(file, next.offset + BiffRecordLayout::kLengthOffset,
+                       static_cast<std::uint16_t>(random.Next()));
+                break;
+            default:  // the repeated option flags of a string cut at the boundary
+                if (next.length > 0)
+                    file[next.offset + BiffRecordLayout::kHeaderSize] = random.Byte();
+                break;
         }
         return true;
     }

@@ -2,8 +2,6 @@
 // with many seeds must leave the repair bounded by the file (no crash, no
 // sanitizer report, nothing recovered beyond what the bytes can hold), and
 // the kinds that leave the records in place must give back every cell.
-#include "tools/damage/CWorkbookDamage.h"
-
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -11,6 +9,7 @@
 #include "records/CExcelSSTDataList.h"
 #include "tools/damage/BiffRecordLayout.h"
 #include "tools/damage/CBiffRecordWalk.h"
+#include "tools/damage/CWorkbookDamage.h"
 #include "tools/damage/CompoundHeaderLayout.h"
 #include "tools/damage/tests/DamageFixtures.h"
 
@@ -235,13 +234,13 @@ TEST_F(DamagedRepairTest, ADamagedBoundSheetNameLosesNoCell) {
     for (std::uint32_t seed = 0; seed < 4 * kSeeds; ++seed) {
         Bytes damaged = file;
         ASSERT_TRUE(CWorkbookDamage::Apply(EDamageKind::BoundSheet, seed, damaged));
-        if (BoundSheetFieldHit(file, damaged) != BiffRecordLayout::kBoundSheetNameLength)
-            continue;
+        if (BoundSheetFieldHit(file, damaged) != BiffRecordLayout::kBoundSheetNameLength) continue;
         ++tried;
         std::unique_ptr<CExcelData> data;
         ASSERT_TRUE(RepairAndDump(Path(), damaged, data)) << "seed " << seed;
         EXPECT_EQ(IntactSheets(*data), 2u)
-            << "seed " << seed << ": " << Changes(file, damaged) << "\n" << Summary(*data);
+            << "seed " << seed << ": " << Changes(file, damaged) << "\n"
+            << Summary(*data);
     }
     EXPECT_GT(tried, 0u);
 }
@@ -253,12 +252,12 @@ TEST_F(DamagedRepairTest, ADamagedBoundSheetPositionOrTypeKeepsTheOtherSheet) {
     for (std::uint32_t seed = 0; seed < 2 * kSeeds; ++seed) {
         Bytes damaged = file;
         ASSERT_TRUE(CWorkbookDamage::Apply(EDamageKind::BoundSheet, seed, damaged));
-        if (BoundSheetFieldHit(file, damaged) == BiffRecordLayout::kBoundSheetNameLength)
-            continue;
+        if (BoundSheetFieldHit(file, damaged) == BiffRecordLayout::kBoundSheetNameLength) continue;
         std::unique_ptr<CExcelData> data;
         ASSERT_TRUE(RepairAndDump(Path(), damaged, data)) << "seed " << seed;
         EXPECT_GE(IntactSheets(*data), 1u)
-            << "seed " << seed << ": " << Changes(file, damaged) << "\n" << Summary(*data);
+            << "seed " << seed << ": " << Changes(file, damaged) << "\n"
+            << Summary(*data);
     }
 }
 
@@ -275,7 +274,8 @@ TEST_F(DamagedRepairTest, DISABLED_ADamagedBoundSheetPositionOrTypeLosesNoCell) 
         std::unique_ptr<CExcelData> data;
         ASSERT_TRUE(RepairAndDump(Path(), damaged, data)) << "seed " << seed;
         EXPECT_EQ(IntactSheets(*data), 2u)
-            << "seed " << seed << ": " << Changes(file, damaged) << "\n" << Summary(*data);
+            << "seed " << seed << ": " << Changes(file, damaged) << "\n"
+            << Summary(*data);
     }
 }
 

@@ -3,11 +3,10 @@
 // crash or sanitizer report names its file and the others still run, and
 // the child's work is bounded: it is killed when it outlives kFileSeconds
 // of processor time, far beyond what any file of the folder needs.
+#include <gtest/gtest.h>
 #include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
-
-#include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cerrno>
