@@ -58,6 +58,9 @@ constexpr std::uint16_t kTABLE = 0x0236;
 constexpr std::uint16_t kRK = 0x027E;
 constexpr std::uint16_t kSTYLE = 0x0293;
 constexpr std::uint16_t kFORMAT = 0x041E;
+// FORMULA under its BIFF3/BIFF4 type number. A few writers still use it in
+// BIFF8 streams, and spreadsheet programs read it as FORMULA.
+constexpr std::uint16_t kFORMULA_BIFF4 = 0x0406;
 constexpr std::uint16_t kSHRFMLA = 0x04BC;
 constexpr std::uint16_t kQUICKTIP = 0x0800;
 constexpr std::uint16_t kBOF = 0x0809;

@@ -41,6 +41,7 @@ constexpr Route kRoutes[] = {
     {biff::kFORMULA, CExcelFormulaRecordReader::ReadFormula},
     {biff::kHLINK, Consume},
     {biff::kTABLE, CExcelFormulaRecordReader::ReadTable},
+    {biff::kFORMULA_BIFF4, CExcelFormulaRecordReader::ReadFormula},
 };
 
 Handler FindRoute(std::uint16_t type) {

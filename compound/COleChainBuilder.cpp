@@ -8,6 +8,23 @@
 
 namespace {
 
+// Directory names differ only in letter case when they name the same entry;
+// writers of the day stored "Workbook" as "WORKBOOK" and spreadsheet
+// programs open such files. Letters outside ASCII and Latin-1 are compared
+// as they are.
+char16_t FoldCase(char16_t c) {
+    if ((c >= u'a' && c <= u'z') || (c >= 0xE0 && c <= 0xFE && c != 0xF7))
+        return static_cast<char16_t>(c - 0x20);
+    return c;
+}
+
+bool SameName(const std::u16string& a, const std::u16string& b) {
+    if (a.size() != b.size()) return false;
+    for (std::size_t i = 0; i < a.size(); ++i)
+        if (FoldCase(a[i]) != FoldCase(b[i])) return false;
+    return true;
+}
+
 const std::u16string kRootEntryName = u"Root Entry";
 
 }  // namespace
@@ -119,7 +136,7 @@ std::int32_t COleChainBuilder::FindStream(const std::u16string& name) {
         const COleDirectoryEntry& entry = *m_container->GetEntry(frame.id);
         if (frame.next == 0) {
             // Entry 0 is the root storage; its name is never a stream's.
-            if (frame.id != 0 && entry.GetName() == name) return frame.id;
+            if (frame.id != 0 && SameName(entry.GetName(), name)) return frame.id;
             frame.next = 1;
             continue;
         }

@@ -52,9 +52,12 @@ public:
     // later; the result is the one BuildEntryChains() would have built.
     void EnsureEntryChain(std::int32_t id);
 
-    // The id of an entry named exactly `name` reachable from the child of
-    // entry 0 through left sibling, right sibling and child links, or -1.
-    // Entry 0 itself is never compared.
+    // The id of an entry named `name` reachable from the child of entry 0
+    // through left sibling, right sibling and child links, or -1. Names are
+    // compared as the compound-file format compares them, ignoring the case
+    // of letters ("WORKBOOK" is the "Workbook" stream); every other
+    // character, trailing spaces included, must match. Entry 0 itself is
+    // never compared.
     std::int32_t FindStream(const std::u16string& name);
 
 private:

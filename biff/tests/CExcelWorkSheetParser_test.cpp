@@ -308,6 +308,22 @@ TEST_F(WorkSheetParser, FormulaAndTableRecordsGoToTheFormulaReader) {
     EXPECT_EQ(Sheet(0).GetTables().GetCount(), 1u);
 }
 
+TEST_F(WorkSheetParser, FormulaRecordsUnderTheOldTypeNumberAreFormulas) {
+    BiffWriter w;
+    w.Bof(biff::kSubstreamWorksheet);
+    // FORMULA at row 2, column 0 caching 42, tokens: the integer 42.
+    Bytes formula = {2, 0, 0, 0, 15, 0, 0, 0, 0, 0, 0, 0, 0x45, 0x40, 0, 0, 0, 0, 0, 0};
+    for (std::uint8_t b : {3, 0, 0x1E, 42, 0}) formula.push_back(b);
+    w.Record(biff::kFORMULA_BIFF4, formula).Eof();
+    Prepare(w.GetBytes(), {0});
+
+    EXPECT_TRUE(Run());
+    ASSERT_EQ(Sheet(0).GetFormulas().GetCount(), 1u);
+    const CExcelRecordFormula& cell = *Sheet(0).GetFormulas().GetHead();
+    EXPECT_EQ(cell.GetRow(), 2);
+    EXPECT_EQ(cell.GetNumber(), 42.0);
+}
+
 // ---- The read window ----------------------------------------------------------
 
 TEST_F(WorkSheetParser, RecordsAcrossWindowRefillsAreAllDecoded) {

@@ -46,7 +46,7 @@ std::map<std::string, std::set<std::string>> ReadFeatures(const fs::path& manife
 }
 
 // Scans the extracted "Workbook" stream, or the file itself when the stream
-// cannot be extracted (three corpus files spell it "WORKBOOK").
+// cannot be extracted.
 std::unique_ptr<CExcelData> ScanFile(const fs::path& file, const fs::path& folder) {
     auto data = std::make_unique<CExcelData>();
     data->SetSourcePath(file);

@@ -238,8 +238,8 @@ TEST(ScanCorpus, EverySheetAndSharedStringOfTheTruthIsFound) {
             tagsAt == features.end() ? std::set<std::string>{} : tagsAt->second;
         ++files;
 
-        // Three files name their stream "WORKBOOK": booklift extracts only
-        // "Workbook", so the raw file is scanned, as the repair would.
+        // Three files name their stream "WORKBOOK": those are scanned raw
+        // here, so that the scan of a whole compound file is checked too.
         const Extraction extraction = Extract(file, temp.Path());
         const bool raw = tags.count("stream-name-WORKBOOK") > 0;
         if (raw) {

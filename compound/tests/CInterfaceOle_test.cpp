@@ -80,10 +80,20 @@ TEST(CInterfaceOle, NoRootEntryIsReturned) {
     EXPECT_EQ(parsed.Bits(), static_cast<unsigned long>(ErrNoRootEntry));
 }
 
-TEST(CInterfaceOle, NoWorkbookStreamCreatesNoOutput) {
+TEST(CInterfaceOle, AWorkbookStreamNamedInCapitalsIsCopied) {
     Builder builder;
     builder.AddStream(u"Book", Pattern(9000, 3));
     builder.AddStream(u"WORKBOOK", Pattern(9000, 4));
+    ParsedFile parsed(builder.Build());
+    std::vector<std::uint8_t> out;
+    EXPECT_EQ(parsed.CopyWorkbook(out), 0);
+    EXPECT_EQ(out, Pattern(9000, 4));
+    EXPECT_EQ(parsed.Bits(), 0u);
+}
+
+TEST(CInterfaceOle, NoWorkbookStreamCreatesNoOutput) {
+    Builder builder;
+    builder.AddStream(u"Book", Pattern(9000, 3));
     builder.AddStream(u"Workbook ", Pattern(9000, 5));
     ParsedFile parsed(builder.Build());
     ASSERT_EQ(parsed.Bits(), 0u);

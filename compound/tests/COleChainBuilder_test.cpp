@@ -124,16 +124,18 @@ TEST(FindStream, VisitsLeftThenRightThenChild) {
     EXPECT_EQ(Find(container, u"Nothing"), -1);
 }
 
-TEST(FindStream, NamesMustMatchExactly) {
+TEST(FindStream, NamesMatchIgnoringLetterCaseButNothingElse) {
     CDataContainerOle container("unused");
     auto& e = container.GetEntries();
     e.push_back(Entry(u"Root Entry", -1, -1, 1));
-    e.push_back(Entry(u"WORKBOOK", -1, 2, -1));
-    e.push_back(Entry(u"Workbook ", -1, 3, -1));
-    e.push_back(Entry(u"workbook", -1, 4, -1));
+    e.push_back(Entry(u"Workbook ", -1, 2, -1));
+    e.push_back(Entry(u"WORKBOOK", -1, 3, -1));
     e.push_back(Entry(u"Book", -1, -1, -1));
-    EXPECT_EQ(Find(container, u"Workbook"), -1);
-    EXPECT_EQ(Find(container, u"WORKBOOK"), 1);
+    EXPECT_EQ(Find(container, u"Workbook"), 2);
+    EXPECT_EQ(Find(container, u"workbook"), 2);
+    EXPECT_EQ(Find(container, u"Workbook "), 1);
+    EXPECT_EQ(Find(container, u"Workbook1"), -1);
+    EXPECT_EQ(Find(container, u"Boo"), -1);
 }
 
 TEST(FindStream, NameWithoutNulIsAllThirtyTwoUnits) {

@@ -53,8 +53,7 @@ std::vector<fs::path> FilesIn(const fs::path& folder) {
 }
 
 // The "Workbook" stream as booklift extracts it into folder; empty when it
-// cannot (three corpus files name it "WORKBOOK"): the raw file is scanned
-// then, as the repair does.
+// cannot: the raw file is scanned then, as the repair does.
 fs::path Extract(const fs::path& file, const fs::path& folder) {
     CInterfaceOle ole;
     ole.SetFileNameSrc(file);

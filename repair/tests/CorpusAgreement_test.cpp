@@ -128,26 +128,6 @@ struct CellCase {
     const DumpCell* ours;
 };
 
-bool IsOneOf(const std::string& file, std::initializer_list<const char*> names) {
-    for (const char* name : names)
-        if (file == name) return true;
-    return false;
-}
-
-// The stream is named "WORKBOOK": booklift looks only for "Workbook", so the
-// compound file is scanned raw and the records that its sectors cut apart
-// (the SST's among them) are lost.
-bool StreamNameInCapitals(const CellCase& c) {
-    return c.input == EInput::CompoundFile &&
-           IsOneOf(c.file, {"poi-bug66319", "poi-NoGutsRecords", "poi-WORKBOOK_in_capitals"});
-}
-
-// FORMULA records under the older type number 0x0406, which the worksheet
-// parser does not dispatch.
-bool OldFormulaType(const CellCase& c) {
-    return !c.ours && c.file == "poi-WrongFormulaRecordType";
-}
-
 // A formula's text result longer than one STRING record, continued in
 // CONTINUE records: only the STRING record's own characters are kept.
 bool StringResultContinued(const CellCase& c) {
@@ -163,9 +143,6 @@ struct KnownFault {
 };
 
 constexpr KnownFault kKnownFaults[] = {
-    {"stream named \"WORKBOOK\" not extracted", "compound/ (booklift stream lookup)",
-     StreamNameInCapitals},
-    {"FORMULA records of type 0x0406 not dispatched", "biff/CExcelWorkSheetParser", OldFormulaType},
     {"STRING results continued in CONTINUE records cut", "formula/CExcelFormulaRecordReader",
      StringResultContinued},
 };
@@ -256,8 +233,7 @@ std::uint32_t Bytes32(const std::uint8_t* p) {
            (static_cast<std::uint32_t>(p[3]) << 24);
 }
 
-// "Workbook" in any letter case: three corpus files spell it "WORKBOOK",
-// which booklift does not take, but the bare stream is what is wanted here.
+// "Workbook" in any letter case: three corpus files spell it "WORKBOOK".
 bool NamedWorkbook(const COleDirectoryEntry& entry) {
     const std::u16string name = u"workbook";
     for (std::size_t i = 0; i <= name.size(); ++i) {
