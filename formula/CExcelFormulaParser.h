@@ -10,9 +10,9 @@
 // writer must not store it as the cell's formula. Unsound are: a token
 // skipped as unknown or for missing bytes, an operator or function that
 // found fewer operands than it takes, more or fewer than one operand at the
-// end, a name, sheet or function that cannot be named (ptgNameX, add-in and
-// macro calls, empty rows of the function table), a data-table "{=TABLE(}"
-// text, the "deleted" marker and an empty result.
+// end, a name, sheet or function that cannot be named (a ptgNameX outside
+// the add-in SUPBOOK, macro calls, empty rows of the function table), a
+// data-table "{=TABLE(}" text, the "deleted" marker and an empty result.
 //
 // One parser serves one Decode call; create it on the stack. It keeps no
 // pointer to its inputs after Decode returns.
