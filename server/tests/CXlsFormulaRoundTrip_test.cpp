@@ -256,9 +256,12 @@ TEST(XlsFormulaRoundTrip, CorpusFormulasCompileAndDecodeBackToTheSameText) {
         std::printf("[ refused  ] %zu: %s\n", count, reason.c_str());
     }
     for (const std::string& line : tally.examples) std::printf("             %s\n", line.c_str());
-    // What does not compile is almost all defined names, which the server
-    // does not have.
-    EXPECT_GE(tally.compiled * 10, tally.formulas * 9);
+    // What does not compile is almost all defined names and add-in functions
+    // (IFERROR, IMREAL, NETWORKDAYS through their EXTERNNAME), which the
+    // server does not have; everything else compiles.
+    const std::size_t outsideServer =
+        tally.refusals["unknown name "] + tally.refusals["unknown function "];
+    EXPECT_GE((tally.compiled + outsideServer) * 100, tally.formulas * 99);
     EXPECT_EQ(tally.same, tally.compiled);
 }
 
