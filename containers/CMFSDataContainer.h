@@ -1,0 +1,68 @@
+// The data of one multiple-file job: the source files in the order the user
+// added them, the destination folder and option mask the job uses, and what
+// the job leaves behind (one destination path and one result flag per
+// processed file, the workbook of the file in progress).
+//
+// The job screens edit the sources, the folder and the options; the job
+// worker reads them and writes the rest. The status list and the progress
+// target are borrowed and must outlive every job run over this data.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <filesystem>
+#include <memory>
+#include <vector>
+
+#include "biff/CDataContainer.h"
+#include "biff/CSaveOption.h"
+
+class CExcelData;
+class IJobStatusList;
+class ProgressTarget;
+
+class CMFSDataContainer : public CDataContainer {
+public:
+    CMFSDataContainer();
+    ~CMFSDataContainer() override;
+
+    IJobStatusList* GetStatusList() const;
+    void SetStatusList(IJobStatusList* list);
+    // The job screen's progress bar, handed to each file's repair and save.
+    ProgressTarget* GetProgressTarget() const;
+    void SetProgressTarget(ProgressTarget* target);
+
+    // The workbook of the file being processed (owned). Setting a new one
+    // destroys the previous one; the last stays until the data goes.
+    CExcelData* GetCurrentWorkbook() const;
+    void SetCurrentWorkbook(std::unique_ptr<CExcelData> workbook);
+
+    std::vector<std::filesystem::path>& GetSourceList();
+    const std::vector<std::filesystem::path>& GetSourceList() const;
+    // One entry per processed file, in processing order, whatever its
+    // outcome. A new job over the same data starts by clearing it.
+    std::vector<std::filesystem::path>& GetDestinationList();
+    const std::vector<std::filesystem::path>& GetDestinationList() const;
+
+    // 1 saved, 0 not saved, by source position; 0 for any position never
+    // set. The table grows with the source list (no fixed limit).
+    std::uint8_t GetResultFlag(std::size_t position) const;
+    void SetResultFlag(std::size_t position, std::uint8_t flag);
+
+    // 255 at creation.
+    CSaveOption& GetSaveOptions();
+    const CSaveOption& GetSaveOptions() const;
+
+    const std::filesystem::path& GetDestinationFolder() const;
+    void SetDestinationFolder(std::filesystem::path folder);
+
+private:
+    IJobStatusList* m_statusList = nullptr;
+    ProgressTarget* m_progressTarget = nullptr;
+    std::unique_ptr<CExcelData> m_currentWorkbook;
+    std::vector<std::filesystem::path> m_sourceList;
+    std::vector<std::filesystem::path> m_destinationList;
+    std::vector<std::uint8_t> m_resultFlags;
+    CSaveOption m_saveOptions{CSaveOption::All};
+    std::filesystem::path m_destinationFolder;
+};

@@ -1,0 +1,24 @@
+// The multiple-file loop: for each source file in order, while SkipAll is
+// 0, a new parsed workbook with its destination in the job's folder, the
+// repair on the repair worker (waiting on ParsingDone), then the save on the
+// save worker (waiting on SaveDone), and the file's row, result flag and
+// destination recorded. Ends with "Files repaired and saved successfully."
+// through the message sink after every non-empty job.
+#pragma once
+
+class CMFSDataContainer;
+
+class CMFSProcessManager {
+public:
+    CMFSProcessManager() = default;
+    CMFSProcessManager(const CMFSProcessManager&) = delete;
+    CMFSProcessManager& operator=(const CMFSProcessManager&) = delete;
+    virtual ~CMFSProcessManager() = default;
+
+    // Returns 0.
+    int Run(CMFSDataContainer* job);
+    // Repairs the job's current workbook; true when a workbook came out.
+    bool RepairOne(CMFSDataContainer* job);
+    // Saves the job's current workbook; true when it was saved.
+    bool SaveOne(CMFSDataContainer* job);
+};

@@ -1,0 +1,43 @@
+// Rebuilds a repaired workbook (CExcelData) inside the "Excel.Application"
+// automation server and has the server write it: one worksheet per sheet of
+// the model, then per sheet the phases in their fixed order, each only when
+// its save-option bit is set. The file goes to a temporary name first and is
+// moved onto the model's destination path only when it is complete.
+//
+// Runs synchronously on the caller's thread (the save worker). Publishes
+// SaveProgress and SaveProgressText, drives the model's save progress target
+// and checks SaveStopRequested before every record. The model is only read.
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+#include <memory>
+
+#include "save/CSaveProcessManager.h"
+
+class CExcelData;
+class CExcelWorkBook;
+class CExcelWorkSheet;
+class CXLEzAutomation;
+
+class CSaveProcessManagerExcel : public CSaveProcessManager {
+public:
+    CSaveProcessManagerExcel();
+    ~CSaveProcessManagerExcel() override;
+
+    // 0 saved, 1 stopped or not saved (the failure message has gone through
+    // the message sink), 2 not a CExcelData.
+    std::int32_t Save(CDataContainer* container) override;
+
+    // "<temporary folder>/<new UUID>.xls": where the server writes first.
+    static std::filesystem::path MakeTempWorkbookName();
+    // The multiple-file output name for source in folder (see CSaveFileNames).
+    static std::filesystem::path MakeDestinationName(const std::filesystem::path& source,
+                                                     const std::filesystem::path& folder);
+
+private:
+    std::unique_ptr<CXLEzAutomation> m_automation;
+    const CExcelWorkBook* m_workbook = nullptr;
+    const CExcelWorkSheet* m_worksheet = nullptr;
+    CExcelData* m_data = nullptr;
+};
