@@ -1,0 +1,17 @@
+// Puts the temporary workbook a save has written onto its destination.
+// The destination is replaced only by a complete file: it is never deleted
+// or truncated before the new contents are whole on disk.
+#pragma once
+
+#include <filesystem>
+
+class CSaveFileMover {
+public:
+    // Renames temp over destination when both are on one file system;
+    // otherwise copies temp next to the destination, flushes it and renames
+    // the copy over the destination, then removes temp. False (destination
+    // as it was, temp left where it was) when temp is missing or any step
+    // fails.
+    static bool MoveIntoPlace(const std::filesystem::path& temp,
+                              const std::filesystem::path& destination);
+};
