@@ -1,5 +1,107 @@
 #include "repair/CMFSProcessManager.h"
 
-int CMFSProcessManager::Run(CMFSDataContainer*) { return 0; }  // the loop lands next
-bool CMFSProcessManager::RepairOne(CMFSDataContainer*) { return false; }
-bool CMFSProcessManager::SaveOne(CMFSDataContainer*) { return false; }
+#include <cstdint>
+#include <memory>
+
+#include "biff/CExcelData.h"
+#include "containers/CMFSDataContainer.h"
+#include "containers/IJobStatusList.h"
+#include "platform/MessageSink.h"
+#include "platform/PauseGate.h"
+#include "platform/RunState.h"
+#include "platform/TextConversion.h"
+#include "repair/CFileParsingManager.h"
+#include "repair/CThreadManager.h"
+#include "save/CSaveProcessManagerExcel.h"
+
+namespace {
+
+constexpr std::u16string_view kSaving = u"Saving";
+constexpr std::u16string_view kSaved = u"Saved";
+constexpr std::u16string_view kSkipped = u"Skiped";
+constexpr std::u16string_view kParsingStep = u"Parsing file...";
+constexpr std::u16string_view kSavingStep = u"Saving file...";
+constexpr std::u16string_view kJobDone = u"Files repaired and saved successfully.";
+
+void ShowStep(CMFSDataContainer* job, std::u16string_view step) {
+    JobStatusText.Set(std::u16string(step));
+    if (IJobStatusList* list = job->GetStatusList()) list->InvalidateStatusArea();
+}
+
+// The parsed workbook of one source file as the job hands it to the workers.
+std::unique_ptr<CExcelData> MakeFileData(const CMFSDataContainer& job,
+                                         const std::filesystem::path& source) {
+    auto data = std::make_unique<CExcelData>();
+    data->SetSourcePath(source);
+    data->SetDestinationPath(
+        CSaveProcessManagerExcel::MakeDestinationName(source, job.GetDestinationFolder()));
+    data->SetProgressWindow(job.GetProgressTarget());
+    data->SetSaveProgressWindow(job.GetProgressTarget());
+    // The job's mask replaces the all-bits default, not added to it.
+    data->GetSaveOptions().Clear(UINT32_MAX);
+    data->GetSaveOptions().Set(job.GetSaveOptions().Get());
+    return data;
+}
+
+}  // namespace
+
+int CMFSProcessManager::Run(CMFSDataContainer* job) {
+    if (job == nullptr || job->GetSourceList().empty()) return 0;
+    IJobStatusList* list = job->GetStatusList();
+    // The job only ever appends; without this a second run over the same
+    // data would leave the list longer than its rows.
+    job->GetDestinationList().clear();
+
+    // The screens do not touch the job data while the job runs, so the
+    // list's length is fixed for the whole loop.
+    const std::size_t count = job->GetSourceList().size();
+    for (std::size_t i = 0; i < count && SkipAll.load() == 0; ++i) {
+        // A suspension (the screen asking whether to skip everything)
+        // holds the job here between files.
+        JobWorkerGate.Pass();
+        if (SkipAll.load() != 0) break;
+
+        const std::filesystem::path source = job->GetSourceList()[i];
+        if (list != nullptr) list->SetStatusText(TextFromPath(source));
+        job->SetCurrentWorkbook(MakeFileData(*job, source));
+        const std::filesystem::path destination = job->GetCurrentWorkbook()->GetDestinationPath();
+        if (list != nullptr) list->SetRow(i, destination, kSaving);
+
+        bool ok = RepairOne(job);
+        if (ok) ok = SaveOne(job);
+
+        job->SetResultFlag(i, ok ? 1 : 0);
+        job->GetDestinationList().push_back(destination);
+        if (list != nullptr) list->SetRow(i, destination, ok ? kSaved : kSkipped);
+    }
+
+    if (list != nullptr) list->SetStatusText(u"");
+    ShowMessage(kJobDone);
+    return 0;
+}
+
+bool CMFSProcessManager::RepairOne(CMFSDataContainer* job) {
+    if (job == nullptr) return false;
+    ShowStep(job, kParsingStep);
+    // The counters belong to the file in progress, as on the single-file
+    // repair screen.
+    ResetRepairCounters();
+    CFileParsingManager manager;
+    manager.Start(job->GetCurrentWorkbook());
+    ParsingDone.Wait();
+    return ParsingSucceeded.load() == 1;
+}
+
+bool CMFSProcessManager::SaveOne(CMFSDataContainer* job) {
+    if (job == nullptr) return false;
+    ShowStep(job, kSavingStep);
+    std::uint32_t result = 1;
+    {
+        CThreadManager manager;
+        manager.SetData(job->GetCurrentWorkbook());
+        manager.Start();
+        SaveDone.Wait();
+        manager.GetResult(&result);
+    }
+    return result == 0;
+}

@@ -3,7 +3,14 @@
 // repair on the repair worker (waiting on ParsingDone), then the save on the
 // save worker (waiting on SaveDone), and the file's row, result flag and
 // destination recorded. Ends with "Files repaired and saved successfully."
-// through the message sink after every non-empty job.
+// through the message sink after every non-empty job, also when files were
+// skipped or the job was stopped.
+//
+// Runs on the job worker. The job's status list may be null (nothing is
+// shown then). A run starts by clearing the job's destination list, so that
+// after it the list holds exactly the files of this run, in order. The
+// waits have no time-out: they end when the worker ends, and a skip makes
+// the worker end at its next check.
 #pragma once
 
 class CMFSDataContainer;
@@ -15,7 +22,8 @@ public:
     CMFSProcessManager& operator=(const CMFSProcessManager&) = delete;
     virtual ~CMFSProcessManager() = default;
 
-    // Returns 0.
+    // Returns 0. A null job or an empty source list returns at once, with
+    // no message and nothing changed.
     int Run(CMFSDataContainer* job);
     // Repairs the job's current workbook; true when a workbook came out.
     bool RepairOne(CMFSDataContainer* job);

@@ -1,6 +1,8 @@
 // Starts the preview filling on its own worker thread. PreviewRunning is 1
 // from Start until the fill ends; setting PreviewStop asks the fill to end
-// at its next page. The fill is borrowed and must outlive the worker.
+// at its next page. The fill is borrowed and must outlive the worker. A
+// Start while this manager's previous fill still runs waits for it first,
+// and the destructor waits for the fill to end.
 #pragma once
 
 #include <thread>
@@ -16,9 +18,11 @@ public:
 
     void SetData(IPreviewFill* fill);
     // PreviewRunning = 1, PreviewStop = 0, then the worker starts. Returns 0.
+    // When no thread can be made the fill ends at once (PreviewRunning 0).
     int Start();
 
-    // The worker's body: PreviewRunning = 1, the fill, PreviewRunning = 0.
+    // The worker's body: PreviewRunning = 1, the fill (none for a null
+    // fill), PreviewRunning = 0. Returns 0; nothing is thrown.
     static unsigned PreviewThread(IPreviewFill* fill);
 
 private:
