@@ -57,6 +57,12 @@ bool CDispatchArguments::PushDouble(std::u16string_view name, std::uint16_t flag
     return Push(name, flags, variant);
 }
 
+bool CDispatchArguments::PushError(std::u16string_view name, std::uint16_t flags,
+                                   HRESULT status) {
+    CVariant variant = CVariant::Error(status);
+    return Push(name, flags, variant);
+}
+
 bool CDispatchArguments::PushText(std::u16string_view name, std::uint16_t flags,
                                   std::u16string_view text) {
     if (m_count >= kCapacity) return false;

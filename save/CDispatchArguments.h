@@ -43,6 +43,9 @@ public:
     bool PushBool(std::u16string_view name, std::uint16_t flags, bool value);
     bool PushDouble(std::u16string_view name, std::uint16_t flags, double value);
     bool PushText(std::u16string_view name, std::uint16_t flags, std::u16string_view text);
+    // An error value: status is the code the variant carries (a cell error
+    // value is 0x800A07D0 + its BIFF code, see CVariant::SheetError).
+    bool PushError(std::u16string_view name, std::uint16_t flags, HRESULT status);
 
     std::uint32_t Count() const { return m_count; }
     std::uint32_t NamedCount() const { return m_namedCount; }

@@ -211,6 +211,13 @@ bool CXLAutomation::PutText(IDispatch* object, std::u16string_view member, std::
            InvokeMember(object, member, nullptr, DISPATCH_PROPERTYPUT, flags);
 }
 
+bool CXLAutomation::PutError(IDispatch* object, std::u16string_view member, HRESULT status,
+                             std::uint16_t flags) {
+    ResetArguments();
+    return PushError(u"", 0, status) &&
+           InvokeMember(object, member, nullptr, DISPATCH_PROPERTYPUT, flags);
+}
+
 bool CXLAutomation::CallMember(IDispatch* object, std::u16string_view member, std::uint16_t flags) {
     ResetArguments();
     return InvokeMember(object, member, nullptr, DISPATCH_PROPERTYGET, flags);
@@ -441,6 +448,28 @@ bool CXLAutomation::WriteNumber(double column, double row, double value,
     return formatted;
 }
 
+bool CXLAutomation::WriteBoolean(double column, double row, bool value) {
+    if (m_firstWorksheet == nullptr) return false;
+    IDispatch* cell = GetCell(row, column);
+    if (cell == nullptr) return false;
+    const bool written = PutBool(cell, u"Value", value, 0);
+    cell->Release();
+    return written;
+}
+
+bool CXLAutomation::WriteError(double column, double row, std::uint8_t biffErrorCode) {
+    if (m_firstWorksheet == nullptr) return false;
+    // Only the seven cell errors have an error value the server stores.
+    const CVariant error = CVariant::SheetError(biffErrorCode);
+    std::uint8_t known = 0;
+    if (!error.GetSheetErrorCode(known)) return false;
+    IDispatch* cell = GetCell(row, column);
+    if (cell == nullptr) return false;
+    const bool written = PutError(cell, u"Value", error.GetError(), 0);
+    cell->Release();
+    return written;
+}
+
 bool CXLAutomation::ApplyNumberFormat(double column, double row, std::u16string_view format) {
     IDispatch* cell = GetCell(row, column);
     if (cell == nullptr) return false;
@@ -602,6 +631,11 @@ bool CXLAutomation::SetRowHeight(double row, double height) {
     const bool done = PutDouble(rows, u"RowHeight", height, 0);
     rows->Release();
     return done;
+}
+
+bool CXLAutomation::SetDate1904(bool value) {
+    if (m_workbook == nullptr) return false;
+    return PutBool(m_workbook, u"Date1904", value, 0);
 }
 
 bool CXLAutomation::SaveWorkbookAs(std::u16string_view fileName, std::u16string_view password,

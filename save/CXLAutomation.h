@@ -86,6 +86,9 @@ public:
     bool PushText(std::u16string_view name, std::uint16_t flags, std::u16string_view text) {
         return m_arguments.PushText(name, flags, text);
     }
+    bool PushError(std::u16string_view name, std::uint16_t flags, HRESULT status) {
+        return m_arguments.PushError(name, flags, status);
+    }
     // Frees text, releases an object; the variant becomes empty.
     static void ClearValue(CVariant& value) { value.Clear(); }
 
@@ -115,6 +118,13 @@ public:
     IDispatch* SelectRange(double c1, double r1, double c2, double r2);
     bool WriteText(double column, double row, std::u16string_view text);
     bool WriteNumber(double column, double row, double value, std::u16string_view format);
+    // Cells(row, column) (get; 2), "Value" = the Boolean (put; 0). The cell
+    // keeps its number format.
+    bool WriteBoolean(double column, double row, bool value);
+    // Cells(row, column) (get; 2), "Value" = the cell error value of the
+    // BIFF error code as an error variant (put; 0). A code that is not one
+    // of the seven cell errors makes no call and gives false.
+    bool WriteError(double column, double row, std::uint8_t biffErrorCode);
     bool ApplyNumberFormat(double column, double row, std::u16string_view format);
     bool WriteFormula(double column, double row, std::u16string_view text,
                       std::u16string_view format);
@@ -134,6 +144,9 @@ public:
     bool MergeRange(double c1, double r1, double c2, double r2);
     bool SetColumnWidth(double column, double width);
     bool SetRowHeight(double row, double height);
+    // The held workbook's "Date1904" = the Boolean (put; 0): true counts
+    // serial dates from 1904-01-01.
+    bool SetDate1904(bool value);
     bool SaveWorkbookAs(std::u16string_view fileName, std::u16string_view password,
                         std::u16string_view writeResPassword, bool readOnlyRecommended,
                         bool createBackup);
@@ -162,6 +175,8 @@ private:
                    std::uint16_t flags);
     bool PutText(IDispatch* object, std::u16string_view member, std::u16string_view text,
                  std::uint16_t flags, std::uint16_t argumentFlags = 0);
+    bool PutError(IDispatch* object, std::u16string_view member, HRESULT status,
+                  std::uint16_t flags);
     // A get or method call with no arguments and no result.
     bool CallMember(IDispatch* object, std::u16string_view member, std::uint16_t flags);
     // "Address" of the application's active cell after selecting Cells(r, c).

@@ -51,6 +51,15 @@ bool CXLEzAutomation::WriteNumber(std::int32_t column, std::int32_t row, double 
     return m_automation->WriteNumber(At(column), At(row), value, format);
 }
 
+bool CXLEzAutomation::WriteBoolean(std::int32_t column, std::int32_t row, bool value) {
+    return m_automation->WriteBoolean(At(column), At(row), value);
+}
+
+bool CXLEzAutomation::WriteError(std::int32_t column, std::int32_t row,
+                                 std::uint8_t biffErrorCode) {
+    return m_automation->WriteError(At(column), At(row), biffErrorCode);
+}
+
 bool CXLEzAutomation::ApplyNumberFormat(std::int32_t column, std::int32_t row,
                                         std::u16string_view format) {
     return m_automation->ApplyNumberFormat(At(column), At(row), format);
@@ -117,6 +126,10 @@ bool CXLEzAutomation::SetColumnWidth(std::int32_t column, double width) {
 
 bool CXLEzAutomation::SetRowHeight(std::int32_t row, double height) {
     return m_automation->SetRowHeight(At(row), height);
+}
+
+bool CXLEzAutomation::SetDate1904(bool value) {
+    return m_automation->SetDate1904(value);
 }
 
 bool CXLEzAutomation::SaveWorkbookAs(std::u16string_view fileName) {

@@ -36,6 +36,9 @@ public:
     bool WriteText(std::int32_t column, std::int32_t row, std::u16string_view text);
     bool WriteNumber(std::int32_t column, std::int32_t row, double value,
                      std::u16string_view format);
+    // A Boolean or a cell error value (by its BIFF code) as the cell's value.
+    bool WriteBoolean(std::int32_t column, std::int32_t row, bool value);
+    bool WriteError(std::int32_t column, std::int32_t row, std::uint8_t biffErrorCode);
     bool ApplyNumberFormat(std::int32_t column, std::int32_t row, std::u16string_view format);
     bool WriteFormula(std::int32_t column, std::int32_t row, std::u16string_view text,
                       std::u16string_view format);
@@ -56,6 +59,8 @@ public:
     bool MergeRange(std::int32_t c1, std::int32_t r1, std::int32_t c2, std::int32_t r2);
     bool SetColumnWidth(std::int32_t column, double width);
     bool SetRowHeight(std::int32_t row, double height);
+    // The workbook's date system: true for dates counted from 1904.
+    bool SetDate1904(bool value);
     // Saves with no passwords, not read-only-recommended, no backup.
     bool SaveWorkbookAs(std::u16string_view fileName);
     bool QuitServer();

@@ -12,7 +12,7 @@ const std::map<std::string, std::set<std::string>>& MembersByType() {
     static const std::map<std::string, std::set<std::string>> members = {
         {"Application", {"Workbooks", "ActiveCell", "Visible", "Quit"}},
         {"Workbooks", {"Add"}},
-        {"Workbook", {"Worksheets", "Sheets", "SaveAs"}},
+        {"Workbook", {"Worksheets", "Sheets", "SaveAs", "Date1904"}},
         {"Worksheets", {"Count"}},
         {"Sheets", {"Add", "Count"}},
         {"Worksheet", {"Cells", "Range", "Rows", "Columns", "Select", "Name", "Move"}},
@@ -124,9 +124,11 @@ public:
         }
         std::string line = m_label + "." + name + " " + KindName(kind) + "(";
         for (std::size_t i = 0; i < shown.size(); ++i) line += (i ? ", " : "") + shown[i];
-        m_server->Record(line + ")");
+        line += ")";
+        m_server->Record(line);
+        const bool refused = m_server->m_refuse && m_server->m_refuse(line);
 
-        if (m_server->NextInvoke() == m_server->m_failAtInvoke) {
+        if (m_server->NextInvoke() == m_server->m_failAtInvoke || refused) {
             if (m_server->m_failStatus == DISP_E_EXCEPTION && exception != nullptr) {
                 exception->code = 1004;
                 exception->description = u"Recorded refusal.";
@@ -235,6 +237,11 @@ std::string Describe(const CVariant& value, CRecordingServer& server) {
         case VT_BOOL:
             server.RecordBool(value.GetBoolWord());
             return value.GetBoolWord() != 0 ? "true" : "false";
+        case VT_ERROR: {
+            std::uint8_t code = 0;
+            if (value.GetSheetErrorCode(code)) return "err:" + std::to_string(code);
+            return "vt10";
+        }
         case VT_DISPATCH: {
             auto* object = dynamic_cast<CRecordingObject*>(value.GetObject());
             return object ? "<" + object->Label() + ">" : "<null>";

@@ -9,6 +9,7 @@
 //   Range[R2C3].Value put('abc')
 //   Worksheet[1].Cells get(r8:2, r8:3)     positional arguments, first first
 //   Workbooks.Add method(Template=i2:-4167)
+//   Range[R1C1].Value put(err:7)           a cell error value by its BIFF code
 //
 // Each object type knows the members the save uses; any other name fails
 // the lookup. "Address" of a cell gives its label ("R2C3"), "Count" the
@@ -19,6 +20,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -59,9 +61,17 @@ public:
     HRESULT m_failStatus = DISP_E_EXCEPTION;
     // A member name whose lookup fails.
     std::string m_failLookupOf;
+    // Called with each recorded call line before the call is answered (a
+    // test sets a stop flag from here); may be empty.
+    std::function<void(const std::string& line)> m_onCall;
+    // An Invoke whose recorded line this accepts fails with m_failStatus.
+    std::function<bool(const std::string& line)> m_refuse;
 
     // Used by the objects.
-    void Record(std::string line) { m_calls.push_back(std::move(line)); }
+    void Record(std::string line) {
+        m_calls.push_back(std::move(line));
+        if (m_onCall) m_onCall(m_calls.back());
+    }
     void RecordLookup(std::string names) { m_lookups.push_back(std::move(names)); }
     void RecordBool(std::int16_t word) { m_boolWords.push_back(word); }
     std::uint32_t NextInvoke() { return m_invokeCount++; }
