@@ -2,33 +2,65 @@
 // a row or a run of columns of the active worksheet through the automation
 // facade. All positions are 1-based, as the facade takes them.
 //
-// A missing XF or FONT record (an index past the workbook's lists) is not an
-// error: the part that needs it is skipped quietly. Failed facade calls are
-// not reported; the save goes on with the cell as the server left it.
+// A cell's XF index n is the XF record at position n of the workbook's list;
+// the XF's font index f is the FONT record at position f below 4 and f - 1
+// from 4 on (the font table has no entry 4). A missing XF or FONT record is
+// not an error: the part that needs it is skipped quietly. Failed facade
+// calls are not reported; the save goes on with the cell as the server left
+// it.
 #pragma once
 
 #include <cstdint>
+#include <vector>
 
 class CXLEzAutomation;
 class CExcelWorkBook;
 class CExcelRecordCOLINFO;
+class CExcelRecordWBFONT;
+class CExcelRecordWBXF;
 
 class CSaveCellFormatter {
 public:
-    // Holds both by reference; they must outlive the formatter.
+    // The last column and row a BIFF8 sheet holds (1-based).
+    static constexpr std::int32_t kLastColumn = 256;
+    // Row formats cover columns 1..255, column formats rows 1..65535.
+    static constexpr std::int32_t kRowFormatLastColumn = 255;
+    static constexpr std::int32_t kColumnFormatLastRow = 65535;
+
+    // Holds both by reference; they must outlive the formatter, and the
+    // workbook's XF and FONT lists must not change while it is used (it
+    // indexes them once, here).
     CSaveCellFormatter(CXLEzAutomation& automation, const CExcelWorkBook& workbook);
 
-    // Fill, font (when the XF uses its own font and the font has a name, or
-    // forceFont) and borders of one cell.
+    // Fill, font (when the XF sets its own font, or forceFont, and the font
+    // has a name) and borders of one cell.
     void ApplyCellFormat(std::int32_t row, std::int32_t column, std::uint32_t xfIndex,
                          bool forceFont);
-    // The XF's fill over the whole row.
+    // The XF's fill on the whole row; its font (without the name test) and
+    // borders on columns 1..255 of the row.
     void ApplyRowFormat(std::int32_t row, std::uint32_t xfIndex);
-    // Width, fill, font and borders of the columns first..last.
+    // Width (the record's width in pixels x 34 / 256), fill, font and borders
+    // of the columns first..last; font and borders over rows 1..65535.
+    // Columns past the sheet's last column are not touched.
     void ApplyColumnInfo(std::int32_t first, std::int32_t last, std::uint32_t xfIndex,
                          const CExcelRecordCOLINFO& record);
 
+    // The column width the server takes for a width in screen pixels.
+    static double ColumnWidthFromPixels(std::uint32_t pixels);
+
 private:
+    struct Range {
+        std::int32_t c1, r1, c2, r2;
+    };
+
+    const CExcelRecordWBXF* FindXF(std::uint32_t xfIndex) const;
+    const CExcelRecordWBFONT* FindFont(const CExcelRecordWBXF& xf) const;
+    // requireName: a font with an empty name is left out (cells only).
+    void ApplyFont(const Range& range, const CExcelRecordWBXF& xf, bool requireName);
+    void ApplyBorders(const Range& range, const CExcelRecordWBXF& xf);
+
     CXLEzAutomation& m_automation;
     const CExcelWorkBook& m_workbook;
+    std::vector<const CExcelRecordWBXF*> m_xfs;
+    std::vector<const CExcelRecordWBFONT*> m_fonts;
 };

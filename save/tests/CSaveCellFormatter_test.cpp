@@ -1,0 +1,340 @@
+#include "save/CSaveCellFormatter.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "biff/CExcelWorkBook.h"
+#include "biff/tests/support/BiffWriter.h"
+#include "records/CExcelRecordCOLINFO.h"
+#include "records/CExcelRecordWBFONT.h"
+#include "records/CExcelRecordWBXF.h"
+#include "save/CXLEzAutomation.h"
+#include "save/tests/support/RecordingSession.h"
+
+using testsupport::BiffWriter;
+using testsupport::Bytes;
+using testsupport::SetU16;
+using testsupport::SetU32;
+using testsupport::SetU8;
+
+namespace {
+
+// Used-attribute bits of an XF.
+constexpr std::uint8_t kFontUsed = 0x08;
+constexpr std::uint8_t kBorderUsed = 0x20;
+constexpr std::uint8_t kPatternUsed = 0x40;
+
+struct XfFields {
+    std::uint16_t font = 0;
+    std::uint8_t used = 0;
+    std::uint32_t border = 0;      // the word at 10
+    std::uint32_t borderFill = 0;  // the word at 14
+    std::uint16_t fillColors = 0;  // the word at 18
+};
+
+void AddXf(CExcelWorkBook& workbook, const XfFields& f) {
+    Bytes p(20, 0);
+    SetU16(p, 0, f.font);
+    SetU8(p, 9, f.used);
+    SetU32(p, 10, f.border);
+    SetU32(p, 14, f.borderFill);
+    SetU16(p, 18, f.fillColors);
+    workbook.GetXFs().Add(new CExcelRecordWBXF(p.data(), 20));
+}
+
+void AddFont(CExcelWorkBook& workbook, std::uint16_t twips, std::uint16_t options,
+             std::uint16_t color, const std::u16string& name) {
+    Bytes p;
+    for (std::uint16_t v : {twips, options, color, std::uint16_t(400), std::uint16_t(0)}) {
+        const Bytes b = BiffWriter::U16(v);
+        p.insert(p.end(), b.begin(), b.end());
+    }
+    p.insert(p.end(), {0, 0, 0, 0});
+    const Bytes n = BiffWriter::UnicodeString(name, false, true);
+    p.insert(p.end(), n.begin(), n.end());
+    workbook.GetFonts().Add(new CExcelRecordWBFONT(p.data(), static_cast<std::uint32_t>(p.size())));
+}
+
+// Five fonts, so that font index 5 (list position 4) exists; position 4 is
+// the one with a distinct look.
+void AddFonts(CExcelWorkBook& workbook) {
+    for (int i = 0; i < 4; ++i) AddFont(workbook, 200, 0, 0x7FFF, u"Arial");
+    AddFont(workbook, 240, 0x0005, 10, u"Courier New");  // bold, underline, colour 10
+}
+
+CExcelRecordCOLINFO ColInfo(std::uint16_t first, std::uint16_t last, std::uint16_t width,
+                            std::uint16_t xf) {
+    Bytes p(12, 0);
+    SetU16(p, 0, first);
+    SetU16(p, 2, last);
+    SetU16(p, 4, width);
+    SetU16(p, 6, xf);
+    return CExcelRecordCOLINFO(p.data(), 12);
+}
+
+// The format calls of a run: the objects formatted and every value put, in
+// order, without the cell and range lookups that lead to them.
+std::vector<std::string> FormatCalls(const std::vector<std::string>& calls) {
+    std::vector<std::string> kept;
+    for (const std::string& line : calls) {
+        if (line.find(" put(") != std::string::npos ||
+            line.find(".Interior get()") != std::string::npos ||
+            line.find(".Font get()") != std::string::npos ||
+            line.find(".Borders get(") != std::string::npos) {
+            kept.push_back(line);
+        }
+    }
+    return kept;
+}
+
+std::vector<std::string> FontCalls(const std::string& range, const std::string& name, bool bold,
+                                   bool italic, bool underline, int color, int size) {
+    auto flag = [](bool b) { return std::string(b ? "true" : "false"); };
+    return {range + ".Font get()",
+            "Font.Name put('" + name + "')",
+            "Font.Bold put(" + flag(bold) + ")",
+            "Font.Italic put(" + flag(italic) + ")",
+            "Font.Underline put(" + flag(underline) + ")",
+            "Font.ColorIndex put(i2:" + std::to_string(color) + ")",
+            range + ".Font get()",
+            "Font.Size put(i2:" + std::to_string(size) + ")"};
+}
+
+std::vector<std::string> BorderCalls(const std::string& range, int edge, int style, int color) {
+    const std::string border = "Border[" + std::to_string(edge) + "]";
+    return {range + ".Borders get(i2:" + std::to_string(edge) + ")",
+            border + ".LineStyle put(i2:" + std::to_string(style) + ")",
+            border + ".ColorIndex put(i2:" + std::to_string(color) + ")"};
+}
+
+std::vector<std::string> FillCalls(const std::string& owner, int color, int pattern) {
+    return {owner + ".Interior get()", "Interior.ColorIndex put(i2:" + std::to_string(color) + ")",
+            "Interior.Pattern put(i2:" + std::to_string(pattern) + ")",
+            "Interior.PatternColorIndex put(i2:-4105)"};
+}
+
+std::vector<std::string> Join(std::initializer_list<std::vector<std::string>> parts) {
+    std::vector<std::string> all;
+    for (const auto& part : parts) all.insert(all.end(), part.begin(), part.end());
+    return all;
+}
+
+// An XF that sets everything: fill colour 10 with pattern 1; font index 5;
+// left 1/colour 8, right 2/colour 9, top 3/colour 11, bottom 4/colour 12,
+// diagonal down with style 5 and colour 63.
+XfFields FullXf() {
+    XfFields f;
+    f.font = 5;
+    f.used = kFontUsed | kBorderUsed | kPatternUsed;
+    f.border = 1u | (2u << 4) | (3u << 8) | (4u << 12) | (8u << 16) | (9u << 23) | (1u << 30);
+    f.borderFill = 11u | (12u << 7) | (63u << 14) | (5u << 21) | (1u << 26);
+    f.fillColors = 10u | (9u << 7);
+    return f;
+}
+
+// A recording server with a workbook whose first sheet is active, and the
+// formatter over the test's workbook model.
+class CSaveCellFormatterTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(m_facade.NewWorkbook());
+        ASSERT_TRUE(m_facade.SelectWorksheetFromEnd(1));
+        m_session.server->ClearCalls();
+    }
+    std::vector<std::string> Calls() const { return FormatCalls(m_session.server->Calls()); }
+
+    RecordingSession m_session;
+    CXLEzAutomation m_facade{false, kRecordingProgramId};
+    CExcelWorkBook m_workbook;
+};
+
+// --- Cells ---------------------------------------------------------------
+
+TEST_F(CSaveCellFormatterTest, CellGetsFillFontAndTheDrawnEdges) {
+    AddFonts(m_workbook);
+    AddXf(m_workbook, FullXf());
+    CSaveCellFormatter(m_facade, m_workbook).ApplyCellFormat(3, 2, 0, false);
+    const std::string cell = "Range[R3C2:R3C2]";
+    EXPECT_EQ(Calls(), Join({FillCalls("Range[R3C2]", 3, 1),
+                             FontCalls(cell, "Courier New", true, false, true, 3, 12),
+                             BorderCalls(cell, 1, 1, 1), BorderCalls(cell, 2, 2, 2),
+                             BorderCalls(cell, 3, 3, 4), BorderCalls(cell, 4, 4, 5),
+                             BorderCalls(cell, 5, 5, 56)}));
+}
+
+TEST_F(CSaveCellFormatterTest, DiagonalUpAloneDrawsOnlyEdgeSix) {
+    XfFields f;
+    f.used = kBorderUsed;
+    f.border = 1u << 31;
+    f.borderFill = (20u << 14) | (7u << 21);
+    AddXf(m_workbook, f);
+    CSaveCellFormatter(m_facade, m_workbook).ApplyCellFormat(1, 1, 0, false);
+    // The four sides go out with their stored style 0; colour index 0 wraps
+    // to 65529 mod 56 = 9.
+    const std::string cell = "Range[R1C1:R1C1]";
+    EXPECT_EQ(Calls(), Join({BorderCalls(cell, 1, 0, 9), BorderCalls(cell, 2, 0, 9),
+                             BorderCalls(cell, 3, 0, 9), BorderCalls(cell, 4, 0, 9),
+                             BorderCalls(cell, 6, 7, 13)}));
+}
+
+TEST_F(CSaveCellFormatterTest, NothingUsedAndNoForceWritesNothing) {
+    AddFonts(m_workbook);
+    XfFields f = FullXf();
+    f.used = 0;
+    AddXf(m_workbook, f);
+    CSaveCellFormatter(m_facade, m_workbook).ApplyCellFormat(1, 1, 0, false);
+    EXPECT_TRUE(Calls().empty());
+}
+
+TEST_F(CSaveCellFormatterTest, ForcedFontIsAppliedWithoutTheFontUsedFlag) {
+    AddFonts(m_workbook);
+    XfFields f = FullXf();
+    f.used = 0;
+    AddXf(m_workbook, f);
+    CSaveCellFormatter(m_facade, m_workbook).ApplyCellFormat(2, 2, 0, true);
+    EXPECT_EQ(Calls(), FontCalls("Range[R2C2:R2C2]", "Courier New", true, false, true, 3, 12));
+}
+
+TEST_F(CSaveCellFormatterTest, ForcedFontWithAnEmptyNameIsLeftOut) {
+    AddFont(m_workbook, 200, 0x0002, 10, u"");
+    XfFields f;
+    f.used = kPatternUsed;
+    f.fillColors = 12;
+    AddXf(m_workbook, f);
+    CSaveCellFormatter(m_facade, m_workbook).ApplyCellFormat(1, 1, 0, true);
+    EXPECT_EQ(Calls(), FillCalls("Range[R1C1]", 5, 0));
+}
+
+TEST_F(CSaveCellFormatterTest, FontIndexFourIsTheFourthFont) {
+    AddFont(m_workbook, 200, 0, 8, u"Zero");
+    AddFont(m_workbook, 200, 0, 8, u"One");
+    AddFont(m_workbook, 200, 0, 8, u"Two");
+    AddFont(m_workbook, 200, 0, 8, u"Three");
+    XfFields f;
+    f.used = kFontUsed;
+    f.font = 4;
+    AddXf(m_workbook, f);
+    f.font = 3;
+    AddXf(m_workbook, f);
+    CSaveCellFormatter formatter(m_facade, m_workbook);
+    formatter.ApplyCellFormat(1, 1, 0, false);
+    formatter.ApplyCellFormat(1, 1, 1, false);
+    const std::vector<std::string> calls = Calls();
+    ASSERT_EQ(calls.size(), 16u);
+    EXPECT_EQ(calls[1], "Font.Name put('Three')");
+    EXPECT_EQ(calls[9], "Font.Name put('Three')");
+}
+
+// --- Missing records -------------------------------------------------------
+
+TEST_F(CSaveCellFormatterTest, MissingXFWritesNothing) {
+    AddFonts(m_workbook);
+    AddXf(m_workbook, FullXf());
+    CSaveCellFormatter formatter(m_facade, m_workbook);
+    formatter.ApplyCellFormat(1, 1, 1, true);
+    formatter.ApplyCellFormat(1, 1, 0xFFFFFFFFu, true);
+    formatter.ApplyRowFormat(1, 1);
+    EXPECT_TRUE(m_session.server->Calls().empty());
+}
+
+TEST_F(CSaveCellFormatterTest, MissingFontSkipsTheFontOnly) {
+    AddFont(m_workbook, 200, 0, 8, u"Only");  // font index 5 points past the list
+    AddXf(m_workbook, FullXf());
+    CSaveCellFormatter(m_facade, m_workbook).ApplyCellFormat(1, 1, 0, true);
+    const std::vector<std::string> calls = Calls();
+    EXPECT_EQ(calls.size(), 4u + 5u * 3u);
+    for (const std::string& line : calls) EXPECT_EQ(line.find("Font"), std::string::npos) << line;
+}
+
+TEST_F(CSaveCellFormatterTest, EmptyWorkbookListsWriteNothing) {
+    CSaveCellFormatter formatter(m_facade, m_workbook);
+    formatter.ApplyCellFormat(1, 1, 0, true);
+    formatter.ApplyRowFormat(1, 0);
+    formatter.ApplyColumnInfo(1, 1, 0, ColInfo(0, 0, 0, 0));
+    EXPECT_EQ(Calls(), std::vector<std::string>{"Range[R1C1].ColumnWidth put(r8:0)"});
+}
+
+// --- Rows ------------------------------------------------------------------
+
+TEST_F(CSaveCellFormatterTest, RowFormatFillsTheRowAndFormatsColumnsOneTo255) {
+    AddFonts(m_workbook);
+    AddXf(m_workbook, FullXf());
+    CSaveCellFormatter(m_facade, m_workbook).ApplyRowFormat(4, 0);
+    const std::string cells = "Range[R4C1:R4C255]";
+    EXPECT_EQ(
+        Calls(),
+        Join({FillCalls("Rows[4]", 3, 1), FontCalls(cells, "Courier New", true, false, true, 3, 12),
+              BorderCalls(cells, 1, 1, 1), BorderCalls(cells, 2, 2, 2), BorderCalls(cells, 3, 3, 4),
+              BorderCalls(cells, 4, 4, 5), BorderCalls(cells, 5, 5, 56)}));
+}
+
+TEST_F(CSaveCellFormatterTest, RowFontNeedsTheFlagButNotAName) {
+    AddFont(m_workbook, 200, 0, 8, u"");
+    XfFields f;
+    AddXf(m_workbook, f);  // 0: no font-used flag
+    f.used = kFontUsed;
+    AddXf(m_workbook, f);  // 1: font used, empty name
+    CSaveCellFormatter formatter(m_facade, m_workbook);
+    formatter.ApplyRowFormat(2, 0);
+    EXPECT_TRUE(Calls().empty());
+    formatter.ApplyRowFormat(2, 1);
+    EXPECT_EQ(Calls(), FontCalls("Range[R2C1:R2C255]", "", false, false, false, 1, 10));
+}
+
+// --- Columns ---------------------------------------------------------------
+
+TEST_F(CSaveCellFormatterTest, TenCharacterColumnsAreNinePointZeroThreeWide) {
+    EXPECT_DOUBLE_EQ(CSaveCellFormatter::ColumnWidthFromPixels(68), 9.03125);
+    XfFields f;
+    AddXf(m_workbook, f);
+    CSaveCellFormatter(m_facade, m_workbook).ApplyColumnInfo(3, 5, 0, ColInfo(2, 4, 2560, 0));
+    EXPECT_EQ(Calls(), (std::vector<std::string>{"Range[R1C3].ColumnWidth put(r8:9.03125)",
+                                                 "Range[R1C4].ColumnWidth put(r8:9.03125)",
+                                                 "Range[R1C5].ColumnWidth put(r8:9.03125)"}));
+}
+
+TEST_F(CSaveCellFormatterTest, ColumnFormatFillsEachColumnAndFormatsRowsOneTo65535) {
+    AddFonts(m_workbook);
+    AddXf(m_workbook, FullXf());
+    CSaveCellFormatter(m_facade, m_workbook).ApplyColumnInfo(2, 3, 0, ColInfo(1, 2, 0, 0));
+    const std::string cells = "Range[R1C2:R65535C3]";
+    EXPECT_EQ(Calls(),
+              Join({{"Range[R1C2].ColumnWidth put(r8:0)", "Range[R1C3].ColumnWidth put(r8:0)"},
+                    FillCalls("Columns[2]", 3, 1),
+                    FillCalls("Columns[3]", 3, 1),
+                    FontCalls(cells, "Courier New", true, false, true, 3, 12),
+                    BorderCalls(cells, 1, 1, 1),
+                    BorderCalls(cells, 2, 2, 2),
+                    BorderCalls(cells, 3, 3, 4),
+                    BorderCalls(cells, 4, 4, 5),
+                    BorderCalls(cells, 5, 5, 56)}));
+}
+
+TEST_F(CSaveCellFormatterTest, ColumnWidthIsSetEvenWithoutAnXF) {
+    CSaveCellFormatter(m_facade, m_workbook).ApplyColumnInfo(1, 2, 7, ColInfo(0, 1, 2560, 7));
+    EXPECT_EQ(Calls(), (std::vector<std::string>{"Range[R1C1].ColumnWidth put(r8:9.03125)",
+                                                 "Range[R1C2].ColumnWidth put(r8:9.03125)"}));
+}
+
+// A run to one past the sheet's last column (or a damaged one far beyond it)
+// keeps the columns the sheet has.
+TEST_F(CSaveCellFormatterTest, ColumnsPastTheSheetAreDropped) {
+    XfFields f;
+    f.used = kPatternUsed;
+    f.fillColors = 8;
+    AddXf(m_workbook, f);
+    CSaveCellFormatter formatter(m_facade, m_workbook);
+    formatter.ApplyColumnInfo(255, 257, 0, ColInfo(254, 256, 0, 0));
+    EXPECT_EQ(Calls(),
+              Join({{"Range[R1C255].ColumnWidth put(r8:0)", "Range[R1C256].ColumnWidth put(r8:0)"},
+                    FillCalls("Columns[255]", 1, 0),
+                    FillCalls("Columns[256]", 1, 0)}));
+    m_session.server->ClearCalls();
+    formatter.ApplyColumnInfo(300, 65536, 0, ColInfo(299, 65535, 0, 0));
+    formatter.ApplyColumnInfo(5, 4, 0, ColInfo(4, 3, 0, 0));
+    EXPECT_TRUE(m_session.server->Calls().empty());
+}
+
+}  // namespace
