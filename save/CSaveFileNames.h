@@ -6,10 +6,16 @@
 // free name is found.
 #pragma once
 
+#include <cstdint>
 #include <filesystem>
+#include <string_view>
 
 class CSaveFileNames {
 public:
+    // How many counted names ("_0" up to "_999") are tried after the plain
+    // one before the search gives up.
+    static constexpr std::uint32_t kMaxCounter = 1000;
+
     // "<temporary folder>/<new UUID>.xls".
     static std::filesystem::path MakeTempWorkbookName();
     // folder + the source's file name, with the suffix (and counter) put
@@ -19,4 +25,14 @@ public:
     // The single-file default: next to the source, same rule; the suffix
     // goes into the file name, never into a folder name.
     static std::filesystem::path MakeDefaultDestinationName(const std::filesystem::path& source);
+
+    // The first free name in folder for fileName with suffix: the suffix and
+    // counter text go right before the last "." of fileName, or, when it has
+    // none, suffix, counter text and ".xls" are appended. A name is taken
+    // when any directory entry has it (a dangling link included). Path
+    // separators in the suffix become "_" so the name stays in folder.
+    // Empty when every candidate up to kMaxCounter is taken.
+    static std::filesystem::path MakeFreeName(const std::filesystem::path& folder,
+                                              const std::filesystem::path& fileName,
+                                              std::u16string_view suffix);
 };
