@@ -7,11 +7,22 @@
 
 class CSaveFileMover {
 public:
+    enum class EMethod {
+        RenameFirst,  // rename when possible, copy across file systems
+        CopyOnly,     // always the copy (tests reach the cross-device path)
+    };
+
     // Renames temp over destination when both are on one file system;
     // otherwise copies temp next to the destination, flushes it and renames
     // the copy over the destination, then removes temp. False (destination
     // as it was, temp left where it was) when temp is missing or any step
-    // fails.
+    // fails. temp and destination naming the same file is true at once.
     static bool MoveIntoPlace(const std::filesystem::path& temp,
+                              const std::filesystem::path& destination);
+    static bool MoveIntoPlace(const std::filesystem::path& temp,
+                              const std::filesystem::path& destination, EMethod method);
+
+private:
+    static bool CopyIntoPlace(const std::filesystem::path& temp,
                               const std::filesystem::path& destination);
 };
