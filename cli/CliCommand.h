@@ -7,10 +7,14 @@
 #include <vector>
 
 // Exit statuses shared by every command (documented in the man page).
+// The numbers from 64 on are the ones sysexits.h gives these conditions.
 enum ECliExit : int {
     ExitOk = 0,
-    ExitFailed = 1,
+    ExitFailed = 1,           // some file was not saved (dump, info: nothing recovered)
+    ExitNothingRepaired = 2,  // repair, batch: no file gave a workbook
     ExitUsage = 64,
+    ExitNoInput = 66,       // a source file is missing or not a regular file
+    ExitCannotCreate = 73,  // the destination cannot be created or written
 };
 
 struct CliCommand {
@@ -23,3 +27,5 @@ struct CliCommand {
 int RunExtract(const std::vector<std::string>& args);
 int RunDump(const std::vector<std::string>& args);
 int RunInfo(const std::vector<std::string>& args);
+int RunRepair(const std::vector<std::string>& args);
+int RunBatch(const std::vector<std::string>& args);

@@ -4,6 +4,8 @@
 #include <vector>
 
 #include "cli/CliCommand.h"
+#include "cli/CliSaveOptions.h"
+#include "server/automation/CXlsApplicationServer.h"
 
 #ifndef MENDWELL_VERSION
 #define MENDWELL_VERSION "0.0.0"
@@ -19,6 +21,25 @@ constexpr CliCommand kCommands[] = {
      "repair FILE and print every recovered cell: sheet, name, row, column, type, value", RunDump},
     {"info", "FILE.xls",
      "repair FILE and report the damage, the substreams, sheets and counts it found", RunInfo},
+    {"repair", "[OPTIONS] SOURCE.xls [-o DEST.xls]",
+     "repair SOURCE and save it as DEST (default: beside it, the suffix setting in its name)",
+     RunRepair},
+    {"batch", "--dest FOLDER [OPTIONS] SOURCE.xls...",
+     "repair and save each SOURCE into FOLDER (made when missing), a result line each", RunBatch},
+};
+
+struct ExitStatusText {
+    ECliExit status;
+    const char* meaning;
+};
+
+constexpr ExitStatusText kExitStatuses[] = {
+    {ExitOk, "every file was saved (dump, info, extract: the command succeeded)"},
+    {ExitFailed, "some file was not saved (dump, info, extract: the command failed)"},
+    {ExitNothingRepaired, "repair, batch: nothing could be repaired from any file"},
+    {ExitUsage, "wrong arguments, or a destination that is the source itself"},
+    {ExitNoInput, "a source file is missing, a folder, or unreadable"},
+    {ExitCannotCreate, "the destination or its folder cannot be created or written"},
 };
 
 void PrintUsage(std::FILE* to) {
@@ -28,7 +49,14 @@ void PrintUsage(std::FILE* to) {
                      command.name.data(), static_cast<int>(command.arguments.size()),
                      command.arguments.data(), static_cast<int>(command.summary.size()),
                      command.summary.data());
+    std::fprintf(to, "\nOptions of repair and batch (each leaves one kind of content out):\n");
+    for (const CliSaveSwitch& entry : CliSaveSwitches())
+        std::fprintf(to, "  %-14.*s%.*s\n", static_cast<int>(entry.name.size()), entry.name.data(),
+                     static_cast<int>(entry.what.size()), entry.what.data());
     std::fprintf(to, "\n  --help     show this text\n  --version  show the version\n");
+    std::fprintf(to, "\nExit status:\n");
+    for (const ExitStatusText& entry : kExitStatuses)
+        std::fprintf(to, "  %3d  %s\n", static_cast<int>(entry.status), entry.meaning);
 }
 
 }  // namespace
@@ -47,6 +75,9 @@ int main(int argc, char** argv) {
         std::printf("mendwell-cli %s\n", MENDWELL_VERSION);
         return ExitOk;
     }
+    // The save looks "Excel.Application" up in the registry when it starts
+    // its server: ours must be there before any command runs.
+    CXlsApplicationServer::Register();
     const std::vector<std::string> args(argv + 2, argv + argc);
     for (const CliCommand& command : kCommands)
         if (command.name == first) return command.run(args);

@@ -1,0 +1,48 @@
+// The multiple-file job's status list as the command-line tool shows it:
+// each row that gets its final status ("Saved" or "Skiped") becomes a
+// result line on the console. It also remembers which files reached their
+// save, so that the tool can tell "nothing could be repaired" from "some
+// file was not saved", and which file the job is on, for the progress line.
+//
+// The job worker calls SetRow and InvalidateStatusArea; the main thread
+// reads CurrentRow and IsSaving while the job runs, and the counts once the
+// job's worker has ended.
+#pragma once
+
+#include <atomic>
+#include <cstddef>
+#include <filesystem>
+#include <vector>
+
+#include "containers/IJobStatusList.h"
+
+class CCliConsole;
+
+class CCliJobStatusList : public IJobStatusList {
+public:
+    // sources: the job's source list, by row; borrowed, must outlive the list.
+    CCliJobStatusList(CCliConsole& console, const std::vector<std::filesystem::path>& sources);
+
+    void SetRow(std::size_t row, const std::filesystem::path& destination,
+                std::u16string_view status) override;
+    void SetStatusText(std::u16string_view text) override;
+    void InvalidateStatusArea() override;
+
+    // The row of the file in progress (0-based); the row count before the
+    // first file starts.
+    std::size_t CurrentRow() const { return m_currentRow.load(); }
+    // True once the file in progress has reached its save.
+    bool IsSaving() const { return m_saving.load(); }
+    // Files whose repair gave a workbook (they reached the save).
+    std::size_t RepairedCount() const;
+    // Files that got a result line.
+    std::size_t FinishedCount() const { return m_finished.load(); }
+
+private:
+    CCliConsole& m_console;
+    const std::vector<std::filesystem::path>& m_sources;
+    std::vector<char> m_reachedSave;  // by row; written by the job worker only
+    std::atomic<std::size_t> m_currentRow;
+    std::atomic<bool> m_saving{false};
+    std::atomic<std::size_t> m_finished{0};
+};

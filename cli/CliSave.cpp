@@ -1,0 +1,49 @@
+#include "cli/CliSave.h"
+
+#include <cstdio>
+#include <string>
+
+#include "biff/CExcelData.h"
+#include "cli/CCliConsole.h"
+#include "platform/RunState.h"
+#include "repair/CThreadManager.h"
+
+namespace {
+
+// How often the progress line is redrawn while the save runs.
+constexpr unsigned kProgressIntervalMs = 200;
+
+void ShowSaveProgress(CCliConsole& console, const ProgressTarget& progress) {
+    char line[64];
+    std::snprintf(line, sizeof line, "saving: %3u%%",
+                  ProgressPercent(progress.GetRange(), SaveProgress.load()));
+    console.ShowProgress(line);
+}
+
+}  // namespace
+
+unsigned ProgressPercent(const ProgressTarget::Range& range, std::uint32_t position) {
+    if (range.upper <= range.lower || position < range.lower) return 0;
+    const double share = static_cast<double>(position - range.lower) / (range.upper - range.lower);
+    return share >= 1.0 ? 100u : static_cast<unsigned>(100.0 * share);
+}
+
+std::uint32_t RunCliSave(CExcelData& data, CCliConsole& console) {
+    ProgressTarget progress;
+    data.SetSaveProgressWindow(&progress);
+    std::uint32_t result = 1;
+    {
+        CThreadManager manager;
+        manager.SetData(&data);
+        manager.Start();
+        if (console.ShowsProgress()) {
+            while (!SaveDone.WaitFor(kProgressIntervalMs)) ShowSaveProgress(console, progress);
+            console.ClearProgress();
+        } else {
+            SaveDone.Wait();
+        }
+        manager.GetResult(&result);
+    }  // the manager joins its worker here, before the target goes
+    data.SetSaveProgressWindow(nullptr);
+    return result;
+}

@@ -1,0 +1,126 @@
+// mendwell-cli batch: the multiple-file job from a terminal. The sources,
+// the destination folder and the save options go into a job's data; the
+// job worker repairs and saves each file in turn into the folder, and every
+// file that ends gets its result line. The job's closing message comes
+// through the message sink, on standard error.
+#include <chrono>
+#include <cstdio>
+#include <filesystem>
+#include <thread>
+
+#include "biff/CSaveOption.h"
+#include "cli/CCliConsole.h"
+#include "cli/CCliJobStatusList.h"
+#include "cli/CliCommand.h"
+#include "cli/CliFiles.h"
+#include "cli/CliSave.h"
+#include "cli/CliSaveOptions.h"
+#include "containers/CMFSDataContainer.h"
+#include "platform/CDirectoryManager.h"
+#include "platform/ProgressTarget.h"
+#include "platform/RunState.h"
+#include "platform/TextConversion.h"
+#include "repair/CMFSRSThreadManager.h"
+
+namespace {
+
+constexpr char kUsage[] =
+    "Usage: mendwell-cli batch --dest FOLDER [OPTIONS] SOURCE.xls...\n"
+    "(mendwell-cli --help lists the options)\n";
+
+// How often the job is polled (and the progress line redrawn) while it runs.
+constexpr auto kPollInterval = std::chrono::milliseconds(100);
+
+struct BatchArguments {
+    std::vector<std::filesystem::path> sources;
+    std::filesystem::path folder;
+    CSaveOption options{CSaveOption::All};
+};
+
+bool ParseArguments(const std::vector<std::string>& args, BatchArguments& parsed) {
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string& arg = args[i];
+        if (arg == "--dest") {
+            if (i + 1 >= args.size() || !parsed.folder.empty() || args[i + 1].empty()) return false;
+            parsed.folder = args[++i];
+        } else if (arg.starts_with("--dest=")) {
+            if (!parsed.folder.empty() || arg.size() == 7) return false;
+            parsed.folder = arg.substr(7);
+        } else if (ApplyCliSaveSwitch(arg, parsed.options)) {
+            continue;
+        } else if (arg.starts_with("-")) {
+            return false;
+        } else {
+            parsed.sources.emplace_back(arg);
+        }
+    }
+    return !parsed.folder.empty() && !parsed.sources.empty();
+}
+
+void ShowJobProgress(CCliConsole& console, const CCliJobStatusList& list,
+                     const ProgressTarget& progress, std::size_t count) {
+    const std::size_t row = list.CurrentRow();
+    if (row >= count) return;
+    const bool saving = list.IsSaving();
+    // The save publishes its position in SaveProgress; the repair moves the
+    // target's own position.
+    const unsigned percent =
+        ProgressPercent(progress.GetRange(), saving ? SaveProgress.load() : progress.GetPosition());
+    char line[96];
+    std::snprintf(line, sizeof line, "file %zu of %zu: %s %3u%%", row + 1, count,
+                  ToUtf8(JobStatusText.Get()).c_str(), percent);
+    console.ShowProgress(line);
+}
+
+}  // namespace
+
+int RunBatch(const std::vector<std::string>& args) {
+    BatchArguments parsed;
+    if (!ParseArguments(args, parsed)) {
+        std::fputs(kUsage, stderr);
+        return ExitUsage;
+    }
+    bool sourcesFound = true;
+    for (const std::filesystem::path& source : parsed.sources)
+        sourcesFound = CheckSourceFile(source) && sourcesFound;
+    if (!sourcesFound) return ExitNoInput;
+
+    // An absolute folder always holds a separator, which the folder maker
+    // needs to make anything.
+    std::error_code ec;
+    std::filesystem::path folder = std::filesystem::absolute(parsed.folder, ec);
+    if (ec) folder = parsed.folder;
+    CDirectoryManager::CreatePath(folder);
+    if (!CanWriteInto(folder)) {
+        std::fprintf(stderr,
+                     "mendwell-cli: the destination folder '%s' cannot be made or written\n",
+                     parsed.folder.c_str());
+        return ExitCannotCreate;
+    }
+
+    CCliConsole console;
+    ProgressTarget progress;
+    CMFSDataContainer job;
+    job.GetSourceList() = parsed.sources;
+    job.SetDestinationFolder(folder);
+    job.GetSaveOptions() = parsed.options;
+    CCliJobStatusList list(console, job.GetSourceList());
+    job.SetStatusList(&list);
+    job.SetProgressTarget(&progress);
+    {
+        CMFSRSThreadManager manager;
+        manager.SetData(&job);
+        manager.Start();
+        while (JobRunning.load() != 0) {
+            std::this_thread::sleep_for(kPollInterval);
+            if (console.ShowsProgress() && JobRunning.load() != 0)
+                ShowJobProgress(console, list, progress, parsed.sources.size());
+        }
+        console.ClearProgress();
+    }  // the manager joins the job worker here
+
+    std::size_t saved = 0;
+    for (std::size_t i = 0; i < parsed.sources.size(); ++i) saved += job.GetResultFlag(i) == 1;
+    if (saved == parsed.sources.size()) return ExitOk;
+    return saved == 0 && list.RepairedCount() == 0 ? ExitNothingRepaired : ExitFailed;
+}
