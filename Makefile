@@ -1,5 +1,6 @@
 # Entry points for a fresh Debian 12 machine:
-#   make demo   repairs the project's own damaged sample workbook and prints its cells
+#   make demo   repairs and saves the project's own damaged sample workbook, then prints
+#               cells of the repaired copy
 #   make check  builds and runs every test (normal build)
 #   make check-sanitize  the same under AddressSanitizer + UndefinedBehaviorSanitizer
 
@@ -7,6 +8,7 @@ JOBS ?= $(shell nproc)
 BUILD ?= build
 BUILD_ASAN ?= build-asan
 SAMPLE_DIR ?= $(BUILD)/sample
+DEMO_DIR ?= $(BUILD)/demo
 
 .PHONY: deps build demo check check-sanitize clean
 
@@ -21,7 +23,10 @@ demo: build
 	@mkdir -p $(SAMPLE_DIR)
 	$(BUILD)/tools/samples/make-damaged-sample $(SAMPLE_DIR)/damaged.xls
 	$(BUILD)/cli/mendwell-cli info $(SAMPLE_DIR)/damaged.xls
-	$(BUILD)/cli/mendwell-cli dump $(SAMPLE_DIR)/damaged.xls
+	@mkdir -p $(DEMO_DIR)
+	$(BUILD)/cli/mendwell-cli repair $(SAMPLE_DIR)/damaged.xls -o $(DEMO_DIR)/sample-repaired.xls
+	@echo "The repaired copy, read back: the cells of its sheet Sales"
+	$(BUILD)/cli/mendwell-cli dump --sheet Sales $(DEMO_DIR)/sample-repaired.xls
 
 check: build
 	ctest --test-dir $(BUILD) -j $(JOBS) --output-on-failure
