@@ -6,6 +6,7 @@
 
 #include "biff/BiffRecordIds.h"
 #include "biff/CBofSignature.h"
+#include "biff/CBoundSheetPlacement.h"
 #include "biff/CByteBuffer.h"
 #include "biff/CExcelData.h"
 #include "biff/CExcelScanWorkBook.h"
@@ -126,34 +127,42 @@ bool CExcelScanFile::SetSubstreamEnds(CExcelData* data) {
 void CExcelScanFile::BuildWorkbooks(CExcelData* data) {
     if (!data) return;
     CTList<CExcelWorkBook>& workbooks = data->GetWorkbooks();
-    for (CExcelWorkBook& workbook : workbooks) {
-        CExcelScanWorkBook scan(m_scanPath);
-        scan.ScanGlobals(workbook.GetStart(), workbook.GetEnd(), data, &workbook);
-    }
-
     // Asking MakeWorksheetFromBOF for every sheet walks the BOF list once per
     // sheet; grouping the worksheet BOFs once gives the same sheets in one
     // walk, which matters for damaged files with thousands of BOFs.
     const auto groups = data->GetBOFList().GroupWorksheets();
+    const std::vector<CExcelBOFRecordList::WorksheetEntry> noBofs;
+
+    // Scanning the damaged file itself: BOUNDSHEET positions count from the
+    // start of the workbook stream, which sits somewhere inside the compound
+    // file, so they cannot be checked against the BOFs found.
+    const bool raw = m_scanPath.native() == data->GetSourcePath().native();
+    CInputFile file;
+    if (!raw) file.Open(m_scanPath);
     std::uint32_t k = 0;
+    for (CExcelWorkBook& workbook : workbooks) {
+        CExcelScanWorkBook scan(m_scanPath);
+        scan.ScanGlobals(workbook.GetStart(), workbook.GetEnd(), data, &workbook);
+        // In an extracted stream they are scan-file offsets: a position or
+        // sheet type that the BOFs contradict is damage.
+        if (!raw)
+            CBoundSheetPlacement::Place(scan.GetBoundSheets(),
+                                        k < groups.size() ? groups[k] : noBofs, file,
+                                        workbook.GetWorksheets());
+        ++k;
+    }
+    if (!raw) return;
+
+    // Worksheet BOFs beyond the BOUNDSHEET sheets become extra sheets, and
+    // every sheet is placed on the BOFs really found, in order.
+    k = 0;
     for (CExcelWorkBook& workbook : workbooks) {
         CExcelWorkSheetList& sheets = workbook.GetWorksheets();
         if (k < groups.size()) {
             for (std::size_t n = sheets.GetCount(); n < groups[k].size(); ++n)
                 sheets.Add(*CExcelBOFRecordList::MakeWorksheet(groups[k][n]));
-        }
-        ++k;
-    }
-
-    // Scanning the damaged file itself: BOUNDSHEET positions count from the
-    // start of the workbook stream, which sits somewhere inside the compound
-    // file, so the sheets are placed on the BOFs that were really found.
-    if (m_scanPath.native() != data->GetSourcePath().native()) return;
-    k = 0;
-    for (CExcelWorkBook& workbook : workbooks) {
-        if (k < groups.size()) {
             std::size_t i = 0;
-            for (CExcelWorkSheet& sheet : workbook.GetWorksheets()) {
+            for (CExcelWorkSheet& sheet : sheets) {
                 if (i >= groups[k].size()) break;
                 sheet.SetStart(groups[k][i].entry->GetStart());
                 sheet.SetEnd(groups[k][i].entry->GetEnd());

@@ -38,12 +38,16 @@ public:
     // cannot be opened ("error code 0x02 : Fail to open source file").
     bool SetSubstreamEnds(CExcelData* data);
 
-    // Scans every workbook's globals, then adds the worksheet BOFs beyond the
-    // BOUNDSHEET sheets as extra sheets ("unknown<n>"). When the scan file is
-    // the source file itself (exactly the same path: nothing was
-    // extracted), every sheet is placed on the worksheet BOFs found, in
-    // order, since BOUNDSHEET positions count from the start of the
-    // workbook stream, not of the damaged file.
+    // Scans every workbook's globals and makes its sheets. In an extracted
+    // stream, BOUNDSHEET positions are scan-file offsets and are checked
+    // against the worksheet BOFs found (CBoundSheetPlacement): a damaged
+    // position or sheet type moves the sheet onto an unclaimed worksheet
+    // BOF, and worksheet BOFs that no BOUNDSHEET claims become extra sheets
+    // ("unknown<n>"). When the scan file is the source file itself (exactly
+    // the same path: nothing was extracted), the worksheet BOFs beyond the
+    // BOUNDSHEET sheets become extra sheets and every sheet is placed on the
+    // worksheet BOFs found, in order, since BOUNDSHEET positions count from
+    // the start of the workbook stream, not of the damaged file.
     void BuildWorkbooks(CExcelData* data);
 
 private:

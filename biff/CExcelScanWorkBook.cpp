@@ -41,6 +41,10 @@ bool ReadNAME(CExcelScanWorkBook& scan, CExcelWorkBook& workbook) {
     return CExcelGlobalRecordReaders::ReadNAME(*scan.GetRecord(), workbook, &scan.GetContinues());
 }
 
+bool ReadBOUNDSHEET(CExcelScanWorkBook& scan, CExcelWorkBook& workbook) {
+    return scan.ReadCurrentBOUNDSHEET(workbook);
+}
+
 template <bool (*Read)(CExcelRawRecordData&, CExcelWorkBook&)>
 bool ReadGlobal(CExcelScanWorkBook& scan, CExcelWorkBook& workbook) {
     return Read(*scan.GetRecord(), workbook);
@@ -56,7 +60,7 @@ constexpr GlobalsHandler kGlobalsHandlers[] = {
     {biff::kDATEMODE, &ReadGlobal<&CExcelGlobalRecordReaders::ReadDATEMODE>},
     {biff::kFILEPASS, &ReadGlobal<&CExcelGlobalRecordReaders::ReadFILEPASS>},
     {biff::kFONT, &ReadGlobal<&CExcelGlobalRecordReaders::ReadFONT>},
-    {biff::kBOUNDSHEET, &ReadGlobal<&CExcelScanWorkBook::ReadBOUNDSHEET>},
+    {biff::kBOUNDSHEET, &ReadBOUNDSHEET},
     {biff::kPALETTE, &ReadGlobal<&CExcelGlobalRecordReaders::ReadPALETTE>},
     {biff::kXF, &ReadGlobal<&CExcelGlobalRecordReaders::ReadXF>},
     {biff::kSST, &ReadSST},
@@ -203,7 +207,35 @@ bool CExcelScanWorkBook::ScanGlobals(std::uint32_t start, std::uint32_t end, CEx
     return true;
 }
 
+bool CExcelScanWorkBook::ReadCurrentBOUNDSHEET(CExcelWorkBook& workbook) {
+    CBoundSheetPlacement::BoundSheet fields;
+    if (!m_record || !DecodeBOUNDSHEET(*m_record, fields)) return false;
+    m_boundSheets.push_back(fields);
+    return AddBoundSheet(fields, workbook);
+}
+
 bool CExcelScanWorkBook::ReadBOUNDSHEET(CExcelRawRecordData& record, CExcelWorkBook& workbook) {
+    CBoundSheetPlacement::BoundSheet fields;
+    return DecodeBOUNDSHEET(record, fields) && AddBoundSheet(fields, workbook);
+}
+
+bool CExcelScanWorkBook::AddBoundSheet(const CBoundSheetPlacement::BoundSheet& fields,
+                                       CExcelWorkBook& workbook) {
+    // Charts, VBA modules and anything else are not sheets with cells.
+    if (fields.sheetType != biff::kBoundSheetWorksheet &&
+        fields.sheetType != biff::kBoundSheetMacroSheet)
+        return false;
+    CExcelWorkSheet sheet;
+    sheet.SetName(fields.name);
+    sheet.SetStart(fields.position);
+    sheet.SetVisibility(fields.visibility);
+    sheet.SetEnd(0);
+    workbook.GetWorksheets().Add(sheet);
+    return true;
+}
+
+bool CExcelScanWorkBook::DecodeBOUNDSHEET(CExcelRawRecordData& record,
+                                          CBoundSheetPlacement::BoundSheet& out) {
     if (!record.Load()) return false;
     const std::uint32_t size = record.GetSize();
     const CByteBuffer body(size > biff::kRecordHeaderSize
@@ -214,11 +246,6 @@ bool CExcelScanWorkBook::ReadBOUNDSHEET(CExcelRawRecordData& record, CExcelWorkB
 
     const std::uint32_t length = body.DataLength();
     if (length < biff::kBoundSheetFixedSize) return false;
-    const std::uint8_t sheetType = body.ReadU8(biff::kBoundSheetTypeOffset);
-    // Charts, VBA modules and anything else are not sheets with cells.
-    if (sheetType != biff::kBoundSheetWorksheet && sheetType != biff::kBoundSheetMacroSheet)
-        return false;
-
     const std::uint8_t count = body.ReadU8(biff::kBoundSheetNameLengthOffset);
     const std::uint8_t flags = body.ReadU8(biff::kBoundSheetFlagsOffset);
     std::uint32_t at = biff::kBoundSheetFixedSize;
@@ -234,11 +261,9 @@ bool CExcelScanWorkBook::ReadBOUNDSHEET(CExcelRawRecordData& record, CExcelWorkB
                             : static_cast<char16_t>(body.ReadU8(offset)));
     }
 
-    CExcelWorkSheet sheet;
-    sheet.SetName(std::move(name));
-    sheet.SetStart(body.ReadU32(biff::kBoundSheetPositionOffset));
-    sheet.SetVisibility(body.ReadU8(biff::kBoundSheetVisibilityOffset));
-    sheet.SetEnd(0);
-    workbook.GetWorksheets().Add(sheet);
+    out.position = body.ReadU32(biff::kBoundSheetPositionOffset);
+    out.visibility = body.ReadU8(biff::kBoundSheetVisibilityOffset);
+    out.sheetType = body.ReadU8(biff::kBoundSheetTypeOffset);
+    out.name = std::move(name);
     return true;
 }

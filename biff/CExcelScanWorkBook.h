@@ -12,6 +12,7 @@
 #include <memory>
 #include <vector>
 
+#include "biff/CBoundSheetPlacement.h"
 #include "biff/CExcelContinueRecordOffset.h"
 #include "biff/CExcelRawRecordData.h"
 
@@ -54,6 +55,16 @@ public:
     // The CONTINUE boundaries of that record, in file order.
     CExcelContinueRecordOffsetList& GetContinues() { return *m_continues; }
 
+    // Every BOUNDSHEET record that the globals scans of this object read,
+    // of every sheet type, in file order (see DecodeBOUNDSHEET).
+    const std::vector<CBoundSheetPlacement::BoundSheet>& GetBoundSheets() const {
+        return m_boundSheets;
+    }
+
+    // Decodes the record last read as a BOUNDSHEET: keeps its fields for
+    // GetBoundSheets and appends its sheet as ReadBOUNDSHEET does.
+    bool ReadCurrentBOUNDSHEET(CExcelWorkBook& workbook);
+
     // Decodes a BOUNDSHEET record into a sheet of workbook: worksheets and
     // macro sheets only (sheet type 0 or 1); a body shorter than its 8 fixed
     // bytes gives nothing; name characters past the end of the record are
@@ -61,7 +72,17 @@ public:
     // its end 0. True when a sheet was appended.
     static bool ReadBOUNDSHEET(CExcelRawRecordData& record, CExcelWorkBook& workbook);
 
+    // The fields of a BOUNDSHEET record, whatever its sheet type, into out.
+    // False (out untouched) when the record cannot be loaded or its body is
+    // shorter than its 8 fixed bytes; name characters past the end of the
+    // record are not read.
+    static bool DecodeBOUNDSHEET(CExcelRawRecordData& record,
+                                 CBoundSheetPlacement::BoundSheet& out);
+
 private:
+    // Appends the sheet of a worksheet or macro-sheet BOUNDSHEET to workbook.
+    static bool AddBoundSheet(const CBoundSheetPlacement::BoundSheet& fields,
+                              CExcelWorkBook& workbook);
     // Moves position past the record at position and the CONTINUE records
     // joined to it, by the same rules as ReadRecord, without keeping them.
     static void SkipRecord(const CInputFile& file, std::uint64_t& position, std::uint64_t limit);
@@ -69,6 +90,7 @@ private:
     std::filesystem::path m_scanPath;
     std::unique_ptr<CExcelRawRecordData> m_record;
     std::unique_ptr<CExcelContinueRecordOffsetList> m_continues;
+    std::vector<CBoundSheetPlacement::BoundSheet> m_boundSheets;
     // Reused between reads: one record body, or a run of joined CONTINUE
     // data waiting to be appended to the spill file.
     std::vector<std::uint8_t> m_buffer;

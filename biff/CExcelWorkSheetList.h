@@ -20,6 +20,10 @@ public:
     // sheet's record lists start empty. The given sheet stays with the
     // caller. Returns the new sheet.
     CExcelWorkSheet* Add(const CExcelWorkSheet& sheet);
+    // Destroys every sheet. For the scan only, before the parser has filled
+    // any sheet: it replaces the sheets read from BOUNDSHEET records once
+    // they have been checked against the BOFs found.
+    void RemoveAll() { m_sheets.RemoveAll(); }
 
     // GetName of sheet i (from 0), or the empty string when there is none.
     std::u16string GetSheetName(std::uint16_t index) const;
