@@ -32,10 +32,6 @@ std::u16string NameOf(const CByteBuffer& body) {
     return name;
 }
 
-bool HoldsCells(std::uint8_t sheetType) {
-    return sheetType == biff::kBoundSheetWorksheet || sheetType == biff::kBoundSheetMacroSheet;
-}
-
 }  // namespace
 
 bool CBoundSheetOrder::Read(const std::filesystem::path& scanPath, const CExcelWorkBook& workbook) {
@@ -82,7 +78,9 @@ std::vector<std::uint32_t> CBoundSheetOrder::PlaceSheets(const CExcelWorkBook& w
         while (at < total) {
             const Entry& entry = m_entries[at];
             const bool sameName = entry.m_name.empty() ? name == kUnnamed : entry.m_name == name;
-            if (HoldsCells(entry.m_sheetType) && sameName) break;
+            // Any sheet type: the scan takes a sheet whose type byte is
+            // damaged when its position leads to a worksheet BOF.
+            if (sameName) break;
             ++at;
         }
         if (at < total) {

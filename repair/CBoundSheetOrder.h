@@ -40,9 +40,10 @@ public:
 
     // The position of each of workbook's sheets (in list order) among the
     // entries: each sheet takes the first entry after the previous sheet's
-    // that is a worksheet or a macro sheet of the same name (an empty name
-    // standing for "unnamed"). Sheets that no entry accounts for (found
-    // from BOFs alone) follow the last entry, in order.
+    // that has the same name (an empty name standing for "unnamed"), of any
+    // sheet type, since a sheet whose type byte is damaged is still found
+    // through its BOF. Sheets that no entry accounts for (found from BOFs
+    // alone) follow the last entry, in order.
     std::vector<std::uint32_t> PlaceSheets(const CExcelWorkBook& workbook) const;
 
     // Positions this workbook takes: its entries, or more when more sheets

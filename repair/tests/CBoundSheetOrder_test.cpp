@@ -122,3 +122,13 @@ TEST_F(BoundSheetOrderTest, AMissingFileGivesNoEntries) {
     EXPECT_TRUE(order.GetEntries().empty());
     EXPECT_EQ(order.PlaceSheets(workbook), (Positions{0, 1}));
 }
+
+TEST_F(BoundSheetOrderTest, ASheetWhoseTypeByteIsDamagedKeepsItsPlace) {
+    // The scan took "One" as a worksheet through its BOF although its
+    // record's type byte says 0x77; it still comes first.
+    BiffWriter globals;
+    globals.Bof(0x0005).BoundSheet(0, u"One", 0x77).BoundSheet(0, u"Two", 0).Eof();
+    Globals(globals);
+    ModelSheets({u"One", u"Two"});
+    EXPECT_EQ(Placed(), (Positions{0, 1}));
+}
