@@ -261,12 +261,11 @@ TEST_F(DamagedRepairTest, ADamagedBoundSheetPositionOrTypeKeepsTheOtherSheet) {
     }
 }
 
-// What the repair should do and does not yet: today the scan takes a
-// sheet's start and kind from its BOUNDSHEET, so a damaged position empties
-// that sheet (or pours the next sheet's cells into the one before) and a
-// damaged sheet type skips it, although every BOF and cell is in place.
-// Enable once sheets are found by their BOFs alone.
-TEST_F(DamagedRepairTest, DISABLED_ADamagedBoundSheetPositionOrTypeLosesNoCell) {
+// Every BOF and cell record is still in place: the sheets are found by
+// their BOFs, so a damaged position neither empties its sheet nor pours the
+// next sheet's cells into the one before, and a damaged sheet type does not
+// skip the sheet.
+TEST_F(DamagedRepairTest, ADamagedBoundSheetPositionOrTypeLosesNoCell) {
     const Bytes file = TwoSheetFile();
     for (std::uint32_t seed = 0; seed < 2 * kSeeds; ++seed) {
         Bytes damaged = file;
