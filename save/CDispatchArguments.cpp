@@ -57,8 +57,7 @@ bool CDispatchArguments::PushDouble(std::u16string_view name, std::uint16_t flag
     return Push(name, flags, variant);
 }
 
-bool CDispatchArguments::PushError(std::u16string_view name, std::uint16_t flags,
-                                   HRESULT status) {
+bool CDispatchArguments::PushError(std::u16string_view name, std::uint16_t flags, HRESULT status) {
     CVariant variant = CVariant::Error(status);
     return Push(name, flags, variant);
 }

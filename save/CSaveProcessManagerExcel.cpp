@@ -1,8 +1,34 @@
 #include "save/CSaveProcessManagerExcel.h"
 
+#include <new>
+#include <string>
+#include <system_error>
+
 #include "biff/CExcelData.h"
+#include "biff/CExcelWorkSheet.h"
+#include "platform/MessageSink.h"
+#include "platform/RunState.h"
+#include "platform/SaveStopCheck.h"
+#include "platform/TextConversion.h"
+#include "save/CSaveFileMover.h"
 #include "save/CSaveFileNames.h"
+#include "save/CSaveProgress.h"
+#include "save/CSaveSheetWriter.h"
 #include "save/CXLEzAutomation.h"
+
+namespace {
+
+// The date system of the workbook the output's first sheet comes from (the
+// model's first workbook when it has no sheet at all).
+bool UsesDate1904(const CExcelData& data) {
+    for (const CExcelWorkBook& workbook : data.GetWorkbooks()) {
+        if (workbook.GetWorksheets().GetCount() > 0) return workbook.IsDate1904();
+    }
+    const CExcelWorkBook* first = data.GetWorkbooks().GetHead();
+    return first != nullptr && first->IsDate1904();
+}
+
+}  // namespace
 
 CSaveProcessManagerExcel::CSaveProcessManagerExcel() = default;
 CSaveProcessManagerExcel::~CSaveProcessManagerExcel() = default;
@@ -10,7 +36,107 @@ CSaveProcessManagerExcel::~CSaveProcessManagerExcel() = default;
 std::int32_t CSaveProcessManagerExcel::Save(CDataContainer* container) {
     m_data = dynamic_cast<CExcelData*>(container);
     if (m_data == nullptr) return 2;
-    return 1;  // the writing phases land next
+    try {
+        m_automation.reset();
+        m_automation = std::make_unique<CXLEzAutomation>(false);
+
+        CSaveProgress progress(m_data->GetSaveProgressWindow());
+        progress.Start(CSaveProgress::Total(*m_data));
+        CreateWorksheets(progress);
+        WriteWorksheets(progress);
+        return Finish();
+    } catch (const std::bad_alloc&) {
+        // Memory ran out while building a call: the server is let go and
+        // nothing reaches the destination.
+        m_automation.reset();
+        ReportFailure();
+        return 1;
+    }
+}
+
+void CSaveProcessManagerExcel::CreateWorksheets(CSaveProgress& progress) {
+    progress.SetText(u"Saving recovered file\r\nAdding worksheets");
+    std::uint32_t k = 0;
+    for (const CExcelWorkBook& workbook : m_data->GetWorkbooks()) {
+        for (const CExcelWorkSheet& worksheet : workbook.GetWorksheets()) {
+            ++k;
+            const std::u16string name = worksheet.GetName();
+            progress.AppendText(u"\r\n  Adding " + name);
+            progress.Set(k);
+            if (k == 1) {
+                NewWorkbook();
+            } else {
+                m_automation->AppendWorksheet();
+            }
+            // The last sheet is the one just made.
+            m_automation->SelectWorksheetFromEnd(1);
+            m_automation->RenameActiveWorksheet(name);
+            if (SaveStopCheck()) return;
+        }
+    }
+    if (k == 0) {
+        progress.Set(1);
+        NewWorkbook();
+        m_automation->SelectWorksheetFromEnd(1);
+        m_automation->RenameActiveWorksheet(u"Unnamed1");
+    }
+}
+
+void CSaveProcessManagerExcel::NewWorkbook() {
+    m_automation->NewWorkbook();
+    // Serial numbers mean other days in the other system: the output
+    // counts from 1904 when the source did.
+    if (UsesDate1904(*m_data)) m_automation->SetDate1904(true);
+}
+
+void CSaveProcessManagerExcel::WriteWorksheets(CSaveProgress& progress) {
+    progress.AppendText(u"\r\nWriting data to worksheet");
+    const std::int32_t count = m_automation->WorksheetCount();
+    std::int32_t j = 0;
+    for (const CExcelWorkBook& workbook : m_data->GetWorkbooks()) {
+        for (const CExcelWorkSheet& worksheet : workbook.GetWorksheets()) {
+            ++j;
+            progress.AppendText(u"\r\n  Writing data to " + worksheet.GetName());
+            m_workbook = &workbook;
+            m_worksheet = &worksheet;
+            // Sheet j of the output, counted from the end. When it cannot
+            // be selected (the server lost it), its cells are not written
+            // into whichever sheet happens to be active.
+            if (m_automation->SelectWorksheetFromEnd(count - j + 1)) {
+                CSaveSheetWriter writer(*m_automation, workbook, worksheet, progress);
+                writer.Write(m_data->GetSaveOptions());
+                m_automation->SelectCell(1, 1);
+            }
+            if (SaveStopCheck()) return;
+        }
+    }
+    // The first sheet is the active one when the file is opened.
+    m_automation->SelectWorksheetFromEnd(m_automation->WorksheetCount());
+}
+
+std::int32_t CSaveProcessManagerExcel::Finish() {
+    const std::filesystem::path temp = CSaveFileNames::MakeTempWorkbookName();
+    if (!temp.empty()) m_automation->SaveWorkbookAs(TextFromPath(temp));
+    m_automation->QuitServer();
+    m_automation.reset();
+
+    if (SaveStopRequested.load() != 0) {
+        std::error_code ignored;
+        if (!temp.empty()) std::filesystem::remove(temp, ignored);
+        return 1;
+    }
+    // The destination is replaced only by a whole file; when the server
+    // wrote none, or the move fails, it stays as it was.
+    if (!temp.empty() && CSaveFileMover::MoveIntoPlace(temp, m_data->GetDestinationPath())) {
+        return 0;
+    }
+    ReportFailure();
+    return 1;
+}
+
+void CSaveProcessManagerExcel::ReportFailure() const {
+    ShowMessage(u"Fail to save the file " + TextFromPath(m_data->GetDestinationPath()) +
+                u". Please try to save the file with different name.");
 }
 
 std::filesystem::path CSaveProcessManagerExcel::MakeTempWorkbookName() {

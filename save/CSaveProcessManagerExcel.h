@@ -18,6 +18,7 @@
 class CExcelData;
 class CExcelWorkBook;
 class CExcelWorkSheet;
+class CSaveProgress;
 class CXLEzAutomation;
 
 class CSaveProcessManagerExcel : public CSaveProcessManager {
@@ -36,6 +37,18 @@ public:
                                                      const std::filesystem::path& folder);
 
 private:
+    // One worksheet per sheet of the model ("Unnamed1" when it has none).
+    void CreateWorksheets(CSaveProgress& progress);
+    // The new workbook, in the source's date system.
+    void NewWorkbook();
+    // The phases of every sheet, into the sheet created for it.
+    void WriteWorksheets(CSaveProgress& progress);
+    // Saves under a temporary name, quits the server, moves the file onto
+    // the destination; the result of Save.
+    std::int32_t Finish();
+    // "Fail to save the file <destination>. Please try ..." to the sink.
+    void ReportFailure() const;
+
     std::unique_ptr<CXLEzAutomation> m_automation;
     const CExcelWorkBook* m_workbook = nullptr;
     const CExcelWorkSheet* m_worksheet = nullptr;

@@ -515,6 +515,27 @@ bool CXLAutomation::WriteFilledFormula(double column, double row, std::u16string
     return filled;
 }
 
+bool CXLAutomation::AutoFillRange(double c1, double r1, double c2, double r2, double dc1,
+                                  double dr1, double dc2, double dr2) {
+    if (m_firstWorksheet == nullptr) return false;
+    IDispatch* target = SelectRange(dc1, dr1, dc2, dr2);
+    if (target == nullptr) return false;
+    IDispatch* source = SelectRange(c1, r1, c2, r2);
+    if (source == nullptr) {
+        target->Release();
+        return false;
+    }
+    ResetArguments();
+    const bool typePushed = PushShort(u"Type", 0, kFillDefault);
+    if (!typePushed) target->Release();
+    const bool filled =
+        typePushed && PushDispatch(u"Destination", 0, target) &&
+        InvokeMember(source, u"AutoFill", nullptr, DISPATCH_PROPERTYGET, kResetAfterCall);
+    ResetArguments();
+    source->Release();
+    return filled;
+}
+
 bool CXLAutomation::WriteFormulaArray(double column, double row, std::u16string_view text) {
     if (m_firstWorksheet == nullptr || text.empty()) return false;
     IDispatch* cell = GetCell(row, column);

@@ -131,6 +131,12 @@ public:
     bool WriteFilledFormula(double column, double row, std::u16string_view text, double c1,
                             double r1, double c2, double r2);
     bool WriteFormulaArray(double column, double row, std::u16string_view text);
+    // Fills the destination range (c1..c2, r1..r2 and beyond) from the
+    // cells the source range holds, without writing anything first:
+    // SelectRange (destination), SelectRange (source), then the source's
+    // "AutoFill" with "Destination" and "Type" = 0 as for WriteFilledFormula.
+    bool AutoFillRange(double c1, double r1, double c2, double r2, double dc1, double dr1,
+                       double dc2, double dr2);
     bool SetRangeFont(double c1, double r1, double c2, double r2, std::u16string_view name,
                       bool bold, bool italic, bool underline, std::int16_t colorIndex);
     bool SetRangeFontSize(double c1, double r1, double c2, double r2, std::int16_t size);

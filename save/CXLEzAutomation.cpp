@@ -51,6 +51,13 @@ bool CXLEzAutomation::WriteNumber(std::int32_t column, std::int32_t row, double 
     return m_automation->WriteNumber(At(column), At(row), value, format);
 }
 
+bool CXLEzAutomation::AutoFillRange(std::int32_t c1, std::int32_t r1, std::int32_t c2,
+                                    std::int32_t r2, std::int32_t dc1, std::int32_t dr1,
+                                    std::int32_t dc2, std::int32_t dr2) {
+    return m_automation->AutoFillRange(At(c1), At(r1), At(c2), At(r2), At(dc1), At(dr1), At(dc2),
+                                       At(dr2));
+}
+
 bool CXLEzAutomation::WriteBoolean(std::int32_t column, std::int32_t row, bool value) {
     return m_automation->WriteBoolean(At(column), At(row), value);
 }

@@ -45,6 +45,10 @@ public:
     bool WriteFilledFormula(std::int32_t column, std::int32_t row, std::u16string_view text,
                             std::int32_t c1, std::int32_t r1, std::int32_t c2, std::int32_t r2);
     bool WriteFormulaArray(std::int32_t column, std::int32_t row, std::u16string_view text);
+    // Fills destination (dc1, dr1)-(dc2, dr2) from the source range
+    // (c1, r1)-(c2, r2) as it stands.
+    bool AutoFillRange(std::int32_t c1, std::int32_t r1, std::int32_t c2, std::int32_t r2,
+                       std::int32_t dc1, std::int32_t dr1, std::int32_t dc2, std::int32_t dr2);
     bool SetRangeFont(std::int32_t c1, std::int32_t r1, std::int32_t c2, std::int32_t r2,
                       std::u16string_view name, bool bold, bool italic, bool underline,
                       std::int16_t colorIndex);

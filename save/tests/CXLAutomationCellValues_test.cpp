@@ -1,6 +1,6 @@
-// The facade's Boolean, error and date-system operations: which calls they
-// make, what the values travel as, and that codes the server has no error
-// value for make no call.
+// The facade's Boolean, error and date-system operations and its fill from
+// a range as it stands: which calls they make, what the values travel as,
+// and that codes the server has no error value for make no call.
 #include <gtest/gtest.h>
 
 #include "save/CXLEzAutomation.h"
@@ -57,6 +57,17 @@ TEST(CXLAutomationCellValues, WithoutAWorkbookNothingIsCalled) {
     EXPECT_FALSE(facade.WriteError(1, 1, 0));
     EXPECT_FALSE(facade.SetDate1904(true));
     EXPECT_TRUE(session.server->Calls().empty());
+}
+
+TEST(CXLAutomationCellValues, AutoFillRangeFillsFromTheSourceWithoutWritingIt) {
+    OperationCheck check;
+    check.op = [](CXLAutomation& a) { return a.AutoFillRange(1, 1, 1, 3, 1, 1, 4, 3); };
+    check.expected =
+        Then(Then(SelectRangeCalls(kSheet, 1, 1, 4, 3), SelectRangeCalls(kSheet, 1, 1, 1, 3)),
+             {{"Range[R1C1:R3C1].AutoFill get(Type=i2:0, "
+               "Destination=<Range[R1C1:R3C4]>)",
+               2}});
+    CheckOperation(check);
 }
 
 }  // namespace

@@ -1,0 +1,42 @@
+#include "save/CSaveCachedResult.h"
+
+#include <bit>
+#include <string>
+
+#include "formula/CExcelRecordFormula.h"
+#include "save/CXLEzAutomation.h"
+
+std::uint8_t CSaveCachedResult::TaggedValue(const CExcelRecordFormula& record) {
+    // GetNumber hands the eight result bytes over as stored (little-endian),
+    // so byte 2 is bits 16-23 of their integer image.
+    return static_cast<std::uint8_t>(std::bit_cast<std::uint64_t>(record.GetNumber()) >> 16);
+}
+
+void CSaveCachedResult::Write(CXLEzAutomation& automation, const CExcelWorkBook& workbook,
+                              const CExcelRecordFormula& record, std::int32_t row,
+                              std::int32_t column) {
+    const std::u16string format = record.GetNumberFormatText(workbook);
+    switch (record.GetResultType()) {
+        case FormulaResultNumber:
+            // Sets the number format as well.
+            automation.WriteNumber(column, row, record.GetNumber(), format);
+            return;
+        case FormulaResultString: {
+            // Written as text (format "@" first, so that "007" or "1/2"
+            // stays the text it was); the record's format follows, so that
+            // the formula put next is not taken for text.
+            const std::u16string text = record.GetValueText(nullptr);
+            if (!text.empty()) automation.WriteText(column, row, text);
+            break;
+        }
+        case FormulaResultBoolean:
+            automation.WriteBoolean(column, row, TaggedValue(record) != 0);
+            break;
+        case FormulaResultError:
+            automation.WriteError(column, row, TaggedValue(record));
+            break;
+        case FormulaResultEmpty:
+            break;
+    }
+    automation.ApplyNumberFormat(column, row, format);
+}

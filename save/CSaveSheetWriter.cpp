@@ -1,0 +1,208 @@
+#include "save/CSaveSheetWriter.h"
+
+#include <algorithm>
+#include <string>
+
+#include "biff/CExcelWorkSheet.h"
+#include "biff/CSaveOption.h"
+#include "format/CExcelFormatText.h"
+#include "platform/SaveStopCheck.h"
+#include "records/CExcelCelRange8.h"
+#include "records/CExcelRecordBLANK.h"
+#include "records/CExcelRecordBOOLERR.h"
+#include "records/CExcelRecordCOLINFO.h"
+#include "records/CExcelRecordLABEL.h"
+#include "records/CExcelRecordLABELSST.h"
+#include "records/CExcelRecordMERGEDCELLS.h"
+#include "records/CExcelRecordMULBLANK.h"
+#include "records/CExcelRecordNUMBER.h"
+#include "records/CExcelRecordRKVALUE.h"
+#include "records/CExcelRecordROW.h"
+#include "save/CSaveFormulaWriter.h"
+#include "save/CSaveProgress.h"
+#include "save/CXLEzAutomation.h"
+
+namespace {
+
+// The last column a worksheet has (IV, 0-based).
+constexpr std::uint32_t kLastColumn = 255;
+
+std::int32_t OneBased(std::uint32_t position) {
+    return static_cast<std::int32_t>(position) + 1;
+}
+
+struct Phase {
+    std::uint32_t bit;
+    bool (CSaveSheetWriter::*write)();
+};
+
+}  // namespace
+
+CSaveSheetWriter::CSaveSheetWriter(CXLEzAutomation& automation, const CExcelWorkBook& workbook,
+                                   const CExcelWorkSheet& worksheet, CSaveProgress& progress)
+    : m_automation(automation),
+      m_workbook(workbook),
+      m_worksheet(worksheet),
+      m_progress(progress),
+      m_formatter(automation, workbook) {}
+
+bool CSaveSheetWriter::Write(const CSaveOption& options) {
+    static constexpr Phase kPhases[] = {
+        {CSaveOption::BlankCellFormats, &CSaveSheetWriter::MulBlankProgress},
+        {CSaveOption::ColumnInformation, &CSaveSheetWriter::Columns},
+        {CSaveOption::RowInformation, &CSaveSheetWriter::Rows},
+        {CSaveOption::Numbers, &CSaveSheetWriter::Numbers},
+        {CSaveOption::Formulas, &CSaveSheetWriter::Formulas},
+        {CSaveOption::BooleansAndErrors, &CSaveSheetWriter::BooleansAndErrors},
+        {CSaveOption::Texts, &CSaveSheetWriter::Texts},
+        {CSaveOption::BlankCellFormats, &CSaveSheetWriter::BlankCellFormats},
+        {CSaveOption::MergedRanges, &CSaveSheetWriter::MergedRanges},
+    };
+    for (const Phase& phase : kPhases) {
+        if (!options.IsSet(phase.bit)) continue;
+        if (!(this->*phase.write)()) return false;
+    }
+    return true;
+}
+
+bool CSaveSheetWriter::NextRecord() {
+    if (SaveStopCheck()) return false;
+    m_progress.Step();
+    return true;
+}
+
+bool CSaveSheetWriter::MulBlankProgress() {
+    if (SaveStopCheck()) return false;
+    m_progress.Add(m_worksheet.GetMulBlanks().GetCount());
+    return true;
+}
+
+bool CSaveSheetWriter::Columns() {
+    if (SaveStopCheck()) return false;
+    for (const CExcelRecordCOLINFO& record : m_worksheet.GetColInfos()) {
+        if (!NextRecord()) return false;
+        // A run reaching past IV (Excel writes 256 as the end of a run to
+        // the sheet's edge; damage can give 65535) is cut at IV.
+        const std::uint32_t first = record.GetFirstColumn();
+        const std::uint32_t last = std::min<std::uint32_t>(record.GetLastColumn(), kLastColumn);
+        if (first > last) continue;
+        m_formatter.ApplyColumnInfo(OneBased(first), OneBased(last), record.GetXFIndex(), record);
+    }
+    return true;
+}
+
+bool CSaveSheetWriter::Rows() {
+    if (SaveStopCheck()) return false;
+    for (const CExcelRecordROW& record : m_worksheet.GetRows()) {
+        if (!NextRecord()) return false;
+        const std::int32_t row = OneBased(record.GetRow());
+        if (record.IsCustomHeight()) {
+            m_automation.SetRowHeight(row, static_cast<double>(record.GetHeightPoints()));
+        }
+        if (record.HasDefaultFormat()) m_formatter.ApplyRowFormat(row, record.GetDefaultXFIndex());
+    }
+    return true;
+}
+
+namespace {
+
+template <class NumberRecord>
+void WriteNumberCell(CXLEzAutomation& automation, CSaveCellFormatter& formatter,
+                     const CExcelWorkBook& workbook, const NumberRecord& record) {
+    if (record.GetColumn() > kLastColumn) return;
+    const std::int32_t row = OneBased(record.GetRow());
+    const std::int32_t column = OneBased(record.GetColumn());
+    const std::u16string format =
+        CExcelFormatText::Lookup(workbook, record.GetFormatIndex(workbook));
+    automation.WriteNumber(column, row, record.GetValue(), format);
+    formatter.ApplyCellFormat(row, column, record.GetXFIndex(), false);
+}
+
+}  // namespace
+
+bool CSaveSheetWriter::Numbers() {
+    if (SaveStopCheck()) return false;
+    for (const CExcelRecordNUMBER& record : m_worksheet.GetNumbers()) {
+        if (!NextRecord()) return false;
+        WriteNumberCell(m_automation, m_formatter, m_workbook, record);
+    }
+    for (const CExcelRecordRKVALUE& record : m_worksheet.GetRKValues()) {
+        if (!NextRecord()) return false;
+        WriteNumberCell(m_automation, m_formatter, m_workbook, record);
+    }
+    return true;
+}
+
+bool CSaveSheetWriter::Formulas() {
+    CSaveFormulaWriter writer(m_automation, m_workbook, m_worksheet, m_formatter, m_progress);
+    return writer.Write();
+}
+
+bool CSaveSheetWriter::BooleansAndErrors() {
+    if (SaveStopCheck()) return false;
+    for (const CExcelRecordBOOLERR& record : m_worksheet.GetBoolErrs()) {
+        if (!NextRecord()) return false;
+        // An error byte outside the seven cell errors has no value: the
+        // cell is left as it is.
+        if (record.GetColumn() > kLastColumn || record.GetText().empty()) continue;
+        const std::int32_t row = OneBased(record.GetRow());
+        const std::int32_t column = OneBased(record.GetColumn());
+        if (record.IsError()) {
+            m_automation.WriteError(column, row, record.GetValue());
+        } else {
+            m_automation.WriteBoolean(column, row, record.GetValue() != 0);
+        }
+        m_formatter.ApplyCellFormat(row, column, record.GetXFIndex(), false);
+    }
+    return true;
+}
+
+bool CSaveSheetWriter::Texts() {
+    if (SaveStopCheck()) return false;
+    for (const CExcelRecordLABELSST& record : m_worksheet.GetLabelSSTs()) {
+        if (!NextRecord()) return false;
+        bool found = false;
+        const std::u16string text = record.GetText(m_workbook, &found);
+        // A lost string writes nothing: what an earlier phase wrote stays.
+        if (!found || record.GetColumn() > kLastColumn) continue;
+        const std::int32_t row = OneBased(record.GetRow());
+        const std::int32_t column = OneBased(record.GetColumn());
+        m_automation.WriteText(column, row, text);
+        m_formatter.ApplyCellFormat(row, column, record.GetXFIndex(), false);
+    }
+    for (const CExcelRecordLABEL& record : m_worksheet.GetLabels()) {
+        if (!NextRecord()) return false;
+        if (record.GetColumn() > kLastColumn) continue;
+        const std::int32_t row = OneBased(record.GetRow());
+        const std::int32_t column = OneBased(record.GetColumn());
+        m_automation.WriteText(column, row, record.GetText());
+        m_formatter.ApplyCellFormat(row, column, record.GetXFIndex(), false);
+    }
+    return true;
+}
+
+bool CSaveSheetWriter::BlankCellFormats() {
+    if (SaveStopCheck()) return false;
+    for (const CExcelRecordBLANK& record : m_worksheet.GetBlanks()) {
+        if (!NextRecord()) return false;
+        if (record.GetColumn() > kLastColumn) continue;
+        m_formatter.ApplyCellFormat(OneBased(record.GetRow()), OneBased(record.GetColumn()),
+                                    record.GetXFIndex(), false);
+    }
+    return true;
+}
+
+bool CSaveSheetWriter::MergedRanges() {
+    if (SaveStopCheck()) return false;
+    for (const CExcelRecordMERGEDCELLS& record : m_worksheet.GetMergedCells()) {
+        if (!NextRecord()) return false;
+        CExcelCelRange8 range;
+        // GetRange gives only ranges below the count that the payload
+        // wholly holds, so the loop ends with the record's bytes.
+        for (std::uint32_t i = 0; i < record.GetCount() && record.GetRange(i, range); ++i) {
+            m_automation.MergeRange(OneBased(range.GetFirstColumn()), OneBased(range.GetFirstRow()),
+                                    OneBased(range.GetLastColumn()), OneBased(range.GetLastRow()));
+        }
+    }
+    return true;
+}

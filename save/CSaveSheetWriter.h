@@ -1,0 +1,62 @@
+// Writes one worksheet of the model into the active worksheet of the
+// server, phase by phase in a fixed order, each only when its save-option
+// bit is set:
+//
+//   bit 16  MULBLANK records: progress only
+//   bit 64  columns: widths and formats (COLINFO)
+//   bit 128 rows: custom heights and default formats (ROW)
+//   bit 1   numbers: NUMBER cells, then RK and MULRK cells
+//   bit 2   formulas (CSaveFormulaWriter)
+//   bit 4   Booleans and cell errors (BOOLERR)
+//   bit 8   texts: LABELSST cells, then inline LABEL / RSTRING cells
+//   bit 16  BLANK cells: their cell format
+//   bit 32  merged ranges (MERGEDCELLS)
+//
+// Later phases write over earlier ones at the same cell. Cells and columns
+// beyond column IV (255) are skipped: a worksheet has no such column. Each
+// record handled adds one to the save progress, whether or not anything is
+// written for it. Every phase returns at once when a stop is requested and
+// checks again before each record. Positions handed on are 1-based.
+#pragma once
+
+#include <cstdint>
+
+#include "save/CSaveCellFormatter.h"
+
+class CExcelWorkBook;
+class CExcelWorkSheet;
+class CSaveOption;
+class CSaveProgress;
+class CXLEzAutomation;
+
+class CSaveSheetWriter {
+public:
+    // All held by reference for the writer's life.
+    CSaveSheetWriter(CXLEzAutomation& automation, const CExcelWorkBook& workbook,
+                     const CExcelWorkSheet& worksheet, CSaveProgress& progress);
+
+    // Runs the phases that options select. False when a stop request ended
+    // the writing.
+    bool Write(const CSaveOption& options);
+
+private:
+    bool MulBlankProgress();
+    bool Columns();
+    bool Rows();
+    bool Numbers();
+    bool Formulas();
+    bool BooleansAndErrors();
+    bool Texts();
+    bool BlankCellFormats();
+    bool MergedRanges();
+
+    // The stop check and the progress step before one record: false when a
+    // stop is requested.
+    bool NextRecord();
+
+    CXLEzAutomation& m_automation;
+    const CExcelWorkBook& m_workbook;
+    const CExcelWorkSheet& m_worksheet;
+    CSaveProgress& m_progress;
+    CSaveCellFormatter m_formatter;
+};
