@@ -102,7 +102,10 @@ void CSaveCellFormatter::ApplyCellFormat(std::int32_t row, std::int32_t column,
 void CSaveCellFormatter::ApplyRowFormat(std::int32_t row, std::uint32_t xfIndex) {
     const CExcelRecordWBXF* xf = FindXF(xfIndex);
     if (xf == nullptr) return;
-    const Range cells{1, row, kRowFormatLastColumn, row};
+    // The whole row, not columns 1..255: the server keeps a whole row's
+    // format once, as the row's, where a shorter range needs a format on
+    // every cell of it.
+    const Range cells{1, row, kLastColumn, row};
     if (xf->IsPatternUsed()) {
         m_automation.SetRowFill(row, CSaveColorIndex::MapFill(xf->GetPatternColor()),
                                 xf->GetFillPattern());
@@ -133,7 +136,11 @@ void CSaveCellFormatter::ApplyColumnInfo(std::int32_t first, std::int32_t last,
             m_automation.SetColumnFill(column, color, xf->GetFillPattern());
         }
     }
-    const Range cells{first, 1, last, kColumnFormatLastRow};
+    // Whole columns, not rows 1..65535: a range one row short of the sheet
+    // makes the server give each of its cells a format of its own (65,535
+    // cells a column, each written to the file), where a whole column keeps
+    // one column format.
+    const Range cells{first, 1, last, kLastRow};
     if (xf->IsFontUsed()) ApplyFont(cells, *xf, false);
     if (xf->IsBorderUsed()) ApplyBorders(cells, *xf);
 }

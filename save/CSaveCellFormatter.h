@@ -21,11 +21,11 @@ class CExcelRecordWBXF;
 
 class CSaveCellFormatter {
 public:
-    // The last column and row a BIFF8 sheet holds (1-based).
+    // The last column and row a BIFF8 sheet holds (1-based). Row formats
+    // cover the whole row (columns 1..256), column formats the whole column
+    // (rows 1..65536), as the ROW and COLINFO records they come from do.
     static constexpr std::int32_t kLastColumn = 256;
-    // Row formats cover columns 1..255, column formats rows 1..65535.
-    static constexpr std::int32_t kRowFormatLastColumn = 255;
-    static constexpr std::int32_t kColumnFormatLastRow = 65535;
+    static constexpr std::int32_t kLastRow = 65536;
 
     // Holds both by reference; they must outlive the formatter, and the
     // workbook's XF and FONT lists must not change while it is used (it
@@ -36,12 +36,12 @@ public:
     // has a name) and borders of one cell.
     void ApplyCellFormat(std::int32_t row, std::int32_t column, std::uint32_t xfIndex,
                          bool forceFont);
-    // The XF's fill on the whole row; its font (without the name test) and
-    // borders on columns 1..255 of the row.
+    // The XF's fill, font (without the name test) and borders on the whole
+    // row.
     void ApplyRowFormat(std::int32_t row, std::uint32_t xfIndex);
     // Width (the record's width in pixels x 34 / 256), fill, font and borders
-    // of the columns first..last; font and borders over rows 1..65535.
-    // Columns past the sheet's last column are not touched.
+    // of the whole columns first..last. Columns past the sheet's last column
+    // are not touched.
     void ApplyColumnInfo(std::int32_t first, std::int32_t last, std::uint32_t xfIndex,
                          const CExcelRecordCOLINFO& record);
 
