@@ -98,13 +98,23 @@ bool CExcelWorkSheetParser::ParseWorkbook(CExcelWorkBook& workbook) {
         // A BOUNDSHEET position past the file's end (damage) would make the
         // sheet before it walk the missing bytes one failed window at a
         // time; its stretch ends with the file instead.
-        m_end = next && next->GetStart() != 0 ? std::min(next->GetStart(), length) : length;
+        const std::uint32_t limit = NextWorkbookStart(sheet.GetStart(), length);
+        m_end = next && next->GetStart() != 0 ? std::min(next->GetStart(), limit) : limit;
         m_position = sheet.GetStart();
         if (!ParseSheet(sheet)) return false;
     }
     RepairProgress.store(length);
     if (progress) progress->SetPosition(length);
     return true;
+}
+
+std::uint32_t CExcelWorkSheetParser::NextWorkbookStart(std::uint32_t start,
+                                                        std::uint32_t length) const {
+    std::uint32_t limit = length;
+    for (const CExcelWorkBook& workbook : m_data->GetWorkbooks()) {
+        if (workbook.GetStart() > start) limit = std::min(limit, workbook.GetStart());
+    }
+    return limit;
 }
 
 bool CExcelWorkSheetParser::ParseSheet(CExcelWorkSheet& sheet) {

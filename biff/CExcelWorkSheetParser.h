@@ -80,6 +80,11 @@ private:
     // open yet. False when a stop was requested or the file is empty or
     // cannot be opened.
     bool ParseWorkbook(CExcelWorkBook& workbook);
+    // Where the stretch of a sheet starting at start may end at the latest:
+    // the first workbook-globals BOF after it, or length. A raw file can
+    // hold several workbooks one after another; a worksheet never runs on
+    // into the next one's globals and sheets.
+    std::uint32_t NextWorkbookStart(std::uint32_t start, std::uint32_t length) const;
     // Parses the records of one stretch, [m_position, m_end). False when a
     // stop was requested.
     bool ParseSheet(CExcelWorkSheet& sheet);

@@ -258,6 +258,30 @@ TEST_F(WorkSheetParser, TheLastSheetRunsToTheEndOfTheFile) {
     EXPECT_EQ(Values(Sheet(1)), (std::vector<double>{2.0, 3.0}));
 }
 
+// A raw file can hold several workbooks, one after the other. The last
+// sheet of the first one (its EOF lost) ends where the second one's globals
+// begin, instead of taking the second one's cells as well.
+TEST_F(WorkSheetParser, TheLastSheetOfAWorkbookStopsAtTheNextWorkbook) {
+    BiffWriter w;
+    w.Bof(biff::kSubstreamWorksheet);
+    Number(w, 1.0);
+    const auto globals = static_cast<std::uint32_t>(w.Size());
+    w.Bof(biff::kSubstreamGlobals).Eof();
+    const auto sheet = static_cast<std::uint32_t>(w.Size());
+    w.Bof(biff::kSubstreamWorksheet);
+    Number(w, 2.0).Eof();
+    Prepare(w.GetBytes(), {0});
+    auto* second = new CExcelWorkBook(globals, sheet);
+    m_data.GetWorkbooks().Add(second);
+    CExcelWorkSheet only;
+    only.SetStart(sheet);
+    second->GetWorksheets().Add(only);
+
+    EXPECT_TRUE(Run());
+    EXPECT_EQ(Values(Sheet(0)), std::vector<double>{1.0});
+    EXPECT_EQ(Values(*second->GetWorksheets().GetHead()), std::vector<double>{2.0});
+}
+
 TEST_F(WorkSheetParser, AnHlinkRecordIsConsumedWithoutEffect) {
     BiffWriter w;
     w.Bof(biff::kSubstreamWorksheet);
