@@ -248,14 +248,6 @@ TEST_F(CSaveCellFormatterTest, MissingFontSkipsTheFontOnly) {
     for (const std::string& line : calls) EXPECT_EQ(line.find("Font"), std::string::npos) << line;
 }
 
-TEST_F(CSaveCellFormatterTest, EmptyWorkbookListsWriteNothing) {
-    CSaveCellFormatter formatter(m_facade, m_workbook);
-    formatter.ApplyCellFormat(1, 1, 0, true);
-    formatter.ApplyRowFormat(1, 0);
-    formatter.ApplyColumnInfo(1, 1, 0, ColInfo(0, 0, 0, 0));
-    EXPECT_EQ(Calls(), std::vector<std::string>{"Range[R1C1].ColumnWidth put(r8:0)"});
-}
-
 // --- Rows ------------------------------------------------------------------
 
 // Whole rows and columns, so that the server keeps one row or column format

@@ -95,13 +95,6 @@ TEST_F(CSaveFileNamesTest, SuffixComesFromTheSettingsFile) {
               out / "Book1_fixed.xls");
 }
 
-TEST_F(CSaveFileNamesTest, EmptySuffixSettingReadsAsTheDefault) {
-    fs::create_directories(m_root / "config" / "MendwellExcel");
-    std::ofstream(m_root / "config" / "MendwellExcel" / "settings.ini") << "Suffix=\n";
-    EXPECT_EQ(CSaveFileNames::MakeDestinationName("Book1.xls", m_root / "out"),
-              m_root / "out" / "Book1(Mendwell).xls");
-}
-
 TEST_F(CSaveFileNamesTest, SlashesInTheSuffixCannotLeaveTheFolder) {
     ASSERT_TRUE(SettingsStore().WriteSuffix(u"/../x"));
     EXPECT_EQ(CSaveFileNames::MakeDestinationName("Book1.xls", m_root / "out"),
@@ -130,21 +123,6 @@ TEST_F(CSaveFileNamesTest, DottedFolderAndNoExtensionGetSuffixAndXlsOnTheFileNam
     Touch(folder / "report(Mendwell).xls");
     EXPECT_EQ(CSaveFileNames::MakeDefaultDestinationName(folder / "report"),
               folder / "report(Mendwell)_0.xls");
-}
-
-TEST_F(CSaveFileNamesTest, DefaultNameOfABareFileNameStaysRelative) {
-    EXPECT_EQ(CSaveFileNames::MakeDefaultDestinationName("mendwell-no-such-book.xls"),
-              fs::path("mendwell-no-such-book(Mendwell).xls"));
-}
-
-// --- Temporary workbook -------------------------------------------------------
-
-TEST_F(CSaveFileNamesTest, TemporaryWorkbooksAreDistinctXlsNames) {
-    const fs::path a = CSaveFileNames::MakeTempWorkbookName();
-    const fs::path b = CSaveFileNames::MakeTempWorkbookName();
-    EXPECT_NE(a, b);
-    EXPECT_EQ(a.extension(), ".xls");
-    EXPECT_FALSE(fs::exists(a));
 }
 
 }  // namespace
