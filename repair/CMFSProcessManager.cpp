@@ -86,6 +86,9 @@ bool CMFSProcessManager::RepairOne(CMFSDataContainer* job) {
     // The counters belong to the file in progress, as on the single-file
     // repair screen.
     ResetRepairCounters();
+    // A skip of the previous file's save is done with; from here on a
+    // SaveStopRequested of 1 is a skip of this file.
+    SaveStopRequested.store(0);
     CFileParsingManager manager;
     manager.Start(job->GetCurrentWorkbook());
     ParsingDone.Wait();
@@ -95,11 +98,19 @@ bool CMFSProcessManager::RepairOne(CMFSDataContainer* job) {
 bool CMFSProcessManager::SaveOne(CMFSDataContainer* job) {
     if (job == nullptr) return false;
     ShowStep(job, kSavingStep);
+    // The save manager clears SaveStopRequested, and the repair worker's
+    // end clears StopRequested: a "&Skip" that came after the repair's last
+    // check would be lost and the file saved. Such a skip has left
+    // SaveStopRequested (or StopRequested, when it came after the repair
+    // ended) at 1; the save it asks to stop is not begun at all.
+    if (SaveStopRequested.load() != 0 || StopRequested.load() != 0) return false;
     std::uint32_t result = 1;
     {
         CThreadManager manager;
         manager.SetData(job->GetCurrentWorkbook());
         manager.Start();
+        // A skip between the check above and Start's clearing of the flag.
+        if (StopRequested.load() != 0) manager.Stop();
         SaveDone.Wait();
         manager.GetResult(&result);
     }

@@ -211,6 +211,24 @@ TEST_F(JobTest, SkipDuringASaveSkipsOnlyThatFile) {
     EXPECT_EQ(messages.Texts().back(), kJobDone);
 }
 
+TEST_F(JobTest, ASkipBetweenARepairAndItsSaveSkipsThatFile) {
+    m_job.GetSourceList() = {GoodSource("one.xls"), GoodSource("two.xls")};
+    // The repair of the first file has ended; its save has not started.
+    bool skipped = false;
+    m_list.OnStep = [&skipped](const std::u16string& step) {
+        if (step == u"Saving file..." && !skipped) {
+            skipped = true;
+            CMFSRSThreadManager::SkipFile();
+        }
+    };
+    ScopedMessageCapture messages;
+    RunJob();
+    EXPECT_EQ(FinalStatuses(2), (Statuses{u"Skiped", u"Saved"}));
+    ASSERT_EQ(m_job.GetDestinationList().size(), 2u);
+    EXPECT_FALSE(fs::exists(m_job.GetDestinationList()[0]));
+    EXPECT_TRUE(fs::exists(m_job.GetDestinationList()[1]));
+}
+
 TEST_F(JobTest, SkipAllDuringTheFirstOfThreeLeavesTheOtherRowsAlone) {
     m_job.GetSourceList() = {GoodSource("one.xls"), GoodSource("two.xls"), GoodSource("three.xls")};
     // Hold the first repair at its first stop check while "Skip &All" is
