@@ -150,11 +150,45 @@ bool CXlsSheetWriter::WriteBlock(CBiffRecordWriter& out, const std::vector<RowRe
         if (!WriteRowRecord(out, ref)) return false;
     }
     for (const RowRef& ref : block) {
-        for (const CXlsCell& cell : ref.row->Cells()) {
-            if (!WriteCell(out, ref.number, cell)) return false;
+        const std::vector<CXlsCell>& cells = ref.row->Cells();
+        for (std::size_t i = 0; i < cells.size();) {
+            const std::size_t run = BlankRun(cells, i);
+            if (run >= 2) {
+                if (!WriteBlankRun(out, ref.number, cells, i, run)) return false;
+                i += run;
+                continue;
+            }
+            if (!WriteCell(out, ref.number, cells[i])) return false;
+            ++i;
         }
     }
     return true;
+}
+
+std::size_t CXlsSheetWriter::BlankRun(const std::vector<CXlsCell>& cells, std::size_t first) {
+    std::size_t run = 0;
+    while (first + run < cells.size() && cells[first + run].Kind() == EXlsCellKind::kBlank &&
+           cells[first + run].Column() == cells[first].Column() + run) {
+        ++run;
+    }
+    return run;
+}
+
+bool CXlsSheetWriter::WriteBlankRun(CBiffRecordWriter& out, std::uint32_t row,
+                                    const std::vector<CXlsCell>& cells, std::size_t first,
+                                    std::size_t count) {
+    // A row of formatted empty cells (where formatted rows cross formatted
+    // columns, thousands of rows may have 256 each) takes 2 bytes a cell
+    // here against 10 in a BLANK record. A row holds at most 256 columns,
+    // so the record stays far below the record size limit.
+    m_cellsWritten += count;
+    m_record.Reset(kMULBLANK);
+    m_record.U16(static_cast<std::uint16_t>(row)).U16(cells[first].Column());
+    for (std::size_t i = first; i < first + count; ++i) {
+        m_record.U16(m_styles.XfIndex(cells[i].FormatId()));
+    }
+    m_record.U16(cells[first + count - 1].Column());
+    return out.Write(m_record);
 }
 
 bool CXlsSheetWriter::WriteRowRecord(CBiffRecordWriter& out, const RowRef& ref) {

@@ -41,6 +41,11 @@ class CXlsSheetWriter {
     bool WriteBlock(CBiffRecordWriter& out, const std::vector<RowRef>& block);
     bool WriteRowRecord(CBiffRecordWriter& out, const RowRef& ref);
     bool WriteCell(CBiffRecordWriter& out, std::uint32_t row, const CXlsCell& cell);
+    // How many blank cells in adjacent columns start at cells[first].
+    static std::size_t BlankRun(const std::vector<CXlsCell>& cells, std::size_t first);
+    // Those cells as one MULBLANK record.
+    bool WriteBlankRun(CBiffRecordWriter& out, std::uint32_t row,
+                       const std::vector<CXlsCell>& cells, std::size_t first, std::size_t count);
     bool WriteFormula(CBiffRecordWriter& out, std::uint32_t row, const CXlsCell& cell);
     bool WriteMergedCells(CBiffRecordWriter& out);
 

@@ -103,6 +103,7 @@ constexpr std::uint16_t kBOOKBOOL = 0x00DA;
 constexpr std::uint16_t kXF = 0x00E0;
 constexpr std::uint16_t kINTERFACEHDR = 0x00E1;
 constexpr std::uint16_t kINTERFACEEND = 0x00E2;
+constexpr std::uint16_t kMULBLANK = 0x00BE;
 constexpr std::uint16_t kMERGEDCELLS = 0x00E5;
 constexpr std::uint16_t kSST = 0x00FC;
 constexpr std::uint16_t kLABELSST = 0x00FD;
@@ -151,6 +152,8 @@ constexpr std::uint32_t kCellHeaderSize = 6;
 //   LABELSST  +6  u32 index into the SST                  (10 bytes)
 //   BOOLERR   +6  u8 value or error code, +7 u8 1=error   (8 bytes)
 //   BLANK     nothing more                                (6 bytes)
+//   MULBLANK  +4  one u16 XF index per cell, then the last column u16: the
+//                 blank cells of columns first..last of one row (10 + 2n)
 //   FORMULA   +6  8-byte cached result, +14 u16 flags, +16 u32 0,
 //             +20 u16 token length, +22 tokens, then extra token data
 constexpr std::uint32_t kFormulaResult = 6;

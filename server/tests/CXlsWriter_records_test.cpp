@@ -22,7 +22,7 @@ constexpr std::uint16_t kBOF = 0x0809, kEOF = 0x000A, kBOUNDSHEET = 0x0085, kFON
                         kBOOLERR = 0x0205, kBLANK = 0x0201, kROW = 0x0208, kMERGEDCELLS = 0x00E5,
                         kDIMENSIONS = 0x0200, kWINDOW2 = 0x023E, kCODEPAGE = 0x0042,
                         kDATEMODE = 0x0022, kSUPBOOK = 0x01AE, kEXTERNSHEET = 0x0017,
-                        kCOLINFO = 0x007D;
+                        kCOLINFO = 0x007D, kMULBLANK = 0x00BE;
 
 const CXlsFormulaTokens kOnePlusTwo({0x1E, 0x01, 0x00, 0x1E, 0x02, 0x00, 0x03});
 
@@ -69,6 +69,20 @@ std::vector<const Record*> CellAndAfter(const std::vector<Record>& records, std:
         }
     }
     return {};
+}
+
+// The XF index of the cell at (row, col): from its own cell record or from
+// the MULBLANK record whose columns hold it; 0xFFFF when there is none.
+std::uint16_t CellXf(const std::vector<Record>& records, std::uint16_t row, std::uint16_t col) {
+    if (const auto cell = CellAndAfter(records, row, col); !cell.empty())
+        return U16(cell[0]->body, 4);
+    for (const Record& r : records) {
+        if (r.type != kMULBLANK || r.body.size() < 10 || U16(r.body, 0) != row) continue;
+        const std::uint16_t first = U16(r.body, 2);
+        const std::uint16_t last = U16(r.body, r.body.size() - 2);
+        if (col >= first && col <= last) return U16(r.body, 4 + 2 * (col - first));
+    }
+    return 0xFFFF;
 }
 
 }  // namespace
@@ -140,8 +154,8 @@ TEST(XlsWriterRecords, FontsSkipIndexFourAndXfsReferToThem) {
     const auto xfs = OfType(w.globals, kXF);
     ASSERT_EQ(xfs.size(), 21u + 2) << "two distinct cell formats";
     const auto blank = [&](std::uint16_t col) {
-        const std::uint16_t xf = U16(CellAndAfter(w.sheets[0], 0, col)[0]->body, 4);
-        return U16(xfs[xf]->body, 0);  // font index
+        const std::uint16_t xf = CellXf(w.sheets[0], 0, col);
+        return xf < xfs.size() ? U16(xfs[xf]->body, 0) : -1;  // font index
     };
     EXPECT_EQ(blank(0), 5);
     EXPECT_EQ(blank(1), 6);
@@ -194,7 +208,7 @@ TEST(XlsWriterRecords, XfPacksBordersAndFillIntoTheirBits) {
     });
     const Written w = WriteBook(book);
     const auto xfs = OfType(w.globals, kXF);
-    const Bytes& xf = xfs[U16(CellAndAfter(w.sheets[0], 0, 0)[0]->body, 4)]->body;
+    const Bytes& xf = xfs.at(CellXf(w.sheets[0], 0, 0))->body;
     EXPECT_EQ(xf[9], 0x20 | 0x40) << "borders and fill used";
     const std::uint32_t lines = U32(xf, 10);
     EXPECT_EQ(lines & 0xF, 1u);
@@ -212,7 +226,7 @@ TEST(XlsWriterRecords, XfPacksBordersAndFillIntoTheirBits) {
     EXPECT_EQ(more >> 26, 1u) << "solid";
     EXPECT_EQ(U16(xf, 18) & 0x7F, 13u) << "solid fill in the cell colour 6 + 7";
 
-    const Bytes& hatch = xfs[U16(CellAndAfter(w.sheets[0], 0, 1)[0]->body, 4)]->body;
+    const Bytes& hatch = xfs.at(CellXf(w.sheets[0], 0, 1))->body;
     EXPECT_EQ(U32(hatch, 14) >> 26, 3u);
     EXPECT_EQ(U16(hatch, 18) & 0x7F, 9u) << "pattern drawn in the pattern colour";
     EXPECT_EQ((U16(hatch, 18) >> 7) & 0x7F, 8u) << "over the cell colour";
@@ -262,6 +276,43 @@ TEST(XlsWriterRecords, CellRecordsByKind) {
     EXPECT_EQ(CellAndAfter(r, 0, 5)[0]->type, kBLANK);
     const Bytes& dims = OfType(r, kDIMENSIONS)[0]->body;
     EXPECT_EQ(dims, (Bytes{0, 0, 0, 0, 1, 0, 0, 0, 0, 0, 6, 0, 0, 0}));
+}
+
+TEST(XlsWriterRecords, BlankCellsOfAdjacentColumnsShareAMulBlank) {
+    CXlsWorkbook book;
+    CXlsWorksheet& s = *book.AddSheet(0);
+    const auto fill = [&s](std::uint32_t row, std::uint32_t col, std::int32_t color) {
+        ASSERT_TRUE(s.ModifyFormat(CXlsCellRange::Cell(row, col), [color](CXlsCellFormat& f) {
+            return f.Interior().SetColorIndex(color);
+        }));
+    };
+    // Row 0: blanks in B:D (two formats), a number in E, blanks in F:G, one in I.
+    fill(0, 1, 4);
+    fill(0, 2, 4);
+    fill(0, 3, 5);
+    s.SetNumber(0, 4, 2.0);
+    fill(0, 5, 6);
+    fill(0, 6, 6);
+    fill(0, 8, 7);
+    const Written w = WriteBook(book);
+    const auto runs = OfType(w.sheets[0], kMULBLANK);
+    ASSERT_EQ(runs.size(), 2u);
+    const Bytes& bd = runs[0]->body;
+    ASSERT_EQ(bd.size(), 12u);
+    EXPECT_EQ(U16(bd, 0), 0u);
+    EXPECT_EQ(U16(bd, 2), 1u);    // first column B
+    EXPECT_EQ(U16(bd, 10), 3u);   // last column D
+    EXPECT_EQ(U16(bd, 4), U16(bd, 6));
+    EXPECT_NE(U16(bd, 6), U16(bd, 8));
+    const Bytes& fg = runs[1]->body;
+    ASSERT_EQ(fg.size(), 10u);
+    EXPECT_EQ(U16(fg, 2), 5u);
+    EXPECT_EQ(U16(fg, 8), 6u);
+    // The lone blank of I keeps its BLANK record, the number its own.
+    const auto blanks = OfType(w.sheets[0], kBLANK);
+    ASSERT_EQ(blanks.size(), 1u);
+    EXPECT_EQ(U16(blanks[0]->body, 2), 8u);
+    EXPECT_EQ(CellAndAfter(w.sheets[0], 0, 4)[0]->type, kRK);
 }
 
 TEST(XlsWriterRecords, FormulaResultsByKind) {

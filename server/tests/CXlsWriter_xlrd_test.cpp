@@ -236,6 +236,26 @@ TEST_F(XlrdReadBackTest, FillsAndBorders) {
     EXPECT_EQ(Of(d, "used", 0, 2, 0), (Fields{"0", "0", "1", "0"}));
 }
 
+TEST_F(XlrdReadBackTest, RunsOfFormattedBlankCellsKeepEachCellsFill) {
+    CXlsWorkbook book;
+    CXlsWorksheet& s = *book.AddSheet(0);
+    // Columns A:D of row 0 blank, filled 6, 6, 36, 6 (one MULBLANK record).
+    const int colors[] = {6, 6, 36, 6};
+    for (std::uint32_t c = 0; c < std::size(colors); ++c) {
+        ASSERT_TRUE(s.ModifyFormat(CXlsCellRange::Cell(0, c), [&](CXlsCellFormat& f) {
+            return f.Interior().SetColorIndex(colors[c]);
+        }));
+    }
+    const XlrdDump d = SaveAndRead(book);
+    for (std::uint32_t c = 0; c < std::size(colors); ++c) {
+        EXPECT_EQ(Cell(d, 0, 0, static_cast<int>(c)), (Fields{"blank", ""})) << c;
+    }
+    EXPECT_EQ(Of(d, "fill", 0, 0, 0), (Fields{"1", "13", "65"}));
+    EXPECT_EQ(Of(d, "fill", 0, 0, 1), (Fields{"1", "13", "65"}));
+    EXPECT_EQ(Of(d, "fill", 0, 0, 2), (Fields{"1", "43", "65"}));
+    EXPECT_EQ(Of(d, "fill", 0, 0, 3), (Fields{"1", "13", "65"}));
+}
+
 TEST_F(XlrdReadBackTest, MergedRangesWidthsAndHeights) {
     CXlsWorkbook book;
     CXlsWorksheet& s = *book.AddSheet(0);
