@@ -38,6 +38,17 @@ bool CSaveFormulaWriter::Write() {
         if (record.GetColumn() > kLastColumn) continue;
         WriteFormulaCell(record);
     }
+    return RestoreFilledFormats();
+}
+
+bool CSaveFormulaWriter::RestoreFilledFormats() {
+    for (const CExcelRecordFormula& record : m_worksheet.GetFormulas()) {
+        if (SaveStopCheck()) return false;
+        if (record.GetColumn() > kLastColumn) continue;
+        if (!record.GetFormulaText(&m_workbook, &m_worksheet).empty()) continue;
+        m_automation.ApplyNumberFormat(OneBased(record.GetColumn()), OneBased(record.GetRow()),
+                                       record.GetNumberFormatText(m_workbook));
+    }
     return true;
 }
 

@@ -7,7 +7,9 @@
 // another file). Either way the cell keeps the cached result written first,
 // with its number and cell format: a formula cell of the source is never
 // left empty. Cells of a shared range other than its first have no text of
-// their own; the fill from the first cell's record writes them.
+// their own; the fill from the first cell's record writes them, and since a
+// fill also copies the first cell's number format over the range, each such
+// cell gets its own number format back once the fills are done.
 //
 // Progress: one step per FORMULA record, in the formula pass. The stop
 // request is checked at the start and before every record of both passes.
@@ -39,6 +41,9 @@ public:
 
 private:
     bool WriteCachedResults();
+    // Puts back the number format of every cell that has no text of its own
+    // (a cell of a shared range), over what a fill copied onto it.
+    bool RestoreFilledFormats();
     // Fills the shared range attached to record from its own cell.
     void FillSharedRange(const CExcelRecordFormula& record, const std::u16string& formula,
                          const std::u16string& format);

@@ -517,6 +517,26 @@ TEST_F(SavePipelineTest, ASharedFormulaDownOneColumnIsFilledFromItsFirstCell) {
     EXPECT_LT(IndexOf("Range[R5C1].Value put(r8:14)"), IndexOf("Range[R1C1].Formula put('=B1*2')"));
 }
 
+// A fill copies the first cell's number format over the range; each other
+// cell of the range (a date under a number, say) gets its own back after it.
+TEST_F(SavePipelineTest, CellsOfASharedRangeKeepTheirOwnNumberFormatAfterTheFill) {
+    CExcelRecordFormula& first = SharedCell(0, 0, 10, 0, 0);
+    const Bytes shared = SharedTokens(0, 2, 0, 0);
+    first.SetSharedFormulaRecord(shared.data(), static_cast<std::uint32_t>(shared.size()));
+    for (std::uint16_t r = 1; r < 3; ++r) SharedCell(r, 0, 10 + r, 0, 0);
+    Save();
+    const std::ptrdiff_t fill =
+        IndexOf("Range[R1C1].AutoFill get(Type=i2:0, Destination=<Range[R1C1:R3C1]>)");
+    ASSERT_GE(fill, 0);
+    const auto puts = Puts();
+    for (const std::string cell : {"R2C1", "R3C1"}) {
+        const std::string format = "Range[" + cell + "].NumberFormat put";
+        EXPECT_TRUE(std::any_of(puts.begin() + fill + 1, puts.end(),
+                                [&](const std::string& put) { return put.rfind(format, 0) == 0; }))
+            << cell;
+    }
+}
+
 TEST_F(SavePipelineTest, ASharedBlockFillsTheFirstColumnDownAndThenThatColumnRightwards) {
     CExcelRecordFormula& first = SharedCell(0, 0, 1, 0, 0);
     const Bytes shared = SharedTokens(0, 2, 0, 2);
