@@ -15,6 +15,7 @@ enum ECliExit : int {
     ExitUsage = 64,
     ExitNoInput = 66,       // a source file is missing or not a regular file
     ExitCannotCreate = 73,  // the destination cannot be created or written
+    ExitInterrupted = 130,  // repair, batch: stopped by Ctrl-C or SIGTERM
 };
 
 struct CliCommand {

@@ -5,6 +5,7 @@
 #include <cstdio>
 
 #include "biff/CExcelData.h"
+#include "cli/CliInterrupt.h"
 #include "platform/ProgressTarget.h"
 #include "platform/RunState.h"
 #include "repair/CFileParsingManager.h"
@@ -40,6 +41,9 @@ bool RunCliRepair(const std::filesystem::path& source, CExcelData& data, CRepair
     CFileParsingManager manager;
     manager.SetTrace(trace);
     manager.Start(&data);
+    // Start clears the stop flag: an interrupt that came before it is
+    // passed on now.
+    if (WasInterrupted()) StopRequested.store(1);
     if (isatty(fileno(stderr))) {
         while (!ParsingDone.WaitFor(kProgressIntervalMs)) ShowProgress(progress);
         ShowProgress(progress);

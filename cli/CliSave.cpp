@@ -5,6 +5,7 @@
 
 #include "biff/CExcelData.h"
 #include "cli/CCliConsole.h"
+#include "cli/CliInterrupt.h"
 #include "platform/RunState.h"
 #include "repair/CThreadManager.h"
 
@@ -36,6 +37,9 @@ std::uint32_t RunCliSave(CExcelData& data, CCliConsole& console) {
         CThreadManager manager;
         manager.SetData(&data);
         manager.Start();
+        // Start clears the stop flag: an interrupt that came before it
+        // is passed on now.
+        if (WasInterrupted()) manager.Stop();
         if (console.ShowsProgress()) {
             while (!SaveDone.WaitFor(kProgressIntervalMs)) ShowSaveProgress(console, progress);
             console.ClearProgress();

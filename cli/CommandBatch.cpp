@@ -13,6 +13,7 @@
 #include "cli/CCliJobStatusList.h"
 #include "cli/CliCommand.h"
 #include "cli/CliFiles.h"
+#include "cli/CliInterrupt.h"
 #include "cli/CliSave.h"
 #include "cli/CliSaveOptions.h"
 #include "containers/CMFSDataContainer.h"
@@ -98,6 +99,7 @@ int RunBatch(const std::vector<std::string>& args) {
         return ExitCannotCreate;
     }
 
+    InstallInterruptStop();
     CCliConsole console;
     ProgressTarget progress;
     CMFSDataContainer job;
@@ -119,6 +121,7 @@ int RunBatch(const std::vector<std::string>& args) {
         console.ClearProgress();
     }  // the manager joins the job worker here
 
+    if (WasInterrupted()) return ReportInterrupted();
     std::size_t saved = 0;
     for (std::size_t i = 0; i < parsed.sources.size(); ++i) saved += job.GetResultFlag(i) == 1;
     if (saved == parsed.sources.size()) return ExitOk;

@@ -10,6 +10,7 @@
 #include "cli/CCliConsole.h"
 #include "cli/CliCommand.h"
 #include "cli/CliFiles.h"
+#include "cli/CliInterrupt.h"
 #include "cli/CliRepair.h"
 #include "cli/CliSave.h"
 #include "cli/CliSaveOptions.h"
@@ -95,9 +96,12 @@ int RunRepair(const std::vector<std::string>& args) {
     if (const int status = CheckDestination(parsed.source, destination); status != ExitOk)
         return status;
 
+    InstallInterruptStop();
     CCliConsole console;
     CExcelData data;
-    if (!RunCliRepair(parsed.source, data, nullptr)) {
+    const bool repaired = RunCliRepair(parsed.source, data, nullptr);
+    if (WasInterrupted()) return ReportInterrupted();
+    if (!repaired) {
         std::fprintf(stderr, "mendwell-cli: nothing could be repaired from '%s'\n",
                      parsed.source.c_str());
         console.PrintResult(u"Skiped", parsed.source, destination);
@@ -106,6 +110,7 @@ int RunRepair(const std::vector<std::string>& args) {
     data.SetDestinationPath(destination);
     data.GetSaveOptions() = parsed.options;
     const std::uint32_t result = RunCliSave(data, console);
+    if (result != 0 && WasInterrupted()) return ReportInterrupted();
     console.PrintResult(result == 0 ? u"Saved" : u"Skiped", parsed.source, destination);
     return result == 0 ? ExitOk : ExitFailed;
 }

@@ -40,6 +40,7 @@ constexpr ExitStatusText kExitStatuses[] = {
     {ExitUsage, "wrong arguments, or a destination that is the source itself"},
     {ExitNoInput, "a source file is missing, a folder, or unreadable"},
     {ExitCannotCreate, "the destination or its folder cannot be created or written"},
+    {ExitInterrupted, "repair, batch: stopped by Ctrl-C; files not yet saved were left alone"},
 };
 
 void PrintUsage(std::FILE* to) {
