@@ -1,0 +1,7 @@
+# Multiple-file screens 7 to 10.
+target_sources(mendwell_app PRIVATE
+  CMFSRepairSaveProgressView.cpp
+  CMFSRepairSavedStatusView.cpp
+  CMFSSaveOptionView.cpp
+  CMFSSelectFileView.cpp
+)

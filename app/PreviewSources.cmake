@@ -1,0 +1,4 @@
+# The preview screen and its sheet grids.
+target_sources(mendwell_app PRIVATE
+  CSFSPreViewData.cpp
+)

@@ -1,0 +1,1 @@
+# Tests of this part are listed here.
