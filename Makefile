@@ -3,6 +3,8 @@
 #               cells of the repaired copy
 #   make check  builds and runs every test (normal build)
 #   make check-sanitize  the same under AddressSanitizer + UndefinedBehaviorSanitizer
+#   make screenshots  a picture of every screen of the desktop program, taken on a
+#               virtual X server (build/screenshots/)
 
 JOBS ?= $(shell nproc)
 BUILD ?= build
@@ -10,7 +12,7 @@ BUILD_ASAN ?= build-asan
 SAMPLE_DIR ?= $(BUILD)/sample
 DEMO_DIR ?= $(BUILD)/demo
 
-.PHONY: deps build demo check check-sanitize clean
+.PHONY: deps build demo check check-sanitize screenshots clean
 
 deps:
 	@tools/ensure-deps.sh
@@ -36,6 +38,9 @@ check-sanitize: deps
 	cmake --build $(BUILD_ASAN) -j $(JOBS)
 	ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1 \
 	  ctest --test-dir $(BUILD_ASAN) -j $(JOBS) --output-on-failure
+
+screenshots: build
+	tools/screenshots/take-screenshots.sh $(BUILD)
 
 clean:
 	rm -rf $(BUILD) $(BUILD_ASAN)

@@ -7,6 +7,8 @@ set -euo pipefail
 # python3-xlrd and LibreOffice Calc read our written workbooks back as
 # independent oracles; their tests skip when they are missing.
 packages=(g++ cmake make libgtest-dev python3 python3-xlrd libreoffice-calc-nogui)
+# The desktop program: Qt 6 Widgets; a virtual X server for its screenshots.
+packages+=(qt6-base-dev xvfb xauth)
 case "${1:-}" in
   --fuzz) packages+=(clang libclang-rt-14-dev) ;;
   --bench) packages+=(libbenchmark-dev) ;;
