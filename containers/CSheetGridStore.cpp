@@ -1,5 +1,7 @@
 #include "containers/CSheetGridStore.h"
 
+#include <algorithm>
+
 int CSheetGridStore::GetRowCount() const {
     std::lock_guard lock(m_lock);
     return m_rowCount;
@@ -11,12 +13,32 @@ int CSheetGridStore::GetColumnCount() const {
 }
 
 bool CSheetGridStore::EnsureCell(int row, int column) {
+    if (row < 0 || column < 0 || row > kRowLimit || column > kColumnLimit) return false;
+    // Column growth step: one more alphabet of header letters at a time.
+    constexpr int kColumnStep = 26;
+    // Rows grow by a page ahead of the cell, so that a sheet filled top to
+    // bottom re-lays out its grid once per hundred rows, not once per row.
+    constexpr int kRowsAhead = 100;
+
     std::lock_guard lock(m_lock);
-    if (row > kRowLimit || column > kColumnLimit || row < 0 || column < 0) return false;
+    bool grew = false;
+    if (row > m_rowCount + 1) {
+        m_rowCount = std::min(row + kRowsAhead, kRowLimit + 1);
+        grew = true;
+    }
+    if (column > m_columnCount + 1) {
+        // At most ten steps from 27 to the limit; the cap ends the loop even
+        // when a step would overshoot it.
+        while (m_columnCount + 1 < column && m_columnCount < kColumnLimit)
+            m_columnCount = std::min(m_columnCount + kColumnStep, kColumnLimit);
+        grew = true;
+    }
+    if (grew) ++m_revision;
     return true;
 }
 
 std::uint32_t CSheetGridStore::Key(int row, int column) {
+    // Columns stay below 256 and rows below 2^24, so the pair packs exactly.
     return (static_cast<std::uint32_t>(row) << 8) | static_cast<std::uint32_t>(column);
 }
 
@@ -51,6 +73,8 @@ void CSheetGridStore::SetBorderColor(int row, int column, std::uint32_t rgb) {
 }
 
 std::optional<CGridCell> CSheetGridStore::GetCell(int row, int column) const {
+    // A negative or oversized coordinate would alias another cell's key.
+    if (row < 0 || column < 0 || row > kRowLimit || column > kColumnLimit) return std::nullopt;
     std::lock_guard lock(m_lock);
     const auto found = m_cells.find(Key(row, column));
     if (found == m_cells.end()) return std::nullopt;
@@ -59,7 +83,10 @@ std::optional<CGridCell> CSheetGridStore::GetCell(int row, int column) const {
 
 void CSheetGridStore::SetColumnWidth(int column, int pixels) {
     std::lock_guard lock(m_lock);
-    m_columnWidths[column] = pixels;
+    if (column < 0 || column >= m_columnCount) return;
+    const auto [at, added] = m_columnWidths.try_emplace(column, pixels);
+    if (!added && at->second == pixels) return;
+    at->second = pixels;
     ++m_revision;
 }
 
@@ -71,7 +98,10 @@ int CSheetGridStore::GetColumnWidth(int column) const {
 
 void CSheetGridStore::SetRowHeight(int row, int pixels) {
     std::lock_guard lock(m_lock);
-    m_rowHeights[row] = pixels;
+    if (row < 0 || row >= m_rowCount) return;
+    const auto [at, added] = m_rowHeights.try_emplace(row, pixels);
+    if (!added && at->second == pixels) return;
+    at->second = pixels;
     ++m_revision;
 }
 

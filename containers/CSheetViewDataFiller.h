@@ -5,14 +5,22 @@
 // checked before every record; the fill ends at the next check once it is
 // set.
 //
+// The model's row r, column c go to grid row r + 1, grid column c + 1; the
+// paging and the growth rule see them as r + 3, c + 3. A cell whose
+// column + 3 is above the grid's column limit (model column 248 on) or
+// whose row + 3 is above 65,000 is not shown.
+//
 // The grid store, worksheet and workbook are borrowed; they must outlive the
 // fill. The filler never touches a widget.
 #pragma once
 #include <cstdint>
+#include <memory>
+#include <string>
 #include "containers/IPreviewFill.h"
 
 class CExcelWorkBook;
 class CExcelWorkSheet;
+class CPreviewFormatTable;
 class CSheetGridStore;
 
 class CSheetViewDataFiller : public IPreviewFill {
@@ -38,9 +46,28 @@ public:
     int GetHighestRow() const { return m_highestRow; }
 
 private:
+    // The paging test alone (row is model row + 3), recording nothing.
+    bool InPage(int row) const;
+    void FillPage();
+    void FillColumns();
+    void FillRows();
+    void FillTexts();
+    void FillFormulas();
+    void FillBoolErrs();
+    template <class NumberList>
+    void FillNumbers(const NumberList& numbers);
+    // Writes text at the model's (row, column) when the cell is accepted,
+    // and formats it with xfIndex.
+    void PutText(std::uint16_t row, std::uint16_t column, std::uint32_t xfIndex,
+                 std::u16string text);
+    // Gives the grid cell the XF's look; nothing when there is no such XF.
+    void FormatCell(std::uint32_t xfIndex, int gridRow, int gridColumn);
+
     CSheetGridStore* m_grid;
     const CExcelWorkSheet* m_sheet;
     const CExcelWorkBook* m_workbook;
+    // Lives for one fill only.
+    std::unique_ptr<CPreviewFormatTable> m_formats;
     int m_page = 0;
     int m_highestRow = 0;
     int m_result = 0;

@@ -1,0 +1,76 @@
+#include "containers/CPreviewFormatTable.h"
+
+#include "biff/CExcelWorkBook.h"
+#include "format/CExcelFormatText.h"
+#include "records/CConstData.h"
+#include "records/CExcelGlobalLookup.h"
+#include "records/CExcelRecordWBFONT.h"
+#include "records/CExcelRecordWBXF.h"
+
+CPreviewFormatTable::CPreviewFormatTable(const CExcelWorkBook& workbook) : m_workbook(workbook) {
+    // The lists are linked: index them once rather than walking them per cell.
+    for (const CExcelRecordWBXF& xf : workbook.GetXFs()) m_xfs.push_back(&xf);
+    for (const CExcelRecordWBFONT& font : workbook.GetFonts()) m_fonts.push_back(&font);
+    m_styles.resize(m_xfs.size());
+}
+
+std::optional<std::uint32_t> CPreviewFormatTable::PaletteColor(std::uint32_t index) {
+    bool found = false;
+    const std::uint32_t windows = CConstData::GetDefaultColor(index, found);
+    if (!found) return std::nullopt;
+    // The palette holds Windows colour values: red in the low byte.
+    const std::uint32_t red = windows & 0xFF;
+    const std::uint32_t green = (windows >> 8) & 0xFF;
+    const std::uint32_t blue = (windows >> 16) & 0xFF;
+    return (red << 16) | (green << 8) | blue;
+}
+
+CGridFont CPreviewFormatTable::GridFont(const CExcelRecordWBFONT& font) {
+    // Boldness comes from the weight field, not from option bit 0, which
+    // only older writers set.
+    CGridFont grid;
+    grid.faceName = font.GetName();
+    grid.height = static_cast<int>(font.GetHeightPoints() / 2 * 3);
+    grid.weight = font.GetWeight();
+    grid.italic = font.IsItalic();
+    grid.underline = font.IsUnderlined();
+    grid.strikeOut = font.IsStrikeOut();
+    grid.charSet = font.GetCharSet();
+    grid.escapement = font.GetEscapement();
+    return grid;
+}
+
+CPreviewCellStyle CPreviewFormatTable::MakeStyle(const CExcelRecordWBXF& xf) const {
+    CPreviewCellStyle style;
+    // The pattern colour shows whether or not the XF says its pattern is
+    // used: solid fills written by other programs often leave the flag clear.
+    style.background = PaletteColor(xf.GetPatternColor());
+    if (xf.IsFontUsed()) {
+        const std::uint32_t position = CExcelGlobalLookup::FontPosition(xf.GetFontIndex());
+        if (position < m_fonts.size()) {
+            const CExcelRecordWBFONT& font = *m_fonts[position];
+            style.font = GridFont(font);
+            style.textColor = PaletteColor(font.GetColorIndex());
+        }
+    }
+    if (xf.IsBorderUsed()) style.borderColor = PaletteColor(xf.GetRightBorderColor());
+    return style;
+}
+
+const CPreviewCellStyle* CPreviewFormatTable::GetStyle(std::uint32_t xfIndex) {
+    if (xfIndex >= m_xfs.size()) return nullptr;
+    std::optional<CPreviewCellStyle>& slot = m_styles[xfIndex];
+    if (!slot) slot = MakeStyle(*m_xfs[xfIndex]);
+    return &*slot;
+}
+
+std::u16string CPreviewFormatTable::NumberText(std::uint32_t xfIndex, double value) {
+    // A lost XF falls back to General rather than to another cell's format.
+    const std::uint16_t formatIndex = xfIndex < m_xfs.size() ? m_xfs[xfIndex]->GetFormatIndex() : 0;
+    auto found = m_formatTexts.find(formatIndex);
+    if (found == m_formatTexts.end())
+        found =
+            m_formatTexts.emplace(formatIndex, CExcelFormatText::Lookup(m_workbook, formatIndex))
+                .first;
+    return m_renderer.Format(found->second, value);
+}

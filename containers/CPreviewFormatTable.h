@@ -1,0 +1,65 @@
+// How the preview draws the cells of one workbook, looked up by a cell's XF
+// index: the background, font, text colour and border colour the XF gives,
+// and a number rendered with the XF's number format text. Built for one
+// fill and thrown away after it.
+//
+// An XF index n selects position n of the workbook's XF list; an index past
+// the list selects nothing, and such a cell keeps the grid's defaults.
+// Colour indices go through the default palette only (a PALETTE record does
+// not change it); an index the palette does not define gives no colour.
+// Colours come out as 0xRRGGBB.
+//
+// The workbook is borrowed and must not change while the table lives. Each
+// XF's style and each format index's text is worked out on first use and
+// kept, so a sheet of a million cells walks the record lists once.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <unordered_map>
+#include <vector>
+
+#include "containers/CSheetGridStore.h"
+#include "format/CFormatNumberApiFormating.h"
+
+class CExcelRecordWBFONT;
+class CExcelRecordWBXF;
+class CExcelWorkBook;
+
+struct CPreviewCellStyle {
+    std::optional<std::uint32_t> background;   // the XF's pattern colour
+    std::optional<CGridFont> font;             // only when the font-used flag is set
+    std::optional<std::uint32_t> textColor;    // the font's colour
+    std::optional<std::uint32_t> borderColor;  // the right border's colour
+};
+
+class CPreviewFormatTable {
+public:
+    explicit CPreviewFormatTable(const CExcelWorkBook& workbook);
+    CPreviewFormatTable(const CPreviewFormatTable&) = delete;
+    CPreviewFormatTable& operator=(const CPreviewFormatTable&) = delete;
+
+    // The style of XF index xfIndex; null when the workbook has no such XF.
+    const CPreviewCellStyle* GetStyle(std::uint32_t xfIndex);
+    // value rendered with the number format text of the XF (General when
+    // the XF does not exist), as the preview cell shows it.
+    std::u16string NumberText(std::uint32_t xfIndex, double value);
+
+    // The default palette's colour of index as 0xRRGGBB, or nothing.
+    static std::optional<std::uint32_t> PaletteColor(std::uint32_t index);
+    // The grid's font for a FONT record: height in pixels is the height in
+    // whole points halved (rounded down) times 3.
+    static CGridFont GridFont(const CExcelRecordWBFONT& font);
+
+private:
+    CPreviewCellStyle MakeStyle(const CExcelRecordWBXF& xf) const;
+
+    const CExcelWorkBook& m_workbook;
+    std::vector<const CExcelRecordWBXF*> m_xfs;
+    std::vector<const CExcelRecordWBFONT*> m_fonts;
+    // One slot per XF, filled on first use.
+    std::vector<std::optional<CPreviewCellStyle>> m_styles;
+    std::unordered_map<std::uint16_t, std::u16string> m_formatTexts;
+    CFormatNumberApiFormating m_renderer;
+};
