@@ -502,6 +502,12 @@ bool CXLAutomation::WriteFilledFormula(double column, double row, std::u16string
         target->Release();
         return false;
     }
+    const bool filled = AutoFillInto(cell, target);
+    cell->Release();
+    return filled;
+}
+
+bool CXLAutomation::AutoFillInto(IDispatch* source, IDispatch* target) {
     // Named arguments go in last-first: "Type", then "Destination", which
     // takes over the reference to the target range.
     ResetArguments();
@@ -509,9 +515,8 @@ bool CXLAutomation::WriteFilledFormula(double column, double row, std::u16string
     if (!typePushed) target->Release();
     const bool filled =
         typePushed && PushDispatch(u"Destination", 0, target) &&
-        InvokeMember(cell, u"AutoFill", nullptr, DISPATCH_PROPERTYGET, kResetAfterCall);
+        InvokeMember(source, u"AutoFill", nullptr, DISPATCH_PROPERTYGET, kResetAfterCall);
     ResetArguments();
-    cell->Release();
     return filled;
 }
 
@@ -525,13 +530,7 @@ bool CXLAutomation::AutoFillRange(double c1, double r1, double c2, double r2, do
         target->Release();
         return false;
     }
-    ResetArguments();
-    const bool typePushed = PushShort(u"Type", 0, kFillDefault);
-    if (!typePushed) target->Release();
-    const bool filled =
-        typePushed && PushDispatch(u"Destination", 0, target) &&
-        InvokeMember(source, u"AutoFill", nullptr, DISPATCH_PROPERTYGET, kResetAfterCall);
-    ResetArguments();
+    const bool filled = AutoFillInto(source, target);
     source->Release();
     return filled;
 }

@@ -170,6 +170,9 @@ private:
     IDispatch* GetObjectMember(IDispatch* object, std::u16string_view member, std::uint16_t flags);
     // Cells(row, column) of the active worksheet, got with call flags 2.
     IDispatch* GetCell(double row, double column);
+    // source.AutoFill(Destination:=target, Type:=default); takes over the
+    // reference to target, keeps the one to source.
+    bool AutoFillInto(IDispatch* source, IDispatch* target);
     // The sheet Worksheets(index) of the workbook, got with the given flags.
     IDispatch* GetWorksheet(std::int32_t index, std::uint16_t flags);
     // Puts one value on object.member (call flags given); the value is the
