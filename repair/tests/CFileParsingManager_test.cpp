@@ -11,17 +11,16 @@
 #include "biff/CExcelData.h"
 #include "platform/ScopedMessageCapture.h"
 #include "repair/CRepairVerdict.h"
+#include "repair/tests/support/JobFixtures.h"
 #include "repair/tests/support/RepairFixtures.h"
 
 using namespace repairtest;
+using jobtest::Eventually;
+using jobtest::kWorkerBoundMs;
 using testsupport::ScopedTempDir;
 namespace fs = std::filesystem;
 
 namespace {
-
-// Bounds every wait so that a worker that never ends fails the test instead
-// of hanging it.
-constexpr unsigned kWorkerBoundMs = 120000;
 
 class CFileParsingManagerTest : public ::testing::Test {
 protected:
@@ -41,18 +40,6 @@ protected:
 
     ScopedTempDir m_temp;
 };
-
-// Polls until condition holds or the bound passes; true when it held.
-template <class Condition>
-bool Eventually(Condition condition) {
-    const auto deadline =
-        std::chrono::steady_clock::now() + std::chrono::milliseconds(kWorkerBoundMs);
-    while (!condition()) {
-        if (std::chrono::steady_clock::now() > deadline) return false;
-        std::this_thread::sleep_for(std::chrono::milliseconds(1));
-    }
-    return true;
-}
 
 }  // namespace
 
