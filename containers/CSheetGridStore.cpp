@@ -111,4 +111,6 @@ int CSheetGridStore::GetRowHeight(int row) const {
     return found == m_rowHeights.end() ? 0 : found->second;
 }
 
-void CSheetGridStore::Invalidate() { ++m_revision; }
+void CSheetGridStore::Invalidate() {
+    ++m_revision;
+}

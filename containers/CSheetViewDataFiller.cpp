@@ -28,7 +28,9 @@ constexpr int kGridOffset = 1;
 constexpr int kPointsPerStep = 12;
 constexpr int kPixelsPerStep = 17;
 
-bool Stopping() { return PreviewStop.load() != 0; }
+bool Stopping() {
+    return PreviewStop.load() != 0;
+}
 
 }  // namespace
 
@@ -57,10 +59,13 @@ void CSheetViewDataFiller::Fill() {
         if (Stopping()) break;
         ++m_page;
         FillPage();
+        PageFilled(m_page);
     } while (kRowsPerPage * m_page < m_highestRow);
     m_formats.reset();
     m_result = 0;
 }
+
+void CSheetViewDataFiller::PageFilled(int) {}
 
 bool CSheetViewDataFiller::InPage(int row) const {
     return row <= kRowsPerPage * m_page && row >= kRowsPerPage * (m_page - 1);
@@ -183,8 +188,8 @@ void CSheetViewDataFiller::FillNumbers(const NumberList& numbers) {
     }
 }
 
-void CSheetViewDataFiller::PutText(std::uint16_t row, std::uint16_t column,
-                                   std::uint32_t xfIndex, std::u16string text) {
+void CSheetViewDataFiller::PutText(std::uint16_t row, std::uint16_t column, std::uint32_t xfIndex,
+                                   std::u16string text) {
     if (!EnsureCell(row + kEnsureOffset, column + kEnsureOffset)) return;
     const int gridRow = row + kGridOffset;
     const int gridColumn = column + kGridOffset;

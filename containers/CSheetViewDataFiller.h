@@ -16,6 +16,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+
 #include "containers/IPreviewFill.h"
 
 class CExcelWorkBook;
@@ -44,6 +45,11 @@ public:
 
     int GetPage() const { return m_page; }
     int GetHighestRow() const { return m_highestRow; }
+
+protected:
+    // Called on the preview worker after each page has been written (page
+    // counts from 1). Does nothing here.
+    virtual void PageFilled(int page);
 
 private:
     // The paging test alone (row is model row + 3), recording nothing.

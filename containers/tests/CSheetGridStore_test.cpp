@@ -1,0 +1,184 @@
+// The preview grid's data store: how it grows for a cell about to be
+// written, which writes it ignores, when it asks for a repaint, and that a
+// writer thread and a reader thread can share it.
+#include "containers/CSheetGridStore.h"
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <thread>
+
+// ---- Growth rule -----------------------------------------------------------
+
+TEST(CSheetGridStoreGrowth, StartsWithAHundredRowsAndTwentySevenColumns) {
+    CSheetGridStore store;
+    EXPECT_EQ(store.GetRowCount(), 100);
+    EXPECT_EQ(store.GetColumnCount(), 27);
+}
+
+TEST(CSheetGridStoreGrowth, RowsGrowOnlyPastTheRowCountPlusOneAndThenAHundredAhead) {
+    CSheetGridStore store;
+    const auto before = store.GetRevision();
+    EXPECT_TRUE(store.EnsureCell(101, 3));
+    EXPECT_EQ(store.GetRowCount(), 100);
+    EXPECT_EQ(store.GetRevision(), before);
+
+    EXPECT_TRUE(store.EnsureCell(102, 3));
+    EXPECT_EQ(store.GetRowCount(), 202);
+    EXPECT_GT(store.GetRevision(), before);
+}
+
+TEST(CSheetGridStoreGrowth, RowCountStopsAtTheLimitPlusOne) {
+    CSheetGridStore store;
+    EXPECT_TRUE(store.EnsureCell(64950, 3));
+    EXPECT_EQ(store.GetRowCount(), CSheetGridStore::kRowLimit + 1);
+    EXPECT_TRUE(store.EnsureCell(65000, 3));
+    EXPECT_EQ(store.GetRowCount(), 65001);
+}
+
+TEST(CSheetGridStoreGrowth, RowAboveTheLimitIsRefusedAndChangesNothing) {
+    CSheetGridStore store;
+    const auto before = store.GetRevision();
+    EXPECT_FALSE(store.EnsureCell(65001, 3));
+    EXPECT_EQ(store.GetRowCount(), 100);
+    EXPECT_EQ(store.GetRevision(), before);
+}
+
+TEST(CSheetGridStoreGrowth, ColumnsGrowInStepsOfTwentySix) {
+    CSheetGridStore store;
+    EXPECT_TRUE(store.EnsureCell(3, 28));  // the column count + 1: no growth
+    EXPECT_EQ(store.GetColumnCount(), 27);
+    EXPECT_TRUE(store.EnsureCell(3, 29));
+    EXPECT_EQ(store.GetColumnCount(), 53);
+    EXPECT_TRUE(store.EnsureCell(3, 54));
+    EXPECT_EQ(store.GetColumnCount(), 53);
+    EXPECT_TRUE(store.EnsureCell(3, 106));  // two steps at once: 79, then 105 (+ 1 reaches 106)
+    EXPECT_EQ(store.GetColumnCount(), 105);
+}
+
+TEST(CSheetGridStoreGrowth, ColumnCountIsCappedAtTheLimitAndBeyondIsRefused) {
+    CSheetGridStore store;
+    EXPECT_TRUE(store.EnsureCell(3, 250));
+    EXPECT_EQ(store.GetColumnCount(), CSheetGridStore::kColumnLimit);
+    EXPECT_FALSE(store.EnsureCell(3, 251));
+    EXPECT_EQ(store.GetColumnCount(), 250);
+}
+
+TEST(CSheetGridStoreGrowth, NegativeCoordinatesAreRefused) {
+    CSheetGridStore store;
+    EXPECT_FALSE(store.EnsureCell(-1, 3));
+    EXPECT_FALSE(store.EnsureCell(3, -1));
+    EXPECT_EQ(store.GetRowCount(), 100);
+    EXPECT_EQ(store.GetColumnCount(), 27);
+}
+
+// ---- Writes ----------------------------------------------------------------
+
+TEST(CSheetGridStoreWrites, WritesOutsideTheCountsAreIgnoredUntilTheGridGrows) {
+    CSheetGridStore store;
+    store.SetText(100, 1, u"past the last row");
+    store.SetText(1, 27, u"past the last column");
+    store.SetText(-1, 1, u"negative");
+    store.SetBackground(100, 1, 0xFF0000);
+    EXPECT_FALSE(store.GetCell(100, 1));
+    EXPECT_FALSE(store.GetCell(1, 27));
+    EXPECT_FALSE(store.GetCell(-1, 1));
+
+    store.SetText(99, 26, u"last cell");
+    ASSERT_TRUE(store.GetCell(99, 26));
+    EXPECT_EQ(store.GetCell(99, 26)->text, u"last cell");
+
+    ASSERT_TRUE(store.EnsureCell(103, 30));
+    store.SetText(100, 28, u"after growth");
+    ASSERT_TRUE(store.GetCell(100, 28));
+    EXPECT_EQ(store.GetCell(100, 28)->text, u"after growth");
+}
+
+TEST(CSheetGridStoreWrites, EachPartOfACellIsKeptApart) {
+    CSheetGridStore store;
+    CGridFont font;
+    font.faceName = u"Courier";
+    font.height = 15;
+    store.SetText(2, 3, u"x");
+    store.SetFont(2, 3, font);
+    store.SetTextColor(2, 3, 0x0000FF);
+    store.SetBorderColor(2, 3, 0x00FF00);
+    const auto cell = store.GetCell(2, 3);
+    ASSERT_TRUE(cell);
+    EXPECT_EQ(cell->text, u"x");
+    EXPECT_EQ(cell->font, font);
+    EXPECT_EQ(cell->textColor, 0x0000FFu);
+    EXPECT_EQ(cell->borderColor, 0x00FF00u);
+    EXPECT_FALSE(cell->background);
+    // Neighbours in the packed key stay untouched.
+    EXPECT_FALSE(store.GetCell(2, 4));
+    EXPECT_FALSE(store.GetCell(3, 3));
+}
+
+TEST(CSheetGridStoreWrites, SizesOutsideTheCountsAreIgnored) {
+    CSheetGridStore store;
+    store.SetColumnWidth(27, 80);
+    store.SetRowHeight(100, 34);
+    store.SetColumnWidth(-1, 80);
+    EXPECT_EQ(store.GetColumnWidth(27), 0);
+    EXPECT_EQ(store.GetRowHeight(100), 0);
+    store.SetColumnWidth(26, 80);
+    store.SetRowHeight(99, 34);
+    EXPECT_EQ(store.GetColumnWidth(26), 80);
+    EXPECT_EQ(store.GetRowHeight(99), 34);
+}
+
+// ---- Revision --------------------------------------------------------------
+
+TEST(CSheetGridStoreRevision, InvalidateAndSizeChangesBumpItCellTextDoesNot) {
+    CSheetGridStore store;
+    auto revision = store.GetRevision();
+    store.SetText(1, 1, u"a");
+    EXPECT_EQ(store.GetRevision(), revision);
+
+    store.Invalidate();
+    EXPECT_GT(store.GetRevision(), revision);
+    revision = store.GetRevision();
+
+    store.SetColumnWidth(1, 68);
+    EXPECT_GT(store.GetRevision(), revision);
+    revision = store.GetRevision();
+    store.SetColumnWidth(1, 68);  // the same width again: nothing changed
+    EXPECT_EQ(store.GetRevision(), revision);
+
+    store.SetRowHeight(1, 34);
+    EXPECT_GT(store.GetRevision(), revision);
+}
+
+// ---- Sharing ---------------------------------------------------------------
+
+TEST(CSheetGridStoreSharing, AWriterThreadAndAReaderThreadShareTheStore) {
+    CSheetGridStore store;
+    constexpr int kRows = 2000;
+    std::atomic<bool> done{false};
+    std::thread writer([&] {
+        for (int row = 1; row <= kRows; ++row) {
+            store.EnsureCell(row + 2, 3 + row % 60);
+            store.SetText(row, 1 + row % 60, u"cell");
+            store.SetBackground(row, 1 + row % 60, 0xFFFF00);
+            if (row % 100 == 0) store.Invalidate();
+        }
+        done = true;
+    });
+    std::uint64_t seen = 0;
+    while (!done) {
+        // Counts only grow, and every copy handed out is whole.
+        const int rows = store.GetRowCount();
+        EXPECT_GE(rows, 100);
+        if (auto cell = store.GetCell(rows / 2, 1 + (rows / 2) % 60)) {
+            EXPECT_EQ(cell->text, u"cell");
+        }
+        const std::uint64_t revision = store.GetRevision();
+        EXPECT_GE(revision, seen);
+        seen = revision;
+    }
+    writer.join();
+    EXPECT_GT(store.GetRowCount(), kRows);
+    ASSERT_TRUE(store.GetCell(kRows, 1 + kRows % 60));
+    EXPECT_EQ(store.GetCell(kRows, 1 + kRows % 60)->text, u"cell");
+}
