@@ -9,6 +9,7 @@ class CColorTextLabel : public QLabel {
 public:
     explicit CColorTextLabel(const QColor& color, QWidget* parent = nullptr);
     QColor GetColor() const { return m_color; }
+    void SetColor(const QColor& color);
 
 private:
     QColor m_color;

@@ -7,11 +7,19 @@
 // The store is borrowed and may be written by another thread while it is
 // shown: the grid reads it under the store's own lock and repaints when the
 // store's revision changes (checked on a short timer).
+//
+// Coordinates: rows and columns are grid coordinates (0 is the header);
+// pixel positions are in the viewport's coordinates.
 #pragma once
 #include <QAbstractScrollArea>
+#include <QPoint>
+#include <QRect>
 #include <QString>
 
+#include "widgets/CGridAxis.h"
+
 class CSheetGridStore;
+class QLineEdit;
 class QPrinter;
 class QTimer;
 
@@ -21,11 +29,14 @@ public:
     static constexpr int kHeaderColumnWidth = 35;
     static constexpr int kDefaultColumnWidth = 64;
     static constexpr int kDefaultRowHeight = 17;
+    // How often the store's revision is looked at, in milliseconds.
+    static constexpr int kRefreshPeriod = 100;
 
     explicit CGridCtrl(QWidget* parent = nullptr);
     ~CGridCtrl() override;
 
-    // Borrowed; null shows an empty grid.
+    // Borrowed; null shows an empty grid. The store must outlive the grid
+    // or be replaced before it goes.
     void SetStore(CSheetGridStore* store);
     CSheetGridStore* GetStore() const { return m_store; }
 
@@ -36,11 +47,37 @@ public:
     // The current cell, in grid coordinates (headers excluded: row, column >= 1).
     int GetCurrentRow() const { return m_currentRow; }
     int GetCurrentColumn() const { return m_currentColumn; }
+    // Moves the current cell (kept inside the grid's counts) and scrolls it
+    // into view; CurrentCellChanged when it moved.
     void SetCurrentCell(int row, int column);
 
-    // Whether a double click or a typed key starts editing a cell's text.
-    void SetEditable(bool editable) { m_editable = editable; }
+    // Whether a double click, F2, a typed key or a drop changes a cell's text.
+    void SetEditable(bool editable);
     bool IsEditable() const { return m_editable; }
+
+    // In-place editing of the current cell. BeginEdit starts with the cell's
+    // text (or with replacement when given); CommitEdit writes the editor's
+    // text to the store and emits CellEdited; CancelEdit drops it.
+    bool BeginEdit(const QString* replacement = nullptr);
+    void CommitEdit();
+    void CancelEdit();
+    bool IsEditing() const { return m_editor != nullptr; }
+    QLineEdit* GetEditor() const { return m_editor; }
+
+    // Sets a cell's text as a drop does: false when the grid is not
+    // editable or the cell is outside the grid.
+    bool DropText(int row, int column, const QString& text);
+
+    // Where a cell is drawn now (it may lie outside the viewport); an empty
+    // rectangle for cells outside the grid.
+    QRect CellRect(int row, int column) const;
+    // The cell under a viewport point; false on the headers and past the end.
+    bool CellAt(const QPoint& point, int& row, int& column) const;
+    // The full text of the cell under a point when it does not fit in its
+    // cell; empty otherwise. Shown as the tooltip.
+    QString TitleTipAt(const QPoint& point) const;
+    // Scrolls so that the cell is wholly visible (as far as it fits).
+    void EnsureVisible(int row, int column);
 
     // Prints the store's used area on printer, page after page; false when
     // the printer cannot be started.
@@ -57,11 +94,42 @@ signals:
     void CurrentCellChanged(int row, int column);
     void CellEdited(int row, int column, const QString& text);
 
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void scrollContentsBy(int dx, int dy) override;
+    bool viewportEvent(QEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dragMoveEvent(QDragMoveEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
+
 private:
+    void Relayout();
+    void UpdateScrollBars();
+    int GetHeaderHeight() const;
+    int RowCount() const { return m_rows.GetCount(); }
+    int ColumnCount() const { return m_columns.GetCount(); }
+    int VisibleRowCount() const;
+    void MoveBy(int rows, int columns);
+    void EndOfData();
+    void PlaceEditor();
+    void StartDrag();
+
     CSheetGridStore* m_store = nullptr;
     QTimer* m_refreshTimer = nullptr;
+    QLineEdit* m_editor = nullptr;
+    CGridAxis m_rows;
+    CGridAxis m_columns;
     int m_currentRow = 1;
     int m_currentColumn = 1;
     bool m_editable = true;
+    bool m_finishingEdit = false;
+    QPoint m_pressPoint;
+    bool m_dragArmed = false;
     unsigned long long m_seenRevision = ~0ULL;
 };

@@ -18,4 +18,8 @@ protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void changeEvent(QEvent* event) override;
+
+private:
+    // Link colour and underline while enabled, plain grey while disabled.
+    void UpdateLook();
 };

@@ -1,0 +1,47 @@
+// Draws the pieces of a grid (a cell with its text, font and colours; a
+// header cell) onto any QPainter, so that the screen and the printer show
+// the same thing. Rectangles are in the painter's coordinates and include
+// the cell's right and bottom grid lines.
+#pragma once
+#include <cstdint>
+
+#include <QColor>
+#include <QFont>
+#include <QRect>
+#include <QString>
+
+struct CGridCell;
+struct CGridFont;
+class QPainter;
+
+class CGridCellPainter {
+public:
+    static QColor GridLineColor();
+    static QColor HeaderColor();
+
+    // The font of a cell: the grid font's face, pixel size, weight, italic,
+    // underline and strike-out on top of base; base itself when the cell
+    // has no font.
+    static QFont CellFont(const CGridCell* cell, const QFont& base);
+
+    // Horizontal space a text needs inside a cell (its width plus the
+    // cell's inner margins), for deciding whether it is cut off.
+    static int NeededWidth(const QString& text, const QFont& font);
+
+    // A cell: background, text (clipped to the cell; numbers to the right,
+    // other texts to the left, vertically centred), grid lines, and the
+    // cell's own border colour when it has one. cell may be null (empty).
+    static void DrawCell(QPainter& painter, const QRect& rect, const CGridCell* cell,
+                         const QFont& base);
+
+    // A header cell with its centred text; highlighted when the current
+    // cell is in its row or column.
+    static void DrawHeader(QPainter& painter, const QRect& rect, const QString& text,
+                           bool highlighted);
+
+    static QColor Rgb(std::uint32_t rgb);
+    static QString TextOf(const CGridCell* cell);
+
+private:
+    static constexpr int kMargin = 2;
+};

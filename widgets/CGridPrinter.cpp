@@ -1,0 +1,113 @@
+#include "widgets/CGridPrinter.h"
+
+#include <algorithm>
+#include <vector>
+
+#include <QPainter>
+#include <QPrinter>
+
+#include "containers/CSheetGridStore.h"
+#include "widgets/CGridAxis.h"
+#include "widgets/CGridCellPainter.h"
+#include "widgets/CGridCtrl.h"
+
+namespace {
+
+// Splits indices 1..count-1 into runs that fit in room pixels each; an index
+// wider than the room gets a page of its own.
+std::vector<std::pair<int, int>> MakeBands(const CGridAxis& axis, int room) {
+    std::vector<std::pair<int, int>> bands;
+    int first = 1;
+    const int count = axis.GetCount();
+    while (first < count) {
+        int last = first;
+        std::int64_t used = axis.GetSize(first);
+        while (last + 1 < count && used + axis.GetSize(last + 1) <= room) {
+            ++last;
+            used += axis.GetSize(last);
+        }
+        bands.emplace_back(first, last);
+        first = last + 1;
+    }
+    return bands;
+}
+
+}  // namespace
+
+CGridPrinter::CGridPrinter(const CSheetGridStore& store, const QFont& base)
+    : m_store(store), m_base(base) {}
+
+void CGridPrinter::FindUsedArea(const CSheetGridStore& store, int& lastRow, int& lastColumn) {
+    lastRow = 0;
+    lastColumn = 0;
+    const int rows = store.GetRowCount();
+    const int columns = store.GetColumnCount();
+    for (int row = rows - 1; row >= 1; --row) {
+        // Only columns beyond the widest found so far can widen the area.
+        for (int column = columns - 1; column > lastColumn; --column) {
+            if (!store.GetCell(row, column)) continue;
+            lastColumn = column;
+            if (lastRow == 0) lastRow = row;
+            break;
+        }
+    }
+}
+
+int CGridPrinter::Print(QPrinter& printer) {
+    int lastRow = 0;
+    int lastColumn = 0;
+    FindUsedArea(m_store, lastRow, lastColumn);
+    // An empty sheet still prints its first cell, so the page shows which sheet it was.
+    lastRow = std::max(lastRow, 1);
+    lastColumn = std::max(lastColumn, 1);
+
+    CGridAxis rows;
+    rows.Rebuild(lastRow + 1, CGridCtrl::kDefaultRowHeight,
+                 [this](int row) { return m_store.GetRowHeight(row); });
+    CGridAxis columns;
+    columns.Rebuild(lastColumn + 1, CGridCtrl::kDefaultColumnWidth,
+                    [this](int column) { return m_store.GetColumnWidth(column); });
+
+    QPainter painter;
+    if (!painter.begin(&printer)) return 0;
+    const double scale = printer.resolution() / 96.0;
+    const QRectF page = printer.pageLayout().paintRectPixels(printer.resolution());
+    const int pageWidth = std::max(1, static_cast<int>(page.width() / scale));
+    const int pageHeight = std::max(1, static_cast<int>(page.height() / scale));
+    const int headerWidth = CGridCtrl::kHeaderColumnWidth;
+    const int headerHeight = CGridCtrl::kDefaultRowHeight;
+    painter.scale(scale, scale);
+
+    const auto columnBands = MakeBands(columns, pageWidth - headerWidth);
+    const auto rowBands = MakeBands(rows, pageHeight - headerHeight);
+    int pages = 0;
+    for (const auto& [firstColumn, lastBandColumn] : columnBands) {
+        for (const auto& [firstRow, lastBandRow] : rowBands) {
+            if (pages > 0) printer.newPage();
+            ++pages;
+            const std::int64_t left = columns.GetStart(firstColumn) - headerWidth;
+            const std::int64_t top = rows.GetStart(firstRow) - headerHeight;
+            painter.fillRect(QRect(0, 0, headerWidth, headerHeight), CGridCellPainter::HeaderColor());
+            for (int column = firstColumn; column <= lastBandColumn; ++column) {
+                const QRect rect(static_cast<int>(columns.GetStart(column) - left), 0,
+                                 columns.GetSize(column), headerHeight);
+                CGridCellPainter::DrawHeader(painter, rect, CGridCtrl::ColumnHeaderText(column),
+                                             false);
+            }
+            for (int row = firstRow; row <= lastBandRow; ++row) {
+                const int y = static_cast<int>(rows.GetStart(row) - top);
+                const int height = rows.GetSize(row);
+                CGridCellPainter::DrawHeader(painter, QRect(0, y, headerWidth, height),
+                                             QString::number(row), false);
+                for (int column = firstColumn; column <= lastBandColumn; ++column) {
+                    const QRect rect(static_cast<int>(columns.GetStart(column) - left), y,
+                                     columns.GetSize(column), height);
+                    const auto cell = m_store.GetCell(row, column);
+                    CGridCellPainter::DrawCell(painter, rect, cell ? &*cell : nullptr, m_base);
+                }
+            }
+        }
+    }
+    painter.end();
+    return pages;
+}
