@@ -5,6 +5,7 @@
 #include "biff/CExcelWorkBook.h"
 #include "biff/CExcelWorkSheet.h"
 #include "containers/CPreviewFormatTable.h"
+#include "containers/CPreviewPageIndex.h"
 #include "containers/CSheetGridStore.h"
 #include "formula/CExcelRecordFormula.h"
 #include "platform/RunState.h"
@@ -32,7 +33,37 @@ bool Stopping() {
     return PreviewStop.load() != 0;
 }
 
+// Walks the records of list that page may take, in list order, handing each
+// to write; stops at once when PreviewStop is set. The first page walks the
+// whole list, which EnsureCell needs to learn the highest row, and files
+// each record under its pages for the later ones.
+template <class T, class Write>
+void Walk(const CTList<T>& list, CPreviewPageIndex<T>& index, int page, Write write) {
+    if (page == 1) {
+        for (const T& record : list) {
+            if (Stopping()) return;
+            index.Add(record.GetRow() + kEnsureOffset, &record);
+            write(record);
+        }
+        return;
+    }
+    for (const T* record : index.Page(page)) {
+        if (Stopping()) return;
+        write(*record);
+    }
+}
+
 }  // namespace
+
+struct CSheetViewDataFiller::CPageIndexes {
+    CPreviewPageIndex<CExcelRecordROW> rows;
+    CPreviewPageIndex<CExcelRecordLABELSST> labelSsts;
+    CPreviewPageIndex<CExcelRecordLABEL> labels;
+    CPreviewPageIndex<CExcelRecordFormula> formulas;
+    CPreviewPageIndex<CExcelRecordBOOLERR> boolErrs;
+    CPreviewPageIndex<CExcelRecordNUMBER> numbers;
+    CPreviewPageIndex<CExcelRecordRKVALUE> rkValues;
+};
 
 CSheetViewDataFiller::CSheetViewDataFiller(CSheetGridStore* grid, const CExcelWorkSheet* sheet,
                                            const CExcelWorkBook* workbook)
@@ -52,6 +83,7 @@ void CSheetViewDataFiller::Fill() {
     m_page = 0;
     m_highestRow = 0;
     m_formats = std::make_unique<CPreviewFormatTable>(*m_workbook);
+    m_index = std::make_unique<CPageIndexes>();
     // The first page's records tell the highest row there is; every later
     // page is needed only while that row lies beyond it. EnsureCell refuses
     // rows above 65,000, so at most 650 pages run.
@@ -62,6 +94,7 @@ void CSheetViewDataFiller::Fill() {
         PageFilled(m_page);
     } while (kRowsPerPage * m_page < m_highestRow);
     m_formats.reset();
+    m_index.reset();
     m_result = 0;
 }
 
@@ -85,9 +118,9 @@ void CSheetViewDataFiller::FillPage() {
     FillFormulas();
     FillBoolErrs();
     m_grid->Invalidate();
-    FillNumbers(m_sheet->GetNumbers());
+    FillNumbers(m_sheet->GetNumbers(), m_index->numbers);
     m_grid->Invalidate();
-    FillNumbers(m_sheet->GetRKValues());
+    FillNumbers(m_sheet->GetRKValues(), m_index->rkValues);
     m_grid->Invalidate();
 }
 
@@ -115,82 +148,81 @@ void CSheetViewDataFiller::FillColumns() {
 }
 
 void CSheetViewDataFiller::FillRows() {
-    for (const CExcelRecordROW& record : m_sheet->GetRows()) {
-        if (Stopping()) return;
+    Walk(m_sheet->GetRows(), m_index->rows, m_page, [this](const CExcelRecordROW& record) {
         const int row = record.GetRow() + kEnsureOffset;
         // Each page takes the ROW records of its own rows, so a long sheet
         // formats every row once, not once per page.
-        if (row >= m_grid->GetRowCount() || !InPage(row)) continue;
+        if (row >= m_grid->GetRowCount() || !InPage(row)) return;
         const int gridRow = record.GetRow() + kGridOffset;
         if (record.IsCustomHeight()) {
             const int points = static_cast<int>(record.GetHeightPoints());
             m_grid->SetRowHeight(gridRow, points / kPointsPerStep * kPixelsPerStep);
         }
-        if (!record.HasDefaultFormat()) continue;
+        if (!record.HasDefaultFormat()) return;
         const int columns = m_grid->GetColumnCount();
         for (int column = kGridOffset; column < columns; ++column)
             FormatCell(record.GetDefaultXFIndex(), gridRow, column);
-    }
+    });
 }
 
 void CSheetViewDataFiller::FillTexts() {
-    for (const CExcelRecordLABELSST& record : m_sheet->GetLabelSSTs()) {
-        if (Stopping()) return;
-        bool found = false;
-        std::u16string text = record.GetText(*m_workbook, &found);
-        if (!found) text = u"Lost string";
-        PutText(record.GetRow(), record.GetColumn(), record.GetXFIndex(), std::move(text));
-    }
+    Walk(m_sheet->GetLabelSSTs(), m_index->labelSsts, m_page,
+         [this](const CExcelRecordLABELSST& record) {
+             if (!Accept(record.GetRow(), record.GetColumn())) return;
+             bool found = false;
+             std::u16string text = record.GetText(*m_workbook, &found);
+             if (!found) text = u"Lost string";
+             PutText(record.GetRow(), record.GetColumn(), record.GetXFIndex(), std::move(text));
+         });
     // LABEL and RSTRING cells carry their text themselves.
-    for (const CExcelRecordLABEL& record : m_sheet->GetLabels()) {
-        if (Stopping()) return;
+    Walk(m_sheet->GetLabels(), m_index->labels, m_page, [this](const CExcelRecordLABEL& record) {
+        if (!Accept(record.GetRow(), record.GetColumn())) return;
         PutText(record.GetRow(), record.GetColumn(), record.GetXFIndex(), record.GetText());
-    }
+    });
 }
 
 void CSheetViewDataFiller::FillFormulas() {
-    for (const CExcelRecordFormula& record : m_sheet->GetFormulas()) {
-        if (Stopping()) return;
-        // Strings, Booleans and errors have a text of their own; an empty
-        // result has none and leaves the cell alone.
-        std::u16string text = record.GetResultType() == FormulaResultNumber
-                                  ? m_formats->NumberText(record.GetXF(), record.GetNumber())
-                                  : record.GetValueText(nullptr);
-        if (text.empty()) continue;
-        PutText(record.GetRow(), record.GetColumn(), record.GetXF(), std::move(text));
-    }
+    Walk(m_sheet->GetFormulas(), m_index->formulas, m_page,
+         [this](const CExcelRecordFormula& record) {
+             // The page test comes before the text: rendering a number is the
+             // costly part.
+             if (!Accept(record.GetRow(), record.GetColumn())) return;
+             // Strings, Booleans and errors have a text of their own; an
+             // empty result has none and leaves the cell alone.
+             std::u16string text = record.GetResultType() == FormulaResultNumber
+                                       ? m_formats->NumberText(record.GetXF(), record.GetNumber())
+                                       : record.GetValueText(nullptr);
+             if (text.empty()) return;
+             PutText(record.GetRow(), record.GetColumn(), record.GetXF(), std::move(text));
+         });
 }
 
 void CSheetViewDataFiller::FillBoolErrs() {
-    for (const CExcelRecordBOOLERR& record : m_sheet->GetBoolErrs()) {
-        if (Stopping()) return;
-        // An error code that names no error shows nothing.
-        std::u16string text = record.GetText();
-        if (text.empty()) continue;
-        PutText(record.GetRow(), record.GetColumn(), record.GetXFIndex(), std::move(text));
-    }
+    Walk(m_sheet->GetBoolErrs(), m_index->boolErrs, m_page,
+         [this](const CExcelRecordBOOLERR& record) {
+             // An error code that names no error shows nothing.
+             std::u16string text = record.GetText();
+             if (text.empty() || !Accept(record.GetRow(), record.GetColumn())) return;
+             PutText(record.GetRow(), record.GetColumn(), record.GetXFIndex(), std::move(text));
+         });
 }
 
-template <class NumberList>
-void CSheetViewDataFiller::FillNumbers(const NumberList& numbers) {
-    for (const auto& record : numbers) {
-        if (Stopping()) return;
-        // Render only what the page takes: the format engine is the costly
-        // part of a number.
-        if (!EnsureCell(record.GetRow() + kEnsureOffset, record.GetColumn() + kEnsureOffset))
-            continue;
+template <class T>
+void CSheetViewDataFiller::FillNumbers(const CTList<T>& numbers, CPreviewPageIndex<T>& index) {
+    Walk(numbers, index, m_page, [this](const T& record) {
+        if (!Accept(record.GetRow(), record.GetColumn())) return;
         std::u16string text = m_formats->NumberText(record.GetXFIndex(), record.GetValue());
-        if (text.empty()) continue;
-        const int gridRow = record.GetRow() + kGridOffset;
-        const int gridColumn = record.GetColumn() + kGridOffset;
-        m_grid->SetText(gridRow, gridColumn, std::move(text));
-        FormatCell(record.GetXFIndex(), gridRow, gridColumn);
-    }
+        if (text.empty()) return;
+        PutText(record.GetRow(), record.GetColumn(), record.GetXFIndex(), std::move(text));
+    });
+}
+
+bool CSheetViewDataFiller::Accept(std::uint16_t row, std::uint16_t column) {
+    return EnsureCell(row + kEnsureOffset, column + kEnsureOffset);
 }
 
 void CSheetViewDataFiller::PutText(std::uint16_t row, std::uint16_t column, std::uint32_t xfIndex,
                                    std::u16string text) {
-    if (!EnsureCell(row + kEnsureOffset, column + kEnsureOffset)) return;
     const int gridRow = row + kGridOffset;
     const int gridColumn = column + kGridOffset;
     m_grid->SetText(gridRow, gridColumn, std::move(text));

@@ -17,11 +17,14 @@
 #include <memory>
 #include <string>
 
+#include "biff/CTList.h"
 #include "containers/IPreviewFill.h"
 
 class CExcelWorkBook;
 class CExcelWorkSheet;
 class CPreviewFormatTable;
+template <class T>
+class CPreviewPageIndex;
 class CSheetGridStore;
 
 class CSheetViewDataFiller : public IPreviewFill {
@@ -60,9 +63,11 @@ private:
     void FillTexts();
     void FillFormulas();
     void FillBoolErrs();
-    template <class NumberList>
-    void FillNumbers(const NumberList& numbers);
-    // Writes text at the model's (row, column) when the cell is accepted,
+    template <class T>
+    void FillNumbers(const CTList<T>& numbers, CPreviewPageIndex<T>& index);
+    // EnsureCell for the model's (row, column).
+    bool Accept(std::uint16_t row, std::uint16_t column);
+    // Writes text at the model's (row, column), which EnsureCell accepted,
     // and formats it with xfIndex.
     void PutText(std::uint16_t row, std::uint16_t column, std::uint32_t xfIndex,
                  std::u16string text);
@@ -72,8 +77,12 @@ private:
     CSheetGridStore* m_grid;
     const CExcelWorkSheet* m_sheet;
     const CExcelWorkBook* m_workbook;
-    // Lives for one fill only.
+    // The cell lists sorted out by page.
+    struct CPageIndexes;
+
+    // Both live for one fill only.
     std::unique_ptr<CPreviewFormatTable> m_formats;
+    std::unique_ptr<CPageIndexes> m_index;
     int m_page = 0;
     int m_highestRow = 0;
     int m_result = 0;

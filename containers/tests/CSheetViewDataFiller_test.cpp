@@ -7,7 +7,9 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
+#include "containers/CPreviewPageIndex.h"
 #include "containers/CSheetGridStore.h"
 #include "containers/tests/PreviewModel.h"
 #include "platform/RunState.h"
@@ -375,4 +377,31 @@ TEST_F(PreviewFill, AStopDuringTheFillEndsItBeforeTheNextPage) {
     EXPECT_EQ(TextAt(0, 0), u"1");
     EXPECT_FALSE(CellAt(150, 0));
     EXPECT_FALSE(CellAt(250, 0));
+}
+
+// ---- Page index --------------------------------------------------------------
+
+TEST(CPreviewPageIndexTest, ABoundaryRowIsFiledUnderBothItsPagesAndRowsKeepListOrder) {
+    const int a = 0, b = 0, c = 0, d = 0, e = 0;
+    CPreviewPageIndex<int> index;
+    index.Add(0, &a);      // page 1 only (there is no page 0 to fill)
+    index.Add(100, &b);    // pages 1 and 2
+    index.Add(101, &c);    // page 2
+    index.Add(200, &d);    // pages 2 and 3
+    index.Add(65001, &e);  // above the limit: no page
+    index.Add(-1, &e);
+    EXPECT_EQ(index.Page(1), (std::vector<const int*>{&a, &b}));
+    EXPECT_EQ(index.Page(2), (std::vector<const int*>{&b, &c, &d}));
+    EXPECT_EQ(index.Page(3), (std::vector<const int*>{&d}));
+    EXPECT_TRUE(index.Page(4).empty());
+    EXPECT_TRUE(index.Page(651).empty());
+    EXPECT_TRUE(index.Page(-1).empty());
+}
+
+TEST(CPreviewPageIndexTest, RowSixtyFiveThousandIsTheLastFiled) {
+    const int last = 0;
+    CPreviewPageIndex<int> index;
+    index.Add(65000, &last);
+    EXPECT_EQ(index.Page(650), (std::vector<const int*>{&last}));
+    EXPECT_EQ(index.Page(651), (std::vector<const int*>{&last}));
 }
