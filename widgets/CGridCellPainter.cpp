@@ -62,8 +62,11 @@ void CGridCellPainter::DrawCell(QPainter& painter, const QRect& rect, const CGri
     painter.drawLine(rect.topRight(), rect.bottomRight());
     painter.drawLine(rect.bottomLeft(), rect.bottomRight());
     if (cell && cell->borderColor) {
+        // Inside the cell, over its own grid lines: the neighbours painted
+        // after it would cover anything drawn beyond its edges.
         painter.setPen(Rgb(*cell->borderColor));
-        painter.drawRect(rect.adjusted(-1, -1, 0, 0));
+        painter.setBrush(Qt::NoBrush);
+        painter.drawRect(rect.adjusted(0, 0, -1, -1));
     }
 }
 

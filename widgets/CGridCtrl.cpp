@@ -33,7 +33,11 @@ CGridCtrl::CGridCtrl(QWidget* parent) : QAbstractScrollArea(parent) {
     m_refreshTimer->start();
 }
 
-CGridCtrl::~CGridCtrl() = default;
+CGridCtrl::~CGridCtrl() {
+    // A subclass may own the store and has destroyed it by now.
+    m_refreshTimer->stop();
+    m_store = nullptr;
+}
 
 void CGridCtrl::SetStore(CSheetGridStore* store) {
     CancelEdit();

@@ -35,8 +35,9 @@ public:
     explicit CGridCtrl(QWidget* parent = nullptr);
     ~CGridCtrl() override;
 
-    // Borrowed; null shows an empty grid. The store must outlive the grid
-    // or be replaced before it goes.
+    // Borrowed; null shows an empty grid. The store must stay alive while
+    // the grid shows it (a subclass may own it as a member: the grid reads
+    // nothing once its destruction has begun).
     void SetStore(CSheetGridStore* store);
     CSheetGridStore* GetStore() const { return m_store; }
 

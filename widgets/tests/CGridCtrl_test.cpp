@@ -6,6 +6,7 @@
 #include <memory>
 #include <thread>
 
+#include <QHelpEvent>
 #include <QImage>
 #include <QLineEdit>
 #include <QDragEnterEvent>
@@ -123,6 +124,19 @@ TEST_F(GridTest, PaintsBackgroundAndTextColourOfACell) {
         }
     }
     EXPECT_GT(bluePixels, 5);
+}
+
+TEST_F(GridTest, BorderColourFramesTheWholeCell) {
+    m_store.SetBorderColor(3, 2, 0x00ff00);
+    m_store.Invalidate();
+    m_grid->RefreshFromStore();
+    const QImage image = m_grid->grab().toImage();
+    const QRect cell = m_grid->CellRect(3, 2);
+    const QPoint mid = cell.center();
+    EXPECT_EQ(PixelAt(image, QPoint(cell.left(), mid.y())), QColor(Qt::green));
+    EXPECT_EQ(PixelAt(image, QPoint(cell.right(), mid.y())), QColor(Qt::green));
+    EXPECT_EQ(PixelAt(image, QPoint(mid.x(), cell.top())), QColor(Qt::green));
+    EXPECT_EQ(PixelAt(image, QPoint(mid.x(), cell.bottom())), QColor(Qt::green));
 }
 
 TEST_F(GridTest, ScrolledCellsNeverPaintOverTheHeaders) {
@@ -353,6 +367,19 @@ TEST_F(GridTest, TitleTipMeasuresWithTheCellsOwnFont) {
     big.weight = 700;
     m_store.SetFont(1, 1, big);
     EXPECT_EQ(m_grid->TitleTipAt(m_grid->CellRect(1, 1).center()), "MMMM");
+}
+
+TEST_F(GridTest, ToolTipEventIsTakenOnlyOverACutOffText) {
+    m_store.SetText(1, 1, kLongText.toStdU16String());
+    m_store.SetText(2, 1, u"ab");
+    const auto ask = [this](int row) {
+        const QPoint at = m_grid->CellRect(row, 1).center();
+        QHelpEvent help(QEvent::ToolTip, at, m_grid->viewport()->mapToGlobal(at));
+        QCoreApplication::sendEvent(m_grid->viewport(), &help);
+        return help.isAccepted();
+    };
+    EXPECT_TRUE(ask(1));
+    EXPECT_FALSE(ask(2));
 }
 
 // --- drag and drop ----------------------------------------------------------
