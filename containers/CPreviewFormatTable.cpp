@@ -40,8 +40,8 @@ CGridFont CPreviewFormatTable::GridFont(const CExcelRecordWBFONT& font) {
     return grid;
 }
 
-CPreviewCellStyle CPreviewFormatTable::MakeStyle(const CExcelRecordWBXF& xf) const {
-    CPreviewCellStyle style;
+CGridStyle CPreviewFormatTable::MakeStyle(const CExcelRecordWBXF& xf) const {
+    CGridStyle style;
     // The pattern colour shows whether or not the XF says its pattern is
     // used: solid fills written by other programs often leave the flag clear.
     style.background = PaletteColor(xf.GetPatternColor());
@@ -57,9 +57,9 @@ CPreviewCellStyle CPreviewFormatTable::MakeStyle(const CExcelRecordWBXF& xf) con
     return style;
 }
 
-const CPreviewCellStyle* CPreviewFormatTable::GetStyle(std::uint32_t xfIndex) {
+const CGridStyle* CPreviewFormatTable::GetStyle(std::uint32_t xfIndex) {
     if (xfIndex >= m_xfs.size()) return nullptr;
-    std::optional<CPreviewCellStyle>& slot = m_styles[xfIndex];
+    std::optional<CGridStyle>& slot = m_styles[xfIndex];
     if (!slot) slot = MakeStyle(*m_xfs[xfIndex]);
     return &*slot;
 }

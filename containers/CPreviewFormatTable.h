@@ -1,7 +1,9 @@
 // How the preview draws the cells of one workbook, looked up by a cell's XF
-// index: the background, font, text colour and border colour the XF gives,
-// and a number rendered with the XF's number format text. Built for one
-// fill and thrown away after it.
+// index: the background (the XF's pattern colour), font (only with the XF's
+// font-used flag), text colour (the font's) and border colour (the right
+// border's, only with the border-used flag) the XF gives, and a number
+// rendered with the XF's number format text. Built for one fill and thrown
+// away after it.
 //
 // An XF index n selects position n of the workbook's XF list; an index past
 // the list selects nothing, and such a cell keeps the grid's defaults.
@@ -27,13 +29,6 @@ class CExcelRecordWBFONT;
 class CExcelRecordWBXF;
 class CExcelWorkBook;
 
-struct CPreviewCellStyle {
-    std::optional<std::uint32_t> background;   // the XF's pattern colour
-    std::optional<CGridFont> font;             // only when the font-used flag is set
-    std::optional<std::uint32_t> textColor;    // the font's colour
-    std::optional<std::uint32_t> borderColor;  // the right border's colour
-};
-
 class CPreviewFormatTable {
 public:
     explicit CPreviewFormatTable(const CExcelWorkBook& workbook);
@@ -41,7 +36,7 @@ public:
     CPreviewFormatTable& operator=(const CPreviewFormatTable&) = delete;
 
     // The style of XF index xfIndex; null when the workbook has no such XF.
-    const CPreviewCellStyle* GetStyle(std::uint32_t xfIndex);
+    const CGridStyle* GetStyle(std::uint32_t xfIndex);
     // value rendered with the number format text of the XF (General when
     // the XF does not exist), as the preview cell shows it.
     std::u16string NumberText(std::uint32_t xfIndex, double value);
@@ -53,13 +48,13 @@ public:
     static CGridFont GridFont(const CExcelRecordWBFONT& font);
 
 private:
-    CPreviewCellStyle MakeStyle(const CExcelRecordWBXF& xf) const;
+    CGridStyle MakeStyle(const CExcelRecordWBXF& xf) const;
 
     const CExcelWorkBook& m_workbook;
     std::vector<const CExcelRecordWBXF*> m_xfs;
     std::vector<const CExcelRecordWBFONT*> m_fonts;
     // One slot per XF, filled on first use.
-    std::vector<std::optional<CPreviewCellStyle>> m_styles;
+    std::vector<std::optional<CGridStyle>> m_styles;
     std::unordered_map<std::uint16_t, std::u16string> m_formatTexts;
     CFormatNumberApiFormating m_renderer;
 };

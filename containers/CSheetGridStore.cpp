@@ -72,6 +72,27 @@ void CSheetGridStore::SetBorderColor(int row, int column, std::uint32_t rgb) {
     if (CGridCell* cell = CellForWrite(row, column)) cell->borderColor = rgb;
 }
 
+void CSheetGridStore::Merge(CGridCell& cell, const CGridStyle& style) {
+    if (style.font) cell.font = style.font;
+    if (style.textColor) cell.textColor = style.textColor;
+    if (style.background) cell.background = style.background;
+    if (style.borderColor) cell.borderColor = style.borderColor;
+}
+
+void CSheetGridStore::ApplyStyle(int row, int column, const CGridStyle& style) {
+    std::lock_guard lock(m_lock);
+    if (CGridCell* cell = CellForWrite(row, column)) Merge(*cell, style);
+}
+
+void CSheetGridStore::SetTextAndStyle(int row, int column, std::u16string text,
+                                      const CGridStyle* style) {
+    std::lock_guard lock(m_lock);
+    CGridCell* cell = CellForWrite(row, column);
+    if (!cell) return;
+    cell->text = std::move(text);
+    if (style) Merge(*cell, *style);
+}
+
 std::optional<CGridCell> CSheetGridStore::GetCell(int row, int column) const {
     // A negative or oversized coordinate would alias another cell's key.
     if (row < 0 || column < 0 || row > kRowLimit || column > kColumnLimit) return std::nullopt;

@@ -40,6 +40,15 @@ struct CGridCell {
     std::optional<std::uint32_t> borderColor;
 };
 
+// The look a cell takes from its format: each part that holds a value
+// replaces the cell's own, the others leave it as it is.
+struct CGridStyle {
+    std::optional<CGridFont> font;
+    std::optional<std::uint32_t> textColor;
+    std::optional<std::uint32_t> background;
+    std::optional<std::uint32_t> borderColor;
+};
+
 class CSheetGridStore {
 public:
     // Counts include the header row and the header column.
@@ -70,6 +79,12 @@ public:
     void SetBackground(int row, int column, std::uint32_t rgb);
     void SetBorderColor(int row, int column, std::uint32_t rgb);
 
+    // The parts of style that hold a value, under one lock (ignored outside
+    // the counts, as the single setters are).
+    void ApplyStyle(int row, int column, const CGridStyle& style);
+    // The text, then the style when there is one, under one lock.
+    void SetTextAndStyle(int row, int column, std::u16string text, const CGridStyle* style);
+
     // A copy of the cell; empty when nothing was ever written there.
     std::optional<CGridCell> GetCell(int row, int column) const;
 
@@ -87,6 +102,7 @@ public:
 private:
     static std::uint32_t Key(int row, int column);
     CGridCell* CellForWrite(int row, int column);  // lock held
+    static void Merge(CGridCell& cell, const CGridStyle& style);
 
     mutable std::mutex m_lock;
     int m_rowCount = kInitialRowCount;

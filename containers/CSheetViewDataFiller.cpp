@@ -223,17 +223,11 @@ bool CSheetViewDataFiller::Accept(std::uint16_t row, std::uint16_t column) {
 
 void CSheetViewDataFiller::PutText(std::uint16_t row, std::uint16_t column, std::uint32_t xfIndex,
                                    std::u16string text) {
-    const int gridRow = row + kGridOffset;
-    const int gridColumn = column + kGridOffset;
-    m_grid->SetText(gridRow, gridColumn, std::move(text));
-    FormatCell(xfIndex, gridRow, gridColumn);
+    m_grid->SetTextAndStyle(row + kGridOffset, column + kGridOffset, std::move(text),
+                            m_formats->GetStyle(xfIndex));
 }
 
 void CSheetViewDataFiller::FormatCell(std::uint32_t xfIndex, int gridRow, int gridColumn) {
-    const CPreviewCellStyle* style = m_formats->GetStyle(xfIndex);
-    if (!style) return;
-    if (style->background) m_grid->SetBackground(gridRow, gridColumn, *style->background);
-    if (style->font) m_grid->SetFont(gridRow, gridColumn, *style->font);
-    if (style->textColor) m_grid->SetTextColor(gridRow, gridColumn, *style->textColor);
-    if (style->borderColor) m_grid->SetBorderColor(gridRow, gridColumn, *style->borderColor);
+    if (const CGridStyle* style = m_formats->GetStyle(xfIndex))
+        m_grid->ApplyStyle(gridRow, gridColumn, *style);
 }

@@ -115,6 +115,34 @@ TEST(CSheetGridStoreWrites, EachPartOfACellIsKeptApart) {
     EXPECT_FALSE(store.GetCell(3, 3));
 }
 
+TEST(CSheetGridStoreWrites, AStyleReplacesOnlyThePartsItHolds) {
+    CSheetGridStore store;
+    store.SetText(1, 1, u"kept");
+    store.SetTextColor(1, 1, 0x112233);
+    store.SetBorderColor(1, 1, 0x445566);
+    CGridStyle style;
+    style.background = 0xFFFF00;
+    style.textColor = 0x0000FF;
+    store.ApplyStyle(1, 1, style);
+    auto cell = store.GetCell(1, 1);
+    ASSERT_TRUE(cell);
+    EXPECT_EQ(cell->text, u"kept");
+    EXPECT_EQ(cell->background, 0xFFFF00u);
+    EXPECT_EQ(cell->textColor, 0x0000FFu);
+    EXPECT_EQ(cell->borderColor, 0x445566u);
+    EXPECT_FALSE(cell->font);
+
+    store.SetTextAndStyle(1, 1, u"new", nullptr);
+    cell = store.GetCell(1, 1);
+    EXPECT_EQ(cell->text, u"new");
+    EXPECT_EQ(cell->background, 0xFFFF00u);
+
+    store.ApplyStyle(100, 1, style);
+    store.SetTextAndStyle(1, 27, u"outside", &style);
+    EXPECT_FALSE(store.GetCell(100, 1));
+    EXPECT_FALSE(store.GetCell(1, 27));
+}
+
 TEST(CSheetGridStoreWrites, SizesOutsideTheCountsAreIgnored) {
     CSheetGridStore store;
     store.SetColumnWidth(27, 80);
