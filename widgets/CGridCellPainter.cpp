@@ -24,7 +24,7 @@ QFont CGridCellPainter::CellFont(const CGridCell* cell, const QFont& base) {
     QFont font(base);
     if (!source.faceName.empty()) font.setFamily(QString::fromStdU16String(source.faceName));
     // A zero or absurd height from a damaged FONT record keeps the grid's own size.
-    if (source.height > 0 && source.height <= 409) font.setPixelSize(source.height);
+    if (source.height > 0 && source.height <= kMaxFontHeight) font.setPixelSize(source.height);
     if (source.weight >= 1 && source.weight <= 1000) {
         font.setWeight(static_cast<QFont::Weight>(source.weight));
     }

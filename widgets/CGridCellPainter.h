@@ -44,4 +44,6 @@ public:
 
 private:
     static constexpr int kMargin = 2;
+    // 409 points, the largest font a sheet can hold, is 612 grid pixels.
+    static constexpr int kMaxFontHeight = 612;
 };

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <vector>
 
+#include <QFontInfo>
 #include <QPainter>
 #include <QPrinter>
 
@@ -35,7 +36,16 @@ std::vector<std::pair<int, int>> MakeBands(const CGridAxis& axis, int room) {
 }  // namespace
 
 CGridPrinter::CGridPrinter(const CSheetGridStore& store, const QFont& base)
-    : m_store(store), m_base(base) {}
+    : m_store(store), m_base(PrintFont(base)) {}
+
+QFont CGridPrinter::PrintFont(const QFont& screen) {
+    // Pages are drawn in screen pixels scaled up to the printer's resolution;
+    // a font sized in points would be scaled a second time by the printer's
+    // own resolution.
+    QFont font(screen);
+    if (font.pixelSize() <= 0) font.setPixelSize(std::max(1, QFontInfo(screen).pixelSize()));
+    return font;
+}
 
 void CGridPrinter::FindUsedArea(const CSheetGridStore& store, int& lastRow, int& lastColumn) {
     lastRow = 0;
@@ -77,6 +87,7 @@ int CGridPrinter::Print(QPrinter& printer) {
     const int headerWidth = CGridCtrl::kHeaderColumnWidth;
     const int headerHeight = CGridCtrl::kDefaultRowHeight;
     painter.scale(scale, scale);
+    painter.setFont(m_base);
 
     const auto columnBands = MakeBands(columns, pageWidth - headerWidth);
     const auto rowBands = MakeBands(rows, pageHeight - headerHeight);

@@ -20,6 +20,10 @@ public:
     // Scans from the end, so a grid whose cells fill it up is quick.
     static void FindUsedArea(const CSheetGridStore& store, int& lastRow, int& lastColumn);
 
+    // The grid's font pinned to the pixel size it has on screen, as the
+    // pages are drawn in screen pixels.
+    static QFont PrintFont(const QFont& screen);
+
     // Number of pages printed; 0 when the printer cannot be started.
     int Print(QPrinter& printer);
 

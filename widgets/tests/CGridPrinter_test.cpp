@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <QFile>
+#include <QFontInfo>
 #include <QPrinter>
 #include <QTemporaryDir>
 
@@ -97,4 +98,15 @@ TEST(CGridPrinterUsedArea, ReachesTheLastCellHoldingAnything) {
     CGridPrinter::FindUsedArea(store, lastRow, lastColumn);
     EXPECT_EQ(lastRow, 40);
     EXPECT_EQ(lastColumn, 20);
+}
+
+TEST(CGridPrinterFont, APointSizedGridFontPrintsAtItsScreenPixelSize) {
+    QFont screen(QStringLiteral("Sans"));
+    screen.setPointSize(9);
+    const QFont printed = CGridPrinter::PrintFont(screen);
+    EXPECT_EQ(printed.pixelSize(), QFontInfo(screen).pixelSize());
+    EXPECT_GT(printed.pixelSize(), 0);
+    QFont pixels(screen);
+    pixels.setPixelSize(23);
+    EXPECT_EQ(CGridPrinter::PrintFont(pixels).pixelSize(), 23);
 }
