@@ -5,7 +5,10 @@
 //
 // Closing the window while a worker runs asks first and, when confirmed,
 // stops the work and sets ExitPending: the screen whose timer sees the
-// worker end then calls PostClose.
+// worker end then calls PostClose. When the worker has already ended by the
+// time the question is answered, the window closes at once instead.
+//
+// The theme is a style and palette applied to the whole application.
 #pragma once
 #include <QMainWindow>
 #include <QString>
@@ -79,6 +82,9 @@ public:
     // Asks the window to close from the event loop (not at once).
     void PostClose();
 
+    // The help page found now (see CHelpLocator), empty when none is.
+    static QString FindHelpPage();
+
 protected:
     void closeEvent(QCloseEvent* event) override;
 
@@ -87,6 +93,14 @@ private:
     void CreateMenus();
     void CreateToolBar();
     void CreateStatusBar();
+    QAction* AddAction(int commandId, const QString& text, void (CMainFrame::*slot)());
+    // Applies m_theme and m_lunaColors to the application.
+    void ApplyTheme();
+    // Whether the window may close now; asks the running worker's screen
+    // to stop it first (see the header comment).
+    bool MayClose();
+    // After a confirmed stop: true when no worker runs any more.
+    bool NothingLeftRunning();
 
     CMendwellDoc* m_document;
     IUserDialogs* m_dialogs;

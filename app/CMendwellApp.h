@@ -8,6 +8,7 @@
 #include <QStringList>
 #include <filesystem>
 #include <memory>
+#include <vector>
 
 class CMainFrame;
 class CMendwellDoc;
@@ -19,10 +20,17 @@ public:
     explicit CMendwellApp(IUserDialogs* dialogs);
     ~CMendwellApp();
 
-    // The start-up; files are the paths given on the command line (one
-    // file: screen 0 with its path; several: the multiple-file list). False
-    // when the main window cannot be made.
+    // The start-up; files are the paths given on the command line. Only
+    // those naming an existing regular file count (relative ones are taken
+    // from the current directory): one opens screen 0 in single-file mode
+    // with its path as the source; several open the multiple-file list with
+    // them; none leaves the choice to the start-up mode setting. False when
+    // the main window cannot be made.
     bool InitInstance(const QStringList& files = {});
+
+    // The command-line paths that name existing regular files, made
+    // absolute, in their order.
+    static std::vector<std::filesystem::path> ExistingFiles(const QStringList& files);
 
     CMainFrame* GetMainFrame() const { return m_frame.get(); }
     CMendwellDoc* GetDocument() const { return m_document.get(); }
