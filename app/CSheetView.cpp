@@ -1,0 +1,62 @@
+#include "app/CSheetView.h"
+
+#include "biff/CExcelWorkSheet.h"
+#include "containers/CSheetGridStore.h"
+#include "containers/CSheetViewDataFiller.h"
+#include "formula/CExcelRecordFormula.h"
+#include "repair/CSFSPreviewThreadManager.h"
+
+namespace {
+
+// Whether the SHRFMLA range attached to formula covers the model cell.
+bool SharedRangeCovers(const CExcelRecordFormula& formula, int row, int column) {
+    if (formula.GetSharedFormulaRecord() == nullptr) return false;
+    return row >= formula.GetSharedFirstRow() && row <= formula.GetSharedLastRow() &&
+           column >= formula.GetSharedFirstColumn() && column <= formula.GetSharedLastColumn();
+}
+
+}  // namespace
+
+CSheetView::CSheetView(int sheetIndex, const CExcelWorkSheet* sheet,
+                       const CExcelWorkBook* workbook, QWidget* parent)
+    : CGridCtrl(parent),
+      m_sheetIndex(sheetIndex),
+      m_sheet(sheet),
+      m_workbook(workbook),
+      m_store(std::make_unique<CSheetGridStore>()),
+      m_filler(std::make_unique<CSheetViewDataFiller>(m_store.get(), sheet, workbook)),
+      m_manager(std::make_unique<CSFSPreviewThreadManager>()) {
+    SetStore(m_store.get());
+}
+
+CSheetView::~CSheetView() {
+    // The widget lets go of the store before the worker is joined: nothing
+    // paints from it while the members are torn down.
+    SetStore(nullptr);
+    m_manager.reset();
+}
+
+void CSheetView::StartFill() {
+    m_manager->SetData(m_filler.get());
+    m_manager->Start();
+}
+
+bool CSheetView::EnsureCell(int row, int column) { return m_filler->EnsureCell(row, column); }
+
+QString CSheetView::GetFormulaBarText(int row, int column) const {
+    QString text;
+    if (const std::optional<CGridCell> cell = m_store->GetCell(row, column)) {
+        text = QString::fromStdU16String(cell->text);
+    }
+    // Grid row and column 0 are the headers; the model starts at grid 1.
+    const int modelRow = row - 1;
+    const int modelColumn = column - 1;
+    if (m_sheet == nullptr || modelRow < 0 || modelColumn < 0) return text;
+    for (const CExcelRecordFormula& formula : m_sheet->GetFormulas()) {
+        const bool ownCell = formula.GetRow() == modelRow && formula.GetColumn() == modelColumn;
+        if (ownCell || SharedRangeCovers(formula, modelRow, modelColumn)) {
+            return QString::fromStdU16String(formula.GetFormulaText(m_workbook, m_sheet));
+        }
+    }
+    return text;
+}

@@ -1,0 +1,227 @@
+// The sheet grids of the preview on a workbook built in memory: the formula
+// bar over own and shared formulas, and the viewer's choice of worksheet
+// across several workbooks.
+#include <gtest/gtest.h>
+
+#include <QLineEdit>
+
+#include "app/CMendwellDoc.h"
+#include "app/CSFSPreViewData.h"
+#include "app/CSheetView.h"
+#include "app/CSheetViewer.h"
+#include "app/CViewManger.h"
+#include "app/tests/support/CAppTestFixture.h"
+#include "biff/CExcelData.h"
+#include "biff/CExcelWorkBook.h"
+#include "biff/CExcelWorkSheet.h"
+#include "containers/CSheetGridStore.h"
+#include "formula/CExcelRecordFormula.h"
+#include "formula/tests/support/FormulaRecordBuilder.h"
+#include "platform/RunState.h"
+#include "widgets/CSheetTabBar.h"
+
+using testsupport::Bytes;
+using testsupport::FormulaBody;
+using testsupport::NumberResult;
+using testsupport::SharedFormulaBody;
+
+namespace {
+
+// ptgExp: this cell belongs to the shared formula anchored at row, column.
+Bytes Exp(std::uint16_t row, std::uint16_t column) {
+    return {0x01, static_cast<std::uint8_t>(row), static_cast<std::uint8_t>(row >> 8),
+            static_cast<std::uint8_t>(column), static_cast<std::uint8_t>(column >> 8)};
+}
+// ptgRefN, row and column relative to the cell holding the formula.
+Bytes RelativeRefN(std::int16_t rowOffset, std::int8_t columnOffset) {
+    const auto row = static_cast<std::uint16_t>(rowOffset);
+    return {0x2C, static_cast<std::uint8_t>(row), static_cast<std::uint8_t>(row >> 8),
+            static_cast<std::uint8_t>(columnOffset), 0xC0};
+}
+Bytes Int(std::uint16_t value) {
+    return {0x1E, static_cast<std::uint8_t>(value), static_cast<std::uint8_t>(value >> 8)};
+}
+Bytes Join(std::initializer_list<Bytes> parts) {
+    Bytes out;
+    for (const Bytes& part : parts) out.insert(out.end(), part.begin(), part.end());
+    return out;
+}
+constexpr std::uint8_t kPtgAdd = 0x03;
+
+CExcelRecordFormula* AddFormula(CExcelWorkSheet& sheet, const Bytes& body) {
+    auto* record = new CExcelRecordFormula(body.data(), static_cast<std::uint32_t>(body.size()));
+    sheet.GetFormulas().Add(record);
+    return record;
+}
+
+CExcelWorkSheet* AddSheet(CExcelWorkBook& book, const std::u16string& name) {
+    CExcelWorkSheet model;
+    model.SetName(name);
+    return book.GetWorksheets().Add(model);
+}
+
+}  // namespace
+
+class SheetViewTest : public CAppTestFixture {
+protected:
+    CSFSPreViewData& Screen() const {
+        return *static_cast<CSFSPreViewData*>(Views().GetScreen(CViewManger::SFSPreview));
+    }
+
+    // A fresh document workbook with one workbook in it.
+    CExcelWorkBook& NewWorkbook() {
+        CExcelData* data = Doc().ResetWorkbook(m_scratch / "built.xls", nullptr);
+        data->GetWorkbooks().Add(new CExcelWorkBook());
+        return *data->GetWorkbooks().GetTail();
+    }
+
+    void OpenPreview() {
+        Views().SetCurrentIndex(CViewManger::SFSPreview);
+        Views().Activate();
+        Screen().Reload();
+        ASSERT_TRUE(WaitForWorkersIdle());
+        ASSERT_NE(Screen().GetCurrentView(), nullptr);
+    }
+
+    QString FormulaBarAt(int row, int column) {
+        Screen().GetCurrentView()->SetCurrentCell(row, column);
+        return Screen().GetFormulaBar()->text();
+    }
+};
+
+// --- The formula bar ----------------------------------------------------------
+
+class FormulaBarTest : public SheetViewTest {
+protected:
+    // Sheet "Calc": a shared formula A2+1 anchored at A1 covering A1:B2 (the
+    // FORMULA records of A1 and B2 present), a formula 5+7 of its own in C5,
+    // and a shared range at D1:D3 whose anchor comes after the FORMULA
+    // record of D2 in the list.
+    void BuildSheet() {
+        CExcelWorkSheet& sheet = *AddSheet(NewWorkbook(), u"Calc");
+        CExcelRecordFormula* anchor =
+            AddFormula(sheet, FormulaBody(0, 0, 0, NumberResult(1), Exp(0, 0)));
+        const Bytes shared =
+            SharedFormulaBody(0, 1, 0, 1, Join({RelativeRefN(1, 0), Int(1), {kPtgAdd}}));
+        anchor->SetSharedFormulaRecord(shared.data(), static_cast<std::uint32_t>(shared.size()));
+        AddFormula(sheet, FormulaBody(1, 1, 0, NumberResult(1), Exp(0, 0)));
+        AddFormula(sheet, FormulaBody(4, 2, 0, NumberResult(12), Join({Int(5), Int(7), {kPtgAdd}})));
+
+        AddFormula(sheet, FormulaBody(1, 3, 0, NumberResult(0), Exp(0, 3)));
+        CExcelRecordFormula* late =
+            AddFormula(sheet, FormulaBody(0, 3, 0, NumberResult(0), Exp(0, 3)));
+        const Bytes lateShared = SharedFormulaBody(0, 2, 3, 3, Int(9));
+        late->SetSharedFormulaRecord(lateShared.data(),
+                                     static_cast<std::uint32_t>(lateShared.size()));
+    }
+};
+
+TEST_F(FormulaBarTest, CellInsideASharedRangeShowsTheAnchorsFormula) {
+    Start();
+    BuildSheet();
+    OpenPreview();
+    // B2 is grid row 2, column 2; its own record only points at the anchor.
+    EXPECT_EQ(FormulaBarAt(2, 2), QStringLiteral("A2+1"));
+    // A cell of the range without a FORMULA record of its own (A2).
+    EXPECT_EQ(FormulaBarAt(2, 1), QStringLiteral("A2+1"));
+    EXPECT_EQ(FormulaBarAt(1, 1), QStringLiteral("A2+1"));
+}
+
+TEST_F(FormulaBarTest, OwnFormulaOutsideAnySharedRange) {
+    Start();
+    BuildSheet();
+    OpenPreview();
+    EXPECT_EQ(FormulaBarAt(5, 3), QStringLiteral("5+7"));
+}
+
+TEST_F(FormulaBarTest, FirstMatchingRecordInListOrderWins) {
+    Start();
+    BuildSheet();
+    OpenPreview();
+    // D2's own record (a shared member, no text of its own) comes before
+    // the anchor whose range covers D2.
+    EXPECT_EQ(FormulaBarAt(2, 4), QString());
+    // D3 has no record of its own: the anchor's range covers it.
+    EXPECT_EQ(FormulaBarAt(3, 4), QStringLiteral("9"));
+}
+
+TEST_F(FormulaBarTest, CellWithoutFormulaShowsItsText) {
+    Start();
+    BuildSheet();
+    OpenPreview();
+    CSheetGridStore& store = Screen().GetCurrentView()->GetGridStore();
+    store.SetText(7, 6, u"plain text");
+    EXPECT_EQ(FormulaBarAt(7, 6), QStringLiteral("plain text"));
+    // Just past the shared range A1:B2 (C1 and A3).
+    EXPECT_EQ(FormulaBarAt(1, 3), QString());
+    EXPECT_EQ(FormulaBarAt(3, 1), QString());
+}
+
+TEST_F(FormulaBarTest, ClearedWhenAnotherSheetIsShown) {
+    Start();
+    BuildSheet();
+    AddSheet(*Doc().GetWorkbook()->GetWorkbooks().GetHead(), u"Empty");
+    OpenPreview();
+    ASSERT_EQ(FormulaBarAt(5, 3), QStringLiteral("5+7"));
+    Screen().GetTabBar()->SetCurrentIndex(1);
+    EXPECT_EQ(Screen().GetFormulaBar()->text(), QString());
+    ASSERT_TRUE(WaitForWorkersIdle());
+}
+
+// --- The viewer ---------------------------------------------------------------
+
+TEST_F(SheetViewTest, WorksheetsAreCountedAcrossAllWorkbooks) {
+    Start();
+    CExcelWorkBook& first = NewWorkbook();
+    AddSheet(first, u"One");
+    AddSheet(first, u"Two");
+    Doc().GetWorkbook()->GetWorkbooks().Add(new CExcelWorkBook());
+    CExcelWorkBook& second = *Doc().GetWorkbook()->GetWorkbooks().GetTail();
+    CExcelWorkSheet* third = AddSheet(second, u"Three");
+    OpenPreview();
+
+    CSheetViewer& viewer = *Screen().GetViewer();
+    EXPECT_EQ(viewer.GetTabCaptions(), (QStringList{"One", "Two", "Three"}));
+    EXPECT_EQ(viewer.GetWorksheetCount(), 3);
+    ASSERT_TRUE(viewer.ShowSheet(2));
+    EXPECT_EQ(viewer.GetView()->GetWorkSheet(), third);
+    EXPECT_EQ(viewer.GetView()->GetWorkBook(), &second);
+    ASSERT_TRUE(WaitForWorkersIdle());
+}
+
+TEST_F(SheetViewTest, NoSuchWorksheetKeepsTheGrid) {
+    Start();
+    AddSheet(NewWorkbook(), u"Only");
+    OpenPreview();
+    CSheetViewer& viewer = *Screen().GetViewer();
+    const CSheetView* shown = viewer.GetView();
+    EXPECT_FALSE(viewer.ShowSheet(1));
+    EXPECT_FALSE(viewer.ShowSheet(-1));
+    EXPECT_EQ(viewer.GetView(), shown);
+    EXPECT_EQ(PreviewRunning.load(), 0);
+}
+
+TEST_F(SheetViewTest, GridIsNeverReplacedWhileAFillRuns) {
+    Start();
+    CExcelWorkBook& book = NewWorkbook();
+    AddSheet(book, u"One");
+    AddSheet(book, u"Two");
+    OpenPreview();
+    CSheetViewer& viewer = *Screen().GetViewer();
+    const CSheetView* shown = viewer.GetView();
+    PreviewRunning = 1;
+    EXPECT_FALSE(viewer.ShowSheet(1));
+    EXPECT_EQ(viewer.GetView(), shown);
+    PreviewRunning = 0;
+    EXPECT_TRUE(viewer.ShowSheet(1));
+    ASSERT_TRUE(WaitForWorkersIdle());
+}
+
+TEST_F(SheetViewTest, GridFillsTheScreensGridArea) {
+    Start();
+    AddSheet(NewWorkbook(), u"Only");
+    OpenPreview();
+    QWidget* area = Screen().findChild<QWidget*>(QStringLiteral("GridArea"));
+    ASSERT_NE(area, nullptr);
+    EXPECT_EQ(Screen().GetCurrentView()->parentWidget(), area);
+}
