@@ -152,7 +152,13 @@ void CSheetViewDataFiller::FillRows() {
         const int row = record.GetRow() + kEnsureOffset;
         // Each page takes the ROW records of its own rows, so a long sheet
         // formats every row once, not once per page.
-        if (row >= m_grid->GetRowCount() || !InPage(row)) return;
+        if (!InPage(row)) return;
+        // Rows come before the page's cells, which have not grown the grid
+        // yet: without growing it here for the row, no ROW record of the
+        // second page (the grid still has its first 100 rows) would ever
+        // get its height. The paging is not told: a ROW record alone does
+        // not make a page.
+        if (!m_grid->EnsureCell(row, kEnsureOffset)) return;
         const int gridRow = record.GetRow() + kGridOffset;
         if (record.IsCustomHeight()) {
             const int points = static_cast<int>(record.GetHeightPoints());

@@ -355,6 +355,25 @@ TEST_F(PreviewFill, RowHeightsComeInSeventeenPixelStepsOfTwelvePoints) {
     EXPECT_EQ(m_grid.GetRowHeight(4), 0);
 }
 
+TEST_F(PreviewFill, RowsOfTheSecondPageGetTheirHeightsBeforeTheirCellsGrowTheGrid) {
+    m_model.Row(97, 480);   // EnsureCell row 100: the grid's last row
+    m_model.Row(150, 480);  // beyond the first 100 rows
+    m_model.Row(197, 300);
+    m_model.Number(0, 0, 0, 1.0);
+    m_model.Number(250, 0, 0, 2.0);
+    ASSERT_EQ(Fill(), 0);
+    EXPECT_EQ(m_grid.GetRowHeight(98), 34);
+    EXPECT_EQ(m_grid.GetRowHeight(151), 34);
+    EXPECT_EQ(m_grid.GetRowHeight(198), 17);
+}
+
+TEST_F(PreviewFill, ARowRecordAloneAddsNoPage) {
+    m_model.Row(5000, 480);
+    ASSERT_EQ(Fill(), 0);
+    EXPECT_EQ(m_filler->GetPage(), 1);
+    EXPECT_EQ(m_grid.GetRowCount(), 100);
+}
+
 TEST_F(PreviewFill, ARowsDefaultFormatReachesEveryColumnOfTheGrid) {
     const std::uint16_t red = m_model.AddXF({.patternColor = kRed});
     m_model.Row(5, 0, red);
