@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <QLineEdit>
+#include <QPushButton>
 
 #include "app/CMendwellDoc.h"
 #include "app/CSFSPreViewData.h"
@@ -18,6 +19,7 @@
 #include "formula/CExcelRecordFormula.h"
 #include "formula/tests/support/FormulaRecordBuilder.h"
 #include "platform/RunState.h"
+#include "records/CExcelRecordNUMBER.h"
 #include "widgets/CSheetTabBar.h"
 
 using testsupport::Bytes;
@@ -224,4 +226,74 @@ TEST_F(SheetViewTest, GridFillsTheScreensGridArea) {
     QWidget* area = Screen().findChild<QWidget*>(QStringLiteral("GridArea"));
     ASSERT_NE(area, nullptr);
     EXPECT_EQ(Screen().GetCurrentView()->parentWidget(), area);
+}
+
+// --- A real fill held by a long sheet -----------------------------------------
+
+class LongFillTest : public SheetViewTest {
+protected:
+    // "Long" holds a number in each of its first 64,000 rows: its fill runs
+    // for hundreds of pages. "Short" holds one number.
+    void BuildSheets() {
+        CExcelWorkBook& book = NewWorkbook();
+        CExcelWorkSheet& tall = *AddSheet(book, u"Long");
+        for (std::uint16_t row = 0; row < 64000; ++row) {
+            tall.GetNumbers().Add(new CExcelRecordNUMBER(row, 0, 0, row + 0.5));
+        }
+        CExcelWorkSheet& small = *AddSheet(book, u"Short");
+        small.GetNumbers().Add(new CExcelRecordNUMBER(0, 0, 0, 42.0));
+    }
+    void StartPreview() {
+        Views().SetCurrentIndex(CViewManger::SFSPreview);
+        Views().Activate();
+        Screen().Reload();
+    }
+};
+
+TEST_F(LongFillTest, TabSwitchStopsTheRunningFillAndShowsTheNewSheetAfterIt) {
+    Start();
+    BuildSheets();
+    StartPreview();
+    ASSERT_EQ(PreviewRunning.load(), 1) << "the long sheet's fill ended at once";
+    const CSheetView* tall = Screen().GetCurrentView();
+    Screen().GetTabBar()->SetCurrentIndex(1);
+    EXPECT_TRUE(Screen().IsTimerActive());
+    EXPECT_EQ(Screen().GetCurrentView(), tall);
+
+    // The fill sees PreviewStop and ends; the real timer then switches.
+    ASSERT_TRUE(WaitUntil([&] { return !Screen().IsTimerActive(); }));
+    ASSERT_NE(Screen().GetCurrentView(), nullptr);
+    EXPECT_EQ(Screen().GetCurrentView()->GetSheetIndex(), 1);
+    ASSERT_TRUE(WaitForWorkersIdle());
+    const auto cell = Screen().GetCurrentView()->GetGridStore().GetCell(1, 1);
+    ASSERT_TRUE(cell.has_value());
+    EXPECT_EQ(cell->text, u"42");
+}
+
+TEST_F(LongFillTest, ReloadDuringAFillStopsItAndStartsAgain) {
+    Start();
+    BuildSheets();
+    StartPreview();
+    ASSERT_EQ(PreviewRunning.load(), 1) << "the long sheet's fill ended at once";
+    const CSheetViewer* before = Screen().GetViewer();
+    Screen().Reload();
+    EXPECT_NE(Screen().GetViewer(), before);
+    // The new fill starts from the first page, PreviewStop cleared.
+    EXPECT_EQ(PreviewStop.load(), 0);
+    ASSERT_NE(Screen().GetCurrentView(), nullptr);
+    EXPECT_EQ(Screen().GetCurrentView()->GetSheetIndex(), 0);
+    PreviewStop = 1;
+    ASSERT_TRUE(WaitForWorkersIdle());
+}
+
+TEST_F(LongFillTest, SaveDuringAFillLeavesOnceItHasStopped) {
+    Start();
+    BuildSheets();
+    StartPreview();
+    ASSERT_EQ(PreviewRunning.load(), 1) << "the long sheet's fill ended at once";
+    Screen().findChild<QPushButton*>(QStringLiteral("PreviewSave"))->click();
+    EXPECT_EQ(Views().GetShownScreen(), &Screen());
+    ASSERT_TRUE(WaitUntil([&] { return !Screen().IsTimerActive(); }));
+    EXPECT_EQ(Views().GetShownScreen(), Views().GetScreen(CViewManger::SFSSaveOption));
+    EXPECT_EQ(PreviewRunning.load(), 0);
 }
