@@ -1,16 +1,132 @@
 #include "app/CSFSRepairProgressView.h"
 
-CSFSRepairProgressView::CSFSRepairProgressView(CMainFrame* frame, int identifier, QWidget* parent)
-    : CScreenView(frame, identifier, parent) {}
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QTimer>
+#include <QVBoxLayout>
+
+#include "app/CMainFrame.h"
+#include "app/CMendwellDoc.h"
+#include "app/CProgressTargetBar.h"
+#include "app/CSFSPreViewData.h"
+#include "app/CSFSSaveOptionView.h"
+#include "app/CStepLinks.h"
+#include "app/CViewManger.h"
+#include "app/IUserDialogs.h"
+#include "platform/RunState.h"
+#include "save/CSaveFileNames.h"
+
+namespace {
+
+// One row per repair counter, in ERepairCounter order: the text before the
+// repair has counted anything, and the label a running count follows (its
+// blank ends it, so 12 reads "Text cells: - 12").
+struct SLine {
+    const char* idle;
+    const char* running;
+};
+constexpr SLine kLines[CSFSRepairProgressView::kLineCount] = {
+    {"Text cells: -", "Text cells: - "},       {"Formula cells: -", "Formula cells: - "},
+    {"Number cells: -", "Numeric cells: - "},  {"Other cells: -", "Other cells: - "},
+    {"Sheets: -", "Sheets: - "},               {"Charts: -", "Charts: - "},
+    {"Pictures: -", "Pictures: - "},
+};
+static_assert(CSFSRepairProgressView::kLineCount == RepairCounterCount);
+
+}  // namespace
+
+CSFSRepairProgressView::CSFSRepairProgressView(CMainFrame* frame, int identifier,
+                                               QWidget* parent)
+    : CScreenView(frame, identifier, parent) {
+    auto* outer = new QHBoxLayout(this);
+    m_links = new CStepLinks(frame, this);
+    m_links->ConnectDefaults();
+    outer->addWidget(m_links);
+
+    auto* page = new QVBoxLayout;
+    for (int i = 0; i < kLineCount; ++i) {
+        m_lines[i] = new QLabel(tr(kLines[i].idle), this);
+        m_lines[i]->setObjectName(QStringLiteral("CounterLine%1").arg(i));
+        page->addWidget(m_lines[i]);
+    }
+    m_bar = new CProgressTargetBar(this);
+    m_bar->setObjectName(QStringLiteral("RepairProgress"));
+    page->addWidget(m_bar);
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch(1);
+    auto* stop = new QPushButton(tr("&Stop"), this);
+    stop->setObjectName(QStringLiteral("Stop"));
+    buttons->addWidget(stop);
+    page->addLayout(buttons);
+    page->addStretch(1);
+    outer->addLayout(page, 1);
+
+    m_timer = new QTimer(this);
+    m_timer->setObjectName(QStringLiteral("RepairTimer"));
+    m_timer->setInterval(kTimerPeriodMs);
+    connect(m_timer, &QTimer::timeout, this, &CSFSRepairProgressView::OnTimer);
+    connect(stop, &QPushButton::clicked, this, &CSFSRepairProgressView::ConfirmStop);
+}
 
 CSFSRepairProgressView::~CSFSRepairProgressView() = default;
 
-void CSFSRepairProgressView::StartRepair() { }
+void CSFSRepairProgressView::OnShow() { m_links->Refresh(); }
 
-bool CSFSRepairProgressView::ConfirmStop() { return false; }
+ProgressTarget* CSFSRepairProgressView::GetProgressTarget() { return &m_progress; }
 
-ProgressTarget* CSFSRepairProgressView::GetProgressTarget() { return nullptr; }
+bool CSFSRepairProgressView::IsTimerActive() const { return m_timer->isActive(); }
 
-void CSFSRepairProgressView::OnTimer() { }
+QString CSFSRepairProgressView::GetLineText(int index) const {
+    if (index < 0 || index >= kLineCount) return {};
+    return m_lines[index]->text();
+}
 
-bool CSFSRepairProgressView::IsTimerActive() const { return false; }
+void CSFSRepairProgressView::StartRepair() {
+    for (int i = 0; i < kLineCount; ++i) m_lines[i]->setText(tr(kLines[i].idle));
+    m_progress.SetRange(0, 100);
+    m_progress.SetPosition(0);
+    m_bar->Show(m_progress);
+    GetDocument()->GetRepairManager().Start(GetDocument()->GetWorkbook());
+    m_timer->start();
+}
+
+bool CSFSRepairProgressView::ConfirmStop() {
+    if (ParsingRunning == 0) return false;
+    CFileParsingManager& manager = GetDocument()->GetRepairManager();
+    manager.Suspend();
+    const bool confirmed = GetDialogs().Confirm(this, tr("Do you want to stop the repair?"));
+    manager.Resume();
+    if (confirmed) StopRequested = 1;
+    return confirmed;
+}
+
+void CSFSRepairProgressView::OnTimer() {
+    if (ParsingRunning != 0) {
+        for (int i = 0; i < kLineCount; ++i) {
+            m_lines[i]->setText(tr(kLines[i].running) + QString::number(RepairCounters[i].load()));
+        }
+        m_bar->Show(m_progress);
+        return;
+    }
+    m_timer->stop();
+    CMainFrame* frame = GetFrame();
+    if (ExitPending != 0) {
+        frame->PostClose();
+        return;
+    }
+    ResetRepairCounters();
+    CViewManger& views = frame->GetViewManager();
+    if (views.GetCurrentIndex() != CViewManger::SFSRepairProgress) return;
+    if (ParsingSucceeded == 0) {
+        ShowScreen(CViewManger::SFSSelectFile);
+        return;
+    }
+    frame->SetStepFlag(1, true);
+    ShowScreen(CViewManger::SFSPreview);
+    static_cast<CSFSPreViewData*>(views.GetScreen(CViewManger::SFSPreview))->Reload();
+    const std::filesystem::path destination =
+        CSaveFileNames::MakeDefaultDestinationName(GetDocument()->GetSourcePath());
+    static_cast<CSFSSaveOptionView*>(views.GetScreen(CViewManger::SFSSaveOption))
+        ->SetDestinationPath(QString::fromStdString(destination.string()));
+}

@@ -1,6 +1,62 @@
 #include "app/CSFSSavedStatusView.h"
 
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include "app/CMendwellDoc.h"
+#include "app/CStepLinks.h"
+#include "app/CViewManger.h"
+#include "app/IUserDialogs.h"
+#include "biff/CExcelData.h"
+
 CSFSSavedStatusView::CSFSSavedStatusView(CMainFrame* frame, int identifier, QWidget* parent)
-    : CScreenView(frame, identifier, parent) {}
+    : CScreenView(frame, identifier, parent) {
+    auto* outer = new QHBoxLayout(this);
+    m_links = new CStepLinks(frame, this);
+    m_links->ConnectDefaults();
+    outer->addWidget(m_links);
+
+    auto* page = new QVBoxLayout;
+    m_path = new QLabel(this);
+    m_path->setObjectName(QStringLiteral("SavedPath"));
+    m_path->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    m_path->setWordWrap(true);
+    page->addWidget(m_path);
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch(1);
+    auto* open = new QPushButton(tr("Open"), this);
+    open->setObjectName(QStringLiteral("Open"));
+    buttons->addWidget(open);
+    auto* back = new QPushButton(tr("&Back"), this);
+    back->setObjectName(QStringLiteral("Back"));
+    buttons->addWidget(back);
+    page->addLayout(buttons);
+    page->addStretch(1);
+    outer->addLayout(page, 1);
+
+    connect(open, &QPushButton::clicked, this, &CSFSSavedStatusView::OnOpen);
+    connect(back, &QPushButton::clicked, this, &CSFSSavedStatusView::OnBack);
+}
 
 CSFSSavedStatusView::~CSFSSavedStatusView() = default;
+
+void CSFSSavedStatusView::OnShow() {
+    m_links->Refresh();
+    OnRefresh();
+}
+
+void CSFSSavedStatusView::OnRefresh() {
+    const std::filesystem::path& saved = GetDocument()->GetWorkbook()->GetDestinationPath();
+    m_path->setText(QString::fromStdString(saved.string()));
+}
+
+QString CSFSSavedStatusView::GetSavedPath() const { return m_path->text(); }
+
+void CSFSSavedStatusView::OnOpen() {
+    const QString path = GetSavedPath();
+    if (!path.isEmpty()) GetDialogs().OpenWithDesktop(path);
+}
+
+void CSFSSavedStatusView::OnBack() { ShowScreen(CViewManger::SFSSaveOption); }
