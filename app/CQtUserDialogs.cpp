@@ -47,6 +47,12 @@ QString CQtUserDialogs::QtFilter(const QString& filter) {
     const QStringList parts = filter.split(QLatin1Char('|'), Qt::SkipEmptyParts);
     QStringList entries;
     // Pairs of caption and pattern; the caption already names the pattern.
-    for (qsizetype i = 0; i + 1 < parts.size(); i += 2) entries << parts[i];
+    // "*.*" meant every file where it came from; here it would hide the
+    // files without a dot in their name, so it becomes "*".
+    for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
+        QString entry = parts[i];
+        entry.replace(QStringLiteral("(*.*)"), QStringLiteral("(*)"));
+        entries << entry;
+    }
     return entries.join(QStringLiteral(";;"));
 }

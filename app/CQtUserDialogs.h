@@ -14,6 +14,7 @@ public:
                               const QString& start) override;
     bool OpenWithDesktop(const QString& path) override;
 
-    // "A (*.a)|*.a|B (*.*)|*.*||" as Qt writes it: "A (*.a);;B (*.*)".
+    // "A (*.a)|*.a|B (*.*)|*.*||" as Qt writes it: "A (*.a);;B (*)" (every
+    // file, also those without a dot).
     static QString QtFilter(const QString& filter);
 };
