@@ -4,7 +4,6 @@
 
 CColorTextLabel::CColorTextLabel(const QColor& color, QWidget* parent) : QLabel(parent) {
     setAutoFillBackground(false);
-    setAttribute(Qt::WA_TranslucentBackground);
     SetColor(color);
 }
 

@@ -5,9 +5,13 @@
 
 #include "containers/CSheetGridStore.h"
 
-QColor CGridCellPainter::GridLineColor() { return QColor(0xd0, 0xd7, 0xe5); }
+QColor CGridCellPainter::GridLineColor() {
+    return QColor(0xd0, 0xd7, 0xe5);
+}
 
-QColor CGridCellPainter::HeaderColor() { return QColor(0xf0, 0xf0, 0xf0); }
+QColor CGridCellPainter::HeaderColor() {
+    return QColor(0xf0, 0xf0, 0xf0);
+}
 
 QColor CGridCellPainter::Rgb(std::uint32_t rgb) {
     return QColor(static_cast<int>((rgb >> 16) & 0xff), static_cast<int>((rgb >> 8) & 0xff),

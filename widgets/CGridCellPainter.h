@@ -3,12 +3,11 @@
 // the same thing. Rectangles are in the painter's coordinates and include
 // the cell's right and bottom grid lines.
 #pragma once
-#include <cstdint>
-
 #include <QColor>
 #include <QFont>
 #include <QRect>
 #include <QString>
+#include <cstdint>
 
 struct CGridCell;
 struct CGridFont;

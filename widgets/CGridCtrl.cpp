@@ -1,7 +1,5 @@
 #include "widgets/CGridCtrl.h"
 
-#include <algorithm>
-
 #include <QApplication>
 #include <QDrag>
 #include <QDragEnterEvent>
@@ -18,6 +16,7 @@
 #include <QScrollBar>
 #include <QTimer>
 #include <QToolTip>
+#include <algorithm>
 
 #include "containers/CSheetGridStore.h"
 #include "widgets/CGridCellPainter.h"
@@ -64,7 +63,9 @@ void CGridCtrl::SetEditable(bool editable) {
     m_editable = editable;
 }
 
-int CGridCtrl::GetHeaderHeight() const { return kDefaultRowHeight; }
+int CGridCtrl::GetHeaderHeight() const {
+    return kDefaultRowHeight;
+}
 
 void CGridCtrl::RefreshFromStore() {
     if (!m_store) {
@@ -91,7 +92,8 @@ void CGridCtrl::Relayout() {
         const int columns =
             std::clamp(m_store->GetColumnCount(), 0, CSheetGridStore::kColumnLimit + 1);
         const CSheetGridStore* store = m_store;
-        m_rows.Rebuild(rows, kDefaultRowHeight, [store](int row) { return store->GetRowHeight(row); });
+        m_rows.Rebuild(rows, kDefaultRowHeight,
+                       [store](int row) { return store->GetRowHeight(row); });
         m_columns.Rebuild(columns, kDefaultColumnWidth,
                           [store](int column) { return store->GetColumnWidth(column); });
     }
@@ -201,8 +203,7 @@ void CGridCtrl::paintEvent(QPaintEvent*) {
     const int height = viewport()->height();
     const int headerHeight = GetHeaderHeight();
     painter.fillRect(viewport()->rect(), palette().color(QPalette::Window));
-    CGridCellPainter::DrawHeader(painter, QRect(0, 0, kHeaderColumnWidth, headerHeight), {},
-                                 false);
+    CGridCellPainter::DrawHeader(painter, QRect(0, 0, kHeaderColumnWidth, headerHeight), {}, false);
     if (!m_store || RowCount() < 2 || ColumnCount() < 2) return;
 
     const std::int64_t top = verticalScrollBar()->value();
@@ -298,7 +299,8 @@ bool CGridCtrl::BeginEdit(const QString* replacement) {
 }
 
 void CGridCtrl::PlaceEditor() {
-    if (m_editor) m_editor->setGeometry(CellRect(m_currentRow, m_currentColumn).adjusted(1, 1, -2, -2));
+    if (m_editor)
+        m_editor->setGeometry(CellRect(m_currentRow, m_currentColumn).adjusted(1, 1, -2, -2));
 }
 
 void CGridCtrl::CommitEdit() {
@@ -332,13 +334,27 @@ bool CGridCtrl::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::KeyPress) {
         const auto* key = static_cast<QKeyEvent*>(event);
         switch (key->key()) {
-        case Qt::Key_Escape: CancelEdit(); return true;
-        case Qt::Key_Return:
-        case Qt::Key_Enter: CommitEdit(); return true;
-        case Qt::Key_Tab: CommitEdit(); MoveBy(0, 1); return true;
-        case Qt::Key_Up: CommitEdit(); MoveBy(-1, 0); return true;
-        case Qt::Key_Down: CommitEdit(); MoveBy(1, 0); return true;
-        default: break;
+            case Qt::Key_Escape:
+                CancelEdit();
+                return true;
+            case Qt::Key_Return:
+            case Qt::Key_Enter:
+                CommitEdit();
+                return true;
+            case Qt::Key_Tab:
+                CommitEdit();
+                MoveBy(0, 1);
+                return true;
+            case Qt::Key_Up:
+                CommitEdit();
+                MoveBy(-1, 0);
+                return true;
+            case Qt::Key_Down:
+                CommitEdit();
+                MoveBy(1, 0);
+                return true;
+            default:
+                break;
         }
     } else if (event->type() == QEvent::FocusOut) {
         // A context menu of the editor takes the focus for a moment only.
@@ -398,32 +414,51 @@ void CGridCtrl::mouseDoubleClickEvent(QMouseEvent* event) {
 void CGridCtrl::keyPressEvent(QKeyEvent* event) {
     const bool control = event->modifiers() & Qt::ControlModifier;
     switch (event->key()) {
-    case Qt::Key_Up: MoveBy(-1, 0); return;
-    case Qt::Key_Down: MoveBy(1, 0); return;
-    case Qt::Key_Left: MoveBy(0, -1); return;
-    case Qt::Key_Right: MoveBy(0, 1); return;
-    case Qt::Key_PageUp: MoveBy(-VisibleRowCount(), 0); return;
-    case Qt::Key_PageDown: MoveBy(VisibleRowCount(), 0); return;
-    case Qt::Key_Home: SetCurrentCell(control ? 1 : m_currentRow, 1); return;
-    case Qt::Key_End:
-        if (control) {
-            EndOfData();
-        } else {
-            SetCurrentCell(m_currentRow, std::max(1, ColumnCount() - 1));
-        }
-        return;
-    case Qt::Key_F2: BeginEdit(); return;
-    case Qt::Key_Return:
-    case Qt::Key_Enter: MoveBy(1, 0); return;
-    case Qt::Key_Delete:
-        if (m_editable && m_store) {
-            m_store->SetText(m_currentRow, m_currentColumn, {});
-            m_store->Invalidate();
-            viewport()->update();
-            emit CellEdited(m_currentRow, m_currentColumn, QString());
-        }
-        return;
-    default: break;
+        case Qt::Key_Up:
+            MoveBy(-1, 0);
+            return;
+        case Qt::Key_Down:
+            MoveBy(1, 0);
+            return;
+        case Qt::Key_Left:
+            MoveBy(0, -1);
+            return;
+        case Qt::Key_Right:
+            MoveBy(0, 1);
+            return;
+        case Qt::Key_PageUp:
+            MoveBy(-VisibleRowCount(), 0);
+            return;
+        case Qt::Key_PageDown:
+            MoveBy(VisibleRowCount(), 0);
+            return;
+        case Qt::Key_Home:
+            SetCurrentCell(control ? 1 : m_currentRow, 1);
+            return;
+        case Qt::Key_End:
+            if (control) {
+                EndOfData();
+            } else {
+                SetCurrentCell(m_currentRow, std::max(1, ColumnCount() - 1));
+            }
+            return;
+        case Qt::Key_F2:
+            BeginEdit();
+            return;
+        case Qt::Key_Return:
+        case Qt::Key_Enter:
+            MoveBy(1, 0);
+            return;
+        case Qt::Key_Delete:
+            if (m_editable && m_store) {
+                m_store->SetText(m_currentRow, m_currentColumn, {});
+                m_store->Invalidate();
+                viewport()->update();
+                emit CellEdited(m_currentRow, m_currentColumn, QString());
+            }
+            return;
+        default:
+            break;
     }
     const QString text = event->text();
     const bool typed = !text.isEmpty() && text.at(0).isPrint() &&

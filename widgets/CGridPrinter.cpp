@@ -1,11 +1,10 @@
 #include "widgets/CGridPrinter.h"
 
-#include <algorithm>
-#include <vector>
-
 #include <QFontInfo>
 #include <QPainter>
 #include <QPrinter>
+#include <algorithm>
+#include <vector>
 
 #include "containers/CSheetGridStore.h"
 #include "widgets/CGridAxis.h"
@@ -98,7 +97,8 @@ int CGridPrinter::Print(QPrinter& printer) {
             ++pages;
             const std::int64_t left = columns.GetStart(firstColumn) - headerWidth;
             const std::int64_t top = rows.GetStart(firstRow) - headerHeight;
-            painter.fillRect(QRect(0, 0, headerWidth, headerHeight), CGridCellPainter::HeaderColor());
+            painter.fillRect(QRect(0, 0, headerWidth, headerHeight),
+                             CGridCellPainter::HeaderColor());
             for (int column = firstColumn; column <= lastBandColumn; ++column) {
                 const QRect rect(static_cast<int>(columns.GetStart(column) - left), 0,
                                  columns.GetSize(column), headerHeight);

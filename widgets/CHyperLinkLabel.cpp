@@ -38,7 +38,8 @@ void CHyperLinkLabel::UpdateLook() {
     look.setUnderline(enabled);
     setFont(look);
     QPalette colours = palette();
-    const QColor link = enabled ? colours.color(QPalette::Active, QPalette::Link) : QColor(Qt::gray);
+    const QColor link =
+        enabled ? colours.color(QPalette::Active, QPalette::Link) : QColor(Qt::gray);
     // The disabled group is set too, so the style does not draw its own
     // embossed grey over ours.
     colours.setColor(QPalette::Active, QPalette::WindowText, link);

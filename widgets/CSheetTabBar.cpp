@@ -10,8 +10,7 @@ CSheetTabBar::CSheetTabBar(QWidget* parent) : QWidget(parent) {
     auto* layout = new QHBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
-    static const char* const kTips[NavButtonCount] = {"First", "Previous", "Next", "Last",
-                                                      "Close"};
+    static const char* const kTips[NavButtonCount] = {"First", "Previous", "Next", "Last", "Close"};
     static const QStyle::StandardPixmap kIcons[NavButtonCount] = {
         QStyle::SP_MediaSkipBackward, QStyle::SP_ArrowLeft, QStyle::SP_ArrowRight,
         QStyle::SP_MediaSkipForward, QStyle::SP_TitleBarCloseButton};
@@ -56,11 +55,17 @@ void CSheetTabBar::SetTabs(const QStringList& captions) {
     m_tabs->blockSignals(blocked);
 }
 
-int CSheetTabBar::GetCount() const { return m_tabs->count(); }
+int CSheetTabBar::GetCount() const {
+    return m_tabs->count();
+}
 
-QString CSheetTabBar::GetTabText(int index) const { return m_tabs->tabText(index); }
+QString CSheetTabBar::GetTabText(int index) const {
+    return m_tabs->tabText(index);
+}
 
-int CSheetTabBar::GetCurrentIndex() const { return m_tabs->currentIndex(); }
+int CSheetTabBar::GetCurrentIndex() const {
+    return m_tabs->currentIndex();
+}
 
 void CSheetTabBar::SetCurrentIndex(int index) {
     // The navigation buttons stop at the first and the last tab.
@@ -68,4 +73,6 @@ void CSheetTabBar::SetCurrentIndex(int index) {
     m_tabs->setCurrentIndex(index);
 }
 
-QToolButton* CSheetTabBar::GetButton(ENavButton button) const { return m_buttons[button]; }
+QToolButton* CSheetTabBar::GetButton(ENavButton button) const {
+    return m_buttons[button];
+}

@@ -13,7 +13,8 @@ CGridAxis MakeAxis(int count, std::function<int(int)> sizeOf = {}) {
 }  // namespace
 
 TEST(CGridAxisLayout, UnsetAndNonPositiveSizesTakeTheDefault) {
-    const CGridAxis axis = MakeAxis(4, [](int index) { return index == 2 ? 40 : (index == 3 ? -5 : 0); });
+    const CGridAxis axis =
+        MakeAxis(4, [](int index) { return index == 2 ? 40 : (index == 3 ? -5 : 0); });
     EXPECT_EQ(axis.GetSize(1), 17);
     EXPECT_EQ(axis.GetSize(2), 40);
     EXPECT_EQ(axis.GetSize(3), 17);

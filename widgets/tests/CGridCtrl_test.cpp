@@ -2,18 +2,17 @@
 
 #include <gtest/gtest.h>
 
-#include <atomic>
-#include <memory>
-#include <thread>
-
+#include <QDragEnterEvent>
 #include <QHelpEvent>
 #include <QImage>
 #include <QLineEdit>
-#include <QDragEnterEvent>
 #include <QMimeData>
 #include <QScrollBar>
 #include <QSignalSpy>
 #include <QTest>
+#include <atomic>
+#include <memory>
+#include <thread>
 
 #include "containers/CSheetGridStore.h"
 
@@ -39,7 +38,8 @@ protected:
     QColor PixelAt(const QImage& image, const QPoint& viewportPoint) const {
         const qreal ratio = image.devicePixelRatio();
         const QPoint at = m_grid->viewport()->mapTo(m_grid.get(), viewportPoint);
-        return image.pixelColor(QPoint(static_cast<int>(at.x() * ratio), static_cast<int>(at.y() * ratio)));
+        return image.pixelColor(
+            QPoint(static_cast<int>(at.x() * ratio), static_cast<int>(at.y() * ratio)));
     }
 
     void Press(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
