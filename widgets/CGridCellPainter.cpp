@@ -2,6 +2,7 @@
 
 #include <QFontMetrics>
 #include <QPainter>
+#include <algorithm>
 
 #include "containers/CSheetGridStore.h"
 
@@ -35,6 +36,14 @@ QFont CGridCellPainter::CellFont(const CGridCell* cell, const QFont& base) {
     font.setItalic(source.italic);
     font.setUnderline(source.underline);
     font.setStrikeOut(source.strikeOut);
+    if (source.escapement == kSuperscript || source.escapement == kSubscript) {
+        // Raised and lowered texts are drawn at two thirds of their size.
+        if (font.pixelSize() > 0) {
+            font.setPixelSize(std::max(1, font.pixelSize() * 2 / 3));
+        } else {
+            font.setPointSizeF(font.pointSizeF() * 2 / 3);
+        }
+    }
     return font;
 }
 
@@ -57,7 +66,11 @@ void CGridCellPainter::DrawCell(QPainter& painter, const QRect& rect, const CGri
         // set to the right as a spreadsheet does with numeric cells.
         bool numeric = false;
         text.trimmed().toDouble(&numeric);
-        const int align = Qt::AlignVCenter | (numeric ? Qt::AlignRight : Qt::AlignLeft);
+        const std::uint16_t escapement = cell->font ? cell->font->escapement : 0;
+        const int vertical = escapement == kSuperscript ? Qt::AlignTop
+                             : escapement == kSubscript ? Qt::AlignBottom
+                                                        : Qt::AlignVCenter;
+        const int align = vertical | (numeric ? Qt::AlignRight : Qt::AlignLeft);
         painter.drawText(rect.adjusted(kMargin, 0, -kMargin - 1, -1), align, text);
         painter.restore();
     }

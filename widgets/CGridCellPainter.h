@@ -19,8 +19,8 @@ public:
     static QColor HeaderColor();
 
     // The font of a cell: the grid font's face, pixel size, weight, italic,
-    // underline and strike-out on top of base; base itself when the cell
-    // has no font.
+    // underline and strike-out on top of base, two thirds as big for a
+    // superscript or subscript; base itself when the cell has no font.
     static QFont CellFont(const CGridCell* cell, const QFont& base);
 
     // Horizontal space a text needs inside a cell (its width plus the
@@ -28,7 +28,8 @@ public:
     static int NeededWidth(const QString& text, const QFont& font);
 
     // A cell: background, text (clipped to the cell; numbers to the right,
-    // other texts to the left, vertically centred), grid lines, and the
+    // other texts to the left; vertically centred, superscripts at the top
+    // and subscripts at the bottom), grid lines, and the
     // cell's own border colour when it has one. cell may be null (empty).
     static void DrawCell(QPainter& painter, const QRect& rect, const CGridCell* cell,
                          const QFont& base);
@@ -43,6 +44,9 @@ public:
 
 private:
     static constexpr int kMargin = 2;
+    // CGridFont::escapement values.
+    static constexpr std::uint16_t kSuperscript = 1;
+    static constexpr std::uint16_t kSubscript = 2;
     // 409 points, the largest font a sheet can hold, is 612 grid pixels.
     static constexpr int kMaxFontHeight = 612;
 };

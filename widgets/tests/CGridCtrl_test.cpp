@@ -126,6 +126,43 @@ TEST_F(GridTest, PaintsBackgroundAndTextColourOfACell) {
     EXPECT_GT(bluePixels, 5);
 }
 
+TEST_F(GridTest, SuperscriptsSitHighAndSubscriptsLowInTheirCells) {
+    CGridFont raised;
+    raised.height = 24;
+    raised.escapement = 1;
+    CGridFont lowered = raised;
+    lowered.escapement = 2;
+    m_store.SetRowHeight(2, 80);
+    m_store.SetText(2, 1, u"WWW");
+    m_store.SetFont(2, 1, raised);
+    m_store.SetText(2, 2, u"WWW");
+    m_store.SetFont(2, 2, lowered);
+    m_grid->RefreshFromStore();
+    const QImage image = m_grid->grab().toImage();
+    // The rows of a cell that hold dark text pixels, as a range.
+    const auto inkRows = [&](int column) {
+        const QRect cell = m_grid->CellRect(2, column);
+        int first = -1;
+        int last = -1;
+        for (int y = cell.top() + 1; y < cell.bottom() - 1; ++y) {
+            for (int x = cell.left() + 1; x < cell.right() - 1; ++x) {
+                if (PixelAt(image, QPoint(x, y)).lightness() < 100) {
+                    if (first < 0) first = y - cell.top();
+                    last = y - cell.top();
+                }
+            }
+        }
+        return std::make_pair(first, last);
+    };
+    const auto [raisedTop, raisedBottom] = inkRows(1);
+    const auto [loweredTop, loweredBottom] = inkRows(2);
+    ASSERT_GE(raisedTop, 0);
+    ASSERT_GE(loweredTop, 0);
+    EXPECT_LT(raisedBottom, 40);
+    EXPECT_GT(loweredTop, 40);
+    EXPECT_LE(raisedBottom - raisedTop, 20);  // two thirds of 24 pixels at most
+}
+
 TEST_F(GridTest, BorderColourFramesTheWholeCell) {
     m_store.SetBorderColor(3, 2, 0x00ff00);
     m_store.Invalidate();
