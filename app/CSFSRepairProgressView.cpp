@@ -27,17 +27,19 @@ struct SLine {
     const char* running;
 };
 constexpr SLine kLines[CSFSRepairProgressView::kLineCount] = {
-    {"Text cells: -", "Text cells: - "},       {"Formula cells: -", "Formula cells: - "},
-    {"Number cells: -", "Numeric cells: - "},  {"Other cells: -", "Other cells: - "},
-    {"Sheets: -", "Sheets: - "},               {"Charts: -", "Charts: - "},
-    {"Pictures: -", "Pictures: - "},
+    {QT_TR_NOOP("Text cells: -"), QT_TR_NOOP("Text cells: - ")},
+    {QT_TR_NOOP("Formula cells: -"), QT_TR_NOOP("Formula cells: - ")},
+    {QT_TR_NOOP("Number cells: -"), QT_TR_NOOP("Numeric cells: - ")},
+    {QT_TR_NOOP("Other cells: -"), QT_TR_NOOP("Other cells: - ")},
+    {QT_TR_NOOP("Sheets: -"), QT_TR_NOOP("Sheets: - ")},
+    {QT_TR_NOOP("Charts: -"), QT_TR_NOOP("Charts: - ")},
+    {QT_TR_NOOP("Pictures: -"), QT_TR_NOOP("Pictures: - ")},
 };
 static_assert(CSFSRepairProgressView::kLineCount == RepairCounterCount);
 
 }  // namespace
 
-CSFSRepairProgressView::CSFSRepairProgressView(CMainFrame* frame, int identifier,
-                                               QWidget* parent)
+CSFSRepairProgressView::CSFSRepairProgressView(CMainFrame* frame, int identifier, QWidget* parent)
     : CScreenView(frame, identifier, parent) {
     auto* outer = new QHBoxLayout(this);
     m_links = new CStepLinks(frame, this);
@@ -71,11 +73,17 @@ CSFSRepairProgressView::CSFSRepairProgressView(CMainFrame* frame, int identifier
 
 CSFSRepairProgressView::~CSFSRepairProgressView() = default;
 
-void CSFSRepairProgressView::OnShow() { m_links->Refresh(); }
+void CSFSRepairProgressView::OnShow() {
+    m_links->Refresh();
+}
 
-ProgressTarget* CSFSRepairProgressView::GetProgressTarget() { return &m_progress; }
+ProgressTarget* CSFSRepairProgressView::GetProgressTarget() {
+    return &m_progress;
+}
 
-bool CSFSRepairProgressView::IsTimerActive() const { return m_timer->isActive(); }
+bool CSFSRepairProgressView::IsTimerActive() const {
+    return m_timer->isActive();
+}
 
 QString CSFSRepairProgressView::GetLineText(int index) const {
     if (index < 0 || index >= kLineCount) return {};

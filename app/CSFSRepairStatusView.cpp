@@ -71,7 +71,9 @@ CSFSRepairStatusView::CSFSRepairStatusView(CMainFrame* frame, int identifier, QW
 
 CSFSRepairStatusView::~CSFSRepairStatusView() = default;
 
-void CSFSRepairStatusView::OnShow() { m_links->Refresh(); }
+void CSFSRepairStatusView::OnShow() {
+    m_links->Refresh();
+}
 
 void CSFSRepairStatusView::paintEvent(QPaintEvent*) {
     const QRect free = rect().adjusted(m_links->geometry().right() + 1, 0, 0, 0);

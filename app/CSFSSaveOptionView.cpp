@@ -30,16 +30,16 @@ struct SOptionBox {
     std::uint32_t bit;
 };
 constexpr SOptionBox kOptionBoxes[CSFSSaveOptionView::kOptionCount] = {
-    {"Save row information", "SaveRows", CSaveOption::RowInformation},
-    {"Save column information", "SaveColumns", CSaveOption::ColumnInformation},
-    {"Save merged cells", "SaveMerged", CSaveOption::MergedRanges},
-    {"Save text", "SaveText", CSaveOption::Texts},
-    {"Save bool value", "SaveBool", CSaveOption::BooleansAndErrors},
-    {"Save formula", "SaveFormula", CSaveOption::Formulas},
-    {"Save number", "SaveNumber", CSaveOption::Numbers},
+    {QT_TR_NOOP("Save row information"), "SaveRows", CSaveOption::RowInformation},
+    {QT_TR_NOOP("Save column information"), "SaveColumns", CSaveOption::ColumnInformation},
+    {QT_TR_NOOP("Save merged cells"), "SaveMerged", CSaveOption::MergedRanges},
+    {QT_TR_NOOP("Save text"), "SaveText", CSaveOption::Texts},
+    {QT_TR_NOOP("Save bool value"), "SaveBool", CSaveOption::BooleansAndErrors},
+    {QT_TR_NOOP("Save formula"), "SaveFormula", CSaveOption::Formulas},
+    {QT_TR_NOOP("Save number"), "SaveNumber", CSaveOption::Numbers},
 };
 
-const char* const kFilter = "Worksheet Files (*.xls)|*.xls|All Files (*.*)|*.*||";
+const char* const kFilter = QT_TR_NOOP("Worksheet Files (*.xls)|*.xls|All Files (*.*)|*.*||");
 
 }  // namespace
 
@@ -88,13 +88,17 @@ CSFSSaveOptionView::CSFSSaveOptionView(CMainFrame* frame, int identifier, QWidge
 // once no save runs, so this does not block in practice.
 CSFSSaveOptionView::~CSFSSaveOptionView() = default;
 
-void CSFSSaveOptionView::OnShow() { m_links->Refresh(); }
+void CSFSSaveOptionView::OnShow() {
+    m_links->Refresh();
+}
 
 void CSFSSaveOptionView::SetDestinationPath(const QString& path) {
     m_destinationEdit->setText(path);
 }
 
-QString CSFSSaveOptionView::GetDestinationPath() const { return m_destinationEdit->text(); }
+QString CSFSSaveOptionView::GetDestinationPath() const {
+    return m_destinationEdit->text();
+}
 
 QCheckBox* CSFSSaveOptionView::GetOptionBox(int index) const {
     return index >= 0 && index < kOptionCount ? m_options[index] : nullptr;
@@ -117,8 +121,7 @@ void CSFSSaveOptionView::OnBrowse() {
 void CSFSSaveOptionView::OnBack() {
     if (SaveRunning != 0) return;
     ShowScreen(CViewManger::SFSPreview);
-    static_cast<CSFSPreViewData*>(
-        GetFrame()->GetViewManager().GetScreen(CViewManger::SFSPreview))
+    static_cast<CSFSPreViewData*>(GetFrame()->GetViewManager().GetScreen(CViewManger::SFSPreview))
         ->Reload();
 }
 
@@ -136,6 +139,7 @@ void CSFSSaveOptionView::StartSave() {
     CExcelData* workbook = GetDocument()->GetWorkbook();
     workbook->SetDestinationPath(std::filesystem::path(destination.toStdString()));
     workbook->GetSaveOptions() = CSaveOption(GetOptionMask());
+    savingView->ResetProgress();
     workbook->SetSaveProgressWindow(savingView->GetProgressTarget());
     m_threadManager->SetData(workbook);
     m_threadManager->Start();

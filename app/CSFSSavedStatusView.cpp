@@ -52,11 +52,15 @@ void CSFSSavedStatusView::OnRefresh() {
     m_path->setText(QString::fromStdString(saved.string()));
 }
 
-QString CSFSSavedStatusView::GetSavedPath() const { return m_path->text(); }
+QString CSFSSavedStatusView::GetSavedPath() const {
+    return m_path->text();
+}
 
 void CSFSSavedStatusView::OnOpen() {
     const QString path = GetSavedPath();
     if (!path.isEmpty()) GetDialogs().OpenWithDesktop(path);
 }
 
-void CSFSSavedStatusView::OnBack() { ShowScreen(CViewManger::SFSSaveOption); }
+void CSFSSavedStatusView::OnBack() {
+    ShowScreen(CViewManger::SFSSaveOption);
+}

@@ -15,8 +15,7 @@
 #include "repair/CThreadManager.h"
 #include "widgets/CColorTextLabel.h"
 
-CSFSSavingProgressView::CSFSSavingProgressView(CMainFrame* frame, int identifier,
-                                               QWidget* parent)
+CSFSSavingProgressView::CSFSSavingProgressView(CMainFrame* frame, int identifier, QWidget* parent)
     : CScreenView(frame, identifier, parent) {
     auto* outer = new QHBoxLayout(this);
     m_links = new CStepLinks(frame, this);
@@ -48,16 +47,27 @@ CSFSSavingProgressView::CSFSSavingProgressView(CMainFrame* frame, int identifier
 
 CSFSSavingProgressView::~CSFSSavingProgressView() = default;
 
-void CSFSSavingProgressView::OnShow() { m_links->DisableAll(); }
+void CSFSSavingProgressView::OnShow() {
+    m_links->DisableAll();
+}
 
-bool CSFSSavingProgressView::IsTimerActive() const { return m_timer->isActive(); }
+bool CSFSSavingProgressView::IsTimerActive() const {
+    return m_timer->isActive();
+}
 
-QString CSFSSavingProgressView::GetProgressText() const { return m_text->text(); }
+QString CSFSSavingProgressView::GetProgressText() const {
+    return m_text->text();
+}
 
-void CSFSSavingProgressView::StartTimer() {
+void CSFSSavingProgressView::ResetProgress() {
     m_progress.SetRange(0, 100);
     m_progress.SetPosition(0);
-    m_bar->Show(m_progress);
+}
+
+void CSFSSavingProgressView::StartTimer() {
+    // The target is left alone: the worker runs already and may have set
+    // its range.
+    m_bar->setValue(0);
     m_text->clear();
     m_timer->start();
 }

@@ -32,6 +32,9 @@ public:
 
     // The progress bar the save drives.
     ProgressTarget* GetProgressTarget() { return &m_progress; }
+    // Puts the progress target back at 0 of 0..100; called before the save
+    // worker starts, which then sets its own range.
+    void ResetProgress();
     // Clears the bar and the text and starts the timer (screen 4 calls it
     // right after starting the save).
     void StartTimer();

@@ -22,13 +22,13 @@
 
 namespace {
 
-const char* const kCaption =
-    "Please select the corrupt file using [Select file] button and \r\nclick on [Recover] button.";
+const char* const kCaption = QT_TR_NOOP(
+    "Please select the corrupt file using [Select file] button and \r\nclick on [Recover] button.");
 const char* const kEmptyPathMessage =
-    "Please select the corrupt file using [Select file] and \r\nclick [Recover].";
+    QT_TR_NOOP("Please select the corrupt file using [Select file] and \r\nclick [Recover].");
 const char* const kMissingFileMessage =
-    "File does not exist. Please select the file\r\n using [Select file] button.";
-const char* const kFilter = "Worksheet Files (*.xls)|*.xls|All Files (*.*)|*.*||";
+    QT_TR_NOOP("File does not exist. Please select the file\r\n using [Select file] button.");
+const char* const kFilter = QT_TR_NOOP("Worksheet Files (*.xls)|*.xls|All Files (*.*)|*.*||");
 
 // How long, at most, a "&Recover" waits for a preview fill to notice its
 // stop: 200 looks 50 ms apart.
@@ -37,7 +37,9 @@ constexpr int kPreviewWaitMs = 50;
 
 // The texts carry the old message boxes' CR LF; a label shows a lone CR as a
 // glyph on some styles, so the label gets plain line feeds.
-QString ForLabel(QString text) { return text.replace(QStringLiteral("\r\n"), QStringLiteral("\n")); }
+QString ForLabel(QString text) {
+    return text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+}
 
 QString FirstLocalFile(const QList<QUrl>& urls) {
     for (const QUrl& url : urls) {
@@ -98,9 +100,13 @@ void CSFSSelectFileView::OnRefresh() {
     m_pathEdit->setText(QString::fromStdString(GetDocument()->GetSourcePath().string()));
 }
 
-void CSFSSelectFileView::OnSelectCommand() { OnSelectFile(); }
+void CSFSSelectFileView::OnSelectCommand() {
+    OnSelectFile();
+}
 
-void CSFSSelectFileView::OnRepairCommand() { OnRecover(); }
+void CSFSSelectFileView::OnRepairCommand() {
+    OnRecover();
+}
 
 void CSFSSelectFileView::OnSelectFile() {
     const QStringList chosen = GetDialogs().OpenFileNames(this, tr(kFilter), false);

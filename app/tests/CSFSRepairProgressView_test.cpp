@@ -1,8 +1,9 @@
+#include "app/CSFSRepairProgressView.h"
+
 #include <gtest/gtest.h>
 
 #include "app/CMainFrame.h"
 #include "app/CMendwellDoc.h"
-#include "app/CSFSRepairProgressView.h"
 #include "app/CSFSSelectFileView.h"
 #include "app/CStepLinks.h"
 #include "app/tests/CSingleFileFixture.h"

@@ -1,10 +1,11 @@
+#include "app/CSFSSaveOptionView.h"
+
 #include <gtest/gtest.h>
 
 #include <QCheckBox>
 #include <fstream>
 
 #include "app/CMendwellDoc.h"
-#include "app/CSFSSaveOptionView.h"
 #include "app/CSFSSavingProgressView.h"
 #include "app/CStepLinks.h"
 #include "app/tests/CSingleFileFixture.h"
@@ -47,10 +48,10 @@ TEST_F(SaveOptionViewTest, EachBoxControlsItsOwnOptionAndBlankFormatsAreAlwaysSa
                                   "Save merged cells",    "Save text",
                                   "Save bool value",      "Save formula",
                                   "Save number"};
-    const std::uint32_t bits[] = {CSaveOption::RowInformation, CSaveOption::ColumnInformation,
-                                  CSaveOption::MergedRanges,   CSaveOption::Texts,
-                                  CSaveOption::BooleansAndErrors, CSaveOption::Formulas,
-                                  CSaveOption::Numbers};
+    const std::uint32_t bits[] = {
+        CSaveOption::RowInformation, CSaveOption::ColumnInformation, CSaveOption::MergedRanges,
+        CSaveOption::Texts,          CSaveOption::BooleansAndErrors, CSaveOption::Formulas,
+        CSaveOption::Numbers};
     EXPECT_EQ(OptionView()->GetOptionMask(), static_cast<std::uint32_t>(CSaveOption::All));
     for (int i = 0; i < CSFSSaveOptionView::kOptionCount; ++i) {
         QCheckBox* box = OptionView()->GetOptionBox(i);

@@ -1,3 +1,5 @@
+#include "app/CSFSSelectFileView.h"
+
 #include <gtest/gtest.h>
 
 #include <QCoreApplication>
@@ -10,7 +12,6 @@
 #include "app/CMainFrame.h"
 #include "app/CMendwellDoc.h"
 #include "app/CSFSRepairProgressView.h"
-#include "app/CSFSSelectFileView.h"
 #include "app/CStepLinks.h"
 #include "app/tests/CSingleFileFixture.h"
 #include "platform/RunState.h"
@@ -125,9 +126,9 @@ TEST_F(SelectFileViewTest, DroppingSeveralFilesKeepsTheFirstLocalOne) {
     Start();
     const std::filesystem::path first = Touch("first.xls");
     const std::filesystem::path second = Touch("second.xls");
-    EXPECT_TRUE(Drop({QUrl(QStringLiteral("https://example.org/remote.xls")),
-                      QUrl::fromLocalFile(ToQString(first)),
-                      QUrl::fromLocalFile(ToQString(second))}));
+    EXPECT_TRUE(
+        Drop({QUrl(QStringLiteral("https://example.org/remote.xls")),
+              QUrl::fromLocalFile(ToQString(first)), QUrl::fromLocalFile(ToQString(second))}));
     EXPECT_EQ(Doc().GetSourcePath(), first);
     EXPECT_EQ(PathEdit()->text(), ToQString(first));
 

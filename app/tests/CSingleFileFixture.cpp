@@ -15,8 +15,7 @@ CSFSSelectFileView* CSingleFileFixture::SelectView() const {
 }
 
 CSFSRepairProgressView* CSingleFileFixture::RepairView() const {
-    return static_cast<CSFSRepairProgressView*>(
-        Views().GetScreen(CViewManger::SFSRepairProgress));
+    return static_cast<CSFSRepairProgressView*>(Views().GetScreen(CViewManger::SFSRepairProgress));
 }
 
 CSFSSaveOptionView* CSingleFileFixture::OptionView() const {
@@ -24,8 +23,7 @@ CSFSSaveOptionView* CSingleFileFixture::OptionView() const {
 }
 
 CSFSSavingProgressView* CSingleFileFixture::SavingView() const {
-    return static_cast<CSFSSavingProgressView*>(
-        Views().GetScreen(CViewManger::SFSSavingProgress));
+    return static_cast<CSFSSavingProgressView*>(Views().GetScreen(CViewManger::SFSSavingProgress));
 }
 
 CSFSSavedStatusView* CSingleFileFixture::SavedView() const {
@@ -47,7 +45,9 @@ bool CSingleFileFixture::Click(QWidget* screen, const char* objectName) {
     return true;
 }
 
-CStepLinks* CSingleFileFixture::Links(QWidget* screen) { return screen->findChild<CStepLinks*>(); }
+CStepLinks* CSingleFileFixture::Links(QWidget* screen) {
+    return screen->findChild<CStepLinks*>();
+}
 
 void CSingleFileFixture::Recover(const std::filesystem::path& path) const {
     SelectView()->findChild<QLineEdit*>(QStringLiteral("SourcePath"))->setText(ToQString(path));

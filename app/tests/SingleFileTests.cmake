@@ -4,6 +4,7 @@ mendwell_add_gui_test(NAME app_sfs_tests
     CSingleFileFixture.cpp
     CSFSSelectFileView_test.cpp
     CSFSRepairProgressView_test.cpp
+    CSFSRepairStatusView_test.cpp
     CSFSSaveOptionView_test.cpp
     CSFSSingleFilePath_test.cpp
 )
