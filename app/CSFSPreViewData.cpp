@@ -1,6 +1,7 @@
 #include "app/CSFSPreViewData.h"
 
 #include <QHBoxLayout>
+#include <QHideEvent>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTimer>
@@ -170,6 +171,13 @@ void CSFSPreViewData::OnTimer() {
     }
     views.Activate();
     RefreshAllScreens();
+}
+
+void CSFSPreViewData::hideEvent(QHideEvent* event) {
+    // A deferred change of our own hides the screen only once the fill has
+    // ended; a minimised window is no reason to stop.
+    if (!event->spontaneous() && PreviewRunning.load() != 0) PreviewStop = 1;
+    CScreenView::hideEvent(event);
 }
 
 bool CSFSPreViewData::IsTimerActive() const { return m_timer->isActive(); }

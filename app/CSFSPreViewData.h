@@ -61,6 +61,12 @@ public:
     QLineEdit* GetFormulaBar() const { return m_formulaBar; }
     CStepLinks* GetStepLinks() const { return m_links; }
 
+protected:
+    // Leaving the screen by any other way (a menu command) while the fill
+    // runs stops the fill: nobody sees its pages, and the next repair will
+    // replace the model it reads.
+    void hideEvent(QHideEvent* event) override;
+
 private:
     void CreateControls();
     // Leaves for screen index now, or once the fill has ended.

@@ -6,6 +6,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 
+#include "app/CMainFrame.h"
 #include "app/CMendwellDoc.h"
 #include "app/CSFSPreViewData.h"
 #include "app/CSheetView.h"
@@ -296,4 +297,18 @@ TEST_F(LongFillTest, SaveDuringAFillLeavesOnceItHasStopped) {
     ASSERT_TRUE(WaitUntil([&] { return !Screen().IsTimerActive(); }));
     EXPECT_EQ(Views().GetShownScreen(), Views().GetScreen(CViewManger::SFSSaveOption));
     EXPECT_EQ(PreviewRunning.load(), 0);
+}
+
+TEST_F(LongFillTest, LeavingByAMenuCommandStopsTheFill) {
+    Start();
+    Frame().show();  // hidden screens of a hidden window get no hide event
+    BuildSheets();
+    StartPreview();
+    ASSERT_EQ(PreviewRunning.load(), 1) << "the long sheet's fill ended at once";
+    // What the main window's "Next" does: no question asked of this screen.
+    Frame().OnNext();
+    EXPECT_EQ(Views().GetShownScreen(), Views().GetScreen(CViewManger::SFSSaveOption));
+    EXPECT_EQ(PreviewStop.load(), 1);
+    ASSERT_TRUE(WaitForWorkersIdle());
+    EXPECT_FALSE(Screen().IsTimerActive());
 }
