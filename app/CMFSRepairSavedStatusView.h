@@ -1,10 +1,33 @@
-// Multiple-file screen 10: one row per file with its result.
+// Multiple-file screen 10: one row per file with its result, rebuilt from
+// the job data each time the screen is shown or the screens refresh. A
+// saved file opens with the desktop's program on a double-click or the
+// list's "Open file"; a failed row opens nothing.
 #pragma once
 #include "app/CScreenView.h"
+
+class CMFSFileList;
+class QAction;
 
 class CMFSRepairSavedStatusView : public CScreenView {
     Q_OBJECT
 public:
     CMFSRepairSavedStatusView(CMainFrame* frame, int identifier, QWidget* parent = nullptr);
     ~CMFSRepairSavedStatusView() override;
+
+    // Opens the destination of row (0-based) when that file was saved; true
+    // when it was handed to the desktop.
+    bool OpenRow(int row);
+    // "Open file" (the list's context menu): the current row.
+    void OnOpenFile();
+    // "&Back": screen 7.
+    void OnBack();
+
+    void OnShow() override;
+    void OnRefresh() override;
+
+private:
+    void RebuildRows();
+
+    CMFSFileList* m_list = nullptr;
+    QAction* m_openFile = nullptr;
 };
