@@ -2,7 +2,9 @@
 
 #include <system_error>
 
-const char* CHelpLocator::PageName() { return "Mendwell for Excel.html"; }
+const char* CHelpLocator::PageName() {
+    return "Mendwell for Excel.html";
+}
 
 CHelpLocator::CHelpLocator(std::filesystem::path applicationFolder,
                            std::filesystem::path executableFolder,

@@ -36,7 +36,9 @@
 
 // The window icon lives in a resource of this static library: the linker
 // drops an unreferenced resource initialiser, so it is pulled in by name.
-static void InitShellResources() { Q_INIT_RESOURCE(mendwell); }
+static void InitShellResources() {
+    Q_INIT_RESOURCE(mendwell);
+}
 
 namespace {
 
@@ -64,8 +66,8 @@ constexpr ThemeEntry kThemes[] = {
      0xffdde9fb, 0xfff7fbff, 0xffffc873, 0xff000000},
     {CommandId::ThemeOffice2003, "Office 2003", CMainFrame::Office2003, false, 0xfff0efe9,
      0xffe2e1da, 0xffffffff, 0xffc1d2ee, 0xff000000},
-    {CommandId::ThemeWindowsXP, "Windows XP", CMainFrame::WindowsXP, false, 0xffece9d8,
-     0xffece9d8, 0xffffffff, 0xff316ac5, 0xffffffff},
+    {CommandId::ThemeWindowsXP, "Windows XP", CMainFrame::WindowsXP, false, 0xffece9d8, 0xffece9d8,
+     0xffffffff, 0xff316ac5, 0xffffffff},
 };
 
 const ThemeEntry* FindTheme(int commandId) {
@@ -80,11 +82,17 @@ bool IsThemeInForce(const ThemeEntry& entry, int theme, bool luna) {
     return entry.theme == theme && (theme != CMainFrame::Office2003 || entry.luna == luna);
 }
 
+// The screen at index, as the class the table of screens gives it.
+template <typename TScreen>
+TScreen* ScreenAt(const CViewManger& views, int index) {
+    return static_cast<TScreen*>(views.GetScreen(index));
+}
+
 // The screens on which the save action acts.
 bool SaveActsOn(int index) {
-    constexpr int kScreens[] = {CViewManger::SFSSelectFile,    CViewManger::SFSPreview,
-                                CViewManger::SFSSaveOption,    CViewManger::SFSSavedStatus,
-                                CViewManger::MFSSelectFile,    CViewManger::MFSSaveOption,
+    constexpr int kScreens[] = {CViewManger::SFSSelectFile,       CViewManger::SFSPreview,
+                                CViewManger::SFSSaveOption,       CViewManger::SFSSavedStatus,
+                                CViewManger::MFSSelectFile,       CViewManger::MFSSaveOption,
                                 CViewManger::MFSRepairSavedStatus};
     for (int screen : kScreens) {
         if (screen == index) return true;
@@ -143,7 +151,9 @@ CMainFrame::CMainFrame(CMendwellDoc* document, IUserDialogs* dialogs, QWidget* p
     UpdateCommandStates();
 }
 
-CMainFrame::~CMainFrame() { delete m_views; }
+CMainFrame::~CMainFrame() {
+    delete m_views;
+}
 
 void CMainFrame::SetMode(EMode mode) {
     m_mode = mode;
@@ -177,7 +187,7 @@ void CMainFrame::SetSingleFileStatusText(const QString& text) {
 QString CMainFrame::GetStatusBarText() const {
     if (m_mode == EMode::MultipleFile) return m_multiFileStatus;
     return m_views->GetCurrentIndex() == CViewManger::SFSSelectFile ? QString()
-                                                                     : m_singleFileStatus;
+                                                                    : m_singleFileStatus;
 }
 
 QAction* CMainFrame::GetAction(int commandId) const {
@@ -206,13 +216,11 @@ void CMainFrame::OnMultiFileMode() {
     bool running = false;
     if (ParsingRunning.load() != 0) {
         running = true;
-        confirmed = static_cast<CSFSRepairProgressView*>(
-                        m_views->GetScreen(CViewManger::SFSRepairProgress))
+        confirmed = ScreenAt<CSFSRepairProgressView>(*m_views, CViewManger::SFSRepairProgress)
                         ->ConfirmStop();
     } else if (SaveRunning.load() != 0) {
         running = true;
-        confirmed = static_cast<CSFSSavingProgressView*>(
-                        m_views->GetScreen(CViewManger::SFSSavingProgress))
+        confirmed = ScreenAt<CSFSSavingProgressView>(*m_views, CViewManger::SFSSavingProgress)
                         ->ConfirmStop();
     }
     if (!confirmed) return;
@@ -242,7 +250,7 @@ void CMainFrame::OnRepair() {
 void CMainFrame::OnPreview() {
     m_views->SetCurrentIndex(CViewManger::SFSPreview);
     m_views->Activate();
-    static_cast<CSFSPreViewData*>(m_views->GetScreen(CViewManger::SFSPreview))->Reload();
+    ScreenAt<CSFSPreViewData>(*m_views, CViewManger::SFSPreview)->Reload();
 }
 
 void CMainFrame::OnSaveAction() {
@@ -260,8 +268,7 @@ void CMainFrame::OnSaveAction() {
 void CMainFrame::OnSaveRepaired() {
     if (m_mode != EMode::SingleFile) return;
     if (m_views->GetCurrentIndex() == CViewManger::SFSSaveOption) {
-        static_cast<CSFSSaveOptionView*>(m_views->GetScreen(CViewManger::SFSSaveOption))
-            ->StartSave();
+        ScreenAt<CSFSSaveOptionView>(*m_views, CViewManger::SFSSaveOption)->StartSave();
         return;
     }
     m_views->SetCurrentIndex(CViewManger::SFSSaveOption);
@@ -317,7 +324,9 @@ void CMainFrame::UpdateCommandStates() {
     }
 }
 
-void CMainFrame::OnScreenActivated() { UpdateCommandStates(); }
+void CMainFrame::OnScreenActivated() {
+    UpdateCommandStates();
+}
 
 void CMainFrame::PostClose() {
     QMetaObject::invokeMethod(this, &QWidget::close, Qt::QueuedConnection);
@@ -336,15 +345,13 @@ bool CMainFrame::MayClose() {
     if (JobRunning.load() != 0) {
         confirmed = m_views->GetMFSRepairSaveProgressView()->ConfirmSkipAll();
     } else if (ParsingRunning.load() != 0) {
-        confirmed = static_cast<CSFSRepairProgressView*>(
-                        m_views->GetScreen(CViewManger::SFSRepairProgress))
+        confirmed = ScreenAt<CSFSRepairProgressView>(*m_views, CViewManger::SFSRepairProgress)
                         ->ConfirmStop();
     } else if (SaveRunning.load() != 0) {
-        confirmed = static_cast<CSFSSavingProgressView*>(
-                        m_views->GetScreen(CViewManger::SFSSavingProgress))
+        confirmed = ScreenAt<CSFSSavingProgressView>(*m_views, CViewManger::SFSSavingProgress)
                         ->ConfirmStop();
     } else if (PreviewRunning.load() != 0) {
-        static_cast<CSFSPreViewData*>(m_views->GetScreen(CViewManger::SFSPreview))->StopForExit();
+        ScreenAt<CSFSPreViewData>(*m_views, CViewManger::SFSPreview)->StopForExit();
         return false;
     } else {
         return true;
@@ -362,7 +369,7 @@ bool CMainFrame::NothingLeftRunning() {
         return false;
     }
     if (PreviewRunning.load() != 0) {
-        static_cast<CSFSPreViewData*>(m_views->GetScreen(CViewManger::SFSPreview))->StopForExit();
+        ScreenAt<CSFSPreViewData>(*m_views, CViewManger::SFSPreview)->StopForExit();
         return false;
     }
     return true;
@@ -377,13 +384,13 @@ QAction* CMainFrame::AddAction(int commandId, const QString& text, void (CMainFr
 
 void CMainFrame::CreateActions() {
     const QStyle* look = style();
-    QAction* recovery = AddAction(CommandId::RecoveryMode, tr("R&ecovery    "),
-                                  &CMainFrame::OnRecoveryMode);
+    QAction* recovery =
+        AddAction(CommandId::RecoveryMode, tr("R&ecovery    "), &CMainFrame::OnRecoveryMode);
     recovery->setShortcut(QKeySequence(tr("Ctrl+R")));
     recovery->setCheckable(true);
     recovery->setIcon(ThemeIcon("document-properties", QStyle::SP_FileIcon, look));
-    QAction* multi = AddAction(CommandId::MultiFileMode, tr("&Multi file"),
-                               &CMainFrame::OnMultiFileMode);
+    QAction* multi =
+        AddAction(CommandId::MultiFileMode, tr("&Multi file"), &CMainFrame::OnMultiFileMode);
     multi->setCheckable(true);
     multi->setIcon(ThemeIcon("folder", QStyle::SP_DirIcon, look));
     QAction* exitAction = AddAction(CommandId::Exit, tr("E&xit"), nullptr);
@@ -442,7 +449,8 @@ void CMainFrame::CreateToolBar() {
     QToolBar* bar = addToolBar(tr("Commands"));
     bar->setObjectName(QStringLiteral("MainToolBar"));
     bar->setMovable(false);
-    for (int id : {CommandId::RecoveryMode, CommandId::MultiFileMode}) bar->addAction(GetAction(id));
+    for (int id : {CommandId::RecoveryMode, CommandId::MultiFileMode})
+        bar->addAction(GetAction(id));
     bar->addSeparator();
     for (int id : {CommandId::Select, CommandId::SaveFile, CommandId::SaveRepaired}) {
         bar->addAction(GetAction(id));

@@ -40,7 +40,8 @@ std::vector<std::filesystem::path> CMendwellApp::ExistingFiles(const QStringList
         std::error_code error;
         std::filesystem::path path = std::filesystem::absolute(file.toStdString(), error);
         if (error) continue;
-        if (std::filesystem::is_regular_file(path, error)) existing.push_back(path.lexically_normal());
+        if (std::filesystem::is_regular_file(path, error))
+            existing.push_back(path.lexically_normal());
     }
     return existing;
 }

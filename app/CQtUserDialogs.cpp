@@ -19,8 +19,10 @@ bool CQtUserDialogs::Confirm(QWidget* parent, const QString& text) {
 }
 
 QStringList CQtUserDialogs::OpenFileNames(QWidget* parent, const QString& filter, bool multiple) {
-    if (multiple) return QFileDialog::getOpenFileNames(parent, QString(), QString(), QtFilter(filter));
-    const QString one = QFileDialog::getOpenFileName(parent, QString(), QString(), QtFilter(filter));
+    if (multiple)
+        return QFileDialog::getOpenFileNames(parent, QString(), QString(), QtFilter(filter));
+    const QString one =
+        QFileDialog::getOpenFileName(parent, QString(), QString(), QtFilter(filter));
     return one.isEmpty() ? QStringList() : QStringList{one};
 }
 

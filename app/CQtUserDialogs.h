@@ -10,8 +10,7 @@ public:
     QStringList OpenFileNames(QWidget* parent, const QString& filter, bool multiple) override;
     QString SaveFileName(QWidget* parent, const QString& suggested, const QString& filter,
                          const QString& defaultSuffix) override;
-    QString ExistingDirectory(QWidget* parent, const QString& title,
-                              const QString& start) override;
+    QString ExistingDirectory(QWidget* parent, const QString& title, const QString& start) override;
     bool OpenWithDesktop(const QString& path) override;
 
     // "A (*.a)|*.a|B (*.*)|*.*||" as Qt writes it: "A (*.a);;B (*)" (every

@@ -95,9 +95,8 @@ void CSettingView::OnShow() {
 }
 
 void CSettingView::OnBrowse() {
-    const QString folder =
-        GetDialogs().ExistingDirectory(this, tr("Select the destination direcorty to save the file:"),
-                                       m_locationEdit->text());
+    const QString folder = GetDialogs().ExistingDirectory(
+        this, tr("Select the destination direcorty to save the file:"), m_locationEdit->text());
     if (!folder.isEmpty()) m_locationEdit->setText(folder.left(kMaxBrowsedPathLength));
 }
 
@@ -111,7 +110,9 @@ void CSettingView::OnApply() {
     Leave();
 }
 
-void CSettingView::OnCancel() { Leave(); }
+void CSettingView::OnCancel() {
+    Leave();
+}
 
 void CSettingView::Leave() {
     CViewManger& views = GetFrame()->GetViewManager();

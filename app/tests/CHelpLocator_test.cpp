@@ -1,8 +1,9 @@
+#include "app/CHelpLocator.h"
+
 #include <gtest/gtest.h>
 
 #include <fstream>
 
-#include "app/CHelpLocator.h"
 #include "app/tests/support/CAppTestFixture.h"
 
 class HelpLocatorTest : public CAppTestFixture {

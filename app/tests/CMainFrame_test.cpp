@@ -1,3 +1,6 @@
+#include "app/CMainFrame.h"
+#include "app/CSFSSelectFileView.h"
+
 #include <gtest/gtest.h>
 
 #include <QAction>
@@ -8,7 +11,6 @@
 #include <QToolBar>
 #include <filesystem>
 
-#include "app/CMainFrame.h"
 #include "app/CViewManger.h"
 #include "app/CommandIds.h"
 #include "app/tests/support/CAppTestFixture.h"
@@ -41,15 +43,24 @@ TEST_F(MainFrameCommandTest, EveryCommandHasItsTextAndShortcut) {
         int id;
         const char* text;
     } kCommands[] = {
-        {CommandId::RecoveryMode, "R&ecovery    "}, {CommandId::MultiFileMode, "&Multi file"},
-        {CommandId::Exit, "E&xit"},                  {CommandId::Options, "&Options"},
-        {CommandId::Select, "&Select"},              {CommandId::Repair, "&Repair"},
-        {CommandId::Preview, "&Preview"},            {CommandId::Save, "&Save"},
-        {CommandId::SaveFile, "Save file"},          {CommandId::SaveRepaired, "Save the repaired file"},
-        {CommandId::Help, "&Help"},                  {CommandId::ThemeOfficeXP, "Office XP"},
-        {CommandId::ThemeOffice2000, "Office 2000"}, {CommandId::ThemeOffice2003Luna, "Office 2003 Luna"},
-        {CommandId::ThemeOffice2003, "Office 2003"}, {CommandId::ThemeWindowsXP, "Windows XP"},
-        {CommandId::Next, "Next"},                   {CommandId::Back, "Back"},
+        {CommandId::RecoveryMode, "R&ecovery    "},
+        {CommandId::MultiFileMode, "&Multi file"},
+        {CommandId::Exit, "E&xit"},
+        {CommandId::Options, "&Options"},
+        {CommandId::Select, "&Select"},
+        {CommandId::Repair, "&Repair"},
+        {CommandId::Preview, "&Preview"},
+        {CommandId::Save, "&Save"},
+        {CommandId::SaveFile, "Save file"},
+        {CommandId::SaveRepaired, "Save the repaired file"},
+        {CommandId::Help, "&Help"},
+        {CommandId::ThemeOfficeXP, "Office XP"},
+        {CommandId::ThemeOffice2000, "Office 2000"},
+        {CommandId::ThemeOffice2003Luna, "Office 2003 Luna"},
+        {CommandId::ThemeOffice2003, "Office 2003"},
+        {CommandId::ThemeWindowsXP, "Windows XP"},
+        {CommandId::Next, "Next"},
+        {CommandId::Back, "Back"},
     };
     for (const auto& command : kCommands) {
         const QAction* action = Frame().GetAction(command.id);
@@ -392,4 +403,21 @@ TEST_F(MainFrameHelpTest, HelpThatCannotBeOpenedSaysSo) {
     Frame().OnHelp();
     ASSERT_EQ(m_dialogs.informed.size(), 1);
     EXPECT_TRUE(m_dialogs.informed.front().contains("Mendwell for Excel.html"));
+}
+
+// With real workers: whichever of repair or preview is running when the
+// window is closed, the window goes once that work has stopped.
+class MainFrameCloseWithWorkerTest : public CAppTestFixture {};
+
+TEST_F(MainFrameCloseWithWorkerTest, ClosingDuringARealRepairClosesOnceTheWorkStops) {
+    const std::filesystem::path sample = WriteDamagedSample();
+    Start({ToQString(sample)});
+    QApplication::setQuitOnLastWindowClosed(false);
+    Frame().show();
+    m_dialogs.defaultConfirmAnswer = true;
+    static_cast<CSFSSelectFileView*>(Views().GetScreen(0))->OnRecover();
+    Frame().close();
+    EXPECT_TRUE(WaitUntil([this] { return !Frame().isVisible(); }));
+    EXPECT_TRUE(WaitForWorkersIdle());
+    QApplication::setQuitOnLastWindowClosed(true);
 }

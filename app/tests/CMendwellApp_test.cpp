@@ -1,10 +1,11 @@
+#include "app/CMendwellApp.h"
+
 #include <gtest/gtest.h>
 
 #include <QLineEdit>
 #include <fstream>
 
 #include "app/CMainFrame.h"
-#include "app/CMendwellApp.h"
 #include "app/CMendwellDoc.h"
 #include "app/CScreenView.h"
 #include "app/CViewManger.h"

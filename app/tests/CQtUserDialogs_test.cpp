@@ -1,6 +1,6 @@
-#include <gtest/gtest.h>
-
 #include "app/CQtUserDialogs.h"
+
+#include <gtest/gtest.h>
 
 TEST(QtFilterTest, WorksheetFilterBecomesTwoQtEntries) {
     EXPECT_EQ(CQtUserDialogs::QtFilter("Worksheet Files (*.xls)|*.xls|All Files (*.*)|*.*||"),

@@ -1,3 +1,5 @@
+#include "app/CSettingView.h"
+
 #include <gtest/gtest.h>
 
 #include <QLineEdit>
@@ -6,7 +8,6 @@
 #include <filesystem>
 
 #include "app/CMainFrame.h"
-#include "app/CSettingView.h"
 #include "app/CViewManger.h"
 #include "app/CommandIds.h"
 #include "app/tests/support/CAppTestFixture.h"
@@ -38,9 +39,7 @@ protected:
     QLineEdit* Location() const { return Child<QLineEdit>(Settings(), "LocationEdit"); }
     QLineEdit* Suffix() const { return Child<QLineEdit>(Settings(), "SuffixEdit"); }
     QRadioButton* Single() const { return Child<QRadioButton>(Settings(), "StartSingleRadio"); }
-    QRadioButton* Multiple() const {
-        return Child<QRadioButton>(Settings(), "StartMultipleRadio");
-    }
+    QRadioButton* Multiple() const { return Child<QRadioButton>(Settings(), "StartMultipleRadio"); }
 };
 
 TEST_F(SettingViewTest, ShowsTheDefaultsWhenNothingIsStored) {

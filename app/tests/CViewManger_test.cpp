@@ -1,8 +1,9 @@
+#include "app/CViewManger.h"
+
 #include <gtest/gtest.h>
 
 #include "app/CMainFrame.h"
 #include "app/CScreenView.h"
-#include "app/CViewManger.h"
 #include "app/CommandIds.h"
 #include "app/tests/support/CAppTestFixture.h"
 
