@@ -97,6 +97,9 @@ CMFSSaveOptionView::CMFSSaveOptionView(CMainFrame* frame, int identifier, QWidge
 CMFSSaveOptionView::~CMFSSaveOptionView() = default;
 
 void CMFSSaveOptionView::OnSave() {
+    // Every edit of the box goes into the job data at once, so the box holds
+    // nothing of its own once it has been filled.
+    if (!m_loaded) LoadFromJob();
     const QString typed = m_folder->text();
     if (typed.isEmpty()) {
         GetDialogs().Inform(this,
@@ -149,6 +152,7 @@ void CMFSSaveOptionView::LoadFromJob() {
         m_options[static_cast<std::size_t>(i)]->setChecked(options.IsSet(kOptionBoxes[i].bit));
     }
     m_loading = false;
+    m_loaded = true;
 }
 
 void CMFSSaveOptionView::OnOptionToggled(int option, bool checked) {

@@ -18,7 +18,8 @@ public:
     ~CMFSSaveOptionView() override;
 
     // "&Save": checks the folder, creates it, shows screen 9 and starts the
-    // job.
+    // job. Also the main window's save command on screen 7, before this
+    // screen was ever shown: the folder is then the job's.
     void OnSave();
     // "Browse...": the chosen folder, with a separator at its end, becomes
     // the destination folder.
@@ -39,4 +40,6 @@ private:
     // Set while the controls are filled from the job data, so that filling
     // them is not taken for the user's edit.
     bool m_loading = false;
+    // Whether the controls were ever filled from the job data.
+    bool m_loaded = false;
 };

@@ -152,6 +152,18 @@ TEST_F(CMFSSaveOptionViewTest, SaveMakesTheFolderLevelByLevelAndRunsAnEmptyJobTo
     EXPECT_EQ(Informed(kJobDone), 0);
 }
 
+TEST_F(CMFSSaveOptionViewTest, SaveBeforeTheScreenWasShownUsesTheJobFolder) {
+    // The main window's save command on the file list.
+    const std::filesystem::path folder = m_scratch / "from-list";
+    Job().SetDestinationFolder(folder);
+    OptionScreen().OnSave();
+
+    EXPECT_TRUE(m_dialogs.informed.isEmpty());
+    EXPECT_TRUE(std::filesystem::is_directory(folder));
+    EXPECT_EQ(CurrentIndex(), CViewManger::MFSRepairSaveProgress);
+    ASSERT_TRUE(WaitForWorkersIdle());
+}
+
 TEST_F(CMFSSaveOptionViewTest, FolderThatCannotBeMadeStillStartsTheJob) {
     const std::filesystem::path sample = WriteDamagedSample();
     FileListScreen().AddFiles({ToQString(sample)});
