@@ -125,7 +125,12 @@ void CSFSRepairProgressView::OnTimer() {
     }
     ResetRepairCounters();
     CViewManger& views = frame->GetViewManager();
-    if (views.GetCurrentIndex() != CViewManger::SFSRepairProgress) return;
+    if (views.GetCurrentIndex() != CViewManger::SFSRepairProgress) {
+        // A mode switch that stopped the repair set its screen without
+        // showing it, leaving that to the end of the repair.
+        if (views.GetShownScreen() != views.GetScreen(views.GetCurrentIndex())) views.Activate();
+        return;
+    }
     if (ParsingSucceeded == 0) {
         ShowScreen(CViewManger::SFSSelectFile);
         return;

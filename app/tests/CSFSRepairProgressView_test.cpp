@@ -123,4 +123,18 @@ TEST_F(RepairProgressViewTest, ARepairEndingAfterTheUserLeftOnlyZeroesTheCounter
     ExpectCountersZero();
 }
 
+TEST_F(RepairProgressViewTest, AScreenSetButNotShownWhileTheRepairRanIsShownAtItsEnd) {
+    Start();
+    Doc().GetRepairManager().Suspend();
+    Recover(WriteDamagedSample());
+    // What leaving for the multiple-file mode does: stop and set screen 7.
+    StopRequested = 1;
+    Views().SetCurrentIndex(CViewManger::MFSSelectFile);
+    Doc().GetRepairManager().Resume();
+    ASSERT_TRUE(WaitForRepairEnd());
+    if (RepairView()->IsTimerActive()) RepairView()->OnTimer();
+    EXPECT_EQ(Views().GetShownScreen(), Views().GetScreen(CViewManger::MFSSelectFile));
+    EXPECT_EQ(CurrentIndex(), CViewManger::MFSSelectFile);
+}
+
 }  // namespace
