@@ -143,13 +143,19 @@ void CSFSPreViewData::ChangeScreen(int index) {
     RefreshAllScreens();
 }
 
-void CSFSPreViewData::OnBack() { ChangeScreen(CViewManger::SFSRepairStatus); }
+void CSFSPreViewData::OnBack() {
+    ChangeScreen(CViewManger::SFSRepairStatus);
+}
 
-void CSFSPreViewData::OnSave() { ChangeScreen(CViewManger::SFSSaveOption); }
+void CSFSPreViewData::OnSave() {
+    ChangeScreen(CViewManger::SFSSaveOption);
+}
 
 // The sheet tabs' "Close" closes the preview as a whole: the user starts
 // again from the file choice, the repaired model stays with the document.
-void CSFSPreViewData::OnCloseTabs() { ChangeScreen(CViewManger::SFSSelectFile); }
+void CSFSPreViewData::OnCloseTabs() {
+    ChangeScreen(CViewManger::SFSSelectFile);
+}
 
 void CSFSPreViewData::StopForExit() {
     ExitPending = 1;
@@ -180,7 +186,9 @@ void CSFSPreViewData::hideEvent(QHideEvent* event) {
     CScreenView::hideEvent(event);
 }
 
-bool CSFSPreViewData::IsTimerActive() const { return m_timer->isActive(); }
+bool CSFSPreViewData::IsTimerActive() const {
+    return m_timer->isActive();
+}
 
 void CSFSPreViewData::OnShow() {
     GetFrame()->SetAllStepFlags(true);

@@ -17,8 +17,8 @@ bool SharedRangeCovers(const CExcelRecordFormula& formula, int row, int column) 
 
 }  // namespace
 
-CSheetView::CSheetView(int sheetIndex, const CExcelWorkSheet* sheet,
-                       const CExcelWorkBook* workbook, QWidget* parent)
+CSheetView::CSheetView(int sheetIndex, const CExcelWorkSheet* sheet, const CExcelWorkBook* workbook,
+                       QWidget* parent)
     : CGridCtrl(parent),
       m_sheetIndex(sheetIndex),
       m_sheet(sheet),
@@ -41,7 +41,9 @@ void CSheetView::StartFill() {
     m_manager->Start();
 }
 
-bool CSheetView::EnsureCell(int row, int column) { return m_filler->EnsureCell(row, column); }
+bool CSheetView::EnsureCell(int row, int column) {
+    return m_filler->EnsureCell(row, column);
+}
 
 QString CSheetView::GetFormulaBarText(int row, int column) const {
     QString text;

@@ -1,6 +1,8 @@
 // The preview screen after a real repair of the damaged sample: its tabs,
 // the filled grid, and every change that has to wait for a running fill
 // (tab switch, leaving the screen, closing the window).
+#include "app/CSFSPreViewData.h"
+
 #include <gtest/gtest.h>
 
 #include <QEvent>
@@ -10,7 +12,6 @@
 
 #include "app/CMainFrame.h"
 #include "app/CMendwellDoc.h"
-#include "app/CSFSPreViewData.h"
 #include "app/CSheetView.h"
 #include "app/CSheetViewer.h"
 #include "app/CStepLinks.h"

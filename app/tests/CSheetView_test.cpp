@@ -1,6 +1,8 @@
 // The sheet grids of the preview on a workbook built in memory: the formula
 // bar over own and shared formulas, and the viewer's choice of worksheet
 // across several workbooks.
+#include "app/CSheetView.h"
+
 #include <gtest/gtest.h>
 
 #include <QLineEdit>
@@ -9,7 +11,6 @@
 #include "app/CMainFrame.h"
 #include "app/CMendwellDoc.h"
 #include "app/CSFSPreViewData.h"
-#include "app/CSheetView.h"
 #include "app/CSheetViewer.h"
 #include "app/CViewManger.h"
 #include "app/tests/support/CAppTestFixture.h"
@@ -108,7 +109,8 @@ protected:
             SharedFormulaBody(0, 1, 0, 1, Join({RelativeRefN(1, 0), Int(1), {kPtgAdd}}));
         anchor->SetSharedFormulaRecord(shared.data(), static_cast<std::uint32_t>(shared.size()));
         AddFormula(sheet, FormulaBody(1, 1, 0, NumberResult(1), Exp(0, 0)));
-        AddFormula(sheet, FormulaBody(4, 2, 0, NumberResult(12), Join({Int(5), Int(7), {kPtgAdd}})));
+        AddFormula(sheet,
+                   FormulaBody(4, 2, 0, NumberResult(12), Join({Int(5), Int(7), {kPtgAdd}})));
 
         AddFormula(sheet, FormulaBody(1, 3, 0, NumberResult(0), Exp(0, 3)));
         CExcelRecordFormula* late =
