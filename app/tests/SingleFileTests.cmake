@@ -2,6 +2,7 @@
 mendwell_add_gui_test(NAME app_sfs_tests
   SOURCES
     CSingleFileFixture.cpp
+    CSFSLeakSuppressions.cpp
     CSFSSelectFileView_test.cpp
     CSFSRepairProgressView_test.cpp
     CSFSRepairStatusView_test.cpp
