@@ -7,6 +7,4 @@ mendwell_add_gui_test(NAME app_mfs_tests SOURCES
   CMFSRepairSaveProgressView_test.cpp
   CMFSRepairSavedStatusView_test.cpp
   CMFSJobPath_test.cpp
-  # fontconfig's lifetime block, kept out of the sanitizer runs' leak check.
-  CSFSLeakSuppressions.cpp
 )

@@ -2,7 +2,6 @@
 mendwell_add_gui_test(NAME app_sfs_tests
   SOURCES
     CSingleFileFixture.cpp
-    CSFSLeakSuppressions.cpp
     CSFSSelectFileView_test.cpp
     CSFSRepairProgressView_test.cpp
     CSFSRepairStatusView_test.cpp
