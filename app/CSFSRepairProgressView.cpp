@@ -55,12 +55,8 @@ CSFSRepairProgressView::CSFSRepairProgressView(CMainFrame* frame, int identifier
     m_bar = new CProgressTargetBar(this);
     m_bar->setObjectName(QStringLiteral("RepairProgress"));
     page->addWidget(m_bar);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch(1);
-    auto* stop = new QPushButton(tr("&Stop"), this);
-    stop->setObjectName(QStringLiteral("Stop"));
-    buttons->addWidget(stop);
-    page->addLayout(buttons);
+    QHBoxLayout* buttons = AddButtonRow(page);
+    QPushButton* stop = AddButton(buttons, tr("&Stop"), QStringLiteral("Stop"));
     page->addStretch(1);
     outer->addLayout(page, 1);
 

@@ -24,15 +24,9 @@ CSFSSavedStatusView::CSFSSavedStatusView(CMainFrame* frame, int identifier, QWid
     m_path->setTextInteractionFlags(Qt::TextSelectableByMouse);
     m_path->setWordWrap(true);
     page->addWidget(m_path);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch(1);
-    auto* open = new QPushButton(tr("Open"), this);
-    open->setObjectName(QStringLiteral("Open"));
-    buttons->addWidget(open);
-    auto* back = new QPushButton(tr("&Back"), this);
-    back->setObjectName(QStringLiteral("Back"));
-    buttons->addWidget(back);
-    page->addLayout(buttons);
+    QHBoxLayout* buttons = AddButtonRow(page);
+    QPushButton* open = AddButton(buttons, tr("Open"), QStringLiteral("Open"));
+    QPushButton* back = AddButton(buttons, tr("&Back"), QStringLiteral("Back"));
     page->addStretch(1);
     outer->addLayout(page, 1);
 

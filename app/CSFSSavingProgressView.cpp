@@ -29,12 +29,8 @@ CSFSSavingProgressView::CSFSSavingProgressView(CMainFrame* frame, int identifier
     m_text = new CColorTextLabel(QColor(Qt::red), this);
     m_text->setObjectName(QStringLiteral("SaveProgressText"));
     page->addWidget(m_text);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch(1);
-    auto* stop = new QPushButton(tr("&Stop"), this);
-    stop->setObjectName(QStringLiteral("Stop"));
-    buttons->addWidget(stop);
-    page->addLayout(buttons);
+    QHBoxLayout* buttons = AddButtonRow(page);
+    QPushButton* stop = AddButton(buttons, tr("&Stop"), QStringLiteral("Stop"));
     page->addStretch(1);
     outer->addLayout(page, 1);
 

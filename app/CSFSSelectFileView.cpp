@@ -71,15 +71,9 @@ CSFSSelectFileView::CSFSSelectFileView(CMainFrame* frame, int identifier, QWidge
     pathRow->addWidget(browse);
     page->addLayout(pathRow);
 
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch(1);
-    auto* select = new QPushButton(tr("&Select file"), this);
-    select->setObjectName(QStringLiteral("SelectFile"));
-    buttons->addWidget(select);
-    auto* recover = new QPushButton(tr("&Recover"), this);
-    recover->setObjectName(QStringLiteral("Recover"));
-    buttons->addWidget(recover);
-    page->addLayout(buttons);
+    QHBoxLayout* buttons = AddButtonRow(page);
+    QPushButton* select = AddButton(buttons, tr("&Select file"), QStringLiteral("SelectFile"));
+    QPushButton* recover = AddButton(buttons, tr("&Recover"), QStringLiteral("Recover"));
     page->addStretch(1);
     outer->addLayout(page, 1);
 

@@ -1,5 +1,8 @@
 #include "app/CScreenView.h"
 
+#include <QBoxLayout>
+#include <QPushButton>
+
 #include "app/CMainFrame.h"
 #include "app/CViewManger.h"
 
@@ -21,3 +24,18 @@ void CScreenView::ShowScreen(int index) {
 }
 
 void CScreenView::RefreshAllScreens() { m_frame->GetViewManager().RefreshAll(); }
+
+QHBoxLayout* CScreenView::AddButtonRow(QBoxLayout* page) {
+    auto* row = new QHBoxLayout;
+    row->addStretch(1);
+    page->addLayout(row);
+    return row;
+}
+
+QPushButton* CScreenView::AddButton(QBoxLayout* row, const QString& text,
+                                    const QString& objectName) {
+    auto* button = new QPushButton(text, this);
+    button->setObjectName(objectName);
+    row->addWidget(button);
+    return button;
+}

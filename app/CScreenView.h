@@ -10,6 +10,9 @@
 #include <QWidget>
 
 class CMainFrame;
+class QBoxLayout;
+class QHBoxLayout;
+class QPushButton;
 class CMendwellDoc;
 class IUserDialogs;
 
@@ -37,6 +40,11 @@ protected:
     void ShowScreen(int index);
     // Tells every screen to refresh.
     void RefreshAllScreens();
+    // A row of buttons kept to the right, appended to page.
+    static QHBoxLayout* AddButtonRow(QBoxLayout* page);
+    // A push button of this screen named objectName (tests find it by that
+    // name), appended to row.
+    QPushButton* AddButton(QBoxLayout* row, const QString& text, const QString& objectName);
 
 private:
     CMainFrame* m_frame;
