@@ -1,0 +1,82 @@
+// formula-census: repairs each file given and prints one line per FORMULA
+// record, tab-separated: file, sheet, row, column, outcome, formula text,
+// reason. Outcomes: "kept" (a sound text the formula compiler accepts),
+// "unsound" (the decoder could not give a faithful text), "refused" (the
+// compiler refused the sound text; the reason is its error), "empty" (no
+// text at all). It runs the decoder and compiler as the save does, without
+// the save, to see why formula cells would be saved as their values.
+#include <cstdio>
+#include <filesystem>
+#include <string>
+
+#include "biff/CExcelData.h"
+#include "biff/CExcelWorkBook.h"
+#include "biff/CExcelWorkSheet.h"
+#include "formula/CExcelRecordFormula.h"
+#include "platform/TextConversion.h"
+#include "repair/RepairFile.h"
+#include "server/CXlsFormulaCompiler.h"
+#include "server/CXlsWorkbook.h"
+
+namespace {
+
+std::string Escape(const std::u16string& text) {
+    std::string out;
+    for (char c : ToUtf8(text)) {
+        if (c == '\t')
+            out += "\\t";
+        else if (c == '\n')
+            out += "\\n";
+        else if (c == '\r')
+            out += "\\r";
+        else
+            out += c;
+    }
+    return out;
+}
+
+void Census(const std::filesystem::path& path) {
+    CExcelData data;
+    data.SetSourcePath(path);
+    if (!RepairFile(&data)) {
+        std::printf("%s\t-\t-\t-\trepair-failed\t\t\n", path.filename().c_str());
+        return;
+    }
+    for (CExcelWorkBook& book : data.GetWorkbooks()) {
+        CXlsWorkbook server;
+        for (const CExcelWorkSheet& sheet : book.GetWorksheets())
+            server.AddSheet(server.SheetCount(), sheet.GetName());
+        for (const CExcelWorkSheet& sheet : book.GetWorksheets()) {
+            for (const CExcelRecordFormula& record : sheet.GetFormulas()) {
+                const std::u16string& text = record.GetFormulaText(&book, &sheet);
+                const bool sound = record.IsFormulaSound(&book, &sheet);
+                std::string outcome = "kept";
+                std::u16string reason;
+                if (text.empty()) {
+                    outcome = "empty";
+                } else if (!sound) {
+                    outcome = "unsound";
+                } else {
+                    CXlsFormulaCompiler compiler(server);
+                    CXlsFormulaTokens tokens;
+                    const EXlsFormulaKind kind =
+                        record.GetArrayRecord() ? EXlsFormulaKind::kArray : EXlsFormulaKind::kCell;
+                    if (!compiler.Compile(u"=" + text, kind, tokens)) {
+                        outcome = "refused";
+                        reason = compiler.ErrorText();
+                    }
+                }
+                std::printf("%s\t%s\t%u\t%u\t%s\t%s\t%s\n", path.filename().c_str(),
+                            Escape(sheet.GetName()).c_str(), record.GetRow(), record.GetColumn(),
+                            outcome.c_str(), Escape(text).c_str(), Escape(reason).c_str());
+            }
+        }
+    }
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    for (int i = 1; i < argc; ++i) Census(argv[i]);
+    return 0;
+}
