@@ -6,17 +6,6 @@
 #include "formula/CExcelRecordFormula.h"
 #include "repair/CSFSPreviewThreadManager.h"
 
-namespace {
-
-// Whether the SHRFMLA range attached to formula covers the model cell.
-bool SharedRangeCovers(const CExcelRecordFormula& formula, int row, int column) {
-    if (formula.GetSharedFormulaRecord() == nullptr) return false;
-    return row >= formula.GetSharedFirstRow() && row <= formula.GetSharedLastRow() &&
-           column >= formula.GetSharedFirstColumn() && column <= formula.GetSharedLastColumn();
-}
-
-}  // namespace
-
 CSheetView::CSheetView(int sheetIndex, const CExcelWorkSheet* sheet, const CExcelWorkBook* workbook,
                        QWidget* parent)
     : CGridCtrl(parent),
@@ -54,9 +43,11 @@ QString CSheetView::GetFormulaBarText(int row, int column) const {
     const int modelRow = row - 1;
     const int modelColumn = column - 1;
     if (m_sheet == nullptr || modelRow < 0 || modelColumn < 0) return text;
+    // A cell of a shared range has a record of its own that decodes the
+    // range's tokens relative to it; a cell without a FORMULA record has no
+    // formula, whatever range lies around it.
     for (const CExcelRecordFormula& formula : m_sheet->GetFormulas()) {
-        const bool ownCell = formula.GetRow() == modelRow && formula.GetColumn() == modelColumn;
-        if (ownCell || SharedRangeCovers(formula, modelRow, modelColumn)) {
+        if (formula.GetRow() == modelRow && formula.GetColumn() == modelColumn) {
             return QString::fromStdU16String(formula.GetFormulaText(m_workbook, m_sheet));
         }
     }

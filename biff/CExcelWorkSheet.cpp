@@ -22,3 +22,9 @@ CExcelWorkSheet::~CExcelWorkSheet() = default;
 std::u16string CExcelWorkSheet::GetName() const {
     return m_name.empty() ? std::u16string(u"unnamed") : m_name;
 }
+
+void CExcelWorkSheet::AddFormulaHost(const CExcelRecordFormula& host, std::uint16_t row,
+                                     std::uint16_t column) {
+    m_hosts.push_back(&host);
+    m_hostIndex.emplace(HostKey(row, column), &host);
+}

@@ -9,6 +9,8 @@
 
 #include <cstdint>
 #include <string>
+#include <unordered_map>
+#include <vector>
 
 #include "biff/CTList.h"
 
@@ -82,6 +84,18 @@ public:
     // FORMULA records with their attached SHRFMLA, ARRAY and STRING data.
     CTList<CExcelRecordFormula>& GetFormulas() { return m_formulas; }
     const CTList<CExcelRecordFormula>& GetFormulas() const { return m_formulas; }
+    // The FORMULA records that a SHRFMLA or ARRAY record followed: the
+    // records holding the tokens that ptgExp members refer to, in stream
+    // order, and by their cell (row << 16 | column; several records may sit
+    // on one cell of a damaged sheet). Pointers into the formula list.
+    void AddFormulaHost(const CExcelRecordFormula& host, std::uint16_t row, std::uint16_t column);
+    const std::vector<const CExcelRecordFormula*>& GetFormulaHosts() const { return m_hosts; }
+    using HostIndex = std::unordered_multimap<std::uint32_t, const CExcelRecordFormula*>;
+    const HostIndex& GetFormulaHostIndex() const { return m_hostIndex; }
+    static std::uint32_t HostKey(std::uint16_t row, std::uint16_t column) {
+        return static_cast<std::uint32_t>(row) << 16 | column;
+    }
+
     // TABLE records of exactly 16 bytes.
     CTList<CExcelRecordMulOpTable>& GetTables() { return m_tables; }
     const CTList<CExcelRecordMulOpTable>& GetTables() const { return m_tables; }
@@ -106,6 +120,8 @@ private:
     CTList<CExcelRecordLABEL> m_labels;
     CTList<CExcelRecordFormula> m_formulas;
     CTList<CExcelRecordMulOpTable> m_tables;
+    std::vector<const CExcelRecordFormula*> m_hosts;
+    HostIndex m_hostIndex;
     std::uint32_t m_mulRkOverrun = 0;
     std::uint32_t m_end = 0;
     std::uint32_t m_start = 0;

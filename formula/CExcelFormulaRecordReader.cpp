@@ -7,6 +7,7 @@
 #include "biff/CByteBuffer.h"
 #include "biff/CExcelWorkSheet.h"
 #include "biff/IExcelStreamReader.h"
+#include "formula/CExcelFormulaStringResult.h"
 #include "formula/CExcelRecordFormula.h"
 #include "formula/CExcelRecordMulOpTable.h"
 
@@ -67,6 +68,7 @@ bool CExcelFormulaRecordReader::ReadFormula(IExcelStreamReader& reader, CExcelWo
             formula->SetSharedFormulaRecord(data.data(), header.size);
         else
             formula->SetArrayRecord(data.data(), header.size);
+        sheet.AddFormulaHost(*formula, formula->GetRow(), formula->GetColumn());
         next = NextRecord(next, header.size);
         if (formula->GetResultType() != FormulaResultString) return true;
         if (!ReadHeader(reader, next, header)) return false;
@@ -74,12 +76,23 @@ bool CExcelFormulaRecordReader::ReadFormula(IExcelStreamReader& reader, CExcelWo
         return true;
     }
 
-    // A string result's text, in the STRING record that follows directly.
-    // Only the STRING record's own data is taken: a CONTINUE after it is
-    // left to the parser like any other record.
+    // A string result's text, in the STRING record that follows directly
+    // and the CONTINUE records right after it that carry on its characters.
     if (header.type != biff::kSTRING) return true;
     if (!ReadData(reader, next, header.size, data)) return false;
-    formula->SetStringResult(data.data(), header.size);
+    CExcelFormulaStringResult result(data);
+    next = NextRecord(next, header.size);
+    // Each CONTINUE adds at least one character or ends the text, so the
+    // walk is bounded by the 16-bit character count.
+    while (result.WantsMore() && ReadHeader(reader, next, header) &&
+           header.type == biff::kCONTINUE && ReadData(reader, next, header.size, data)) {
+        const std::size_t before = result.Text().size();
+        result.Continue(data);
+        if (result.Text().size() == before) break;
+        next = NextRecord(next, header.size);
+    }
+    const std::vector<std::uint8_t> text = result.AsStringData();
+    formula->SetStringResult(text.data(), static_cast<std::uint32_t>(text.size()));
     return true;
 }
 

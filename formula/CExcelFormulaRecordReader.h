@@ -8,12 +8,15 @@
 //
 // A FORMULA record takes its companions from the records that directly
 // follow it, and only from those:
-//   FORMULA [SHRFMLA | ARRAY] [STRING]
-// The SHRFMLA or ARRAY record right after it is attached; a STRING record
-// right after that (or right after the FORMULA record when nothing was
-// attached) gives the text of a string result. A record of any other type
-// in between ends the look-ahead, so nothing further away is ever taken.
-// The parser steps over SHRFMLA, ARRAY and STRING records itself.
+//   FORMULA [SHRFMLA | ARRAY] [STRING [CONTINUE...]]
+// The SHRFMLA or ARRAY record right after it is attached, and the FORMULA
+// record becomes one of the sheet's formula hosts; a STRING record right
+// after that (or right after the FORMULA record when nothing was attached)
+// gives the text of a string result, carried on by the CONTINUE records
+// that directly follow it while characters are owed. A record of any other
+// type in between ends the look-ahead, so nothing further away is ever
+// taken. The parser steps over SHRFMLA, ARRAY, STRING and CONTINUE records
+// itself.
 //
 // Runs on the repair worker thread.
 #pragma once

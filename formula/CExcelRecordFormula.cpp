@@ -5,7 +5,9 @@
 #include "format/CExcelFormatText.h"
 #include "format/CExcelNumberFormatManager.h"
 #include "format/CPrintfText.h"
+#include "formula/CExcelFormulaHostLookup.h"
 #include "formula/CExcelFormulaParser.h"
+#include "formula/FormulaTokens.h"
 #include "platform/RunState.h"
 #include "records/CConstData.h"
 #include "records/CExcelCellNumberFormat.h"
@@ -31,6 +33,9 @@ constexpr std::uint8_t kStringWide = 0x01;
 
 // A record cannot declare more data than its 16-bit length field holds.
 constexpr std::uint32_t kMaxRecordData = 0xFFFF;
+// A string result joined from STRING and CONTINUE records: its 16-bit
+// count of UTF-16 characters after the count and flags.
+constexpr std::uint32_t kMaxStringData = 3 + 2 * 0xFFFF;
 
 FormulaResultType KindOf(const std::uint8_t* result) {
     if (CDataReader::GetU16(result + kResultTag) != kTagged) return FormulaResultNumber;
@@ -67,7 +72,7 @@ void CExcelRecordFormula::SetSharedFormulaRecord(const std::uint8_t* data, std::
 }
 
 void CExcelRecordFormula::SetStringResult(const std::uint8_t* data, std::uint32_t length) {
-    length = std::min(length, kMaxRecordData);
+    length = std::min(length, kMaxStringData);
     m_resultBytes.Assign(data, length);
     m_resultSize = length + 2;
     m_hasStringResult = true;
@@ -124,6 +129,29 @@ bool CExcelRecordFormula::IsFormulaSound(const CExcelWorkBook* workbook,
     return m_sound;
 }
 
+EFormulaRole CExcelRecordFormula::GetRole(const CExcelWorkBook* workbook,
+                                          const CExcelWorkSheet* worksheet) const {
+    Decode(workbook, worksheet);
+    return m_role;
+}
+
+const CExcelRecordFormula* CExcelRecordFormula::GetHost(const CExcelWorkBook* workbook,
+                                                        const CExcelWorkSheet* worksheet) const {
+    Decode(workbook, worksheet);
+    return m_host;
+}
+
+bool CExcelRecordFormula::IsLoneExp(std::uint16_t& namedRow, std::uint16_t& namedColumn) const {
+    // The token length field, ptgExp and its cell: nothing else.
+    constexpr std::uint32_t kLoneExpSize = biff8::kFormulaLengthSize + 1 + biff8::kPtgExpSize;
+    if (m_formulaData.DataLength() < kLoneExpSize) return false;
+    if (m_formulaData.ReadU16(0) != 1 + biff8::kPtgExpSize) return false;
+    if (m_formulaData.ReadU8(biff8::kFormulaLengthSize) != biff8::kPtgExp) return false;
+    namedRow = m_formulaData.ReadU16(biff8::kFormulaLengthSize + 1);
+    namedColumn = m_formulaData.ReadU16(biff8::kFormulaLengthSize + 3);
+    return true;
+}
+
 void CExcelRecordFormula::Decode(const CExcelWorkBook* workbook,
                                  const CExcelWorkSheet* worksheet) const {
     if (m_decoded) return;
@@ -131,9 +159,29 @@ void CExcelRecordFormula::Decode(const CExcelWorkBook* workbook,
     // A record of only its fixed bytes has no token length field to start
     // from: no formula, and nothing the save could write as one.
     if (m_formulaData.Size() == 0) return;
+    const CByteBuffer* shared = GetSharedFormulaRecord();
+    const CByteBuffer* array = GetArrayRecord();
+    std::uint16_t namedRow = 0;
+    std::uint16_t namedColumn = 0;
+    if (shared) {
+        m_role = EFormulaRole::kSharedHost;
+    } else if (array) {
+        m_role = EFormulaRole::kArrayHost;
+    } else if (IsLoneExp(namedRow, namedColumn)) {
+        m_host = worksheet ? CExcelFormulaHostLookup::Find(*worksheet, m_row, m_column, namedRow,
+                                                           namedColumn)
+                           : nullptr;
+        if (!m_host) {
+            m_role = EFormulaRole::kOrphan;
+            return;
+        }
+        shared = m_host->GetSharedFormulaRecord();
+        array = shared ? nullptr : m_host->GetArrayRecord();
+        m_role = shared ? EFormulaRole::kSharedMember : EFormulaRole::kArrayMember;
+    }
     CExcelFormulaParser parser;
     m_formulaText = parser.Decode(m_formulaData.Data(), m_formulaData.DataLength(), m_row, m_column,
-                                  workbook, worksheet, GetSharedFormulaRecord(), GetArrayRecord());
+                                  workbook, worksheet, shared, array);
     m_sound = parser.IsSound();
 }
 
@@ -142,16 +190,13 @@ std::u16string CExcelRecordFormula::StringResultText() const {
     if (!m_hasStringResult) return {};
     const std::uint32_t length = m_resultBytes.DataLength();
     std::u16string text;
+    const std::uint32_t count = m_resultBytes.ReadU16(kStringCount);
     if (m_resultBytes.ReadU8(kStringFlags) & kStringWide) {
-        // Up to the first zero character; the count is not trusted here, a
-        // STRING record cut short by a CONTINUE still gives what it holds.
-        for (std::uint32_t at = kStringChars; at + 2 <= length; at += 2) {
-            const char16_t ch = m_resultBytes.ReadU16(at);
-            if (ch == 0) break;
-            text.push_back(ch);
-        }
+        // The count is not trusted past the bytes present: a cut STRING
+        // record still gives what it holds.
+        for (std::uint32_t i = 0; i < count && kStringChars + 2 * i + 2 <= length; ++i)
+            text.push_back(static_cast<char16_t>(m_resultBytes.ReadU16(kStringChars + 2 * i)));
     } else {
-        const std::uint32_t count = m_resultBytes.ReadU16(kStringCount);
         for (std::uint32_t i = 0; i < count && kStringChars + i < length; ++i)
             text.push_back(static_cast<char16_t>(m_resultBytes.ReadU8(kStringChars + i)));
     }

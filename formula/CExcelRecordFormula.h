@@ -25,7 +25,8 @@
 // then, for SHRFMLA, the token length at 8; for ARRAY, at 12.
 //
 // STRING data: u16 character count, u8 flags (bit 0: 16-bit characters),
-// then the characters.
+// then the characters. The reader joins a text continued in CONTINUE
+// records into one such data block of UTF-16 characters.
 //
 // The record is built on the repair worker; the getters run later on one
 // thread at a time (the preview or the save). The formula text is decoded
@@ -40,6 +41,16 @@
 
 class CExcelWorkBook;
 class CExcelWorkSheet;
+
+// What a FORMULA record is to the shared and array formulas of its sheet.
+enum class EFormulaRole : std::uint8_t {
+    kOwn,           // its own tokens
+    kSharedHost,    // a SHRFMLA record followed it: it holds a range's tokens
+    kArrayHost,     // an ARRAY record followed it: it holds an array formula
+    kSharedMember,  // a lone ptgExp resolved to a shared-formula host
+    kArrayMember,   // a lone ptgExp resolved to an array-formula host
+    kOrphan,        // a lone ptgExp that no host's range holds: no tokens known
+};
 
 enum FormulaResultType : std::uint32_t {
     FormulaResultString = 0,
@@ -105,16 +116,25 @@ public:
     std::uint8_t GetArrayLastColumn() const;
 
     // The formula text without a leading "=", decoded relative to this cell
-    // on the first call (of this or IsFormulaSound) and kept: later calls
-    // return the kept text whatever models they are given. Either model may
-    // be null. Empty for a record without tokens and for a cell of a shared
-    // range other than its first.
+    // on the first call (of this, IsFormulaSound, GetRole or GetHost) and
+    // kept: later calls return the kept text whatever models they are
+    // given. Either model may be null. A member of a shared or array
+    // formula (its tokens a lone ptgExp) decodes its host's tokens relative
+    // to its own cell (CExcelFormulaHostLookup finds the host in worksheet;
+    // without a worksheet it is an orphan). Empty for a record without
+    // tokens and for an orphan.
     const std::u16string& GetFormulaText(const CExcelWorkBook* workbook,
                                          const CExcelWorkSheet* worksheet) const;
     // Whether the formula text is a faithful decode of the tokens (decodes
     // once, as GetFormulaText). A record without tokens is not sound: it
     // has no formula to give.
     bool IsFormulaSound(const CExcelWorkBook* workbook, const CExcelWorkSheet* worksheet) const;
+    // The record's role (decodes once, as GetFormulaText).
+    EFormulaRole GetRole(const CExcelWorkBook* workbook, const CExcelWorkSheet* worksheet) const;
+    // The host record of a member; null for every other role (decodes once,
+    // as GetFormulaText).
+    const CExcelRecordFormula* GetHost(const CExcelWorkBook* workbook,
+                                       const CExcelWorkSheet* worksheet) const;
 
     // The cached result as the preview shows it. A number is rendered by
     // its XF's built-in format index when a workbook is given, with "%G"
@@ -127,11 +147,15 @@ public:
 
 private:
     void Decode(const CExcelWorkBook* workbook, const CExcelWorkSheet* worksheet) const;
+    // Whether the tokens are a lone ptgExp; the cell it names.
+    bool IsLoneExp(std::uint16_t& namedRow, std::uint16_t& namedColumn) const;
     std::u16string StringResultText() const;
 
     mutable std::u16string m_formulaText;
     mutable std::uint32_t m_decoded = 0;
     mutable bool m_sound = false;
+    mutable EFormulaRole m_role = EFormulaRole::kOwn;
+    mutable const CExcelRecordFormula* m_host = nullptr;
     CByteBuffer m_arrayRecord;   // Size() 0: none attached
     CByteBuffer m_sharedRecord;  // Size() 0: none attached
     std::uint16_t m_row = 0;

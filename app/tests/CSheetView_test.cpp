@@ -100,7 +100,8 @@ protected:
     // Sheet "Calc": a shared formula A2+1 anchored at A1 covering A1:B2 (the
     // FORMULA records of A1 and B2 present), a formula 5+7 of its own in C5,
     // and a shared range at D1:D3 whose anchor comes after the FORMULA
-    // record of D2 in the list.
+    // record of D2 in the list. The anchors are the sheet's formula hosts,
+    // as the record reader makes them.
     void BuildSheet() {
         CExcelWorkSheet& sheet = *AddSheet(NewWorkbook(), u"Calc");
         CExcelRecordFormula* anchor =
@@ -108,6 +109,7 @@ protected:
         const Bytes shared =
             SharedFormulaBody(0, 1, 0, 1, Join({RelativeRefN(1, 0), Int(1), {kPtgAdd}}));
         anchor->SetSharedFormulaRecord(shared.data(), static_cast<std::uint32_t>(shared.size()));
+        sheet.AddFormulaHost(*anchor, 0, 0);
         AddFormula(sheet, FormulaBody(1, 1, 0, NumberResult(1), Exp(0, 0)));
         AddFormula(sheet,
                    FormulaBody(4, 2, 0, NumberResult(12), Join({Int(5), Int(7), {kPtgAdd}})));
@@ -118,18 +120,21 @@ protected:
         const Bytes lateShared = SharedFormulaBody(0, 2, 3, 3, Int(9));
         late->SetSharedFormulaRecord(lateShared.data(),
                                      static_cast<std::uint32_t>(lateShared.size()));
+        sheet.AddFormulaHost(*late, 0, 3);
     }
 };
 
-TEST_F(FormulaBarTest, CellInsideASharedRangeShowsTheAnchorsFormula) {
+TEST_F(FormulaBarTest, CellOfASharedRangeShowsTheRangeFormulaMovedToIt) {
     Start();
     BuildSheet();
     OpenPreview();
-    // B2 is grid row 2, column 2; its own record only points at the anchor.
-    EXPECT_EQ(FormulaBarAt(2, 2), QStringLiteral("A2+1"));
-    // A cell of the range without a FORMULA record of its own (A2).
-    EXPECT_EQ(FormulaBarAt(2, 1), QStringLiteral("A2+1"));
+    // B2 is grid row 2, column 2; its own record points at the anchor, whose
+    // tokens it decodes relative to B2.
+    EXPECT_EQ(FormulaBarAt(2, 2), QStringLiteral("B3+1"));
     EXPECT_EQ(FormulaBarAt(1, 1), QStringLiteral("A2+1"));
+    // A cell of the range without a FORMULA record of its own (A2) has no
+    // formula.
+    EXPECT_EQ(FormulaBarAt(2, 1), QString());
 }
 
 TEST_F(FormulaBarTest, OwnFormulaOutsideAnySharedRange) {
@@ -139,15 +144,14 @@ TEST_F(FormulaBarTest, OwnFormulaOutsideAnySharedRange) {
     EXPECT_EQ(FormulaBarAt(5, 3), QStringLiteral("5+7"));
 }
 
-TEST_F(FormulaBarTest, FirstMatchingRecordInListOrderWins) {
+TEST_F(FormulaBarTest, MemberBeforeItsAnchorInListOrder) {
     Start();
     BuildSheet();
     OpenPreview();
-    // D2's own record (a shared member, no text of its own) comes before
-    // the anchor whose range covers D2.
-    EXPECT_EQ(FormulaBarAt(2, 4), QString());
-    // D3 has no record of its own: the anchor's range covers it.
-    EXPECT_EQ(FormulaBarAt(3, 4), QStringLiteral("9"));
+    // D2's own record comes before the anchor whose range covers D2.
+    EXPECT_EQ(FormulaBarAt(2, 4), QStringLiteral("9"));
+    // D3 has no record of its own.
+    EXPECT_EQ(FormulaBarAt(3, 4), QString());
 }
 
 TEST_F(FormulaBarTest, CellWithoutFormulaShowsItsText) {

@@ -110,7 +110,7 @@ TEST(FormulaText, IsDecodedOnceAndKeptEvenWhenEmpty) {
     EXPECT_EQ(fresh.GetFormulaText(nullptr, nullptr), u"42");
 }
 
-TEST(FormulaText, OnlyTheFirstCellOfASharedRangeHasText) {
+TEST(FormulaText, EveryCellOfASharedRangeDecodesTheRangeRelativeToItself) {
     const Bytes stream =
         BiffWriter()
             .Record(biff::kFORMULA, FormulaBody(4, 2, 0, NumberResult(1), Exp(4, 2)))
@@ -127,8 +127,8 @@ TEST(FormulaText, OnlyTheFirstCellOfASharedRangeHasText) {
     EXPECT_EQ(first.GetFormulaText(nullptr, &sheet), u"B5+1");
     EXPECT_TRUE(first.IsFormulaSound(nullptr, &sheet));
     EXPECT_EQ(first.GetSharedLastRow(), 6u);
-    EXPECT_EQ(sheet.GetFormulas().GetAt(1)->GetFormulaText(nullptr, &sheet), u"");
-    EXPECT_EQ(sheet.GetFormulas().GetAt(2)->GetFormulaText(nullptr, &sheet), u"");
+    EXPECT_EQ(sheet.GetFormulas().GetAt(1)->GetFormulaText(nullptr, &sheet), u"B6+1");
+    EXPECT_EQ(sheet.GetFormulas().GetAt(2)->GetFormulaText(nullptr, &sheet), u"B7+1");
 }
 
 TEST(FormulaText, ArrayFormulaDecodesTheArrayTokens) {
