@@ -316,3 +316,35 @@ TEST(TableReader, DataPastTheSheetsEndKeepsNothing) {
     EXPECT_EQ(ReadAll(stream, sheet, static_cast<std::uint32_t>(stream.size() - 1)), 0u);
     EXPECT_TRUE(sheet.GetTables().IsEmpty());
 }
+
+// ---- A string result continued in CONTINUE records -------------------------------------
+
+TEST(FormulaReader, StringContinuedInContinueRecordsIsReadWhole) {
+    // Each CONTINUE piece starts with its own flags byte: 8-bit or UTF-16.
+    const Bytes head = {7, 0, 0, 'a', 'b', 'c'};  // 7 characters owed, 3 here
+    const Bytes narrow = {0, 'd', 'e'};
+    const Bytes wide = {1, 0x00, 0x01, 'g', 0};  // U+0100, then g
+    struct Case {
+        const char* what;
+        std::vector<Bytes> continues;
+        Bytes after;  // a record after the pieces, or none
+        std::u16string text;
+    };
+    const Case cases[] = {
+        {"narrow then wide pieces", {narrow, wide}, {}, u"abcde\u0100g"},
+        {"the text ends with the count", {narrow, wide, narrow}, {}, u"abcde\u0100g"},
+        {"pieces run out", {narrow}, {}, u"abcde"},
+        {"another record ends the pieces", {narrow}, kLabelSst, u"abcde"},
+        {"an empty piece ends the text", {Bytes{}, narrow}, {}, u"abc"},
+    };
+    for (const Case& c : cases) {
+        BiffWriter writer;
+        writer.Record(biff::kFORMULA, FormulaBody(0, 0, 0, TaggedResult(0), kIntSeven))
+            .Record(biff::kSTRING, head);
+        for (const Bytes& piece : c.continues) writer.Record(biff::kCONTINUE, piece);
+        if (!c.after.empty()) writer.Record(biff::kLABELSST, c.after);
+        CExcelWorkSheet sheet;
+        ReadAll(writer.Eof().GetBytes(), sheet);
+        EXPECT_EQ(Only(sheet).GetValueText(nullptr), c.text) << c.what;
+    }
+}

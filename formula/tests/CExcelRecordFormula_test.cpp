@@ -162,18 +162,20 @@ TEST(FormulaValueText, StringRecordOfEightBitCharacters) {
     EXPECT_TRUE(record.HasStringResult());
 }
 
-TEST(FormulaValueText, StringRecordOfWideCharactersEndsAtTheFirstZero) {
+TEST(FormulaValueText, StringRecordOfWideCharactersTakesItsCount) {
     CExcelRecordFormula record = Make(FormulaBody(0, 0, 0, TaggedResult(0), kIntSeven));
     Bytes string = StringBody(u"\u4E2D\u6587", true);
     record.SetStringResult(string.data(), static_cast<std::uint32_t>(string.size()));
     EXPECT_EQ(record.GetValueText(nullptr), u"\u4E2D\u6587");
 
-    // The count is not consulted for wide characters: all the data is read,
-    // up to a zero character.
+    // A zero character is a character like any other; the count ends the
+    // text.
     string = StringBody(std::u16string(u"ab\0cd", 5), true);
+    record.SetStringResult(string.data(), static_cast<std::uint32_t>(string.size()));
+    EXPECT_EQ(record.GetValueText(nullptr), std::u16string(u"ab\0cd", 5));
     string[0] = 1;
     record.SetStringResult(string.data(), static_cast<std::uint32_t>(string.size()));
-    EXPECT_EQ(record.GetValueText(nullptr), u"ab");
+    EXPECT_EQ(record.GetValueText(nullptr), u"a");
 }
 
 TEST(FormulaValueText, StringCutShortGivesWhatIsThere) {
