@@ -3,6 +3,7 @@
 #include <string>
 
 #include "biff/CExcelWorkSheet.h"
+#include "formula/CExcelFormulaHostLookup.h"
 #include "formula/CExcelRecordFormula.h"
 #include "platform/SaveStopCheck.h"
 #include "save/CSaveCachedResult.h"
@@ -32,22 +33,12 @@ CSaveFormulaWriter::CSaveFormulaWriter(CXLEzAutomation& automation, const CExcel
 
 bool CSaveFormulaWriter::Write() {
     if (!WriteCachedResults()) return false;
+    CountArrayCells();
     for (const CExcelRecordFormula& record : m_worksheet.GetFormulas()) {
         if (SaveStopCheck()) return false;
         m_progress.Step();
         if (record.GetColumn() > kLastColumn) continue;
         WriteFormulaCell(record);
-    }
-    return RestoreFilledFormats();
-}
-
-bool CSaveFormulaWriter::RestoreFilledFormats() {
-    for (const CExcelRecordFormula& record : m_worksheet.GetFormulas()) {
-        if (SaveStopCheck()) return false;
-        if (record.GetColumn() > kLastColumn) continue;
-        if (!record.GetFormulaText(&m_workbook, &m_worksheet).empty()) continue;
-        m_automation.ApplyNumberFormat(OneBased(record.GetColumn()), OneBased(record.GetRow()),
-                                       record.GetNumberFormatText(m_workbook));
     }
     return true;
 }
@@ -63,57 +54,55 @@ bool CSaveFormulaWriter::WriteCachedResults() {
     return true;
 }
 
+void CSaveFormulaWriter::CountArrayCells() {
+    m_arrayCells.clear();
+    for (const CExcelRecordFormula& record : m_worksheet.GetFormulas()) {
+        const EFormulaRole role = record.GetRole(&m_workbook, &m_worksheet);
+        if (role == EFormulaRole::kArrayHost) {
+            // The host counts for its own cell when it lies in its range.
+            if (CExcelFormulaHostLookup::Covers(record, record.GetRow(), record.GetColumn()))
+                ++m_arrayCells[&record];
+        } else if (role == EFormulaRole::kArrayMember) {
+            ++m_arrayCells[record.GetHost(&m_workbook, &m_worksheet)];
+        }
+    }
+}
+
+bool CSaveFormulaWriter::ArrayIsWhole(const CExcelRecordFormula& host) const {
+    const auto found = m_arrayCells.find(&host);
+    // A damaged range with its corners swapped holds no cell.
+    if (found == m_arrayCells.end() || host.GetArrayLastRow() < host.GetArrayFirstRow() ||
+        host.GetArrayLastColumn() < host.GetArrayFirstColumn())
+        return false;
+    const std::uint64_t rows = std::uint64_t{host.GetArrayLastRow()} - host.GetArrayFirstRow() + 1;
+    const std::uint64_t columns =
+        std::uint64_t{host.GetArrayLastColumn()} - host.GetArrayFirstColumn() + 1;
+    return found->second == rows * columns;
+}
+
 void CSaveFormulaWriter::WriteFormulaCell(const CExcelRecordFormula& record) {
     const std::int32_t row = OneBased(record.GetRow());
     const std::int32_t column = OneBased(record.GetColumn());
+    const EFormulaRole role = record.GetRole(&m_workbook, &m_worksheet);
     const std::u16string& text = record.GetFormulaText(&m_workbook, &m_worksheet);
-    // An empty text (a cell of a shared range, or tokens that print
-    // nothing) and a text that only approximates the tokens are not
-    // written: the cell keeps its cached result. References to other
-    // sheets are written like any other: the sheets exist by now.
-    const bool writable = !text.empty() && record.IsFormulaSound(&m_workbook, &m_worksheet);
+    // An empty text and a text that only approximates the tokens are not
+    // written: the cell keeps its cached result. The cells of an array are
+    // written by its host's array formula. References to other sheets are
+    // written like any other: the sheets exist by now.
+    const bool writable = !text.empty() && record.IsFormulaSound(&m_workbook, &m_worksheet) &&
+                          role != EFormulaRole::kArrayMember;
     if (writable) {
         const std::u16string formula = u"=" + text;
-        const std::u16string format = record.GetNumberFormatText(m_workbook);
-        // A refused formula would be refused by the fill and the array
-        // alike; the cached result stays.
-        if (m_automation.WriteFormula(column, row, formula, format)) {
-            if (record.GetSharedFormulaRecord() != nullptr) {
-                FillSharedRange(record, formula, format);
+        if (role == EFormulaRole::kArrayHost) {
+            if (ArrayIsWhole(record)) {
+                m_automation.WriteRangeFormulaArray(OneBased(record.GetArrayFirstColumn()),
+                                                    OneBased(record.GetArrayFirstRow()),
+                                                    OneBased(record.GetArrayLastColumn()),
+                                                    OneBased(record.GetArrayLastRow()), formula);
             }
-            if (record.GetArrayRecord() != nullptr) {
-                m_automation.WriteFormulaArray(column, row, formula);
-            }
+        } else {
+            m_automation.WriteFormula(column, row, formula, record.GetNumberFormatText(m_workbook));
         }
     }
     m_formatter.ApplyCellFormat(row, column, record.GetXF(), true);
-}
-
-void CSaveFormulaWriter::FillSharedRange(const CExcelRecordFormula& record,
-                                         const std::u16string& formula,
-                                         const std::u16string& format) {
-    const std::int32_t row = OneBased(record.GetRow());
-    const std::int32_t column = OneBased(record.GetColumn());
-    const std::int32_t firstRow = OneBased(record.GetSharedFirstRow());
-    const std::int32_t lastRow = OneBased(record.GetSharedLastRow());
-    const std::int32_t firstColumn = OneBased(record.GetSharedFirstColumn());
-    const std::int32_t lastColumn = OneBased(record.GetSharedLastColumn());
-    // A damaged range with its corners swapped fills nothing.
-    if (lastRow < firstRow || lastColumn < firstColumn) return;
-
-    if (firstRow == lastRow || firstColumn == lastColumn) {
-        m_automation.WriteFilledFormula(column, row, formula, firstColumn, firstRow, lastColumn,
-                                        lastRow);
-        return;
-    }
-    // A block: the formula down the first column, then that column filled
-    // rightwards, so that each row carries on from its own first cell with
-    // the formula moved to that row. (Putting the first cell's text into
-    // every row's first cell would point every row at the first row's
-    // cells.)
-    m_automation.WriteFormula(column, row, formula, format);
-    m_automation.WriteFilledFormula(column, row, formula, firstColumn, firstRow, firstColumn,
-                                    lastRow);
-    m_automation.AutoFillRange(firstColumn, firstRow, firstColumn, lastRow, firstColumn, firstRow,
-                               lastColumn, lastRow);
 }

@@ -1,21 +1,28 @@
 // The formula phase of one worksheet: first the cached result of every
-// FORMULA record as its cell's value, then each record's formula with its
-// shared-formula fill or array formula, and the cell's format.
+// FORMULA record as its cell's value, then each record's formula and the
+// cell's format.
 //
 // A formula is written only when its text is a sound decode of its tokens;
-// the server may still refuse it (a function it lacks, a reference into
-// another file). Either way the cell keeps the cached result written first,
+// the server may still refuse it (a function it lacks, a reference it
+// cannot store). Either way the cell keeps the cached result written first,
 // with its number and cell format: a formula cell of the source is never
-// left empty. Cells of a shared range other than its first have no text of
-// their own; the fill from the first cell's record writes them, and since a
-// fill also copies the first cell's number format over the range, each such
-// cell gets its own number format back once the fills are done.
+// left empty, and no cell gets a value or formula its own record does not
+// give it.
+//
+// Every cell of a shared range has its own record; each one is written on
+// its own, with the range's tokens decoded relative to that cell (nothing
+// is filled across the range, so a cell inside it that holds something
+// else keeps it). An array formula is written once, by the record its
+// ARRAY record followed, over the whole array range, and only when every
+// cell of that range has a record belonging to it; otherwise its cells keep
+// their cached results.
 //
 // Progress: one step per FORMULA record, in the formula pass. The stop
 // request is checked at the start and before every record of both passes.
 #pragma once
 
 #include <cstdint>
+#include <map>
 #include <string>
 
 class CExcelRecordFormula;
@@ -36,21 +43,21 @@ public:
     // request ended it.
     bool Write();
 
-    // One record: formula, fill or array, then the cell format.
+    // One record: its formula (or its array over the array range), then the
+    // cell format.
     void WriteFormulaCell(const CExcelRecordFormula& record);
 
 private:
     bool WriteCachedResults();
-    // Puts back the number format of every cell that has no text of its own
-    // (a cell of a shared range), over what a fill copied onto it.
-    bool RestoreFilledFormats();
-    // Fills the shared range attached to record from its own cell.
-    void FillSharedRange(const CExcelRecordFormula& record, const std::u16string& formula,
-                         const std::u16string& format);
+    // Counts, per array host, the records of its range that belong to it.
+    void CountArrayCells();
+    // Whether every cell of host's array range has a record of that array.
+    bool ArrayIsWhole(const CExcelRecordFormula& host) const;
 
     CXLEzAutomation& m_automation;
     const CExcelWorkBook& m_workbook;
     const CExcelWorkSheet& m_worksheet;
     CSaveCellFormatter& m_formatter;
     CSaveProgress& m_progress;
+    std::map<const CExcelRecordFormula*, std::uint32_t> m_arrayCells;
 };

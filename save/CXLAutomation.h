@@ -131,6 +131,10 @@ public:
     bool WriteFilledFormula(double column, double row, std::u16string_view text, double c1,
                             double r1, double c2, double r2);
     bool WriteFormulaArray(double column, double row, std::u16string_view text);
+    // One array formula over the range (c1, r1)-(c2, r2): SelectRange, then
+    // the range's "FormulaArray" = text (put; 0).
+    bool WriteRangeFormulaArray(double c1, double r1, double c2, double r2,
+                                std::u16string_view text);
     // Fills the destination range (c1..c2, r1..r2 and beyond) from the
     // cells the source range holds, without writing anything first:
     // SelectRange (destination), SelectRange (source), then the source's

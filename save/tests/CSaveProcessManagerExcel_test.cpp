@@ -501,65 +501,46 @@ Bytes SharedTokens(std::uint16_t firstRow, std::uint16_t lastRow, std::uint8_t f
         Tokens(TokenStream().Ref(0x2C, 0, testsupport::Col(1, true, true)).Int(2).Op(0x05)));
 }
 
-TEST_F(SavePipelineTest, ASharedFormulaDownOneColumnIsFilledFromItsFirstCell) {
-    CExcelRecordFormula& first = SharedCell(0, 0, 10, 0, 0);
-    const Bytes shared = SharedTokens(0, 4, 0, 0);
+// The anchor of a shared range: the record the SHRFMLA followed.
+void Anchor(CExcelWorkSheet& sheet, CExcelRecordFormula& first, const Bytes& shared) {
     first.SetSharedFormulaRecord(shared.data(), static_cast<std::uint32_t>(shared.size()));
-    for (std::uint16_t r = 1; r < 5; ++r) SharedCell(r, 0, 10 + r, 0, 0);
+    sheet.AddFormulaHost(first, first.GetRow(), first.GetColumn());
+}
+
+TEST_F(SavePipelineTest, EachCellOfASharedRangeGetsItsOwnFormulaAndNothingIsFilled) {
+    // A1:A4 share B1*2; A3 holds a number instead of a member: it keeps it.
+    Anchor(Sheet(), SharedCell(0, 0, 10, 0, 0), SharedTokens(0, 3, 0, 0));
+    SharedCell(1, 0, 11, 0, 0);
+    Number(2, 0, 99);
+    SharedCell(3, 0, 13, 0, 0);
     Save();
     EXPECT_EQ(PutsContaining(".Formula put"),
               (std::vector<std::string>{"Range[R1C1].Formula put('=B1*2')",
-                                        "Range[R1C1].Formula put('=B1*2')"}));
-    EXPECT_EQ(PutsContaining("AutoFill"),
-              std::vector<std::string>{
-                  "Range[R1C1].AutoFill get(Type=i2:0, Destination=<Range[R1C1:R5C1]>)"});
-    // Each cell's own cached result was written first.
-    EXPECT_LT(IndexOf("Range[R5C1].Value put(r8:14)"), IndexOf("Range[R1C1].Formula put('=B1*2')"));
+                                        "Range[R2C1].Formula put('=B2*2')",
+                                        "Range[R4C1].Formula put('=B4*2')"}));
+    EXPECT_TRUE(PutsContaining("AutoFill").empty());
+    // Each cell's own cached result was written before its formula.
+    EXPECT_LT(IndexOf("Range[R4C1].Value put(r8:13)"), IndexOf("Range[R4C1].Formula put('=B4*2')"));
 }
 
-// A fill copies the first cell's number format over the range; each other
-// cell of the range (a date under a number, say) gets its own back after it.
-TEST_F(SavePipelineTest, CellsOfASharedRangeKeepTheirOwnNumberFormatAfterTheFill) {
-    CExcelRecordFormula& first = SharedCell(0, 0, 10, 0, 0);
-    const Bytes shared = SharedTokens(0, 2, 0, 0);
-    first.SetSharedFormulaRecord(shared.data(), static_cast<std::uint32_t>(shared.size()));
-    for (std::uint16_t r = 1; r < 3; ++r) SharedCell(r, 0, 10 + r, 0, 0);
-    Save();
-    const std::ptrdiff_t fill =
-        IndexOf("Range[R1C1].AutoFill get(Type=i2:0, Destination=<Range[R1C1:R3C1]>)");
-    ASSERT_GE(fill, 0);
-    const auto puts = Puts();
-    for (const std::string cell : {"R2C1", "R3C1"}) {
-        const std::string format = "Range[" + cell + "].NumberFormat put";
-        EXPECT_TRUE(std::any_of(puts.begin() + fill + 1, puts.end(),
-                                [&](const std::string& put) { return put.rfind(format, 0) == 0; }))
-            << cell;
-    }
-}
-
-TEST_F(SavePipelineTest, ASharedBlockFillsTheFirstColumnDownAndThenThatColumnRightwards) {
-    CExcelRecordFormula& first = SharedCell(0, 0, 1, 0, 0);
-    const Bytes shared = SharedTokens(0, 2, 0, 2);
-    first.SetSharedFormulaRecord(shared.data(), static_cast<std::uint32_t>(shared.size()));
-    Save();
-    EXPECT_EQ(PutsContaining("AutoFill"),
-              (std::vector<std::string>{
-                  "Range[R1C1].AutoFill get(Type=i2:0, Destination=<Range[R1C1:R3C1]>)",
-                  "Range[R1C1:R3C1].AutoFill get(Type=i2:0, Destination=<Range[R1C1:R3C3]>)"}));
-    // The first cell's text is put only on the first cell.
-    for (const std::string& put : PutsContaining(".Formula put")) {
-        EXPECT_EQ(put.rfind("Range[R1C1].", 0), 0u) << put;
-    }
-}
-
-TEST_F(SavePipelineTest, AnArrayFormulaIsPutOnItsOwnCell) {
-    CExcelRecordFormula& first =
-        Formula(0, 0, testsupport::NumberResult(3), Tokens(TokenStream().Byte(0x01).U16(0).U16(0)));
+TEST_F(SavePipelineTest, AnArrayFormulaCoversItsRangeOnlyWhenEveryCellBelongsToIt) {
     const Bytes array = testsupport::ArrayBody(0, 1, 0, 0, Tokens(TokenStream().Int(3)));
-    first.SetArrayRecord(array.data(), static_cast<std::uint32_t>(array.size()));
+    const Bytes exp = Tokens(TokenStream().Byte(0x01).U16(0).U16(0));
+    // A1:A2, both cells present: one array formula over the range.
+    CExcelRecordFormula& whole = Formula(0, 0, testsupport::NumberResult(3), exp);
+    whole.SetArrayRecord(array.data(), static_cast<std::uint32_t>(array.size()));
+    Sheet().AddFormulaHost(whole, 0, 0);
+    Formula(1, 0, testsupport::NumberResult(3), exp);
+    // C1:C2 with only C1: its cells keep their cached results.
+    const Bytes cut = testsupport::ArrayBody(0, 1, 2, 2, Tokens(TokenStream().Int(4)));
+    CExcelRecordFormula& part =
+        Formula(0, 2, testsupport::NumberResult(4), Tokens(TokenStream().Byte(0x01).U16(0).U16(2)));
+    part.SetArrayRecord(cut.data(), static_cast<std::uint32_t>(cut.size()));
+    Sheet().AddFormulaHost(part, 0, 2);
     Save();
-    EXPECT_EQ(PutsContaining("FormulaArray"),
-              std::vector<std::string>{"Range[R1C1].FormulaArray put('=3')"});
+    EXPECT_EQ(PutsContaining("Formula"),
+              std::vector<std::string>{"Range[R1C1:R2C1].FormulaArray put('=3')"});
+    EXPECT_GE(IndexOf("Range[R1C3].Value put(r8:4)"), 0);
 }
 
 }  // namespace

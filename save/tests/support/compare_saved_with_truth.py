@@ -34,6 +34,9 @@ each on a line of its own starting with two spaces:
                       cells whose cached result is an empty string
     formulas          formula cells of the truth dump, formulas_kept of them
                       a FORMULA record in the saved file
+    extra             cells of the saved file that hold a value (a text, an
+                      empty one too, a number, a Boolean, an error) where the
+                      truth dump has none: values the save invented
     datemode          the saved date system equals the source's (1/0)
 
 Without SOURCE only cells, sheets and formulas are counted.
@@ -245,7 +248,7 @@ def worksheets(book):
 def compare(name, saved_path, truth_path, source_path, shown_count):
     result = {"file": name, "opened": 0, "cells": 0, "equal": 0, "types_equal": 0,
               "empty_texts_lost": 0, "empty_results_lost": 0, "sheets": 0, "sheets_found": 0, "formulas": 0,
-              "formulas_kept": 0}
+              "formulas_kept": 0, "extra": 0}
     differences = []
     truth = read_truth(truth_path)
     result["cells"] = len(truth)
@@ -300,6 +303,7 @@ def compare(name, saved_path, truth_path, source_path, shown_count):
         if kind == "n" and source:
             compare_format(result, differences, shown_count, key, source,
                            source_sheets.get(sheet_name), saved, sheet, cell)
+    count_extra(result, differences, shown_count, truth, saved)
     if source:
         result["datemode"] = int(source.datemode == saved.datemode)
         result["source_sheets"] = len(source_sheets)
@@ -317,6 +321,20 @@ def compare(name, saved_path, truth_path, source_path, shown_count):
                 elif len(differences) < shown_count:
                     differences.append("%s: merged range %r missing" % (sheet_name, tuple(merge)))
     return result, differences
+
+
+def count_extra(result, differences, shown_count, truth, saved):
+    for sheet in saved.sheets():
+        for row in range(sheet.nrows):
+            for col, cell in enumerate(sheet.row(row)):
+                if cell.ctype in (xlrd.XL_CELL_EMPTY, xlrd.XL_CELL_BLANK):
+                    continue
+                if (sheet.name, row, col) in truth:
+                    continue
+                result["extra"] += 1
+                if len(differences) < shown_count:
+                    differences.append("%s!R%dC%d: expected nothing, found %s" % (
+                        sheet.name, row, col, shown(cell.ctype, cell.value)))
 
 
 def run(name, saved, truth, source, shown_count):
