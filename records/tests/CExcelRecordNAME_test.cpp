@@ -89,6 +89,26 @@ TEST(CExcelRecordNAME, UserNameKeepsItsTextSheetAndFormula) {
     EXPECT_EQ(name.GetDeclaredFormulaLength(), kAreaRgce.size());
 }
 
+TEST(CExcelRecordNAME, OptionBitsTellHiddenFunctionAndCommandNamesApart) {
+    const struct {
+        std::uint16_t options;
+        bool hidden, function, command;
+    } cases[] = {{0x0000, false, false, false},
+                 {0x0001, true, false, false},
+                 {0x000B, true, true, false},  // "_xlfn." names: hidden, function, procedure
+                 {0x0004, false, false, true},
+                 {0x0026, false, true, true}};
+    for (const auto& c : cases) {
+        NameSpec spec;
+        spec.options = c.options;
+        spec.name = u"Macro1";
+        const CExcelRecordNAME name = Name(NamePayload(spec));
+        EXPECT_EQ(name.IsHidden(), c.hidden) << c.options;
+        EXPECT_EQ(name.IsFunction(), c.function) << c.options;
+        EXPECT_EQ(name.IsCommand(), c.command) << c.options;
+    }
+}
+
 TEST(CExcelRecordNAME, SixteenBitNameMovesTheFormulaStart) {
     NameSpec spec;
     spec.name = u"Z\u00E4hler\u4E2D";
