@@ -49,70 +49,70 @@ using P = CExcelFormulaParser;
 // low five bits (the three classes of a token share one row). A null
 // handler is a byte that is not a token: it is stepped over on its own.
 const CExcelFormulaParser::TokenHandler CExcelFormulaParser::kHandlers[64] = {
-    {0, nullptr},                                // 0x00
-    {biff8::kPtgExpSize, &P::OnExp},             // 0x01 ptgExp
-    {biff8::kPtgTblSize, &P::OnTbl},             // 0x02 ptgTbl
-    {0, &P::OnBinary},                           // 0x03 ptgAdd
-    {0, &P::OnBinary},                           // 0x04 ptgSub
-    {0, &P::OnBinary},                           // 0x05 ptgMul
-    {0, &P::OnBinary},                           // 0x06 ptgDiv
-    {0, &P::OnBinary},                           // 0x07 ptgPower
-    {0, &P::OnBinary},                           // 0x08 ptgConcat
-    {0, &P::OnBinary},                           // 0x09 ptgLT
-    {0, &P::OnBinary},                           // 0x0A ptgLE
-    {0, &P::OnBinary},                           // 0x0B ptgEQ
-    {0, &P::OnBinary},                           // 0x0C ptgGE
-    {0, &P::OnBinary},                           // 0x0D ptgGT
-    {0, &P::OnBinary},                           // 0x0E ptgNE
-    {0, &P::OnBinary},                           // 0x0F ptgIsect
-    {0, &P::OnBinary},                           // 0x10 ptgUnion
-    {0, &P::OnBinary},                           // 0x11 ptgRange
-    {0, &P::OnUnary},                            // 0x12 ptgUplus
-    {0, &P::OnUnary},                            // 0x13 ptgUminus
-    {0, &P::OnPercent},                          // 0x14 ptgPercent
-    {0, &P::OnParen},                            // 0x15 ptgParen
-    {0, &P::OnMissArg},                          // 0x16 ptgMissArg
-    {biff8::kPtgStrSize, &P::OnStr},             // 0x17 ptgStr
-    {0, &P::OnNotPrintable},                     // 0x18 extended tokens
-    {biff8::kPtgAttrSize, &P::OnAttr},           // 0x19 ptgAttr
-    {0, nullptr},                                // 0x1A
-    {0, nullptr},                                // 0x1B
-    {biff8::kPtgErrSize, &P::OnErr},             // 0x1C ptgErr
-    {biff8::kPtgBoolSize, &P::OnBool},           // 0x1D ptgBool
-    {biff8::kPtgIntSize, &P::OnInt},             // 0x1E ptgInt
-    {biff8::kPtgNumSize, &P::OnNum},             // 0x1F ptgNum
-    {biff8::kPtgArraySize, &P::OnArray},         // 0x20 ptgArray
-    {biff8::kPtgFuncSize, &P::OnFunc},           // 0x21 ptgFunc
-    {biff8::kPtgFuncVarSize, &P::OnFuncVar},     // 0x22 ptgFuncVar
-    {biff8::kPtgNameSize, &P::OnName},           // 0x23 ptgName
-    {biff8::kPtgRefSize, &P::OnRef},             // 0x24 ptgRef
-    {biff8::kPtgAreaSize, &P::OnArea},           // 0x25 ptgArea
-    {biff8::kPtgMemSize, &P::OnMemArea},         // 0x26 ptgMemArea
-    {biff8::kPtgMemSize, &P::OnMem},             // 0x27 ptgMemErr
-    {biff8::kPtgMemSize, &P::OnMem},             // 0x28 ptgMemNoMem
-    {biff8::kPtgMemShortSize, &P::OnMem},        // 0x29 ptgMemFunc
-    {biff8::kPtgRefSize, &P::OnRefErr},          // 0x2A ptgRefErr
-    {biff8::kPtgAreaSize, &P::OnRefErr},         // 0x2B ptgAreaErr
-    {biff8::kPtgRefSize, &P::OnRefN},            // 0x2C ptgRefN
-    {biff8::kPtgAreaSize, &P::OnAreaN},          // 0x2D ptgAreaN
-    {biff8::kPtgMemShortSize, &P::OnMem},        // 0x2E ptgMemAreaN
-    {biff8::kPtgMemShortSize, &P::OnMem},        // 0x2F ptgMemNoMemN
-    {0, nullptr},                                // 0x30
-    {0, nullptr},                                // 0x31
-    {0, nullptr},                                // 0x32
-    {0, nullptr},                                // 0x33
-    {0, nullptr},                                // 0x34
-    {0, nullptr},                                // 0x35
-    {0, nullptr},                                // 0x36
-    {0, nullptr},                                // 0x37
-    {0, nullptr},                                // 0x38
-    {biff8::kPtgNameXSize, &P::OnNameX},         // 0x39 ptgNameX
-    {biff8::kPtgRef3dSize, &P::OnRef3d},         // 0x3A ptgRef3d
-    {biff8::kPtgArea3dSize, &P::OnArea3d},       // 0x3B ptgArea3d
-    {biff8::kPtgRef3dSize, &P::OnRefErr3d},      // 0x3C ptgRefErr3d
-    {biff8::kPtgArea3dSize, &P::OnRefErr3d},     // 0x3D ptgAreaErr3d
-    {0, nullptr},                                // 0x3E
-    {0, nullptr},                                // 0x3F
+    {0, nullptr},                             // 0x00
+    {biff8::kPtgExpSize, &P::OnExp},          // 0x01 ptgExp
+    {biff8::kPtgTblSize, &P::OnTbl},          // 0x02 ptgTbl
+    {0, &P::OnBinary},                        // 0x03 ptgAdd
+    {0, &P::OnBinary},                        // 0x04 ptgSub
+    {0, &P::OnBinary},                        // 0x05 ptgMul
+    {0, &P::OnBinary},                        // 0x06 ptgDiv
+    {0, &P::OnBinary},                        // 0x07 ptgPower
+    {0, &P::OnBinary},                        // 0x08 ptgConcat
+    {0, &P::OnBinary},                        // 0x09 ptgLT
+    {0, &P::OnBinary},                        // 0x0A ptgLE
+    {0, &P::OnBinary},                        // 0x0B ptgEQ
+    {0, &P::OnBinary},                        // 0x0C ptgGE
+    {0, &P::OnBinary},                        // 0x0D ptgGT
+    {0, &P::OnBinary},                        // 0x0E ptgNE
+    {0, &P::OnBinary},                        // 0x0F ptgIsect
+    {0, &P::OnBinary},                        // 0x10 ptgUnion
+    {0, &P::OnBinary},                        // 0x11 ptgRange
+    {0, &P::OnUnary},                         // 0x12 ptgUplus
+    {0, &P::OnUnary},                         // 0x13 ptgUminus
+    {0, &P::OnPercent},                       // 0x14 ptgPercent
+    {0, &P::OnParen},                         // 0x15 ptgParen
+    {0, &P::OnMissArg},                       // 0x16 ptgMissArg
+    {biff8::kPtgStrSize, &P::OnStr},          // 0x17 ptgStr
+    {0, &P::OnNotPrintable},                  // 0x18 extended tokens
+    {biff8::kPtgAttrSize, &P::OnAttr},        // 0x19 ptgAttr
+    {0, nullptr},                             // 0x1A
+    {0, nullptr},                             // 0x1B
+    {biff8::kPtgErrSize, &P::OnErr},          // 0x1C ptgErr
+    {biff8::kPtgBoolSize, &P::OnBool},        // 0x1D ptgBool
+    {biff8::kPtgIntSize, &P::OnInt},          // 0x1E ptgInt
+    {biff8::kPtgNumSize, &P::OnNum},          // 0x1F ptgNum
+    {biff8::kPtgArraySize, &P::OnArray},      // 0x20 ptgArray
+    {biff8::kPtgFuncSize, &P::OnFunc},        // 0x21 ptgFunc
+    {biff8::kPtgFuncVarSize, &P::OnFuncVar},  // 0x22 ptgFuncVar
+    {biff8::kPtgNameSize, &P::OnName},        // 0x23 ptgName
+    {biff8::kPtgRefSize, &P::OnRef},          // 0x24 ptgRef
+    {biff8::kPtgAreaSize, &P::OnArea},        // 0x25 ptgArea
+    {biff8::kPtgMemSize, &P::OnMemArea},      // 0x26 ptgMemArea
+    {biff8::kPtgMemSize, &P::OnMem},          // 0x27 ptgMemErr
+    {biff8::kPtgMemSize, &P::OnMem},          // 0x28 ptgMemNoMem
+    {biff8::kPtgMemShortSize, &P::OnMem},     // 0x29 ptgMemFunc
+    {biff8::kPtgRefSize, &P::OnRefErr},       // 0x2A ptgRefErr
+    {biff8::kPtgAreaSize, &P::OnRefErr},      // 0x2B ptgAreaErr
+    {biff8::kPtgRefSize, &P::OnRefN},         // 0x2C ptgRefN
+    {biff8::kPtgAreaSize, &P::OnAreaN},       // 0x2D ptgAreaN
+    {biff8::kPtgMemShortSize, &P::OnMem},     // 0x2E ptgMemAreaN
+    {biff8::kPtgMemShortSize, &P::OnMem},     // 0x2F ptgMemNoMemN
+    {0, nullptr},                             // 0x30
+    {0, nullptr},                             // 0x31
+    {0, nullptr},                             // 0x32
+    {0, nullptr},                             // 0x33
+    {0, nullptr},                             // 0x34
+    {0, nullptr},                             // 0x35
+    {0, nullptr},                             // 0x36
+    {0, nullptr},                             // 0x37
+    {0, nullptr},                             // 0x38
+    {biff8::kPtgNameXSize, &P::OnNameX},      // 0x39 ptgNameX
+    {biff8::kPtgRef3dSize, &P::OnRef3d},      // 0x3A ptgRef3d
+    {biff8::kPtgArea3dSize, &P::OnArea3d},    // 0x3B ptgArea3d
+    {biff8::kPtgRef3dSize, &P::OnRefErr3d},   // 0x3C ptgRefErr3d
+    {biff8::kPtgArea3dSize, &P::OnRefErr3d},  // 0x3D ptgAreaErr3d
+    {0, nullptr},                             // 0x3E
+    {0, nullptr},                             // 0x3F
 };
 
 const CExcelFormulaParser::TokenHandler* CExcelFormulaParser::FindHandler(std::uint8_t token) {
