@@ -204,7 +204,7 @@ Decoded Decode(const Bytes& formula, std::uint32_t baseRow, std::uint16_t baseCo
     const std::u16string text =
         parser.Decode(formula.data(), static_cast<std::uint32_t>(formula.size()), baseRow,
                       baseColumn, workbook, worksheet, shared, array);
-    return {Utf8(text), parser.IsSound()};
+    return {Utf8(text), parser.IsSound(), CExcelFormulaUnsound::Text(parser.UnsoundReason())};
 }
 
 Decoded DecodeAvailable(const Bytes& formula, std::uint32_t available) {
@@ -214,7 +214,7 @@ Decoded DecodeAvailable(const Bytes& formula, std::uint32_t available) {
     CExcelFormulaParser parser;
     const std::u16string text =
         parser.Decode(cut.data(), available, 0, 0, nullptr, nullptr, nullptr, nullptr);
-    return {Utf8(text), parser.IsSound()};
+    return {Utf8(text), parser.IsSound(), CExcelFormulaUnsound::Text(parser.UnsoundReason())};
 }
 
 void AddSheet(CExcelWorkBook& book, const std::u16string& name) {

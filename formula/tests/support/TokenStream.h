@@ -77,6 +77,7 @@ inline std::uint16_t Abs(std::uint8_t column) {
 struct Decoded {
     std::string text;  // UTF-8
     bool sound = false;
+    std::string reason;  // the unsound cause's text; empty when sound
 };
 
 Decoded Decode(const Bytes& formula, std::uint32_t baseRow = 0, std::uint16_t baseColumn = 0,
