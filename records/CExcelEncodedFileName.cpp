@@ -30,7 +30,7 @@ bool CExcelEncodedFileName::Decode(std::u16string_view encoded, std::u16string& 
         if (!isEncoded) return false;
         switch (c) {
             case kVolume:
-                if (at >= encoded.size()) return false;
+                if (at >= encoded.size() || encoded[at] < kFirstPrintable) return false;
                 if (encoded[at] == kUncVolume) {
                     readable += u"\\\\";
                 } else {

@@ -20,7 +20,7 @@
 //   0x01 0x01 'D' "sub" 0x03 "ext.xls"     D:\sub\ext.xls
 //   0x01 0x01 '@' "pc" 0x03 "s" 0x03 "x.xls"  \\pc\s\x.xls
 //   0x01 0x04 "sub" 0x03 "ext.xls"         ..\sub\ext.xls
-//   0x01 0x05 0x19 "http://host/a/book.xls"  http://host/a/book.xls
+//   0x01 0x05 0x16 "http://host/a/book.xls"  http://host/a/book.xls
 #pragma once
 
 #include <string>
@@ -31,8 +31,9 @@ public:
     // True with path set to the readable path. False, path unchanged, for
     // an empty name, a name that refers to the spreadsheet's own start-up
     // or library directories (where they are on the machine that wrote the
-    // file is not known), a volume or URL cut short, and any other control
-    // character left (DDE and OLE links separate their parts with 0x03).
+    // file is not known), a volume or URL cut short, a volume that is a
+    // control character, and any other control character left (DDE and OLE
+    // links separate their parts with 0x03).
     static bool Decode(std::u16string_view encoded, std::u16string& path);
 
     // Splits a readable path after its last '\' or '/': directory keeps the

@@ -34,6 +34,7 @@ TEST(EncodedFileName, EachControlCharacterGivesItsPathPart) {
         {u"Formulas2.xls", u"Formulas2.xls"},
         {u"\x01\x05\x40http://h/x.xls", nullptr},  // URL shorter than its count
         {u"\x01\x01", nullptr},                    // volume letter missing
+        {u"\x01\x01\x03x.xls", nullptr},           // a control character for a volume
         {u"\x01\x06"
          u"book.xls",
          nullptr},  // start-up directory
