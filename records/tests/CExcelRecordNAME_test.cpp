@@ -91,14 +91,13 @@ TEST(CExcelRecordNAME, UserNameKeepsItsTextSheetAndFormula) {
 
 TEST(CExcelRecordNAME, OptionBitsTellHiddenFunctionAndCommandNamesApart) {
     // 0x000B: an "_xlfn." name, hidden, a function, a procedure.
-    for (const std::uint16_t options : {0x0000, 0x000B, 0x0004}) {
-        NameSpec spec;
-        spec.options = options;
-        spec.name = u"Macro1";
-        const CExcelRecordNAME name = Name(NamePayload(spec));
-        EXPECT_EQ(name.IsHidden(), options == 0x000B);
-        EXPECT_EQ(name.IsFunction(), options == 0x000B);
-        EXPECT_EQ(name.IsCommand(), options == 0x0004);
+    for (const std::uint8_t options : {0x00, 0x0B, 0x04}) {
+        // Options, shortcut, one character, no formula, sheet 0, texts, 'M'.
+        const Bytes payload = {options, 0, 0, 1, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 'M'};
+        const CExcelRecordNAME name = Name(payload);
+        EXPECT_EQ(name.IsHidden(), options == 0x0B);
+        EXPECT_EQ(name.IsFunction(), options == 0x0B);
+        EXPECT_EQ(name.IsCommand(), options == 0x04);
     }
 }
 
