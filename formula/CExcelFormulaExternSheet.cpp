@@ -2,22 +2,45 @@
 
 #include "biff/CExcelWorkBook.h"
 #include "formula/CExcelFormulaSheetName.h"
+#include "records/CExcelEncodedFileName.h"
+#include "records/CExcelGlobalLookup.h"
 #include "records/CExcelRecordGWBEXTERNSHEET.h"
 #include "records/CExcelRecordGWBSUPBOOK.h"
 
 namespace {
 
+// A sheet deleted after the formula was written is stored as sheet 0xFFFF;
+// 0xFFFE stands for the whole workbook and belongs to names, not to cells.
 constexpr std::uint16_t kDeletedSheet = 0xFFFF;
+constexpr std::uint16_t kWholeBook = 0xFFFE;
 
-const CExcelRecordGWBEXTERNSHEET_REFData* FindEntry(const CExcelWorkBook& workbook,
-                                                    std::uint32_t index) {
-    std::uint32_t skipped = 0;
-    for (const CExcelRecordGWBEXTERNSHEET& record : workbook.GetExternSheets()) {
-        const std::uint32_t count = record.GetEntries().GetCount();
-        if (index - skipped < count) return record.GetEntry(index - skipped);
-        skipped += count;
+CExcelFormulaExternSheet::EResult OwnSheets(const CExcelWorkBook& workbook, std::uint16_t first,
+                                            std::uint16_t last, std::u16string& prefix) {
+    if (first == kDeletedSheet) {
+        // The spreadsheet shows such a reference as #REF!A1 and computes it
+        // to #REF!.
+        prefix = u"#REF!";
+        return CExcelFormulaExternSheet::Deleted;
     }
-    return nullptr;
+    if (last < first) return CExcelFormulaExternSheet::Unresolved;
+    const std::u16string firstName = workbook.GetWorksheets().GetSheetName(first);
+    const std::u16string lastName = workbook.GetWorksheets().GetSheetName(last);
+    if (firstName.empty() || lastName.empty()) return CExcelFormulaExternSheet::Unresolved;
+    prefix = CExcelFormulaSheetName::Prefix(firstName, lastName);
+    return CExcelFormulaExternSheet::Resolved;
+}
+
+CExcelFormulaExternSheet::EResult OtherSheets(const CExcelRecordGWBSUPBOOK& book,
+                                              std::uint16_t first, std::uint16_t last,
+                                              std::u16string& prefix) {
+    if (first >= kWholeBook || last >= kWholeBook || last < first)
+        return CExcelFormulaExternSheet::Unresolved;
+    const std::u16string firstName = book.GetSheetName(first);
+    const std::u16string lastName = book.GetSheetName(last);
+    if (firstName.empty() || lastName.empty() ||
+        !CExcelFormulaExternSheet::BookPrefix(book, firstName, lastName, prefix))
+        return CExcelFormulaExternSheet::Unresolved;
+    return CExcelFormulaExternSheet::Resolved;
 }
 
 }  // namespace
@@ -27,18 +50,32 @@ CExcelFormulaExternSheet::EResult CExcelFormulaExternSheet::Prefix(const CExcelW
                                                                    std::u16string& prefix) {
     prefix.assign(1, u'!');
     if (!workbook || workbook->GetExternSheets().IsEmpty()) return NoTable;
-    const CExcelRecordGWBEXTERNSHEET_REFData* entry = FindEntry(*workbook, index);
+    const CExcelRecordGWBEXTERNSHEET_REFData* entry =
+        CExcelGlobalLookup::GetRefEntry(workbook->GetExternSheets(), index);
     if (!entry) return Unresolved;
     const CExcelRecordGWBSUPBOOK* book = workbook->GetSupBooks().GetAt(entry->GetSupBookIndex());
-    if (!book || !book->IsSelf()) return Unresolved;
-    // A sheet deleted after the formula was written is stored as sheet
-    // 0xFFFF; the spreadsheet evaluates such a reference to #REF!. (0xFFFE,
-    // the whole book, belongs to defined names and stays unresolved.)
-    if (entry->GetFirstSheet() == kDeletedSheet) return Deleted;
-    if (entry->GetLastSheet() < entry->GetFirstSheet()) return Unresolved;
-    const std::u16string first = workbook->GetWorksheets().GetSheetName(entry->GetFirstSheet());
-    const std::u16string last = workbook->GetWorksheets().GetSheetName(entry->GetLastSheet());
-    if (first.empty() || last.empty()) return Unresolved;
-    prefix = CExcelFormulaSheetName::Prefix(first, last);
-    return Resolved;
+    if (!book) return Unresolved;
+    switch (book->GetKind()) {
+        case CExcelRecordGWBSUPBOOK::KindSelf:
+            return OwnSheets(*workbook, entry->GetFirstSheet(), entry->GetLastSheet(), prefix);
+        case CExcelRecordGWBSUPBOOK::KindOther:
+            return OtherSheets(*book, entry->GetFirstSheet(), entry->GetLastSheet(), prefix);
+        default:
+            // An add-in has no sheets; an unused SUPBOOK no longer names its
+            // workbook; a same-sheet SUPBOOK belongs to macro sheets.
+            return Unresolved;
+    }
+}
+
+bool CExcelFormulaExternSheet::BookPrefix(const CExcelRecordGWBSUPBOOK& book,
+                                          std::u16string_view first, std::u16string_view last,
+                                          std::u16string& prefix) {
+    std::u16string path;
+    std::u16string directory;
+    std::u16string file;
+    if (!CExcelEncodedFileName::Decode(book.GetFileName(), path) ||
+        !CExcelEncodedFileName::Split(path, directory, file))
+        return false;
+    prefix = CExcelFormulaSheetName::BookPrefix(directory, file, first, last);
+    return true;
 }

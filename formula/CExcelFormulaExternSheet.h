@@ -5,20 +5,30 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 
+class CExcelRecordGWBSUPBOOK;
 class CExcelWorkBook;
 
 class CExcelFormulaExternSheet {
 public:
     enum EResult {
         NoTable,     // no workbook, or a workbook without EXTERNSHEET records
-        Resolved,    // sheets of this workbook; prefix is their quoted names and "!"
-        Deleted,     // this workbook, a sheet since deleted: the reference is #REF!
-        Unresolved,  // missing entry or SUPBOOK, another file, an add-in, a sheet not in the list
+        Resolved,    // sheets of this workbook or of another one, by name
+        Deleted,     // this workbook, a sheet since deleted
+        Unresolved,  // missing entry or SUPBOOK, an add-in or unused SUPBOOK,
+                     // a sheet not in the list, an unreadable file name
     };
 
-    // Sets prefix to "Sheet2!", "'Q1 2009'!" or "Jan:Mar!" when Resolved,
-    // else to the bare "!" (the sheet part left empty).
+    // Sets prefix to "Sheet2!", "'Q1 2009'!", "Jan:Mar!" or, for another
+    // workbook, "'C:\dir\[book.xls]Sheet1'!" when Resolved; to "#REF!" when
+    // Deleted; else to the bare "!" (the sheet part left empty).
     static EResult Prefix(const CExcelWorkBook* workbook, std::uint16_t index,
                           std::u16string& prefix);
+
+    // The quoted prefix of another workbook's sheets first to last, or of
+    // the whole workbook when first is empty ("'[book.xls]'!"). False,
+    // prefix unchanged, when book's file name is not readable.
+    static bool BookPrefix(const CExcelRecordGWBSUPBOOK& book, std::u16string_view first,
+                           std::u16string_view last, std::u16string& prefix);
 };

@@ -6,6 +6,7 @@
 
 #include "biff/CByteBuffer.h"
 #include "formula/CExcelFormulaArrayConstant.h"
+#include "formula/CExcelFormulaExternName.h"
 #include "formula/CExcelFormulaExternSheet.h"
 #include "formula/CExcelFormulaNameText.h"
 #include "formula/CExcelFormulaNumberText.h"
@@ -15,7 +16,6 @@
 #include "formula/CExcelFunctionTable.h"
 #include "formula/FormulaTokens.h"
 #include "records/CConstData.h"
-#include "records/CExcelGlobalLookup.h"
 
 namespace {
 
@@ -49,70 +49,70 @@ using P = CExcelFormulaParser;
 // low five bits (the three classes of a token share one row). A null
 // handler is a byte that is not a token: it is stepped over on its own.
 const CExcelFormulaParser::TokenHandler CExcelFormulaParser::kHandlers[64] = {
-    {0, nullptr},                                // 0x00
-    {biff8::kPtgExpSize, &P::OnExp},             // 0x01 ptgExp
-    {biff8::kPtgTblSize, &P::OnTbl},             // 0x02 ptgTbl
-    {0, &P::OnBinary},                           // 0x03 ptgAdd
-    {0, &P::OnBinary},                           // 0x04 ptgSub
-    {0, &P::OnBinary},                           // 0x05 ptgMul
-    {0, &P::OnBinary},                           // 0x06 ptgDiv
-    {0, &P::OnBinary},                           // 0x07 ptgPower
-    {0, &P::OnBinary},                           // 0x08 ptgConcat
-    {0, &P::OnBinary},                           // 0x09 ptgLT
-    {0, &P::OnBinary},                           // 0x0A ptgLE
-    {0, &P::OnBinary},                           // 0x0B ptgEQ
-    {0, &P::OnBinary},                           // 0x0C ptgGE
-    {0, &P::OnBinary},                           // 0x0D ptgGT
-    {0, &P::OnBinary},                           // 0x0E ptgNE
-    {0, &P::OnBinary},                           // 0x0F ptgIsect
-    {0, &P::OnBinary},                           // 0x10 ptgUnion
-    {0, &P::OnBinary},                           // 0x11 ptgRange
-    {0, &P::OnUnary},                            // 0x12 ptgUplus
-    {0, &P::OnUnary},                            // 0x13 ptgUminus
-    {0, &P::OnPercent},                          // 0x14 ptgPercent
-    {0, &P::OnParen},                            // 0x15 ptgParen
-    {0, &P::OnMissArg},                          // 0x16 ptgMissArg
-    {biff8::kPtgStrSize, &P::OnStr},             // 0x17 ptgStr
-    {0, &P::OnNotPrintable},                     // 0x18 extended tokens
-    {biff8::kPtgAttrSize, &P::OnAttr},           // 0x19 ptgAttr
-    {0, nullptr},                                // 0x1A
-    {0, nullptr},                                // 0x1B
-    {biff8::kPtgErrSize, &P::OnErr},             // 0x1C ptgErr
-    {biff8::kPtgBoolSize, &P::OnBool},           // 0x1D ptgBool
-    {biff8::kPtgIntSize, &P::OnInt},             // 0x1E ptgInt
-    {biff8::kPtgNumSize, &P::OnNum},             // 0x1F ptgNum
-    {biff8::kPtgArraySize, &P::OnArray},         // 0x20 ptgArray
-    {biff8::kPtgFuncSize, &P::OnFunc},           // 0x21 ptgFunc
-    {biff8::kPtgFuncVarSize, &P::OnFuncVar},     // 0x22 ptgFuncVar
-    {biff8::kPtgNameSize, &P::OnName},           // 0x23 ptgName
-    {biff8::kPtgRefSize, &P::OnRef},             // 0x24 ptgRef
-    {biff8::kPtgAreaSize, &P::OnArea},           // 0x25 ptgArea
-    {biff8::kPtgMemSize, &P::OnMemArea},         // 0x26 ptgMemArea
-    {biff8::kPtgMemSize, &P::OnMem},             // 0x27 ptgMemErr
-    {biff8::kPtgMemSize, &P::OnMem},             // 0x28 ptgMemNoMem
-    {biff8::kPtgMemShortSize, &P::OnMem},        // 0x29 ptgMemFunc
-    {biff8::kPtgRefSize, &P::OnRefErr},          // 0x2A ptgRefErr
-    {biff8::kPtgAreaSize, &P::OnRefErr},         // 0x2B ptgAreaErr
-    {biff8::kPtgRefSize, &P::OnRefN},            // 0x2C ptgRefN
-    {biff8::kPtgAreaSize, &P::OnAreaN},          // 0x2D ptgAreaN
-    {biff8::kPtgMemShortSize, &P::OnMem},        // 0x2E ptgMemAreaN
-    {biff8::kPtgMemShortSize, &P::OnMem},        // 0x2F ptgMemNoMemN
-    {0, nullptr},                                // 0x30
-    {0, nullptr},                                // 0x31
-    {0, nullptr},                                // 0x32
-    {0, nullptr},                                // 0x33
-    {0, nullptr},                                // 0x34
-    {0, nullptr},                                // 0x35
-    {0, nullptr},                                // 0x36
-    {0, nullptr},                                // 0x37
-    {0, nullptr},                                // 0x38
-    {biff8::kPtgNameXSize, &P::OnNameX},         // 0x39 ptgNameX
-    {biff8::kPtgRef3dSize, &P::OnRef3d},         // 0x3A ptgRef3d
-    {biff8::kPtgArea3dSize, &P::OnArea3d},       // 0x3B ptgArea3d
-    {biff8::kPtgRef3dSize, &P::OnRefErr3d},      // 0x3C ptgRefErr3d
-    {biff8::kPtgArea3dSize, &P::OnRefErr3d},     // 0x3D ptgAreaErr3d
-    {0, nullptr},                                // 0x3E
-    {0, nullptr},                                // 0x3F
+    {0, nullptr},                             // 0x00
+    {biff8::kPtgExpSize, &P::OnExp},          // 0x01 ptgExp
+    {biff8::kPtgTblSize, &P::OnTbl},          // 0x02 ptgTbl
+    {0, &P::OnBinary},                        // 0x03 ptgAdd
+    {0, &P::OnBinary},                        // 0x04 ptgSub
+    {0, &P::OnBinary},                        // 0x05 ptgMul
+    {0, &P::OnBinary},                        // 0x06 ptgDiv
+    {0, &P::OnBinary},                        // 0x07 ptgPower
+    {0, &P::OnBinary},                        // 0x08 ptgConcat
+    {0, &P::OnBinary},                        // 0x09 ptgLT
+    {0, &P::OnBinary},                        // 0x0A ptgLE
+    {0, &P::OnBinary},                        // 0x0B ptgEQ
+    {0, &P::OnBinary},                        // 0x0C ptgGE
+    {0, &P::OnBinary},                        // 0x0D ptgGT
+    {0, &P::OnBinary},                        // 0x0E ptgNE
+    {0, &P::OnBinary},                        // 0x0F ptgIsect
+    {0, &P::OnBinary},                        // 0x10 ptgUnion
+    {0, &P::OnBinary},                        // 0x11 ptgRange
+    {0, &P::OnUnary},                         // 0x12 ptgUplus
+    {0, &P::OnUnary},                         // 0x13 ptgUminus
+    {0, &P::OnPercent},                       // 0x14 ptgPercent
+    {0, &P::OnParen},                         // 0x15 ptgParen
+    {0, &P::OnMissArg},                       // 0x16 ptgMissArg
+    {biff8::kPtgStrSize, &P::OnStr},          // 0x17 ptgStr
+    {0, &P::OnNotPrintable},                  // 0x18 extended tokens
+    {biff8::kPtgAttrSize, &P::OnAttr},        // 0x19 ptgAttr
+    {0, nullptr},                             // 0x1A
+    {0, nullptr},                             // 0x1B
+    {biff8::kPtgErrSize, &P::OnErr},          // 0x1C ptgErr
+    {biff8::kPtgBoolSize, &P::OnBool},        // 0x1D ptgBool
+    {biff8::kPtgIntSize, &P::OnInt},          // 0x1E ptgInt
+    {biff8::kPtgNumSize, &P::OnNum},          // 0x1F ptgNum
+    {biff8::kPtgArraySize, &P::OnArray},      // 0x20 ptgArray
+    {biff8::kPtgFuncSize, &P::OnFunc},        // 0x21 ptgFunc
+    {biff8::kPtgFuncVarSize, &P::OnFuncVar},  // 0x22 ptgFuncVar
+    {biff8::kPtgNameSize, &P::OnName},        // 0x23 ptgName
+    {biff8::kPtgRefSize, &P::OnRef},          // 0x24 ptgRef
+    {biff8::kPtgAreaSize, &P::OnArea},        // 0x25 ptgArea
+    {biff8::kPtgMemSize, &P::OnMemArea},      // 0x26 ptgMemArea
+    {biff8::kPtgMemSize, &P::OnMem},          // 0x27 ptgMemErr
+    {biff8::kPtgMemSize, &P::OnMem},          // 0x28 ptgMemNoMem
+    {biff8::kPtgMemShortSize, &P::OnMem},     // 0x29 ptgMemFunc
+    {biff8::kPtgRefSize, &P::OnRefErr},       // 0x2A ptgRefErr
+    {biff8::kPtgAreaSize, &P::OnRefErr},      // 0x2B ptgAreaErr
+    {biff8::kPtgRefSize, &P::OnRefN},         // 0x2C ptgRefN
+    {biff8::kPtgAreaSize, &P::OnAreaN},       // 0x2D ptgAreaN
+    {biff8::kPtgMemShortSize, &P::OnMem},     // 0x2E ptgMemAreaN
+    {biff8::kPtgMemShortSize, &P::OnMem},     // 0x2F ptgMemNoMemN
+    {0, nullptr},                             // 0x30
+    {0, nullptr},                             // 0x31
+    {0, nullptr},                             // 0x32
+    {0, nullptr},                             // 0x33
+    {0, nullptr},                             // 0x34
+    {0, nullptr},                             // 0x35
+    {0, nullptr},                             // 0x36
+    {0, nullptr},                             // 0x37
+    {0, nullptr},                             // 0x38
+    {biff8::kPtgNameXSize, &P::OnNameX},      // 0x39 ptgNameX
+    {biff8::kPtgRef3dSize, &P::OnRef3d},      // 0x3A ptgRef3d
+    {biff8::kPtgArea3dSize, &P::OnArea3d},    // 0x3B ptgArea3d
+    {biff8::kPtgRef3dSize, &P::OnRefErr3d},   // 0x3C ptgRefErr3d
+    {biff8::kPtgArea3dSize, &P::OnRefErr3d},  // 0x3D ptgAreaErr3d
+    {0, nullptr},                             // 0x3E
+    {0, nullptr},                             // 0x3F
 };
 
 const CExcelFormulaParser::TokenHandler* CExcelFormulaParser::FindHandler(std::uint8_t token) {
@@ -131,20 +131,21 @@ std::u16string CExcelFormulaParser::Decode(const std::uint8_t* buffer, std::uint
                                            const CByteBuffer* arrayFormula) {
     m_stack.RemoveAll();
     m_sound = true;
+    m_reason = CExcelFormulaUnsound::None;
     m_stop = false;
     if (!buffer || available < biff8::kFormulaLengthSize) {
-        m_sound = false;
+        MarkUnsound(CExcelFormulaUnsound::CutShort);
         return {};
     }
     if (buffer[biff8::kFormulaLengthHighByte] == biff8::kFormulaDeletedMarker) {
-        m_sound = false;
+        MarkUnsound(CExcelFormulaUnsound::DeletedFormula);
         return u"deleted";
     }
     // The whole 16-bit length counts: long IF chains and SUMPRODUCT terms
     // pass 255 token bytes.
     const std::uint32_t count = U16(buffer);
     if (available - biff8::kFormulaLengthSize < count) {
-        m_sound = false;
+        MarkUnsound(CExcelFormulaUnsound::CutShort);
         return {};
     }
 
@@ -164,11 +165,12 @@ std::u16string CExcelFormulaParser::Decode(const std::uint8_t* buffer, std::uint
 
     std::u16string text;
     if (!m_stop) {
-        if (m_stack.GetCount() != 1) m_sound = false;
+        if (m_stack.GetCount() > 1) MarkUnsound(CExcelFormulaUnsound::ExtraOperands);
         text = Pop();
     }
-    if (m_cursor > m_tokensEnd) m_sound = false;  // the last token ran into the extra data
-    if (text.empty()) m_sound = false;
+    // The last token ran into the extra data.
+    if (m_cursor > m_tokensEnd) MarkUnsound(CExcelFormulaUnsound::CutShort);
+    if (text.empty()) MarkUnsound(CExcelFormulaUnsound::EmptyText);
     m_stack.RemoveAll();
     m_buffer = nullptr;
     m_workbook = nullptr;
@@ -184,13 +186,13 @@ void CExcelFormulaParser::Run() {
         const TokenHandler* handler = FindHandler(token);
         if (!handler || !handler->handle) {
             // Not a token: step over this one byte and read on.
-            m_sound = false;
+            MarkUnsound(CExcelFormulaUnsound::UnknownToken);
             continue;
         }
         if (!Fits(handler->operandSize)) {
             // Operand bytes cut off: nothing is pushed and the next byte is
             // read as a token. A value-class 3-D reference ends the decode.
-            m_sound = false;
+            MarkUnsound(CExcelFormulaUnsound::CutShort);
             if (token == biff8::kPtgRef3dValue) m_stop = true;
             continue;
         }
@@ -200,9 +202,14 @@ void CExcelFormulaParser::Run() {
     }
 }
 
+void CExcelFormulaParser::MarkUnsound(CExcelFormulaUnsound::EReason reason) {
+    if (m_sound) m_reason = reason;
+    m_sound = false;
+}
+
 void CExcelFormulaParser::Push(std::u16string text, bool isName) {
     if (m_stack.GetCount() >= kMaxOperands) {
-        m_sound = false;
+        MarkUnsound(CExcelFormulaUnsound::ExtraOperands);
         return;
     }
     m_stack.Add(new CExcelFormulaOperand(std::move(text), isName));
@@ -212,7 +219,7 @@ std::u16string CExcelFormulaParser::Pop(bool* isName) {
     CExcelFormulaOperand* top = m_stack.GetTail();
     if (isName) *isName = top && top->IsName();
     if (!top) {
-        m_sound = false;
+        MarkUnsound(CExcelFormulaUnsound::MissingOperands);
         return {};
     }
     std::u16string text = top->TakeText();
@@ -272,7 +279,7 @@ void CExcelFormulaParser::OnStr(std::uint8_t, const std::uint8_t* operand) {
     if (!Fits(bytes)) {
         // Characters cut off: back to the byte after the token id.
         m_cursor = static_cast<std::uint32_t>(operand - m_buffer);
-        m_sound = false;
+        MarkUnsound(CExcelFormulaUnsound::CutShort);
         return;
     }
     Push(CExcelFormulaStringLiteral::Quote(
@@ -282,7 +289,7 @@ void CExcelFormulaParser::OnStr(std::uint8_t, const std::uint8_t* operand) {
 
 void CExcelFormulaParser::OnErr(std::uint8_t, const std::uint8_t* operand) {
     std::u16string text = CConstData::GetErrorText(operand[0]);
-    if (text.empty()) m_sound = false;
+    if (text.empty()) MarkUnsound(CExcelFormulaUnsound::BadConstant);
     Push(std::move(text));
 }
 
@@ -296,19 +303,22 @@ void CExcelFormulaParser::OnInt(std::uint8_t, const std::uint8_t* operand) {
 
 void CExcelFormulaParser::OnNum(std::uint8_t, const std::uint8_t* operand) {
     const double value = CExcelFormulaNumberText::FromBytes(operand);
-    if (!CExcelFormulaNumberText::IsFinite(value)) m_sound = false;
+    if (!CExcelFormulaNumberText::IsFinite(value)) MarkUnsound(CExcelFormulaUnsound::BadConstant);
     Push(CExcelFormulaNumberText::Format(value));
 }
 
 void CExcelFormulaParser::OnArray(std::uint8_t, const std::uint8_t*) {
     std::u16string text;
     std::uint32_t end = 0;
-    if (!CExcelFormulaArrayConstant::Read(m_buffer, m_available, m_extra, text, end, m_sound)) {
+    bool elementsSound = true;
+    if (!CExcelFormulaArrayConstant::Read(m_buffer, m_available, m_extra, text, end,
+                                          elementsSound)) {
         // A broken constant leaves no way to find where the next one starts.
-        m_sound = false;
+        MarkUnsound(CExcelFormulaUnsound::CutShort);
         m_extra = m_available;
         return;
     }
+    if (!elementsSound) MarkUnsound(CExcelFormulaUnsound::BadConstant);
     m_extra = end;
     Push(std::move(text));
 }
@@ -318,15 +328,15 @@ void CExcelFormulaParser::OnArray(std::uint8_t, const std::uint8_t*) {
 void CExcelFormulaParser::OnFunc(std::uint8_t, const std::uint8_t* operand) {
     const std::uint32_t index = U16(operand);
     if (index >= CExcelFunctionTable::kRowCount) {
-        m_sound = false;
+        MarkUnsound(CExcelFormulaUnsound::UnnamedFunction);
         return;
     }
     const std::u16string name = CExcelFunctionTable::GetName(index);
     // A fixed-argument call names a function with one argument count; for
     // any other row the count taken from the table is a guess.
-    if (name.empty() ||
-        CExcelFunctionTable::GetMinArgs(index) != CExcelFunctionTable::GetMaxArgs(index))
-        m_sound = false;
+    if (name.empty()) MarkUnsound(CExcelFormulaUnsound::UnnamedFunction);
+    if (CExcelFunctionTable::GetMinArgs(index) != CExcelFunctionTable::GetMaxArgs(index))
+        MarkUnsound(CExcelFormulaUnsound::GuessedArguments);
     const std::u16string arguments = PopArguments(CExcelFunctionTable::GetMaxArgs(index), u",");
     Push(name + u"(" + arguments + u")");
 }
@@ -336,7 +346,7 @@ void CExcelFormulaParser::OnFuncVar(std::uint8_t, const std::uint8_t* operand) {
     const std::uint16_t field = U16(operand + 1);
     const std::uint32_t index = field & biff8::kFuncVarIndexMask;
     if (index >= CExcelFunctionTable::kRowCount) {
-        m_sound = false;
+        MarkUnsound(CExcelFormulaUnsound::UnnamedFunction);
         return;
     }
     if (index == biff8::kFuncUserDefined && (field & biff8::kFuncVarCommand) == 0) {
@@ -345,7 +355,8 @@ void CExcelFormulaParser::OnFuncVar(std::uint8_t, const std::uint8_t* operand) {
     }
     const std::u16string name = CExcelFunctionTable::GetName(index);
     // Macro commands and empty rows have no function name to print.
-    if (name.empty() || (field & biff8::kFuncVarCommand) != 0) m_sound = false;
+    if ((field & biff8::kFuncVarCommand) != 0) MarkUnsound(CExcelFormulaUnsound::MacroCommand);
+    if (name.empty()) MarkUnsound(CExcelFormulaUnsound::UnnamedFunction);
     const std::u16string arguments = PopArguments(count, u", ");
     Push(name + u"( " + arguments + u" )");
 }
@@ -361,7 +372,7 @@ void CExcelFormulaParser::PushUserCall(std::uint32_t count) {
         Push(CExcelFormulaNameText::FunctionName(callee) + u"( " + arguments + u" )");
         return;
     }
-    m_sound = false;
+    MarkUnsound(CExcelFormulaUnsound::NotACallee);
     std::u16string all = count > 0 ? callee : u"";
     if (count > 1) all += u", " + arguments;
     Push(u"( " + all + u" )");
@@ -381,7 +392,7 @@ void CExcelFormulaParser::OnAttr(std::uint8_t, const std::uint8_t* operand) {
             return;
         case biff8::kAttrChoose:
             if (!Fits(biff8::kAttrDataSize)) {
-                m_sound = false;
+                MarkUnsound(CExcelFormulaUnsound::CutShort);
                 return;
             }
             // The case count, then one jump offset per case and one past the end.
@@ -392,7 +403,7 @@ void CExcelFormulaParser::OnAttr(std::uint8_t, const std::uint8_t* operand) {
             Push(u"SUM(" + Pop() + u")");
             return;
         default:
-            m_sound = false;
+            MarkUnsound(CExcelFormulaUnsound::UnknownToken);
             return;
     }
 }
@@ -404,28 +415,31 @@ void CExcelFormulaParser::OnName(std::uint8_t, const std::uint8_t* operand) {
         Push(std::move(text), true);
         return;
     }
-    m_sound = false;
+    MarkUnsound(CExcelFormulaUnsound::UnresolvedName);
     Push(Decimal(index));
 }
 
 void CExcelFormulaParser::OnNameX(std::uint8_t, const std::uint8_t* operand) {
-    std::u16string name;
-    bool addIn = false;
-    // Add-in functions (the callee of a function-255 call) print as typed.
-    // A name of another workbook would need that workbook in front of it,
-    // which the sheet-name lookup cannot give: it stays unprinted.
-    if (m_workbook &&
-        CExcelGlobalLookup::GetExternName(*m_workbook, U16(operand), U16(operand + 2), name,
-                                          &addIn) &&
-        addIn) {
-        Push(std::move(name), true);
-        return;
+    std::u16string text;
+    switch (CExcelFormulaExternName::Text(m_workbook, m_worksheet, U16(operand), U16(operand + 2),
+                                          text)) {
+        case CExcelFormulaExternName::AddInFunction:
+        case CExcelFormulaExternName::OwnName:
+            // Either may be the callee of a function-255 call.
+            Push(std::move(text), true);
+            return;
+        case CExcelFormulaExternName::OtherBookName:
+            Push(std::move(text));
+            return;
+        case CExcelFormulaExternName::Unresolved:
+            MarkUnsound(CExcelFormulaUnsound::UnresolvedName);
+            Push(std::move(text));
+            return;
     }
-    m_sound = false;
 }
 
 void CExcelFormulaParser::OnNotPrintable(std::uint8_t, const std::uint8_t*) {
-    m_sound = false;
+    MarkUnsound(CExcelFormulaUnsound::UnknownToken);
 }
 
 // ---- References ------------------------------------------------------------------------
@@ -474,14 +488,11 @@ void CExcelFormulaParser::Push3d(std::uint8_t token, const std::uint8_t* operand
     std::u16string prefix;
     switch (CExcelFormulaExternSheet::Prefix(m_workbook, U16(operand), prefix)) {
         case CExcelFormulaExternSheet::Resolved:
+        case CExcelFormulaExternSheet::Deleted:
             Push(prefix + reference);
             return;
-        case CExcelFormulaExternSheet::Deleted:
-            // The spreadsheet shows such a reference as #REF! and computes it so.
-            Push(CConstData::GetErrorText(biff8::kErrorRef));
-            return;
         case CExcelFormulaExternSheet::NoTable:
-            m_sound = false;
+            MarkUnsound(CExcelFormulaUnsound::NoExternSheet);
             if (token == biff8::kPtgRef3dValue) {
                 m_stop = true;
                 return;
@@ -489,7 +500,7 @@ void CExcelFormulaParser::Push3d(std::uint8_t token, const std::uint8_t* operand
             Push(prefix + reference);
             return;
         case CExcelFormulaExternSheet::Unresolved:
-            m_sound = false;
+            MarkUnsound(CExcelFormulaUnsound::UnresolvedSheet);
             Push(prefix + reference);
             return;
     }
@@ -538,6 +549,6 @@ void CExcelFormulaParser::OnExp(std::uint8_t, const std::uint8_t*) {
 void CExcelFormulaParser::OnTbl(std::uint8_t, const std::uint8_t* operand) {
     // A data table's cells are filled by the table itself; its text is for
     // display only and never a formula to write back.
-    m_sound = false;
+    MarkUnsound(CExcelFormulaUnsound::DataTable);
     Push(CExcelFormulaTableText::Text(m_worksheet, U16(operand), U16(operand + 2)));
 }

@@ -10,9 +10,16 @@
 // writer must not store it as the cell's formula. Unsound are: a token
 // skipped as unknown or for missing bytes, an operator or function that
 // found fewer operands than it takes, more or fewer than one operand at the
-// end, a name, sheet or function that cannot be named (a ptgNameX outside
-// the add-in SUPBOOK, macro calls, empty rows of the function table), a
-// data-table "{=TABLE(}" text, the "deleted" marker and an empty result.
+// end, a name, sheet or function that cannot be named (a name or sheet
+// missing from the tables, a SUPBOOK that is no workbook, macro calls, empty
+// rows of the function table), a data-table "{=TABLE(}" text, the "deleted"
+// marker and an empty result. UnsoundReason() tells the first cause met.
+//
+// 3-D references and names of other workbooks print with the workbook's
+// path and name in brackets, always quoted: '[book.xls]Sheet1'!A1,
+// 'C:\dir\[book.xls]Jan:Mar'!$A$1:$B$2, '[book.xls]'!Rates. A reference
+// into a sheet since deleted prints as the spreadsheet shows it: #REF!A1,
+// #REF!#REF! for its error form.
 //
 // One parser serves one Decode call; create it on the stack. It keeps no
 // pointer to its inputs after Decode returns.
@@ -23,6 +30,7 @@
 
 #include "biff/CTList.h"
 #include "formula/CExcelFormulaOperand.h"
+#include "formula/CExcelFormulaUnsound.h"
 
 class CByteBuffer;
 class CExcelWorkBook;
@@ -52,6 +60,8 @@ public:
 
     // Whether the text of the last Decode is a faithful decode (above).
     bool IsSound() const { return m_sound; }
+    // The first cause of an unsound decode that the decoder recorded.
+    CExcelFormulaUnsound::EReason UnsoundReason() const { return m_reason; }
 
     // The most operands the stack holds; no genuine formula comes near it,
     // and it keeps each pop's walk down the stack list short. A token that
@@ -69,6 +79,8 @@ private:
 
     void Run();
 
+    // Marks the decode unsound; the first reason given is kept.
+    void MarkUnsound(CExcelFormulaUnsound::EReason reason);
     void Push(std::u16string text, bool isName = false);
     // The top operand's text; empty text (and an unsound decode) when the
     // stack is empty. isName, when given, tells whether it was a name.
@@ -128,5 +140,6 @@ private:
     std::uint32_t m_tokensEnd = 0;  // 2 + cce
     std::uint32_t m_extra = 0;      // next extra-data byte (array constants)
     bool m_sound = true;
+    CExcelFormulaUnsound::EReason m_reason = CExcelFormulaUnsound::None;
     bool m_stop = false;
 };

@@ -45,6 +45,16 @@ bool ReadsAsBoolean(std::u16string_view name) {
     return upper == u"TRUE" || upper == u"FALSE";
 }
 
+// Between single quotes, each quote inside doubled, then "!".
+std::u16string Quoted(std::u16string_view text) {
+    std::u16string quoted(1, u'\'');
+    for (const char16_t c : text) {
+        if (c == u'\'') quoted.push_back(u'\'');
+        quoted.push_back(c);
+    }
+    return quoted + u"'!";
+}
+
 }  // namespace
 
 bool CExcelFormulaSheetName::NeedsQuotes(std::u16string_view name) {
@@ -63,10 +73,21 @@ std::u16string CExcelFormulaSheetName::Prefix(std::u16string_view first, std::u1
         names += last;
     }
     if (!NeedsQuotes(first) && !NeedsQuotes(last)) return names + u'!';
-    std::u16string quoted(1, u'\'');
-    for (const char16_t c : names) {
-        if (c == u'\'') quoted.push_back(u'\'');
-        quoted.push_back(c);
+    return Quoted(names);
+}
+
+std::u16string CExcelFormulaSheetName::BookPrefix(std::u16string_view directory,
+                                                  std::u16string_view file,
+                                                  std::u16string_view first,
+                                                  std::u16string_view last) {
+    std::u16string text(directory);
+    text.push_back(u'[');
+    text += file;
+    text.push_back(u']');
+    text += first;
+    if (!first.empty() && last != first) {
+        text.push_back(u':');
+        text += last;
     }
-    return quoted + u"'!";
+    return Quoted(text);
 }

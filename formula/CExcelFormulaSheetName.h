@@ -3,6 +3,11 @@
 // bare goes between single quotes, with any single quote inside doubled:
 // 'Q1 2009'!A1, 'Bob''s'!A1. Quoting a name that does not need it is
 // harmless, so every doubtful case is quoted.
+//
+// Sheets and names of another workbook carry the workbook's directory and,
+// in brackets, its file name; that form is always quoted:
+// '[book.xls]Sheet1'!, 'C:\dir\[book.xls]Jan:Mar'!, '[book.xls]'! (the
+// whole workbook, for its workbook-level names).
 #pragma once
 
 #include <string>
@@ -20,4 +25,8 @@ public:
     // a whole ('Jan 1:Mar 1'!) when either name needs quotes.
     static std::u16string Prefix(std::u16string_view first, std::u16string_view last);
     static std::u16string Prefix(std::u16string_view sheet) { return Prefix(sheet, sheet); }
+    // "'directory[file]first:last'!", last left out when it equals first and
+    // both when first is empty.
+    static std::u16string BookPrefix(std::u16string_view directory, std::u16string_view file,
+                                     std::u16string_view first, std::u16string_view last);
 };

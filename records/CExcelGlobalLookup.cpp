@@ -22,11 +22,7 @@ const CExcelRecordWBFONT* CExcelGlobalLookup::GetFont(const CTList<CExcelRecordW
     return fonts.GetAt(FontPosition(fontIndex));
 }
 
-namespace {
-
-// REF entry refIndex, counted over the entries of all EXTERNSHEET records in
-// order; null past the last.
-const CExcelRecordGWBEXTERNSHEET_REFData* FindRefEntry(
+const CExcelRecordGWBEXTERNSHEET_REFData* CExcelGlobalLookup::GetRefEntry(
     const CTList<CExcelRecordGWBEXTERNSHEET>& externSheets, std::uint32_t refIndex) {
     std::uint32_t skipped = 0;
     for (const CExcelRecordGWBEXTERNSHEET& record : externSheets) {
@@ -37,12 +33,20 @@ const CExcelRecordGWBEXTERNSHEET_REFData* FindRefEntry(
     return nullptr;
 }
 
-}  // namespace
+const CExcelRecordEXTERNNAME* CExcelGlobalLookup::GetExternNameRecord(
+    const CExcelWorkBook& workbook, std::uint32_t supBookIndex, std::uint32_t nameIndex) {
+    std::uint32_t position = 0;
+    for (const CExcelRecordEXTERNNAME& externName : workbook.GetExternNames()) {
+        if (externName.GetSupBookIndex() == supBookIndex && ++position == nameIndex)
+            return &externName;
+    }
+    return nullptr;
+}
 
 bool CExcelGlobalLookup::GetInternalSheet(const CTList<CExcelRecordGWBEXTERNSHEET>& externSheets,
                                           const CTList<CExcelRecordGWBSUPBOOK>& supBooks,
                                           std::uint32_t refIndex, std::uint16_t& sheet) {
-    const CExcelRecordGWBEXTERNSHEET_REFData* entry = FindRefEntry(externSheets, refIndex);
+    const CExcelRecordGWBEXTERNSHEET_REFData* entry = GetRefEntry(externSheets, refIndex);
     if (!entry) return false;
     const CExcelRecordGWBSUPBOOK* book = supBooks.GetAt(entry->GetSupBookIndex());
     if (!book || !book->IsSelf()) return false;
@@ -51,23 +55,18 @@ bool CExcelGlobalLookup::GetInternalSheet(const CTList<CExcelRecordGWBEXTERNSHEE
 }
 
 bool CExcelGlobalLookup::GetExternName(const CExcelWorkBook& workbook, std::uint32_t refIndex,
-                                       std::uint32_t nameIndex, std::u16string& name,
-                                       bool* addIn) {
+                                       std::uint32_t nameIndex, std::u16string& name, bool* addIn) {
     const CExcelRecordGWBEXTERNSHEET_REFData* entry =
-        FindRefEntry(workbook.GetExternSheets(), refIndex);
+        GetRefEntry(workbook.GetExternSheets(), refIndex);
     if (!entry || nameIndex == 0) return false;
     const std::uint32_t bookIndex = entry->GetSupBookIndex();
     const CExcelRecordGWBSUPBOOK* book = workbook.GetSupBooks().GetAt(bookIndex);
     if (!book) return false;
-    std::uint32_t position = 0;
-    for (const CExcelRecordEXTERNNAME& externName : workbook.GetExternNames()) {
-        if (externName.GetSupBookIndex() != bookIndex || ++position != nameIndex) continue;
-        if (externName.GetNameText().empty()) return false;
-        name = externName.GetNameText();
-        if (addIn) *addIn = book->IsAddIn();
-        return true;
-    }
-    return false;
+    const CExcelRecordEXTERNNAME* externName = GetExternNameRecord(workbook, bookIndex, nameIndex);
+    if (!externName || externName->GetNameText().empty()) return false;
+    name = externName->GetNameText();
+    if (addIn) *addIn = book->IsAddIn();
+    return true;
 }
 
 std::u16string CExcelGlobalLookup::GetExternSheetName(const CExcelWorkBook& workbook,

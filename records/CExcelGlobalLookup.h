@@ -9,7 +9,9 @@
 
 class CExcelRecordWBXF;
 class CExcelRecordWBFONT;
+class CExcelRecordEXTERNNAME;
 class CExcelRecordGWBEXTERNSHEET;
+class CExcelRecordGWBEXTERNSHEET_REFData;
 class CExcelRecordGWBSUPBOOK;
 class CExcelWorkBook;
 
@@ -26,6 +28,16 @@ public:
     // The FONT record a font index selects; null at or past the list's end.
     static const CExcelRecordWBFONT* GetFont(const CTList<CExcelRecordWBFONT>& fonts,
                                              std::uint32_t fontIndex);
+
+    // REF entry refIndex, counted over the entries of all EXTERNSHEET records
+    // in order; null past the last.
+    static const CExcelRecordGWBEXTERNSHEET_REFData* GetRefEntry(
+        const CTList<CExcelRecordGWBEXTERNSHEET>& externSheets, std::uint32_t refIndex);
+    // The EXTERNNAME at position nameIndex (1-based) among those that follow
+    // SUPBOOK supBookIndex; null when there is none.
+    static const CExcelRecordEXTERNNAME* GetExternNameRecord(const CExcelWorkBook& workbook,
+                                                             std::uint32_t supBookIndex,
+                                                             std::uint32_t nameIndex);
 
     // The sheet of this workbook that REF entry refIndex (counted over the
     // entries of all EXTERNSHEET records in order) names: true with its

@@ -6,8 +6,10 @@
 //
 // Payload layout (offsets from the first byte after the record header):
 //
-//   offset 0  u16  option flags (built-in, DDE/OLE kinds; not used here)
-//   offset 2  u16  sheet of the other workbook the name belongs to, or 0
+//   offset 0  u16  option flags: bit 0 a built-in name (stored as its code),
+//                  bits 1-4 DDE and OLE link kinds
+//   offset 2  u16  1-based sheet of the other workbook the name belongs to,
+//                  or 0 for a name of the whole workbook
 //   offset 4  u16  reserved
 //   offset 6  u8   name length in characters
 //   offset 7  u8   string option flags: bit 0 set for 16-bit characters
@@ -36,8 +38,15 @@ public:
     CExcelRecordEXTERNNAME& operator=(const CExcelRecordEXTERNNAME&) = delete;
     virtual ~CExcelRecordEXTERNNAME() = default;
 
+    static constexpr std::uint16_t kBuiltIn = 0x0001;
+
     std::uint32_t GetSupBookIndex() const { return m_supBook; }
     const std::u16string& GetNameText() const { return m_name; }
+    // Whether the record holds every character its length byte declares.
+    bool IsComplete() const { return m_complete; }
+    // Option flags and sheet (offsets 0 and 2); 0 when the record is shorter.
+    std::uint16_t GetOptionFlags() const { return m_flags; }
+    std::uint16_t GetSheetIndex() const { return m_sheet; }
 
     // The globals scan's reader: appends the record to the workbook's list,
     // tied to the last SUPBOOK read so far. Every EXTERNNAME is kept, however
@@ -47,4 +56,7 @@ public:
 private:
     std::uint32_t m_supBook;
     std::u16string m_name;
+    std::uint16_t m_flags = 0;
+    std::uint16_t m_sheet = 0;
+    bool m_complete = false;
 };

@@ -1,11 +1,13 @@
 #include "records/CExcelRecordGWBSUPBOOK.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "records/RecordLayout.h"
 
 CExcelRecordGWBSUPBOOK::CExcelRecordGWBSUPBOOK(const std::uint8_t* payload, std::uint32_t n) {
     if (payload && n) m_payload.assign(payload, payload + n);
+    ReadNames();
 }
 
 std::uint16_t CExcelRecordGWBSUPBOOK::GetSheetCount() const {
@@ -27,5 +29,45 @@ bool CExcelRecordGWBSUPBOOK::IsSelf() const {
 
 CExcelRecordGWBSUPBOOK::EKind CExcelRecordGWBSUPBOOK::GetKind() const {
     if (IsAddIn()) return KindAddIn;
-    return IsSelf() ? KindSelf : KindOther;
+    if (IsSelf()) return KindSelf;
+    if (m_fileName == biff8::kSupBookUnusedName) return KindUnused;
+    if (m_fileName == std::u16string(1, u'\0')) return KindSameSheet;
+    return KindOther;
+}
+
+std::u16string CExcelRecordGWBSUPBOOK::GetSheetName(std::uint32_t index) const {
+    return index < m_sheetNames.size() ? m_sheetNames[index] : std::u16string();
+}
+
+bool CExcelRecordGWBSUPBOOK::ReadCharacters(std::uint32_t& at, std::uint32_t count,
+                                            std::u16string& text) const {
+    const std::uint32_t size = static_cast<std::uint32_t>(m_payload.size());
+    if (at >= size) return false;
+    const bool wide = (m_payload[at] & biff8::kStringWide) != 0;
+    const std::uint64_t end = at + 1 + static_cast<std::uint64_t>(count) * (wide ? 2 : 1);
+    if (end > size) return false;
+    text.clear();
+    for (std::uint32_t k = at + 1; k < end; k += wide ? 2 : 1) {
+        text.push_back(wide ? static_cast<char16_t>(m_payload[k] | (m_payload[k + 1] << 8))
+                            : static_cast<char16_t>(m_payload[k]));
+    }
+    at = static_cast<std::uint32_t>(end);
+    return true;
+}
+
+void CExcelRecordGWBSUPBOOK::ReadNames() {
+    if (m_payload.size() < biff8::kSupBookFileName || IsAddIn() || IsSelf()) return;
+    const std::uint32_t size = static_cast<std::uint32_t>(m_payload.size());
+    std::uint32_t at = biff8::kSupBookFileName;
+    const std::uint32_t count = m_payload[2] | (m_payload[3] << 8);
+    if (!ReadCharacters(at, count, m_fileName)) return;
+    // The sheet count is untrusted: each name takes at least three bytes,
+    // so the loop ends with the payload whatever the count says.
+    for (std::uint32_t k = 0; k < GetSheetCount() && at + 2 <= size; ++k) {
+        const std::uint32_t length = m_payload[at] | (m_payload[at + 1] << 8);
+        at += 2;
+        std::u16string name;
+        if (!ReadCharacters(at, length, name)) return;
+        m_sheetNames.push_back(std::move(name));
+    }
 }

@@ -1,15 +1,39 @@
 // SUPBOOK record (0x01AE): one supporting workbook of the external
 // references: this workbook itself, an add-in, or another file.
+//
+// Payload layout (offsets from the first byte after the record header):
+//
+//   offset 0  u16  sheet count of the other workbook (ctab)
+//   offset 2  u16  0x0401 for this workbook, 0x3A01 for the add-in SUPBOOK,
+//                  else the character count of the file name
+//   offset 4  u8   string option flags: bit 0 set for 16-bit characters
+//   offset 5  ..   the file name's characters (the encoded file name: see
+//                  CExcelEncodedFileName), then ctab sheet names, each a u16
+//                  character count, a u8 flags byte and its characters
+//
+// A file name of one space marks a SUPBOOK left behind by a link that was
+// removed from the workbook (an unused SUPBOOK: its EXTERNSHEET entries keep
+// their places, its sheet names are spaces too); a file name of one zero
+// character stands for "the sheet of the formula" in macro sheets. Every
+// string is bounded by the payload: a string cut by its end is not kept, and
+// neither is anything after it.
 #pragma once
 
 #include <cstdint>
+#include <string>
 #include <vector>
 
 #include "biff/CTList.h"
 
 class CExcelRecordGWBSUPBOOK : public CTListNode<CExcelRecordGWBSUPBOOK> {
 public:
-    enum EKind { KindSelf, KindAddIn, KindOther };
+    enum EKind {
+        KindSelf,       // this workbook's own sheets
+        KindAddIn,      // add-in functions: its EXTERNNAMEs are function names
+        KindOther,      // another workbook (or a DDE or OLE link)
+        KindUnused,     // the file name is one space: a link since removed
+        KindSameSheet,  // the file name is one zero character
+    };
 
     // Any record with a non-empty spill file is taken.
     static bool AcceptsRawLength(std::uint32_t rawLength) { return rawLength != 0; }
@@ -30,9 +54,24 @@ public:
     bool IsSelf() const;
     EKind GetKind() const;
 
+    // The file name as stored (still encoded); empty for this workbook, the
+    // add-in SUPBOOK and a name cut by the end of the payload.
+    const std::u16string& GetFileName() const { return m_fileName; }
+    // Sheet name index (from 0) of the other workbook; empty past the names
+    // that are wholly present.
+    std::u16string GetSheetName(std::uint32_t index) const;
+
     const std::uint8_t* GetData() const { return m_payload.data(); }
     std::uint32_t GetLength() const { return static_cast<std::uint32_t>(m_payload.size()); }
 
 private:
+    // Reads the file name and the sheet names that follow it.
+    void ReadNames();
+    // The string whose flags byte is at `at` with count characters; false
+    // when it does not fit, else advances `at` past it.
+    bool ReadCharacters(std::uint32_t& at, std::uint32_t count, std::u16string& text) const;
+
     std::vector<std::uint8_t> m_payload;
+    std::u16string m_fileName;
+    std::vector<std::u16string> m_sheetNames;
 };

@@ -7,7 +7,8 @@
 // Payload layout (offsets from the first byte after the record header; a
 // longer name's CONTINUE data joined back with its first bytes in place):
 //
-//   offset 0   u16  option flags: bit 0 hidden, bit 5 built-in name
+//   offset 0   u16  option flags: bit 0 hidden, bit 1 a function (macro or
+//                   add-in), bit 2 a command macro, bit 5 built-in name
 //   offset 2   u8   keyboard shortcut
 //   offset 3   u8   name length in characters
 //   offset 4   u16  formula (rgce) length in bytes
@@ -36,6 +37,8 @@
 class CExcelRecordNAME : public CTListNode<CExcelRecordNAME> {
 public:
     static constexpr std::uint16_t kHidden = 0x0001;
+    static constexpr std::uint16_t kFunction = 0x0002;
+    static constexpr std::uint16_t kCommand = 0x0004;
     static constexpr std::uint16_t kBuiltIn = 0x0020;
     // Every NAME record is kept, however short: dropping one would make each
     // later ptgName index point at the wrong name.
@@ -50,6 +53,10 @@ public:
     std::uint16_t GetOptionFlags() const;
     bool IsHidden() const { return (GetOptionFlags() & kHidden) != 0; }
     bool IsBuiltIn() const { return (GetOptionFlags() & kBuiltIn) != 0; }
+    // A name of a function (a macro sheet's or an add-in's, or one newer
+    // than the file format such as "_xlfn.IFERROR"), and of a command macro.
+    bool IsFunction() const { return (GetOptionFlags() & kFunction) != 0; }
+    bool IsCommand() const { return (GetOptionFlags() & kCommand) != 0; }
     // The stored characters, zero characters included (built-in code 0x00
     // is Consolidate_Area); for a built-in name its one code character.
     const std::u16string& GetNameText() const { return m_name; }

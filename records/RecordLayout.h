@@ -56,6 +56,9 @@ constexpr std::uint32_t kExternSheetRefSize = 6;   // SUPBOOK index, first sheet
 
 // ---- SUPBOOK (0x01AE), payload offsets -------------------------------------
 constexpr std::uint32_t kSupBookSheetCount = 0;  // u16
+constexpr std::uint32_t kSupBookFileName = 4;    // flags of the file name; u16 count at 2
+// The file name of an unused SUPBOOK (a link since removed): one space.
+constexpr const char16_t* kSupBookUnusedName = u" ";
 // Bytes 2 and 3 are 0x01, 0x04 in the SUPBOOK that stands for this workbook.
 constexpr std::uint8_t kSupBookSelfMarker[2] = {0x01, 0x04};
 // The whole 4-byte payload of the add-in SUPBOOK: one sheet, then the

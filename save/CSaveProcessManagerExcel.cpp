@@ -39,10 +39,12 @@ std::int32_t CSaveProcessManagerExcel::Save(CDataContainer* container) {
     try {
         m_automation.reset();
         m_automation = std::make_unique<CXLEzAutomation>(false);
+        m_names = CSaveNamesPhase();
 
         CSaveProgress progress(m_data->GetSaveProgressWindow());
         progress.Start(CSaveProgress::Total(*m_data));
         CreateWorksheets(progress);
+        WriteNames();
         WriteWorksheets(progress);
         return Finish();
     } catch (const std::bad_alloc&) {
@@ -87,6 +89,16 @@ void CSaveProcessManagerExcel::NewWorkbook() {
     // Serial numbers mean other days in the other system: the output
     // counts from 1904 when the source did.
     if (UsesDate1904(*m_data)) m_automation->SetDate1904(true);
+}
+
+void CSaveProcessManagerExcel::WriteNames() {
+    // Sheets were created in model order over all workbooks: a workbook's
+    // first sheet follows the sheets of the workbooks before it.
+    std::int32_t firstSheet = 1;
+    for (const CExcelWorkBook& workbook : m_data->GetWorkbooks()) {
+        if (!m_names.Write(*m_automation, workbook, firstSheet)) return;
+        firstSheet += static_cast<std::int32_t>(workbook.GetWorksheets().GetCount());
+    }
 }
 
 void CSaveProcessManagerExcel::WriteWorksheets(CSaveProgress& progress) {

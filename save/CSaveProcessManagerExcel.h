@@ -1,8 +1,9 @@
 // Rebuilds a repaired workbook (CExcelData) inside the "Excel.Application"
 // automation server and has the server write it: one worksheet per sheet of
-// the model, then per sheet the phases in their fixed order, each only when
-// its save-option bit is set. The file goes to a temporary name first and is
-// moved onto the model's destination path only when it is complete.
+// the model, then the defined names of every workbook (CSaveNamesPhase,
+// whatever the save options: they are no cells), then per sheet the phases
+// in their fixed order, each only when its save-option bit is set. The file goes to a temporary
+// name first and is moved onto the model's destination path only when it is complete.
 //
 // Runs synchronously on the caller's thread (the save worker). Publishes
 // SaveProgress and SaveProgressText, drives the model's save progress target
@@ -13,6 +14,7 @@
 #include <filesystem>
 #include <memory>
 
+#include "save/CSaveNamesPhase.h"
 #include "save/CSaveProcessManager.h"
 
 class CExcelData;
@@ -36,11 +38,18 @@ public:
     static std::filesystem::path MakeDestinationName(const std::filesystem::path& source,
                                                      const std::filesystem::path& folder);
 
+    // The names phase of the last Save: the names added and those that
+    // could not be.
+    const CSaveNamesPhase& GetNamesPhase() const { return m_names; }
+
 private:
     // One worksheet per sheet of the model ("Unnamed1" when it has none).
     void CreateWorksheets(CSaveProgress& progress);
     // The new workbook, in the source's date system.
     void NewWorkbook();
+    // The defined names of every workbook, each workbook's sheet-level names
+    // on the sheets created for its sheets.
+    void WriteNames();
     // The phases of every sheet, into the sheet created for it.
     void WriteWorksheets(CSaveProgress& progress);
     // Saves under a temporary name, quits the server, moves the file onto
@@ -53,4 +62,5 @@ private:
     const CExcelWorkBook* m_workbook = nullptr;
     const CExcelWorkSheet* m_worksheet = nullptr;
     CExcelData* m_data = nullptr;
+    CSaveNamesPhase m_names;
 };

@@ -668,6 +668,44 @@ bool CXLAutomation::SetDate1904(bool value) {
     return PutBool(m_workbook, u"Date1904", value, 0);
 }
 
+// --- Defined names --------------------------------------------------------------
+
+bool CXLAutomation::AddWorkbookName(std::u16string_view name, std::u16string_view refersTo,
+                                    bool visible, std::int16_t macroType) {
+    if (m_workbook == nullptr || name.empty()) return false;
+    return AddName(m_workbook, name, refersTo, visible, macroType);
+}
+
+bool CXLAutomation::AddWorksheetName(std::int32_t sheet, std::u16string_view name,
+                                     std::u16string_view refersTo, bool visible,
+                                     std::int16_t macroType) {
+    if (m_workbook == nullptr || name.empty()) return false;
+    IDispatch* worksheet = GetWorksheet(sheet, kResetAfterCall);
+    if (worksheet == nullptr) return false;
+    const bool added = AddName(worksheet, name, refersTo, visible, macroType);
+    worksheet->Release();
+    return added;
+}
+
+bool CXLAutomation::AddName(IDispatch* owner, std::u16string_view name,
+                            std::u16string_view refersTo, bool visible, std::int16_t macroType) {
+    ResetArguments();
+    IDispatch* names = GetObjectMember(owner, u"Names", kResetAfterCall);
+    if (names == nullptr) return false;
+    // Named arguments last-first; the ones a name does not have are left
+    // out, so that the server applies its own defaults. The refusal of
+    // "Add" is reported: it tells why a name could not be made.
+    ResetArguments();
+    const bool pushed = (macroType == 0 || PushShort(u"MacroType", 0, macroType)) &&
+                        PushBool(u"Visible", 0, visible) &&
+                        (refersTo.empty() || PushText(u"RefersTo", 0, refersTo)) &&
+                        PushText(u"Name", 0, name);
+    const bool added = pushed && InvokeMember(names, u"Add", nullptr, DISPATCH_METHOD, 0);
+    ResetArguments();
+    names->Release();
+    return added;
+}
+
 bool CXLAutomation::SaveWorkbookAs(std::u16string_view fileName, std::u16string_view password,
                                    std::u16string_view writeResPassword, bool readOnlyRecommended,
                                    bool createBackup) {

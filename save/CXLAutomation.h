@@ -157,6 +157,16 @@ public:
     // The held workbook's "Date1904" = the Boolean (put; 0): true counts
     // serial dates from 1904-01-01.
     bool SetDate1904(bool value);
+    // A defined name: the owner's "Names" (get; 2), then its "Add" (method;
+    // 0) with the named arguments last-first: "MacroType" (only when not 0;
+    // 1 a function, 2 a command), "Visible", "RefersTo" (only when not
+    // empty; "=" and the formula), "Name". The owner is the held workbook
+    // for AddWorkbookName, Worksheets(sheet) (get; 2; 1 the first sheet)
+    // for a name of one worksheet. An empty name makes no call.
+    bool AddWorkbookName(std::u16string_view name, std::u16string_view refersTo, bool visible,
+                         std::int16_t macroType);
+    bool AddWorksheetName(std::int32_t sheet, std::u16string_view name,
+                          std::u16string_view refersTo, bool visible, std::int16_t macroType);
     bool SaveWorkbookAs(std::u16string_view fileName, std::u16string_view password,
                         std::u16string_view writeResPassword, bool readOnlyRecommended,
                         bool createBackup);
@@ -199,6 +209,9 @@ private:
     bool SetOneBorder(IDispatch* range, std::int16_t edge, std::int16_t lineStyle,
                       std::int16_t colorIndex);
     static void Replace(IDispatch*& held, IDispatch* object);
+    // Names.Add on owner's "Names", as AddWorkbookName describes.
+    bool AddName(IDispatch* owner, std::u16string_view name, std::u16string_view refersTo,
+                 bool visible, std::int16_t macroType);
 
     CDispatchArguments m_arguments;
     // The ids of the member and of the named arguments from the last lookup.

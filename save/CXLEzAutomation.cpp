@@ -144,6 +144,17 @@ bool CXLEzAutomation::SetDate1904(bool value) {
     return m_automation->SetDate1904(value);
 }
 
+bool CXLEzAutomation::AddWorkbookName(std::u16string_view name, std::u16string_view refersTo,
+                                      bool visible, std::int16_t macroType) {
+    return m_automation->AddWorkbookName(name, refersTo, visible, macroType);
+}
+
+bool CXLEzAutomation::AddWorksheetName(std::int32_t sheet, std::u16string_view name,
+                                       std::u16string_view refersTo, bool visible,
+                                       std::int16_t macroType) {
+    return m_automation->AddWorksheetName(sheet, name, refersTo, visible, macroType);
+}
+
 bool CXLEzAutomation::SaveWorkbookAs(std::u16string_view fileName) {
     return m_automation->SaveWorkbookAs(fileName, u"", u"", false, false);
 }

@@ -67,6 +67,13 @@ public:
     bool SetRowHeight(std::int32_t row, double height);
     // The workbook's date system: true for dates counted from 1904.
     bool SetDate1904(bool value);
+    // A defined name of the whole workbook, or of worksheet `sheet` (1 the
+    // first): refersTo is "=" and its formula, or empty for a name without
+    // one; macroType 1 for a function, 2 for a command, 0 for neither.
+    bool AddWorkbookName(std::u16string_view name, std::u16string_view refersTo, bool visible,
+                         std::int16_t macroType);
+    bool AddWorksheetName(std::int32_t sheet, std::u16string_view name,
+                          std::u16string_view refersTo, bool visible, std::int16_t macroType);
     // Saves with no passwords, not read-only-recommended, no backup.
     bool SaveWorkbookAs(std::u16string_view fileName);
     bool QuitServer();

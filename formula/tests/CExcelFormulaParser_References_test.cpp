@@ -121,7 +121,8 @@ namespace {
 
 // Sheets "Data", "Q1 2009", "Bob's", "A1", "R1C1" of this workbook; REF
 // entries 0-4 name them one by one, 5 spans Data to Q1 2009, 6 points at
-// an add-in, 7 at another file, 8 at a deleted sheet, 9 at SUPBOOK 9 (none).
+// an add-in, 7 at another file without its sheet names, 8 at a deleted
+// sheet, 9 at SUPBOOK 9 (none).
 void BuildBook(CExcelWorkBook& book) {
     AddSheet(book, u"Data");
     AddSheet(book, u"Q1 2009");
@@ -193,17 +194,23 @@ TEST(Reference3d, ARangeOfSheetsPrintsBothEnds) {
 TEST(Reference3d, ReferencesIntoADeletedSheetAreRefErrors) {
     CExcelWorkBook book;
     BuildBook(book);
-    // The spreadsheet computes them as #REF!; the cell or area is gone.
-    for (const TokenStream& tokens : {TokenStream().Ref3d(0x5A, 8, 2, Rel(1)),
-                                      TokenStream().Area3d(0x3B, 8, 0, 3, Rel(0), Rel(0)),
-                                      TokenStream().Byte(0x3C).U16(8).U16(0).U16(0)}) {
-        const Decoded d = Decode3d(book, tokens);
-        EXPECT_EQ(d.text, "#REF!");
+    // The spreadsheet shows the deleted sheet as #REF! in front of the
+    // reference, and computes it as #REF!.
+    const struct {
+        TokenStream tokens;
+        const char* text;
+    } cases[] = {
+        {TokenStream().Ref3d(0x5A, 8, 2, Rel(1)), "#REF!B3"},
+        {TokenStream().Area3d(0x3B, 8, 0, 3, Abs(0), Abs(1)), "#REF!$A$1:$B$4"},
+        {TokenStream().Byte(0x3C).U16(8).U16(0).U16(0), "#REF!#REF!"},
+        {TokenStream().Ref3d(0x5A, 8, 2, Rel(1)).Str(u"").Op(0x0B).FuncVar(0x42, 1, 3),
+         "ISERROR( #REF!B3=\"\" )"},
+    };
+    for (const auto& c : cases) {
+        const Decoded d = Decode3d(book, c.tokens);
+        EXPECT_EQ(d.text, c.text);
         EXPECT_TRUE(d.sound);
     }
-    const Decoded d = Decode3d(
-        book, TokenStream().Ref3d(0x5A, 8, 2, Rel(1)).Str(u"").Op(0x0B).FuncVar(0x42, 1, 3));
-    EXPECT_EQ(d.text, "ISERROR( #REF!=\"\" )");
 }
 
 TEST(Reference3d, AddInOtherFilesAndMissingEntriesAreUnsound) {

@@ -64,3 +64,38 @@ TEST(CExcelRecordGWBSUPBOOK, SelfNeedsSheetsAndAllFourBytes) {
     EXPECT_EQ(Book({}).GetSheetCount(), 0);
     EXPECT_FALSE(Book({0x01, 0x00, 0x01, 0x3A}).IsSelf());
 }
+
+// The file name and sheet names of a SUPBOOK: a string is kept only whole,
+// and nothing after a cut one.
+TEST(CExcelRecordGWBSUPBOOK, FileAndSheetNamesAreKeptWhole) {
+    const struct {
+        Bytes payload;
+        std::u16string file;
+        std::vector<std::u16string> sheets;
+        CExcelRecordGWBSUPBOOK::EKind kind;
+    } cases[] = {
+        {{2, 0, 5, 0, 0, 'a', '.', 'x', 'l', 's', 1, 0, 0, 'A', 2, 0, 1, 'B', 0, 0x14, 0x04},
+         u"a.xls",
+         {u"A", u"B\u0414"},
+         CExcelRecordGWBSUPBOOK::KindOther},
+        // A sheet count past the names present, then a name cut short.
+        {{9, 0, 1, 0, 0, 'b', 1, 0, 0, 'S', 4, 0, 0, 'T'},
+         u"b",
+         {u"S"},
+         CExcelRecordGWBSUPBOOK::KindOther},
+        {{2, 0, 1, 0, 0, ' ', 1, 0, 0, ' ', 1, 0, 0, ' '},
+         u" ",
+         {u" ", u" "},
+         CExcelRecordGWBSUPBOOK::KindUnused},
+        {{0, 0, 1, 0, 0, 0}, std::u16string(1, u'\0'), {}, CExcelRecordGWBSUPBOOK::KindSameSheet},
+        {{1, 0, 7, 0, 0, 'c', 'u', 't'}, u"", {}, CExcelRecordGWBSUPBOOK::KindOther},
+        {{3, 0, 0x01, 0x04}, u"", {}, CExcelRecordGWBSUPBOOK::KindSelf},
+    };
+    for (const auto& c : cases) {
+        const CExcelRecordGWBSUPBOOK book = Book(c.payload);
+        EXPECT_EQ(book.GetFileName(), c.file);
+        EXPECT_EQ(book.GetKind(), c.kind);
+        for (std::uint32_t k = 0; k <= c.sheets.size(); ++k)
+            EXPECT_EQ(book.GetSheetName(k), k < c.sheets.size() ? c.sheets[k] : u"");
+    }
+}

@@ -89,6 +89,18 @@ TEST(CExcelRecordNAME, UserNameKeepsItsTextSheetAndFormula) {
     EXPECT_EQ(name.GetDeclaredFormulaLength(), kAreaRgce.size());
 }
 
+TEST(CExcelRecordNAME, OptionBitsTellHiddenFunctionAndCommandNamesApart) {
+    // 0x000B: an "_xlfn." name, hidden, a function, a procedure.
+    for (const std::uint8_t options : {0x00, 0x0B, 0x04}) {
+        // Options, shortcut, one character, no formula, sheet 0, texts, 'M'.
+        const Bytes payload = {options, 0, 0, 1, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 'M'};
+        const CExcelRecordNAME name = Name(payload);
+        EXPECT_EQ(name.IsHidden(), options == 0x0B);
+        EXPECT_EQ(name.IsFunction(), options == 0x0B);
+        EXPECT_EQ(name.IsCommand(), options == 0x04);
+    }
+}
+
 TEST(CExcelRecordNAME, SixteenBitNameMovesTheFormulaStart) {
     NameSpec spec;
     spec.name = u"Z\u00E4hler\u4E2D";

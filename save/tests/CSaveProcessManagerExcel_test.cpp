@@ -234,6 +234,28 @@ TEST_F(SavePipelineTest, SheetsAreCreatedInOrderAndWrittenIntoTheirOwnSheet) {
     EXPECT_EQ(cells->rfind("Worksheet[2].Cells", 0), 0u) << *cells;
 }
 
+TEST_F(SavePipelineTest, NamesAreAddedOnceTheSheetsExistAndBeforeAnyCell) {
+    Number(0, 0, 1.5);
+    testsupport::AddName(*workbook, u"Rate", 0, false,
+                         testsupport::TokensOf(TokenStream().Num(0.5)));
+    // A second workbook's first sheet is the output's second sheet.
+    auto* other = new CExcelWorkBook();
+    data.GetWorkbooks().Add(other);
+    testsupport::AddSheet(*other, u"Two");
+    testsupport::AddName(*other, u"Local", 1, false, testsupport::TokensOf(TokenStream().Int(2)));
+    Save();
+    const auto& calls = server->Calls();
+    const auto at = [&calls](const std::string& call) {
+        return std::find(calls.begin(), calls.end(), call) - calls.begin();
+    };
+    const auto rate = at("Names.Add method(Visible=true, RefersTo='=0.5', Name='Rate')");
+    const auto local = at("Names[2].Add method(Visible=true, RefersTo='=2', Name='Local')");
+    ASSERT_LT(local, static_cast<std::ptrdiff_t>(calls.size()));
+    EXPECT_LT(at("Worksheet[2].Name put('Two')"), rate);
+    EXPECT_LT(rate, local);
+    EXPECT_LT(local, at("Range[R1C1].Value put(r8:1.5)"));
+}
+
 TEST_F(SavePipelineTest, ProgressTextsAndTheBarFollowTheSheets) {
     AddSheet(u"A");
     CExcelWorkSheet& b = AddSheet(u"B");

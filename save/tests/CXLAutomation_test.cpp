@@ -290,6 +290,25 @@ TEST(CXLAutomationCalls, SaveWorkbookAsNamesItsArgumentsLastFirst) {
     CheckOperation(check);
 }
 
+TEST(CXLAutomationCalls, NamesAreAddedToTheWorkbookOrOneWorksheetLeavingOutWhatTheyLack) {
+    OperationCheck check;
+    check.op = [](CXLAutomation& a) {
+        return a.AddWorkbookName(u"Rates", u"=Data!$A$1:$A$9", false, 1);
+    };
+    check.expected = {{"Workbook.Names get()", 2},
+                      {"Names.Add method(MacroType=i2:1, Visible=false, "
+                       "RefersTo='=Data!$A$1:$A$9', Name='Rates')",
+                       0}};
+    CheckOperation(check);
+
+    check.worksheetCount = 3;
+    check.op = [](CXLAutomation& a) { return a.AddWorksheetName(2, u"Macro1", u"", true, 0); };
+    check.expected = {{"Workbook.Worksheets get(i2:2)", 2},
+                      {"Worksheet[2].Names get()", 2},
+                      {"Names[2].Add method(Visible=true, Name='Macro1')", 0}};
+    CheckOperation(check);
+}
+
 TEST(CXLAutomationCalls, QuitServerQuitsAndLetsGoOfEverything) {
     RecordingSession session;
     {

@@ -1,10 +1,11 @@
 // formula-census: repairs each file given and prints one line per FORMULA
 // record, tab-separated: file, sheet, row, column, outcome, formula text,
 // reason. Outcomes: "kept" (a sound text the formula compiler accepts),
-// "unsound" (the decoder could not give a faithful text), "refused" (the
-// compiler refused the sound text; the reason is its error), "empty" (no
-// text at all). It runs the decoder and compiler as the save does, without
-// the save, to see why formula cells would be saved as their values.
+// "unsound" (the decoder could not give a faithful text; the reason is the
+// first cause the decoder met, when it tells one), "refused" (the compiler
+// refused the sound text; the reason is its error), "empty" (no text at all). It runs the decoder
+// and compiler as the save does, without the save, to see why formula cells would be saved as their
+// values.
 #include <cstdio>
 #include <filesystem>
 #include <string>
@@ -12,6 +13,7 @@
 #include "biff/CExcelData.h"
 #include "biff/CExcelWorkBook.h"
 #include "biff/CExcelWorkSheet.h"
+#include "formula/CExcelFormulaParser.h"
 #include "formula/CExcelRecordFormula.h"
 #include "platform/TextConversion.h"
 #include "repair/RepairFile.h"
@@ -35,6 +37,19 @@ std::string Escape(const std::u16string& text) {
     return out;
 }
 
+// The decoder's cause for an unsound record, decoded again as the record
+// decodes itself.
+std::u16string UnsoundReason(const CExcelRecordFormula& record, const CExcelWorkBook& book,
+                             const CExcelWorkSheet& sheet) {
+    const CByteBuffer& data = record.GetFormulaData();
+    if (data.Size() == 0) return {};
+    CExcelFormulaParser parser;
+    parser.Decode(data.Data(), data.DataLength(), record.GetRow(), record.GetColumn(), &book,
+                  &sheet, record.GetSharedFormulaRecord(), record.GetArrayRecord());
+    const std::string reason = CExcelFormulaUnsound::Text(parser.UnsoundReason());
+    return std::u16string(reason.begin(), reason.end());
+}
+
 void Census(const std::filesystem::path& path) {
     CExcelData data;
     data.SetSourcePath(path);
@@ -56,6 +71,7 @@ void Census(const std::filesystem::path& path) {
                     outcome = "empty";
                 } else if (!sound) {
                     outcome = "unsound";
+                    reason = UnsoundReason(record, book, sheet);
                 } else {
                     CXlsFormulaCompiler compiler(server);
                     CXlsFormulaTokens tokens;

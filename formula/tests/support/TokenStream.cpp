@@ -204,7 +204,7 @@ Decoded Decode(const Bytes& formula, std::uint32_t baseRow, std::uint16_t baseCo
     const std::u16string text =
         parser.Decode(formula.data(), static_cast<std::uint32_t>(formula.size()), baseRow,
                       baseColumn, workbook, worksheet, shared, array);
-    return {Utf8(text), parser.IsSound()};
+    return {Utf8(text), parser.IsSound(), CExcelFormulaUnsound::Text(parser.UnsoundReason())};
 }
 
 Decoded DecodeAvailable(const Bytes& formula, std::uint32_t available) {
@@ -214,7 +214,12 @@ Decoded DecodeAvailable(const Bytes& formula, std::uint32_t available) {
     CExcelFormulaParser parser;
     const std::u16string text =
         parser.Decode(cut.data(), available, 0, 0, nullptr, nullptr, nullptr, nullptr);
-    return {Utf8(text), parser.IsSound()};
+    return {Utf8(text), parser.IsSound(), CExcelFormulaUnsound::Text(parser.UnsoundReason())};
+}
+
+Bytes TokensOf(const TokenStream& stream) {
+    const Bytes built = stream.Build();
+    return Bytes(built.begin() + 2, built.end());
 }
 
 void AddSheet(CExcelWorkBook& book, const std::u16string& name) {
@@ -248,17 +253,20 @@ Bytes SelfSupBook(std::uint16_t sheetCount) {
     return payload;
 }
 
-void AddName(CExcelWorkBook& book, const std::u16string& text, std::uint16_t sheet, bool builtIn) {
+void AddName(CExcelWorkBook& book, const std::u16string& text, std::uint16_t sheet, bool builtIn,
+             const Bytes& tokens, std::uint16_t options, int declaredLength) {
     Bytes payload;
-    PutU16(payload, builtIn ? 0x0020 : 0x0000);  // option flags
-    payload.push_back(0);                        // keyboard shortcut
+    PutU16(payload, static_cast<std::uint16_t>(options | (builtIn ? 0x0020 : 0x0000)));
+    payload.push_back(0);  // keyboard shortcut
     payload.push_back(static_cast<std::uint8_t>(text.size()));
-    PutU16(payload, 0);                                // formula length
+    PutU16(payload,
+           static_cast<std::uint16_t>(declaredLength >= 0 ? declaredLength : tokens.size()));
     PutU16(payload, 0);                                // reserved
     PutU16(payload, sheet);                            // sheet index
     for (int i = 0; i < 4; ++i) payload.push_back(0);  // menu, description, help, status
     payload.push_back(0);                              // 8-bit characters
     PutChars(payload, text, false);
+    payload.insert(payload.end(), tokens.begin(), tokens.end());
     book.GetNames().Add(
         new CExcelRecordNAME(payload.data(), static_cast<std::uint32_t>(payload.size())));
 }

@@ -77,6 +77,7 @@ inline std::uint16_t Abs(std::uint8_t column) {
 struct Decoded {
     std::string text;  // UTF-8
     bool sound = false;
+    std::string reason;  // the unsound cause's text; empty when sound
 };
 
 Decoded Decode(const Bytes& formula, std::uint32_t baseRow = 0, std::uint16_t baseColumn = 0,
@@ -100,8 +101,14 @@ void AddExternSheet(CExcelWorkBook& book, const std::vector<RefEntry>& entries);
 // The SUPBOOK payload of the workbook's own sheets (sheetCount sheets).
 Bytes SelfSupBook(std::uint16_t sheetCount);
 // A NAME record: user-defined name text or, with builtIn, one code
-// character; sheet is 0 for a global name or the 1-based sheet.
+// character; sheet is 0 for a global name or the 1-based sheet. tokens: the
+// formula without its length field (and any extra data after it); options:
+// further option bits; declaredLength: the formula length the record
+// declares, when not the token count (damage).
 void AddName(CExcelWorkBook& book, const std::u16string& text, std::uint16_t sheet,
-             bool builtIn = false);
+             bool builtIn = false, const Bytes& tokens = {}, std::uint16_t options = 0,
+             int declaredLength = -1);
+// The tokens of a TokenStream without its length field.
+Bytes TokensOf(const TokenStream& stream);
 
 }  // namespace testsupport

@@ -12,10 +12,11 @@ const std::map<std::string, std::set<std::string>>& MembersByType() {
     static const std::map<std::string, std::set<std::string>> members = {
         {"Application", {"Workbooks", "ActiveCell", "Visible", "Quit"}},
         {"Workbooks", {"Add"}},
-        {"Workbook", {"Worksheets", "Sheets", "SaveAs", "Date1904"}},
+        {"Workbook", {"Worksheets", "Sheets", "SaveAs", "Date1904", "Names"}},
+        {"Names", {"Add"}},
         {"Worksheets", {"Count"}},
         {"Sheets", {"Add", "Count"}},
-        {"Worksheet", {"Cells", "Range", "Rows", "Columns", "Select", "Name", "Move"}},
+        {"Worksheet", {"Cells", "Range", "Rows", "Columns", "Select", "Name", "Move", "Names"}},
         {"Range",
          {"Select", "Address", "Value", "Formula", "FormulaArray", "NumberFormat", "Font",
           "Interior", "Borders", "MergeCells", "ColumnWidth", "RowHeight", "AutoFill"}},
@@ -182,6 +183,7 @@ private:
                 return first ? Make("Worksheet[" + IntegerArg(first) + "]") : Make("Worksheets");
             }
             if (name == "Sheets") return Make("Sheets");
+            if (name == "Names") return Make("Names");
         } else if (name == "Count") {
             if (m_server->m_countAsDouble) return CVariant::Double(m_server->m_worksheetCount);
             return CVariant::Long(m_server->m_worksheetCount);
@@ -201,6 +203,7 @@ private:
             }
             if (name == "Rows") return Make("Rows[" + IntegerArg(first) + "]");
             if (name == "Columns") return Make("Columns[" + IntegerArg(first) + "]");
+            if (name == "Names") return Make("Names[" + m_inner + "]");
             if (name == "Select") return CVariant::Bool(true);
         } else if (m_type == "Range") {
             if (name == "Select") {
