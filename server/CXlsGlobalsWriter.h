@@ -1,7 +1,7 @@
 // Writes the workbook-globals substream: BOF, the interface and protection
 // records, WINDOW1, DATEMODE, the style table, one BOUNDSHEET per sheet,
-// SUPBOOK and EXTERNSHEET when formulas refer to sheets, the SST with its
-// EXTSST, and EOF.
+// SUPBOOK and EXTERNSHEET when formulas refer to sheets, the NAME records,
+// the SST with its EXTSST, and EOF.
 #pragma once
 
 #include <cstdint>

@@ -79,6 +79,7 @@ constexpr std::uint16_t kITERATION = 0x0011;
 constexpr std::uint16_t kPROTECT = 0x0012;
 constexpr std::uint16_t kPASSWORD = 0x0013;
 constexpr std::uint16_t kEXTERNSHEET = 0x0017;
+constexpr std::uint16_t kNAME = 0x0018;
 constexpr std::uint16_t kWINDOWPROTECT = 0x0019;
 constexpr std::uint16_t kDATEMODE = 0x0022;
 constexpr std::uint16_t kPRINTHEADERS = 0x002A;
@@ -282,6 +283,19 @@ constexpr std::uint16_t kSupBookSelf = 0x0401;
 constexpr std::uint32_t kExternSheetEntrySize = 6;
 constexpr std::uint32_t kMaxExternSheetEntries = (kMaxRecordBody - 2) / kExternSheetEntrySize;
 constexpr std::uint16_t kExternSheetDeleted = 0xFFFF;
+
+// ---- NAME: option flags u16, keyboard shortcut u8, name length u8
+// (characters), formula size u16, u16 0, sheet index u16 (1-based position
+// of the sheet the name belongs to; 0 for a name of the whole workbook),
+// four u8 0 (lengths of menu, description, help and status texts), the
+// name's option byte and characters (without a count; a built-in name is
+// its one code character), the formula tokens, their extra data.
+constexpr std::uint32_t kNameFixedSize = 14;
+constexpr std::uint16_t kNameHidden = 0x0001;
+constexpr std::uint16_t kNameFunction = 0x0002;  // called as a function, not run as a command
+constexpr std::uint16_t kNameVbaMacro = 0x0004;  // a procedure of the workbook's macros
+constexpr std::uint16_t kNameMacro = 0x0008;     // set whenever either of the two above is
+constexpr std::uint16_t kNameBuiltin = 0x0020;
 
 // ---- Limits of a worksheet -------------------------------------------------
 constexpr std::uint32_t kMaxRows = 65536;
