@@ -25,7 +25,8 @@ bool CXlsFormulaCompiler::ExternSheetsFit(
     const std::vector<CXlsExternSheetTable::Entry>& entries = m_workbook.ExternSheets().Entries();
     std::vector<CXlsExternSheetTable::Entry> added;
     for (const CXlsFormulaEmitter::SheetSlot& slot : slots) {
-        const CXlsExternSheetTable::Entry entry{m_workbook.Sheet(slot.firstSheet)->Id(),
+        const CXlsExternSheetTable::Entry entry{CXlsExternSheetTable::kThisWorkbook,
+                                                m_workbook.Sheet(slot.firstSheet)->Id(),
                                                 m_workbook.Sheet(slot.lastSheet)->Id()};
         if (std::find(entries.begin(), entries.end(), entry) != entries.end()) continue;
         if (std::find(added.begin(), added.end(), entry) != added.end()) continue;

@@ -1,7 +1,8 @@
 // The workbook model that the automation server builds and the writer
 // saves: worksheets in tab order, the 1904 date system flag, the active
-// sheet, the defined names, the 3-D reference table, and the string and
-// format pools the sheets share. Sheet positions are 0-based.
+// sheet, the defined names, the links of its formulas to other sheets,
+// add-in functions and other workbooks, and the string and format pools
+// the sheets share. Sheet positions are 0-based.
 //
 // The workbook owns its sheets; a sheet pointer stays valid for the
 // workbook's life (sheets are never removed), while positions change when
@@ -18,6 +19,7 @@
 #include "server/CXlsDefinedNames.h"
 #include "server/CXlsExternSheetTable.h"
 #include "server/CXlsFormatPool.h"
+#include "server/CXlsLinkTable.h"
 #include "server/CXlsStringPool.h"
 #include "server/CXlsWorksheet.h"
 
@@ -66,7 +68,9 @@ public:
     // first..last, for the formula compiler; -1 when a position is out of
     // range or the table is full.
     int RegisterExternSheet(std::size_t firstPosition, std::size_t lastPosition);
-    const CXlsExternSheetTable& ExternSheets() const { return m_externSheets; }
+    const CXlsExternSheetTable& ExternSheets() const { return m_links.ExternSheets(); }
+    CXlsLinkTable& Links() { return m_links; }
+    const CXlsLinkTable& Links() const { return m_links; }
 
     CXlsDefinedNames& Names() { return m_names; }
     const CXlsDefinedNames& Names() const { return m_names; }
@@ -81,7 +85,7 @@ private:
 
     CXlsStringPool m_strings;
     CXlsFormatPool m_formats;
-    CXlsExternSheetTable m_externSheets;
+    CXlsLinkTable m_links;
     CXlsDefinedNames m_names;
     std::vector<std::unique_ptr<CXlsWorksheet>> m_sheets;
     std::uint32_t m_nextSheetId = 1;

@@ -141,8 +141,8 @@ TEST_F(FormulaCompiler, OtherSheetsGoThroughTheExternSheetTable) {
     // range of sheets.
     EXPECT_EQ(Tokens(u"SUM(A1:Sheet2!B2)"), "290D00 24000000C0 3A0000010001C0 11 19100000");
     ASSERT_EQ(book.ExternSheets().Entries().size(), 4u);
-    EXPECT_EQ(book.ExternSheets().Entries()[3].firstSheetId, book.Sheet(0)->Id());
-    EXPECT_EQ(book.ExternSheets().Entries()[3].lastSheetId, book.Sheet(1)->Id());
+    EXPECT_EQ(book.ExternSheets().Entries()[3].first, book.Sheet(0)->Id());
+    EXPECT_EQ(book.ExternSheets().Entries()[3].last, book.Sheet(1)->Id());
 }
 
 TEST_F(FormulaCompiler, ARefusedFormulaRegistersNoSheet) {
