@@ -9,7 +9,9 @@ namespace {
 constexpr std::int8_t kUnknown = -1;
 constexpr std::int8_t kVariable = -2;
 
-// Operand bytes after the id, by reference-class id (0x00 to 0x3F).
+// Operand bytes after the id, by reference-class id (0x00 to 0x3F), sixteen
+// ids a row.
+// clang-format off
 constexpr std::array<std::int8_t, 0x40> kOperandSizes = {
     // 0x00: -, ptgExp, ptgTbl, then the binary operators
     kUnknown, 4, 4, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0,
@@ -23,6 +25,7 @@ constexpr std::array<std::int8_t, 0x40> kOperandSizes = {
     kUnknown, kUnknown, kUnknown, kUnknown, kUnknown, kUnknown, kUnknown, kUnknown, kUnknown,
     6, 6, 10, 6, 10, kUnknown, kUnknown,
 };
+// clang-format on
 
 }  // namespace
 
