@@ -51,8 +51,8 @@ public:
     CXlsFormulaParser(const std::vector<CXlsLexeme>& lexemes, const CXlsWorkbook* workbook,
                       std::uint32_t ownSheetId, EXlsFormulaKind kind);
 
-    // False on the first syntax fault, an unknown name or function, or a
-    // call with the wrong number of arguments, with ErrorText and
+    // False on the first syntax fault, an unknown name, or a call of a
+    // built-in function with the wrong number of arguments, with ErrorText and
     // ErrorOffset saying what and where; the tree is then incomplete.
     bool Run(CXlsFormulaTree& tree);
 

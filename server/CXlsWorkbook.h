@@ -65,8 +65,8 @@ public:
     void SetDate1904(bool date1904) { m_date1904 = date1904; }
 
     // The EXTERNSHEET index of a 3-D reference to the sheets at positions
-    // first..last, for the formula compiler; -1 when a position is out of
-    // range or the table is full.
+    // first..last; -1 when a position is out of range or the table is full.
+    // (The formula compiler registers all its links through Links().)
     int RegisterExternSheet(std::size_t firstPosition, std::size_t lastPosition);
     const CXlsExternSheetTable& ExternSheets() const { return m_links.ExternSheets(); }
     CXlsLinkTable& Links() { return m_links; }
