@@ -6,6 +6,8 @@ namespace {
 
 // By the version of the spreadsheet that brought them.
 constexpr std::u16string_view kNewer[] = {
+    // 2002 (Thai text, outside the BIFF8 table)
+    u"BAHTTEXT",
     // 2007
     u"AVERAGEIF",
     u"AVERAGEIFS",
@@ -21,6 +23,7 @@ constexpr std::u16string_view kNewer[] = {
     u"SUMIFS",
     // 2010
     u"AGGREGATE",
+    u"ECMA.CEILING",
     u"BETA.DIST",
     u"BETA.INV",
     u"BINOM.DIST",
@@ -144,7 +147,8 @@ constexpr std::u16string_view kNewer[] = {
     u"MINIFS",
     u"SWITCH",
     u"TEXTJOIN",
-    // Later: dynamic arrays and what came with them
+    // Later: dynamic arrays, implicit intersection (SINGLE, written "@"),
+    // spilled ranges, linked data types, and what came with them
     u"ARRAYTOTEXT",
     u"BYCOL",
     u"BYROW",
@@ -176,6 +180,18 @@ constexpr std::u16string_view kNewer[] = {
     u"WRAPROWS",
     u"XLOOKUP",
     u"XMATCH",
+    u"ANCHORARRAY",
+    u"SINGLE",
+    u"FIELDVALUE",
+    u"STOCKHISTORY",
+    u"IMAGE",
+    u"GROUPBY",
+    u"PIVOTBY",
+    u"PERCENTOF",
+    u"REGEXTEST",
+    u"REGEXEXTRACT",
+    u"REGEXREPLACE",
+    u"TRIMRANGE",
 };
 
 // Stored with a second prefix after the first.
