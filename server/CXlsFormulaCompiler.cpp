@@ -10,9 +10,10 @@
 #include "server/CXlsFormulaParser.h"
 #include "server/CXlsOperandClassifier.h"
 #include "server/CXlsWorkbook.h"
-#include "server/XlsRecordLayout.h"
+#include "server/XlsFormulaLayout.h"
 
-CXlsFormulaCompiler::CXlsFormulaCompiler(CXlsWorkbook& workbook) : m_workbook(workbook) {}
+CXlsFormulaCompiler::CXlsFormulaCompiler(CXlsWorkbook& workbook, const CXlsWorksheet* sheet)
+    : m_workbook(workbook), m_sheet(sheet) {}
 
 bool CXlsFormulaCompiler::Fail(std::size_t offset, std::u16string text) {
     m_errorOffset = offset;
@@ -20,18 +21,51 @@ bool CXlsFormulaCompiler::Fail(std::size_t offset, std::u16string text) {
     return false;
 }
 
-bool CXlsFormulaCompiler::ExternSheetsFit(
-    const std::vector<CXlsFormulaEmitter::SheetSlot>& slots) const {
-    const std::vector<CXlsExternSheetTable::Entry>& entries = m_workbook.ExternSheets().Entries();
-    std::vector<CXlsExternSheetTable::Entry> added;
-    for (const CXlsFormulaEmitter::SheetSlot& slot : slots) {
-        const CXlsExternSheetTable::Entry entry{m_workbook.Sheet(slot.firstSheet)->Id(),
-                                                m_workbook.Sheet(slot.lastSheet)->Id()};
-        if (std::find(entries.begin(), entries.end(), entry) != entries.end()) continue;
-        if (std::find(added.begin(), added.end(), entry) != added.end()) continue;
-        added.push_back(entry);
+int CXlsFormulaCompiler::LinkNode(const CXlsFormulaNode& node, std::uint16_t& nameIndex) {
+    CXlsLinkTable& links = m_workbook.Links();
+    const CXlsFormulaSheets& sheets = node.sheets;
+    const bool isName = xlsw::BaseId(node.tokenId) == xlsw::kPtgNameX;
+    switch (sheets.kind) {
+        case CXlsFormulaSheets::EKind::kThisWorkbook:
+            return links.ThisWorkbook(m_workbook.Sheet(sheets.first)->Id(),
+                                      m_workbook.Sheet(sheets.last)->Id());
+        case CXlsFormulaSheets::EKind::kDeleted:
+            return links.ThisWorkbook(CXlsExternSheetTable::kDeletedSheet,
+                                      CXlsExternSheetTable::kDeletedSheet);
+        case CXlsFormulaSheets::EKind::kOtherWorkbook:
+            return isName
+                       ? links.OtherName(sheets.path, sheets.firstName, node.externName, nameIndex)
+                       : links.OtherSheets(sheets.path, sheets.firstName, sheets.lastName);
+        case CXlsFormulaSheets::EKind::kAddIns:
+            return links.AddInFunction(node.externName, nameIndex);
+        case CXlsFormulaSheets::EKind::kNone:
+            break;
     }
-    return entries.size() + added.size() <= xlsw::kMaxExternSheetEntries;
+    return -1;
+}
+
+bool CXlsFormulaCompiler::Link(const CXlsFormulaTree& tree,
+                               const std::vector<CXlsFormulaEmitter::SheetSlot>& slots,
+                               std::vector<std::uint8_t>& tokens) {
+    CXlsLinkTable& links = m_workbook.Links();
+    links.BeginTrial();
+    bool linked = true;
+    for (const CXlsFormulaEmitter::SheetSlot& slot : slots) {
+        const CXlsFormulaNode& node = tree.nodes[slot.node];
+        std::uint16_t nameIndex = 0;
+        const int index = LinkNode(node, nameIndex);
+        if (index < 0) {
+            linked = false;
+            break;
+        }
+        CLittleEndian::PutU16(&tokens[slot.offset], static_cast<std::uint16_t>(index));
+        // ptgNameX: the EXTERNNAME index follows the EXTERNSHEET index.
+        if (xlsw::BaseId(node.tokenId) == xlsw::kPtgNameX) {
+            CLittleEndian::PutU16(&tokens[slot.offset + 2], nameIndex);
+        }
+    }
+    links.EndTrial(linked);
+    return linked;
 }
 
 bool CXlsFormulaCompiler::Compile(std::u16string_view text, EXlsFormulaKind kind,
@@ -46,7 +80,8 @@ bool CXlsFormulaCompiler::Compile(std::u16string_view text, EXlsFormulaKind kind
     if (!lexer.Run(lexemes)) return Fail(base + lexer.ErrorOffset(), lexer.ErrorText());
 
     CXlsFormulaTree tree;
-    CXlsFormulaParser parser(lexemes);
+    const std::uint32_t ownSheetId = m_sheet ? m_sheet->Id() : CXlsDefinedName::kWorkbookScope;
+    CXlsFormulaParser parser(lexemes, &m_workbook, ownSheetId, kind);
     if (!parser.Run(tree)) return Fail(base + parser.ErrorOffset(), parser.ErrorText());
     // Every node writes at least one byte: a tree this large is refused
     // before it is walked.
@@ -65,14 +100,11 @@ bool CXlsFormulaCompiler::Compile(std::u16string_view text, EXlsFormulaKind kind
     CXlsFormulaTokens compiled(std::move(bytes), std::move(extra));
     if (!compiled.IsValid()) return Fail(0, u"formula too long for its record");
 
-    // Only now, with the formula known to be good, do its 3-D references
-    // enter the workbook's EXTERNSHEET table, and only when all of them fit.
-    if (!ExternSheetsFit(slots)) return Fail(0, u"too many references to other sheets");
+    // Only now, with the formula known to be good, do its links enter the
+    // workbook, and only when all of them fit.
     std::vector<std::uint8_t> patched = compiled.Tokens();
-    for (const CXlsFormulaEmitter::SheetSlot& slot : slots) {
-        const int index = m_workbook.RegisterExternSheet(slot.firstSheet, slot.lastSheet);
-        if (index < 0) return Fail(0, u"too many references to other sheets");
-        CLittleEndian::PutU16(&patched[slot.offset], static_cast<std::uint16_t>(index));
+    if (!Link(tree, slots, patched)) {
+        return Fail(0, u"too many references to other sheets, workbooks or add-in functions");
     }
     tokens = CXlsFormulaTokens(std::move(patched), compiled.Extra());
     return true;

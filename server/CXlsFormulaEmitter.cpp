@@ -25,8 +25,8 @@ bool Emit(const CXlsFormulaTree& tree, std::uint32_t index, Output& out) {
     for (const CXlsFormulaNode::Operand& operand : node.operands) {
         if (!Emit(tree, operand.node, out)) return false;
     }
-    if (node.is3d) {
-        out.slots.push_back({out.tokens.size() + 1, node.firstSheet, node.lastSheet});
+    if (node.sheets.kind != CXlsFormulaSheets::EKind::kNone) {
+        out.slots.push_back({out.tokens.size() + 1, index});
     }
     out.tokens.push_back(node.tokenId);
     out.tokens.insert(out.tokens.end(), node.bytes.begin(), node.bytes.end());

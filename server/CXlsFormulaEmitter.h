@@ -12,16 +12,16 @@
 #include "server/CXlsFormulaTree.h"
 
 class CXlsFormulaEmitter {
-  public:
-    // Where a 3-D reference's EXTERNSHEET index goes: the offset of its two
-    // bytes in the tokens and the sheet positions it names.
+public:
+    // Where the EXTERNSHEET index of a token with sheets goes (and, for
+    // ptgNameX, its EXTERNNAME index after it): the offset of its two bytes
+    // in the tokens and the tree node the token was made from.
     struct SheetSlot {
         std::size_t offset;
-        std::size_t firstSheet;
-        std::size_t lastSheet;
+        std::uint32_t node;
     };
 
-    // Appends the tree's tokens, extra data and 3-D slots (left 0 in the
+    // Appends the tree's tokens, extra data and sheet slots (left 0 in the
     // tokens). False, with the output incomplete, when a ptgMemFunc operand
     // grows past what its 16-bit size can say.
     static bool Run(const CXlsFormulaTree& tree, std::vector<std::uint8_t>& tokens,

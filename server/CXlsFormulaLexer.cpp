@@ -3,6 +3,7 @@
 #include <charconv>
 #include <cmath>
 #include <string>
+#include <utility>
 
 #include "server/CXlsSheetName.h"
 #include "server/CXlsWorkbook.h"
@@ -64,7 +65,7 @@ char16_t Upper(char16_t c) {
 }
 
 bool StartsWithIgnoringCase(std::u16string_view text, std::size_t pos, std::u16string_view prefix) {
-    if (text.size() - pos < prefix.size()) return false;
+    if (pos > text.size() || text.size() - pos < prefix.size()) return false;
     for (std::size_t i = 0; i < prefix.size(); ++i) {
         if (Upper(text[pos + i]) != Upper(prefix[i])) return false;
     }
@@ -74,6 +75,14 @@ bool StartsWithIgnoringCase(std::u16string_view text, std::size_t pos, std::u16s
 std::u16string Quoted(std::u16string_view text) {
     return u"\"" + std::u16string(text) + u"\"";
 }
+
+// A name starts with a letter, "_" or a backslash; digits, ".", "?" only
+// continue it.
+bool IsNameStart(char16_t c) {
+    return CXlsFormulaReference::IsNameCharacter(c) && !IsDigit(c) && c != u'.' && c != u'?';
+}
+
+constexpr std::u16string_view kRefError = u"#REF!";
 
 }  // namespace
 
@@ -109,15 +118,15 @@ bool CXlsFormulaLexer::LexOne(CXlsLexeme& lexeme) {
     const char16_t c = m_text[m_pos];
     if (c == u'"') return LexString(lexeme);
 
-    CXlsFormulaReference sheets;
+    CXlsFormulaSheets sheets;
     const int prefix = LexSheetPrefix(sheets);
     if (prefix < 0) return false;
     if (prefix > 0) {
-        lexeme.reference = sheets;
-        return LexReferenceAfterSheets(lexeme);
+        lexeme.sheets = std::move(sheets);
+        return LexAfterSheets(lexeme);
     }
 
-    if (c == u'#') return LexErrorLiteral(lexeme);
+    if (c == u'#') return LexDeletedSheet(lexeme) || LexErrorLiteral(lexeme);
     if (c == u'$' || CXlsFormulaReference::IsNameCharacter(c)) {
         const std::size_t length =
             CXlsFormulaReference::Parse(m_text.substr(m_pos), lexeme.reference);
@@ -130,9 +139,7 @@ bool CXlsFormulaLexer::LexOne(CXlsLexeme& lexeme) {
     if (IsDigit(c) || (c == u'.' && m_pos + 1 < m_text.size() && IsDigit(m_text[m_pos + 1]))) {
         return LexNumber(lexeme);
     }
-    if (c != u'$' && c != u'.' && CXlsFormulaReference::IsNameCharacter(c)) {
-        return LexNameOrFunction(lexeme);
-    }
+    if (IsNameStart(c)) return LexNameOrFunction(lexeme);
     return LexOperator(lexeme);
 }
 
@@ -215,31 +222,32 @@ bool CXlsFormulaLexer::LexNumber(CXlsLexeme& lexeme) {
     return true;
 }
 
-bool CXlsFormulaLexer::LexNameOrFunction(CXlsLexeme& lexeme) {
+void CXlsFormulaLexer::LexName(CXlsLexeme& lexeme) {
     const std::size_t start = m_pos;
     while (m_pos < m_text.size() && CXlsFormulaReference::IsNameCharacter(m_text[m_pos])) {
         ++m_pos;
     }
-    const std::u16string_view name = m_text.substr(start, m_pos - start);
+    lexeme.text = std::u16string(m_text.substr(start, m_pos - start));
     if (m_pos < m_text.size() && m_text[m_pos] == u'(') {
         ++m_pos;
         lexeme.kind = EXlsLexemeKind::kFunction;
-        lexeme.text = std::u16string(name);
         lexeme.spaceInside = m_pos < m_text.size() && IsBlank(m_text[m_pos]);
-        return true;
+        return;
     }
+    lexeme.kind = EXlsLexemeKind::kName;
+}
+
+bool CXlsFormulaLexer::LexNameOrFunction(CXlsLexeme& lexeme) {
+    LexName(lexeme);
+    if (lexeme.kind != EXlsLexemeKind::kName) return true;
+    const std::u16string_view name = lexeme.text;
     if (StartsWithIgnoringCase(name, 0, u"TRUE") && name.size() == 4) {
         lexeme.kind = EXlsLexemeKind::kBoolean;
         lexeme.code = 1;
-        return true;
-    }
-    if (StartsWithIgnoringCase(name, 0, u"FALSE") && name.size() == 5) {
+    } else if (StartsWithIgnoringCase(name, 0, u"FALSE") && name.size() == 5) {
         lexeme.kind = EXlsLexemeKind::kBoolean;
         lexeme.code = 0;
-        return true;
     }
-    lexeme.kind = EXlsLexemeKind::kName;
-    lexeme.text = std::u16string(name);
     return true;
 }
 
@@ -255,16 +263,17 @@ bool CXlsFormulaLexer::LexOperator(CXlsLexeme& lexeme) {
     return Fail(m_pos, u"unexpected character " + Quoted(m_text.substr(m_pos, 1)));
 }
 
-int CXlsFormulaLexer::LexSheetPrefix(CXlsFormulaReference& reference) {
+int CXlsFormulaLexer::LexSheetPrefix(CXlsFormulaSheets& sheets) {
     // Without a "!" ahead there is no sheet part to find.
     if (m_lastBang == std::u16string_view::npos || m_pos > m_lastBang) return 0;
-    if (m_text[m_pos] == u'\'') return LexQuotedSheets(reference);
-    const int known = LexKnownSheets(reference);
+    if (m_text[m_pos] == u'\'') return LexQuotedSheets(sheets);
+    if (m_text[m_pos] == u'[') return LexOtherWorkbookPlain(sheets);
+    const int known = LexKnownSheets(sheets);
     if (known != 0) return known;
-    return LexPlainSheets(reference);
+    return LexPlainSheets(sheets);
 }
 
-int CXlsFormulaLexer::LexQuotedSheets(CXlsFormulaReference& reference) {
+int CXlsFormulaLexer::LexQuotedSheets(CXlsFormulaSheets& sheets) {
     const std::size_t start = m_pos;
     std::size_t pos = m_pos + 1;
     std::u16string name;
@@ -289,15 +298,69 @@ int CXlsFormulaLexer::LexQuotedSheets(CXlsFormulaReference& reference) {
         Fail(start, u"quoted sheet name not followed by \"!\"");
         return -1;
     }
-    // A sheet name never holds ":", so one inside the quotes separates the
-    // first and last sheets of a range.
+    // Sheet names never hold "]": one inside the quotes closes the file
+    // name of another workbook.
+    if (name.find(u']') != std::u16string::npos) {
+        if (!SplitOtherWorkbook(name, start, sheets)) return -1;
+        m_pos = pos + 1;
+        return 1;
+    }
+    // Nor ":", so one inside the quotes separates the first and last
+    // sheets of a range.
     const std::size_t colon = name.find(u':');
     const std::u16string_view all(name);
     const std::u16string_view first = all.substr(0, colon);
     const std::u16string_view last = colon == std::u16string::npos ? first : all.substr(colon + 1);
-    if (!ResolveSheets(first, last, start, reference)) return -1;
+    if (!ResolveSheets(first, last, start, sheets)) return -1;
     m_pos = pos + 1;
     return 1;
+}
+
+int CXlsFormulaLexer::LexOtherWorkbookPlain(CXlsFormulaSheets& sheets) {
+    // [book.xls]Sheet1!, [book.xls]Sheet1:Sheet3! and [book.xls]!: the file
+    // name, then plain sheet names.
+    const std::size_t start = m_pos;
+    const std::size_t close = m_text.find(u']', start);
+    if (close == std::u16string_view::npos || close > m_lastBang) {
+        Fail(start, u"workbook name without its closing \"]\"");
+        return -1;
+    }
+    std::size_t pos = close + 1;
+    while (pos < m_text.size() &&
+           (CXlsFormulaReference::IsNameCharacter(m_text[pos]) || m_text[pos] == u':')) {
+        ++pos;
+    }
+    if (pos >= m_text.size() || m_text[pos] != u'!') {
+        Fail(start, u"workbook and sheet names not followed by \"!\"");
+        return -1;
+    }
+    if (!SplitOtherWorkbook(m_text.substr(start, pos - start), start, sheets)) return -1;
+    m_pos = pos + 1;
+    return 1;
+}
+
+bool CXlsFormulaLexer::SplitOtherWorkbook(std::u16string_view text, std::size_t offset,
+                                          CXlsFormulaSheets& sheets) {
+    // The last "]" ends the file name (sheet names hold none), the last
+    // "[" before it starts it; the directory part before it is the path's.
+    const std::size_t close = text.rfind(u']');
+    const std::size_t open = text.rfind(u'[', close);
+    if (open == std::u16string_view::npos || close == open + 1) {
+        return Fail(offset, u"expected a workbook name in brackets");
+    }
+    const std::u16string_view sheetPart = text.substr(close + 1);
+    const std::size_t colon = sheetPart.find(u':');
+    sheets.kind = CXlsFormulaSheets::EKind::kOtherWorkbook;
+    sheets.path = std::u16string(text.substr(0, open)) +
+                  std::u16string(text.substr(open + 1, close - open - 1));
+    sheets.firstName = std::u16string(sheetPart.substr(0, colon));
+    sheets.lastName = colon == std::u16string_view::npos
+                          ? sheets.firstName
+                          : std::u16string(sheetPart.substr(colon + 1));
+    if (sheets.firstName.empty() != sheets.lastName.empty()) {
+        return Fail(offset, u"a range of sheets names both its sheets");
+    }
+    return true;
 }
 
 std::size_t CXlsFormulaLexer::KnownSheetAt(std::size_t pos, std::size_t& sheet) const {
@@ -314,7 +377,7 @@ std::size_t CXlsFormulaLexer::KnownSheetAt(std::size_t pos, std::size_t& sheet) 
     return best;
 }
 
-int CXlsFormulaLexer::LexKnownSheets(CXlsFormulaReference& reference) {
+int CXlsFormulaLexer::LexKnownSheets(CXlsFormulaSheets& sheets) {
     std::size_t first = 0;
     const std::size_t firstLength = KnownSheetAt(m_pos, first);
     if (firstLength == 0) return 0;
@@ -326,9 +389,9 @@ int CXlsFormulaLexer::LexKnownSheets(CXlsFormulaReference& reference) {
         pos += 1 + lastLength;
     }
     if (pos >= m_text.size() || m_text[pos] != u'!') return 0;
-    reference.hasSheets = true;
-    reference.firstSheet = first < last ? first : last;
-    reference.lastSheet = first < last ? last : first;
+    sheets.kind = CXlsFormulaSheets::EKind::kThisWorkbook;
+    sheets.first = first < last ? first : last;
+    sheets.last = first < last ? last : first;
     m_pos = pos + 1;
     return 1;
 }
@@ -340,7 +403,7 @@ bool CXlsFormulaLexer::IsPlainOperand(std::u16string_view name) {
            (name.size() == 5 && StartsWithIgnoringCase(name, 0, u"FALSE"));
 }
 
-int CXlsFormulaLexer::LexPlainSheets(CXlsFormulaReference& reference) {
+int CXlsFormulaLexer::LexPlainSheets(CXlsFormulaSheets& sheets) {
     auto nameEnd = [&](std::size_t pos) {
         while (pos < m_text.size() && CXlsFormulaReference::IsNameCharacter(m_text[pos])) ++pos;
         return pos;
@@ -364,38 +427,60 @@ int CXlsFormulaLexer::LexPlainSheets(CXlsFormulaReference& reference) {
         (m_workbook == nullptr || m_workbook->FindSheet(first) == CXlsWorkbook::kNotFound)) {
         return 0;
     }
-    if (!ResolveSheets(first, last, start, reference)) return -1;
+    if (!ResolveSheets(first, last, start, sheets)) return -1;
     m_pos = lastEnd + 1;
     return 1;
 }
 
 bool CXlsFormulaLexer::ResolveSheets(std::u16string_view first, std::u16string_view last,
-                                     std::size_t offset, CXlsFormulaReference& reference) {
+                                     std::size_t offset, CXlsFormulaSheets& sheets) {
     const std::size_t firstPos =
         m_workbook ? m_workbook->FindSheet(first) : CXlsWorkbook::kNotFound;
     if (firstPos == CXlsWorkbook::kNotFound) return Fail(offset, u"unknown sheet " + Quoted(first));
     const std::size_t lastPos = m_workbook->FindSheet(last);
     if (lastPos == CXlsWorkbook::kNotFound) return Fail(offset, u"unknown sheet " + Quoted(last));
-    reference.hasSheets = true;
-    reference.firstSheet = firstPos < lastPos ? firstPos : lastPos;
-    reference.lastSheet = firstPos < lastPos ? lastPos : firstPos;
+    sheets.kind = CXlsFormulaSheets::EKind::kThisWorkbook;
+    sheets.first = firstPos < lastPos ? firstPos : lastPos;
+    sheets.last = firstPos < lastPos ? lastPos : firstPos;
     return true;
 }
 
-bool CXlsFormulaLexer::LexReferenceAfterSheets(CXlsLexeme& lexeme) {
-    lexeme.kind = EXlsLexemeKind::kReference;
-    if (StartsWithIgnoringCase(m_text, m_pos, u"#REF!")) {
+bool CXlsFormulaLexer::LexAfterSheets(CXlsLexeme& lexeme) {
+    const bool wholeWorkbook = lexeme.sheets.kind == CXlsFormulaSheets::EKind::kOtherWorkbook &&
+                               lexeme.sheets.firstName.empty();
+    if (StartsWithIgnoringCase(m_text, m_pos, kRefError) && !wholeWorkbook) {
+        lexeme.kind = EXlsLexemeKind::kReference;
         lexeme.reference.kind = CXlsFormulaReference::EKind::kDeleted;
-        m_pos += 5;
+        m_pos += kRefError.size();
         return true;
     }
-    CXlsFormulaReference cells;
-    const std::size_t length = CXlsFormulaReference::Parse(m_text.substr(m_pos), cells);
-    if (length == 0) return Fail(m_pos, u"expected a cell reference after the sheet name");
-    cells.hasSheets = true;
-    cells.firstSheet = lexeme.reference.firstSheet;
-    cells.lastSheet = lexeme.reference.lastSheet;
-    lexeme.reference = cells;
-    m_pos += length;
+    const std::size_t length = CXlsFormulaReference::Parse(m_text.substr(m_pos), lexeme.reference);
+    if (length != 0) {
+        if (wholeWorkbook) return Fail(m_pos, u"a reference into another workbook names its sheet");
+        lexeme.kind = EXlsLexemeKind::kReference;
+        m_pos += length;
+        return true;
+    }
+    if (m_pos >= m_text.size() || !IsNameStart(m_text[m_pos])) {
+        return Fail(m_pos, u"expected a cell reference or a name after the sheet name");
+    }
+    LexName(lexeme);
+    return true;
+}
+
+bool CXlsFormulaLexer::LexDeletedSheet(CXlsLexeme& lexeme) {
+    if (!StartsWithIgnoringCase(m_text, m_pos, kRefError)) return false;
+    const std::size_t after = m_pos + kRefError.size();
+    if (StartsWithIgnoringCase(m_text, after, kRefError)) {
+        lexeme.reference.kind = CXlsFormulaReference::EKind::kDeleted;
+        m_pos = after + kRefError.size();
+    } else {
+        const std::size_t length =
+            CXlsFormulaReference::Parse(m_text.substr(after), lexeme.reference);
+        if (length == 0) return false;
+        m_pos = after + length;
+    }
+    lexeme.kind = EXlsLexemeKind::kReference;
+    lexeme.sheets.kind = CXlsFormulaSheets::EKind::kDeleted;
     return true;
 }

@@ -8,7 +8,16 @@
 // Sheet names are taken quoted ('Q1 2009'!A1, with '' for an apostrophe),
 // plain (Sheet2!A1), as a range of sheets (Sheet1:Sheet3!A1), and, for a
 // sheet of the workbook, even unquoted where quotes would be due (Q1 2009!A1),
-// which is how the formula decoder prints them.
+// which is how the formula decoder prints them. After the sheet part comes a
+// cell or area, "#REF!" (its cells were deleted) or a name (Sheet2!Rates).
+//
+// Other workbooks are named by their path or URL with the file name in
+// brackets, quoted where the text needs it: '[book.xls]Sheet1'!A1,
+// [book.xls]Sheet1!A1:B2, 'C:\dir\[book.xls]Sheet 1'!$A$1,
+// 'http://host/dir/[book.xls]Sheet1'!A1, '[book.xls]Sheet1:Sheet3'!A1, and
+// for their names '[book.xls]'!Name (the whole workbook's) and
+// '[book.xls]Sheet1'!Name. A reference to a deleted sheet reads
+// #REF!A1, #REF!$A$1:$B$2 or #REF!#REF!.
 #pragma once
 
 #include <cstddef>
@@ -18,6 +27,7 @@
 #include <vector>
 
 #include "server/CXlsFormulaReference.h"
+#include "server/CXlsFormulaSheets.h"
 
 class CXlsWorkbook;
 
@@ -50,10 +60,12 @@ struct CXlsLexeme {
     double number = 0.0;
     std::u16string text;  // kString: the characters; kFunction, kName: the name
     CXlsFormulaReference reference;
+    // kReference, kName, kFunction: the sheet part written before it.
+    CXlsFormulaSheets sheets;
 };
 
 class CXlsFormulaLexer {
-  public:
+public:
     // `workbook` names the sheets that references may point to; null means
     // none. Both must outlive the lexer.
     CXlsFormulaLexer(std::u16string_view text, const CXlsWorkbook* workbook);
@@ -66,7 +78,7 @@ class CXlsFormulaLexer {
     const std::u16string& ErrorText() const { return m_error; }
     std::size_t ErrorOffset() const { return m_errorOffset; }
 
-  private:
+private:
     bool Fail(std::size_t offset, std::u16string text);
     bool LexOne(CXlsLexeme& lexeme);
     bool LexString(CXlsLexeme& lexeme);
@@ -76,19 +88,31 @@ class CXlsFormulaLexer {
     bool LexOperator(CXlsLexeme& lexeme);
     // A sheet part ("...!") at the cursor: 1 when found and resolved (the
     // cursor then stands after the "!"), 0 when there is none, -1 on a fault.
-    int LexSheetPrefix(CXlsFormulaReference& reference);
-    int LexQuotedSheets(CXlsFormulaReference& reference);
-    int LexKnownSheets(CXlsFormulaReference& reference);
-    int LexPlainSheets(CXlsFormulaReference& reference);
+    int LexSheetPrefix(CXlsFormulaSheets& sheets);
+    int LexQuotedSheets(CXlsFormulaSheets& sheets);
+    int LexKnownSheets(CXlsFormulaSheets& sheets);
+    int LexPlainSheets(CXlsFormulaSheets& sheets);
+    int LexOtherWorkbookPlain(CXlsFormulaSheets& sheets);
+    // "dir\[file]first:last" (the text between the quotes or before the
+    // "!") split into the path and sheet names of another workbook.
+    bool SplitOtherWorkbook(std::u16string_view text, std::size_t offset,
+                            CXlsFormulaSheets& sheets);
     // A name that reads as a number, a cell reference or a Boolean.
     static bool IsPlainOperand(std::u16string_view name);
     // Resolves "first" or "first:last" to sheet positions.
     bool ResolveSheets(std::u16string_view first, std::u16string_view last, std::size_t offset,
-                       CXlsFormulaReference& reference);
+                       CXlsFormulaSheets& sheets);
     // The length of the workbook sheet name at `pos`, compared without regard
     // to case, the longest one when several match; 0 when none does.
     std::size_t KnownSheetAt(std::size_t pos, std::size_t& sheet) const;
-    bool LexReferenceAfterSheets(CXlsLexeme& lexeme);
+    // What follows a sheet part: cells, "#REF!" or a name.
+    bool LexAfterSheets(CXlsLexeme& lexeme);
+    // A name at the cursor, as a kName or, directly followed by "(", a
+    // kFunction lexeme.
+    void LexName(CXlsLexeme& lexeme);
+    // "#REF!A1", "#REF!A1:B2", "#REF!#REF!": true with the lexeme made when
+    // the error literal at the cursor is the sheet part of such a reference.
+    bool LexDeletedSheet(CXlsLexeme& lexeme);
 
     std::u16string_view m_text;
     const CXlsWorkbook* m_workbook;

@@ -1,10 +1,11 @@
 #include "server/CXlsFormulaParser.h"
 
-#include <cmath>
 #include <utility>
 
 #include "formula/CExcelFunctionTable.h"
 #include "server/CLittleEndian.h"
+#include "server/CXlsOperandTokens.h"
+#include "server/CXlsWorkbook.h"
 #include "server/XlsFormulaLayout.h"
 
 namespace {
@@ -14,6 +15,12 @@ constexpr CXlsOperandRule kValueOperand{EXlsClassConversion::kOperator, true};
 constexpr CXlsOperandRule kReferenceOperand{EXlsClassConversion::kOperator, false};
 // A ptgMemFunc's reference expression: references stay references.
 constexpr CXlsOperandRule kMemFuncOperand{EXlsClassConversion::kValue, false};
+// A call through a name: the callee's ptgName or ptgNameX stays a
+// reference, the arguments are taken as they come, as SUM takes them.
+constexpr CXlsOperandRule kCalleeOperand{EXlsClassConversion::kKeep, false};
+constexpr CXlsOperandRule kNamedCallArgument{EXlsClassConversion::kRepeatForReference, false};
+// The function index of a call through a name.
+constexpr std::uint16_t kNamedCallIndex = 255;
 
 void AppendU16(std::vector<std::uint8_t>& bytes, std::uint16_t value) {
     const std::size_t at = bytes.size();
@@ -21,41 +28,16 @@ void AppendU16(std::vector<std::uint8_t>& bytes, std::uint16_t value) {
     CLittleEndian::PutU16(&bytes[at], value);
 }
 
-void AppendDouble(std::vector<std::uint8_t>& bytes, double value) {
-    const std::size_t at = bytes.size();
-    bytes.resize(at + 8);
-    CLittleEndian::PutDouble(&bytes[at], value);
-}
-
-// A flags byte and the characters: one byte each when all fit, as the
-// spreadsheet stores them, else UTF-16LE.
-void AppendCharacters(std::vector<std::uint8_t>& bytes, const std::u16string& text) {
-    bool narrow = true;
-    for (char16_t c : text) narrow = narrow && c <= 0xFF;
-    bytes.push_back(narrow ? 0 : xlsw::kStringUtf16);
-    for (char16_t c : text) {
-        if (narrow) {
-            bytes.push_back(static_cast<std::uint8_t>(c));
-        } else {
-            AppendU16(bytes, c);
-        }
-    }
-}
-
-std::uint16_t ColumnField(const CXlsReferenceCorner& corner) {
-    std::uint16_t field = static_cast<std::uint16_t>(corner.column & xlsw::kColumnMask);
-    if (corner.columnRelative) field |= xlsw::kColumnRelative;
-    if (corner.rowRelative) field |= xlsw::kRowRelative;
-    return field;
-}
-
-std::uint8_t WithClass(std::uint8_t tokenId, std::uint8_t tokenClass) {
-    return static_cast<std::uint8_t>((tokenId & ~xlsw::kClassMask) | tokenClass);
-}
-
 }  // namespace
 
-CXlsFormulaParser::CXlsFormulaParser(const std::vector<CXlsLexeme>& lexemes) : m_lexemes(lexemes) {}
+CXlsFormulaParser::CXlsFormulaParser(const std::vector<CXlsLexeme>& lexemes,
+                                     const CXlsWorkbook* workbook, std::uint32_t ownSheetId,
+                                     EXlsFormulaKind kind)
+    : m_lexemes(lexemes),
+      m_workbook(workbook),
+      m_ownSheetId(ownSheetId),
+      m_kind(kind),
+      m_binder(workbook, ownSheetId) {}
 
 bool CXlsFormulaParser::Fail(const CXlsLexeme& at, std::u16string text) {
     m_errorOffset = at.offset;
@@ -93,7 +75,7 @@ bool CXlsFormulaParser::Run(CXlsFormulaTree& tree) {
     tree = CXlsFormulaTree();
     m_next = 0;
     m_depth = 0;
-    m_unionAllowed = false;
+    m_unionAllowed = m_kind == EXlsFormulaKind::kName;
     if (Peek().kind == EXlsLexemeKind::kEnd) return Fail(Peek(), u"empty formula");
     std::uint32_t root = 0;
     if (!ParseComparison(root)) return false;
@@ -246,24 +228,29 @@ bool CXlsFormulaParser::ParsePrimary(std::uint32_t& node) {
     switch (lexeme.kind) {
         case EXlsLexemeKind::kNumber:
             Take();
-            AddNumber(lexeme.number, node);
+            node = Add(CXlsOperandTokens::Number(lexeme.number));
             return true;
         case EXlsLexemeKind::kString:
             Take();
-            AddString(lexeme.text, node);
+            node = Add(CXlsOperandTokens::Text(lexeme.text));
             return true;
         case EXlsLexemeKind::kBoolean:
-        case EXlsLexemeKind::kError: {
             Take();
-            CXlsFormulaNode leaf;
-            leaf.tokenId = lexeme.kind == EXlsLexemeKind::kBoolean ? xlsw::kPtgBool : xlsw::kPtgErr;
-            leaf.bytes = {lexeme.code};
-            node = Add(std::move(leaf));
+            node = Add(CXlsOperandTokens::Boolean(lexeme.code != 0));
             return true;
-        }
+        case EXlsLexemeKind::kError:
+            Take();
+            node = Add(CXlsOperandTokens::Error(lexeme.code));
+            return true;
         case EXlsLexemeKind::kReference:
             Take();
-            AddReference(lexeme.reference, node);
+            // A name is used on any sheet: its references say which sheet
+            // they are on.
+            node = Add(CXlsOperandTokens::Reference(
+                lexeme.reference, (lexeme.sheets.kind == CXlsFormulaSheets::EKind::kNone &&
+                                   m_kind == EXlsFormulaKind::kName)
+                                      ? OwnSheet()
+                                      : lexeme.sheets));
             return true;
         case EXlsLexemeKind::kFunction:
             return ParseCall(node);
@@ -272,7 +259,7 @@ bool CXlsFormulaParser::ParsePrimary(std::uint32_t& node) {
         case EXlsLexemeKind::kOpenBrace:
             return ParseArray(node);
         case EXlsLexemeKind::kName:
-            return Fail(lexeme, u"unknown name \"" + lexeme.text + u"\"");
+            return ParseName(node);
         case EXlsLexemeKind::kEnd:
             return Fail(lexeme, u"formula ends where an operand is expected");
         default:
@@ -299,43 +286,53 @@ bool CXlsFormulaParser::ParseParentheses(std::uint32_t& node) {
     return true;
 }
 
-bool CXlsFormulaParser::ParseCall(std::uint32_t& node) {
-    const CXlsLexeme& call = Take();
-    const int found = CExcelFunctionTable::FindByName(call.text);
-    if (found < 0) return Fail(call, u"unknown function \"" + call.text + u"\"");
-    const auto index = static_cast<std::uint32_t>(found);
-    if (++m_depth > kMaxNesting) return Fail(call, u"formula nested too deeply");
-
+bool CXlsFormulaParser::ParseArguments(const CXlsLexeme& call, int index,
+                                       std::vector<CXlsFormulaNode::Operand>& arguments) {
     const bool unionAllowed = m_unionAllowed;
     m_unionAllowed = false;
-    std::vector<CXlsFormulaNode::Operand> arguments;
     if (Peek().kind == EXlsLexemeKind::kCloseParen) {
         Take();
-    } else {
-        for (;;) {
-            if (arguments.size() >= xlsw::kMaxFunctionArguments) {
-                return Fail(Peek(), u"more than 30 arguments");
-            }
-            std::uint32_t argument = 0;
-            const EXlsLexemeKind next = Peek().kind;
-            if (next == EXlsLexemeKind::kComma || next == EXlsLexemeKind::kCloseParen) {
-                CXlsFormulaNode missing;
-                missing.tokenId = xlsw::kPtgMissArg;
-                argument = Add(std::move(missing));
-            } else if (!ParseComparison(argument)) {
-                return false;
-            }
-            arguments.push_back(
-                {argument, CXlsFunctionClasses::Argument(
-                               index, static_cast<std::uint32_t>(arguments.size()))});
-            const CXlsLexeme& separator = Take();
-            if (separator.kind == EXlsLexemeKind::kCloseParen) break;
-            if (separator.kind != EXlsLexemeKind::kComma) {
-                return Fail(separator, u"expected \",\" or \")\" in the call of " + call.text);
-            }
+        m_unionAllowed = unionAllowed;
+        return true;
+    }
+    for (;;) {
+        if (arguments.size() >= xlsw::kMaxFunctionArguments) {
+            return Fail(Peek(), u"more than 30 arguments");
+        }
+        std::uint32_t argument = 0;
+        const EXlsLexemeKind next = Peek().kind;
+        if (next == EXlsLexemeKind::kComma || next == EXlsLexemeKind::kCloseParen) {
+            CXlsFormulaNode missing;
+            missing.tokenId = xlsw::kPtgMissArg;
+            argument = Add(std::move(missing));
+        } else if (!ParseComparison(argument)) {
+            return false;
+        }
+        const auto position = static_cast<std::uint32_t>(arguments.size());
+        arguments.push_back({argument, index >= 0 ? CXlsFunctionClasses::Argument(
+                                                        static_cast<std::uint32_t>(index), position)
+                                                  : kNamedCallArgument});
+        const CXlsLexeme& separator = Take();
+        if (separator.kind == EXlsLexemeKind::kCloseParen) break;
+        if (separator.kind != EXlsLexemeKind::kComma) {
+            return Fail(separator, u"expected \",\" or \")\" in the call of " + call.text);
         }
     }
     m_unionAllowed = unionAllowed;
+    return true;
+}
+
+bool CXlsFormulaParser::ParseCall(std::uint32_t& node) {
+    const CXlsLexeme& call = Take();
+    // Sheet2!F(...) can only be a name of that sheet.
+    const int found = call.sheets.kind == CXlsFormulaSheets::EKind::kNone
+                          ? CExcelFunctionTable::FindByName(call.text)
+                          : -1;
+    if (found < 0) return ParseNamedCall(call, node);
+    const auto index = static_cast<std::uint32_t>(found);
+    if (++m_depth > kMaxNesting) return Fail(call, u"formula nested too deeply");
+    std::vector<CXlsFormulaNode::Operand> arguments;
+    if (!ParseArguments(call, found, arguments)) return false;
     --m_depth;
 
     const std::size_t count = arguments.size();
@@ -352,15 +349,45 @@ bool CXlsFormulaParser::ParseCall(std::uint32_t& node) {
         function.tokenId = xlsw::kPtgAttr;
         function.bytes = {xlsw::kAttrSum, 0, 0};
     } else if (least == most) {
-        function.tokenId = WithClass(xlsw::kPtgFunc, returnClass);
+        function.tokenId = xlsw::WithClass(xlsw::kPtgFunc, returnClass);
         AppendU16(function.bytes, static_cast<std::uint16_t>(index));
     } else {
-        function.tokenId = WithClass(xlsw::kPtgFuncVar, returnClass);
+        function.tokenId = xlsw::WithClass(xlsw::kPtgFuncVar, returnClass);
         function.bytes.push_back(static_cast<std::uint8_t>(count));
         AppendU16(function.bytes, static_cast<std::uint16_t>(index));
     }
     m_tree->isVolatile = m_tree->isVolatile || CXlsFunctionClasses::IsVolatile(index);
     node = Add(std::move(function));
+    return true;
+}
+
+bool CXlsFormulaParser::ParseNamedCall(const CXlsLexeme& call, std::uint32_t& node) {
+    CXlsFormulaNode callee;
+    std::u16string error;
+    if (!m_binder.Callee(call, callee, error)) return Fail(call, std::move(error));
+    const std::uint32_t calleeNode = Add(std::move(callee));
+    if (++m_depth > kMaxNesting) return Fail(call, u"formula nested too deeply");
+    std::vector<CXlsFormulaNode::Operand> arguments;
+    if (!ParseArguments(call, -1, arguments)) return false;
+    --m_depth;
+
+    // The callee counts as the first argument.
+    CXlsFormulaNode function;
+    function.tokenId = xlsw::WithClass(xlsw::kPtgFuncVar, xlsw::kClassValue);
+    function.bytes.push_back(static_cast<std::uint8_t>(arguments.size() + 1));
+    AppendU16(function.bytes, kNamedCallIndex);
+    function.operands.push_back({calleeNode, kCalleeOperand});
+    function.operands.insert(function.operands.end(), arguments.begin(), arguments.end());
+    node = Add(std::move(function));
+    return true;
+}
+
+bool CXlsFormulaParser::ParseName(std::uint32_t& node) {
+    const CXlsLexeme& name = Take();
+    CXlsFormulaNode leaf;
+    std::u16string error;
+    if (!m_binder.Operand(name, leaf, error)) return Fail(name, std::move(error));
+    node = Add(std::move(leaf));
     return true;
 }
 
@@ -391,45 +418,34 @@ bool CXlsFormulaParser::ParseArray(std::uint32_t& node) {
         if (rows >= xlsw::kMaxArrayRows) return Fail(separator, u"array too tall");
     }
     --m_depth;
-
-    CXlsFormulaNode array;
-    array.tokenId = WithClass(xlsw::kPtgArray, xlsw::kClassArray);
-    array.bytes.assign(xlsw::kArrayTokenUnused, 0);
-    array.extra.push_back(static_cast<std::uint8_t>(columns - 1));
-    AppendU16(array.extra, static_cast<std::uint16_t>(rows - 1));
-    array.extra.insert(array.extra.end(), values.begin(), values.end());
-    node = Add(std::move(array));
+    node = Add(CXlsOperandTokens::Array(columns, rows, values));
     return true;
 }
 
-bool CXlsFormulaParser::ParseArrayValue(std::vector<std::uint8_t>& extra) {
+bool CXlsFormulaParser::ParseArrayValue(std::vector<std::uint8_t>& values) {
     const CXlsLexeme& lexeme = Take();
     switch (lexeme.kind) {
         case EXlsLexemeKind::kNumber:
-            extra.push_back(xlsw::kArrayNumber);
-            AppendDouble(extra, lexeme.number);
+            CXlsOperandTokens::AppendArrayNumber(values, lexeme.number);
             return true;
         case EXlsLexemeKind::kOperator:
             // A sign belongs to the number it precedes.
             if ((lexeme.code == xlsw::kPtgSub || lexeme.code == xlsw::kPtgAdd) &&
                 Peek().kind == EXlsLexemeKind::kNumber) {
                 const double value = Take().number;
-                extra.push_back(xlsw::kArrayNumber);
-                AppendDouble(extra, lexeme.code == xlsw::kPtgSub ? -value : value);
+                CXlsOperandTokens::AppendArrayNumber(values,
+                                                     lexeme.code == xlsw::kPtgSub ? -value : value);
                 return true;
             }
             break;
         case EXlsLexemeKind::kString:
-            extra.push_back(xlsw::kArrayString);
-            AppendU16(extra, static_cast<std::uint16_t>(lexeme.text.size()));
-            AppendCharacters(extra, lexeme.text);
+            CXlsOperandTokens::AppendArrayText(values, lexeme.text);
             return true;
         case EXlsLexemeKind::kBoolean:
+            CXlsOperandTokens::AppendArrayBoolean(values, lexeme.code != 0);
+            return true;
         case EXlsLexemeKind::kError:
-            extra.push_back(lexeme.kind == EXlsLexemeKind::kBoolean ? xlsw::kArrayBoolean
-                                                                    : xlsw::kArrayError);
-            extra.push_back(lexeme.code);
-            extra.insert(extra.end(), 7, 0);
+            CXlsOperandTokens::AppendArrayError(values, lexeme.code);
             return true;
         default:
             break;
@@ -437,48 +453,12 @@ bool CXlsFormulaParser::ParseArrayValue(std::vector<std::uint8_t>& extra) {
     return Fail(lexeme, u"an array constant holds only numbers, texts, TRUE, FALSE and errors");
 }
 
-void CXlsFormulaParser::AddNumber(double value, std::uint32_t& node) {
-    CXlsFormulaNode leaf;
-    if (value >= 0.0 && value <= 65535.0 && std::floor(value) == value) {
-        leaf.tokenId = xlsw::kPtgInt;
-        AppendU16(leaf.bytes, static_cast<std::uint16_t>(value));
-    } else {
-        leaf.tokenId = xlsw::kPtgNum;
-        AppendDouble(leaf.bytes, value);
-    }
-    node = Add(std::move(leaf));
-}
-
-void CXlsFormulaParser::AddString(const std::u16string& text, std::uint32_t& node) {
-    CXlsFormulaNode leaf;
-    leaf.tokenId = xlsw::kPtgStr;
-    leaf.bytes.push_back(static_cast<std::uint8_t>(text.size()));
-    AppendCharacters(leaf.bytes, text);
-    node = Add(std::move(leaf));
-}
-
-void CXlsFormulaParser::AddReference(const CXlsFormulaReference& reference, std::uint32_t& node) {
-    CXlsFormulaNode leaf;
-    const bool area = reference.kind == CXlsFormulaReference::EKind::kArea;
-    if (reference.hasSheets) {
-        leaf.is3d = true;
-        leaf.firstSheet = reference.firstSheet;
-        leaf.lastSheet = reference.lastSheet;
-        AppendU16(leaf.bytes, 0);  // the EXTERNSHEET index, filled in by the emitter
-    }
-    if (reference.kind == CXlsFormulaReference::EKind::kDeleted) {
-        leaf.tokenId = xlsw::kPtgRefErr3d;
-        leaf.bytes.insert(leaf.bytes.end(), 4, 0);
-    } else if (area) {
-        leaf.tokenId = reference.hasSheets ? xlsw::kPtgArea3d : xlsw::kPtgArea;
-        AppendU16(leaf.bytes, static_cast<std::uint16_t>(reference.first.row));
-        AppendU16(leaf.bytes, static_cast<std::uint16_t>(reference.last.row));
-        AppendU16(leaf.bytes, ColumnField(reference.first));
-        AppendU16(leaf.bytes, ColumnField(reference.last));
-    } else {
-        leaf.tokenId = reference.hasSheets ? xlsw::kPtgRef3d : xlsw::kPtgRef;
-        AppendU16(leaf.bytes, static_cast<std::uint16_t>(reference.first.row));
-        AppendU16(leaf.bytes, ColumnField(reference.first));
-    }
-    node = Add(std::move(leaf));
+CXlsFormulaSheets CXlsFormulaParser::OwnSheet() const {
+    CXlsFormulaSheets sheets;
+    if (m_workbook == nullptr || m_workbook->SheetCount() == 0) return sheets;
+    std::size_t position = m_workbook->PositionOfId(m_ownSheetId);
+    if (position == CXlsWorkbook::kNotFound) position = m_workbook->ActiveSheet();
+    sheets.kind = CXlsFormulaSheets::EKind::kThisWorkbook;
+    sheets.first = sheets.last = position;
+    return sheets;
 }

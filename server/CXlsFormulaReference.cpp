@@ -84,7 +84,8 @@ void Order(CXlsFormulaReference& ref) {
 }  // namespace
 
 bool CXlsFormulaReference::IsNameCharacter(char16_t c) {
-    return IsLetter(c) || IsDigit(c) || c == u'_' || c == u'.' || c >= 0x80;
+    return IsLetter(c) || IsDigit(c) || c == u'_' || c == u'.' || c == u'\\' || c == u'?' ||
+           c >= 0x80;
 }
 
 std::size_t CXlsFormulaReference::Parse(std::u16string_view text, CXlsFormulaReference& out) {

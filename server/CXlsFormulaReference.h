@@ -1,7 +1,7 @@
 // A cell or area reference of formula text in A1 notation: "B3", "$B$3",
-// "A1:C4", whole columns "A:C" and whole rows "2:5", and the sheets it is on
-// when the text names them ("Sheet2!B3", "'Q1 2009'!A1", "S1:S3!A1").
-// Rows and columns are 0-based; a part written without "$" is relative.
+// "A1:C4", whole columns "A:C" and whole rows "2:5" (the sheet part before
+// it is the lexer's: CXlsFormulaSheets). Rows and columns are 0-based; a
+// part written without "$" is relative.
 #pragma once
 
 #include <cstddef>
@@ -19,7 +19,7 @@ struct CXlsReferenceCorner {
 };
 
 class CXlsFormulaReference {
-  public:
+public:
     enum class EKind : std::uint8_t {
         kCell,     // first corner only
         kArea,     // first to last, ordered: first row/column <= last row/column
@@ -29,11 +29,6 @@ class CXlsFormulaReference {
     EKind kind = EKind::kCell;
     CXlsReferenceCorner first;
     CXlsReferenceCorner last;
-    // Sheet positions in the workbook, first <= last, when the text named
-    // sheets (a 3-D reference); a 2-D reference is to the formula's own sheet.
-    bool hasSheets = false;
-    std::size_t firstSheet = 0;
-    std::size_t lastSheet = 0;
 
     // Reads the cell, area, whole-column or whole-row reference (without a
     // sheet part) at the start of `text`: the number of characters it takes,
@@ -42,8 +37,8 @@ class CXlsFormulaReference {
     // function: LOG10, A1B). Columns run A to IV, rows 1 to 65536.
     static std::size_t Parse(std::u16string_view text, CXlsFormulaReference& out);
 
-    // Characters that continue a name: letters, digits, "_", "." and every
-    // character from U+0080 up.
+    // Characters that continue a name: letters, digits, "_", ".", "\", "?"
+    // and every character from U+0080 up.
     static bool IsNameCharacter(char16_t c);
 
     bool operator==(const CXlsFormulaReference& other) const = default;

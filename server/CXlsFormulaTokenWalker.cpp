@@ -9,7 +9,9 @@ namespace {
 constexpr std::int8_t kUnknown = -1;
 constexpr std::int8_t kVariable = -2;
 
-// Operand bytes after the id, by reference-class id (0x00 to 0x3F).
+// Operand bytes after the id, by reference-class id (0x00 to 0x3F), sixteen
+// ids a row.
+// clang-format off
 constexpr std::array<std::int8_t, 0x40> kOperandSizes = {
     // 0x00: -, ptgExp, ptgTbl, then the binary operators
     kUnknown, 4, 4, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0,
@@ -18,11 +20,12 @@ constexpr std::array<std::int8_t, 0x40> kOperandSizes = {
     0, 0, 0, 0, 0, 0, 0, kVariable, kUnknown, kVariable, kUnknown, kUnknown, 1, 1, 2, 8,
     // 0x20: array, func, funcvar, name, ref, area, memarea, memerr, memnomem,
     // memfunc, referr, areaerr, refn, arean, memarean, memnomemn
-    7, 2, 3, 6, 4, 8, 6, 6, 6, 2, 4, 8, 4, 8, 2, 2,
+    7, 2, 3, 4, 4, 8, 6, 6, 6, 2, 4, 8, 4, 8, 2, 2,
     // 0x30 to 0x38 unused, namex, ref3d, area3d, referr3d, areaerr3d
     kUnknown, kUnknown, kUnknown, kUnknown, kUnknown, kUnknown, kUnknown, kUnknown, kUnknown,
     6, 6, 10, 6, 10, kUnknown, kUnknown,
 };
+// clang-format on
 
 }  // namespace
 

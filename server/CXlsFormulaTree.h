@@ -10,13 +10,18 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <string>
 #include <vector>
 
+#include "server/CXlsFormulaSheets.h"
 #include "server/CXlsFunctionClasses.h"
 
 // Cell formulas calculate one value; array formulas (FormulaArray) calculate
-// over arrays, which changes the classes their tokens get.
-enum class EXlsFormulaKind : std::uint8_t { kCell, kArray };
+// over arrays, which changes the classes their tokens get. The formulas of
+// defined names (Names.Add's RefersTo) are calculated where the name is
+// used: their references are 3-D, their root keeps a reference a reference,
+// and their values are converted as in array formulas.
+enum class EXlsFormulaKind : std::uint8_t { kCell, kArray, kName };
 
 enum class EXlsNodeKind : std::uint8_t {
     kToken,    // the token id, its operand bytes, after its operands
@@ -35,11 +40,12 @@ struct CXlsFormulaNode {
     std::uint8_t tokenId = 0;
     std::vector<std::uint8_t> bytes;  // operand bytes after the id
     std::vector<std::uint8_t> extra;  // array constant values
-    // A 3-D reference: its first two operand bytes take the EXTERNSHEET
-    // index of these sheet positions when the formula is emitted.
-    bool is3d = false;
-    std::size_t firstSheet = 0;
-    std::size_t lastSheet = 0;
+    // Unless kNone, the token's first two operand bytes take the
+    // EXTERNSHEET index of these sheets when the formula is compiled (3-D
+    // references, ptgNameX); a ptgNameX's next two the index of the
+    // EXTERNNAME `externName` of that SUPBOOK.
+    CXlsFormulaSheets sheets;
+    std::u16string externName;
     std::vector<Operand> operands;
 };
 

@@ -1,6 +1,9 @@
 #include "server/CXlsGlobalsWriter.h"
 
-#include <algorithm>
+#include <iterator>
+
+#include "server/CXlsLinkRecordsWriter.h"
+#include "server/CXlsNameRecordsWriter.h"
 
 using namespace xlsw;
 
@@ -85,33 +88,9 @@ bool CXlsGlobalsWriter::Write(CBiffRecordWriter& out,
         if (!out.Write(record)) return false;
     }
     if (!out.Write(kCOUNTRY, kCountry, sizeof kCountry)) return false;
-    if (!WriteSheetReferences(out) || !m_sst.Write(out)) return false;
-    return out.Write(kEOF, nullptr, 0);
-}
-
-bool CXlsGlobalsWriter::WriteSheetReferences(CBiffRecordWriter& out) const {
-    const auto& entries = m_book.ExternSheets().Entries();
-    if (entries.empty()) return true;
-
-    // One SUPBOOK, for this workbook's own sheets; every EXTERNSHEET entry
-    // points at it.
-    CBiffRecordBuilder record(kSUPBOOK);
-    record.U16(static_cast<std::uint16_t>(m_book.SheetCount())).U16(kSupBookSelf);
-    if (!out.Write(record)) return false;
-
-    record.Reset(kEXTERNSHEET);
-    record.U16(static_cast<std::uint16_t>(entries.size()));
-    for (const CXlsExternSheetTable::Entry& entry : entries) {
-        const std::size_t first = m_book.PositionOfId(entry.firstSheetId);
-        const std::size_t last = m_book.PositionOfId(entry.lastSheetId);
-        std::uint16_t a = first == CXlsWorkbook::kNotFound ? kExternSheetDeleted
-                                                           : static_cast<std::uint16_t>(first);
-        std::uint16_t b = last == CXlsWorkbook::kNotFound ? kExternSheetDeleted
-                                                          : static_cast<std::uint16_t>(last);
-        // A range of sheets runs between its end sheets in their present
-        // order, whichever of them now comes first.
-        if (a != kExternSheetDeleted && b != kExternSheetDeleted && a > b) std::swap(a, b);
-        record.U16(0).U16(a).U16(b);
+    if (!CXlsLinkRecordsWriter(m_book).Write(out) || !CXlsNameRecordsWriter(m_book).Write(out)) {
+        return false;
     }
-    return out.Write(record);
+    if (!m_sst.Write(out)) return false;
+    return out.Write(kEOF, nullptr, 0);
 }

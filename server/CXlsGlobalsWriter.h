@@ -1,7 +1,8 @@
 // Writes the workbook-globals substream: BOF, the interface and protection
 // records, WINDOW1, DATEMODE, the style table, one BOUNDSHEET per sheet,
-// SUPBOOK and EXTERNSHEET when formulas refer to sheets, the SST with its
-// EXTSST, and EOF.
+// COUNTRY, the SUPBOOKs with their EXTERNNAMEs and the EXTERNSHEET when
+// formulas link to sheets, add-in functions or other workbooks, the NAME
+// records, the SST with its EXTSST, and EOF.
 #pragma once
 
 #include <cstdint>
@@ -13,7 +14,7 @@
 #include "server/CXlsWorkbook.h"
 
 class CXlsGlobalsWriter {
-  public:
+public:
     // Everything must outlive the writer.
     CXlsGlobalsWriter(const CXlsWorkbook& book, const CXlsStyleTable& styles,
                       const CXlsSstTable& sst);
@@ -24,9 +25,8 @@ class CXlsGlobalsWriter {
     // of the sheet's BOF.
     bool Write(CBiffRecordWriter& out, std::vector<std::uint64_t>& sheetPositionFields) const;
 
-  private:
+private:
     bool WriteFixed(CBiffRecordWriter& out, std::size_t first, std::size_t end) const;
-    bool WriteSheetReferences(CBiffRecordWriter& out) const;
 
     const CXlsWorkbook& m_book;
     const CXlsStyleTable& m_styles;

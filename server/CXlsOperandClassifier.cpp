@@ -64,7 +64,7 @@ void Visit(CXlsFormulaTree& tree, EXlsFormulaKind kind, std::uint32_t index,
     const EEffect effect = Resolve(conversion, tokenClass, enclosing);
     switch (effect) {
         case EEffect::kKeep:
-            if (kind == EXlsFormulaKind::kArray && tokenClass == xlsw::kClassValue) {
+            if (kind != EXlsFormulaKind::kCell && tokenClass == xlsw::kClassValue) {
                 tokenClass = xlsw::kClassArray;
             }
             break;
@@ -89,7 +89,15 @@ void Visit(CXlsFormulaTree& tree, EXlsFormulaKind kind, std::uint32_t index,
 
 void CXlsOperandClassifier::Run(CXlsFormulaTree& tree, EXlsFormulaKind kind) {
     if (tree.nodes.empty()) return;
-    // The formula's result is a value, in cell and array formulas alike.
+    // The result of a cell or array formula is a value. A name's formula
+    // is worked out where the name is used: its result keeps the class it
+    // has, so that a reference stays one.
+    if (kind == EXlsFormulaKind::kName) {
+        const CXlsOperandRule rootRule{Conv::kKeep, false};
+        const Enclosing top{Conv::kKeep, EEffect::kKeep, false};
+        Visit(tree, kind, tree.root, rootRule, top);
+        return;
+    }
     const CXlsOperandRule rootRule{Conv::kValue, true};
     const Enclosing top{Conv::kValue, EEffect::kToValue, false};
     Visit(tree, kind, tree.root, rootRule, top);

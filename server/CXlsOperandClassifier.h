@@ -4,7 +4,8 @@
 // class where a value is wanted (A1+1, ABS(A1)), array class where a
 // function or an array formula works on arrays.
 //
-// It walks the tree from the root, which wants a value. At each token:
+// It walks the tree from the root, which wants a value (in a name's formula
+// it keeps its class, as the spreadsheet stores names). At each token:
 //   1. a reference-class token whose operand rule wants a value becomes
 //      value class;
 //   2. the rule's conversion (EXlsClassConversion), resolved against the
@@ -12,7 +13,7 @@
 //      conversion: keep, to value, or to array;
 //   3. "to value" turns array class into value class, "to array" value class
 //      into array class, and "keep" turns value class into array class in
-//      array formulas only;
+//      array and name formulas only;
 //   4. its operands follow, each with its own rule.
 // Parentheses are transparent: their operand is classified as if they were
 // not there. Tokens without a class (operators, numbers, texts) keep their
@@ -22,7 +23,7 @@
 #include "server/CXlsFormulaTree.h"
 
 class CXlsOperandClassifier {
-  public:
+public:
     // Rewrites the class bits of the tree's token ids. The tree must be
     // complete (its root and every operand index valid).
     static void Run(CXlsFormulaTree& tree, EXlsFormulaKind kind);

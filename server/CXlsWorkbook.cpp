@@ -84,7 +84,7 @@ bool CXlsWorkbook::SetActiveSheet(std::size_t position) {
 
 int CXlsWorkbook::RegisterExternSheet(std::size_t firstPosition, std::size_t lastPosition) {
     if (firstPosition >= m_sheets.size() || lastPosition >= m_sheets.size()) return -1;
-    return m_externSheets.Register(m_sheets[firstPosition]->Id(), m_sheets[lastPosition]->Id());
+    return m_links.ThisWorkbook(m_sheets[firstPosition]->Id(), m_sheets[lastPosition]->Id());
 }
 
 bool CXlsWorkbook::NameIsFree(std::u16string_view name, const CXlsWorksheet* except) const {

@@ -1,7 +1,8 @@
 // The workbook model that the automation server builds and the writer
 // saves: worksheets in tab order, the 1904 date system flag, the active
-// sheet, the 3-D reference table, and the string and format pools the
-// sheets share. Sheet positions are 0-based.
+// sheet, the defined names, the links of its formulas to other sheets,
+// add-in functions and other workbooks, and the string and format pools
+// the sheets share. Sheet positions are 0-based.
 //
 // The workbook owns its sheets; a sheet pointer stays valid for the
 // workbook's life (sheets are never removed), while positions change when
@@ -15,13 +16,15 @@
 #include <string_view>
 #include <vector>
 
+#include "server/CXlsDefinedNames.h"
 #include "server/CXlsExternSheetTable.h"
 #include "server/CXlsFormatPool.h"
+#include "server/CXlsLinkTable.h"
 #include "server/CXlsStringPool.h"
 #include "server/CXlsWorksheet.h"
 
 class CXlsWorkbook {
-  public:
+public:
     // Far more than anyone uses; EXTERNSHEET sheet numbers are 16-bit.
     static constexpr std::size_t kMaxSheets = 4096;
     static constexpr std::size_t kNotFound = static_cast<std::size_t>(-1);
@@ -62,22 +65,28 @@ class CXlsWorkbook {
     void SetDate1904(bool date1904) { m_date1904 = date1904; }
 
     // The EXTERNSHEET index of a 3-D reference to the sheets at positions
-    // first..last, for the formula compiler; -1 when a position is out of
-    // range or the table is full.
+    // first..last; -1 when a position is out of range or the table is full.
+    // (The formula compiler registers all its links through Links().)
     int RegisterExternSheet(std::size_t firstPosition, std::size_t lastPosition);
-    const CXlsExternSheetTable& ExternSheets() const { return m_externSheets; }
+    const CXlsExternSheetTable& ExternSheets() const { return m_links.ExternSheets(); }
+    CXlsLinkTable& Links() { return m_links; }
+    const CXlsLinkTable& Links() const { return m_links; }
+
+    CXlsDefinedNames& Names() { return m_names; }
+    const CXlsDefinedNames& Names() const { return m_names; }
 
     CXlsStringPool& Strings() { return m_strings; }
     const CXlsStringPool& Strings() const { return m_strings; }
     CXlsFormatPool& Formats() { return m_formats; }
     const CXlsFormatPool& Formats() const { return m_formats; }
 
-  private:
+private:
     bool NameIsFree(std::u16string_view name, const CXlsWorksheet* except) const;
 
     CXlsStringPool m_strings;
     CXlsFormatPool m_formats;
-    CXlsExternSheetTable m_externSheets;
+    CXlsLinkTable m_links;
+    CXlsDefinedNames m_names;
     std::vector<std::unique_ptr<CXlsWorksheet>> m_sheets;
     std::uint32_t m_nextSheetId = 1;
     std::uint32_t m_defaultNameCounter = 0;

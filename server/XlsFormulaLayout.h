@@ -16,8 +16,8 @@ namespace xlsw {
 
 // ---- Token ids without operand class (0x01 to 0x1F) ------------------------
 // kPtgExp 0x01 (4: row, column of the shared cell) is in XlsRecordLayout.h.
-constexpr std::uint8_t kPtgTbl = 0x02;      // 4: row, column of the TABLE
-constexpr std::uint8_t kPtgAdd = 0x03;      // binary operators 0x03 to 0x11, no operand
+constexpr std::uint8_t kPtgTbl = 0x02;  // 4: row, column of the TABLE
+constexpr std::uint8_t kPtgAdd = 0x03;  // binary operators 0x03 to 0x11, no operand
 constexpr std::uint8_t kPtgSub = 0x04;
 constexpr std::uint8_t kPtgMul = 0x05;
 constexpr std::uint8_t kPtgDiv = 0x06;
@@ -75,8 +75,11 @@ constexpr std::uint8_t kClassValue = 0x40;
 constexpr std::uint8_t kClassArray = 0x60;
 // The reference-class id of any classed token.
 constexpr std::uint8_t BaseId(std::uint8_t id) {
-    return (id & kClassMask) ? static_cast<std::uint8_t>((id & ~kClassMask) | kClassReference)
-                             : id;
+    return (id & kClassMask) ? static_cast<std::uint8_t>((id & ~kClassMask) | kClassReference) : id;
+}
+// A classed token's id with the class bits `tokenClass`.
+constexpr std::uint8_t WithClass(std::uint8_t id, std::uint8_t tokenClass) {
+    return static_cast<std::uint8_t>((id & ~kClassMask) | tokenClass);
 }
 
 // ---- ptgAttr kinds (the byte after 0x19) -----------------------------------

@@ -79,7 +79,9 @@ constexpr std::uint16_t kITERATION = 0x0011;
 constexpr std::uint16_t kPROTECT = 0x0012;
 constexpr std::uint16_t kPASSWORD = 0x0013;
 constexpr std::uint16_t kEXTERNSHEET = 0x0017;
+constexpr std::uint16_t kNAME = 0x0018;
 constexpr std::uint16_t kWINDOWPROTECT = 0x0019;
+constexpr std::uint16_t kEXTERNNAME = 0x0023;
 constexpr std::uint16_t kDATEMODE = 0x0022;
 constexpr std::uint16_t kPRINTHEADERS = 0x002A;
 constexpr std::uint16_t kPRINTGRIDLINES = 0x002B;
@@ -277,11 +279,39 @@ constexpr std::uint32_t kExtSstMaxBuckets = 128;
 
 // ---- SUPBOOK for this workbook's own sheets: sheet count u16, 0x0401.
 constexpr std::uint16_t kSupBookSelf = 0x0401;
+// ---- SUPBOOK for add-in functions: u16 1, 0x3A01. Its EXTERNNAMEs name
+// the functions.
+constexpr std::uint16_t kSupBookAddIn = 0x3A01;
+// ---- SUPBOOK for another workbook: sheet count u16, the workbook's path
+// in its encoded form (long form string: CXlsVirtualPath), then each sheet
+// name (long form string). Its EXTERNNAMEs name that workbook's names.
+constexpr std::uint32_t kSupBookCountSize = 2;
+// ---- EXTERNNAME: option flags u16 (0: a plain name), then for an add-in
+// function u32 0, for a name of another workbook the 1-based position of
+// its sheet in the SUPBOOK's list u16 (0: a name of the whole workbook) and
+// u16 0; the name (short form string); formula size u16 and tokens.
+// ptgNameX counts the EXTERNNAMEs of its SUPBOOK from 1.
+constexpr std::uint32_t kExternNameHeaderSize = 6;
 // ---- EXTERNSHEET: count u16, then per entry SUPBOOK index u16, first and
-// last sheet u16 (0xFFFF: the sheet no longer exists).
+// last sheet u16 (0xFFFF: the sheet no longer exists; 0xFFFE: no sheet, for
+// add-in functions and the names of a whole workbook).
 constexpr std::uint32_t kExternSheetEntrySize = 6;
 constexpr std::uint32_t kMaxExternSheetEntries = (kMaxRecordBody - 2) / kExternSheetEntrySize;
 constexpr std::uint16_t kExternSheetDeleted = 0xFFFF;
+constexpr std::uint16_t kExternSheetNoSheet = 0xFFFE;
+
+// ---- NAME: option flags u16, keyboard shortcut u8, name length u8
+// (characters), formula size u16, u16 0, sheet index u16 (1-based position
+// of the sheet the name belongs to; 0 for a name of the whole workbook),
+// four u8 0 (lengths of menu, description, help and status texts), the
+// name's option byte and characters (without a count; a built-in name is
+// its one code character), the formula tokens, their extra data.
+constexpr std::uint32_t kNameFixedSize = 14;
+constexpr std::uint16_t kNameHidden = 0x0001;
+constexpr std::uint16_t kNameFunction = 0x0002;  // called as a function, not run as a command
+constexpr std::uint16_t kNameVbaMacro = 0x0004;  // a procedure of the workbook's macros
+constexpr std::uint16_t kNameMacro = 0x0008;     // set whenever either of the two above is
+constexpr std::uint16_t kNameBuiltin = 0x0020;
 
 // ---- Limits of a worksheet -------------------------------------------------
 constexpr std::uint32_t kMaxRows = 65536;

@@ -61,7 +61,7 @@ std::u16string CXlsCellAddress::Format(const CXlsCellRange& range, bool rowAbsol
 bool CXlsCellAddress::Parse(std::u16string_view text, CXlsCellRange& out) {
     CXlsFormulaReference reference;
     const std::size_t taken = CXlsFormulaReference::Parse(text, reference);
-    if (taken == 0 || taken != text.size() || reference.hasSheets) return false;
+    if (taken == 0 || taken != text.size()) return false;
     switch (reference.kind) {
         case CXlsFormulaReference::EKind::kCell:
             out = CXlsCellRange::Cell(reference.first.row, reference.first.column);

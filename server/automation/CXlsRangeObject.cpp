@@ -105,7 +105,7 @@ HRESULT CXlsRangeObject::Formula(CDispatchCall& call) {
 HRESULT CXlsRangeObject::PutFormula(CDispatchCall& call, const std::u16string& text) {
     if (HRESULT status = CheckWritable(call); Failed(status)) return status;
     CXlsFormulaTokens tokens;
-    CXlsFormulaCompiler compiler(m_target.document->Book());
+    CXlsFormulaCompiler compiler(m_target.document->Book(), m_target.sheet);
     if (!compiler.Compile(text, EXlsFormulaKind::kCell, tokens)) {
         return call.Raise(xlauto::kRefusedCall,
                           u"The formula is not valid: " + compiler.ErrorText());
@@ -136,7 +136,7 @@ HRESULT CXlsRangeObject::FormulaArray(CDispatchCall& call) {
         return call.Raise(xlauto::kRefusedCall, u"An array formula starts with \"=\".");
     }
     CXlsFormulaTokens tokens;
-    CXlsFormulaCompiler compiler(m_target.document->Book());
+    CXlsFormulaCompiler compiler(m_target.document->Book(), m_target.sheet);
     if (!compiler.Compile(text, EXlsFormulaKind::kArray, tokens)) {
         return call.Raise(xlauto::kRefusedCall,
                           u"The formula is not valid: " + compiler.ErrorText());

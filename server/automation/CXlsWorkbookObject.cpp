@@ -3,6 +3,7 @@
 #include <filesystem>
 
 #include "server/CXlsWriter.h"
+#include "server/automation/CXlsNamesObject.h"
 #include "server/automation/CXlsSheetsObject.h"
 #include "server/automation/CXlsWorksheetObject.h"
 #include "server/automation/XlsAutomationConstants.h"
@@ -60,6 +61,12 @@ HRESULT CXlsWorkbookObject::Date1904(CDispatchCall& call) {
 
 HRESULT CXlsWorkbookObject::FullName(CDispatchCall& call) {
     call.SetResult(CVariant::Text(m_document->FileName()));
+    return S_OK;
+}
+
+HRESULT CXlsWorkbookObject::Names(CDispatchCall& call) {
+    call.SetResult(CVariant::AdoptObject(
+        new CXlsNamesObject(m_session, m_document, CXlsDefinedName::kWorkbookScope)));
     return S_OK;
 }
 

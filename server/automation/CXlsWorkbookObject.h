@@ -1,7 +1,7 @@
 // One open workbook: its "Worksheets" and "Sheets" (the same collection,
 // since our workbooks hold only worksheets; with an index, the sheet
-// itself), the active sheet, the 1904 date system ("Date1904"), and
-// SaveAs.
+// itself), the active sheet, the 1904 date system ("Date1904"), its
+// defined names ("Names", CXlsNamesObject), and SaveAs.
 //
 // SaveAs(FileName, FileFormat, Password, WriteResPassword,
 // ReadOnlyRecommended, CreateBackup) writes an Excel 97-2003 workbook at
@@ -30,6 +30,7 @@ private:
     HRESULT Activate(CDispatchCall& call);
     HRESULT Date1904(CDispatchCall& call);
     HRESULT FullName(CDispatchCall& call);
+    HRESULT Names(CDispatchCall& call);
     HRESULT SaveAs(CDispatchCall& call);
 
     static constexpr CTDispatchMember<CXlsWorkbookObject> kMembers[] = {
@@ -39,6 +40,7 @@ private:
         {u"Activate", EMemberAccess::kGet, &CXlsWorkbookObject::Activate, {}},
         {u"Date1904", EMemberAccess::kGetPut, &CXlsWorkbookObject::Date1904, {}},
         {u"FullName", EMemberAccess::kGet, &CXlsWorkbookObject::FullName, {}},
+        {u"Names", EMemberAccess::kGet, &CXlsWorkbookObject::Names, {}},
         {u"SaveAs",
          EMemberAccess::kGet,
          &CXlsWorkbookObject::SaveAs,

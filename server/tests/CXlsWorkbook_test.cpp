@@ -102,7 +102,7 @@ TEST(XlsWorkbook, ExternSheetEntriesAreSharedAndFollowTheirSheets) {
     const auto& entries = book.ExternSheets().Entries();
     ASSERT_EQ(entries.size(), 2u);
     book.MoveSheet(1, 0);  // B A C
-    EXPECT_EQ(book.PositionOfId(entries[0].firstSheetId), 0u) << "entry 0 still names B";
+    EXPECT_EQ(book.PositionOfId(entries[0].first), 0u) << "entry 0 still names B";
 }
 
 TEST(XlsWorkbook, ExternSheetTableIsBounded) {

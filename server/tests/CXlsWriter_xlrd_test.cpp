@@ -7,6 +7,7 @@
 #include <cmath>
 #include <string>
 
+#include "server/CXlsFormulaCompiler.h"
 #include "server/CXlsSheetWriter.h"
 #include "server/CXlsWriter.h"
 #include "server/tests/support/TempFolder.h"
@@ -20,7 +21,7 @@ const CXlsFormulaTokens kOnePlusTwo({0x1E, 0x01, 0x00, 0x1E, 0x02, 0x00, 0x03});
 const CXlsFormulaTokens kA1Times2({0x24, 0x00, 0x00, 0x00, 0xC0, 0x1E, 0x02, 0x00, 0x05});  // =A1*2
 
 class XlrdReadBackTest : public ::testing::Test {
-  protected:
+protected:
     void SetUp() override { MENDWELL_REQUIRE_XLRD(); }
 
     // Saves the book and reads it back; fails the test on any xlrd warning.
@@ -291,6 +292,53 @@ TEST_F(XlrdReadBackTest, MergedRangesWidthsAndHeights) {
 
 // ---- Size
 // ---------------------------------------------------------------------------------------------
+
+TEST_F(XlrdReadBackTest, DefinedNamesWithTheirScopesFlagsAndFormulas) {
+    CXlsWorkbook book;
+    CXlsWorksheet& data = *book.AddSheet(0, u"Data");
+    CXlsWorksheet& q1 = *book.AddSheet(1, u"Q1 2009");
+    auto name = [&](const char16_t* text, const CXlsWorksheet* scope, const char16_t* refersTo,
+                    bool hidden, EXlsNameMacro macro) {
+        CXlsDefinedName n;
+        n.text = text;
+        n.scopeSheetId = scope ? scope->Id() : CXlsDefinedName::kWorkbookScope;
+        n.hidden = hidden;
+        n.macro = macro;
+        CXlsFormulaCompiler compiler(book, scope);
+        if (refersTo) {
+            ASSERT_TRUE(compiler.Compile(refersTo, EXlsFormulaKind::kName, n.formula));
+        }
+        ASSERT_NE(book.Names().Set(n), CXlsDefinedNames::kNotFound);
+    };
+    name(u"Rates", nullptr, u"=Data!$B$1:$B$3", false, EXlsNameMacro::kNone);
+    name(u"Local", &q1, u"=$A$1", false, EXlsNameMacro::kNone);
+    name(u"Secret", nullptr, u"=Data!$A$1*100", true, EXlsNameMacro::kNone);
+    name(u"Print_Area", &data, u"=Data!$A$1:$C$3", false, EXlsNameMacro::kNone);
+    name(u"_xlfn.IFERROR", nullptr, nullptr, true, EXlsNameMacro::kFunction);
+    // A formula of each kind, with the cached result the save wrote.
+    const char16_t* formulas[] = {u"=SUM(Rates)", u"=IFERROR(1/0,2)+NETWORKDAYS(A1,A2)",
+                                  u"='[other.xls]Sheet1'!A1", u"=#REF!A1+#REF!"};
+    for (std::uint32_t i = 0; i < std::size(formulas); ++i) {
+        CXlsFormulaCompiler compiler(book, &data);
+        CXlsFormulaTokens tokens;
+        ASSERT_TRUE(compiler.Compile(formulas[i], EXlsFormulaKind::kCell, tokens));
+        data.SetNumber(i, 4, 60.0 + i);
+        ASSERT_TRUE(data.SetFormula(i, 4, tokens));
+    }
+
+    const XlrdDump d = SaveAndRead(book);
+    auto named = [&](std::u16string_view text) { return d.Find({"name", JsonQuote(text)}); };
+    // Scope, hidden, function, macro, built-in, the formula as xlrd shows it.
+    EXPECT_EQ(named(u"Rates"), (Fields{"-1", "0", "0", "0", "0", JsonQuote(u"Data!$B$1:$B$3")}));
+    EXPECT_EQ(named(u"Local"), (Fields{"1", "0", "0", "0", "0", JsonQuote(u"'Q1 2009'!$A$1")}));
+    EXPECT_EQ(named(u"Secret"), (Fields{"-1", "1", "0", "0", "0", JsonQuote(u"Data!$A$1*100.0")}));
+    EXPECT_EQ(named(u"Print_Area"),
+              (Fields{"0", "0", "0", "0", "1", JsonQuote(u"Data!$A$1:$C$3")}));
+    EXPECT_EQ(named(u"_xlfn.IFERROR"), (Fields{"-1", "1", "1", "1", "0", JsonQuote(u"")}));
+    for (int i = 0; i < 4; ++i) {
+        EXPECT_EQ(Cell(d, 0, i, 4), (Fields{"number", std::to_string(60 + i) + ".0"})) << i;
+    }
+}
 
 TEST_F(XlrdReadBackTest, FullSheetOf65536RowsByTenColumns) {
     // Half numbers that need a whole NUMBER record, half texts: the stream

@@ -9,6 +9,9 @@ Used by the writer's read-back tests as an independent, strict reader.
 Lines (tab-separated; texts JSON-quoted with ASCII escapes):
     warning  <text>                     anything xlrd logged while reading
     book     datemode <0|1>  nsheets <n>
+    name     <name> <scope> <hidden> <function> <macro> <built-in> <formula>
+             (scope -1 for the workbook, else the sheet index; the formula
+             as xlrd evaluates it, empty when it has none)
     sheet    <index> <name> <nrows> <ncols>
     cell     <sheet> <row> <col> <kind> <value>
     format   <sheet> <row> <col> <number format text>
@@ -85,6 +88,10 @@ def main(argv):
         if line.strip():
             out("warning", q(line))
     out("book", "datemode", book.datemode, "nsheets", book.nsheets)
+    for name in book.name_obj_list:
+        result = name.result
+        out("name", q(name.name), name.scope, int(name.hidden), int(name.func),
+            int(name.macro), int(name.builtin), q(result.text if result is not None else ""))
     for si, sh in enumerate(book.sheets()):
         out("sheet", si, q(sh.name), sh.nrows, sh.ncols)
         if summary:
