@@ -54,9 +54,13 @@ void AddFormula(CExcelWorkSheet& sheet, std::uint16_t row, std::uint16_t column,
     const Bytes body =
         testsupport::FormulaBody(row, column, 0, testsupport::NumberResult(cached), tokens);
     auto* record = new CExcelRecordFormula(body.data(), static_cast<std::uint32_t>(body.size()));
-    if (shared)
-        record->SetSharedFormulaRecord(shared->data(), static_cast<std::uint32_t>(shared->size()));
     sheet.GetFormulas().Add(record);
+    if (shared) {
+        // The record a SHRFMLA follows holds the range's tokens, as the
+        // record reader makes it.
+        record->SetSharedFormulaRecord(shared->data(), static_cast<std::uint32_t>(shared->size()));
+        sheet.AddFormulaHost(*record, row, column);
+    }
 }
 
 void AddBoolErr(CExcelWorkSheet& sheet, std::uint16_t row, std::uint8_t value, bool error) {
@@ -171,7 +175,7 @@ TEST_F(SaveRealServerTest, ARepairedModelSavesAndReadsBackCellForCell) {
         ASSERT_TRUE(cell->IsFormula()) << f.row << "," << f.column;
         EXPECT_EQ(cell->m_kind, ERecoveredValue::Number);
         EXPECT_EQ(cell->m_number, f.cached) << f.row << "," << f.column;
-        // Our server writes each filled cell with its own moved tokens.
+        // Each cell of the shared range is written with its own tokens.
         EXPECT_EQ(cell->m_formula->GetFormulaText(book, &data0), f.text)
             << f.row << "," << f.column;
     }
