@@ -33,6 +33,6 @@ struct CXlsDefinedName {
     EXlsNameMacro macro = EXlsNameMacro::kNone;
     // The character of a command's keyboard shortcut (Ctrl+key), 0 for none.
     std::uint8_t shortcutKey = 0;
-    // Empty for function and command names that have no formula.
+    // Empty for a name without a formula (function and command names).
     CXlsFormulaTokens formula;
 };

@@ -89,10 +89,6 @@ HRESULT CXlsNamesObject::Add(CDispatchCall& call) {
             return call.Raise(xlauto::kRefusedCall, error);
         }
     }
-    if (name.formula.Tokens().empty() && name.macro == EXlsNameMacro::kNone) {
-        return call.Raise(xlauto::kRefusedCall,
-                          u"A name needs RefersTo unless it names a function or a command.");
-    }
     const std::size_t position = book.Names().Set(std::move(name));
     if (position == CXlsDefinedNames::kNotFound) {
         return call.Raise(xlauto::kRefusedCall, u"The workbook cannot take this name.");

@@ -8,8 +8,12 @@
 // is added, a bare text one of the collection's scope; the English texts
 // of the built-in names (Print_Area, Print_Titles, _FilterDatabase...)
 // make built-in names. RefersTo: "=" and a formula, or a constant
-// (CXlsRefersTo); it may be left out or "" only for a function or command
-// (MacroType 1 or 2; 3 or nothing: neither). Visible: False hides the
+// (CXlsRefersTo); left out or "", the name has no formula: what the
+// spreadsheet writes for a function or command name, and what other
+// writers leave for plain names too (the spreadsheet's own Add would want
+// RefersTo there; we keep such names so that a repaired workbook keeps
+// them). MacroType 1 or 2 makes a function or a command name (3 or
+// nothing: neither). Visible: False hides the
 // name. ShortcutKey: one character, a command's Ctrl+key. A name that
 // exists in that scope (ignoring case) gets the new formula and flags and
 // keeps its place, so that formulas using it stay right.
