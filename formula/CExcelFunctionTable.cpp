@@ -30,7 +30,7 @@ constexpr FunctionRow kFilledRows[] = {
     {11, u"NPV", 2, 30},
     {12, u"STDEV", 1, 30},
     {13, u"DOLLAR", 1, 2},
-    {14, u"FIXED", 2, 3},
+    {14, u"FIXED", 1, 3},
     {15, u"SIN", 1, 1},
     {16, u"COS", 1, 1},
     {17, u"TAN", 1, 1},

@@ -68,11 +68,10 @@ TEST(CExcelFunctionTable, KnownRowsHoldTheirNamesAndCounts) {
         std::uint8_t maxArgs;
     };
     const Expected rows[] = {
-        {0, u"COUNT", 0, 30},      {1, u"IF", 2, 3},
-        {4, u"SUM", 0, 30},        {19, u"PI", 0, 0},
-        {60, u"RATE", 3, 6},       {100, u"CHOOSE", 2, 30},
-        {189, u"DPRODUCT", 3, 3},  {222, u"VDB", 5, 7},
-        {344, u"SUBTOTAL", 2, 30}, {358, u"GETPIVOTDATA", 2, 30},
+        {0, u"COUNT", 0, 30},  {1, u"IF", 2, 3},          {4, u"SUM", 0, 30},
+        {19, u"PI", 0, 0},     {14, u"FIXED", 1, 3},  // the number of decimals is optional
+        {60, u"RATE", 3, 6},   {100, u"CHOOSE", 2, 30},   {189, u"DPRODUCT", 3, 3},
+        {222, u"VDB", 5, 7},   {344, u"SUBTOTAL", 2, 30}, {358, u"GETPIVOTDATA", 2, 30},
         {367, u"VARA", 1, 30},
     };
     for (const Expected& row : rows) {
