@@ -9,18 +9,54 @@
 #include <cstdio>
 #include <filesystem>
 #include <string>
+#include <vector>
 
 #include "biff/CExcelData.h"
 #include "biff/CExcelWorkBook.h"
 #include "biff/CExcelWorkSheet.h"
+#include "formula/CExcelFormulaNameDefinition.h"
 #include "formula/CExcelFormulaParser.h"
 #include "formula/CExcelRecordFormula.h"
 #include "platform/TextConversion.h"
+#include "records/CExcelRecordNAME.h"
 #include "repair/RepairFile.h"
 #include "server/CXlsFormulaCompiler.h"
 #include "server/CXlsWorkbook.h"
 
 namespace {
+
+// The source's defined names, as the save's names phase re-creates them
+// (sound formulas only; passes until one adds nothing, for names that use
+// later names).
+void DefineNames(const CExcelWorkBook& book, CXlsWorkbook& server) {
+    std::vector<const CExcelRecordNAME*> pending;
+    for (const CExcelRecordNAME& name : book.GetNames()) pending.push_back(&name);
+    for (bool added = true; added && !pending.empty();) {
+        added = false;
+        std::vector<const CExcelRecordNAME*> refused;
+        for (const CExcelRecordNAME* record : pending) {
+            CXlsDefinedName name;
+            name.text = record->GetDisplayName();
+            const std::uint16_t sheet = record->GetSheetIndex();
+            if (name.text.empty() || (sheet != 0 && !server.Sheet(sheet - 1u))) continue;
+            if (sheet != 0) name.scopeSheetId = server.Sheet(sheet - 1u)->Id();
+            if (CExcelFormulaNameDefinition::HasFormula(*record)) {
+                bool sound = false;
+                const std::u16string text =
+                    CExcelFormulaNameDefinition::Text(book, *record, &sound);
+                CXlsFormulaCompiler compiler(server, sheet ? server.Sheet(sheet - 1u) : nullptr);
+                if (!sound ||
+                    !compiler.Compile(u"=" + text, EXlsFormulaKind::kName, name.formula)) {
+                    refused.push_back(record);
+                    continue;
+                }
+            }
+            server.Names().Set(std::move(name));
+            added = true;
+        }
+        pending.swap(refused);
+    }
+}
 
 std::string Escape(const std::u16string& text) {
     std::string out;
@@ -61,7 +97,10 @@ void Census(const std::filesystem::path& path) {
         CXlsWorkbook server;
         for (const CExcelWorkSheet& sheet : book.GetWorksheets())
             server.AddSheet(server.SheetCount(), sheet.GetName());
+        DefineNames(book, server);
+        std::size_t position = 0;
         for (const CExcelWorkSheet& sheet : book.GetWorksheets()) {
+            CXlsWorksheet* own = server.Sheet(position++);
             for (const CExcelRecordFormula& record : sheet.GetFormulas()) {
                 const std::u16string& text = record.GetFormulaText(&book, &sheet);
                 const bool sound = record.IsFormulaSound(&book, &sheet);
@@ -73,7 +112,7 @@ void Census(const std::filesystem::path& path) {
                     outcome = "unsound";
                     reason = UnsoundReason(record, book, sheet);
                 } else {
-                    CXlsFormulaCompiler compiler(server);
+                    CXlsFormulaCompiler compiler(server, own);
                     CXlsFormulaTokens tokens;
                     const EXlsFormulaKind kind =
                         record.GetArrayRecord() ? EXlsFormulaKind::kArray : EXlsFormulaKind::kCell;
