@@ -59,7 +59,7 @@ constexpr std::size_t kSanitizerStride = 1;
 // saved as formulas (the rest keep their cached result as a value).
 constexpr double kOverallFloor = 0.9999;
 constexpr double kFormatFloor = 0.80;
-constexpr double kFormulaFloor = 0.80;
+constexpr double kFormulaFloor = 0.99;
 
 // A saved file far bigger than its source means the save wrote cells or
 // formats the source never had; it is reported and removed unread, so that
