@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "server/CXlsDrawingGroupWriter.h"
+
 using namespace xlsw;
 
 namespace {
@@ -85,7 +87,9 @@ bool CXlsGlobalsWriter::Write(CBiffRecordWriter& out,
         if (!out.Write(record)) return false;
     }
     if (!out.Write(kCOUNTRY, kCountry, sizeof kCountry)) return false;
-    if (!WriteSheetReferences(out) || !m_sst.Write(out)) return false;
+    if (!WriteSheetReferences(out)) return false;
+    if (m_drawings && !CXlsDrawingGroupWriter(*m_drawings).Write(out)) return false;
+    if (!m_sst.Write(out)) return false;
     return out.Write(kEOF, nullptr, 0);
 }
 
