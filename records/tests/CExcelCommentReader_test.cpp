@@ -32,11 +32,8 @@ Bytes Obj(std::uint16_t id, std::uint16_t type = 0x19) {
 
 Bytes Txo(std::uint16_t characters, std::uint16_t runBytes = 16) {
     Bytes body(18, 0);
-    body[0] = 0x12;
-    body[1] = 0x02;
-    body[10] = static_cast<std::uint8_t>(characters);
-    body[11] = static_cast<std::uint8_t>(characters >> 8);
-    body[12] = static_cast<std::uint8_t>(runBytes);
+    testsupport::SetU16(body, 10, characters);
+    testsupport::SetU16(body, 12, runBytes);
     return body;
 }
 

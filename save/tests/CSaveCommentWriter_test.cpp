@@ -25,63 +25,60 @@ using testsupport::Concat;
 
 namespace {
 
-struct Note {
-    std::uint16_t row, column;
-    bool shown;
-    std::u16string author;
-    std::optional<std::u16string> text;  // none: the object's text was lost
-};
-
 struct Case {
     const char* name;
-    std::vector<Note> notes;
+    std::uint16_t row, column;
+    bool shown = false;
+    std::optional<std::u16string> text = {};  // none: the object's text was lost
     std::uint32_t options = CSaveOption::All;
     bool refuseAuthor = false;
-    std::vector<std::string> calls;  // the recorded calls that name a comment
+    std::vector<std::string> calls = {};  // the recorded calls that name a comment
 };
 
-void AddNote(CExcelWorkSheet& sheet, const Note& note, std::uint16_t id) {
-    if (note.text) sheet.GetComments().AddText(id, *note.text);
+// The NOTE of a comment by "Ann" (object id 1), with its text.
+void AddNote(CExcelWorkSheet& sheet, const Case& c) {
+    if (c.text) sheet.GetComments().AddText(1, *c.text);
     const Bytes payload =
-        Concat(Concat(Concat(BiffWriter::U16(note.row), BiffWriter::U16(note.column)),
-                      Concat(BiffWriter::U16(note.shown ? 2 : 0), BiffWriter::U16(id))),
-               BiffWriter::UnicodeString(note.author, false));
+        Concat(Concat(Concat(BiffWriter::U16(c.row), BiffWriter::U16(c.column)),
+                      Concat(BiffWriter::U16(c.shown ? 2 : 0), BiffWriter::U16(1))),
+               BiffWriter::UnicodeString(u"Ann", false));
     sheet.GetComments().AddNote(
         new CExcelRecordNOTE(payload.data(), static_cast<std::uint32_t>(payload.size())));
+}
+
+std::vector<std::string> Added(const std::string& cell, const std::string& text,
+                               bool shown = false) {
+    return {"Range[" + cell + "].AddComment method('" + text + "')",
+            "Comment[" + cell + "].Author put('Ann')",
+            "Comment[" + cell + "].Visible put(" + (shown ? "true" : "false") + ")"};
 }
 
 }  // namespace
 
 TEST(SaveCommentPhase, CommentsFollowTheCells) {
     const Case kCases[] = {
-        {"a kept comment",
-         {{2, 3, true, u"Ann", u"hi"}},
-         CSaveOption::All,
-         false,
-         {"Range[R3C4].AddComment method('hi')", "Comment[R3C4].Author put('Ann')",
-          "Comment[R3C4].Visible put(true)"}},
-        {"a comment whose text was lost keeps its cell and author",
-         {{0, 0, false, u"Bo", std::nullopt}},
-         CSaveOption::All,
-         false,
-         {"Range[R1C1].AddComment method('')", "Comment[R1C1].Author put('Bo')",
-          "Comment[R1C1].Visible put(false)"}},
-        {"a comment past column IV is skipped",
-         {{0, 256, false, u"Cy", u"x"}},
-         CSaveOption::All,
-         false,
-         {}},
-        {"without the text option no comment is written",
-         {{0, 0, false, u"Di", u"x"}},
-         CSaveOption::All & ~CSaveOption::Texts,
-         false,
-         {}},
-        {"a refused author leaves the comment and its visibility",
-         {{1, 1, false, u"Ed", u"y"}},
-         CSaveOption::All,
-         true,
-         {"Range[R2C2].AddComment method('y')", "Comment[R2C2].Author put('Ed')",
-          "Comment[R2C2].Visible put(false)"}},
+        {.name = "a kept comment, shown",
+         .row = 2,
+         .column = 3,
+         .shown = true,
+         .text = u"hi",
+         .calls = Added("R3C4", "hi", true)},
+        {.name = "a lost text keeps cell and author",
+         .row = 0,
+         .column = 0,
+         .calls = Added("R1C1", "")},
+        {.name = "past column IV", .row = 0, .column = 256, .text = u"x"},
+        {.name = "without the text option",
+         .row = 0,
+         .column = 0,
+         .text = u"x",
+         .options = CSaveOption::All & ~CSaveOption::Texts},
+        {.name = "a refused author leaves the comment and its visibility",
+         .row = 1,
+         .column = 1,
+         .text = u"y",
+         .refuseAuthor = true,
+         .calls = Added("R2C2", "y")},
     };
     for (const Case& c : kCases) {
         SCOPED_TRACE(c.name);
@@ -105,8 +102,7 @@ TEST(SaveCommentPhase, CommentsFollowTheCells) {
         added.SetName(u"Data");
         CExcelWorkSheet& sheet = *workbook->GetWorksheets().Add(added);
         sheet.GetLabels().Add(new CExcelRecordLABEL(0, 0, 0, u"cell"));
-        for (std::size_t i = 0; i < c.notes.size(); ++i)
-            AddNote(sheet, c.notes[i], static_cast<std::uint16_t>(i + 1));
+        AddNote(sheet, c);
         ProgressTarget bar;
         data.SetSaveProgressWindow(&bar);
 
