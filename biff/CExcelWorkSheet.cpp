@@ -2,6 +2,7 @@
 
 #include "formula/CExcelRecordFormula.h"
 #include "formula/CExcelRecordMulOpTable.h"
+#include "records/CExcelCommentList.h"
 #include "records/CExcelRecordBLANK.h"
 #include "records/CExcelRecordBOOLERR.h"
 #include "records/CExcelRecordCOLINFO.h"
@@ -15,7 +16,7 @@
 #include "records/CExcelRecordROW.h"
 #include "records/CExcelRecordWBXF.h"
 
-CExcelWorkSheet::CExcelWorkSheet() = default;
+CExcelWorkSheet::CExcelWorkSheet() : m_comments(std::make_unique<CExcelCommentList>()) {}
 
 CExcelWorkSheet::~CExcelWorkSheet() = default;
 

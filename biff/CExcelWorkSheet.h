@@ -8,12 +8,14 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <unordered_map>
 #include <vector>
 
 #include "biff/CTList.h"
 
+class CExcelCommentList;
 class CExcelRecordBLANK;
 class CExcelRecordBOOLERR;
 class CExcelRecordCOLINFO;
@@ -99,6 +101,9 @@ public:
     // TABLE records of exactly 16 bytes.
     CTList<CExcelRecordMulOpTable>& GetTables() { return m_tables; }
     const CTList<CExcelRecordMulOpTable>& GetTables() const { return m_tables; }
+    // Cell comments: NOTE records with the texts of their drawing objects.
+    CExcelCommentList& GetComments() { return *m_comments; }
+    const CExcelCommentList& GetComments() const { return *m_comments; }
 
     // How many cells this sheet's MULRK records have taken from bytes past
     // their own end; the MULRK decoder keeps it below its allowance.
@@ -122,6 +127,7 @@ private:
     CTList<CExcelRecordMulOpTable> m_tables;
     std::vector<const CExcelRecordFormula*> m_hosts;
     HostIndex m_hostIndex;
+    std::unique_ptr<CExcelCommentList> m_comments;
     std::uint32_t m_mulRkOverrun = 0;
     std::uint32_t m_end = 0;
     std::uint32_t m_start = 0;

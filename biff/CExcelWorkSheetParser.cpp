@@ -14,6 +14,7 @@
 #include "platform/RepairStopCheck.h"
 #include "platform/RunState.h"
 #include "records/CExcelCellRecordDecoders.h"
+#include "records/CExcelCommentReader.h"
 
 namespace {
 
@@ -36,9 +37,12 @@ struct Route {
 // type. EOF is not in it: it changes the walk itself, not the sheet. The
 // FORMULA reader looks at the records right after it for its SHRFMLA,
 // ARRAY and STRING companions; the walk still steps onto each of them, and
-// none has a route of its own.
+// none has a route of its own. The OBJ reader likewise takes a comment's
+// TXO record and the CONTINUE records of its text from after the OBJ.
 constexpr Route kRoutes[] = {
     {biff::kFORMULA, CExcelFormulaRecordReader::ReadFormula},
+    {biff::kNOTE, CExcelCommentReader::ReadNote},
+    {biff::kOBJ, CExcelCommentReader::ReadObj},
     {biff::kHLINK, Consume},
     {biff::kTABLE, CExcelFormulaRecordReader::ReadTable},
     {biff::kFORMULA_BIFF4, CExcelFormulaRecordReader::ReadFormula},
@@ -53,10 +57,11 @@ Handler FindRoute(std::uint16_t type) {
 // Whether a record of this type, met inside a chart substream, shows that
 // the chart's EOF was lost (damage) and the sheet's own records go on. A
 // chart's series cache is made of NUMBER, LABEL, BOOLERR and BLANK records
-// only; any other record that the sheet decodes belongs to the sheet.
+// only, and its drawing objects (text boxes, pictures) of OBJ records; any
+// other record that the sheet decodes belongs to the sheet.
 bool LeavesChart(std::uint16_t type) {
     if (type == biff::kNUMBER || type == biff::kLABEL || type == biff::kBOOLERR ||
-        type == biff::kBLANK)
+        type == biff::kBLANK || type == biff::kOBJ)
         return false;
     return FindRoute(type) || CExcelCellRecordDecoders::Find(type);
 }
@@ -109,7 +114,7 @@ bool CExcelWorkSheetParser::ParseWorkbook(CExcelWorkBook& workbook) {
 }
 
 std::uint32_t CExcelWorkSheetParser::NextWorkbookStart(std::uint32_t start,
-                                                        std::uint32_t length) const {
+                                                       std::uint32_t length) const {
     std::uint32_t limit = length;
     for (const CExcelWorkBook& workbook : m_data->GetWorkbooks()) {
         if (workbook.GetStart() > start) limit = std::min(limit, workbook.GetStart());

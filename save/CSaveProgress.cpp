@@ -8,6 +8,7 @@
 #include "biff/CExcelWorkSheet.h"
 #include "platform/ProgressTarget.h"
 #include "platform/RunState.h"
+#include "records/CExcelCommentList.h"
 
 namespace {
 
@@ -20,7 +21,7 @@ std::uint64_t SheetRecords(const CExcelWorkSheet& sheet) {
            sheet.GetBoolErrs().GetCount() + sheet.GetColInfos().GetCount() +
            sheet.GetRows().GetCount() + sheet.GetQuickTips().GetCount() +
            sheet.GetMergedCells().GetCount() + sheet.GetLabelSSTs().GetCount() +
-           sheet.GetLabels().GetCount();
+           sheet.GetLabels().GetCount() + sheet.GetComments().GetCount();
 }
 
 }  // namespace

@@ -4,9 +4,10 @@
 //
 // The bar's range is 0..Total(): one per workbook, plus per worksheet the
 // records the save steps over (numbers, formulas, XF records, blank cells,
-// Booleans and errors, columns, rows, tips, merged ranges and texts). The
-// writing adds one per record it handles, so the position stays within the
-// range. Used by one thread (the save worker); readers poll the run state.
+// Booleans and errors, columns, rows, tips, merged ranges, texts and
+// comments). The writing adds one per record it handles, so the position
+// stays within the range. Used by one thread (the save worker); readers poll
+// the run state.
 #pragma once
 
 #include <cstdint>

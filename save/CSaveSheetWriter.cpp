@@ -18,6 +18,7 @@
 #include "records/CExcelRecordNUMBER.h"
 #include "records/CExcelRecordRKVALUE.h"
 #include "records/CExcelRecordROW.h"
+#include "save/CSaveCommentWriter.h"
 #include "save/CSaveFormulaWriter.h"
 #include "save/CSaveProgress.h"
 #include "save/CXLEzAutomation.h"
@@ -57,6 +58,7 @@ bool CSaveSheetWriter::Write(const CSaveOption& options) {
         {CSaveOption::Texts, &CSaveSheetWriter::Texts},
         {CSaveOption::BlankCellFormats, &CSaveSheetWriter::BlankCellFormats},
         {CSaveOption::MergedRanges, &CSaveSheetWriter::MergedRanges},
+        {CSaveOption::Texts, &CSaveSheetWriter::Comments},
     };
     for (const Phase& phase : kPhases) {
         if (!options.IsSet(phase.bit)) continue;
@@ -205,4 +207,8 @@ bool CSaveSheetWriter::MergedRanges() {
         }
     }
     return true;
+}
+
+bool CSaveSheetWriter::Comments() {
+    return CSaveCommentWriter(m_automation, m_worksheet, m_progress).Write();
 }

@@ -11,6 +11,7 @@
 //   bit 8   texts: LABELSST cells, then inline LABEL / RSTRING cells
 //   bit 16  BLANK cells: their cell format
 //   bit 32  merged ranges (MERGEDCELLS)
+//   bit 8   cell comments (NOTE with the text of its object; CSaveCommentWriter)
 //
 // Later phases write over earlier ones at the same cell. Cells and columns
 // beyond column IV (255) are skipped: a worksheet has no such column. Each
@@ -49,6 +50,7 @@ private:
     bool Texts();
     bool BlankCellFormats();
     bool MergedRanges();
+    bool Comments();
 
     // The stop check and the progress step before one record: false when a
     // stop is requested.

@@ -663,6 +663,24 @@ bool CXLAutomation::SetRowHeight(double row, double height) {
     return done;
 }
 
+bool CXLAutomation::AddComment(double column, double row, std::u16string_view text,
+                               std::u16string_view author, bool visible) {
+    if (m_firstWorksheet == nullptr) return false;
+    IDispatch* cell = GetCell(row, column);
+    if (cell == nullptr) return false;
+    ResetArguments();
+    CVariant result;
+    const bool added = PushText(u"", 0, text) &&
+                       InvokeMember(cell, u"AddComment", &result, DISPATCH_METHOD, kResetAfterCall);
+    cell->Release();
+    IDispatch* comment = added ? TakeObject(result) : nullptr;
+    if (comment == nullptr) return false;
+    PutText(comment, u"Author", author, kQuietCall);
+    const bool shown = PutBool(comment, u"Visible", visible, 0);
+    comment->Release();
+    return shown;
+}
+
 bool CXLAutomation::SetDate1904(bool value) {
     if (m_workbook == nullptr) return false;
     return PutBool(m_workbook, u"Date1904", value, 0);

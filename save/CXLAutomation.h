@@ -154,6 +154,13 @@ public:
     bool MergeRange(double c1, double r1, double c2, double r2);
     bool SetColumnWidth(double column, double width);
     bool SetRowHeight(double row, double height);
+    // Cells(row, column) (get; 2), its "AddComment" with the text (method;
+    // 2) giving the new comment, then the comment's "Author" = author (put;
+    // quiet: the spreadsheet's own Author is read-only, so a refusal is no
+    // failure) and "Visible" = visible (put; 0). True when the comment was
+    // added and its visibility set.
+    bool AddComment(double column, double row, std::u16string_view text, std::u16string_view author,
+                    bool visible);
     // The held workbook's "Date1904" = the Boolean (put; 0): true counts
     // serial dates from 1904-01-01.
     bool SetDate1904(bool value);

@@ -140,6 +140,11 @@ bool CXLEzAutomation::SetRowHeight(std::int32_t row, double height) {
     return m_automation->SetRowHeight(At(row), height);
 }
 
+bool CXLEzAutomation::AddComment(std::int32_t column, std::int32_t row, std::u16string_view text,
+                                 std::u16string_view author, bool visible) {
+    return m_automation->AddComment(At(column), At(row), text, author, visible);
+}
+
 bool CXLEzAutomation::SetDate1904(bool value) {
     return m_automation->SetDate1904(value);
 }

@@ -65,6 +65,9 @@ public:
     bool MergeRange(std::int32_t c1, std::int32_t r1, std::int32_t c2, std::int32_t r2);
     bool SetColumnWidth(std::int32_t column, double width);
     bool SetRowHeight(std::int32_t row, double height);
+    // A comment on the cell with its author, shown at all times or not.
+    bool AddComment(std::int32_t column, std::int32_t row, std::u16string_view text,
+                    std::u16string_view author, bool visible);
     // The workbook's date system: true for dates counted from 1904.
     bool SetDate1904(bool value);
     // A defined name of the whole workbook, or of worksheet `sheet` (1 the

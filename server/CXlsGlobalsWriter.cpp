@@ -2,6 +2,7 @@
 
 #include <iterator>
 
+#include "server/CXlsDrawingGroupWriter.h"
 #include "server/CXlsLinkRecordsWriter.h"
 #include "server/CXlsNameRecordsWriter.h"
 
@@ -91,6 +92,7 @@ bool CXlsGlobalsWriter::Write(CBiffRecordWriter& out,
     if (!CXlsLinkRecordsWriter(m_book).Write(out) || !CXlsNameRecordsWriter(m_book).Write(out)) {
         return false;
     }
+    if (m_drawings && !CXlsDrawingGroupWriter(*m_drawings).Write(out)) return false;
     if (!m_sst.Write(out)) return false;
     return out.Write(kEOF, nullptr, 0);
 }

@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "server/CBiffContinuedRecord.h"
+#include "server/CXlsCommentWriter.h"
 #include "server/CXlsRkNumber.h"
 
 using namespace xlsw;
@@ -60,6 +61,7 @@ bool CXlsSheetWriter::Write(CBiffRecordWriter& out) {
         if (!out.Write(fixed.type, fixed.body, fixed.size)) return false;
     }
     if (!WriteColumns(out) || !WriteDimensions(out) || !WriteRows(out)) return false;
+    if (m_drawing && !CXlsCommentWriter(m_sheet, *m_drawing).Write(out)) return false;
 
     m_record.Reset(kWINDOW2);
     const std::uint16_t flags =

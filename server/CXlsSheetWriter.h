@@ -1,6 +1,7 @@
 // Writes one worksheet substream: BOF, the calculation settings, the
 // default sizes, COLINFO, DIMENSIONS, the rows in blocks of 32 (the ROW
-// records of a block, then its cells), WINDOW2, MERGEDCELLS and EOF.
+// records of a block, then its cells), the comments (when the sheet has a
+// drawing), WINDOW2, MERGEDCELLS and EOF.
 // Records go straight to the stream, row by row; nothing of the sheet is
 // copied.
 #pragma once
@@ -9,18 +10,22 @@
 #include <vector>
 
 #include "server/CBiffRecordWriter.h"
+#include "server/CXlsDrawingPlan.h"
 #include "server/CXlsSstTable.h"
 #include "server/CXlsStyleTable.h"
 #include "server/CXlsWorksheet.h"
 
 class CXlsSheetWriter {
-  public:
+public:
     // Everything must outlive the writer. `selected`: the sheet whose tab
     // is selected when the file is opened.
     CXlsSheetWriter(const CXlsWorksheet& sheet, const CXlsStyleTable& styles,
                     const CXlsSstTable& sst, bool selected);
 
     bool Write(CBiffRecordWriter& out);
+    // The sheet's drawing from the workbook's drawing plan (null: none, and
+    // no comments are written); it must outlive the writer.
+    void SetDrawing(const CXlsDrawingPlan::Drawing* drawing) { m_drawing = drawing; }
     // Cell records written (FORMULA, NUMBER, RK, LABELSST, BOOLERR, BLANK).
     std::uint64_t CellsWritten() const { return m_cellsWritten; }
 
@@ -29,7 +34,7 @@ class CXlsSheetWriter {
     // with the 5 pixels of cell padding included, as the spreadsheet does.
     static std::uint16_t ColumnWidthUnits(double characters);
 
-  private:
+private:
     struct RowRef {
         std::uint32_t number;
         const CXlsRow* row;
@@ -53,6 +58,7 @@ class CXlsSheetWriter {
     const CXlsStyleTable& m_styles;
     const CXlsSstTable& m_sst;
     bool m_selected;
+    const CXlsDrawingPlan::Drawing* m_drawing = nullptr;
     CBiffRecordBuilder m_record;
     std::uint64_t m_cellsWritten = 0;
 };

@@ -20,13 +20,14 @@
 #include "server/CXlsCellStore.h"
 #include "server/CXlsCellValue.h"
 #include "server/CXlsColumn.h"
+#include "server/CXlsCommentStore.h"
 #include "server/CXlsFormatPool.h"
 #include "server/CXlsFormulaCell.h"
 #include "server/CXlsMergedRanges.h"
 #include "server/CXlsStringPool.h"
 
 class CXlsWorksheet {
-  public:
+public:
     static constexpr double kStandardRowHeight = 12.75;  // points, Arial 10
     static constexpr double kMaxColumnWidth = 255.0;     // characters
     static constexpr double kMaxRowHeight = 409.0;       // points
@@ -97,6 +98,10 @@ class CXlsWorksheet {
     bool Unmerge(const CXlsCellRange& range);
     const std::vector<CXlsCellRange>& MergedRanges() const { return m_merged.Ranges(); }
 
+    // ---- Cell comments, one per cell; values and formats leave them alone.
+    CXlsCommentStore& Comments() { return m_comments; }
+    const CXlsCommentStore& Comments() const { return m_comments; }
+
     // ---- What the writer reads.
     const CXlsCellStore& Cells() const { return m_cells; }
     const CXlsFormulaCell& FormulaSlot(std::uint32_t slot) const { return m_formulas[slot]; }
@@ -104,7 +109,7 @@ class CXlsWorksheet {
     const CXlsColumn& Column(std::uint32_t column) const { return m_columns[column]; }
     const CXlsStringPool& Strings() const { return m_strings; }
 
-  private:
+private:
     friend class CXlsWorkbook;
     void SetName(std::u16string name) { m_name = std::move(name); }
 
@@ -145,4 +150,5 @@ class CXlsWorksheet {
     std::vector<CXlsArrayFormula> m_arrays;
     std::vector<std::uint32_t> m_freeArrays;
     CXlsMergedRanges m_merged;
+    CXlsCommentStore m_comments;
 };

@@ -9,6 +9,7 @@
 #include "server/CCompoundFileWriter.h"
 #include "server/CFileByteSink.h"
 #include "server/CLittleEndian.h"
+#include "server/CXlsDrawingPlan.h"
 #include "server/CXlsGlobalsWriter.h"
 #include "server/CXlsSheetWriter.h"
 #include "server/CXlsSstTable.h"
@@ -51,7 +52,10 @@ bool CXlsWriter::Write(CByteSink& sink) {
     CCompoundFileWriter compound(sink);
     CBiffRecordWriter out(compound);
     std::vector<std::uint64_t> positionFields;
-    if (!CXlsGlobalsWriter(m_book, styles, sst).Write(out, positionFields)) return false;
+    const CXlsDrawingPlan drawings(m_book);
+    CXlsGlobalsWriter globals(m_book, styles, sst);
+    globals.SetDrawingPlan(&drawings);
+    if (!globals.Write(out, positionFields)) return false;
 
     for (std::size_t i = 0; i < m_book.SheetCount(); ++i) {
         // The compound writer keeps the stream below 4 GB, so a position
@@ -60,6 +64,7 @@ bool CXlsWriter::Write(CByteSink& sink) {
         CLittleEndian::PutU32(position, static_cast<std::uint32_t>(out.Position()));
         if (!out.Overwrite(positionFields[i], position, sizeof position)) return false;
         CXlsSheetWriter sheet(*m_book.Sheet(i), styles, sst, i == m_book.ActiveSheet());
+        sheet.SetDrawing(drawings.ForSheet(i));
         if (!sheet.Write(out)) return false;
         m_cellsWritten += sheet.CellsWritten();
     }

@@ -7,6 +7,7 @@
 #include "server/automation/CXlsCellAddress.h"
 #include "server/automation/CXlsCellIndex.h"
 #include "server/automation/CXlsCellVariant.h"
+#include "server/automation/CXlsCommentObject.h"
 #include "server/automation/CXlsFontObject.h"
 #include "server/automation/CXlsInteriorObject.h"
 #include "server/automation/CXlsWorksheetObject.h"
@@ -300,4 +301,12 @@ HRESULT CXlsRangeObject::Worksheet(CDispatchCall& call) {
     call.SetResult(CVariant::AdoptObject(
         new CXlsWorksheetObject(m_session, m_target.document, *m_target.sheet)));
     return S_OK;
+}
+
+HRESULT CXlsRangeObject::AddComment(CDispatchCall& call) {
+    return CXlsCommentObject::AddTo(m_target, call);
+}
+
+HRESULT CXlsRangeObject::Comment(CDispatchCall& call) {
+    return CXlsCommentObject::Of(m_target, call);
 }

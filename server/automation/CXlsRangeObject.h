@@ -24,6 +24,7 @@
 // - Select / Activate (only on the active sheet), Address(RowAbsolute,
 //   ColumnAbsolute), Row, Column, Count, Cells(RowIndex, ColumnIndex)
 //   (relative to this range), ClearContents, Worksheet.
+// - AddComment(Text) and Comment: see CXlsCommentObject.
 // Writes over part of an array formula are refused, as are writes over more
 // than kMaxCellsPerPut cells (a whole-sheet value would need gigabytes).
 #pragma once
@@ -63,6 +64,8 @@ private:
     HRESULT Cells(CDispatchCall& call);
     HRESULT ClearContents(CDispatchCall& call);
     HRESULT Worksheet(CDispatchCall& call);
+    HRESULT AddComment(CDispatchCall& call);
+    HRESULT Comment(CDispatchCall& call);
 
     // Refuses (with the reason) a write the range cannot take.
     HRESULT CheckWritable(CDispatchCall& call) const;
@@ -92,6 +95,8 @@ private:
         {u"Cells", EMemberAccess::kGet, &CXlsRangeObject::Cells, {u"RowIndex", u"ColumnIndex"}},
         {u"ClearContents", EMemberAccess::kGet, &CXlsRangeObject::ClearContents, {}},
         {u"Worksheet", EMemberAccess::kGet, &CXlsRangeObject::Worksheet, {}},
+        {u"AddComment", EMemberAccess::kGet, &CXlsRangeObject::AddComment, {u"Text"}},
+        {u"Comment", EMemberAccess::kGet, &CXlsRangeObject::Comment, {}},
     };
 
     std::shared_ptr<CXlsServerSession> m_session;

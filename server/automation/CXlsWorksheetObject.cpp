@@ -3,6 +3,7 @@
 #include "server/automation/CXlsCellAddress.h"
 #include "server/automation/CXlsCellIndex.h"
 #include "server/automation/CXlsNamesObject.h"
+#include "server/automation/CXlsCommentsObject.h"
 #include "server/automation/CXlsRangeObject.h"
 #include "server/automation/XlsAutomationConstants.h"
 
@@ -150,5 +151,10 @@ HRESULT CXlsWorksheetObject::Columns(CDispatchCall& call) {
 
 HRESULT CXlsWorksheetObject::Names(CDispatchCall& call) {
     call.SetResult(CVariant::AdoptObject(new CXlsNamesObject(m_session, m_document, m_sheet.Id())));
+    return S_OK;
+}
+
+HRESULT CXlsWorksheetObject::Comments(CDispatchCall& call) {
+    call.SetResult(CVariant::AdoptObject(new CXlsCommentsObject(m_document, m_sheet)));
     return S_OK;
 }

@@ -8,8 +8,9 @@
 // the n-th cell counting along rows, so 1 to 256 are row 1; with none,
 // every cell), Range(Cell1, Cell2) (address texts or ranges; with both,
 // the smallest range holding the two), Rows(Index) and Columns(Index)
-// (whole rows and columns; without an index, all of them), and the sheet's
-// own defined names ("Names", CXlsNamesObject).
+// (whole rows and columns; without an index, all of them), the sheet's
+// own defined names ("Names", CXlsNamesObject), and Comments
+// (CXlsCommentsObject).
 #pragma once
 
 #include <memory>
@@ -35,6 +36,7 @@ private:
     HRESULT Rows(CDispatchCall& call);
     HRESULT Columns(CDispatchCall& call);
     HRESULT Names(CDispatchCall& call);
+    HRESULT Comments(CDispatchCall& call);
 
     HRESULT SetRange(CDispatchCall& call, const CXlsCellRange& range);
 
@@ -49,6 +51,7 @@ private:
         {u"Rows", EMemberAccess::kGet, &CXlsWorksheetObject::Rows, {u"Index"}},
         {u"Columns", EMemberAccess::kGet, &CXlsWorksheetObject::Columns, {u"Index"}},
         {u"Names", EMemberAccess::kGet, &CXlsWorksheetObject::Names, {}},
+        {u"Comments", EMemberAccess::kGet, &CXlsWorksheetObject::Comments, {}},
     };
 
     std::shared_ptr<CXlsServerSession> m_session;

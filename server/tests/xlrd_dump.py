@@ -21,6 +21,7 @@ Lines (tab-separated; texts JSON-quoted with ASCII escapes):
              (each line as style/colour)
     used     <sheet> <row> <col> <format> <font> <border> <pattern>  (XF flags)
     merged   <sheet> <first row> <last row> <first col> <last col>   (inclusive)
+    note     <sheet> <row> <col> <author> <shown> <text>             (cell comments)
     colinfo  <sheet> <col> <width> <hidden> <xf>
     rowinfo  <sheet> <row> <height> <custom> <hidden> <xf or -1>
     summary  <sheet> <numbers> <sum> <texts> <text chars> <others>
@@ -118,6 +119,8 @@ def main(argv):
                 dump_formatting(book, si, r, c, cell.xf_index)
         for rlo, rhi, clo, chi in sh.merged_cells:
             out("merged", si, rlo, rhi - 1, clo, chi - 1)
+        for (r, c), note in sorted(sh.cell_note_map.items()):
+            out("note", si, r, c, q(note.author), note.show, q(note.text))
         for c, info in sorted(sh.colinfo_map.items()):
             out("colinfo", si, c, info.width, info.hidden, info.xf_index)
         for r, info in sorted(sh.rowinfo_map.items()):

@@ -19,7 +19,9 @@ const std::map<std::string, std::set<std::string>>& MembersByType() {
         {"Worksheet", {"Cells", "Range", "Rows", "Columns", "Select", "Name", "Move", "Names"}},
         {"Range",
          {"Select", "Address", "Value", "Formula", "FormulaArray", "NumberFormat", "Font",
-          "Interior", "Borders", "MergeCells", "ColumnWidth", "RowHeight", "AutoFill"}},
+          "Interior", "Borders", "MergeCells", "ColumnWidth", "RowHeight", "AutoFill",
+          "AddComment"}},
+        {"Comment", {"Text", "Author", "Visible", "Delete"}},
         {"Font", {"Name", "Bold", "Italic", "Underline", "ColorIndex", "Size"}},
         {"Interior", {"ColorIndex", "Pattern", "PatternColorIndex"}},
         {"Border", {"LineStyle", "ColorIndex"}},
@@ -214,6 +216,7 @@ private:
             if (name == "Font") return Make("Font");
             if (name == "Interior") return Make("Interior");
             if (name == "Borders") return Make("Border[" + IntegerArg(first) + "]");
+            if (name == "AddComment") return Make("Comment[" + m_inner + "]");
         }
         return CVariant();
     }

@@ -5,7 +5,8 @@
 // "Workbook", "Worksheets", "Sheets", "Worksheet[2]", "Range[R2C3]" (a
 // cell by its row and column), "Range[R1C1:R2C3]", "Rows[4]", "Columns[5]",
 // "Font", "Interior", "Border[7]", "Names" (the workbook's), "Names[2]"
-// (those of Worksheet[2]). A call is recorded as one line:
+// (those of Worksheet[2]), "Comment[R2C3]" (a cell's comment). A call is
+// recorded as one line:
 //
 //   Range[R2C3].Value put('abc')
 //   Worksheet[1].Cells get(r8:2, r8:3)     positional arguments, first first
