@@ -15,6 +15,7 @@
 class CExcelRecordBLANK;
 class CExcelRecordBOOLERR;
 class CExcelRecordCOLINFO;
+class CExcelRecordHLINK;
 class CExcelRecordLABEL;
 class CExcelRecordLABELSST;
 class CExcelRecordMERGEDCELLS;
@@ -85,6 +86,9 @@ public:
     // TABLE records of exactly 16 bytes.
     CTList<CExcelRecordMulOpTable>& GetTables() { return m_tables; }
     const CTList<CExcelRecordMulOpTable>& GetTables() const { return m_tables; }
+    // HLINK records that hold a whole target, with their tool tips.
+    CTList<CExcelRecordHLINK>& GetHyperlinks() { return m_hyperlinks; }
+    const CTList<CExcelRecordHLINK>& GetHyperlinks() const { return m_hyperlinks; }
 
     // How many cells this sheet's MULRK records have taken from bytes past
     // their own end; the MULRK decoder keeps it below its allowance.
@@ -106,6 +110,7 @@ private:
     CTList<CExcelRecordLABEL> m_labels;
     CTList<CExcelRecordFormula> m_formulas;
     CTList<CExcelRecordMulOpTable> m_tables;
+    CTList<CExcelRecordHLINK> m_hyperlinks;
     std::uint32_t m_mulRkOverrun = 0;
     std::uint32_t m_end = 0;
     std::uint32_t m_start = 0;

@@ -14,18 +14,13 @@
 #include "platform/RepairStopCheck.h"
 #include "platform/RunState.h"
 #include "records/CExcelCellRecordDecoders.h"
+#include "records/CExcelRecordHLINK.h"
 
 namespace {
 
 using Handler = CExcelCellRecordDecoders::Decoder;
 
 constexpr std::uint32_t kNoOffset = std::numeric_limits<std::uint32_t>::max();
-
-// A hyperlink belongs to no cell value the model keeps; the record is
-// taken so that it is known, and stepped over by its size.
-bool Consume(IExcelStreamReader&, CExcelWorkSheet&, std::uint32_t, std::uint32_t) {
-    return true;
-}
 
 struct Route {
     std::uint16_t type;
@@ -39,7 +34,7 @@ struct Route {
 // none has a route of its own.
 constexpr Route kRoutes[] = {
     {biff::kFORMULA, CExcelFormulaRecordReader::ReadFormula},
-    {biff::kHLINK, Consume},
+    {biff::kHLINK, CExcelRecordHLINK::Read},
     {biff::kTABLE, CExcelFormulaRecordReader::ReadTable},
     {biff::kFORMULA_BIFF4, CExcelFormulaRecordReader::ReadFormula},
 };
@@ -109,7 +104,7 @@ bool CExcelWorkSheetParser::ParseWorkbook(CExcelWorkBook& workbook) {
 }
 
 std::uint32_t CExcelWorkSheetParser::NextWorkbookStart(std::uint32_t start,
-                                                        std::uint32_t length) const {
+                                                       std::uint32_t length) const {
     std::uint32_t limit = length;
     for (const CExcelWorkBook& workbook : m_data->GetWorkbooks()) {
         if (workbook.GetStart() > start) limit = std::min(limit, workbook.GetStart());
