@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "server/CBiffContinuedRecord.h"
+#include "server/CXlsHyperlinkRecord.h"
 #include "server/CXlsRkNumber.h"
 
 using namespace xlsw;
@@ -65,7 +66,7 @@ bool CXlsSheetWriter::Write(CBiffRecordWriter& out) {
     const std::uint16_t flags =
         kWindow2Default | (m_selected ? kWindow2Selected | kWindow2Active : 0);
     m_record.U16(flags).U16(0).U16(0).U16(kColorAutoLine).U16(0).U16(0).U16(0).U32(0);
-    if (!out.Write(m_record) || !WriteMergedCells(out)) return false;
+    if (!out.Write(m_record) || !WriteMergedCells(out) || !WriteHyperlinks(out)) return false;
     return out.Write(kEOF, nullptr, 0);
 }
 
@@ -333,6 +334,13 @@ bool CXlsSheetWriter::WriteMergedCells(CBiffRecordWriter& out) {
                 .U16(static_cast<std::uint16_t>(ranges[i].LastColumn()));
         }
         if (!out.Write(m_record)) return false;
+    }
+    return true;
+}
+
+bool CXlsSheetWriter::WriteHyperlinks(CBiffRecordWriter& out) {
+    for (const CXlsHyperlink& link : m_sheet.Hyperlinks().Items()) {
+        if (!CXlsHyperlinkRecord::Write(link, m_record, out)) return false;
     }
     return true;
 }

@@ -1,6 +1,7 @@
 // Writes one worksheet substream: BOF, the calculation settings, the
 // default sizes, COLINFO, DIMENSIONS, the rows in blocks of 32 (the ROW
-// records of a block, then its cells), WINDOW2, MERGEDCELLS and EOF.
+// records of a block, then its cells), WINDOW2, MERGEDCELLS, the HLINK
+// records (each with its QUICKTIP) and EOF.
 // Records go straight to the stream, row by row; nothing of the sheet is
 // copied.
 #pragma once
@@ -14,7 +15,7 @@
 #include "server/CXlsWorksheet.h"
 
 class CXlsSheetWriter {
-  public:
+public:
     // Everything must outlive the writer. `selected`: the sheet whose tab
     // is selected when the file is opened.
     CXlsSheetWriter(const CXlsWorksheet& sheet, const CXlsStyleTable& styles,
@@ -29,7 +30,7 @@ class CXlsSheetWriter {
     // with the 5 pixels of cell padding included, as the spreadsheet does.
     static std::uint16_t ColumnWidthUnits(double characters);
 
-  private:
+private:
     struct RowRef {
         std::uint32_t number;
         const CXlsRow* row;
@@ -48,6 +49,7 @@ class CXlsSheetWriter {
                        const std::vector<CXlsCell>& cells, std::size_t first, std::size_t count);
     bool WriteFormula(CBiffRecordWriter& out, std::uint32_t row, const CXlsCell& cell);
     bool WriteMergedCells(CBiffRecordWriter& out);
+    bool WriteHyperlinks(CBiffRecordWriter& out);
 
     const CXlsWorksheet& m_sheet;
     const CXlsStyleTable& m_styles;

@@ -1,6 +1,6 @@
 // One worksheet of the model: its name, its cells with values, formulas and
-// formats, its array formulas and merged ranges, its column widths and row
-// heights. Rows and columns are 0-based. Every setter refuses what the
+// formats, its array formulas, merged ranges and hyperlinks, its column
+// widths and row heights. Rows and columns are 0-based. Every setter refuses what the
 // spreadsheet refuses (positions outside the 65,536 rows and 256 columns,
 // texts over 32,767 characters, numbers that are not finite, changing part
 // of an array formula) and then leaves the sheet unchanged.
@@ -22,11 +22,12 @@
 #include "server/CXlsColumn.h"
 #include "server/CXlsFormatPool.h"
 #include "server/CXlsFormulaCell.h"
+#include "server/CXlsHyperlinks.h"
 #include "server/CXlsMergedRanges.h"
 #include "server/CXlsStringPool.h"
 
 class CXlsWorksheet {
-  public:
+public:
     static constexpr double kStandardRowHeight = 12.75;  // points, Arial 10
     static constexpr double kMaxColumnWidth = 255.0;     // characters
     static constexpr double kMaxRowHeight = 409.0;       // points
@@ -97,6 +98,11 @@ class CXlsWorksheet {
     bool Unmerge(const CXlsCellRange& range);
     const std::vector<CXlsCellRange>& MergedRanges() const { return m_merged.Ranges(); }
 
+    // ---- Hyperlinks: where they lead; the cells under them keep their
+    // values.
+    CXlsHyperlinks& Hyperlinks() { return m_hyperlinks; }
+    const CXlsHyperlinks& Hyperlinks() const { return m_hyperlinks; }
+
     // ---- What the writer reads.
     const CXlsCellStore& Cells() const { return m_cells; }
     const CXlsFormulaCell& FormulaSlot(std::uint32_t slot) const { return m_formulas[slot]; }
@@ -104,7 +110,7 @@ class CXlsWorksheet {
     const CXlsColumn& Column(std::uint32_t column) const { return m_columns[column]; }
     const CXlsStringPool& Strings() const { return m_strings; }
 
-  private:
+private:
     friend class CXlsWorkbook;
     void SetName(std::u16string name) { m_name = std::move(name); }
 
@@ -145,4 +151,5 @@ class CXlsWorksheet {
     std::vector<CXlsArrayFormula> m_arrays;
     std::vector<std::uint32_t> m_freeArrays;
     CXlsMergedRanges m_merged;
+    CXlsHyperlinks m_hyperlinks;
 };

@@ -2,6 +2,7 @@
 
 #include "server/automation/CXlsCellAddress.h"
 #include "server/automation/CXlsCellIndex.h"
+#include "server/automation/CXlsHyperlinksObject.h"
 #include "server/automation/CXlsRangeObject.h"
 #include "server/automation/XlsAutomationConstants.h"
 
@@ -145,4 +146,9 @@ HRESULT CXlsWorksheetObject::Columns(CDispatchCall& call) {
         return call.ArgumentError(0, DISP_E_BADINDEX);
     }
     return SetRange(call, CXlsCellRange(0, first, kLastRow, last));
+}
+
+HRESULT CXlsWorksheetObject::Hyperlinks(CDispatchCall& call) {
+    call.SetResult(CVariant::AdoptObject(new CXlsHyperlinksObject(m_session, m_document, m_sheet)));
+    return S_OK;
 }

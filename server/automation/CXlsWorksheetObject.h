@@ -8,7 +8,8 @@
 // the n-th cell counting along rows, so 1 to 256 are row 1; with none,
 // every cell), Range(Cell1, Cell2) (address texts or ranges; with both,
 // the smallest range holding the two), Rows(Index) and Columns(Index)
-// (whole rows and columns; without an index, all of them).
+// (whole rows and columns; without an index, all of them), and Hyperlinks
+// (the sheet's hyperlinks, CXlsHyperlinksObject).
 #pragma once
 
 #include <memory>
@@ -33,6 +34,7 @@ private:
     HRESULT Range(CDispatchCall& call);
     HRESULT Rows(CDispatchCall& call);
     HRESULT Columns(CDispatchCall& call);
+    HRESULT Hyperlinks(CDispatchCall& call);
 
     HRESULT SetRange(CDispatchCall& call, const CXlsCellRange& range);
 
@@ -46,6 +48,7 @@ private:
         {u"Range", EMemberAccess::kGet, &CXlsWorksheetObject::Range, {u"Cell1", u"Cell2"}},
         {u"Rows", EMemberAccess::kGet, &CXlsWorksheetObject::Rows, {u"Index"}},
         {u"Columns", EMemberAccess::kGet, &CXlsWorksheetObject::Columns, {u"Index"}},
+        {u"Hyperlinks", EMemberAccess::kGet, &CXlsWorksheetObject::Hyperlinks, {}},
     };
 
     std::shared_ptr<CXlsServerSession> m_session;
