@@ -30,6 +30,19 @@ bool ReadAt(IExcelStreamReader& reader, std::uint64_t at, std::uint32_t count, s
 
 }  // namespace
 
+CExcelRecordHLINK::CExcelRecordHLINK(std::uint16_t firstRow, std::uint16_t lastRow,
+                                     std::uint16_t firstColumn, std::uint16_t lastColumn,
+                                     std::u16string address, std::u16string location,
+                                     std::u16string description, std::u16string toolTip)
+    : m_firstRow(firstRow),
+      m_lastRow(lastRow),
+      m_firstColumn(firstColumn),
+      m_lastColumn(lastColumn),
+      m_description(std::move(description)),
+      m_address(std::move(address)),
+      m_location(std::move(location)),
+      m_toolTip(std::move(toolTip)) {}
+
 std::unique_ptr<CExcelRecordHLINK> CExcelRecordHLINK::Decode(const std::uint8_t* payload,
                                                              std::uint32_t n) {
     if (payload == nullptr || n < hlink::kFirstField ||

@@ -24,6 +24,10 @@ class IExcelStreamReader;
 class CExcelRecordHLINK : public CTListNode<CExcelRecordHLINK> {
 public:
     CExcelRecordHLINK() = default;
+    // A hyperlink over rows firstRow-lastRow, columns firstColumn-lastColumn.
+    CExcelRecordHLINK(std::uint16_t firstRow, std::uint16_t lastRow, std::uint16_t firstColumn,
+                      std::uint16_t lastColumn, std::u16string address, std::u16string location,
+                      std::u16string description = {}, std::u16string toolTip = {});
     CExcelRecordHLINK(const CExcelRecordHLINK&) = delete;
     CExcelRecordHLINK& operator=(const CExcelRecordHLINK&) = delete;
     virtual ~CExcelRecordHLINK() = default;

@@ -19,6 +19,7 @@
 #include "records/CExcelRecordRKVALUE.h"
 #include "records/CExcelRecordROW.h"
 #include "save/CSaveFormulaWriter.h"
+#include "save/CSaveHyperlinkWriter.h"
 #include "save/CSaveProgress.h"
 #include "save/CXLEzAutomation.h"
 
@@ -57,6 +58,8 @@ bool CSaveSheetWriter::Write(const CSaveOption& options) {
         {CSaveOption::Texts, &CSaveSheetWriter::Texts},
         {CSaveOption::BlankCellFormats, &CSaveSheetWriter::BlankCellFormats},
         {CSaveOption::MergedRanges, &CSaveSheetWriter::MergedRanges},
+        // No option of their own: any content bit lets them through.
+        {CSaveOption::All, &CSaveSheetWriter::Hyperlinks},
     };
     for (const Phase& phase : kPhases) {
         if (!options.IsSet(phase.bit)) continue;
@@ -205,4 +208,9 @@ bool CSaveSheetWriter::MergedRanges() {
         }
     }
     return true;
+}
+
+bool CSaveSheetWriter::Hyperlinks() {
+    CSaveHyperlinkWriter writer(m_automation, m_worksheet, m_progress);
+    return writer.Write();
 }

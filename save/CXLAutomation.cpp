@@ -658,6 +658,49 @@ bool CXLAutomation::SetDate1904(bool value) {
     return PutBool(m_workbook, u"Date1904", value, 0);
 }
 
+// --- Hyperlinks -----------------------------------------------------------------
+
+bool CXLAutomation::ReadCellText(double column, double row, std::u16string& text) {
+    if (m_firstWorksheet == nullptr) return false;
+    IDispatch* cell = GetCell(row, column);
+    if (cell == nullptr) return false;
+    ResetArguments();
+    CVariant value;
+    const bool got = InvokeMember(cell, u"Value", &value, DISPATCH_PROPERTYGET, 0);
+    cell->Release();
+    if (!got || value.Type() != VT_BSTR) return false;
+    text = value.GetText();
+    return true;
+}
+
+bool CXLAutomation::AddHyperlink(double c1, double r1, double c2, double r2,
+                                 std::u16string_view address, std::u16string_view subAddress,
+                                 std::u16string_view screenTip, std::u16string_view textToDisplay) {
+    if (m_firstWorksheet == nullptr) return false;
+    IDispatch* anchor = SelectRange(c1, r1, c2, r2);
+    if (anchor == nullptr) return false;
+    ResetArguments();
+    IDispatch* links = GetObjectMember(m_activeWorksheet, u"Hyperlinks", kResetAfterCall);
+    if (links == nullptr) {
+        anchor->Release();
+        return false;
+    }
+    const auto pushOptional = [this](std::u16string_view name, std::u16string_view text) {
+        return text.empty() || PushText(name, 0, text);
+    };
+    ResetArguments();
+    const bool textsPushed =
+        pushOptional(u"TextToDisplay", textToDisplay) && pushOptional(u"ScreenTip", screenTip) &&
+        pushOptional(u"SubAddress", subAddress) && PushText(u"Address", 0, address);
+    if (!textsPushed) anchor->Release();
+    CVariant link;
+    const bool added = textsPushed && PushDispatch(u"Anchor", 0, anchor) &&
+                       InvokeMember(links, u"Add", &link, DISPATCH_METHOD, kResetAfterCall);
+    ResetArguments();
+    links->Release();
+    return added;
+}
+
 bool CXLAutomation::SaveWorkbookAs(std::u16string_view fileName, std::u16string_view password,
                                    std::u16string_view writeResPassword, bool readOnlyRecommended,
                                    bool createBackup) {

@@ -153,6 +153,18 @@ public:
     // The held workbook's "Date1904" = the Boolean (put; 0): true counts
     // serial dates from 1904-01-01.
     bool SetDate1904(bool value);
+    // Cells(row, column) (get; 2), "Value" (get; 0): true with the cell's
+    // text when it holds one; false for any other value or a failed call.
+    bool ReadCellText(double column, double row, std::u16string& text);
+    // SelectRange (the anchor), the active worksheet's "Hyperlinks" (get;
+    // 2), then its "Add" (method; 2) with the named arguments "Anchor" (the
+    // range, taken over by the argument list), "Address" (always, "" for a
+    // place in this workbook) and "SubAddress", "ScreenTip" and
+    // "TextToDisplay" when not empty, pushed last-first. The hyperlink it
+    // returns is released.
+    bool AddHyperlink(double c1, double r1, double c2, double r2, std::u16string_view address,
+                      std::u16string_view subAddress, std::u16string_view screenTip,
+                      std::u16string_view textToDisplay);
     bool SaveWorkbookAs(std::u16string_view fileName, std::u16string_view password,
                         std::u16string_view writeResPassword, bool readOnlyRecommended,
                         bool createBackup);

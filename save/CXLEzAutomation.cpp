@@ -139,6 +139,18 @@ bool CXLEzAutomation::SetDate1904(bool value) {
     return m_automation->SetDate1904(value);
 }
 
+bool CXLEzAutomation::ReadCellText(std::int32_t column, std::int32_t row, std::u16string& text) {
+    return m_automation->ReadCellText(At(column), At(row), text);
+}
+
+bool CXLEzAutomation::AddHyperlink(std::int32_t c1, std::int32_t r1, std::int32_t c2,
+                                   std::int32_t r2, std::u16string_view address,
+                                   std::u16string_view subAddress, std::u16string_view screenTip,
+                                   std::u16string_view textToDisplay) {
+    return m_automation->AddHyperlink(At(c1), At(r1), At(c2), At(r2), address, subAddress,
+                                      screenTip, textToDisplay);
+}
+
 bool CXLEzAutomation::SaveWorkbookAs(std::u16string_view fileName) {
     return m_automation->SaveWorkbookAs(fileName, u"", u"", false, false);
 }

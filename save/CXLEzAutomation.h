@@ -9,6 +9,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <string>
 #include <string_view>
 
 #include "platform/automation/IDispatch.h"
@@ -65,6 +66,13 @@ public:
     bool SetRowHeight(std::int32_t row, double height);
     // The workbook's date system: true for dates counted from 1904.
     bool SetDate1904(bool value);
+    // The cell's text; false when it holds none.
+    bool ReadCellText(std::int32_t column, std::int32_t row, std::u16string& text);
+    // A hyperlink over (c1, r1)-(c2, r2); empty texts are left out (an
+    // empty address: a place in this workbook).
+    bool AddHyperlink(std::int32_t c1, std::int32_t r1, std::int32_t c2, std::int32_t r2,
+                      std::u16string_view address, std::u16string_view subAddress,
+                      std::u16string_view screenTip, std::u16string_view textToDisplay);
     // Saves with no passwords, not read-only-recommended, no backup.
     bool SaveWorkbookAs(std::u16string_view fileName);
     bool QuitServer();

@@ -15,7 +15,10 @@ const std::map<std::string, std::set<std::string>>& MembersByType() {
         {"Workbook", {"Worksheets", "Sheets", "SaveAs", "Date1904"}},
         {"Worksheets", {"Count"}},
         {"Sheets", {"Add", "Count"}},
-        {"Worksheet", {"Cells", "Range", "Rows", "Columns", "Select", "Name", "Move"}},
+        {"Worksheet",
+         {"Cells", "Range", "Rows", "Columns", "Select", "Name", "Move", "Hyperlinks"}},
+        {"Hyperlinks", {"Add"}},
+        {"Hyperlink", {}},
         {"Range",
          {"Select", "Address", "Value", "Formula", "FormulaArray", "NumberFormat", "Font",
           "Interior", "Borders", "MergeCells", "ColumnWidth", "RowHeight", "AutoFill"}},
@@ -202,12 +205,19 @@ private:
             if (name == "Rows") return Make("Rows[" + IntegerArg(first) + "]");
             if (name == "Columns") return Make("Columns[" + IntegerArg(first) + "]");
             if (name == "Select") return CVariant::Bool(true);
+            if (name == "Hyperlinks") return Make("Hyperlinks");
+        } else if (m_type == "Hyperlinks" && name == "Add") {
+            return Make("Hyperlink");
         } else if (m_type == "Range") {
             if (name == "Select") {
                 if (m_inner.find(':') == std::string::npos) m_server->m_activeCell = m_inner;
                 return CVariant::Bool(true);
             }
             if (name == "Address") return CVariant::Text(FromUtf8(m_inner));
+            if (name == "Value") {
+                const auto text = m_server->m_cellTexts.find(m_inner);
+                if (text != m_server->m_cellTexts.end()) return CVariant::Text(text->second);
+            }
             if (name == "Font") return Make("Font");
             if (name == "Interior") return Make("Interior");
             if (name == "Borders") return Make("Border[" + IntegerArg(first) + "]");

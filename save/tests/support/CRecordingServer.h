@@ -4,7 +4,8 @@
 // Objects are labelled by what they stand for: "Application", "Workbooks",
 // "Workbook", "Worksheets", "Sheets", "Worksheet[2]", "Range[R2C3]" (a
 // cell by its row and column), "Range[R1C1:R2C3]", "Rows[4]", "Columns[5]",
-// "Font", "Interior", "Border[7]". A call is recorded as one line:
+// "Font", "Interior", "Border[7]", "Hyperlinks", "Hyperlink". A call is
+// recorded as one line:
 //
 //   Range[R2C3].Value put('abc')
 //   Worksheet[1].Cells get(r8:2, r8:3)     positional arguments, first first
@@ -13,7 +14,8 @@
 //
 // Each object type knows the members the save uses; any other name fails
 // the lookup. "Address" of a cell gives its label ("R2C3"), "Count" the
-// number of worksheets, "ActiveCell" the last cell selected.
+// number of worksheets, "ActiveCell" the last cell selected, "Value" of a
+// cell the text m_cellTexts holds for its label (else nothing).
 //
 // The state is shared by all the objects of one server; it counts the
 // objects alive so that a test can check every reference was released.
@@ -21,6 +23,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <map>
 #include <memory>
 #include <string>
 #include <vector>
@@ -66,6 +69,8 @@ public:
     std::function<void(const std::string& line)> m_onCall;
     // An Invoke whose recorded line this accepts fails with m_failStatus.
     std::function<bool(const std::string& line)> m_refuse;
+    // What "Value" of a cell reads, by cell label ("R2C3").
+    std::map<std::string, std::u16string> m_cellTexts;
 
     // Used by the objects.
     void Record(std::string line) {
