@@ -15,6 +15,7 @@
 class CExcelRecordBLANK;
 class CExcelRecordBOOLERR;
 class CExcelRecordCOLINFO;
+class CExcelRecordDV;
 class CExcelRecordHLINK;
 class CExcelRecordLABEL;
 class CExcelRecordLABELSST;
@@ -89,6 +90,9 @@ public:
     // HLINK records that hold a whole target, with their tool tips.
     CTList<CExcelRecordHLINK>& GetHyperlinks() { return m_hyperlinks; }
     const CTList<CExcelRecordHLINK>& GetHyperlinks() const { return m_hyperlinks; }
+    // DV records kept whole.
+    CTList<CExcelRecordDV>& GetValidations() { return m_validations; }
+    const CTList<CExcelRecordDV>& GetValidations() const { return m_validations; }
 
     // How many cells this sheet's MULRK records have taken from bytes past
     // their own end; the MULRK decoder keeps it below its allowance.
@@ -111,6 +115,7 @@ private:
     CTList<CExcelRecordFormula> m_formulas;
     CTList<CExcelRecordMulOpTable> m_tables;
     CTList<CExcelRecordHLINK> m_hyperlinks;
+    CTList<CExcelRecordDV> m_validations;
     std::uint32_t m_mulRkOverrun = 0;
     std::uint32_t m_end = 0;
     std::uint32_t m_start = 0;

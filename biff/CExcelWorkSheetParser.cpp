@@ -14,6 +14,7 @@
 #include "platform/RepairStopCheck.h"
 #include "platform/RunState.h"
 #include "records/CExcelCellRecordDecoders.h"
+#include "records/CExcelRecordDV.h"
 #include "records/CExcelRecordHLINK.h"
 
 namespace {
@@ -35,6 +36,7 @@ struct Route {
 constexpr Route kRoutes[] = {
     {biff::kFORMULA, CExcelFormulaRecordReader::ReadFormula},
     {biff::kHLINK, CExcelRecordHLINK::Read},
+    {biff::kDV, CExcelRecordDV::Read},
     {biff::kTABLE, CExcelFormulaRecordReader::ReadTable},
     {biff::kFORMULA_BIFF4, CExcelFormulaRecordReader::ReadFormula},
 };
