@@ -6,6 +6,7 @@
 #include "server/CBiffContinuedRecord.h"
 #include "server/CXlsHyperlinkRecord.h"
 #include "server/CXlsRkNumber.h"
+#include "server/CXlsValidationRecords.h"
 
 using namespace xlsw;
 
@@ -66,7 +67,9 @@ bool CXlsSheetWriter::Write(CBiffRecordWriter& out) {
     const std::uint16_t flags =
         kWindow2Default | (m_selected ? kWindow2Selected | kWindow2Active : 0);
     m_record.U16(flags).U16(0).U16(0).U16(kColorAutoLine).U16(0).U16(0).U16(0).U32(0);
-    if (!out.Write(m_record) || !WriteMergedCells(out) || !WriteHyperlinks(out)) return false;
+    if (!out.Write(m_record) || !WriteMergedCells(out) || !WriteHyperlinks(out) ||
+        !WriteValidations(out))
+        return false;
     return out.Write(kEOF, nullptr, 0);
 }
 
@@ -343,4 +346,8 @@ bool CXlsSheetWriter::WriteHyperlinks(CBiffRecordWriter& out) {
         if (!CXlsHyperlinkRecord::Write(link, m_record, out)) return false;
     }
     return true;
+}
+
+bool CXlsSheetWriter::WriteValidations(CBiffRecordWriter& out) {
+    return CXlsValidationRecords::Write(m_sheet.Validations().Items(), m_record, out);
 }

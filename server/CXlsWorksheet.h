@@ -1,9 +1,9 @@
 // One worksheet of the model: its name, its cells with values, formulas and
-// formats, its array formulas, merged ranges and hyperlinks, its column
-// widths and row heights. Rows and columns are 0-based. Every setter refuses what the
-// spreadsheet refuses (positions outside the 65,536 rows and 256 columns,
-// texts over 32,767 characters, numbers that are not finite, changing part
-// of an array formula) and then leaves the sheet unchanged.
+// formats, its array formulas, merged ranges, hyperlinks and data
+// validations, its column widths and row heights. Rows and columns are 0-based. Every setter
+// refuses what the spreadsheet refuses (positions outside the 65,536 rows and 256 columns, texts
+// over 32,767 characters, numbers that are not finite, changing part of an array formula) and then
+// leaves the sheet unchanged.
 //
 // The sheet shares its workbook's string and format pools; it lives as long
 // as its workbook, which names, renames and orders the sheets.
@@ -25,6 +25,7 @@
 #include "server/CXlsHyperlinks.h"
 #include "server/CXlsMergedRanges.h"
 #include "server/CXlsStringPool.h"
+#include "server/CXlsValidations.h"
 
 class CXlsWorksheet {
 public:
@@ -103,6 +104,10 @@ public:
     CXlsHyperlinks& Hyperlinks() { return m_hyperlinks; }
     const CXlsHyperlinks& Hyperlinks() const { return m_hyperlinks; }
 
+    // ---- Data validations: the rules for what the cells may take.
+    CXlsValidations& Validations() { return m_validations; }
+    const CXlsValidations& Validations() const { return m_validations; }
+
     // ---- What the writer reads.
     const CXlsCellStore& Cells() const { return m_cells; }
     const CXlsFormulaCell& FormulaSlot(std::uint32_t slot) const { return m_formulas[slot]; }
@@ -152,4 +157,5 @@ private:
     std::vector<std::uint32_t> m_freeArrays;
     CXlsMergedRanges m_merged;
     CXlsHyperlinks m_hyperlinks;
+    CXlsValidations m_validations;
 };

@@ -9,6 +9,7 @@
 #include "server/automation/CXlsCellVariant.h"
 #include "server/automation/CXlsFontObject.h"
 #include "server/automation/CXlsInteriorObject.h"
+#include "server/automation/CXlsValidationObject.h"
 #include "server/automation/CXlsWorksheetObject.h"
 #include "server/automation/XlsAutomationConstants.h"
 
@@ -299,5 +300,10 @@ HRESULT CXlsRangeObject::ClearContents(CDispatchCall& call) {
 HRESULT CXlsRangeObject::Worksheet(CDispatchCall& call) {
     call.SetResult(CVariant::AdoptObject(
         new CXlsWorksheetObject(m_session, m_target.document, *m_target.sheet)));
+    return S_OK;
+}
+
+HRESULT CXlsRangeObject::Validation(CDispatchCall& call) {
+    call.SetResult(CVariant::AdoptObject(new CXlsValidationObject(m_target)));
     return S_OK;
 }

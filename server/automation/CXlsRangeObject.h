@@ -14,6 +14,7 @@
 //   constant's text; the text of a formula is not kept and reading it fails.
 // - FormulaArray: one array formula over the range ("=" text only).
 // - NumberFormat, Font, Interior, Borders(Index): the cells' formats.
+// - Validation: the cells' data validation (CXlsValidationObject).
 // - MergeCells: True merges the range (only the top-left value stays),
 //   False unmerges every merged range it touches; reads True when the range
 //   lies inside one merged range.
@@ -63,6 +64,7 @@ private:
     HRESULT Cells(CDispatchCall& call);
     HRESULT ClearContents(CDispatchCall& call);
     HRESULT Worksheet(CDispatchCall& call);
+    HRESULT Validation(CDispatchCall& call);
 
     // Refuses (with the reason) a write the range cannot take.
     HRESULT CheckWritable(CDispatchCall& call) const;
@@ -92,6 +94,7 @@ private:
         {u"Cells", EMemberAccess::kGet, &CXlsRangeObject::Cells, {u"RowIndex", u"ColumnIndex"}},
         {u"ClearContents", EMemberAccess::kGet, &CXlsRangeObject::ClearContents, {}},
         {u"Worksheet", EMemberAccess::kGet, &CXlsRangeObject::Worksheet, {}},
+        {u"Validation", EMemberAccess::kGet, &CXlsRangeObject::Validation, {}},
     };
 
     std::shared_ptr<CXlsServerSession> m_session;
