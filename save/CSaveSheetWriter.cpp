@@ -21,6 +21,7 @@
 #include "save/CSaveFormulaWriter.h"
 #include "save/CSaveHyperlinkWriter.h"
 #include "save/CSaveProgress.h"
+#include "save/CSaveValidationWriter.h"
 #include "save/CXLEzAutomation.h"
 
 namespace {
@@ -58,8 +59,9 @@ bool CSaveSheetWriter::Write(const CSaveOption& options) {
         {CSaveOption::Texts, &CSaveSheetWriter::Texts},
         {CSaveOption::BlankCellFormats, &CSaveSheetWriter::BlankCellFormats},
         {CSaveOption::MergedRanges, &CSaveSheetWriter::MergedRanges},
-        // No option of their own: any content bit lets them through.
+        // No options of their own: any content bit lets them through.
         {CSaveOption::All, &CSaveSheetWriter::Hyperlinks},
+        {CSaveOption::All, &CSaveSheetWriter::Validations},
     };
     for (const Phase& phase : kPhases) {
         if (!options.IsSet(phase.bit)) continue;
@@ -212,5 +214,10 @@ bool CSaveSheetWriter::MergedRanges() {
 
 bool CSaveSheetWriter::Hyperlinks() {
     CSaveHyperlinkWriter writer(m_automation, m_worksheet, m_progress);
+    return writer.Write();
+}
+
+bool CSaveSheetWriter::Validations() {
+    CSaveValidationWriter writer(m_automation, m_workbook, m_worksheet, m_progress);
     return writer.Write();
 }

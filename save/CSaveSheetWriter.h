@@ -11,8 +11,9 @@
 //   bit 8   texts: LABELSST cells, then inline LABEL / RSTRING cells
 //   bit 16  BLANK cells: their cell format
 //   bit 32  merged ranges (MERGEDCELLS)
-//   any     hyperlinks (CSaveHyperlinkWriter): no option of their own, they
-//           are written whenever the save writes any kind of content
+//   any     hyperlinks (CSaveHyperlinkWriter), then data validations
+//           (CSaveValidationWriter): no option of their own, they are
+//           written whenever the save writes any kind of content
 //
 // Later phases write over earlier ones at the same cell. Cells and columns
 // beyond column IV (255) are skipped: a worksheet has no such column. Each
@@ -52,6 +53,7 @@ private:
     bool BlankCellFormats();
     bool MergedRanges();
     bool Hyperlinks();
+    bool Validations();
 
     // The stop check and the progress step before one record: false when a
     // stop is requested.

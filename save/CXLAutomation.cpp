@@ -701,6 +701,49 @@ bool CXLAutomation::AddHyperlink(double c1, double r1, double c2, double r2,
     return added;
 }
 
+// --- Data validation ------------------------------------------------------------
+
+bool CXLAutomation::AddValidation(double c1, double r1, double c2, double r2,
+                                  const CXLValidationRule& rule) {
+    if (m_firstWorksheet == nullptr) return false;
+    IDispatch* range = SelectRange(c1, r1, c2, r2);
+    if (range == nullptr) return false;
+    ResetArguments();
+    IDispatch* validation = GetObjectMember(range, u"Validation", kResetAfterCall);
+    range->Release();
+    if (validation == nullptr) return false;
+    ResetArguments();
+    const bool added = (rule.formula2.empty() || PushText(u"Formula2", 0, rule.formula2)) &&
+                       (rule.formula1.empty() || PushText(u"Formula1", 0, rule.formula1)) &&
+                       PushShort(u"Operator", 0, rule.op) &&
+                       PushShort(u"AlertStyle", 0, rule.alertStyle) &&
+                       PushShort(u"Type", 0, rule.type) &&
+                       InvokeMember(validation, u"Add", nullptr, DISPATCH_METHOD, kResetAfterCall);
+    if (added) {
+        const std::pair<std::u16string_view, bool> flags[] = {
+            {u"IgnoreBlank", rule.ignoreBlank},
+            {u"InCellDropdown", rule.inCellDropdown},
+            {u"ShowInput", rule.showInput},
+            {u"ShowError", rule.showError},
+        };
+        for (const auto& [member, value] : flags) {
+            if (!value) PutBool(validation, member, false, 0);
+        }
+        const std::pair<std::u16string_view, const std::u16string*> texts[] = {
+            {u"InputTitle", &rule.inputTitle},
+            {u"ErrorTitle", &rule.errorTitle},
+            {u"InputMessage", &rule.inputMessage},
+            {u"ErrorMessage", &rule.errorMessage},
+        };
+        for (const auto& [member, text] : texts) {
+            if (!text->empty()) PutText(validation, member, *text, 0);
+        }
+    }
+    ResetArguments();
+    validation->Release();
+    return added;
+}
+
 bool CXLAutomation::SaveWorkbookAs(std::u16string_view fileName, std::u16string_view password,
                                    std::u16string_view writeResPassword, bool readOnlyRecommended,
                                    bool createBackup) {

@@ -27,6 +27,7 @@
 #include "platform/automation/CVariant.h"
 #include "platform/automation/IDispatch.h"
 #include "save/CDispatchArguments.h"
+#include "save/CXLValidationRule.h"
 
 class CXLAutomation {
 public:
@@ -165,6 +166,13 @@ public:
     bool AddHyperlink(double c1, double r1, double c2, double r2, std::u16string_view address,
                       std::u16string_view subAddress, std::u16string_view screenTip,
                       std::u16string_view textToDisplay);
+    // SelectRange, its "Validation" (get; 2), that object's "Add" (method;
+    // 2) with the named arguments "Type", "AlertStyle", "Operator" and,
+    // when not empty, "Formula1" and "Formula2", pushed last-first; then a
+    // put (0) of each flag that is False and each text that is not empty,
+    // in the order of CXLValidationRule. True once Add succeeded: a
+    // property the server refuses stays at its default.
+    bool AddValidation(double c1, double r1, double c2, double r2, const CXLValidationRule& rule);
     bool SaveWorkbookAs(std::u16string_view fileName, std::u16string_view password,
                         std::u16string_view writeResPassword, bool readOnlyRecommended,
                         bool createBackup);

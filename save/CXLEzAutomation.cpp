@@ -151,6 +151,11 @@ bool CXLEzAutomation::AddHyperlink(std::int32_t c1, std::int32_t r1, std::int32_
                                       screenTip, textToDisplay);
 }
 
+bool CXLEzAutomation::AddValidation(std::int32_t c1, std::int32_t r1, std::int32_t c2,
+                                    std::int32_t r2, const CXLValidationRule& rule) {
+    return m_automation->AddValidation(At(c1), At(r1), At(c2), At(r2), rule);
+}
+
 bool CXLEzAutomation::SaveWorkbookAs(std::u16string_view fileName) {
     return m_automation->SaveWorkbookAs(fileName, u"", u"", false, false);
 }

@@ -73,6 +73,9 @@ public:
     bool AddHyperlink(std::int32_t c1, std::int32_t r1, std::int32_t c2, std::int32_t r2,
                       std::u16string_view address, std::u16string_view subAddress,
                       std::u16string_view screenTip, std::u16string_view textToDisplay);
+    // A data validation over (c1, r1)-(c2, r2).
+    bool AddValidation(std::int32_t c1, std::int32_t r1, std::int32_t c2, std::int32_t r2,
+                       const CXLValidationRule& rule);
     // Saves with no passwords, not read-only-recommended, no backup.
     bool SaveWorkbookAs(std::u16string_view fileName);
     bool QuitServer();

@@ -21,7 +21,11 @@ const std::map<std::string, std::set<std::string>>& MembersByType() {
         {"Hyperlink", {}},
         {"Range",
          {"Select", "Address", "Value", "Formula", "FormulaArray", "NumberFormat", "Font",
-          "Interior", "Borders", "MergeCells", "ColumnWidth", "RowHeight", "AutoFill"}},
+          "Interior", "Borders", "MergeCells", "ColumnWidth", "RowHeight", "AutoFill",
+          "Validation"}},
+        {"Validation",
+         {"Add", "IgnoreBlank", "InCellDropdown", "ShowInput", "ShowError", "InputTitle",
+          "ErrorTitle", "InputMessage", "ErrorMessage"}},
         {"Font", {"Name", "Bold", "Italic", "Underline", "ColorIndex", "Size"}},
         {"Interior", {"ColorIndex", "Pattern", "PatternColorIndex"}},
         {"Border", {"LineStyle", "ColorIndex"}},
@@ -220,6 +224,7 @@ private:
             }
             if (name == "Font") return Make("Font");
             if (name == "Interior") return Make("Interior");
+            if (name == "Validation") return Make("Validation");
             if (name == "Borders") return Make("Border[" + IntegerArg(first) + "]");
         }
         return CVariant();
