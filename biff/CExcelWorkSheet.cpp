@@ -5,6 +5,7 @@
 #include "records/CExcelRecordBLANK.h"
 #include "records/CExcelRecordBOOLERR.h"
 #include "records/CExcelRecordCOLINFO.h"
+#include "records/CExcelRecordCONDFMT.h"
 #include "records/CExcelRecordDV.h"
 #include "records/CExcelRecordHLINK.h"
 #include "records/CExcelRecordLABEL.h"

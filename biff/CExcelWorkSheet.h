@@ -15,6 +15,7 @@
 class CExcelRecordBLANK;
 class CExcelRecordBOOLERR;
 class CExcelRecordCOLINFO;
+class CExcelRecordCONDFMT;
 class CExcelRecordDV;
 class CExcelRecordHLINK;
 class CExcelRecordLABEL;
@@ -93,6 +94,11 @@ public:
     // DV records kept whole.
     CTList<CExcelRecordDV>& GetValidations() { return m_validations; }
     const CTList<CExcelRecordDV>& GetValidations() const { return m_validations; }
+    // CONDFMT records kept whole with their CF records.
+    CTList<CExcelRecordCONDFMT>& GetConditionalFormats() { return m_conditionalFormats; }
+    const CTList<CExcelRecordCONDFMT>& GetConditionalFormats() const {
+        return m_conditionalFormats;
+    }
 
     // How many cells this sheet's MULRK records have taken from bytes past
     // their own end; the MULRK decoder keeps it below its allowance.
@@ -116,6 +122,7 @@ private:
     CTList<CExcelRecordMulOpTable> m_tables;
     CTList<CExcelRecordHLINK> m_hyperlinks;
     CTList<CExcelRecordDV> m_validations;
+    CTList<CExcelRecordCONDFMT> m_conditionalFormats;
     std::uint32_t m_mulRkOverrun = 0;
     std::uint32_t m_end = 0;
     std::uint32_t m_start = 0;

@@ -14,6 +14,7 @@
 #include "platform/RepairStopCheck.h"
 #include "platform/RunState.h"
 #include "records/CExcelCellRecordDecoders.h"
+#include "records/CExcelRecordCONDFMT.h"
 #include "records/CExcelRecordDV.h"
 #include "records/CExcelRecordHLINK.h"
 
@@ -31,10 +32,13 @@ struct Route {
 // Records handled here rather than by the cell-record table, sorted by
 // type. EOF is not in it: it changes the walk itself, not the sheet. The
 // FORMULA reader looks at the records right after it for its SHRFMLA,
-// ARRAY and STRING companions; the walk still steps onto each of them, and
-// none has a route of its own.
+// ARRAY and STRING companions, the CONDFMT reader at its CF records and
+// the HLINK reader at its QUICKTIP; the walk still steps onto each of them,
+// and none but QUICKTIP (kept whole by the cell-record table) is decoded
+// on its own.
 constexpr Route kRoutes[] = {
     {biff::kFORMULA, CExcelFormulaRecordReader::ReadFormula},
+    {biff::kCONDFMT, CExcelRecordCONDFMT::Read},
     {biff::kHLINK, CExcelRecordHLINK::Read},
     {biff::kDV, CExcelRecordDV::Read},
     {biff::kTABLE, CExcelFormulaRecordReader::ReadTable},
