@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "server/CBiffContinuedRecord.h"
+#include "server/CXlsConditionalFormatRecords.h"
 #include "server/CXlsHyperlinkRecord.h"
 #include "server/CXlsRkNumber.h"
 #include "server/CXlsValidationRecords.h"
@@ -67,8 +68,8 @@ bool CXlsSheetWriter::Write(CBiffRecordWriter& out) {
     const std::uint16_t flags =
         kWindow2Default | (m_selected ? kWindow2Selected | kWindow2Active : 0);
     m_record.U16(flags).U16(0).U16(0).U16(kColorAutoLine).U16(0).U16(0).U16(0).U32(0);
-    if (!out.Write(m_record) || !WriteMergedCells(out) || !WriteHyperlinks(out) ||
-        !WriteValidations(out))
+    if (!out.Write(m_record) || !WriteMergedCells(out) || !WriteConditionalFormats(out) ||
+        !WriteHyperlinks(out) || !WriteValidations(out))
         return false;
     return out.Write(kEOF, nullptr, 0);
 }
@@ -350,4 +351,8 @@ bool CXlsSheetWriter::WriteHyperlinks(CBiffRecordWriter& out) {
 
 bool CXlsSheetWriter::WriteValidations(CBiffRecordWriter& out) {
     return CXlsValidationRecords::Write(m_sheet.Validations().Items(), m_record, out);
+}
+
+bool CXlsSheetWriter::WriteConditionalFormats(CBiffRecordWriter& out) {
+    return CXlsConditionalFormatRecords::Write(m_sheet.ConditionalFormats().Items(), m_record, out);
 }

@@ -1,9 +1,9 @@
 // One worksheet of the model: its name, its cells with values, formulas and
-// formats, its array formulas, merged ranges, hyperlinks and data
-// validations, its column widths and row heights. Rows and columns are 0-based. Every setter
-// refuses what the spreadsheet refuses (positions outside the 65,536 rows and 256 columns, texts
-// over 32,767 characters, numbers that are not finite, changing part of an array formula) and then
-// leaves the sheet unchanged.
+// formats, its array formulas, merged ranges, conditional formats,
+// hyperlinks and data validations, its column widths and row heights. Rows and columns are 0-based.
+// Every setter refuses what the spreadsheet refuses (positions outside the 65,536 rows and 256
+// columns, texts over 32,767 characters, numbers that are not finite, changing part of an array
+// formula) and then leaves the sheet unchanged.
 //
 // The sheet shares its workbook's string and format pools; it lives as long
 // as its workbook, which names, renames and orders the sheets.
@@ -20,6 +20,7 @@
 #include "server/CXlsCellStore.h"
 #include "server/CXlsCellValue.h"
 #include "server/CXlsColumn.h"
+#include "server/CXlsConditionalFormats.h"
 #include "server/CXlsFormatPool.h"
 #include "server/CXlsFormulaCell.h"
 #include "server/CXlsHyperlinks.h"
@@ -104,6 +105,11 @@ public:
     CXlsHyperlinks& Hyperlinks() { return m_hyperlinks; }
     const CXlsHyperlinks& Hyperlinks() const { return m_hyperlinks; }
 
+    // ---- Conditional formats: formatting that applies while a condition
+    // holds.
+    CXlsConditionalFormats& ConditionalFormats() { return m_conditionalFormats; }
+    const CXlsConditionalFormats& ConditionalFormats() const { return m_conditionalFormats; }
+
     // ---- Data validations: the rules for what the cells may take.
     CXlsValidations& Validations() { return m_validations; }
     const CXlsValidations& Validations() const { return m_validations; }
@@ -158,4 +164,5 @@ private:
     CXlsMergedRanges m_merged;
     CXlsHyperlinks m_hyperlinks;
     CXlsValidations m_validations;
+    CXlsConditionalFormats m_conditionalFormats;
 };

@@ -8,6 +8,7 @@
 #include "server/automation/CXlsCellIndex.h"
 #include "server/automation/CXlsCellVariant.h"
 #include "server/automation/CXlsFontObject.h"
+#include "server/automation/CXlsFormatConditionsObject.h"
 #include "server/automation/CXlsInteriorObject.h"
 #include "server/automation/CXlsValidationObject.h"
 #include "server/automation/CXlsWorksheetObject.h"
@@ -305,5 +306,10 @@ HRESULT CXlsRangeObject::Worksheet(CDispatchCall& call) {
 
 HRESULT CXlsRangeObject::Validation(CDispatchCall& call) {
     call.SetResult(CVariant::AdoptObject(new CXlsValidationObject(m_target)));
+    return S_OK;
+}
+
+HRESULT CXlsRangeObject::FormatConditions(CDispatchCall& call) {
+    call.SetResult(CVariant::AdoptObject(new CXlsFormatConditionsObject(m_target)));
     return S_OK;
 }

@@ -15,6 +15,8 @@
 // - FormulaArray: one array formula over the range ("=" text only).
 // - NumberFormat, Font, Interior, Borders(Index): the cells' formats.
 // - Validation: the cells' data validation (CXlsValidationObject).
+// - FormatConditions: the cells' conditional format
+//   (CXlsFormatConditionsObject).
 // - MergeCells: True merges the range (only the top-left value stays),
 //   False unmerges every merged range it touches; reads True when the range
 //   lies inside one merged range.
@@ -65,6 +67,7 @@ private:
     HRESULT ClearContents(CDispatchCall& call);
     HRESULT Worksheet(CDispatchCall& call);
     HRESULT Validation(CDispatchCall& call);
+    HRESULT FormatConditions(CDispatchCall& call);
 
     // Refuses (with the reason) a write the range cannot take.
     HRESULT CheckWritable(CDispatchCall& call) const;
@@ -95,6 +98,7 @@ private:
         {u"ClearContents", EMemberAccess::kGet, &CXlsRangeObject::ClearContents, {}},
         {u"Worksheet", EMemberAccess::kGet, &CXlsRangeObject::Worksheet, {}},
         {u"Validation", EMemberAccess::kGet, &CXlsRangeObject::Validation, {}},
+        {u"FormatConditions", EMemberAccess::kGet, &CXlsRangeObject::FormatConditions, {}},
     };
 
     std::shared_ptr<CXlsServerSession> m_session;

@@ -1,9 +1,8 @@
 #include "server/automation/CXlsValidationObject.h"
 
 #include "server/CBiffRecordBuilder.h"
-#include "server/CXlsFormulaCompiler.h"
-#include "server/CXlsRelativeFormula.h"
 #include "server/XlsFormulaLayout.h"
+#include "server/automation/CXlsRuleFormula.h"
 #include "server/automation/XlsAutomationConstants.h"
 
 namespace {
@@ -51,27 +50,14 @@ CXlsValidationObject::CXlsValidationObject(CXlsRangeTarget target)
 HRESULT CXlsValidationObject::CompileFormula(CDispatchCall& call, std::size_t position,
                                              bool listSource, CXlsValidation& validation,
                                              CXlsFormulaTokens& out) {
-    std::u16string text;
-    if (HRESULT status = call.ArgText(position, text); Failed(status)) return status;
-    const bool formula = !text.empty() && text.front() == u'=';
-    if (listSource && !formula) {
-        if (!ListTokens(std::move(text), out)) {
-            return call.Raise(xlauto::kRefusedCall, u"A list holds 1 to 255 characters.");
-        }
-        validation.literalList = true;
-        return S_OK;
+    const CVariant* argument = call.Arg(position);
+    const bool items = listSource && argument != nullptr && argument->Type() == VT_BSTR &&
+                       (argument->GetText().empty() || argument->GetText().front() != u'=');
+    if (!items) return CXlsRuleFormula::Compile(call, position, m_target, listSource, out);
+    if (!ListTokens(argument->GetText(), out)) {
+        return call.Raise(xlauto::kRefusedCall, u"A list holds 1 to 255 characters.");
     }
-    CXlsFormulaTokens compiled;
-    CXlsFormulaCompiler compiler(m_target.document->Book());
-    if (!compiler.Compile(formula ? text : u"=" + text, EXlsFormulaKind::kCell, compiled)) {
-        return call.Raise(xlauto::kRefusedCall,
-                          u"The formula is not valid: " + compiler.ErrorText());
-    }
-    if (!CXlsRelativeFormula::Convert(compiled, m_target.range.FirstRow(),
-                                      m_target.range.FirstColumn(), listSource, out)) {
-        return call.Raise(xlauto::kRefusedCall,
-                          u"A validation cannot refer to other sheets or hold array constants.");
-    }
+    validation.literalList = true;
     return S_OK;
 }
 
