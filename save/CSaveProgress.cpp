@@ -21,7 +21,7 @@ std::uint64_t SheetRecords(const CExcelWorkSheet& sheet) {
            sheet.GetRows().GetCount() + sheet.GetQuickTips().GetCount() +
            sheet.GetMergedCells().GetCount() + sheet.GetLabelSSTs().GetCount() +
            sheet.GetLabels().GetCount() + sheet.GetHyperlinks().GetCount() +
-           sheet.GetValidations().GetCount();
+           sheet.GetValidations().GetCount() + sheet.GetConditionalFormats().GetCount();
 }
 
 }  // namespace

@@ -18,6 +18,7 @@
 #include "records/CExcelRecordNUMBER.h"
 #include "records/CExcelRecordRKVALUE.h"
 #include "records/CExcelRecordROW.h"
+#include "save/CSaveConditionalFormatWriter.h"
 #include "save/CSaveFormulaWriter.h"
 #include "save/CSaveHyperlinkWriter.h"
 #include "save/CSaveProgress.h"
@@ -60,6 +61,7 @@ bool CSaveSheetWriter::Write(const CSaveOption& options) {
         {CSaveOption::BlankCellFormats, &CSaveSheetWriter::BlankCellFormats},
         {CSaveOption::MergedRanges, &CSaveSheetWriter::MergedRanges},
         // No options of their own: any content bit lets them through.
+        {CSaveOption::All, &CSaveSheetWriter::ConditionalFormats},
         {CSaveOption::All, &CSaveSheetWriter::Hyperlinks},
         {CSaveOption::All, &CSaveSheetWriter::Validations},
     };
@@ -210,6 +212,11 @@ bool CSaveSheetWriter::MergedRanges() {
         }
     }
     return true;
+}
+
+bool CSaveSheetWriter::ConditionalFormats() {
+    CSaveConditionalFormatWriter writer(m_automation, m_workbook, m_worksheet, m_progress);
+    return writer.Write();
 }
 
 bool CSaveSheetWriter::Hyperlinks() {

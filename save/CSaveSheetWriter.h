@@ -11,8 +11,9 @@
 //   bit 8   texts: LABELSST cells, then inline LABEL / RSTRING cells
 //   bit 16  BLANK cells: their cell format
 //   bit 32  merged ranges (MERGEDCELLS)
-//   any     hyperlinks (CSaveHyperlinkWriter), then data validations
-//           (CSaveValidationWriter): no option of their own, they are
+//   any     conditional formats (CSaveConditionalFormatWriter), hyperlinks
+//           (CSaveHyperlinkWriter), then data validations
+//           (CSaveValidationWriter): no options of their own, they are
 //           written whenever the save writes any kind of content
 //
 // Later phases write over earlier ones at the same cell. Cells and columns
@@ -52,6 +53,7 @@ private:
     bool Texts();
     bool BlankCellFormats();
     bool MergedRanges();
+    bool ConditionalFormats();
     bool Hyperlinks();
     bool Validations();
 

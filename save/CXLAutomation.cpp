@@ -744,6 +744,86 @@ bool CXLAutomation::AddValidation(double c1, double r1, double c2, double r2,
     return added;
 }
 
+// --- Conditional formats ---------------------------------------------------------
+
+IDispatch* CXLAutomation::GetFormatConditions(double c1, double r1, double c2, double r2) {
+    if (m_firstWorksheet == nullptr) return nullptr;
+    IDispatch* range = SelectRange(c1, r1, c2, r2);
+    if (range == nullptr) return nullptr;
+    ResetArguments();
+    IDispatch* conditions = GetObjectMember(range, u"FormatConditions", kResetAfterCall);
+    range->Release();
+    return conditions;
+}
+
+void CXLAutomation::PutConditionFormat(IDispatch* condition, const CXLConditionRule& rule) {
+    if (rule.bold || rule.italic || rule.strikethrough || rule.underline || rule.fontColorIndex ||
+        rule.fontSize) {
+        ResetArguments();
+        IDispatch* font = GetObjectMember(condition, u"Font", kResetAfterCall);
+        if (font != nullptr) {
+            if (rule.bold) PutBool(font, u"Bold", *rule.bold, 0);
+            if (rule.italic) PutBool(font, u"Italic", *rule.italic, 0);
+            if (rule.strikethrough) PutBool(font, u"Strikethrough", *rule.strikethrough, 0);
+            if (rule.underline) PutShort(font, u"Underline", *rule.underline, 0);
+            if (rule.fontColorIndex) PutShort(font, u"ColorIndex", *rule.fontColorIndex, 0);
+            if (rule.fontSize) PutDouble(font, u"Size", *rule.fontSize, 0);
+            font->Release();
+        }
+    }
+    if (rule.fillColorIndex || rule.pattern || rule.patternColorIndex) {
+        ResetArguments();
+        IDispatch* interior = GetObjectMember(condition, u"Interior", kResetAfterCall);
+        if (interior != nullptr) {
+            if (rule.fillColorIndex) PutShort(interior, u"ColorIndex", *rule.fillColorIndex, 0);
+            if (rule.pattern) PutShort(interior, u"Pattern", *rule.pattern, 0);
+            if (rule.patternColorIndex)
+                PutShort(interior, u"PatternColorIndex", *rule.patternColorIndex, 0);
+            interior->Release();
+        }
+    }
+    for (std::size_t side = 0; side < rule.lines.size(); ++side) {
+        if (!rule.lines[side]) continue;
+        ResetArguments();
+        if (!PushShort(u"", 0, CXLConditionRule::kSides[side])) continue;
+        IDispatch* border = GetObjectMember(condition, u"Borders", kResetAfterCall);
+        if (border == nullptr) continue;
+        PutShort(border, u"LineStyle", rule.lines[side]->lineStyle, 0);
+        PutShort(border, u"ColorIndex", rule.lines[side]->colorIndex, 0);
+        border->Release();
+    }
+}
+
+bool CXLAutomation::AddFormatCondition(double c1, double r1, double c2, double r2,
+                                       const CXLConditionRule& rule) {
+    IDispatch* conditions = GetFormatConditions(c1, r1, c2, r2);
+    if (conditions == nullptr) return false;
+    ResetArguments();
+    CVariant result;
+    const bool added = (rule.formula2.empty() || PushText(u"Formula2", 0, rule.formula2)) &&
+                       PushText(u"Formula1", 0, rule.formula1) &&
+                       (rule.type != 1 || PushShort(u"Operator", 0, rule.op)) &&
+                       PushShort(u"Type", 0, rule.type) &&
+                       InvokeMember(conditions, u"Add", &result, DISPATCH_METHOD, kResetAfterCall);
+    conditions->Release();
+    IDispatch* condition = added ? TakeObject(result) : nullptr;
+    if (condition == nullptr) return false;
+    PutConditionFormat(condition, rule);
+    ResetArguments();
+    condition->Release();
+    return true;
+}
+
+bool CXLAutomation::DeleteFormatConditions(double c1, double r1, double c2, double r2) {
+    IDispatch* conditions = GetFormatConditions(c1, r1, c2, r2);
+    if (conditions == nullptr) return false;
+    ResetArguments();
+    const bool deleted =
+        InvokeMember(conditions, u"Delete", nullptr, DISPATCH_METHOD, kResetAfterCall);
+    conditions->Release();
+    return deleted;
+}
+
 bool CXLAutomation::SaveWorkbookAs(std::u16string_view fileName, std::u16string_view password,
                                    std::u16string_view writeResPassword, bool readOnlyRecommended,
                                    bool createBackup) {

@@ -156,6 +156,16 @@ bool CXLEzAutomation::AddValidation(std::int32_t c1, std::int32_t r1, std::int32
     return m_automation->AddValidation(At(c1), At(r1), At(c2), At(r2), rule);
 }
 
+bool CXLEzAutomation::AddFormatCondition(std::int32_t c1, std::int32_t r1, std::int32_t c2,
+                                         std::int32_t r2, const CXLConditionRule& rule) {
+    return m_automation->AddFormatCondition(At(c1), At(r1), At(c2), At(r2), rule);
+}
+
+bool CXLEzAutomation::DeleteFormatConditions(std::int32_t c1, std::int32_t r1, std::int32_t c2,
+                                             std::int32_t r2) {
+    return m_automation->DeleteFormatConditions(At(c1), At(r1), At(c2), At(r2));
+}
+
 bool CXLEzAutomation::SaveWorkbookAs(std::u16string_view fileName) {
     return m_automation->SaveWorkbookAs(fileName, u"", u"", false, false);
 }

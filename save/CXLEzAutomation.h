@@ -76,6 +76,11 @@ public:
     // A data validation over (c1, r1)-(c2, r2).
     bool AddValidation(std::int32_t c1, std::int32_t r1, std::int32_t c2, std::int32_t r2,
                        const CXLValidationRule& rule);
+    // A condition of the conditional format over (c1, r1)-(c2, r2), and the
+    // removal of the formats inside that range.
+    bool AddFormatCondition(std::int32_t c1, std::int32_t r1, std::int32_t c2, std::int32_t r2,
+                            const CXLConditionRule& rule);
+    bool DeleteFormatConditions(std::int32_t c1, std::int32_t r1, std::int32_t c2, std::int32_t r2);
     // Saves with no passwords, not read-only-recommended, no backup.
     bool SaveWorkbookAs(std::u16string_view fileName);
     bool QuitServer();

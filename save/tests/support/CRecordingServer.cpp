@@ -21,12 +21,14 @@ const std::map<std::string, std::set<std::string>>& MembersByType() {
         {"Hyperlink", {}},
         {"Range",
          {"Select", "Address", "Value", "Formula", "FormulaArray", "NumberFormat", "Font",
-          "Interior", "Borders", "MergeCells", "ColumnWidth", "RowHeight", "AutoFill",
-          "Validation"}},
+          "Interior", "Borders", "MergeCells", "ColumnWidth", "RowHeight", "AutoFill", "Validation",
+          "FormatConditions"}},
+        {"FormatConditions", {"Add", "Delete"}},
+        {"FormatCondition", {"Font", "Interior", "Borders"}},
         {"Validation",
          {"Add", "IgnoreBlank", "InCellDropdown", "ShowInput", "ShowError", "InputTitle",
           "ErrorTitle", "InputMessage", "ErrorMessage"}},
-        {"Font", {"Name", "Bold", "Italic", "Underline", "ColorIndex", "Size"}},
+        {"Font", {"Name", "Bold", "Italic", "Underline", "ColorIndex", "Size", "Strikethrough"}},
         {"Interior", {"ColorIndex", "Pattern", "PatternColorIndex"}},
         {"Border", {"LineStyle", "ColorIndex"}},
     };
@@ -224,7 +226,14 @@ private:
             }
             if (name == "Font") return Make("Font");
             if (name == "Interior") return Make("Interior");
+            if (name == "Borders") return Make("Border[" + IntegerArg(first) + "]");
             if (name == "Validation") return Make("Validation");
+            if (name == "FormatConditions") return Make("FormatConditions");
+        } else if (m_type == "FormatConditions" && name == "Add") {
+            return Make("FormatCondition");
+        } else if (m_type == "FormatCondition") {
+            if (name == "Font") return Make("Font");
+            if (name == "Interior") return Make("Interior");
             if (name == "Borders") return Make("Border[" + IntegerArg(first) + "]");
         }
         return CVariant();

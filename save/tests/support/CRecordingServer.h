@@ -4,7 +4,8 @@
 // Objects are labelled by what they stand for: "Application", "Workbooks",
 // "Workbook", "Worksheets", "Sheets", "Worksheet[2]", "Range[R2C3]" (a
 // cell by its row and column), "Range[R1C1:R2C3]", "Rows[4]", "Columns[5]",
-// "Font", "Interior", "Border[7]", "Hyperlinks", "Hyperlink", "Validation".
+// "Font", "Interior", "Border[7]", "Hyperlinks", "Hyperlink", "Validation",
+// "FormatConditions", "FormatCondition".
 // A call is recorded as one line:
 //
 //   Range[R2C3].Value put('abc')
