@@ -4,10 +4,10 @@
 #include <string>
 
 #include "biff/CExcelWorkSheet.h"
-#include "formula/CExcelFormulaParser.h"
 #include "platform/SaveStopCheck.h"
 #include "records/CExcelRecordCONDFMT.h"
 #include "save/CSaveProgress.h"
+#include "save/CSaveRuleFormula.h"
 #include "save/CXLConditionRule.h"
 #include "save/CXLEzAutomation.h"
 
@@ -40,22 +40,6 @@ constexpr Underline kUnderlines[] = {
     {0x00, -4142}, {0x01, 2}, {0x02, -4119}, {0x21, 4}, {0x22, 5},
 };
 
-// "=" and the decoded text; empty for no formula; false when the decode is
-// not sound.
-bool FormulaText(const CExcelStoredFormula& formula, std::uint32_t row, std::uint32_t column,
-                 const CExcelWorkBook& workbook, const CExcelWorkSheet& worksheet,
-                 std::u16string& text) {
-    text.clear();
-    if (formula.IsEmpty()) return true;
-    CExcelFormulaParser parser;
-    const std::u16string decoded =
-        parser.Decode(formula.Data(), formula.Size(), row, static_cast<std::uint16_t>(column),
-                      &workbook, &worksheet, nullptr, nullptr);
-    if (!parser.IsSound()) return false;
-    text = u"=" + decoded;
-    return true;
-}
-
 }  // namespace
 
 CSaveConditionalFormatWriter::CSaveConditionalFormatWriter(CXLEzAutomation& automation,
@@ -71,10 +55,11 @@ bool CSaveConditionalFormatWriter::MakeRule(const CExcelRecordCF& condition, std
                                             std::uint32_t column, CXLConditionRule& rule) const {
     rule.type = condition.GetKind();
     rule.op = condition.GetOperator();
-    if (!FormulaText(condition.GetFormula1(), row, column, m_workbook, m_worksheet,
-                     rule.formula1) ||
+    if (!CSaveRuleFormula::Text(condition.GetFormula1(), row, column, m_workbook, m_worksheet,
+                                rule.formula1) ||
         rule.formula1.empty() ||
-        !FormulaText(condition.GetFormula2(), row, column, m_workbook, m_worksheet, rule.formula2))
+        !CSaveRuleFormula::Text(condition.GetFormula2(), row, column, m_workbook, m_worksheet,
+                                rule.formula2))
         return false;
 
     const CExcelDifferentialFormat& f = condition.GetFormat();

@@ -3,10 +3,10 @@
 #include <algorithm>
 
 #include "biff/CExcelWorkSheet.h"
-#include "formula/CExcelFormulaParser.h"
 #include "platform/SaveStopCheck.h"
 #include "records/CExcelRecordDV.h"
 #include "save/CSaveProgress.h"
+#include "save/CSaveRuleFormula.h"
 #include "save/CXLEzAutomation.h"
 #include "save/CXLValidationRule.h"
 
@@ -30,19 +30,6 @@ CSaveValidationWriter::CSaveValidationWriter(CXLEzAutomation& automation,
       m_worksheet(worksheet),
       m_progress(progress) {}
 
-bool CSaveValidationWriter::FormulaText(const CExcelStoredFormula& formula, std::uint32_t row,
-                                        std::uint32_t column, std::u16string& text) const {
-    text.clear();
-    if (formula.IsEmpty()) return true;
-    CExcelFormulaParser parser;
-    const std::u16string decoded =
-        parser.Decode(formula.Data(), formula.Size(), row, static_cast<std::uint16_t>(column),
-                      &m_workbook, &m_worksheet, nullptr, nullptr);
-    if (!parser.IsSound()) return false;
-    text = u"=" + decoded;
-    return true;
-}
-
 bool CSaveValidationWriter::MakeRule(const CExcelRecordDV& record, std::uint32_t row,
                                      std::uint32_t column, CXLValidationRule& rule) const {
     // The object model counts styles and operators from 1.
@@ -63,10 +50,12 @@ bool CSaveValidationWriter::MakeRule(const CExcelRecordDV& record, std::uint32_t
         if (items.find(u',') != std::u16string::npos) return false;
         std::replace(items.begin(), items.end(), u'\0', u',');
         rule.formula1 = std::move(items);
-    } else if (!FormulaText(record.GetFormula1(), row, column, rule.formula1)) {
+    } else if (!CSaveRuleFormula::Text(record.GetFormula1(), row, column, m_workbook, m_worksheet,
+                                       rule.formula1)) {
         return false;
     }
-    return FormulaText(record.GetFormula2(), row, column, rule.formula2);
+    return CSaveRuleFormula::Text(record.GetFormula2(), row, column, m_workbook, m_worksheet,
+                                  rule.formula2);
 }
 
 bool CSaveValidationWriter::Write() {

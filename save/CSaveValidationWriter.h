@@ -20,7 +20,6 @@
 #include <string>
 
 class CExcelRecordDV;
-class CExcelStoredFormula;
 class CExcelWorkBook;
 class CExcelWorkSheet;
 class CSaveProgress;
@@ -45,10 +44,6 @@ private:
     // false when a formula cannot be given as text.
     bool MakeRule(const CExcelRecordDV& record, std::uint32_t row, std::uint32_t column,
                   CXLValidationRule& rule) const;
-    // "=" and the decoded text of a formula, empty for none; false when the
-    // decode is not sound.
-    bool FormulaText(const CExcelStoredFormula& formula, std::uint32_t row, std::uint32_t column,
-                     std::u16string& text) const;
 
     CXLEzAutomation& m_automation;
     const CExcelWorkBook& m_workbook;
