@@ -24,7 +24,7 @@ public:
     static constexpr std::uint8_t kCellValue = 1;
     static constexpr std::uint8_t kFormula = 2;
 
-    // False, leaving out unspecified, for a record that is not whole.
+    // False for a record that is not whole; out is then not to be used.
     static bool Decode(const std::uint8_t* payload, std::uint32_t n, CExcelRecordCF& out);
 
     std::uint8_t GetKind() const { return m_kind; }
