@@ -19,6 +19,9 @@ class CExcelCommentList;
 class CExcelRecordBLANK;
 class CExcelRecordBOOLERR;
 class CExcelRecordCOLINFO;
+class CExcelRecordCONDFMT;
+class CExcelRecordDV;
+class CExcelRecordHLINK;
 class CExcelRecordLABEL;
 class CExcelRecordLABELSST;
 class CExcelRecordMERGEDCELLS;
@@ -104,6 +107,17 @@ public:
     // Cell comments: NOTE records with the texts of their drawing objects.
     CExcelCommentList& GetComments() { return *m_comments; }
     const CExcelCommentList& GetComments() const { return *m_comments; }
+    // HLINK records that hold a whole target, with their tool tips.
+    CTList<CExcelRecordHLINK>& GetHyperlinks() { return m_hyperlinks; }
+    const CTList<CExcelRecordHLINK>& GetHyperlinks() const { return m_hyperlinks; }
+    // DV records kept whole.
+    CTList<CExcelRecordDV>& GetValidations() { return m_validations; }
+    const CTList<CExcelRecordDV>& GetValidations() const { return m_validations; }
+    // CONDFMT records kept whole with their CF records.
+    CTList<CExcelRecordCONDFMT>& GetConditionalFormats() { return m_conditionalFormats; }
+    const CTList<CExcelRecordCONDFMT>& GetConditionalFormats() const {
+        return m_conditionalFormats;
+    }
 
     // How many cells this sheet's MULRK records have taken from bytes past
     // their own end; the MULRK decoder keeps it below its allowance.
@@ -128,6 +142,9 @@ private:
     std::vector<const CExcelRecordFormula*> m_hosts;
     HostIndex m_hostIndex;
     std::unique_ptr<CExcelCommentList> m_comments;
+    CTList<CExcelRecordHLINK> m_hyperlinks;
+    CTList<CExcelRecordDV> m_validations;
+    CTList<CExcelRecordCONDFMT> m_conditionalFormats;
     std::uint32_t m_mulRkOverrun = 0;
     std::uint32_t m_end = 0;
     std::uint32_t m_start = 0;

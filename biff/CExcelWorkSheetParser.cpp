@@ -15,18 +15,15 @@
 #include "platform/RunState.h"
 #include "records/CExcelCellRecordDecoders.h"
 #include "records/CExcelCommentReader.h"
+#include "records/CExcelRecordCONDFMT.h"
+#include "records/CExcelRecordDV.h"
+#include "records/CExcelRecordHLINK.h"
 
 namespace {
 
 using Handler = CExcelCellRecordDecoders::Decoder;
 
 constexpr std::uint32_t kNoOffset = std::numeric_limits<std::uint32_t>::max();
-
-// A hyperlink belongs to no cell value the model keeps; the record is
-// taken so that it is known, and stepped over by its size.
-bool Consume(IExcelStreamReader&, CExcelWorkSheet&, std::uint32_t, std::uint32_t) {
-    return true;
-}
 
 struct Route {
     std::uint16_t type;
@@ -36,14 +33,18 @@ struct Route {
 // Records handled here rather than by the cell-record table, sorted by
 // type. EOF is not in it: it changes the walk itself, not the sheet. The
 // FORMULA reader looks at the records right after it for its SHRFMLA,
-// ARRAY and STRING companions; the walk still steps onto each of them, and
-// none has a route of its own. The OBJ reader likewise takes a comment's
-// TXO record and the CONTINUE records of its text from after the OBJ.
+// ARRAY and STRING companions, the CONDFMT reader at its CF records and
+// the HLINK reader at its QUICKTIP; the walk still steps onto each of them,
+// and none but QUICKTIP (kept whole by the cell-record table) is decoded
+// on its own. The OBJ reader likewise takes a comment's TXO record and the
+// CONTINUE records of its text from after the OBJ.
 constexpr Route kRoutes[] = {
     {biff::kFORMULA, CExcelFormulaRecordReader::ReadFormula},
     {biff::kNOTE, CExcelCommentReader::ReadNote},
     {biff::kOBJ, CExcelCommentReader::ReadObj},
-    {biff::kHLINK, Consume},
+    {biff::kCONDFMT, CExcelRecordCONDFMT::Read},
+    {biff::kHLINK, CExcelRecordHLINK::Read},
+    {biff::kDV, CExcelRecordDV::Read},
     {biff::kTABLE, CExcelFormulaRecordReader::ReadTable},
     {biff::kFORMULA_BIFF4, CExcelFormulaRecordReader::ReadFormula},
 };

@@ -21,7 +21,9 @@ std::uint64_t SheetRecords(const CExcelWorkSheet& sheet) {
            sheet.GetBoolErrs().GetCount() + sheet.GetColInfos().GetCount() +
            sheet.GetRows().GetCount() + sheet.GetQuickTips().GetCount() +
            sheet.GetMergedCells().GetCount() + sheet.GetLabelSSTs().GetCount() +
-           sheet.GetLabels().GetCount() + sheet.GetComments().GetCount();
+           sheet.GetLabels().GetCount() + sheet.GetComments().GetCount() +
+           sheet.GetHyperlinks().GetCount() + sheet.GetValidations().GetCount() +
+           sheet.GetConditionalFormats().GetCount();
 }
 
 }  // namespace

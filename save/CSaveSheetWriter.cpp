@@ -19,8 +19,11 @@
 #include "records/CExcelRecordRKVALUE.h"
 #include "records/CExcelRecordROW.h"
 #include "save/CSaveCommentWriter.h"
+#include "save/CSaveConditionalFormatWriter.h"
 #include "save/CSaveFormulaWriter.h"
+#include "save/CSaveHyperlinkWriter.h"
 #include "save/CSaveProgress.h"
+#include "save/CSaveValidationWriter.h"
 #include "save/CXLEzAutomation.h"
 
 namespace {
@@ -59,6 +62,10 @@ bool CSaveSheetWriter::Write(const CSaveOption& options) {
         {CSaveOption::BlankCellFormats, &CSaveSheetWriter::BlankCellFormats},
         {CSaveOption::MergedRanges, &CSaveSheetWriter::MergedRanges},
         {CSaveOption::Texts, &CSaveSheetWriter::Comments},
+        // No options of their own: any content bit lets them through.
+        {CSaveOption::All, &CSaveSheetWriter::ConditionalFormats},
+        {CSaveOption::All, &CSaveSheetWriter::Hyperlinks},
+        {CSaveOption::All, &CSaveSheetWriter::Validations},
     };
     for (const Phase& phase : kPhases) {
         if (!options.IsSet(phase.bit)) continue;
@@ -211,4 +218,19 @@ bool CSaveSheetWriter::MergedRanges() {
 
 bool CSaveSheetWriter::Comments() {
     return CSaveCommentWriter(m_automation, m_worksheet, m_progress).Write();
+}
+
+bool CSaveSheetWriter::ConditionalFormats() {
+    CSaveConditionalFormatWriter writer(m_automation, m_workbook, m_worksheet, m_progress);
+    return writer.Write();
+}
+
+bool CSaveSheetWriter::Hyperlinks() {
+    CSaveHyperlinkWriter writer(m_automation, m_worksheet, m_progress);
+    return writer.Write();
+}
+
+bool CSaveSheetWriter::Validations() {
+    CSaveValidationWriter writer(m_automation, m_workbook, m_worksheet, m_progress);
+    return writer.Write();
 }

@@ -12,6 +12,10 @@
 //   bit 16  BLANK cells: their cell format
 //   bit 32  merged ranges (MERGEDCELLS)
 //   bit 8   cell comments (NOTE with the text of its object; CSaveCommentWriter)
+//   any     conditional formats (CSaveConditionalFormatWriter), hyperlinks
+//           (CSaveHyperlinkWriter), then data validations
+//           (CSaveValidationWriter): no options of their own, they are
+//           written whenever the save writes any kind of content
 //
 // Later phases write over earlier ones at the same cell. Cells and columns
 // beyond column IV (255) are skipped: a worksheet has no such column. Each
@@ -51,6 +55,9 @@ private:
     bool BlankCellFormats();
     bool MergedRanges();
     bool Comments();
+    bool ConditionalFormats();
+    bool Hyperlinks();
+    bool Validations();
 
     // The stop check and the progress step before one record: false when a
     // stop is requested.

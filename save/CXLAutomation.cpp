@@ -724,6 +724,172 @@ bool CXLAutomation::AddName(IDispatch* owner, std::u16string_view name,
     return added;
 }
 
+// --- Hyperlinks -----------------------------------------------------------------
+
+bool CXLAutomation::ReadCellText(double column, double row, std::u16string& text) {
+    if (m_firstWorksheet == nullptr) return false;
+    IDispatch* cell = GetCell(row, column);
+    if (cell == nullptr) return false;
+    ResetArguments();
+    CVariant value;
+    const bool got = InvokeMember(cell, u"Value", &value, DISPATCH_PROPERTYGET, 0);
+    cell->Release();
+    if (!got || value.Type() != VT_BSTR) return false;
+    text = value.GetText();
+    return true;
+}
+
+bool CXLAutomation::AddHyperlink(double c1, double r1, double c2, double r2,
+                                 std::u16string_view address, std::u16string_view subAddress,
+                                 std::u16string_view screenTip, std::u16string_view textToDisplay) {
+    if (m_firstWorksheet == nullptr) return false;
+    IDispatch* anchor = SelectRange(c1, r1, c2, r2);
+    if (anchor == nullptr) return false;
+    ResetArguments();
+    IDispatch* links = GetObjectMember(m_activeWorksheet, u"Hyperlinks", kResetAfterCall);
+    if (links == nullptr) {
+        anchor->Release();
+        return false;
+    }
+    const auto pushOptional = [this](std::u16string_view name, std::u16string_view text) {
+        return text.empty() || PushText(name, 0, text);
+    };
+    ResetArguments();
+    const bool textsPushed =
+        pushOptional(u"TextToDisplay", textToDisplay) && pushOptional(u"ScreenTip", screenTip) &&
+        pushOptional(u"SubAddress", subAddress) && PushText(u"Address", 0, address);
+    if (!textsPushed) anchor->Release();
+    CVariant link;
+    const bool added = textsPushed && PushDispatch(u"Anchor", 0, anchor) &&
+                       InvokeMember(links, u"Add", &link, DISPATCH_METHOD, kResetAfterCall);
+    ResetArguments();
+    links->Release();
+    return added;
+}
+
+// --- Data validation ------------------------------------------------------------
+
+bool CXLAutomation::AddValidation(double c1, double r1, double c2, double r2,
+                                  const CXLValidationRule& rule) {
+    if (m_firstWorksheet == nullptr) return false;
+    IDispatch* range = SelectRange(c1, r1, c2, r2);
+    if (range == nullptr) return false;
+    ResetArguments();
+    IDispatch* validation = GetObjectMember(range, u"Validation", kResetAfterCall);
+    range->Release();
+    if (validation == nullptr) return false;
+    ResetArguments();
+    const bool added = (rule.formula2.empty() || PushText(u"Formula2", 0, rule.formula2)) &&
+                       (rule.formula1.empty() || PushText(u"Formula1", 0, rule.formula1)) &&
+                       PushShort(u"Operator", 0, rule.op) &&
+                       PushShort(u"AlertStyle", 0, rule.alertStyle) &&
+                       PushShort(u"Type", 0, rule.type) &&
+                       InvokeMember(validation, u"Add", nullptr, DISPATCH_METHOD, kResetAfterCall);
+    if (added) {
+        const std::pair<std::u16string_view, bool> flags[] = {
+            {u"IgnoreBlank", rule.ignoreBlank},
+            {u"InCellDropdown", rule.inCellDropdown},
+            {u"ShowInput", rule.showInput},
+            {u"ShowError", rule.showError},
+        };
+        for (const auto& [member, value] : flags) {
+            if (!value) PutBool(validation, member, false, 0);
+        }
+        const std::pair<std::u16string_view, const std::u16string*> texts[] = {
+            {u"InputTitle", &rule.inputTitle},
+            {u"ErrorTitle", &rule.errorTitle},
+            {u"InputMessage", &rule.inputMessage},
+            {u"ErrorMessage", &rule.errorMessage},
+        };
+        for (const auto& [member, text] : texts) {
+            if (!text->empty()) PutText(validation, member, *text, 0);
+        }
+    }
+    ResetArguments();
+    validation->Release();
+    return added;
+}
+
+// --- Conditional formats ---------------------------------------------------------
+
+IDispatch* CXLAutomation::GetFormatConditions(double c1, double r1, double c2, double r2) {
+    if (m_firstWorksheet == nullptr) return nullptr;
+    IDispatch* range = SelectRange(c1, r1, c2, r2);
+    if (range == nullptr) return nullptr;
+    ResetArguments();
+    IDispatch* conditions = GetObjectMember(range, u"FormatConditions", kResetAfterCall);
+    range->Release();
+    return conditions;
+}
+
+void CXLAutomation::PutConditionFormat(IDispatch* condition, const CXLConditionRule& rule) {
+    if (rule.bold || rule.italic || rule.strikethrough || rule.underline || rule.fontColorIndex ||
+        rule.fontSize) {
+        ResetArguments();
+        IDispatch* font = GetObjectMember(condition, u"Font", kResetAfterCall);
+        if (font != nullptr) {
+            if (rule.bold) PutBool(font, u"Bold", *rule.bold, 0);
+            if (rule.italic) PutBool(font, u"Italic", *rule.italic, 0);
+            if (rule.strikethrough) PutBool(font, u"Strikethrough", *rule.strikethrough, 0);
+            if (rule.underline) PutShort(font, u"Underline", *rule.underline, 0);
+            if (rule.fontColorIndex) PutShort(font, u"ColorIndex", *rule.fontColorIndex, 0);
+            if (rule.fontSize) PutDouble(font, u"Size", *rule.fontSize, 0);
+            font->Release();
+        }
+    }
+    if (rule.fillColorIndex || rule.pattern || rule.patternColorIndex) {
+        ResetArguments();
+        IDispatch* interior = GetObjectMember(condition, u"Interior", kResetAfterCall);
+        if (interior != nullptr) {
+            if (rule.fillColorIndex) PutShort(interior, u"ColorIndex", *rule.fillColorIndex, 0);
+            if (rule.pattern) PutShort(interior, u"Pattern", *rule.pattern, 0);
+            if (rule.patternColorIndex)
+                PutShort(interior, u"PatternColorIndex", *rule.patternColorIndex, 0);
+            interior->Release();
+        }
+    }
+    for (std::size_t side = 0; side < rule.lines.size(); ++side) {
+        if (!rule.lines[side]) continue;
+        ResetArguments();
+        if (!PushShort(u"", 0, CXLConditionRule::kSides[side])) continue;
+        IDispatch* border = GetObjectMember(condition, u"Borders", kResetAfterCall);
+        if (border == nullptr) continue;
+        PutShort(border, u"LineStyle", rule.lines[side]->lineStyle, 0);
+        PutShort(border, u"ColorIndex", rule.lines[side]->colorIndex, 0);
+        border->Release();
+    }
+}
+
+bool CXLAutomation::AddFormatCondition(double c1, double r1, double c2, double r2,
+                                       const CXLConditionRule& rule) {
+    IDispatch* conditions = GetFormatConditions(c1, r1, c2, r2);
+    if (conditions == nullptr) return false;
+    ResetArguments();
+    CVariant result;
+    const bool added = (rule.formula2.empty() || PushText(u"Formula2", 0, rule.formula2)) &&
+                       PushText(u"Formula1", 0, rule.formula1) &&
+                       (rule.type != 1 || PushShort(u"Operator", 0, rule.op)) &&
+                       PushShort(u"Type", 0, rule.type) &&
+                       InvokeMember(conditions, u"Add", &result, DISPATCH_METHOD, kResetAfterCall);
+    conditions->Release();
+    IDispatch* condition = added ? TakeObject(result) : nullptr;
+    if (condition == nullptr) return false;
+    PutConditionFormat(condition, rule);
+    ResetArguments();
+    condition->Release();
+    return true;
+}
+
+bool CXLAutomation::DeleteFormatConditions(double c1, double r1, double c2, double r2) {
+    IDispatch* conditions = GetFormatConditions(c1, r1, c2, r2);
+    if (conditions == nullptr) return false;
+    ResetArguments();
+    const bool deleted =
+        InvokeMember(conditions, u"Delete", nullptr, DISPATCH_METHOD, kResetAfterCall);
+    conditions->Release();
+    return deleted;
+}
+
 bool CXLAutomation::SaveWorkbookAs(std::u16string_view fileName, std::u16string_view password,
                                    std::u16string_view writeResPassword, bool readOnlyRecommended,
                                    bool createBackup) {

@@ -27,6 +27,8 @@
 #include "platform/automation/CVariant.h"
 #include "platform/automation/IDispatch.h"
 #include "save/CDispatchArguments.h"
+#include "save/CXLConditionRule.h"
+#include "save/CXLValidationRule.h"
 
 class CXLAutomation {
 public:
@@ -174,6 +176,39 @@ public:
                          std::int16_t macroType);
     bool AddWorksheetName(std::int32_t sheet, std::u16string_view name,
                           std::u16string_view refersTo, bool visible, std::int16_t macroType);
+    // Cells(row, column) (get; 2), "Value" (get; 0): true with the cell's
+    // text when it holds one; false for any other value or a failed call.
+    bool ReadCellText(double column, double row, std::u16string& text);
+    // SelectRange (the anchor), the active worksheet's "Hyperlinks" (get;
+    // 2), then its "Add" (method; 2) with the named arguments "Anchor" (the
+    // range, taken over by the argument list), "Address" (always, "" for a
+    // place in this workbook) and "SubAddress", "ScreenTip" and
+    // "TextToDisplay" when not empty, pushed last-first. The hyperlink it
+    // returns is released.
+    bool AddHyperlink(double c1, double r1, double c2, double r2, std::u16string_view address,
+                      std::u16string_view subAddress, std::u16string_view screenTip,
+                      std::u16string_view textToDisplay);
+    // SelectRange, its "Validation" (get; 2), that object's "Add" (method;
+    // 2) with the named arguments "Type", "AlertStyle", "Operator" and,
+    // when not empty, "Formula1" and "Formula2", pushed last-first; then a
+    // put (0) of each flag that is False and each text that is not empty,
+    // in the order of CXLValidationRule. True once Add succeeded: a
+    // property the server refuses stays at its default.
+    bool AddValidation(double c1, double r1, double c2, double r2, const CXLValidationRule& rule);
+    // SelectRange, its "FormatConditions" (get; 2), that object's "Add"
+    // (method; 2) with the named arguments "Type", "Operator" (for Type 1
+    // only), "Formula1" and, when not empty, "Formula2", pushed last-first.
+    // Then, on the condition it returns: "Font" (get; 2) and a put (0) of
+    // each font part with a value (Bold, Italic, Strikethrough, Underline,
+    // ColorIndex, Size); "Interior" (get; 2) and puts of ColorIndex,
+    // Pattern, PatternColorIndex; per side with a line, "Borders" (get; 2)
+    // with the side's index and puts of LineStyle and ColorIndex. True once
+    // Add succeeded: a part the server refuses is left to the cell.
+    bool AddFormatCondition(double c1, double r1, double c2, double r2,
+                            const CXLConditionRule& rule);
+    // SelectRange, its "FormatConditions" (get; 2), "Delete" (method; 2):
+    // the conditional formats inside the range go.
+    bool DeleteFormatConditions(double c1, double r1, double c2, double r2);
     bool SaveWorkbookAs(std::u16string_view fileName, std::u16string_view password,
                         std::u16string_view writeResPassword, bool readOnlyRecommended,
                         bool createBackup);
@@ -215,6 +250,11 @@ private:
     bool FillInterior(IDispatch* object, std::int16_t colorIndex, std::int16_t pattern);
     bool SetOneBorder(IDispatch* range, std::int16_t edge, std::int16_t lineStyle,
                       std::int16_t colorIndex);
+    // SelectRange and its "FormatConditions" (get; 2), with one reference
+    // for the caller, or null.
+    IDispatch* GetFormatConditions(double c1, double r1, double c2, double r2);
+    // The Font, Interior and Borders puts of AddFormatCondition.
+    void PutConditionFormat(IDispatch* condition, const CXLConditionRule& rule);
     static void Replace(IDispatch*& held, IDispatch* object);
     // Names.Add on owner's "Names", as AddWorkbookName describes.
     bool AddName(IDispatch* owner, std::u16string_view name, std::u16string_view refersTo,

@@ -158,6 +158,31 @@ bool CXLEzAutomation::AddWorksheetName(std::int32_t sheet, std::u16string_view n
                                        std::u16string_view refersTo, bool visible,
                                        std::int16_t macroType) {
     return m_automation->AddWorksheetName(sheet, name, refersTo, visible, macroType);
+bool CXLEzAutomation::ReadCellText(std::int32_t column, std::int32_t row, std::u16string& text) {
+    return m_automation->ReadCellText(At(column), At(row), text);
+}
+
+bool CXLEzAutomation::AddHyperlink(std::int32_t c1, std::int32_t r1, std::int32_t c2,
+                                   std::int32_t r2, std::u16string_view address,
+                                   std::u16string_view subAddress, std::u16string_view screenTip,
+                                   std::u16string_view textToDisplay) {
+    return m_automation->AddHyperlink(At(c1), At(r1), At(c2), At(r2), address, subAddress,
+                                      screenTip, textToDisplay);
+}
+
+bool CXLEzAutomation::AddValidation(std::int32_t c1, std::int32_t r1, std::int32_t c2,
+                                    std::int32_t r2, const CXLValidationRule& rule) {
+    return m_automation->AddValidation(At(c1), At(r1), At(c2), At(r2), rule);
+}
+
+bool CXLEzAutomation::AddFormatCondition(std::int32_t c1, std::int32_t r1, std::int32_t c2,
+                                         std::int32_t r2, const CXLConditionRule& rule) {
+    return m_automation->AddFormatCondition(At(c1), At(r1), At(c2), At(r2), rule);
+}
+
+bool CXLEzAutomation::DeleteFormatConditions(std::int32_t c1, std::int32_t r1, std::int32_t c2,
+                                             std::int32_t r2) {
+    return m_automation->DeleteFormatConditions(At(c1), At(r1), At(c2), At(r2));
 }
 
 bool CXLEzAutomation::SaveWorkbookAs(std::u16string_view fileName) {

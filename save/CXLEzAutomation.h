@@ -9,6 +9,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <string>
 #include <string_view>
 
 #include "platform/automation/IDispatch.h"
@@ -77,6 +78,21 @@ public:
                          std::int16_t macroType);
     bool AddWorksheetName(std::int32_t sheet, std::u16string_view name,
                           std::u16string_view refersTo, bool visible, std::int16_t macroType);
+    // The cell's text; false when it holds none.
+    bool ReadCellText(std::int32_t column, std::int32_t row, std::u16string& text);
+    // A hyperlink over (c1, r1)-(c2, r2); empty texts are left out (an
+    // empty address: a place in this workbook).
+    bool AddHyperlink(std::int32_t c1, std::int32_t r1, std::int32_t c2, std::int32_t r2,
+                      std::u16string_view address, std::u16string_view subAddress,
+                      std::u16string_view screenTip, std::u16string_view textToDisplay);
+    // A data validation over (c1, r1)-(c2, r2).
+    bool AddValidation(std::int32_t c1, std::int32_t r1, std::int32_t c2, std::int32_t r2,
+                       const CXLValidationRule& rule);
+    // A condition of the conditional format over (c1, r1)-(c2, r2), and the
+    // removal of the formats inside that range.
+    bool AddFormatCondition(std::int32_t c1, std::int32_t r1, std::int32_t c2, std::int32_t r2,
+                            const CXLConditionRule& rule);
+    bool DeleteFormatConditions(std::int32_t c1, std::int32_t r1, std::int32_t c2, std::int32_t r2);
     // Saves with no passwords, not read-only-recommended, no backup.
     bool SaveWorkbookAs(std::u16string_view fileName);
     bool QuitServer();

@@ -5,7 +5,10 @@
 
 #include "server/CBiffContinuedRecord.h"
 #include "server/CXlsCommentWriter.h"
+#include "server/CXlsConditionalFormatRecords.h"
+#include "server/CXlsHyperlinkRecord.h"
 #include "server/CXlsRkNumber.h"
+#include "server/CXlsValidationRecords.h"
 
 using namespace xlsw;
 
@@ -67,7 +70,9 @@ bool CXlsSheetWriter::Write(CBiffRecordWriter& out) {
     const std::uint16_t flags =
         kWindow2Default | (m_selected ? kWindow2Selected | kWindow2Active : 0);
     m_record.U16(flags).U16(0).U16(0).U16(kColorAutoLine).U16(0).U16(0).U16(0).U32(0);
-    if (!out.Write(m_record) || !WriteMergedCells(out)) return false;
+    if (!out.Write(m_record) || !WriteMergedCells(out) || !WriteConditionalFormats(out) ||
+        !WriteHyperlinks(out) || !WriteValidations(out))
+        return false;
     return out.Write(kEOF, nullptr, 0);
 }
 
@@ -337,4 +342,19 @@ bool CXlsSheetWriter::WriteMergedCells(CBiffRecordWriter& out) {
         if (!out.Write(m_record)) return false;
     }
     return true;
+}
+
+bool CXlsSheetWriter::WriteHyperlinks(CBiffRecordWriter& out) {
+    for (const CXlsHyperlink& link : m_sheet.Hyperlinks().Items()) {
+        if (!CXlsHyperlinkRecord::Write(link, m_record, out)) return false;
+    }
+    return true;
+}
+
+bool CXlsSheetWriter::WriteValidations(CBiffRecordWriter& out) {
+    return CXlsValidationRecords::Write(m_sheet.Validations().Items(), m_record, out);
+}
+
+bool CXlsSheetWriter::WriteConditionalFormats(CBiffRecordWriter& out) {
+    return CXlsConditionalFormatRecords::Write(m_sheet.ConditionalFormats().Items(), m_record, out);
 }

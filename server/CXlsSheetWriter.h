@@ -1,7 +1,9 @@
 // Writes one worksheet substream: BOF, the calculation settings, the
 // default sizes, COLINFO, DIMENSIONS, the rows in blocks of 32 (the ROW
 // records of a block, then its cells), the comments (when the sheet has a
-// drawing), WINDOW2, MERGEDCELLS and EOF.
+// drawing), WINDOW2, MERGEDCELLS, the CONDFMT records (each with its CF
+// records), the HLINK records (each with its QUICKTIP), DVAL with the DV
+// records and EOF.
 // Records go straight to the stream, row by row; nothing of the sheet is
 // copied.
 #pragma once
@@ -53,6 +55,9 @@ private:
                        const std::vector<CXlsCell>& cells, std::size_t first, std::size_t count);
     bool WriteFormula(CBiffRecordWriter& out, std::uint32_t row, const CXlsCell& cell);
     bool WriteMergedCells(CBiffRecordWriter& out);
+    bool WriteConditionalFormats(CBiffRecordWriter& out);
+    bool WriteHyperlinks(CBiffRecordWriter& out);
+    bool WriteValidations(CBiffRecordWriter& out);
 
     const CXlsWorksheet& m_sheet;
     const CXlsStyleTable& m_styles;

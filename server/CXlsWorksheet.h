@@ -1,9 +1,9 @@
 // One worksheet of the model: its name, its cells with values, formulas and
-// formats, its array formulas and merged ranges, its column widths and row
-// heights. Rows and columns are 0-based. Every setter refuses what the
-// spreadsheet refuses (positions outside the 65,536 rows and 256 columns,
-// texts over 32,767 characters, numbers that are not finite, changing part
-// of an array formula) and then leaves the sheet unchanged.
+// formats, its array formulas, merged ranges, conditional formats,
+// hyperlinks and data validations, its column widths and row heights. Rows and columns are 0-based.
+// Every setter refuses what the spreadsheet refuses (positions outside the 65,536 rows and 256
+// columns, texts over 32,767 characters, numbers that are not finite, changing part of an array
+// formula) and then leaves the sheet unchanged.
 //
 // The sheet shares its workbook's string and format pools; it lives as long
 // as its workbook, which names, renames and orders the sheets.
@@ -21,10 +21,13 @@
 #include "server/CXlsCellValue.h"
 #include "server/CXlsColumn.h"
 #include "server/CXlsCommentStore.h"
+#include "server/CXlsConditionalFormats.h"
 #include "server/CXlsFormatPool.h"
 #include "server/CXlsFormulaCell.h"
+#include "server/CXlsHyperlinks.h"
 #include "server/CXlsMergedRanges.h"
 #include "server/CXlsStringPool.h"
+#include "server/CXlsValidations.h"
 
 class CXlsWorksheet {
 public:
@@ -101,6 +104,19 @@ public:
     // ---- Cell comments, one per cell; values and formats leave them alone.
     CXlsCommentStore& Comments() { return m_comments; }
     const CXlsCommentStore& Comments() const { return m_comments; }
+    // ---- Hyperlinks: where they lead; the cells under them keep their
+    // values.
+    CXlsHyperlinks& Hyperlinks() { return m_hyperlinks; }
+    const CXlsHyperlinks& Hyperlinks() const { return m_hyperlinks; }
+
+    // ---- Conditional formats: formatting that applies while a condition
+    // holds.
+    CXlsConditionalFormats& ConditionalFormats() { return m_conditionalFormats; }
+    const CXlsConditionalFormats& ConditionalFormats() const { return m_conditionalFormats; }
+
+    // ---- Data validations: the rules for what the cells may take.
+    CXlsValidations& Validations() { return m_validations; }
+    const CXlsValidations& Validations() const { return m_validations; }
 
     // ---- What the writer reads.
     const CXlsCellStore& Cells() const { return m_cells; }
@@ -151,4 +167,7 @@ private:
     std::vector<std::uint32_t> m_freeArrays;
     CXlsMergedRanges m_merged;
     CXlsCommentStore m_comments;
+    CXlsHyperlinks m_hyperlinks;
+    CXlsValidations m_validations;
+    CXlsConditionalFormats m_conditionalFormats;
 };

@@ -1,29 +1,7 @@
 #include "server/automation/CXlsFontObject.h"
 
-#include <array>
-
+#include "server/automation/CXlsUnderlineStyle.h"
 #include "server/automation/XlsAutomationConstants.h"
-
-namespace {
-
-struct UnderlineStyle {
-    std::int32_t style;  // as the object model names it
-    std::uint8_t kind;   // as the FONT record stores it
-};
-
-// True (-1) and False (0) arrive as numbers once converted; they stand for
-// single and none, the first two rows.
-constexpr std::array<UnderlineStyle, 7> kUnderlines{{
-    {-1, CXlsFont::kUnderlineSingle},
-    {0, CXlsFont::kUnderlineNone},
-    {xlauto::kUnderlineSingle, CXlsFont::kUnderlineSingle},
-    {xlauto::kUnderlineNone, CXlsFont::kUnderlineNone},
-    {xlauto::kUnderlineDouble, CXlsFont::kUnderlineDouble},
-    {xlauto::kUnderlineSingleAccounting, CXlsFont::kUnderlineSingleAccounting},
-    {xlauto::kUnderlineDoubleAccounting, CXlsFont::kUnderlineDoubleAccounting},
-}};
-
-}  // namespace
 
 CXlsFontObject::CXlsFontObject(CXlsRangeTarget target)
     : CTXlsServerObject(kMembers), m_target(std::move(target)) {}
@@ -100,27 +78,18 @@ HRESULT CXlsFontObject::Italic(CDispatchCall& call) {
 
 HRESULT CXlsFontObject::Underline(CDispatchCall& call) {
     if (!call.IsPut()) {
-        const std::uint8_t kind = m_target.TopLeftFormat().Font().Underline();
-        // From the third row on each kind has its own style.
-        std::int32_t style = xlauto::kUnderlineNone;
-        for (std::size_t i = 2; i < kUnderlines.size(); ++i) {
-            if (kUnderlines[i].kind == kind) {
-                style = kUnderlines[i].style;
-                break;
-            }
-        }
-        call.SetResult(CVariant::Long(style));
+        call.SetResult(CVariant::Long(
+            CXlsUnderlineStyle::ToStyle(m_target.TopLeftFormat().Font().Underline())));
         return S_OK;
     }
     std::int32_t style = 0;
     if (HRESULT status = call.PutLong(style); Failed(status)) return status;
-    for (const UnderlineStyle& entry : kUnderlines) {
-        if (entry.style != style) continue;
-        return ChangeFont(
-            m_target, call, [&entry](CXlsFont& font) { return font.SetUnderline(entry.kind); },
-            u"");
+    std::uint8_t kind = 0;
+    if (!CXlsUnderlineStyle::ToKind(style, kind)) {
+        return call.Raise(xlauto::kRefusedCall, u"Unknown underline style.");
     }
-    return call.Raise(xlauto::kRefusedCall, u"Unknown underline style.");
+    return ChangeFont(
+        m_target, call, [kind](CXlsFont& font) { return font.SetUnderline(kind); }, u"");
 }
 
 HRESULT CXlsFontObject::ColorIndex(CDispatchCall& call) {

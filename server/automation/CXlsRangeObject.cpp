@@ -9,7 +9,9 @@
 #include "server/automation/CXlsCellVariant.h"
 #include "server/automation/CXlsCommentObject.h"
 #include "server/automation/CXlsFontObject.h"
+#include "server/automation/CXlsFormatConditionsObject.h"
 #include "server/automation/CXlsInteriorObject.h"
+#include "server/automation/CXlsValidationObject.h"
 #include "server/automation/CXlsWorksheetObject.h"
 #include "server/automation/XlsAutomationConstants.h"
 
@@ -309,4 +311,14 @@ HRESULT CXlsRangeObject::AddComment(CDispatchCall& call) {
 
 HRESULT CXlsRangeObject::Comment(CDispatchCall& call) {
     return CXlsCommentObject::Of(m_target, call);
+}
+
+HRESULT CXlsRangeObject::Validation(CDispatchCall& call) {
+    call.SetResult(CVariant::AdoptObject(new CXlsValidationObject(m_target)));
+    return S_OK;
+}
+
+HRESULT CXlsRangeObject::FormatConditions(CDispatchCall& call) {
+    call.SetResult(CVariant::AdoptObject(new CXlsFormatConditionsObject(m_target)));
+    return S_OK;
 }

@@ -14,6 +14,9 @@
 //   constant's text; the text of a formula is not kept and reading it fails.
 // - FormulaArray: one array formula over the range ("=" text only).
 // - NumberFormat, Font, Interior, Borders(Index): the cells' formats.
+// - Validation: the cells' data validation (CXlsValidationObject).
+// - FormatConditions: the cells' conditional format
+//   (CXlsFormatConditionsObject).
 // - MergeCells: True merges the range (only the top-left value stays),
 //   False unmerges every merged range it touches; reads True when the range
 //   lies inside one merged range.
@@ -66,6 +69,8 @@ private:
     HRESULT Worksheet(CDispatchCall& call);
     HRESULT AddComment(CDispatchCall& call);
     HRESULT Comment(CDispatchCall& call);
+    HRESULT Validation(CDispatchCall& call);
+    HRESULT FormatConditions(CDispatchCall& call);
 
     // Refuses (with the reason) a write the range cannot take.
     HRESULT CheckWritable(CDispatchCall& call) const;
@@ -97,6 +102,8 @@ private:
         {u"Worksheet", EMemberAccess::kGet, &CXlsRangeObject::Worksheet, {}},
         {u"AddComment", EMemberAccess::kGet, &CXlsRangeObject::AddComment, {u"Text"}},
         {u"Comment", EMemberAccess::kGet, &CXlsRangeObject::Comment, {}},
+        {u"Validation", EMemberAccess::kGet, &CXlsRangeObject::Validation, {}},
+        {u"FormatConditions", EMemberAccess::kGet, &CXlsRangeObject::FormatConditions, {}},
     };
 
     std::shared_ptr<CXlsServerSession> m_session;

@@ -4,6 +4,7 @@
 #include "server/automation/CXlsCellIndex.h"
 #include "server/automation/CXlsNamesObject.h"
 #include "server/automation/CXlsCommentsObject.h"
+#include "server/automation/CXlsHyperlinksObject.h"
 #include "server/automation/CXlsRangeObject.h"
 #include "server/automation/XlsAutomationConstants.h"
 
@@ -156,5 +157,10 @@ HRESULT CXlsWorksheetObject::Names(CDispatchCall& call) {
 
 HRESULT CXlsWorksheetObject::Comments(CDispatchCall& call) {
     call.SetResult(CVariant::AdoptObject(new CXlsCommentsObject(m_document, m_sheet)));
+    return S_OK;
+}
+
+HRESULT CXlsWorksheetObject::Hyperlinks(CDispatchCall& call) {
+    call.SetResult(CVariant::AdoptObject(new CXlsHyperlinksObject(m_session, m_document, m_sheet)));
     return S_OK;
 }

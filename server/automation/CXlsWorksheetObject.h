@@ -9,8 +9,9 @@
 // every cell), Range(Cell1, Cell2) (address texts or ranges; with both,
 // the smallest range holding the two), Rows(Index) and Columns(Index)
 // (whole rows and columns; without an index, all of them), the sheet's
-// own defined names ("Names", CXlsNamesObject), and Comments
-// (CXlsCommentsObject).
+// own defined names ("Names", CXlsNamesObject), Comments
+// (CXlsCommentsObject) and Hyperlinks (the sheet's hyperlinks,
+// CXlsHyperlinksObject).
 #pragma once
 
 #include <memory>
@@ -37,6 +38,7 @@ private:
     HRESULT Columns(CDispatchCall& call);
     HRESULT Names(CDispatchCall& call);
     HRESULT Comments(CDispatchCall& call);
+    HRESULT Hyperlinks(CDispatchCall& call);
 
     HRESULT SetRange(CDispatchCall& call, const CXlsCellRange& range);
 
@@ -52,6 +54,7 @@ private:
         {u"Columns", EMemberAccess::kGet, &CXlsWorksheetObject::Columns, {u"Index"}},
         {u"Names", EMemberAccess::kGet, &CXlsWorksheetObject::Names, {}},
         {u"Comments", EMemberAccess::kGet, &CXlsWorksheetObject::Comments, {}},
+        {u"Hyperlinks", EMemberAccess::kGet, &CXlsWorksheetObject::Hyperlinks, {}},
     };
 
     std::shared_ptr<CXlsServerSession> m_session;

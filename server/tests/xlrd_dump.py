@@ -25,6 +25,8 @@ Lines (tab-separated; texts JSON-quoted with ASCII escapes):
     colinfo  <sheet> <col> <width> <hidden> <xf>
     rowinfo  <sheet> <row> <height> <custom> <hidden> <xf or -1>
     summary  <sheet> <numbers> <sum> <texts> <text chars> <others>
+    hyperlink <sheet> <first row> <last row> <first col> <last col> <url or path>
+             <text mark> <description> <tool tip>
 """
 import io
 import json
@@ -121,6 +123,12 @@ def main(argv):
             out("merged", si, rlo, rhi - 1, clo, chi - 1)
         for (r, c), note in sorted(sh.cell_note_map.items()):
             out("note", si, r, c, q(note.author), note.show, q(note.text))
+        for h in sh.hyperlink_list:
+            target = h.url_or_path or ""
+            if isinstance(target, bytes):  # a file moniker's 8-bit path alone
+                target = target.decode("latin-1")
+            out("hyperlink", si, h.frowx, h.lrowx, h.fcolx, h.lcolx, q(target),
+                q(h.textmark or ""), q(h.desc or ""), q(h.quicktip or ""))
         for c, info in sorted(sh.colinfo_map.items()):
             out("colinfo", si, c, info.width, info.hidden, info.xf_index)
         for r, info in sorted(sh.rowinfo_map.items()):

@@ -16,13 +16,21 @@ const std::map<std::string, std::set<std::string>>& MembersByType() {
         {"Names", {"Add"}},
         {"Worksheets", {"Count"}},
         {"Sheets", {"Add", "Count"}},
-        {"Worksheet", {"Cells", "Range", "Rows", "Columns", "Select", "Name", "Move", "Names"}},
+        {"Worksheet",
+         {"Cells", "Range", "Rows", "Columns", "Select", "Name", "Move", "Names", "Hyperlinks"}},
+        {"Hyperlinks", {"Add"}},
+        {"Hyperlink", {}},
         {"Range",
          {"Select", "Address", "Value", "Formula", "FormulaArray", "NumberFormat", "Font",
           "Interior", "Borders", "MergeCells", "ColumnWidth", "RowHeight", "AutoFill",
-          "AddComment"}},
+          "AddComment", "Validation", "FormatConditions"}},
         {"Comment", {"Text", "Author", "Visible", "Delete"}},
-        {"Font", {"Name", "Bold", "Italic", "Underline", "ColorIndex", "Size"}},
+        {"FormatConditions", {"Add", "Delete"}},
+        {"FormatCondition", {"Font", "Interior", "Borders"}},
+        {"Validation",
+         {"Add", "IgnoreBlank", "InCellDropdown", "ShowInput", "ShowError", "InputTitle",
+          "ErrorTitle", "InputMessage", "ErrorMessage"}},
+        {"Font", {"Name", "Bold", "Italic", "Underline", "ColorIndex", "Size", "Strikethrough"}},
         {"Interior", {"ColorIndex", "Pattern", "PatternColorIndex"}},
         {"Border", {"LineStyle", "ColorIndex"}},
     };
@@ -207,12 +215,27 @@ private:
             if (name == "Columns") return Make("Columns[" + IntegerArg(first) + "]");
             if (name == "Names") return Make("Names[" + m_inner + "]");
             if (name == "Select") return CVariant::Bool(true);
+            if (name == "Hyperlinks") return Make("Hyperlinks");
+        } else if (m_type == "Hyperlinks" && name == "Add") {
+            return Make("Hyperlink");
         } else if (m_type == "Range") {
             if (name == "Select") {
                 if (m_inner.find(':') == std::string::npos) m_server->m_activeCell = m_inner;
                 return CVariant::Bool(true);
             }
             if (name == "Address") return CVariant::Text(FromUtf8(m_inner));
+            if (name == "Value") {
+                const auto text = m_server->m_cellTexts.find(m_inner);
+                if (text != m_server->m_cellTexts.end()) return CVariant::Text(text->second);
+            }
+            if (name == "Font") return Make("Font");
+            if (name == "Interior") return Make("Interior");
+            if (name == "Borders") return Make("Border[" + IntegerArg(first) + "]");
+            if (name == "Validation") return Make("Validation");
+            if (name == "FormatConditions") return Make("FormatConditions");
+        } else if (m_type == "FormatConditions" && name == "Add") {
+            return Make("FormatCondition");
+        } else if (m_type == "FormatCondition") {
             if (name == "Font") return Make("Font");
             if (name == "Interior") return Make("Interior");
             if (name == "Borders") return Make("Border[" + IntegerArg(first) + "]");

@@ -5,8 +5,9 @@
 // "Workbook", "Worksheets", "Sheets", "Worksheet[2]", "Range[R2C3]" (a
 // cell by its row and column), "Range[R1C1:R2C3]", "Rows[4]", "Columns[5]",
 // "Font", "Interior", "Border[7]", "Names" (the workbook's), "Names[2]"
-// (those of Worksheet[2]), "Comment[R2C3]" (a cell's comment). A call is
-// recorded as one line:
+// (those of Worksheet[2]), "Comment[R2C3]" (a cell's comment),
+// "Hyperlinks", "Hyperlink", "Validation", "FormatConditions",
+// "FormatCondition". A call is recorded as one line:
 //
 //   Range[R2C3].Value put('abc')
 //   Worksheet[1].Cells get(r8:2, r8:3)     positional arguments, first first
@@ -15,7 +16,8 @@
 //
 // Each object type knows the members the save uses; any other name fails
 // the lookup. "Address" of a cell gives its label ("R2C3"), "Count" the
-// number of worksheets, "ActiveCell" the last cell selected.
+// number of worksheets, "ActiveCell" the last cell selected, "Value" of a
+// cell the text m_cellTexts holds for its label (else nothing).
 //
 // The state is shared by all the objects of one server; it counts the
 // objects alive so that a test can check every reference was released.
@@ -23,6 +25,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <map>
 #include <memory>
 #include <string>
 #include <vector>
@@ -68,6 +71,8 @@ public:
     std::function<void(const std::string& line)> m_onCall;
     // An Invoke whose recorded line this accepts fails with m_failStatus.
     std::function<bool(const std::string& line)> m_refuse;
+    // What "Value" of a cell reads, by cell label ("R2C3").
+    std::map<std::string, std::u16string> m_cellTexts;
 
     // Used by the objects.
     void Record(std::string line) {
