@@ -158,6 +158,8 @@ bool CXLEzAutomation::AddWorksheetName(std::int32_t sheet, std::u16string_view n
                                        std::u16string_view refersTo, bool visible,
                                        std::int16_t macroType) {
     return m_automation->AddWorksheetName(sheet, name, refersTo, visible, macroType);
+}
+
 bool CXLEzAutomation::ReadCellText(std::int32_t column, std::int32_t row, std::u16string& text) {
     return m_automation->ReadCellText(At(column), At(row), text);
 }
