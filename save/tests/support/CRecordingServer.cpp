@@ -233,13 +233,13 @@ private:
             if (name == "Borders") return Make("Border[" + IntegerArg(first) + "]");
             if (name == "Validation") return Make("Validation");
             if (name == "FormatConditions") return Make("FormatConditions");
+            if (name == "AddComment") return Make("Comment[" + m_inner + "]");
         } else if (m_type == "FormatConditions" && name == "Add") {
             return Make("FormatCondition");
         } else if (m_type == "FormatCondition") {
             if (name == "Font") return Make("Font");
             if (name == "Interior") return Make("Interior");
             if (name == "Borders") return Make("Border[" + IntegerArg(first) + "]");
-            if (name == "AddComment") return Make("Comment[" + m_inner + "]");
         }
         return CVariant();
     }
