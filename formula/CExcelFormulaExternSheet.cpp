@@ -13,6 +13,7 @@ namespace {
 // 0xFFFE stands for the whole workbook and belongs to names, not to cells.
 constexpr std::uint16_t kDeletedSheet = 0xFFFF;
 constexpr std::uint16_t kWholeBook = 0xFFFE;
+constexpr std::u16string_view kDeletedOtherSheet = u"#REF";
 
 CExcelFormulaExternSheet::EResult OwnSheets(const CExcelWorkBook& workbook, std::uint16_t first,
                                             std::uint16_t last, std::u16string& prefix) {
@@ -33,6 +34,14 @@ CExcelFormulaExternSheet::EResult OwnSheets(const CExcelWorkBook& workbook, std:
 CExcelFormulaExternSheet::EResult OtherSheets(const CExcelRecordGWBSUPBOOK& book,
                                               std::uint16_t first, std::uint16_t last,
                                               std::u16string& prefix) {
+    if (first == kDeletedSheet && last == kDeletedSheet) {
+        // A sheet of that workbook that is gone: the spreadsheet shows
+        // '[book.xls]#REF'!A1 and computes it to #REF!.
+        return CExcelFormulaExternSheet::BookPrefix(book, kDeletedOtherSheet, kDeletedOtherSheet,
+                                                    prefix)
+                   ? CExcelFormulaExternSheet::Deleted
+                   : CExcelFormulaExternSheet::Unresolved;
+    }
     if (first >= kWholeBook || last >= kWholeBook || last < first)
         return CExcelFormulaExternSheet::Unresolved;
     const std::u16string firstName = book.GetSheetName(first);

@@ -15,14 +15,15 @@ public:
     enum EResult {
         NoTable,     // no workbook, or a workbook without EXTERNSHEET records
         Resolved,    // sheets of this workbook or of another one, by name
-        Deleted,     // this workbook, a sheet since deleted
+        Deleted,     // a sheet since deleted, of this workbook or another one
         Unresolved,  // missing entry or SUPBOOK, an add-in or unused SUPBOOK,
                      // a sheet not in the list, an unreadable file name
     };
 
     // Sets prefix to "Sheet2!", "'Q1 2009'!", "Jan:Mar!" or, for another
-    // workbook, "'C:\dir\[book.xls]Sheet1'!" when Resolved; to "#REF!" when
-    // Deleted; else to the bare "!" (the sheet part left empty).
+    // workbook, "'C:\dir\[book.xls]Sheet1'!" when Resolved; to "#REF!" or,
+    // for another workbook, "'C:\dir\[book.xls]#REF'!" when Deleted; else
+    // to the bare "!" (the sheet part left empty).
     static EResult Prefix(const CExcelWorkBook* workbook, std::uint16_t index,
                           std::u16string& prefix);
 

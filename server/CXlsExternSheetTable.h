@@ -22,6 +22,8 @@ public:
     // Entry::first and last of another workbook or the add-ins: no sheet
     // (add-in functions, names of a whole workbook).
     static constexpr std::uint32_t kNoSheet = 0xFFFE;
+    // Entry::first and last of another workbook: a sheet of it that is gone.
+    static constexpr std::uint32_t kOtherDeletedSheet = 0xFFFF;
 
     struct Entry {
         // kThisWorkbook, kAddIns, or another workbook's position in the

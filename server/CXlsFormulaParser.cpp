@@ -240,7 +240,7 @@ bool CXlsFormulaParser::ParsePrimary(std::uint32_t& node) {
             return true;
         case EXlsLexemeKind::kError:
             Take();
-            node = Add(CXlsOperandTokens::Error(lexeme.code));
+            node = Add(CXlsOperandTokens::Error(lexeme.code, m_kind));
             return true;
         case EXlsLexemeKind::kReference:
             Take();

@@ -15,6 +15,8 @@ using Entry = CXlsExternSheetTable::Entry;
 // most 255 characters.
 constexpr std::size_t kMaxAddIns = 0xFFFF;
 constexpr std::size_t kMaxNameLength = 0xFF;
+// The sheet part the formula text gives a gone sheet of another workbook.
+constexpr std::u16string_view kDeletedOtherSheet = u"#REF";
 
 }  // namespace
 
@@ -65,6 +67,13 @@ int CXlsLinkTable::OtherSheets(std::u16string_view path, std::u16string_view fir
     if (book < 0) return -1;
     Touch(static_cast<std::size_t>(book));
     CXlsExternalBook& other = m_books[static_cast<std::size_t>(book)];
+    // '[book.xls]#REF'! is a sheet of that workbook that is gone: no name
+    // in its sheet list.
+    if (first == kDeletedOtherSheet && last == kDeletedOtherSheet) {
+        return m_externSheets.Register(Entry{static_cast<std::uint32_t>(book),
+                                             CXlsExternSheetTable::kOtherDeletedSheet,
+                                             CXlsExternSheetTable::kOtherDeletedSheet});
+    }
     const int firstSheet = other.SheetIndex(first);
     const int lastSheet = firstSheet < 0 ? -1 : other.SheetIndex(last);
     if (lastSheet < 0) return -1;

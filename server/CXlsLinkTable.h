@@ -29,7 +29,8 @@ public:
     // An add-in function by the name its EXTERNNAME holds; `nameIndex`
     // gets the EXTERNNAME's 1-based index.
     int AddInFunction(std::u16string_view name, std::uint16_t& nameIndex);
-    // Sheets first to last of another workbook, by its readable path.
+    // Sheets first to last of another workbook, by its readable path; both
+    // "#REF": a sheet of it that is gone.
     int OtherSheets(std::u16string_view path, std::u16string_view first, std::u16string_view last);
     // A name of another workbook: of its sheet `sheet`, or of the whole
     // workbook when `sheet` is empty. `nameIndex` gets the EXTERNNAME's

@@ -78,9 +78,9 @@ CXlsFormulaNode CXlsOperandTokens::Boolean(bool value) {
     return leaf;
 }
 
-CXlsFormulaNode CXlsOperandTokens::Error(std::uint8_t code) {
+CXlsFormulaNode CXlsOperandTokens::Error(std::uint8_t code, EXlsFormulaKind kind) {
     CXlsFormulaNode leaf;
-    if (code == xlsw::kErrRef) {
+    if (code == xlsw::kErrRef && kind != EXlsFormulaKind::kName) {
         leaf.tokenId = xlsw::kPtgRefErr;
         leaf.bytes.assign(4, 0);
         return leaf;

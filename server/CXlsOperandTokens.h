@@ -20,10 +20,12 @@ public:
     // At most 255 characters (the lexer refuses longer texts).
     static CXlsFormulaNode Text(const std::u16string& text);
     static CXlsFormulaNode Boolean(bool value);
-    // An error value: ptgErr, but #REF!, which in a formula is a reference
-    // whose cells were deleted and is stored as ptgRefErr wherever it
-    // stands (that, not a #REF! constant, is what readers compute to #REF!).
-    static CXlsFormulaNode Error(std::uint8_t code);
+    // An error value: ptgErr, but #REF! in a cell's formula, which is a
+    // reference whose cells were deleted and is stored as ptgRefErr wherever
+    // it stands (that, not a #REF! constant, is what readers compute to
+    // #REF!). A name's formula that is #REF! is the constant, as writers
+    // store a name whose range is gone without a sheet.
+    static CXlsFormulaNode Error(std::uint8_t code, EXlsFormulaKind kind);
     // With sheets (anything but kNone) a 3-D token whose EXTERNSHEET index
     // the compiler fills in.
     static CXlsFormulaNode Reference(const CXlsFormulaReference& reference,

@@ -91,6 +91,8 @@ TEST(OtherWorkbook, ReferencesAndNamesPrintTheQuotedBookOrStayUnsound) {
         {TokenStream().Ref3d(0x3A, 2, 0, Rel(0)), "'C:\\dir\\[book.xls]Bob''s'!A1", ""},
         {TokenStream().Ref3d(0x3A, 3, 0, Rel(0)), "'http://host/dir/[book.xls]Sheet1'!A1", ""},
         {TokenStream().Byte(0x3C).U16(0).U16(0).U16(0), "'[book.xls]Sheet1'!#REF!", ""},
+        // A sheet of book.xls that is gone.
+        {TokenStream().Area3d(0x3B, 8, 0, 9, Rel(0), Rel(0)), "'[book.xls]#REF'!A1:A10", ""},
         {NameX(5, 1), "'[book.xls]'!Rates", ""},
         {NameX(0, 2), "'[book.xls]Sheet2'!Local", ""},
         // Cost*Rates of another workbook, as a cell formula multiplies them.
@@ -110,9 +112,9 @@ TEST(OtherWorkbook, ReferencesAndNamesPrintTheQuotedBookOrStayUnsound) {
         EXPECT_EQ(d.sound, *c.reason == '\0') << c.text;
         EXPECT_EQ(d.reason, c.reason) << c.text;
     }
-    // REF entries 4-8: unused SUPBOOK, the whole book, a sheet it does not
-    // list, the start-up directory, a sheet not found.
-    for (const std::uint16_t ref : {4, 5, 6, 7, 8}) {
+    // REF entries 4-7: unused SUPBOOK, the whole book, a sheet it does not
+    // list, the start-up directory.
+    for (const std::uint16_t ref : {4, 5, 6, 7}) {
         const Decoded d = Decode(TokenStream().Ref3d(0x3A, ref, 2, Rel(1)).Build(), 0, 0, &book);
         EXPECT_EQ(d.text, "!B3");
         EXPECT_EQ(d.reason, "unresolved sheet") << ref;

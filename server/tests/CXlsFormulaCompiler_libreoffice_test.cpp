@@ -109,7 +109,7 @@ TEST(XlsFormulaCompilerLibreOffice, CalcCalculatesWhatTheCompiledFormulasMean) {
     name(u"Local", book.Sheet(1), u"=$A$1", false, EXlsNameMacro::kNone);
     name(u"Secret", nullptr, u"=Data!$A$1*100", true, EXlsNameMacro::kNone);
     name(u"_xlfn.IFERROR", nullptr, nullptr, true, EXlsNameMacro::kFunction);
-    name(u"Gone", nullptr, u"=#REF!", false, EXlsNameMacro::kNone);
+    name(u"Gone", nullptr, u"=Data!#REF!", false, EXlsNameMacro::kNone);
 
     // A1:A3 = 1, 2, 3; B1:B3 = 10, 20, 30; C1 = "abc"; 'Q1 2009'!A1 = 100.
     const std::vector<Case> cases = {

@@ -121,6 +121,8 @@ TEST(FormulaCompilerLinks, NamesCallsOtherWorkbooksAndDeletedReferences) {
          "book0:0-0 book0:1-1 book.xls[Sheet1;Sheet2;] "},
         {u"'C:\\dir\\[my book.xls]Sheet 1:Sheet 3'!$A$1", kNoSheet, kCell, "5A000000000000",
          "book0:0-1 C:\\dir\\my book.xls[Sheet 1;Sheet 3;] "},
+        {u"'[book.xls]#REF'!$A$1", kNoSheet, kCell, "5A000000000000",
+         "book0:65535-65535 book.xls[] "},
         {u"'[b.xls]'!Rate+'[b.xls]Sheet1'!Rate", kNoSheet, kCell,
          "59000001000000 59010002000000 03", "book0:--- book0:0-0 b.xls[Sheet1;]{Rate@-}{Rate@0} "},
         {u"'[b.xls]'!A1", kNoSheet, kCell,
@@ -134,12 +136,13 @@ TEST(FormulaCompilerLinks, NamesCallsOtherWorkbooksAndDeletedReferences) {
         {u"#REF!A1+SUM(#REF!$A$1:$B$2)+#REF!#REF!", kNoSheet, kCell,
          "5A0000000000C0 3B00000000010000000100 19100000 03 5C000000000000 03", "self:#-# "},
         // Names' formulas: 3-D references, areas joined at the top, the
-        // root keeping its class, values as in arrays.
+        // root keeping its class, values as in arrays; a name that is #REF!
+        // is the error constant.
         {u"Sheet1!$A$1:$A$3,Sheet1!$C$1", kNoSheet, kName,
          "291300 3B00000000020000000000 3A000000000200 10", "self:0-0 "},
         {u"$B$2", 1, kName, "3A000001000100", "self:1-1 "},
         {u"ABS(Sheet1!A1)", kNoSheet, kName, "7A0000000000C0 611800", "self:0-0 "},
-        {u"#REF!", kNoSheet, kName, "2A00000000", ""},
+        {u"#REF!", kNoSheet, kName, "1C17", ""},
     };
     for (const Case& c : cases) {
         CXlsWorkbook book;
