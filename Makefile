@@ -11,6 +11,9 @@ BUILD ?= build
 BUILD_ASAN ?= build-asan
 SAMPLE_DIR ?= $(BUILD)/sample
 DEMO_DIR ?= $(BUILD)/demo
+# Our builds stop on any warning; WERROR=OFF only shows them, as a plain
+# cmake configure does.
+WERROR ?= ON
 
 .PHONY: deps build demo check check-sanitize screenshots clean
 
@@ -18,7 +21,7 @@ deps:
 	@tools/ensure-deps.sh
 
 build: deps
-	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo
+	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DMENDWELL_WERROR=$(WERROR)
 	cmake --build $(BUILD) -j $(JOBS)
 
 demo: build
@@ -34,7 +37,7 @@ check: build
 	ctest --test-dir $(BUILD) -j $(JOBS) --output-on-failure
 
 check-sanitize: deps
-	cmake -S . -B $(BUILD_ASAN) -DCMAKE_BUILD_TYPE=Debug -DMENDWELL_SANITIZE=ON
+	cmake -S . -B $(BUILD_ASAN) -DCMAKE_BUILD_TYPE=Debug -DMENDWELL_SANITIZE=ON -DMENDWELL_WERROR=$(WERROR)
 	cmake --build $(BUILD_ASAN) -j $(JOBS)
 	ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1 \
 	  ctest --test-dir $(BUILD_ASAN) -j $(JOBS) --output-on-failure
