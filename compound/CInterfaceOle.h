@@ -11,9 +11,13 @@
 #include <filesystem>
 #include <memory>
 
-#include "compound/BookliftExport.h"
-#include "compound/EErrorCode.h"
-#include "compound/EStructureFlag.h"
+// The public headers (this one, EErrorCode.h, EStructureFlag.h and
+// BookliftExport.h, installed in include/booklift/) include only each other
+// and the standard library, by name within their own folder, so that they
+// read the same from the source tree and from an installed copy.
+#include "BookliftExport.h"
+#include "EErrorCode.h"
+#include "EStructureFlag.h"
 
 class CDataContainerOle;
 
@@ -54,6 +58,8 @@ public:
     int CopyWorkbook(const std::filesystem::path& path);
 
     // The parsed model, still owned by this object; null before ParseFile().
+    // Its class is not installed: outside this project it is an opaque
+    // pointer, good only for a null test.
     CDataContainerOle* GetDataContainerOle() const;
 
 private:
