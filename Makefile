@@ -5,6 +5,8 @@
 #   make check-sanitize  the same under AddressSanitizer + UndefinedBehaviorSanitizer
 #   make screenshots  a picture of every screen of the desktop program, taken on a
 #               virtual X server (build/screenshots/)
+#   make package  the Debian package build/mendwell_<version>_amd64.deb, after the
+#               desktop entry and the metainfo file pass their validators
 
 JOBS ?= $(shell nproc)
 BUILD ?= build
@@ -15,7 +17,7 @@ DEMO_DIR ?= $(BUILD)/demo
 # cmake configure does.
 WERROR ?= ON
 
-.PHONY: deps build demo check check-sanitize screenshots clean
+.PHONY: deps build demo check check-sanitize screenshots package clean
 
 deps:
 	@tools/ensure-deps.sh
@@ -44,6 +46,11 @@ check-sanitize: deps
 
 screenshots: build
 	tools/screenshots/take-screenshots.sh $(BUILD)
+
+package: build
+	desktop-file-validate app/desktop/mendwell.desktop
+	appstream-util validate-relax --nonet app/desktop/mendwell.metainfo.xml
+	cd $(BUILD) && cpack -G DEB
 
 clean:
 	rm -rf $(BUILD) $(BUILD_ASAN)
