@@ -49,11 +49,11 @@ public:
     // AnalizeFileStructureOle(); StructAll before the first one.
     unsigned long GetStructureFlags() const;
 
-    // Copies the stream named exactly "Workbook" to path (created or
-    // truncated). Returns 0 only when every piece of the stream that its
-    // chain names was read and the file was written and closed. Otherwise
-    // one bit, also ORed into the parse error: ErrWorkbookNotFound (nothing
-    // is created), ErrOpenFile, ErrEntryIndex, ErrCreateOutput, or
+    // Copies the stream named "Workbook" (letter case ignored) to path
+    // (created or truncated). Returns 0 only when every piece of the stream
+    // that its chain names was read and the file was written and closed.
+    // Otherwise one bit, also ORed into the parse error: ErrWorkbookNotFound
+    // (nothing is created), ErrOpenFile, ErrEntryIndex, ErrCreateOutput, or
     // ErrStreamSector (the output exists but lacks the skipped sectors).
     int CopyWorkbook(const std::filesystem::path& path);
 
