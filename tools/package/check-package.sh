@@ -4,9 +4,10 @@
 #     it must hold;
 #   - runs the unpacked mendwell-cli and mendwell (--version, no display), and
 #     repairs the damaged sample with the unpacked mendwell-cli;
-#   - installs the build into a scratch prefix and builds the booklift
-#     example against it twice, through find_package(booklift) and through
-#     pkg-config, and runs both on the damaged sample.
+#   - builds the booklift example against the unpacked library twice, through
+#     find_package(booklift) (CMAKE_PREFIX_PATH) and through pkg-config, runs
+#     both on the damaged sample and compares the Workbook streams they copy
+#     with the one mendwell-cli extract copies.
 # Usage: tools/package/check-package.sh BUILD_DIR DAMAGED.xls
 set -euo pipefail
 cd "$(dirname "$0")/../.."
@@ -48,21 +49,25 @@ echo "== the unpacked programs"
 # A settings file of the user's could rename the output; this one is empty.
 export XDG_CONFIG_HOME=$scratch/config
 "$root/usr/bin/mendwell-cli" repair "$sample" -o "$scratch/repaired.xls"
-"$root/usr/bin/mendwell-cli" dump "$scratch/repaired.xls" | head -n 5
+"$root/usr/bin/mendwell-cli" dump "$scratch/repaired.xls" >"$scratch/repaired.txt"
+head -n 5 "$scratch/repaired.txt"
 
-echo "== booklift from an installed tree"
-prefix=$scratch/prefix
-cmake --install "$build" --prefix "$prefix" >/dev/null
+echo "== booklift from the unpacked package"
+# The package's CMake and pkg-config files find their prefix from where they
+# lie, so the scratch root serves as an installed prefix.
+prefix=$root/usr
 example=docs/examples/booklift-extract
 cmake -S "$example" -B "$scratch/example" -DCMAKE_PREFIX_PATH="$prefix" >/dev/null
 cmake --build "$scratch/example" >/dev/null
 "$scratch/example/booklift-extract" "$sample" "$scratch/workbook-cmake.bin"
 
-libdir=$(dirname "$(find "$prefix" -name libbooklift.so -print -quit)")
-export PKG_CONFIG_PATH=$libdir/pkgconfig
+export PKG_CONFIG_PATH=$prefix/lib/pkgconfig
 # shellcheck disable=SC2046  # the flags are separate words
 g++ -std=c++17 -o "$scratch/booklift-extract-pc" "$example/main.cpp" \
     $(pkg-config --cflags --libs booklift)
-LD_LIBRARY_PATH=$libdir "$scratch/booklift-extract-pc" "$sample" "$scratch/workbook-pc.bin"
+LD_LIBRARY_PATH=$prefix/lib "$scratch/booklift-extract-pc" "$sample" "$scratch/workbook-pc.bin"
+
+"$root/usr/bin/mendwell-cli" extract "$sample" "$scratch/workbook-cli.bin" >/dev/null
 cmp "$scratch/workbook-cmake.bin" "$scratch/workbook-pc.bin"
+cmp "$scratch/workbook-cmake.bin" "$scratch/workbook-cli.bin"
 echo "check-package: all passed"
