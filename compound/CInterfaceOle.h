@@ -11,9 +11,13 @@
 #include <filesystem>
 #include <memory>
 
-#include "compound/BookliftExport.h"
-#include "compound/EErrorCode.h"
-#include "compound/EStructureFlag.h"
+// The public headers (this one, EErrorCode.h, EStructureFlag.h and
+// BookliftExport.h, installed in include/booklift/) include only each other
+// and the standard library, by name within their own folder, so that they
+// read the same from the source tree and from an installed copy.
+#include "BookliftExport.h"
+#include "EErrorCode.h"
+#include "EStructureFlag.h"
 
 class CDataContainerOle;
 
@@ -45,15 +49,17 @@ public:
     // AnalizeFileStructureOle(); StructAll before the first one.
     unsigned long GetStructureFlags() const;
 
-    // Copies the stream named exactly "Workbook" to path (created or
-    // truncated). Returns 0 only when every piece of the stream that its
-    // chain names was read and the file was written and closed. Otherwise
-    // one bit, also ORed into the parse error: ErrWorkbookNotFound (nothing
-    // is created), ErrOpenFile, ErrEntryIndex, ErrCreateOutput, or
+    // Copies the stream named "Workbook" (letter case ignored) to path
+    // (created or truncated). Returns 0 only when every piece of the stream
+    // that its chain names was read and the file was written and closed.
+    // Otherwise one bit, also ORed into the parse error: ErrWorkbookNotFound
+    // (nothing is created), ErrOpenFile, ErrEntryIndex, ErrCreateOutput, or
     // ErrStreamSector (the output exists but lacks the skipped sectors).
     int CopyWorkbook(const std::filesystem::path& path);
 
     // The parsed model, still owned by this object; null before ParseFile().
+    // Its class is not installed: outside this project it is an opaque
+    // pointer, good only for a null test.
     CDataContainerOle* GetDataContainerOle() const;
 
 private:

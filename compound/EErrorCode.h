@@ -5,7 +5,7 @@
 
 #include <cstdint>
 
-#include "compound/BookliftExport.h"
+#include "BookliftExport.h"  // a public header: see CInterfaceOle.h
 
 enum BOOKLIFT_API EErrorCode : std::uint32_t {
     ErrNone = 0x0000,

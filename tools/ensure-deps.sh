@@ -9,6 +9,10 @@ set -euo pipefail
 packages=(g++ cmake make libgtest-dev python3 python3-xlrd libreoffice-calc-nogui)
 # The desktop program: Qt 6 Widgets; a virtual X server for its screenshots.
 packages+=(qt6-base-dev xvfb xauth)
+# make package: CPack's Depends from dpkg-shlibdeps (dpkg-dev, file), the
+# validators of the desktop entry and the metainfo file, pkg-config for the
+# booklift example; the completion test loads bash-completion.
+packages+=(dpkg-dev file desktop-file-utils appstream-util pkgconf bash-completion)
 case "${1:-}" in
   --fuzz) packages+=(clang libclang-rt-14-dev) ;;
   --bench) packages+=(libbenchmark-dev) ;;
