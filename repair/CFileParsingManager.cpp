@@ -44,6 +44,7 @@ int CFileParsingManager::Start(CExcelData* data) {
         ParsingRunning.store(0);
         StopRequested.store(0);
         ParsingDone.Set();
+        return 1;
     }
     return 0;
 }

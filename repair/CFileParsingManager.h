@@ -37,7 +37,8 @@ public:
     // resets ParsingDone and starts the worker on data. Returns 0 at once,
     // unless the previous worker of this manager is still running: it is
     // waited for first, since two repairs must not share the run state.
-    // When no thread can be made, the run ends at once as a failed repair.
+    // Returns 1 when no thread can be made; the run has then ended as a
+    // failed repair, so that waiters and pollers do not hang.
     int Start(CExcelData* data);
 
     // Both return true. Each Suspend needs its Resume; a Resume without a

@@ -90,7 +90,7 @@ bool CMFSProcessManager::RepairOne(CMFSDataContainer* job) {
     // SaveStopRequested of 1 is a skip of this file.
     SaveStopRequested.store(0);
     CFileParsingManager manager;
-    manager.Start(job->GetCurrentWorkbook());
+    if (manager.Start(job->GetCurrentWorkbook()) != 0) return false;
     ParsingDone.Wait();
     return ParsingSucceeded.load() == 1;
 }
@@ -108,7 +108,7 @@ bool CMFSProcessManager::SaveOne(CMFSDataContainer* job) {
     {
         CThreadManager manager;
         manager.SetData(job->GetCurrentWorkbook());
-        manager.Start();
+        if (manager.Start() != 0) return false;
         // A skip between the check above and Start's clearing of the flag.
         if (StopRequested.load() != 0) manager.Stop();
         SaveDone.Wait();

@@ -31,7 +31,8 @@ public:
     void SetData(CMFSDataContainer* job);
     // JobRunning = 1, SkipAll = 0, then the job worker starts. Returns 0.
     // A Start while this manager's previous job still runs waits for it
-    // first; when no thread can be made the job ends at once (JobRunning 0).
+    // first. When no thread can be made, returns 1 and the job has ended at
+    // once (JobRunning 0) without touching a file.
     int Start();
     // SkipAll = 1: the job ends after the current file.
     void Stop();
