@@ -115,6 +115,8 @@ public:
     // The new worksheet count, or -1.
     std::int32_t AppendWorksheet();
     bool RenameActiveWorksheet(std::u16string_view name);
+    // The active worksheet's Name; false (name untouched) without one.
+    bool ActiveWorksheetName(std::u16string& name);
     bool SelectCell(double column, double row);
     // The selected range with one reference for the caller, or null.
     IDispatch* SelectRange(double c1, double r1, double c2, double r2);
