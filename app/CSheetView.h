@@ -38,7 +38,6 @@ public:
     const CExcelWorkSheet* GetWorkSheet() const { return m_sheet; }
     const CExcelWorkBook* GetWorkBook() const { return m_workbook; }
     CSheetGridStore& GetGridStore() const { return *m_store; }
-    CSheetViewDataFiller& GetFiller() const { return *m_filler; }
 
     // What the formula bar shows for grid cell (row, column): the text of
     // the cell, or, when a FORMULA record of the worksheet sits on that cell

@@ -20,7 +20,6 @@ public:
     explicit CExcelScanFile(std::filesystem::path scanPath) : m_scanPath(std::move(scanPath)) {}
     virtual ~CExcelScanFile() = default;
 
-    void SetScanPath(std::filesystem::path scanPath) { m_scanPath = std::move(scanPath); }
     const std::filesystem::path& GetScanPath() const { return m_scanPath; }
 
     // Fills data's BOF list: a "Workbook globals" entry for each globals BOF

@@ -35,8 +35,6 @@ public:
     bool IsSaving() const { return m_saving.load(); }
     // Files whose repair gave a workbook (they reached the save).
     std::size_t RepairedCount() const;
-    // Files that got a result line.
-    std::size_t FinishedCount() const { return m_finished.load(); }
 
 private:
     CCliConsole& m_console;
@@ -44,5 +42,4 @@ private:
     std::vector<char> m_reachedSave;  // by row; written by the job worker only
     std::atomic<std::size_t> m_currentRow;
     std::atomic<bool> m_saving{false};
-    std::atomic<std::size_t> m_finished{0};
 };

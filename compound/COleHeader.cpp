@@ -45,11 +45,6 @@ std::int32_t COleHeader::GetFirstDifatSector() const {
 std::uint32_t COleHeader::GetDifatSectorCount() const {
     return LittleEndian::U32(&m_bytes[kDifatSectorCountOffset]);
 }
-std::int32_t COleHeader::GetDifatEntry(std::uint32_t i) const {
-    return i < kHeaderDifatCount ? LittleEndian::I32(&m_bytes[kHeaderDifatOffset + 4 * i])
-                                 : kFreeSector;
-}
-
 bool COleHeader::HasReadableSectorSizes() const {
     return GetSectorShift() == kSectorShiftV3 && GetMiniSectorShift() == kMiniSectorShift;
 }

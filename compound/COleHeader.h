@@ -30,8 +30,6 @@ public:
     std::uint32_t GetMiniFatSectorCount() const;
     std::int32_t GetFirstDifatSector() const;
     std::uint32_t GetDifatSectorCount() const;
-    // FAT sector id number i (0..108) of the header's DIFAT.
-    std::int32_t GetDifatEntry(std::uint32_t i) const;
 
     // Whether the shifts are those of the sizes booklift reads (sector
     // shift 9, mini sector shift 6); see CompoundFormat.h.

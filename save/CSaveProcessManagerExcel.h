@@ -40,10 +40,6 @@ public:
     static std::filesystem::path MakeDestinationName(const std::filesystem::path& source,
                                                      const std::filesystem::path& folder);
 
-    // The names phase of the last Save: the names added and those that
-    // could not be.
-    const CSaveNamesPhase& GetNamesPhase() const { return m_names; }
-
 private:
     // A sheet whose name the server refused (a name a damaged BOUNDSHEET
     // left empty, too long or with a character sheet names may not hold, or

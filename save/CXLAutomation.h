@@ -91,8 +91,6 @@ public:
     bool PushError(std::u16string_view name, std::uint16_t flags, HRESULT status) {
         return m_arguments.PushError(name, flags, status);
     }
-    // Frees text, releases an object; the variant becomes empty.
-    static void ClearValue(CVariant& value) { value.Clear(); }
 
     // Calls member `name` of object with the argument list: kind is
     // DISPATCH_METHOD, DISPATCH_PROPERTYGET or DISPATCH_PROPERTYPUT; flags a
