@@ -44,8 +44,8 @@ CMFSDataContainer* JobData(CMainFrame* frame) {
 
 CMFSSelectFileView::CMFSSelectFileView(CMainFrame* frame, int identifier, QWidget* parent)
     : CScreenView(frame, identifier, parent) {
-    // The caption's line break is written the Windows way in the original
-    // text; a label breaks on "\n" alone.
+    // A label breaks its text at "\n": the caption's second line starts at
+    // "click".
     auto* caption = new QLabel(
         tr("Select the corrupt files using [Add files] button and \nclick [Repair and save] "
            "button."),
