@@ -1,5 +1,5 @@
 // The multiple-file job's status list as the command-line tool shows it:
-// each row that gets its final status ("Saved" or "Skiped") becomes a
+// each row that gets its final status ("Saved" or "Skipped") becomes a
 // result line on the console. It also remembers which files reached their
 // save, so that the tool can tell "nothing could be repaired" from "some
 // file was not saved", and which file the job is on, for the progress line.

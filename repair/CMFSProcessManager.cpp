@@ -18,7 +18,7 @@ namespace {
 
 constexpr std::u16string_view kSaving = u"Saving";
 constexpr std::u16string_view kSaved = u"Saved";
-constexpr std::u16string_view kSkipped = u"Skiped";
+constexpr std::u16string_view kSkipped = u"Skipped";
 constexpr std::u16string_view kParsingStep = u"Parsing file...";
 constexpr std::u16string_view kSavingStep = u"Saving file...";
 constexpr std::u16string_view kJobDone = u"Files repaired and saved successfully.";

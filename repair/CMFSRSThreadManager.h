@@ -10,7 +10,7 @@
 //
 // The job's stop protocols live here too, for the job screen and the
 // command-line tool alike: SkipFile ends the current file's repair or save
-// at its next check (the file is marked "Skiped" and the job goes on);
+// at its next check (the file is marked "Skipped" and the job goes on);
 // SkipAllFiles does that and ends the job after the current file.
 #pragma once
 

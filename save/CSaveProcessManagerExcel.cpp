@@ -156,7 +156,7 @@ std::int32_t CSaveProcessManagerExcel::Finish() {
 }
 
 void CSaveProcessManagerExcel::ReportFailure() const {
-    ShowMessage(u"Fail to save the file " + TextFromPath(m_data->GetDestinationPath()) +
+    ShowMessage(u"Failed to save the file " + TextFromPath(m_data->GetDestinationPath()) +
                 u". Please try to save the file with different name.");
 }
 

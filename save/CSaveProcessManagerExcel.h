@@ -64,7 +64,7 @@ private:
     // Saves under a temporary name, quits the server, moves the file onto
     // the destination; the result of Save.
     std::int32_t Finish();
-    // "Fail to save the file <destination>. Please try ..." to the sink.
+    // "Failed to save the file <destination>. Please try ..." to the sink.
     void ReportFailure() const;
     // Names the sheets that were saved under another name, to the sink.
     void ReportRefusedNames() const;
