@@ -6,6 +6,7 @@
 
 #include <vector>
 
+#include "compound/CompoundFormat.h"
 #include "compound/tests/ParsedFile.h"
 #include "compound/tests/support/ByteMutation.h"
 #include "compound/tests/support/CompoundFileBuilder.h"
