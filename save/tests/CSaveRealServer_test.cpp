@@ -185,8 +185,10 @@ TEST_F(SaveRealServerTest, ARepairedModelSavesAndReadsBackCellForCell) {
 
 TEST_F(SaveRealServerTest, ASheetWhoseNameIsRefusedIsSavedUnderTheServersNameAndReported) {
     // Names a damaged BOUNDSHEET can leave: taken by another sheet in
-    // another case, empty, a forbidden character, past 31 characters.
-    const std::u16string names[] = {u"Data", u"DATA", u"", u"a/b", std::u16string(32, u'x'), u"Ok"};
+    // another case, starting with an apostrophe, a forbidden character,
+    // past 31 characters.
+    const std::u16string names[] = {u"Data", u"DATA", u"'quoted", u"a/b", std::u16string(32, u'x'),
+                                    u"Ok"};
     CExcelData data;
     auto* workbook = new CExcelWorkBook();
     data.GetWorkbooks().Add(workbook);
