@@ -37,10 +37,9 @@ int ToBarValue(std::uint32_t value) {
 CMFSRepairSaveProgressView::CMFSRepairSaveProgressView(CMainFrame* frame, int identifier,
                                                        QWidget* parent)
     : CScreenView(frame, identifier, parent) {
-    m_list = new CMFSFileList(QStringLiteral("JobList"),
-                              {tr("S. No."), tr("Source File"), tr("Destination File"),
-                               tr("Status")},
-                              this);
+    m_list = new CMFSFileList(
+        QStringLiteral("JobList"),
+        {tr("S. No."), tr("Source File"), tr("Destination File"), tr("Status")}, this);
     m_list->setSelectionMode(QAbstractItemView::NoSelection);
     m_statusLine = new QLabel(this);
     m_statusLine->setObjectName(QStringLiteral("JobStatusLine"));
@@ -106,7 +105,10 @@ void CMFSRepairSaveProgressView::StartJob() {
     RebuildRows();
 
     m_manager.SetData(job);
-    m_manager.Start();
+    if (m_manager.Start() != 0) {
+        GetDialogs().Inform(this, tr("The job could not be started: no thread could be made."));
+        return;
+    }
     m_timer->start();
 }
 
@@ -145,11 +147,17 @@ void CMFSRepairSaveProgressView::OnTimer() {
     views.RefreshAll();
 }
 
-bool CMFSRepairSaveProgressView::IsTimerActive() const { return m_timer->isActive(); }
+bool CMFSRepairSaveProgressView::IsTimerActive() const {
+    return m_timer->isActive();
+}
 
-void CMFSRepairSaveProgressView::OnShow() { RebuildRows(); }
+void CMFSRepairSaveProgressView::OnShow() {
+    RebuildRows();
+}
 
-void CMFSRepairSaveProgressView::OnRefresh() { RebuildRows(); }
+void CMFSRepairSaveProgressView::OnRefresh() {
+    RebuildRows();
+}
 
 void CMFSRepairSaveProgressView::SetRow(std::size_t row, const std::filesystem::path& destination,
                                         std::u16string_view status) {
@@ -158,7 +166,8 @@ void CMFSRepairSaveProgressView::SetRow(std::size_t row, const std::filesystem::
     const QString destinationText = QString::fromStdString(destination.string());
     const QString statusText = FromUtf16(status);
     QMetaObject::invokeMethod(
-        this, [this, row, destinationText, statusText] { ApplyRow(row, destinationText, statusText); },
+        this,
+        [this, row, destinationText, statusText] { ApplyRow(row, destinationText, statusText); },
         Qt::QueuedConnection);
 }
 

@@ -102,8 +102,8 @@ void CMFSSaveOptionView::OnSave() {
     if (!m_loaded) LoadFromJob();
     const QString typed = m_folder->text();
     if (typed.isEmpty()) {
-        GetDialogs().Inform(this,
-                            tr("Please set the destination folder path to save the repaired file."));
+        GetDialogs().Inform(
+            this, tr("Please set the destination folder path to save the repaired file."));
         return;
     }
     CMFSRepairSaveProgressView* progress =
@@ -124,7 +124,7 @@ void CMFSSaveOptionView::OnSave() {
 
 void CMFSSaveOptionView::OnBrowse() {
     const QString chosen = GetDialogs().ExistingDirectory(
-        this, tr("Select the destination direcorty to save the file:"), m_folder->text());
+        this, tr("Select the destination directory to save the file:"), m_folder->text());
     if (chosen.isEmpty()) return;
     const QString folder = WithSeparator(chosen);
     m_folder->setText(folder);
@@ -132,11 +132,17 @@ void CMFSSaveOptionView::OnBrowse() {
     RefreshAllScreens();
 }
 
-void CMFSSaveOptionView::OnBack() { ShowScreen(CViewManger::MFSSelectFile); }
+void CMFSSaveOptionView::OnBack() {
+    ShowScreen(CViewManger::MFSSelectFile);
+}
 
-void CMFSSaveOptionView::OnShow() { LoadFromJob(); }
+void CMFSSaveOptionView::OnShow() {
+    LoadFromJob();
+}
 
-void CMFSSaveOptionView::OnRefresh() { LoadFromJob(); }
+void CMFSSaveOptionView::OnRefresh() {
+    LoadFromJob();
+}
 
 void CMFSSaveOptionView::LoadFromJob() {
     const CMFSDataContainer* job = GetDocument()->GetJobData();
@@ -158,8 +164,11 @@ void CMFSSaveOptionView::LoadFromJob() {
 void CMFSSaveOptionView::OnOptionToggled(int option, bool checked) {
     // The job reads the mask for each file it begins.
     if (m_loading || JobRunning.load() != 0) return;
-    CSaveOption& options =
-        GetFrame()->GetViewManager().GetMFSRepairSaveProgressView()->EnsureJobData()->GetSaveOptions();
+    CSaveOption& options = GetFrame()
+                               ->GetViewManager()
+                               .GetMFSRepairSaveProgressView()
+                               ->EnsureJobData()
+                               ->GetSaveOptions();
     const std::uint32_t bit = kOptionBoxes[option].bit;
     if (checked) {
         options.Set(bit);
@@ -170,6 +179,9 @@ void CMFSSaveOptionView::OnOptionToggled(int option, bool checked) {
 
 void CMFSSaveOptionView::OnFolderEdited(const QString& text) {
     if (m_loading || JobRunning.load() != 0) return;
-    GetFrame()->GetViewManager().GetMFSRepairSaveProgressView()->EnsureJobData()->SetDestinationFolder(
-        std::filesystem::path(text.toStdString()));
+    GetFrame()
+        ->GetViewManager()
+        .GetMFSRepairSaveProgressView()
+        ->EnsureJobData()
+        ->SetDestinationFolder(std::filesystem::path(text.toStdString()));
 }

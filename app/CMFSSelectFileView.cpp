@@ -44,8 +44,8 @@ CMFSDataContainer* JobData(CMainFrame* frame) {
 
 CMFSSelectFileView::CMFSSelectFileView(CMainFrame* frame, int identifier, QWidget* parent)
     : CScreenView(frame, identifier, parent) {
-    // The caption's line break is written the Windows way in the original
-    // text; a label breaks on "\n" alone.
+    // A label breaks its text at "\n": the caption's second line starts at
+    // "click".
     auto* caption = new QLabel(
         tr("Select the corrupt files using [Add files] button and \nclick [Repair and save] "
            "button."),
@@ -92,7 +92,7 @@ void CMFSSelectFileView::AddFiles(const QStringList& paths) {
         // Compared as written: the list holds what the user chose, and the
         // same file reached by two spellings is two entries, as it was.
         if (std::find(sources.begin(), sources.end(), path) != sources.end()) {
-            GetDialogs().Inform(this, text + tr(" allready exist in the list"));
+            GetDialogs().Inform(this, text + tr(" already exists in the list"));
             continue;
         }
         sources.push_back(path);
@@ -123,11 +123,17 @@ void CMFSSelectFileView::OnSelectCommand() {
     if (!chosen.isEmpty()) AddFiles(chosen);
 }
 
-void CMFSSelectFileView::OnRepairCommand() { ShowScreen(CViewManger::MFSSaveOption); }
+void CMFSSelectFileView::OnRepairCommand() {
+    ShowScreen(CViewManger::MFSSaveOption);
+}
 
-void CMFSSelectFileView::OnShow() { RebuildList(); }
+void CMFSSelectFileView::OnShow() {
+    RebuildList();
+}
 
-void CMFSSelectFileView::OnRefresh() { RebuildList(); }
+void CMFSSelectFileView::OnRefresh() {
+    RebuildList();
+}
 
 void CMFSSelectFileView::dragEnterEvent(QDragEnterEvent* event) {
     if (!LocalFiles(event->mimeData()).isEmpty()) event->acceptProposedAction();

@@ -11,10 +11,6 @@ CMendwellDoc::CMendwellDoc()
 
 CMendwellDoc::~CMendwellDoc() = default;
 
-void CMendwellDoc::SetRecoveredLocation(std::filesystem::path folder) {
-    m_recoveredLocation = std::move(folder);
-}
-
 CExcelData* CMendwellDoc::ResetWorkbook(const std::filesystem::path& source,
                                         ProgressTarget* progress) {
     m_workbook = std::make_unique<CExcelData>();

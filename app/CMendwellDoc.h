@@ -27,7 +27,6 @@ public:
     void SetSourcePath(std::filesystem::path path) { m_sourcePath = std::move(path); }
 
     const std::filesystem::path& GetRecoveredLocation() const { return m_recoveredLocation; }
-    void SetRecoveredLocation(std::filesystem::path folder);
 
     // The parsed workbook of the single-file mode; never null.
     CExcelData* GetWorkbook() const { return m_workbook.get(); }

@@ -91,7 +91,11 @@ void CSFSRepairProgressView::StartRepair() {
     m_progress.SetRange(0, 100);
     m_progress.SetPosition(0);
     m_bar->Show(m_progress);
-    GetDocument()->GetRepairManager().Start(GetDocument()->GetWorkbook());
+    if (GetDocument()->GetRepairManager().Start(GetDocument()->GetWorkbook()) != 0) {
+        // The run has already ended as a failed repair: the timer takes the
+        // screen back to the file choice.
+        GetDialogs().Inform(this, tr("The repair could not be started: no thread could be made."));
+    }
     m_timer->start();
 }
 

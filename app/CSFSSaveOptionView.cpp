@@ -142,7 +142,10 @@ void CSFSSaveOptionView::StartSave() {
     savingView->ResetProgress();
     workbook->SetSaveProgressWindow(savingView->GetProgressTarget());
     m_threadManager->SetData(workbook);
-    m_threadManager->Start();
+    if (m_threadManager->Start() != 0) {
+        GetDialogs().Inform(this, tr("The save could not be started: no thread could be made."));
+        return;
+    }
     ShowScreen(CViewManger::SFSSavingProgress);
     savingView->StartTimer();
 }

@@ -96,7 +96,7 @@ void CSettingView::OnShow() {
 
 void CSettingView::OnBrowse() {
     const QString folder = GetDialogs().ExistingDirectory(
-        this, tr("Select the destination direcorty to save the file:"), m_locationEdit->text());
+        this, tr("Select the destination directory to save the file:"), m_locationEdit->text());
     if (!folder.isEmpty()) m_locationEdit->setText(folder.left(kMaxBrowsedPathLength));
 }
 

@@ -25,9 +25,9 @@ CSheetView::~CSheetView() {
     m_manager.reset();
 }
 
-void CSheetView::StartFill() {
+bool CSheetView::StartFill() {
     m_manager->SetData(m_filler.get());
-    m_manager->Start();
+    return m_manager->Start() == 0;
 }
 
 bool CSheetView::EnsureCell(int row, int column) {

@@ -27,8 +27,9 @@ public:
     ~CSheetView() override;
 
     // Hands the filler to the preview manager and starts the preview worker
-    // (PreviewRunning is 1 until the fill ends).
-    void StartFill();
+    // (PreviewRunning is 1 until the fill ends). False when no thread could
+    // be made: the grid stays empty.
+    bool StartFill();
     // The filler's paging and growth test for a cell about to be written:
     // row and column are the model's row and column plus 3.
     bool EnsureCell(int row, int column);
@@ -37,7 +38,6 @@ public:
     const CExcelWorkSheet* GetWorkSheet() const { return m_sheet; }
     const CExcelWorkBook* GetWorkBook() const { return m_workbook; }
     CSheetGridStore& GetGridStore() const { return *m_store; }
-    CSheetViewDataFiller& GetFiller() const { return *m_filler; }
 
     // What the formula bar shows for grid cell (row, column): the text of
     // the cell, or, when a FORMULA record of the worksheet sits on that cell

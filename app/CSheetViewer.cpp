@@ -68,6 +68,10 @@ bool CSheetViewer::ShowSheet(int index) {
     }
     m_view = std::move(view);
     m_view->show();
-    m_view->StartFill();
+    // An empty grid would pass for an empty sheet.
+    if (!m_view->StartFill()) {
+        m_view.reset();
+        return false;
+    }
     return true;
 }

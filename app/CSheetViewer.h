@@ -25,7 +25,8 @@ public:
 
     // Replaces the grid by a new one for worksheet index, laid into the grid
     // area, and starts filling it. False (the grid stays) when there is no
-    // such worksheet or while PreviewRunning is set.
+    // such worksheet or while PreviewRunning is set; false with no grid at
+    // all when no thread could be made for the fill.
     bool ShowSheet(int index);
 
     // One caption per worksheet (its name), or "Unnamed1" alone when the

@@ -40,7 +40,7 @@ bool CExcelScanFile::ScanForSubstreams(CExcelData* data) {
     if (!data) return false;
     CInputFile file;
     if (!file.Open(m_scanPath)) {
-        ShowMessage(u"error code 0x01 : Fail to open source file");
+        ShowMessage(u"error code 0x01 : Failed to open source file");
         return false;
     }
     const std::uint32_t length = ModelLength(file);
@@ -108,7 +108,7 @@ bool CExcelScanFile::SetSubstreamEnds(CExcelData* data) {
     if (!data || Stopping()) return false;
     CInputFile file;
     if (!file.Open(m_scanPath)) {
-        ShowMessage(u"error code 0x02 : Fail to open source file");
+        ShowMessage(u"error code 0x02 : Failed to open source file");
         return false;
     }
     const std::uint32_t length = ModelLength(file);

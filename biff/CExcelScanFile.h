@@ -20,7 +20,6 @@ public:
     explicit CExcelScanFile(std::filesystem::path scanPath) : m_scanPath(std::move(scanPath)) {}
     virtual ~CExcelScanFile() = default;
 
-    void SetScanPath(std::filesystem::path scanPath) { m_scanPath = std::move(scanPath); }
     const std::filesystem::path& GetScanPath() const { return m_scanPath; }
 
     // Fills data's BOF list: a "Workbook globals" entry for each globals BOF
@@ -29,13 +28,13 @@ public:
     // the file; a globals entry at offset 0 goes before the first worksheet
     // BOF when no globals BOF precedes it, and stands for the whole file when
     // no BOF is found at all. Then sets the entries' ends. False when the
-    // file cannot be opened ("error code 0x01 : Fail to open source file")
+    // file cannot be opened ("error code 0x01 : Failed to open source file")
     // or a stop was requested.
     bool ScanForSubstreams(CExcelData* data);
 
     // Sets each entry's end to the next entry's start, the last one's to the
     // file length. False for an empty list, a stop request, or a file that
-    // cannot be opened ("error code 0x02 : Fail to open source file").
+    // cannot be opened ("error code 0x02 : Failed to open source file").
     bool SetSubstreamEnds(CExcelData* data);
 
     // Scans every workbook's globals and makes its sheets. In an extracted

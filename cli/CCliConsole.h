@@ -33,7 +33,7 @@ public:
     void ClearProgress();
 
     // "STATUS<TAB>SOURCE<TAB>DESTINATION" on standard output, flushed at
-    // once; status is "Saved" or "Skiped".
+    // once; status is "Saved" or "Skipped".
     void PrintResult(std::u16string_view status, const std::filesystem::path& source,
                      const std::filesystem::path& destination);
 

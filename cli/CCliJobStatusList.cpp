@@ -32,7 +32,6 @@ void CCliJobStatusList::SetRow(std::size_t row, const std::filesystem::path& des
         return;
     }
     m_console.PrintResult(status, m_sources[row], destination);
-    ++m_finished;
 }
 
 void CCliJobStatusList::SetStatusText(std::u16string_view) {

@@ -1,5 +1,5 @@
 // The multiple-file job's status list as the command-line tool shows it:
-// each row that gets its final status ("Saved" or "Skiped") becomes a
+// each row that gets its final status ("Saved" or "Skipped") becomes a
 // result line on the console. It also remembers which files reached their
 // save, so that the tool can tell "nothing could be repaired" from "some
 // file was not saved", and which file the job is on, for the progress line.
@@ -35,8 +35,6 @@ public:
     bool IsSaving() const { return m_saving.load(); }
     // Files whose repair gave a workbook (they reached the save).
     std::size_t RepairedCount() const;
-    // Files that got a result line.
-    std::size_t FinishedCount() const { return m_finished.load(); }
 
 private:
     CCliConsole& m_console;
@@ -44,5 +42,4 @@ private:
     std::vector<char> m_reachedSave;  // by row; written by the job worker only
     std::atomic<std::size_t> m_currentRow;
     std::atomic<bool> m_saving{false};
-    std::atomic<std::size_t> m_finished{0};
 };

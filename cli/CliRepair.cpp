@@ -40,7 +40,11 @@ bool RunCliRepair(const std::filesystem::path& source, CExcelData& data, CRepair
 
     CFileParsingManager manager;
     manager.SetTrace(trace);
-    manager.Start(&data);
+    if (manager.Start(&data) != 0) {
+        std::fputs("mendwell-cli: no thread could be started for the repair\n", stderr);
+        data.SetProgressWindow(nullptr);
+        return false;
+    }
     // Start clears the stop flag: an interrupt that came before it is
     // passed on now.
     if (WasInterrupted()) StopRequested.store(1);

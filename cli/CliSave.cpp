@@ -36,10 +36,13 @@ std::uint32_t RunCliSave(CExcelData& data, CCliConsole& console) {
     {
         CThreadManager manager;
         manager.SetData(&data);
-        manager.Start();
+        if (manager.Start() != 0) {
+            std::fputs("mendwell-cli: no thread could be started for the save\n", stderr);
+        }
         // Start clears the stop flag: an interrupt that came before it
         // is passed on now.
         if (WasInterrupted()) manager.Stop();
+        // A save that could not start has signalled SaveDone with result 1.
         if (console.ShowsProgress()) {
             while (!SaveDone.WaitFor(kProgressIntervalMs)) ShowSaveProgress(console, progress);
             console.ClearProgress();

@@ -112,7 +112,10 @@ int RunBatch(const std::vector<std::string>& args) {
     {
         CMFSRSThreadManager manager;
         manager.SetData(&job);
-        manager.Start();
+        if (manager.Start() != 0) {
+            std::fputs("mendwell-cli: no thread could be started for the job\n", stderr);
+            return ExitFailed;
+        }
         while (JobRunning.load() != 0) {
             std::this_thread::sleep_for(kPollInterval);
             if (console.ShowsProgress() && JobRunning.load() != 0)

@@ -104,13 +104,13 @@ int RunRepair(const std::vector<std::string>& args) {
     if (!repaired) {
         std::fprintf(stderr, "mendwell-cli: nothing could be repaired from '%s'\n",
                      parsed.source.c_str());
-        console.PrintResult(u"Skiped", parsed.source, destination);
+        console.PrintResult(u"Skipped", parsed.source, destination);
         return ExitNothingRepaired;
     }
     data.SetDestinationPath(destination);
     data.GetSaveOptions() = parsed.options;
     const std::uint32_t result = RunCliSave(data, console);
     if (result != 0 && WasInterrupted()) return ReportInterrupted();
-    console.PrintResult(result == 0 ? u"Saved" : u"Skiped", parsed.source, destination);
+    console.PrintResult(result == 0 ? u"Saved" : u"Skipped", parsed.source, destination);
     return result == 0 ? ExitOk : ExitFailed;
 }

@@ -25,6 +25,7 @@ constexpr BitName kParseErrors[] = {
     {ErrEntryIndex, "ErrEntryIndex"},
     {ErrCreateOutput, "ErrCreateOutput"},
     {ErrNoRootEntry, "ErrNoRootEntry"},
+    {ErrSectorShift, "ErrSectorShift"},
 };
 
 constexpr BitName kStructureFlags[] = {

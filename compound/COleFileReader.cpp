@@ -13,7 +13,7 @@ using namespace CompoundFormat;
 
 namespace {
 
-using SectorBytes = std::array<std::uint8_t, kMetadataSectorSize>;
+using SectorBytes = std::array<std::uint8_t, kSectorSize>;
 
 }  // namespace
 
@@ -28,11 +28,11 @@ std::uint32_t COleFileReader::Open() {
 }
 
 bool COleFileReader::IsSectorInRange(std::int32_t n) const {
-    return n >= 0 && MetadataSectorOffset(n) + m_sectorSize <= m_fileLength;
+    return n >= 0 && SectorOffset(n) + m_sectorSize <= m_fileLength;
 }
 
 bool COleFileReader::ReadSector(std::int32_t n, std::uint8_t* out) const {
-    return IsSectorInRange(n) && m_file.ReadAt(MetadataSectorOffset(n), out, m_sectorSize);
+    return IsSectorInRange(n) && m_file.ReadAt(SectorOffset(n), out, m_sectorSize);
 }
 
 std::uint32_t COleFileReader::SectorsInFile() const {
@@ -49,7 +49,7 @@ std::uint32_t COleFileReader::ReadHeader() {
     // All 109 go in, free markers included: ReadFat stops at the first
     // negative one.
     m_container->GetDifatEntries().AddLittleEndian(&bytes[kHeaderDifatOffset], kHeaderDifatCount);
-    return ErrNone;
+    return header.HasReadableSectorSizes() ? ErrNone : ErrSectorShift;
 }
 
 std::uint32_t COleFileReader::ReadDifat() {

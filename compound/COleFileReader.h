@@ -29,6 +29,8 @@ public:
     // the container. ErrOpenFile when it cannot be opened.
     std::uint32_t Open();
     // Fills the container's header and appends its 109 DIFAT entries.
+    // ErrHeaderTooShort, or ErrSectorShift when the header's shifts are not
+    // those of the sector sizes read (the parse goes on at those sizes).
     std::uint32_t ReadHeader();
     // Follows the DIFAT sector chain from the header. ErrDifatChain when a
     // DIFAT sector lies outside the file or the chain comes back to a sector
@@ -58,7 +60,7 @@ private:
     std::uint32_t SectorsInFile() const;
 
     CFileHandle m_file;
-    const std::uint32_t m_sectorSize = CompoundFormat::kMetadataSectorSize;
+    const std::uint32_t m_sectorSize = CompoundFormat::kSectorSize;
     const std::uint32_t m_headerSize = CompoundFormat::kHeaderSize;
     std::uint32_t m_fileLength = 0;
     CDataContainerOle* m_container;

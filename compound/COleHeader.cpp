@@ -45,21 +45,15 @@ std::int32_t COleHeader::GetFirstDifatSector() const {
 std::uint32_t COleHeader::GetDifatSectorCount() const {
     return LittleEndian::U32(&m_bytes[kDifatSectorCountOffset]);
 }
-std::int32_t COleHeader::GetDifatEntry(std::uint32_t i) const {
-    return i < kHeaderDifatCount ? LittleEndian::I32(&m_bytes[kHeaderDifatOffset + 4 * i])
-                                 : kFreeSector;
-}
-
-std::uint64_t COleHeader::PowerOfTwo(std::uint16_t shift) {
-    return std::uint64_t{1} << (shift < 32 ? shift : 32);
+bool COleHeader::HasReadableSectorSizes() const {
+    return GetSectorShift() == kSectorShiftV3 && GetMiniSectorShift() == kMiniSectorShift;
 }
 
 std::uint32_t COleHeader::AnalyzeStructure(std::uint32_t fileLength) const {
     // N - 1 and N - 2 go negative for files shorter than two sectors; signed
     // 64-bit keeps those comparisons honest.
-    const std::int64_t n = static_cast<std::int64_t>(fileLength / GetSectorSize());
+    const std::int64_t n = static_cast<std::int64_t>(fileLength / kSectorSize);
     const std::uint16_t byteOrder = GetByteOrder();
-    const std::uint16_t shift = GetSectorShift();
     const std::int64_t firstDirectory = GetFirstDirectorySector();
 
     struct Check {
@@ -69,7 +63,7 @@ std::uint32_t COleHeader::AnalyzeStructure(std::uint32_t fileLength) const {
     const Check checks[] = {
         {HasSignature(), StructSignature},
         {byteOrder == 0xFEFF || byteOrder == 0xFFFE, StructByteOrder},
-        {shift >= 7 && shift <= 9, StructSectorShift},
+        {GetSectorShift() == kSectorShiftV3, StructSectorShift},
         {GetMiniSectorShift() == kMiniSectorShift, StructMiniSectorShift},
         {GetFatSectorCount() <= n - 1, StructFatSectorCount},
         {firstDirectory >= 0 && firstDirectory <= n - 2, StructFirstDirectory},

@@ -30,22 +30,15 @@ public:
     std::uint32_t GetMiniFatSectorCount() const;
     std::int32_t GetFirstDifatSector() const;
     std::uint32_t GetDifatSectorCount() const;
-    // FAT sector id number i (0..108) of the header's DIFAT.
-    std::int32_t GetDifatEntry(std::uint32_t i) const;
 
-    // Stream sector size 2^(sector shift) and mini sector size
-    // 2^(mini sector shift), in bytes. Shifts of 32 and more are taken as 32:
-    // a sector of 4 GiB already puts every sector but sector 0 past the end of
-    // any file we read, and keeps sector arithmetic inside 64 bits.
-    std::uint64_t GetSectorSize() const { return PowerOfTwo(GetSectorShift()); }
-    std::uint64_t GetMiniSectorSize() const { return PowerOfTwo(GetMiniSectorShift()); }
+    // Whether the shifts are those of the sizes booklift reads (sector
+    // shift 9, mini sector shift 6); see CompoundFormat.h.
+    bool HasReadableSectorSizes() const;
 
     // The eleven structure conditions for a file of fileLength bytes, as
     // EStructureFlag bits; a set bit is a condition that fails.
     std::uint32_t AnalyzeStructure(std::uint32_t fileLength) const;
 
 private:
-    static std::uint64_t PowerOfTwo(std::uint16_t shift);
-
     std::array<std::uint8_t, CompoundFormat::kHeaderSize> m_bytes;
 };

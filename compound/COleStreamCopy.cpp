@@ -80,11 +80,11 @@ COleStreamCopy::EStep COleStreamCopy::CopyUnit(std::uint64_t p, std::uint64_t un
 
 std::uint32_t COleStreamCopy::CopyRegular(const COleDirectoryEntry& entry, CFileHandle& out) {
     const std::uint64_t size = entry.GetStreamSize();
-    const std::uint64_t s = m_container.GetHeader().GetSectorSize();
+    const std::uint64_t s = kSectorSize;
     std::uint32_t result = ErrNone;
     for (const std::int32_t n : entry.GetChain().Values()) {
         if (n < 0) break;
-        const std::uint64_t p = kHeaderSize + static_cast<std::uint64_t>(n) * s;
+        const std::uint64_t p = SectorOffset(n);
         if (CopyUnit(p, s, size, out, result) != EStep::Next) break;
     }
     return result;
@@ -92,8 +92,10 @@ std::uint32_t COleStreamCopy::CopyRegular(const COleDirectoryEntry& entry, CFile
 
 std::uint32_t COleStreamCopy::CopyMini(const COleDirectoryEntry& entry, CFileHandle& out) {
     const std::uint64_t size = entry.GetStreamSize();
-    const std::uint64_t s = m_container.GetHeader().GetSectorSize();
-    const std::uint64_t m = m_container.GetHeader().GetMiniSectorSize();
+    // The FAT and the mini FAT were read at these sizes: reading the data at
+    // any other would copy bytes from places the chains do not name.
+    const std::uint64_t s = kSectorSize;
+    const std::uint64_t m = kMiniSectorSize;
     const COleDirectoryEntry* root = m_container.GetEntry(0);
     const CSectorList& miniStream = root->GetChain();
     std::uint32_t result = ErrNone;
@@ -111,7 +113,7 @@ std::uint32_t COleStreamCopy::CopyMini(const COleDirectoryEntry& entry, CFileHan
             result = ErrStreamSector;
             continue;
         }
-        const std::uint64_t p = kHeaderSize + static_cast<std::uint64_t>(e) * s + r;
+        const std::uint64_t p = SectorOffset(e) + r;
         if (CopyUnit(p, m, size, out, result) != EStep::Next) break;
     }
     return result;

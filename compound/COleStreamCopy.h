@@ -1,9 +1,9 @@
 // Copies the bytes of one directory entry's stream from the open source
 // file into a new file.
 //
-// A stream shorter than the header's mini stream cutoff is read in mini
-// sectors from the mini stream (the chain of directory entry 0); any other
-// in sectors of 2^(sector shift) bytes. A piece that lies wholly or partly
+// A stream shorter than the header's mini stream cutoff is read in 64-byte
+// mini sectors from the mini stream (the chain of directory entry 0); any
+// other in 512-byte sectors, whatever the header's shifts say. A piece that lies wholly or partly
 // outside the file is skipped whole and leaves no gap: the output is the
 // concatenation of the pieces that could be read, in chain order, at most
 // the entry's stream size. Memory use is one piece at a time, never the

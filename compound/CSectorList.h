@@ -22,7 +22,6 @@ public:
     // Appends count little-endian 32-bit values read from bytes.
     void AddLittleEndian(const std::uint8_t* bytes, std::uint32_t count);
     void RemoveAll() { m_values.clear(); }
-    void Reserve(std::uint32_t count) { m_values.reserve(count); }
 
     std::uint32_t GetCount() const { return static_cast<std::uint32_t>(m_values.size()); }
     bool IsEmpty() const { return m_values.empty(); }

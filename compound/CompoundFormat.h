@@ -1,10 +1,13 @@
 // Byte layout of a version-3 compound file (OLE2 structured storage) as
 // booklift reads it. All integers are little-endian.
 //
-// The file is a 512-byte header followed by sectors. Metadata (DIFAT, FAT,
-// mini FAT, directory) is always read in 512-byte units: metadata sector n
-// starts at byte 512 + n * 512. Stream data sectors are 2^(sector shift)
-// bytes and stream sector n starts at byte 512 + n * 2^(sector shift).
+// The file is a 512-byte header followed by 512-byte sectors: sector n, be it
+// DIFAT, FAT, mini FAT, directory or stream data, starts at byte
+// 512 + n * 512. Mini sectors are 64 bytes. These are the sizes of a
+// version-3 file (sector shift 9, mini sector shift 6), the only kind
+// booklift reads: a header that says otherwise is damaged (ErrSectorShift),
+// and its sectors are still read at these sizes, so that the tables and the
+// streams agree on where every sector lies.
 #pragma once
 
 #include <cstdint>
@@ -15,17 +18,19 @@ namespace CompoundFormat {
 
 // The header is taken to be 512 bytes whatever its sector shift says.
 inline constexpr std::uint32_t kHeaderSize = 512;
-// DIFAT, FAT, mini FAT and directory sectors are read in units of this size.
-inline constexpr std::uint32_t kMetadataSectorSize = 512;
-// 32-bit sector ids held by one metadata sector (FAT and mini FAT sectors).
-inline constexpr std::uint32_t kIdsPerSector = kMetadataSectorSize / 4;
+// Every sector, whatever it holds, is this size.
+inline constexpr std::uint32_t kSectorSize = 512;
+// Streams shorter than the mini stream cutoff lie in mini sectors this size.
+inline constexpr std::uint32_t kMiniSectorSize = 64;
+// 32-bit sector ids held by one sector (FAT and mini FAT sectors).
+inline constexpr std::uint32_t kIdsPerSector = kSectorSize / 4;
 // A DIFAT sector holds 127 FAT sector ids and, in its last 4 bytes, the id of
 // the next DIFAT sector.
 inline constexpr std::uint32_t kFatIdsPerDifatSector = kIdsPerSector - 1;
 inline constexpr std::uint32_t kDifatNextOffset = kFatIdsPerDifatSector * 4;
-// Directory entries are 128 bytes, four to a metadata sector.
+// Directory entries are 128 bytes, four to a sector.
 inline constexpr std::uint32_t kDirectoryEntrySize = 128;
-inline constexpr std::uint32_t kEntriesPerSector = kMetadataSectorSize / kDirectoryEntrySize;
+inline constexpr std::uint32_t kEntriesPerSector = kSectorSize / kDirectoryEntrySize;
 
 // --- Header fields (offsets from the start of the file) ------------------------
 
@@ -34,7 +39,7 @@ inline constexpr std::uint32_t kSignatureSize = 8;
 inline constexpr std::uint8_t kSignature[kSignatureSize] = {0xD0, 0xCF, 0x11, 0xE0,
                                                             0xA1, 0xB1, 0x1A, 0xE1};
 inline constexpr std::uint32_t kByteOrderOffset = 0x1C;             // u16, 0xFFFE as stored (FE FF)
-inline constexpr std::uint32_t kSectorShiftOffset = 0x1E;           // u16, stream sector = 2^shift
+inline constexpr std::uint32_t kSectorShiftOffset = 0x1E;           // u16, sector = 2^shift
 inline constexpr std::uint32_t kMiniSectorShiftOffset = 0x20;       // u16, mini sector = 2^shift
 inline constexpr std::uint32_t kFatSectorCountOffset = 0x2C;        // u32, analysis only
 inline constexpr std::uint32_t kFirstDirectorySectorOffset = 0x30;  // i32
@@ -46,10 +51,12 @@ inline constexpr std::uint32_t kDifatSectorCountOffset = 0x48;      // u32, anal
 inline constexpr std::uint32_t kHeaderDifatOffset = 0x4C;  // 109 x i32: the first FAT sector ids
 inline constexpr std::uint32_t kHeaderDifatCount = 109;
 
-// Values a sound version-3 writer puts in the header.
+// Values a sound version-3 writer puts in the header; the shifts are those
+// of kSectorSize and kMiniSectorSize.
 inline constexpr std::uint16_t kByteOrderMark = 0xFFFE;
 inline constexpr std::uint16_t kSectorShiftV3 = 9;
 inline constexpr std::uint16_t kMiniSectorShift = 6;
+static_assert(kSectorSize == 1u << kSectorShiftV3 && kMiniSectorSize == 1u << kMiniSectorShift);
 inline constexpr std::uint32_t kMiniStreamCutoff = 4096;
 
 // --- Directory entry fields (offsets within the 128-byte entry) -----------------
@@ -80,9 +87,9 @@ inline constexpr std::int32_t kFatSectorMark = -3;    // FAT: the sector holds F
 inline constexpr std::int32_t kDifatSectorMark = -4;  // FAT: the sector holds DIFAT entries
 inline constexpr std::int32_t kNoEntry = -1;          // directory: no sibling or child
 
-// Byte offset of metadata sector n (n >= 0).
-inline constexpr std::uint64_t MetadataSectorOffset(std::int32_t n) {
-    return kHeaderSize + static_cast<std::uint64_t>(n) * kMetadataSectorSize;
+// Byte offset of sector n (n >= 0).
+inline constexpr std::uint64_t SectorOffset(std::int32_t n) {
+    return kHeaderSize + static_cast<std::uint64_t>(n) * kSectorSize;
 }
 
 }  // namespace CompoundFormat

@@ -21,4 +21,10 @@ enum BOOKLIFT_API EErrorCode : std::uint32_t {
     ErrEntryIndex = 0x0200,        // the directory id found has no entry
     ErrCreateOutput = 0x0400,      // the output file cannot be created (or written)
     ErrNoRootEntry = 0x0800,       // no directory entry is named "Root Entry"
+    // The header's sector shift is not 9 or its mini sector shift not 6.
+    // Sectors are read as 512 bytes and mini sectors as 64 all the same (the
+    // tables are only readable at those sizes); the bit tells the caller that
+    // the header it trusted is damaged, or from a version-4 file, whose
+    // 4096-byte sectors booklift does not read.
+    ErrSectorShift = 0x1000,
 };

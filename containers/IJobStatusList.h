@@ -14,7 +14,7 @@ public:
     virtual ~IJobStatusList() = default;
     // Row row (0-based, the source file's position in the list) now shows
     // destination in its destination column and status ("Saving", "Saved",
-    // "Skiped") in its status column.
+    // "Skipped") in its status column.
     virtual void SetRow(std::size_t row, const std::filesystem::path& destination,
                         std::u16string_view status) = 0;
     // The main window's status text; empty clears it.

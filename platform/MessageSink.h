@@ -1,4 +1,4 @@
-// Where fixed user messages go ("error code 0x01 : Fail to open source
+// Where fixed user messages go ("error code 0x01 : Failed to open source
 // file", "Invalid source file path", ...). The desktop program installs a
 // handler that shows a modal box on the user-interface thread and blocks the
 // calling worker until it is answered; the command-line tool prints to

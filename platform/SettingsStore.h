@@ -46,7 +46,6 @@ public:
     // folder of the user's account; empty when no home can be found.
     static std::filesystem::path DefaultFolder();
 
-    const std::filesystem::path& GetFolder() const { return m_folder; }
     // <folder>/settings.ini, or empty when there is no folder.
     std::filesystem::path GetFilePath() const;
 

@@ -25,7 +25,3 @@ std::uint32_t CExcelRecordCOLINFO::GetWidthPixels() const {
 std::uint16_t CExcelRecordCOLINFO::GetXFIndex() const {
     return U16(biff8::kColInfoXF);
 }
-
-std::uint16_t CExcelRecordCOLINFO::GetOptions() const {
-    return U16(biff8::kColInfoOptions);
-}

@@ -19,6 +19,4 @@ public:
     // (2560, ten characters, gives 68).
     std::uint32_t GetWidthPixels() const;
     std::uint16_t GetXFIndex() const;
-    // Hidden (bit 0), outline level (bits 8-10), collapsed (bit 12).
-    std::uint16_t GetOptions() const;
 };

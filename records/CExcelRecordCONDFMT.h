@@ -42,7 +42,6 @@ public:
     static bool Read(IExcelStreamReader& reader, CExcelWorkSheet& sheet, std::uint32_t size,
                      std::uint32_t position);
 
-    std::uint16_t GetAnnouncedConditions() const { return m_announced; }
     const std::vector<CExcelCellRect>& GetRects() const { return m_rects; }
     const std::vector<CExcelRecordCF>& GetConditions() const { return m_conditions; }
     void AddCondition(CExcelRecordCF condition) { m_conditions.push_back(std::move(condition)); }

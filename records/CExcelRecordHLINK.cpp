@@ -57,7 +57,8 @@ std::unique_ptr<CExcelRecordHLINK> CExcelRecordHLINK::Decode(const std::uint8_t*
 
     CExcelByteCursor cursor(payload + hlink::kFirstField, n - hlink::kFirstField);
     if (flags & hlink::kHasDisplayName) link->m_description = StreamString(cursor);
-    if (flags & hlink::kHasFrameName) link->m_frame = StreamString(cursor);
+    // The target frame names a browser window; nothing saves it.
+    if (flags & hlink::kHasFrameName) StreamString(cursor);
     if (flags & hlink::kHasMoniker) {
         // A UNC path is kept as a string rather than a moniker.
         if (flags & hlink::kMonikerSavedAsString)

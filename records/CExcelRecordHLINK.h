@@ -1,6 +1,6 @@
 // HLINK record (0x01B8): one hyperlink over a range of cells, decoded into
 // what the save hands on: the range, the description (the text a cell
-// shows for the link), the target frame, the address (see
+// shows for the link), the address (see
 // CExcelHyperlinkMoniker), the location in the target (the text mark: a
 // cell or a name, in this workbook when the address is empty) and the tool
 // tip of the QUICKTIP record that follows it. An element of the
@@ -57,7 +57,6 @@ public:
     std::uint16_t GetFirstColumn() const { return m_firstColumn; }
     std::uint16_t GetLastColumn() const { return m_lastColumn; }
     const std::u16string& GetDescription() const { return m_description; }
-    const std::u16string& GetTargetFrame() const { return m_frame; }
     // Empty for a link into this workbook.
     const std::u16string& GetAddress() const { return m_address; }
     const std::u16string& GetLocation() const { return m_location; }
@@ -69,7 +68,6 @@ private:
     std::uint16_t m_firstColumn = 0;
     std::uint16_t m_lastColumn = 0;
     std::u16string m_description;
-    std::u16string m_frame;
     std::u16string m_address;
     std::u16string m_location;
     std::u16string m_toolTip;

@@ -27,7 +27,6 @@ public:
     std::uint16_t GetRow() const { return m_row; }
     std::uint16_t GetColumn() const { return m_column; }
     std::uint16_t GetXFIndex() const { return m_xfIndex; }
-    std::uint32_t GetRK() const { return m_rk; }
     double GetValue() const { return DecodeRK(m_rk); }
 
     // Format index of the cell's XF record in workbook, 0 when there is none.

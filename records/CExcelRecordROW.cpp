@@ -11,10 +11,6 @@ std::uint16_t CExcelRecordROW::GetFirstColumn() const {
     return U16(biff8::kRowFirstColumn);
 }
 
-std::uint16_t CExcelRecordROW::GetLastColumnPlus1() const {
-    return U16(biff8::kRowLastColumnPlus1);
-}
-
 std::uint16_t CExcelRecordROW::GetRawHeight() const {
     return U16(biff8::kRowHeight);
 }

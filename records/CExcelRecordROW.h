@@ -13,8 +13,6 @@ public:
 
     std::uint16_t GetRow() const;
     std::uint16_t GetFirstColumn() const;
-    // One past the last column that holds a cell.
-    std::uint16_t GetLastColumnPlus1() const;
     // The height word as stored: twips in bits 0-14, bit 15 set when the
     // row keeps the default height.
     std::uint16_t GetRawHeight() const;

@@ -21,13 +21,8 @@ public:
     // extension block (bit 2).
     bool IsRich() const { return m_rich; }
     bool IsExtended() const { return m_extended; }
-    // Always true: the text is held as UTF-16 code units whatever width the
-    // characters had in the file.
-    bool IsWide() const { return m_wide; }
 
     const std::u16string& GetText() const { return m_text; }
-    // Bytes of text as UTF-16 (2 per character kept).
-    std::uint32_t GetByteLength() const { return static_cast<std::uint32_t>(2 * m_text.size()); }
     // Offset of the string's extension block (just after its runs) in the
     // SST record counted from its 4-byte header, as if every character were
     // 16-bit and the option bytes at CONTINUE boundaries inside characters
@@ -47,7 +42,6 @@ public:
 private:
     bool m_rich = false;
     bool m_extended = false;
-    bool m_wide = true;
     std::u16string m_text;
     std::uint32_t m_extensionOffset = 0;
     CTList<CFormatingRuns> m_runs;

@@ -12,8 +12,18 @@ CFileParsingManager::CFileParsingManager() {
 }
 
 CFileParsingManager::~CFileParsingManager() {
-    // The worker frees itself when it ends; it touches nothing of ours.
-    if (m_thread.joinable()) m_thread.detach();
+    if (!m_thread.joinable()) return;
+    // The worker reads the borrowed workbook until its last step: it must
+    // end before whoever owns the workbook may free it. A worker that has
+    // already ended is not asked, or its stop would be left for the next
+    // reader of StopRequested (the multiple-file save checks it).
+    const bool running = ParsingRunning.load() != 0;
+    if (running) StopRequested.store(1);
+    // A worker held at the gate by us would never see the request.
+    while (m_suspensions > 0) Resume();
+    m_thread.join();
+    // The worker may have cleared the flag just before our request came.
+    if (running) StopRequested.store(0);
 }
 
 int CFileParsingManager::Start(CExcelData* data) {
@@ -34,15 +44,21 @@ int CFileParsingManager::Start(CExcelData* data) {
         ParsingRunning.store(0);
         StopRequested.store(0);
         ParsingDone.Set();
+        return 1;
     }
     return 0;
 }
 
 bool CFileParsingManager::Suspend() {
+    ++m_suspensions;
     return RepairWorkerGate.Suspend();
 }
 
 bool CFileParsingManager::Resume() {
+    // Only our own suspensions are lifted: another holder of the gate keeps
+    // the worker where it is.
+    if (m_suspensions == 0) return true;
+    --m_suspensions;
     return RepairWorkerGate.Resume();
 }
 

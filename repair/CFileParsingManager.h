@@ -7,15 +7,18 @@
 //
 // One repair runs at a time: the flags and the event are process-wide.
 // Suspend and Resume go through RepairWorkerGate, a cooperative stand-in
-// for suspending a thread: the worker stops at its next stop check between
-// the pipeline's steps (not inside the scan or the worksheet parser) and
-// stays there until the last Resume.
+// for suspending a thread: the worker stops at its next stop check (between
+// the pipeline's steps and inside the substream search, the globals scan and
+// the worksheet parser) and stays there until the last Resume.
 //
-// The manager keeps the thread it started but does not own the work: the
-// data passed to Start is borrowed and must outlive the worker. A manager
-// destroyed while its worker runs lets the worker finish on its own.
+// The manager owns the thread it started but not the work: the data passed
+// to Start is borrowed and must outlive the manager. A manager destroyed
+// while its worker runs asks the worker to stop, lifts the suspensions it
+// holds and waits for the worker to end, so that nothing reads the data
+// after the manager is gone.
 #pragma once
 
+#include <cstdint>
 #include <thread>
 
 class CExcelData;
@@ -34,10 +37,12 @@ public:
     // resets ParsingDone and starts the worker on data. Returns 0 at once,
     // unless the previous worker of this manager is still running: it is
     // waited for first, since two repairs must not share the run state.
-    // When no thread can be made, the run ends at once as a failed repair.
+    // Returns 1 when no thread can be made; the run has then ended as a
+    // failed repair, so that waiters and pollers do not hang.
     int Start(CExcelData* data);
 
-    // Both return true.
+    // Both return true. Each Suspend needs its Resume; a Resume without a
+    // Suspend of this manager does nothing.
     bool Suspend();
     bool Resume();
 
@@ -53,4 +58,5 @@ public:
 private:
     std::thread m_thread;
     CRepairTrace* m_trace = nullptr;
+    std::uint32_t m_suspensions = 0;
 };

@@ -18,7 +18,7 @@ namespace {
 
 constexpr std::u16string_view kSaving = u"Saving";
 constexpr std::u16string_view kSaved = u"Saved";
-constexpr std::u16string_view kSkipped = u"Skiped";
+constexpr std::u16string_view kSkipped = u"Skipped";
 constexpr std::u16string_view kParsingStep = u"Parsing file...";
 constexpr std::u16string_view kSavingStep = u"Saving file...";
 constexpr std::u16string_view kJobDone = u"Files repaired and saved successfully.";
@@ -90,7 +90,7 @@ bool CMFSProcessManager::RepairOne(CMFSDataContainer* job) {
     // SaveStopRequested of 1 is a skip of this file.
     SaveStopRequested.store(0);
     CFileParsingManager manager;
-    manager.Start(job->GetCurrentWorkbook());
+    if (manager.Start(job->GetCurrentWorkbook()) != 0) return false;
     ParsingDone.Wait();
     return ParsingSucceeded.load() == 1;
 }
@@ -108,7 +108,7 @@ bool CMFSProcessManager::SaveOne(CMFSDataContainer* job) {
     {
         CThreadManager manager;
         manager.SetData(job->GetCurrentWorkbook());
-        manager.Start();
+        if (manager.Start() != 0) return false;
         // A skip between the check above and Start's clearing of the flag.
         if (StopRequested.load() != 0) manager.Stop();
         SaveDone.Wait();

@@ -27,6 +27,7 @@ public:
     int Run(CMFSDataContainer* job);
     // Repairs the job's current workbook; true when a workbook came out.
     bool RepairOne(CMFSDataContainer* job);
-    // Saves the job's current workbook; true when it was saved.
+    // Saves the job's current workbook; true when it was saved. Both are
+    // false, without waiting, when their worker thread cannot be made.
     bool SaveOne(CMFSDataContainer* job);
 };

@@ -27,6 +27,7 @@ int CMFSRSThreadManager::Start() {
         m_thread = std::thread(&CMFSRSThreadManager::JobThread, m_job);
     } catch (const std::system_error&) {
         JobRunning.store(0);
+        return 1;
     }
     return 0;
 }

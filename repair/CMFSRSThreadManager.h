@@ -10,7 +10,7 @@
 //
 // The job's stop protocols live here too, for the job screen and the
 // command-line tool alike: SkipFile ends the current file's repair or save
-// at its next check (the file is marked "Skiped" and the job goes on);
+// at its next check (the file is marked "Skipped" and the job goes on);
 // SkipAllFiles does that and ends the job after the current file.
 #pragma once
 
@@ -31,7 +31,8 @@ public:
     void SetData(CMFSDataContainer* job);
     // JobRunning = 1, SkipAll = 0, then the job worker starts. Returns 0.
     // A Start while this manager's previous job still runs waits for it
-    // first; when no thread can be made the job ends at once (JobRunning 0).
+    // first. When no thread can be made, returns 1 and the job has ended at
+    // once (JobRunning 0) without touching a file.
     int Start();
     // SkipAll = 1: the job ends after the current file.
     void Stop();

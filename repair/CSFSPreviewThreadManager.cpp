@@ -24,6 +24,7 @@ int CSFSPreviewThreadManager::Start() {
         m_thread = std::thread(&CSFSPreviewThreadManager::PreviewThread, m_fill);
     } catch (const std::system_error&) {
         PreviewRunning.store(0);
+        return 1;
     }
     return 0;
 }

@@ -18,7 +18,8 @@ public:
 
     void SetData(IPreviewFill* fill);
     // PreviewRunning = 1, PreviewStop = 0, then the worker starts. Returns 0.
-    // When no thread can be made the fill ends at once (PreviewRunning 0).
+    // When no thread can be made, returns 1 and the fill has ended at once
+    // without filling anything (PreviewRunning 0).
     int Start();
 
     // The worker's body: PreviewRunning = 1, the fill (none for a null

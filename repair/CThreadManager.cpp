@@ -37,6 +37,7 @@ int CThreadManager::Start() {
         SaveResult.store(1);
         SaveRunning.store(0);
         SaveDone.Set();
+        return 1;
     }
     return 0;
 }

@@ -30,8 +30,8 @@ public:
     void SetData(CDataContainer* data);
     // SaveRunning = 1, SaveStopRequested = 0, SaveDone reset, then the
     // worker starts on the stored container. Returns 0. When no thread can
-    // be made, the run ends at once as a save that did not happen
-    // (SaveResult 1, SaveDone signalled).
+    // be made, returns 1 and the run has ended at once as a save that did
+    // not happen (SaveResult 1, SaveRunning 0, SaveDone signalled).
     int Start();
     // SaveStopRequested = 1.
     void Stop();

@@ -28,7 +28,7 @@ constexpr FailureText kFailureTexts[] = {
     {DISP_E_PARAMNOTOPTIONAL, u"%s: Missing a required parameter.", EDetail::kNone},
 };
 // Spelled as the program has always spelled it.
-constexpr const char16_t* kUnknownFailure = u"%s: Unknown error occured.";
+constexpr const char16_t* kUnknownFailure = u"%s: Unknown error occurred.";
 constexpr const char16_t* kNoDescription = u"<<No Description>>";
 
 std::u16string Decimal(std::int64_t value) {

@@ -47,7 +47,6 @@ public:
                std::int32_t firstSheet);
 
     std::uint32_t GetAddedCount() const { return m_added; }
-    std::uint32_t GetFailedCount() const { return static_cast<std::uint32_t>(m_failures.size()); }
     const std::vector<Failure>& GetFailures() const { return m_failures; }
 
 private:

@@ -40,13 +40,16 @@ std::int32_t CSaveProcessManagerExcel::Save(CDataContainer* container) {
         m_automation.reset();
         m_automation = std::make_unique<CXLEzAutomation>(false);
         m_names = CSaveNamesPhase();
+        m_refusedNames.clear();
 
         CSaveProgress progress(m_data->GetSaveProgressWindow());
         progress.Start(CSaveProgress::Total(*m_data));
         CreateWorksheets(progress);
         WriteNames();
         WriteWorksheets(progress);
-        return Finish();
+        const std::int32_t result = Finish();
+        if (result == 0) ReportRefusedNames();
+        return result;
     } catch (const std::bad_alloc&) {
         // Memory ran out while building a call: the server is let go and
         // nothing reaches the destination.
@@ -72,7 +75,13 @@ void CSaveProcessManagerExcel::CreateWorksheets(CSaveProgress& progress) {
             }
             // The last sheet is the one just made.
             m_automation->SelectWorksheetFromEnd(1);
-            m_automation->RenameActiveWorksheet(name);
+            // Failing the save over a name would lose every cell; the sheet
+            // keeps the name the server gave it, and the user is told.
+            if (!m_automation->RenameActiveWorksheet(name)) {
+                RefusedSheetName refused{name, u""};
+                m_automation->ActiveWorksheetName(refused.saved);
+                m_refusedNames.push_back(std::move(refused));
+            }
             if (SaveStopCheck()) return;
         }
     }
@@ -147,8 +156,17 @@ std::int32_t CSaveProcessManagerExcel::Finish() {
 }
 
 void CSaveProcessManagerExcel::ReportFailure() const {
-    ShowMessage(u"Fail to save the file " + TextFromPath(m_data->GetDestinationPath()) +
+    ShowMessage(u"Failed to save the file " + TextFromPath(m_data->GetDestinationPath()) +
                 u". Please try to save the file with different name.");
+}
+
+void CSaveProcessManagerExcel::ReportRefusedNames() const {
+    if (m_refusedNames.empty()) return;
+    std::u16string text = u"These sheets could not keep their names and were saved as:";
+    for (const RefusedSheetName& refused : m_refusedNames) {
+        text += u"\r\n  '" + refused.name + u"' as '" + refused.saved + u"'";
+    }
+    ShowMessage(text);
 }
 
 std::filesystem::path CSaveProcessManagerExcel::MakeTempWorkbookName() {

@@ -13,6 +13,8 @@
 #include <cstdint>
 #include <filesystem>
 #include <memory>
+#include <string>
+#include <vector>
 
 #include "save/CSaveNamesPhase.h"
 #include "save/CSaveProcessManager.h"
@@ -38,11 +40,18 @@ public:
     static std::filesystem::path MakeDestinationName(const std::filesystem::path& source,
                                                      const std::filesystem::path& folder);
 
-    // The names phase of the last Save: the names added and those that
-    // could not be.
-    const CSaveNamesPhase& GetNamesPhase() const { return m_names; }
-
 private:
+    // A sheet whose name the server refused (a name a damaged BOUNDSHEET
+    // left empty, too long or with a character sheet names may not hold, or
+    // one that another sheet of the output already has): its cells are saved
+    // all the same, in the sheet under the name the server gave it, and a
+    // save that writes its file names every such sheet through the message
+    // sink.
+    struct RefusedSheetName {
+        std::u16string name;   // the model's name
+        std::u16string saved;  // the name the sheet was saved under
+    };
+
     // One worksheet per sheet of the model ("Unnamed1" when it has none).
     void CreateWorksheets(CSaveProgress& progress);
     // The new workbook, in the source's date system.
@@ -55,12 +64,15 @@ private:
     // Saves under a temporary name, quits the server, moves the file onto
     // the destination; the result of Save.
     std::int32_t Finish();
-    // "Fail to save the file <destination>. Please try ..." to the sink.
+    // "Failed to save the file <destination>. Please try ..." to the sink.
     void ReportFailure() const;
+    // Names the sheets that were saved under another name, to the sink.
+    void ReportRefusedNames() const;
 
     std::unique_ptr<CXLEzAutomation> m_automation;
     const CExcelWorkBook* m_workbook = nullptr;
     const CExcelWorkSheet* m_worksheet = nullptr;
     CExcelData* m_data = nullptr;
     CSaveNamesPhase m_names;
+    std::vector<RefusedSheetName> m_refusedNames;
 };

@@ -389,6 +389,16 @@ bool CXLAutomation::RenameActiveWorksheet(std::u16string_view name) {
     return PutText(m_activeWorksheet, u"Name", name, 0, kArgumentBorrowed);
 }
 
+bool CXLAutomation::ActiveWorksheetName(std::u16string& name) {
+    if (m_activeWorksheet == nullptr) return false;
+    ResetArguments();
+    CVariant result;
+    if (!InvokeMember(m_activeWorksheet, u"Name", &result, DISPATCH_PROPERTYGET, 0)) return false;
+    if (result.Type() != VT_BSTR) return false;
+    name = result.GetText();
+    return true;
+}
+
 // --- Cells and ranges ---------------------------------------------------------
 
 bool CXLAutomation::SelectCell(double column, double row) {

@@ -91,8 +91,6 @@ public:
     bool PushError(std::u16string_view name, std::uint16_t flags, HRESULT status) {
         return m_arguments.PushError(name, flags, status);
     }
-    // Frees text, releases an object; the variant becomes empty.
-    static void ClearValue(CVariant& value) { value.Clear(); }
 
     // Calls member `name` of object with the argument list: kind is
     // DISPATCH_METHOD, DISPATCH_PROPERTYGET or DISPATCH_PROPERTYPUT; flags a
@@ -115,6 +113,8 @@ public:
     // The new worksheet count, or -1.
     std::int32_t AppendWorksheet();
     bool RenameActiveWorksheet(std::u16string_view name);
+    // The active worksheet's Name; false (name untouched) without one.
+    bool ActiveWorksheetName(std::u16string& name);
     bool SelectCell(double column, double row);
     // The selected range with one reference for the caller, or null.
     IDispatch* SelectRange(double c1, double r1, double c2, double r2);

@@ -33,6 +33,10 @@ bool CXLEzAutomation::RenameActiveWorksheet(std::u16string_view name) {
     return m_automation->RenameActiveWorksheet(name);
 }
 
+bool CXLEzAutomation::ActiveWorksheetName(std::u16string& name) {
+    return m_automation->ActiveWorksheetName(name);
+}
+
 bool CXLEzAutomation::SelectCell(std::int32_t column, std::int32_t row) {
     return m_automation->SelectCell(At(column), At(row));
 }

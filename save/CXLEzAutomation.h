@@ -31,6 +31,7 @@ public:
     bool SelectWorksheetFromEnd(std::int32_t index);
     std::int32_t AppendWorksheet();
     bool RenameActiveWorksheet(std::u16string_view name);
+    bool ActiveWorksheetName(std::u16string& name);
     bool SelectCell(std::int32_t column, std::int32_t row);
     // The selected range with one reference for the caller, or null.
     IDispatch* SelectRange(std::int32_t c1, std::int32_t r1, std::int32_t c2, std::int32_t r2);

@@ -86,12 +86,6 @@ CBiffRecordBuilder& CBiffRecordBuilder::Chars(std::u16string_view text, bool wid
     return *this;
 }
 
-void CBiffRecordBuilder::PatchU16(std::uint32_t offset, std::uint16_t v) {
-    if (offset + 2 <= m_size) {
-        CLittleEndian::PutU16(m_bytes.data() + xlsw::kRecordHeaderSize + offset, v);
-    }
-}
-
 const std::uint8_t* CBiffRecordBuilder::Finished() {
     CLittleEndian::PutU16(m_bytes.data(), m_type);
     CLittleEndian::PutU16(m_bytes.data() + 2, static_cast<std::uint16_t>(m_size));

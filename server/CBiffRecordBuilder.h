@@ -11,7 +11,7 @@
 #include "server/XlsRecordLayout.h"
 
 class CBiffRecordBuilder {
-  public:
+public:
     explicit CBiffRecordBuilder(std::uint16_t type = 0) { Reset(type); }
 
     void Reset(std::uint16_t type);
@@ -30,9 +30,6 @@ class CBiffRecordBuilder {
     // The characters alone, 8-bit or 16-bit.
     CBiffRecordBuilder& Chars(std::u16string_view text, bool wide);
 
-    // Overwrites bytes already put, at a body offset.
-    void PatchU16(std::uint32_t offset, std::uint16_t v);
-
     std::uint32_t BodySize() const { return m_size; }
     std::uint32_t Room() const { return xlsw::kMaxRecordBody - m_size; }
     bool Overflowed() const { return m_overflowed; }
@@ -44,7 +41,7 @@ class CBiffRecordBuilder {
     // stored with 8-bit characters.
     static bool FitsEightBit(std::u16string_view text);
 
-  private:
+private:
     std::uint8_t* Grow(std::size_t n);
 
     std::array<std::uint8_t, xlsw::kRecordHeaderSize + xlsw::kMaxRecordBody> m_bytes;

@@ -16,7 +16,7 @@
 #include "server/CByteSink.h"
 
 class CCompoundFileWriter : public CByteSink {
-  public:
+public:
     // The largest stream written: its size field is 32 bits.
     static constexpr std::uint64_t kMaxStreamSize = 0xFFFF0000;
 
@@ -33,11 +33,10 @@ class CCompoundFileWriter : public CByteSink {
     bool Finish();
 
     // Sector counts of the finished file (for tests and reports).
-    std::uint32_t StreamSectors() const { return m_streamSectors; }
     std::uint32_t FatSectors() const { return m_fatSectors; }
     std::uint32_t DifatSectors() const { return m_difatSectors; }
 
-  private:
+private:
     bool Begin();
     bool Fail() {
         m_failed = true;

@@ -25,8 +25,3 @@ CXlsCell& CXlsRow::FindOrInsert(std::uint16_t column, std::uint32_t formatId) {
     if (it != m_cells.end() && it->Column() == column) return *it;
     return *m_cells.insert(it, CXlsCell(column, formatId));
 }
-
-void CXlsRow::Erase(std::uint16_t column) {
-    const auto it = std::lower_bound(m_cells.begin(), m_cells.end(), column, ColumnBefore);
-    if (it != m_cells.end() && it->Column() == column) m_cells.erase(it);
-}

@@ -8,7 +8,7 @@
 #include "server/CXlsCell.h"
 
 class CXlsRow {
-  public:
+public:
     const std::vector<CXlsCell>& Cells() const { return m_cells; }
 
     // The stored cell of a column, or null.
@@ -16,7 +16,6 @@ class CXlsRow {
     const CXlsCell* Find(std::uint16_t column) const;
     // The stored cell of a column; a new one is blank with formatId.
     CXlsCell& FindOrInsert(std::uint16_t column, std::uint32_t formatId);
-    void Erase(std::uint16_t column);
     // Every stored cell, for changes that keep the column order.
     std::vector<CXlsCell>& MutableCells() { return m_cells; }
 
@@ -37,7 +36,7 @@ class CXlsRow {
     // Nothing in it that the file would need a ROW record for.
     bool IsUnused() const { return m_cells.empty() && !m_customHeight && !m_hasFormat; }
 
-  private:
+private:
     std::vector<CXlsCell> m_cells;
     std::uint32_t m_formatId = 0;
     std::uint16_t m_heightTwips = 0;

@@ -10,7 +10,7 @@
 #include "server/CXlsStringPool.h"
 
 class CXlsSstTable {
-  public:
+public:
     static constexpr std::uint32_t kNotInTable = 0xFFFFFFFF;
 
     // The pool must outlive the table.
@@ -22,12 +22,11 @@ class CXlsSstTable {
     std::uint32_t IndexOf(std::uint32_t stringId) const;
 
     std::uint32_t UniqueCount() const { return static_cast<std::uint32_t>(m_order.size()); }
-    std::uint32_t TotalCount() const { return m_total; }
 
     // SST (+ CONTINUE) and EXTSST.
     bool Write(CBiffRecordWriter& out) const;
 
-  private:
+private:
     const CXlsStringPool& m_pool;
     std::vector<std::uint32_t> m_indexOf;  // by string id
     std::vector<std::uint32_t> m_order;    // string ids by SST index

@@ -118,10 +118,6 @@ std::uint16_t CXlsStyleTable::XfIndex(std::uint32_t formatId) const {
     return formatId < m_xf.size() ? m_xf[formatId] : static_cast<std::uint16_t>(kDefaultCellXf);
 }
 
-std::uint32_t CXlsStyleTable::XfCount() const {
-    return kStyleXfCount + static_cast<std::uint32_t>(m_cellXfs.size());
-}
-
 std::uint32_t CXlsStyleTable::FontCount() const {
     return kDefaultFontCopies + static_cast<std::uint32_t>(m_fonts.size());
 }

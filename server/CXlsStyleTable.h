@@ -17,7 +17,7 @@
 #include "server/CXlsFormatPool.h"
 
 class CXlsStyleTable {
-  public:
+public:
     // The pool must outlive the table.
     explicit CXlsStyleTable(const CXlsFormatPool& pool);
 
@@ -31,13 +31,12 @@ class CXlsStyleTable {
     // Writes FONT, FORMAT, XF and STYLE records, in that order.
     bool Write(CBiffRecordWriter& out) const;
 
-    std::uint32_t XfCount() const;
     std::uint32_t FontCount() const;
     // Formats that found no room under the XF limit; their cells show the
     // default format.
     std::uint32_t DroppedFormats() const { return m_dropped; }
 
-  private:
+private:
     struct CellXf {
         std::uint32_t formatId;
         std::uint16_t font;

@@ -39,7 +39,6 @@ public:
     // the grid shows it (a subclass may own it as a member: the grid reads
     // nothing once its destruction has begun).
     void SetStore(CSheetGridStore* store);
-    CSheetGridStore* GetStore() const { return m_store; }
 
     // Header row text of grid column c: "" for 0, "A".."Z" for 1..26, then
     // two letters ("AA" for 27, "AZ" for 52, "BA" for 53).
@@ -54,7 +53,6 @@ public:
 
     // Whether a double click, F2, a typed key or a drop changes a cell's text.
     void SetEditable(bool editable);
-    bool IsEditable() const { return m_editable; }
 
     // In-place editing of the current cell. BeginEdit starts with the cell's
     // text (or with replacement when given); CommitEdit writes the editor's

@@ -134,7 +134,7 @@ TEST_F(CMFSRepairSaveProgressViewTest, SkipEndsTheOnlyFileWithoutSavingIt) {
 
     ASSERT_TRUE(WaitForJobEnd());
     EXPECT_EQ(Column(*List(ProgressScreen(), QStringLiteral("JobList")), 3),
-              QStringList{"Skiped"});
+              QStringList{"Skipped"});
     ProgressScreen().OnTimer();
     EXPECT_EQ(ResultColumn(3), QStringList{"Failed"});
 }
@@ -150,7 +150,7 @@ TEST_F(CMFSRepairSaveProgressViewTest, RowsShowWhatTheJobReportedFromItsThread) 
     CMFSFileList* list = List(ProgressScreen(), QStringLiteral("JobList"));
     EXPECT_EQ(Column(*list, 0), (QStringList{"1", "2"}));
     EXPECT_EQ(Column(*list, 1), (QStringList{ToQString(files[0]), ToQString(files[1])}));
-    EXPECT_EQ(Column(*list, 3), (QStringList{"Saved", "Skiped"}));
+    EXPECT_EQ(Column(*list, 3), (QStringList{"Saved", "Skipped"}));
     EXPECT_TRUE(Column(*list, 2)[0].startsWith(m_out + "/"));
     EXPECT_TRUE(Column(*list, 2)[1].startsWith(m_out + "/"));
     // The job's last step text, and the status text it cleared.
@@ -160,7 +160,7 @@ TEST_F(CMFSRepairSaveProgressViewTest, RowsShowWhatTheJobReportedFromItsThread) 
 
     // Showing the screen again keeps what was reported.
     Views().Activate();
-    EXPECT_EQ(Column(*list, 3), (QStringList{"Saved", "Skiped"}));
+    EXPECT_EQ(Column(*list, 3), (QStringList{"Saved", "Skipped"}));
 }
 
 TEST_F(CMFSRepairSaveProgressViewTest, EndWithExitPendingClosesInsteadOfShowingResults) {

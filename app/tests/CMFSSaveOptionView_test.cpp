@@ -44,21 +44,22 @@ const QStringList kCaptions = {"Save row information", "Save column information"
                                "Save merged cells",    "Save text",
                                "Save bool value",      "Save formula",
                                "Save number"};
-const std::uint32_t kBits[] = {CSaveOption::RowInformation, CSaveOption::ColumnInformation,
-                               CSaveOption::MergedRanges,   CSaveOption::Texts,
-                               CSaveOption::BooleansAndErrors, CSaveOption::Formulas,
-                               CSaveOption::Numbers};
+const std::uint32_t kBits[] = {
+    CSaveOption::RowInformation, CSaveOption::ColumnInformation, CSaveOption::MergedRanges,
+    CSaveOption::Texts,          CSaveOption::BooleansAndErrors, CSaveOption::Formulas,
+    CSaveOption::Numbers};
 
 // --- Options --------------------------------------------------------------------
 
 TEST_F(CMFSSaveOptionViewTest, BoxesShowTheJobMaskEachTimeTheScreenIsShown) {
     ShowOptions();
-    for (const QString& caption : kCaptions) EXPECT_TRUE(Box(caption)->isChecked()) << caption.toStdString();
+    for (const QString& caption : kCaptions)
+        EXPECT_TRUE(Box(caption)->isChecked()) << caption.toStdString();
 
     Views().SetCurrentIndex(CViewManger::MFSSelectFile);
     Views().Activate();
-    Job().GetSaveOptions() = CSaveOption(CSaveOption::Numbers | CSaveOption::Texts |
-                                         CSaveOption::BlankCellFormats);
+    Job().GetSaveOptions() =
+        CSaveOption(CSaveOption::Numbers | CSaveOption::Texts | CSaveOption::BlankCellFormats);
     ShowOptions();
 
     for (int i = 0; i < kCaptions.size(); ++i) {
@@ -97,7 +98,7 @@ TEST_F(CMFSSaveOptionViewTest, BrowseTakesTheChosenFolderWithASeparatorAtItsEnd)
     Button(OptionScreen(), QStringLiteral("Browse..."))->click();
 
     EXPECT_EQ(m_dialogs.folderTitles,
-              QStringList{QStringLiteral("Select the destination direcorty to save the file:")});
+              QStringList{QStringLiteral("Select the destination directory to save the file:")});
     EXPECT_EQ(Folder().text(), chosen + "/");
     EXPECT_EQ(ToQString(Job().GetDestinationFolder()), chosen + "/");
 }

@@ -1,5 +1,7 @@
 #include "app/tests/CMFSScreenTest.h"
 
+#include <QLineEdit>
+
 #include "app/CMFSFileList.h"
 #include "app/CMFSRepairSaveProgressView.h"
 #include "app/CMFSRepairSavedStatusView.h"
@@ -11,10 +13,8 @@
 #include "containers/CMFSDataContainer.h"
 #include "platform/RunState.h"
 
-#include <QLineEdit>
-
 const QString CMFSScreenTest::kJobDone = QStringLiteral("Files repaired and saved successfully.");
-const QString CMFSScreenTest::kDuplicateTail = QStringLiteral(" allready exist in the list");
+const QString CMFSScreenTest::kDuplicateTail = QStringLiteral(" already exists in the list");
 
 void CMFSScreenTest::StartOnFileList() {
     Start();
@@ -27,7 +27,9 @@ CMFSSelectFileView& CMFSScreenTest::FileListScreen() const {
     return *Views().GetMFSSelectFileView();
 }
 
-CMFSSaveOptionView& CMFSScreenTest::OptionScreen() const { return *Views().GetMFSSaveOptionView(); }
+CMFSSaveOptionView& CMFSScreenTest::OptionScreen() const {
+    return *Views().GetMFSSaveOptionView();
+}
 
 CMFSRepairSaveProgressView& CMFSScreenTest::ProgressScreen() const {
     return *Views().GetMFSRepairSaveProgressView();

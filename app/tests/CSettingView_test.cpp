@@ -109,7 +109,7 @@ TEST_F(SettingViewTest, BrowseAsksWithItsTitleAndTakesTheChosenFolder) {
     Click("BrowseButton");
     EXPECT_EQ(Location()->text(), "/media/usb/out");
     ASSERT_EQ(m_dialogs.folderTitles.size(), 2);
-    EXPECT_EQ(m_dialogs.folderTitles.front(), "Select the destination direcorty to save the file:");
+    EXPECT_EQ(m_dialogs.folderTitles.front(), "Select the destination directory to save the file:");
 }
 
 TEST_F(SettingViewTest, ApplyOutsideSettingsDoesNotJumpAway) {

@@ -214,7 +214,7 @@ TEST(ScanForSubstreams, AFileThatCannotBeOpenedFailsWithTheFirstMessage) {
     CExcelScanFile scan(dir.Path() / "missing.xls");
     EXPECT_FALSE(scan.ScanForSubstreams(&data));
     EXPECT_EQ(messages.texts,
-              std::vector<std::u16string>{u"error code 0x01 : Fail to open source file"});
+              std::vector<std::u16string>{u"error code 0x01 : Failed to open source file"});
     EXPECT_EQ(data.GetBOFList().GetCount(), 0u);
 }
 
@@ -226,7 +226,7 @@ TEST(SetSubstreamEnds, AFileThatCannotBeOpenedFailsWithTheSecondMessage) {
     CExcelScanFile scan(dir.Path() / "missing.xls");
     EXPECT_FALSE(scan.SetSubstreamEnds(&data));
     EXPECT_EQ(messages.texts,
-              std::vector<std::u16string>{u"error code 0x02 : Fail to open source file"});
+              std::vector<std::u16string>{u"error code 0x02 : Failed to open source file"});
 }
 
 TEST(SetSubstreamEnds, AnEmptyListFails) {

@@ -44,7 +44,7 @@ TEST_F(BatchCommand, ThreeFilesOneNotRepairable) {
     EXPECT_EQ(result.status, 1) << result.err;
     const std::vector<std::string> lines = {
         "Saved\t" + Sample().string() + "\t" + (out / "damaged(Mendwell).xls").string(),
-        "Skiped\t" + Junk().string() + "\t" + (out / "page(Mendwell).xls").string(),
+        "Skipped\t" + Junk().string() + "\t" + (out / "page(Mendwell).xls").string(),
         "Saved\t" + (Dir() / "second.xls").string() + "\t" +
             (out / "second(Mendwell).xls").string(),
     };
@@ -66,7 +66,7 @@ TEST_F(BatchCommand, NothingRepairableAtAll) {
     const auto result = Run({"batch", "--dest", (Dir() / "out").string(), Junk().string()});
     EXPECT_EQ(result.status, 2);
     EXPECT_EQ(result.Lines().size(), 1u);
-    EXPECT_TRUE(result.out.starts_with("Skiped\t")) << result.out;
+    EXPECT_TRUE(result.out.starts_with("Skipped\t")) << result.out;
 }
 
 TEST_F(BatchCommand, TheSameNameTwiceGetsACounter) {

@@ -107,7 +107,7 @@ TEST_F(RepairCommand, ASourceWithNothingToRepairIsNotSaved) {
     const auto out = Dir() / "out.xls";
     const auto result = Run({"repair", Junk().string(), "-o", out.string()});
     EXPECT_EQ(result.status, 2);
-    EXPECT_EQ(result.out, "Skiped\t" + Junk().string() + "\t" + out.string() + "\n");
+    EXPECT_EQ(result.out, "Skipped\t" + Junk().string() + "\t" + out.string() + "\n");
     EXPECT_TRUE(Contains(result.err, "nothing could be repaired")) << result.err;
     EXPECT_FALSE(std::filesystem::exists(out));
 }

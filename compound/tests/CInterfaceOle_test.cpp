@@ -6,6 +6,7 @@
 
 #include <vector>
 
+#include "compound/CompoundFormat.h"
 #include "compound/tests/ParsedFile.h"
 #include "compound/tests/support/ByteMutation.h"
 #include "compound/tests/support/CompoundFileBuilder.h"
@@ -184,11 +185,39 @@ TEST(CInterfaceOle, StructureAnalysisAlwaysSucceedsAndKeepsItsFindings) {
     EXPECT_EQ(damaged.Ole().GetStructureFlags(),
               static_cast<unsigned long>(StructSignature | StructMiniStreamCutoff));
 
-    // Two bytes: the header reads as zeros, so 1-byte sectors and N = 2,
-    // which the zero sector ids and counts all meet.
+    // Two bytes: the header reads as zeros, and in 512-byte sectors N = 0,
+    // which no sector id or count meets.
     ParsedFile tiny({0xD0, 0xCF});
     EXPECT_EQ(tiny.Ole().AnalizeFileStructureOle(), 1);
-    EXPECT_EQ(tiny.Ole().GetStructureFlags(),
-              static_cast<unsigned long>(StructSignature | StructByteOrder | StructSectorShift |
-                                         StructMiniSectorShift | StructMiniStreamCutoff));
+    EXPECT_EQ(tiny.Ole().GetStructureFlags(), static_cast<unsigned long>(StructAll));
+}
+
+TEST(CInterfaceOle, AnyShiftButNineAndSixIsFlaggedAndTheStreamStillCopiedFromItsOwnSectors) {
+    // The tables are read as 512-byte sectors whatever the header says; a
+    // stream read at 2^shift bytes would come from sectors no chain names.
+    struct Case {
+        std::uint16_t shift, miniShift;
+        unsigned long bits;
+    };
+    const Case cases[] = {
+        {9, 6, ErrNone},         {7, 6, ErrSectorShift},  {8, 6, ErrSectorShift},
+        {10, 6, ErrSectorShift}, {12, 6, ErrSectorShift}, {0xFFFF, 6, ErrSectorShift},
+        {9, 5, ErrSectorShift},  {9, 7, ErrSectorShift},
+    };
+    // In sectors, and in mini sectors below the 4096-byte cutoff.
+    for (const std::size_t size : {std::size_t{9000}, std::size_t{1000}}) {
+        Builder builder;
+        builder.AddStream(u"Workbook", Pattern(size, 3));
+        const std::vector<std::uint8_t> sound = builder.Build();
+        for (const Case& c : cases) {
+            std::vector<std::uint8_t> file = sound;
+            ByteMutation::SetU16(file, CompoundFormat::kSectorShiftOffset, c.shift);
+            ByteMutation::SetU16(file, CompoundFormat::kMiniSectorShiftOffset, c.miniShift);
+            ParsedFile parsed(file);
+            EXPECT_EQ(parsed.Bits(), c.bits) << size << " " << c.shift << " " << c.miniShift;
+            std::vector<std::uint8_t> out;
+            EXPECT_EQ(parsed.CopyWorkbook(out), 0);
+            EXPECT_EQ(out, Pattern(size, 3)) << size << " " << c.shift << " " << c.miniShift;
+        }
+    }
 }

@@ -48,11 +48,9 @@ TEST(COleHeaderAnalysis, EachConditionSetsItsOwnBit) {
         {kSignatureOffset, 1, 0x00, StructSignature},
         {kByteOrderOffset, 2, 0x1234, StructByteOrder},
         {kSectorShiftOffset, 2, 6, StructSectorShift},
-        // 1 MiB sectors: N = 0, so every "<= N - 1" fails, and "<= N - 2"
-        // fails for sector 1 but not for the -2 markers.
-        {kSectorShiftOffset, 2, 20,
-         StructSectorShift | StructFatSectorCount | StructFirstDirectory |
-             StructMiniFatSectorCount | StructDifatSectorCount},
+        // Sectors are 512 bytes whatever the shift says, so N and the
+        // conditions made with it stay as they were.
+        {kSectorShiftOffset, 2, 20, StructSectorShift},
         {kMiniSectorShiftOffset, 2, 7, StructMiniSectorShift},
         {kFatSectorCountOffset, 4, 1000, StructFatSectorCount},
         {kFirstDirectorySectorOffset, 4, 0xFFFFFFFF, StructFirstDirectory},
@@ -91,8 +89,8 @@ TEST(COleHeader, HugeShiftsStayInsideSixtyFourBits) {
     ByteMutation::SetU16(file, CompoundFormat::kMiniSectorShiftOffset, 64);
     COleHeader header;
     header.Assign(file.data());
-    EXPECT_EQ(header.GetSectorSize(), std::uint64_t{1} << 32);
-    EXPECT_EQ(header.GetMiniSectorSize(), std::uint64_t{1} << 32);
-    EXPECT_NE(header.AnalyzeStructure(static_cast<std::uint32_t>(file.size())) & StructSectorShift,
-              0u);
+    // No size is made from a shift any more: the shifts are only flagged.
+    EXPECT_FALSE(header.HasReadableSectorSizes());
+    EXPECT_EQ(header.AnalyzeStructure(static_cast<std::uint32_t>(file.size())),
+              static_cast<std::uint32_t>(StructSectorShift | StructMiniSectorShift));
 }

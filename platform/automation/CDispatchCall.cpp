@@ -33,11 +33,6 @@ HRESULT CDispatchCall::Convert(std::size_t position, HRESULT status) {
     return Failed(status) ? ArgumentError(position, status) : status;
 }
 
-HRESULT CDispatchCall::ArgShort(std::size_t position, std::int16_t& out) {
-    const CVariant* arg = Arg(position);
-    return arg == nullptr ? DISP_E_PARAMNOTOPTIONAL : Convert(position, arg->ToShort(out));
-}
-
 HRESULT CDispatchCall::ArgLong(std::size_t position, std::int32_t& out) {
     const CVariant* arg = Arg(position);
     return arg == nullptr ? DISP_E_PARAMNOTOPTIONAL : Convert(position, arg->ToLong(out));

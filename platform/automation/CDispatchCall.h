@@ -41,7 +41,6 @@ public:
     // Convert a parameter's argument. An absent one gives
     // DISP_E_PARAMNOTOPTIONAL; a conversion failure its status, with the
     // argument-error index set to that argument.
-    HRESULT ArgShort(std::size_t position, std::int16_t& out);
     HRESULT ArgLong(std::size_t position, std::int32_t& out);
     HRESULT ArgDouble(std::size_t position, double& out);
     HRESULT ArgBool(std::size_t position, bool& out);
@@ -53,7 +52,6 @@ public:
     HRESULT PutBool(bool& out);
     HRESULT PutText(std::u16string& out);
 
-    bool WantsResult() const { return m_result != nullptr; }
     // Stores the member's result; when the caller asked for none, the value
     // is dropped (an object's reference released).
     void SetResult(CVariant value);

@@ -12,13 +12,13 @@
 TEST(MessageSink, WithNoHandlerTheTextGoesToStandardErrorAsUtf8) {
     MessageHandler previous = SetMessageHandler({});
     testing::internal::CaptureStderr();
-    ShowMessage(u"error code 0x01 : Fail to open source file");
-    ShowMessage(u"Fail to save the file /out/\u00e9t\u00e9.xls");
+    ShowMessage(u"error code 0x01 : Failed to open source file");
+    ShowMessage(u"Failed to save the file /out/\u00e9t\u00e9.xls");
     const std::string err = testing::internal::GetCapturedStderr();
     SetMessageHandler(std::move(previous));
     EXPECT_EQ(err,
-              "error code 0x01 : Fail to open source file\n"
-              "Fail to save the file /out/\xC3\xA9t\xC3\xA9.xls\n");
+              "error code 0x01 : Failed to open source file\n"
+              "Failed to save the file /out/\xC3\xA9t\xC3\xA9.xls\n");
 }
 
 TEST(MessageSink, StandardErrorKeepsTextPastAnEmbeddedNul) {

@@ -104,7 +104,7 @@ TEST_F(JobTest, ThreeFilesWhereTheSecondCannotBeRepaired) {
     ScopedMessageCapture messages;
     RunJob();
 
-    EXPECT_EQ(FinalStatuses(3), (Statuses{u"Saved", u"Skiped", u"Saved"}));
+    EXPECT_EQ(FinalStatuses(3), (Statuses{u"Saved", u"Skipped", u"Saved"}));
     for (std::size_t row = 0; row < 3; ++row)
         EXPECT_EQ(m_list.StatusesOf(row).front(), u"Saving") << "row " << row;
     EXPECT_EQ(m_job.GetResultFlag(0), 1);
@@ -200,7 +200,7 @@ TEST_F(JobTest, SkipDuringASaveSkipsOnlyThatFile) {
     SaveWorkerGate.Resume();
     ASSERT_TRUE(Eventually([] { return JobRunning.load() == 0; }));
 
-    EXPECT_EQ(FinalStatuses(3), (Statuses{u"Saved", u"Skiped", u"Saved"}));
+    EXPECT_EQ(FinalStatuses(3), (Statuses{u"Saved", u"Skipped", u"Saved"}));
     EXPECT_EQ(m_job.GetResultFlag(0), 1);
     EXPECT_EQ(m_job.GetResultFlag(1), 0);
     EXPECT_EQ(m_job.GetResultFlag(2), 1);
@@ -223,7 +223,7 @@ TEST_F(JobTest, ASkipBetweenARepairAndItsSaveSkipsThatFile) {
     };
     ScopedMessageCapture messages;
     RunJob();
-    EXPECT_EQ(FinalStatuses(2), (Statuses{u"Skiped", u"Saved"}));
+    EXPECT_EQ(FinalStatuses(2), (Statuses{u"Skipped", u"Saved"}));
     ASSERT_EQ(m_job.GetDestinationList().size(), 2u);
     EXPECT_FALSE(fs::exists(m_job.GetDestinationList()[0]));
     EXPECT_TRUE(fs::exists(m_job.GetDestinationList()[1]));
@@ -248,7 +248,7 @@ TEST_F(JobTest, SkipAllDuringTheFirstOfThreeLeavesTheOtherRowsAlone) {
     RepairWorkerGate.Resume();
     ASSERT_TRUE(Eventually([] { return JobRunning.load() == 0; }));
 
-    EXPECT_EQ(m_list.StatusesOf(0), (Statuses{u"Saving", u"Skiped"}));
+    EXPECT_EQ(m_list.StatusesOf(0), (Statuses{u"Saving", u"Skipped"}));
     EXPECT_TRUE(m_list.StatusesOf(1).empty());
     EXPECT_TRUE(m_list.StatusesOf(2).empty());
     EXPECT_EQ(m_job.GetResultFlag(0), 0);
@@ -271,7 +271,7 @@ TEST_F(JobTest, ASuspendedJobWaitsBeforeItsNextFileUntilResumed) {
 
     EXPECT_TRUE(m_manager.Resume());
     ASSERT_TRUE(Eventually([] { return JobRunning.load() == 0; }));
-    EXPECT_EQ(m_list.StatusesOf(0), (Statuses{u"Saving", u"Skiped"}));
+    EXPECT_EQ(m_list.StatusesOf(0), (Statuses{u"Saving", u"Skipped"}));
     EXPECT_FALSE(RepairWorkerGate.IsSuspended());
     EXPECT_FALSE(SaveWorkerGate.IsSuspended());
 }

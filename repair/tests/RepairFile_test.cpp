@@ -206,7 +206,7 @@ TEST_F(RepairFileTest, AFileThatCannotBeOpenedFailsWithTheScansMessageOnly) {
     data.SetSourcePath(m_temp.Path() / "missing.xls");
     EXPECT_FALSE(RepairFile(&data));
     EXPECT_EQ(messages.Texts(),
-              std::vector<std::u16string>{u"error code 0x01 : Fail to open source file"});
+              std::vector<std::u16string>{u"error code 0x01 : Failed to open source file"});
 }
 
 TEST_F(RepairFileTest, AStopRequestedBeforehandEndsItBeforeAnyStep) {

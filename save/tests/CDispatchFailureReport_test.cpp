@@ -20,8 +20,8 @@ TEST(CDispatchFailureReport, EachStatusHasItsText) {
     EXPECT_EQ(Report(DISP_E_UNKNOWNLCID), u"Cells: The locale ID is unknown.");
     EXPECT_EQ(Report(DISP_E_BADPARAMCOUNT), u"Cells: Incorrect number of arguments.");
     EXPECT_EQ(Report(DISP_E_PARAMNOTOPTIONAL), u"Cells: Missing a required parameter.");
-    EXPECT_EQ(Report(E_FAIL), u"Cells: Unknown error occured.");
-    EXPECT_EQ(Report(DISP_E_BADINDEX), u"Cells: Unknown error occured.");
+    EXPECT_EQ(Report(E_FAIL), u"Cells: Unknown error occurred.");
+    EXPECT_EQ(Report(DISP_E_BADINDEX), u"Cells: Unknown error occurred.");
 }
 
 TEST(CDispatchFailureReport, ExceptionsCarryTheirCodeAndDescription) {

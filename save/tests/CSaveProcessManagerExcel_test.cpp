@@ -199,7 +199,7 @@ TEST_F(SavePipelineTest, WithoutAWrittenFileTheDestinationIsKeptAndTheFailureRep
     EXPECT_EQ(Save(), 1);
     EXPECT_EQ(testsupport::ReadFileBytes(data.GetDestinationPath()), (Bytes{'o', 'l', 'd'}));
     EXPECT_EQ(messages.Texts(),
-              std::vector<std::u16string>{u"Fail to save the file " +
+              std::vector<std::u16string>{u"Failed to save the file " +
                                           TextFromPath(data.GetDestinationPath()) + kFailure});
 }
 

@@ -183,6 +183,47 @@ TEST_F(SaveRealServerTest, ARepairedModelSavesAndReadsBackCellForCell) {
     EXPECT_EQ(data0.GetMergedCells().GetHead()->GetCount(), 1u);
 }
 
+TEST_F(SaveRealServerTest, ASheetWhoseNameIsRefusedIsSavedUnderTheServersNameAndReported) {
+    // Names a damaged BOUNDSHEET can leave: taken by another sheet in
+    // another case, starting with an apostrophe, a forbidden character,
+    // past 31 characters.
+    const std::u16string names[] = {u"Data", u"DATA", u"'quoted", u"a/b", std::u16string(32, u'x'),
+                                    u"Ok"};
+    CExcelData data;
+    auto* workbook = new CExcelWorkBook();
+    data.GetWorkbooks().Add(workbook);
+    for (const std::u16string& name : names) testsupport::AddSheet(*workbook, name);
+    double value = 0;
+    for (CExcelWorkSheet& sheet : workbook->GetWorksheets()) {
+        sheet.GetNumbers().Add(new CExcelRecordNUMBER(0, 0, 0, ++value));
+    }
+    const std::filesystem::path destination = temp.Path() / "saved.xls";
+    data.SetDestinationPath(destination);
+    CSaveProcessManagerExcel manager;
+    ASSERT_EQ(manager.Save(&data), 0);
+    ASSERT_EQ(messages.Count(), 1u);
+    const std::u16string report = messages.Texts()[0];
+
+    CExcelData back;
+    ASSERT_TRUE(ReadBack(destination, back));
+    const CExcelWorkBook* book = back.GetWorkbooks().GetHead();
+    ASSERT_NE(book, nullptr);
+    ASSERT_EQ(book->GetWorksheets().GetCount(), 6u);
+    value = 0;
+    for (std::uint16_t i = 0; i < 6; ++i) {
+        const std::u16string saved = book->GetWorksheets().GetSheetName(i);
+        const bool kept = i == 0 || i == 5;
+        EXPECT_EQ(saved == names[i], kept) << i;
+        EXPECT_EQ(report.find(u"'" + names[i] + u"' as '" + saved + u"'") != std::u16string::npos,
+                  !kept)
+            << i;
+        const CRecoveredCells cells(*book, *book->GetWorksheets().GetAt(i));
+        const CRecoveredCell* a1 = cells.Find(0, 0);
+        ASSERT_NE(a1, nullptr) << i;
+        EXPECT_EQ(a1->m_number, ++value);
+    }
+}
+
 // Formatting whole columns goes to rows 1 to 65535 of them; this measures
 // what that costs the server and the file.
 TEST_F(SaveRealServerTest, ColumnFormatsOverThreeColumns) {
