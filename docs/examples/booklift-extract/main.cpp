@@ -29,6 +29,7 @@ constexpr BitName kErrorNames[] = {
     {ErrEntryIndex, "ErrEntryIndex"},
     {ErrCreateOutput, "ErrCreateOutput"},
     {ErrNoRootEntry, "ErrNoRootEntry"},
+    {ErrSectorShift, "ErrSectorShift"},
 };
 
 // "ErrFatSector ErrStreamSector", or "none".
