@@ -52,23 +52,8 @@ constexpr double kFileFloor = 0.95;
 // Differing cells printed per file: enough to see the pattern.
 constexpr std::size_t kShownPerFile = 8;
 
-struct DumpCell {
-    std::string position;
-    std::string type;
-    std::string value;
-};
-
-// (sheet name, row, column) -> cell, names and values still escaped (both
-// sides escape alike).
-using Dump = std::map<std::tuple<std::string, int, int>, DumpCell>;
-
-Dump ParseDump(const std::string& text) {
-    Dump dump;
-    for (corpus::DumpRow& row : corpus::ParseDumpRows(text))
-        dump[{row.sheet, static_cast<int>(row.row), static_cast<int>(row.column)}] = {
-            std::move(row.position), std::move(row.type), std::move(row.value)};
-    return dump;
-}
+using DumpCell = corpus::DumpRow;
+using Dump = corpus::DumpCells;
 
 // What a type says about the value, whoever gave it: numbers (dates are
 // serial numbers), texts, Booleans, errors, the empty formula result.
@@ -232,7 +217,7 @@ void CheckCorpus(const fs::path& shared, EInput input) {
     FileResult all;
     for (const fs::path& file : corpus::FilesIn(xls)) {
         const std::string stem = file.stem().string();
-        const Dump truth = ParseDump(corpus::ReadAll(truthDir / (stem + ".tsv")));
+        const Dump truth = corpus::ParseDumpCells(corpus::ReadAll(truthDir / (stem + ".tsv")));
         fs::path source = file;
         if (input == EInput::BareStream) {
             source = temp.Path() / (stem + ".bin");
@@ -245,7 +230,7 @@ void CheckCorpus(const fs::path& shared, EInput input) {
         bool succeeded = false;
         const std::string dump = RepairAndDump(source, &succeeded);
         if (input == EInput::BareStream) fs::remove(source);
-        const FileResult result = Compare(stem, input, truth, ParseDump(dump));
+        const FileResult result = Compare(stem, input, truth, corpus::ParseDumpCells(dump));
         // A workbook without cells (charts, pictures) may rightly fail to
         // repair: there is nothing to recover.
         if (!succeeded && result.cells > result.excused)

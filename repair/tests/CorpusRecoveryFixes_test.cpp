@@ -24,21 +24,8 @@ namespace {
 
 namespace fs = std::filesystem;
 
-struct Cell {
-    std::string type;
-    std::string value;
-};
-
-// (sheet name, row, column) -> cell, as the dump lines give them.
-using Dump = std::map<std::tuple<std::string, int, int>, Cell>;
-
-Dump ParseDump(const std::string& text) {
-    Dump dump;
-    for (corpus::DumpRow& row : corpus::ParseDumpRows(text))
-        dump[{row.sheet, static_cast<int>(row.row), static_cast<int>(row.column)}] = {
-            std::move(row.type), std::move(row.value)};
-    return dump;
-}
+using Cell = corpus::DumpRow;
+using Dump = corpus::DumpCells;
 
 bool IsNumber(const std::string& type) {
     return type == "number" || type == "date" || type == "formula-number" ||
@@ -63,7 +50,8 @@ struct Outcome {
 
 Outcome RepairAndCompare(const fs::path& shared, const std::string& name) {
     const fs::path source = shared / "corpus" / "xls" / (name + ".xls");
-    const Dump truth = ParseDump(corpus::ReadAll(shared / "corpus" / "truth" / (name + ".tsv")));
+    const Dump truth =
+        corpus::ParseDumpCells(corpus::ReadAll(shared / "corpus" / "truth" / (name + ".tsv")));
 
     ResetRepairCounters();
     StopRequested.store(0);
@@ -74,7 +62,7 @@ Outcome RepairAndCompare(const fs::path& shared, const std::string& name) {
     outcome.succeeded = RepairFile(&data);
     std::ostringstream dump;
     if (outcome.succeeded) CCellDumpWriter(dump).Write(data);
-    const Dump ours = ParseDump(dump.str());
+    const Dump ours = corpus::ParseDumpCells(dump.str());
 
     for (const auto& [key, cell] : truth) {
         ++outcome.cells;

@@ -89,6 +89,15 @@ std::vector<DumpRow> ParseDumpRows(const std::string& text) {
     return rows;
 }
 
+DumpCells ParseDumpCells(const std::string& text) {
+    DumpCells cells;
+    for (DumpRow& row : ParseDumpRows(text)) {
+        auto key = std::make_tuple(row.sheet, row.row, row.column);
+        cells[std::move(key)] = std::move(row);
+    }
+    return cells;
+}
+
 std::vector<DumpRow> ReadTruth(const fs::path& corpus, const fs::path& file) {
     return ParseDumpRows(ReadAll(corpus / "truth" / (file.stem().string() + ".tsv")));
 }

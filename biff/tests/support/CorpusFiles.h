@@ -4,10 +4,12 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <filesystem>
 #include <map>
 #include <set>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "platform/tests/support/SharedData.h"
@@ -53,6 +55,11 @@ struct DumpRow {
 // The lines of six columns. Lines end at LF only: a value may hold other
 // control characters (CR among them) raw.
 std::vector<DumpRow> ParseDumpRows(const std::string& text);
+
+// The same rows by (sheet name, row, column), the name still escaped; a
+// later row for a cell replaces an earlier one.
+using DumpCells = std::map<std::tuple<std::string, std::uint32_t, std::uint32_t>, DumpRow>;
+DumpCells ParseDumpCells(const std::string& text);
 
 // The truth dump of a corpus file (corpus/truth/STEM.tsv).
 std::vector<DumpRow> ReadTruth(const std::filesystem::path& corpus,
