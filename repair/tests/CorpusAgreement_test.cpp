@@ -13,8 +13,9 @@
 // are listed in kKnownFaults below, each with the part that has to mend
 // it: they are counted and shown apart, and the floors (99.5% of all other
 // cells, 95% of any file's other cells) apply to the rest, so that the test
-// guards against new losses while those faults are open. The raw figures,
-// known faults included, are printed too. Skips when ../shared is absent.
+// guards against new losses while those faults are open; a fault that no
+// cell shows any more fails until its entry goes. The raw figures, known
+// faults included, are printed too. Skips when ../shared is absent.
 #include <gtest/gtest.h>
 
 #include <algorithm>

@@ -11,10 +11,11 @@
 // clears a cell (in our server as in the spreadsheet program): a text cell
 // holding an empty string, and a formula whose formula could not be written
 // and whose cached result is an empty string. A NaN is no value a cell can
-// hold: a number cell holding one is left empty. Files that fall
-// short for another known cause are listed in kKnownShortfalls with the
-// floor they reach and why; every other file must agree fully. Number
-// formats and formulas kept as formulas have floors over all files.
+// hold: a number cell holding one is left empty. Files that fall short for
+// another known cause are listed in kKnownShortfalls with the floor they
+// reach and why (a listed file that agrees fully fails until its entry
+// goes); every other file must agree fully. Number formats and formulas
+// kept as formulas have floors over all files.
 //
 // The sanitizer build saves a fixed sample of the corpus (every
 // kSanitizerStride-th file), the normal build all of it;
