@@ -35,7 +35,7 @@ bool CFilePaser::ExtractWorkbook() {
     // Any damage to the header, the sector tables or the directory means the
     // stream's chain cannot be trusted: the scan reads the damaged file.
     if (m_parseError != 0) return false;
-    if (ole.AnalizeFileStructureOle() == 0) return false;
+    ole.AnalizeFileStructureOle();
     m_structureFlags = ole.GetStructureFlags();
 
     const std::filesystem::path name = CFileNameManager::MakeExtractedWorkbookName();

@@ -8,24 +8,19 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
-#include <fstream>
 #include <map>
 #include <memory>
 #include <set>
-#include <sstream>
 #include <string>
 #include <tuple>
 #include <vector>
 
 #include "biff/CExcelData.h"
-#include "biff/CExcelProcessData.h"
-#include "biff/CExcelScanFile.h"
-#include "biff/CExcelWorkSheetParser.h"
 #include "biff/tests/support/BiffWriter.h"
-#include "compound/CInterfaceOle.h"
+#include "biff/tests/support/CorpusFiles.h"
+#include "biff/tests/support/CorpusWorkbook.h"
 #include "platform/RunState.h"
 #include "platform/TextConversion.h"
-#include "platform/tests/support/SharedData.h"
 #include "records/CExcelRecordLABEL.h"
 #include "records/CExcelRecordLABELSST.h"
 
@@ -33,67 +28,16 @@ namespace {
 
 namespace fs = std::filesystem;
 
-std::vector<std::string> SplitTabs(const std::string& line) {
-    std::vector<std::string> columns;
-    std::string::size_type from = 0;
-    for (;;) {
-        const auto tab = line.find('\t', from);
-        columns.push_back(line.substr(from, tab - from));
-        if (tab == std::string::npos) return columns;
-        from = tab + 1;
-    }
-}
-
-// Names of the manifest's files that carry the tag.
-std::vector<std::string> FilesTagged(const fs::path& manifest, const std::string& tag) {
-    std::vector<std::string> files;
-    std::ifstream in(manifest);
-    std::string line;
-    std::getline(in, line);
-    while (std::getline(in, line)) {
-        const auto columns = SplitTabs(line);
-        if (columns.size() <= 10 || columns[1] != "xls") continue;
-        std::stringstream list(columns[10]);
-        for (std::string t; std::getline(list, t, ',');)
-            if (t == tag) files.push_back(columns[0]);
-    }
-    return files;
-}
-
-// Columns 2 and 6 of a truth dump escape \\, \t, \n and \r.
-std::string Unescape(const std::string& text) {
-    std::string out;
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        if (text[i] != '\\' || i + 1 == text.size()) {
-            out.push_back(text[i]);
-            continue;
-        }
-        const char next = text[++i];
-        out.push_back(next == 't' ? '\t' : next == 'n' ? '\n' : next == 'r' ? '\r' : next);
-    }
-    return out;
-}
-
 // Sheet name, row, column.
 using CellKey = std::tuple<std::u16string, std::uint32_t, std::uint32_t>;
 
 // The text cells of a truth dump.
-std::map<CellKey, std::u16string> ReadTextCells(const fs::path& path) {
+std::map<CellKey, std::u16string> ReadTextCells(const fs::path& corpus, const fs::path& file) {
     std::map<CellKey, std::u16string> cells;
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream all;
-    all << in.rdbuf();
-    const std::string content = all.str();
-    std::string::size_type from = 0;
-    while (from < content.size()) {
-        auto end = content.find('\n', from);  // lines end at LF only
-        if (end == std::string::npos) end = content.size();
-        const auto columns = SplitTabs(content.substr(from, end - from));
-        from = end + 1;
-        if (columns.size() < 6 || columns[4] != "text") continue;
-        cells[{FromUtf8(Unescape(columns[1])), std::stoul(columns[2]), std::stoul(columns[3])}] =
-            FromUtf8(Unescape(columns[5]));
-    }
+    for (const corpus::DumpRow& row : corpus::ReadTruth(corpus, file))
+        if (row.type == "text")
+            cells[{FromUtf8(corpus::Unescape(row.sheet)), row.row, row.column}] =
+                FromUtf8(corpus::Unescape(row.value));
     return cells;
 }
 
@@ -118,36 +62,14 @@ std::multimap<CellKey, std::u16string> RecoveredTexts(const CExcelData& data) {
     return texts;
 }
 
-// The repair's first steps on a sound file: extract the "Workbook" stream,
-// scan it, parse its sheets.
-std::unique_ptr<CExcelData> Repair(const fs::path& file, const fs::path& folder, bool* parsed) {
-    auto data = std::make_unique<CExcelData>();
-    data->SetSourcePath(file);
-    CInterfaceOle ole;
-    ole.SetFileNameSrc(file);
-    ole.ParseFile();
-    const fs::path extracted = folder / (file.filename().string() + ".tmp");
-    if (ole.GetParseError() == 0 && ole.CopyWorkbook(extracted) == 0)
-        data->SetExtractedPath(extracted);
-    CExcelScanFile scan(data->GetScanPath());
-    *parsed = false;
-    if (!scan.ScanForSubstreams(data.get())) return data;
-    CExcelProcessData::CreateWorkbooks(data.get());
-    scan.BuildWorkbooks(data.get());
-    CExcelWorkSheetParser parser;
-    parser.SetStreamFileName(data->GetScanPath());
-    parser.SetData(data.get());
-    *parsed = parser.Run();
-    return data;
-}
-
 }  // namespace
 
 TEST(ParseCorpus, EveryTextCellOfTheLabelRecordFilesComesBack) {
     MENDWELL_REQUIRE_SHARED(shared);
     const fs::path corpus = shared / "corpus";
-    const std::vector<std::string> files = FilesTagged(corpus / "MANIFEST.tsv", "label-records");
-    ASSERT_FALSE(files.empty());
+    const std::set<std::string> files =
+        corpus::FilesTagged(corpus / "MANIFEST.tsv", "label-records");
+    ASSERT_EQ(files.size(), 14u);
     testsupport::ScopedTempDir temp;
     StopRequested.store(0);
 
@@ -155,10 +77,10 @@ TEST(ParseCorpus, EveryTextCellOfTheLabelRecordFilesComesBack) {
     for (const std::string& name : files) {
         SCOPED_TRACE(name);
         const fs::path file = corpus / "xls" / name;
-        const auto truth =
-            ReadTextCells(corpus / "truth" / (fs::path(name).stem().string() + ".tsv"));
+        const auto truth = ReadTextCells(corpus, file);
         bool parsed = false;
-        const std::unique_ptr<CExcelData> data = Repair(file, temp.Path(), &parsed);
+        const std::unique_ptr<CExcelData> data =
+            corpus::ParseWorkbook(file, corpus::ExtractWorkbook(file, temp.Path()), &parsed);
         EXPECT_TRUE(parsed);
         // Every LABEL/RSTRING cell is a text cell of the truth: none comes
         // from a chart's series cache or lands where the sheet has no text.

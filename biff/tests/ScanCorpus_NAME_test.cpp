@@ -4,82 +4,29 @@
 // and no corpus file (none is encrypted) is taken for encrypted.
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <cstdio>
-#include <fstream>
-#include <map>
 #include <memory>
 #include <set>
-#include <sstream>
 #include <string>
 #include <vector>
 
 #include "biff/CExcelData.h"
-#include "biff/CExcelProcessData.h"
-#include "biff/CExcelScanFile.h"
 #include "biff/CExcelWorkBook.h"
 #include "biff/tests/support/BiffWriter.h"
-#include "compound/CInterfaceOle.h"
-#include "platform/tests/support/SharedData.h"
+#include "biff/tests/support/CorpusFiles.h"
+#include "biff/tests/support/CorpusWorkbook.h"
 #include "records/CExcelRecordNAME.h"
 
-namespace {
-
 namespace fs = std::filesystem;
-
-// File name -> feature tags (column 11 of MANIFEST.tsv, comma-separated).
-std::map<std::string, std::set<std::string>> ReadFeatures(const fs::path& manifest) {
-    std::map<std::string, std::set<std::string>> features;
-    std::ifstream in(manifest);
-    std::string line;
-    std::getline(in, line);
-    while (std::getline(in, line)) {
-        std::vector<std::string> columns;
-        std::stringstream row(line);
-        for (std::string column; std::getline(row, column, '\t');) columns.push_back(column);
-        if (columns.size() <= 10) continue;
-        std::set<std::string>& tags = features[columns[0]];
-        std::stringstream list(columns[10]);
-        for (std::string tag; std::getline(list, tag, ',');) tags.insert(tag);
-    }
-    return features;
-}
-
-// Scans the extracted "Workbook" stream, or the file itself when the stream
-// cannot be extracted.
-std::unique_ptr<CExcelData> ScanFile(const fs::path& file, const fs::path& folder) {
-    auto data = std::make_unique<CExcelData>();
-    data->SetSourcePath(file);
-    CInterfaceOle ole;
-    ole.SetFileNameSrc(file);
-    ole.ParseFile();
-    const fs::path extracted = folder / (file.filename().string() + ".tmp");
-    if (ole.GetParseError() == 0 && ole.CopyWorkbook(extracted) == 0) {
-        data->SetExtractedPath(extracted);
-    } else {
-        std::error_code ec;
-        fs::remove(extracted, ec);
-    }
-    CExcelScanFile scan(data->GetScanPath());
-    if (scan.ScanForSubstreams(data.get())) {
-        CExcelProcessData::CreateWorkbooks(data.get());
-        scan.BuildWorkbooks(data.get());
-    }
-    return data;
-}
-
-}  // namespace
 
 TEST(ScanCorpusNAME, DefinedNamesDateSystemAndEncryptionMatchTheManifest) {
     MENDWELL_REQUIRE_SHARED(shared);
     const fs::path corpus = shared / "corpus";
-    const auto features = ReadFeatures(corpus / "MANIFEST.tsv");
+    const auto features = corpus::ReadFeatures(corpus / "MANIFEST.tsv");
     testsupport::ScopedTempDir temp;
 
-    std::vector<fs::path> files;
-    for (const fs::directory_entry& entry : fs::directory_iterator(corpus / "xls"))
-        if (entry.is_regular_file()) files.push_back(entry.path());
-    std::sort(files.begin(), files.end());
+    const std::vector<fs::path> files = corpus::FilesIn(corpus / "xls");
+    ASSERT_EQ(files.size(), corpus::kXlsFiles);
 
     std::size_t tagged = 0, withNames = 0, names = 0, builtIn = 0, dated1904 = 0;
     for (const fs::path& file : files) {
@@ -88,7 +35,8 @@ TEST(ScanCorpusNAME, DefinedNamesDateSystemAndEncryptionMatchTheManifest) {
         const auto at = features.find(fileName);
         const std::set<std::string> tags =
             at == features.end() ? std::set<std::string>{} : at->second;
-        std::unique_ptr<CExcelData> data = ScanFile(file, temp.Path());
+        std::unique_ptr<CExcelData> data =
+            corpus::ScanWorkbook(file, corpus::ExtractWorkbook(file, temp.Path()));
         const CExcelWorkBook* workbook = data->GetWorkbooks().GetHead();
         ASSERT_NE(workbook, nullptr);
 
@@ -114,4 +62,6 @@ TEST(ScanCorpusNAME, DefinedNamesDateSystemAndEncryptionMatchTheManifest) {
         "[ corpus   ] %zu files: %zu tagged defined-names, %zu with names (%zu names, %zu "
         "built-in), %zu in the 1904 date system\n",
         files.size(), tagged, withNames, names, builtIn, dated1904);
+    EXPECT_EQ(tagged, 150u);
+    EXPECT_EQ(dated1904, 16u);
 }

@@ -7,116 +7,38 @@
 
 #include <algorithm>
 #include <cstdio>
-#include <fstream>
 #include <map>
 #include <memory>
+#include <optional>
 #include <set>
-#include <sstream>
 #include <string>
 #include <vector>
 
 #include "biff/CExcelData.h"
-#include "biff/CExcelProcessData.h"
-#include "biff/CExcelScanFile.h"
 #include "biff/tests/support/BiffWriter.h"
-#include "compound/CDataContainerOle.h"
+#include "biff/tests/support/CorpusFiles.h"
+#include "biff/tests/support/CorpusWorkbook.h"
 #include "compound/CInterfaceOle.h"
-#include "compound/CompoundFormat.h"
 #include "platform/RunState.h"
 #include "platform/TextConversion.h"
-#include "platform/tests/support/SharedData.h"
 #include "records/CExcelSSTDataList.h"
 
 namespace {
 
 namespace fs = std::filesystem;
 
-std::vector<fs::path> FilesIn(const fs::path& folder) {
-    std::vector<fs::path> files;
-    std::error_code ec;
-    for (const fs::directory_entry& entry : fs::directory_iterator(folder, ec))
-        if (entry.is_regular_file()) files.push_back(entry.path());
-    std::sort(files.begin(), files.end());
-    return files;
-}
-
-std::vector<std::string> SplitTabs(const std::string& line) {
-    std::vector<std::string> columns;
-    std::string::size_type from = 0;
-    for (;;) {
-        const auto tab = line.find('\t', from);
-        columns.push_back(line.substr(from, tab - from));
-        if (tab == std::string::npos) return columns;
-        from = tab + 1;
-    }
-}
-
-// File name -> feature tags, from MANIFEST.tsv.
-std::map<std::string, std::set<std::string>> ReadFeatures(const fs::path& manifest) {
-    std::map<std::string, std::set<std::string>> features;
-    std::ifstream in(manifest);
-    std::string line;
-    std::getline(in, line);
-    while (std::getline(in, line)) {
-        const auto columns = SplitTabs(line);
-        if (columns.size() <= 10) continue;
-        std::set<std::string>& tags = features[columns[0]];
-        std::stringstream list(columns[10]);
-        for (std::string tag; std::getline(list, tag, ',');) tags.insert(tag);
-    }
-    return features;
-}
-
-// Columns 2 and 6 of a truth dump escape \\, \t, \n and \r.
-std::string Unescape(const std::string& text) {
-    std::string out;
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        if (text[i] != '\\' || i + 1 == text.size()) {
-            out.push_back(text[i]);
-            continue;
-        }
-        const char next = text[++i];
-        out.push_back(next == 't' ? '\t' : next == 'n' ? '\n' : next == 'r' ? '\r' : next);
-    }
-    return out;
-}
-
 struct Truth {
     std::set<std::u16string> sheets;
     std::vector<std::u16string> texts;
 };
 
-Truth ReadTruth(const fs::path& path) {
+Truth ReadTruth(const fs::path& corpus, const fs::path& file) {
     Truth truth;
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream all;
-    all << in.rdbuf();
-    const std::string content = all.str();
-    std::string::size_type from = 0;
-    while (from < content.size()) {
-        auto end = content.find('\n', from);  // lines end at LF only
-        if (end == std::string::npos) end = content.size();
-        const auto columns = SplitTabs(content.substr(from, end - from));
-        from = end + 1;
-        if (columns.size() < 6) continue;
-        truth.sheets.insert(FromUtf8(Unescape(columns[1])));
-        if (columns[4] == "text") truth.texts.push_back(FromUtf8(Unescape(columns[5])));
+    for (const corpus::DumpRow& row : corpus::ReadTruth(corpus, file)) {
+        truth.sheets.insert(FromUtf8(corpus::Unescape(row.sheet)));
+        if (row.type == "text") truth.texts.push_back(FromUtf8(corpus::Unescape(row.value)));
     }
     return truth;
-}
-
-// A whole scan, the way the repair runs it: of the extracted stream when
-// there is one, else of the source file itself.
-std::unique_ptr<CExcelData> ScanFile(const fs::path& source, const fs::path& extracted) {
-    auto data = std::make_unique<CExcelData>();
-    data->SetSourcePath(source);
-    if (!extracted.empty()) data->SetExtractedPath(extracted);
-    CExcelScanFile scan(data->GetScanPath());
-    if (scan.ScanForSubstreams(data.get())) {
-        CExcelProcessData::CreateWorkbooks(data.get());
-        scan.BuildWorkbooks(data.get());
-    }
-    return data;
 }
 
 // The "Workbook" stream extracted by booklift (empty path when it could not
@@ -138,69 +60,27 @@ bool Consecutive(const std::vector<std::int32_t>& ids) {
     return true;
 }
 
-std::uint32_t Bytes32(const std::uint8_t* p) {
-    return static_cast<std::uint32_t>(p[0] | (p[1] << 8) | (p[2] << 16)) |
-           (static_cast<std::uint32_t>(p[3]) << 24);
-}
-
-// "Workbook" in any letter case (three corpus files spell it "WORKBOOK").
-bool NamedWorkbook(const COleDirectoryEntry& entry) {
-    const std::string name = "workbook";
-    for (std::size_t i = 0; i <= name.size(); ++i) {
-        const std::uint8_t* p = entry.Data() + CompoundFormat::kEntryNameOffset + 2 * i;
-        char16_t unit = static_cast<char16_t>(p[0] | (p[1] << 8));
-        if (unit >= u'A' && unit <= u'Z') unit = static_cast<char16_t>(unit - u'A' + u'a');
-        if (unit != (i < name.size() ? static_cast<char16_t>(name[i]) : u'\0')) return false;
-    }
-    return true;
-}
-
 // The stream is in one piece when every sector of its chain follows the one
 // before (for a stream kept in the mini stream, its mini sectors and the
-// root's chain alike).
+// mini stream's chain alike).
 void FindContiguity(const CInterfaceOle& ole, Extraction& out) {
-    const CDataContainerOle* container = ole.GetDataContainerOle();
-    if (!container || container->GetEntries().empty()) return;
-    const std::uint8_t* header = container->GetHeader().Data();
-    const std::uint32_t shift = header[CompoundFormat::kSectorShiftOffset];
-    const std::uint32_t miniShift = header[CompoundFormat::kMiniSectorShiftOffset];
-    const std::uint32_t cutoff = Bytes32(header + CompoundFormat::kMiniStreamCutoffOffset);
-    if (shift < 7 || shift > 16 || miniShift > shift) return;
-    const std::uint64_t sector = std::uint64_t{1} << shift;
-    for (const COleDirectoryEntry& entry : container->GetEntries()) {
-        if (!NamedWorkbook(entry) || !entry.HasChain()) continue;
-        const std::vector<std::int32_t>& chain = entry.GetChain().Values();
-        if (!Consecutive(chain)) return;
-        // Sector n begins one sector after the header's sector.
-        const std::uint32_t size = Bytes32(entry.Data() + CompoundFormat::kEntryStreamSizeOffset);
-        if (size >= cutoff) {
-            out.contiguous = true;
-            out.streamOffset = (static_cast<std::uint64_t>(chain[0]) + 1) * sector;
-            return;
-        }
-        const COleDirectoryEntry& root = container->GetEntries()[0];
-        if (!root.HasChain() || !Consecutive(root.GetChain().Values())) return;
-        out.contiguous = true;
-        out.streamOffset = (static_cast<std::uint64_t>(root.GetChain().Values()[0]) + 1) * sector +
-                           (static_cast<std::uint64_t>(chain[0]) << miniShift);
-        return;
-    }
+    const std::optional<corpus::WorkbookPlacement> at = corpus::PlaceWorkbook(ole);
+    if (!at || !Consecutive(*at->chain)) return;
+    const std::uint64_t first = static_cast<std::uint64_t>((*at->chain)[0]);
+    if (at->inMiniStream && !Consecutive(*at->miniStreamChain)) return;
+    out.contiguous = true;
+    // Sector n begins one sector after the header's sector.
+    out.streamOffset =
+        at->inMiniStream
+            ? (static_cast<std::uint64_t>((*at->miniStreamChain)[0]) + 1) * at->sectorSize +
+                  first * at->miniSectorSize
+            : (first + 1) * at->sectorSize;
 }
 
 Extraction Extract(const fs::path& file, const fs::path& folder) {
     Extraction out;
-    CInterfaceOle ole;
-    ole.SetFileNameSrc(file);
-    ole.ParseFile();
-    if (ole.GetParseError() != 0) return out;
-    FindContiguity(ole, out);
-    const fs::path target = folder / (file.filename().string() + ".tmp");
-    if (ole.CopyWorkbook(target) != 0) {
-        std::error_code ec;
-        fs::remove(target, ec);
-        return out;
-    }
-    out.path = target;
+    out.path = corpus::ExtractWorkbook(file, folder,
+                                       [&](const CInterfaceOle& ole) { FindContiguity(ole, out); });
     return out;
 }
 
@@ -225,12 +105,12 @@ std::vector<std::u16string> SheetNames(const CExcelWorkBook& workbook) {
 TEST(ScanCorpus, EverySheetAndSharedStringOfTheTruthIsFound) {
     MENDWELL_REQUIRE_SHARED(shared);
     const fs::path corpus = shared / "corpus";
-    const auto features = ReadFeatures(corpus / "MANIFEST.tsv");
+    const auto features = corpus::ReadFeatures(corpus / "MANIFEST.tsv");
     testsupport::ScopedTempDir temp;
 
     std::size_t files = 0, sheetsWanted = 0, sheetsFound = 0, textsWanted = 0, textsFound = 0;
     std::size_t labelTextsExcused = 0, rawScans = 0, textsOutOfOrder = 0;
-    for (const fs::path& file : FilesIn(corpus / "xls")) {
+    for (const fs::path& file : corpus::FilesIn(corpus / "xls")) {
         const std::string name = file.filename().string();
         SCOPED_TRACE(name);
         const auto tagsAt = features.find(name);
@@ -253,8 +133,9 @@ TEST(ScanCorpus, EverySheetAndSharedStringOfTheTruthIsFound) {
         // among them) are cut apart and their strings cannot be expected.
         const bool outOfOrder = raw && !extraction.contiguous;
 
-        const Truth truth = ReadTruth(corpus / "truth" / (file.stem().string() + ".tsv"));
-        std::unique_ptr<CExcelData> data = ScanFile(file, raw ? fs::path() : extraction.path);
+        const Truth truth = ReadTruth(corpus, file);
+        std::unique_ptr<CExcelData> data =
+            corpus::ScanWorkbook(file, raw ? fs::path() : extraction.path);
         std::set<std::u16string> sheets;
         std::set<std::u16string> strings;
         for (const CExcelWorkBook& workbook : data->GetWorkbooks()) {
@@ -305,6 +186,8 @@ TEST(ScanCorpus, EverySheetAndSharedStringOfTheTruthIsFound) {
         "raw scans of streams stored out of order)\n",
         files, rawScans, sheetsFound, sheetsWanted, textsFound, textsWanted, labelTextsExcused,
         textsOutOfOrder);
+    EXPECT_EQ(files, corpus::kXlsFiles);
+    EXPECT_EQ(rawScans, 3u);
 }
 
 TEST(ScanCorpus, TheRawFileGivesTheSameSheetsWhenTheStreamIsInOnePiece) {
@@ -313,14 +196,14 @@ TEST(ScanCorpus, TheRawFileGivesTheSameSheetsWhenTheStreamIsInOnePiece) {
     testsupport::ScopedTempDir temp;
 
     std::size_t files = 0, contiguous = 0, compared = 0, anchored = 0, extraSheets = 0;
-    std::size_t shortBof = 0, macroShifted = 0;
-    for (const fs::path& file : FilesIn(corpus / "xls")) {
+    std::size_t macroShifted = 0;
+    for (const fs::path& file : corpus::FilesIn(corpus / "xls")) {
         const std::string name = file.filename().string();
         SCOPED_TRACE(name);
         ++files;
         const Extraction extraction = Extract(file, temp.Path());
         // The raw scan must survive every file, in one piece or not.
-        std::unique_ptr<CExcelData> raw = ScanFile(file, {});
+        std::unique_ptr<CExcelData> raw = corpus::ScanWorkbook(file, {});
         ASSERT_GT(raw->GetWorkbooks().GetCount(), 0u);
         if (extraction.path.empty() || !extraction.contiguous) {
             if (!extraction.path.empty()) fs::remove(extraction.path);
@@ -329,7 +212,7 @@ TEST(ScanCorpus, TheRawFileGivesTheSameSheetsWhenTheStreamIsInOnePiece) {
         ++contiguous;
         const testsupport::Bytes stream = testsupport::ReadFileBytes(extraction.path);
 
-        std::unique_ptr<CExcelData> extracted = ScanFile(file, extraction.path);
+        std::unique_ptr<CExcelData> extracted = corpus::ScanWorkbook(file, extraction.path);
         const CExcelWorkBook* expected = extracted->GetWorkbooks().GetHead();
         ASSERT_NE(expected, nullptr);
         // The workbook whose globals begin where the stream begins.
@@ -338,19 +221,7 @@ TEST(ScanCorpus, TheRawFileGivesTheSameSheetsWhenTheStreamIsInOnePiece) {
             if (workbook.GetStart() == extraction.streamOffset + expected->GetStart())
                 found = &workbook;
         if (!found) {
-            // Only 16-byte BOFs are taken. A stream whose BOFs are shorter
-            // (09 08 08 00: two writers in the corpus) has no substream the
-            // search can find; the extracted stream is read from its first
-            // byte all the same, the raw file from the compound-file header.
-            if (stream.size() >= 4 && stream[0] == 0x09 && stream[1] == 0x08 && stream[2] != 16) {
-                ++shortBof;
-                std::printf(
-                    "[ corpus   ] %s: its BOF records are %u bytes long; the raw scan "
-                    "finds no substream\n",
-                    name.c_str(), static_cast<unsigned>(stream[2]));
-            } else {
-                ADD_FAILURE() << "no workbook at the stream's offset " << extraction.streamOffset;
-            }
+            ADD_FAILURE() << "no workbook at the stream's offset " << extraction.streamOffset;
             continue;
         }
         ++compared;
@@ -394,20 +265,20 @@ TEST(ScanCorpus, TheRawFileGivesTheSameSheetsWhenTheStreamIsInOnePiece) {
     }
     std::printf(
         "[ corpus   ] %zu raw files scanned, %zu with the stream in one piece, %zu "
-        "compared (%zu with short BOFs not found), %zu sheets placed on their BOF (%zu "
-        "files shifted by macro sheets), %zu extra sheets from BOFs outside the "
-        "stream\n",
-        files, contiguous, compared, shortBof, anchored, macroShifted, extraSheets);
+        "compared, %zu sheets placed on their BOF (%zu files shifted by macro sheets), %zu "
+        "extra sheets from BOFs outside the stream\n",
+        files, contiguous, compared, anchored, macroShifted, extraSheets);
+    EXPECT_EQ(files, corpus::kXlsFiles);
 }
 
 TEST(ScanCorpus, DamagedFilesFromTheWildScanWithoutCrashing) {
     MENDWELL_REQUIRE_SHARED(shared);
     testsupport::ScopedTempDir temp;
     std::size_t files = 0, workbooks = 0, sheets = 0, strings = 0;
-    for (const fs::path& file : FilesIn(shared / "corpus" / "wild")) {
+    for (const fs::path& file : corpus::FilesIn(shared / "corpus" / "wild")) {
         SCOPED_TRACE(file.filename().string());
         ++files;
-        std::unique_ptr<CExcelData> data = ScanFile(file, {});
+        std::unique_ptr<CExcelData> data = corpus::ScanWorkbook(file, {});
         for (const CExcelWorkBook& workbook : data->GetWorkbooks()) {
             ++workbooks;
             sheets += workbook.GetWorksheets().GetCount();
@@ -420,4 +291,5 @@ TEST(ScanCorpus, DamagedFilesFromTheWildScanWithoutCrashing) {
         "[ wild     ] %zu damaged files scanned raw: %zu workbooks, %zu sheets, %zu "
         "shared strings\n",
         files, workbooks, sheets, strings);
+    EXPECT_EQ(files, corpus::kWildFiles);
 }

@@ -43,9 +43,10 @@ inline std::string ReadText(const std::filesystem::path& path) {
 
 // Arguments are quoted for the shell; standard error goes to a file of the
 // scratch folder (not a terminal, so no progress line is expected there).
-inline CliResult RunCli(const std::vector<std::string>& args,
-                        const std::filesystem::path& scratch) {
-    std::string command = std::string("'") + MENDWELL_CLI + "'";
+// launcher, when given, is a command line the tool is started through.
+inline CliResult RunCli(const std::vector<std::string>& args, const std::filesystem::path& scratch,
+                        const std::string& launcher = {}) {
+    std::string command = launcher + "'" + MENDWELL_CLI + "'";
     for (const std::string& arg : args) {
         command += " '";
         for (const char c : arg) command += c == '\'' ? std::string("'\\''") : std::string(1, c);

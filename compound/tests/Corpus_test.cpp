@@ -2,49 +2,18 @@
 // wild, through the shared library.
 #include <gtest/gtest.h>
 
-#include <algorithm>
-#include <fstream>
+#include <map>
 #include <set>
-#include <sstream>
 #include <string>
 #include <vector>
 
+#include "biff/tests/support/CorpusFiles.h"
 #include "compound/CInterfaceOle.h"
 #include "compound/tests/support/ScratchFolder.h"
-#include "platform/tests/support/SharedData.h"
 
 namespace {
 
 namespace fs = std::filesystem;
-
-// Files of a corpus folder, in name order.
-std::vector<fs::path> FilesIn(const fs::path& folder) {
-    std::vector<fs::path> files;
-    for (const fs::directory_entry& entry : fs::directory_iterator(folder)) {
-        if (entry.is_regular_file()) files.push_back(entry.path());
-    }
-    std::sort(files.begin(), files.end());
-    return files;
-}
-
-// Names of the files whose MANIFEST.tsv features carry `tag`.
-std::set<std::string> FilesTagged(const fs::path& manifest, const std::string& tag) {
-    std::set<std::string> names;
-    std::ifstream in(manifest);
-    std::string line;
-    std::getline(in, line);  // column names
-    while (std::getline(in, line)) {
-        std::vector<std::string> columns;
-        std::stringstream fields(line);
-        for (std::string field; std::getline(fields, field, '\t');) columns.push_back(field);
-        // file, set, ..., features is column 11
-        if (columns.size() > 10 &&
-            ("," + columns[10] + ",").find("," + tag + ",") != std::string::npos) {
-            names.insert(columns[0]);
-        }
-    }
-    return names;
-}
 
 // True when bytes begin with a BIFF8 workbook-globals BOF record: id 0x0809,
 // body length 16 (09 08 10 00), or the short 8-byte body two writers in the
@@ -60,21 +29,23 @@ bool StartsWithBiff8Bof(const std::vector<std::uint8_t>& bytes) {
 TEST(CorpusXls, EveryWorkbookParsesCleanlyAndExtractsABiff8Stream) {
     MENDWELL_REQUIRE_SHARED(shared);
     const std::set<std::string> capitalised =
-        FilesTagged(shared / "corpus" / "MANIFEST.tsv", "stream-name-WORKBOOK");
+        corpus::FilesTagged(shared / "corpus" / "MANIFEST.tsv", "stream-name-WORKBOOK");
     ASSERT_EQ(capitalised.size(), 3u);
 
     ScratchFolder folder;
     const fs::path out = folder / "Workbook.bin";
     std::size_t extracted = 0;
     std::size_t capitalisedCopied = 0;
-    for (const fs::path& file : FilesIn(shared / "corpus" / "xls")) {
+    for (const fs::path& file : corpus::FilesIn(shared / "corpus" / "xls")) {
         SCOPED_TRACE(file.filename().string());
         fs::remove(out);
         CInterfaceOle ole;
         ole.SetFileNameSrc(file);
         EXPECT_EQ(ole.ParseFile(), ErrNone);
         EXPECT_EQ(ole.GetParseError(), 0u);
-        EXPECT_EQ(ole.AnalizeFileStructureOle(), 1);
+        // Every header of a sound file meets all eleven conditions.
+        ole.AnalizeFileStructureOle();
+        EXPECT_EQ(ole.GetStructureFlags(), 0u);
         const int copied = ole.CopyWorkbook(out);
         // Three files spell the stream "WORKBOOK"; names compare ignoring case.
         if (capitalised.count(file.filename().string())) ++capitalisedCopied;
@@ -86,7 +57,7 @@ TEST(CorpusXls, EveryWorkbookParsesCleanlyAndExtractsABiff8Stream) {
         ++extracted;
     }
     EXPECT_EQ(capitalisedCopied, 3u);
-    EXPECT_EQ(extracted, 511u);
+    EXPECT_EQ(extracted, corpus::kXlsFiles);
 }
 
 TEST(CorpusWild, DamagedFilesEndWithoutCrashOrRunawayOutput) {
@@ -94,13 +65,15 @@ TEST(CorpusWild, DamagedFilesEndWithoutCrashOrRunawayOutput) {
     ScratchFolder folder;
     const fs::path out = folder / "Workbook.bin";
     std::size_t files = 0;
-    for (const fs::path& file : FilesIn(shared / "corpus" / "wild")) {
+    std::map<unsigned long, std::size_t> byFlags;
+    for (const fs::path& file : corpus::FilesIn(shared / "corpus" / "wild")) {
         SCOPED_TRACE(file.filename().string());
         fs::remove(out);
         CInterfaceOle ole;
         ole.SetFileNameSrc(file);
         ole.ParseFile();
-        EXPECT_EQ(ole.AnalizeFileStructureOle(), 1);
+        ole.AnalizeFileStructureOle();
+        ++byFlags[ole.GetStructureFlags()];
         const int copied = ole.CopyWorkbook(out);
         // Whatever the damage, a copy never holds more than the file does,
         // and success always leaves a file behind.
@@ -114,5 +87,18 @@ TEST(CorpusWild, DamagedFilesEndWithoutCrashOrRunawayOutput) {
                   static_cast<unsigned long>(copied));
         ++files;
     }
-    EXPECT_EQ(files, 34u);
+    // Header conditions failed -> files. Fuzzed and cut headers: sector
+    // counts and ids past the file's end, a mini sector shift other than 6,
+    // a mini stream cutoff of 0.
+    const std::map<unsigned long, std::size_t> expected = {
+        {0, 26},
+        {StructFatSectorCount, 2},
+        {StructFirstDirectory, 1},
+        {StructFatSectorCount | StructFirstDirectory | StructMiniStreamCutoff, 1},
+        {StructFirstMiniFat, 1},
+        {StructMiniFatSectorCount, 2},
+        {StructMiniFatSectorCount | StructMiniSectorShift, 1},
+    };
+    EXPECT_EQ(byFlags, expected);
+    EXPECT_EQ(files, corpus::kWildFiles);
 }

@@ -7,7 +7,6 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
-#include <fstream>
 #include <map>
 #include <sstream>
 #include <string>
@@ -15,9 +14,9 @@
 #include <vector>
 
 #include "biff/CExcelData.h"
+#include "biff/tests/support/CorpusFiles.h"
 #include "platform/RunState.h"
 #include "platform/ScopedMessageCapture.h"
-#include "platform/tests/support/SharedData.h"
 #include "repair/CCellDumpWriter.h"
 #include "repair/RepairFile.h"
 
@@ -25,34 +24,8 @@ namespace {
 
 namespace fs = std::filesystem;
 
-struct Cell {
-    std::string type;
-    std::string value;
-};
-
-// (sheet name, row, column) -> cell, as the dump lines give them.
-using Dump = std::map<std::tuple<std::string, int, int>, Cell>;
-
-Dump ParseDump(const std::string& text) {
-    Dump dump;
-    std::istringstream in(text);
-    std::string line;
-    // Lines end at LF; a value may hold other control characters raw.
-    while (std::getline(in, line, '\n')) {
-        std::vector<std::string> columns;
-        std::string::size_type from = 0;
-        for (;;) {
-            const auto tab = line.find('\t', from);
-            columns.push_back(line.substr(from, tab - from));
-            if (tab == std::string::npos) break;
-            from = tab + 1;
-        }
-        if (columns.size() != 6) continue;
-        dump[{columns[1], std::atoi(columns[2].c_str()), std::atoi(columns[3].c_str())}] = {
-            columns[4], columns[5]};
-    }
-    return dump;
-}
+using Cell = corpus::DumpRow;
+using Dump = corpus::DumpCells;
 
 bool IsNumber(const std::string& type) {
     return type == "number" || type == "date" || type == "formula-number" ||
@@ -77,10 +50,8 @@ struct Outcome {
 
 Outcome RepairAndCompare(const fs::path& shared, const std::string& name) {
     const fs::path source = shared / "corpus" / "xls" / (name + ".xls");
-    std::ifstream truthFile(shared / "corpus" / "truth" / (name + ".tsv"), std::ios::binary);
-    std::stringstream truthText;
-    truthText << truthFile.rdbuf();
-    const Dump truth = ParseDump(truthText.str());
+    const Dump truth =
+        corpus::ParseDumpCells(corpus::ReadAll(shared / "corpus" / "truth" / (name + ".tsv")));
 
     ResetRepairCounters();
     StopRequested.store(0);
@@ -91,7 +62,7 @@ Outcome RepairAndCompare(const fs::path& shared, const std::string& name) {
     outcome.succeeded = RepairFile(&data);
     std::ostringstream dump;
     if (outcome.succeeded) CCellDumpWriter(dump).Write(data);
-    const Dump ours = ParseDump(dump.str());
+    const Dump ours = corpus::ParseDumpCells(dump.str());
 
     for (const auto& [key, cell] : truth) {
         ++outcome.cells;

@@ -14,15 +14,12 @@
 #include <vector>
 
 #include "biff/CExcelData.h"
-#include "biff/CExcelProcessData.h"
-#include "biff/CExcelScanFile.h"
 #include "biff/CExcelWorkBook.h"
 #include "biff/CExcelWorkSheet.h"
-#include "biff/CExcelWorkSheetParser.h"
-#include "compound/CInterfaceOle.h"
+#include "biff/tests/support/CorpusFiles.h"
+#include "biff/tests/support/CorpusWorkbook.h"
 #include "formula/CExcelFormulaParser.h"
 #include "formula/CExcelRecordFormula.h"
-#include "platform/tests/support/SharedData.h"
 #include "records/CExcelRecordNAME.h"
 #include "server/CXlsFormulaCompiler.h"
 #include "server/CXlsSheetName.h"
@@ -46,25 +43,7 @@ struct ReadFormula {
 };
 
 std::unique_ptr<CExcelData> Parse(const fs::path& file, const fs::path& temp) {
-    auto data = std::make_unique<CExcelData>();
-    data->SetSourcePath(file);
-    CInterfaceOle ole;
-    ole.SetFileNameSrc(file);
-    ole.ParseFile();
-    const fs::path extracted = temp / (file.filename().string() + ".tmp");
-    if (ole.GetParseError() == 0 && ole.CopyWorkbook(extracted) == 0) {
-        data->SetExtractedPath(extracted);
-    }
-    CExcelScanFile scan(data->GetScanPath());
-    if (scan.ScanForSubstreams(data.get())) {
-        CExcelProcessData::CreateWorkbooks(data.get());
-        scan.BuildWorkbooks(data.get());
-    }
-    CExcelWorkSheetParser parser;
-    parser.SetStreamFileName(data->GetScanPath());
-    parser.SetData(data.get());
-    parser.Run();
-    return data;
+    return corpus::ParseWorkbook(file, corpus::ExtractWorkbook(file, temp));
 }
 
 // The formulas of the first workbook of a file, decoded by our reader.
@@ -263,11 +242,8 @@ TEST(XlsFormulaRoundTrip, CorpusFormulasCompileAndDecodeBackToTheSameText) {
     MENDWELL_REQUIRE_SHARED(shared);
     TempFolder temp;
     CorpusTally tally;
-    std::vector<fs::path> files;
-    for (const fs::directory_entry& entry : fs::directory_iterator(shared / "corpus" / "xls")) {
-        files.push_back(entry.path());
-    }
-    std::sort(files.begin(), files.end());
+    const std::vector<fs::path> files = corpus::FilesIn(shared / "corpus" / "xls");
+    ASSERT_EQ(files.size(), corpus::kXlsFiles);
     for (const fs::path& file : files) {
         RoundTripFile(file, temp.Path(), tally);
         std::error_code ec;

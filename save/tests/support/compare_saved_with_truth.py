@@ -31,7 +31,9 @@ each on a line of its own starting with two spaces:
                       out: the save gives every text cell the text format "@"
     empty_texts_lost  text cells holding an empty string that the saved file
                       leaves empty; empty_results_lost the same for formula
-                      cells whose cached result is an empty string
+                      cells whose cached result is an empty string;
+                      nan_numbers_lost number cells holding a NaN (no value
+                      a cell can hold) that the saved file leaves empty
     formulas          formula cells of the truth dump, formulas_kept of them
                       a FORMULA record in the saved file
     extra             cells of the saved file that hold a value (a text, an
@@ -247,7 +249,8 @@ def worksheets(book):
 
 def compare(name, saved_path, truth_path, source_path, shown_count):
     result = {"file": name, "opened": 0, "cells": 0, "equal": 0, "types_equal": 0,
-              "empty_texts_lost": 0, "empty_results_lost": 0, "sheets": 0, "sheets_found": 0, "formulas": 0,
+              "empty_texts_lost": 0, "empty_results_lost": 0, "nan_numbers_lost": 0,
+              "sheets": 0, "sheets_found": 0, "formulas": 0,
               "formulas_kept": 0, "extra": 0}
     differences = []
     truth = read_truth(truth_path)
@@ -295,6 +298,8 @@ def compare(name, saved_path, truth_path, source_path, shown_count):
             if empty and kind == "t" and expected == "":
                 result["empty_results_lost" if kind_word.startswith("formula-")
                        else "empty_texts_lost"] += 1
+            elif empty and kind == "n" and math.isnan(float(expected)):
+                result["nan_numbers_lost"] += 1
             elif len(differences) < shown_count:
                 found = "nothing" if empty else shown(cell.ctype, cell.value)
                 differences.append("%s!R%dC%d: expected %s %s, found %s" % (

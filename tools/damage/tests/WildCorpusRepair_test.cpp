@@ -8,12 +8,11 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <vector>
 
-#include "platform/tests/support/SharedData.h"
+#include "biff/tests/support/CorpusFiles.h"
 #include "tools/damage/tests/DamageFixtures.h"
 
 namespace fs = std::filesystem;
@@ -21,15 +20,6 @@ namespace fs = std::filesystem;
 namespace {
 
 constexpr rlim_t kFileSeconds = 120;
-
-std::vector<fs::path> FilesIn(const fs::path& folder) {
-    std::vector<fs::path> files;
-    std::error_code ec;
-    for (const fs::directory_entry& entry : fs::directory_iterator(folder, ec))
-        if (entry.is_regular_file()) files.push_back(entry.path());
-    std::sort(files.begin(), files.end());
-    return files;
-}
 
 // Repairs the file in a child; the child's exit status, or -signal when a
 // signal ended it (SIGXCPU when it ran out of time, SIGABRT for a
@@ -60,8 +50,8 @@ int RepairInChild(const fs::path& file, const fs::path& temp) {
 
 TEST(WildCorpusRepair, EveryWildFileRepairsWithoutCrashHangOrSanitizerReport) {
     MENDWELL_REQUIRE_SHARED(shared);
-    const std::vector<fs::path> files = FilesIn(shared / "corpus" / "wild");
-    ASSERT_FALSE(files.empty());
+    const std::vector<fs::path> files = corpus::FilesIn(shared / "corpus" / "wild");
+    ASSERT_EQ(files.size(), corpus::kWildFiles);
     testsupport::ScopedTempDir temp;
     for (const fs::path& file : files) {
         EXPECT_EQ(RepairInChild(file, temp.Path()), 0) << file.filename().string();
