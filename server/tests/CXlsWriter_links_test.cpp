@@ -7,6 +7,7 @@
 #include "server/CMemoryByteSink.h"
 #include "server/CXlsFormulaCompiler.h"
 #include "server/CXlsWriter.h"
+#include "server/tests/support/DefinedNames.h"
 #include "server/tests/support/XlsStructureReader.h"
 
 using namespace servertest;
@@ -43,16 +44,7 @@ TEST(XlsWriterLinks, SupBooksExternNamesExternSheetAndNamesInTheirOrder) {
     CXlsWorksheet& b = *book.AddSheet(1, u"B");
     auto name = [&](const char16_t* text, const CXlsWorksheet* scope, const char16_t* refersTo,
                     bool hidden, EXlsNameMacro macro) {
-        CXlsDefinedName n;
-        n.text = text;
-        n.scopeSheetId = scope ? scope->Id() : CXlsDefinedName::kWorkbookScope;
-        n.hidden = hidden;
-        n.macro = macro;
-        CXlsFormulaCompiler compiler(book, scope);
-        if (refersTo) {
-            EXPECT_TRUE(compiler.Compile(refersTo, EXlsFormulaKind::kName, n.formula));
-        }
-        EXPECT_NE(book.Names().Set(n), CXlsDefinedNames::kNotFound);
+        EXPECT_TRUE(testsupport::AddDefinedName(book, text, scope, refersTo, hidden, macro));
     };
     name(u"Total", nullptr, u"=B!$A$1:$A$3", true, EXlsNameMacro::kNone);
     name(u"Print_Area", &b, u"=$A$1:$C$3", false, EXlsNameMacro::kNone);

@@ -10,6 +10,7 @@
 #include "server/CXlsFormulaCompiler.h"
 #include "server/CXlsSheetWriter.h"
 #include "server/CXlsWriter.h"
+#include "server/tests/support/DefinedNames.h"
 #include "server/tests/support/TempFolder.h"
 #include "server/tests/support/XlrdReadBack.h"
 
@@ -299,16 +300,7 @@ TEST_F(XlrdReadBackTest, DefinedNamesWithTheirScopesFlagsAndFormulas) {
     CXlsWorksheet& q1 = *book.AddSheet(1, u"Q1 2009");
     auto name = [&](const char16_t* text, const CXlsWorksheet* scope, const char16_t* refersTo,
                     bool hidden, EXlsNameMacro macro) {
-        CXlsDefinedName n;
-        n.text = text;
-        n.scopeSheetId = scope ? scope->Id() : CXlsDefinedName::kWorkbookScope;
-        n.hidden = hidden;
-        n.macro = macro;
-        CXlsFormulaCompiler compiler(book, scope);
-        if (refersTo) {
-            ASSERT_TRUE(compiler.Compile(refersTo, EXlsFormulaKind::kName, n.formula));
-        }
-        ASSERT_NE(book.Names().Set(n), CXlsDefinedNames::kNotFound);
+        ASSERT_TRUE(testsupport::AddDefinedName(book, text, scope, refersTo, hidden, macro));
     };
     name(u"Rates", nullptr, u"=Data!$B$1:$B$3", false, EXlsNameMacro::kNone);
     name(u"Local", &q1, u"=$A$1", false, EXlsNameMacro::kNone);
