@@ -2,7 +2,7 @@
 
 #include <array>
 
-#include "biff/CExcelWorkBook.h"
+#include "model/CExcelWorkBook.h"
 #include "records/CExcelRecordWBFORMAT.h"
 
 namespace {

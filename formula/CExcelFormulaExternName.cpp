@@ -1,8 +1,8 @@
 #include "formula/CExcelFormulaExternName.h"
 
-#include "biff/CExcelWorkBook.h"
 #include "formula/CExcelFormulaExternSheet.h"
 #include "formula/CExcelFormulaNameText.h"
+#include "model/CExcelWorkBook.h"
 #include "records/CExcelGlobalLookup.h"
 #include "records/CExcelRecordEXTERNNAME.h"
 #include "records/CExcelRecordGWBEXTERNSHEET.h"

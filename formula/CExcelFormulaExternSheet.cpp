@@ -1,7 +1,7 @@
 #include "formula/CExcelFormulaExternSheet.h"
 
-#include "biff/CExcelWorkBook.h"
 #include "formula/CExcelFormulaSheetName.h"
+#include "model/CExcelWorkBook.h"
 #include "records/CExcelEncodedFileName.h"
 #include "records/CExcelGlobalLookup.h"
 #include "records/CExcelRecordGWBEXTERNSHEET.h"

@@ -1,7 +1,7 @@
 #include "formula/CExcelFormulaHostLookup.h"
 
-#include "biff/CExcelWorkSheet.h"
 #include "formula/CExcelRecordFormula.h"
+#include "model/CExcelWorkSheet.h"
 
 bool CExcelFormulaHostLookup::Covers(const CExcelRecordFormula& host, std::uint16_t row,
                                      std::uint16_t column) {

@@ -3,9 +3,9 @@
 #include <cstdint>
 #include <vector>
 
-#include "biff/CExcelWorkBook.h"
 #include "formula/CExcelFormulaParser.h"
 #include "formula/FormulaTokens.h"
+#include "model/CExcelWorkBook.h"
 #include "records/CExcelRecordNAME.h"
 
 namespace {

@@ -1,7 +1,7 @@
 #include "formula/CExcelFormulaNameText.h"
 
-#include "biff/CExcelWorkBook.h"
 #include "formula/CExcelFormulaSheetName.h"
+#include "model/CExcelWorkBook.h"
 #include "records/CExcelRecordNAME.h"
 
 namespace {

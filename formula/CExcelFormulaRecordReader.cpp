@@ -5,11 +5,11 @@
 
 #include "biff/BiffRecordIds.h"
 #include "biff/CByteBuffer.h"
-#include "biff/CExcelWorkSheet.h"
 #include "biff/IExcelStreamReader.h"
 #include "formula/CExcelFormulaStringResult.h"
 #include "formula/CExcelRecordFormula.h"
 #include "formula/CExcelRecordMulOpTable.h"
+#include "model/CExcelWorkSheet.h"
 
 namespace {
 

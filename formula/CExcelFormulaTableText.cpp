@@ -1,7 +1,7 @@
 #include "formula/CExcelFormulaTableText.h"
 
-#include "biff/CExcelWorkSheet.h"
 #include "formula/CExcelRecordMulOpTable.h"
+#include "model/CExcelWorkSheet.h"
 
 std::u16string CExcelFormulaTableText::Text(const CExcelWorkSheet* worksheet, std::uint16_t row,
                                             std::uint16_t column) {

@@ -1,6 +1,6 @@
 #include "records/CExcelCellNumberFormat.h"
 
-#include "biff/CExcelWorkBook.h"
+#include "model/CExcelWorkBook.h"
 #include "records/CExcelGlobalLookup.h"
 #include "records/CExcelRecordWBXF.h"
 

@@ -8,8 +8,8 @@
 
 #include "biff/BiffRecordIds.h"
 #include "biff/CByteBuffer.h"
-#include "biff/CExcelWorkSheet.h"
 #include "biff/IExcelStreamReader.h"
+#include "model/CExcelWorkSheet.h"
 #include "platform/RunState.h"
 #include "records/CExcelRecordBLANK.h"
 #include "records/CExcelRecordBOOLERR.h"

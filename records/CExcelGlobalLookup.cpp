@@ -1,6 +1,6 @@
 #include "records/CExcelGlobalLookup.h"
 
-#include "biff/CExcelWorkBook.h"
+#include "model/CExcelWorkBook.h"
 #include "records/CExcelRecordEXTERNNAME.h"
 #include "records/CExcelRecordGWBEXTERNSHEET.h"
 #include "records/CExcelRecordGWBSUPBOOK.h"

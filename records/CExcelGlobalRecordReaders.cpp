@@ -5,7 +5,7 @@
 #include "biff/CByteBuffer.h"
 #include "biff/CExcelContinueRecordOffset.h"
 #include "biff/CExcelRawRecordData.h"
-#include "biff/CExcelWorkBook.h"
+#include "model/CExcelWorkBook.h"
 #include "records/CExcelRecordGWBEXTERNSHEET.h"
 #include "records/CExcelRecordGWBSUPBOOK.h"
 #include "records/CExcelRecordNAME.h"

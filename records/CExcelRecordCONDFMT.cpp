@@ -4,8 +4,8 @@
 
 #include "biff/BiffRecordIds.h"
 #include "biff/CByteBuffer.h"
-#include "biff/CExcelWorkSheet.h"
 #include "biff/IExcelStreamReader.h"
+#include "model/CExcelWorkSheet.h"
 #include "records/CExcelByteCursor.h"
 
 namespace {

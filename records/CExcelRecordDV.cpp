@@ -3,8 +3,8 @@
 #include <limits>
 
 #include "biff/BiffRecordIds.h"
-#include "biff/CExcelWorkSheet.h"
 #include "biff/IExcelStreamReader.h"
+#include "model/CExcelWorkSheet.h"
 #include "records/CExcelByteCursor.h"
 
 namespace {

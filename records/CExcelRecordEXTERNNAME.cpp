@@ -1,7 +1,7 @@
 #include "records/CExcelRecordEXTERNNAME.h"
 
 #include "biff/CExcelRawRecordData.h"
-#include "biff/CExcelWorkBook.h"
+#include "model/CExcelWorkBook.h"
 #include "records/CExcelRecordGWBSUPBOOK.h"
 
 namespace {

@@ -6,8 +6,8 @@
 
 #include "biff/BiffRecordIds.h"
 #include "biff/CByteBuffer.h"
-#include "biff/CExcelWorkSheet.h"
 #include "biff/IExcelStreamReader.h"
+#include "model/CExcelWorkSheet.h"
 #include "records/CExcelByteCursor.h"
 #include "records/CExcelHyperlinkMoniker.h"
 #include "records/HyperlinkLayout.h"

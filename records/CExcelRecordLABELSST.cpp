@@ -1,6 +1,6 @@
 #include "records/CExcelRecordLABELSST.h"
 
-#include "biff/CExcelWorkBook.h"
+#include "model/CExcelWorkBook.h"
 #include "records/CellRecordLayout.h"
 
 std::uint32_t CExcelRecordLABELSST::GetSSTIndex() const {

@@ -5,8 +5,8 @@
 #include <filesystem>
 
 #include "biff/CExcelRawRecordData.h"
-#include "biff/CExcelWorkBook.h"
 #include "biff/tests/support/BiffWriter.h"
+#include "model/CExcelWorkBook.h"
 #include "records/CExcelRecordGWBEXTERNSHEET.h"
 #include "records/CExcelRecordGWBSUPBOOK.h"
 #include "records/CExcelRecordPALETTE.h"

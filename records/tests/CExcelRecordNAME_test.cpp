@@ -11,8 +11,8 @@
 
 #include "biff/CExcelContinueRecordOffset.h"
 #include "biff/CExcelRawRecordData.h"
-#include "biff/CExcelWorkBook.h"
 #include "biff/tests/support/BiffWriter.h"
+#include "model/CExcelWorkBook.h"
 #include "records/CExcelGlobalRecordReaders.h"
 
 using testsupport::BiffWriter;

@@ -1,4 +1,4 @@
-#include "biff/CExcelData.h"
+#include "model/CExcelData.h"
 
 #include <system_error>
 

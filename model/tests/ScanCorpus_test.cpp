@@ -14,11 +14,11 @@
 #include <string>
 #include <vector>
 
-#include "biff/CExcelData.h"
 #include "biff/tests/support/BiffWriter.h"
 #include "biff/tests/support/CorpusFiles.h"
 #include "biff/tests/support/CorpusWorkbook.h"
 #include "compound/CInterfaceOle.h"
+#include "model/CExcelData.h"
 #include "platform/RunState.h"
 #include "platform/TextConversion.h"
 #include "records/CExcelSSTDataList.h"

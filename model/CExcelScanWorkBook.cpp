@@ -1,4 +1,4 @@
-#include "biff/CExcelScanWorkBook.h"
+#include "model/CExcelScanWorkBook.h"
 
 #include <algorithm>
 #include <iterator>
@@ -6,9 +6,9 @@
 
 #include "biff/BiffRecordIds.h"
 #include "biff/CByteBuffer.h"
-#include "biff/CExcelData.h"
-#include "biff/CExcelWorkBook.h"
 #include "biff/CInputFile.h"
+#include "model/CExcelData.h"
+#include "model/CExcelWorkBook.h"
 #include "platform/ProgressTarget.h"
 #include "platform/RepairStopCheck.h"
 #include "platform/RunState.h"

@@ -1,4 +1,4 @@
-#include "biff/CExcelWorkSheetList.h"
+#include "model/CExcelWorkSheetList.h"
 
 CExcelWorkSheet* CExcelWorkSheetList::Add(const CExcelWorkSheet& sheet) {
     auto* copy = new CExcelWorkSheet;

@@ -9,11 +9,11 @@
 #include <cstring>
 
 #include "biff/BiffRecordIds.h"
-#include "biff/CExcelData.h"
-#include "biff/CExcelProcessData.h"
-#include "biff/CExcelScanFile.h"
-#include "biff/CExcelWorkSheetParser.h"
 #include "biff/tests/support/BiffWriter.h"
+#include "model/CExcelData.h"
+#include "model/CExcelProcessData.h"
+#include "model/CExcelScanFile.h"
+#include "model/CExcelWorkSheetParser.h"
 #include "platform/RunState.h"
 #include "records/CExcelRecordNUMBER.h"
 

@@ -33,7 +33,7 @@
 #include <string>
 #include <vector>
 
-#include "biff/CExcelBOFRecordList.h"
+#include "model/CExcelBOFRecordList.h"
 
 class CExcelWorkSheetList;
 class CInputFile;

@@ -15,10 +15,10 @@
 #include <tuple>
 #include <vector>
 
-#include "biff/CExcelData.h"
 #include "biff/tests/support/BiffWriter.h"
 #include "biff/tests/support/CorpusFiles.h"
 #include "biff/tests/support/CorpusWorkbook.h"
+#include "model/CExcelData.h"
 #include "platform/RunState.h"
 #include "platform/TextConversion.h"
 #include "records/CExcelRecordLABEL.h"

@@ -3,7 +3,7 @@
 // (the 8,224 rule, EOF records inside a stretch, records cut by the end),
 // the read window across its refills and read failures, the stop request
 // and the progress it publishes.
-#include "biff/CExcelWorkSheetParser.h"
+#include "model/CExcelWorkSheetParser.h"
 
 #include <gtest/gtest.h>
 
@@ -12,12 +12,12 @@
 #include <vector>
 
 #include "biff/BiffRecordIds.h"
-#include "biff/CExcelData.h"
-#include "biff/CExcelWorkBook.h"
-#include "biff/CExcelWorkSheet.h"
 #include "biff/tests/support/BiffWriter.h"
 #include "formula/CExcelRecordFormula.h"
 #include "formula/CExcelRecordMulOpTable.h"
+#include "model/CExcelData.h"
+#include "model/CExcelWorkBook.h"
+#include "model/CExcelWorkSheet.h"
 #include "platform/ProgressTarget.h"
 #include "platform/RunState.h"
 #include "records/CExcelRecordLABEL.h"

@@ -12,8 +12,8 @@
 #include <memory>
 #include <string>
 
-#include "biff/CExcelWorkSheetList.h"
 #include "biff/CTList.h"
+#include "model/CExcelWorkSheetList.h"
 
 class CExcelSSTDataList;
 class CExcelRecordGWBEXTERNSHEET;

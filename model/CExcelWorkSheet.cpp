@@ -1,4 +1,4 @@
-#include "biff/CExcelWorkSheet.h"
+#include "model/CExcelWorkSheet.h"
 
 #include "formula/CExcelRecordFormula.h"
 #include "formula/CExcelRecordMulOpTable.h"

@@ -1,8 +1,8 @@
-#include "biff/CExcelBOFRecordList.h"
+#include "model/CExcelBOFRecordList.h"
 
 #include <string>
 
-#include "biff/CExcelWorkSheet.h"
+#include "model/CExcelWorkSheet.h"
 #include "platform/TextConversion.h"
 
 void CExcelBOFRecordList::Add(const CExcelBOFRecord& entry) {

@@ -1,4 +1,4 @@
-#include "biff/CExcelWorkSheetParser.h"
+#include "model/CExcelWorkSheetParser.h"
 
 #include <algorithm>
 #include <cstring>
@@ -6,10 +6,10 @@
 
 #include "biff/BiffRecordIds.h"
 #include "biff/CByteBuffer.h"
-#include "biff/CExcelData.h"
-#include "biff/CExcelWorkBook.h"
-#include "biff/CExcelWorkSheet.h"
 #include "formula/CExcelFormulaRecordReader.h"
+#include "model/CExcelData.h"
+#include "model/CExcelWorkBook.h"
+#include "model/CExcelWorkSheet.h"
 #include "platform/ProgressTarget.h"
 #include "platform/RepairStopCheck.h"
 #include "platform/RunState.h"

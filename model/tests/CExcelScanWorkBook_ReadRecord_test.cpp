@@ -3,9 +3,9 @@
 // for.
 #include <gtest/gtest.h>
 
-#include "biff/CExcelScanWorkBook.h"
 #include "biff/CInputFile.h"
 #include "biff/tests/support/BiffWriter.h"
+#include "model/CExcelScanWorkBook.h"
 
 using testsupport::BiffWriter;
 using testsupport::Bytes;

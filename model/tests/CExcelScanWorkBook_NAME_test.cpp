@@ -6,9 +6,9 @@
 #include <string>
 #include <vector>
 
-#include "biff/CExcelScanWorkBook.h"
-#include "biff/CExcelWorkBook.h"
 #include "biff/tests/support/BiffWriter.h"
+#include "model/CExcelScanWorkBook.h"
+#include "model/CExcelWorkBook.h"
 #include "records/CExcelRecordNAME.h"
 
 using testsupport::BiffWriter;

@@ -10,11 +10,11 @@
 
 #include <filesystem>
 
-#include "biff/CDataContainer.h"
-#include "biff/CExcelBOFRecordList.h"
-#include "biff/CExcelWorkBook.h"
-#include "biff/CSaveOption.h"
 #include "biff/CTList.h"
+#include "model/CDataContainer.h"
+#include "model/CExcelBOFRecordList.h"
+#include "model/CExcelWorkBook.h"
+#include "model/CSaveOption.h"
 
 class ProgressTarget;
 

@@ -1,4 +1,4 @@
-#include "records/CExcelUTF16LE.h"
+#include "biff/CExcelUTF16LE.h"
 
 #include <gtest/gtest.h>
 

@@ -5,8 +5,8 @@
 #include <cstdint>
 #include <string>
 
-#include "biff/CExcelWorkSheet.h"
 #include "biff/CTList.h"
+#include "model/CExcelWorkSheet.h"
 
 class CExcelWorkSheetList {
 public:

@@ -2,7 +2,7 @@
 // scan places each sheet on the worksheet BOFs it found, and the parser then
 // gives every sheet its own cells and no other sheet's. Sound records keep
 // their positions.
-#include "biff/CBoundSheetPlacement.h"
+#include "model/CBoundSheetPlacement.h"
 
 #include <gtest/gtest.h>
 
@@ -10,13 +10,13 @@
 #include <string>
 #include <vector>
 
-#include "biff/CExcelData.h"
-#include "biff/CExcelProcessData.h"
-#include "biff/CExcelScanFile.h"
-#include "biff/CExcelWorkBook.h"
-#include "biff/CExcelWorkSheet.h"
-#include "biff/CExcelWorkSheetParser.h"
 #include "biff/tests/support/BiffWriter.h"
+#include "model/CExcelData.h"
+#include "model/CExcelProcessData.h"
+#include "model/CExcelScanFile.h"
+#include "model/CExcelWorkBook.h"
+#include "model/CExcelWorkSheet.h"
+#include "model/CExcelWorkSheetParser.h"
 #include "platform/RunState.h"
 #include "records/CExcelRecordNUMBER.h"
 

@@ -1,4 +1,4 @@
-#include "biff/CBoundSheetPlacement.h"
+#include "model/CBoundSheetPlacement.h"
 
 #include <algorithm>
 #include <limits>
@@ -6,9 +6,9 @@
 
 #include "biff/BiffRecordIds.h"
 #include "biff/CByteBuffer.h"
-#include "biff/CExcelWorkSheet.h"
-#include "biff/CExcelWorkSheetList.h"
 #include "biff/CInputFile.h"
+#include "model/CExcelWorkSheet.h"
+#include "model/CExcelWorkSheetList.h"
 
 namespace {
 

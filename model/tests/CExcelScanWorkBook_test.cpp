@@ -1,12 +1,12 @@
 // The globals scan: which records reach which list, BOUNDSHEET decoding and
 // its damage cases.
-#include "biff/CExcelScanWorkBook.h"
+#include "model/CExcelScanWorkBook.h"
 
 #include <gtest/gtest.h>
 
-#include "biff/CExcelData.h"
-#include "biff/CExcelWorkBook.h"
 #include "biff/tests/support/BiffWriter.h"
+#include "model/CExcelData.h"
+#include "model/CExcelWorkBook.h"
 #include "platform/RunState.h"
 #include "records/CExcelSSTDataList.h"
 

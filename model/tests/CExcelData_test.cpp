@@ -1,11 +1,11 @@
 // The parsed-workbook model: defaults, ownership of the extracted stream
 // copy, sheet names and the option mask.
-#include "biff/CExcelData.h"
+#include "model/CExcelData.h"
 
 #include <gtest/gtest.h>
 
-#include "biff/CExcelWorkSheetList.h"
 #include "biff/tests/support/BiffWriter.h"
+#include "model/CExcelWorkSheetList.h"
 
 using testsupport::ScopedTempDir;
 

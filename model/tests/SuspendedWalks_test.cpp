@@ -13,13 +13,13 @@
 #include <thread>
 
 #include "biff/BiffRecordIds.h"
-#include "biff/CExcelData.h"
-#include "biff/CExcelScanFile.h"
-#include "biff/CExcelScanWorkBook.h"
-#include "biff/CExcelWorkBook.h"
-#include "biff/CExcelWorkSheet.h"
-#include "biff/CExcelWorkSheetParser.h"
 #include "biff/tests/support/BiffWriter.h"
+#include "model/CExcelData.h"
+#include "model/CExcelScanFile.h"
+#include "model/CExcelScanWorkBook.h"
+#include "model/CExcelWorkBook.h"
+#include "model/CExcelWorkSheet.h"
+#include "model/CExcelWorkSheetParser.h"
 #include "platform/PauseGate.h"
 #include "platform/RunState.h"
 

@@ -12,9 +12,9 @@
 #include <memory>
 #include <vector>
 
-#include "biff/CBoundSheetPlacement.h"
 #include "biff/CExcelContinueRecordOffset.h"
 #include "biff/CExcelRawRecordData.h"
+#include "model/CBoundSheetPlacement.h"
 
 class CExcelData;
 class CExcelWorkBook;

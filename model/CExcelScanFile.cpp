@@ -1,4 +1,4 @@
-#include "biff/CExcelScanFile.h"
+#include "model/CExcelScanFile.h"
 
 #include <algorithm>
 #include <limits>
@@ -6,11 +6,11 @@
 
 #include "biff/BiffRecordIds.h"
 #include "biff/CBofSignature.h"
-#include "biff/CBoundSheetPlacement.h"
 #include "biff/CByteBuffer.h"
-#include "biff/CExcelData.h"
-#include "biff/CExcelScanWorkBook.h"
 #include "biff/CInputFile.h"
+#include "model/CBoundSheetPlacement.h"
+#include "model/CExcelData.h"
+#include "model/CExcelScanWorkBook.h"
 #include "platform/MessageSink.h"
 #include "platform/ProgressTarget.h"
 #include "platform/RepairStopCheck.h"

@@ -1,16 +1,16 @@
 // The BOF search, the substream ends, the workbooks made from them and the
 // sheets: which substreams are found where, and what the model holds after
 // a whole scan.
-#include "biff/CExcelScanFile.h"
+#include "model/CExcelScanFile.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
 
-#include "biff/CExcelData.h"
-#include "biff/CExcelProcessData.h"
 #include "biff/tests/support/BiffWriter.h"
+#include "model/CExcelData.h"
+#include "model/CExcelProcessData.h"
 #include "platform/MessageSink.h"
 #include "platform/ProgressTarget.h"
 #include "platform/RunState.h"

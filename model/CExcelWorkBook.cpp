@@ -1,10 +1,10 @@
-#include "biff/CExcelWorkBook.h"
+#include "model/CExcelWorkBook.h"
 
 // The lists delete their records, so the destructor needs every record type
 // complete.
+#include "records/CExcelRecordEXTERNNAME.h"
 #include "records/CExcelRecordGWBEXTERNSHEET.h"
 #include "records/CExcelRecordGWBSUPBOOK.h"
-#include "records/CExcelRecordEXTERNNAME.h"
 #include "records/CExcelRecordNAME.h"
 #include "records/CExcelRecordPALETTE.h"
 #include "records/CExcelRecordSTYLE.h"

@@ -1,6 +1,6 @@
-#include "biff/CExcelProcessData.h"
+#include "model/CExcelProcessData.h"
 
-#include "biff/CExcelData.h"
+#include "model/CExcelData.h"
 
 void CExcelProcessData::CreateWorkbooks(CExcelData* data) {
     if (!data) return;

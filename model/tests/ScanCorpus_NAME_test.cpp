@@ -10,11 +10,11 @@
 #include <string>
 #include <vector>
 
-#include "biff/CExcelData.h"
-#include "biff/CExcelWorkBook.h"
 #include "biff/tests/support/BiffWriter.h"
 #include "biff/tests/support/CorpusFiles.h"
 #include "biff/tests/support/CorpusWorkbook.h"
+#include "model/CExcelData.h"
+#include "model/CExcelWorkBook.h"
 #include "records/CExcelRecordNAME.h"
 
 namespace fs = std::filesystem;
