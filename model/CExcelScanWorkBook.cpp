@@ -45,7 +45,7 @@ bool ReadBOUNDSHEET(CExcelScanWorkBook& scan, CExcelWorkBook& workbook) {
     return scan.ReadCurrentBOUNDSHEET(workbook);
 }
 
-template <bool (*Read)(CExcelRawRecordData&, CExcelWorkBook&)>
+template <bool (*Read)(CExcelRawRecordData&, CExcelWorkbookGlobals&)>
 bool ReadGlobal(CExcelScanWorkBook& scan, CExcelWorkBook& workbook) {
     return Read(*scan.GetRecord(), workbook);
 }

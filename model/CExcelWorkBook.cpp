@@ -1,19 +1,6 @@
 #include "model/CExcelWorkBook.h"
 
-// The lists delete their records, so the destructor needs every record type
-// complete.
-#include "records/CExcelRecordEXTERNNAME.h"
-#include "records/CExcelRecordGWBEXTERNSHEET.h"
-#include "records/CExcelRecordGWBSUPBOOK.h"
-#include "records/CExcelRecordNAME.h"
-#include "records/CExcelRecordPALETTE.h"
-#include "records/CExcelRecordSTYLE.h"
-#include "records/CExcelRecordWBFONT.h"
-#include "records/CExcelRecordWBFORMAT.h"
-#include "records/CExcelRecordWBXF.h"
-#include "records/CExcelSSTDataList.h"
-
-CExcelWorkBook::CExcelWorkBook() : m_sharedStrings(std::make_unique<CExcelSSTDataList>()) {}
+CExcelWorkBook::CExcelWorkBook() = default;
 
 CExcelWorkBook::CExcelWorkBook(std::uint32_t start, std::uint32_t end) : CExcelWorkBook() {
     m_start = start;
@@ -22,9 +9,20 @@ CExcelWorkBook::CExcelWorkBook(std::uint32_t start, std::uint32_t end) : CExcelW
 
 CExcelWorkBook::~CExcelWorkBook() = default;
 
-std::u16string CExcelWorkBook::GetSharedString(std::uint32_t index, bool* found) const {
-    bool hit = false;
-    std::u16string text = m_sharedStrings->GetString(index, hit);
-    if (found) *found = hit;
-    return text;
+std::u16string CExcelWorkBook::GetSheetName(std::uint16_t index) const {
+    return m_worksheets.GetSheetName(index);
+}
+
+const CExcelSheetFormulas* CExcelWorkBook::GetSheetFormulas(std::uint32_t index) const {
+    return m_worksheets.GetAt(index);
+}
+
+std::uint32_t CExcelWorkBook::GetSheetNumber(const CExcelSheetFormulas* sheet) const {
+    if (!sheet) return 0;
+    std::uint32_t number = 0;
+    for (const CExcelWorkSheet& own : m_worksheets) {
+        ++number;
+        if (static_cast<const CExcelSheetFormulas*>(&own) == sheet) return number;
+    }
+    return 0;
 }

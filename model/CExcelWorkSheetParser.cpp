@@ -21,7 +21,17 @@
 
 namespace {
 
-using Handler = CExcelCellRecordDecoders::Decoder;
+using Handler = bool (*)(IExcelStreamReader& reader, CExcelWorkSheet& sheet, std::uint32_t size,
+                         std::uint32_t position);
+
+// The readers below the model each take the part of the sheet they fill
+// (its cell-level records or its formula records); a route hands them the
+// whole sheet.
+template <auto Read>
+bool Through(IExcelStreamReader& reader, CExcelWorkSheet& sheet, std::uint32_t size,
+             std::uint32_t position) {
+    return Read(reader, sheet, size, position);
+}
 
 constexpr std::uint32_t kNoOffset = std::numeric_limits<std::uint32_t>::max();
 
@@ -39,14 +49,14 @@ struct Route {
 // on its own. The OBJ reader likewise takes a comment's TXO record and the
 // CONTINUE records of its text from after the OBJ.
 constexpr Route kRoutes[] = {
-    {biff::kFORMULA, CExcelFormulaRecordReader::ReadFormula},
-    {biff::kNOTE, CExcelCommentReader::ReadNote},
-    {biff::kOBJ, CExcelCommentReader::ReadObj},
-    {biff::kCONDFMT, CExcelRecordCONDFMT::Read},
-    {biff::kHLINK, CExcelRecordHLINK::Read},
-    {biff::kDV, CExcelRecordDV::Read},
-    {biff::kTABLE, CExcelFormulaRecordReader::ReadTable},
-    {biff::kFORMULA_BIFF4, CExcelFormulaRecordReader::ReadFormula},
+    {biff::kFORMULA, Through<CExcelFormulaRecordReader::ReadFormula>},
+    {biff::kNOTE, Through<CExcelCommentReader::ReadNote>},
+    {biff::kOBJ, Through<CExcelCommentReader::ReadObj>},
+    {biff::kCONDFMT, Through<CExcelRecordCONDFMT::Read>},
+    {biff::kHLINK, Through<CExcelRecordHLINK::Read>},
+    {biff::kDV, Through<CExcelRecordDV::Read>},
+    {biff::kTABLE, Through<CExcelFormulaRecordReader::ReadTable>},
+    {biff::kFORMULA_BIFF4, Through<CExcelFormulaRecordReader::ReadFormula>},
 };
 
 Handler FindRoute(std::uint16_t type) {

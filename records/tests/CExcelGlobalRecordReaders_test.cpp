@@ -22,7 +22,7 @@ using testsupport::ScopedTempDir;
 
 namespace {
 
-using Reader = bool (*)(CExcelRawRecordData&, CExcelWorkBook&);
+using Reader = bool (*)(CExcelRawRecordData&, CExcelWorkbookGlobals&);
 
 bool Read(Reader reader, const Bytes& raw, CExcelWorkBook& book) {
     CExcelRawRecordData record(raw.data(), static_cast<std::uint32_t>(raw.size()));

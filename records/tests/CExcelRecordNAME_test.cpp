@@ -278,7 +278,7 @@ TEST(CExcelGlobalRecordReadersNAME, BoundariesOutOfOrderOrPastTheEndStayInsideTh
 
 namespace {
 
-bool ReadFlag(bool (*reader)(CExcelRawRecordData&, CExcelWorkBook&), const Bytes& raw,
+bool ReadFlag(bool (*reader)(CExcelRawRecordData&, CExcelWorkbookGlobals&), const Bytes& raw,
               CExcelWorkBook& book) {
     CExcelRawRecordData record(raw.data(), static_cast<std::uint32_t>(raw.size()));
     return reader(record, book);
