@@ -4,6 +4,7 @@
 
 #include "formula/CExcelFormulaHostLookup.h"
 #include "formula/CExcelRecordFormula.h"
+#include "model/CExcelWorkBook.h"
 #include "model/CExcelWorkSheet.h"
 #include "platform/SaveStopCheck.h"
 #include "save/CSaveCachedResult.h"

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "format/CExcelFormatText.h"
+#include "model/CExcelWorkBook.h"
 #include "model/CExcelWorkSheet.h"
 #include "model/CSaveOption.h"
 #include "platform/SaveStopCheck.h"

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "biff/tests/support/BiffWriter.h"
+#include "model/CExcelWorkBook.h"
 #include "model/CExcelWorkSheetList.h"
 
 using testsupport::ScopedTempDir;
@@ -96,6 +97,30 @@ TEST(CExcelWorkSheetList, GetSheetNamePastTheLastSheetIsEmpty) {
     EXPECT_EQ(list.GetSheetName(0), u"Data");
     EXPECT_EQ(list.GetSheetName(1), u"");
     EXPECT_EQ(list.GetSheetName(0xFFFF), u"");
+}
+
+// The decoders below the model see a sheet through its formula part, a
+// base that does not sit at the start of CExcelWorkSheet: numbering and
+// lookup must go through the same adjusted pointer both ways.
+TEST(CExcelWorkBook, SheetsAsTheDecodersSeeThemKeepTheirNumbers) {
+    CExcelWorkBook book;
+    CExcelWorkBook other;
+    for (const char16_t* name : {u"First", u"Second"}) {
+        CExcelWorkSheet sheet;
+        sheet.SetName(name);
+        book.GetWorksheets().Add(sheet);
+        other.GetWorksheets().Add(sheet);
+    }
+    const CExcelFormulaWorkbook& seen = book;
+    const CExcelSheetFormulas* second = book.GetWorksheets().GetAt(1);
+    EXPECT_EQ(seen.GetSheetFormulas(1), second);
+    EXPECT_EQ(seen.GetSheetNumber(second), 2u);
+    EXPECT_EQ(seen.GetSheetNumber(seen.GetSheetFormulas(0)), 1u);
+    EXPECT_EQ(seen.GetSheetFormulas(2), nullptr);
+    EXPECT_EQ(seen.GetSheetNumber(nullptr), 0u);
+    EXPECT_EQ(seen.GetSheetNumber(other.GetWorksheets().GetAt(1)), 0u);  // not one of ours
+    EXPECT_EQ(seen.GetSheetName(1), u"Second");
+    EXPECT_EQ(seen.GetSheetName(2), u"");
 }
 
 // ---- the BOF list
