@@ -3,6 +3,7 @@
 #include "containers/CSheetGridStore.h"
 #include "containers/CSheetViewDataFiller.h"
 #include "formula/CExcelRecordFormula.h"
+#include "model/CExcelWorkBook.h"
 #include "model/CExcelWorkSheet.h"
 #include "repair/CSFSPreviewThreadManager.h"
 
