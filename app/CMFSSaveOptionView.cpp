@@ -14,8 +14,8 @@
 #include "app/CMendwellDoc.h"
 #include "app/CViewManger.h"
 #include "app/IUserDialogs.h"
-#include "biff/CSaveOption.h"
 #include "containers/CMFSDataContainer.h"
+#include "model/CSaveOption.h"
 #include "platform/CDirectoryManager.h"
 #include "platform/RunState.h"
 

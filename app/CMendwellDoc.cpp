@@ -1,7 +1,7 @@
 #include "app/CMendwellDoc.h"
 
-#include "biff/CExcelData.h"
 #include "containers/CMFSDataContainer.h"
+#include "model/CExcelData.h"
 #include "platform/SettingsStore.h"
 #include "platform/TextConversion.h"
 

@@ -15,8 +15,8 @@
 #include "app/CStepLinks.h"
 #include "app/CViewManger.h"
 #include "app/IUserDialogs.h"
-#include "biff/CExcelData.h"
-#include "biff/CSaveOption.h"
+#include "model/CExcelData.h"
+#include "model/CSaveOption.h"
 #include "platform/RunState.h"
 #include "repair/CThreadManager.h"
 

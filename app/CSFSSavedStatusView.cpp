@@ -9,7 +9,7 @@
 #include "app/CStepLinks.h"
 #include "app/CViewManger.h"
 #include "app/IUserDialogs.h"
-#include "biff/CExcelData.h"
+#include "model/CExcelData.h"
 
 CSFSSavedStatusView::CSFSSavedStatusView(CMainFrame* frame, int identifier, QWidget* parent)
     : CScreenView(frame, identifier, parent) {

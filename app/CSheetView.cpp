@@ -1,9 +1,10 @@
 #include "app/CSheetView.h"
 
-#include "biff/CExcelWorkSheet.h"
 #include "containers/CSheetGridStore.h"
 #include "containers/CSheetViewDataFiller.h"
 #include "formula/CExcelRecordFormula.h"
+#include "model/CExcelWorkBook.h"
+#include "model/CExcelWorkSheet.h"
 #include "repair/CSFSPreviewThreadManager.h"
 
 CSheetView::CSheetView(int sheetIndex, const CExcelWorkSheet* sheet, const CExcelWorkBook* workbook,

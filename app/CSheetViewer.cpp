@@ -4,7 +4,7 @@
 #include <QWidget>
 
 #include "app/CSheetView.h"
-#include "biff/CExcelData.h"
+#include "model/CExcelData.h"
 #include "platform/RunState.h"
 
 CSheetViewer::CSheetViewer(QWidget* gridArea, const CExcelData* data)

@@ -2,7 +2,7 @@
 
 #include <cstring>
 
-#include "records/CExcelUTF16LE.h"
+#include "biff/CExcelUTF16LE.h"
 
 void CByteBuffer::Assign(const std::uint8_t* bytes, std::uint32_t n) {
     m_data.assign(static_cast<std::size_t>(n) + 2, 0);

@@ -4,8 +4,8 @@
 
 #include <cstdio>
 
-#include "biff/CExcelData.h"
 #include "cli/CliInterrupt.h"
+#include "model/CExcelData.h"
 #include "platform/ProgressTarget.h"
 #include "platform/RunState.h"
 #include "repair/CFileParsingManager.h"

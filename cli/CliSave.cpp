@@ -3,9 +3,9 @@
 #include <cstdio>
 #include <string>
 
-#include "biff/CExcelData.h"
 #include "cli/CCliConsole.h"
 #include "cli/CliInterrupt.h"
+#include "model/CExcelData.h"
 #include "platform/RunState.h"
 #include "repair/CThreadManager.h"
 

@@ -1,6 +1,6 @@
 #include "cli/CliSaveOptions.h"
 
-#include "biff/CSaveOption.h"
+#include "model/CSaveOption.h"
 
 namespace {
 

@@ -8,7 +8,6 @@
 #include <filesystem>
 #include <thread>
 
-#include "biff/CSaveOption.h"
 #include "cli/CCliConsole.h"
 #include "cli/CCliJobStatusList.h"
 #include "cli/CliCommand.h"
@@ -17,6 +16,7 @@
 #include "cli/CliSave.h"
 #include "cli/CliSaveOptions.h"
 #include "containers/CMFSDataContainer.h"
+#include "model/CSaveOption.h"
 #include "platform/CDirectoryManager.h"
 #include "platform/ProgressTarget.h"
 #include "platform/RunState.h"

@@ -4,9 +4,9 @@
 #include <cstdio>
 #include <iostream>
 
-#include "biff/CExcelData.h"
 #include "cli/CliCommand.h"
 #include "cli/CliRepair.h"
+#include "model/CExcelData.h"
 #include "platform/TextConversion.h"
 #include "repair/CCellDumpWriter.h"
 

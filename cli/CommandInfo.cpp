@@ -6,13 +6,13 @@
 #include <filesystem>
 #include <vector>
 
-#include "biff/CExcelData.h"
-#include "biff/CExcelWorkBook.h"
-#include "biff/CExcelWorkSheet.h"
 #include "cli/CliCommand.h"
 #include "cli/CliRepair.h"
 #include "cli/ErrorBitNames.h"
 #include "compound/EStructureFlag.h"
+#include "model/CExcelData.h"
+#include "model/CExcelWorkBook.h"
+#include "model/CExcelWorkSheet.h"
 #include "platform/RunState.h"
 #include "platform/TextConversion.h"
 #include "records/CExcelSSTDataList.h"

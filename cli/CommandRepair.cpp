@@ -5,8 +5,6 @@
 #include <cstdio>
 #include <filesystem>
 
-#include "biff/CExcelData.h"
-#include "biff/CSaveOption.h"
 #include "cli/CCliConsole.h"
 #include "cli/CliCommand.h"
 #include "cli/CliFiles.h"
@@ -14,6 +12,8 @@
 #include "cli/CliRepair.h"
 #include "cli/CliSave.h"
 #include "cli/CliSaveOptions.h"
+#include "model/CExcelData.h"
+#include "model/CSaveOption.h"
 #include "save/CSaveFileNames.h"
 
 namespace {

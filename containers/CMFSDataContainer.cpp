@@ -1,6 +1,6 @@
 #include "containers/CMFSDataContainer.h"
 
-#include "biff/CExcelData.h"
+#include "model/CExcelData.h"
 
 CMFSDataContainer::CMFSDataContainer() = default;
 CMFSDataContainer::~CMFSDataContainer() = default;

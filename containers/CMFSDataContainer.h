@@ -14,8 +14,8 @@
 #include <memory>
 #include <vector>
 
-#include "biff/CDataContainer.h"
-#include "biff/CSaveOption.h"
+#include "model/CDataContainer.h"
+#include "model/CSaveOption.h"
 
 class CExcelData;
 class IJobStatusList;

@@ -1,7 +1,7 @@
 #include "containers/CPreviewFormatTable.h"
 
-#include "biff/CExcelWorkBook.h"
 #include "format/CExcelFormatText.h"
+#include "model/CExcelWorkBook.h"
 #include "records/CConstData.h"
 #include "records/CExcelGlobalLookup.h"
 #include "records/CExcelRecordWBFONT.h"

@@ -2,12 +2,12 @@
 
 #include <algorithm>
 
-#include "biff/CExcelWorkBook.h"
-#include "biff/CExcelWorkSheet.h"
 #include "containers/CPreviewFormatTable.h"
 #include "containers/CPreviewPageIndex.h"
 #include "containers/CSheetGridStore.h"
 #include "formula/CExcelRecordFormula.h"
+#include "model/CExcelWorkBook.h"
+#include "model/CExcelWorkSheet.h"
 #include "platform/RunState.h"
 #include "records/CExcelRecordBOOLERR.h"
 #include "records/CExcelRecordCOLINFO.h"

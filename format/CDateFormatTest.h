@@ -18,11 +18,11 @@
 #include <string_view>
 #include <unordered_map>
 
-class CExcelWorkBook;
+class CExcelWorkbookGlobals;
 
 class CDateFormatTest {
 public:
-    explicit CDateFormatTest(const CExcelWorkBook& workbook) : m_workbook(workbook) {}
+    explicit CDateFormatTest(const CExcelWorkbookGlobals& workbook) : m_workbook(workbook) {}
 
     // The format code of formatIndex (empty when the workbook has none for
     // it) shows dates or times.
@@ -36,6 +36,6 @@ public:
     bool IsDateXF(std::uint32_t xfIndex);
 
 private:
-    const CExcelWorkBook& m_workbook;
+    const CExcelWorkbookGlobals& m_workbook;
     std::unordered_map<std::uint32_t, bool> m_byXF;
 };

@@ -2,8 +2,8 @@
 
 #include <array>
 
-#include "biff/CExcelWorkBook.h"
 #include "records/CExcelRecordWBFORMAT.h"
+#include "records/CExcelWorkbookGlobals.h"
 
 namespace {
 
@@ -72,6 +72,7 @@ std::u16string CExcelFormatText::Lookup(const CTList<CExcelRecordWBFORMAT>& form
     return std::u16string(BuiltIn(formatIndex));
 }
 
-std::u16string CExcelFormatText::Lookup(const CExcelWorkBook& workbook, std::uint32_t formatIndex) {
+std::u16string CExcelFormatText::Lookup(const CExcelWorkbookGlobals& workbook,
+                                        std::uint32_t formatIndex) {
     return Lookup(workbook.GetFormats(), formatIndex);
 }

@@ -15,7 +15,7 @@
 #include "biff/CTList.h"
 
 class CExcelRecordWBFORMAT;
-class CExcelWorkBook;
+class CExcelWorkbookGlobals;
 
 class CExcelFormatText {
 public:
@@ -32,5 +32,5 @@ public:
     static std::u16string Lookup(const CTList<CExcelRecordWBFORMAT>& formats,
                                  std::uint32_t formatIndex);
     // The same over the workbook's FORMAT list.
-    static std::u16string Lookup(const CExcelWorkBook& workbook, std::uint32_t formatIndex);
+    static std::u16string Lookup(const CExcelWorkbookGlobals& workbook, std::uint32_t formatIndex);
 };

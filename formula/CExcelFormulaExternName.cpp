@@ -1,8 +1,8 @@
 #include "formula/CExcelFormulaExternName.h"
 
-#include "biff/CExcelWorkBook.h"
 #include "formula/CExcelFormulaExternSheet.h"
 #include "formula/CExcelFormulaNameText.h"
+#include "formula/CExcelFormulaWorkbook.h"
 #include "records/CExcelGlobalLookup.h"
 #include "records/CExcelRecordEXTERNNAME.h"
 #include "records/CExcelRecordGWBEXTERNSHEET.h"
@@ -29,11 +29,9 @@ bool OtherBookText(const CExcelRecordGWBSUPBOOK& book, const CExcelRecordEXTERNN
 
 }  // namespace
 
-CExcelFormulaExternName::EResult CExcelFormulaExternName::Text(const CExcelWorkBook* workbook,
-                                                               const CExcelWorkSheet* worksheet,
-                                                               std::uint16_t refIndex,
-                                                               std::uint16_t nameIndex,
-                                                               std::u16string& text) {
+CExcelFormulaExternName::EResult CExcelFormulaExternName::Text(
+    const CExcelFormulaWorkbook* workbook, const CExcelSheetFormulas* worksheet,
+    std::uint16_t refIndex, std::uint16_t nameIndex, std::u16string& text) {
     text.clear();
     if (!workbook || nameIndex == 0) return Unresolved;
     const CExcelRecordGWBEXTERNSHEET_REFData* entry =

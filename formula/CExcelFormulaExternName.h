@@ -11,8 +11,8 @@
 #include <cstdint>
 #include <string>
 
-class CExcelWorkBook;
-class CExcelWorkSheet;
+class CExcelFormulaWorkbook;
+class CExcelSheetFormulas;
 
 class CExcelFormulaExternName {
 public:
@@ -24,6 +24,6 @@ public:
     };
 
     // worksheet: the sheet the formula belongs to (or null when unknown).
-    static EResult Text(const CExcelWorkBook* workbook, const CExcelWorkSheet* worksheet,
+    static EResult Text(const CExcelFormulaWorkbook* workbook, const CExcelSheetFormulas* worksheet,
                         std::uint16_t refIndex, std::uint16_t nameIndex, std::u16string& text);
 };

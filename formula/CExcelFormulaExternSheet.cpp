@@ -1,7 +1,7 @@
 #include "formula/CExcelFormulaExternSheet.h"
 
-#include "biff/CExcelWorkBook.h"
 #include "formula/CExcelFormulaSheetName.h"
+#include "formula/CExcelFormulaWorkbook.h"
 #include "records/CExcelEncodedFileName.h"
 #include "records/CExcelGlobalLookup.h"
 #include "records/CExcelRecordGWBEXTERNSHEET.h"
@@ -15,8 +15,9 @@ constexpr std::uint16_t kDeletedSheet = 0xFFFF;
 constexpr std::uint16_t kWholeBook = 0xFFFE;
 constexpr std::u16string_view kDeletedOtherSheet = u"#REF";
 
-CExcelFormulaExternSheet::EResult OwnSheets(const CExcelWorkBook& workbook, std::uint16_t first,
-                                            std::uint16_t last, std::u16string& prefix) {
+CExcelFormulaExternSheet::EResult OwnSheets(const CExcelFormulaWorkbook& workbook,
+                                            std::uint16_t first, std::uint16_t last,
+                                            std::u16string& prefix) {
     if (first == kDeletedSheet) {
         // The spreadsheet shows such a reference as #REF!A1 and computes it
         // to #REF!.
@@ -24,8 +25,8 @@ CExcelFormulaExternSheet::EResult OwnSheets(const CExcelWorkBook& workbook, std:
         return CExcelFormulaExternSheet::Deleted;
     }
     if (last < first) return CExcelFormulaExternSheet::Unresolved;
-    const std::u16string firstName = workbook.GetWorksheets().GetSheetName(first);
-    const std::u16string lastName = workbook.GetWorksheets().GetSheetName(last);
+    const std::u16string firstName = workbook.GetSheetName(first);
+    const std::u16string lastName = workbook.GetSheetName(last);
     if (firstName.empty() || lastName.empty()) return CExcelFormulaExternSheet::Unresolved;
     prefix = CExcelFormulaSheetName::Prefix(firstName, lastName);
     return CExcelFormulaExternSheet::Resolved;
@@ -54,9 +55,8 @@ CExcelFormulaExternSheet::EResult OtherSheets(const CExcelRecordGWBSUPBOOK& book
 
 }  // namespace
 
-CExcelFormulaExternSheet::EResult CExcelFormulaExternSheet::Prefix(const CExcelWorkBook* workbook,
-                                                                   std::uint16_t index,
-                                                                   std::u16string& prefix) {
+CExcelFormulaExternSheet::EResult CExcelFormulaExternSheet::Prefix(
+    const CExcelFormulaWorkbook* workbook, std::uint16_t index, std::u16string& prefix) {
     prefix.assign(1, u'!');
     if (!workbook || workbook->GetExternSheets().IsEmpty()) return NoTable;
     const CExcelRecordGWBEXTERNSHEET_REFData* entry =

@@ -8,7 +8,7 @@
 #include <string_view>
 
 class CExcelRecordGWBSUPBOOK;
-class CExcelWorkBook;
+class CExcelFormulaWorkbook;
 
 class CExcelFormulaExternSheet {
 public:
@@ -24,7 +24,7 @@ public:
     // workbook, "'C:\dir\[book.xls]Sheet1'!" when Resolved; to "#REF!" or,
     // for another workbook, "'C:\dir\[book.xls]#REF'!" when Deleted; else
     // to the bare "!" (the sheet part left empty).
-    static EResult Prefix(const CExcelWorkBook* workbook, std::uint16_t index,
+    static EResult Prefix(const CExcelFormulaWorkbook* workbook, std::uint16_t index,
                           std::u16string& prefix);
 
     // The quoted prefix of another workbook's sheets first to last, or of

@@ -1,7 +1,7 @@
 #include "formula/CExcelFormulaHostLookup.h"
 
-#include "biff/CExcelWorkSheet.h"
 #include "formula/CExcelRecordFormula.h"
+#include "formula/CExcelSheetFormulas.h"
 
 bool CExcelFormulaHostLookup::Covers(const CExcelRecordFormula& host, std::uint16_t row,
                                      std::uint16_t column) {
@@ -16,12 +16,12 @@ bool CExcelFormulaHostLookup::Covers(const CExcelRecordFormula& host, std::uint1
     return false;
 }
 
-const CExcelRecordFormula* CExcelFormulaHostLookup::Find(const CExcelWorkSheet& sheet,
+const CExcelRecordFormula* CExcelFormulaHostLookup::Find(const CExcelSheetFormulas& sheet,
                                                          std::uint16_t row, std::uint16_t column,
                                                          std::uint16_t namedRow,
                                                          std::uint16_t namedColumn) {
-    const auto named =
-        sheet.GetFormulaHostIndex().equal_range(CExcelWorkSheet::HostKey(namedRow, namedColumn));
+    const auto named = sheet.GetFormulaHostIndex().equal_range(
+        CExcelSheetFormulas::HostKey(namedRow, namedColumn));
     for (auto it = named.first; it != named.second; ++it) {
         if (Covers(*it->second, row, column)) return it->second;
     }

@@ -19,13 +19,13 @@
 #include <cstdint>
 
 class CExcelRecordFormula;
-class CExcelWorkSheet;
+class CExcelSheetFormulas;
 
 class CExcelFormulaHostLookup {
 public:
     // The host for a member at (row, column) whose ptgExp names
     // (namedRow, namedColumn); null when none fits.
-    static const CExcelRecordFormula* Find(const CExcelWorkSheet& sheet, std::uint16_t row,
+    static const CExcelRecordFormula* Find(const CExcelSheetFormulas& sheet, std::uint16_t row,
                                            std::uint16_t column, std::uint16_t namedRow,
                                            std::uint16_t namedColumn);
 

@@ -3,8 +3,8 @@
 #include <cstdint>
 #include <vector>
 
-#include "biff/CExcelWorkBook.h"
 #include "formula/CExcelFormulaParser.h"
+#include "formula/CExcelFormulaWorkbook.h"
 #include "formula/FormulaTokens.h"
 #include "records/CExcelRecordNAME.h"
 
@@ -28,7 +28,7 @@ bool CExcelFormulaNameDefinition::HasFormula(const CExcelRecordNAME& name) {
     return name.GetDeclaredFormulaLength() != 0;
 }
 
-std::u16string CExcelFormulaNameDefinition::Text(const CExcelWorkBook& workbook,
+std::u16string CExcelFormulaNameDefinition::Text(const CExcelFormulaWorkbook& workbook,
                                                  const CExcelRecordNAME& name, bool* sound,
                                                  CExcelFormulaUnsound::EReason* reason) {
     // The decoder reads a length field, the tokens and their extra data
@@ -43,7 +43,7 @@ std::u16string CExcelFormulaNameDefinition::Text(const CExcelWorkBook& workbook,
         formula.insert(formula.end(), extra.Data(), extra.Data() + extra.DataLength());
 
     const std::uint16_t sheet = name.GetSheetIndex();
-    const CExcelWorkSheet* scope = sheet ? workbook.GetWorksheets().GetAt(sheet - 1u) : nullptr;
+    const CExcelSheetFormulas* scope = sheet ? workbook.GetSheetFormulas(sheet - 1u) : nullptr;
     CExcelFormulaParser parser;
     std::u16string text = parser.Decode(formula.data(), static_cast<std::uint32_t>(formula.size()),
                                         0, 0, &workbook, scope, nullptr, nullptr);

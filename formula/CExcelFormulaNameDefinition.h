@@ -13,7 +13,7 @@
 #include "formula/CExcelFormulaUnsound.h"
 
 class CExcelRecordNAME;
-class CExcelWorkBook;
+class CExcelFormulaWorkbook;
 
 class CExcelFormulaNameDefinition {
 public:
@@ -24,7 +24,7 @@ public:
     // The decoded text, and in *sound whether it is a faithful decode and
     // in *reason the first cause when not (either pointer may be null).
     // Tokens cut short by the end of the record are not sound.
-    static std::u16string Text(const CExcelWorkBook& workbook, const CExcelRecordNAME& name,
+    static std::u16string Text(const CExcelFormulaWorkbook& workbook, const CExcelRecordNAME& name,
                                bool* sound, CExcelFormulaUnsound::EReason* reason = nullptr);
 
     // Whether the tokens are exactly one reference-error token (ptgRefErr,

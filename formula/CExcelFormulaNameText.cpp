@@ -1,7 +1,7 @@
 #include "formula/CExcelFormulaNameText.h"
 
-#include "biff/CExcelWorkBook.h"
 #include "formula/CExcelFormulaSheetName.h"
+#include "formula/CExcelFormulaWorkbook.h"
 #include "records/CExcelRecordNAME.h"
 
 namespace {
@@ -21,19 +21,7 @@ bool SameName(std::u16string_view a, std::u16string_view b) {
     return true;
 }
 
-// 1-based position of worksheet in the workbook's sheet list (the numbering
-// of a NAME record's sheet index); 0 when unknown.
-std::uint32_t SheetNumber(const CExcelWorkBook& workbook, const CExcelWorkSheet* worksheet) {
-    if (!worksheet) return 0;
-    std::uint32_t number = 0;
-    for (const CExcelWorkSheet& sheet : workbook.GetWorksheets()) {
-        ++number;
-        if (&sheet == worksheet) return number;
-    }
-    return 0;
-}
-
-bool HiddenBySheetName(const CExcelWorkBook& workbook, std::uint32_t sheetNumber,
+bool HiddenBySheetName(const CExcelFormulaWorkbook& workbook, std::uint32_t sheetNumber,
                        const std::u16string& display) {
     if (sheetNumber == 0) return false;
     for (const CExcelRecordNAME& name : workbook.GetNames()) {
@@ -45,15 +33,15 @@ bool HiddenBySheetName(const CExcelWorkBook& workbook, std::uint32_t sheetNumber
 
 }  // namespace
 
-bool CExcelFormulaNameText::Resolve(const CExcelWorkBook* workbook,
-                                    const CExcelWorkSheet* worksheet, std::uint32_t index,
+bool CExcelFormulaNameText::Resolve(const CExcelFormulaWorkbook* workbook,
+                                    const CExcelSheetFormulas* worksheet, std::uint32_t index,
                                     std::u16string& text) {
     if (!workbook || index == 0) return false;
     const CExcelRecordNAME* name = workbook->GetNames().GetAt(index - 1);
     if (!name) return false;
     const std::u16string display = name->GetDisplayName();
     if (display.empty()) return false;
-    const std::uint32_t sheetNumber = SheetNumber(*workbook, worksheet);
+    const std::uint32_t sheetNumber = workbook->GetSheetNumber(worksheet);
     const std::uint32_t owner = name->GetSheetIndex();
     if (owner == 0) {
         if (HiddenBySheetName(*workbook, sheetNumber, display)) return false;
@@ -64,8 +52,7 @@ bool CExcelFormulaNameText::Resolve(const CExcelWorkBook* workbook,
         text = display;
         return true;
     }
-    const std::u16string sheet =
-        workbook->GetWorksheets().GetSheetName(static_cast<std::uint16_t>(owner - 1));
+    const std::u16string sheet = workbook->GetSheetName(static_cast<std::uint16_t>(owner - 1));
     if (sheet.empty()) return false;
     text = CExcelFormulaSheetName::Prefix(sheet) + display;
     return true;

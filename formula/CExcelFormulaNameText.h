@@ -11,8 +11,8 @@
 #include <string>
 #include <string_view>
 
-class CExcelWorkBook;
-class CExcelWorkSheet;
+class CExcelFormulaWorkbook;
+class CExcelSheetFormulas;
 
 class CExcelFormulaNameText {
 public:
@@ -23,7 +23,7 @@ public:
     // name of a sheet that is not in the list, and a global name hidden on
     // this sheet by a sheet-level name of the same text (its bare text would
     // select the sheet's own name).
-    static bool Resolve(const CExcelWorkBook* workbook, const CExcelWorkSheet* worksheet,
+    static bool Resolve(const CExcelFormulaWorkbook* workbook, const CExcelSheetFormulas* worksheet,
                         std::uint32_t index, std::u16string& text);
 
     // The function that a call through a name (function 255) invokes, as

@@ -125,8 +125,8 @@ CExcelFormulaParser::~CExcelFormulaParser() = default;
 
 std::u16string CExcelFormulaParser::Decode(const std::uint8_t* buffer, std::uint32_t available,
                                            std::uint32_t baseRow, std::uint16_t baseColumn,
-                                           const CExcelWorkBook* workbook,
-                                           const CExcelWorkSheet* worksheet,
+                                           const CExcelFormulaWorkbook* workbook,
+                                           const CExcelSheetFormulas* worksheet,
                                            const CByteBuffer* sharedFormula,
                                            const CByteBuffer* arrayFormula) {
     m_stack.RemoveAll();

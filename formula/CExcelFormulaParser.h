@@ -33,8 +33,8 @@
 #include "formula/CExcelFormulaUnsound.h"
 
 class CByteBuffer;
-class CExcelWorkBook;
-class CExcelWorkSheet;
+class CExcelFormulaWorkbook;
+class CExcelSheetFormulas;
 
 class CExcelFormulaParser {
 public:
@@ -55,8 +55,9 @@ public:
     // else the text (empty when nothing could be decoded).
     std::u16string Decode(const std::uint8_t* buffer, std::uint32_t available,
                           std::uint32_t baseRow, std::uint16_t baseColumn,
-                          const CExcelWorkBook* workbook, const CExcelWorkSheet* worksheet,
-                          const CByteBuffer* sharedFormula, const CByteBuffer* arrayFormula);
+                          const CExcelFormulaWorkbook* workbook,
+                          const CExcelSheetFormulas* worksheet, const CByteBuffer* sharedFormula,
+                          const CByteBuffer* arrayFormula);
 
     // Whether the text of the last Decode is a faithful decode (above).
     bool IsSound() const { return m_sound; }
@@ -127,8 +128,8 @@ private:
     // A user-defined call: the function is the first of count operands.
     void PushUserCall(std::uint32_t count);
 
-    const CExcelWorkBook* m_workbook = nullptr;
-    const CExcelWorkSheet* m_worksheet = nullptr;
+    const CExcelFormulaWorkbook* m_workbook = nullptr;
+    const CExcelSheetFormulas* m_worksheet = nullptr;
     const CByteBuffer* m_sharedFormula = nullptr;
     const CByteBuffer* m_arrayFormula = nullptr;
     std::uint16_t m_baseColumn = 0;

@@ -5,11 +5,11 @@
 
 #include "biff/BiffRecordIds.h"
 #include "biff/CByteBuffer.h"
-#include "biff/CExcelWorkSheet.h"
 #include "biff/IExcelStreamReader.h"
 #include "formula/CExcelFormulaStringResult.h"
 #include "formula/CExcelRecordFormula.h"
 #include "formula/CExcelRecordMulOpTable.h"
+#include "formula/CExcelSheetFormulas.h"
 
 namespace {
 
@@ -49,7 +49,7 @@ std::uint64_t NextRecord(std::uint64_t recordStart, std::uint32_t size) {
 
 }  // namespace
 
-bool CExcelFormulaRecordReader::ReadFormula(IExcelStreamReader& reader, CExcelWorkSheet& sheet,
+bool CExcelFormulaRecordReader::ReadFormula(IExcelStreamReader& reader, CExcelSheetFormulas& sheet,
                                             std::uint32_t size, std::uint32_t position) {
     if (size < CExcelRecordFormula::kFixedSize || size > kMaxPayload) return false;
     std::vector<std::uint8_t> data;
@@ -96,7 +96,7 @@ bool CExcelFormulaRecordReader::ReadFormula(IExcelStreamReader& reader, CExcelWo
     return true;
 }
 
-bool CExcelFormulaRecordReader::ReadTable(IExcelStreamReader& reader, CExcelWorkSheet& sheet,
+bool CExcelFormulaRecordReader::ReadTable(IExcelStreamReader& reader, CExcelSheetFormulas& sheet,
                                           std::uint32_t size, std::uint32_t position) {
     if (size != CExcelRecordMulOpTable::kRecordSize) return false;
     std::uint8_t data[CExcelRecordMulOpTable::kRecordSize];

@@ -23,7 +23,7 @@
 
 #include <cstdint>
 
-class CExcelWorkSheet;
+class CExcelSheetFormulas;
 class IExcelStreamReader;
 
 class CExcelFormulaRecordReader {
@@ -33,12 +33,12 @@ public:
     // read (nothing is kept); also false when the header or data of a record
     // after it cannot be read (the FORMULA record stays in the sheet's
     // formula list, with whatever was attached before the failure).
-    static bool ReadFormula(IExcelStreamReader& reader, CExcelWorkSheet& sheet, std::uint32_t size,
-                            std::uint32_t position);
+    static bool ReadFormula(IExcelStreamReader& reader, CExcelSheetFormulas& sheet,
+                            std::uint32_t size, std::uint32_t position);
 
     // Reads a TABLE record of exactly 16 bytes into the sheet's table list.
     // False, keeping nothing, for any other size or when its data cannot be
     // read.
-    static bool ReadTable(IExcelStreamReader& reader, CExcelWorkSheet& sheet, std::uint32_t size,
-                          std::uint32_t position);
+    static bool ReadTable(IExcelStreamReader& reader, CExcelSheetFormulas& sheet,
+                          std::uint32_t size, std::uint32_t position);
 };

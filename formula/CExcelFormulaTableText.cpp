@@ -1,9 +1,9 @@
 #include "formula/CExcelFormulaTableText.h"
 
-#include "biff/CExcelWorkSheet.h"
 #include "formula/CExcelRecordMulOpTable.h"
+#include "formula/CExcelSheetFormulas.h"
 
-std::u16string CExcelFormulaTableText::Text(const CExcelWorkSheet* worksheet, std::uint16_t row,
+std::u16string CExcelFormulaTableText::Text(const CExcelSheetFormulas* worksheet, std::uint16_t row,
                                             std::uint16_t column) {
     if (!worksheet) return {};
     for (const CExcelRecordMulOpTable& table : worksheet->GetTables()) {

@@ -8,13 +8,13 @@
 #include <cstdint>
 #include <string>
 
-class CExcelWorkSheet;
+class CExcelSheetFormulas;
 
 class CExcelFormulaTableText {
 public:
     // The first TABLE record of worksheet, in list order, whose first row is
     // row and whose first column is column. Empty text when there is none
     // (or no worksheet) and for a table with only the two-input bit set.
-    static std::u16string Text(const CExcelWorkSheet* worksheet, std::uint16_t row,
+    static std::u16string Text(const CExcelSheetFormulas* worksheet, std::uint16_t row,
                                std::uint16_t column);
 };

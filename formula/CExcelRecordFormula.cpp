@@ -117,26 +117,26 @@ std::uint8_t CExcelRecordFormula::GetArrayLastColumn() const {
     return m_arrayRecord.ReadU8(biff8::kRange6LastColumn);
 }
 
-const std::u16string& CExcelRecordFormula::GetFormulaText(const CExcelWorkBook* workbook,
-                                                          const CExcelWorkSheet* worksheet) const {
+const std::u16string& CExcelRecordFormula::GetFormulaText(
+    const CExcelFormulaWorkbook* workbook, const CExcelSheetFormulas* worksheet) const {
     Decode(workbook, worksheet);
     return m_formulaText;
 }
 
-bool CExcelRecordFormula::IsFormulaSound(const CExcelWorkBook* workbook,
-                                         const CExcelWorkSheet* worksheet) const {
+bool CExcelRecordFormula::IsFormulaSound(const CExcelFormulaWorkbook* workbook,
+                                         const CExcelSheetFormulas* worksheet) const {
     Decode(workbook, worksheet);
     return m_sound;
 }
 
-EFormulaRole CExcelRecordFormula::GetRole(const CExcelWorkBook* workbook,
-                                          const CExcelWorkSheet* worksheet) const {
+EFormulaRole CExcelRecordFormula::GetRole(const CExcelFormulaWorkbook* workbook,
+                                          const CExcelSheetFormulas* worksheet) const {
     Decode(workbook, worksheet);
     return m_role;
 }
 
-const CExcelRecordFormula* CExcelRecordFormula::GetHost(const CExcelWorkBook* workbook,
-                                                        const CExcelWorkSheet* worksheet) const {
+const CExcelRecordFormula* CExcelRecordFormula::GetHost(
+    const CExcelFormulaWorkbook* workbook, const CExcelSheetFormulas* worksheet) const {
     Decode(workbook, worksheet);
     return m_host;
 }
@@ -152,8 +152,8 @@ bool CExcelRecordFormula::IsLoneExp(std::uint16_t& namedRow, std::uint16_t& name
     return true;
 }
 
-void CExcelRecordFormula::Decode(const CExcelWorkBook* workbook,
-                                 const CExcelWorkSheet* worksheet) const {
+void CExcelRecordFormula::Decode(const CExcelFormulaWorkbook* workbook,
+                                 const CExcelSheetFormulas* worksheet) const {
     if (m_decoded) return;
     m_decoded = 1;
     // A record of only its fixed bytes has no token length field to start
@@ -203,7 +203,7 @@ std::u16string CExcelRecordFormula::StringResultText() const {
     return text;
 }
 
-std::u16string CExcelRecordFormula::GetValueText(const CExcelWorkBook* workbook) const {
+std::u16string CExcelRecordFormula::GetValueText(const CExcelWorkbookGlobals* workbook) const {
     switch (m_resultType) {
         case FormulaResultString:
             return StringResultText();
@@ -220,10 +220,11 @@ std::u16string CExcelRecordFormula::GetValueText(const CExcelWorkBook* workbook)
     return CExcelNumberFormatManager().Render(GetNumber(), GetFormatIndex(*workbook));
 }
 
-std::uint16_t CExcelRecordFormula::GetFormatIndex(const CExcelWorkBook& workbook) const {
+std::uint16_t CExcelRecordFormula::GetFormatIndex(const CExcelWorkbookGlobals& workbook) const {
     return CExcelCellNumberFormat::GetFormatIndex(workbook, m_xf);
 }
 
-std::u16string CExcelRecordFormula::GetNumberFormatText(const CExcelWorkBook& workbook) const {
+std::u16string CExcelRecordFormula::GetNumberFormatText(
+    const CExcelWorkbookGlobals& workbook) const {
     return CExcelFormatText::Lookup(workbook, GetFormatIndex(workbook));
 }

@@ -39,8 +39,9 @@
 #include "biff/CByteBuffer.h"
 #include "biff/CTList.h"
 
-class CExcelWorkBook;
-class CExcelWorkSheet;
+class CExcelFormulaWorkbook;
+class CExcelWorkbookGlobals;
+class CExcelSheetFormulas;
 
 // What a FORMULA record is to the shared and array formulas of its sheet.
 enum class EFormulaRole : std::uint8_t {
@@ -123,30 +124,32 @@ public:
     // to its own cell (CExcelFormulaHostLookup finds the host in worksheet;
     // without a worksheet it is an orphan). Empty for a record without
     // tokens and for an orphan.
-    const std::u16string& GetFormulaText(const CExcelWorkBook* workbook,
-                                         const CExcelWorkSheet* worksheet) const;
+    const std::u16string& GetFormulaText(const CExcelFormulaWorkbook* workbook,
+                                         const CExcelSheetFormulas* worksheet) const;
     // Whether the formula text is a faithful decode of the tokens (decodes
     // once, as GetFormulaText). A record without tokens is not sound: it
     // has no formula to give.
-    bool IsFormulaSound(const CExcelWorkBook* workbook, const CExcelWorkSheet* worksheet) const;
+    bool IsFormulaSound(const CExcelFormulaWorkbook* workbook,
+                        const CExcelSheetFormulas* worksheet) const;
     // The record's role (decodes once, as GetFormulaText).
-    EFormulaRole GetRole(const CExcelWorkBook* workbook, const CExcelWorkSheet* worksheet) const;
+    EFormulaRole GetRole(const CExcelFormulaWorkbook* workbook,
+                         const CExcelSheetFormulas* worksheet) const;
     // The host record of a member; null for every other role (decodes once,
     // as GetFormulaText).
-    const CExcelRecordFormula* GetHost(const CExcelWorkBook* workbook,
-                                       const CExcelWorkSheet* worksheet) const;
+    const CExcelRecordFormula* GetHost(const CExcelFormulaWorkbook* workbook,
+                                       const CExcelSheetFormulas* worksheet) const;
 
     // The cached result as the preview shows it. A number is rendered by
     // its XF's built-in format index when a workbook is given, with "%G"
     // without one.
-    std::u16string GetValueText(const CExcelWorkBook* workbook) const;
+    std::u16string GetValueText(const CExcelWorkbookGlobals* workbook) const;
     // Format index of the cell's XF record in workbook, 0 when there is none.
-    std::uint16_t GetFormatIndex(const CExcelWorkBook& workbook) const;
+    std::uint16_t GetFormatIndex(const CExcelWorkbookGlobals& workbook) const;
     // The number format code of the cell's XF.
-    std::u16string GetNumberFormatText(const CExcelWorkBook& workbook) const;
+    std::u16string GetNumberFormatText(const CExcelWorkbookGlobals& workbook) const;
 
 private:
-    void Decode(const CExcelWorkBook* workbook, const CExcelWorkSheet* worksheet) const;
+    void Decode(const CExcelFormulaWorkbook* workbook, const CExcelSheetFormulas* worksheet) const;
     // Whether the tokens are a lone ptgExp; the cell it names.
     bool IsLoneExp(std::uint16_t& namedRow, std::uint16_t& namedColumn) const;
     std::u16string StringResultText() const;

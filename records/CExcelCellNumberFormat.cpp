@@ -1,8 +1,8 @@
 #include "records/CExcelCellNumberFormat.h"
 
-#include "biff/CExcelWorkBook.h"
 #include "records/CExcelGlobalLookup.h"
 #include "records/CExcelRecordWBXF.h"
+#include "records/CExcelWorkbookGlobals.h"
 
 std::uint16_t CExcelCellNumberFormat::GetFormatIndex(const CTList<CExcelRecordWBXF>& xfs,
                                                      std::uint32_t xfIndex) {
@@ -12,7 +12,7 @@ std::uint16_t CExcelCellNumberFormat::GetFormatIndex(const CTList<CExcelRecordWB
     return xf ? xf->GetFormatIndex() : 0;
 }
 
-std::uint16_t CExcelCellNumberFormat::GetFormatIndex(const CExcelWorkBook& workbook,
+std::uint16_t CExcelCellNumberFormat::GetFormatIndex(const CExcelWorkbookGlobals& workbook,
                                                      std::uint32_t xfIndex) {
     return GetFormatIndex(workbook.GetXFs(), xfIndex);
 }

@@ -8,7 +8,6 @@
 
 #include "biff/BiffRecordIds.h"
 #include "biff/CByteBuffer.h"
-#include "biff/CExcelWorkSheet.h"
 #include "biff/IExcelStreamReader.h"
 #include "platform/RunState.h"
 #include "records/CExcelRecordBLANK.h"
@@ -22,6 +21,7 @@
 #include "records/CExcelRecordQUICKTIP.h"
 #include "records/CExcelRecordRKVALUE.h"
 #include "records/CExcelRecordROW.h"
+#include "records/CExcelSheetRecords.h"
 #include "records/CellRecordLayout.h"
 
 namespace {
@@ -56,7 +56,7 @@ bool Accepts(std::uint16_t type, std::uint32_t size) {
 
 // ---- Records kept as decoded fields ----------------------------------------
 
-bool DecodeNUMBER(IExcelStreamReader& reader, CExcelWorkSheet& sheet, std::uint32_t size,
+bool DecodeNUMBER(IExcelStreamReader& reader, CExcelSheetRecords& sheet, std::uint32_t size,
                   std::uint32_t position) {
     std::array<std::uint8_t, biff8::kNumberSize> payload;
     if (!Accepts(biff::kNUMBER, size) || !ReadPayload(reader, position, 0, size, payload.data()))
@@ -66,7 +66,7 @@ bool DecodeNUMBER(IExcelStreamReader& reader, CExcelWorkSheet& sheet, std::uint3
     return true;
 }
 
-void AppendRK(CExcelWorkSheet& sheet, std::uint16_t row, std::uint16_t column,
+void AppendRK(CExcelSheetRecords& sheet, std::uint16_t row, std::uint16_t column,
               const std::uint8_t* entry) {
     sheet.GetRKValues().Add(
         new CExcelRecordRKVALUE(row, column, CDataReader::GetU16(entry + biff8::kMulRkEntryXF),
@@ -74,7 +74,7 @@ void AppendRK(CExcelWorkSheet& sheet, std::uint16_t row, std::uint16_t column,
     Count(CounterNumericCells);
 }
 
-bool DecodeRK(IExcelStreamReader& reader, CExcelWorkSheet& sheet, std::uint32_t size,
+bool DecodeRK(IExcelStreamReader& reader, CExcelSheetRecords& sheet, std::uint32_t size,
               std::uint32_t position) {
     std::array<std::uint8_t, biff8::kRkSize> payload;
     if (!Accepts(biff::kRK, size) || !ReadPayload(reader, position, 0, size, payload.data()))
@@ -85,7 +85,7 @@ bool DecodeRK(IExcelStreamReader& reader, CExcelWorkSheet& sheet, std::uint32_t 
     return true;
 }
 
-bool DecodeMULRK(IExcelStreamReader& reader, CExcelWorkSheet& sheet, std::uint32_t size,
+bool DecodeMULRK(IExcelStreamReader& reader, CExcelSheetRecords& sheet, std::uint32_t size,
                  std::uint32_t position) {
     if (!Accepts(biff::kMULRK, size)) return false;
     std::uint8_t last[biff8::kMulRkLastColumnSize];
@@ -142,26 +142,26 @@ bool AppendPayload(IExcelStreamReader& reader, std::uint16_t type, std::uint32_t
     return true;
 }
 
-bool DecodeLABELSST(IExcelStreamReader& reader, CExcelWorkSheet& sheet, std::uint32_t size,
+bool DecodeLABELSST(IExcelStreamReader& reader, CExcelSheetRecords& sheet, std::uint32_t size,
                     std::uint32_t position) {
     // Text cells are counted from the SST's total instead.
     return AppendPayload(reader, biff::kLABELSST, size, position, sheet.GetLabelSSTs(),
                          RepairCounterCount);
 }
 
-bool DecodeBLANK(IExcelStreamReader& reader, CExcelWorkSheet& sheet, std::uint32_t size,
+bool DecodeBLANK(IExcelStreamReader& reader, CExcelSheetRecords& sheet, std::uint32_t size,
                  std::uint32_t position) {
     return AppendPayload(reader, biff::kBLANK, size, position, sheet.GetBlanks(),
                          CounterOtherCells);
 }
 
-bool DecodeMULBLANK(IExcelStreamReader& reader, CExcelWorkSheet& sheet, std::uint32_t size,
+bool DecodeMULBLANK(IExcelStreamReader& reader, CExcelSheetRecords& sheet, std::uint32_t size,
                     std::uint32_t position) {
     return AppendPayload(reader, biff::kMULBLANK, size, position, sheet.GetMulBlanks(),
                          RepairCounterCount);
 }
 
-bool DecodeBOOLERR(IExcelStreamReader& reader, CExcelWorkSheet& sheet, std::uint32_t size,
+bool DecodeBOOLERR(IExcelStreamReader& reader, CExcelSheetRecords& sheet, std::uint32_t size,
                    std::uint32_t position) {
     std::array<std::uint8_t, biff8::kBoolErrPaddedSize> payload;
     if (!Accepts(biff::kBOOLERR, size) || !ReadPayload(reader, position, 0, size, payload.data()))
@@ -172,24 +172,24 @@ bool DecodeBOOLERR(IExcelStreamReader& reader, CExcelWorkSheet& sheet, std::uint
     return true;
 }
 
-bool DecodeROW(IExcelStreamReader& reader, CExcelWorkSheet& sheet, std::uint32_t size,
+bool DecodeROW(IExcelStreamReader& reader, CExcelSheetRecords& sheet, std::uint32_t size,
                std::uint32_t position) {
     return AppendPayload(reader, biff::kROW, size, position, sheet.GetRows(), RepairCounterCount);
 }
 
-bool DecodeCOLINFO(IExcelStreamReader& reader, CExcelWorkSheet& sheet, std::uint32_t size,
+bool DecodeCOLINFO(IExcelStreamReader& reader, CExcelSheetRecords& sheet, std::uint32_t size,
                    std::uint32_t position) {
     return AppendPayload(reader, biff::kCOLINFO, size, position, sheet.GetColInfos(),
                          RepairCounterCount);
 }
 
-bool DecodeMERGEDCELLS(IExcelStreamReader& reader, CExcelWorkSheet& sheet, std::uint32_t size,
+bool DecodeMERGEDCELLS(IExcelStreamReader& reader, CExcelSheetRecords& sheet, std::uint32_t size,
                        std::uint32_t position) {
     return AppendPayload(reader, biff::kMERGEDCELLS, size, position, sheet.GetMergedCells(),
                          CounterOtherCells);
 }
 
-bool DecodeQUICKTIP(IExcelStreamReader& reader, CExcelWorkSheet& sheet, std::uint32_t size,
+bool DecodeQUICKTIP(IExcelStreamReader& reader, CExcelSheetRecords& sheet, std::uint32_t size,
                     std::uint32_t position) {
     return AppendPayload(reader, biff::kQUICKTIP, size, position, sheet.GetQuickTips(),
                          CounterOtherCells);
@@ -231,7 +231,7 @@ std::u16string LabelText(const std::uint8_t* payload, std::uint32_t size) {
 }
 
 // Shared by LABEL and RSTRING, which differ only after the string.
-bool DecodeInlineText(std::uint16_t type, IExcelStreamReader& reader, CExcelWorkSheet& sheet,
+bool DecodeInlineText(std::uint16_t type, IExcelStreamReader& reader, CExcelSheetRecords& sheet,
                       std::uint32_t size, std::uint32_t position) {
     std::array<std::uint8_t, kLabelMaxSize> payload;
     if (!Accepts(type, size) || !ReadPayload(reader, position, 0, size, payload.data()))
@@ -245,12 +245,12 @@ bool DecodeInlineText(std::uint16_t type, IExcelStreamReader& reader, CExcelWork
     return true;
 }
 
-bool DecodeLABEL(IExcelStreamReader& reader, CExcelWorkSheet& sheet, std::uint32_t size,
+bool DecodeLABEL(IExcelStreamReader& reader, CExcelSheetRecords& sheet, std::uint32_t size,
                  std::uint32_t position) {
     return DecodeInlineText(biff::kLABEL, reader, sheet, size, position);
 }
 
-bool DecodeRSTRING(IExcelStreamReader& reader, CExcelWorkSheet& sheet, std::uint32_t size,
+bool DecodeRSTRING(IExcelStreamReader& reader, CExcelSheetRecords& sheet, std::uint32_t size,
                    std::uint32_t position) {
     return DecodeInlineText(biff::kRSTRING, reader, sheet, size, position);
 }
@@ -292,7 +292,7 @@ bool CExcelCellRecordDecoders::AcceptsSize(std::uint16_t type, std::uint32_t siz
 }
 
 bool CExcelCellRecordDecoders::Decode(std::uint16_t type, IExcelStreamReader& reader,
-                                      CExcelWorkSheet& sheet, std::uint32_t size,
+                                      CExcelSheetRecords& sheet, std::uint32_t size,
                                       std::uint32_t position) {
     const Entry* entry = Find(type);
     return entry && entry->decode(reader, sheet, size, position);

@@ -17,14 +17,14 @@
 
 #include <cstdint>
 
-class CExcelWorkSheet;
+class CExcelSheetRecords;
 class IExcelStreamReader;
 
 class CExcelCellRecordDecoders {
 public:
     // Returns whether at least one object was appended.
-    using Decoder = bool (*)(IExcelStreamReader& reader, CExcelWorkSheet& sheet, std::uint32_t size,
-                             std::uint32_t position);
+    using Decoder = bool (*)(IExcelStreamReader& reader, CExcelSheetRecords& sheet,
+                             std::uint32_t size, std::uint32_t position);
 
     struct Entry {
         std::uint16_t type;
@@ -57,6 +57,6 @@ public:
     // sheet's overrun allowance above). The first entry that cannot be read
     // ends the expansion and the cells before it stay. A first column above
     // the last column gives nothing.
-    static bool Decode(std::uint16_t type, IExcelStreamReader& reader, CExcelWorkSheet& sheet,
+    static bool Decode(std::uint16_t type, IExcelStreamReader& reader, CExcelSheetRecords& sheet,
                        std::uint32_t size, std::uint32_t position);
 };

@@ -8,10 +8,10 @@
 
 #include "biff/BiffRecordIds.h"
 #include "biff/CByteBuffer.h"
-#include "biff/CExcelWorkSheet.h"
 #include "biff/IExcelStreamReader.h"
 #include "records/CExcelCommentList.h"
 #include "records/CExcelRecordNOTE.h"
+#include "records/CExcelSheetRecords.h"
 #include "records/CommentRecordLayout.h"
 
 using namespace biff8;
@@ -111,7 +111,7 @@ bool ReadTxoText(IExcelStreamReader& reader, std::uint64_t txo, std::uint32_t si
 
 }  // namespace
 
-bool CExcelCommentReader::ReadObj(IExcelStreamReader& reader, CExcelWorkSheet& sheet,
+bool CExcelCommentReader::ReadObj(IExcelStreamReader& reader, CExcelSheetRecords& sheet,
                                   std::uint32_t size, std::uint32_t position) {
     std::uint8_t cmo[kObjMinSize];
     if (size < kObjMinSize || !ReadAt(reader, NextRecord(position, 0), kObjMinSize, cmo))
@@ -140,7 +140,7 @@ bool CExcelCommentReader::ReadObj(IExcelStreamReader& reader, CExcelWorkSheet& s
     return false;
 }
 
-bool CExcelCommentReader::ReadNote(IExcelStreamReader& reader, CExcelWorkSheet& sheet,
+bool CExcelCommentReader::ReadNote(IExcelStreamReader& reader, CExcelSheetRecords& sheet,
                                    std::uint32_t size, std::uint32_t position) {
     if (size < kNoteFixedSize) return false;
     const std::vector<std::uint8_t> body =

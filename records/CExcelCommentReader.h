@@ -30,7 +30,7 @@
 
 #include <cstdint>
 
-class CExcelWorkSheet;
+class CExcelSheetRecords;
 class IExcelStreamReader;
 
 class CExcelCommentReader {
@@ -41,13 +41,13 @@ public:
     // and its text was kept (possibly cut, possibly empty); false for any
     // other object, for an OBJ too short to hold its type and id, and for a
     // comment's object whose TXO record was not found.
-    static bool ReadObj(IExcelStreamReader& reader, CExcelWorkSheet& sheet, std::uint32_t size,
+    static bool ReadObj(IExcelStreamReader& reader, CExcelSheetRecords& sheet, std::uint32_t size,
                         std::uint32_t position);
 
     // Reads the NOTE record at position into the sheet's comment list. A
     // NOTE cut by the end of the sheet keeps the bytes before the cut. False,
     // keeping nothing, when fewer than 8 payload bytes (up to the object id)
     // can be read.
-    static bool ReadNote(IExcelStreamReader& reader, CExcelWorkSheet& sheet, std::uint32_t size,
+    static bool ReadNote(IExcelStreamReader& reader, CExcelSheetRecords& sheet, std::uint32_t size,
                          std::uint32_t position);
 };

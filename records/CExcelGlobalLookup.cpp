@@ -1,11 +1,11 @@
 #include "records/CExcelGlobalLookup.h"
 
-#include "biff/CExcelWorkBook.h"
 #include "records/CExcelRecordEXTERNNAME.h"
 #include "records/CExcelRecordGWBEXTERNSHEET.h"
 #include "records/CExcelRecordGWBSUPBOOK.h"
 #include "records/CExcelRecordWBFONT.h"
 #include "records/CExcelRecordWBXF.h"
+#include "records/CExcelWorkbookGlobals.h"
 #include "records/RecordLayout.h"
 
 const CExcelRecordWBXF* CExcelGlobalLookup::GetXF(const CTList<CExcelRecordWBXF>& xfs,
@@ -34,7 +34,7 @@ const CExcelRecordGWBEXTERNSHEET_REFData* CExcelGlobalLookup::GetRefEntry(
 }
 
 const CExcelRecordEXTERNNAME* CExcelGlobalLookup::GetExternNameRecord(
-    const CExcelWorkBook& workbook, std::uint32_t supBookIndex, std::uint32_t nameIndex) {
+    const CExcelWorkbookGlobals& workbook, std::uint32_t supBookIndex, std::uint32_t nameIndex) {
     std::uint32_t position = 0;
     for (const CExcelRecordEXTERNNAME& externName : workbook.GetExternNames()) {
         if (externName.GetSupBookIndex() == supBookIndex && ++position == nameIndex)
@@ -54,8 +54,9 @@ bool CExcelGlobalLookup::GetInternalSheet(const CTList<CExcelRecordGWBEXTERNSHEE
     return true;
 }
 
-bool CExcelGlobalLookup::GetExternName(const CExcelWorkBook& workbook, std::uint32_t refIndex,
-                                       std::uint32_t nameIndex, std::u16string& name, bool* addIn) {
+bool CExcelGlobalLookup::GetExternName(const CExcelWorkbookGlobals& workbook,
+                                       std::uint32_t refIndex, std::uint32_t nameIndex,
+                                       std::u16string& name, bool* addIn) {
     const CExcelRecordGWBEXTERNSHEET_REFData* entry =
         GetRefEntry(workbook.GetExternSheets(), refIndex);
     if (!entry || nameIndex == 0) return false;
@@ -69,10 +70,10 @@ bool CExcelGlobalLookup::GetExternName(const CExcelWorkBook& workbook, std::uint
     return true;
 }
 
-std::u16string CExcelGlobalLookup::GetExternSheetName(const CExcelWorkBook& workbook,
+std::u16string CExcelGlobalLookup::GetExternSheetName(const CExcelWorkbookGlobals& workbook,
                                                       std::uint32_t refIndex) {
     std::uint16_t sheet = 0;
     if (!GetInternalSheet(workbook.GetExternSheets(), workbook.GetSupBooks(), refIndex, sheet))
         return {};
-    return workbook.GetWorksheets().GetSheetName(sheet);
+    return workbook.GetSheetName(sheet);
 }

@@ -13,7 +13,7 @@ class CExcelRecordEXTERNNAME;
 class CExcelRecordGWBEXTERNSHEET;
 class CExcelRecordGWBEXTERNSHEET_REFData;
 class CExcelRecordGWBSUPBOOK;
-class CExcelWorkBook;
+class CExcelWorkbookGlobals;
 
 class CExcelGlobalLookup {
 public:
@@ -35,7 +35,7 @@ public:
         const CTList<CExcelRecordGWBEXTERNSHEET>& externSheets, std::uint32_t refIndex);
     // The EXTERNNAME at position nameIndex (1-based) among those that follow
     // SUPBOOK supBookIndex; null when there is none.
-    static const CExcelRecordEXTERNNAME* GetExternNameRecord(const CExcelWorkBook& workbook,
+    static const CExcelRecordEXTERNNAME* GetExternNameRecord(const CExcelWorkbookGlobals& workbook,
                                                              std::uint32_t supBookIndex,
                                                              std::uint32_t nameIndex);
 
@@ -51,10 +51,10 @@ public:
     // that follow that SUPBOOK. True with the name, and in *addIn whether the
     // SUPBOOK is the add-in one (its names are functions such as
     // NETWORKDAYS); false when the entry, the SUPBOOK or the name is missing.
-    static bool GetExternName(const CExcelWorkBook& workbook, std::uint32_t refIndex,
+    static bool GetExternName(const CExcelWorkbookGlobals& workbook, std::uint32_t refIndex,
                               std::uint32_t nameIndex, std::u16string& name, bool* addIn);
     // The name of that sheet in the workbook's sheet list; empty in every
     // other case.
-    static std::u16string GetExternSheetName(const CExcelWorkBook& workbook,
+    static std::u16string GetExternSheetName(const CExcelWorkbookGlobals& workbook,
                                              std::uint32_t refIndex);
 };

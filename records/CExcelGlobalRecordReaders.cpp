@@ -5,7 +5,6 @@
 #include "biff/CByteBuffer.h"
 #include "biff/CExcelContinueRecordOffset.h"
 #include "biff/CExcelRawRecordData.h"
-#include "biff/CExcelWorkBook.h"
 #include "records/CExcelRecordGWBEXTERNSHEET.h"
 #include "records/CExcelRecordGWBSUPBOOK.h"
 #include "records/CExcelRecordNAME.h"
@@ -14,6 +13,7 @@
 #include "records/CExcelRecordWBFONT.h"
 #include "records/CExcelRecordWBFORMAT.h"
 #include "records/CExcelRecordWBXF.h"
+#include "records/CExcelWorkbookGlobals.h"
 
 namespace {
 
@@ -55,36 +55,43 @@ bool CExcelGlobalRecordReaders::ReadInto(CExcelRawRecordData& record, CTList<T>&
     return added;
 }
 
-bool CExcelGlobalRecordReaders::ReadFONT(CExcelRawRecordData& record, CExcelWorkBook& workbook) {
+bool CExcelGlobalRecordReaders::ReadFONT(CExcelRawRecordData& record,
+                                         CExcelWorkbookGlobals& workbook) {
     return ReadInto(record, workbook.GetFonts());
 }
 
-bool CExcelGlobalRecordReaders::ReadXF(CExcelRawRecordData& record, CExcelWorkBook& workbook) {
+bool CExcelGlobalRecordReaders::ReadXF(CExcelRawRecordData& record,
+                                       CExcelWorkbookGlobals& workbook) {
     return ReadInto(record, workbook.GetXFs());
 }
 
-bool CExcelGlobalRecordReaders::ReadFORMAT(CExcelRawRecordData& record, CExcelWorkBook& workbook) {
+bool CExcelGlobalRecordReaders::ReadFORMAT(CExcelRawRecordData& record,
+                                           CExcelWorkbookGlobals& workbook) {
     return ReadInto(record, workbook.GetFormats());
 }
 
-bool CExcelGlobalRecordReaders::ReadSTYLE(CExcelRawRecordData& record, CExcelWorkBook& workbook) {
+bool CExcelGlobalRecordReaders::ReadSTYLE(CExcelRawRecordData& record,
+                                          CExcelWorkbookGlobals& workbook) {
     return ReadInto(record, workbook.GetStyles());
 }
 
-bool CExcelGlobalRecordReaders::ReadPALETTE(CExcelRawRecordData& record, CExcelWorkBook& workbook) {
+bool CExcelGlobalRecordReaders::ReadPALETTE(CExcelRawRecordData& record,
+                                            CExcelWorkbookGlobals& workbook) {
     return ReadInto(record, workbook.GetPalettes());
 }
 
-bool CExcelGlobalRecordReaders::ReadSUPBOOK(CExcelRawRecordData& record, CExcelWorkBook& workbook) {
+bool CExcelGlobalRecordReaders::ReadSUPBOOK(CExcelRawRecordData& record,
+                                            CExcelWorkbookGlobals& workbook) {
     return ReadInto(record, workbook.GetSupBooks());
 }
 
 bool CExcelGlobalRecordReaders::ReadEXTERNSHEET(CExcelRawRecordData& record,
-                                                CExcelWorkBook& workbook) {
+                                                CExcelWorkbookGlobals& workbook) {
     return ReadInto(record, workbook.GetExternSheets());
 }
 
-bool CExcelGlobalRecordReaders::ReadNAME(CExcelRawRecordData& record, CExcelWorkBook& workbook,
+bool CExcelGlobalRecordReaders::ReadNAME(CExcelRawRecordData& record,
+                                         CExcelWorkbookGlobals& workbook,
                                          const CExcelContinueRecordOffsetList* continues) {
     if (!record.Load()) return false;
     const std::vector<std::uint8_t> raw =
@@ -94,7 +101,7 @@ bool CExcelGlobalRecordReaders::ReadNAME(CExcelRawRecordData& record, CExcelWork
 }
 
 bool CExcelGlobalRecordReaders::ReadDATEMODE(CExcelRawRecordData& record,
-                                             CExcelWorkBook& workbook) {
+                                             CExcelWorkbookGlobals& workbook) {
     if (!record.Load()) return false;
     const bool fits = PayloadLength(record.GetSize()) >= kDateModeValue + 2;
     if (fits) {
@@ -105,7 +112,8 @@ bool CExcelGlobalRecordReaders::ReadDATEMODE(CExcelRawRecordData& record,
     return fits;
 }
 
-bool CExcelGlobalRecordReaders::ReadFILEPASS(CExcelRawRecordData&, CExcelWorkBook& workbook) {
+bool CExcelGlobalRecordReaders::ReadFILEPASS(CExcelRawRecordData&,
+                                             CExcelWorkbookGlobals& workbook) {
     workbook.SetEncrypted(true);
     return true;
 }

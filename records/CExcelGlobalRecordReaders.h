@@ -13,29 +13,29 @@
 
 class CExcelContinueRecordOffsetList;
 class CExcelRawRecordData;
-class CExcelWorkBook;
+class CExcelWorkbookGlobals;
 
 class CExcelGlobalRecordReaders {
 public:
-    static bool ReadFONT(CExcelRawRecordData& record, CExcelWorkBook& workbook);
-    static bool ReadXF(CExcelRawRecordData& record, CExcelWorkBook& workbook);
-    static bool ReadFORMAT(CExcelRawRecordData& record, CExcelWorkBook& workbook);
-    static bool ReadSTYLE(CExcelRawRecordData& record, CExcelWorkBook& workbook);
-    static bool ReadPALETTE(CExcelRawRecordData& record, CExcelWorkBook& workbook);
-    static bool ReadSUPBOOK(CExcelRawRecordData& record, CExcelWorkBook& workbook);
-    static bool ReadEXTERNSHEET(CExcelRawRecordData& record, CExcelWorkBook& workbook);
+    static bool ReadFONT(CExcelRawRecordData& record, CExcelWorkbookGlobals& workbook);
+    static bool ReadXF(CExcelRawRecordData& record, CExcelWorkbookGlobals& workbook);
+    static bool ReadFORMAT(CExcelRawRecordData& record, CExcelWorkbookGlobals& workbook);
+    static bool ReadSTYLE(CExcelRawRecordData& record, CExcelWorkbookGlobals& workbook);
+    static bool ReadPALETTE(CExcelRawRecordData& record, CExcelWorkbookGlobals& workbook);
+    static bool ReadSUPBOOK(CExcelRawRecordData& record, CExcelWorkbookGlobals& workbook);
+    static bool ReadEXTERNSHEET(CExcelRawRecordData& record, CExcelWorkbookGlobals& workbook);
     // continues: the CONTINUE boundaries of the joined record (may be null
     // when there are none). A NAME's formula runs on across CONTINUE
     // records byte for byte, so each boundary's first byte, which the join
     // leaves out, is put back before the object is built.
-    static bool ReadNAME(CExcelRawRecordData& record, CExcelWorkBook& workbook,
+    static bool ReadNAME(CExcelRawRecordData& record, CExcelWorkbookGlobals& workbook,
                          const CExcelContinueRecordOffsetList* continues = nullptr);
     // Sets the workbook's 1904 date system when the payload's u16 is 1;
     // false (the flag left alone) for a payload shorter than 2 bytes.
-    static bool ReadDATEMODE(CExcelRawRecordData& record, CExcelWorkBook& workbook);
+    static bool ReadDATEMODE(CExcelRawRecordData& record, CExcelWorkbookGlobals& workbook);
     // Marks the workbook encrypted: every record body after FILEPASS is
     // ciphertext. Needs no bytes of the record; always true.
-    static bool ReadFILEPASS(CExcelRawRecordData& record, CExcelWorkBook& workbook);
+    static bool ReadFILEPASS(CExcelRawRecordData& record, CExcelWorkbookGlobals& workbook);
 
     // The common step over bytes already in memory: raw is the whole record
     // (rawLength bytes, header included). T::AcceptsRawLength decides; the

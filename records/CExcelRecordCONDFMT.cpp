@@ -4,9 +4,9 @@
 
 #include "biff/BiffRecordIds.h"
 #include "biff/CByteBuffer.h"
-#include "biff/CExcelWorkSheet.h"
 #include "biff/IExcelStreamReader.h"
 #include "records/CExcelByteCursor.h"
+#include "records/CExcelSheetRecords.h"
 
 namespace {
 
@@ -44,7 +44,7 @@ std::unique_ptr<CExcelRecordCONDFMT> CExcelRecordCONDFMT::Decode(const std::uint
     return format;
 }
 
-bool CExcelRecordCONDFMT::Read(IExcelStreamReader& reader, CExcelWorkSheet& sheet,
+bool CExcelRecordCONDFMT::Read(IExcelStreamReader& reader, CExcelSheetRecords& sheet,
                                std::uint32_t size, std::uint32_t position) {
     const std::uint64_t bodyAt = std::uint64_t{position} + biff::kRecordHeaderSize;
     if (size > biff::kMaxBodyLength || bodyAt > std::numeric_limits<std::uint32_t>::max())

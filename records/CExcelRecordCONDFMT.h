@@ -21,7 +21,7 @@
 #include "records/CExcelCellRects.h"
 #include "records/CExcelRecordCF.h"
 
-class CExcelWorkSheet;
+class CExcelSheetRecords;
 class IExcelStreamReader;
 
 class CExcelRecordCONDFMT : public CTListNode<CExcelRecordCONDFMT> {
@@ -39,7 +39,7 @@ public:
     // position and the CF records right after it, and appends the whole
     // format to the sheet's list. False when nothing was appended. The walk
     // still steps onto each CF record itself.
-    static bool Read(IExcelStreamReader& reader, CExcelWorkSheet& sheet, std::uint32_t size,
+    static bool Read(IExcelStreamReader& reader, CExcelSheetRecords& sheet, std::uint32_t size,
                      std::uint32_t position);
 
     const std::vector<CExcelCellRect>& GetRects() const { return m_rects; }

@@ -3,9 +3,9 @@
 #include <limits>
 
 #include "biff/BiffRecordIds.h"
-#include "biff/CExcelWorkSheet.h"
 #include "biff/IExcelStreamReader.h"
 #include "records/CExcelByteCursor.h"
+#include "records/CExcelSheetRecords.h"
 
 namespace {
 
@@ -77,7 +77,7 @@ bool CExcelRecordDV::GetListItems(std::u16string& items) const {
     return cursor.Ok() && cursor.Left() == 0;
 }
 
-bool CExcelRecordDV::Read(IExcelStreamReader& reader, CExcelWorkSheet& sheet, std::uint32_t size,
+bool CExcelRecordDV::Read(IExcelStreamReader& reader, CExcelSheetRecords& sheet, std::uint32_t size,
                           std::uint32_t position) {
     const std::uint64_t body = std::uint64_t{position} + biff::kRecordHeaderSize;
     if (size > biff::kMaxBodyLength || body > std::numeric_limits<std::uint32_t>::max())

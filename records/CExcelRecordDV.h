@@ -31,7 +31,7 @@
 #include "records/CExcelCellRects.h"
 #include "records/CExcelStoredFormula.h"
 
-class CExcelWorkSheet;
+class CExcelSheetRecords;
 class IExcelStreamReader;
 
 class CExcelRecordDV : public CTListNode<CExcelRecordDV> {
@@ -47,7 +47,7 @@ public:
     // The worksheet parser's route for DV: reads the record at position
     // (size bytes, at most 8,224), decodes it and appends it to the sheet's
     // validation list. False when nothing was appended.
-    static bool Read(IExcelStreamReader& reader, CExcelWorkSheet& sheet, std::uint32_t size,
+    static bool Read(IExcelStreamReader& reader, CExcelSheetRecords& sheet, std::uint32_t size,
                      std::uint32_t position);
 
     std::uint32_t GetType() const { return m_type; }

@@ -1,8 +1,8 @@
 #include "records/CExcelRecordEXTERNNAME.h"
 
 #include "biff/CExcelRawRecordData.h"
-#include "biff/CExcelWorkBook.h"
 #include "records/CExcelRecordGWBSUPBOOK.h"
+#include "records/CExcelWorkbookGlobals.h"
 
 namespace {
 
@@ -36,7 +36,7 @@ CExcelRecordEXTERNNAME::CExcelRecordEXTERNNAME(const std::uint8_t* payload, std:
     m_complete = m_name.size() == count;
 }
 
-bool CExcelRecordEXTERNNAME::Read(CExcelRawRecordData& record, CExcelWorkBook& workbook) {
+bool CExcelRecordEXTERNNAME::Read(CExcelRawRecordData& record, CExcelWorkbookGlobals& workbook) {
     if (!record.Load()) return false;
     const std::uint32_t size = record.GetSize();
     const std::uint32_t books = workbook.GetSupBooks().GetCount();

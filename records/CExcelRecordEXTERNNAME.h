@@ -24,7 +24,7 @@
 #include "biff/CTList.h"
 
 class CExcelRawRecordData;
-class CExcelWorkBook;
+class CExcelWorkbookGlobals;
 
 class CExcelRecordEXTERNNAME : public CTListNode<CExcelRecordEXTERNNAME> {
 public:
@@ -51,7 +51,7 @@ public:
     // The globals scan's reader: appends the record to the workbook's list,
     // tied to the last SUPBOOK read so far. Every EXTERNNAME is kept, however
     // short, so that the positions of the later ones stay right.
-    static bool Read(CExcelRawRecordData& record, CExcelWorkBook& workbook);
+    static bool Read(CExcelRawRecordData& record, CExcelWorkbookGlobals& workbook);
 
 private:
     std::uint32_t m_supBook;

@@ -6,10 +6,10 @@
 
 #include "biff/BiffRecordIds.h"
 #include "biff/CByteBuffer.h"
-#include "biff/CExcelWorkSheet.h"
 #include "biff/IExcelStreamReader.h"
 #include "records/CExcelByteCursor.h"
 #include "records/CExcelHyperlinkMoniker.h"
+#include "records/CExcelSheetRecords.h"
 #include "records/HyperlinkLayout.h"
 
 namespace {
@@ -84,8 +84,8 @@ bool CExcelRecordHLINK::TakeToolTip(const std::uint8_t* payload, std::uint32_t n
     return true;
 }
 
-bool CExcelRecordHLINK::Read(IExcelStreamReader& reader, CExcelWorkSheet& sheet, std::uint32_t size,
-                             std::uint32_t position) {
+bool CExcelRecordHLINK::Read(IExcelStreamReader& reader, CExcelSheetRecords& sheet,
+                             std::uint32_t size, std::uint32_t position) {
     if (size > biff::kMaxBodyLength) return false;
     const std::uint64_t body = std::uint64_t{position} + biff::kRecordHeaderSize;
     std::vector<std::uint8_t> payload(size);

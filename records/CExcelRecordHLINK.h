@@ -18,7 +18,7 @@
 
 #include "biff/CTList.h"
 
-class CExcelWorkSheet;
+class CExcelSheetRecords;
 class IExcelStreamReader;
 
 class CExcelRecordHLINK : public CTListNode<CExcelRecordHLINK> {
@@ -44,7 +44,7 @@ public:
     // hyperlink list. A QUICKTIP record right after it whose range is the
     // same gives the tool tip; the walk still steps onto that record
     // itself. False when nothing was appended.
-    static bool Read(IExcelStreamReader& reader, CExcelWorkSheet& sheet, std::uint32_t size,
+    static bool Read(IExcelStreamReader& reader, CExcelSheetRecords& sheet, std::uint32_t size,
                      std::uint32_t position);
 
     // The tip text of a QUICKTIP payload of n bytes when its range is this

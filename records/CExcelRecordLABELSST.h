@@ -9,7 +9,7 @@
 #include "biff/CTList.h"
 #include "records/CExcelRawCellRecord.h"
 
-class CExcelWorkBook;
+class CExcelWorkbookGlobals;
 
 class CExcelRecordLABELSST : public CTListNode<CExcelRecordLABELSST>, public CExcelRawCellRecord {
 public:
@@ -19,5 +19,5 @@ public:
     std::uint32_t GetSSTIndex() const;
     // The shared string the index selects in workbook; empty with *found
     // false when the table has no such entry (a lost string).
-    std::u16string GetText(const CExcelWorkBook& workbook, bool* found = nullptr) const;
+    std::u16string GetText(const CExcelWorkbookGlobals& workbook, bool* found = nullptr) const;
 };

@@ -3,7 +3,7 @@
 #include <utility>
 
 #include "biff/CByteBuffer.h"
-#include "records/CExcelUTF16LE.h"
+#include "biff/CExcelUTF16LE.h"
 #include "records/CommentRecordLayout.h"
 
 using namespace biff8;

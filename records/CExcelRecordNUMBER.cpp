@@ -23,6 +23,6 @@ CExcelRecordNUMBER* CExcelRecordNUMBER::FromPayload(const std::uint8_t* payload)
                                   CDataReader::GetU16(payload + biff8::kCellXF), value);
 }
 
-std::uint16_t CExcelRecordNUMBER::GetFormatIndex(const CExcelWorkBook& workbook) const {
+std::uint16_t CExcelRecordNUMBER::GetFormatIndex(const CExcelWorkbookGlobals& workbook) const {
     return CExcelCellNumberFormat::GetFormatIndex(workbook, m_xfIndex);
 }

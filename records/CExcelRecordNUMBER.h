@@ -7,7 +7,7 @@
 
 #include "biff/CTList.h"
 
-class CExcelWorkBook;
+class CExcelWorkbookGlobals;
 
 class CExcelRecordNUMBER : public CTListNode<CExcelRecordNUMBER> {
 public:
@@ -26,7 +26,7 @@ public:
     double GetValue() const { return m_value; }
 
     // Format index of the cell's XF record in workbook, 0 when there is none.
-    std::uint16_t GetFormatIndex(const CExcelWorkBook& workbook) const;
+    std::uint16_t GetFormatIndex(const CExcelWorkbookGlobals& workbook) const;
 
 private:
     std::uint16_t m_row;

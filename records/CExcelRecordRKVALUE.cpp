@@ -26,6 +26,6 @@ double CExcelRecordRKVALUE::DecodeRK(std::uint32_t rk) {
     return value;
 }
 
-std::uint16_t CExcelRecordRKVALUE::GetFormatIndex(const CExcelWorkBook& workbook) const {
+std::uint16_t CExcelRecordRKVALUE::GetFormatIndex(const CExcelWorkbookGlobals& workbook) const {
     return CExcelCellNumberFormat::GetFormatIndex(workbook, m_xfIndex);
 }

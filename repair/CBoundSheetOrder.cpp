@@ -4,9 +4,9 @@
 
 #include "biff/BiffRecordIds.h"
 #include "biff/CByteBuffer.h"
-#include "biff/CExcelWorkBook.h"
-#include "biff/CExcelWorkSheet.h"
 #include "biff/CInputFile.h"
+#include "model/CExcelWorkBook.h"
+#include "model/CExcelWorkSheet.h"
 
 namespace {
 

@@ -6,11 +6,11 @@
 #include <cstdlib>
 #include <vector>
 
-#include "biff/CExcelData.h"
-#include "biff/CExcelWorkBook.h"
-#include "biff/CExcelWorkSheet.h"
 #include "format/CDateFormatTest.h"
 #include "formula/CExcelRecordFormula.h"
+#include "model/CExcelData.h"
+#include "model/CExcelWorkBook.h"
+#include "model/CExcelWorkSheet.h"
 #include "platform/TextConversion.h"
 #include "repair/CBoundSheetOrder.h"
 #include "repair/CRecoveredCells.h"

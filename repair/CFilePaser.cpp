@@ -2,11 +2,11 @@
 
 #include <system_error>
 
-#include "biff/CExcelData.h"
-#include "biff/CExcelProcessData.h"
-#include "biff/CExcelScanFile.h"
-#include "biff/CExcelWorkSheetParser.h"
 #include "compound/CInterfaceOle.h"
+#include "model/CExcelData.h"
+#include "model/CExcelProcessData.h"
+#include "model/CExcelScanFile.h"
+#include "model/CExcelWorkSheetParser.h"
 #include "platform/CFileNameManager.h"
 #include "repair/RepairStopCheck.h"
 

@@ -3,9 +3,9 @@
 #include <cstdint>
 #include <memory>
 
-#include "biff/CExcelData.h"
 #include "containers/CMFSDataContainer.h"
 #include "containers/IJobStatusList.h"
+#include "model/CExcelData.h"
 #include "platform/MessageSink.h"
 #include "platform/PauseGate.h"
 #include "platform/RunState.h"

@@ -5,10 +5,10 @@
 #include <unordered_map>
 #include <utility>
 
-#include "biff/CExcelWorkBook.h"
-#include "biff/CExcelWorkSheet.h"
 #include "format/CDateFormatTest.h"
 #include "formula/CExcelRecordFormula.h"
+#include "model/CExcelWorkBook.h"
+#include "model/CExcelWorkSheet.h"
 #include "records/CExcelRecordBOOLERR.h"
 #include "records/CExcelRecordLABEL.h"
 #include "records/CExcelRecordLABELSST.h"

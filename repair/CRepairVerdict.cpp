@@ -2,8 +2,8 @@
 
 #include "biff/BiffRecordIds.h"
 #include "biff/CBofSignature.h"
-#include "biff/CExcelData.h"
 #include "biff/CInputFile.h"
+#include "model/CExcelData.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 
 #include <optional>
 
-#include "biff/CExcelData.h"
+#include "model/CExcelData.h"
 #include "platform/MessageSink.h"
 #include "repair/CFilePaser.h"
 #include "repair/CRepairTrace.h"

@@ -1,5 +1,5 @@
 // The repair worker's stop check lives in platform/, where the record walks
-// of biff/ reach it too.
+// of model/ reach it too.
 #pragma once
 
 #include "platform/RepairStopCheck.h"

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "formula/CExcelRecordFormula.h"
+#include "model/CExcelWorkBook.h"
 #include "save/CXLEzAutomation.h"
 
 std::uint8_t CSaveCachedResult::TaggedValue(const CExcelRecordFormula& record) {

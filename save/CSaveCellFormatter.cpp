@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "biff/CExcelWorkBook.h"
+#include "model/CExcelWorkBook.h"
 #include "records/CExcelGlobalLookup.h"
 #include "records/CExcelRecordCOLINFO.h"
 #include "records/CExcelRecordWBFONT.h"

@@ -2,7 +2,7 @@
 
 #include <cstdint>
 
-#include "biff/CExcelWorkSheet.h"
+#include "model/CExcelWorkSheet.h"
 #include "platform/SaveStopCheck.h"
 #include "records/CExcelCommentList.h"
 #include "records/CExcelRecordNOTE.h"

@@ -2,9 +2,10 @@
 
 #include <string>
 
-#include "biff/CExcelWorkSheet.h"
 #include "formula/CExcelFormulaHostLookup.h"
 #include "formula/CExcelRecordFormula.h"
+#include "model/CExcelWorkBook.h"
+#include "model/CExcelWorkSheet.h"
 #include "platform/SaveStopCheck.h"
 #include "save/CSaveCachedResult.h"
 #include "save/CSaveCellFormatter.h"

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <string>
 
-#include "biff/CExcelWorkSheet.h"
+#include "model/CExcelWorkSheet.h"
 #include "platform/SaveStopCheck.h"
 #include "records/CExcelRecordHLINK.h"
 #include "save/CSaveProgress.h"

@@ -3,9 +3,9 @@
 #include <string>
 #include <utility>
 
-#include "biff/CExcelWorkBook.h"
 #include "formula/CExcelFormulaNameDefinition.h"
 #include "formula/CExcelFormulaSheetName.h"
+#include "model/CExcelWorkBook.h"
 #include "platform/SaveStopCheck.h"
 #include "records/CExcelRecordNAME.h"
 #include "save/CXLEzAutomation.h"

@@ -4,8 +4,8 @@
 #include <string>
 #include <system_error>
 
-#include "biff/CExcelData.h"
-#include "biff/CExcelWorkSheet.h"
+#include "model/CExcelData.h"
+#include "model/CExcelWorkSheet.h"
 #include "platform/MessageSink.h"
 #include "platform/RunState.h"
 #include "platform/SaveStopCheck.h"

@@ -4,8 +4,8 @@
 #include <limits>
 #include <utility>
 
-#include "biff/CExcelData.h"
-#include "biff/CExcelWorkSheet.h"
+#include "model/CExcelData.h"
+#include "model/CExcelWorkSheet.h"
 #include "platform/ProgressTarget.h"
 #include "platform/RunState.h"
 #include "records/CExcelCommentList.h"

@@ -1,6 +1,7 @@
 #include "save/CSaveRuleFormula.h"
 
 #include "formula/CExcelFormulaParser.h"
+#include "model/CExcelWorkBook.h"
 #include "records/CExcelStoredFormula.h"
 
 bool CSaveRuleFormula::Text(const CExcelStoredFormula& formula, std::uint32_t baseRow,

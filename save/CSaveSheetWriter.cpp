@@ -3,9 +3,10 @@
 #include <algorithm>
 #include <string>
 
-#include "biff/CExcelWorkSheet.h"
-#include "biff/CSaveOption.h"
 #include "format/CExcelFormatText.h"
+#include "model/CExcelWorkBook.h"
+#include "model/CExcelWorkSheet.h"
+#include "model/CSaveOption.h"
 #include "platform/SaveStopCheck.h"
 #include "records/CExcelCelRange8.h"
 #include "records/CExcelRecordBLANK.h"

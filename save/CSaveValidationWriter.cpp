@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "biff/CExcelWorkSheet.h"
+#include "model/CExcelWorkSheet.h"
 #include "platform/SaveStopCheck.h"
 #include "records/CExcelRecordDV.h"
 #include "save/CSaveProgress.h"

@@ -7,8 +7,8 @@
 #include "app/CMendwellDoc.h"
 #include "app/CViewManger.h"
 #include "app/tests/CMFSScreenTest.h"
-#include "biff/CSaveOption.h"
 #include "containers/CMFSDataContainer.h"
+#include "model/CSaveOption.h"
 #include "platform/RunState.h"
 
 namespace {

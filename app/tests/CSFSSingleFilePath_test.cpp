@@ -10,7 +10,7 @@
 #include "app/CSFSSavingProgressView.h"
 #include "app/CStepLinks.h"
 #include "app/tests/CSingleFileFixture.h"
-#include "biff/CExcelData.h"
+#include "model/CExcelData.h"
 #include "platform/RunState.h"
 #include "repair/RepairFile.h"
 #include "widgets/CHyperLinkLabel.h"

@@ -5,7 +5,7 @@
 
 #include <set>
 
-#include "biff/CSaveOption.h"
+#include "model/CSaveOption.h"
 
 namespace {
 

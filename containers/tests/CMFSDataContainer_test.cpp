@@ -7,8 +7,8 @@
 #include <filesystem>
 #include <memory>
 
-#include "biff/CExcelData.h"
 #include "biff/tests/support/BiffWriter.h"
+#include "model/CExcelData.h"
 
 namespace fs = std::filesystem;
 using testsupport::ScopedTempDir;

@@ -6,11 +6,11 @@
 
 #include <memory>
 
-#include "biff/CExcelData.h"
-#include "biff/CExcelWorkBook.h"
 #include "biff/tests/support/BiffWriter.h"
 #include "containers/CSheetGridStore.h"
 #include "containers/CSheetViewDataFiller.h"
+#include "model/CExcelData.h"
+#include "model/CExcelWorkBook.h"
 #include "platform/RunState.h"
 #include "platform/ScopedMessageCapture.h"
 #include "repair/RepairFile.h"

@@ -7,8 +7,8 @@
 #include <cstdint>
 #include <string>
 
-#include "biff/CExcelWorkBook.h"
-#include "biff/CExcelWorkSheet.h"
+#include "model/CExcelWorkBook.h"
+#include "model/CExcelWorkSheet.h"
 
 namespace testsupport {
 

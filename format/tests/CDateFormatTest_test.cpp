@@ -7,8 +7,8 @@
 
 #include <string>
 
-#include "biff/CExcelWorkBook.h"
 #include "biff/tests/support/BiffWriter.h"
+#include "model/CExcelWorkBook.h"
 #include "records/CExcelRecordWBFORMAT.h"
 #include "records/CExcelRecordWBXF.h"
 

@@ -7,10 +7,10 @@
 
 #include <string>
 
-#include "biff/CExcelWorkBook.h"
 #include "biff/tests/support/BiffWriter.h"
 #include "format/CExcelNumberFormatManager.h"
 #include "format/CFormatNumberApiFormating.h"
+#include "model/CExcelWorkBook.h"
 #include "platform/TextConversion.h"
 #include "records/CExcelRecordWBFORMAT.h"
 

@@ -8,11 +8,11 @@
 #include <vector>
 
 #include "biff/BiffRecordIds.h"
-#include "biff/CExcelWorkSheet.h"
 #include "biff/tests/support/BiffWriter.h"
 #include "formula/CExcelFormulaRecordReader.h"
 #include "formula/CExcelRecordFormula.h"
 #include "formula/tests/support/FormulaRecordBuilder.h"
+#include "model/CExcelWorkSheet.h"
 #include "records/tests/support/MemoryStreamReader.h"
 
 using testsupport::ArrayBody;

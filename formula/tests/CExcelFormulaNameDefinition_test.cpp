@@ -5,8 +5,8 @@
 
 #include <gtest/gtest.h>
 
-#include "biff/CExcelWorkBook.h"
 #include "formula/tests/support/TokenStream.h"
+#include "model/CExcelWorkBook.h"
 #include "records/CExcelRecordNAME.h"
 
 using namespace testsupport;

@@ -3,8 +3,8 @@
 // other workbooks, missing entries and missing names stay unsound.
 #include <gtest/gtest.h>
 
-#include "biff/CExcelWorkBook.h"
 #include "formula/tests/support/TokenStream.h"
+#include "model/CExcelWorkBook.h"
 #include "records/CExcelRecordEXTERNNAME.h"
 
 using namespace testsupport;

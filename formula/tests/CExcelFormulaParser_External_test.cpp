@@ -3,8 +3,8 @@
 // names the SUPBOOK does not list, file names that cannot be made readable.
 #include <gtest/gtest.h>
 
-#include "biff/CExcelWorkBook.h"
 #include "formula/tests/support/TokenStream.h"
+#include "model/CExcelWorkBook.h"
 #include "records/CExcelRecordEXTERNNAME.h"
 
 using namespace testsupport;

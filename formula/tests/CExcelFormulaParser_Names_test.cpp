@@ -3,10 +3,10 @@
 // sheet where needed; an unresolved name is unsound.
 #include <gtest/gtest.h>
 
-#include "biff/CExcelWorkBook.h"
-#include "biff/CExcelWorkSheet.h"
 #include "formula/CExcelFormulaNameText.h"
 #include "formula/tests/support/TokenStream.h"
+#include "model/CExcelWorkBook.h"
+#include "model/CExcelWorkSheet.h"
 
 using namespace testsupport;
 

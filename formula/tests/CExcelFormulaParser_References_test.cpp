@@ -4,8 +4,8 @@
 // SUPBOOK.
 #include <gtest/gtest.h>
 
-#include "biff/CExcelWorkBook.h"
 #include "formula/tests/support/TokenStream.h"
+#include "model/CExcelWorkBook.h"
 
 using namespace testsupport;
 

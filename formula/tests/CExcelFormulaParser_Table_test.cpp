@@ -3,9 +3,9 @@
 // back, so always unsound.
 #include <gtest/gtest.h>
 
-#include "biff/CExcelWorkSheet.h"
 #include "formula/CExcelRecordMulOpTable.h"
 #include "formula/tests/support/TokenStream.h"
+#include "model/CExcelWorkSheet.h"
 
 using namespace testsupport;
 

@@ -9,12 +9,12 @@
 #include <vector>
 
 #include "biff/BiffRecordIds.h"
-#include "biff/CExcelWorkSheet.h"
 #include "biff/IExcelStreamReader.h"
 #include "biff/tests/support/BiffWriter.h"
 #include "formula/CExcelRecordFormula.h"
 #include "formula/CExcelRecordMulOpTable.h"
 #include "formula/tests/support/FormulaRecordBuilder.h"
+#include "model/CExcelWorkSheet.h"
 #include "platform/RunState.h"
 #include "records/tests/support/MemoryStreamReader.h"
 

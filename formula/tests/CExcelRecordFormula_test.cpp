@@ -7,8 +7,8 @@
 #include <cmath>
 #include <limits>
 
-#include "biff/CExcelWorkBook.h"
 #include "formula/tests/support/FormulaRecordBuilder.h"
+#include "model/CExcelWorkBook.h"
 #include "platform/RunState.h"
 #include "records/CExcelRecordWBFORMAT.h"
 #include "records/CExcelRecordWBXF.h"

@@ -17,15 +17,15 @@
 #include <tuple>
 #include <vector>
 
-#include "biff/CExcelData.h"
-#include "biff/CExcelWorkBook.h"
-#include "biff/CExcelWorkSheet.h"
 #include "biff/tests/support/BiffWriter.h"
 #include "biff/tests/support/CorpusFiles.h"
 #include "biff/tests/support/CorpusWorkbook.h"
 #include "formula/CExcelFunctionTable.h"
 #include "formula/CExcelRecordFormula.h"
 #include "formula/tests/support/FormulaTokenScan.h"
+#include "model/CExcelData.h"
+#include "model/CExcelWorkBook.h"
+#include "model/CExcelWorkSheet.h"
 #include "platform/TextConversion.h"
 #include "records/CExcelRecordGWBEXTERNSHEET.h"
 #include "records/CExcelRecordGWBSUPBOOK.h"

@@ -6,8 +6,8 @@
 #include <gtest/gtest.h>
 
 #include "biff/BiffRecordIds.h"
-#include "biff/CExcelWorkSheet.h"
 #include "biff/tests/support/BiffWriter.h"
+#include "model/CExcelWorkSheet.h"
 #include "platform/RunState.h"
 #include "records/CExcelCellRecordDecoders.h"
 #include "records/CExcelRecordLABEL.h"

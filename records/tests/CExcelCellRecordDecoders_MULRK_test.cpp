@@ -8,8 +8,8 @@
 
 #include "biff/BiffRecordIds.h"
 #include "biff/CByteBuffer.h"
-#include "biff/CExcelWorkSheet.h"
 #include "biff/tests/support/BiffWriter.h"
+#include "model/CExcelWorkSheet.h"
 #include "platform/RunState.h"
 #include "records/CExcelCellRecordDecoders.h"
 #include "records/CExcelRecordRKVALUE.h"

@@ -9,8 +9,8 @@
 #include <optional>
 
 #include "biff/BiffRecordIds.h"
-#include "biff/CExcelWorkSheet.h"
 #include "biff/tests/support/BiffWriter.h"
+#include "model/CExcelWorkSheet.h"
 #include "records/CExcelCommentList.h"
 #include "records/tests/support/MemoryStreamReader.h"
 

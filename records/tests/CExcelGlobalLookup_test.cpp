@@ -2,8 +2,8 @@
 
 #include <gtest/gtest.h>
 
-#include "biff/CExcelWorkBook.h"
-#include "biff/CExcelWorkSheet.h"
+#include "model/CExcelWorkBook.h"
+#include "model/CExcelWorkSheet.h"
 #include "records/CExcelRecordGWBEXTERNSHEET.h"
 #include "records/CExcelRecordGWBSUPBOOK.h"
 #include "records/CExcelRecordWBFONT.h"

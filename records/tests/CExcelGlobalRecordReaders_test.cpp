@@ -5,8 +5,8 @@
 #include <filesystem>
 
 #include "biff/CExcelRawRecordData.h"
-#include "biff/CExcelWorkBook.h"
 #include "biff/tests/support/BiffWriter.h"
+#include "model/CExcelWorkBook.h"
 #include "records/CExcelRecordGWBEXTERNSHEET.h"
 #include "records/CExcelRecordGWBSUPBOOK.h"
 #include "records/CExcelRecordPALETTE.h"
@@ -22,7 +22,7 @@ using testsupport::ScopedTempDir;
 
 namespace {
 
-using Reader = bool (*)(CExcelRawRecordData&, CExcelWorkBook&);
+using Reader = bool (*)(CExcelRawRecordData&, CExcelWorkbookGlobals&);
 
 bool Read(Reader reader, const Bytes& raw, CExcelWorkBook& book) {
     CExcelRawRecordData record(raw.data(), static_cast<std::uint32_t>(raw.size()));

@@ -9,8 +9,8 @@
 
 #include "biff/BiffRecordIds.h"
 #include "biff/CByteBuffer.h"
-#include "biff/CExcelWorkSheet.h"
 #include "biff/tests/support/BiffWriter.h"
+#include "model/CExcelWorkSheet.h"
 #include "records/tests/support/MemoryStreamReader.h"
 
 using testsupport::BiffWriter;

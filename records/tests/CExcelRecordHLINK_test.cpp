@@ -9,8 +9,8 @@
 #include <vector>
 
 #include "biff/BiffRecordIds.h"
-#include "biff/CExcelWorkSheet.h"
 #include "biff/tests/support/BiffWriter.h"
+#include "model/CExcelWorkSheet.h"
 #include "records/HyperlinkLayout.h"
 #include "records/tests/support/MemoryStreamReader.h"
 

@@ -11,8 +11,8 @@
 
 #include "biff/CExcelContinueRecordOffset.h"
 #include "biff/CExcelRawRecordData.h"
-#include "biff/CExcelWorkBook.h"
 #include "biff/tests/support/BiffWriter.h"
+#include "model/CExcelWorkBook.h"
 #include "records/CExcelGlobalRecordReaders.h"
 
 using testsupport::BiffWriter;
@@ -278,7 +278,7 @@ TEST(CExcelGlobalRecordReadersNAME, BoundariesOutOfOrderOrPastTheEndStayInsideTh
 
 namespace {
 
-bool ReadFlag(bool (*reader)(CExcelRawRecordData&, CExcelWorkBook&), const Bytes& raw,
+bool ReadFlag(bool (*reader)(CExcelRawRecordData&, CExcelWorkbookGlobals&), const Bytes& raw,
               CExcelWorkBook& book) {
     CExcelRawRecordData record(raw.data(), static_cast<std::uint32_t>(raw.size()));
     return reader(record, book);

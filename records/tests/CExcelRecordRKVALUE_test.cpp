@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "biff/CExcelWorkBook.h"
+#include "model/CExcelWorkBook.h"
 #include "records/CExcelRecordNUMBER.h"
 #include "records/CExcelRecordWBXF.h"
 

@@ -7,9 +7,9 @@
 
 #include <vector>
 
-#include "biff/CExcelWorkBook.h"
-#include "biff/CExcelWorkSheet.h"
 #include "biff/tests/support/BiffWriter.h"
+#include "model/CExcelWorkBook.h"
+#include "model/CExcelWorkSheet.h"
 
 using testsupport::BiffWriter;
 

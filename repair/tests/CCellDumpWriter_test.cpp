@@ -15,11 +15,11 @@
 #include <sstream>
 #include <string>
 
-#include "biff/CExcelData.h"
-#include "biff/CExcelWorkBook.h"
-#include "biff/CExcelWorkSheet.h"
 #include "biff/tests/support/BiffWriter.h"
 #include "formula/CExcelRecordFormula.h"
+#include "model/CExcelData.h"
+#include "model/CExcelWorkBook.h"
+#include "model/CExcelWorkSheet.h"
 #include "records/CExcelRecordLABEL.h"
 #include "records/CExcelRecordNUMBER.h"
 #include "repair/CRecoveredCells.h"

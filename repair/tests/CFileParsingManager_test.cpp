@@ -8,7 +8,7 @@
 #include <memory>
 #include <thread>
 
-#include "biff/CExcelData.h"
+#include "model/CExcelData.h"
 #include "platform/ScopedMessageCapture.h"
 #include "repair/CRepairVerdict.h"
 #include "repair/tests/support/JobFixtures.h"

@@ -11,8 +11,8 @@
 #include <string>
 #include <vector>
 
-#include "biff/CExcelData.h"
 #include "containers/CMFSDataContainer.h"
+#include "model/CExcelData.h"
 #include "platform/ProgressTarget.h"
 #include "platform/ScopedMessageCapture.h"
 #include "platform/TextConversion.h"

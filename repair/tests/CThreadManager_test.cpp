@@ -8,8 +8,8 @@
 #include <filesystem>
 #include <memory>
 
-#include "biff/CExcelData.h"
 #include "containers/CMFSDataContainer.h"
+#include "model/CExcelData.h"
 #include "platform/ScopedMessageCapture.h"
 #include "repair/RepairFile.h"
 #include "repair/tests/support/JobFixtures.h"

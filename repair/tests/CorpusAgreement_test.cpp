@@ -33,12 +33,12 @@
 #include <tuple>
 #include <vector>
 
-#include "biff/CExcelData.h"
 #include "biff/tests/support/BiffWriter.h"
 #include "biff/tests/support/CorpusFiles.h"
 #include "biff/tests/support/CorpusWorkbook.h"
 #include "compound/CInterfaceOle.h"
 #include "compound/EErrorCode.h"
+#include "model/CExcelData.h"
 #include "platform/RunState.h"
 #include "platform/ScopedMessageCapture.h"
 #include "repair/CCellDumpWriter.h"

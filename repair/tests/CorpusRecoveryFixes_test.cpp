@@ -13,8 +13,8 @@
 #include <tuple>
 #include <vector>
 
-#include "biff/CExcelData.h"
 #include "biff/tests/support/CorpusFiles.h"
+#include "model/CExcelData.h"
 #include "platform/RunState.h"
 #include "platform/ScopedMessageCapture.h"
 #include "repair/CCellDumpWriter.h"

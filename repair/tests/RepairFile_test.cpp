@@ -10,9 +10,9 @@
 #include <memory>
 #include <string>
 
-#include "biff/CExcelData.h"
 #include "compound/EErrorCode.h"
 #include "formula/CExcelRecordFormula.h"
+#include "model/CExcelData.h"
 #include "platform/ScopedMessageCapture.h"
 #include "records/CExcelRecordBOOLERR.h"
 #include "records/CExcelRecordLABELSST.h"

@@ -5,10 +5,10 @@
 
 #include <string>
 
-#include "biff/CExcelData.h"
-#include "biff/CExcelWorkBook.h"
-#include "biff/CExcelWorkSheet.h"
 #include "biff/tests/support/BiffWriter.h"
+#include "model/CExcelData.h"
+#include "model/CExcelWorkBook.h"
+#include "model/CExcelWorkSheet.h"
 #include "platform/RunState.h"
 #include "platform/ScopedMessageCapture.h"
 #include "records/CExcelGlobalLookup.h"

@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "biff/CExcelWorkBook.h"
 #include "biff/tests/support/BiffWriter.h"
+#include "model/CExcelWorkBook.h"
 #include "records/CExcelRecordCOLINFO.h"
 #include "records/CExcelRecordWBFONT.h"
 #include "records/CExcelRecordWBXF.h"

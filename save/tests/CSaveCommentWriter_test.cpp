@@ -6,9 +6,9 @@
 
 #include <optional>
 
-#include "biff/CExcelData.h"
-#include "biff/CExcelWorkSheet.h"
 #include "biff/tests/support/BiffWriter.h"
+#include "model/CExcelData.h"
+#include "model/CExcelWorkSheet.h"
 #include "platform/ProgressTarget.h"
 #include "platform/RunState.h"
 #include "platform/ScopedMessageCapture.h"

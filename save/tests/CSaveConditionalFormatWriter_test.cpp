@@ -9,9 +9,9 @@
 #include <string>
 #include <vector>
 
-#include "biff/CExcelWorkBook.h"
-#include "biff/CExcelWorkSheet.h"
 #include "biff/tests/support/BiffWriter.h"
+#include "model/CExcelWorkBook.h"
+#include "model/CExcelWorkSheet.h"
 #include "records/CExcelRecordCONDFMT.h"
 #include "save/CSaveProgress.h"
 #include "save/CXLEzAutomation.h"

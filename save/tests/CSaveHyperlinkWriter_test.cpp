@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "biff/CExcelWorkSheet.h"
+#include "model/CExcelWorkSheet.h"
 #include "records/CExcelRecordHLINK.h"
 #include "save/CSaveProgress.h"
 #include "save/CXLEzAutomation.h"

@@ -11,8 +11,8 @@
 #include <string>
 #include <vector>
 
-#include "biff/CExcelWorkBook.h"
 #include "formula/tests/support/TokenStream.h"
+#include "model/CExcelWorkBook.h"
 #include "save/CXLEzAutomation.h"
 #include "save/tests/support/RecordingSession.h"
 

@@ -13,12 +13,12 @@
 #include <string>
 #include <vector>
 
-#include "biff/CExcelData.h"
-#include "biff/CExcelWorkSheet.h"
 #include "biff/tests/support/BiffWriter.h"
 #include "formula/CExcelRecordFormula.h"
 #include "formula/tests/support/FormulaRecordBuilder.h"
 #include "formula/tests/support/TokenStream.h"
+#include "model/CExcelData.h"
+#include "model/CExcelWorkSheet.h"
 #include "platform/PauseGate.h"
 #include "platform/ProgressTarget.h"
 #include "platform/RunState.h"

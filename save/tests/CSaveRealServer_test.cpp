@@ -8,12 +8,12 @@
 #include <cstdio>
 #include <string>
 
-#include "biff/CExcelData.h"
-#include "biff/CExcelWorkSheet.h"
 #include "biff/tests/support/BiffWriter.h"
 #include "formula/CExcelRecordFormula.h"
 #include "formula/tests/support/FormulaRecordBuilder.h"
 #include "formula/tests/support/TokenStream.h"
+#include "model/CExcelData.h"
+#include "model/CExcelWorkSheet.h"
 #include "platform/PauseGate.h"
 #include "platform/RunState.h"
 #include "platform/ScopedMessageCapture.h"

@@ -35,9 +35,9 @@
 #include <string>
 #include <vector>
 
-#include "biff/CExcelData.h"
 #include "biff/tests/support/BiffWriter.h"
 #include "biff/tests/support/CorpusFiles.h"
+#include "model/CExcelData.h"
 #include "platform/RunState.h"
 #include "platform/ScopedMessageCapture.h"
 #include "repair/RepairFile.h"

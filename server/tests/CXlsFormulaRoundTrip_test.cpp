@@ -13,13 +13,13 @@
 #include <tuple>
 #include <vector>
 
-#include "biff/CExcelData.h"
-#include "biff/CExcelWorkBook.h"
-#include "biff/CExcelWorkSheet.h"
 #include "biff/tests/support/CorpusFiles.h"
 #include "biff/tests/support/CorpusWorkbook.h"
 #include "formula/CExcelFormulaParser.h"
 #include "formula/CExcelRecordFormula.h"
+#include "model/CExcelData.h"
+#include "model/CExcelWorkBook.h"
+#include "model/CExcelWorkSheet.h"
 #include "records/CExcelRecordNAME.h"
 #include "server/CXlsFormulaCompiler.h"
 #include "server/CXlsSheetName.h"

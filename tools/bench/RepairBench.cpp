@@ -25,8 +25,8 @@
 #include <string>
 #include <vector>
 
-#include "biff/CExcelData.h"
 #include "formula/CExcelRecordFormula.h"
+#include "model/CExcelData.h"
 #include "platform/ScopedMessageCapture.h"
 #include "records/CExcelRecordLABELSST.h"
 #include "records/CExcelRecordNUMBER.h"

@@ -11,12 +11,12 @@
 #include <string>
 #include <vector>
 
-#include "biff/CExcelData.h"
-#include "biff/CExcelWorkBook.h"
-#include "biff/CExcelWorkSheet.h"
 #include "formula/CExcelFormulaNameDefinition.h"
 #include "formula/CExcelFormulaParser.h"
 #include "formula/CExcelRecordFormula.h"
+#include "model/CExcelData.h"
+#include "model/CExcelWorkBook.h"
+#include "model/CExcelWorkSheet.h"
 #include "platform/TextConversion.h"
 #include "records/CExcelRecordNAME.h"
 #include "repair/RepairFile.h"

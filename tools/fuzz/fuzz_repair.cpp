@@ -15,8 +15,8 @@
 #include <string>
 #include <system_error>
 
-#include "biff/CExcelData.h"
 #include "formula/CExcelRecordFormula.h"
+#include "model/CExcelData.h"
 #include "platform/ScopedMessageCapture.h"
 #include "records/CExcelRecordBOOLERR.h"
 #include "records/CExcelRecordLABEL.h"

@@ -1,12 +1,12 @@
 #include "biff/tests/support/CorpusWorkbook.h"
 
-#include "biff/CExcelData.h"
-#include "biff/CExcelProcessData.h"
-#include "biff/CExcelScanFile.h"
-#include "biff/CExcelWorkSheetParser.h"
 #include "compound/CDataContainerOle.h"
 #include "compound/CInterfaceOle.h"
 #include "compound/CompoundFormat.h"
+#include "model/CExcelData.h"
+#include "model/CExcelProcessData.h"
+#include "model/CExcelScanFile.h"
+#include "model/CExcelWorkSheetParser.h"
 
 namespace corpus {
 

@@ -3,9 +3,9 @@
 #include <bit>
 
 #include "biff/CByteBuffer.h"
-#include "biff/CExcelWorkBook.h"
-#include "biff/CExcelWorkSheet.h"
 #include "formula/CExcelFormulaParser.h"
+#include "model/CExcelWorkBook.h"
+#include "model/CExcelWorkSheet.h"
 #include "records/CExcelRecordGWBEXTERNSHEET.h"
 #include "records/CExcelRecordGWBSUPBOOK.h"
 #include "records/CExcelRecordNAME.h"

@@ -12,10 +12,10 @@
 #include <sstream>
 #include <string>
 
-#include "biff/CExcelData.h"
 #include "biff/tests/support/BiffWriter.h"
 #include "compound/tests/support/CompoundFileBuilder.h"
 #include "formula/CExcelRecordFormula.h"
+#include "model/CExcelData.h"
 #include "records/CExcelRecordBOOLERR.h"
 #include "records/CExcelRecordLABEL.h"
 #include "records/CExcelRecordLABELSST.h"

@@ -1,0 +1,67 @@
+// The parsed form of one damaged file: the substreams found in it, the
+// workbooks with their global tables and sheets, the paths the repair and
+// the save use, and the progress targets they drive.
+//
+// Owns the BOF list and the workbooks; the progress targets are borrowed
+// (set by whoever created the data, they must outlive the work that drives
+// them). Destroying the data frees the model and then deletes the extracted
+// copy of the "Workbook" stream, if there is one.
+#pragma once
+
+#include <filesystem>
+
+#include "biff/CTList.h"
+#include "model/CDataContainer.h"
+#include "model/CExcelBOFRecordList.h"
+#include "model/CExcelWorkBook.h"
+#include "model/CSaveOption.h"
+
+class ProgressTarget;
+
+class CExcelData : public CDataContainer {
+public:
+    CExcelData();
+    ~CExcelData() override;
+
+    // File the save writes; empty until a save screen or a job sets it.
+    const std::filesystem::path& GetDestinationPath() const { return m_destinationPath; }
+    void SetDestinationPath(std::filesystem::path path) { m_destinationPath = std::move(path); }
+
+    CExcelBOFRecordList& GetBOFList() { return m_bofList; }
+    const CExcelBOFRecordList& GetBOFList() const { return m_bofList; }
+    // One workbook per "Workbook globals" entry, in BOF order.
+    CTList<CExcelWorkBook>& GetWorkbooks() { return m_workbooks; }
+    const CTList<CExcelWorkBook>& GetWorkbooks() const { return m_workbooks; }
+
+    // Progress bar that the scan and the worksheet parser drive; may be null.
+    ProgressTarget* GetProgressWindow() const { return m_progressWindow; }
+    void SetProgressWindow(ProgressTarget* target) { m_progressWindow = target; }
+    // Progress bar that the save drives; null at construction.
+    ProgressTarget* GetSaveProgressWindow() const { return m_saveProgressWindow; }
+    void SetSaveProgressWindow(ProgressTarget* target) { m_saveProgressWindow = target; }
+
+    // 255 (everything) at construction.
+    CSaveOption& GetSaveOptions() { return m_saveOptions; }
+    const CSaveOption& GetSaveOptions() const { return m_saveOptions; }
+
+    // The damaged file the user chose.
+    const std::filesystem::path& GetSourcePath() const { return m_sourcePath; }
+    void SetSourcePath(std::filesystem::path path) { m_sourcePath = std::move(path); }
+    // The temporary copy of the "Workbook" stream; empty until an
+    // extraction succeeds. The data deletes that file when destroyed.
+    const std::filesystem::path& GetExtractedPath() const { return m_extractedPath; }
+    void SetExtractedPath(std::filesystem::path path) { m_extractedPath = std::move(path); }
+    // The file the scan reads: the extracted copy when there is one, else
+    // the source file itself.
+    const std::filesystem::path& GetScanPath() const;
+
+private:
+    std::filesystem::path m_destinationPath;
+    CExcelBOFRecordList m_bofList;
+    CTList<CExcelWorkBook> m_workbooks;
+    ProgressTarget* m_progressWindow = nullptr;
+    ProgressTarget* m_saveProgressWindow = nullptr;
+    CSaveOption m_saveOptions{CSaveOption::All};
+    std::filesystem::path m_sourcePath;
+    std::filesystem::path m_extractedPath;
+};

@@ -1,0 +1,269 @@
+#include "model/CExcelScanWorkBook.h"
+
+#include <algorithm>
+#include <iterator>
+#include <limits>
+
+#include "biff/BiffRecordIds.h"
+#include "biff/CByteBuffer.h"
+#include "biff/CInputFile.h"
+#include "model/CExcelData.h"
+#include "model/CExcelWorkBook.h"
+#include "platform/ProgressTarget.h"
+#include "platform/RepairStopCheck.h"
+#include "platform/RunState.h"
+#include "records/CExcelGlobalRecordReaders.h"
+#include "records/CExcelRecordEXTERNNAME.h"
+#include "records/CExcelSSTDecoder.h"
+
+namespace {
+
+// Joined CONTINUE data is gathered in memory and written to the spill file
+// in pieces of about this size: few file operations for a shared-string
+// table of thousands of CONTINUE records, and memory bounded however long
+// the table is.
+constexpr std::size_t kAppendChunk = 1 << 20;
+
+using Reader = bool (*)(CExcelScanWorkBook& scan, CExcelWorkBook& workbook);
+
+struct GlobalsHandler {
+    std::uint16_t type;
+    // Null for the record that ends the globals substream.
+    Reader read;
+};
+
+bool ReadSST(CExcelScanWorkBook& scan, CExcelWorkBook& workbook) {
+    CExcelSSTDecoder::Decode(*scan.GetRecord(), workbook.GetSharedStrings(), scan.GetContinues());
+    return true;
+}
+
+bool ReadNAME(CExcelScanWorkBook& scan, CExcelWorkBook& workbook) {
+    return CExcelGlobalRecordReaders::ReadNAME(*scan.GetRecord(), workbook, &scan.GetContinues());
+}
+
+bool ReadBOUNDSHEET(CExcelScanWorkBook& scan, CExcelWorkBook& workbook) {
+    return scan.ReadCurrentBOUNDSHEET(workbook);
+}
+
+template <bool (*Read)(CExcelRawRecordData&, CExcelWorkbookGlobals&)>
+bool ReadGlobal(CExcelScanWorkBook& scan, CExcelWorkBook& workbook) {
+    return Read(*scan.GetRecord(), workbook);
+}
+
+// The records of the globals substream that are decoded; every other type
+// (the BOF itself, CONTINUE records met on their own, ...) is skipped.
+constexpr GlobalsHandler kGlobalsHandlers[] = {
+    {biff::kEOF, nullptr},
+    {biff::kEXTERNSHEET, &ReadGlobal<&CExcelGlobalRecordReaders::ReadEXTERNSHEET>},
+    {biff::kNAME, &ReadNAME},
+    {biff::kEXTERNNAME, &ReadGlobal<&CExcelRecordEXTERNNAME::Read>},
+    {biff::kDATEMODE, &ReadGlobal<&CExcelGlobalRecordReaders::ReadDATEMODE>},
+    {biff::kFILEPASS, &ReadGlobal<&CExcelGlobalRecordReaders::ReadFILEPASS>},
+    {biff::kFONT, &ReadGlobal<&CExcelGlobalRecordReaders::ReadFONT>},
+    {biff::kBOUNDSHEET, &ReadBOUNDSHEET},
+    {biff::kPALETTE, &ReadGlobal<&CExcelGlobalRecordReaders::ReadPALETTE>},
+    {biff::kXF, &ReadGlobal<&CExcelGlobalRecordReaders::ReadXF>},
+    {biff::kSST, &ReadSST},
+    {biff::kSUPBOOK, &ReadGlobal<&CExcelGlobalRecordReaders::ReadSUPBOOK>},
+    {biff::kSTYLE, &ReadGlobal<&CExcelGlobalRecordReaders::ReadSTYLE>},
+    {biff::kFORMAT, &ReadGlobal<&CExcelGlobalRecordReaders::ReadFORMAT>},
+};
+
+// Body length of a record whose header declares `declared`: a length above
+// 8224 is damage, and the record is taken as its header alone so that the
+// next record is looked for inside the damaged body.
+std::uint32_t FramedBodyLength(std::uint32_t declared) {
+    return declared > biff::kMaxBodyLength ? 0 : declared;
+}
+
+// Data bytes of a CONTINUE that declares `declared`: the first byte is a
+// flag byte, not data. A length of 0 still has a flag byte (the byte after
+// the header) and moves 5 bytes on; a length above 8225 is damage and is
+// read the same way.
+std::uint32_t ContinueDataLength(std::uint32_t declared) {
+    const std::uint32_t data = declared == 0 ? 0 : declared - biff::kContinueFlagSize;
+    return data > biff::kMaxBodyLength ? 0 : data;
+}
+
+// True when a CONTINUE header starts at position, before limit; its declared
+// length in *declared.
+bool ContinueAt(const CInputFile& file, std::uint64_t position, std::uint64_t limit,
+                std::uint32_t* declared) {
+    if (position >= limit) return false;
+    std::uint8_t header[biff::kRecordHeaderSize];
+    if (file.ReadAt(position, header, sizeof header) < sizeof header) return false;
+    if (CDataReader::GetU16(header + biff::kTypeOffset) != biff::kCONTINUE) return false;
+    *declared = CDataReader::GetU16(header + biff::kLengthOffset);
+    return true;
+}
+
+std::uint32_t DeclaredLength(const CInputFile& file, std::uint64_t position) {
+    std::uint8_t header[biff::kRecordHeaderSize] = {};
+    if (file.ReadAt(position, header, sizeof header) < sizeof header) return 0;
+    return CDataReader::GetU16(header + biff::kLengthOffset);
+}
+
+const GlobalsHandler* FindHandler(std::uint16_t type) {
+    const auto* at = std::find_if(std::begin(kGlobalsHandlers), std::end(kGlobalsHandlers),
+                                  [type](const GlobalsHandler& h) { return h.type == type; });
+    return at == std::end(kGlobalsHandlers) ? nullptr : at;
+}
+
+}  // namespace
+
+CExcelScanWorkBook::CExcelScanWorkBook(std::filesystem::path scanPath)
+    : m_scanPath(std::move(scanPath)),
+      m_continues(std::make_unique<CExcelContinueRecordOffsetList>()) {}
+
+CExcelScanWorkBook::~CExcelScanWorkBook() = default;
+
+void CExcelScanWorkBook::ReadRecord(const CInputFile& file, std::uint64_t& position,
+                                    std::uint64_t limit) {
+    m_record.reset();
+    m_continues = std::make_unique<CExcelContinueRecordOffsetList>();
+
+    const std::uint32_t length = FramedBodyLength(DeclaredLength(file, position));
+    m_buffer.resize(biff::kRecordHeaderSize + length);
+    const std::size_t got = file.ReadAt(position, m_buffer.data(), m_buffer.size());
+    m_record =
+        std::make_unique<CExcelRawRecordData>(m_buffer.data(), static_cast<std::uint32_t>(got));
+    position += biff::kRecordHeaderSize + length;
+
+    // The record's size as the spill file will hold it once the gathered
+    // CONTINUE data is written; boundaries are offsets in that file.
+    std::uint64_t joined = got;
+    m_buffer.clear();
+    auto flush = [this] {
+        m_record->AppendBytes(m_buffer.data(), static_cast<std::uint32_t>(m_buffer.size()));
+        m_buffer.clear();
+    };
+    std::uint32_t declared = 0;
+    while (ContinueAt(file, position, limit, &declared)) {
+        const std::uint32_t data = ContinueDataLength(declared);
+        if (joined + data > std::numeric_limits<std::uint32_t>::max()) break;
+        std::uint8_t flag = 0;
+        file.ReadAt(position + biff::kRecordHeaderSize, &flag, 1);
+
+        m_continues->Add(static_cast<std::uint32_t>(joined), flag);
+        const std::size_t before = m_buffer.size();
+        m_buffer.resize(before + data);
+        const std::size_t read = file.ReadAt(
+            position + biff::kRecordHeaderSize + biff::kContinueFlagSize, &m_buffer[before], data);
+        m_buffer.resize(before + read);
+        joined += read;
+        position += biff::kRecordHeaderSize + biff::kContinueFlagSize + data;
+        if (m_buffer.size() >= kAppendChunk) flush();
+    }
+    if (!m_buffer.empty()) flush();
+}
+
+void CExcelScanWorkBook::SkipRecord(const CInputFile& file, std::uint64_t& position,
+                                    std::uint64_t limit) {
+    position += biff::kRecordHeaderSize + FramedBodyLength(DeclaredLength(file, position));
+    std::uint32_t declared = 0;
+    while (ContinueAt(file, position, limit, &declared))
+        position +=
+            biff::kRecordHeaderSize + biff::kContinueFlagSize + ContinueDataLength(declared);
+}
+
+bool CExcelScanWorkBook::ScanGlobals(std::uint32_t start, std::uint32_t end, CExcelData* data,
+                                     CExcelWorkBook* workbook) {
+    if (!workbook) return false;
+    CInputFile file;
+    if (!file.Open(m_scanPath)) return false;
+    ProgressTarget* progress = data ? data->GetProgressWindow() : nullptr;
+    if (progress) {
+        progress->SetRange(0, end);
+        progress->SetPosition(1);
+    }
+
+    // Every record moves the position at least 4 bytes on, and the walk also
+    // ends with the file, whatever end says. CONTINUE records are joined only
+    // up to end: in a sound file no CONTINUE lies beyond the next substream's
+    // BOF, and a damaged file with BOFs inside a long CONTINUE chain would
+    // otherwise have every workbook join the rest of the chain again.
+    const std::uint64_t stop = std::min<std::uint64_t>(end, file.Length());
+    std::uint64_t position = start;
+    while (position < stop) {
+        if (RepairStopRequested()) return false;
+        RepairProgress.store(static_cast<std::uint32_t>(position));
+        std::uint8_t type[2] = {};
+        const std::uint16_t recordType =
+            file.ReadAt(position, type, sizeof type) == sizeof type ? CDataReader::GetU16(type) : 0;
+        const GlobalsHandler* handler = FindHandler(recordType);
+        // Records no decoder wants are stepped over by the same framing rules
+        // without being copied to a spill file.
+        if (!handler) {
+            SkipRecord(file, position, stop);
+            continue;
+        }
+        if (!handler->read) break;
+        ReadRecord(file, position, stop);
+        handler->read(*this, *workbook);
+    }
+
+    RepairProgress.store(end);
+    if (progress) progress->SetPosition(end);
+    return true;
+}
+
+bool CExcelScanWorkBook::ReadCurrentBOUNDSHEET(CExcelWorkBook& workbook) {
+    CBoundSheetPlacement::BoundSheet fields;
+    if (!m_record || !DecodeBOUNDSHEET(*m_record, fields)) return false;
+    m_boundSheets.push_back(fields);
+    return AddBoundSheet(fields, workbook);
+}
+
+bool CExcelScanWorkBook::ReadBOUNDSHEET(CExcelRawRecordData& record, CExcelWorkBook& workbook) {
+    CBoundSheetPlacement::BoundSheet fields;
+    return DecodeBOUNDSHEET(record, fields) && AddBoundSheet(fields, workbook);
+}
+
+bool CExcelScanWorkBook::AddBoundSheet(const CBoundSheetPlacement::BoundSheet& fields,
+                                       CExcelWorkBook& workbook) {
+    // Charts, VBA modules and anything else are not sheets with cells.
+    if (fields.sheetType != biff::kBoundSheetWorksheet &&
+        fields.sheetType != biff::kBoundSheetMacroSheet)
+        return false;
+    CExcelWorkSheet sheet;
+    sheet.SetName(fields.name);
+    sheet.SetStart(fields.position);
+    sheet.SetVisibility(fields.visibility);
+    sheet.SetEnd(0);
+    workbook.GetWorksheets().Add(sheet);
+    return true;
+}
+
+bool CExcelScanWorkBook::DecodeBOUNDSHEET(CExcelRawRecordData& record,
+                                          CBoundSheetPlacement::BoundSheet& out) {
+    if (!record.Load()) return false;
+    const std::uint32_t size = record.GetSize();
+    const CByteBuffer body(size > biff::kRecordHeaderSize
+                               ? record.GetLoadedBytes() + biff::kRecordHeaderSize
+                               : nullptr,
+                           size > biff::kRecordHeaderSize ? size - biff::kRecordHeaderSize : 0);
+    record.FreeLoaded();
+
+    const std::uint32_t length = body.DataLength();
+    if (length < biff::kBoundSheetFixedSize) return false;
+    const std::uint8_t count = body.ReadU8(biff::kBoundSheetNameLengthOffset);
+    const std::uint8_t flags = body.ReadU8(biff::kBoundSheetFlagsOffset);
+    std::uint32_t at = biff::kBoundSheetFixedSize;
+    if (flags & biff::kStringRich) at += 2;
+    if (flags & biff::kStringExtended) at += 4;
+    const bool wide = flags & biff::kStringWide;
+
+    std::u16string name;
+    for (std::uint32_t i = 0; i < count; ++i) {
+        const std::uint32_t offset = wide ? at + 2 * i : at + i;
+        if (offset + (wide ? 2u : 1u) > length) break;  // cut by the end of the record
+        name.push_back(wide ? static_cast<char16_t>(body.ReadU16(offset))
+                            : static_cast<char16_t>(body.ReadU8(offset)));
+    }
+
+    out.position = body.ReadU32(biff::kBoundSheetPositionOffset);
+    out.visibility = body.ReadU8(biff::kBoundSheetVisibilityOffset);
+    out.sheetType = body.ReadU8(biff::kBoundSheetTypeOffset);
+    out.name = std::move(name);
+    return true;
+}

@@ -1,0 +1,97 @@
+// Reads one workbook's globals substream record by record and hands the
+// records it knows to their decoders (shared strings, fonts, XF, FORMAT,
+// STYLE, PALETTE, SUPBOOK, EXTERNSHEET; BOUNDSHEET it decodes itself).
+//
+// Short-lived: one object per workbook. It holds the record last read, with
+// the CONTINUE data joined to it, and that record's CONTINUE boundaries,
+// until the next read or its own end (the record's spill file goes with it).
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+#include <memory>
+#include <vector>
+
+#include "biff/CExcelContinueRecordOffset.h"
+#include "biff/CExcelRawRecordData.h"
+#include "model/CBoundSheetPlacement.h"
+
+class CExcelData;
+class CExcelWorkBook;
+class CInputFile;
+
+class CExcelScanWorkBook {
+public:
+    // scanPath: the file the substream offsets refer to.
+    explicit CExcelScanWorkBook(std::filesystem::path scanPath);
+    CExcelScanWorkBook(const CExcelScanWorkBook&) = delete;
+    CExcelScanWorkBook& operator=(const CExcelScanWorkBook&) = delete;
+    virtual ~CExcelScanWorkBook();
+
+    // Walks the records from start while the position is below end (and
+    // inside the file), stopping at an EOF record, and decodes the known
+    // ones into workbook; CONTINUE records are joined while their header
+    // lies before end. Records that no decoder takes are stepped over
+    // without being read into a spill file. Drives data's progress target
+    // (0 .. end) and RepairProgress. False when the file cannot be opened or
+    // workbook is null, and when a stop is requested: the repair worker's
+    // stop check (which holds it while it is suspended) comes before every
+    // record.
+    bool ScanGlobals(std::uint32_t start, std::uint32_t end, CExcelData* data,
+                     CExcelWorkBook* workbook);
+
+    // Reads the record at position (file offset), joins the CONTINUE records
+    // that follow it and moves position past all of them. A body length
+    // above 8224 is taken as 0. A record or CONTINUE cut by the end of the
+    // file keeps only the bytes that exist. A CONTINUE whose header starts
+    // at or after limit (the end of the substream being read) is not
+    // joined. Replaces the record and the boundaries held before. Position
+    // always moves by at least 4.
+    void ReadRecord(const CInputFile& file, std::uint64_t& position,
+                    std::uint64_t limit = UINT64_MAX);
+
+    // The record last read (null before the first read).
+    CExcelRawRecordData* GetRecord() const { return m_record.get(); }
+    // The CONTINUE boundaries of that record, in file order.
+    CExcelContinueRecordOffsetList& GetContinues() { return *m_continues; }
+
+    // Every BOUNDSHEET record that the globals scans of this object read,
+    // of every sheet type, in file order (see DecodeBOUNDSHEET).
+    const std::vector<CBoundSheetPlacement::BoundSheet>& GetBoundSheets() const {
+        return m_boundSheets;
+    }
+
+    // Decodes the record last read as a BOUNDSHEET: keeps its fields for
+    // GetBoundSheets and appends its sheet as ReadBOUNDSHEET does.
+    bool ReadCurrentBOUNDSHEET(CExcelWorkBook& workbook);
+
+    // Decodes a BOUNDSHEET record into a sheet of workbook: worksheets and
+    // macro sheets only (sheet type 0 or 1); a body shorter than its 8 fixed
+    // bytes gives nothing; name characters past the end of the record are
+    // not read. The sheet's start is the stream position the record gives,
+    // its end 0. True when a sheet was appended.
+    static bool ReadBOUNDSHEET(CExcelRawRecordData& record, CExcelWorkBook& workbook);
+
+    // The fields of a BOUNDSHEET record, whatever its sheet type, into out.
+    // False (out untouched) when the record cannot be loaded or its body is
+    // shorter than its 8 fixed bytes; name characters past the end of the
+    // record are not read.
+    static bool DecodeBOUNDSHEET(CExcelRawRecordData& record,
+                                 CBoundSheetPlacement::BoundSheet& out);
+
+private:
+    // Appends the sheet of a worksheet or macro-sheet BOUNDSHEET to workbook.
+    static bool AddBoundSheet(const CBoundSheetPlacement::BoundSheet& fields,
+                              CExcelWorkBook& workbook);
+    // Moves position past the record at position and the CONTINUE records
+    // joined to it, by the same rules as ReadRecord, without keeping them.
+    static void SkipRecord(const CInputFile& file, std::uint64_t& position, std::uint64_t limit);
+
+    std::filesystem::path m_scanPath;
+    std::unique_ptr<CExcelRawRecordData> m_record;
+    std::unique_ptr<CExcelContinueRecordOffsetList> m_continues;
+    std::vector<CBoundSheetPlacement::BoundSheet> m_boundSheets;
+    // Reused between reads: one record body, or a run of joined CONTINUE
+    // data waiting to be appended to the spill file.
+    std::vector<std::uint8_t> m_buffer;
+};

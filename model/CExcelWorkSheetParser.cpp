@@ -1,0 +1,232 @@
+#include "model/CExcelWorkSheetParser.h"
+
+#include <algorithm>
+#include <cstring>
+#include <limits>
+
+#include "biff/BiffRecordIds.h"
+#include "biff/CByteBuffer.h"
+#include "formula/CExcelFormulaRecordReader.h"
+#include "model/CExcelData.h"
+#include "model/CExcelWorkBook.h"
+#include "model/CExcelWorkSheet.h"
+#include "platform/ProgressTarget.h"
+#include "platform/RepairStopCheck.h"
+#include "platform/RunState.h"
+#include "records/CExcelCellRecordDecoders.h"
+#include "records/CExcelCommentReader.h"
+#include "records/CExcelRecordCONDFMT.h"
+#include "records/CExcelRecordDV.h"
+#include "records/CExcelRecordHLINK.h"
+
+namespace {
+
+using Handler = bool (*)(IExcelStreamReader& reader, CExcelWorkSheet& sheet, std::uint32_t size,
+                         std::uint32_t position);
+
+// The readers below the model each take the part of the sheet they fill
+// (its cell-level records or its formula records); a route hands them the
+// whole sheet.
+template <auto Read>
+bool Through(IExcelStreamReader& reader, CExcelWorkSheet& sheet, std::uint32_t size,
+             std::uint32_t position) {
+    return Read(reader, sheet, size, position);
+}
+
+constexpr std::uint32_t kNoOffset = std::numeric_limits<std::uint32_t>::max();
+
+struct Route {
+    std::uint16_t type;
+    Handler handle;
+};
+
+// Records handled here rather than by the cell-record table, sorted by
+// type. EOF is not in it: it changes the walk itself, not the sheet. The
+// FORMULA reader looks at the records right after it for its SHRFMLA,
+// ARRAY and STRING companions, the CONDFMT reader at its CF records and
+// the HLINK reader at its QUICKTIP; the walk still steps onto each of them,
+// and none but QUICKTIP (kept whole by the cell-record table) is decoded
+// on its own. The OBJ reader likewise takes a comment's TXO record and the
+// CONTINUE records of its text from after the OBJ.
+constexpr Route kRoutes[] = {
+    {biff::kFORMULA, Through<CExcelFormulaRecordReader::ReadFormula>},
+    {biff::kNOTE, Through<CExcelCommentReader::ReadNote>},
+    {biff::kOBJ, Through<CExcelCommentReader::ReadObj>},
+    {biff::kCONDFMT, Through<CExcelRecordCONDFMT::Read>},
+    {biff::kHLINK, Through<CExcelRecordHLINK::Read>},
+    {biff::kDV, Through<CExcelRecordDV::Read>},
+    {biff::kTABLE, Through<CExcelFormulaRecordReader::ReadTable>},
+    {biff::kFORMULA_BIFF4, Through<CExcelFormulaRecordReader::ReadFormula>},
+};
+
+Handler FindRoute(std::uint16_t type) {
+    for (const Route& route : kRoutes)
+        if (route.type == type) return route.handle;
+    return nullptr;
+}
+
+// Whether a record of this type, met inside a chart substream, shows that
+// the chart's EOF was lost (damage) and the sheet's own records go on. A
+// chart's series cache is made of NUMBER, LABEL, BOOLERR and BLANK records
+// only, and its drawing objects (text boxes, pictures) of OBJ records; any
+// other record that the sheet decodes belongs to the sheet.
+bool LeavesChart(std::uint16_t type) {
+    if (type == biff::kNUMBER || type == biff::kLABEL || type == biff::kBOOLERR ||
+        type == biff::kBLANK || type == biff::kOBJ)
+        return false;
+    return FindRoute(type) || CExcelCellRecordDecoders::Find(type);
+}
+
+}  // namespace
+
+CExcelWorkSheetParser::CExcelWorkSheetParser() : m_window(kWindowSize) {}
+
+CExcelWorkSheetParser::~CExcelWorkSheetParser() = default;
+
+bool CExcelWorkSheetParser::Run() {
+    if (RepairStopRequested() || !m_data) return false;
+    bool parsed = true;
+    for (CExcelWorkBook& workbook : m_data->GetWorkbooks()) {
+        if (workbook.GetWorksheets().GetCount() == 0) continue;
+        parsed = ParseWorkbook(workbook);
+        if (!parsed) break;
+    }
+    m_file.Close();
+    EmptyWindow();
+    return parsed && !RepairStopRequested();
+}
+
+bool CExcelWorkSheetParser::ParseWorkbook(CExcelWorkBook& workbook) {
+    if (!m_file.IsOpen()) m_file.Open(m_streamFileName);
+    // Offsets are 32-bit throughout the model; a longer file is walked up to
+    // the last offset they can name.
+    const auto length = static_cast<std::uint32_t>(
+        std::min<std::uint64_t>(m_file.Length(), std::numeric_limits<std::uint32_t>::max()));
+    ProgressTarget* progress = m_data->GetProgressWindow();
+    if (progress) {
+        progress->SetRange(0, length);
+        progress->SetPosition(1);
+    }
+    if (length == 0) return false;
+    for (CExcelWorkSheet& sheet : workbook.GetWorksheets()) {
+        if (RepairStopRequested()) return false;
+        const CExcelWorkSheet* next = sheet.GetNext();
+        // A BOUNDSHEET position past the file's end (damage) would make the
+        // sheet before it walk the missing bytes one failed window at a
+        // time; its stretch ends with the file instead.
+        const std::uint32_t limit = NextWorkbookStart(sheet.GetStart(), length);
+        m_end = next && next->GetStart() != 0 ? std::min(next->GetStart(), limit) : limit;
+        m_position = sheet.GetStart();
+        if (!ParseSheet(sheet)) return false;
+    }
+    RepairProgress.store(length);
+    if (progress) progress->SetPosition(length);
+    return true;
+}
+
+std::uint32_t CExcelWorkSheetParser::NextWorkbookStart(std::uint32_t start,
+                                                       std::uint32_t length) const {
+    std::uint32_t limit = length;
+    for (const CExcelWorkBook& workbook : m_data->GetWorkbooks()) {
+        if (workbook.GetStart() > start) limit = std::min(limit, workbook.GetStart());
+    }
+    return limit;
+}
+
+bool CExcelWorkSheetParser::ParseSheet(CExcelWorkSheet& sheet) {
+    if (RepairStopRequested()) return false;
+    EmptyWindow();
+    bool endSeen = false;
+    // Chart substreams (embedded in the sheet, or chart sheets that lie
+    // between it and the next worksheet) carry a cache of their series as
+    // NUMBER and LABEL records whose rows and columns are points and series,
+    // not cells of the sheet; taken as cells they would land on, and
+    // overwrite, the sheet's own. Their records are stepped over up to the
+    // chart's EOF: this counts the substreams open from the chart's BOF on.
+    // A worksheet record inside the chart ends it early (its EOF was lost).
+    std::uint32_t chartDepth = 0;
+    // Each pass moves the position on by at least 4 bytes, and once it has
+    // reached the end the next header read gives the EOF that ends the walk.
+    for (;;) {
+        if (RepairStopRequested()) return false;
+        const Header header = ReadHeader();
+        RepairProgress.store(m_position);
+        if (header.type == biff::kEOF) {
+            // Other sizes: not an EOF record but damage that looks like one.
+            if (header.size == 0) {
+                endSeen = true;
+                if (chartDepth > 0) --chartDepth;
+            }
+        } else if (header.type == biff::kBOF) {
+            if (chartDepth > 0 || IsChartBof(header)) ++chartDepth;
+        } else if (chartDepth == 0 || LeavesChart(header.type)) {
+            chartDepth = 0;
+            Dispatch(header, sheet);
+        }
+        // The decoder has seen the declared size; the walk trusts it only as
+        // far as a sound body can go.
+        const std::uint32_t body = header.size > biff::kMaxBodyLength ? 0 : header.size;
+        const std::uint64_t next =
+            static_cast<std::uint64_t>(m_position) + biff::kRecordHeaderSize + body;
+        m_position = static_cast<std::uint32_t>(std::min<std::uint64_t>(next, kNoOffset));
+        if (m_position >= m_end && endSeen) return true;
+    }
+}
+
+void CExcelWorkSheetParser::Dispatch(const Header& header, CExcelWorkSheet& sheet) {
+    // A record that its decoder refuses is dropped; the walk goes on by its
+    // declared size all the same.
+    if (const Handler handle = FindRoute(header.type))
+        handle(*this, sheet, header.size, m_position);
+    else
+        CExcelCellRecordDecoders::Decode(header.type, *this, sheet, header.size, m_position);
+}
+
+bool CExcelWorkSheetParser::IsChartBof(const Header& header) {
+    constexpr std::uint32_t kTypeInBody = biff::kBofSubstreamTypeOffset - biff::kRecordHeaderSize;
+    std::uint8_t type[2];
+    if (header.size < kTypeInBody + sizeof type) return false;
+    const std::uint64_t at = static_cast<std::uint64_t>(m_position) + biff::kBofSubstreamTypeOffset;
+    return at <= kNoOffset && Read(sizeof type, static_cast<std::uint32_t>(at), type) &&
+           CDataReader::GetU16(type) == biff::kSubstreamChart;
+}
+
+CExcelWorkSheetParser::Header CExcelWorkSheetParser::ReadHeader() {
+    constexpr Header kEnd{biff::kEOF, 0};
+    if (m_position >= m_end || m_end - m_position < biff::kRecordHeaderSize) return kEnd;
+    std::uint8_t bytes[biff::kRecordHeaderSize];
+    if (!Read(biff::kRecordHeaderSize, m_position, bytes)) {
+        // The header lies inside the stretch, so only the file can have
+        // refused it. Give up the window that could not be read and go on
+        // after it, as after an EOF.
+        m_position += std::min(kWindowSize, m_end - m_position);
+        return kEnd;
+    }
+    return {CDataReader::GetU16(bytes + biff::kTypeOffset),
+            CDataReader::GetU16(bytes + biff::kLengthOffset)};
+}
+
+bool CExcelWorkSheetParser::Read(std::uint32_t count, std::uint32_t offset, std::uint8_t* out) {
+    if (offset > m_end || m_end - offset < count) return false;
+    if (count == 0) return true;
+    const bool inWindow = offset >= m_windowStart && offset - m_windowStart <= m_windowLength &&
+                          m_windowLength - (offset - m_windowStart) >= count;
+    if (!inWindow && !Refill(offset, count)) return false;
+    std::memcpy(out, m_window.data() + (offset - m_windowStart), count);
+    return true;
+}
+
+bool CExcelWorkSheetParser::Refill(std::uint32_t offset, std::uint32_t count) {
+    const std::uint32_t wanted = std::min(kWindowSize, m_end - offset);
+    if (wanted < count) return false;
+    EmptyWindow();
+    m_windowStart = offset;
+    m_windowLength = static_cast<std::uint32_t>(
+        std::min<std::size_t>(ReadFile(offset, m_window.data(), wanted), wanted));
+    return m_windowLength >= count;
+}
+
+std::size_t CExcelWorkSheetParser::ReadFile(std::uint64_t offset, std::uint8_t* out,
+                                            std::size_t n) {
+    return m_file.ReadAt(offset, out, n);
+}
