@@ -221,7 +221,8 @@ TEST_F(FormulaCompiler, FunctionsThatTakeReferencesGetReferenceClass) {
 }
 
 TEST_F(FormulaCompiler, IfKeepsItsBranchesAsTheyAre) {
-    EXPECT_EQ(Tokens(u"IF(A1>0,B1,C1)"), "44000000C0 1E0000 0D 24000001C0 24000002C0 42030100");
+    EXPECT_EQ(Tokens(u"IF(A1>0,B1,C1)"),
+              "44000000C0 1E0000 0D 19020900 24000001C0 19080C00 24000002C0 19080300 42030100");
 }
 
 TEST_F(FormulaCompiler, ArrayFunctionsAndArrayFormulasGetArrayClass) {
@@ -254,8 +255,8 @@ TEST_F(FormulaCompiler, SumOfOneArgumentFollowsTheWrittenForm) {
 }
 
 TEST_F(FormulaCompiler, MissingArgumentsArePtgMissArg) {
-    EXPECT_EQ(Tokens(u"IF(A1,,2)"), "44000000C0 16 1E0200 42030100");
-    EXPECT_EQ(Tokens(u"IF( A1, 1, )"), "44000000C0 1E0100 16 42030100");
+    EXPECT_EQ(Tokens(u"IF(A1,,2)"), "44000000C0 19020500 16 19080A00 1E0200 19080300 42030100");
+    EXPECT_EQ(Tokens(u"IF( A1, 1, )"), "44000000C0 19020700 1E0100 19080800 16 19080300 42030100");
     EXPECT_EQ(Tokens(u"ROUND(,2)"), "16 1E0200 411B00");
 }
 
