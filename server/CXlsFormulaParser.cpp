@@ -247,10 +247,11 @@ bool CXlsFormulaParser::ParsePrimary(std::uint32_t& node) {
             // A name is used on any sheet: its references say which sheet
             // they are on.
             node = Add(CXlsOperandTokens::Reference(
-                lexeme.reference, (lexeme.sheets.kind == CXlsFormulaSheets::EKind::kNone &&
-                                   m_kind == EXlsFormulaKind::kName)
-                                      ? OwnSheet()
-                                      : lexeme.sheets));
+                lexeme.reference.Ordered(m_kind == EXlsFormulaKind::kName),
+                (lexeme.sheets.kind == CXlsFormulaSheets::EKind::kNone &&
+                 m_kind == EXlsFormulaKind::kName)
+                    ? OwnSheet()
+                    : lexeme.sheets));
             return true;
         case EXlsLexemeKind::kFunction:
             return ParseCall(node);

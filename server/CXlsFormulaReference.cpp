@@ -69,18 +69,6 @@ bool EndsReference(std::u16string_view text, std::size_t pos) {
     return !CXlsFormulaReference::IsNameCharacter(c) && c != u'(' && c != u'$';
 }
 
-// Puts the corners in order, each row and column keeping its own "$".
-void Order(CXlsFormulaReference& ref) {
-    if (ref.first.row > ref.last.row) {
-        std::swap(ref.first.row, ref.last.row);
-        std::swap(ref.first.rowRelative, ref.last.rowRelative);
-    }
-    if (ref.first.column > ref.last.column) {
-        std::swap(ref.first.column, ref.last.column);
-        std::swap(ref.first.columnRelative, ref.last.columnRelative);
-    }
-}
-
 }  // namespace
 
 bool CXlsFormulaReference::IsNameCharacter(char16_t c) {
@@ -98,7 +86,6 @@ std::size_t CXlsFormulaReference::Parse(std::u16string_view text, CXlsFormulaRef
             const std::size_t secondChars = ParseCell(text, cellChars + 1, ref.last);
             if (secondChars != 0 && EndsReference(text, cellChars + 1 + secondChars)) {
                 ref.kind = EKind::kArea;
-                Order(ref);
                 out = ref;
                 return cellChars + 1 + secondChars;
             }
@@ -122,7 +109,6 @@ std::size_t CXlsFormulaReference::Parse(std::u16string_view text, CXlsFormulaRef
             ref.first.row = 0;
             ref.last.row = xlsw::kMaxRows - 1;
             ref.first.rowRelative = ref.last.rowRelative = false;
-            Order(ref);
             out = ref;
             return end;
         }
@@ -139,10 +125,24 @@ std::size_t CXlsFormulaReference::Parse(std::u16string_view text, CXlsFormulaRef
             ref.first.column = 0;
             ref.last.column = xlsw::kMaxColumns - 1;
             ref.first.columnRelative = ref.last.columnRelative = false;
-            Order(ref);
             out = ref;
             return end;
         }
     }
     return 0;
+}
+
+CXlsFormulaReference CXlsFormulaReference::Ordered(bool keepRelative) const {
+    CXlsFormulaReference ref = *this;
+    const bool rowsKept = keepRelative && first.rowRelative && last.rowRelative;
+    if (!rowsKept && ref.first.row > ref.last.row) {
+        std::swap(ref.first.row, ref.last.row);
+        std::swap(ref.first.rowRelative, ref.last.rowRelative);
+    }
+    const bool columnsKept = keepRelative && first.columnRelative && last.columnRelative;
+    if (!columnsKept && ref.first.column > ref.last.column) {
+        std::swap(ref.first.column, ref.last.column);
+        std::swap(ref.first.columnRelative, ref.last.columnRelative);
+    }
+    return ref;
 }

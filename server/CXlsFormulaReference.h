@@ -22,7 +22,7 @@ class CXlsFormulaReference {
 public:
     enum class EKind : std::uint8_t {
         kCell,     // first corner only
-        kArea,     // first to last, ordered: first row/column <= last row/column
+        kArea,     // first to last, as written
         kDeleted,  // "Sheet2!#REF!": a reference that points nowhere
     };
 
@@ -36,6 +36,14 @@ public:
     // a letter, digit, "_", "." or "(" (the text is then a name or a
     // function: LOG10, A1B). Columns run A to IV, rows 1 to 65536.
     static std::size_t Parse(std::u16string_view text, CXlsFormulaReference& out);
+
+    // The same area with its corners in order (first row/column <= last),
+    // each row and column keeping its own "$". With keepRelative, a row or
+    // column pair that is relative on both corners stays as written: in a
+    // defined name such a pair is a pair of offsets from the cell that uses
+    // the name, taken modulo the sheet's size, and swapping them would name
+    // other cells.
+    CXlsFormulaReference Ordered(bool keepRelative = false) const;
 
     // Characters that continue a name: letters, digits, "_", ".", "\", "?"
     // and every character from U+0080 up.

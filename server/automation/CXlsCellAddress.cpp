@@ -62,6 +62,7 @@ bool CXlsCellAddress::Parse(std::u16string_view text, CXlsCellRange& out) {
     CXlsFormulaReference reference;
     const std::size_t taken = CXlsFormulaReference::Parse(text, reference);
     if (taken == 0 || taken != text.size()) return false;
+    reference = reference.Ordered();
     switch (reference.kind) {
         case CXlsFormulaReference::EKind::kCell:
             out = CXlsCellRange::Cell(reference.first.row, reference.first.column);

@@ -127,6 +127,10 @@ TEST_F(FormulaCompiler, AreasAreOrderedAndWholeLinesFixTheirOtherAxis) {
     // A:B is every row of columns A and B; 2:3 every column of rows 2 and 3.
     EXPECT_EQ(Tokens(u"A:$B"), "450000FFFF00400100");
     EXPECT_EQ(Tokens(u"2:3"), "45010002000080FF80");
+    // In a name, relative rows and columns are offsets modulo the sheet's
+    // size: IJ65505:M65514 is 32 to 23 rows up, 13 columns left to 12 right.
+    EXPECT_EQ(Tokens(u"Sheet2!IJ65505:M65514", EXlsFormulaKind::kName), "3B0000E0FFE9FFF3C00CC0");
+    EXPECT_EQ(Tokens(u"Sheet2!$B$2:$A$1", EXlsFormulaKind::kName), "3B00000000010000000100");
 }
 
 TEST_F(FormulaCompiler, OtherSheetsGoThroughTheExternSheetTable) {
