@@ -17,6 +17,8 @@ constexpr RecordNameEntry kNames[] = {
     {kDATEMODE, "DATEMODE"},
     {kFONT, "FONT"},
     {kCONTINUE, "CONTINUE"},
+    {kXCT, "XCT"},
+    {kCRN, "CRN"},
     {kOBJ, "OBJ"},
     {kCOLINFO, "COLINFO"},
     {kBOUNDSHEET, "BOUNDSHEET"},

@@ -12,6 +12,7 @@
 #include "platform/ProgressTarget.h"
 #include "platform/RepairStopCheck.h"
 #include "platform/RunState.h"
+#include "records/CExcelExternalCache.h"
 #include "records/CExcelGlobalRecordReaders.h"
 #include "records/CExcelRecordEXTERNNAME.h"
 #include "records/CExcelSSTDecoder.h"
@@ -57,6 +58,8 @@ constexpr GlobalsHandler kGlobalsHandlers[] = {
     {biff::kEXTERNSHEET, &ReadGlobal<&CExcelGlobalRecordReaders::ReadEXTERNSHEET>},
     {biff::kNAME, &ReadNAME},
     {biff::kEXTERNNAME, &ReadGlobal<&CExcelRecordEXTERNNAME::Read>},
+    {biff::kXCT, &ReadGlobal<&CExcelExternalCache::ReadXCT>},
+    {biff::kCRN, &ReadGlobal<&CExcelExternalCache::ReadCRN>},
     {biff::kDATEMODE, &ReadGlobal<&CExcelGlobalRecordReaders::ReadDATEMODE>},
     {biff::kFILEPASS, &ReadGlobal<&CExcelGlobalRecordReaders::ReadFILEPASS>},
     {biff::kFONT, &ReadGlobal<&CExcelGlobalRecordReaders::ReadFONT>},

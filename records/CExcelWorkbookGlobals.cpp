@@ -2,6 +2,7 @@
 
 // The lists delete their records, so the destructor needs every record type
 // complete.
+#include "records/CExcelExternalCache.h"
 #include "records/CExcelRecordEXTERNNAME.h"
 #include "records/CExcelRecordGWBEXTERNSHEET.h"
 #include "records/CExcelRecordGWBSUPBOOK.h"

@@ -8,6 +8,7 @@
 // decoders reach their names through GetSheetName.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -24,6 +25,7 @@ class CExcelRecordSTYLE;
 class CExcelRecordPALETTE;
 class CExcelRecordNAME;
 class CExcelRecordEXTERNNAME;
+class CExcelExternalCache;
 
 class CExcelWorkbookGlobals {
 public:
@@ -54,6 +56,12 @@ public:
     // EXTERNNAME records in file order, each tied to the SUPBOOK it follows.
     CTList<CExcelRecordEXTERNNAME>& GetExternNames() { return m_externNames; }
     const CTList<CExcelRecordEXTERNNAME>& GetExternNames() const { return m_externNames; }
+    // XCT blocks in file order, each with its CRN values and tied to the
+    // SUPBOOK it follows; the cells they hold together.
+    CTList<CExcelExternalCache>& GetExternalCaches() { return m_externalCaches; }
+    const CTList<CExcelExternalCache>& GetExternalCaches() const { return m_externalCaches; }
+    std::size_t GetExternalCacheCells() const { return m_externalCacheCells; }
+    void SetExternalCacheCells(std::size_t cells) { m_externalCacheCells = cells; }
 
     // A FILEPASS record was met in the globals: the record bodies that follow
     // it are ciphertext, and what was decoded from them is not data.
@@ -83,6 +91,8 @@ private:
     CTList<CExcelRecordPALETTE> m_palettes;
     CTList<CExcelRecordNAME> m_names;
     CTList<CExcelRecordEXTERNNAME> m_externNames;
+    CTList<CExcelExternalCache> m_externalCaches;
+    std::size_t m_externalCacheCells = 0;
     bool m_encrypted = false;
     bool m_date1904 = false;
 };

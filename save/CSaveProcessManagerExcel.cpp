@@ -40,12 +40,14 @@ std::int32_t CSaveProcessManagerExcel::Save(CDataContainer* container) {
         m_automation.reset();
         m_automation = std::make_unique<CXLEzAutomation>(false);
         m_names = CSaveNamesPhase();
+        m_linkValues = CSaveLinkValues();
         m_refusedNames.clear();
 
         CSaveProgress progress(m_data->GetSaveProgressWindow());
         progress.Start(CSaveProgress::Total(*m_data));
         CreateWorksheets(progress);
         WriteNames();
+        WriteLinkValues();
         WriteWorksheets(progress);
         const std::int32_t result = Finish();
         if (result == 0) ReportRefusedNames();
@@ -107,6 +109,12 @@ void CSaveProcessManagerExcel::WriteNames() {
     for (const CExcelWorkBook& workbook : m_data->GetWorkbooks()) {
         if (!m_names.Write(*m_automation, workbook, firstSheet)) return;
         firstSheet += static_cast<std::int32_t>(workbook.GetWorksheets().GetCount());
+    }
+}
+
+void CSaveProcessManagerExcel::WriteLinkValues() {
+    for (const CExcelWorkBook& workbook : m_data->GetWorkbooks()) {
+        if (!m_linkValues.Write(*m_automation, workbook)) return;
     }
 }
 

@@ -16,6 +16,7 @@
 #include <string>
 #include <vector>
 
+#include "save/CSaveLinkValues.h"
 #include "save/CSaveNamesPhase.h"
 #include "save/CSaveProcessManager.h"
 
@@ -59,6 +60,8 @@ private:
     // The defined names of every workbook, each workbook's sheet-level names
     // on the sheets created for its sheets.
     void WriteNames();
+    // The values of other workbooks' cells that the links keep.
+    void WriteLinkValues();
     // The phases of every sheet, into the sheet created for it.
     void WriteWorksheets(CSaveProgress& progress);
     // Saves under a temporary name, quits the server, moves the file onto
@@ -74,5 +77,6 @@ private:
     const CExcelWorkSheet* m_worksheet = nullptr;
     CExcelData* m_data = nullptr;
     CSaveNamesPhase m_names;
+    CSaveLinkValues m_linkValues;
     std::vector<RefusedSheetName> m_refusedNames;
 };

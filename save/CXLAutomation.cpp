@@ -696,6 +696,34 @@ bool CXLAutomation::SetDate1904(bool value) {
     return PutBool(m_workbook, u"Date1904", value, 0);
 }
 
+bool CXLAutomation::SetLinkValue(std::u16string_view path, std::u16string_view sheet,
+                                 std::int32_t row, std::int32_t column, const CVariant& value) {
+    if (m_workbook == nullptr) return false;
+    ResetArguments();
+    bool pushed = false;
+    double number = 0.0;
+    switch (value.Type()) {
+        case VT_R8:
+            pushed = value.ToDouble(number) == S_OK && PushDouble(u"Value", 0, number);
+            break;
+        case VT_BSTR:
+            pushed = PushText(u"Value", 0, value.GetText());
+            break;
+        case VT_BOOL:
+            pushed = PushBool(u"Value", 0, value.GetBoolWord() != 0);
+            break;
+        case VT_ERROR:
+            pushed = PushError(u"Value", 0, value.GetError());
+            break;
+        default:
+            return false;
+    }
+    pushed = pushed && PushDouble(u"Column", 0, column) && PushDouble(u"Row", 0, row) &&
+             PushText(u"Sheet", 0, sheet) && PushText(u"Name", 0, path);
+    return pushed &&
+           InvokeMember(m_workbook, u"SetLinkValue", nullptr, DISPATCH_METHOD, kResetAfterCall);
+}
+
 // --- Defined names --------------------------------------------------------------
 
 bool CXLAutomation::AddWorkbookName(std::u16string_view name, std::u16string_view refersTo,

@@ -166,6 +166,12 @@ public:
     // The held workbook's "Date1904" = the Boolean (put; 0): true counts
     // serial dates from 1904-01-01.
     bool SetDate1904(bool value);
+    // The held workbook's "SetLinkValue" (method; 0) with the named
+    // arguments last-first: "Value" (a double, text, Boolean or cell error
+    // value; any other kind makes no call), "Column", "Row" (from 1),
+    // "Sheet", "Name" (the other workbook's path as formulas write it).
+    bool SetLinkValue(std::u16string_view path, std::u16string_view sheet, std::int32_t row,
+                      std::int32_t column, const CVariant& value);
     // A defined name: the owner's "Names" (get; 2), then its "Add" (method;
     // 0) with the named arguments last-first: "MacroType" (only when not 0;
     // 1 a function, 2 a command), "Visible", "RefersTo" (only when not

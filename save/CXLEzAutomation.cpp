@@ -153,6 +153,11 @@ bool CXLEzAutomation::SetDate1904(bool value) {
     return m_automation->SetDate1904(value);
 }
 
+bool CXLEzAutomation::SetLinkValue(std::u16string_view path, std::u16string_view sheet,
+                                   std::int32_t row, std::int32_t column, const CVariant& value) {
+    return m_automation->SetLinkValue(path, sheet, row, column, value);
+}
+
 bool CXLEzAutomation::AddWorkbookName(std::u16string_view name, std::u16string_view refersTo,
                                       bool visible, std::int16_t macroType) {
     return m_automation->AddWorkbookName(name, refersTo, visible, macroType);

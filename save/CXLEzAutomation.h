@@ -72,6 +72,10 @@ public:
                     std::u16string_view author, bool visible);
     // The workbook's date system: true for dates counted from 1904.
     bool SetDate1904(bool value);
+    // The value of cell (row, column), from 1, of sheet `sheet` of the
+    // other workbook at `path`, as the links of the saved workbook keep it.
+    bool SetLinkValue(std::u16string_view path, std::u16string_view sheet, std::int32_t row,
+                      std::int32_t column, const CVariant& value);
     // A defined name of the whole workbook, or of worksheet `sheet` (1 the
     // first): refersTo is "=" and its formula, or empty for a name without
     // one; macroType 1 for a function, 2 for a command, 0 for neither.

@@ -1,7 +1,8 @@
 // The workbook model that the automation server builds and the writer
 // saves: worksheets in tab order, the 1904 date system flag, the active
 // sheet, the defined names, the links of its formulas to other sheets,
-// add-in functions and other workbooks, and the string and format pools
+// add-in functions and other workbooks (with the values of the other
+// workbooks' cells they read), and the string and format pools
 // the sheets share. Sheet positions are 0-based.
 //
 // The workbook owns its sheets; a sheet pointer stays valid for the
@@ -19,6 +20,7 @@
 #include "server/CXlsDefinedNames.h"
 #include "server/CXlsExternSheetTable.h"
 #include "server/CXlsFormatPool.h"
+#include "server/CXlsLinkCache.h"
 #include "server/CXlsLinkTable.h"
 #include "server/CXlsStringPool.h"
 #include "server/CXlsWorksheet.h"
@@ -72,6 +74,9 @@ public:
     CXlsLinkTable& Links() { return m_links; }
     const CXlsLinkTable& Links() const { return m_links; }
 
+    // Values of other workbooks' cells, written with their links.
+    CXlsLinkCache& LinkCache() { return m_linkCache; }
+    const CXlsLinkCache& LinkCache() const { return m_linkCache; }
     CXlsDefinedNames& Names() { return m_names; }
     const CXlsDefinedNames& Names() const { return m_names; }
 
@@ -86,6 +91,7 @@ private:
     CXlsStringPool m_strings;
     CXlsFormatPool m_formats;
     CXlsLinkTable m_links;
+    CXlsLinkCache m_linkCache;
     CXlsDefinedNames m_names;
     std::vector<std::unique_ptr<CXlsWorksheet>> m_sheets;
     std::uint32_t m_nextSheetId = 1;

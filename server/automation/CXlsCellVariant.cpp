@@ -106,6 +106,31 @@ HRESULT CXlsCellVariant::Put(CXlsWorksheet& sheet, const CXlsCellRange& range,
     return S_OK;
 }
 
+bool CXlsCellVariant::ToValue(const CVariant& variant, CXlsCellValue& value) {
+    double number = 0.0;
+    std::uint8_t errorCode = 0;
+    switch (variant.Type()) {
+        case VT_I2:
+        case VT_I4:
+        case VT_R8:
+            variant.ToDouble(number);
+            value = CXlsCellValue::Number(number);
+            return true;
+        case VT_BSTR:
+            value = CXlsCellValue::Text(variant.GetText());
+            return true;
+        case VT_BOOL:
+            value = CXlsCellValue::Boolean(variant.GetBoolWord() != 0);
+            return true;
+        case VT_ERROR:
+            if (!variant.GetSheetErrorCode(errorCode)) return false;
+            value = CXlsCellValue::Error(errorCode);
+            return true;
+        default:
+            return false;
+    }
+}
+
 CVariant CXlsCellVariant::FromEntry(std::u16string_view text) {
     double number = 0.0;
     if (ReadNumber(text, number)) return CVariant::Double(number);

@@ -23,6 +23,11 @@ public:
     // before it keep their new value).
     static HRESULT Put(CXlsWorksheet& sheet, const CXlsCellRange& range, const CVariant& value);
 
+    // The value a variant stands for: numbers (16-bit, 32-bit, double),
+    // texts (an empty one too), Booleans and cell error values; false for
+    // any other kind.
+    static bool ToValue(const CVariant& variant, CXlsCellValue& value);
+
     // Formula text that does not start with "=": a number when all of it
     // reads as one, TRUE or FALSE (any case) as a Boolean, else the text.
     static CVariant FromEntry(std::u16string_view text);

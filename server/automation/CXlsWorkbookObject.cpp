@@ -3,6 +3,7 @@
 #include <filesystem>
 
 #include "server/CXlsWriter.h"
+#include "server/automation/CXlsCellVariant.h"
 #include "server/automation/CXlsNamesObject.h"
 #include "server/automation/CXlsSheetsObject.h"
 #include "server/automation/CXlsWorksheetObject.h"
@@ -67,6 +68,27 @@ HRESULT CXlsWorkbookObject::FullName(CDispatchCall& call) {
 HRESULT CXlsWorkbookObject::Names(CDispatchCall& call) {
     call.SetResult(CVariant::AdoptObject(
         new CXlsNamesObject(m_session, m_document, CXlsDefinedName::kWorkbookScope)));
+    return S_OK;
+}
+
+HRESULT CXlsWorkbookObject::SetLinkValue(CDispatchCall& call) {
+    std::u16string path;
+    std::u16string sheet;
+    std::int32_t row = 0;
+    std::int32_t column = 0;
+    if (HRESULT status = call.ArgText(0, path); Failed(status)) return status;
+    if (HRESULT status = call.ArgText(1, sheet); Failed(status)) return status;
+    if (HRESULT status = call.ArgLong(2, row); Failed(status)) return status;
+    if (HRESULT status = call.ArgLong(3, column); Failed(status)) return status;
+    const CVariant* given = call.Arg(4);
+    CXlsCellValue value;
+    if (given == nullptr || !CXlsCellVariant::ToValue(*given, value))
+        return call.Raise(xlauto::kRefusedCall, u"The value is not a cell value.");
+    if (row < 1 || column < 1 ||
+        !m_document->Book().LinkCache().Set(path, sheet, static_cast<std::uint32_t>(row - 1),
+                                            static_cast<std::uint32_t>(column - 1),
+                                            std::move(value)))
+        return call.Raise(xlauto::kRefusedCall, u"The link's value cannot be kept.");
     return S_OK;
 }
 

@@ -3,6 +3,12 @@
 // itself), the active sheet, the 1904 date system ("Date1904"), its
 // defined names ("Names", CXlsNamesObject), and SaveAs.
 //
+// SetLinkValue(Name, Sheet, Row, Column, Value) keeps the value of a cell
+// of another workbook that formulas refer to (Name: its path as formulas
+// write it, without brackets; Row and Column from 1), saved with the link
+// as the spreadsheet saves the values it last read from that workbook.
+// The value is a number, text, Boolean or cell error value.
+//
 // SaveAs(FileName, FileFormat, Password, WriteResPassword,
 // ReadOnlyRecommended, CreateBackup) writes an Excel 97-2003 workbook at
 // FileName (a file already there is replaced once the new one is
@@ -32,6 +38,7 @@ private:
     HRESULT FullName(CDispatchCall& call);
     HRESULT Names(CDispatchCall& call);
     HRESULT SaveAs(CDispatchCall& call);
+    HRESULT SetLinkValue(CDispatchCall& call);
 
     static constexpr CTDispatchMember<CXlsWorkbookObject> kMembers[] = {
         {u"Worksheets", EMemberAccess::kGet, &CXlsWorkbookObject::Worksheets, {u"Index"}},
@@ -41,6 +48,10 @@ private:
         {u"Date1904", EMemberAccess::kGetPut, &CXlsWorkbookObject::Date1904, {}},
         {u"FullName", EMemberAccess::kGet, &CXlsWorkbookObject::FullName, {}},
         {u"Names", EMemberAccess::kGet, &CXlsWorkbookObject::Names, {}},
+        {u"SetLinkValue",
+         EMemberAccess::kGet,
+         &CXlsWorkbookObject::SetLinkValue,
+         {u"Name", u"Sheet", u"Row", u"Column", u"Value"}},
         {u"SaveAs",
          EMemberAccess::kGet,
          &CXlsWorkbookObject::SaveAs,

@@ -110,3 +110,38 @@ TEST(XlsWriterLinks, SupBooksExternNamesExternSheetAndNamesInTheirOrder) {
               (Bytes{1, 0xA9, 0x03, 0x1E, 0x01, 0x00}))
         << "UTF-16 where 8 bits do not do";
 }
+
+TEST(XlsWriterLinks, LinkValuesFollowTheirWorkbooksSupBookAsXctAndCrnRuns) {
+    constexpr std::uint16_t kXCT = 0x0059, kCRN = 0x005A;
+    CXlsWorkbook book;
+    CXlsWorksheet& a = *book.AddSheet(0, u"A");
+    CXlsFormulaCompiler compiler(book, &a);
+    CXlsFormulaTokens cell;
+    ASSERT_TRUE(
+        compiler.Compile(u"=SUM('[x.xls]S1'!A1:D1)+'[x.xls]S2'!B2", EXlsFormulaKind::kCell, cell));
+    ASSERT_TRUE(a.SetFormula(0, 0, cell));
+    CXlsLinkCache& cache = book.LinkCache();
+    EXPECT_TRUE(cache.Set(u"X.XLS", u"s1", 0, 0, CXlsCellValue::Number(1.5)));
+    EXPECT_TRUE(cache.Set(u"x.xls", u"S1", 0, 1, CXlsCellValue::Text(u"ab")));
+    EXPECT_TRUE(cache.Set(u"x.xls", u"S1", 0, 3, CXlsCellValue::Boolean(true)));
+    EXPECT_TRUE(cache.Set(u"x.xls", u"S2", 1, 1, CXlsCellValue::Error(0x07)));
+    EXPECT_TRUE(cache.Set(u"x.xls", u"S9", 0, 0, CXlsCellValue::Number(2))) << "kept, not written";
+    EXPECT_FALSE(cache.Set(u"x.xls", u"S1", 65536, 0, CXlsCellValue::Number(2)));
+    EXPECT_FALSE(cache.Set(u"x.xls", u"S1", 0, 0, CXlsCellValue()));
+
+    std::vector<Record> links;
+    for (const Record& r : Globals(book)) {
+        if (r.type == kSUPBOOK || r.type == kXCT || r.type == kCRN || r.type == kEXTERNSHEET)
+            links.push_back(r);
+    }
+    ASSERT_EQ(links.size(), 8u);
+    EXPECT_EQ(links[1].type, kSUPBOOK);
+    EXPECT_EQ(links[2].body, (Bytes{2, 0, 0, 0})) << "S1: two CRN records";
+    EXPECT_EQ(links[3].body,
+              (Bytes{1, 0, 0, 0, 0x01, 0, 0, 0, 0, 0, 0, 0xF8, 0x3F, 0x02, 2, 0, 0, 'a', 'b'}))
+        << "columns A and B of row 1 in one run";
+    EXPECT_EQ(links[4].body, (Bytes{3, 3, 0, 0, 0x04, 1, 0, 0, 0, 0, 0, 0, 0}));
+    EXPECT_EQ(links[5].body, (Bytes{1, 0, 1, 0}));
+    EXPECT_EQ(links[6].body, (Bytes{1, 1, 1, 0, 0x10, 0x07, 0, 0, 0, 0, 0, 0, 0}));
+    EXPECT_EQ(links[7].type, kEXTERNSHEET);
+}
