@@ -69,7 +69,13 @@ CNumberFormat::SChoice CNumberFormat::ChooseByCondition(double value) const {
     }
     const CFormatCondition& second = m_sections[1].m_condition;
     if (second.IsSet()) {
-        if (second.Holds(value)) return byOwnCondition(1);
+        // After a first section that takes every positive number the second
+        // is the negative numbers' section and drops the minus
+        // ("[>=-10]0%;[<1]0.0" shows -15 as 15.0).
+        if (second.Holds(value)) {
+            return {&m_sections[1],
+                    negative && second.AdmitsNonNegative() && !first.AdmitsAllPositive()};
+        }
         if (n >= 3) return {&m_sections[2], negative};
         return {};
     }

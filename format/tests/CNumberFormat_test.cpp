@@ -418,6 +418,8 @@ TEST(NumberFormatReadings, MinutesConditionsSectionsLocalesAndCalendars) {
         {"0;[<100]0.00;0.000", 0, "0.00"},
         {"0.00;[<-5]0.000", -50, "50.000"},
         {"[<100]0;0.00", 150, "150.00"},
+        {"[>=-10]0%;[<1]0.0", -15, "15.0"},  // the second section is the negatives'
+        {"[>5]0;[<5]0.0", -3, "-3.0"},       // ... but not after [>5]
         {";;;@", 5, ""},
         {"[>10];", 5, ""},
         {"0;-0;;@", 0, ""},
