@@ -178,12 +178,16 @@ constexpr SLocale kLocales[] = {
 // clang-format on
 
 constexpr std::uint32_t kLanguageMask = 0x3FF;
+constexpr std::uint32_t kSharedSouthSlavic = 0x1A;
 
 const SLocale& Find(std::uint32_t lcid) {
     const std::uint32_t id = lcid & 0xFFFF;
     for (const SLocale& locale : kLocales) {
         if (locale.m_lcid == id) return locale;
     }
+    // Croatian, Serbian and Bosnian share one language number but not their
+    // month names, so only the exact Croatian id finds them.
+    if ((id & kLanguageMask) == kSharedSouthSlavic) return kEnglishUS;
     for (const SLocale& locale : kLocales) {
         if ((locale.m_lcid & kLanguageMask) == (id & kLanguageMask)) return locale;
     }
