@@ -62,11 +62,16 @@ void Tidy(SFields& fields) {
 // Splits serial (finite) into the date and the time of day.
 SFields Split(double serial) {
     SFields fields;
-    const double day = std::trunc(serial);
-    SetDate(day, fields);
+    double day = std::trunc(serial);
     // The fraction of a day is less than one in magnitude, so the seconds
-    // stay within 0..86400; 86400 itself shows as hour 24.
-    const int seconds = static_cast<int>(std::fabs((serial - day) * kSecondsPerDay + 0.5));
+    // stay within 0..86400; 86400, within half a second of the next day, is
+    // that day's midnight.
+    int seconds = static_cast<int>(std::fabs((serial - day) * kSecondsPerDay + 0.5));
+    if (seconds >= static_cast<int>(kSecondsPerDay)) {
+        seconds = 0;
+        day += serial < 0.0 ? -1.0 : 1.0;
+    }
+    SetDate(day, fields);
     fields.m_hour = seconds / 3600;
     fields.m_minute = seconds / 60 % 60;
     fields.m_second = seconds % 60;

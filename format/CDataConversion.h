@@ -10,10 +10,10 @@
 //    9999 becomes 1900. So serial 0 and every negative serial give 1
 //    January 1900, and a serial past 31 December 9999 keeps its month and
 //    day in 1900;
-//  - midnight exactly becomes 00:00:01.
-// What the calendar does not have (29 February 1900) or the clock does not
-// show (24:00:00, from a fraction within half a second of the next day)
-// stays as it is and gives an invalid value.
+//  - midnight exactly becomes 00:00:01, and so does a fraction within half
+//    a second of the next day, which carries into that day.
+// What the calendar does not have (29 February 1900) stays as it is and
+// gives an invalid value.
 #pragma once
 
 #include "format/CDateTimeValue.h"

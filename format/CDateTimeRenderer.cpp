@@ -3,16 +3,12 @@
 #include <string>
 
 #include "format/CGeneralNumber.h"
+#include "format/CHijriDate.h"
+#include "format/CLocaleNames.h"
 #include "format/CPlaceholderText.h"
 #include "format/CSerialDate.h"
 
 namespace {
-
-constexpr const char16_t* kMonthNames[] = {u"January",   u"February", u"March",    u"April",
-                                           u"May",       u"June",     u"July",     u"August",
-                                           u"September", u"October",  u"November", u"December"};
-constexpr const char16_t* kDayNames[] = {u"Sunday",   u"Monday", u"Tuesday", u"Wednesday",
-                                         u"Thursday", u"Friday", u"Saturday"};
 
 // value written with at least `width` digits.
 std::u16string Padded(long long value, int width) {
@@ -23,12 +19,14 @@ std::u16string Padded(long long value, int width) {
     return CPlaceholderText::Widen(digits);
 }
 
-// Full name, three-letter abbreviation or first letter.
-std::u16string Name(const char16_t* name, int count, int abbreviateAt, int letterAt) {
-    const std::u16string full(name);
-    if (count == letterAt) return full.substr(0, 1);
-    if (count == abbreviateAt) return full.substr(0, 3);
-    return full;
+// The first character of a name (two units for a surrogate pair).
+std::u16string FirstLetter(const std::u16string& name) {
+    const bool pair = name.size() > 1 && name[0] >= 0xD800 && name[0] <= 0xDBFF;
+    return name.substr(0, pair ? 2 : 1);
+}
+
+bool IsHijri(const CFormatToken& token) {
+    return ((token.m_lcid >> kCalendarShift) & 0xFF) == kHijriCalendar;
 }
 
 struct SParts {
@@ -55,8 +53,11 @@ std::u16string TimeUnit(char16_t unit, int count, const SParts& parts,
 
 std::u16string DateCode(const CFormatToken& token, const SParts& parts,
                         const CFormatSection& section) {
-    const CSerialDate::SDate& d = parts.m_date;
+    CSerialDate::SDate d = parts.m_date;
     const int count = token.m_count;
+    CHijriDate::SDate hijri;
+    const bool hijriDate = IsHijri(token) && CHijriDate::FromSerial(parts.m_time.m_days, hijri);
+    if (hijriDate) d = {hijri.m_year, hijri.m_month, hijri.m_day};
     switch (token.m_char) {
         case u'y':
             return count <= 2 ? Padded(d.m_year % 100, 2) : Padded(d.m_year, 4);
@@ -64,12 +65,17 @@ std::u16string DateCode(const CFormatToken& token, const SParts& parts,
             return Padded(d.m_year, 1);
         case u'b':
             return count <= 2 ? Padded((d.m_year + 543) % 100, 2) : Padded(d.m_year + 543, 4);
-        case u'm':
+        case u'm': {
             if (count <= 2) return Padded(d.m_month, count);
-            return Name(kMonthNames[d.m_month - 1], count, 3, 5);
+            const bool abbreviated = count == 3;
+            const std::u16string name =
+                hijriDate ? CHijriDate::MonthName(d.m_month, abbreviated)
+                          : CLocaleNames::Month(token.m_lcid, d.m_month, abbreviated);
+            return count == 5 ? FirstLetter(name) : name;
+        }
         case u'd':
             if (count <= 2) return Padded(d.m_day, count);
-            return Name(kDayNames[parts.m_weekday], count, 3, 0);
+            return CLocaleNames::Day(token.m_lcid, parts.m_weekday, count == 3);
         case u'h':
         case u's':
             return TimeUnit(token.m_char, count, parts, section);

@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "format/CDataConversion.h"
+#include "format/CNumberFormat.h"
 #include "format/CPrintfText.h"
 
 namespace {
@@ -18,6 +19,7 @@ enum class EStyle : std::uint8_t {
     TwoDecimals,  // "%.2f" with the digits fix on the part before the point
     Date,         // the pattern applied to the date at 01:01:01
     DateTime,     // the pattern applied to the date and the time of day
+    Code,         // the pattern is a format code for the number-format engine
 };
 
 struct SRendering {
@@ -46,6 +48,9 @@ constexpr SRendering Date(const char16_t* pattern) {
 }
 constexpr SRendering DateTime(const char16_t* pattern) {
     return {EStyle::DateTime, "", pattern};
+}
+constexpr SRendering Code(const char16_t* code) {
+    return {EStyle::Code, "", code};
 }
 
 // The rendering of each built-in format index; indices past the table and
@@ -87,7 +92,7 @@ constexpr std::array<SRendering, 49> kRenderings = {
     TwoDecimals(true, u"$ "),              // 43 "$"* #,##0.00
     TwoDecimals(true),                     // 44
     DateTime(u"%M:%S"),                    // 45 mm:ss
-    DateTime(u"%H:%M:%S"),                 // 46 [h]:mm:ss
+    Code(u"[h]:mm:ss"),                    // 46 elapsed hours
     DateTime(u"%M:%S.0"),                  // 47 mm:ss.0
     Printf("%2.2G"),                       // 48 ##0.0E+0
 };
@@ -156,6 +161,8 @@ std::u16string CExcelNumberFormatManager::Render(double value, std::uint16_t for
             return CDataConversion::DateFromSerial(value).Format(rendering.m_pattern);
         case EStyle::DateTime:
             return CDataConversion::DateTimeFromSerial(value).Format(rendering.m_pattern);
+        case EStyle::Code:
+            return FormatNumber(rendering.m_pattern, value);
     }
     return rendering.m_prefix + text + (rendering.m_percent ? u"%" : u"");
 }

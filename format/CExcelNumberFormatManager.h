@@ -11,7 +11,8 @@
 // 12345678901234567 shows as 12345678901234600) and group thousands with
 // "," after any minus sign (-1,234). Dates and times come from
 // CDataConversion and show "Invalid DateTime" where it gives an invalid
-// value. NaN and infinities give "#NUM!". Holds no state.
+// value; index 46 ([h]:mm:ss) goes through the number-format engine, which
+// counts hours past 24. NaN and infinities give "#NUM!". Holds no state.
 #pragma once
 
 #include <cstdint>

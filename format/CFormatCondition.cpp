@@ -92,6 +92,19 @@ bool CFormatCondition::Holds(double value) const {
     return false;
 }
 
+bool CFormatCondition::AdmitsAllPositive() const {
+    switch (m_op) {
+        case EOp::None:
+            return true;
+        case EOp::Greater:
+        case EOp::GreaterEqual:
+        case EOp::NotEqual:
+            return m_bound <= 0.0;
+        default:
+            return false;
+    }
+}
+
 bool CFormatCondition::AdmitsNonNegative() const {
     switch (m_op) {
         case EOp::Less:

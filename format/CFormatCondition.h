@@ -24,6 +24,8 @@ public:
     // True when some value of zero or more passes: a section whose condition
     // admits only negative numbers shows them without their minus sign.
     bool AdmitsNonNegative() const;
+    // True when every number above zero passes ([>-1], [>=0], [<>-5]).
+    bool AdmitsAllPositive() const;
 
 private:
     EOp m_op = EOp::None;

@@ -80,7 +80,28 @@ private:
     std::u16string_view m_code;
     std::size_t m_pos;
     char16_t m_systemPattern = 0;  // 'D' or 'T' after [$-F800] / [$-F400]
+    std::uint32_t m_lcid = 0;      // the locale and calendar in force, see CFormatToken
 };
+
+// The hexadecimal locale id after the '-' of "[$-40B]": up to eight digits;
+// false for anything else.
+bool ReadLcid(std::u16string_view text, std::uint32_t& lcid) {
+    if (text.empty() || text.size() > 8) return false;
+    std::uint32_t value = 0;
+    for (char16_t c : text) {
+        const char16_t lower = Lower(c);
+        int digit = 0;
+        if (lower >= u'0' && lower <= u'9')
+            digit = lower - u'0';
+        else if (lower >= u'a' && lower <= u'f')
+            digit = lower - u'a' + 10;
+        else
+            return false;
+        value = value * 16 + static_cast<std::uint32_t>(digit);
+    }
+    lcid = value;
+    return true;
+}
 
 std::u16string CSectionLexer::TakeCharacter() {
     std::u16string text(1, m_code[m_pos++]);
@@ -175,12 +196,22 @@ void CSectionLexer::ReadLetter(CFormatSection& section) {
             return;
         }
     }
+    if (lower == u'b' && m_pos + 1 < m_code.size() &&
+        (m_code[m_pos + 1] == u'1' || m_code[m_pos + 1] == u'2')) {
+        // "B1" and "B2" choose the Gregorian and the Hijri calendar for the
+        // codes after them; they show nothing themselves.
+        const std::uint32_t calendar = m_code[m_pos + 1] == u'2' ? kHijriCalendar : 0;
+        m_lcid = (m_lcid & ~(0xFFu << kCalendarShift)) | (calendar << kCalendarShift);
+        m_pos += 2;
+        return;
+    }
     if (IsDateLetter(lower)) {
         std::size_t end = m_pos;
         while (end < m_code.size() && Lower(m_code[end]) == lower) ++end;
         const std::size_t run = end - m_pos;
         const auto count = static_cast<std::uint16_t>(run > 0xFFFF ? 0xFFFF : run);
         out.push_back(MakeToken(EFormatToken::DateCode, lower, count));
+        out.back().m_lcid = m_lcid;
         m_pos = end;
         return;
     }
@@ -219,6 +250,10 @@ void CSectionLexer::ReadBracket(CFormatSection& section) {
     const std::u16string_view lcid = inside.substr(dash + 1);
     if (lcid.size() == 4 && StartsWithNoCase(lcid, 0, u"f800")) m_systemPattern = u'D';
     if (lcid.size() == 4 && StartsWithNoCase(lcid, 0, u"f400")) m_systemPattern = u'T';
+    // The names of the codes after the bracket follow its locale
+    // ("dd-mmmm[$-40B]dd-mmmm" shows English, then Finnish months).
+    std::uint32_t value = 0;
+    if (m_systemPattern == 0 && ReadLcid(lcid, value)) m_lcid = value;
 }
 
 }  // namespace

@@ -6,6 +6,8 @@
 // one counts); [h], [mm], [ss] become Elapsed tokens; [$text-lcid] shows its
 // text where it stands, and the lcids F800 (system long date) and F400
 // (system time) replace the section by the en-US system pattern; any other
+// lcid (up to eight hex digits) sets the locale of the date codes after it
+// (CFormatToken::m_lcid), as "B1" and "B2" set their calendar; any other
 // bracket (colours, [Color12], unknown words) is dropped. An '[' without its
 // ']' is an ordinary character.
 #pragma once

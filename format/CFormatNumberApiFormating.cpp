@@ -168,8 +168,6 @@ std::u16string CFormatNumberApiFormating::Format(std::u16string_view formatText,
 
     const SCurrency currency = FindCurrency(code);
     if (!currency.m_symbol.empty()) code.replace(currency.m_start, currency.m_length, u"$");
-    ReplaceAll(code, u"[h]", u"h");
-
     std::u16string text = CNumberFormat(EngineCode(code)).Render(value);
 
     for (std::u16string_view marker : kSpacingMarkers) ReplaceAll(text, marker, u"");

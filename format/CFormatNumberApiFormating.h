@@ -14,7 +14,7 @@
 //     all.
 //  3. A currency bracket: the first "[...]" of the format, when it holds a
 //     symbol after a "$" ("[$€-2]" holds "€"), is replaced by "$".
-//  4. "[h]" becomes "h" (hours of the day, not elapsed hours).
+//  4. (Elapsed "[h]" stays: the engine counts hours past 24.)
 //  5. The engine renders the value with the format, its spacing markers
 //     "_)", "_(", "_-" and "_ " taken out, as is the "??" padding after a
 //     "-" literal (accounting zeros), and cut to 511 characters.

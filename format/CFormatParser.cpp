@@ -18,24 +18,45 @@ bool IsDigitText(const std::u16string& text) {
     return std::all_of(text.begin(), text.end(), [](char16_t c) { return c >= u'0' && c <= u'9'; });
 }
 
-// Tokens that decide whether an 'm' is a month or minutes: hours, days,
-// months, seconds and the elapsed brackets. Years, eras and literals are
+// Codes that stop the look back from an 'm' for the hour or second it
+// follows: days, months and minutes. Years, eras, AM/PM and literals are
 // looked through ("h:y:m" shows minutes).
-bool IsTimeAnchor(const CFormatToken& token) {
-    if (token.m_kind == EFormatToken::Elapsed || token.m_kind == EFormatToken::Minute) return true;
+bool StopsLookBack(const CFormatToken& token) {
+    if (token.m_kind == EFormatToken::Minute) return true;
+    if (token.m_kind == EFormatToken::Elapsed) return token.m_char == u'm';
     if (token.m_kind != EFormatToken::DateCode) return false;
-    return token.m_char == u'h' || token.m_char == u'm' || token.m_char == u'd' ||
-           token.m_char == u's';
+    return token.m_char == u'm' || token.m_char == u'd';
 }
 
-bool IsHourAnchor(const CFormatToken& token) {
+// Codes that stop the look ahead from an 'm' for the second it precedes:
+// every date or time code except the era and the 'e' year, which show
+// nothing of their own in between ("mm:gss" shows minutes, "mm yyyy ss" the
+// month).
+bool StopsLookAhead(const CFormatToken& token) {
+    if (token.m_kind == EFormatToken::Elapsed || token.m_kind == EFormatToken::Minute) return true;
+    if (token.m_kind != EFormatToken::DateCode) return false;
+    return token.m_char != u'e' && token.m_char != u'g';
+}
+
+bool IsHourOrSecond(const CFormatToken& token) {
     return (token.m_kind == EFormatToken::DateCode || token.m_kind == EFormatToken::Elapsed) &&
-           token.m_char == u'h';
+           (token.m_char == u'h' || token.m_char == u's');
 }
 
 bool IsSecondAnchor(const CFormatToken& token) {
     return (token.m_kind == EFormatToken::DateCode || token.m_kind == EFormatToken::Elapsed) &&
            token.m_char == u's';
+}
+
+// The second at position second already has its minutes before it
+// ("mm:ss"), so an 'm' after it is the month: "yyyy:mm ss:mm" shows minutes,
+// then the month.
+bool SecondTaken(const std::vector<CFormatToken>& tokens, std::size_t second) {
+    for (std::size_t k = second; k-- > 0;) {
+        if (tokens[k].m_kind == EFormatToken::Minute) return true;
+        if (IsHourOrSecond(tokens[k]) || StopsLookBack(tokens[k])) return false;
+    }
+    return false;
 }
 
 int UnitRank(char16_t unit) {
@@ -120,8 +141,9 @@ void CFormatParser::ResolveDateTime(CFormatSection& section) {
     }
     tokens = std::move(merged);
 
-    // An m or mm is minutes right after an hour or right before a second
-    // (looking past literals and years), otherwise the month.
+    // An m or mm is minutes after an hour or a second ("h:mm", "ss:mm",
+    // "[s]:mm") or before a second ("mm:ss"), with literals between;
+    // otherwise the month. mmm and longer are always month names.
     for (std::size_t i = 0; i < tokens.size(); ++i) {
         CFormatToken& token = tokens[i];
         if (IsKind(token, EFormatToken::AmPm)) section.m_twelveHour = true;
@@ -130,12 +152,14 @@ void CFormatParser::ResolveDateTime(CFormatSection& section) {
         }
         bool minutes = false;
         for (std::size_t k = i; k-- > 0;) {
-            if (!IsTimeAnchor(tokens[k])) continue;
-            minutes = IsHourAnchor(tokens[k]);
-            break;
+            if (IsHourOrSecond(tokens[k])) {
+                minutes = !IsSecondAnchor(tokens[k]) || !SecondTaken(tokens, k);
+                break;
+            }
+            if (StopsLookBack(tokens[k])) break;
         }
         for (std::size_t k = i + 1; !minutes && k < tokens.size(); ++k) {
-            if (!IsTimeAnchor(tokens[k])) continue;
+            if (!StopsLookAhead(tokens[k])) continue;
             minutes = IsSecondAnchor(tokens[k]);
             break;
         }

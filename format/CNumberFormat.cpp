@@ -59,14 +59,23 @@ CNumberFormat::SChoice CNumberFormat::ChooseByCondition(double value) const {
     if (first.IsSet() && first.Holds(value)) return byOwnCondition(0);
     if (n == 1) return {};
     if (!first.IsSet()) {
-        // "0;[<0]..." : the second section's condition decides, the first
-        // takes the rest.
+        // "0.00;[>0]0.000": the first section without a condition takes the
+        // positive numbers, the second's condition comes next and a third
+        // section takes the rest; without one the rest is General.
+        if (value > 0.0) return {&m_sections[0], false};
         if (m_sections[1].m_condition.Holds(value)) return byOwnCondition(1);
-        return {&m_sections[0], negative};
+        if (n >= 3) return {&m_sections[2], negative};
+        return {};
     }
     const CFormatCondition& second = m_sections[1].m_condition;
     if (second.IsSet()) {
-        if (second.Holds(value)) return byOwnCondition(1);
+        // After a first section that takes every positive number the second
+        // is the negative numbers' section and drops the minus
+        // ("[>=-10]0%;[<1]0.0" shows -15 as 15.0).
+        if (second.Holds(value)) {
+            return {&m_sections[1],
+                    negative && second.AdmitsNonNegative() && !first.AdmitsAllPositive()};
+        }
         if (n >= 3) return {&m_sections[2], negative};
         return {};
     }

@@ -9,7 +9,9 @@
 // conditions ([>100]); colours (ignored); [$text-lcid] brackets; the
 // placeholders 0 # ?, the decimal point, thousands separators and scaling
 // commas, percent, E+ E- e+ e-, fractions, @, quoted text, \x, _x and *x;
-// General; dates and times of the 1900 date system with en-US names.
+// General; dates and times of the 1900 date system, with the month and day
+// names of the locale a [$-lcid] bracket names (en-US without one) and the
+// Hijri calendar after B2.
 //
 // Rendering never fails and never throws: a malformed code gives the best
 // text it can, and the output is bounded by the (capped) code length and

@@ -70,4 +70,13 @@ struct CFormatToken {
     char16_t m_char = 0;
     std::uint16_t m_count = 0;
     std::u16string m_text;
+    // DateCode tokens: the locale id of the last "[$-lcid]" bracket before
+    // the code, with the calendar of a "B1"/"B2" prefix in its calendar byte
+    // (bits 16-23; kHijriCalendar for B2); 0 for en-US and the Gregorian
+    // calendar.
+    std::uint32_t m_lcid = 0;
 };
+
+// Calendar byte of a locale id that selects the Hijri calendar.
+constexpr std::uint32_t kHijriCalendar = 6;
+constexpr int kCalendarShift = 16;

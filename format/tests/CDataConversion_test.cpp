@@ -99,13 +99,11 @@ TEST(DataConversionTime, MidnightBecomesOneSecondPast) {
     EXPECT_EQ(DateTime(36526 + 0.2 * kSecond), "2000-01-01 00:00:01");
 }
 
-// Within half a second of the next day the clock shows 24:00:00, which the
-// date type rejects; the day itself does not move.
-TEST(DataConversionTime, HalfASecondBeforeMidnightIsHourTwentyFour) {
-    const CDateTimeValue value = CDataConversion::DateTimeFromSerial(36526.99999999);
-    EXPECT_FALSE(value.IsValid());
-    EXPECT_EQ(value.GetHour(), 24);
-    EXPECT_EQ(value.GetDay(), 1);
+// Within half a second of the next day the time carries into that day's
+// midnight, which shows as one second past it.
+TEST(DataConversionTime, HalfASecondBeforeMidnightIsTheNextDay) {
+    EXPECT_EQ(DateTime(36526.99999999), "2000-01-02 00:00:01");
+    EXPECT_EQ(DateTime(60.999999999), "1900-03-01 00:00:01");  // out of 29 February
     EXPECT_EQ(DateTime(36526 + 86399.4 * kSecond), "2000-01-01 23:59:59");
 }
 

@@ -119,7 +119,7 @@ TEST(ExcelNumberFormatManagerDates, TimePatterns) {
     EXPECT_EQ(Render(0.5, 21), "12:00:00");
     EXPECT_EQ(Render(36526.75, 22), "01/01/2000 18:00  ");
     EXPECT_EQ(Render(90.0 / 86400, 45), "01:30");
-    EXPECT_EQ(Render(1.5, 46), "12:00:00");  // hours of the day, not elapsed hours
+    EXPECT_EQ(Render(1.5, 46), "36:00:00");  // elapsed hours
     EXPECT_EQ(Render(90.0 / 86400, 47), "01:30.0");
 }
 

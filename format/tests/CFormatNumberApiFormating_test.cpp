@@ -67,8 +67,8 @@ TEST(FormatNumberApiSteps, ACurrencyBracketShowsItsSymbol) {
     EXPECT_EQ(Show(u"[$€-2 0.00", 3), "[$€-2 3.00");  // unclosed: no symbol, plain text
 }
 
-TEST(FormatNumberApiSteps, ElapsedHoursShowAsHoursOfTheDay) {
-    EXPECT_EQ(Show(u"[h]:mm:ss", 1.5), "12:00:00");
+TEST(FormatNumberApiSteps, ElapsedHoursCountPastADay) {
+    EXPECT_EQ(Show(u"[h]:mm:ss", 1.5), "36:00:00");
     EXPECT_EQ(Show(u"[h]:mm:ss", 0.25), "6:00:00");
 }
 

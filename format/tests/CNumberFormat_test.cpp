@@ -392,3 +392,48 @@ TEST(NumberFormatMalformed, AParsedFormatRendersManyValues) {
     EXPECT_TRUE(CNumberFormat(u"[$-409]h:mm AM/PM").IsDateTime());
     EXPECT_EQ(format.Sections().size(), 3u);
 }
+
+// --- Codes the spreadsheet reads differently from a first guess ---------------
+
+// Minutes after a second, conditions in a later section, empty sections,
+// locale names and calendar prefixes. Expected texts are the program's, or
+// Gnumeric's and LibreOffice's where both agree with the vectors.
+TEST(NumberFormatReadings, MinutesConditionsSectionsLocalesAndCalendars) {
+    struct SCase {
+        const char* m_code;
+        double m_value;
+        const char* m_expected;
+    };
+    const SCase cases[] = {
+        {"ss:mm", 0.5123, "43:17"},  // m after a second is minutes
+        {"s:m", 0.5123, "43:17"},
+        {"[s]:mm", 0.5123, "43:737"},  // [s] and minutes: the minutes run on
+        {"yyyy:mm ss:mm", 36619.47399305556, "2000:22 33:04"},     // ss already has its minutes
+        {"yyyy:mm yyyy ss:mm", 36619.5123, "2000:04 2000 43:17"},  // a year stops the look ahead
+        {"h \"h\" mm", 0.51, "12 h 14"},
+        {"hh:mm:ss AM/P", 0.5, "12:00:00 A1/P"},  // the stray M is January
+        {"0.00;[>0]0.000", 2.5, "2.50"},          // the first section takes the positives
+        {"0.00;[>0]0.000", -2.5, "-2.5"},         // nothing else holds: General
+        {"0;[>100]0.00;0.000", -5, "-5.000"},
+        {"0;[<100]0.00;0.000", 0, "0.00"},
+        {"0.00;[<-5]0.000", -50, "50.000"},
+        {"[<100]0;0.00", 150, "150.00"},
+        {"[>=-10]0%;[<1]0.0", -15, "15.0"},  // the second section is the negatives'
+        {"[>5]0;[<5]0.0", -3, "-3.0"},       // ... but not after [>5]
+        {";;;@", 5, ""},
+        {"[>10];", 5, ""},
+        {"0;-0;;@", 0, ""},
+        {"[$-40B]mmmm dddd ddd mmm mmmmm", 36619, "huhtikuu maanantai ma huhti h"},
+        {"[$-407]mmmm", 36600, "März"},
+        {"[$-80C]mmmm", 36619, "avril"},  // French (Belgium): the language's names
+        {"[$-C07]mmm", 36526, "Jän"},
+        {"[$-419]mmmm", 36619, "Апрель"},
+        {"[$-1234]mmmm", 36619, "April"},  // a locale we do not know: en-US
+        {"B2yyyy/mm/dd", 36619, "1420/12/28"},
+        {"B1yyyy", 36619, "2000"},
+        {"[$-2000000]dd/mm/yyyy", 36619, "03/04/2000"},
+    };
+    for (const SCase& c : cases) {
+        EXPECT_EQ(Show(c.m_code, c.m_value), c.m_expected) << c.m_code << " " << c.m_value;
+    }
+}
