@@ -11,6 +11,9 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <vector>
+
+#include "model/CBoundSheetPlacement.h"
 
 class CExcelData;
 
@@ -50,5 +53,12 @@ public:
     void BuildWorkbooks(CExcelData* data);
 
 private:
+    // After CSheetBofRecovery changed the BOF list: sets the entries' ends
+    // again, gives each workbook its globals entry's end, and removes the
+    // workbooks (and their entries of boundSheets) whose globals entry
+    // became a worksheet's.
+    void DropWorkbooksTurnedToSheets(
+        CExcelData* data, std::vector<std::vector<CBoundSheetPlacement::BoundSheet>>& boundSheets);
+
     std::filesystem::path m_scanPath;
 };

@@ -13,6 +13,7 @@
 #include "model/CExcelData.h"
 #include "model/CExcelWorkBook.h"
 #include "model/CExcelWorkSheet.h"
+#include "model/CSheetBofRecovery.h"
 #include "platform/ProgressTarget.h"
 #include "platform/RepairStopCheck.h"
 #include "platform/RunState.h"
@@ -205,8 +206,16 @@ bool CExcelWorkSheetParser::IsChartBof(const Header& header) {
     std::uint8_t type[2];
     if (header.size < kTypeInBody + sizeof type) return false;
     const std::uint64_t at = static_cast<std::uint64_t>(m_position) + biff::kBofSubstreamTypeOffset;
-    return at <= kNoOffset && Read(sizeof type, static_cast<std::uint32_t>(at), type) &&
-           CDataReader::GetU16(type) == biff::kSubstreamChart;
+    if (at > kNoOffset || !Read(sizeof type, static_cast<std::uint32_t>(at), type) ||
+        CDataReader::GetU16(type) != biff::kSubstreamChart)
+        return false;
+    // A chart opens with HEADER or a chart record, never with a record that
+    // opens a worksheet: such a BOF is a worksheet's whose type was damaged.
+    const std::uint64_t after =
+        static_cast<std::uint64_t>(m_position) + biff::kRecordHeaderSize + header.size;
+    std::uint8_t next[2];
+    return after > kNoOffset || !Read(sizeof next, static_cast<std::uint32_t>(after), next) ||
+           !CSheetBofRecovery::OpensWorksheet(CDataReader::GetU16(next));
 }
 
 CExcelWorkSheetParser::Header CExcelWorkSheetParser::ReadHeader() {

@@ -95,7 +95,8 @@ private:
     Header ReadHeader();
     // Hands the record at m_position to the decoder of its type, if any.
     void Dispatch(const Header& header, CExcelWorkSheet& sheet);
-    // Whether the BOF record at m_position opens a chart substream.
+    // Whether the BOF record at m_position opens a chart substream: its type
+    // says so and the record after it is not one that opens a worksheet.
     bool IsChartBof(const Header& header);
     // Refills the window from offset with up to kWindowSize bytes before the
     // end. False when it holds fewer than count bytes afterwards.
