@@ -72,6 +72,8 @@ bool CSheetBofRecovery::SheetBofAt(const CInputFile& file, std::uint32_t positio
         type != biff::kEOF || length != 0)
         return false;
     if (!ReadHeader(file, position, &type, &length)) return false;
+    // The BOF is gone altogether and the sheet's own records begin here.
+    if (OpensWorksheet(type)) return true;
     const std::uint64_t next =
         static_cast<std::uint64_t>(position) + biff::kRecordHeaderSize + BofBodyLength(length);
     return ReadHeader(file, next, &type, &length) && OpensWorksheet(type);

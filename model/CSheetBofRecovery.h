@@ -6,11 +6,12 @@
 //
 // A worksheet substream with a damaged BOF starts at a position when
 // - an EOF record (the end of the substream before it) ends right there,
-// - a record of a BOF's size sits there: its header's body length, when it
-//   is 8 to 16 (the short and the full BIFF8 BOF), or else 16 (a zeroed or
-//   overwritten header is taken as the full BIFF8 BOF's),
-// - and the record after it is one that opens a worksheet substream and
-//   never a chart's or the globals' (INDEX, CALCCOUNT, CALCMODE, ...).
+// - and either a record of a BOF's size sits there (its header's body
+//   length when it is 8 to 16, the short and the full BIFF8 BOF, or else 16:
+//   a zeroed or overwritten header is taken as the full BIFF8 BOF's) and the
+//   record after it is one that opens a worksheet substream and never a
+//   chart's or the globals' (INDEX, CALCCOUNT, CALCMODE, ...), or such an
+//   opening record sits there itself (the BOF is gone).
 // Only positions that the file itself names are tried (the BOUNDSHEET
 // positions of a workbook and the first byte after its globals' EOF), and
 // the sound worksheet BOFs that the search does not look for in the file's
@@ -30,9 +31,9 @@ public:
     // chart's or the globals' substream.
     static bool OpensWorksheet(std::uint16_t type);
 
-    // Whether a worksheet substream with a damaged or sound BOF starts at
-    // position, as described above. Reads at most 28 bytes of file; false
-    // for any position whose bytes the file does not hold.
+    // Whether a worksheet substream with a damaged, missing or sound BOF
+    // starts at position, as described above. Reads at most 12 bytes of
+    // the file; false for any position whose bytes the file does not hold.
     static bool SheetBofAt(const CInputFile& file, std::uint32_t position);
 
     // The sound worksheet BOFs in the last bytes of the file that the

@@ -332,6 +332,14 @@ TEST(BoundSheetPlacement, ASheetWhoseBofIsDamagedKeepsItsCells) {
          [](Stream& s) { testsupport::SetU16(s.bytes, s.bofs[0], 0x0409); },
          {u"A", u"B"},
          own},
+        {"BOF gone",
+         {a, b},
+         [](Stream& s) {
+             s.bytes.erase(s.bytes.begin() + s.bofs[0], s.bytes.begin() + s.bofs[0] + 20);
+             s.SetPosition(1, s.bofs[1] - 20);
+         },
+         {u"A", u"B"},
+         own},
         {"type globals", {a, b}, setType(kGlobals), {u"A", u"B"}, own},
         {"type chart", {a, b}, setType(kChart), {u"A", u"B"}, own},
         {"type macro sheet", {a, b}, setType(kMacroSheet), {u"A", u"B"}, own},
