@@ -11,6 +11,7 @@
 #include "model/CBoundSheetPlacement.h"
 #include "model/CExcelData.h"
 #include "model/CExcelScanWorkBook.h"
+#include "model/CSheetBofRecovery.h"
 #include "platform/MessageSink.h"
 #include "platform/ProgressTarget.h"
 #include "platform/RepairStopCheck.h"
@@ -127,11 +128,6 @@ bool CExcelScanFile::SetSubstreamEnds(CExcelData* data) {
 void CExcelScanFile::BuildWorkbooks(CExcelData* data) {
     if (!data) return;
     CTList<CExcelWorkBook>& workbooks = data->GetWorkbooks();
-    // Asking MakeWorksheetFromBOF for every sheet walks the BOF list once per
-    // sheet; grouping the worksheet BOFs once gives the same sheets in one
-    // walk, which matters for damaged files with thousands of BOFs.
-    const auto groups = data->GetBOFList().GroupWorksheets();
-    const std::vector<CExcelBOFRecordList::WorksheetEntry> noBofs;
 
     // Scanning the damaged file itself: BOUNDSHEET positions count from the
     // start of the workbook stream, which sits somewhere inside the compound
@@ -139,16 +135,39 @@ void CExcelScanFile::BuildWorkbooks(CExcelData* data) {
     const bool raw = m_scanPath.native() == data->GetSourcePath().native();
     CInputFile file;
     if (!raw) file.Open(m_scanPath);
-    std::uint32_t k = 0;
+    std::vector<std::vector<CBoundSheetPlacement::BoundSheet>> boundSheets;
+    std::vector<std::uint32_t> candidates;
     for (CExcelWorkBook& workbook : workbooks) {
         CExcelScanWorkBook scan(m_scanPath);
         scan.ScanGlobals(workbook.GetStart(), workbook.GetEnd(), data, &workbook);
+        boundSheets.push_back(scan.GetBoundSheets());
+        for (const auto& record : scan.GetBoundSheets()) candidates.push_back(record.position);
+        if (scan.GetAfterEof() <= std::numeric_limits<std::uint32_t>::max())
+            candidates.push_back(static_cast<std::uint32_t>(scan.GetAfterEof()));
+    }
+    // In an extracted stream the positions the globals name are scan-file
+    // offsets: a worksheet BOF there that the search could not take (id or
+    // bytes overwritten, substream type damaged) is listed now, so that its
+    // cells are not read as part of the stretch before it.
+    if (!raw) {
+        const std::vector<std::uint32_t> tail = CSheetBofRecovery::TailBofs(file);
+        candidates.insert(candidates.end(), tail.begin(), tail.end());
+    }
+    if (!raw && CSheetBofRecovery::Recover(file, candidates, data->GetBOFList()) > 0)
+        DropWorkbooksTurnedToSheets(data, boundSheets);
+
+    // Asking MakeWorksheetFromBOF for every sheet walks the BOF list once per
+    // sheet; grouping the worksheet BOFs once gives the same sheets in one
+    // walk, which matters for damaged files with thousands of BOFs.
+    const auto groups = data->GetBOFList().GroupWorksheets();
+    const std::vector<CExcelBOFRecordList::WorksheetEntry> noBofs;
+    std::uint32_t k = 0;
+    for (CExcelWorkBook& workbook : workbooks) {
         // In an extracted stream they are scan-file offsets: a position or
         // sheet type that the BOFs contradict is damage.
         if (!raw)
-            CBoundSheetPlacement::Place(scan.GetBoundSheets(),
-                                        k < groups.size() ? groups[k] : noBofs, file,
-                                        workbook.GetWorksheets());
+            CBoundSheetPlacement::Place(boundSheets[k], k < groups.size() ? groups[k] : noBofs,
+                                        file, workbook.GetWorksheets());
         ++k;
     }
     if (!raw) return;
@@ -170,5 +189,30 @@ void CExcelScanFile::BuildWorkbooks(CExcelData* data) {
             }
         }
         ++k;
+    }
+}
+
+void CExcelScanFile::DropWorkbooksTurnedToSheets(
+    CExcelData* data, std::vector<std::vector<CBoundSheetPlacement::BoundSheet>>& boundSheets) {
+    SetSubstreamEnds(data);
+    // Each workbook still opened by a globals entry takes that entry's
+    // (possibly shorter) end; one whose entry became a worksheet's goes,
+    // with what its globals scan read from the sheet's records.
+    CTList<CExcelWorkBook>& workbooks = data->GetWorkbooks();
+    const CExcelBOFRecord* entry = data->GetBOFList().GetHead();
+    CExcelWorkBook* workbook = workbooks.GetHead();
+    std::size_t k = 0;
+    while (workbook) {
+        while (entry && (!entry->IsGlobals() || entry->GetStart() < workbook->GetStart()))
+            entry = entry->GetNext();
+        CExcelWorkBook* next = workbook->GetNext();
+        if (entry && entry->GetStart() == workbook->GetStart()) {
+            workbook->SetEnd(entry->GetEnd());
+            ++k;
+        } else {
+            workbooks.Remove(workbook);
+            boundSheets.erase(boundSheets.begin() + static_cast<std::ptrdiff_t>(k));
+        }
+        workbook = next;
     }
 }

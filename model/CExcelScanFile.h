@@ -11,6 +11,9 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <vector>
+
+#include "model/CBoundSheetPlacement.h"
 
 class CExcelData;
 
@@ -38,17 +41,28 @@ public:
     bool SetSubstreamEnds(CExcelData* data);
 
     // Scans every workbook's globals and makes its sheets. In an extracted
-    // stream, BOUNDSHEET positions are scan-file offsets and are checked
-    // against the worksheet BOFs found (CBoundSheetPlacement): a damaged
-    // position or sheet type moves the sheet onto an unclaimed worksheet
-    // BOF, and worksheet BOFs that no BOUNDSHEET claims become extra sheets
-    // ("unknown<n>"). When the scan file is the source file itself (exactly
-    // the same path: nothing was extracted), the worksheet BOFs beyond the
-    // BOUNDSHEET sheets become extra sheets and every sheet is placed on the
-    // worksheet BOFs found, in order, since BOUNDSHEET positions count from
-    // the start of the workbook stream, not of the damaged file.
+    // stream, BOUNDSHEET positions are scan-file offsets. First the
+    // worksheet BOFs that the search could not take, at the positions the
+    // globals name, join the BOF list (CSheetBofRecovery; a workbook opened
+    // by a globals BOF that turns out to be a worksheet's goes). Then the
+    // positions are checked against the worksheet BOFs
+    // (CBoundSheetPlacement): a damaged position or sheet type moves the
+    // sheet onto an unclaimed worksheet BOF, and worksheet BOFs that no
+    // BOUNDSHEET claims become extra sheets ("unknown<n>"). When the scan
+    // file is the source file itself (exactly the same path: nothing was
+    // extracted), the worksheet BOFs beyond the BOUNDSHEET sheets become
+    // extra sheets and every sheet is placed on the worksheet BOFs found, in
+    // order, since BOUNDSHEET positions count from the start of the workbook
+    // stream, not of the damaged file.
     void BuildWorkbooks(CExcelData* data);
 
 private:
+    // After CSheetBofRecovery changed the BOF list: sets the entries' ends
+    // again, gives each workbook its globals entry's end, and removes the
+    // workbooks (and their entries of boundSheets) whose globals entry
+    // became a worksheet's.
+    void DropWorkbooksTurnedToSheets(
+        CExcelData* data, std::vector<std::vector<CBoundSheetPlacement::BoundSheet>>& boundSheets);
+
     std::filesystem::path m_scanPath;
 };

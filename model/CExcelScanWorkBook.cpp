@@ -187,6 +187,7 @@ bool CExcelScanWorkBook::ScanGlobals(std::uint32_t start, std::uint32_t end, CEx
     // otherwise have every workbook join the rest of the chain again.
     const std::uint64_t stop = std::min<std::uint64_t>(end, file.Length());
     std::uint64_t position = start;
+    m_afterEof = 0;
     while (position < stop) {
         if (RepairStopRequested()) return false;
         RepairProgress.store(static_cast<std::uint32_t>(position));
@@ -200,7 +201,11 @@ bool CExcelScanWorkBook::ScanGlobals(std::uint32_t start, std::uint32_t end, CEx
             SkipRecord(file, position, stop);
             continue;
         }
-        if (!handler->read) break;
+        if (!handler->read) {
+            m_afterEof = position + biff::kRecordHeaderSize +
+                         FramedBodyLength(DeclaredLength(file, position));
+            break;
+        }
         ReadRecord(file, position, stop);
         handler->read(*this, *workbook);
     }

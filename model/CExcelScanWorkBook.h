@@ -61,6 +61,11 @@ public:
         return m_boundSheets;
     }
 
+    // The offset right after the EOF record that ended the last globals
+    // scan (where the first sheet's substream begins in a sound stream); 0
+    // when that scan met no EOF.
+    std::uint64_t GetAfterEof() const { return m_afterEof; }
+
     // Decodes the record last read as a BOUNDSHEET: keeps its fields for
     // GetBoundSheets and appends its sheet as ReadBOUNDSHEET does.
     bool ReadCurrentBOUNDSHEET(CExcelWorkBook& workbook);
@@ -91,6 +96,7 @@ private:
     std::unique_ptr<CExcelRawRecordData> m_record;
     std::unique_ptr<CExcelContinueRecordOffsetList> m_continues;
     std::vector<CBoundSheetPlacement::BoundSheet> m_boundSheets;
+    std::uint64_t m_afterEof = 0;
     // Reused between reads: one record body, or a run of joined CONTINUE
     // data waiting to be appended to the spill file.
     std::vector<std::uint8_t> m_buffer;

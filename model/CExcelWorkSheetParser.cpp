@@ -2,7 +2,10 @@
 
 #include <algorithm>
 #include <cstring>
+#include <iterator>
 #include <limits>
+#include <utility>
+#include <vector>
 
 #include "biff/BiffRecordIds.h"
 #include "biff/CByteBuffer.h"
@@ -10,6 +13,7 @@
 #include "model/CExcelData.h"
 #include "model/CExcelWorkBook.h"
 #include "model/CExcelWorkSheet.h"
+#include "model/CSheetBofRecovery.h"
 #include "platform/ProgressTarget.h"
 #include "platform/RepairStopCheck.h"
 #include "platform/RunState.h"
@@ -108,15 +112,30 @@ bool CExcelWorkSheetParser::ParseWorkbook(CExcelWorkBook& workbook) {
         progress->SetPosition(1);
     }
     if (length == 0) return false;
+    // Damaged BOUNDSHEET positions (two swapped, one moved onto another
+    // substream) leave the list out of file order: a stretch ends where the
+    // nearest sheet after it in the file starts, not where the next sheet of
+    // the list does, so that no sheet reads another's records. Of sheets
+    // sharing a start, the last in the list reads the stretch.
+    std::vector<std::pair<std::uint32_t, std::size_t>> starts;  // start, list index
+    for (const CExcelWorkSheet& sheet : workbook.GetWorksheets())
+        starts.emplace_back(sheet.GetStart(), starts.size());
+    std::sort(starts.begin(), starts.end());
+    std::size_t index = 0;
     for (CExcelWorkSheet& sheet : workbook.GetWorksheets()) {
         if (RepairStopRequested()) return false;
-        const CExcelWorkSheet* next = sheet.GetNext();
+        const std::uint32_t start = sheet.GetStart();
         // A BOUNDSHEET position past the file's end (damage) would make the
         // sheet before it walk the missing bytes one failed window at a
         // time; its stretch ends with the file instead.
-        const std::uint32_t limit = NextWorkbookStart(sheet.GetStart(), length);
-        m_end = next && next->GetStart() != 0 ? std::min(next->GetStart(), limit) : limit;
-        m_position = sheet.GetStart();
+        m_end = NextWorkbookStart(start, length);
+        const auto after =
+            std::upper_bound(starts.begin(), starts.end(),
+                             std::make_pair(start, std::numeric_limits<std::size_t>::max()));
+        if (after != starts.end()) m_end = std::min(m_end, after->first);
+        if (std::prev(after)->second != index) m_end = start;
+        m_position = start;
+        ++index;
         if (!ParseSheet(sheet)) return false;
     }
     RepairProgress.store(length);
@@ -187,8 +206,16 @@ bool CExcelWorkSheetParser::IsChartBof(const Header& header) {
     std::uint8_t type[2];
     if (header.size < kTypeInBody + sizeof type) return false;
     const std::uint64_t at = static_cast<std::uint64_t>(m_position) + biff::kBofSubstreamTypeOffset;
-    return at <= kNoOffset && Read(sizeof type, static_cast<std::uint32_t>(at), type) &&
-           CDataReader::GetU16(type) == biff::kSubstreamChart;
+    if (at > kNoOffset || !Read(sizeof type, static_cast<std::uint32_t>(at), type) ||
+        CDataReader::GetU16(type) != biff::kSubstreamChart)
+        return false;
+    // A chart opens with HEADER or a chart record, never with a record that
+    // opens a worksheet: such a BOF is a worksheet's whose type was damaged.
+    const std::uint64_t after =
+        static_cast<std::uint64_t>(m_position) + biff::kRecordHeaderSize + header.size;
+    std::uint8_t next[2];
+    return after > kNoOffset || !Read(sizeof next, static_cast<std::uint32_t>(after), next) ||
+           !CSheetBofRecovery::OpensWorksheet(CDataReader::GetU16(next));
 }
 
 CExcelWorkSheetParser::Header CExcelWorkSheetParser::ReadHeader() {

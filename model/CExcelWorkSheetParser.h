@@ -2,9 +2,10 @@
 // hands each cell-level record to its decoder, which appends the result to
 // the worksheet's lists.
 //
-// A sheet's stretch runs from its BOF offset to the BOF offset of the next
-// worksheet of the same workbook, or to the end of the scan file for the
-// last one (and for a sheet whose successor has offset 0). Everything in
+// A sheet's stretch runs from its BOF offset to the nearest start of
+// another sheet of the same workbook after it in the file, or to the end of
+// the scan file (or the next workbook's globals) for the last one; of
+// sheets that share a start, only the last in the list reads the stretch. Everything in
 // the stretch is parsed: EOF records inside it (an embedded chart's) do
 // not end it, and a header that declares more than 8,224 bytes costs only
 // its own 4 bytes, the walk resynchronising on the bytes after it. The one
@@ -94,7 +95,8 @@ private:
     Header ReadHeader();
     // Hands the record at m_position to the decoder of its type, if any.
     void Dispatch(const Header& header, CExcelWorkSheet& sheet);
-    // Whether the BOF record at m_position opens a chart substream.
+    // Whether the BOF record at m_position opens a chart substream: its type
+    // says so and the record after it is not one that opens a worksheet.
     bool IsChartBof(const Header& header);
     // Refills the window from offset with up to kWindowSize bytes before the
     // end. False when it holds fewer than count bytes afterwards.

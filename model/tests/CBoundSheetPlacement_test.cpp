@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -31,6 +32,7 @@ constexpr std::uint16_t kWorksheet = 0x0010;
 constexpr std::uint16_t kChart = 0x0020;
 constexpr std::uint16_t kMacroSheet = 0x0040;
 constexpr std::uint16_t kNumber = 0x0203;
+constexpr std::uint16_t kIndex = 0x020B;
 constexpr std::uint16_t kRows = 40;
 
 // A sheet of `rows` NUMBER cells in column A, each holding `value`.
@@ -55,6 +57,7 @@ struct Sheet {
     std::uint16_t substream = kWorksheet;  // 0: no substream of its own
     double value = 0;
     std::uint16_t rows = kRows;
+    bool index = false;  // the substream opens with INDEX, as written files' do
 };
 
 struct Stream {
@@ -80,8 +83,11 @@ struct Stream {
             }
             bofs.push_back(static_cast<std::uint32_t>(bytes.size()));
             testsupport::SetU32(bytes, positionFields[i], bofs.back());
+            BiffWriter body;
+            if (sheets[i].index) body.Record(kIndex, Bytes(16, 0));
+            body.Raw(Cells(sheets[i].value, sheets[i].rows).GetBytes());
             BiffWriter substream;
-            substream.Substream(sheets[i].substream, Cells(sheets[i].value, sheets[i].rows));
+            substream.Substream(sheets[i].substream, body);
             bytes = testsupport::Concat(bytes, substream.GetBytes());
         }
         bytes = testsupport::Concat(bytes, tail);  // keeps every BOF out of the unsearched tail
@@ -293,4 +299,103 @@ TEST(BoundSheetPlacement, OnlyUnclaimedBofsBecomeExtraSheets) {
     EXPECT_EQ(repaired.Names(), (Names{u"A", u"C", u"unknown1"}));
     EXPECT_EQ(repaired.Sheets().GetAt(2)->GetStart(), stream.bofs[1]);
     EXPECT_EQ(repaired.Sheets().GetAt(2)->GetEnd(), stream.bofs[2]);
+}
+
+// ---- damaged BOF records
+
+TEST(BoundSheetPlacement, ASheetWhoseBofIsDamagedKeepsItsCells) {
+    const Sheet a{u"A", 0, kWorksheet, 1, kRows, true};
+    const Sheet b{u"B", 0, kWorksheet, 2, kRows, true};
+    const Sheet c{u"C", 0, kWorksheet, 3, 5, true};
+    const auto zeroBof = [](Stream& s, std::size_t i) {
+        for (std::size_t k = 0; k < 20; ++k) testsupport::SetU8(s.bytes, s.bofs[i] + k, 0);
+    };
+    const auto setType = [](std::uint16_t type) {
+        return [type](Stream& s) { testsupport::SetU16(s.bytes, s.bofs[0] + 6, type); };
+    };
+    const auto zeroPositions = [](Stream& s) {
+        for (std::size_t i = 0; i < s.positionFields.size(); ++i) s.SetPosition(i, 0);
+    };
+    struct Case {
+        const char* what;
+        std::vector<Sheet> sheets;
+        std::function<void(Stream&)> damage;
+        Names names;
+        CellSets cells;
+        Bytes tail = Bytes(600, 0);
+    };
+    const CellSets own = {kAll + "x1", kAll + "x2"};
+    const std::vector<Case> cases = {
+        {"zeroed BOF", {a, b}, [&](Stream& s) { zeroBof(s, 0); }, {u"A", u"B"}, own},
+        {"BOF id replaced",
+         {a, b},
+         [](Stream& s) { testsupport::SetU16(s.bytes, s.bofs[0], 0x0409); },
+         {u"A", u"B"},
+         own},
+        {"BOF gone",
+         {a, b},
+         [](Stream& s) {
+             s.bytes.erase(s.bytes.begin() + s.bofs[0], s.bytes.begin() + s.bofs[0] + 20);
+             s.SetPosition(1, s.bofs[1] - 20);
+         },
+         {u"A", u"B"},
+         own},
+        {"type globals", {a, b}, setType(kGlobals), {u"A", u"B"}, own},
+        {"type chart", {a, b}, setType(kChart), {u"A", u"B"}, own},
+        {"type macro sheet", {a, b}, setType(kMacroSheet), {u"A", u"B"}, own},
+        {"middle BOF zeroed",
+         {a, b, c},
+         [&](Stream& s) { zeroBof(s, 1); },
+         {u"A", u"B", u"C"},
+         {kAll + "x1", kAll + "x2", "5x3"}},
+        {"all positions zero",
+         {a, b, c},
+         zeroPositions,
+         {u"A", u"B", u"C"},
+         {kAll + "x1", kAll + "x2", "5x3"}},
+        {"all positions zero, last BOF in the unsearched tail",
+         {a, b, c},
+         zeroPositions,
+         {u"A", u"B", u"C"},
+         {kAll + "x1", kAll + "x2", "5x3"},
+         Bytes()},
+        {"zeroed BOF and all positions zero",
+         {a, b},
+         [&](Stream& s) {
+             zeroBof(s, 0);
+             zeroPositions(s);
+         },
+         {u"A", u"B"},
+         own},
+        {"one position random",
+         {a, b, c},
+         [](Stream& s) { s.SetPosition(1, 0x5EED1234u); },
+         {u"A", u"B", u"C"},
+         {kAll + "x1", kAll + "x2", "5x3"}},
+        // The file's own word: the names go with the positions.
+        {"two positions swapped",
+         {a, b},
+         [](Stream& s) {
+             s.SetPosition(0, s.bofs[1]);
+             s.SetPosition(1, s.bofs[0]);
+         },
+         {u"A", u"B"},
+         {kAll + "x2", kAll + "x1"}},
+        // Cells whose owner cannot be told go to a sheet of their own.
+        {"zeroed BOF whose BOUNDSHEET is gone",
+         {a, b},
+         [&](Stream& s) {
+             zeroBof(s, 0);
+             testsupport::SetU16(s.bytes, s.positionFields[0] - 4, 0x00EC);
+         },
+         {u"B", u"unknown0"},
+         {kAll + "x2", kAll + "x1"}},
+    };
+    for (const Case& test : cases) {
+        Stream stream(test.sheets, test.tail);
+        test.damage(stream);
+        const Repaired repaired(stream.bytes);
+        EXPECT_EQ(repaired.Names(), test.names) << test.what;
+        EXPECT_EQ(repaired.Cells(), test.cells) << test.what;
+    }
 }

@@ -426,19 +426,21 @@ TEST_F(WorkSheetParser, ABoundSheetPositionPastTheFileEndsTheSheetBeforeItAtTheF
     for (std::uint64_t offset : parser.asked) EXPECT_LT(offset, w.Size());
 }
 
-TEST_F(WorkSheetParser, AStretchThatEndsBeforeItBeginsGivesNothing) {
+TEST_F(WorkSheetParser, StretchesOutOfFileOrderEndAtTheNextStartInTheFile) {
     BiffWriter w;
     w.Bof(biff::kSubstreamWorksheet);
     Number(w, 1.0).Eof();
     const auto second = static_cast<std::uint32_t>(w.Size());
     w.Bof(biff::kSubstreamWorksheet);
     Number(w, 2.0).Eof();
-    // Damaged positions in the wrong order: the first sheet's stretch would
-    // end before it begins.
-    Prepare(w.GetBytes(), {second, 0x10, 0});
+    // Damaged positions in the wrong order: each sheet reads up to the
+    // nearest start after its own, never into the stretch of the sheet
+    // before it in the list.
+    Prepare(w.GetBytes(), {second, 0});
 
     EXPECT_TRUE(Run());
-    EXPECT_TRUE(Values(Sheet(0)).empty());
+    EXPECT_EQ(Values(Sheet(0)), std::vector<double>{2.0});
+    EXPECT_EQ(Values(Sheet(1)), std::vector<double>{1.0});
 }
 
 // ---- Stop and progress ----------------------------------------------------------

@@ -1,0 +1,140 @@
+#include "model/CSheetBofRecovery.h"
+
+#include <algorithm>
+#include <iterator>
+#include <limits>
+
+#include "biff/BiffRecordIds.h"
+#include "biff/CBofSignature.h"
+#include "biff/CByteBuffer.h"
+#include "biff/CExcelBOFRecord.h"
+#include "biff/CInputFile.h"
+#include "model/CExcelBOFRecordList.h"
+#include "platform/RunState.h"
+
+namespace {
+
+// The records a worksheet substream opens with after its BOF, as the
+// writers seen in the wild order them (INDEX first, or the calculation
+// settings when there is no INDEX, or the print and column settings).
+// Chart substreams open with HEADER or a chart record, the globals with
+// INTERFACEHDR, CODEPAGE or WRITEACCESS: none of these.
+constexpr std::uint16_t kOpeningRecords[] = {
+    0x000C,  // CALCCOUNT
+    0x000D,  // CALCMODE
+    0x000F,  // REFMODE
+    0x0010,  // DELTA
+    0x0011,  // ITERATION
+    0x002A,  // PRINTHEADERS
+    0x002B,  // PRINTGRIDLINES
+    0x0055,  // DEFCOLWIDTH
+    0x005E,  // UNCALCED
+    0x005F,  // SAVERECALC
+    0x007D,  // COLINFO
+    0x0080,  // GUTS
+    0x0081,  // WSBOOL
+    0x0082,  // GRIDSET
+    0x0200,  // DIMENSIONS
+    0x020B,  // INDEX
+    0x0225,  // DEFAULTROWHEIGHT
+};
+
+// A zeroed or overwritten BOF header no longer says how long the body is:
+// it is taken as the full BIFF8 BOF, the one every writer of this format
+// writes.
+std::uint32_t BofBodyLength(std::uint16_t declared) {
+    return declared >= biff::kBofShortBodyLength && declared <= biff::kBofBodyLength
+               ? declared
+               : biff::kBofBodyLength;
+}
+
+bool ReadHeader(const CInputFile& file, std::uint64_t at, std::uint16_t* type,
+                std::uint16_t* length) {
+    std::uint8_t header[biff::kRecordHeaderSize];
+    if (file.ReadAt(at, header, sizeof header) < sizeof header) return false;
+    *type = CDataReader::GetU16(header + biff::kTypeOffset);
+    *length = CDataReader::GetU16(header + biff::kLengthOffset);
+    return true;
+}
+
+}  // namespace
+
+bool CSheetBofRecovery::OpensWorksheet(std::uint16_t type) {
+    return std::binary_search(std::begin(kOpeningRecords), std::end(kOpeningRecords), type);
+}
+
+bool CSheetBofRecovery::SheetBofAt(const CInputFile& file, std::uint32_t position) {
+    if (position < biff::kRecordHeaderSize) return false;
+    std::uint16_t type = 0;
+    std::uint16_t length = 0;
+    // The substream before ends with an EOF record, whose body is empty.
+    if (!ReadHeader(file, position - biff::kRecordHeaderSize, &type, &length) ||
+        type != biff::kEOF || length != 0)
+        return false;
+    if (!ReadHeader(file, position, &type, &length)) return false;
+    // The BOF is gone altogether and the sheet's own records begin here.
+    if (OpensWorksheet(type)) return true;
+    const std::uint64_t next =
+        static_cast<std::uint64_t>(position) + biff::kRecordHeaderSize + BofBodyLength(length);
+    return ReadHeader(file, next, &type, &length) && OpensWorksheet(type);
+}
+
+std::vector<std::uint32_t> CSheetBofRecovery::TailBofs(const CInputFile& file) {
+    const std::uint64_t length = file.Length();
+    const std::uint64_t from = length > biff::kBofSearchTail ? length - biff::kBofSearchTail : 0;
+    std::vector<std::uint8_t> tail(static_cast<std::size_t>(length - from));
+    tail.resize(file.ReadAt(from, tail.data(), tail.size()));
+    std::vector<std::uint32_t> bofs;
+    for (std::size_t i = 0; i + biff::kBofTestSize <= tail.size(); ++i) {
+        if (CBofSignature::SubstreamAt(&tail[i]) != biff::kSubstreamWorksheet) continue;
+        const std::uint64_t position = from + i;
+        if (position <= std::numeric_limits<std::uint32_t>::max())
+            bofs.push_back(static_cast<std::uint32_t>(position));
+    }
+    return bofs;
+}
+
+std::uint32_t CSheetBofRecovery::Recover(const CInputFile& file,
+                                         const std::vector<std::uint32_t>& candidates,
+                                         CExcelBOFRecordList& list) {
+    struct Entry {
+        std::uint32_t start;
+        bool globals;
+    };
+    const auto before = [](const Entry& a, const Entry& b) { return a.start < b.start; };
+    // The search lists its entries in file order.
+    std::vector<Entry> entries;
+    for (const CExcelBOFRecord& entry : list)
+        entries.push_back({entry.GetStart(), entry.IsGlobals()});
+    std::vector<Entry> added;
+
+    std::vector<std::uint32_t> sorted(candidates);
+    std::sort(sorted.begin(), sorted.end());
+    sorted.erase(std::unique(sorted.begin(), sorted.end()), sorted.end());
+    std::uint32_t recovered = 0;
+    for (const std::uint32_t position : sorted) {
+        const Entry probe{position, false};
+        const auto at = std::lower_bound(entries.begin(), entries.end(), probe, before);
+        const bool listed = at != entries.end() && at->start == position;
+        if (listed && !at->globals) continue;
+        if (!SheetBofAt(file, position)) continue;
+        if (listed)
+            at->globals = false;  // a worksheet BOF whose type says globals
+        else
+            added.push_back(probe);
+        ++recovered;
+    }
+    if (recovered == 0) return 0;
+
+    std::vector<Entry> merged;
+    merged.reserve(entries.size() + added.size());
+    std::merge(entries.begin(), entries.end(), added.begin(), added.end(),
+               std::back_inserter(merged), before);
+    list.RemoveAll();
+    for (const Entry& entry : merged)
+        list.Add(CExcelBOFRecord(
+            entry.globals ? CExcelBOFRecord::kGlobalsName : CExcelBOFRecord::kWorksheetName,
+            entry.start));
+    RepairCounters[CounterSheets].fetch_add(recovered);
+    return recovered;
+}

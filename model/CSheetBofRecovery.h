@@ -1,0 +1,53 @@
+// Worksheet substreams whose BOF record the search could not take: its id
+// or its whole 20 bytes overwritten, or its substream type damaged (to the
+// globals', a chart's, a macro sheet's or an unknown type). Left alone,
+// their records fall into the stretch before them (the globals', where they
+// are never parsed as cells) or open a workbook of their own.
+//
+// A worksheet substream with a damaged BOF starts at a position when
+// - an EOF record (the end of the substream before it) ends right there,
+// - and either a record of a BOF's size sits there (its header's body
+//   length when it is 8 to 16, the short and the full BIFF8 BOF, or else 16:
+//   a zeroed or overwritten header is taken as the full BIFF8 BOF's) and the
+//   record after it is one that opens a worksheet substream and never a
+//   chart's or the globals' (INDEX, CALCCOUNT, CALCMODE, ...), or such an
+//   opening record sits there itself (the BOF is gone).
+// Only positions that the file itself names are tried (the BOUNDSHEET
+// positions of a workbook and the first byte after its globals' EOF), and
+// the sound worksheet BOFs that the search does not look for in the file's
+// last bytes.
+// Offsets count from the first byte of the scan file.
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+class CExcelBOFRecordList;
+class CInputFile;
+
+class CSheetBofRecovery {
+public:
+    // Whether a record of this type opens worksheet substreams and never a
+    // chart's or the globals' substream.
+    static bool OpensWorksheet(std::uint16_t type);
+
+    // Whether a worksheet substream with a damaged, missing or sound BOF
+    // starts at position, as described above. Reads at most 12 bytes of
+    // the file; false for any position whose bytes the file does not hold.
+    static bool SheetBofAt(const CInputFile& file, std::uint32_t position);
+
+    // The sound worksheet BOFs in the last bytes of the file that the
+    // search leaves out (biff::kBofSearchTail), as candidates for Recover:
+    // a short last sheet starts there.
+    static std::vector<std::uint32_t> TailBofs(const CInputFile& file);
+
+    // For every candidate position where SheetBofAt holds and no worksheet
+    // entry of list starts: a "Workbook globals" entry there becomes a
+    // "Worksheet" entry, and where no entry starts one is added. The list
+    // stays in file order; the ends of its entries are left as they were
+    // (CExcelScanFile::SetSubstreamEnds sets them again). Each entry added
+    // or turned counts in the sheets repair counter. Returns how many.
+    static std::uint32_t Recover(const CInputFile& file,
+                                 const std::vector<std::uint32_t>& candidates,
+                                 CExcelBOFRecordList& list);
+};
