@@ -20,26 +20,23 @@ constexpr DoubtText kTexts[] = {
     {EExtractionDoubt::ChainBroken, "its chain comes back to a sector or runs into the FAT"},
     {EExtractionDoubt::SizeDisagrees, "its size field is 0 or disagrees with its chain"},
     {EExtractionDoubt::NoBofAtStart, "it does not start with the workbook's BOF record"},
-    {EExtractionDoubt::RepeatedSector, "it holds the same sector twice in a row"},
+    {EExtractionDoubt::RepeatedSector, "it repeats its first sector"},
     {EExtractionDoubt::NothingRecovered, "its scan found neither a sheet nor a cell"},
 };
 
-// The copy read in 512-byte sectors: the same bytes twice in a row are what
-// a chain that repeats a sector gives. A sound stream holds them only as
-// runs of zeros (padding), which are left alone.
+// The copy read in 512-byte sectors: a chain that comes back to where it
+// started repeats the stream's first sector, with the globals' BOF. Sound
+// streams hold sectors alike (pictures, runs of formatting), but not that
+// one; a first sector of zeros is no sign either.
 constexpr std::size_t kSector = 512;
 
-bool RepeatsASector(std::ifstream& in) {
-    std::array<char, kSector> previous{};
+bool RepeatsItsFirstSector(std::ifstream& in) {
+    std::array<char, kSector> first{};
     std::array<char, kSector> current{};
-    bool havePrevious = false;
-    while (in.read(current.data(), kSector)) {
-        const bool zero =
-            std::all_of(current.begin(), current.end(), [](char c) { return c == 0; });
-        if (havePrevious && !zero && current == previous) return true;
-        previous = current;
-        havePrevious = true;
-    }
+    if (!in.read(first.data(), kSector)) return false;
+    if (std::all_of(first.begin(), first.end(), [](char c) { return c == 0; })) return false;
+    while (in.read(current.data(), kSector))
+        if (current == first) return true;
     return false;
 }
 
@@ -55,7 +52,7 @@ EExtractionDoubt CExtractionDoubt::OfCopy(unsigned long copyBits,
         CBofSignature::SubstreamAt(start.data()) != biff::kSubstreamGlobals)
         return EExtractionDoubt::NoBofAtStart;
     in.seekg(0);
-    return RepeatsASector(in) ? EExtractionDoubt::RepeatedSector : EExtractionDoubt::None;
+    return RepeatsItsFirstSector(in) ? EExtractionDoubt::RepeatedSector : EExtractionDoubt::None;
 }
 
 const char* CExtractionDoubt::Describe(EExtractionDoubt doubt) {

@@ -15,7 +15,7 @@ enum class EExtractionDoubt : std::uint8_t {
     ChainBroken,       // ErrStreamChain: the chain came back to a sector or ran into the FAT
     SizeDisagrees,     // ErrStreamSize: the size field is 0 or disagrees with the chain
     NoBofAtStart,      // the copy does not start with the workbook globals' BOF record
-    RepeatedSector,    // two sectors in a row of the copy hold the same (non-zero) bytes
+    RepeatedSector,    // a later sector of the copy holds the bytes of its first
     NothingRecovered,  // the copy's scan found neither a sheet nor a cell
 };
 
