@@ -17,6 +17,7 @@
 #include "platform/TextConversion.h"
 #include "records/CExcelSSTDataList.h"
 #include "repair/CBoundSheetOrder.h"
+#include "repair/CExtractionDoubt.h"
 #include "repair/CRecoveredCells.h"
 #include "repair/CRepairTrace.h"
 
@@ -60,13 +61,27 @@ void PrintExtraction(const CRepairTrace& trace) {
     else
         std::printf("header conditions failed: %s\n",
                     StructureFlagNames(trace.m_structureFlags).c_str());
+    const unsigned long copyBits = static_cast<unsigned long>(trace.m_copyResult);
     if (trace.m_copyResult < 0)
         std::printf("workbook stream copy: not tried\n");
-    else if (trace.m_copyResult == 0)
-        std::printf("workbook stream copy: copied whole\n");
+    else if (trace.m_copyDoubt == EExtractionDoubt::None && trace.m_scannedExtractedCopy)
+        std::printf("workbook stream copy: used\n");
+    else if (trace.m_copyDoubt == EExtractionDoubt::None)
+        std::printf("workbook stream copy: failed (%s); not used\n",
+                    ParseErrorNames(copyBits).c_str());
+    else if (!trace.m_rawCrossChecked)
+        std::printf(
+            "workbook stream copy: doubted: %s; the raw file could not be scanned, "
+            "used\n",
+            CExtractionDoubt::Describe(trace.m_copyDoubt));
     else
-        std::printf("workbook stream copy: failed (%s)\n",
-                    ParseErrorNames(static_cast<unsigned long>(trace.m_copyResult)).c_str());
+        std::printf(
+            "workbook stream copy: doubted: %s; raw file scanned, kept the %s (%zu cells "
+            "vs %zu)\n",
+            CExtractionDoubt::Describe(trace.m_copyDoubt),
+            trace.m_scannedExtractedCopy ? "copy" : "raw scan",
+            trace.m_scannedExtractedCopy ? trace.m_copyCells : trace.m_rawCells,
+            trace.m_scannedExtractedCopy ? trace.m_rawCells : trace.m_copyCells);
     std::printf("scanned: %s\n", trace.m_scannedExtractedCopy
                                      ? "the extracted Workbook stream"
                                      : "the file itself, as a raw record stream");

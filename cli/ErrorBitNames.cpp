@@ -26,6 +26,8 @@ constexpr BitName kParseErrors[] = {
     {ErrCreateOutput, "ErrCreateOutput"},
     {ErrNoRootEntry, "ErrNoRootEntry"},
     {ErrSectorShift, "ErrSectorShift"},
+    {ErrStreamChain, "ErrStreamChain"},
+    {ErrStreamSize, "ErrStreamSize"},
 };
 
 constexpr BitName kStructureFlags[] = {

@@ -50,11 +50,15 @@ public:
     unsigned long GetStructureFlags() const;
 
     // Copies the stream named "Workbook" (letter case ignored) to path
-    // (created or truncated). Returns 0 only when every piece of the stream
-    // that its chain names was read and the file was written and closed.
-    // Otherwise one bit, also ORed into the parse error: ErrWorkbookNotFound
-    // (nothing is created), ErrOpenFile, ErrEntryIndex, ErrCreateOutput, or
-    // ErrStreamSector (the output exists but lacks the skipped sectors).
+    // (created or truncated). Returns 0 only when its chain is sound, its
+    // size field agrees with the chain, every piece was read and the file
+    // was written and closed. Otherwise the bits, also ORed into the parse
+    // error: ErrWorkbookNotFound (nothing is created), ErrOpenFile,
+    // ErrEntryIndex or ErrCreateOutput alone; or any of ErrStreamChain (the
+    // chain broke off; the output holds the sectors before the break),
+    // ErrStreamSize (the size field disagrees with the chain; the output
+    // holds what the chain holds) and ErrStreamSector (the output lacks the
+    // skipped sectors).
     int CopyWorkbook(const std::filesystem::path& path);
 
     // The parsed model, still owned by this object; null before ParseFile().

@@ -3,7 +3,8 @@
 // Also runs the stream copy on the file it holds open.
 //
 // One reader per parse and one per copy. Every operation returns 0 or one
-// EErrorCode bit and carries on with what it could read. Metadata sectors
+// EErrorCode bit (the copy one per step: see COleStreamCopy) and carries on
+// with what it could read. Metadata sectors
 // are 512 bytes; metadata sector n is in range only when it lies wholly
 // inside the file length recorded at Open(). A sector that cannot be read in
 // full counts as out of range.

@@ -5,6 +5,7 @@
 #include "compound/CDataContainerOle.h"
 #include "compound/CFileHandle.h"
 #include "compound/COleChainBuilder.h"
+#include "compound/COleStreamChain.h"
 #include "compound/CompoundFormat.h"
 #include "compound/EErrorCode.h"
 
@@ -20,19 +21,21 @@ std::uint32_t COleStreamCopy::Copy(std::int32_t id, const std::filesystem::path&
     builder.EnsureEntryChain(id);
     builder.EnsureEntryChain(0);
 
+    // The walk decides the sectors and the length before the output exists:
+    // a broken chain or a size that disagrees with it is reported with the
+    // copy of what the chain soundly holds.
+    const COleStreamChain chain(m_container, *entry);
     CFileHandle out;
     if (!out.CreateForWriting(output)) return ErrCreateOutput;
     m_written = 0;
-    const bool inMiniStream =
-        entry->GetStreamSize() < m_container.GetHeader().GetMiniStreamCutoff();
-    std::uint32_t result = inMiniStream ? CopyMini(*entry, out) : CopyRegular(*entry, out);
+    std::uint32_t result = chain.InMiniStream() ? CopyMini(chain, out) : CopyRegular(chain, out);
     // A failed flush means the bytes did not all reach the file.
     if (!out.Close()) return ErrCreateOutput;
-    // A chain cut short by a damaged FAT entry ends the walk early without
-    // any sector lying outside the file; the copy is still incomplete, and
-    // the caller must not take it for the whole stream.
-    if (result == ErrNone && m_written < entry->GetStreamSize()) result = ErrStreamSector;
-    return result;
+    if (result == ErrCreateOutput) return result;
+    // Pieces that could not all be read leave the copy short of the length
+    // the walk settled on; the caller must not take it for the whole stream.
+    if (result == ErrNone && m_written < chain.GetLength()) result = ErrStreamSector;
+    return result | chain.GetError();
 }
 
 COleStreamCopy::EPiece COleStreamCopy::CopyPiece(std::uint64_t p, std::uint64_t c,
@@ -78,20 +81,19 @@ COleStreamCopy::EStep COleStreamCopy::CopyUnit(std::uint64_t p, std::uint64_t un
     return c < unit ? EStep::Last : EStep::Next;
 }
 
-std::uint32_t COleStreamCopy::CopyRegular(const COleDirectoryEntry& entry, CFileHandle& out) {
-    const std::uint64_t size = entry.GetStreamSize();
+std::uint32_t COleStreamCopy::CopyRegular(const COleStreamChain& chain, CFileHandle& out) {
+    const std::uint64_t size = chain.GetLength();
     const std::uint64_t s = kSectorSize;
     std::uint32_t result = ErrNone;
-    for (const std::int32_t n : entry.GetChain().Values()) {
-        if (n < 0) break;
+    for (const std::int32_t n : chain.GetSectors()) {
         const std::uint64_t p = SectorOffset(n);
         if (CopyUnit(p, s, size, out, result) != EStep::Next) break;
     }
     return result;
 }
 
-std::uint32_t COleStreamCopy::CopyMini(const COleDirectoryEntry& entry, CFileHandle& out) {
-    const std::uint64_t size = entry.GetStreamSize();
+std::uint32_t COleStreamCopy::CopyMini(const COleStreamChain& chain, CFileHandle& out) {
+    const std::uint64_t size = chain.GetLength();
     // The FAT and the mini FAT were read at these sizes: reading the data at
     // any other would copy bytes from places the chains do not name.
     const std::uint64_t s = kSectorSize;
@@ -99,8 +101,7 @@ std::uint32_t COleStreamCopy::CopyMini(const COleDirectoryEntry& entry, CFileHan
     const COleDirectoryEntry* root = m_container.GetEntry(0);
     const CSectorList& miniStream = root->GetChain();
     std::uint32_t result = ErrNone;
-    for (const std::int32_t id : entry.GetChain().Values()) {
-        if (id < 0) break;
+    for (const std::int32_t id : chain.GetSectors()) {
         const std::uint64_t o = static_cast<std::uint64_t>(id) * m;
         const std::uint64_t q = o / s;
         const std::uint64_t r = o % s;

@@ -1,13 +1,14 @@
 // Copies the bytes of one directory entry's stream from the open source
 // file into a new file.
 //
-// A stream shorter than the header's mini stream cutoff is read in 64-byte
-// mini sectors from the mini stream (the chain of directory entry 0); any
-// other in 512-byte sectors, whatever the header's shifts say. A piece that lies wholly or partly
+// COleStreamChain first walks the entry's chain and settles the sectors and
+// the length to copy. A stream in the mini stream (the chain of directory
+// entry 0) is read in 64-byte mini sectors; any other in 512-byte sectors,
+// whatever the header's shifts say. A piece that lies wholly or partly
 // outside the file is skipped whole and leaves no gap: the output is the
 // concatenation of the pieces that could be read, in chain order, at most
-// the entry's stream size. Memory use is one piece at a time, never the
-// stream size field.
+// the settled length. Memory use is one piece at a time, never the stream
+// size field.
 #pragma once
 
 #include <cstdint>
@@ -16,7 +17,7 @@
 
 class CDataContainerOle;
 class CFileHandle;
-class COleDirectoryEntry;
+class COleStreamChain;
 
 class COleStreamCopy {
 public:
@@ -25,9 +26,11 @@ public:
         : m_source(source), m_container(container) {}
     virtual ~COleStreamCopy() = default;
 
-    // Copies entry id to output (created or truncated). Returns 0 or one bit:
-    // ErrEntryIndex (no such entry; nothing is created), ErrCreateOutput (the
-    // output cannot be created or written), ErrStreamSector (pieces skipped).
+    // Copies entry id to output (created or truncated). Returns 0,
+    // ErrEntryIndex (no such entry; nothing is created) or ErrCreateOutput
+    // (the output cannot be created or written) alone, or else the bits of
+    // the walk (ErrStreamChain or ErrStreamSize, see COleStreamChain) and of
+    // the pieces (ErrStreamSector: pieces skipped) ORed.
     std::uint32_t Copy(std::int32_t id, const std::filesystem::path& output);
 
 private:
@@ -35,10 +38,10 @@ private:
     // What the chain walk does after one piece.
     enum class EStep { Next, Last, Stop };
 
-    // The loops over the entry's chain; each returns 0, ErrStreamSector or
+    // The loops over the walked chain; each returns 0, ErrStreamSector or
     // ErrCreateOutput.
-    std::uint32_t CopyRegular(const COleDirectoryEntry& entry, CFileHandle& out);
-    std::uint32_t CopyMini(const COleDirectoryEntry& entry, CFileHandle& out);
+    std::uint32_t CopyRegular(const COleStreamChain& chain, CFileHandle& out);
+    std::uint32_t CopyMini(const COleStreamChain& chain, CFileHandle& out);
     // One piece of `unit` bytes (a sector or a mini sector) at file offset
     // p: range tests, copy, and the bit to OR into result.
     EStep CopyUnit(std::uint64_t p, std::uint64_t unit, std::uint64_t size, CFileHandle& out,

@@ -1,6 +1,9 @@
 // The error bits reported by booklift. Each step of a parse or a copy
 // reports at most one of them; CInterfaceOle ORs them into its parse error,
-// so every value is a single bit.
+// so every value is a single bit. A copy has three steps: the walk of the
+// stream's chain (ErrStreamChain), the test of its size field against the
+// chain (ErrStreamSize), and the copy of its pieces (ErrStreamSector or
+// ErrCreateOutput).
 #pragma once
 
 #include <cstdint>
@@ -27,4 +30,14 @@ enum BOOKLIFT_API EErrorCode : std::uint32_t {
     // the header it trusted is damaged, or from a version-4 file, whose
     // 4096-byte sectors booklift does not read.
     ErrSectorShift = 0x1000,
+    // The copied stream's chain comes back to a sector it already named, or
+    // runs into a sector that holds the FAT or the DIFAT: it is broken there
+    // (a zeroed FAT sector makes every chain through it run into sector 0
+    // and stay), and the copy stops before that sector.
+    ErrStreamChain = 0x2000,
+    // The copied stream's size field is 0, or disagrees with the length of
+    // its sound chain (the chain holds fewer sectors than the size needs, or
+    // more than one sector beyond them): the copy takes the chain's length,
+    // which the file bounds, instead of the size field.
+    ErrStreamSize = 0x4000,
 };

@@ -1,16 +1,59 @@
 #include "repair/CFilePaser.h"
 
+#include <array>
+#include <optional>
 #include <system_error>
 
 #include "compound/CInterfaceOle.h"
+#include "compound/EErrorCode.h"
 #include "model/CExcelData.h"
 #include "model/CExcelProcessData.h"
 #include "model/CExcelScanFile.h"
+#include "model/CExcelWorkBook.h"
+#include "model/CExcelWorkSheet.h"
 #include "model/CExcelWorkSheetParser.h"
 #include "platform/CFileNameManager.h"
+#include "platform/RunState.h"
+#include "repair/CRecoveredCells.h"
+#include "repair/CRepairVerdict.h"
 #include "repair/RepairStopCheck.h"
 
 namespace {
+
+using Counters = CFilePaser::Counters;
+
+Counters ReadCounters() {
+    Counters values{};
+    for (int i = 0; i < RepairCounterCount; ++i) values[i] = RepairCounters[i].load();
+    return values;
+}
+
+void RestoreCounters(const Counters& values) {
+    for (int i = 0; i < RepairCounterCount; ++i) RepairCounters[i].store(values[i]);
+}
+
+// The cells the save would write a value to, over every sheet of every
+// workbook. A text cell whose shared string is missing is no recovered
+// cell: a copy that starts past the shared-string table has only those.
+std::size_t RecoveredCells(const CExcelData& data) {
+    std::size_t count = 0;
+    for (const CExcelWorkBook& workbook : data.GetWorkbooks())
+        for (const CExcelWorkSheet& sheet : workbook.GetWorksheets()) {
+            const CRecoveredCells cells(workbook, sheet);
+            for (const CRecoveredCell& cell : cells.GetCells())
+                if (cell.m_kind != ERecoveredValue::Lost) ++count;
+        }
+    return count;
+}
+
+// Scan and parse, as RepairFile runs them: the parse only after a scan that
+// found something worth parsing. False only for a stop request or a scan
+// file that cannot be opened.
+bool ScanAndParse(CFilePaser& paser, const CExcelData& data) {
+    if (!paser.ScanFile()) return false;
+    if (CRepairVerdict::AfterScan(data)) return true;
+    return paser.ParseWorksheets();
+}
 
 void RemoveFile(const std::filesystem::path& path) {
     std::error_code ec;
@@ -27,6 +70,7 @@ bool CFilePaser::SetData(CExcelData* data) {
 
 bool CFilePaser::ExtractWorkbook() {
     if (!m_data) return false;
+    m_countersAtStart = ReadCounters();
     CInterfaceOle ole;
     ole.SetFileNameSrc(m_data->GetSourcePath());
     // ParseFile's own result is one of the bits GetParseError() holds.
@@ -41,7 +85,10 @@ bool CFilePaser::ExtractWorkbook() {
     const std::filesystem::path name = CFileNameManager::MakeExtractedWorkbookName();
     m_copyResult = ole.CopyWorkbook(name);
     m_parseError = ole.GetParseError();
-    if (m_copyResult != 0) {
+    // A broken chain or a wrong size field leaves a copy without gaps of
+    // what the chain soundly holds: it is scanned, and doubted.
+    constexpr unsigned long kDoubtBits = ErrStreamChain | ErrStreamSize;
+    if ((static_cast<unsigned long>(m_copyResult) & ~kDoubtBits) != 0) {
         // A copy with skipped sectors holds records cut at the gaps; scanning
         // the damaged file finds them whole wherever they survive. The
         // partial copy is nobody's, so it goes now rather than stay behind
@@ -52,6 +99,7 @@ bool CFilePaser::ExtractWorkbook() {
     // A data repaired twice would otherwise leave its first copy behind.
     if (m_data->GetExtractedPath() != name) RemoveFile(m_data->GetExtractedPath());
     m_data->SetExtractedPath(name);
+    m_doubt = CExtractionDoubt::OfCopy(static_cast<unsigned long>(m_copyResult), name);
     return true;
 }
 
@@ -78,4 +126,46 @@ bool CFilePaser::ParseWorksheets() {
     // decoded stays in the model.
     parser.Run();
     return !RepairStopRequested();
+}
+
+bool CFilePaser::CrossCheckWithRawScan() {
+    if (!m_data || m_data->GetExtractedPath().empty()) return true;
+    if (m_doubt == EExtractionDoubt::None) {
+        // An encrypted workbook is no reason: the damaged file holds the
+        // same ciphertext.
+        const std::optional<ESourceKind> verdict = CRepairVerdict::AfterScan(*m_data);
+        if (verdict == ESourceKind::Encrypted) return true;
+        if (!verdict &&
+            CRepairVerdict::CountSheets(*m_data) + CRepairVerdict::CountCellRecords(*m_data) > 0)
+            return true;
+        m_doubt = EExtractionDoubt::NothingRecovered;
+    }
+    // The counters show the kept model's cells once: as the copy's scan
+    // left them, or as the rebuild from the damaged file leaves them.
+    const Counters afterCopy = ReadCounters();
+    m_copyCells = RecoveredCells(*m_data);
+
+    CExcelData raw;
+    raw.SetSourcePath(m_data->GetSourcePath());
+    CFilePaser rawPaser;
+    rawPaser.SetData(&raw);
+    const bool rawRead = ScanAndParse(rawPaser, raw);
+    RestoreCounters(afterCopy);
+    if (RepairStopRequested()) return false;
+    // The damaged file could not be read after all: the copy is all there is.
+    if (!rawRead) return true;
+    m_rawScanned = true;
+    m_rawCells = RecoveredCells(raw);
+    if (m_rawCells <= m_copyCells) return true;
+
+    // The raw scan recovered more. Its model cannot move into the data (the
+    // lists own their records), so the data's model is rebuilt from the
+    // damaged file.
+    m_keptRaw = true;
+    m_data->GetBOFList().RemoveAll();
+    m_data->GetWorkbooks().RemoveAll();
+    RemoveFile(m_data->GetExtractedPath());
+    m_data->SetExtractedPath({});
+    RestoreCounters(m_countersAtStart);
+    return ScanAndParse(*this, *m_data) || !RepairStopRequested();
 }

@@ -1,19 +1,28 @@
-// The three steps of one file's repair, run by RepairFile on the repair
-// worker: copy the "Workbook" stream out of the compound file, scan the
-// copy (or the damaged file itself) for substreams and build the
-// workbooks, then parse the worksheets' records.
+// The steps of one file's repair, run by RepairFile on the repair worker:
+// copy the "Workbook" stream out of the compound file, scan the copy (or
+// the damaged file itself) for substreams and build the workbooks, parse
+// the worksheets' records, and, when the copy is doubted, scan and parse the
+// damaged file too and keep the recovery with more cells.
 //
 // Holds the parsed workbook it fills, not owned. Every step returns true or
 // false and tests StopRequested where a stop can end it early; a step that
 // fails keeps in the model whatever it had built.
 #pragma once
 
+#include <array>
+#include <cstddef>
+#include <cstdint>
+
 #include "compound/EStructureFlag.h"
+#include "platform/RunState.h"
+#include "repair/CExtractionDoubt.h"
 
 class CExcelData;
 
 class CFilePaser {
 public:
+    using Counters = std::array<std::uint32_t, RepairCounterCount>;
+
     CFilePaser() = default;
     CFilePaser(const CFilePaser&) = delete;
     CFilePaser& operator=(const CFilePaser&) = delete;
@@ -24,11 +33,13 @@ public:
 
     // Parses the source file as a compound file and, when that read
     // everything it needed (parse error 0), copies its "Workbook" stream to
-    // a new temporary file. Only a copy that is whole becomes the data's
-    // extracted path (the data then owns and later deletes the file); an
-    // incomplete copy is deleted at once, and the scan reads the damaged
-    // file itself. False when the compound file could not be parsed
-    // cleanly; true otherwise, also when the copy failed.
+    // a new temporary file. A copy that is whole, or whose only faults are a
+    // broken chain or a size that disagrees with it (ErrStreamChain,
+    // ErrStreamSize), becomes the data's extracted path (the data then owns
+    // and later deletes the file), and GetDoubt() says what the copy shows
+    // against it; a copy with pieces missing is deleted at once, and the
+    // scan reads the damaged file itself. False when the compound file could
+    // not be parsed cleanly; true otherwise, also when the copy failed.
     bool ExtractWorkbook();
 
     // Searches the scan file (the extracted copy, else the source) for BOF
@@ -40,6 +51,25 @@ public:
     // Parses every sheet's records into the model. Problems inside the
     // sheets do not fail it: false only for a stop request.
     bool ParseWorksheets();
+
+    // After the extracted copy was scanned and parsed: when it is doubted
+    // (GetDoubt(), or a model with neither a sheet nor a cell record),
+    // scans and parses the damaged file into a model of its own and
+    // counts the recovered cells of both. When the damaged file gives more,
+    // the data's model is rebuilt from it and the copy deleted; on a tie
+    // the copy's model stays. The repair counters end as the kept model's
+    // scan left them. Does nothing without an extracted copy or a doubt.
+    // False only for a stop request (the model may then be either).
+    bool CrossCheckWithRawScan();
+
+    // Why the copy was doubted; None when it was not or no copy was kept.
+    EExtractionDoubt GetDoubt() const { return m_doubt; }
+    // Whether CrossCheckWithRawScan() scanned the damaged file, the
+    // recovered cells it counted on each side, and which side it kept.
+    bool RawScanned() const { return m_rawScanned; }
+    std::size_t GetCopyCells() const { return m_copyCells; }
+    std::size_t GetRawCells() const { return m_rawCells; }
+    bool KeptRawScan() const { return m_keptRaw; }
 
     // What ExtractWorkbook met, for diagnostics: the compound-file parse
     // error (EErrorCode bits, including the copy's), the header conditions
@@ -54,4 +84,11 @@ private:
     unsigned long m_parseError = 0;
     unsigned long m_structureFlags = StructAll;
     int m_copyResult = -1;
+    EExtractionDoubt m_doubt = EExtractionDoubt::None;
+    bool m_rawScanned = false;
+    bool m_keptRaw = false;
+    std::size_t m_copyCells = 0;
+    std::size_t m_rawCells = 0;
+    // The repair counters as ExtractWorkbook() found them.
+    Counters m_countersAtStart{};
 };

@@ -3,9 +3,11 @@
 // that recovered nothing failed. Filled by RepairFile when it is given one.
 #pragma once
 
+#include <cstddef>
 #include <filesystem>
 
 #include "compound/EStructureFlag.h"
+#include "repair/CExtractionDoubt.h"
 #include "repair/CSourceFileKind.h"
 
 struct CRepairTrace {
@@ -17,9 +19,17 @@ struct CRepairTrace {
     unsigned long m_structureFlags = StructAll;
     // CopyWorkbook's result; -1 when no copy was tried.
     int m_copyResult = -1;
-    // The file the scan read: the extracted copy or the source itself.
+    // The file the kept model was scanned from: the extracted copy or the
+    // source itself.
     std::filesystem::path m_scanPath;
     bool m_scannedExtractedCopy = false;
+    // Why the copy was doubted (None when it was not, or none was kept);
+    // whether the damaged file was then scanned too, and the recovered
+    // cells of each side (the kept side is told by m_scannedExtractedCopy).
+    EExtractionDoubt m_copyDoubt = EExtractionDoubt::None;
+    bool m_rawCrossChecked = false;
+    std::size_t m_copyCells = 0;
+    std::size_t m_rawCells = 0;
     // Set when the repair failed because nothing was recovered (or the
     // workbook is encrypted); the message shown says the same.
     bool m_nothingRecovered = false;

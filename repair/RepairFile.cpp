@@ -44,13 +44,24 @@ bool Repair(CExcelData* data, CRepairTrace* trace) {
 
     if (!paser.ScanFile()) return false;
     if (RepairStopRequested()) return false;
-    // Nothing that the scan found is worth parsing: no substream at all, or
-    // sheets whose record bodies are ciphertext.
+    // Nothing that the scan found is worth parsing (no substream at all, or
+    // sheets whose record bodies are ciphertext): the verdict below says so,
+    // after a doubted copy had its chance against the damaged file.
+    if (!CRepairVerdict::AfterScan(*data) && !paser.ParseWorksheets()) return false;
+    if (RepairStopRequested()) return false;
+    if (!paser.CrossCheckWithRawScan()) return false;
+    if (trace) {
+        // The model kept may be the damaged file's.
+        trace->m_scanPath = data->GetScanPath();
+        trace->m_scannedExtractedCopy = !data->GetExtractedPath().empty();
+        trace->m_copyDoubt = paser.GetDoubt();
+        trace->m_rawCrossChecked = paser.RawScanned();
+        trace->m_copyCells = paser.GetCopyCells();
+        trace->m_rawCells = paser.GetRawCells();
+    }
+
     if (const std::optional<ESourceKind> failure = CRepairVerdict::AfterScan(*data))
         return NothingRecovered(*failure, trace);
-
-    if (!paser.ParseWorksheets()) return false;
-    if (RepairStopRequested()) return false;
     if (const std::optional<ESourceKind> failure = CRepairVerdict::AfterParse(*data))
         return NothingRecovered(*failure, trace);
     return true;

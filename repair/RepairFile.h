@@ -1,6 +1,7 @@
 // The repair of one damaged file, run on the repair worker: extract the
 // "Workbook" stream, scan it (or the damaged file itself) into the model,
-// parse the worksheets.
+// parse the worksheets; a doubted copy is checked against a scan of the
+// damaged file, and the recovery with more cells is kept.
 #pragma once
 
 class CExcelData;

@@ -51,7 +51,7 @@ TEST(CommandInfo, AnIntactCompoundFileIsExtracted) {
     EXPECT_EQ(result.status, 0);
     EXPECT_TRUE(Contains(result.out, "compound file: none\nheader conditions failed: none\n"))
         << result.out;
-    EXPECT_TRUE(Contains(result.out, "workbook stream copy: copied whole\n"));
+    EXPECT_TRUE(Contains(result.out, "workbook stream copy: used\n"));
     EXPECT_TRUE(Contains(result.out, "scanned: the extracted Workbook stream\n"));
     EXPECT_TRUE(Contains(result.out, "  0x00000000-0x"));
     // The temporary copy goes with the model when the command ends.

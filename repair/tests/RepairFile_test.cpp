@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -19,6 +20,7 @@
 #include "records/CExcelRecordMERGEDCELLS.h"
 #include "records/CExcelRecordNUMBER.h"
 #include "records/CExcelRecordRKVALUE.h"
+#include "repair/CExtractionDoubt.h"
 #include "repair/CRepairTrace.h"
 #include "repair/CRepairVerdict.h"
 #include "repair/tests/support/ForeignFiles.h"
@@ -157,6 +159,65 @@ TEST_F(RepairFileTest, ACompoundFileWithDamagedTablesIsScannedRawWithoutTryingAC
     const CExcelWorkSheet* sheet = OnlySheet(*data);
     ASSERT_NE(sheet, nullptr);
     EXPECT_EQ(CellsWithTheirValues(*sheet), 60u);
+}
+
+TEST_F(RepairFileTest, ADoubtedCopyIsCheckedAgainstTheRawScanAndTheBetterRecoveryKept) {
+    // Damage the copy cannot see past: the chain breaks (the raw scan has to
+    // win), or the directory entry lies (the copy holds the whole chain).
+    using Damage = std::function<void(Bytes&, const CompoundFileBuilder::Layout&)>;
+    // Sector k of the chain continues to sector `next` of the file, or to
+    // the chain's own sector number `to`.
+    const auto fat = [](std::uint32_t k, std::int32_t next, int to = -1) -> Damage {
+        return [=](Bytes& file, const CompoundFileBuilder::Layout& layout) {
+            const std::vector<std::int32_t>& s = layout.Find(u"Workbook")->sectors;
+            testsupport::SetU32(file, layout.FatEntryOffset(s[k]),
+                                static_cast<std::uint32_t>(to >= 0 ? s[to] : next));
+        };
+    };
+    const auto entry = [](std::uint32_t field, bool start, std::uint32_t value) -> Damage {
+        return [=](Bytes& file, const CompoundFileBuilder::Layout& layout) {
+            const CompoundFileBuilder::StreamPlacement& wb = *layout.Find(u"Workbook");
+            testsupport::SetU32(file, layout.DirectoryEntryOffset(wb.directoryId) + field,
+                                start ? static_cast<std::uint32_t>(wb.sectors[value]) : value);
+        };
+    };
+    struct Case {
+        const char* what;
+        Damage damage;
+        EExtractionDoubt doubt;
+        bool keptCopy;
+    };
+    const Case cases[] = {
+        {"chain loops back to its first sector", fat(2, 0, 0), EExtractionDoubt::ChainBroken,
+         false},
+        {"chain runs into sector 0, the FAT's", fat(3, 0), EExtractionDoubt::ChainBroken, false},
+        {"size 0", entry(0x78, false, 0), EExtractionDoubt::SizeDisagrees, true},
+        {"size halved", entry(0x78, false, 3000), EExtractionDoubt::SizeDisagrees, true},
+        {"start on the stream's second sector", entry(0x74, true, 1),
+         EExtractionDoubt::SizeDisagrees, false},
+        {"sound", nullptr, EExtractionDoubt::None, true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        ResetRunState();
+        CompoundFileBuilder builder;
+        builder.AddStream(u"Workbook", NumberWorkbook(300));
+        Bytes file = builder.Build();
+        if (c.damage) c.damage(file, builder.GetLayout());
+        auto data = Source(file);
+        CRepairTrace trace;
+        ASSERT_TRUE(RepairFile(data.get(), &trace));
+        EXPECT_EQ(trace.m_copyDoubt, c.doubt);
+        EXPECT_EQ(trace.m_rawCrossChecked, c.doubt != EExtractionDoubt::None);
+        EXPECT_EQ(trace.m_scannedExtractedCopy, c.keptCopy);
+        EXPECT_EQ(data->GetExtractedPath().empty(), !c.keptCopy);
+        EXPECT_EQ(TemporaryCopies().size(), c.keptCopy ? 1u : 0u);
+        const CExcelWorkSheet* sheet = OnlySheet(*data);
+        ASSERT_NE(sheet, nullptr);
+        EXPECT_EQ(CellsWithTheirValues(*sheet), 300u);
+        // The counters show the kept model's cells once, not both scans'.
+        EXPECT_EQ(RepairCounters[CounterNumericCells].load(), 300u);
+    }
 }
 
 TEST_F(RepairFileTest, TheDamagedSampleWorkbookComesBackWithItsCells) {

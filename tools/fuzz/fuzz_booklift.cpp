@@ -19,7 +19,8 @@ namespace {
 
 namespace fs = std::filesystem;
 
-constexpr unsigned long kAllErrorBits = 0x0FFF;
+// Every EErrorCode bit, ErrOpenFile to ErrStreamSize.
+constexpr unsigned long kAllErrorBits = 0x7FFF;
 
 // The input and output files of this process in the temporary folder.
 // libFuzzer may end the process without running exit handlers, so each run
