@@ -54,6 +54,32 @@ std::uint16_t SubstreamAt(const CInputFile& file, std::uint32_t position) {
     return CDataReader::GetU16(bytes + biff::kBofSubstreamTypeOffset);
 }
 
+// Which records land alone on a BOF that comes before the BOF of an earlier
+// such record, or after that of a later one. A spreadsheet writes the
+// BOUNDSHEET records in the order of the substreams, so two records whose
+// BOFs come the other way round hold swapped (damaged) positions.
+std::vector<bool> OutOfOrder(const std::vector<std::size_t>& landing,
+                             const std::vector<std::uint32_t>& landed) {
+    const std::size_t n = landing.size();
+    const auto alone = [&](std::size_t i) {
+        return landing[i] != kNoBof && landed[landing[i]] == 1;
+    };
+    std::vector<bool> out(n, false);
+    std::size_t highest = kNoBof;  // the latest BOF landed on so far
+    for (std::size_t i = 0; i < n; ++i) {
+        if (!alone(i)) continue;
+        if (highest != kNoBof && highest > landing[i]) out[i] = true;
+        if (highest == kNoBof || landing[i] > highest) highest = landing[i];
+    }
+    std::size_t lowest = kNoBof;  // the earliest BOF landed on after
+    for (std::size_t i = n; i-- > 0;) {
+        if (!alone(i)) continue;
+        if (lowest != kNoBof && lowest < landing[i]) out[i] = true;
+        if (lowest == kNoBof || landing[i] < lowest) lowest = landing[i];
+    }
+    return out;
+}
+
 }  // namespace
 
 void CBoundSheetPlacement::Place(const std::vector<BoundSheet>& boundSheets,
@@ -70,11 +96,12 @@ void CBoundSheetPlacement::Place(const std::vector<BoundSheet>& boundSheets,
         landing[i] = FindBof(worksheetBofs, boundSheets[i].position);
         if (landing[i] != kNoBof) ++landed[landing[i]];
     }
+    const std::vector<bool> outOfOrder = OutOfOrder(landing, landed);
     std::vector<bool> claimed(worksheetBofs.size(), false);
     std::vector<EPlace> places(boundSheets.size(), EPlace::NoSheet);
     for (std::size_t i = 0; i < boundSheets.size(); ++i) {
         const BoundSheet& record = boundSheets[i];
-        if (landing[i] != kNoBof && landed[landing[i]] == 1) {
+        if (landing[i] != kNoBof && landed[landing[i]] == 1 && !outOfOrder[i]) {
             claimed[landing[i]] = true;
             places[i] = EPlace::OnItsBof;
             continue;

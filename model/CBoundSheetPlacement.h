@@ -5,17 +5,20 @@
 //
 // In an extracted stream a BOUNDSHEET's position is an offset in the scan
 // file, and a sound one lands on its sheet's BOF. Each record, in order:
-// - lands on a worksheet BOF of the workbook that no other record lands on:
-//   a worksheet there, whatever its sheet-type byte says (no sound chart or
-//   module record points at a worksheet BOF);
+// - lands on a worksheet BOF of the workbook that no other record lands on,
+//   in the order of the records (a record whose BOF comes before an earlier
+//   record's or after a later record's holds a swapped position: every
+//   file a spreadsheet writes lists its sheets in the order of their
+//   substreams): a worksheet there, whatever its sheet-type byte says (no
+//   sound chart or module record points at a worksheet BOF);
 // - lands on some other sheet's BOF record (a worksheet BOF the search did
 //   not list, such as one in the file's unsearched tail, or a macro sheet's
 //   or chart's BOF): a worksheet or macro-sheet record keeps its position,
 //   and so does any record landing on a worksheet BOF; other kinds make no
 //   sheet;
 // - lands anywhere else (inside a record, past the file, on the globals
-//   BOF, or on a worksheet BOF that several records claim): its position is
-//   damaged. A worksheet or macro-sheet record then takes, in order, the
+//   BOF, on a worksheet BOF that several records claim, or out of order):
+//   its position is damaged. A worksheet or macro-sheet record then takes, in order, the
 //   worksheet BOFs that no sound record claims (the k-th such record the
 //   k-th such BOF) and keeps its name; with none left its sheet keeps its
 //   place in the list but gets an empty stretch. Other kinds make no sheet.

@@ -372,15 +372,15 @@ TEST(BoundSheetPlacement, ASheetWhoseBofIsDamagedKeepsItsCells) {
          [](Stream& s) { s.SetPosition(1, 0x5EED1234u); },
          {u"A", u"B", u"C"},
          {kAll + "x1", kAll + "x2", "5x3"}},
-        // The file's own word: the names go with the positions.
+        // Records list their sheets in the order of the substreams.
         {"two positions swapped",
-         {a, b},
+         {a, b, c},
          [](Stream& s) {
              s.SetPosition(0, s.bofs[1]);
              s.SetPosition(1, s.bofs[0]);
          },
-         {u"A", u"B"},
-         {kAll + "x2", kAll + "x1"}},
+         {u"A", u"B", u"C"},
+         {kAll + "x1", kAll + "x2", "5x3"}},
         // Cells whose owner cannot be told go to a sheet of their own.
         {"zeroed BOF whose BOUNDSHEET is gone",
          {a, b},
