@@ -254,13 +254,21 @@ bool CExcelScanWorkBook::DecodeBOUNDSHEET(CExcelRawRecordData& record,
 
     const std::uint32_t length = body.DataLength();
     if (length < biff::kBoundSheetFixedSize) return false;
+    out.position = body.ReadU32(biff::kBoundSheetPositionOffset);
+    out.visibility = body.ReadU8(biff::kBoundSheetVisibilityOffset);
+    out.sheetType = body.ReadU8(biff::kBoundSheetTypeOffset);
+    out.name = BoundSheetName(body);
+    return true;
+}
+
+std::u16string CExcelScanWorkBook::BoundSheetName(const CByteBuffer& body) {
+    const std::uint32_t length = body.DataLength();
     const std::uint8_t count = body.ReadU8(biff::kBoundSheetNameLengthOffset);
     const std::uint8_t flags = body.ReadU8(biff::kBoundSheetFlagsOffset);
     std::uint32_t at = biff::kBoundSheetFixedSize;
     if (flags & biff::kStringRich) at += 2;
     if (flags & biff::kStringExtended) at += 4;
     const bool wide = flags & biff::kStringWide;
-
     std::u16string name;
     for (std::uint32_t i = 0; i < count; ++i) {
         const std::uint32_t offset = wide ? at + 2 * i : at + i;
@@ -268,10 +276,5 @@ bool CExcelScanWorkBook::DecodeBOUNDSHEET(CExcelRawRecordData& record,
         name.push_back(wide ? static_cast<char16_t>(body.ReadU16(offset))
                             : static_cast<char16_t>(body.ReadU8(offset)));
     }
-
-    out.position = body.ReadU32(biff::kBoundSheetPositionOffset);
-    out.visibility = body.ReadU8(biff::kBoundSheetVisibilityOffset);
-    out.sheetType = body.ReadU8(biff::kBoundSheetTypeOffset);
-    out.name = std::move(name);
-    return true;
+    return name;
 }

@@ -10,12 +10,14 @@
 #include <cstdint>
 #include <filesystem>
 #include <memory>
+#include <string>
 #include <vector>
 
 #include "biff/CExcelContinueRecordOffset.h"
 #include "biff/CExcelRawRecordData.h"
 #include "model/CBoundSheetPlacement.h"
 
+class CByteBuffer;
 class CExcelData;
 class CExcelWorkBook;
 class CInputFile;
@@ -83,6 +85,9 @@ public:
     // record are not read.
     static bool DecodeBOUNDSHEET(CExcelRawRecordData& record,
                                  CBoundSheetPlacement::BoundSheet& out);
+    // The sheet name of a BOUNDSHEET body: a short unicode string after the
+    // fixed bytes, cut where the body ends.
+    static std::u16string BoundSheetName(const CByteBuffer& body);
 
 private:
     // Appends the sheet of a worksheet or macro-sheet BOUNDSHEET to workbook.

@@ -5,32 +5,13 @@
 #include "biff/BiffRecordIds.h"
 #include "biff/CByteBuffer.h"
 #include "biff/CInputFile.h"
+#include "model/CExcelScanWorkBook.h"
 #include "model/CExcelWorkBook.h"
 #include "model/CExcelWorkSheet.h"
 
 namespace {
 
 constexpr char16_t kUnnamed[] = u"unnamed";
-
-// The sheet name: a short BIFF8 unicode string at offset 6 of the body,
-// cut where the record ends.
-std::u16string NameOf(const CByteBuffer& body) {
-    const std::uint32_t length = body.DataLength();
-    const std::uint8_t count = body.ReadU8(biff::kBoundSheetNameLengthOffset);
-    const std::uint8_t flags = body.ReadU8(biff::kBoundSheetFlagsOffset);
-    std::uint32_t at = biff::kBoundSheetFixedSize;
-    if (flags & biff::kStringRich) at += 2;
-    if (flags & biff::kStringExtended) at += 4;
-    const bool wide = flags & biff::kStringWide;
-    std::u16string name;
-    for (std::uint32_t i = 0; i < count; ++i) {
-        const std::uint32_t offset = wide ? at + 2 * i : at + i;
-        if (offset + (wide ? 2u : 1u) > length) break;
-        name.push_back(wide ? static_cast<char16_t>(body.ReadU16(offset))
-                            : static_cast<char16_t>(body.ReadU8(offset)));
-    }
-    return name;
-}
 
 }  // namespace
 
@@ -60,7 +41,8 @@ bool CBoundSheetOrder::Read(const std::filesystem::path& scanPath, const CExcelW
             const std::size_t got = file.ReadAt(position + biff::kRecordHeaderSize, body, wanted);
             const CByteBuffer record(body, static_cast<std::uint32_t>(got));
             if (got >= biff::kBoundSheetFixedSize)
-                m_entries.push_back({record.ReadU8(biff::kBoundSheetTypeOffset), NameOf(record)});
+                m_entries.push_back({record.ReadU8(biff::kBoundSheetTypeOffset),
+                                     CExcelScanWorkBook::BoundSheetName(record)});
         }
         position += biff::kRecordHeaderSize + length;
     }
