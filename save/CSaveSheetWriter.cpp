@@ -56,12 +56,15 @@ bool CSaveSheetWriter::Write(const CSaveOption& options) {
         {CSaveOption::BlankCellFormats, &CSaveSheetWriter::MulBlankProgress},
         {CSaveOption::ColumnInformation, &CSaveSheetWriter::Columns},
         {CSaveOption::RowInformation, &CSaveSheetWriter::Rows},
+        // Merging keeps the top-left value only: the ranges come before the
+        // values, so that cells hidden under a merge keep theirs as in the
+        // source.
+        {CSaveOption::MergedRanges, &CSaveSheetWriter::MergedRanges},
         {CSaveOption::Numbers, &CSaveSheetWriter::Numbers},
         {CSaveOption::Formulas, &CSaveSheetWriter::Formulas},
         {CSaveOption::BooleansAndErrors, &CSaveSheetWriter::BooleansAndErrors},
         {CSaveOption::Texts, &CSaveSheetWriter::Texts},
         {CSaveOption::BlankCellFormats, &CSaveSheetWriter::BlankCellFormats},
-        {CSaveOption::MergedRanges, &CSaveSheetWriter::MergedRanges},
         {CSaveOption::Texts, &CSaveSheetWriter::Comments},
         // No options of their own: any content bit lets them through.
         {CSaveOption::All, &CSaveSheetWriter::ConditionalFormats},

@@ -78,8 +78,6 @@ struct KnownShortfall {
 };
 
 constexpr KnownShortfall kKnownShortfalls[] = {
-    {"phpss-HiddenMergeCellsTest", 2,
-     "two formula cells hidden under a merged range: merging keeps the top-left value only"},
     {"poi-46368", 3, "a text of 32,770 characters, more than a cell holds (32,767)"},
 };
 
