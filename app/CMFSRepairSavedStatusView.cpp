@@ -19,10 +19,10 @@
 CMFSRepairSavedStatusView::CMFSRepairSavedStatusView(CMainFrame* frame, int identifier,
                                                      QWidget* parent)
     : CScreenView(frame, identifier, parent) {
-    m_list = new CMFSFileList(QStringLiteral("ResultList"),
-                              {tr("S. No."), tr("Source File"), tr("Destination File"),
-                               tr("Status")},
-                              this);
+    m_list = new CMFSFileList(
+        QStringLiteral("ResultList"),
+        {tr("S. No."), tr("Source File"), tr("Destination File"), tr("Status"), tr("Reason")},
+        this);
     m_list->setSelectionMode(QAbstractItemView::SingleSelection);
     // The list's context menu is its actions.
     m_openFile = new QAction(tr("Open file"), m_list);
@@ -60,13 +60,21 @@ bool CMFSRepairSavedStatusView::OpenRow(int row) {
     return true;
 }
 
-void CMFSRepairSavedStatusView::OnOpenFile() { OpenRow(m_list->CurrentRow()); }
+void CMFSRepairSavedStatusView::OnOpenFile() {
+    OpenRow(m_list->CurrentRow());
+}
 
-void CMFSRepairSavedStatusView::OnBack() { ShowScreen(CViewManger::MFSSelectFile); }
+void CMFSRepairSavedStatusView::OnBack() {
+    ShowScreen(CViewManger::MFSSelectFile);
+}
 
-void CMFSRepairSavedStatusView::OnShow() { RebuildRows(); }
+void CMFSRepairSavedStatusView::OnShow() {
+    RebuildRows();
+}
 
-void CMFSRepairSavedStatusView::OnRefresh() { RebuildRows(); }
+void CMFSRepairSavedStatusView::OnRefresh() {
+    RebuildRows();
+}
 
 void CMFSRepairSavedStatusView::RebuildRows() {
     std::vector<QStringList> rows;
@@ -83,11 +91,17 @@ void CMFSRepairSavedStatusView::RebuildRows() {
             // began; a file it never reached has none.
             const bool produced = finished && i < destinations.size();
             QString status;
-            if (finished) status = job->GetResultFlag(i) == 1 ? tr("Saved") : tr("Failed");
+            QString reason;
+            if (finished) {
+                status = job->GetResultFlag(i) == 1 ? tr("Saved") : tr("Failed");
+                // The reason is the repair's or the save's own message text,
+                // as the message boxes show it.
+                reason = QString::fromStdU16String(job->GetFileResult(i).reason);
+            }
             rows.push_back({QString::number(i + 1), QString::fromStdString(sources[i].string()),
                             produced ? QString::fromStdString(destinations[i].string())
                                      : QStringLiteral("..."),
-                            status});
+                            status, reason});
         }
     }
     m_list->SetRows(rows);

@@ -1,5 +1,7 @@
-// Multiple-file screen 10: one row per file with its result, rebuilt from
-// the job data each time the screen is shown or the screens refresh. A
+// Multiple-file screen 10: one row per file with its result ("Saved" or
+// "Failed") and, for a file not saved, why (skipped, never begun, nothing
+// recovered and what the file is, the save refused), rebuilt from the job
+// data each time the screen is shown or the screens refresh. A
 // saved file opens with the desktop's program on a double-click or the
 // list's "Open file"; a failed row opens nothing.
 #pragma once

@@ -45,6 +45,15 @@ void CCliConsole::PrintResult(std::u16string_view status, const std::filesystem:
     std::fflush(stdout);
 }
 
+void CCliConsole::PrintOutcome(const std::filesystem::path& source, std::u16string_view outcome,
+                               std::u16string_view reason) {
+    std::lock_guard lock(m_mutex);
+    ClearLocked();
+    std::fprintf(stderr, "mendwell-cli: %s: %s%s%s\n", source.c_str(), ToUtf8(outcome).c_str(),
+                 reason.empty() ? "" : ": ", ToUtf8(reason).c_str());
+    std::fflush(stderr);
+}
+
 void CCliConsole::Message(std::u16string_view text) {
     std::lock_guard lock(m_mutex);
     ClearLocked();

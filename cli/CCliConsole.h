@@ -1,7 +1,8 @@
 // What the command-line tool shows while it repairs and saves: a progress
 // line on standard error, redrawn in place and only when standard error is
-// a terminal; one result line per file on standard output; and the
-// messages of the message sink on standard error. The three may come from
+// a terminal; one result line per file on standard output, with its
+// outcome line on standard error; and the messages of the message sink on
+// standard error. The three may come from
 // different threads (the job worker prints result lines and messages while
 // the main thread redraws the progress line), so each call is whole and a
 // result or a message first clears a progress line left on the screen.
@@ -36,6 +37,11 @@ public:
     // once; status is "Saved" or "Skipped".
     void PrintResult(std::u16string_view status, const std::filesystem::path& source,
                      const std::filesystem::path& destination);
+
+    // "mendwell-cli: SOURCE: OUTCOME" on standard error, with ": REASON"
+    // after it when reason is not empty; outcome is "saved", "failed", ...
+    void PrintOutcome(const std::filesystem::path& source, std::u16string_view outcome,
+                      std::u16string_view reason);
 
 private:
     void ClearLocked();

@@ -3,7 +3,9 @@
 #include <algorithm>
 
 #include "cli/CCliConsole.h"
+#include "containers/CMFSDataContainer.h"
 #include "platform/RunState.h"
+#include "repair/CMFSJobSummary.h"
 
 namespace {
 
@@ -14,12 +16,12 @@ constexpr std::u16string_view kSaveStep = u"Saving file...";
 
 }  // namespace
 
-CCliJobStatusList::CCliJobStatusList(CCliConsole& console,
-                                     const std::vector<std::filesystem::path>& sources)
+CCliJobStatusList::CCliJobStatusList(CCliConsole& console, const CMFSDataContainer& job)
     : m_console(console),
-      m_sources(sources),
-      m_reachedSave(sources.size(), 0),
-      m_currentRow(sources.size()) {}
+      m_job(job),
+      m_sources(job.GetSourceList()),
+      m_reachedSave(m_sources.size(), 0),
+      m_currentRow(m_sources.size()) {}
 
 void CCliJobStatusList::SetRow(std::size_t row, const std::filesystem::path& destination,
                                std::u16string_view status) {
@@ -32,6 +34,9 @@ void CCliJobStatusList::SetRow(std::size_t row, const std::filesystem::path& des
         return;
     }
     m_console.PrintResult(status, m_sources[row], destination);
+    const CMFSFileResult& result = m_job.GetFileResult(row);
+    m_console.PrintOutcome(m_sources[row], CMFSJobSummary::OutcomeName(result.outcome),
+                           result.reason);
 }
 
 void CCliJobStatusList::SetStatusText(std::u16string_view) {

@@ -1,8 +1,9 @@
 // The multiple-file job's status list as the command-line tool shows it:
 // each row that gets its final status ("Saved" or "Skipped") becomes a
-// result line on the console. It also remembers which files reached their
-// save, so that the tool can tell "nothing could be repaired" from "some
-// file was not saved", and which file the job is on, for the progress line.
+// result line on the console, and the file's outcome with its reason (which
+// the job records before the row's final status) an outcome line. It also remembers which files
+// reached their save, so that the tool can tell "nothing could be repaired" from "some file was not
+// saved", and which file the job is on, for the progress line.
 //
 // The job worker calls SetRow and InvalidateStatusArea; the main thread
 // reads CurrentRow and IsSaving while the job runs, and the counts once the
@@ -17,11 +18,14 @@
 #include "containers/IJobStatusList.h"
 
 class CCliConsole;
+class CMFSDataContainer;
 
 class CCliJobStatusList : public IJobStatusList {
 public:
-    // sources: the job's source list, by row; borrowed, must outlive the list.
-    CCliJobStatusList(CCliConsole& console, const std::vector<std::filesystem::path>& sources);
+    // job: its source list gives the rows, its file results the outcomes;
+    // borrowed, must outlive the list. The source list must not change
+    // while the list lives.
+    CCliJobStatusList(CCliConsole& console, const CMFSDataContainer& job);
 
     void SetRow(std::size_t row, const std::filesystem::path& destination,
                 std::u16string_view status) override;
@@ -38,6 +42,7 @@ public:
 
 private:
     CCliConsole& m_console;
+    const CMFSDataContainer& m_job;
     const std::vector<std::filesystem::path>& m_sources;
     std::vector<char> m_reachedSave;  // by row; written by the job worker only
     std::atomic<std::size_t> m_currentRow;

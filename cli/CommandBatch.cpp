@@ -1,8 +1,10 @@
 // mendwell-cli batch: the multiple-file job from a terminal. The sources,
 // the destination folder and the save options go into a job's data; the
 // job worker repairs and saves each file in turn into the folder, and every
-// file that ends gets its result line. The job's closing message comes
-// through the message sink, on standard error.
+// file that ends gets its result line, and its outcome line on standard
+// error (a file the job never began gets that line once the job has
+// ended). The job's closing message comes through the message sink, on
+// standard error.
 #include <chrono>
 #include <cstdio>
 #include <filesystem>
@@ -21,6 +23,7 @@
 #include "platform/ProgressTarget.h"
 #include "platform/RunState.h"
 #include "platform/TextConversion.h"
+#include "repair/CMFSJobSummary.h"
 #include "repair/CMFSRSThreadManager.h"
 
 namespace {
@@ -106,7 +109,7 @@ int RunBatch(const std::vector<std::string>& args) {
     job.GetSourceList() = parsed.sources;
     job.SetDestinationFolder(folder);
     job.GetSaveOptions() = parsed.options;
-    CCliJobStatusList list(console, job.GetSourceList());
+    CCliJobStatusList list(console, job);
     job.SetStatusList(&list);
     job.SetProgressTarget(&progress);
     {
@@ -124,6 +127,12 @@ int RunBatch(const std::vector<std::string>& args) {
         console.ClearProgress();
     }  // the manager joins the job worker here
 
+    for (std::size_t i = 0; i < parsed.sources.size(); ++i) {
+        const CMFSFileResult& result = job.GetFileResult(i);
+        if (result.outcome == EFileOutcome::NotBegun)
+            console.PrintOutcome(parsed.sources[i], CMFSJobSummary::OutcomeName(result.outcome),
+                                 result.reason);
+    }
     if (WasInterrupted()) return ReportInterrupted();
     std::size_t saved = 0;
     for (std::size_t i = 0; i < parsed.sources.size(); ++i) saved += job.GetResultFlag(i) == 1;

@@ -5,17 +5,29 @@
 CMFSDataContainer::CMFSDataContainer() = default;
 CMFSDataContainer::~CMFSDataContainer() = default;
 
-IJobStatusList* CMFSDataContainer::GetStatusList() const { return m_statusList; }
-void CMFSDataContainer::SetStatusList(IJobStatusList* list) { m_statusList = list; }
-ProgressTarget* CMFSDataContainer::GetProgressTarget() const { return m_progressTarget; }
-void CMFSDataContainer::SetProgressTarget(ProgressTarget* target) { m_progressTarget = target; }
+IJobStatusList* CMFSDataContainer::GetStatusList() const {
+    return m_statusList;
+}
+void CMFSDataContainer::SetStatusList(IJobStatusList* list) {
+    m_statusList = list;
+}
+ProgressTarget* CMFSDataContainer::GetProgressTarget() const {
+    return m_progressTarget;
+}
+void CMFSDataContainer::SetProgressTarget(ProgressTarget* target) {
+    m_progressTarget = target;
+}
 
-CExcelData* CMFSDataContainer::GetCurrentWorkbook() const { return m_currentWorkbook.get(); }
+CExcelData* CMFSDataContainer::GetCurrentWorkbook() const {
+    return m_currentWorkbook.get();
+}
 void CMFSDataContainer::SetCurrentWorkbook(std::unique_ptr<CExcelData> workbook) {
     m_currentWorkbook = std::move(workbook);
 }
 
-std::vector<std::filesystem::path>& CMFSDataContainer::GetSourceList() { return m_sourceList; }
+std::vector<std::filesystem::path>& CMFSDataContainer::GetSourceList() {
+    return m_sourceList;
+}
 const std::vector<std::filesystem::path>& CMFSDataContainer::GetSourceList() const {
     return m_sourceList;
 }
@@ -34,8 +46,26 @@ void CMFSDataContainer::SetResultFlag(std::size_t position, std::uint8_t flag) {
     m_resultFlags[position] = flag;
 }
 
-CSaveOption& CMFSDataContainer::GetSaveOptions() { return m_saveOptions; }
-const CSaveOption& CMFSDataContainer::GetSaveOptions() const { return m_saveOptions; }
+const CMFSFileResult& CMFSDataContainer::GetFileResult(std::size_t position) const {
+    static const CMFSFileResult kNotBegun;
+    return position < m_fileResults.size() ? m_fileResults[position] : kNotBegun;
+}
+void CMFSDataContainer::SetFileResult(std::size_t position, CMFSFileResult result) {
+    SetResultFlag(position, result.outcome == EFileOutcome::Saved ? 1 : 0);
+    if (position >= m_fileResults.size()) m_fileResults.resize(position + 1);
+    m_fileResults[position] = std::move(result);
+}
+void CMFSDataContainer::ClearFileResults() {
+    m_resultFlags.clear();
+    m_fileResults.clear();
+}
+
+CSaveOption& CMFSDataContainer::GetSaveOptions() {
+    return m_saveOptions;
+}
+const CSaveOption& CMFSDataContainer::GetSaveOptions() const {
+    return m_saveOptions;
+}
 
 const std::filesystem::path& CMFSDataContainer::GetDestinationFolder() const {
     return m_destinationFolder;

@@ -1,7 +1,8 @@
 // The data of one multiple-file job: the source files in the order the user
 // added them, the destination folder and option mask the job uses, and what
 // the job leaves behind (one destination path and one result flag per
-// processed file, the workbook of the file in progress).
+// processed file, one result flag and one outcome with its reason per source
+// file, the workbook of the file in progress).
 //
 // The job screens edit the sources, the folder and the options; the job
 // worker reads them and writes the rest. The status list and the progress
@@ -14,6 +15,7 @@
 #include <memory>
 #include <vector>
 
+#include "containers/CMFSFileResult.h"
 #include "model/CDataContainer.h"
 #include "model/CSaveOption.h"
 
@@ -49,6 +51,15 @@ public:
     std::uint8_t GetResultFlag(std::size_t position) const;
     void SetResultFlag(std::size_t position, std::uint8_t flag);
 
+    // The outcome of the file at position; NotBegun with no reason for any
+    // position never set. Setting one also sets the result flag (1 for
+    // Saved, 0 otherwise).
+    const CMFSFileResult& GetFileResult(std::size_t position) const;
+    void SetFileResult(std::size_t position, CMFSFileResult result);
+    // Forgets every outcome and result flag: a new job over the same data
+    // starts with no file begun.
+    void ClearFileResults();
+
     // 255 at creation.
     CSaveOption& GetSaveOptions();
     const CSaveOption& GetSaveOptions() const;
@@ -63,6 +74,7 @@ private:
     std::vector<std::filesystem::path> m_sourceList;
     std::vector<std::filesystem::path> m_destinationList;
     std::vector<std::uint8_t> m_resultFlags;
+    std::vector<CMFSFileResult> m_fileResults;
     CSaveOption m_saveOptions{CSaveOption::All};
     std::filesystem::path m_destinationFolder;
 };

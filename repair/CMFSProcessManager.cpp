@@ -11,6 +11,8 @@
 #include "platform/RunState.h"
 #include "platform/TextConversion.h"
 #include "repair/CFileParsingManager.h"
+#include "repair/CMFSJobSummary.h"
+#include "repair/CRepairTrace.h"
 #include "repair/CThreadManager.h"
 #include "save/CSaveProcessManagerExcel.h"
 
@@ -21,7 +23,6 @@ constexpr std::u16string_view kSaved = u"Saved";
 constexpr std::u16string_view kSkipped = u"Skipped";
 constexpr std::u16string_view kParsingStep = u"Parsing file...";
 constexpr std::u16string_view kSavingStep = u"Saving file...";
-constexpr std::u16string_view kJobDone = u"Files repaired and saved successfully.";
 
 void ShowStep(CMFSDataContainer* job, std::u16string_view step) {
     JobStatusText.Set(std::u16string(step));
@@ -51,6 +52,9 @@ int CMFSProcessManager::Run(CMFSDataContainer* job) {
     // The job only ever appends; without this a second run over the same
     // data would leave the list longer than its rows.
     job->GetDestinationList().clear();
+    // Likewise the outcomes: a file this run does not reach was not begun,
+    // whatever an earlier run made of it.
+    job->ClearFileResults();
 
     // The screens do not touch the job data while the job runs, so the
     // list's length is fixed for the whole loop.
@@ -67,20 +71,50 @@ int CMFSProcessManager::Run(CMFSDataContainer* job) {
         const std::filesystem::path destination = job->GetCurrentWorkbook()->GetDestinationPath();
         if (list != nullptr) list->SetRow(i, destination, kSaving);
 
-        bool ok = RepairOne(job);
-        if (ok) ok = SaveOne(job);
-
-        job->SetResultFlag(i, ok ? 1 : 0);
+        CMFSFileResult result = ProcessOne(job);
+        const bool saved = result.outcome == EFileOutcome::Saved;
+        // The outcome is in place before the row's final status, so that a
+        // list may read it when the row ends.
+        job->SetFileResult(i, std::move(result));
         job->GetDestinationList().push_back(destination);
-        if (list != nullptr) list->SetRow(i, destination, ok ? kSaved : kSkipped);
+        if (list != nullptr) list->SetRow(i, destination, saved ? kSaved : kSkipped);
+    }
+    for (std::size_t i = 0; i < count; ++i) {
+        if (job->GetFileResult(i).outcome == EFileOutcome::NotBegun)
+            job->SetFileResult(i, Outcome(EFileOutcome::NotBegun));
     }
 
     if (list != nullptr) list->SetStatusText(u"");
-    ShowMessage(kJobDone);
+    ShowMessage(CMFSJobSummary::Message(CMFSJobSummary::Count(*job)));
     return 0;
 }
 
-bool CMFSProcessManager::RepairOne(CMFSDataContainer* job) {
+CMFSFileResult CMFSProcessManager::ProcessOne(CMFSDataContainer* job) {
+    CRepairTrace trace;
+    if (!RepairOne(job, &trace)) {
+        // A skip leaves SaveStopRequested at 1 (the repair's end clears only
+        // StopRequested); a file whose bytes told why nothing came out of
+        // it failed for that reason, even when a skip came too late.
+        if (trace.m_nothingRecovered)
+            return {EFileOutcome::Failed,
+                    std::u16string(CSourceFileKind::Message(trace.m_failureKind))};
+        if (SaveStopRequested.load() != 0) return Outcome(EFileOutcome::Skipped);
+        return Outcome(EFileOutcome::Failed);
+    }
+    if (SaveOne(job)) return {EFileOutcome::Saved, {}};
+    // Nothing clears SaveStopRequested after a save: a 1 here is a skip
+    // that came before or during it.
+    if (SaveStopRequested.load() != 0 || StopRequested.load() != 0)
+        return Outcome(EFileOutcome::Skipped);
+    return {EFileOutcome::Failed, CSaveProcessManagerExcel::FailureMessage(
+                                      job->GetCurrentWorkbook()->GetDestinationPath())};
+}
+
+CMFSFileResult CMFSProcessManager::Outcome(EFileOutcome outcome) {
+    return {outcome, std::u16string(CMFSJobSummary::DefaultReason(outcome))};
+}
+
+bool CMFSProcessManager::RepairOne(CMFSDataContainer* job, CRepairTrace* trace) {
     if (job == nullptr) return false;
     ShowStep(job, kParsingStep);
     // The counters belong to the file in progress, as on the single-file
@@ -90,6 +124,7 @@ bool CMFSProcessManager::RepairOne(CMFSDataContainer* job) {
     // SaveStopRequested of 1 is a skip of this file.
     SaveStopRequested.store(0);
     CFileParsingManager manager;
+    manager.SetTrace(trace);
     if (manager.Start(job->GetCurrentWorkbook()) != 0) return false;
     ParsingDone.Wait();
     return ParsingSucceeded.load() == 1;

@@ -2,9 +2,13 @@
 // 0, a new parsed workbook with its destination in the job's folder, the
 // repair on the repair worker (waiting on ParsingDone), then the save on the
 // save worker (waiting on SaveDone), and the file's row, result flag and
-// destination recorded. Ends with "Files repaired and saved successfully."
-// through the message sink after every non-empty job, also when files were
-// skipped or the job was stopped.
+// destination recorded. Each file's outcome (CMFSFileResult) is recorded
+// with its reason: the repair's text for a file nothing could be recovered
+// from (CSourceFileKind), the save's failure text, "Skipped by the user.",
+// or, for the files a stopped job never reached, that it was not begun.
+// Ends with the job's closing message through the message sink after every
+// non-empty job (CMFSJobSummary): "Files repaired and saved successfully."
+// only when every file was saved, else what happened counted.
 //
 // Runs on the job worker. The job's status list may be null (nothing is
 // shown then). A run starts by clearing the job's destination list, so that
@@ -13,7 +17,10 @@
 // the worker end at its next check.
 #pragma once
 
+#include "containers/CMFSFileResult.h"
+
 class CMFSDataContainer;
+struct CRepairTrace;
 
 class CMFSProcessManager {
 public:
@@ -26,8 +33,15 @@ public:
     // no message and nothing changed.
     int Run(CMFSDataContainer* job);
     // Repairs the job's current workbook; true when a workbook came out.
-    bool RepairOne(CMFSDataContainer* job);
+    // trace, when given, is filled with what the repair met.
+    bool RepairOne(CMFSDataContainer* job, CRepairTrace* trace = nullptr);
     // Saves the job's current workbook; true when it was saved. Both are
     // false, without waiting, when their worker thread cannot be made.
     bool SaveOne(CMFSDataContainer* job);
+
+private:
+    // Repairs and saves the job's current workbook; what came of it.
+    CMFSFileResult ProcessOne(CMFSDataContainer* job);
+    // outcome with its default reason.
+    static CMFSFileResult Outcome(EFileOutcome outcome);
 };

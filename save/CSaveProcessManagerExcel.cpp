@@ -164,8 +164,12 @@ std::int32_t CSaveProcessManagerExcel::Finish() {
 }
 
 void CSaveProcessManagerExcel::ReportFailure() const {
-    ShowMessage(u"Failed to save the file " + TextFromPath(m_data->GetDestinationPath()) +
-                u". Please try to save the file with different name.");
+    ShowMessage(FailureMessage(m_data->GetDestinationPath()));
+}
+
+std::u16string CSaveProcessManagerExcel::FailureMessage(const std::filesystem::path& destination) {
+    return u"Failed to save the file " + TextFromPath(destination) +
+           u". Please try to save the file with different name.";
 }
 
 void CSaveProcessManagerExcel::ReportRefusedNames() const {

@@ -35,6 +35,9 @@ public:
     // the message sink), 2 not a CExcelData.
     std::int32_t Save(CDataContainer* container) override;
 
+    // "Failed to save the file <destination>. Please try ...": what a save
+    // that wrote nothing says, also where a job reports the file's outcome.
+    static std::u16string FailureMessage(const std::filesystem::path& destination);
     // "<temporary folder>/<new UUID>.xls": where the server writes first.
     static std::filesystem::path MakeTempWorkbookName();
     // The multiple-file output name for source in folder (see CSaveFileNames).

@@ -6,8 +6,11 @@
 #include "app/tests/CMFSScreenTest.h"
 #include "containers/CMFSDataContainer.h"
 #include "platform/RunState.h"
+#include "repair/CSourceFileKind.h"
 
 namespace {
+
+const QString kMixedEnd = QStringLiteral("2 files repaired and saved; 1 failed.");
 
 class CMFSJobPathTest : public CMFSScreenTest {
 protected:
@@ -31,7 +34,7 @@ TEST_F(CMFSJobPathTest, ThreeFilesWithAnUnrepairableOneInTheMiddle) {
     EXPECT_TRUE(ProgressScreen().IsTimerActive());
 
     ASSERT_TRUE(WaitForJobEnd());
-    EXPECT_EQ(Informed(kJobDone), 1);
+    EXPECT_EQ(Informed(kMixedEnd), 1);
     ProgressScreen().OnTimer();
 
     ASSERT_EQ(CurrentIndex(), CViewManger::MFSRepairSavedStatus);
@@ -40,6 +43,11 @@ TEST_F(CMFSJobPathTest, ThreeFilesWithAnUnrepairableOneInTheMiddle) {
     EXPECT_EQ(ResultColumn(1),
               (QStringList{ToQString(files[0]), ToQString(files[1]), ToQString(files[2])}));
     EXPECT_EQ(ResultColumn(3), (QStringList{"Saved", "Failed", "Saved"}));
+    // The failed row says why: what the repair said about the file.
+    EXPECT_EQ(ResultColumn(4), (QStringList{"",
+                                            QString::fromStdU16String(std::u16string(
+                                                CSourceFileKind::Message(ESourceKind::PlainText))),
+                                            ""}));
 
     const auto& destinations = Doc().GetJobData()->GetDestinationList();
     ASSERT_EQ(destinations.size(), 3u);
@@ -54,7 +62,7 @@ TEST_F(CMFSJobPathTest, ThreeFilesWithAnUnrepairableOneInTheMiddle) {
     // The job's own message comes last, after what the repair said about the
     // file it could not use.
     ASSERT_FALSE(m_dialogs.informed.isEmpty());
-    EXPECT_EQ(m_dialogs.informed.back(), kJobDone);
+    EXPECT_EQ(m_dialogs.informed.back(), kMixedEnd);
 }
 
 TEST_F(CMFSJobPathTest, EveryFileFailingStillReachesTheResults) {
@@ -79,7 +87,7 @@ TEST_F(CMFSJobPathTest, SecondJobOverTheSameListStartsItsRowsAfresh) {
     Button(OptionScreen(), QStringLiteral("&Save"))->click();
     // The rows of the first run are gone the moment the second begins.
     EXPECT_EQ(Column(*List(ProgressScreen(), QStringLiteral("JobList")), 3), QStringList{""});
-    ASSERT_TRUE(WaitUntil([this] { return JobRunning.load() == 0 && Informed(kJobDone) == 2; }));
+    ASSERT_TRUE(WaitUntil([this] { return JobRunning.load() == 0 && JobEnds() == 2; }));
     ProgressScreen().OnTimer();
     EXPECT_EQ(ResultColumn(3), QStringList{"Saved"});
     EXPECT_EQ(Doc().GetJobData()->GetDestinationList().size(), 1u);

@@ -108,6 +108,8 @@ TEST_F(CMFSRepairSaveProgressViewTest, SkipAllConfirmedEndsTheJobAfterTheCurrent
     ASSERT_EQ(status.size(), 3);
     EXPECT_EQ(status.mid(1), (QStringList{"Failed", "Failed"}));
     EXPECT_EQ(destinations.mid(1), (QStringList{"...", "..."}));
+    EXPECT_EQ(ResultColumn(4).mid(1),
+              QStringList(2, QStringLiteral("The job was stopped before this file was begun.")));
     EXPECT_NE(destinations[0], QStringLiteral("..."));
 }
 

@@ -150,7 +150,7 @@ TEST_F(CMFSSaveOptionViewTest, SaveMakesTheFolderLevelByLevelAndRunsAnEmptyJobTo
     ProgressScreen().OnTimer();
     EXPECT_EQ(CurrentIndex(), CViewManger::MFSRepairSavedStatus);
     EXPECT_EQ(List(ResultScreen(), QStringLiteral("ResultList"))->RowCount(), 0);
-    EXPECT_EQ(Informed(kJobDone), 0);
+    EXPECT_EQ(JobEnds(), 0);
 }
 
 TEST_F(CMFSSaveOptionViewTest, SaveBeforeTheScreenWasShownUsesTheJobFolder) {
@@ -181,6 +181,9 @@ TEST_F(CMFSSaveOptionViewTest, FolderThatCannotBeMadeStillStartsTheJob) {
     ASSERT_EQ(CurrentIndex(), CViewManger::MFSRepairSavedStatus);
     EXPECT_EQ(Column(*List(ResultScreen(), QStringLiteral("ResultList")), 3),
               QStringList{"Failed"});
+    // The save's own failure text is the row's reason.
+    EXPECT_TRUE(Column(*List(ResultScreen(), QStringLiteral("ResultList")), 4)[0].startsWith(
+        QStringLiteral("Failed to save the file ")));
 }
 
 TEST_F(CMFSSaveOptionViewTest, BackGoesToTheFileList) {

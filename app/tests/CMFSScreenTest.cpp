@@ -1,6 +1,7 @@
 #include "app/tests/CMFSScreenTest.h"
 
 #include <QLineEdit>
+#include <QRegularExpression>
 
 #include "app/CMFSFileList.h"
 #include "app/CMFSRepairSaveProgressView.h"
@@ -81,7 +82,15 @@ void CMFSScreenTest::RunToJob(const std::vector<std::filesystem::path>& files,
 }
 
 bool CMFSScreenTest::WaitForJobEnd() {
-    return WaitUntil([this] { return JobRunning.load() == 0 && Informed(kJobDone) > 0; });
+    return WaitUntil([this] { return JobRunning.load() == 0 && JobEnds() > 0; });
+}
+
+int CMFSScreenTest::JobEnds() const {
+    static const QRegularExpression kCounted(QStringLiteral("^\\d+ files? repaired and saved; "));
+    int count = 0;
+    for (const QString& text : m_dialogs.informed)
+        count += text == kJobDone || kCounted.match(text).hasMatch() ? 1 : 0;
+    return count;
 }
 
 int CMFSScreenTest::Informed(const QString& text) const {

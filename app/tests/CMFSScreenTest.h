@@ -40,8 +40,11 @@ protected:
     // From screen 7: adds files through "&Add files", goes on with "&Repair
     // and save", types folder and presses "&Save".
     void RunToJob(const std::vector<std::filesystem::path>& files, const QString& folder);
-    // Waits for the job's end (its final message is answered on the way).
+    // Waits for the job's end (its closing message, whatever it counts, is
+    // answered on the way).
     bool WaitForJobEnd();
+    // Count of the job's closing messages among the messages shown.
+    int JobEnds() const;
     // Count of messages equal to text.
     int Informed(const QString& text) const;
 };

@@ -49,7 +49,15 @@ TEST_F(BatchCommand, ThreeFilesOneNotRepairable) {
             (out / "second(Mendwell).xls").string(),
     };
     EXPECT_EQ(result.Lines(), lines);
-    EXPECT_TRUE(Contains(result.err, "Files repaired and saved successfully.")) << result.err;
+    // A job with a failed file is not a success, and the failed file's
+    // outcome line says why.
+    EXPECT_FALSE(Contains(result.err, "successfully")) << result.err;
+    EXPECT_TRUE(Contains(result.err, "2 files repaired and saved; 1 failed.")) << result.err;
+    EXPECT_TRUE(Contains(result.err, "mendwell-cli: " + Junk().string() +
+                                         ": failed: This file is a web page (HTML)"))
+        << result.err;
+    EXPECT_TRUE(Contains(result.err, "mendwell-cli: " + Sample().string() + ": saved\n"))
+        << result.err;
     EXPECT_EQ(Cells(out / "second(Mendwell).xls"), Cells(Sample()));
     EXPECT_FALSE(std::filesystem::exists(out / "page(Mendwell).xls"));
 }

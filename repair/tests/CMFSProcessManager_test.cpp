@@ -17,6 +17,7 @@
 #include "platform/ScopedMessageCapture.h"
 #include "platform/TextConversion.h"
 #include "repair/CMFSRSThreadManager.h"
+#include "repair/CSourceFileKind.h"
 #include "repair/tests/support/JobFixtures.h"
 #include "repair/tests/support/RepairFixtures.h"
 #include "save/CSaveProcessManagerExcel.h"
@@ -110,6 +111,10 @@ TEST_F(JobTest, ThreeFilesWhereTheSecondCannotBeRepaired) {
     EXPECT_EQ(m_job.GetResultFlag(0), 1);
     EXPECT_EQ(m_job.GetResultFlag(1), 0);
     EXPECT_EQ(m_job.GetResultFlag(2), 1);
+    // The failed file keeps the reason the repair gave for it.
+    EXPECT_EQ(m_job.GetFileResult(1).outcome, EFileOutcome::Failed);
+    EXPECT_EQ(m_job.GetFileResult(1).reason, CSourceFileKind::Message(ESourceKind::PlainText));
+    EXPECT_EQ(m_job.GetFileResult(2).reason, u"");
 
     const auto& destinations = m_job.GetDestinationList();
     ASSERT_EQ(destinations.size(), 3u);
@@ -128,7 +133,7 @@ TEST_F(JobTest, ThreeFilesWhereTheSecondCannotBeRepaired) {
     EXPECT_EQ(m_list.Steps(), (Statuses{u"Parsing file...", u"Saving file...", u"Parsing file...",
                                         u"Parsing file...", u"Saving file..."}));
     ASSERT_FALSE(messages.Texts().empty());
-    EXPECT_EQ(messages.Texts().back(), kJobDone);
+    EXPECT_EQ(messages.Texts().back(), u"2 files repaired and saved; 1 failed.");
     // The last file's workbook stays with the job.
     ASSERT_NE(m_job.GetCurrentWorkbook(), nullptr);
     EXPECT_EQ(m_job.GetCurrentWorkbook()->GetSourcePath(), third);
@@ -178,7 +183,8 @@ TEST_F(JobTest, ASecondRunOverTheSameJobListsOnlyItsOwnDestinations) {
     EXPECT_EQ(m_job.GetResultFlag(0), 0);
     EXPECT_EQ(m_job.GetResultFlag(1), 0);
     const auto texts = messages.Texts();
-    EXPECT_EQ(std::count(texts.begin(), texts.end(), kJobDone), 2);
+    EXPECT_EQ(std::count(texts.begin(), texts.end(), u"1 file repaired and saved; 1 failed."), 1);
+    EXPECT_EQ(texts.back(), u"0 files repaired and saved; 2 failed.");
 }
 
 TEST_F(JobTest, SkipDuringASaveSkipsOnlyThatFile) {
@@ -207,8 +213,10 @@ TEST_F(JobTest, SkipDuringASaveSkipsOnlyThatFile) {
     ASSERT_EQ(m_job.GetDestinationList().size(), 3u);
     EXPECT_FALSE(fs::exists(m_job.GetDestinationList()[1]));
     EXPECT_TRUE(fs::exists(m_job.GetDestinationList()[2]));
+    EXPECT_EQ(m_job.GetFileResult(1).outcome, EFileOutcome::Skipped);
+    EXPECT_EQ(m_job.GetFileResult(1).reason, u"Skipped by the user.");
     ASSERT_FALSE(messages.Texts().empty());
-    EXPECT_EQ(messages.Texts().back(), kJobDone);
+    EXPECT_EQ(messages.Texts().back(), u"2 files repaired and saved; 1 skipped.");
 }
 
 TEST_F(JobTest, ASkipBetweenARepairAndItsSaveSkipsThatFile) {
@@ -254,7 +262,9 @@ TEST_F(JobTest, SkipAllDuringTheFirstOfThreeLeavesTheOtherRowsAlone) {
     EXPECT_EQ(m_job.GetResultFlag(0), 0);
     EXPECT_EQ(m_job.GetDestinationList().size(), 1u);
     EXPECT_EQ(m_list.Steps(), (Statuses{u"Parsing file..."}));
-    EXPECT_EQ(messages.Texts(), (Statuses{kJobDone}));
+    EXPECT_EQ(m_job.GetFileResult(2).outcome, EFileOutcome::NotBegun);
+    EXPECT_EQ(m_job.GetFileResult(2).reason, u"The job was stopped before this file was begun.");
+    EXPECT_EQ(messages.Texts(), (Statuses{u"0 files repaired and saved; 1 skipped; 2 not begun."}));
     EXPECT_EQ(m_list.StatusTexts().back(), u"");
 }
 
@@ -296,4 +306,6 @@ TEST_F(JobTest, SourcesWhoseNamesCollideGetDistinctDestinationsAndKeepWhatWasThe
     EXPECT_TRUE(fs::exists(destinations[0]));
     EXPECT_TRUE(fs::exists(destinations[1]));
     EXPECT_EQ(testsupport::ReadFileBytes(taken), (testsupport::Bytes{'k', 'e', 'e', 'p'}));
+    ASSERT_FALSE(messages.Texts().empty());
+    EXPECT_EQ(messages.Texts().back(), kJobDone);
 }

@@ -1,0 +1,21 @@
+// What the multiple-file job did with one source file, and why when the
+// file was not saved. The job worker writes it once per file; the screens
+// and the command-line tool read it after the job has ended.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+enum class EFileOutcome : std::uint8_t {
+    NotBegun,  // the job ended (Skip All, a stop) before it reached the file
+    Saved,     // repaired, and the recovered workbook written to its destination
+    Failed,    // nothing recovered, or the recovered workbook could not be written
+    Skipped,   // the user skipped the file while it was repaired or saved
+};
+
+struct CMFSFileResult {
+    EFileOutcome outcome = EFileOutcome::NotBegun;
+    // Empty for a saved file; otherwise the text shown to the user, the same
+    // text the repair or the save gave for it.
+    std::u16string reason;
+};
