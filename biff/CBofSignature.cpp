@@ -8,7 +8,12 @@ std::uint16_t CBofSignature::SubstreamAt(const std::uint8_t* bytes) {
     const std::uint16_t bodyLength = CDataReader::GetU16(bytes + biff::kBofLengthOffset);
     const std::uint16_t version = CDataReader::GetU16(bytes + biff::kBofVersionOffset);
     const std::uint16_t type = CDataReader::GetU16(bytes + biff::kBofSubstreamTypeOffset);
-    if (type != biff::kSubstreamGlobals && type != biff::kSubstreamWorksheet) return 0;
+    // A macro sheet holds cells and has a BOUNDSHEET of its own, like a
+    // worksheet. Chart BOFs also open the charts embedded in a worksheet's
+    // substream, so they are not taken.
+    if (type != biff::kSubstreamGlobals && type != biff::kSubstreamWorksheet &&
+        type != biff::kSubstreamMacroSheet)
+        return 0;
     if (bodyLength == biff::kBofBodyLength) return type;
     // The short BIFF8 BOF of some writers. The bytes 09 08 turn up in other
     // data too, so a short body is believed only with the BIFF8 version.

@@ -81,7 +81,9 @@ bool CExcelScanFile::ScanForSubstreams(CExcelData* data) {
             if (type == biff::kSubstreamGlobals) {
                 list.Add(CExcelBOFRecord(CExcelBOFRecord::kGlobalsName, start));
                 ++globals;
-            } else if (type == biff::kSubstreamWorksheet) {
+            } else {
+                // A worksheet's or a macro sheet's: each has its BOUNDSHEET,
+                // so a raw scan pairs the k-th sheet with the k-th of these.
                 // Sheets without a globals substream before them: assume one
                 // from the start of the file.
                 if (globals == 0) {

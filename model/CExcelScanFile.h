@@ -4,7 +4,7 @@
 // The scan file is the extracted "Workbook" stream, or the damaged file
 // itself when nothing could be extracted. Every byte offset is searched for
 // a BIFF8 BOF record; "Workbook globals" BOFs start workbooks, worksheet
-// BOFs are sheets. Offsets count from the first byte of the scan file.
+// and macro-sheet BOFs are sheets. Offsets count from the first byte of the scan file.
 // Run in this order: ScanForSubstreams, CExcelProcessData::CreateWorkbooks,
 // BuildWorkbooks.
 #pragma once
@@ -26,7 +26,7 @@ public:
     const std::filesystem::path& GetScanPath() const { return m_scanPath; }
 
     // Fills data's BOF list: a "Workbook globals" entry for each globals BOF
-    // and a "Worksheet" entry for each worksheet BOF (counted in the sheets
+    // and a "Worksheet" entry for each worksheet or macro-sheet BOF (counted in the sheets
     // repair counter), searching every offset except the last 513 bytes of
     // the file; a globals entry at offset 0 goes before the first worksheet
     // BOF when no globals BOF precedes it, and stands for the whole file when

@@ -42,6 +42,13 @@ bool ReadNAME(CExcelScanWorkBook& scan, CExcelWorkBook& workbook) {
     return CExcelGlobalRecordReaders::ReadNAME(*scan.GetRecord(), workbook, &scan.GetContinues());
 }
 
+// EXTERNSHEET and SUPBOOK, with the CONTINUE boundaries of the joined record.
+template <bool (*Read)(CExcelRawRecordData&, CExcelWorkbookGlobals&,
+                       const CExcelContinueRecordOffsetList*)>
+bool ReadContinued(CExcelScanWorkBook& scan, CExcelWorkBook& workbook) {
+    return Read(*scan.GetRecord(), workbook, &scan.GetContinues());
+}
+
 bool ReadBOUNDSHEET(CExcelScanWorkBook& scan, CExcelWorkBook& workbook) {
     return scan.ReadCurrentBOUNDSHEET(workbook);
 }
@@ -55,7 +62,7 @@ bool ReadGlobal(CExcelScanWorkBook& scan, CExcelWorkBook& workbook) {
 // (the BOF itself, CONTINUE records met on their own, ...) is skipped.
 constexpr GlobalsHandler kGlobalsHandlers[] = {
     {biff::kEOF, nullptr},
-    {biff::kEXTERNSHEET, &ReadGlobal<&CExcelGlobalRecordReaders::ReadEXTERNSHEET>},
+    {biff::kEXTERNSHEET, &ReadContinued<&CExcelGlobalRecordReaders::ReadEXTERNSHEET>},
     {biff::kNAME, &ReadNAME},
     {biff::kEXTERNNAME, &ReadGlobal<&CExcelRecordEXTERNNAME::Read>},
     {biff::kXCT, &ReadGlobal<&CExcelExternalCache::ReadXCT>},
@@ -67,7 +74,7 @@ constexpr GlobalsHandler kGlobalsHandlers[] = {
     {biff::kPALETTE, &ReadGlobal<&CExcelGlobalRecordReaders::ReadPALETTE>},
     {biff::kXF, &ReadGlobal<&CExcelGlobalRecordReaders::ReadXF>},
     {biff::kSST, &ReadSST},
-    {biff::kSUPBOOK, &ReadGlobal<&CExcelGlobalRecordReaders::ReadSUPBOOK>},
+    {biff::kSUPBOOK, &ReadContinued<&CExcelGlobalRecordReaders::ReadSUPBOOK>},
     {biff::kSTYLE, &ReadGlobal<&CExcelGlobalRecordReaders::ReadSTYLE>},
     {biff::kFORMAT, &ReadGlobal<&CExcelGlobalRecordReaders::ReadFORMAT>},
 };

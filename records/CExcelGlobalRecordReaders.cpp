@@ -19,15 +19,18 @@ namespace {
 
 constexpr std::uint32_t kDateModeValue = 0;  // u16 in the DATEMODE payload
 constexpr std::uint16_t kDate1904 = 1;
+constexpr std::uint32_t kRecordHeader = 4;
 
 // The joined record with each CONTINUE's first byte back in front of its
-// data: the record as the writer split it, for records whose data simply
-// runs on across the boundary. A boundary that lies before the previous one
-// or past the end (never written by the scan) is taken at the nearest
-// position that keeps the bytes in order.
-std::vector<std::uint8_t> RestoreContinueFirstBytes(
-    const std::uint8_t* raw, std::uint32_t rawLength,
-    const CExcelContinueRecordOffsetList* continues) {
+// data: the record as the writer split it. A boundary that lies before the
+// previous one or past the end (never written by the scan) is taken at the
+// nearest position that keeps the bytes in order. starts, when given,
+// receives where each CONTINUE's first byte now lies, counted from the
+// first payload byte.
+std::vector<std::uint8_t> RestoreContinueFirstBytes(const std::uint8_t* raw,
+                                                    std::uint32_t rawLength,
+                                                    const CExcelContinueRecordOffsetList* continues,
+                                                    std::vector<std::uint32_t>* starts = nullptr) {
     std::vector<std::uint8_t> bytes;
     bytes.reserve(rawLength + (continues ? continues->GetCount() : 0));
     std::uint32_t copied = 0;
@@ -37,6 +40,8 @@ std::vector<std::uint8_t> RestoreContinueFirstBytes(
         if (offset > rawLength) offset = rawLength;
         if (offset < copied) offset = copied;
         bytes.insert(bytes.end(), raw + copied, raw + offset);
+        if (starts && bytes.size() >= kRecordHeader)
+            starts->push_back(static_cast<std::uint32_t>(bytes.size() - kRecordHeader));
         bytes.push_back(boundary->GetFlag());
         copied = offset;
     }
@@ -81,13 +86,29 @@ bool CExcelGlobalRecordReaders::ReadPALETTE(CExcelRawRecordData& record,
 }
 
 bool CExcelGlobalRecordReaders::ReadSUPBOOK(CExcelRawRecordData& record,
-                                            CExcelWorkbookGlobals& workbook) {
-    return ReadInto(record, workbook.GetSupBooks());
+                                            CExcelWorkbookGlobals& workbook,
+                                            const CExcelContinueRecordOffsetList* continues) {
+    if (!CExcelRecordGWBSUPBOOK::AcceptsRawLength(record.GetSize()) || !record.Load()) return false;
+    std::vector<std::uint32_t> starts;
+    const std::vector<std::uint8_t> raw =
+        RestoreContinueFirstBytes(record.GetLoadedBytes(), record.GetSize(), continues, &starts);
+    record.FreeLoaded();
+    const std::uint32_t payload = PayloadLength(static_cast<std::uint32_t>(raw.size()));
+    workbook.GetSupBooks().Add(
+        new CExcelRecordGWBSUPBOOK(payload ? raw.data() + kHeader : nullptr, payload, starts));
+    return true;
 }
 
 bool CExcelGlobalRecordReaders::ReadEXTERNSHEET(CExcelRawRecordData& record,
-                                                CExcelWorkbookGlobals& workbook) {
-    return ReadInto(record, workbook.GetExternSheets());
+                                                CExcelWorkbookGlobals& workbook,
+                                                const CExcelContinueRecordOffsetList* continues) {
+    if (!CExcelRecordGWBEXTERNSHEET::AcceptsRawLength(record.GetSize()) || !record.Load())
+        return false;
+    const std::vector<std::uint8_t> raw =
+        RestoreContinueFirstBytes(record.GetLoadedBytes(), record.GetSize(), continues);
+    record.FreeLoaded();
+    return AppendFromRaw(raw.data(), static_cast<std::uint32_t>(raw.size()),
+                         workbook.GetExternSheets());
 }
 
 bool CExcelGlobalRecordReaders::ReadNAME(CExcelRawRecordData& record,

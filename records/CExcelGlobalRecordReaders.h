@@ -22,12 +22,18 @@ public:
     static bool ReadFORMAT(CExcelRawRecordData& record, CExcelWorkbookGlobals& workbook);
     static bool ReadSTYLE(CExcelRawRecordData& record, CExcelWorkbookGlobals& workbook);
     static bool ReadPALETTE(CExcelRawRecordData& record, CExcelWorkbookGlobals& workbook);
-    static bool ReadSUPBOOK(CExcelRawRecordData& record, CExcelWorkbookGlobals& workbook);
-    static bool ReadEXTERNSHEET(CExcelRawRecordData& record, CExcelWorkbookGlobals& workbook);
     // continues: the CONTINUE boundaries of the joined record (may be null
-    // when there are none). A NAME's formula runs on across CONTINUE
+    // when there are none). EXTERNSHEET's entries run on across CONTINUE
     // records byte for byte, so each boundary's first byte, which the join
-    // leaves out, is put back before the object is built.
+    // leaves out, is put back. So it is for SUPBOOK, whose strings then read
+    // a CONTINUE's first byte as a fresh option byte where it splits their
+    // characters and as data where it falls between strings.
+    static bool ReadSUPBOOK(CExcelRawRecordData& record, CExcelWorkbookGlobals& workbook,
+                            const CExcelContinueRecordOffsetList* continues = nullptr);
+    static bool ReadEXTERNSHEET(CExcelRawRecordData& record, CExcelWorkbookGlobals& workbook,
+                                const CExcelContinueRecordOffsetList* continues = nullptr);
+    // A NAME's formula runs on across CONTINUE records byte for byte, so
+    // each boundary's first byte is put back before the object is built.
     static bool ReadNAME(CExcelRawRecordData& record, CExcelWorkbookGlobals& workbook,
                          const CExcelContinueRecordOffsetList* continues = nullptr);
     // Sets the workbook's 1904 date system when the payload's u16 is 1;

@@ -5,7 +5,9 @@
 
 #include "records/RecordLayout.h"
 
-CExcelRecordGWBSUPBOOK::CExcelRecordGWBSUPBOOK(const std::uint8_t* payload, std::uint32_t n) {
+CExcelRecordGWBSUPBOOK::CExcelRecordGWBSUPBOOK(const std::uint8_t* payload, std::uint32_t n,
+                                               std::vector<std::uint32_t> continueStarts)
+    : m_continueStarts(std::move(continueStarts)) {
     if (payload && n) m_payload.assign(payload, payload + n);
     ReadNames();
 }
@@ -43,15 +45,29 @@ bool CExcelRecordGWBSUPBOOK::ReadCharacters(std::uint32_t& at, std::uint32_t cou
                                             std::u16string& text) const {
     const std::uint32_t size = static_cast<std::uint32_t>(m_payload.size());
     if (at >= size) return false;
-    const bool wide = (m_payload[at] & biff8::kStringWide) != 0;
-    const std::uint64_t end = at + 1 + static_cast<std::uint64_t>(count) * (wide ? 2 : 1);
-    if (end > size) return false;
-    text.clear();
-    for (std::uint32_t k = at + 1; k < end; k += wide ? 2 : 1) {
-        text.push_back(wide ? static_cast<char16_t>(m_payload[k] | (m_payload[k + 1] << 8))
+    bool wide = (m_payload[at] & biff8::kStringWide) != 0;
+    std::uint32_t k = at + 1;
+    // A CONTINUE that starts at the string's own option byte split the
+    // record before the string: that byte is the string's.
+    auto next = std::upper_bound(m_continueStarts.begin(), m_continueStarts.end(), at);
+    std::u16string read;
+    for (std::uint32_t c = 0; c < count; ++c) {
+        // A damaged start inside a 16-bit character is passed over.
+        while (next != m_continueStarts.end() && *next < k) ++next;
+        if (next != m_continueStarts.end() && *next == k) {
+            if (k >= size) return false;
+            wide = (m_payload[k] & biff8::kStringWide) != 0;
+            ++k;
+            ++next;
+        }
+        const std::uint32_t width = wide ? 2 : 1;
+        if (size - k < width) return false;
+        read.push_back(wide ? static_cast<char16_t>(m_payload[k] | (m_payload[k + 1] << 8))
                             : static_cast<char16_t>(m_payload[k]));
+        k += width;
     }
-    at = static_cast<std::uint32_t>(end);
+    text = std::move(read);
+    at = k;
     return true;
 }
 

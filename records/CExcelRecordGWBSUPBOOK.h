@@ -17,6 +17,11 @@
 // character stands for "the sheet of the formula" in macro sheets. Every
 // string is bounded by the payload: a string cut by its end is not kept, and
 // neither is anything after it.
+//
+// A SUPBOOK longer than one record goes on in CONTINUE records. Where a
+// CONTINUE splits a string's characters, its first byte is a fresh option
+// byte for the characters after it (their width may change); where it falls
+// anywhere else, its first byte is data.
 #pragma once
 
 #include <cstdint>
@@ -38,8 +43,12 @@ public:
     // Any record with a non-empty spill file is taken.
     static bool AcceptsRawLength(std::uint32_t rawLength) { return rawLength != 0; }
 
-    // payload: the record body after its header (n bytes, copied).
-    CExcelRecordGWBSUPBOOK(const std::uint8_t* payload, std::uint32_t n);
+    // payload: the record body after its header (n bytes, copied), every
+    // CONTINUE's first byte in place. continueStarts: where each CONTINUE's
+    // first byte lies in the payload, ascending (empty for a record in one
+    // piece).
+    CExcelRecordGWBSUPBOOK(const std::uint8_t* payload, std::uint32_t n,
+                           std::vector<std::uint32_t> continueStarts = {});
     CExcelRecordGWBSUPBOOK(const CExcelRecordGWBSUPBOOK&) = delete;
     CExcelRecordGWBSUPBOOK& operator=(const CExcelRecordGWBSUPBOOK&) = delete;
     virtual ~CExcelRecordGWBSUPBOOK() = default;
@@ -67,11 +76,13 @@ public:
 private:
     // Reads the file name and the sheet names that follow it.
     void ReadNames();
-    // The string whose flags byte is at `at` with count characters; false
-    // when it does not fit, else advances `at` past it.
+    // The string whose flags byte is at `at` with count characters, taking
+    // a fresh option byte at each CONTINUE start inside its characters;
+    // false when it does not fit, else advances `at` past it.
     bool ReadCharacters(std::uint32_t& at, std::uint32_t count, std::u16string& text) const;
 
     std::vector<std::uint8_t> m_payload;
+    std::vector<std::uint32_t> m_continueStarts;
     std::u16string m_fileName;
     std::vector<std::u16string> m_sheetNames;
 };

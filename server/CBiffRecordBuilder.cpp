@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "server/CLittleEndian.h"
+#include "server/CXlsTextUnits.h"
 
 void CBiffRecordBuilder::Reset(std::uint16_t type) {
     m_type = type;
@@ -75,12 +76,13 @@ CBiffRecordBuilder& CBiffRecordBuilder::LongString(std::u16string_view text) {
 CBiffRecordBuilder& CBiffRecordBuilder::Chars(std::u16string_view text, bool wide) {
     std::uint8_t* p = Grow(text.size() * (wide ? 2 : 1));
     if (!p) return *this;
-    for (char16_t c : text) {
+    for (std::size_t i = 0; i < text.size(); ++i) {
         if (wide) {
-            CLittleEndian::PutU16(p, c);
+            CLittleEndian::PutU16(p, CXlsTextUnits::Stored(text, i));
             p += 2;
         } else {
-            *p++ = static_cast<std::uint8_t>(c);
+            // No surrogate fits in 8 bits: the unit is stored as it is.
+            *p++ = static_cast<std::uint8_t>(text[i]);
         }
     }
     return *this;

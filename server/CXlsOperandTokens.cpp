@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "server/CLittleEndian.h"
+#include "server/CXlsTextUnits.h"
 #include "server/XlsFormulaLayout.h"
 
 namespace {
@@ -25,11 +26,11 @@ void AppendCharacters(std::vector<std::uint8_t>& bytes, const std::u16string& te
     bool narrow = true;
     for (char16_t c : text) narrow = narrow && c <= 0xFF;
     bytes.push_back(narrow ? 0 : xlsw::kStringUtf16);
-    for (char16_t c : text) {
+    for (std::size_t i = 0; i < text.size(); ++i) {
         if (narrow) {
-            bytes.push_back(static_cast<std::uint8_t>(c));
+            bytes.push_back(static_cast<std::uint8_t>(text[i]));
         } else {
-            AppendU16(bytes, c);
+            AppendU16(bytes, CXlsTextUnits::Stored(text, i));
         }
     }
 }

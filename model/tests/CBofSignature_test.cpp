@@ -60,9 +60,11 @@ TEST(CBofSignature, TakesTheFullBiff8BofOfGlobalsAndWorksheetsWhateverItsVersion
     // A damaged version word does not hide a full-length BOF.
     EXPECT_EQ(Substream(BofBytes(16, 0x0000, biff::kSubstreamWorksheet)),
               biff::kSubstreamWorksheet);
-    // Charts and macro sheets are not substreams with cells of their own.
+    // Macro sheets hold cells; charts, whose BOFs also sit inside worksheets,
+    // are not taken.
     EXPECT_EQ(Substream(BofBytes(16, 0x0600, biff::kSubstreamChart)), 0);
-    EXPECT_EQ(Substream(BofBytes(16, 0x0600, biff::kSubstreamMacroSheet)), 0);
+    EXPECT_EQ(Substream(BofBytes(16, 0x0600, biff::kSubstreamMacroSheet)),
+              biff::kSubstreamMacroSheet);
 }
 
 TEST(CBofSignature, TakesShortBiff8BofsOfEightToFifteenBytes) {

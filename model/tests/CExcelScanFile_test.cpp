@@ -311,6 +311,33 @@ TEST(BuildWorkbooks, TheRawFileIsReanchoredOnTheBofsFound) {
     EXPECT_EQ(sheets.GetAt(1)->GetEnd(), file.size());
 }
 
+TEST(BuildWorkbooks, AMacroSheetsSubstreamShiftsNoSheetName) {
+    // A worksheet, a macro sheet and a worksheet, their BOUNDSHEET positions
+    // all damaged: in the damaged file itself and in an extracted stream the
+    // sheets pair with the sheet BOFs in order, the macro sheet's included.
+    BiffWriter w;
+    w.Bof(kGlobals)
+        .BoundSheet(0, u"A", 0)
+        .BoundSheet(0, u"Macro1", 1)
+        .BoundSheet(0, u"B", 0)
+        .Eof()
+        .Substream(kWorksheet, BiffWriter().Raw(Filler(40)))
+        .Substream(0x0040, BiffWriter().Raw(Filler(40)))
+        .Substream(kWorksheet, BiffWriter().Raw(Filler(40)))
+        .Raw(Filler(600));
+    for (const bool raw : {true, false}) {
+        Scan scan(w.GetBytes(), raw);
+        const CExcelWorkSheetList& sheets = scan.Workbook(0).GetWorksheets();
+        EXPECT_EQ(SheetNames(scan.Workbook(0)),
+                  (std::vector<std::u16string>{u"A", u"Macro1", u"B"}))
+            << raw;
+        ASSERT_EQ(scan.data->GetBOFList().GetCount(), 4u) << raw;
+        for (std::uint32_t k = 0; k < 3 && k < sheets.GetCount(); ++k)
+            EXPECT_EQ(sheets.GetAt(k)->GetStart(), scan.data->GetBOFList().GetAt(k + 1)->GetStart())
+                << raw << k;
+    }
+}
+
 TEST(BuildWorkbooks, ReanchoringStopsAtTheLastBofFound) {
     // Three BOUNDSHEETs but the third sheet's substream is gone.
     BiffWriter globals;

@@ -29,6 +29,14 @@ bool Read(Reader reader, const Bytes& raw, CExcelWorkBook& book) {
     return reader(record, book);
 }
 
+using ContinuedReader = bool (*)(CExcelRawRecordData&, CExcelWorkbookGlobals&,
+                                 const CExcelContinueRecordOffsetList*);
+
+bool Read(ContinuedReader reader, const Bytes& raw, CExcelWorkBook& book) {
+    CExcelRawRecordData record(raw.data(), static_cast<std::uint32_t>(raw.size()));
+    return reader(record, book, nullptr);
+}
+
 }  // namespace
 
 TEST(GlobalRecordReaders, EachRecordLandsInItsList) {

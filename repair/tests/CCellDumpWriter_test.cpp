@@ -100,6 +100,11 @@ TEST(CellDumpText, OtherCharactersStayAsTheyAre) {
     EXPECT_EQ(CCellDumpWriter::Escape(u"\u0007bell"), "\abell");
     EXPECT_EQ(CCellDumpWriter::Escape(u"Übersicht €"), "Übersicht €");
     EXPECT_EQ(CCellDumpWriter::Escape(u"\"quoted\" 'x'"), "\"quoted\" 'x'");
+    // A surrogate that is not half of a pair has no UTF-8 form: U+FFFD.
+    const std::u16string unpaired = {u'a', 0xD800, u'b', 0xDC00};
+    EXPECT_EQ(CCellDumpWriter::Escape(unpaired),
+              "a\xEF\xBF\xBD"
+              "b\xEF\xBF\xBD");
 }
 
 // --- Types and values ------------------------------------------------------------------

@@ -113,6 +113,60 @@ TEST_F(XlrdReadBackTest, LargeSharedStringTableAcrossContinueRecords) {
     }
 }
 
+// A surrogate that is not half of a pair is stored as U+FFFD wherever the
+// writer puts a text: the shared strings, a sheet name, a comment, a
+// hyperlink's description and tool tip, a string token of a name's formula.
+TEST_F(XlrdReadBackTest, UnpairedSurrogatesAreStoredAsReplacementCharacters) {
+    struct Case {
+        std::u16string text;
+        std::u16string stored;
+    };
+    constexpr char16_t kHigh = 0xD800, kLow = 0xDC00, kMend = 0xFFFD;
+    const Case cases[] = {
+        {{u'a', kHigh, u'b'}, {u'a', kMend, u'b'}},  // high alone
+        {{kLow, u'x'}, {kMend, u'x'}},               // low alone, first
+        {{u'z', kHigh}, {u'z', kMend}},              // high, last
+        {{kLow, kHigh}, {kMend, kMend}},             // the pair's halves swapped
+        {{kHigh, kLow}, {kHigh, kLow}},              // a sound pair stays
+    };
+    CXlsWorkbook book;
+    CXlsWorksheet& s = *book.AddSheet(0);
+    for (std::uint32_t i = 0; i < std::size(cases); ++i) {
+        const std::u16string& text = cases[i].text;
+        const std::u16string digit(1, static_cast<char16_t>(u'0' + i));
+        s.SetText(i, 0, text);
+        s.Comments().Add(i, 1, text);
+        ASSERT_TRUE(s.Hyperlinks().Add(
+            {CXlsCellRange::Cell(i, 2), u"http://example.com/", u"", text, text}));
+        ASSERT_NE(book.AddSheet(i + 1, u"S" + digit + text), nullptr) << i;
+        const std::u16string name = u"Text_" + digit;
+        const std::u16string formula = u"=\"" + text + u"\"";
+        ASSERT_TRUE(testsupport::AddDefinedName(book, name.c_str(), nullptr, formula.c_str(), false,
+                                                EXlsNameMacro::kNone));
+    }
+
+    const XlrdDump d = SaveAndRead(book);
+    for (std::uint32_t i = 0; i < std::size(cases); ++i) {
+        const int row = static_cast<int>(i);
+        const std::string stored = JsonQuote(cases[i].stored);
+        const std::u16string digit(1, static_cast<char16_t>(u'0' + i));
+        EXPECT_EQ(Cell(d, 0, row, 0), (Fields{"text", stored})) << i;
+        const Fields note = Of(d, "note", 0, row, 1);
+        ASSERT_FALSE(note.empty()) << i;
+        EXPECT_EQ(note.back(), stored) << i;
+        const Fields link = d.Find({"hyperlink", "0", std::to_string(i), std::to_string(i)});
+        ASSERT_GE(link.size(), 2u) << i;
+        EXPECT_EQ(link[link.size() - 2], stored) << i;
+        EXPECT_EQ(link.back(), stored) << i;
+        EXPECT_EQ(d.Find({"sheet", std::to_string(i + 1)})[0],
+                  JsonQuote(u"S" + digit + cases[i].stored))
+            << i;
+        EXPECT_EQ(d.Find({"name", JsonQuote(u"Text_" + digit)}).back(),
+                  JsonQuote(u"\"" + cases[i].stored + u"\""))
+            << i;
+    }
+}
+
 TEST_F(XlrdReadBackTest, SheetNamesOrderAndDate1904) {
     CXlsWorkbook book;
     book.AddSheet(0, u"Data \u00e9t\u00e9");
