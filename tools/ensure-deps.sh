@@ -15,7 +15,7 @@ packages+=(qt6-base-dev xvfb xauth)
 packages+=(dpkg-dev file desktop-file-utils appstream-util pkgconf bash-completion)
 case "${1:-}" in
   --fuzz) packages+=(clang libclang-rt-14-dev) ;;
-  --bench) packages+=(libbenchmark-dev) ;;
+  --bench) packages+=(libbenchmark-dev hyperfine) ;;
 esac
 
 missing=()

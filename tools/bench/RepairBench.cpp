@@ -25,6 +25,7 @@
 #include <string>
 #include <vector>
 
+#include "LargeWorkbook.h"
 #include "formula/CExcelRecordFormula.h"
 #include "model/CExcelData.h"
 #include "platform/ScopedMessageCapture.h"
@@ -33,65 +34,11 @@
 #include "records/CExcelRecordRKVALUE.h"
 #include "repair/CRepairTrace.h"
 #include "repair/RepairFile.h"
-#include "server/CXlsFormulaCompiler.h"
-#include "server/CXlsWriter.h"
 #include "tools/damage/CWorkbookDamage.h"
 
 namespace fs = std::filesystem;
 
 namespace {
-
-constexpr std::uint32_t kRows = 65000;
-constexpr std::uint32_t kColumns = 20;
-constexpr std::uint32_t kNumberColumns = 8;  // A:H numbers
-constexpr std::uint32_t kTextColumns = 6;    // I:N texts, O:T formulas over A:H
-
-std::u16string Ascii(const std::string& text) {
-    return std::u16string(text.begin(), text.end());
-}
-
-std::string CellName(std::uint32_t row, std::uint32_t column) {
-    return std::string(1, static_cast<char>('A' + column)) + std::to_string(row + 1);
-}
-
-// Fills rows [0, rows) of sheet: numbers that are not RK values, texts
-// unique to their cell, formulas over the row's numbers.
-bool Fill(CXlsWorkbook& book, CXlsWorksheet& sheet, std::uint32_t rows, std::uint32_t sheetIndex) {
-    CXlsFormulaCompiler compiler(book);
-    for (std::uint32_t r = 0; r < rows; ++r) {
-        for (std::uint32_t c = 0; c < kColumns; ++c) {
-            if (c < kNumberColumns) {
-                sheet.SetNumber(r, c, r * 10.0 + c + 0.123456789);
-            } else if (c < kNumberColumns + kTextColumns) {
-                sheet.SetText(r, c,
-                              Ascii("Sheet " + std::to_string(sheetIndex) + " row " +
-                                    std::to_string(r) + " col " + CellName(r, c)));
-            } else {
-                const std::uint32_t k = c - kNumberColumns - kTextColumns;
-                const std::string text = "=" + CellName(r, k) + "*2+" + CellName(r, k + 1) + "-" +
-                                         CellName(r, (k + 2) % kNumberColumns);
-                CXlsFormulaTokens tokens;
-                if (!compiler.Compile(Ascii(text), EXlsFormulaKind::kCell, tokens)) return false;
-                sheet.SetFormula(r, c, tokens);
-            }
-        }
-    }
-    return true;
-}
-
-// Writes the workbook with `sheets` sheets sharing kRows rows; its stream
-// size into streamSize.
-bool MakeWorkbook(const fs::path& path, std::uint32_t sheets, std::uint64_t& streamSize) {
-    CXlsWorkbook book;
-    for (std::uint32_t s = 0; s < sheets; ++s) {
-        CXlsWorksheet* sheet = book.AddSheet(s, Ascii("Data" + std::to_string(s + 1)));
-        if (!sheet || !Fill(book, *sheet, kRows / sheets, s)) return false;
-    }
-    CXlsWriter writer(book);
-    if (!writer.SaveAs(path)) return false;
-    streamSize = writer.StreamSize();
-    return true;
-}
 
 bool BreakFat(const fs::path& from, const fs::path& to) {
     std::ifstream in(from, std::ios::binary);
@@ -169,13 +116,13 @@ void Measure(const char* self, const char* label, const fs::path& file, std::uin
     // more about the neighbours than about the repair.
     const double cpu = static_cast<double>(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) +
                        static_cast<double>(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
-    std::printf("%-22s %6.2f MB  wall %6.3f s  %6.1f MB/s  cpu %6.3f s  %6.1f MB/s  peak %6.1f MB"
-                "  %s  %llu cells%s\n",
-                label, megabytes, seconds, seconds > 0 ? megabytes / seconds : 0.0, cpu,
-                cpu > 0 ? megabytes / cpu : 0.0,
-                static_cast<double>(peakKb) / 1024.0,
-                extracted ? "extracted stream" : "raw file", cells,
-                WIFEXITED(status) && WEXITSTATUS(status) == 0 ? "" : "  (repair failed)");
+    std::printf(
+        "%-22s %6.2f MB  wall %6.3f s  %6.1f MB/s  cpu %6.3f s  %6.1f MB/s  peak %6.1f MB"
+        "  %s  %llu cells%s\n",
+        label, megabytes, seconds, seconds > 0 ? megabytes / seconds : 0.0, cpu,
+        cpu > 0 ? megabytes / cpu : 0.0, static_cast<double>(peakKb) / 1024.0,
+        extracted ? "extracted stream" : "raw file", cells,
+        WIFEXITED(status) && WEXITSTATUS(status) == 0 ? "" : "  (repair failed)");
 }
 
 }  // namespace
@@ -192,7 +139,8 @@ int main(int argc, char** argv) {
         const fs::path broken =
             folder / ("bench_repair_" + std::to_string(each.sheets) + "_raw.xls");
         std::uint64_t stream = 0;
-        if (!MakeWorkbook(file, each.sheets, stream) || !BreakFat(file, broken)) {
+        if (!MakeLargeWorkbook(file, LargeWorkbookShape{each.sheets, false}, stream) ||
+            !BreakFat(file, broken)) {
             std::fprintf(stderr, "bench_repair: cannot make the %s workbook in %s\n", each.name,
                          folder.c_str());
             return 1;
