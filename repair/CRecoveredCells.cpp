@@ -2,7 +2,7 @@
 
 #include <algorithm>
 #include <bit>
-#include <unordered_map>
+#include <limits>
 #include <utility>
 
 #include "format/CDateFormatTest.h"
@@ -17,8 +17,11 @@
 
 namespace {
 
-// Cells by (row << 16 | column) while the phases write over each other.
-using CellMap = std::unordered_map<std::uint32_t, CRecoveredCell>;
+// The cells every phase wrote, in the order written. Who wins a cell is
+// settled once at the end, by sorting: a map of cells updated record by
+// record costs a node and a hash per cell, and on a sheet of a million
+// cells that was most of the view's time.
+using CellMap = std::vector<CRecoveredCell>;
 
 struct PhaseInput {
     const CExcelWorkBook& workbook;
@@ -39,7 +42,7 @@ CRecoveredCell CellAt(std::uint16_t row, std::uint16_t column, std::uint16_t xfI
 }
 
 void Put(CellMap& cells, CRecoveredCell cell) {
-    cells.insert_or_assign(KeyOf(cell.m_row, cell.m_column), std::move(cell));
+    cells.push_back(std::move(cell));
 }
 
 template <class NumberRecord>
@@ -118,9 +121,9 @@ void ApplyLabelSSTs(const PhaseInput& in, CellMap& cells) {
             continue;
         }
         // The save writes nothing for a missing string, so whatever an
-        // earlier phase put in the cell stays there.
+        // earlier phase put in the cell stays there (see Build).
         cell.m_kind = ERecoveredValue::Lost;
-        cells.emplace(KeyOf(cell.m_row, cell.m_column), std::move(cell));
+        cells.push_back(std::move(cell));
     }
 }
 
@@ -153,14 +156,65 @@ CRecoveredCells::CRecoveredCells(const CExcelWorkBook& workbook, const CExcelWor
 void CRecoveredCells::Build(const CExcelWorkBook& workbook, const CExcelWorkSheet& sheet,
                             CDateFormatTest& dates) {
     const PhaseInput in{workbook, sheet, dates};
-    CellMap cells;
-    for (const auto phase : kPhases) phase(in, cells);
+    CellMap written;
+    written.reserve(sheet.GetNumbers().GetCount() + sheet.GetRKValues().GetCount() +
+                    sheet.GetFormulas().GetCount() + sheet.GetBoolErrs().GetCount() +
+                    sheet.GetLabelSSTs().GetCount() + sheet.GetLabels().GetCount());
+    for (const auto phase : kPhases) phase(in, written);
 
-    m_cells.reserve(cells.size());
-    for (auto& entry : cells) m_cells.push_back(std::move(entry.second));
-    std::sort(m_cells.begin(), m_cells.end(), [](const CRecoveredCell& a, const CRecoveredCell& b) {
-        return KeyOf(a.m_row, a.m_column) < KeyOf(b.m_row, b.m_column);
-    });
+    // Cell key above, write order below: sorted, each cell's writes are
+    // together and in the order they were made.
+    std::vector<std::uint64_t> order;
+    order.reserve(written.size());
+    for (std::size_t i = 0; i < written.size(); ++i) {
+        const CRecoveredCell& cell = written[i];
+        order.push_back(static_cast<std::uint64_t>(KeyOf(cell.m_row, cell.m_column)) << 32 | i);
+    }
+    std::sort(order.begin(), order.end());
+
+    // Winners first, in cell order, then the writes that lost; the cells
+    // are then moved into that order in place, so that no second vector of
+    // cells is held beside the first.
+    constexpr std::size_t kNone = std::numeric_limits<std::size_t>::max();
+    std::vector<std::size_t> target;
+    target.reserve(written.size());
+    std::vector<std::size_t> losers;
+    for (std::size_t at = 0; at < order.size();) {
+        const std::uint64_t key = order[at] >> 32;
+        // The last write wins; a lost text only where nothing was written.
+        std::size_t winner = kNone;
+        for (std::size_t run = at; run < order.size() && order[run] >> 32 == key; ++run) {
+            const std::size_t index = order[run] & 0xFFFFFFFFu;
+            if (winner == kNone || written[index].m_kind != ERecoveredValue::Lost) winner = index;
+        }
+        for (; at < order.size() && order[at] >> 32 == key; ++at) {
+            const std::size_t index = order[at] & 0xFFFFFFFFu;
+            if (index != winner) losers.push_back(index);
+        }
+        target.push_back(winner);
+    }
+    const std::size_t kept = target.size();
+    target.insert(target.end(), losers.begin(), losers.end());
+    std::vector<std::uint64_t>().swap(order);
+    std::vector<std::size_t>().swap(losers);
+
+    // Position p takes the cell at target[p]: follow each cycle of the
+    // permutation once.
+    for (std::size_t start = 0; start < target.size(); ++start) {
+        if (target[start] == start || target[start] == kNone) continue;
+        CRecoveredCell held = std::move(written[start]);
+        std::size_t at = start;
+        while (target[at] != start) {
+            const std::size_t from = target[at];
+            written[at] = std::move(written[from]);
+            target[at] = kNone;
+            at = from;
+        }
+        written[at] = std::move(held);
+        target[at] = kNone;
+    }
+    written.resize(kept);
+    m_cells = std::move(written);
 }
 
 const CRecoveredCell* CRecoveredCells::Find(std::uint16_t row, std::uint16_t column) const {
