@@ -5,7 +5,7 @@
 #include <filesystem>
 
 #include "cli/CliCommand.h"
-#include "cli/ErrorBitNames.h"
+#include "repair/ErrorBitNames.h"
 #include "compound/CInterfaceOle.h"
 
 int RunExtract(const std::vector<std::string>& args) {

@@ -8,7 +8,6 @@
 
 #include "cli/CliCommand.h"
 #include "cli/CliRepair.h"
-#include "cli/ErrorBitNames.h"
 #include "compound/EStructureFlag.h"
 #include "model/CExcelData.h"
 #include "model/CExcelWorkBook.h"
@@ -19,7 +18,10 @@
 #include "repair/CBoundSheetOrder.h"
 #include "repair/CExtractionDoubt.h"
 #include "repair/CRecoveredCells.h"
+#include "repair/CRepairReportBuilder.h"
+#include "repair/CRepairReportJson.h"
 #include "repair/CRepairTrace.h"
+#include "repair/ErrorBitNames.h"
 
 namespace {
 
@@ -154,9 +156,21 @@ void PrintCounters() {
 }  // namespace
 
 int RunInfo(const std::vector<std::string>& args) {
-    if (args.size() != 1 || args[0].starts_with("--")) {
-        std::fprintf(stderr, "Usage: mendwell-cli info FILE.xls\n");
+    // info [--json] FILE.xls
+    const bool json = !args.empty() && args[0] == "--json";
+    const std::size_t first = json ? 1 : 0;
+    if (args.size() != first + 1 || args[first].starts_with("--")) {
+        std::fprintf(stderr, "Usage: mendwell-cli info [--json] FILE.xls\n");
         return ExitUsage;
+    }
+    if (json) {
+        CExcelData data;
+        CRepairTrace trace;
+        const bool succeeded = RunCliRepair(args[first], data, &trace);
+        const std::string text =
+            CRepairReportJson::Write(CRepairReportBuilder::Build(data, trace, succeeded));
+        std::fwrite(text.data(), 1, text.size(), stdout);
+        return succeeded ? ExitOk : ExitFailed;
     }
     const std::filesystem::path source = args[0];
     CExcelData data;

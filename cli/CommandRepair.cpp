@@ -10,21 +10,25 @@
 #include "cli/CliFiles.h"
 #include "cli/CliInterrupt.h"
 #include "cli/CliRepair.h"
+#include "cli/CliReport.h"
 #include "cli/CliSave.h"
 #include "cli/CliSaveOptions.h"
 #include "model/CExcelData.h"
 #include "model/CSaveOption.h"
+#include "repair/CRepairReportBuilder.h"
+#include "repair/CRepairTrace.h"
 #include "save/CSaveFileNames.h"
 
 namespace {
 
 constexpr char kUsage[] =
-    "Usage: mendwell-cli repair [OPTIONS] SOURCE.xls [-o DEST.xls]\n"
+    "Usage: mendwell-cli repair [OPTIONS] SOURCE.xls [-o DEST.xls] [--report FILE|-]\n"
     "(mendwell-cli --help lists the options)\n";
 
 struct RepairArguments {
     std::filesystem::path source;
     std::filesystem::path destination;  // empty: the default name
+    std::filesystem::path report;       // empty: none; "-": standard output
     CSaveOption options{CSaveOption::All};
 };
 
@@ -35,6 +39,9 @@ bool ParseArguments(const std::vector<std::string>& args, RepairArguments& parse
             if (i + 1 >= args.size() || !parsed.destination.empty() || args[i + 1].empty())
                 return false;
             parsed.destination = args[++i];
+        } else if (arg == "--report") {
+            if (i + 1 >= args.size() || !parsed.report.empty() || args[i + 1].empty()) return false;
+            parsed.report = args[++i];
         } else if (ApplyCliSaveSwitch(arg, parsed.options)) {
             continue;
         } else if (arg.starts_with("-") || !parsed.source.empty()) {
@@ -99,18 +106,28 @@ int RunRepair(const std::vector<std::string>& args) {
     InstallInterruptStop();
     CCliConsole console;
     CExcelData data;
-    const bool repaired = RunCliRepair(parsed.source, data, nullptr);
+    CRepairTrace trace;
+    const bool repaired = RunCliRepair(parsed.source, data, &trace);
     if (WasInterrupted()) return ReportInterrupted();
+    CRepairReport report = CRepairReportBuilder::Build(data, trace, repaired);
+    // With the report on standard output, the report is the only thing
+    // printed there.
+    const bool resultLine = parsed.report != "-";
     if (!repaired) {
         std::fprintf(stderr, "mendwell-cli: nothing could be repaired from '%s'\n",
                      parsed.source.c_str());
-        console.PrintResult(u"Skipped", parsed.source, destination);
+        if (resultLine) console.PrintResult(u"Skipped", parsed.source, destination);
+        if (!WriteCliReport(report, parsed.report)) return ExitCannotCreate;
         return ExitNothingRepaired;
     }
     data.SetDestinationPath(destination);
     data.GetSaveOptions() = parsed.options;
     const std::uint32_t result = RunCliSave(data, console);
     if (result != 0 && WasInterrupted()) return ReportInterrupted();
-    console.PrintResult(result == 0 ? u"Saved" : u"Skipped", parsed.source, destination);
+    CRepairReportBuilder::AddSave(report, destination, result == 0);
+    if (resultLine)
+        console.PrintResult(result == 0 ? u"Saved" : u"Skipped", parsed.source, destination);
+    PrintCliReportSummary(report);
+    if (!WriteCliReport(report, parsed.report)) return ExitCannotCreate;
     return result == 0 ? ExitOk : ExitFailed;
 }

@@ -19,10 +19,13 @@ constexpr CliCommand kCommands[] = {
      RunExtract},
     {"dump", "[--sheet NAME] [--formulas] FILE.xls",
      "repair FILE and print every recovered cell: sheet, name, row, column, type, value", RunDump},
-    {"info", "FILE.xls",
-     "repair FILE and report the damage, the substreams, sheets and counts it found", RunInfo},
-    {"repair", "[OPTIONS] SOURCE.xls [-o DEST.xls]",
-     "repair SOURCE and save it as DEST (default: beside it, the suffix setting in its name)",
+    {"info", "[--json] FILE.xls",
+     "repair FILE and report the damage, the substreams, sheets and counts it found\n"
+     "      (--json: the repair report, as docs/report.md describes it)",
+     RunInfo},
+    {"repair", "[OPTIONS] SOURCE.xls [-o DEST.xls] [--report FILE|-]",
+     "repair SOURCE and save it as DEST (default: beside it, the suffix setting in its name)\n"
+     "      (--report: write the repair report as JSON to FILE, or - for standard output)",
      RunRepair},
     {"batch", "--dest FOLDER [OPTIONS] SOURCE.xls...",
      "repair and save each SOURCE into FOLDER (made when missing), a result line each", RunBatch},

@@ -41,12 +41,9 @@ _mendwell_cli() {
             fi
             return
             ;;
-        info)
-            ((cword == 2)) && _filedir xls
-            return
-            ;;
+        info) options='--json' ;;
         dump) options='--sheet --formulas' ;;
-        repair) options="$leave_out -o --output" ;;
+        repair) options="$leave_out -o --output --report" ;;
         batch) options="$leave_out --dest" ;;
         *) return ;;
     esac

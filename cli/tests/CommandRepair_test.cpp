@@ -22,7 +22,9 @@ TEST_F(RepairCommand, HelpAndVersionNeedNoDisplay) {
     ScopedEnv wayland("WAYLAND_DISPLAY", std::nullopt);
     const auto help = Run({"--help"});
     EXPECT_EQ(help.status, 0);
-    EXPECT_TRUE(Contains(help.out, "  repair [OPTIONS] SOURCE.xls [-o DEST.xls]\n")) << help.out;
+    EXPECT_TRUE(
+        Contains(help.out, "  repair [OPTIONS] SOURCE.xls [-o DEST.xls] [--report FILE|-]\n"))
+        << help.out;
     EXPECT_TRUE(Contains(help.out, "  batch --dest FOLDER [OPTIONS] SOURCE.xls...\n"));
     EXPECT_TRUE(Contains(help.out, "  --no-text "));
     for (const char* status : {"    0  ", "    1  ", "    2  ", "   64  ", "   66  ", "   73  "})
@@ -107,6 +109,23 @@ TEST_F(RepairCommand, ASourceWithNothingToRepairIsNotSaved) {
     EXPECT_EQ(result.out, "Skipped\t" + Junk().string() + "\t" + out.string() + "\n");
     EXPECT_TRUE(Contains(result.err, "nothing could be repaired")) << result.err;
     EXPECT_FALSE(std::filesystem::exists(out));
+}
+
+TEST_F(RepairCommand, TheReportGoesToAFileOrAloneToStandardOutput) {
+    const auto out = Dir() / "repaired.xls";
+    const auto saved = Run({"repair", Sample().string(), "-o", out.string(), "--report", "-"});
+    ASSERT_EQ(saved.status, 0) << saved.err;
+    EXPECT_TRUE(saved.out.starts_with("{\"report\": ")) << saved.out;
+    for (const std::string& part : {"\"destination\": \"" + out.string() + "\", \"saved\": true",
+                                    std::string("\"name\": \"Sales\"")})
+        EXPECT_TRUE(Contains(saved.out, part)) << part << "\n" << saved.out;
+
+    const auto report = Dir() / "junk.json";
+    const auto failed =
+        Run({"repair", Junk().string(), "-o", out.string(), "--report", report.string()});
+    EXPECT_EQ(failed.status, 2);
+    const auto bytes = ReadFileBytes(report);
+    EXPECT_TRUE(Contains(std::string(bytes.begin(), bytes.end()), "\"outcome\": \"failed\""));
 }
 
 TEST_F(RepairCommand, TheSavedSampleReadsBackWithTheSameCells) {

@@ -1,4 +1,4 @@
-#include "cli/ErrorBitNames.h"
+#include "repair/ErrorBitNames.h"
 
 #include <utility>
 

@@ -1,0 +1,96 @@
+// What one repair recovered and what it knows it lost, for the user: the
+// source file, each workbook and sheet with its cells by kind and the area
+// they cover, the cells whose value or formula could not come back (a text
+// whose shared string is missing, a formula kept as its cached value and
+// why), cell formats that name records the file no longer has, the save,
+// and a one-line verdict. Plain values; CRepairReportBuilder fills it from
+// a repaired model and CRepairReportJson writes it.
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <vector>
+
+// A cell position, 0-based, as the records hold it.
+struct CReportCell {
+    std::uint16_t row = 0;
+    std::uint16_t column = 0;
+};
+
+struct CReportFormulaAsValue {
+    CReportCell cell;
+    std::string reason;  // "unknown token", "no formula text", ...
+};
+
+struct CReportSheet {
+    std::uint32_t position = 0;  // in the workbook's sheet order
+    std::u16string name;         // empty: the save gives it a name of its own
+    std::uint64_t numbers = 0;
+    std::uint64_t texts = 0;
+    std::uint64_t booleans = 0;
+    std::uint64_t errors = 0;
+    std::uint64_t formulas = 0;  // formula cells, whatever their cached result
+    std::uint64_t empty = 0;     // formulas whose cached result is empty
+    // The smallest rectangle holding every recovered cell; none when the
+    // sheet has no cell.
+    std::optional<CReportCell> first;
+    std::optional<CReportCell> last;
+    std::vector<CReportCell> lostStrings;
+    std::vector<CReportFormulaAsValue> formulasAsValues;
+
+    std::uint64_t Cells() const { return numbers + texts + booleans + errors + empty; }
+};
+
+// Cells whose format names a record the workbook does not hold: they keep
+// the workbook's default format.
+struct CReportFormatShortfall {
+    std::uint64_t cellsWithoutXf = 0;
+    std::uint64_t cellsWithoutFont = 0;
+    std::uint64_t cellsWithoutNumberFormat = 0;
+
+    std::uint64_t Total() const {
+        return cellsWithoutXf + cellsWithoutFont + cellsWithoutNumberFormat;
+    }
+};
+
+struct CReportWorkbook {
+    bool encrypted = false;
+    bool date1904 = false;
+    std::vector<CReportSheet> sheets;
+    CReportFormatShortfall formats;
+};
+
+enum class EReportOutcome : std::uint8_t { Complete, Partial, Failed };
+
+struct CRepairReport {
+    static constexpr int kVersion = 1;
+
+    // ---- The source.
+    std::filesystem::path source;
+    std::uint64_t sourceSize = 0;
+    std::string kind;  // CSourceFileKind's name of what the bytes show
+    std::vector<std::string> compoundErrors;
+    // Header conditions that failed; not checked when the compound file was
+    // unusable.
+    std::optional<std::vector<std::string>> headerConditionsFailed;
+    bool scannedExtractedStream = false;
+    std::string copyDoubt;  // why the stream copy was doubted; empty when it was not
+
+    std::vector<CReportWorkbook> workbooks;
+
+    // ---- The save, when there was one.
+    std::optional<std::filesystem::path> destination;
+    bool saved = false;
+
+    // ---- The verdict.
+    EReportOutcome outcome = EReportOutcome::Failed;
+    std::string reason;  // why it failed, or what a partial repair lost
+
+    std::uint64_t LostStringCells() const;
+    std::uint64_t FormulasAsValues() const;
+    std::uint64_t UnnamedSheets() const;
+    std::uint64_t CellsWithoutFormat() const;
+    std::uint64_t RecoveredCells() const;
+};

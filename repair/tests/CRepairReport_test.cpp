@@ -1,0 +1,172 @@
+// The repair report's facts, from small damaged workbooks repaired for real:
+// what it counts, which cells it lists as lost, its verdict, and its JSON.
+#include "repair/CRepairReport.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+
+#include "model/CExcelData.h"
+#include "platform/ScopedMessageCapture.h"
+#include "repair/CRepairReportBuilder.h"
+#include "repair/CRepairReportJson.h"
+#include "repair/CRepairTrace.h"
+#include "repair/RepairFile.h"
+#include "repair/tests/support/RepairFixtures.h"
+
+using namespace repairtest;
+namespace fs = std::filesystem;
+
+namespace {
+
+constexpr std::uint16_t kLabelSst = 0x00FD;
+constexpr std::uint16_t kXf = 0x00E0;
+constexpr std::uint16_t kFont = 0x0031;
+
+// LABELSST body: row, column, XF 0, shared-string index.
+Bytes LabelSstBody(std::uint16_t row, std::uint16_t column, std::uint32_t index) {
+    Bytes body(10, 0);
+    testsupport::SetU16(body, 0, row);
+    testsupport::SetU16(body, 2, column);
+    testsupport::SetU32(body, 6, index);
+    return body;
+}
+
+// Globals with one FONT (Arial) and XF records 0..15 that use it: the
+// NUMBER cells' XF 15 and the texts' XF 0 are found.
+BiffWriter GlobalsWithFormats() {
+    BiffWriter globals;
+    Bytes font(14, 0);
+    testsupport::SetU16(font, 0, 200);
+    font.insert(font.end(), {5, 0, 'A', 'r', 'i', 'a', 'l'});
+    globals.Record(kFont, font);
+    for (int i = 0; i < 16; ++i) globals.Record(kXf, Bytes(20, 0));
+    return globals;
+}
+
+struct ReportCase {
+    const char* name;
+    Bytes stream;
+    EReportOutcome outcome;
+    std::uint64_t cells;
+    std::string area;
+    std::vector<std::string> lostStrings;
+    std::uint64_t cellsWithoutXf;
+    const char* reasonPart;
+};
+
+// Three numbers in column A and texts in column B whose shared strings are
+// missing (the globals hold no SST).
+Bytes WithLostTexts(std::uint16_t texts) {
+    BiffWriter sheet;
+    for (std::uint16_t row = 0; row < 3; ++row)
+        sheet.Record(kNumber, NumberBody(row, 0, CellValue(row)));
+    for (std::uint16_t row = 0; row < texts; ++row)
+        sheet.Record(kLabelSst, LabelSstBody(row, 1, row));
+    return testsupport::WorkbookStream(GlobalsWithFormats(), {u"Data"}, sheet);
+}
+
+}  // namespace
+
+TEST(CRepairReport, SaysWhatCameBackAndWhatWasLost) {
+    BiffWriter encrypted;
+    encrypted.Record(kFilePass, Bytes(54, 0x5A));
+    const ReportCase cases[] = {
+        {"formats found, nothing lost",
+         NumberWorkbook(5, GlobalsWithFormats()),
+         EReportOutcome::Complete,
+         5,
+         "A1:A5",
+         {},
+         0,
+         ""},
+        {"no XF records: the cells keep the default format",
+         NumberWorkbook(4),
+         EReportOutcome::Partial,
+         4,
+         "A1:A4",
+         {},
+         4,
+         "4 cells without their format"},
+        {"texts whose shared strings are missing",
+         WithLostTexts(2),
+         EReportOutcome::Partial,
+         3,
+         "A1:A3",
+         {"B1", "B2"},
+         0,
+         "2 cells whose shared string is lost"},
+        {"encrypted",
+         NumberWorkbook(4, encrypted),
+         EReportOutcome::Failed,
+         0,
+         "",
+         {},
+         0,
+         "encrypt"},
+    };
+    for (const ReportCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        ResetRunState();
+        testsupport::ScopedTempDir temp;
+        const fs::path path = temp.Path() / "book.xls";
+        ASSERT_TRUE(testsupport::WriteFileBytes(path, InCompoundFile(c.stream)));
+        CExcelData data;
+        data.SetSourcePath(path);
+        CRepairTrace trace;
+        ScopedMessageCapture quiet;
+        const bool repaired = RepairFile(&data, &trace);
+        const CRepairReport report = CRepairReportBuilder::Build(data, trace, repaired);
+
+        EXPECT_EQ(report.outcome, c.outcome);
+        EXPECT_NE(report.reason.find(c.reasonPart), std::string::npos) << report.reason;
+        EXPECT_EQ(report.RecoveredCells(), c.cells);
+        EXPECT_EQ(report.CellsWithoutFormat(), c.cellsWithoutXf);
+        if (c.outcome == EReportOutcome::Failed) {
+            EXPECT_TRUE(report.workbooks.empty());
+            continue;
+        }
+        ASSERT_EQ(report.workbooks.size(), 1u);
+        ASSERT_EQ(report.workbooks[0].sheets.size(), 1u);
+        const CReportSheet& sheet = report.workbooks[0].sheets[0];
+        EXPECT_EQ(sheet.name, u"Data");
+        ASSERT_TRUE(sheet.first && sheet.last);
+        EXPECT_EQ(CRepairReportJson::Address(*sheet.first) + ":" +
+                      CRepairReportJson::Address(*sheet.last),
+                  c.area);
+        std::vector<std::string> lost;
+        for (const CReportCell& cell : sheet.lostStrings)
+            lost.push_back(CRepairReportJson::Address(cell));
+        EXPECT_EQ(lost, c.lostStrings);
+
+        // A failed save fails the report, whatever the repair was.
+        CRepairReport saved = report;
+        CRepairReportBuilder::AddSave(saved, temp.Path() / "out.xls", false);
+        EXPECT_EQ(saved.outcome, EReportOutcome::Failed);
+    }
+}
+
+TEST(CRepairReportJson, WritesAddressesAndEscapesTexts) {
+    EXPECT_EQ(CRepairReportJson::Address({0, 0}), "A1");
+    EXPECT_EQ(CRepairReportJson::Address({9, 25}), "Z10");
+    EXPECT_EQ(CRepairReportJson::Address({0, 26}), "AA1");
+    EXPECT_EQ(CRepairReportJson::Address({65535, 255}), "IV65536");
+
+    CRepairReport report;
+    report.source = "dir/a\"b\x01\xFF.xls";
+    report.outcome = EReportOutcome::Partial;
+    CReportWorkbook workbook;
+    CReportSheet sheet;
+    sheet.name = u"Q1 \u00e9";
+    sheet.formulasAsValues.push_back({{2, 1}, "data table"});
+    workbook.sheets.push_back(sheet);
+    report.workbooks.push_back(workbook);
+    const std::string json = CRepairReportJson::Write(report);
+    for (const char* part :
+         {"\"path\": \"dir/a\\\"b\\u0001\xEF\xBF\xBD.xls\"", "\"name\": \"Q1 \xC3\xA9\"",
+          "\"name_invented\": false", "{\"cell\": \"B3\", \"reason\": \"data table\"}",
+          "\"area\": null", "\"outcome\": \"partial\"", "\"save\": null", "\"version\": 1"}) {
+        EXPECT_NE(json.find(part), std::string::npos) << part << "\n" << json;
+    }
+}
