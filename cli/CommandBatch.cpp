@@ -8,6 +8,7 @@
 #include <chrono>
 #include <cstdio>
 #include <filesystem>
+#include <fstream>
 #include <thread>
 
 #include "cli/CCliConsole.h"
@@ -29,7 +30,7 @@
 namespace {
 
 constexpr char kUsage[] =
-    "Usage: mendwell-cli batch --dest FOLDER [OPTIONS] SOURCE.xls...\n"
+    "Usage: mendwell-cli batch --dest FOLDER [OPTIONS] [--report FOLDER] SOURCE.xls...\n"
     "(mendwell-cli --help lists the options)\n";
 
 // How often the job is polled (and the progress line redrawn) while it runs.
@@ -38,6 +39,7 @@ constexpr auto kPollInterval = std::chrono::milliseconds(100);
 struct BatchArguments {
     std::vector<std::filesystem::path> sources;
     std::filesystem::path folder;
+    std::filesystem::path reports;  // empty: no reports
     CSaveOption options{CSaveOption::All};
 };
 
@@ -50,6 +52,10 @@ bool ParseArguments(const std::vector<std::string>& args, BatchArguments& parsed
         } else if (arg.starts_with("--dest=")) {
             if (!parsed.folder.empty() || arg.size() == 7) return false;
             parsed.folder = arg.substr(7);
+        } else if (arg == "--report") {
+            if (i + 1 >= args.size() || !parsed.reports.empty() || args[i + 1].empty())
+                return false;
+            parsed.reports = args[++i];
         } else if (ApplyCliSaveSwitch(arg, parsed.options)) {
             continue;
         } else if (arg.starts_with("-")) {
@@ -74,6 +80,29 @@ void ShowJobProgress(CCliConsole& console, const CCliJobStatusList& list,
     std::snprintf(line, sizeof line, "file %zu of %zu: %s %3u%%", row + 1, count,
                   ToUtf8(JobStatusText.Get()).c_str(), percent);
     console.ShowProgress(line);
+}
+
+// Each begun file's report as FOLDER/<its destination's name>.json: the
+// destinations are unique in their folder, so the report names are too.
+bool WriteReports(const CMFSDataContainer& job, const std::filesystem::path& folder) {
+    if (folder.empty()) return true;
+    CDirectoryManager::CreatePath(std::filesystem::absolute(folder));
+    const std::vector<std::filesystem::path>& destinations = job.GetDestinationList();
+    for (std::size_t i = 0; i < job.GetSourceList().size() && i < destinations.size(); ++i) {
+        const CMFSFileResult& result = job.GetFileResult(i);
+        if (result.report.empty()) continue;
+        std::filesystem::path name = destinations[i].filename();
+        name.replace_extension(".json");
+        std::ofstream out(folder / name, std::ios::binary | std::ios::trunc);
+        out << result.report;
+        out.close();
+        if (!out) {
+            std::fprintf(stderr, "mendwell-cli: cannot write the report '%s'\n",
+                         (folder / name).c_str());
+            return false;
+        }
+    }
+    return true;
 }
 
 }  // namespace
@@ -112,6 +141,7 @@ int RunBatch(const std::vector<std::string>& args) {
     CCliJobStatusList list(console, job);
     job.SetStatusList(&list);
     job.SetProgressTarget(&progress);
+    job.SetKeepReports(!parsed.reports.empty());
     {
         CMFSRSThreadManager manager;
         manager.SetData(&job);
@@ -133,6 +163,7 @@ int RunBatch(const std::vector<std::string>& args) {
             console.PrintOutcome(parsed.sources[i], CMFSJobSummary::OutcomeName(result.outcome),
                                  result.reason);
     }
+    if (!WriteReports(job, parsed.reports)) return ExitCannotCreate;
     if (WasInterrupted()) return ReportInterrupted();
     std::size_t saved = 0;
     for (std::size_t i = 0; i < parsed.sources.size(); ++i) saved += job.GetResultFlag(i) == 1;

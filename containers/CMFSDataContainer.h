@@ -67,6 +67,11 @@ public:
     const std::filesystem::path& GetDestinationFolder() const;
     void SetDestinationFolder(std::filesystem::path folder);
 
+    // Whether the job worker writes each file's repair report into its
+    // result; off at creation.
+    bool KeepsReports() const { return m_keepReports; }
+    void SetKeepReports(bool keep) { m_keepReports = keep; }
+
 private:
     IJobStatusList* m_statusList = nullptr;
     ProgressTarget* m_progressTarget = nullptr;
@@ -77,4 +82,5 @@ private:
     std::vector<CMFSFileResult> m_fileResults;
     CSaveOption m_saveOptions{CSaveOption::All};
     std::filesystem::path m_destinationFolder;
+    bool m_keepReports = false;
 };

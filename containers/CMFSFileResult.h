@@ -18,4 +18,7 @@ struct CMFSFileResult {
     // Empty for a saved file; otherwise the text shown to the user, the same
     // text the repair or the save gave for it.
     std::u16string reason;
+    // The file's repair report as JSON, when the job keeps reports (the
+    // command-line tool's batch --report); empty otherwise.
+    std::string report;
 };

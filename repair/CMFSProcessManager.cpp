@@ -12,6 +12,8 @@
 #include "platform/TextConversion.h"
 #include "repair/CFileParsingManager.h"
 #include "repair/CMFSJobSummary.h"
+#include "repair/CRepairReportBuilder.h"
+#include "repair/CRepairReportJson.h"
 #include "repair/CRepairTrace.h"
 #include "repair/CThreadManager.h"
 #include "save/CSaveProcessManagerExcel.h"
@@ -91,27 +93,46 @@ int CMFSProcessManager::Run(CMFSDataContainer* job) {
 
 CMFSFileResult CMFSProcessManager::ProcessOne(CMFSDataContainer* job) {
     CRepairTrace trace;
-    if (!RepairOne(job, &trace)) {
+    bool repaired = false;
+    bool saved = false;
+    CMFSFileResult result = ProcessOne(job, trace, repaired, saved);
+    if (job != nullptr && job->KeepsReports() && job->GetCurrentWorkbook() != nullptr) {
+        const CExcelData& data = *job->GetCurrentWorkbook();
+        CRepairReport report = CRepairReportBuilder::Build(data, trace, repaired);
+        if (repaired) CRepairReportBuilder::AddSave(report, data.GetDestinationPath(), saved);
+        result.report = CRepairReportJson::Write(report);
+    }
+    return result;
+}
+
+CMFSFileResult CMFSProcessManager::ProcessOne(CMFSDataContainer* job, CRepairTrace& trace,
+                                              bool& repaired, bool& saved) {
+    repaired = RepairOne(job, &trace);
+    if (!repaired) {
         // A skip leaves SaveStopRequested at 1 (the repair's end clears only
         // StopRequested); a file whose bytes told why nothing came out of
         // it failed for that reason, even when a skip came too late.
         if (trace.m_nothingRecovered)
             return {EFileOutcome::Failed,
-                    std::u16string(CSourceFileKind::Message(trace.m_failureKind))};
+                    std::u16string(CSourceFileKind::Message(trace.m_failureKind)),
+                    {}};
         if (SaveStopRequested.load() != 0) return Outcome(EFileOutcome::Skipped);
         return Outcome(EFileOutcome::Failed);
     }
-    if (SaveOne(job)) return {EFileOutcome::Saved, {}};
+    saved = SaveOne(job);
+    if (saved) return {EFileOutcome::Saved, {}, {}};
     // Nothing clears SaveStopRequested after a save: a 1 here is a skip
     // that came before or during it.
     if (SaveStopRequested.load() != 0 || StopRequested.load() != 0)
         return Outcome(EFileOutcome::Skipped);
-    return {EFileOutcome::Failed, CSaveProcessManagerExcel::FailureMessage(
-                                      job->GetCurrentWorkbook()->GetDestinationPath())};
+    return {
+        EFileOutcome::Failed,
+        CSaveProcessManagerExcel::FailureMessage(job->GetCurrentWorkbook()->GetDestinationPath()),
+        {}};
 }
 
 CMFSFileResult CMFSProcessManager::Outcome(EFileOutcome outcome) {
-    return {outcome, std::u16string(CMFSJobSummary::DefaultReason(outcome))};
+    return {outcome, std::u16string(CMFSJobSummary::DefaultReason(outcome)), {}};
 }
 
 bool CMFSProcessManager::RepairOne(CMFSDataContainer* job, CRepairTrace* trace) {

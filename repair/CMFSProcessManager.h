@@ -40,8 +40,11 @@ public:
     bool SaveOne(CMFSDataContainer* job);
 
 private:
-    // Repairs and saves the job's current workbook; what came of it.
+    // Repairs and saves the job's current workbook; what came of it, with
+    // its repair report when the job keeps reports.
     CMFSFileResult ProcessOne(CMFSDataContainer* job);
+    CMFSFileResult ProcessOne(CMFSDataContainer* job, CRepairTrace& trace, bool& repaired,
+                              bool& saved);
     // outcome with its default reason.
     static CMFSFileResult Outcome(EFileOutcome outcome);
 };

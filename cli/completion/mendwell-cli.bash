@@ -44,7 +44,7 @@ _mendwell_cli() {
         info) options='--json' ;;
         dump) options='--sheet --formulas' ;;
         repair) options="$leave_out -o --output --report" ;;
-        batch) options="$leave_out --dest" ;;
+        batch) options="$leave_out --dest --report" ;;
         *) return ;;
     esac
     if [[ $cur == -* ]]; then

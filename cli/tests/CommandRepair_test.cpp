@@ -25,7 +25,8 @@ TEST_F(RepairCommand, HelpAndVersionNeedNoDisplay) {
     EXPECT_TRUE(
         Contains(help.out, "  repair [OPTIONS] SOURCE.xls [-o DEST.xls] [--report FILE|-]\n"))
         << help.out;
-    EXPECT_TRUE(Contains(help.out, "  batch --dest FOLDER [OPTIONS] SOURCE.xls...\n"));
+    EXPECT_TRUE(
+        Contains(help.out, "  batch --dest FOLDER [OPTIONS] [--report FOLDER] SOURCE.xls...\n"));
     EXPECT_TRUE(Contains(help.out, "  --no-text "));
     for (const char* status : {"    0  ", "    1  ", "    2  ", "   64  ", "   66  ", "   73  "})
         EXPECT_TRUE(Contains(help.out, status)) << status;
@@ -126,6 +127,16 @@ TEST_F(RepairCommand, TheReportGoesToAFileOrAloneToStandardOutput) {
     EXPECT_EQ(failed.status, 2);
     const auto bytes = ReadFileBytes(report);
     EXPECT_TRUE(Contains(std::string(bytes.begin(), bytes.end()), "\"outcome\": \"failed\""));
+
+    // batch: one report per file begun, named after its destination.
+    const auto reports = Dir() / "reports";
+    const auto batch = Run({"batch", "--dest", (Dir() / "out").string(), "--report",
+                            reports.string(), Sample().string(), Junk().string()});
+    EXPECT_EQ(batch.status, 1) << batch.err;
+    std::vector<std::string> written;
+    for (const auto& entry : std::filesystem::directory_iterator(reports))
+        written.push_back(entry.path().extension().string());
+    EXPECT_EQ(written, (std::vector<std::string>{".json", ".json"}));
 }
 
 TEST_F(RepairCommand, TheSavedSampleReadsBackWithTheSameCells) {

@@ -27,7 +27,7 @@ TEST(CMFSJobSummaryTest, ClosingMessageCountsWhatHappened) {
         CMFSDataContainer job;
         job.GetSourceList().resize(c.outcomes.size());
         for (std::size_t i = 0; i < c.outcomes.size(); ++i)
-            if (c.outcomes[i] != O::NotBegun) job.SetFileResult(i, {c.outcomes[i], u"why"});
+            if (c.outcomes[i] != O::NotBegun) job.SetFileResult(i, {c.outcomes[i], u"why", {}});
         EXPECT_EQ(CMFSJobSummary::Message(CMFSJobSummary::Count(job)), c.message)
             << c.outcomes.size() << " files";
     }
