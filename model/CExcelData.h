@@ -11,6 +11,7 @@
 #include <filesystem>
 
 #include "biff/CTList.h"
+#include "model/CDamageLog.h"
 #include "model/CDataContainer.h"
 #include "model/CExcelBOFRecordList.h"
 #include "model/CExcelWorkBook.h"
@@ -30,6 +31,10 @@ public:
     CExcelBOFRecordList& GetBOFList() { return m_bofList; }
     const CExcelBOFRecordList& GetBOFList() const { return m_bofList; }
     // One workbook per "Workbook globals" entry, in BOF order.
+    // What the readers could not use, for the repair report.
+    CDamageLog& GetDamageLog() { return m_damageLog; }
+    const CDamageLog& GetDamageLog() const { return m_damageLog; }
+
     CTList<CExcelWorkBook>& GetWorkbooks() { return m_workbooks; }
     const CTList<CExcelWorkBook>& GetWorkbooks() const { return m_workbooks; }
 
@@ -59,6 +64,7 @@ private:
     std::filesystem::path m_destinationPath;
     CExcelBOFRecordList m_bofList;
     CTList<CExcelWorkBook> m_workbooks;
+    CDamageLog m_damageLog;
     ProgressTarget* m_progressWindow = nullptr;
     ProgressTarget* m_saveProgressWindow = nullptr;
     CSaveOption m_saveOptions{CSaveOption::All};

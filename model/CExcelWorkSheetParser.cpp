@@ -155,6 +155,11 @@ std::uint32_t CExcelWorkSheetParser::NextWorkbookStart(std::uint32_t start,
 bool CExcelWorkSheetParser::ParseSheet(CExcelWorkSheet& sheet) {
     if (RepairStopRequested()) return false;
     EmptyWindow();
+    m_substream = sheet.GetStart();
+    m_inZeroRun = false;
+    m_zeroRunAfterEnd = false;
+    m_lastRow.reset();
+    m_heldDamage.clear();
     bool endSeen = false;
     // Chart substreams (embedded in the sheet, or chart sheets that lie
     // between it and the next worksheet) carry a cache of their series as
@@ -168,8 +173,27 @@ bool CExcelWorkSheetParser::ParseSheet(CExcelWorkSheet& sheet) {
     // reached the end the next header read gives the EOF that ends the walk.
     for (;;) {
         if (RepairStopRequested()) return false;
+        const bool tail = m_position >= m_end || m_end - m_position < biff::kRecordHeaderSize;
         const Header header = ReadHeader();
         RepairProgress.store(m_position);
+        // No record has type 0: zero bytes where records belong are damage
+        // (a zeroed sector), walked 4 bytes at a time and reported as one
+        // range. Zero bytes from the sheet's EOF to the end of the stretch
+        // are the stream's slack in its last sector, not damage.
+        if (tail && m_zeroRunAfterEnd) {
+            m_inZeroRun = false;
+        } else if (!tail && header.type == 0 && header.size == 0) {
+            if (!m_inZeroRun) {
+                m_zeroRunStart = m_position;
+                m_zeroRunAfterEnd = endSeen;
+            }
+            m_inZeroRun = true;
+        } else {
+            CloseZeroRun(m_position);
+        }
+        if (header.size > biff::kMaxBodyLength)
+            NoteDamage(m_position, m_position + biff::kRecordHeaderSize,
+                       ESkipReason::OversizedRecord);
         if (header.type == biff::kEOF) {
             // Other sizes: not an EOF record but damage that looks like one.
             if (header.size == 0) {
@@ -181,6 +205,7 @@ bool CExcelWorkSheetParser::ParseSheet(CExcelWorkSheet& sheet) {
         } else if (chartDepth == 0 || LeavesChart(header.type)) {
             chartDepth = 0;
             Dispatch(header, sheet);
+            NoteCellRow(header.type);
         }
         // The decoder has seen the declared size; the walk trusts it only as
         // far as a sound body can go.
@@ -188,8 +213,63 @@ bool CExcelWorkSheetParser::ParseSheet(CExcelWorkSheet& sheet) {
         const std::uint64_t next =
             static_cast<std::uint64_t>(m_position) + biff::kRecordHeaderSize + body;
         m_position = static_cast<std::uint32_t>(std::min<std::uint64_t>(next, kNoOffset));
-        if (m_position >= m_end && endSeen) return true;
+        if (m_position >= m_end && endSeen) {
+            if (m_zeroRunAfterEnd) m_inZeroRun = false;  // slack, as above
+            CloseZeroRun(std::min(m_position, m_end));
+            FlushDamage(std::nullopt);
+            return true;
+        }
     }
+}
+
+void CExcelWorkSheetParser::NoteDamage(std::uint32_t begin, std::uint32_t end, ESkipReason kind) {
+    CDamagedRange range;
+    range.begin = begin;
+    range.end = end;
+    range.kind = kind;
+    range.substream = m_substream;
+    range.rowBefore = m_lastRow;
+    // Held ranges wait only for the next cell; a sheet of nothing but
+    // damage reports them as they come rather than holding them all.
+    if (m_heldDamage.size() >= 64) FlushDamage(std::nullopt);
+    m_heldDamage.push_back(range);
+}
+
+void CExcelWorkSheetParser::CloseZeroRun(std::uint32_t end) {
+    if (!m_inZeroRun) return;
+    m_inZeroRun = false;
+    // A single zero header may be the tail of a record body that was cut;
+    // a sector's worth is not.
+    if (end - m_zeroRunStart >= 2 * biff::kRecordHeaderSize)
+        NoteDamage(m_zeroRunStart, end, ESkipReason::ZeroedBytes);
+}
+
+void CExcelWorkSheetParser::FlushDamage(std::optional<std::uint16_t> rowAfter) {
+    if (m_heldDamage.empty() || m_data == nullptr) {
+        m_heldDamage.clear();
+        return;
+    }
+    for (CDamagedRange& range : m_heldDamage) {
+        range.rowAfter = rowAfter;
+        m_data->GetDamageLog().Skipped(range);
+    }
+    m_heldDamage.clear();
+}
+
+void CExcelWorkSheetParser::NoteCellRow(std::uint16_t type) {
+    static constexpr std::uint16_t kCellTypes[] = {
+        biff::kNUMBER,  biff::kRK,      biff::kLABELSST, biff::kLABEL,
+        biff::kBOOLERR, biff::kBLANK,   biff::kMULBLANK, biff::kMULRK,
+        biff::kFORMULA, biff::kRSTRING, biff::kROW,
+    };
+    if (std::find(std::begin(kCellTypes), std::end(kCellTypes), type) == std::end(kCellTypes))
+        return;
+    std::uint8_t row[2];
+    const std::uint64_t at = static_cast<std::uint64_t>(m_position) + biff::kRecordHeaderSize;
+    if (at > kNoOffset || !Read(sizeof row, static_cast<std::uint32_t>(at), row)) return;
+    const std::uint16_t value = CDataReader::GetU16(row);
+    FlushDamage(value);
+    m_lastRow = value;
 }
 
 void CExcelWorkSheetParser::Dispatch(const Header& header, CExcelWorkSheet& sheet) {
@@ -226,7 +306,9 @@ CExcelWorkSheetParser::Header CExcelWorkSheetParser::ReadHeader() {
         // The header lies inside the stretch, so only the file can have
         // refused it. Give up the window that could not be read and go on
         // after it, as after an EOF.
+        const std::uint32_t from = m_position;
         m_position += std::min(kWindowSize, m_end - m_position);
+        NoteDamage(from, m_position, ESkipReason::UnreadableBytes);
         return kEnd;
     }
     return {CDataReader::GetU16(bytes + biff::kTypeOffset),

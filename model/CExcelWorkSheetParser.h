@@ -29,9 +29,11 @@
 #include <cstddef>
 #include <cstdint>
 #include <filesystem>
+#include <optional>
 #include <vector>
 
 #include "biff/CInputFile.h"
+#include "biff/IDamageReporter.h"
 #include "biff/IExcelStreamReader.h"
 
 class CExcelData;
@@ -103,11 +105,27 @@ private:
     bool Refill(std::uint32_t offset, std::uint32_t count);
     void EmptyWindow() { m_windowLength = 0; }
 
+    // ---- Damage met on the walk, for the repair report. A range is held
+    // until the next cell record tells the row after it.
+    void NoteDamage(std::uint32_t begin, std::uint32_t end, ESkipReason kind);
+    // Ends a run of zero bytes at end, when one is open.
+    void CloseZeroRun(std::uint32_t end);
+    // Reports the held ranges with rowAfter (none at the stretch's end).
+    void FlushDamage(std::optional<std::uint16_t> rowAfter);
+    // Notes the row of a cell record at m_position.
+    void NoteCellRow(std::uint16_t type);
+
     std::uint32_t m_end = 0;       // end of the current stretch (file offset)
     std::uint32_t m_position = 0;  // offset of the current record's header
     std::uint32_t m_windowStart = 0;
     std::uint32_t m_windowLength = 0;  // 0: the window is empty
     std::vector<std::uint8_t> m_window;
+    std::uint32_t m_substream = 0;     // BOF offset of the sheet being walked
+    std::uint32_t m_zeroRunStart = 0;  // meaningful while m_inZeroRun
+    bool m_inZeroRun = false;
+    bool m_zeroRunAfterEnd = false;  // the open run began after an EOF
+    std::optional<std::uint16_t> m_lastRow;
+    std::vector<CDamagedRange> m_heldDamage;
     CExcelData* m_data = nullptr;
     std::filesystem::path m_streamFileName;
     CInputFile m_file;

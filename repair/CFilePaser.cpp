@@ -164,6 +164,7 @@ bool CFilePaser::CrossCheckWithRawScan() {
     m_keptRaw = true;
     m_data->GetBOFList().RemoveAll();
     m_data->GetWorkbooks().RemoveAll();
+    m_data->GetDamageLog().Clear();
     RemoveFile(m_data->GetExtractedPath());
     m_data->SetExtractedPath({});
     RestoreCounters(m_countersAtStart);

@@ -24,6 +24,18 @@ struct CReportFormulaAsValue {
     std::string reason;  // "unknown token", "no formula text", ...
 };
 
+// Bytes of the scan file the readers could not use, with the sheet whose
+// records they fell among and the rows of the cells around them.
+struct CReportDamage {
+    std::uint32_t begin = 0;
+    std::uint32_t end = 0;
+    std::string reason;  // "zeroed bytes", "record longer than any record", ...
+    std::optional<std::uint32_t> sheetPosition;
+    std::u16string sheetName;
+    std::optional<std::uint16_t> rowBefore;  // 0-based
+    std::optional<std::uint16_t> rowAfter;
+};
+
 struct CReportSheet {
     std::uint32_t position = 0;  // in the workbook's sheet order
     std::u16string name;         // empty: the save gives it a name of its own
@@ -79,6 +91,9 @@ struct CRepairReport {
     std::string copyDoubt;  // why the stream copy was doubted; empty when it was not
 
     std::vector<CReportWorkbook> workbooks;
+    // What the readers skipped; more may have been reported than kept.
+    std::vector<CReportDamage> damage;
+    std::uint64_t damageReported = 0;
 
     // ---- The save, when there was one.
     std::optional<std::filesystem::path> destination;

@@ -149,6 +149,45 @@ CReportSheet BuildSheet(const CExcelWorkBook& book, const CExcelWorkSheet& sheet
     return out;
 }
 
+const char* DamageReason(ESkipReason kind) {
+    switch (kind) {
+        case ESkipReason::ZeroedBytes:
+            return "zeroed bytes";
+        case ESkipReason::OversizedRecord:
+            return "record header with an impossible length";
+        case ESkipReason::UnreadableBytes:
+            break;
+    }
+    return "bytes the file would not give";
+}
+
+// The damage log's ranges, each with the sheet its records belong to.
+void AddDamage(CRepairReport& report, const CExcelData& data) {
+    report.damageReported = data.GetDamageLog().GetReported();
+    for (const CDamagedRange& range : data.GetDamageLog().GetRanges()) {
+        CReportDamage damage;
+        damage.begin = range.begin;
+        damage.end = range.end;
+        damage.reason = DamageReason(range.kind);
+        damage.rowBefore = range.rowBefore;
+        damage.rowAfter = range.rowAfter;
+        std::size_t book = 0;
+        for (const CExcelWorkBook& workbook : data.GetWorkbooks()) {
+            std::size_t index = 0;
+            for (const CExcelWorkSheet& sheet : workbook.GetWorksheets()) {
+                if (sheet.GetStart() == range.substream && book < report.workbooks.size() &&
+                    index < report.workbooks[book].sheets.size()) {
+                    damage.sheetPosition = report.workbooks[book].sheets[index].position;
+                    damage.sheetName = sheet.GetName();
+                }
+                ++index;
+            }
+            ++book;
+        }
+        report.damage.push_back(std::move(damage));
+    }
+}
+
 void SettleVerdict(CRepairReport& report, bool repaired) {
     if (!repaired) {
         report.outcome = EReportOutcome::Failed;
@@ -163,6 +202,7 @@ void SettleVerdict(CRepairReport& report, bool repaired) {
     note(report.FormulasAsValues(), "formula kept as its value", "formulas kept as their values");
     note(report.CellsWithoutFormat(), "cell without its format", "cells without their format");
     note(report.UnnamedSheets(), "sheet without its name", "sheets without their name");
+    note(report.damageReported, "damaged range skipped", "damaged ranges skipped");
     if (lost.empty() && report.compoundErrors.empty() && report.copyDoubt.empty()) {
         report.outcome = EReportOutcome::Complete;
         report.reason.clear();
@@ -222,6 +262,7 @@ CRepairReport CRepairReportBuilder::Build(const CExcelData& data, const CRepairT
         }
         report.workbooks.push_back(std::move(workbook));
     }
+    AddDamage(report, data);
     SettleVerdict(report, true);
     return report;
 }

@@ -220,11 +220,44 @@ std::string CRepairReportJson::Write(const CRepairReport& report) {
     for (const CReportWorkbook& workbook : report.workbooks) PutWorkbook(json, workbook);
     json.Close(']');
 
+    json.Key("damage").Open('[');
+    for (const CReportDamage& damage : report.damage) {
+        char bytes[32];
+        std::snprintf(bytes, sizeof bytes, "0x%08X-0x%08X", damage.begin, damage.end);
+        json.Open('{');
+        json.Key("bytes").String(bytes);
+        json.Key("reason").String(damage.reason);
+        json.Key("sheet");
+        if (damage.sheetPosition) {
+            json.Number(*damage.sheetPosition);
+        } else {
+            json.Null();
+        }
+        json.Key("sheet_name").String(ToUtf8(damage.sheetName));
+        // 1-based, as the user sees rows: the damage lies after the first
+        // and before the second.
+        json.Key("after_row");
+        if (damage.rowBefore) {
+            json.Number(*damage.rowBefore + 1u);
+        } else {
+            json.Null();
+        }
+        json.Key("before_row");
+        if (damage.rowAfter) {
+            json.Number(*damage.rowAfter + 1u);
+        } else {
+            json.Null();
+        }
+        json.Close('}');
+    }
+    json.Close(']');
+
     json.Key("lost").Open('{');
     json.Key("string_cells").Number(report.LostStringCells());
     json.Key("formulas_as_values").Number(report.FormulasAsValues());
     json.Key("cells_without_format").Number(report.CellsWithoutFormat());
     json.Key("sheets_without_name").Number(report.UnnamedSheets());
+    json.Key("damaged_ranges").Number(report.damageReported);
     json.Close('}');
 
     json.Key("save");

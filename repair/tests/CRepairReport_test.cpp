@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <memory>
 #include <string>
 
@@ -119,7 +120,7 @@ TEST(CRepairReport, SaysWhatCameBackAndWhatWasLost) {
         const bool repaired = RepairFile(&data, &trace);
         const CRepairReport report = CRepairReportBuilder::Build(data, trace, repaired);
 
-        EXPECT_EQ(report.outcome, c.outcome);
+        EXPECT_EQ(report.outcome, c.outcome) << report.reason;
         EXPECT_NE(report.reason.find(c.reasonPart), std::string::npos) << report.reason;
         EXPECT_EQ(report.RecoveredCells(), c.cells);
         EXPECT_EQ(report.CellsWithoutFormat(), c.cellsWithoutXf);
@@ -145,6 +146,37 @@ TEST(CRepairReport, SaysWhatCameBackAndWhatWasLost) {
         CRepairReportBuilder::AddSave(saved, temp.Path() / "out.xls", false);
         EXPECT_EQ(saved.outcome, EReportOutcome::Failed);
     }
+}
+
+TEST(CRepairReport, PlacesZeroedBytesBetweenTheRowsAroundThem) {
+    // Rows 51-86 (0-based 50-85) of column A zeroed, record boundaries and
+    // all: the walk meets zero headers from there to row 87's record.
+    Bytes stream = NumberWorkbook(200, GlobalsWithFormats());
+    const Bytes row50 = {0x03, 0x02, 0x0E, 0x00, 50, 0};
+    const auto at = std::search(stream.begin(), stream.end(), row50.begin(), row50.end());
+    ASSERT_NE(at, stream.end());
+    std::fill(at, at + 36 * 18, 0);
+
+    ResetRunState();
+    testsupport::ScopedTempDir temp;
+    const fs::path path = temp.Path() / "book.xls";
+    ASSERT_TRUE(testsupport::WriteFileBytes(path, InCompoundFile(stream)));
+    CExcelData data;
+    data.SetSourcePath(path);
+    CRepairTrace trace;
+    ScopedMessageCapture quiet;
+    const CRepairReport report =
+        CRepairReportBuilder::Build(data, trace, RepairFile(&data, &trace));
+
+    EXPECT_EQ(report.outcome, EReportOutcome::Partial);
+    EXPECT_EQ(report.RecoveredCells(), 164u);
+    ASSERT_EQ(report.damage.size(), 1u);
+    const CReportDamage& damage = report.damage[0];
+    EXPECT_EQ(damage.reason, "zeroed bytes");
+    EXPECT_EQ(damage.end - damage.begin, 36u * 18u);
+    EXPECT_EQ(damage.sheetName, u"Data");
+    EXPECT_EQ(damage.rowBefore, std::optional<std::uint16_t>(49));
+    EXPECT_EQ(damage.rowAfter, std::optional<std::uint16_t>(86));
 }
 
 TEST(CRepairReportJson, WritesAddressesAndEscapesTexts) {

@@ -1,0 +1,31 @@
+// What the readers tell about the bytes they could not use: a range of the
+// scan file (the extracted Workbook stream or the damaged file itself),
+// why it was skipped, the sheet whose records it fell among, and the rows
+// of the last cell before it and the first cell after it, so that a user
+// learns where in the sheet something may be missing.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+
+enum class ESkipReason : std::uint8_t {
+    ZeroedBytes,      // a run of zero bytes where records belong (a zeroed sector)
+    OversizedRecord,  // a header declaring a body longer than any record has
+    UnreadableBytes,  // bytes the file would not give
+};
+
+struct CDamagedRange {
+    std::uint32_t begin = 0;
+    std::uint32_t end = 0;  // one past the last byte
+    ESkipReason kind = ESkipReason::ZeroedBytes;
+    // The offset of the BOF of the sheet whose stretch holds the range.
+    std::uint32_t substream = 0;
+    std::optional<std::uint16_t> rowBefore;  // 0-based
+    std::optional<std::uint16_t> rowAfter;
+};
+
+class IDamageReporter {
+public:
+    virtual ~IDamageReporter() = default;
+    virtual void Skipped(const CDamagedRange& range) = 0;
+};
