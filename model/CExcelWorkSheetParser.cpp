@@ -277,6 +277,8 @@ void CExcelWorkSheetParser::Dispatch(const Header& header, CExcelWorkSheet& shee
     // declared size all the same.
     if (const Handler handle = FindRoute(header.type))
         handle(*this, sheet, header.size, m_position);
+    else if (CExcelSheetLayout::Takes(header.type))
+        sheet.GetLayout().Decode(header.type, *this, header.size, m_position);
     else
         CExcelCellRecordDecoders::Decode(header.type, *this, sheet, header.size, m_position);
 }

@@ -25,3 +25,7 @@ std::uint32_t CExcelRecordCOLINFO::GetWidthPixels() const {
 std::uint16_t CExcelRecordCOLINFO::GetXFIndex() const {
     return U16(biff8::kColInfoXF);
 }
+
+bool CExcelRecordCOLINFO::IsHidden() const {
+    return (U16(biff8::kColInfoOptions) & biff8::kColInfoHidden) != 0;
+}

@@ -19,4 +19,6 @@ public:
     // (2560, ten characters, gives 68).
     std::uint32_t GetWidthPixels() const;
     std::uint16_t GetXFIndex() const;
+    // Bit 0 of the options: the columns are hidden (they keep their width).
+    bool IsHidden() const;
 };

@@ -31,3 +31,15 @@ std::uint16_t CExcelRecordROW::GetDefaultXFIndex() const {
     return static_cast<std::uint16_t>((U32(biff8::kRowOptions) >> biff8::kRowDefaultXFShift) &
                                       biff8::kRowDefaultXFMask);
 }
+
+std::uint16_t CExcelRecordROW::GetHeightTwips() const {
+    return GetRawHeight() & biff8::kRowHeightTwips;
+}
+
+bool CExcelRecordROW::HasCustomHeightFlag() const {
+    return (U32(biff8::kRowOptions) & biff8::kRowCustomHeightFlag) != 0;
+}
+
+bool CExcelRecordROW::IsHidden() const {
+    return (U32(biff8::kRowOptions) & biff8::kRowHidden) != 0;
+}

@@ -21,6 +21,13 @@ public:
     // Height in whole points: the twips of bits 0-14 divided by 20,
     // truncated.
     std::uint32_t GetHeightPoints() const;
+    // The twips of bits 0-14 of the height word.
+    std::uint16_t GetHeightTwips() const;
+    // Bit 6 of the options: the height was set by hand rather than made to
+    // fit the row's fonts (the flag the save keeps a height for).
+    bool HasCustomHeightFlag() const;
+    // Bit 5 of the options: the row is hidden (it keeps its height).
+    bool IsHidden() const;
     // Bit 7 of the options: the row's cells default to GetDefaultXFIndex().
     bool HasDefaultFormat() const;
     // Bits 16-27 of the options.

@@ -1,7 +1,8 @@
 // The records of one sheet that the record decoders fill: cells (NUMBER,
 // RK and MULRK, LABELSST, LABEL and RSTRING, BLANK and MULBLANK, BOOLERR),
 // rows, columns, merged areas, XFs met in the sheet, comments, hyperlinks,
-// data validations and conditional formats. One list per kind, in the
+// data validations and conditional formats, and the sheet's layout and
+// window records (CExcelSheetLayout). One list per kind, in the
 // order the worksheet parser met the records; owns every list.
 //
 // The sheet's place in the file, its name and its formula records are kept
@@ -12,6 +13,7 @@
 #include <memory>
 
 #include "biff/CTList.h"
+#include "records/CExcelSheetLayout.h"
 
 class CExcelCommentList;
 class CExcelRecordBLANK;
@@ -83,6 +85,10 @@ public:
         return m_conditionalFormats;
     }
 
+    // DEFCOLWIDTH, STANDARDWIDTH, DEFAULTROWHEIGHT and the window records.
+    CExcelSheetLayout& GetLayout() { return m_layout; }
+    const CExcelSheetLayout& GetLayout() const { return m_layout; }
+
     // How many cells this sheet's MULRK records have taken from bytes past
     // their own end; the MULRK decoder keeps it below its allowance.
     std::uint32_t GetMulRkOverrun() const { return m_mulRkOverrun; }
@@ -105,5 +111,6 @@ private:
     CTList<CExcelRecordHLINK> m_hyperlinks;
     CTList<CExcelRecordDV> m_validations;
     CTList<CExcelRecordCONDFMT> m_conditionalFormats;
+    CExcelSheetLayout m_layout;
     std::uint32_t m_mulRkOverrun = 0;
 };

@@ -69,6 +69,8 @@ constexpr std::uint32_t kRowOptions = 12;         // u32, after two reserved u16
 constexpr std::uint32_t kRowSize = 16;
 constexpr std::uint16_t kRowHeightDefault = 0x8000;  // set: the row keeps the default height
 constexpr std::uint16_t kRowHeightTwips = 0x7FFF;
+constexpr std::uint32_t kRowHidden = 0x20;            // options bit 5
+constexpr std::uint32_t kRowCustomHeightFlag = 0x40;  // options bit 6: height set by hand
 constexpr std::uint32_t kRowHasDefaultFormat = 0x80;  // options bit 7
 constexpr unsigned kRowDefaultXFShift = 16;           // options bits 16-27
 constexpr std::uint32_t kRowDefaultXFMask = 0x0FFF;
@@ -80,6 +82,7 @@ constexpr std::uint32_t kColInfoWidth = 4;        // u16, 1/256 of a character w
 constexpr std::uint32_t kColInfoXF = 6;           // u16
 constexpr std::uint32_t kColInfoOptions = 8;      // u16: hidden, outline level, collapsed
 constexpr std::uint32_t kColInfoSize = 12;
+constexpr std::uint16_t kColInfoHidden = 0x0001;  // options bit 0
 // Width to pixels: width / 263 (written as the product with its double
 // reciprocal) times 7 pixels per character, truncated.
 constexpr double kColInfoWidthScale = 0.0038022813688212928;

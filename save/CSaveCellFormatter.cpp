@@ -4,7 +4,6 @@
 
 #include "model/CExcelWorkBook.h"
 #include "records/CExcelGlobalLookup.h"
-#include "records/CExcelRecordCOLINFO.h"
 #include "records/CExcelRecordWBFONT.h"
 #include "records/CExcelRecordWBXF.h"
 #include "save/CSaveColorIndex.h"
@@ -48,10 +47,6 @@ CSaveCellFormatter::CSaveCellFormatter(CXLEzAutomation& automation, const CExcel
          font = font->GetNext()) {
         m_fonts.push_back(font);
     }
-}
-
-double CSaveCellFormatter::ColumnWidthFromPixels(std::uint32_t pixels) {
-    return static_cast<double>(pixels) * 34.0 / 256.0;
 }
 
 const CExcelRecordWBXF* CSaveCellFormatter::FindXF(std::uint32_t xfIndex) const {
@@ -115,19 +110,15 @@ void CSaveCellFormatter::ApplyRowFormat(std::int32_t row, std::uint32_t xfIndex)
 }
 
 void CSaveCellFormatter::ApplyColumnInfo(std::int32_t first, std::int32_t last,
-                                         std::uint32_t xfIndex, const CExcelRecordCOLINFO& record) {
+                                         std::uint32_t xfIndex) {
     // Some writers put 256 (one past IV) as the last column of a run that
     // reaches the sheet's edge, and a damaged record may say anything up to
     // 65535: columns the sheet cannot hold are dropped so the rest of the run
-    // keeps its width and format instead of the server refusing the range.
+    // keeps its format instead of the server refusing the range.
     first = std::max<std::int32_t>(first, 1);
     last = std::min(last, kLastColumn);
     if (first > last) return;
 
-    const double width = ColumnWidthFromPixels(record.GetWidthPixels());
-    for (std::int32_t column = first; column <= last; ++column) {
-        m_automation.SetColumnWidth(column, width);
-    }
     const CExcelRecordWBXF* xf = FindXF(xfIndex);
     if (xf == nullptr) return;
     if (xf->IsPatternUsed()) {

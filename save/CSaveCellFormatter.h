@@ -15,7 +15,6 @@
 
 class CXLEzAutomation;
 class CExcelWorkBook;
-class CExcelRecordCOLINFO;
 class CExcelRecordWBFONT;
 class CExcelRecordWBXF;
 
@@ -39,14 +38,10 @@ public:
     // The XF's fill, font (without the name test) and borders on the whole
     // row.
     void ApplyRowFormat(std::int32_t row, std::uint32_t xfIndex);
-    // Width (the record's width in pixels x 34 / 256), fill, font and borders
-    // of the whole columns first..last. Columns past the sheet's last column
+    // Fill, font and borders of the whole columns first..last (their widths
+    // are CSaveSheetLayoutWriter's). Columns past the sheet's last column
     // are not touched.
-    void ApplyColumnInfo(std::int32_t first, std::int32_t last, std::uint32_t xfIndex,
-                         const CExcelRecordCOLINFO& record);
-
-    // The column width the server takes for a width in screen pixels.
-    static double ColumnWidthFromPixels(std::uint32_t pixels);
+    void ApplyColumnInfo(std::int32_t first, std::int32_t last, std::uint32_t xfIndex);
 
 private:
     struct Range {

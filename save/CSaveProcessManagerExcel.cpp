@@ -12,7 +12,9 @@
 #include "platform/TextConversion.h"
 #include "save/CSaveFileMover.h"
 #include "save/CSaveFileNames.h"
+#include "save/CSavePaletteWriter.h"
 #include "save/CSaveProgress.h"
+#include "save/CSaveSheetLayoutWriter.h"
 #include "save/CSaveSheetWriter.h"
 #include "save/CXLEzAutomation.h"
 
@@ -20,13 +22,24 @@ namespace {
 
 // The date system of the workbook the output's first sheet comes from (the
 // model's first workbook when it has no sheet at all).
-bool UsesDate1904(const CExcelData& data) {
+const CExcelWorkBook* FirstSheetsWorkbook(const CExcelData& data) {
     for (const CExcelWorkBook& workbook : data.GetWorkbooks()) {
-        if (workbook.GetWorksheets().GetCount() > 0) return workbook.IsDate1904();
+        if (workbook.GetWorksheets().GetCount() > 0) return &workbook;
     }
-    const CExcelWorkBook* first = data.GetWorkbooks().GetHead();
-    return first != nullptr && first->IsDate1904();
+    return data.GetWorkbooks().GetHead();
 }
+
+bool UsesDate1904(const CExcelData& data) {
+    const CExcelWorkBook* workbook = FirstSheetsWorkbook(data);
+    return workbook != nullptr && workbook->IsDate1904();
+}
+
+// BOUNDSHEET visibility as Worksheet.Visible takes it; 0 (and any value
+// no sheet has) leaves the sheet shown.
+constexpr std::uint32_t kBoundSheetHidden = 1;
+constexpr std::uint32_t kBoundSheetVeryHidden = 2;
+constexpr std::int16_t kSheetHidden = 0;
+constexpr std::int16_t kSheetVeryHidden = 2;
 
 }  // namespace
 
@@ -46,6 +59,11 @@ std::int32_t CSaveProcessManagerExcel::Save(CDataContainer* container) {
         CSaveProgress progress(m_data->GetSaveProgressWindow());
         progress.Start(CSaveProgress::Total(*m_data));
         CreateWorksheets(progress);
+        // The palette's colours, as the workbook the first sheet comes from
+        // has them.
+        if (const CExcelWorkBook* workbook = FirstSheetsWorkbook(*m_data)) {
+            CSavePaletteWriter::Write(*m_automation, *workbook);
+        }
         WriteNames();
         WriteLinkValues();
         WriteWorksheets(progress);
@@ -134,13 +152,33 @@ void CSaveProcessManagerExcel::WriteWorksheets(CSaveProgress& progress) {
             if (m_automation->SelectWorksheetFromEnd(count - j + 1)) {
                 CSaveSheetWriter writer(*m_automation, workbook, worksheet, progress);
                 writer.Write(m_data->GetSaveOptions());
-                m_automation->SelectCell(1, 1);
+                // The window and the selection as the sheet had them (A1
+                // selected when it had none).
+                CSaveSheetLayoutWriter(*m_automation, worksheet).WriteWindow();
             }
             if (SaveStopCheck()) return;
         }
     }
     // The first sheet is the active one when the file is opened.
     m_automation->SelectWorksheetFromEnd(m_automation->WorksheetCount());
+    HideWorksheets();
+}
+
+void CSaveProcessManagerExcel::HideWorksheets() {
+    // Last, once nothing needs to select the sheets: a hidden sheet cannot
+    // be selected. The server keeps one sheet shown and hands the
+    // activation on from a sheet it hides.
+    std::int32_t j = 0;
+    for (const CExcelWorkBook& workbook : m_data->GetWorkbooks()) {
+        for (const CExcelWorkSheet& worksheet : workbook.GetWorksheets()) {
+            ++j;
+            if (worksheet.GetVisibility() == kBoundSheetHidden) {
+                m_automation->SetWorksheetVisible(j, kSheetHidden);
+            } else if (worksheet.GetVisibility() == kBoundSheetVeryHidden) {
+                m_automation->SetWorksheetVisible(j, kSheetVeryHidden);
+            }
+        }
+    }
 }
 
 std::int32_t CSaveProcessManagerExcel::Finish() {

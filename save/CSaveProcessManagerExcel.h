@@ -67,6 +67,8 @@ private:
     void WriteLinkValues();
     // The phases of every sheet, into the sheet created for it.
     void WriteWorksheets(CSaveProgress& progress);
+    // Hides the sheets that were hidden or very hidden in the source.
+    void HideWorksheets();
     // Saves under a temporary name, quits the server, moves the file onto
     // the destination; the result of Save.
     std::int32_t Finish();

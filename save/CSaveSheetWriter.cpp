@@ -49,7 +49,8 @@ CSaveSheetWriter::CSaveSheetWriter(CXLEzAutomation& automation, const CExcelWork
       m_workbook(workbook),
       m_worksheet(worksheet),
       m_progress(progress),
-      m_formatter(automation, workbook) {}
+      m_formatter(automation, workbook),
+      m_layout(automation, worksheet) {}
 
 bool CSaveSheetWriter::Write(const CSaveOption& options) {
     static constexpr Phase kPhases[] = {
@@ -92,6 +93,7 @@ bool CSaveSheetWriter::MulBlankProgress() {
 
 bool CSaveSheetWriter::Columns() {
     if (SaveStopCheck()) return false;
+    m_layout.WriteStandardWidth();
     for (const CExcelRecordCOLINFO& record : m_worksheet.GetColInfos()) {
         if (!NextRecord()) return false;
         // A run reaching past IV (Excel writes 256 as the end of a run to
@@ -99,20 +101,23 @@ bool CSaveSheetWriter::Columns() {
         const std::uint32_t first = record.GetFirstColumn();
         const std::uint32_t last = std::min<std::uint32_t>(record.GetLastColumn(), kLastColumn);
         if (first > last) continue;
-        m_formatter.ApplyColumnInfo(OneBased(first), OneBased(last), record.GetXFIndex(), record);
+        m_layout.WriteColumns(OneBased(first), OneBased(last), record);
+        m_formatter.ApplyColumnInfo(OneBased(first), OneBased(last), record.GetXFIndex());
     }
     return true;
 }
 
 bool CSaveSheetWriter::Rows() {
     if (SaveStopCheck()) return false;
+    m_layout.WriteStandardHeight();
+    // Heights and hidden rows first, in runs; the row formats after them,
+    // one ROW record at a time. Each record counts once in the progress.
+    if (!m_layout.WriteRows([this] { return !SaveStopCheck(); })) return false;
     for (const CExcelRecordROW& record : m_worksheet.GetRows()) {
         if (!NextRecord()) return false;
-        const std::int32_t row = OneBased(record.GetRow());
-        if (record.IsCustomHeight()) {
-            m_automation.SetRowHeight(row, static_cast<double>(record.GetHeightPoints()));
+        if (record.HasDefaultFormat()) {
+            m_formatter.ApplyRowFormat(OneBased(record.GetRow()), record.GetDefaultXFIndex());
         }
-        if (record.HasDefaultFormat()) m_formatter.ApplyRowFormat(row, record.GetDefaultXFIndex());
     }
     return true;
 }

@@ -3,8 +3,11 @@
 // bit is set:
 //
 //   bit 16  MULBLANK records: progress only
-//   bit 64  columns: widths and formats (COLINFO)
-//   bit 128 rows: custom heights and default formats (ROW)
+//   bit 64  columns: the standard width (STANDARDWIDTH / DEFCOLWIDTH), then
+//           widths, hidden columns and formats (COLINFO;
+//           CSaveSheetLayoutWriter for the widths)
+//   bit 128 rows: the standard height (DEFAULTROWHEIGHT), custom heights and
+//           hidden rows in runs, then default formats (ROW)
 //   bit 1   numbers: NUMBER cells, then RK and MULRK cells
 //   bit 2   formulas (CSaveFormulaWriter)
 //   bit 4   Booleans and cell errors (BOOLERR)
@@ -27,6 +30,7 @@
 #include <cstdint>
 
 #include "save/CSaveCellFormatter.h"
+#include "save/CSaveSheetLayoutWriter.h"
 
 class CExcelWorkBook;
 class CExcelWorkSheet;
@@ -68,4 +72,5 @@ private:
     const CExcelWorkSheet& m_worksheet;
     CSaveProgress& m_progress;
     CSaveCellFormatter m_formatter;
+    CSaveSheetLayoutWriter m_layout;
 };

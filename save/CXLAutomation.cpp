@@ -673,6 +673,104 @@ bool CXLAutomation::SetRowHeight(double row, double height) {
     return done;
 }
 
+IDispatch* CXLAutomation::GetWholeLines(double c1, double r1, double c2, double r2,
+                                        std::u16string_view whole) {
+    if (m_activeWorksheet == nullptr) return nullptr;
+    IDispatch* last = GetCell(r2, c2);
+    if (last == nullptr) return nullptr;
+    IDispatch* first = GetCell(r1, c1);
+    if (first == nullptr) {
+        last->Release();
+        return nullptr;
+    }
+    ResetArguments();
+    // The list takes over both references (even when a push fails), and a
+    // reset releases them.
+    if (!PushDispatch(u"", 0, last)) {
+        first->Release();
+        return nullptr;
+    }
+    if (!PushDispatch(u"", 0, first)) {
+        ResetArguments();
+        return nullptr;
+    }
+    IDispatch* range = GetObjectMember(m_activeWorksheet, u"Range", kResetAfterCall);
+    if (range == nullptr) return nullptr;
+    ResetArguments();
+    IDispatch* lines = GetObjectMember(range, whole, kResetAfterCall);
+    range->Release();
+    return lines;
+}
+
+bool CXLAutomation::SetColumnsLayout(double c1, double c2, double width, bool hidden) {
+    IDispatch* columns = GetWholeLines(c1, 1, c2, 1, u"EntireColumn");
+    if (columns == nullptr) return false;
+    bool done = PutDouble(columns, u"ColumnWidth", width, 0);
+    if (hidden) done = PutBool(columns, u"Hidden", true, 0) && done;
+    columns->Release();
+    return done;
+}
+
+bool CXLAutomation::SetRowsLayout(double r1, double r2, double height, bool hidden) {
+    IDispatch* rows = GetWholeLines(1, r1, 1, r2, u"EntireRow");
+    if (rows == nullptr) return false;
+    bool done = true;
+    if (height >= 0.0) done = PutDouble(rows, u"RowHeight", height, 0);
+    if (hidden) done = PutBool(rows, u"Hidden", true, 0) && done;
+    rows->Release();
+    return done;
+}
+
+bool CXLAutomation::SetStandardWidth(double width) {
+    return m_activeWorksheet != nullptr && PutDouble(m_activeWorksheet, u"StandardWidth", width, 0);
+}
+
+bool CXLAutomation::SetStandardHeight(double height) {
+    return m_activeWorksheet != nullptr &&
+           PutDouble(m_activeWorksheet, u"StandardHeight", height, 0);
+}
+
+bool CXLAutomation::SetWindowLayout(const CXLWindowLayout& layout) {
+    if (m_application == nullptr) return false;
+    ResetArguments();
+    IDispatch* window = GetObjectMember(m_application, u"ActiveWindow", kResetAfterCall);
+    if (window == nullptr) return false;
+    bool done = PutDouble(window, u"ScrollRow", layout.scrollRow, 0);
+    done = PutDouble(window, u"ScrollColumn", layout.scrollColumn, 0) && done;
+    done = PutBool(window, u"FreezePanes", false, 0) && done;
+    if (layout.frozen) {
+        done = PutDouble(window, u"SplitRow", layout.splitRow, 0) && done;
+        done = PutDouble(window, u"SplitColumn", layout.splitColumn, 0) && done;
+        done = PutBool(window, u"FreezePanes", true, 0) && done;
+    } else if (layout.splitVertical > 0.0 || layout.splitHorizontal > 0.0) {
+        done = PutDouble(window, u"SplitVertical", layout.splitVertical, 0) && done;
+        done = PutDouble(window, u"SplitHorizontal", layout.splitHorizontal, 0) && done;
+    }
+    done = PutDouble(window, u"Zoom", layout.zoom, 0) && done;
+    done = PutBool(window, u"DisplayGridlines", layout.gridlines, 0) && done;
+    done = PutBool(window, u"DisplayHeadings", layout.headings, 0) && done;
+    window->Release();
+    return done;
+}
+
+bool CXLAutomation::SetWorksheetVisible(std::int32_t sheet, std::int16_t visible) {
+    if (m_workbook == nullptr) return false;
+    IDispatch* worksheet = GetWorksheet(sheet, kResetAfterCall);
+    if (worksheet == nullptr) return false;
+    const bool done = PutShort(worksheet, u"Visible", visible, 0);
+    worksheet->Release();
+    return done;
+}
+
+bool CXLAutomation::SetPaletteColor(std::int16_t index, std::int32_t rgb) {
+    if (m_workbook == nullptr) return false;
+    ResetArguments();
+    // The put value goes first, the index after it (arguments travel
+    // last-first).
+    return PushDouble(u"", 0, static_cast<double>(rgb)) && PushShort(u"", 0, index) &&
+           InvokeMember(m_workbook, u"Colors", nullptr, DISPATCH_PROPERTYPUT, kResetAfterCall);
+}
+
 bool CXLAutomation::AddComment(double column, double row, std::u16string_view text,
                                std::u16string_view author, bool visible) {
     if (m_firstWorksheet == nullptr) return false;

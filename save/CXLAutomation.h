@@ -29,6 +29,7 @@
 #include "save/CDispatchArguments.h"
 #include "save/CXLConditionRule.h"
 #include "save/CXLValidationRule.h"
+#include "save/CXLWindowLayout.h"
 
 class CXLAutomation {
 public:
@@ -156,6 +157,32 @@ public:
     bool MergeRange(double c1, double r1, double c2, double r2);
     bool SetColumnWidth(double column, double width);
     bool SetRowHeight(double row, double height);
+    // The whole columns c1..c2 of the active worksheet: Range(Cells(1, c1),
+    // Cells(1, c2)) (get; 2), its "EntireColumn" (get; 2), then
+    // "ColumnWidth" = width (put; 0) and, when hidden, "Hidden" = True
+    // (put; 0). True when every put succeeded.
+    bool SetColumnsLayout(double c1, double c2, double width, bool hidden);
+    // The whole rows r1..r2 likewise through "EntireRow": "RowHeight" =
+    // height in points (put; 0) unless height is negative, then "Hidden" =
+    // True when hidden.
+    bool SetRowsLayout(double r1, double r2, double height, bool hidden);
+    // The active worksheet's "StandardWidth" (characters) / "StandardHeight"
+    // (points) (put; 0).
+    bool SetStandardWidth(double width);
+    bool SetStandardHeight(double height);
+    // The application's "ActiveWindow" (get; 2), then puts (0) of
+    // ScrollRow, ScrollColumn, FreezePanes = False, then SplitRow and
+    // SplitColumn (frozen) or SplitVertical and SplitHorizontal (not
+    // frozen) when a split is given, FreezePanes = True when frozen, Zoom,
+    // DisplayGridlines and DisplayHeadings. True when every put succeeded;
+    // a refused one does not keep the others from being made.
+    bool SetWindowLayout(const CXLWindowLayout& layout);
+    // Worksheets(sheet) (get; 2; 1 the first), its "Visible" = visible
+    // (put; 0): -1 shown, 0 hidden, 2 very hidden.
+    bool SetWorksheetVisible(std::int32_t sheet, std::int16_t visible);
+    // The held workbook's "Colors" with the index (1 to 56) = the colour as
+    // red + green * 256 + blue * 65536 (put; 0).
+    bool SetPaletteColor(std::int16_t index, std::int32_t rgb);
     // Cells(row, column) (get; 2), its "AddComment" with the text (method;
     // 2) giving the new comment, then the comment's "Author" = author (put;
     // quiet: the spreadsheet's own Author is read-only, so a refusal is no
@@ -232,6 +259,9 @@ private:
     IDispatch* GetObjectMember(IDispatch* object, std::u16string_view member, std::uint16_t flags);
     // Cells(row, column) of the active worksheet, got with call flags 2.
     IDispatch* GetCell(double row, double column);
+    // Range(Cells(r1, c1), Cells(r2, c2)) of the active worksheet, not
+    // selected, then its `whole` member ("EntireColumn" / "EntireRow").
+    IDispatch* GetWholeLines(double c1, double r1, double c2, double r2, std::u16string_view whole);
     // source.AutoFill(Destination:=target, Type:=default); takes over the
     // reference to target, keeps the one to source.
     bool AutoFillInto(IDispatch* source, IDispatch* target);

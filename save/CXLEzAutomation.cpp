@@ -144,6 +144,35 @@ bool CXLEzAutomation::SetRowHeight(std::int32_t row, double height) {
     return m_automation->SetRowHeight(At(row), height);
 }
 
+bool CXLEzAutomation::SetColumnsLayout(std::int32_t c1, std::int32_t c2, double width,
+                                       bool hidden) {
+    return m_automation->SetColumnsLayout(At(c1), At(c2), width, hidden);
+}
+
+bool CXLEzAutomation::SetRowsLayout(std::int32_t r1, std::int32_t r2, double height, bool hidden) {
+    return m_automation->SetRowsLayout(At(r1), At(r2), height, hidden);
+}
+
+bool CXLEzAutomation::SetStandardWidth(double width) {
+    return m_automation->SetStandardWidth(width);
+}
+
+bool CXLEzAutomation::SetStandardHeight(double height) {
+    return m_automation->SetStandardHeight(height);
+}
+
+bool CXLEzAutomation::SetWindowLayout(const CXLWindowLayout& layout) {
+    return m_automation->SetWindowLayout(layout);
+}
+
+bool CXLEzAutomation::SetWorksheetVisible(std::int32_t sheet, std::int16_t visible) {
+    return m_automation->SetWorksheetVisible(sheet, visible);
+}
+
+bool CXLEzAutomation::SetPaletteColor(std::int16_t index, std::int32_t rgb) {
+    return m_automation->SetPaletteColor(index, rgb);
+}
+
 bool CXLEzAutomation::AddComment(std::int32_t column, std::int32_t row, std::u16string_view text,
                                  std::u16string_view author, bool visible) {
     return m_automation->AddComment(At(column), At(row), text, author, visible);

@@ -67,6 +67,19 @@ public:
     bool MergeRange(std::int32_t c1, std::int32_t r1, std::int32_t c2, std::int32_t r2);
     bool SetColumnWidth(std::int32_t column, double width);
     bool SetRowHeight(std::int32_t row, double height);
+    // Whole columns c1..c2 / rows r1..r2: width in characters / height in
+    // points (a negative height leaves the height), then hidden when asked.
+    bool SetColumnsLayout(std::int32_t c1, std::int32_t c2, double width, bool hidden);
+    bool SetRowsLayout(std::int32_t r1, std::int32_t r2, double height, bool hidden);
+    // The active worksheet's standard column width and row height.
+    bool SetStandardWidth(double width);
+    bool SetStandardHeight(double height);
+    // The window of the active worksheet.
+    bool SetWindowLayout(const CXLWindowLayout& layout);
+    // Worksheet `sheet` (1 the first): -1 shown, 0 hidden, 2 very hidden.
+    bool SetWorksheetVisible(std::int32_t sheet, std::int16_t visible);
+    // Palette colour index (1 to 56) as red + green * 256 + blue * 65536.
+    bool SetPaletteColor(std::int16_t index, std::int32_t rgb);
     // A comment on the cell with its author, shown at all times or not.
     bool AddComment(std::int32_t column, std::int32_t row, std::u16string_view text,
                     std::u16string_view author, bool visible);

@@ -80,12 +80,16 @@ bool CXlsGlobalsWriter::Write(CBiffRecordWriter& out,
     if (!out.Write(record) || !WriteFixed(out, kBeforeWindow1, std::size(kFixed))) return false;
 
     if (!m_styles.Write(out)) return false;
+    // After the styles, as the spreadsheet writes it; the default palette
+    // needs no record.
+    if (!m_book.Palette().IsDefault() && !m_book.Palette().Write(out)) return false;
 
     sheetPositionFields.clear();
     for (std::size_t i = 0; i < m_book.SheetCount(); ++i) {
         sheetPositionFields.push_back(out.Position() + kRecordHeaderSize + kBoundSheetPosition);
         record.Reset(kBOUNDSHEET);
-        record.U32(0).U8(0).U8(0).ShortString(m_book.Sheet(i)->Name());  // visible worksheet
+        const CXlsWorksheet& sheet = *m_book.Sheet(i);
+        record.U32(0).U8(sheet.Visibility()).U8(0).ShortString(sheet.Name());  // a worksheet
         if (!out.Write(record)) return false;
     }
     if (!out.Write(kCOUNTRY, kCountry, sizeof kCountry)) return false;

@@ -1,5 +1,6 @@
-// One row of a worksheet: its stored cells in column order, its height and
-// its row format.
+// One row of a worksheet: its stored cells in column order, its height,
+// whether it is hidden (a hidden row keeps its height for when it is shown
+// again) and its row format.
 #pragma once
 
 #include <cstdint>
@@ -26,6 +27,9 @@ public:
         m_customHeight = true;
     }
 
+    bool IsHidden() const { return m_hidden; }
+    void SetHidden(bool hidden) { m_hidden = hidden; }
+
     bool HasFormat() const { return m_hasFormat; }
     std::uint32_t FormatId() const { return m_formatId; }
     void SetFormatId(std::uint32_t formatId) {
@@ -34,12 +38,15 @@ public:
     }
 
     // Nothing in it that the file would need a ROW record for.
-    bool IsUnused() const { return m_cells.empty() && !m_customHeight && !m_hasFormat; }
+    bool IsUnused() const {
+        return m_cells.empty() && !m_customHeight && !m_hidden && !m_hasFormat;
+    }
 
 private:
     std::vector<CXlsCell> m_cells;
     std::uint32_t m_formatId = 0;
     std::uint16_t m_heightTwips = 0;
     bool m_customHeight = false;
+    bool m_hidden = false;
     bool m_hasFormat = false;
 };

@@ -34,13 +34,16 @@ constexpr FixedRecord kPrologue[] = {
     {kPRINTGRIDLINES, 2, {0x00, 0x00}},
     {kGRIDSET, 2, {0x01, 0x00}},
     {kGUTS, 8, {0, 0, 0, 0, 0, 0, 0, 0}},
-    {kDEFAULTROWHEIGHT, 4, {0x00, 0x00, 0xFF, 0x00}},  // 255 twips
-    {kWSBOOL, 2, {0xC1, 0x04}},
-    {kDEFCOLWIDTH, 2, {kDefaultColumnWidthChars, 0x00}},
 };
 
 constexpr double kDigitPixels = 7.0;    // '0' in Arial 10 at 96 dpi
 constexpr double kPaddingPixels = 5.0;  // cell margins and gridline
+// Below one character the padding shrinks with the width: a column of
+// width w < 1 is w * 12 pixels wide, which meets w * 7 + 5 at w = 1.
+constexpr double kNarrowPixelsPerCharacter = kDigitPixels + kPaddingPixels;
+// Widths are truncated to whole 1/256 units; the allowance keeps a width
+// that came from units (and back through doubles) on its own unit.
+constexpr double kUnitAllowance = 1e-6;
 
 constexpr std::uint8_t kNoResult[8] = {kResultEmptyString, 0, 0, 0, 0, 0, 0xFF, 0xFF};
 
@@ -52,7 +55,9 @@ CXlsSheetWriter::CXlsSheetWriter(const CXlsWorksheet& sheet, const CXlsStyleTabl
 
 std::uint16_t CXlsSheetWriter::ColumnWidthUnits(double characters) {
     if (!(characters > 0.0)) return 0;
-    const double units = (characters * kDigitPixels + kPaddingPixels) / kDigitPixels * 256.0;
+    const double pixels = characters < 1.0 ? characters * kNarrowPixelsPerCharacter
+                                           : characters * kDigitPixels + kPaddingPixels;
+    const double units = pixels / kDigitPixels * 256.0 + kUnitAllowance;
     return static_cast<std::uint16_t>(std::min(units, 65535.0));
 }
 
@@ -63,17 +68,107 @@ bool CXlsSheetWriter::Write(CBiffRecordWriter& out) {
     for (const FixedRecord& fixed : kPrologue) {
         if (!out.Write(fixed.type, fixed.body, fixed.size)) return false;
     }
-    if (!WriteColumns(out) || !WriteDimensions(out) || !WriteRows(out)) return false;
+    if (!WriteDefaultSizes(out) || !WriteColumns(out) || !WriteStandardWidth(out) ||
+        !WriteDimensions(out) || !WriteRows(out))
+        return false;
     if (m_drawing && !CXlsCommentWriter(m_sheet, *m_drawing).Write(out)) return false;
-
-    m_record.Reset(kWINDOW2);
-    const std::uint16_t flags =
-        kWindow2Default | (m_selected ? kWindow2Selected | kWindow2Active : 0);
-    m_record.U16(flags).U16(0).U16(0).U16(kColorAutoLine).U16(0).U16(0).U16(0).U32(0);
-    if (!out.Write(m_record) || !WriteMergedCells(out) || !WriteConditionalFormats(out) ||
+    if (!WriteWindow(out) || !WriteMergedCells(out) || !WriteConditionalFormats(out) ||
         !WriteHyperlinks(out) || !WriteValidations(out))
         return false;
     return out.Write(kEOF, nullptr, 0);
+}
+
+bool CXlsSheetWriter::WriteDefaultSizes(CBiffRecordWriter& out) {
+    std::uint16_t flags = 0;
+    std::uint16_t twips = kDefaultRowHeightTwips;
+    if (m_sheet.HasStandardHeight()) {
+        twips = m_sheet.StandardHeightTwips();
+        if (twips != kDefaultRowHeightTwips) flags |= kDefaultRowCustom;
+        if (twips == 0) flags |= kDefaultRowHidden;
+    }
+    m_record.Reset(kDEFAULTROWHEIGHT);
+    m_record.U16(flags).U16(twips);
+    if (!out.Write(m_record)) return false;
+    static constexpr std::uint8_t kWsBool[] = {0xC1, 0x04};
+    if (!out.Write(kWSBOOL, kWsBool, sizeof kWsBool)) return false;
+    // DEFCOLWIDTH holds whole characters; STANDARDWIDTH, after the
+    // COLINFO records, the exact width.
+    std::uint16_t characters = kDefaultColumnWidthChars;
+    if (m_sheet.HasStandardWidth()) {
+        characters = static_cast<std::uint16_t>(std::floor(m_sheet.StandardWidth()));
+    }
+    m_record.Reset(kDEFCOLWIDTH);
+    m_record.U16(characters);
+    return out.Write(m_record);
+}
+
+bool CXlsSheetWriter::WriteStandardWidth(CBiffRecordWriter& out) {
+    if (!m_sheet.HasStandardWidth()) return true;
+    m_record.Reset(kSTANDARDWIDTH);
+    m_record.U16(ColumnWidthUnits(m_sheet.StandardWidth()));
+    return out.Write(m_record);
+}
+
+std::uint8_t CXlsSheetWriter::ActivePane(const CXlsSheetView& view) {
+    if (!view.HasPanes()) return kPaneTopLeft;
+    const bool rows = view.frozen ? view.splitRows > 0 : view.splitYTwips > 0;
+    const bool columns = view.frozen ? view.splitColumns > 0 : view.splitXTwips > 0;
+    if (rows && columns) return kPaneBottomRight;
+    return rows ? kPaneBottomLeft : kPaneTopRight;
+}
+
+bool CXlsSheetWriter::WriteWindow(CBiffRecordWriter& out) {
+    const CXlsSheetView& view = m_sheet.View();
+    const bool panes = view.HasPanes();
+    std::uint16_t flags = kWindow2Default & ~(kWindow2Gridlines | kWindow2Headings);
+    if (view.gridlines) flags |= kWindow2Gridlines;
+    if (view.headings) flags |= kWindow2Headings;
+    if (panes && view.frozen) flags |= kWindow2Frozen | kWindow2FrozenNoSplit;
+    if (m_selected) flags |= kWindow2Selected | kWindow2Active;
+    const std::uint16_t zoom = view.zoom == 100 ? 0 : view.zoom;
+    m_record.Reset(kWINDOW2);
+    m_record.U16(flags)
+        .U16(static_cast<std::uint16_t>(view.scrollRow))
+        .U16(static_cast<std::uint16_t>(view.scrollColumn))
+        .U16(kColorAutoLine)
+        .U16(0)
+        .U16(0)
+        .U16(zoom)
+        .U32(0);
+    if (!out.Write(m_record)) return false;
+    if (zoom != 0) {
+        m_record.Reset(kSCL);
+        m_record.U16(view.zoom).U16(100);
+        if (!out.Write(m_record)) return false;
+    }
+    const std::uint8_t pane = ActivePane(view);
+    if (panes) {
+        const std::uint32_t x = view.frozen ? view.splitColumns : view.splitXTwips;
+        const std::uint32_t y = view.frozen ? view.splitRows : view.splitYTwips;
+        // The bottom and right panes start where the fixed part ends.
+        const std::uint32_t top = std::min(view.scrollRow + view.splitRows, kMaxRows - 1);
+        const std::uint32_t left = std::min(view.scrollColumn + view.splitColumns, kMaxColumns - 1);
+        m_record.Reset(kPANE);
+        m_record.U16(static_cast<std::uint16_t>(std::min<std::uint32_t>(x, 0xFFFF)))
+            .U16(static_cast<std::uint16_t>(std::min<std::uint32_t>(y, 0xFFFF)))
+            .U16(static_cast<std::uint16_t>(top))
+            .U16(static_cast<std::uint16_t>(left))
+            .U8(pane)
+            .U8(0);
+        if (!out.Write(m_record)) return false;
+    }
+    const CXlsCellRange& selection = view.selection;
+    m_record.Reset(kSELECTION);
+    m_record.U8(pane)
+        .U16(static_cast<std::uint16_t>(selection.FirstRow()))
+        .U16(static_cast<std::uint16_t>(selection.FirstColumn()))
+        .U16(0)
+        .U16(1)
+        .U16(static_cast<std::uint16_t>(selection.FirstRow()))
+        .U16(static_cast<std::uint16_t>(selection.LastRow()))
+        .U8(static_cast<std::uint8_t>(selection.FirstColumn()))
+        .U8(static_cast<std::uint8_t>(selection.LastColumn()));
+    return out.Write(m_record);
 }
 
 bool CXlsSheetWriter::WriteColumns(CBiffRecordWriter& out) {
@@ -86,16 +181,19 @@ bool CXlsSheetWriter::WriteColumns(CBiffRecordWriter& out) {
     };
     auto settingsOf = [this](std::uint32_t c) {
         const CXlsColumn& column = m_sheet.Column(c);
-        Settings s{ColumnWidthUnits(column.Width()),
+        // A column without a width of its own has the sheet's standard one.
+        const double width = column.HasCustomWidth() ? column.Width() : m_sheet.StandardWidth();
+        Settings s{ColumnWidthUnits(width),
                    column.HasFormat() ? m_styles.XfIndex(column.FormatId())
                                       : static_cast<std::uint16_t>(kDefaultCellXf),
                    0};
         if (column.HasCustomWidth()) s.flags |= kColCustomWidth;
-        if (s.width == 0) s.flags |= kColHidden;
+        if (s.width == 0 || column.IsHidden()) s.flags |= kColHidden;
         return s;
     };
     auto isSet = [this](std::uint32_t c) {
-        return m_sheet.Column(c).HasCustomWidth() || m_sheet.Column(c).HasFormat();
+        const CXlsColumn& column = m_sheet.Column(c);
+        return column.HasCustomWidth() || column.HasFormat() || column.IsHidden();
     };
 
     for (std::uint32_t first = 0; first < kMaxColumns;) {
@@ -202,11 +300,13 @@ bool CXlsSheetWriter::WriteRowRecord(CBiffRecordWriter& out, const RowRef& ref) 
     const CXlsRow& row = *ref.row;
     std::uint32_t flags = kRowFlagsReserved;
     std::uint16_t height = kDefaultRowHeightTwips;
+    if (m_sheet.HasStandardHeight()) height = m_sheet.StandardHeightTwips();
     if (row.HasCustomHeight()) {
         flags |= kRowCustomHeight;
         height = row.HeightTwips();
         if (height == 0) flags |= kRowHidden;
     }
+    if (row.IsHidden()) flags |= kRowHidden;
     std::uint32_t xf = kDefaultCellXf;
     if (row.HasFormat()) {
         flags |= kRowHasFormat;

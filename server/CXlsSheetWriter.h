@@ -1,11 +1,11 @@
 // Writes one worksheet substream: BOF, the calculation settings, the
-// default sizes, COLINFO, DIMENSIONS, the rows in blocks of 32 (the ROW
-// records of a block, then its cells), the comments (when the sheet has a
-// drawing), WINDOW2, MERGEDCELLS, the CONDFMT records (each with its CF
-// records), the HLINK records (each with its QUICKTIP), DVAL with the DV
-// records and EOF.
-// Records go straight to the stream, row by row; nothing of the sheet is
-// copied.
+// default sizes (DEFAULTROWHEIGHT, DEFCOLWIDTH), COLINFO, STANDARDWIDTH
+// (when the sheet has a standard width of its own), DIMENSIONS, the rows in
+// blocks of 32 (the ROW records of a block, then its cells), the comments
+// (when the sheet has a drawing), the window (WINDOW2, SCL when zoomed,
+// PANE when split or frozen, SELECTION of the active pane), MERGEDCELLS, the CONDFMT records (each
+// with its CF records), the HLINK records (each with its QUICKTIP), DVAL with the DV records and
+// EOF. Records go straight to the stream, row by row; nothing of the sheet is copied.
 #pragma once
 
 #include <cstdint>
@@ -33,8 +33,12 @@ public:
 
     // A column width in characters of the default font (Arial 10, whose
     // digits are 7 pixels wide) as COLINFO stores it: 1/256 of a digit,
-    // with the 5 pixels of cell padding included, as the spreadsheet does.
+    // with the 5 pixels of cell padding included, as the spreadsheet does
+    // (below one character, w * 12 pixels), truncated to a whole unit.
     static std::uint16_t ColumnWidthUnits(double characters);
+    // The pane that a view's SELECTION and PANE name as active: the bottom
+    // right one of four, the lower or right one of two, else the only one.
+    static std::uint8_t ActivePane(const CXlsSheetView& view);
 
 private:
     struct RowRef {
@@ -42,7 +46,10 @@ private:
         const CXlsRow* row;
     };
 
+    bool WriteDefaultSizes(CBiffRecordWriter& out);
     bool WriteColumns(CBiffRecordWriter& out);
+    bool WriteStandardWidth(CBiffRecordWriter& out);
+    bool WriteWindow(CBiffRecordWriter& out);
     bool WriteDimensions(CBiffRecordWriter& out);
     bool WriteRows(CBiffRecordWriter& out);
     bool WriteBlock(CBiffRecordWriter& out, const std::vector<RowRef>& block);

@@ -82,6 +82,24 @@ bool CXlsWorkbook::SetActiveSheet(std::size_t position) {
     return true;
 }
 
+bool CXlsWorkbook::SetSheetVisibility(CXlsWorksheet& sheet, std::uint8_t visibility) {
+    const std::size_t position = PositionOf(sheet);
+    if (position == kNotFound || visibility > CXlsWorksheet::kVeryHidden) return false;
+    if (visibility == CXlsWorksheet::kVisible) {
+        sheet.SetVisibility(visibility);
+        return true;
+    }
+    std::size_t next = kNotFound;
+    for (std::size_t i = 1; i < m_sheets.size() && next == kNotFound; ++i) {
+        const std::size_t candidate = (position + i) % m_sheets.size();
+        if (m_sheets[candidate]->Visibility() == CXlsWorksheet::kVisible) next = candidate;
+    }
+    if (next == kNotFound) return false;
+    sheet.SetVisibility(visibility);
+    if (ActiveSheet() == position) m_activeSheet = next;
+    return true;
+}
+
 int CXlsWorkbook::RegisterExternSheet(std::size_t firstPosition, std::size_t lastPosition) {
     if (firstPosition >= m_sheets.size() || lastPosition >= m_sheets.size()) return -1;
     return m_links.ThisWorkbook(m_sheets[firstPosition]->Id(), m_sheets[lastPosition]->Id());

@@ -22,6 +22,7 @@
 #include "server/CXlsFormatPool.h"
 #include "server/CXlsLinkCache.h"
 #include "server/CXlsLinkTable.h"
+#include "server/CXlsPalette.h"
 #include "server/CXlsStringPool.h"
 #include "server/CXlsWorksheet.h"
 
@@ -62,9 +63,17 @@ public:
     // The sheet selected when the file is opened (0 until set).
     std::size_t ActiveSheet() const { return m_activeSheet < SheetCount() ? m_activeSheet : 0; }
     bool SetActiveSheet(std::size_t position);
+    // Shows or hides a sheet (CXlsWorksheet::kVisible, kHidden,
+    // kVeryHidden). Refused for a value outside those and for hiding the
+    // last visible sheet; a hidden active sheet hands the activation to the
+    // first visible sheet after it (going round to the first sheet).
+    bool SetSheetVisibility(CXlsWorksheet& sheet, std::uint8_t visibility);
 
     bool Date1904() const { return m_date1904; }
     void SetDate1904(bool date1904) { m_date1904 = date1904; }
+    // The colours that colour indices 1 to 56 pick.
+    CXlsPalette& Palette() { return m_palette; }
+    const CXlsPalette& Palette() const { return m_palette; }
 
     // The EXTERNSHEET index of a 3-D reference to the sheets at positions
     // first..last; -1 when a position is out of range or the table is full.
@@ -86,6 +95,7 @@ public:
     const CXlsFormatPool& Formats() const { return m_formats; }
 
 private:
+    CXlsPalette m_palette;
     bool NameIsFree(std::u16string_view name, const CXlsWorksheet* except) const;
 
     CXlsStringPool m_strings;

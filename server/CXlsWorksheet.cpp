@@ -289,6 +289,46 @@ double CXlsWorksheet::GetRowHeight(std::uint32_t row) const {
     return cells && cells->HasCustomHeight() ? cells->HeightTwips() / 20.0 : kStandardRowHeight;
 }
 
+bool CXlsWorksheet::SetColumnHidden(std::uint32_t column, bool hidden) {
+    if (column >= xlsw::kMaxColumns) return false;
+    m_columns[column].SetHidden(hidden);
+    return true;
+}
+
+bool CXlsWorksheet::IsColumnHidden(std::uint32_t column) const {
+    if (column >= xlsw::kMaxColumns) return false;
+    const CXlsColumn& col = m_columns[column];
+    return col.IsHidden() || (col.HasCustomWidth() && col.Width() == 0.0);
+}
+
+bool CXlsWorksheet::SetRowHidden(std::uint32_t row, bool hidden) {
+    if (row >= xlsw::kMaxRows) return false;
+    // Showing a row that was never hidden must not make a ROW record for it.
+    CXlsRow* existing = m_cells.Row(row);
+    if (!hidden && existing == nullptr) return true;
+    (existing ? *existing : m_cells.RowForWrite(row)).SetHidden(hidden);
+    return true;
+}
+
+bool CXlsWorksheet::IsRowHidden(std::uint32_t row) const {
+    const CXlsRow* cells = m_cells.Row(row);
+    return cells && (cells->IsHidden() || (cells->HasCustomHeight() && cells->HeightTwips() == 0));
+}
+
+bool CXlsWorksheet::SetStandardWidth(double characters) {
+    if (!(characters >= 0.0 && characters <= kMaxColumnWidth)) return false;
+    m_standardWidth = characters;
+    m_hasStandardWidth = true;
+    return true;
+}
+
+bool CXlsWorksheet::SetStandardHeight(double points) {
+    if (!(points >= 0.0 && points <= kMaxRowHeight)) return false;
+    m_standardHeightTwips = static_cast<std::uint16_t>(std::lround(points * 20.0));
+    m_hasStandardHeight = true;
+    return true;
+}
+
 // ---- Merged ranges -----------------------------------------------------------
 
 bool CXlsWorksheet::Merge(const CXlsCellRange& range) {

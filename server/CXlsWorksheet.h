@@ -26,6 +26,7 @@
 #include "server/CXlsFormulaCell.h"
 #include "server/CXlsHyperlinks.h"
 #include "server/CXlsMergedRanges.h"
+#include "server/CXlsSheetView.h"
 #include "server/CXlsStringPool.h"
 #include "server/CXlsValidations.h"
 
@@ -45,6 +46,13 @@ public:
     // An id that stays with the sheet while sheets are added and moved.
     std::uint32_t Id() const { return m_id; }
     const std::u16string& Name() const { return m_name; }
+    // As BOUNDSHEET keeps it: kVisible, kHidden or kVeryHidden. The
+    // workbook sets it (CXlsWorkbook::SetSheetVisibility), so that one sheet
+    // always stays visible.
+    static constexpr std::uint8_t kVisible = 0;
+    static constexpr std::uint8_t kHidden = 1;
+    static constexpr std::uint8_t kVeryHidden = 2;
+    std::uint8_t Visibility() const { return m_visibility; }
 
     // ---- Values. A value replaces what the cell held, formula included; the
     // cell keeps its format.
@@ -93,6 +101,28 @@ public:
     // Height in points, 0 (hidden) to 409; kept in twips (1/20 point).
     bool SetRowHeight(std::uint32_t row, double points);
     double GetRowHeight(std::uint32_t row) const;
+    // Hidden columns and rows keep their width and height; a width or height
+    // of 0 hides as well.
+    bool SetColumnHidden(std::uint32_t column, bool hidden);
+    bool IsColumnHidden(std::uint32_t column) const;
+    bool SetRowHidden(std::uint32_t row, bool hidden);
+    bool IsRowHidden(std::uint32_t row) const;
+    // The width of columns without one of their own, in characters (0 to
+    // 255), and the height of rows without one, in points (0 to 409).
+    // Either one set makes the writer write it (STANDARDWIDTH, and
+    // DEFAULTROWHEIGHT with its custom-height flag).
+    bool SetStandardWidth(double characters);
+    double StandardWidth() const { return m_standardWidth; }
+    bool HasStandardWidth() const { return m_hasStandardWidth; }
+    bool SetStandardHeight(double points);
+    double StandardHeight() const { return m_standardHeightTwips / 20.0; }
+    bool HasStandardHeight() const { return m_hasStandardHeight; }
+    std::uint16_t StandardHeightTwips() const { return m_standardHeightTwips; }
+
+    // ---- How the sheet shows in its window: panes, zoom, gridlines,
+    // headings, the first row and column shown and the selection.
+    CXlsSheetView& View() { return m_view; }
+    const CXlsSheetView& View() const { return m_view; }
 
     // ---- Merged ranges. Only the top-left cell of a merged range keeps its
     // value. A single cell is not merged. Refused over array formulas.
@@ -128,6 +158,7 @@ public:
 private:
     friend class CXlsWorkbook;
     void SetName(std::u16string name) { m_name = std::move(name); }
+    void SetVisibility(std::uint8_t visibility) { m_visibility = visibility; }
 
     std::uint32_t InheritedFormatId(std::uint32_t row, std::uint32_t column) const;
     bool IsArrayPart(const CXlsCell& cell) const;
@@ -170,4 +201,10 @@ private:
     CXlsHyperlinks m_hyperlinks;
     CXlsValidations m_validations;
     CXlsConditionalFormats m_conditionalFormats;
+    CXlsSheetView m_view;
+    double m_standardWidth = CXlsColumn::kStandardWidth;
+    std::uint16_t m_standardHeightTwips = 255;
+    bool m_hasStandardWidth = false;
+    bool m_hasStandardHeight = false;
+    std::uint8_t m_visibility = kVisible;
 };

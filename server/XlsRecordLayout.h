@@ -81,6 +81,7 @@ constexpr std::uint16_t kPASSWORD = 0x0013;
 constexpr std::uint16_t kEXTERNSHEET = 0x0017;
 constexpr std::uint16_t kNAME = 0x0018;
 constexpr std::uint16_t kWINDOWPROTECT = 0x0019;
+constexpr std::uint16_t kSELECTION = 0x001D;
 constexpr std::uint16_t kNOTE = 0x001C;
 constexpr std::uint16_t kDATEMODE = 0x0022;
 constexpr std::uint16_t kEXTERNNAME = 0x0023;
@@ -90,6 +91,7 @@ constexpr std::uint16_t kFONT = 0x0031;
 constexpr std::uint16_t kCONTINUE = 0x003C;
 constexpr std::uint16_t kWINDOW1 = 0x003D;
 constexpr std::uint16_t kBACKUP = 0x0040;
+constexpr std::uint16_t kPANE = 0x0041;
 constexpr std::uint16_t kCODEPAGE = 0x0042;
 constexpr std::uint16_t kDEFCOLWIDTH = 0x0055;
 constexpr std::uint16_t kXCT = 0x0059;
@@ -104,6 +106,9 @@ constexpr std::uint16_t kGRIDSET = 0x0082;
 constexpr std::uint16_t kBOUNDSHEET = 0x0085;
 constexpr std::uint16_t kCOUNTRY = 0x008C;
 constexpr std::uint16_t kHIDEOBJ = 0x008D;
+constexpr std::uint16_t kPALETTE = 0x0092;
+constexpr std::uint16_t kSTANDARDWIDTH = 0x0099;
+constexpr std::uint16_t kSCL = 0x00A0;
 constexpr std::uint16_t kMMS = 0x00C1;
 constexpr std::uint16_t kBOOKBOOL = 0x00DA;
 constexpr std::uint16_t kXF = 0x00E0;
@@ -214,8 +219,35 @@ constexpr std::uint32_t kMergedRangesPerRecord = 1026;
 // ---- WINDOW2 (18 bytes): flags u16, top row u16, left column u16, gridline
 // colour u32, zoom u16 x2, u32 0.
 constexpr std::uint16_t kWindow2Default = 0x00B6;  // grid, headers, zeros, outline, auto colour
+constexpr std::uint16_t kWindow2Gridlines = 0x0002;
+constexpr std::uint16_t kWindow2Headings = 0x0004;
+constexpr std::uint16_t kWindow2Frozen = 0x0008;
+constexpr std::uint16_t kWindow2FrozenNoSplit = 0x0100;  // frozen without a split before
 constexpr std::uint16_t kWindow2Selected = 0x0200;
 constexpr std::uint16_t kWindow2Active = 0x0400;
+
+// ---- SCL (4 bytes): zoom as a fraction, numerator u16, denominator u16.
+// ---- PANE (10 bytes): x u16, y u16 (frozen: columns and rows in the fixed
+// panes; split: twips), first row u16 and first column u16 of the bottom /
+// right panes, active pane u8, u8 0.
+// ---- SELECTION: pane u8, active row u16, active column u16, index of the
+// active range u16, range count u16, then ranges of first row u16, last row
+// u16, first column u8, last column u8.
+// Panes: 0 bottom right, 1 top right, 2 bottom left, 3 top left.
+constexpr std::uint8_t kPaneBottomRight = 0;
+constexpr std::uint8_t kPaneTopRight = 1;
+constexpr std::uint8_t kPaneBottomLeft = 2;
+constexpr std::uint8_t kPaneTopLeft = 3;
+
+// ---- DEFAULTROWHEIGHT (4 bytes): flags u16 (bit 0 the height differs from
+// the font's, bit 1 hidden), height u16 (twips).
+constexpr std::uint16_t kDefaultRowCustom = 0x0001;
+constexpr std::uint16_t kDefaultRowHidden = 0x0002;
+
+// ---- PALETTE: count u16 (56), then the colours of indices 8 to 63 as red,
+// green, blue u8 and u8 0.
+constexpr std::uint16_t kPaletteColors = 56;
+constexpr std::uint16_t kPaletteFirstIndex = 8;
 
 // ---- FONT: height u16 (twips), flags u16 (bit 0 bold, kept for older
 // readers beside the weight; bit 1 italic), colour u16, weight

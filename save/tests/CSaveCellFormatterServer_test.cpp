@@ -81,12 +81,8 @@ protected:
 };
 
 TEST_F(CSaveCellFormatterServerTest, ColumnRunBecomesColumnFormatsWithoutBlankCells) {
-    Bytes colinfo(12, 0);
-    SetU16(colinfo, 2, 2);
-    SetU16(colinfo, 4, 2560);
-    const CExcelRecordCOLINFO record(colinfo.data(), 12);
     CExcelData back;
-    SaveAndReadBack([&](CSaveCellFormatter& f) { f.ApplyColumnInfo(1, 3, 0, record); }, back);
+    SaveAndReadBack([&](CSaveCellFormatter& f) { f.ApplyColumnInfo(1, 3, 0); }, back);
     const CExcelWorkBook& book = *back.GetWorkbooks().GetHead();
     const CExcelWorkSheet& sheet = *book.GetWorksheets().GetHead();
     EXPECT_EQ(BlankCells(sheet), 0u);  // one row short of the sheet: ~200,000 blanks

@@ -10,6 +10,7 @@
 #include "records/CExcelRecordCOLINFO.h"
 #include "records/CExcelRecordWBFONT.h"
 #include "records/CExcelRecordWBXF.h"
+#include "save/CSaveSheetLayoutWriter.h"
 #include "save/CXLEzAutomation.h"
 #include "save/tests/support/RecordingSession.h"
 
@@ -62,16 +63,6 @@ void AddFont(CExcelWorkBook& workbook, std::uint16_t twips, std::uint16_t option
 void AddFonts(CExcelWorkBook& workbook) {
     for (int i = 0; i < 4; ++i) AddFont(workbook, 200, 0, 0x7FFF, u"Arial");
     AddFont(workbook, 240, 0x0005, 10, u"Courier New");  // bold, underline, colour 10
-}
-
-CExcelRecordCOLINFO ColInfo(std::uint16_t first, std::uint16_t last, std::uint16_t width,
-                            std::uint16_t xf) {
-    Bytes p(12, 0);
-    SetU16(p, 0, first);
-    SetU16(p, 2, last);
-    SetU16(p, 4, width);
-    SetU16(p, 6, xf);
-    return CExcelRecordCOLINFO(p.data(), 12);
 }
 
 // The format calls of a run: the objects formatted and every value put, in
@@ -279,37 +270,33 @@ TEST_F(CSaveCellFormatterTest, RowFontNeedsTheFlagButNotAName) {
 
 // --- Columns ---------------------------------------------------------------
 
-TEST_F(CSaveCellFormatterTest, TenCharacterColumnsAreNinePointZeroThreeWide) {
-    EXPECT_DOUBLE_EQ(CSaveCellFormatter::ColumnWidthFromPixels(68), 9.03125);
+// Widths are CSaveSheetLayoutWriter's now: 2560 units (ten characters with
+// the padding) are 65 / 7 characters without it, and the formatter sets none.
+TEST_F(CSaveCellFormatterTest, TenCharacterColumnsAreNinePointTwoNineWide) {
+    EXPECT_DOUBLE_EQ(CSaveSheetLayoutWriter::ColumnWidthFromUnits(2560), 65.0 / 7.0);
     XfFields f;
     AddXf(m_workbook, f);
-    CSaveCellFormatter(m_facade, m_workbook).ApplyColumnInfo(3, 5, 0, ColInfo(2, 4, 2560, 0));
-    EXPECT_EQ(Calls(), (std::vector<std::string>{"Range[R1C3].ColumnWidth put(r8:9.03125)",
-                                                 "Range[R1C4].ColumnWidth put(r8:9.03125)",
-                                                 "Range[R1C5].ColumnWidth put(r8:9.03125)"}));
+    CSaveCellFormatter(m_facade, m_workbook).ApplyColumnInfo(3, 5, 0);
+    EXPECT_TRUE(Calls().empty());
 }
 
 TEST_F(CSaveCellFormatterTest, ColumnFormatCoversTheWholeColumns) {
     AddFonts(m_workbook);
     AddXf(m_workbook, FullXf());
-    CSaveCellFormatter(m_facade, m_workbook).ApplyColumnInfo(2, 3, 0, ColInfo(1, 2, 0, 0));
+    CSaveCellFormatter(m_facade, m_workbook).ApplyColumnInfo(2, 3, 0);
     const std::string cells = "Range[R1C2:R65536C3]";
-    EXPECT_EQ(Calls(),
-              Join({{"Range[R1C2].ColumnWidth put(r8:0)", "Range[R1C3].ColumnWidth put(r8:0)"},
-                    FillCalls("Columns[2]", 3, 1),
-                    FillCalls("Columns[3]", 3, 1),
-                    FontCalls(cells, "Courier New", true, false, true, 3, 12),
-                    BorderCalls(cells, 1, 1, 1),
-                    BorderCalls(cells, 2, 2, 2),
-                    BorderCalls(cells, 3, 3, 4),
-                    BorderCalls(cells, 4, 4, 5),
-                    BorderCalls(cells, 5, 5, 56)}));
+    EXPECT_EQ(Calls(), Join({FillCalls("Columns[2]", 3, 1), FillCalls("Columns[3]", 3, 1),
+                             FontCalls(cells, "Courier New", true, false, true, 3, 12),
+                             BorderCalls(cells, 1, 1, 1), BorderCalls(cells, 2, 2, 2),
+                             BorderCalls(cells, 3, 3, 4), BorderCalls(cells, 4, 4, 5),
+                             BorderCalls(cells, 5, 5, 56)}));
 }
 
+// Without an XF the formatter has nothing to set; the width goes through
+// CSaveSheetLayoutWriter (SavePipelineTest checks it).
 TEST_F(CSaveCellFormatterTest, ColumnWidthIsSetEvenWithoutAnXF) {
-    CSaveCellFormatter(m_facade, m_workbook).ApplyColumnInfo(1, 2, 7, ColInfo(0, 1, 2560, 7));
-    EXPECT_EQ(Calls(), (std::vector<std::string>{"Range[R1C1].ColumnWidth put(r8:9.03125)",
-                                                 "Range[R1C2].ColumnWidth put(r8:9.03125)"}));
+    CSaveCellFormatter(m_facade, m_workbook).ApplyColumnInfo(1, 2, 7);
+    EXPECT_TRUE(Calls().empty());
 }
 
 // A run to one past the sheet's last column (or a damaged one far beyond it)
@@ -320,14 +307,11 @@ TEST_F(CSaveCellFormatterTest, ColumnsPastTheSheetAreDropped) {
     f.fillColors = 8;
     AddXf(m_workbook, f);
     CSaveCellFormatter formatter(m_facade, m_workbook);
-    formatter.ApplyColumnInfo(255, 257, 0, ColInfo(254, 256, 0, 0));
-    EXPECT_EQ(Calls(),
-              Join({{"Range[R1C255].ColumnWidth put(r8:0)", "Range[R1C256].ColumnWidth put(r8:0)"},
-                    FillCalls("Columns[255]", 1, 0),
-                    FillCalls("Columns[256]", 1, 0)}));
+    formatter.ApplyColumnInfo(255, 257, 0);
+    EXPECT_EQ(Calls(), Join({FillCalls("Columns[255]", 1, 0), FillCalls("Columns[256]", 1, 0)}));
     m_session.server->ClearCalls();
-    formatter.ApplyColumnInfo(300, 65536, 0, ColInfo(299, 65535, 0, 0));
-    formatter.ApplyColumnInfo(5, 4, 0, ColInfo(4, 3, 0, 0));
+    formatter.ApplyColumnInfo(300, 65536, 0);
+    formatter.ApplyColumnInfo(5, 4, 0);
     EXPECT_TRUE(m_session.server->Calls().empty());
 }
 

@@ -324,16 +324,20 @@ TEST_F(SavePipelineTest, EachBitWritesOnlyItsOwnKind) {
 
 // ---- Rows, columns, merges and the sheet's edge ---------------------------------------
 
-TEST_F(SavePipelineTest, RowHeightsInWholePointsOnlyForCustomHeights) {
-    for (const std::uint16_t height : {0x0118, 0x8118}) {
-        Bytes row = Head(height == 0x0118 ? 2 : 3, 0);
+// The custom-height flag is bit 6 of the options (bit 15 of the height word
+// means nothing in BIFF8); the height goes over exactly, 281 twips as 14.05
+// points, on the whole row.
+TEST_F(SavePipelineTest, RowHeightsGoOverExactlyOnlyForCustomHeights) {
+    for (const std::uint16_t height : {0x0119, 0x8118}) {
+        Bytes row = Head(height == 0x0119 ? 2 : 3, 0);
         row.resize(16, 0);
         testsupport::SetU16(row, 6, height);
+        if (height == 0x0119) row[12] = 0x40;
         Sheet().GetRows().Add(new CExcelRecordROW(row.data(), 16));
     }
     Save();
     EXPECT_EQ(PutsContaining("RowHeight"),
-              std::vector<std::string>{"Rows[3].RowHeight put(r8:14)"});
+              std::vector<std::string>{"Rows[R3C1:R3C1].RowHeight put(r8:14.05)"});
 }
 
 TEST_F(SavePipelineTest, ColumnWidthsGoToEachColumnOfTheRunOneBased) {
@@ -344,10 +348,10 @@ TEST_F(SavePipelineTest, ColumnWidthsGoToEachColumnOfTheRunOneBased) {
     testsupport::SetU16(colinfo, 6, 15);
     Sheet().GetColInfos().Add(new CExcelRecordCOLINFO(colinfo.data(), 12));
     Save();
+    // One call for the run, its width exactly as stored (2560 units are
+    // 65 / 7 characters without the cell padding).
     EXPECT_EQ(PutsContaining("ColumnWidth"),
-              (std::vector<std::string>{"Range[R1C3].ColumnWidth put(r8:9.03125)",
-                                        "Range[R1C4].ColumnWidth put(r8:9.03125)",
-                                        "Range[R1C5].ColumnWidth put(r8:9.03125)"}));
+              (std::vector<std::string>{"Columns[R1C3:R1C5].ColumnWidth put(r8:9.28571)"}));
 }
 
 TEST_F(SavePipelineTest, CellsAndColumnsPastIVAreSkipped) {
@@ -368,7 +372,7 @@ TEST_F(SavePipelineTest, CellsAndColumnsPastIVAreSkipped) {
     EXPECT_EQ(PutsContaining(".Value put"), std::vector<std::string>{});
     // The run from IV to the far edge keeps only IV.
     EXPECT_EQ(PutsContaining("ColumnWidth"),
-              std::vector<std::string>{"Range[R1C256].ColumnWidth put(r8:9.03125)"});
+              std::vector<std::string>{"Columns[R1C256:R1C256].ColumnWidth put(r8:9.28571)"});
 }
 
 TEST_F(SavePipelineTest, MergedRangesAreMergedOneBasedUpToWhatTheRecordHolds) {

@@ -1,6 +1,7 @@
 #include "server/automation/CXlsApplicationObject.h"
 
 #include "server/automation/CXlsRangeObject.h"
+#include "server/automation/CXlsWindowObject.h"
 #include "server/automation/CXlsWorkbookObject.h"
 #include "server/automation/CXlsWorkbooksObject.h"
 #include "server/automation/CXlsWorksheetObject.h"
@@ -38,6 +39,13 @@ HRESULT CXlsApplicationObject::ActiveCell(CDispatchCall& call) {
     const CXlsRangeTarget target{
         document, sheet, CXlsCellRange::Cell(selection.FirstRow(), selection.FirstColumn())};
     call.SetResult(CVariant::AdoptObject(new CXlsRangeObject(m_session, target)));
+    return S_OK;
+}
+
+HRESULT CXlsApplicationObject::ActiveWindow(CDispatchCall& call) {
+    const auto document = m_session->ActiveWorkbook();
+    call.SetResult(
+        CVariant::AdoptObject(document ? new CXlsWindowObject(m_session, document) : nullptr));
     return S_OK;
 }
 

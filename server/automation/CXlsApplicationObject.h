@@ -3,7 +3,8 @@
 // settings and selection.
 //
 // Members: Workbooks, ActiveWorkbook, ActiveSheet, ActiveCell (the first
-// cell of the active sheet's selection, as a range), Visible, DisplayAlerts
+// cell of the active sheet's selection, as a range), ActiveWindow (the
+// active workbook's window, CXlsWindowObject; Nothing without one), Visible, DisplayAlerts
 // (kept, nothing is ever shown), Quit (closes every workbook without saving;
 // objects a client still holds stay usable).
 #pragma once
@@ -23,6 +24,7 @@ private:
     HRESULT ActiveWorkbook(CDispatchCall& call);
     HRESULT ActiveSheet(CDispatchCall& call);
     HRESULT ActiveCell(CDispatchCall& call);
+    HRESULT ActiveWindow(CDispatchCall& call);
     HRESULT Visible(CDispatchCall& call);
     HRESULT DisplayAlerts(CDispatchCall& call);
     HRESULT Quit(CDispatchCall& call);
@@ -32,6 +34,7 @@ private:
         {u"ActiveWorkbook", EMemberAccess::kGet, &CXlsApplicationObject::ActiveWorkbook, {}},
         {u"ActiveSheet", EMemberAccess::kGet, &CXlsApplicationObject::ActiveSheet, {}},
         {u"ActiveCell", EMemberAccess::kGet, &CXlsApplicationObject::ActiveCell, {}},
+        {u"ActiveWindow", EMemberAccess::kGet, &CXlsApplicationObject::ActiveWindow, {}},
         {u"Visible", EMemberAccess::kGetPut, &CXlsApplicationObject::Visible, {}},
         {u"DisplayAlerts", EMemberAccess::kGetPut, &CXlsApplicationObject::DisplayAlerts, {}},
         {u"Quit", EMemberAccess::kGet, &CXlsApplicationObject::Quit, {}},

@@ -227,6 +227,50 @@ HRESULT CXlsRangeObject::RowHeight(CDispatchCall& call) {
     return S_OK;
 }
 
+HRESULT CXlsRangeObject::EntireRow(CDispatchCall& call) {
+    CXlsRangeTarget rows = m_target;
+    rows.range = CXlsCellRange(m_target.range.FirstRow(), 0, m_target.range.LastRow(),
+                               xlsw::kMaxColumns - 1);
+    call.SetResult(CVariant::AdoptObject(new CXlsRangeObject(m_session, std::move(rows))));
+    return S_OK;
+}
+
+HRESULT CXlsRangeObject::EntireColumn(CDispatchCall& call) {
+    CXlsRangeTarget columns = m_target;
+    columns.range = CXlsCellRange(0, m_target.range.FirstColumn(), xlsw::kMaxRows - 1,
+                                  m_target.range.LastColumn());
+    call.SetResult(CVariant::AdoptObject(new CXlsRangeObject(m_session, std::move(columns))));
+    return S_OK;
+}
+
+HRESULT CXlsRangeObject::Hidden(CDispatchCall& call) {
+    const CXlsCellRange& range = m_target.range;
+    CXlsWorksheet& sheet = *m_target.sheet;
+    const bool wholeColumns = range.FirstRow() == 0 && range.LastRow() == xlsw::kMaxRows - 1;
+    const bool wholeRows = range.FirstColumn() == 0 && range.LastColumn() == xlsw::kMaxColumns - 1;
+    if (!wholeColumns && !wholeRows) {
+        return call.Raise(xlauto::kRefusedCall, u"Only whole rows or whole columns can be hidden.");
+    }
+    if (!call.IsPut()) {
+        call.SetResult(CVariant::Bool(wholeColumns ? sheet.IsColumnHidden(range.FirstColumn())
+                                                   : sheet.IsRowHidden(range.FirstRow())));
+        return S_OK;
+    }
+    bool hidden = false;
+    if (HRESULT status = call.PutBool(hidden); Failed(status)) return status;
+    // The whole sheet counts as its columns, as the spreadsheet takes it.
+    if (wholeColumns) {
+        for (std::uint32_t c = range.FirstColumn(); c <= range.LastColumn(); ++c) {
+            sheet.SetColumnHidden(c, hidden);
+        }
+    } else {
+        for (std::uint32_t r = range.FirstRow(); r <= range.LastRow(); ++r) {
+            sheet.SetRowHidden(r, hidden);
+        }
+    }
+    return S_OK;
+}
+
 HRESULT CXlsRangeObject::AutoFill(CDispatchCall& call) {
     const auto* destination = ArgObject<CXlsRangeObject>(call, 0);
     if (!call.Has(0)) return DISP_E_PARAMNOTOPTIONAL;

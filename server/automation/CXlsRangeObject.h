@@ -21,6 +21,9 @@
 //   False unmerges every merged range it touches; reads True when the range
 //   lies inside one merged range.
 // - ColumnWidth (characters) and RowHeight (points) of its columns / rows.
+// - EntireRow / EntireColumn: the whole rows / columns the range touches.
+//   Hidden: whether they are hidden; only a range of whole rows or whole
+//   columns takes it (a hidden row or column keeps its height or width).
 // - AutoFill(Destination, Type 0): copies the range over a destination that
 //   extends it down, up, right or left (formulas with their relative
 //   references moved, values and formats as they are).
@@ -60,6 +63,9 @@ private:
     HRESULT MergeCells(CDispatchCall& call);
     HRESULT ColumnWidth(CDispatchCall& call);
     HRESULT RowHeight(CDispatchCall& call);
+    HRESULT EntireRow(CDispatchCall& call);
+    HRESULT EntireColumn(CDispatchCall& call);
+    HRESULT Hidden(CDispatchCall& call);
     HRESULT AutoFill(CDispatchCall& call);
     HRESULT Row(CDispatchCall& call);
     HRESULT Column(CDispatchCall& call);
@@ -93,6 +99,9 @@ private:
         {u"MergeCells", EMemberAccess::kGetPut, &CXlsRangeObject::MergeCells, {}},
         {u"ColumnWidth", EMemberAccess::kGetPut, &CXlsRangeObject::ColumnWidth, {}},
         {u"RowHeight", EMemberAccess::kGetPut, &CXlsRangeObject::RowHeight, {}},
+        {u"EntireRow", EMemberAccess::kGet, &CXlsRangeObject::EntireRow, {}},
+        {u"EntireColumn", EMemberAccess::kGet, &CXlsRangeObject::EntireColumn, {}},
+        {u"Hidden", EMemberAccess::kGetPut, &CXlsRangeObject::Hidden, {}},
         {u"AutoFill", EMemberAccess::kGet, &CXlsRangeObject::AutoFill, {u"Destination", u"Type"}},
         {u"Row", EMemberAccess::kGet, &CXlsRangeObject::Row, {}},
         {u"Column", EMemberAccess::kGet, &CXlsRangeObject::Column, {}},

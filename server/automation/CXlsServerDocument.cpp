@@ -1,10 +1,9 @@
 #include "server/automation/CXlsServerDocument.h"
 
 CXlsCellRange CXlsServerDocument::Selection(const CXlsWorksheet& sheet) const {
-    const auto it = m_selections.find(sheet.Id());
-    return it != m_selections.end() ? it->second : CXlsCellRange::Cell(0, 0);
+    return sheet.View().selection;
 }
 
-void CXlsServerDocument::Select(const CXlsWorksheet& sheet, const CXlsCellRange& range) {
-    m_selections[sheet.Id()] = range;
+void CXlsServerDocument::Select(CXlsWorksheet& sheet, const CXlsCellRange& range) {
+    sheet.View().selection = range;
 }

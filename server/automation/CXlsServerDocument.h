@@ -1,6 +1,6 @@
-// One open workbook of a running server: the workbook model, the file name
-// it was last saved under, and each sheet's selection (the cells a later
-// "ActiveCell" reports).
+// One open workbook of a running server: the workbook model and the file
+// name it was last saved under. Each sheet's selection (the cells a later
+// "ActiveCell" reports) is kept in the sheet's view, so that it is saved.
 //
 // Shared (std::shared_ptr) between the server's session, which lists the
 // open workbooks, and every object that names something inside it
@@ -10,7 +10,6 @@
 
 #include <cstdint>
 #include <string>
-#include <unordered_map>
 
 #include "server/CXlsCellRange.h"
 #include "server/CXlsWorkbook.h"
@@ -32,7 +31,7 @@ public:
 
     // The selected cells of a sheet; A1 until something is selected.
     CXlsCellRange Selection(const CXlsWorksheet& sheet) const;
-    void Select(const CXlsWorksheet& sheet, const CXlsCellRange& range);
+    void Select(CXlsWorksheet& sheet, const CXlsCellRange& range);
 
     // The path given to the last successful SaveAs; empty before.
     const std::u16string& FileName() const { return m_fileName; }
@@ -40,6 +39,5 @@ public:
 
 private:
     CXlsWorkbook m_book;
-    std::unordered_map<std::uint32_t, CXlsCellRange> m_selections;  // by sheet id
     std::u16string m_fileName;
 };

@@ -120,3 +120,21 @@ HRESULT CXlsWorkbookObject::SaveAs(CDispatchCall& call) {
     m_document->SetFileName(fileName);
     return S_OK;
 }
+
+HRESULT CXlsWorkbookObject::Colors(CDispatchCall& call) {
+    if (!call.Has(0)) return DISP_E_PARAMNOTOPTIONAL;
+    std::int32_t index = 0;
+    if (HRESULT status = call.ArgLong(0, index); Failed(status)) return status;
+    CXlsPalette& palette = m_document->Book().Palette();
+    if (index < 1 || index > CXlsPalette::kColors) return call.ArgumentError(0, DISP_E_OVERFLOW);
+    if (!call.IsPut()) {
+        call.SetResult(CVariant::Long(palette.Get(index)));
+        return S_OK;
+    }
+    std::int32_t rgb = 0;
+    if (HRESULT status = call.PutLong(rgb); Failed(status)) return status;
+    if (!palette.Set(index, rgb)) {
+        return call.ArgumentError(CDispatchCall::kPutValue, DISP_E_OVERFLOW);
+    }
+    return S_OK;
+}

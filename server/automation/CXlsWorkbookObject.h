@@ -9,6 +9,10 @@
 // as the spreadsheet saves the values it last read from that workbook.
 // The value is a number, text, Boolean or cell error value.
 //
+// Colors(Index): the palette colour that colour index Index (1 to 56)
+// picks, as an RGB value (red + green * 256 + blue * 65536). Index is
+// required.
+//
 // SaveAs(FileName, FileFormat, Password, WriteResPassword,
 // ReadOnlyRecommended, CreateBackup) writes an Excel 97-2003 workbook at
 // FileName (a file already there is replaced once the new one is
@@ -39,6 +43,7 @@ private:
     HRESULT Names(CDispatchCall& call);
     HRESULT SaveAs(CDispatchCall& call);
     HRESULT SetLinkValue(CDispatchCall& call);
+    HRESULT Colors(CDispatchCall& call);
 
     static constexpr CTDispatchMember<CXlsWorkbookObject> kMembers[] = {
         {u"Worksheets", EMemberAccess::kGet, &CXlsWorkbookObject::Worksheets, {u"Index"}},
@@ -48,6 +53,7 @@ private:
         {u"Date1904", EMemberAccess::kGetPut, &CXlsWorkbookObject::Date1904, {}},
         {u"FullName", EMemberAccess::kGet, &CXlsWorkbookObject::FullName, {}},
         {u"Names", EMemberAccess::kGet, &CXlsWorkbookObject::Names, {}},
+        {u"Colors", EMemberAccess::kGetPut, &CXlsWorkbookObject::Colors, {u"Index"}},
         {u"SetLinkValue",
          EMemberAccess::kGet,
          &CXlsWorkbookObject::SetLinkValue,

@@ -2,9 +2,9 @@
 
 #include "server/automation/CXlsCellAddress.h"
 #include "server/automation/CXlsCellIndex.h"
-#include "server/automation/CXlsNamesObject.h"
 #include "server/automation/CXlsCommentsObject.h"
 #include "server/automation/CXlsHyperlinksObject.h"
+#include "server/automation/CXlsNamesObject.h"
 #include "server/automation/CXlsRangeObject.h"
 #include "server/automation/XlsAutomationConstants.h"
 
@@ -78,9 +78,69 @@ HRESULT CXlsWorksheetObject::Index(CDispatchCall& call) {
     return S_OK;
 }
 
-HRESULT CXlsWorksheetObject::Select(CDispatchCall& /*call*/) {
+HRESULT CXlsWorksheetObject::Select(CDispatchCall& call) {
+    if (m_sheet.Visibility() != CXlsWorksheet::kVisible) {
+        return call.Raise(xlauto::kRefusedCall, u"A hidden sheet cannot be selected.");
+    }
     m_document->Book().SetActiveSheet(m_document->Book().PositionOf(m_sheet));
     m_session->Activate(*m_document);
+    return S_OK;
+}
+
+HRESULT CXlsWorksheetObject::Visible(CDispatchCall& call) {
+    if (!call.IsPut()) {
+        static constexpr std::int32_t kObjectModelValue[] = {
+            xlauto::kSheetVisible, xlauto::kSheetHidden, xlauto::kSheetVeryHidden};
+        call.SetResult(CVariant::Long(kObjectModelValue[m_sheet.Visibility()]));
+        return S_OK;
+    }
+    std::uint8_t visibility = CXlsWorksheet::kVisible;
+    const CVariant& value = call.PutValue();
+    if (value.Type() == VT_BOOL) {
+        visibility = value.GetBoolWord() != 0 ? CXlsWorksheet::kVisible : CXlsWorksheet::kHidden;
+    } else {
+        std::int32_t number = 0;
+        if (HRESULT status = call.PutLong(number); Failed(status)) return status;
+        if (number == xlauto::kSheetVisible) {
+            visibility = CXlsWorksheet::kVisible;
+        } else if (number == xlauto::kSheetHidden) {
+            visibility = CXlsWorksheet::kHidden;
+        } else if (number == xlauto::kSheetVeryHidden) {
+            visibility = CXlsWorksheet::kVeryHidden;
+        } else {
+            return call.ArgumentError(CDispatchCall::kPutValue, DISP_E_OVERFLOW);
+        }
+    }
+    if (!m_document->Book().SetSheetVisibility(m_sheet, visibility)) {
+        return call.Raise(xlauto::kRefusedCall,
+                          u"A workbook must keep at least one visible sheet.");
+    }
+    return S_OK;
+}
+
+HRESULT CXlsWorksheetObject::StandardWidth(CDispatchCall& call) {
+    if (!call.IsPut()) {
+        call.SetResult(CVariant::Double(m_sheet.StandardWidth()));
+        return S_OK;
+    }
+    double width = 0.0;
+    if (HRESULT status = call.PutDouble(width); Failed(status)) return status;
+    if (!m_sheet.SetStandardWidth(width)) {
+        return call.Raise(xlauto::kRefusedCall, u"A column is 0 to 255 characters wide.");
+    }
+    return S_OK;
+}
+
+HRESULT CXlsWorksheetObject::StandardHeight(CDispatchCall& call) {
+    if (!call.IsPut()) {
+        call.SetResult(CVariant::Double(m_sheet.StandardHeight()));
+        return S_OK;
+    }
+    double height = 0.0;
+    if (HRESULT status = call.PutDouble(height); Failed(status)) return status;
+    if (!m_sheet.SetStandardHeight(height)) {
+        return call.Raise(xlauto::kRefusedCall, u"A row is 0 to 409 points high.");
+    }
     return S_OK;
 }
 

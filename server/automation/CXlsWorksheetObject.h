@@ -12,6 +12,12 @@
 // own defined names ("Names", CXlsNamesObject), Comments
 // (CXlsCommentsObject) and Hyperlinks (the sheet's hyperlinks,
 // CXlsHyperlinksObject).
+//
+// Visible: xlSheetVisible (-1, or True), xlSheetHidden (0, or False) or
+// xlSheetVeryHidden (2); hiding the last visible sheet is refused, and a
+// hidden sheet cannot be selected. StandardWidth: the width of columns
+// without one of their own, in characters; StandardHeight: the height of
+// rows without one, in points.
 #pragma once
 
 #include <memory>
@@ -39,6 +45,9 @@ private:
     HRESULT Names(CDispatchCall& call);
     HRESULT Comments(CDispatchCall& call);
     HRESULT Hyperlinks(CDispatchCall& call);
+    HRESULT Visible(CDispatchCall& call);
+    HRESULT StandardWidth(CDispatchCall& call);
+    HRESULT StandardHeight(CDispatchCall& call);
 
     HRESULT SetRange(CDispatchCall& call, const CXlsCellRange& range);
 
@@ -55,6 +64,9 @@ private:
         {u"Names", EMemberAccess::kGet, &CXlsWorksheetObject::Names, {}},
         {u"Comments", EMemberAccess::kGet, &CXlsWorksheetObject::Comments, {}},
         {u"Hyperlinks", EMemberAccess::kGet, &CXlsWorksheetObject::Hyperlinks, {}},
+        {u"Visible", EMemberAccess::kGetPut, &CXlsWorksheetObject::Visible, {}},
+        {u"StandardWidth", EMemberAccess::kGetPut, &CXlsWorksheetObject::StandardWidth, {}},
+        {u"StandardHeight", EMemberAccess::kGetPut, &CXlsWorksheetObject::StandardHeight, {}},
     };
 
     std::shared_ptr<CXlsServerSession> m_session;

@@ -53,6 +53,12 @@ constexpr std::int32_t kFillDefault = 0;
 constexpr std::int32_t kFileFormatWorkbookNormal = -4143;
 constexpr std::int32_t kFileFormatExcel8 = 56;
 
+// Worksheet.Visible: shown, hidden (the user may show it again) and very
+// hidden (only a program may). True and False stand for the first two.
+constexpr std::int32_t kSheetVisible = -1;
+constexpr std::int32_t kSheetHidden = 0;
+constexpr std::int32_t kSheetVeryHidden = 2;
+
 // The error number of a call the spreadsheet refuses (an application- or
 // object-defined error), carried in the exception record.
 constexpr std::uint16_t kRefusedCall = 1004;

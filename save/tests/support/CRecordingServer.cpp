@@ -10,20 +10,24 @@ namespace {
 
 const std::map<std::string, std::set<std::string>>& MembersByType() {
     static const std::map<std::string, std::set<std::string>> members = {
-        {"Application", {"Workbooks", "ActiveCell", "Visible", "Quit"}},
+        {"Application", {"Workbooks", "ActiveCell", "ActiveWindow", "Visible", "Quit"}},
+        {"Window",
+         {"ScrollRow", "ScrollColumn", "SplitRow", "SplitColumn", "SplitVertical",
+          "SplitHorizontal", "FreezePanes", "Zoom", "DisplayGridlines", "DisplayHeadings"}},
         {"Workbooks", {"Add"}},
-        {"Workbook", {"Worksheets", "Sheets", "SaveAs", "Date1904", "Names"}},
+        {"Workbook", {"Worksheets", "Sheets", "SaveAs", "Date1904", "Names", "Colors"}},
         {"Names", {"Add"}},
         {"Worksheets", {"Count"}},
         {"Sheets", {"Add", "Count"}},
         {"Worksheet",
-         {"Cells", "Range", "Rows", "Columns", "Select", "Name", "Move", "Names", "Hyperlinks"}},
+         {"Cells", "Range", "Rows", "Columns", "Select", "Name", "Move", "Names", "Hyperlinks",
+          "Visible", "StandardWidth", "StandardHeight"}},
         {"Hyperlinks", {"Add"}},
         {"Hyperlink", {}},
         {"Range",
          {"Select", "Address", "Value", "Formula", "FormulaArray", "NumberFormat", "Font",
-          "Interior", "Borders", "MergeCells", "ColumnWidth", "RowHeight", "AutoFill",
-          "AddComment", "Validation", "FormatConditions"}},
+          "Interior", "Borders", "MergeCells", "ColumnWidth", "RowHeight", "AutoFill", "AddComment",
+          "Validation", "FormatConditions", "EntireRow", "EntireColumn", "Hidden"}},
         {"Comment", {"Text", "Author", "Visible", "Delete"}},
         {"FormatConditions", {"Add", "Delete"}},
         {"FormatCondition", {"Font", "Interior", "Borders"}},
@@ -186,6 +190,7 @@ private:
         if (m_type == "Application") {
             if (name == "Workbooks") return Make("Workbooks");
             if (name == "ActiveCell") return Make("Range[" + m_server->m_activeCell + "]");
+            if (name == "ActiveWindow") return Make("Window");
         } else if (m_type == "Workbooks" && name == "Add") {
             return Make("Workbook");
         } else if (m_type == "Workbook") {
@@ -206,6 +211,12 @@ private:
                     return Make("Range[R" + IntegerArg(first) + "C" + IntegerArg(second) + "]");
                 }
                 return Make("Range[R1C" + IntegerArg(first) + "]");
+            }
+            if (name == "Range" && first && second && first->Type() == VT_DISPATCH) {
+                // Range(Cell1, Cell2) given two cells.
+                auto* one = dynamic_cast<CRecordingObject*>(first->GetObject());
+                auto* two = dynamic_cast<CRecordingObject*>(second->GetObject());
+                if (one && two) return Make("Range[" + one->m_inner + ":" + two->m_inner + "]");
             }
             if (name == "Range" && first && second) {
                 return Make("Range[" + ToUtf8(first->GetText()) + ":" + ToUtf8(second->GetText()) +
@@ -231,6 +242,8 @@ private:
             if (name == "Font") return Make("Font");
             if (name == "Interior") return Make("Interior");
             if (name == "Borders") return Make("Border[" + IntegerArg(first) + "]");
+            if (name == "EntireRow") return Make("Rows[" + m_inner + "]");
+            if (name == "EntireColumn") return Make("Columns[" + m_inner + "]");
             if (name == "Validation") return Make("Validation");
             if (name == "FormatConditions") return Make("FormatConditions");
             if (name == "AddComment") return Make("Comment[" + m_inner + "]");
