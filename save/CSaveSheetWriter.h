@@ -5,11 +5,11 @@
 //   bit 16  MULBLANK records: progress only
 //   bit 64  columns: widths and formats (COLINFO)
 //   bit 128 rows: custom heights and default formats (ROW)
+//   bit 16  BLANK and MULBLANK cells: their cell format
 //   bit 1   numbers: NUMBER cells, then RK and MULRK cells
 //   bit 2   formulas (CSaveFormulaWriter)
 //   bit 4   Booleans and cell errors (BOOLERR)
 //   bit 8   texts: LABELSST cells, then inline LABEL / RSTRING cells
-//   bit 16  BLANK cells: their cell format
 //   bit 32  merged ranges (MERGEDCELLS)
 //   bit 8   cell comments (NOTE with the text of its object; CSaveCommentWriter)
 //   any     conditional formats (CSaveConditionalFormatWriter), hyperlinks
@@ -28,6 +28,7 @@
 
 #include "save/CSaveCellFormatter.h"
 
+class CExcelRecordMULBLANK;
 class CExcelWorkBook;
 class CExcelWorkSheet;
 class CSaveOption;
@@ -53,6 +54,8 @@ private:
     bool BooleansAndErrors();
     bool Texts();
     bool BlankCellFormats();
+    // The XFs of one MULBLANK record's cells, a run per XF.
+    void MulBlankFormats(const CExcelRecordMULBLANK& record);
     bool MergedRanges();
     bool Comments();
     bool ConditionalFormats();
