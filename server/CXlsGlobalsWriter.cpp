@@ -80,6 +80,19 @@ bool CXlsGlobalsWriter::Write(CBiffRecordWriter& out,
     if (!out.Write(record) || !WriteFixed(out, kBeforeWindow1, std::size(kFixed))) return false;
 
     if (!m_styles.Write(out)) return false;
+    if (!m_book.Palette().IsDefault()) {
+        // After the STYLE records, as the spreadsheet places it.
+        record.Reset(kPALETTE);
+        record.U16(CXlsPalette::kCount);
+        for (int index = 1; index <= CXlsPalette::kCount; ++index) {
+            const std::int32_t rgb = m_book.Palette().Color(index);
+            record.U8(static_cast<std::uint8_t>(rgb & 0xFF))
+                .U8(static_cast<std::uint8_t>((rgb >> 8) & 0xFF))
+                .U8(static_cast<std::uint8_t>((rgb >> 16) & 0xFF))
+                .U8(0);
+        }
+        if (!out.Write(record)) return false;
+    }
 
     sheetPositionFields.clear();
     for (std::size_t i = 0; i < m_book.SheetCount(); ++i) {

@@ -22,6 +22,7 @@
 #include "server/CXlsFormatPool.h"
 #include "server/CXlsLinkCache.h"
 #include "server/CXlsLinkTable.h"
+#include "server/CXlsPalette.h"
 #include "server/CXlsStringPool.h"
 #include "server/CXlsWorksheet.h"
 
@@ -66,6 +67,11 @@ public:
     bool Date1904() const { return m_date1904; }
     void SetDate1904(bool date1904) { m_date1904 = date1904; }
 
+    // The colours ColorIndex 1-56 pick; written as a PALETTE record when
+    // they differ from the default palette.
+    CXlsPalette& Palette() { return m_palette; }
+    const CXlsPalette& Palette() const { return m_palette; }
+
     // The EXTERNSHEET index of a 3-D reference to the sheets at positions
     // first..last; -1 when a position is out of range or the table is full.
     // (The formula compiler registers all its links through Links().)
@@ -98,4 +104,5 @@ private:
     std::uint32_t m_defaultNameCounter = 0;
     std::size_t m_activeSheet = 0;
     bool m_date1904 = false;
+    CXlsPalette m_palette;
 };

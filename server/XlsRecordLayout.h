@@ -83,6 +83,7 @@ constexpr std::uint16_t kNAME = 0x0018;
 constexpr std::uint16_t kWINDOWPROTECT = 0x0019;
 constexpr std::uint16_t kNOTE = 0x001C;
 constexpr std::uint16_t kDATEMODE = 0x0022;
+constexpr std::uint16_t kPALETTE = 0x0092;  // u16 count, then count x (red, green, blue, 0)
 constexpr std::uint16_t kEXTERNNAME = 0x0023;
 constexpr std::uint16_t kPRINTHEADERS = 0x002A;
 constexpr std::uint16_t kPRINTGRIDLINES = 0x002B;

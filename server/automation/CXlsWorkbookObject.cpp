@@ -60,6 +60,26 @@ HRESULT CXlsWorkbookObject::Date1904(CDispatchCall& call) {
     return S_OK;
 }
 
+HRESULT CXlsWorkbookObject::Colors(CDispatchCall& call) {
+    // Colors(Index) is one palette entry; the whole palette as an array is
+    // not supported.
+    if (!call.Has(0)) return DISP_E_PARAMNOTOPTIONAL;
+    std::int32_t index = 0;
+    if (HRESULT status = call.ArgLong(0, index); Failed(status)) return status;
+    if (index < 1 || index > CXlsPalette::kCount) return call.ArgumentError(0, DISP_E_BADINDEX);
+    CXlsPalette& palette = m_document->Book().Palette();
+    if (!call.IsPut()) {
+        call.SetResult(CVariant::Long(palette.Color(index)));
+        return S_OK;
+    }
+    std::int32_t rgb = 0;
+    if (HRESULT status = call.PutLong(rgb); Failed(status)) return status;
+    if (!palette.SetColor(index, rgb)) {
+        return call.Raise(xlauto::kRefusedCall, u"A colour is an RGB value from 0 to 16777215.");
+    }
+    return S_OK;
+}
+
 HRESULT CXlsWorkbookObject::FullName(CDispatchCall& call) {
     call.SetResult(CVariant::Text(m_document->FileName()));
     return S_OK;

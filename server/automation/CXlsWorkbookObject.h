@@ -1,6 +1,7 @@
 // One open workbook: its "Worksheets" and "Sheets" (the same collection,
 // since our workbooks hold only worksheets; with an index, the sheet
-// itself), the active sheet, the 1904 date system ("Date1904"), its
+// itself), the active sheet, the 1904 date system ("Date1904"), the
+// palette colours ("Colors(Index)", RGB values, index 1-56), its
 // defined names ("Names", CXlsNamesObject), and SaveAs.
 //
 // SetLinkValue(Name, Sheet, Row, Column, Value) keeps the value of a cell
@@ -35,6 +36,7 @@ private:
     HRESULT ActiveSheet(CDispatchCall& call);
     HRESULT Activate(CDispatchCall& call);
     HRESULT Date1904(CDispatchCall& call);
+    HRESULT Colors(CDispatchCall& call);
     HRESULT FullName(CDispatchCall& call);
     HRESULT Names(CDispatchCall& call);
     HRESULT SaveAs(CDispatchCall& call);
@@ -46,6 +48,7 @@ private:
         {u"ActiveSheet", EMemberAccess::kGet, &CXlsWorkbookObject::ActiveSheet, {}},
         {u"Activate", EMemberAccess::kGet, &CXlsWorkbookObject::Activate, {}},
         {u"Date1904", EMemberAccess::kGetPut, &CXlsWorkbookObject::Date1904, {}},
+        {u"Colors", EMemberAccess::kGetPut, &CXlsWorkbookObject::Colors, {u"Index"}},
         {u"FullName", EMemberAccess::kGet, &CXlsWorkbookObject::FullName, {}},
         {u"Names", EMemberAccess::kGet, &CXlsWorkbookObject::Names, {}},
         {u"SetLinkValue",
