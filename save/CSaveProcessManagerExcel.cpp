@@ -12,6 +12,7 @@
 #include "platform/TextConversion.h"
 #include "save/CSaveFileMover.h"
 #include "save/CSaveFileNames.h"
+#include "save/CSavePalette.h"
 #include "save/CSaveProgress.h"
 #include "save/CSaveSheetWriter.h"
 #include "save/CXLEzAutomation.h"
@@ -20,12 +21,18 @@ namespace {
 
 // The date system of the workbook the output's first sheet comes from (the
 // model's first workbook when it has no sheet at all).
-bool UsesDate1904(const CExcelData& data) {
+// The workbook whose settings the output takes: the first with sheets,
+// else the first.
+const CExcelWorkBook* LeadWorkbook(const CExcelData& data) {
     for (const CExcelWorkBook& workbook : data.GetWorkbooks()) {
-        if (workbook.GetWorksheets().GetCount() > 0) return workbook.IsDate1904();
+        if (workbook.GetWorksheets().GetCount() > 0) return &workbook;
     }
-    const CExcelWorkBook* first = data.GetWorkbooks().GetHead();
-    return first != nullptr && first->IsDate1904();
+    return data.GetWorkbooks().GetHead();
+}
+
+bool UsesDate1904(const CExcelData& data) {
+    const CExcelWorkBook* lead = LeadWorkbook(data);
+    return lead != nullptr && lead->IsDate1904();
 }
 
 }  // namespace
@@ -100,6 +107,10 @@ void CSaveProcessManagerExcel::NewWorkbook() {
     // Serial numbers mean other days in the other system: the output
     // counts from 1904 when the source did.
     if (UsesDate1904(*m_data)) m_automation->SetDate1904(true);
+    // Cells name their colours by palette index: the source's palette makes
+    // those indices show the source's colours.
+    if (const CExcelWorkBook* lead = LeadWorkbook(*m_data))
+        CSavePalette::Write(*m_automation, *lead);
 }
 
 void CSaveProcessManagerExcel::WriteNames() {

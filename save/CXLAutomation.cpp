@@ -799,6 +799,14 @@ bool CXLAutomation::SetDate1904(bool value) {
     return PutBool(m_workbook, u"Date1904", value, 0);
 }
 
+bool CXLAutomation::SetPaletteColor(std::int16_t index, std::int32_t rgb) {
+    if (m_workbook == nullptr) return false;
+    ResetArguments();
+    // The put's value travels first, then the index.
+    return PushDouble(u"", 0, rgb) && PushShort(u"", 0, index) &&
+           InvokeMember(m_workbook, u"Colors", nullptr, DISPATCH_PROPERTYPUT, kResetAfterCall);
+}
+
 bool CXLAutomation::SetLinkValue(std::u16string_view path, std::u16string_view sheet,
                                  std::int32_t row, std::int32_t column, const CVariant& value) {
     if (m_workbook == nullptr) return false;

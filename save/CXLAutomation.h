@@ -181,6 +181,9 @@ public:
     // The held workbook's "Date1904" = the Boolean (put; 0): true counts
     // serial dates from 1904-01-01.
     bool SetDate1904(bool value);
+    // The held workbook's "Colors" (put; 0) with the index (1-56) as its
+    // argument and the RGB value (red in the low byte) as the value.
+    bool SetPaletteColor(std::int16_t index, std::int32_t rgb);
     // The held workbook's "SetLinkValue" (method; 0) with the named
     // arguments last-first: "Value" (a double, text, Boolean or cell error
     // value; any other kind makes no call), "Column", "Row" (from 1),

@@ -154,6 +154,10 @@ bool CXLEzAutomation::AddComment(std::int32_t column, std::int32_t row, std::u16
     return m_automation->AddComment(At(column), At(row), text, author, visible);
 }
 
+bool CXLEzAutomation::SetPaletteColor(std::int16_t index, std::int32_t rgb) {
+    return m_automation->SetPaletteColor(index, rgb);
+}
+
 bool CXLEzAutomation::SetDate1904(bool value) {
     return m_automation->SetDate1904(value);
 }

@@ -76,6 +76,8 @@ public:
                     std::u16string_view author, bool visible);
     // The workbook's date system: true for dates counted from 1904.
     bool SetDate1904(bool value);
+    // Palette entry index (1-56) of the workbook as an RGB value.
+    bool SetPaletteColor(std::int16_t index, std::int32_t rgb);
     // The value of cell (row, column), from 1, of sheet `sheet` of the
     // other workbook at `path`, as the links of the saved workbook keep it.
     bool SetLinkValue(std::u16string_view path, std::u16string_view sheet, std::int32_t row,

@@ -15,12 +15,14 @@
 #include "records/CExcelGlobalLookup.h"
 #include "records/CExcelRecordCOLINFO.h"
 #include "records/CExcelRecordNUMBER.h"
+#include "records/CExcelRecordPALETTE.h"
 #include "records/CExcelRecordROW.h"
 #include "records/CExcelRecordWBFONT.h"
 #include "records/CExcelRecordWBFORMAT.h"
 #include "records/CExcelRecordWBXF.h"
 #include "repair/RepairFile.h"
 #include "save/CSaveCellFormatter.h"
+#include "save/CSavePalette.h"
 #include "save/CXLEzAutomation.h"
 #include "server/automation/CXlsApplicationServer.h"
 
@@ -323,6 +325,37 @@ TEST_F(CSaveCellFormatterServerTest, MissingRecordsLeaveTheDefaultFormat) {
         ASSERT_NE(font, nullptr);
         EXPECT_EQ(font->GetName(), u"Arial");
         EXPECT_EQ(font->GetHeight(), 200);
+    }
+}
+
+// The source's palette is the saved workbook's: entries past the record's
+// bytes keep the default.
+TEST_F(CSaveCellFormatterServerTest, PaletteEntriesSurviveAndACutRecordKeepsTheRest) {
+    Bytes p = BiffWriter::U16(56);  // claims 56 entries, holds two
+    p.insert(p.end(), {0x3C, 0x3C, 0x3C, 0, 0x03, 0x62, 0xAA, 0});
+    CExcelWorkBook source;
+    source.GetPalettes().Add(
+        new CExcelRecordPALETTE(p.data(), static_cast<std::uint32_t>(p.size())));
+    const std::filesystem::path file = m_temp.Path() / "palette.xls";
+    {
+        CXLEzAutomation facade(false);
+        ASSERT_TRUE(facade.NewWorkbook());
+        EXPECT_TRUE(CSavePalette::Write(facade, source));
+        ASSERT_TRUE(facade.SaveWorkbookAs(file.u16string()));
+        facade.QuitServer();
+    }
+    CExcelData back;
+    back.SetSourcePath(file);
+    ASSERT_TRUE(RepairFile(&back));
+    const CExcelRecordPALETTE* saved = back.GetWorkbooks().GetHead()->GetPalettes().GetHead();
+    ASSERT_NE(saved, nullptr);
+    const CByteBuffer& bytes = saved->GetPayload();
+    EXPECT_EQ(bytes.ReadU16(0), 56);
+    const std::uint32_t expected[][3] = {{0x3C, 0x3C, 0x3C}, {0x03, 0x62, 0xAA}, {0xFF, 0, 0}};
+    for (std::uint32_t i = 0; i < 3; ++i) {
+        for (std::uint32_t k = 0; k < 3; ++k) {
+            EXPECT_EQ(bytes.ReadU8(2 + i * 4 + k), expected[i][k]) << "entry " << i;
+        }
     }
 }
 
