@@ -62,13 +62,14 @@ bool CSaveSheetWriter::Write(const CSaveOption& options) {
         {CSaveOption::BlankCellFormats, &CSaveSheetWriter::MulBlankProgress},
         {CSaveOption::ColumnInformation, &CSaveSheetWriter::Columns},
         {CSaveOption::RowInformation, &CSaveSheetWriter::Rows},
-        // Blank cells before the values: where a damaged sheet holds a blank
-        // and a value at one cell, the value's format is the one kept.
-        {CSaveOption::BlankCellFormats, &CSaveSheetWriter::BlankCellFormats},
         // Merging keeps the top-left value only: the ranges come before the
         // values, so that cells hidden under a merge keep theirs as in the
         // source.
         {CSaveOption::MergedRanges, &CSaveSheetWriter::MergedRanges},
+        // Blank cells after the merges (a merge gives its cells the top-left
+        // cell's format) and before the values: where a damaged sheet holds a
+        // blank and a value at one cell, the value's format is the one kept.
+        {CSaveOption::BlankCellFormats, &CSaveSheetWriter::BlankCellFormats},
         {CSaveOption::Numbers, &CSaveSheetWriter::Numbers},
         {CSaveOption::Formulas, &CSaveSheetWriter::Formulas},
         {CSaveOption::BooleansAndErrors, &CSaveSheetWriter::BooleansAndErrors},
@@ -204,16 +205,18 @@ bool CSaveSheetWriter::Texts() {
 
 bool CSaveSheetWriter::BlankCellFormats() {
     if (SaveStopCheck()) return false;
+    // MULBLANK runs first: where a writer put a BLANK over a cell of a run
+    // (seen in the wild after the run), the BLANK's XF is the one readers show.
+    // The MULBLANK records were counted by MulBlankProgress already.
+    for (const CExcelRecordMULBLANK& record : m_worksheet.GetMulBlanks()) {
+        if (SaveStopCheck()) return false;
+        MulBlankFormats(record);
+    }
     for (const CExcelRecordBLANK& record : m_worksheet.GetBlanks()) {
         if (!NextRecord()) return false;
         if (record.GetColumn() > kLastColumn) continue;
         m_formatter.ApplyCellFormat(OneBased(record.GetRow()), OneBased(record.GetColumn()),
                                     record.GetXFIndex());
-    }
-    // The MULBLANK records were counted by MulBlankProgress already.
-    for (const CExcelRecordMULBLANK& record : m_worksheet.GetMulBlanks()) {
-        if (SaveStopCheck()) return false;
-        MulBlankFormats(record);
     }
     return true;
 }

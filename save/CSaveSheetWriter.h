@@ -5,12 +5,12 @@
 //   bit 16  MULBLANK records: progress only
 //   bit 64  columns: widths and formats (COLINFO)
 //   bit 128 rows: custom heights and default formats (ROW)
+//   bit 32  merged ranges (MERGEDCELLS)
 //   bit 16  BLANK and MULBLANK cells: their cell format
 //   bit 1   numbers: NUMBER cells, then RK and MULRK cells
 //   bit 2   formulas (CSaveFormulaWriter)
 //   bit 4   Booleans and cell errors (BOOLERR)
 //   bit 8   texts: LABELSST cells, then inline LABEL / RSTRING cells
-//   bit 32  merged ranges (MERGEDCELLS)
 //   bit 8   cell comments (NOTE with the text of its object; CSaveCommentWriter)
 //   any     conditional formats (CSaveConditionalFormatWriter), hyperlinks
 //           (CSaveHyperlinkWriter), then data validations
