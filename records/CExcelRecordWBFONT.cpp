@@ -35,6 +35,9 @@ std::uint16_t CExcelRecordWBFONT::GetWeight() const {
 std::uint16_t CExcelRecordWBFONT::GetEscapement() const {
     return m_payload.ReadU16(biff8::kFontEscapement);
 }
+std::uint8_t CExcelRecordWBFONT::GetUnderlineKind() const {
+    return m_payload.ReadU8(biff8::kFontUnderline);
+}
 std::uint8_t CExcelRecordWBFONT::GetCharSet() const {
     return m_payload.ReadU8(biff8::kFontCharSet);
 }

@@ -28,7 +28,8 @@ public:
     bool IsStrikeOut() const;               // option bit 3
     std::uint16_t GetColorIndex() const;
     std::uint16_t GetWeight() const;
-    std::uint16_t GetEscapement() const;
+    std::uint16_t GetEscapement() const;    // 0 none, 1 superscript, 2 subscript
+    std::uint8_t GetUnderlineKind() const;  // 0 none, 1 single, 2 double, 0x21 / 0x22 accounting
     std::uint8_t GetCharSet() const;
     std::u16string GetName() const;
     const CByteBuffer& GetPayload() const { return m_payload; }

@@ -54,6 +54,27 @@ std::uint8_t CExcelRecordWBXF::GetIndent() const {
 std::uint8_t CExcelRecordWBXF::GetUsedAttributes() const {
     return static_cast<std::uint8_t>(ReadField(FieldUsedAttributes, 1));
 }
+bool CExcelRecordWBXF::IsLocked() const {
+    return Bits(FieldTypeProtection, 2, 0, 1);
+}
+bool CExcelRecordWBXF::IsFormulaHidden() const {
+    return Bits(FieldTypeProtection, 2, 1, 1);
+}
+std::uint8_t CExcelRecordWBXF::GetHorizontalAlignment() const {
+    return static_cast<std::uint8_t>(Bits(FieldAlignment, 1, 0, 3));
+}
+bool CExcelRecordWBXF::IsWrapped() const {
+    return Bits(FieldAlignment, 1, 3, 1);
+}
+std::uint8_t CExcelRecordWBXF::GetVerticalAlignment() const {
+    return static_cast<std::uint8_t>(Bits(FieldAlignment, 1, 4, 3));
+}
+std::uint8_t CExcelRecordWBXF::GetIndentLevel() const {
+    return static_cast<std::uint8_t>(Bits(FieldIndent, 1, 0, 4));
+}
+bool CExcelRecordWBXF::IsShrinkToFit() const {
+    return Bits(FieldIndent, 1, 4, 1);
+}
 bool CExcelRecordWBXF::IsNumberFormatUsed() const {
     return GetUsedAttributes() & biff8::kXfUsedNumberFormat;
 }

@@ -45,6 +45,13 @@ public:
     std::uint8_t GetRotation() const;
     std::uint8_t GetIndent() const;
     std::uint8_t GetUsedAttributes() const;
+    bool IsLocked() const;                        // type and protection bit 0
+    bool IsFormulaHidden() const;                 // bit 1
+    std::uint8_t GetHorizontalAlignment() const;  // alignment bits 0-2
+    bool IsWrapped() const;                       // bit 3
+    std::uint8_t GetVerticalAlignment() const;    // bits 4-6
+    std::uint8_t GetIndentLevel() const;          // indent bits 0-3
+    bool IsShrinkToFit() const;                   // bit 4
     bool IsNumberFormatUsed() const;
     bool IsFontUsed() const;
     bool IsBorderUsed() const;

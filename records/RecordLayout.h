@@ -31,6 +31,7 @@ constexpr std::uint32_t kFontOptions = 2;     // u16: bit 1 italic, bit 3 strike
 constexpr std::uint32_t kFontColor = 4;       // u16 palette index
 constexpr std::uint32_t kFontWeight = 6;      // u16, 400 normal, 700 bold
 constexpr std::uint32_t kFontEscapement = 8;  // u16: 0 none, 1 superscript, 2 subscript
+constexpr std::uint32_t kFontUnderline = 10;  // u8 underline kind
 constexpr std::uint32_t kFontCharSet = 12;    // u8
 constexpr std::uint32_t kFontName = 14;       // short-form string: u8 cch, flags at 15
 constexpr std::uint32_t kTwipsPerPoint = 20;

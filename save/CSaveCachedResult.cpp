@@ -23,9 +23,8 @@ void CSaveCachedResult::Write(CXLEzAutomation& automation, const CExcelWorkBook&
             automation.WriteNumber(column, row, record.GetNumber(), format);
             return;
         case FormulaResultString: {
-            // Written as text (format "@" first, so that "007" or "1/2"
-            // stays the text it was); the record's format follows, so that
-            // the formula put next is not taken for text.
+            // Written as text ("007" or "1/2" stay the texts they were);
+            // the record's format follows.
             const std::u16string text = record.GetValueText(nullptr);
             if (!text.empty()) automation.WriteText(column, row, text);
             break;

@@ -1,17 +1,22 @@
-// Carries the formatting of one XF record (fill, font, borders) onto a cell,
-// a row or a run of columns of the active worksheet through the automation
-// facade. All positions are 1-based, as the facade takes them.
+// Carries the whole format of one XF record (number format, alignment,
+// protection, font, fill and borders) onto a cell, a run of cells, a row or
+// a run of columns of the active worksheet through the automation facade.
+// All positions are 1-based, as the facade takes them.
 //
 // A cell's XF index n is the XF record at position n of the workbook's list;
 // the XF's font index f is the FONT record at position f below 4 and f - 1
-// from 4 on (the font table has no entry 4). A missing XF or FONT record is
-// not an error: the part that needs it is skipped quietly. Failed facade
-// calls are not reported; the save goes on with the cell as the server left
-// it.
+// from 4 on (the font table has no entry 4). Each XF is turned into its
+// format once (CSaveXfFormat) and put by one facade call per cell, run, row
+// or column run. A missing XF is not an error: the cell keeps the format it
+// has. Failed facade calls are not reported; the save goes on with the cell
+// as the server left it.
 #pragma once
 
 #include <cstdint>
+#include <unordered_set>
 #include <vector>
+
+#include "save/CXLCellFormat.h"
 
 class CXLEzAutomation;
 class CExcelWorkBook;
@@ -27,35 +32,45 @@ public:
     static constexpr std::int32_t kLastRow = 65536;
 
     // Holds both by reference; they must outlive the formatter, and the
-    // workbook's XF and FONT lists must not change while it is used (it
-    // indexes them once, here).
+    // workbook's XF, FONT and FORMAT lists must not change while it is used
+    // (it indexes them once, here).
     CSaveCellFormatter(CXLEzAutomation& automation, const CExcelWorkBook& workbook);
 
-    // Fill, font (when the XF sets its own font, or forceFont, and the font
-    // has a name) and borders of one cell.
-    void ApplyCellFormat(std::int32_t row, std::int32_t column, std::uint32_t xfIndex,
-                         bool forceFont);
-    // The XF's fill, font (without the name test) and borders on the whole
-    // row.
+    // The XF's format on one cell, or on columns first..last of one row. A
+    // format equal to a fresh cell's is not put, unless the cells lie in a
+    // row or column this formatter formatted, or got a format from it
+    // before: then every value is put, so that the cell does not show the
+    // row's, column's or earlier format instead.
+    void ApplyCellFormat(std::int32_t row, std::int32_t column, std::uint32_t xfIndex);
+    void ApplyRunFormat(std::int32_t row, std::int32_t first, std::int32_t last,
+                        std::uint32_t xfIndex);
+    // The XF's format on the whole row.
     void ApplyRowFormat(std::int32_t row, std::uint32_t xfIndex);
-    // Fill, font and borders of the whole columns first..last (their widths
-    // are CSaveSheetLayoutWriter's). Columns past the sheet's last column
-    // are not touched.
+    // The XF's format on the whole columns first..last (their widths are
+    // CSaveSheetLayoutWriter's). Columns past the sheet's last column are
+    // not touched.
     void ApplyColumnInfo(std::int32_t first, std::int32_t last, std::uint32_t xfIndex);
 
 private:
-    struct Range {
-        std::int32_t c1, r1, c2, r2;
+    struct CachedFormat {
+        bool built = false;
+        bool fresh = false;  // equal to a fresh cell's format
+        CXLCellFormat format;
     };
 
-    const CExcelRecordWBXF* FindXF(std::uint32_t xfIndex) const;
     const CExcelRecordWBFONT* FindFont(const CExcelRecordWBXF& xf) const;
-    // requireName: a font with an empty name is left out (cells only).
-    void ApplyFont(const Range& range, const CExcelRecordWBXF& xf, bool requireName);
-    void ApplyBorders(const Range& range, const CExcelRecordWBXF& xf);
+    // The format of an XF, built on first use; null for a missing XF.
+    const CachedFormat* Format(std::uint32_t xfIndex);
+    // Whether one of the cells may show a format other than a fresh cell's.
+    bool MayHoldFormat(std::int32_t row, std::int32_t first, std::int32_t last) const;
 
     CXLEzAutomation& m_automation;
     const CExcelWorkBook& m_workbook;
     std::vector<const CExcelRecordWBXF*> m_xfs;
     std::vector<const CExcelRecordWBFONT*> m_fonts;
+    std::vector<CachedFormat> m_formats;   // by XF index
+    std::vector<bool> m_formattedRows;     // by row - 1
+    std::vector<bool> m_formattedColumns;  // by column - 1
+    // Cells given a format of their own, by (row - 1) * 256 + column - 1.
+    std::unordered_set<std::uint32_t> m_formattedCells;
 };

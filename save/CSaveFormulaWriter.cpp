@@ -105,5 +105,5 @@ void CSaveFormulaWriter::WriteFormulaCell(const CExcelRecordFormula& record) {
             m_automation.WriteFormula(column, row, formula, record.GetNumberFormatText(m_workbook));
         }
     }
-    m_formatter.ApplyCellFormat(row, column, record.GetXF(), true);
+    m_formatter.ApplyCellFormat(row, column, record.GetXF());
 }

@@ -32,6 +32,12 @@ namespace {
 // The last column a worksheet has (IV, 0-based).
 constexpr std::uint32_t kLastColumn = 255;
 
+// MULBLANK payload: row and first column (4 bytes), the XF indices (2 bytes
+// each) from offset 4, the last column (2 bytes).
+constexpr std::uint32_t kMulBlankFirstXf = 4;
+constexpr std::uint32_t kMulBlankFixedBytes = 6;
+constexpr std::uint32_t kXfIndexBytes = 2;
+
 std::int32_t OneBased(std::uint32_t position) {
     return static_cast<std::int32_t>(position) + 1;
 }
@@ -61,11 +67,14 @@ bool CSaveSheetWriter::Write(const CSaveOption& options) {
         // values, so that cells hidden under a merge keep theirs as in the
         // source.
         {CSaveOption::MergedRanges, &CSaveSheetWriter::MergedRanges},
+        // Blank cells after the merges (a merge gives its cells the top-left
+        // cell's format) and before the values: where a damaged sheet holds a
+        // blank and a value at one cell, the value's format is the one kept.
+        {CSaveOption::BlankCellFormats, &CSaveSheetWriter::BlankCellFormats},
         {CSaveOption::Numbers, &CSaveSheetWriter::Numbers},
         {CSaveOption::Formulas, &CSaveSheetWriter::Formulas},
         {CSaveOption::BooleansAndErrors, &CSaveSheetWriter::BooleansAndErrors},
         {CSaveOption::Texts, &CSaveSheetWriter::Texts},
-        {CSaveOption::BlankCellFormats, &CSaveSheetWriter::BlankCellFormats},
         {CSaveOption::Texts, &CSaveSheetWriter::Comments},
         // No options of their own: any content bit lets them through.
         {CSaveOption::All, &CSaveSheetWriter::ConditionalFormats},
@@ -133,7 +142,7 @@ void WriteNumberCell(CXLEzAutomation& automation, CSaveCellFormatter& formatter,
     const std::u16string format =
         CExcelFormatText::Lookup(workbook, record.GetFormatIndex(workbook));
     automation.WriteNumber(column, row, record.GetValue(), format);
-    formatter.ApplyCellFormat(row, column, record.GetXFIndex(), false);
+    formatter.ApplyCellFormat(row, column, record.GetXFIndex());
 }
 
 }  // namespace
@@ -170,7 +179,7 @@ bool CSaveSheetWriter::BooleansAndErrors() {
         } else {
             m_automation.WriteBoolean(column, row, record.GetValue() != 0);
         }
-        m_formatter.ApplyCellFormat(row, column, record.GetXFIndex(), false);
+        m_formatter.ApplyCellFormat(row, column, record.GetXFIndex());
     }
     return true;
 }
@@ -186,7 +195,7 @@ bool CSaveSheetWriter::Texts() {
         const std::int32_t row = OneBased(record.GetRow());
         const std::int32_t column = OneBased(record.GetColumn());
         m_automation.WriteText(column, row, text);
-        m_formatter.ApplyCellFormat(row, column, record.GetXFIndex(), false);
+        m_formatter.ApplyCellFormat(row, column, record.GetXFIndex());
     }
     for (const CExcelRecordLABEL& record : m_worksheet.GetLabels()) {
         if (!NextRecord()) return false;
@@ -194,20 +203,51 @@ bool CSaveSheetWriter::Texts() {
         const std::int32_t row = OneBased(record.GetRow());
         const std::int32_t column = OneBased(record.GetColumn());
         m_automation.WriteText(column, row, record.GetText());
-        m_formatter.ApplyCellFormat(row, column, record.GetXFIndex(), false);
+        m_formatter.ApplyCellFormat(row, column, record.GetXFIndex());
     }
     return true;
 }
 
 bool CSaveSheetWriter::BlankCellFormats() {
     if (SaveStopCheck()) return false;
+    // MULBLANK runs first: where a writer put a BLANK over a cell of a run
+    // (seen in the wild after the run), the BLANK's XF is the one readers show.
+    // The MULBLANK records were counted by MulBlankProgress already.
+    for (const CExcelRecordMULBLANK& record : m_worksheet.GetMulBlanks()) {
+        if (SaveStopCheck()) return false;
+        MulBlankFormats(record);
+    }
     for (const CExcelRecordBLANK& record : m_worksheet.GetBlanks()) {
         if (!NextRecord()) return false;
         if (record.GetColumn() > kLastColumn) continue;
         m_formatter.ApplyCellFormat(OneBased(record.GetRow()), OneBased(record.GetColumn()),
-                                    record.GetXFIndex(), false);
+                                    record.GetXFIndex());
     }
     return true;
+}
+
+void CSaveSheetWriter::MulBlankFormats(const CExcelRecordMULBLANK& record) {
+    // Row, first column, one XF index per cell, last column in the last two
+    // bytes. The cells are the XF indices the payload really holds, whatever
+    // the last-column field says: a record cut short keeps its first cells.
+    const std::uint32_t length = record.GetLength();
+    if (length < kMulBlankFixedBytes + kXfIndexBytes) return;
+    const std::uint32_t cells = (length - kMulBlankFixedBytes) / kXfIndexBytes;
+    const CByteBuffer& payload = record.GetPayload();
+    const std::uint32_t row = payload.ReadU16(0);
+    const std::uint32_t firstColumn = payload.ReadU16(2);
+    // Neighbouring cells with the same XF are formatted as one run.
+    std::uint32_t runStart = 0;
+    for (std::uint32_t i = 1; i <= cells; ++i) {
+        const std::uint16_t xf = payload.ReadU16(kMulBlankFirstXf + runStart * kXfIndexBytes);
+        if (i < cells && payload.ReadU16(kMulBlankFirstXf + i * kXfIndexBytes) == xf) continue;
+        const std::uint32_t first = firstColumn + runStart;
+        const std::uint32_t last = std::min<std::uint32_t>(firstColumn + i - 1, kLastColumn);
+        if (first <= last) {
+            m_formatter.ApplyRunFormat(OneBased(row), OneBased(first), OneBased(last), xf);
+        }
+        runStart = i;
+    }
 }
 
 bool CSaveSheetWriter::MergedRanges() {

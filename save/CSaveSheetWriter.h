@@ -8,12 +8,12 @@
 //           CSaveSheetLayoutWriter for the widths)
 //   bit 128 rows: the standard height (DEFAULTROWHEIGHT), custom heights and
 //           hidden rows in runs, then default formats (ROW)
+//   bit 32  merged ranges (MERGEDCELLS)
+//   bit 16  BLANK and MULBLANK cells: their cell format
 //   bit 1   numbers: NUMBER cells, then RK and MULRK cells
 //   bit 2   formulas (CSaveFormulaWriter)
 //   bit 4   Booleans and cell errors (BOOLERR)
 //   bit 8   texts: LABELSST cells, then inline LABEL / RSTRING cells
-//   bit 16  BLANK cells: their cell format
-//   bit 32  merged ranges (MERGEDCELLS)
 //   bit 8   cell comments (NOTE with the text of its object; CSaveCommentWriter)
 //   any     conditional formats (CSaveConditionalFormatWriter), hyperlinks
 //           (CSaveHyperlinkWriter), then data validations
@@ -32,6 +32,7 @@
 #include "save/CSaveCellFormatter.h"
 #include "save/CSaveSheetLayoutWriter.h"
 
+class CExcelRecordMULBLANK;
 class CExcelWorkBook;
 class CExcelWorkSheet;
 class CSaveOption;
@@ -57,6 +58,8 @@ private:
     bool BooleansAndErrors();
     bool Texts();
     bool BlankCellFormats();
+    // The XFs of one MULBLANK record's cells, a run per XF.
+    void MulBlankFormats(const CExcelRecordMULBLANK& record);
     bool MergedRanges();
     bool Comments();
     bool ConditionalFormats();

@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <new>
 #include <span>
+#include <string>
 #include <utility>
 
 #include "platform/MessageSink.h"
@@ -429,14 +430,9 @@ IDispatch* CXLAutomation::SelectRange(double c1, double r1, double c2, double r2
 
 bool CXLAutomation::WriteText(double column, double row, std::u16string_view text) {
     if (m_firstWorksheet == nullptr || text.empty()) return false;
+    // A text put as the Value stays a text, "007" and "1/2" too: the cell
+    // keeps its number format, which the cell's own XF sets.
     IDispatch* cell = GetCell(row, column);
-    if (cell == nullptr) return false;
-    // Text format first, so that the server keeps the text as typed instead
-    // of reading a number or a date into it.
-    const bool formatted = PutText(cell, u"NumberFormat", u"@", 0);
-    cell->Release();
-    if (!formatted) return false;
-    cell = GetCell(row, column);
     if (cell == nullptr) return false;
     const bool written = PutText(cell, u"Value", text, 0);
     cell->Release();
@@ -604,6 +600,113 @@ bool CXLAutomation::SetCellFill(double row, double column, std::int16_t colorInd
     const bool done = FillInterior(cell, colorIndex, pattern);
     cell->Release();
     return done;
+}
+
+namespace {
+
+// "B3" for column 2, row 3 (both from 1; columns up to IV).
+std::u16string CellAddress(double column, double row) {
+    std::u16string letters;
+    for (auto c = static_cast<std::uint32_t>(column); c > 0; c = (c - 1) / 26) {
+        letters.insert(letters.begin(), static_cast<char16_t>(u'A' + (c - 1) % 26));
+    }
+    const std::string digits = std::to_string(static_cast<std::uint32_t>(row));
+    return letters + std::u16string(digits.begin(), digits.end());
+}
+
+}  // namespace
+
+bool CXLAutomation::ApplyCellFormat(double c1, double r1, double c2, double r2,
+                                    const CXLCellFormat& format, bool complete) {
+    if (m_firstWorksheet == nullptr || c1 < 1 || r1 < 1) return false;
+    ResetArguments();
+    if (!PushText(u"", 0, CellAddress(c2, r2)) || !PushText(u"", 0, CellAddress(c1, r1))) {
+        return false;
+    }
+    IDispatch* range = GetObjectMember(m_activeWorksheet, u"Range", kResetAfterCall);
+    if (range == nullptr) return false;
+
+    const CXLCellFormat fresh;
+    // Each put only where the value differs from a fresh cell's, unless the
+    // cell may hold another format already (complete).
+    const auto wanted = [complete](const auto& value, const auto& initial) {
+        return complete || !(value == initial);
+    };
+    if (wanted(format.numberFormat, fresh.numberFormat))
+        PutText(range, u"NumberFormat", format.numberFormat, 0);
+    const std::pair<std::u16string_view, std::pair<std::int16_t, std::int16_t>> shorts[] = {
+        {u"HorizontalAlignment", {format.horizontal, fresh.horizontal}},
+        {u"VerticalAlignment", {format.vertical, fresh.vertical}},
+        {u"Orientation", {format.orientation, fresh.orientation}},
+        {u"IndentLevel", {format.indent, fresh.indent}},
+    };
+    for (const auto& [member, values] : shorts) {
+        if (wanted(values.first, values.second)) PutShort(range, member, values.first, 0);
+    }
+    const std::pair<std::u16string_view, std::pair<bool, bool>> flags[] = {
+        {u"WrapText", {format.wrap, fresh.wrap}},
+        {u"ShrinkToFit", {format.shrink, fresh.shrink}},
+        {u"Locked", {format.locked, fresh.locked}},
+        {u"FormulaHidden", {format.formulaHidden, fresh.formulaHidden}},
+    };
+    for (const auto& [member, values] : flags) {
+        if (wanted(values.first, values.second)) PutBool(range, member, values.first, 0);
+    }
+
+    const CXLCellFormat::Font& f = format.font;
+    if (wanted(f, fresh.font)) {
+        ResetArguments();
+        if (IDispatch* font = GetObjectMember(range, u"Font", kResetAfterCall)) {
+            if (!f.name.empty() && wanted(f.name, fresh.font.name))
+                PutText(font, u"Name", f.name, 0);
+            if (wanted(f.size, fresh.font.size)) PutDouble(font, u"Size", f.size, 0);
+            const std::pair<std::u16string_view, std::pair<bool, bool>> fontFlags[] = {
+                {u"Bold", {f.bold, fresh.font.bold}},
+                {u"Italic", {f.italic, fresh.font.italic}},
+                {u"Strikethrough", {f.strikethrough, fresh.font.strikethrough}},
+                {u"Superscript", {f.superscript, fresh.font.superscript}},
+                {u"Subscript", {f.subscript, fresh.font.subscript}},
+            };
+            for (const auto& [member, values] : fontFlags) {
+                if (wanted(values.first, values.second)) PutBool(font, member, values.first, 0);
+            }
+            if (wanted(f.underline, fresh.font.underline))
+                PutShort(font, u"Underline", f.underline, 0);
+            if (wanted(f.colorIndex, fresh.font.colorIndex))
+                PutShort(font, u"ColorIndex", f.colorIndex, 0);
+            font->Release();
+        }
+    }
+
+    const CXLCellFormat::Interior& fill = format.interior;
+    if (wanted(fill, fresh.interior)) {
+        ResetArguments();
+        if (IDispatch* interior = GetObjectMember(range, u"Interior", kResetAfterCall)) {
+            if (fill.pattern != 0) {
+                PutShort(interior, u"ColorIndex", fill.colorIndex, 0);
+                PutShort(interior, u"Pattern", fill.pattern, 0);
+                PutShort(interior, u"PatternColorIndex", fill.patternColorIndex, 0);
+            } else {
+                PutShort(interior, u"Pattern", 0, 0);
+            }
+            interior->Release();
+        }
+    }
+
+    for (std::size_t edge = 0; edge < format.lines.size(); ++edge) {
+        const CXLCellFormat::Line& line = format.lines[edge];
+        if (!wanted(line, fresh.lines[edge])) continue;
+        ResetArguments();
+        if (!PushShort(u"", 0, static_cast<std::int16_t>(edge + 1))) continue;
+        IDispatch* border = GetObjectMember(range, u"Borders", kResetAfterCall);
+        if (border == nullptr) continue;
+        PutShort(border, u"LineStyle", line.lineStyle, 0);
+        if (line.lineStyle != 0) PutShort(border, u"ColorIndex", line.colorIndex, 0);
+        border->Release();
+    }
+    ResetArguments();
+    range->Release();
+    return true;
 }
 
 bool CXLAutomation::SetColumnFill(double column, std::int16_t colorIndex, std::int16_t pattern) {

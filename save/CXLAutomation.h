@@ -27,6 +27,7 @@
 #include "platform/automation/CVariant.h"
 #include "platform/automation/IDispatch.h"
 #include "save/CDispatchArguments.h"
+#include "save/CXLCellFormat.h"
 #include "save/CXLConditionRule.h"
 #include "save/CXLValidationRule.h"
 #include "save/CXLWindowLayout.h"
@@ -148,6 +149,20 @@ public:
                       bool bold, bool italic, bool underline, std::int16_t colorIndex);
     bool SetRangeFontSize(double c1, double r1, double c2, double r2, std::int16_t size);
     bool SetCellFill(double row, double column, std::int16_t colorIndex, std::int16_t pattern);
+    // One whole cell format over (c1, r1)-(c2, r2): the active worksheet's
+    // "Range" (get; 2) with the corner addresses ("B3", "D3"), then puts (0)
+    // on it of NumberFormat, HorizontalAlignment, VerticalAlignment,
+    // WrapText, Orientation, IndentLevel, ShrinkToFit, Locked and
+    // FormulaHidden; its "Font" (get; 2) and puts of Name, Size, Bold,
+    // Italic, Underline, Strikethrough, Superscript, Subscript, ColorIndex;
+    // its "Interior" (get; 2) and puts of ColorIndex, Pattern,
+    // PatternColorIndex (Pattern alone for no fill); per edge 1-6
+    // "Borders" (get; 2) with the index and puts of LineStyle and
+    // ColorIndex. Unless complete, only the values that differ from a fresh
+    // cell's (CXLCellFormat{}) are put, and an object with none is not got.
+    // True once the range was got: a value the server refuses is left.
+    bool ApplyCellFormat(double c1, double r1, double c2, double r2, const CXLCellFormat& format,
+                         bool complete);
     bool SetColumnFill(double column, std::int16_t colorIndex, std::int16_t pattern);
     bool SetRowFill(double row, std::int16_t colorIndex, std::int16_t pattern);
     // Edge 1-10 as the server numbers them; 13 sets the four outer edges

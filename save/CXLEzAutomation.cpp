@@ -115,6 +115,11 @@ bool CXLEzAutomation::SetCellFill(std::int32_t row, std::int32_t column, std::in
     return m_automation->SetCellFill(At(row), At(column), colorIndex, pattern);
 }
 
+bool CXLEzAutomation::ApplyCellFormat(std::int32_t c1, std::int32_t r1, std::int32_t c2,
+                                      std::int32_t r2, const CXLCellFormat& format, bool complete) {
+    return m_automation->ApplyCellFormat(At(c1), At(r1), At(c2), At(r2), format, complete);
+}
+
 bool CXLEzAutomation::SetColumnFill(std::int32_t column, std::int16_t colorIndex,
                                     std::int16_t pattern) {
     return m_automation->SetColumnFill(At(column), colorIndex, pattern);

@@ -60,6 +60,10 @@ public:
                           std::int16_t size);
     bool SetCellFill(std::int32_t row, std::int32_t column, std::int16_t colorIndex,
                      std::int16_t pattern);
+    // The whole format over (c1, r1)-(c2, r2); complete puts every value,
+    // else only those that differ from a fresh cell's.
+    bool ApplyCellFormat(std::int32_t c1, std::int32_t r1, std::int32_t c2, std::int32_t r2,
+                         const CXLCellFormat& format, bool complete);
     bool SetColumnFill(std::int32_t column, std::int16_t colorIndex, std::int16_t pattern);
     bool SetRowFill(std::int32_t row, std::int16_t colorIndex, std::int16_t pattern);
     bool SetRangeBorder(std::int32_t c1, std::int32_t r1, std::int32_t c2, std::int32_t r2,

@@ -9,10 +9,10 @@
 #include <string_view>
 
 class CXlsBuiltinNumberFormats {
-  public:
+public:
     // The built-in index of a format text, matched exactly, or nothing.
-    // Also accepts the upper-case date spellings our own reader hands out
-    // for 14-17 and 22 ("M/D/YYYY" and the like).
+    // Also accepts the spellings our own reader hands out for 14-17, 22
+    // ("M/D/YYYY" and the like) and 37-40 (with a leading "_(").
     static std::optional<std::uint16_t> IndexOf(std::u16string_view text);
     // The text of a built-in index; empty for indices that have none.
     static std::u16string_view TextOf(std::uint16_t index);

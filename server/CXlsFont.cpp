@@ -36,6 +36,12 @@ bool CXlsFont::SetUnderline(std::uint8_t underline) {
     return true;
 }
 
+bool CXlsFont::SetEscapement(int escapement) {
+    if (escapement < kEscapementNone || escapement > kEscapementSubscript) return false;
+    m_escapement = static_cast<std::uint8_t>(escapement);
+    return true;
+}
+
 bool CXlsFont::SetColorIndex(int colorIndex) {
     if (colorIndex == CXlsColorIndex::kNone) colorIndex = CXlsColorIndex::kAutomatic;
     if (!CXlsColorIndex::IsPaletteOrAutomatic(colorIndex)) return false;
@@ -48,6 +54,8 @@ std::size_t CXlsFont::Hash() const {
     const std::size_t bits =
         (static_cast<std::size_t>(m_heightTwips) << 16) ^ (static_cast<std::size_t>(m_bold) << 1) ^
         static_cast<std::size_t>(m_italic) ^ (static_cast<std::size_t>(m_underline) << 8) ^
+        (static_cast<std::size_t>(m_strikethrough) << 2) ^
+        (static_cast<std::size_t>(m_escapement) << 3) ^
         (static_cast<std::size_t>(m_colorIndex & 0xFFFF) << 32);
     return h ^ (bits + 0x9E3779B97F4A7C15ULL + (h << 6) + (h >> 2));
 }

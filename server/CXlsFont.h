@@ -1,6 +1,6 @@
 // The font of a cell as the object model sets it: name, size, bold, italic,
-// underline and colour. A plain value; setters refuse what the spreadsheet
-// refuses and leave the font unchanged.
+// underline, strikethrough, super- or subscript and colour. A plain value; setters refuse what the
+// spreadsheet refuses and leave the font unchanged.
 #pragma once
 
 #include <cstddef>
@@ -11,13 +11,17 @@
 #include "server/CXlsColorIndex.h"
 
 class CXlsFont {
-  public:
+public:
     // Underline kinds, as the FONT record stores them.
     static constexpr std::uint8_t kUnderlineNone = 0x00;
     static constexpr std::uint8_t kUnderlineSingle = 0x01;
     static constexpr std::uint8_t kUnderlineDouble = 0x02;
     static constexpr std::uint8_t kUnderlineSingleAccounting = 0x21;
     static constexpr std::uint8_t kUnderlineDoubleAccounting = 0x22;
+    // Escapement, as the FONT record stores it.
+    static constexpr std::uint8_t kEscapementNone = 0;
+    static constexpr std::uint8_t kEscapementSuperscript = 1;
+    static constexpr std::uint8_t kEscapementSubscript = 2;
     static constexpr std::size_t kMaxNameLength = 255;  // the FONT record's 1-byte count
 
     // The workbook's default font: Arial, 10 points, automatic colour.
@@ -39,6 +43,13 @@ class CXlsFont {
     bool Italic() const { return m_italic; }
     void SetItalic(bool italic) { m_italic = italic; }
 
+    bool Strikethrough() const { return m_strikethrough; }
+    void SetStrikethrough(bool strikethrough) { m_strikethrough = strikethrough; }
+    // One of the kEscapement* kinds; superscript and subscript exclude each
+    // other, as in the record.
+    std::uint8_t Escapement() const { return m_escapement; }
+    bool SetEscapement(int escapement);
+
     std::uint8_t Underline() const { return m_underline; }
     // One of the kUnderline* kinds.
     bool SetUnderline(std::uint8_t underline);
@@ -51,11 +62,13 @@ class CXlsFont {
     bool operator==(const CXlsFont& other) const = default;
     std::size_t Hash() const;
 
-  private:
+private:
     std::u16string m_name = u"Arial";
     std::uint16_t m_heightTwips = 200;
     bool m_bold = false;
     bool m_italic = false;
+    bool m_strikethrough = false;
+    std::uint8_t m_escapement = kEscapementNone;
     std::uint8_t m_underline = kUnderlineNone;
     int m_colorIndex = CXlsColorIndex::kAutomatic;
 };

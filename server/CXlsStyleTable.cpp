@@ -46,10 +46,29 @@ struct FontHasher {
     std::size_t operator()(const CXlsFont& font) const { return font.Hash(); }
 };
 
+// The three alignment bytes of an XF: horizontal, wrap and vertical; the
+// rotation; indent and shrink-to-fit.
+struct XfAlignment {
+    std::uint8_t align = kXfAlignBottom;
+    std::uint8_t rotation = 0;
+    std::uint8_t indent = 0;
+};
+
+XfAlignment AlignmentBytes(const CXlsAlignment& alignment) {
+    XfAlignment bytes;
+    bytes.align = static_cast<std::uint8_t>(alignment.Horizontal() | (alignment.Wrap() ? 0x08 : 0) |
+                                            (alignment.Vertical() << 4));
+    bytes.rotation = alignment.Rotation();
+    bytes.indent =
+        static_cast<std::uint8_t>(alignment.Indent() | (alignment.ShrinkToFit() ? 0x10 : 0));
+    return bytes;
+}
+
 void PutXf(CBiffRecordBuilder& xf, std::uint16_t font, std::uint16_t numberFormat,
-           std::uint16_t flags, std::uint8_t used, std::uint32_t lines, std::uint32_t linesAndFill,
-           std::uint16_t fillColors) {
-    xf.U16(font).U16(numberFormat).U16(flags).U8(kXfAlignBottom).U8(0).U8(0).U8(used);
+           std::uint16_t flags, const XfAlignment& alignment, std::uint8_t used,
+           std::uint32_t lines, std::uint32_t linesAndFill, std::uint16_t fillColors) {
+    xf.U16(font).U16(numberFormat).U16(flags);
+    xf.U8(alignment.align).U8(alignment.rotation).U8(alignment.indent).U8(used);
     xf.U32(lines).U32(linesAndFill).U16(fillColors);
 }
 
@@ -135,10 +154,11 @@ bool CXlsStyleTable::WriteFonts(CBiffRecordWriter& out) const {
         record.Reset(kFONT);
         record.U16(font.HeightTwips())
             .U16(static_cast<std::uint16_t>((font.Bold() ? kFontBold : 0) |
-                                            (font.Italic() ? kFontItalic : 0)))
+                                            (font.Italic() ? kFontItalic : 0) |
+                                            (font.Strikethrough() ? kFontStrikeOut : 0)))
             .U16(CXlsColorIndex::ToBiff(font.ColorIndex(), kFontColorAuto))
             .U16(font.Bold() ? kFontWeightBold : kFontWeightNormal)
-            .U16(0)  // no super- or subscript
+            .U16(font.Escapement())
             .U8(font.Underline())
             .U8(0)  // family: not known
             .U8(kFontDefaultCharSet)
@@ -171,8 +191,8 @@ bool CXlsStyleTable::WriteXfs(CBiffRecordWriter& out) const {
         const StyleXf& style = kStyleXfs[i];
         record.Reset(kXF);
         const std::uint16_t flags = i == kDefaultCellXf ? kXfLocked : kStyleXfFlags;
-        PutXf(record, style.font, style.numberFormat, flags, style.leftToParent, 0, 0,
-              kColorAutoLine | (kColorAutoPatternBack << 7));
+        PutXf(record, style.font, style.numberFormat, flags, XfAlignment{}, style.leftToParent, 0,
+              0, kColorAutoLine | (kColorAutoPatternBack << 7));
         if (!out.Write(record)) return false;
     }
 
@@ -187,6 +207,12 @@ bool CXlsStyleTable::WriteXfs(CBiffRecordWriter& out) const {
         if (!(format.Font() == defaults.Font())) used |= kXfUsedFont;
         if (b.HasLines()) used |= kXfUsedBorder;
         if (fill.IsFilled()) used |= kXfUsedPattern;
+        if (!(format.Alignment() == defaults.Alignment())) used |= kXfUsedAlign;
+        if (format.Locked() != defaults.Locked() ||
+            format.FormulaHidden() != defaults.FormulaHidden())
+            used |= kXfUsedProtect;
+        const std::uint16_t protection = static_cast<std::uint16_t>(
+            (format.Locked() ? kXfLocked : 0) | (format.FormulaHidden() ? kXfHidden : 0));
 
         std::uint32_t lines =
             b.LineStyle(CXlsBorders::kLeft) | (b.LineStyle(CXlsBorders::kRight) << 4) |
@@ -213,8 +239,8 @@ bool CXlsStyleTable::WriteXfs(CBiffRecordWriter& out) const {
             (static_cast<std::uint32_t>(fill.Pattern()) << 26);
 
         record.Reset(kXF);
-        PutXf(record, cell.font, cell.numberFormat, kXfLocked, used, lines, linesAndFill,
-              static_cast<std::uint16_t>(fore | (back << 7)));
+        PutXf(record, cell.font, cell.numberFormat, protection, AlignmentBytes(format.Alignment()),
+              used, lines, linesAndFill, static_cast<std::uint16_t>(fore | (back << 7)));
         if (!out.Write(record)) return false;
     }
     return true;

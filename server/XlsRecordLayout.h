@@ -250,11 +250,12 @@ constexpr std::uint16_t kPaletteColors = 56;
 constexpr std::uint16_t kPaletteFirstIndex = 8;
 
 // ---- FONT: height u16 (twips), flags u16 (bit 0 bold, kept for older
-// readers beside the weight; bit 1 italic), colour u16, weight
-// u16, escapement u16, underline u8, family u8, character set u8, u8 0, name
-// (short form string).
+// readers beside the weight; bit 1 italic; bit 3 strikethrough), colour u16,
+// weight u16, escapement u16 (1 superscript, 2 subscript), underline u8, family u8, character set
+// u8, u8 0, name (short form string).
 constexpr std::uint16_t kFontBold = 0x0001;
 constexpr std::uint16_t kFontItalic = 0x0002;
+constexpr std::uint16_t kFontStrikeOut = 0x0008;
 constexpr std::uint16_t kFontWeightNormal = 400;
 constexpr std::uint16_t kFontWeightBold = 700;
 constexpr std::uint16_t kFontColorAuto = 0x7FFF;
@@ -266,9 +267,11 @@ constexpr std::uint16_t kFirstUserFormat = 164;
 
 // ---- XF (20 bytes) ---------------------------------------------------------
 //   +0  u16 font index        +2 u16 number format index
-//   +4  u16 bit 0 locked, bit 2 style XF, bits 4-15 parent style XF
-//   +6  u8  alignment (bits 4-6 vertical: 2 = bottom)
-//   +7  u8  rotation          +8 u8 indent etc.
+//   +4  u16 bit 0 locked, bit 1 formula hidden, bit 2 style XF, bits 4-15
+//           parent style XF
+//   +6  u8  alignment: bits 0-2 horizontal, bit 3 wrap, bits 4-6 vertical
+//           (2 = bottom)
+//   +7  u8  rotation          +8 u8 bits 0-3 indent, bit 4 shrink to fit
 //   +9  u8  bits 2-7: which attributes this XF sets (cell XF) or leaves to
 //           the parent (style XF): number format, font, alignment, border,
 //           pattern, protection
@@ -279,6 +282,7 @@ constexpr std::uint16_t kFirstUserFormat = 164;
 //   +18 u16 pattern colour (0-6), pattern background colour (7-13)
 constexpr std::uint32_t kXfSize = 20;
 constexpr std::uint16_t kXfLocked = 0x0001;
+constexpr std::uint16_t kXfHidden = 0x0002;
 constexpr std::uint16_t kXfStyle = 0x0004;
 constexpr std::uint16_t kXfParentShift = 4;
 constexpr std::uint16_t kXfNoParent = 0x0FFF;

@@ -27,8 +27,11 @@ constexpr std::uint8_t kFontUsed = 0x08;
 constexpr std::uint8_t kBorderUsed = 0x20;
 constexpr std::uint8_t kPatternUsed = 0x40;
 
+// Bottom-aligned and locked, as a fresh cell is, unless a test says otherwise.
 struct XfFields {
     std::uint16_t font = 0;
+    std::uint16_t protection = 0x0001;
+    std::uint8_t align = 0x20;
     std::uint8_t used = 0;
     std::uint32_t border = 0;      // the word at 10
     std::uint32_t borderFill = 0;  // the word at 14
@@ -38,6 +41,8 @@ struct XfFields {
 void AddXf(CExcelWorkBook& workbook, const XfFields& f) {
     Bytes p(20, 0);
     SetU16(p, 0, f.font);
+    SetU16(p, 4, f.protection);
+    SetU8(p, 6, f.align);
     SetU8(p, 9, f.used);
     SetU32(p, 10, f.border);
     SetU32(p, 14, f.borderFill);
@@ -46,13 +51,14 @@ void AddXf(CExcelWorkBook& workbook, const XfFields& f) {
 }
 
 void AddFont(CExcelWorkBook& workbook, std::uint16_t twips, std::uint16_t options,
-             std::uint16_t color, const std::u16string& name) {
+             std::uint16_t color, const std::u16string& name, std::uint16_t weight = 400,
+             std::uint8_t underline = 0) {
     Bytes p;
-    for (std::uint16_t v : {twips, options, color, std::uint16_t(400), std::uint16_t(0)}) {
+    for (std::uint16_t v : {twips, options, color, weight, std::uint16_t(0)}) {
         const Bytes b = BiffWriter::U16(v);
         p.insert(p.end(), b.begin(), b.end());
     }
-    p.insert(p.end(), {0, 0, 0, 0});
+    p.insert(p.end(), {underline, 0, 0, 0});
     const Bytes n = BiffWriter::UnicodeString(name, false, true);
     p.insert(p.end(), n.begin(), n.end());
     workbook.GetFonts().Add(new CExcelRecordWBFONT(p.data(), static_cast<std::uint32_t>(p.size())));
@@ -62,7 +68,8 @@ void AddFont(CExcelWorkBook& workbook, std::uint16_t twips, std::uint16_t option
 // the one with a distinct look.
 void AddFonts(CExcelWorkBook& workbook) {
     for (int i = 0; i < 4; ++i) AddFont(workbook, 200, 0, 0x7FFF, u"Arial");
-    AddFont(workbook, 240, 0x0005, 10, u"Courier New");  // bold, underline, colour 10
+    // Bold by its weight, single underline by its kind, colour 10.
+    AddFont(workbook, 240, 0, 10, u"Courier New", 700, 1);
 }
 
 // The format calls of a run: the objects formatted and every value put, in
@@ -80,17 +87,10 @@ std::vector<std::string> FormatCalls(const std::vector<std::string>& calls) {
     return kept;
 }
 
-std::vector<std::string> FontCalls(const std::string& range, const std::string& name, bool bold,
-                                   bool italic, bool underline, int color, int size) {
-    auto flag = [](bool b) { return std::string(b ? "true" : "false"); };
-    return {range + ".Font get()",
-            "Font.Name put('" + name + "')",
-            "Font.Bold put(" + flag(bold) + ")",
-            "Font.Italic put(" + flag(italic) + ")",
-            "Font.Underline put(" + flag(underline) + ")",
-            "Font.ColorIndex put(i2:" + std::to_string(color) + ")",
-            range + ".Font get()",
-            "Font.Size put(i2:" + std::to_string(size) + ")"};
+// The font puts of the Courier New font of AddFonts.
+std::vector<std::string> FontCalls(const std::string& range) {
+    return {range + ".Font get()", "Font.Name put('Courier New')", "Font.Size put(r8:12)",
+            "Font.Bold put(true)", "Font.Underline put(i2:2)",     "Font.ColorIndex put(i2:3)"};
 }
 
 std::vector<std::string> BorderCalls(const std::string& range, int edge, int style, int color) {
@@ -146,13 +146,11 @@ protected:
 TEST_F(CSaveCellFormatterTest, CellGetsFillFontAndTheDrawnEdges) {
     AddFonts(m_workbook);
     AddXf(m_workbook, FullXf());
-    CSaveCellFormatter(m_facade, m_workbook).ApplyCellFormat(3, 2, 0, false);
-    const std::string cell = "Range[R3C2:R3C2]";
-    EXPECT_EQ(Calls(), Join({FillCalls("Range[R3C2]", 3, 1),
-                             FontCalls(cell, "Courier New", true, false, true, 3, 12),
-                             BorderCalls(cell, 1, 1, 1), BorderCalls(cell, 2, 2, 2),
-                             BorderCalls(cell, 3, 3, 4), BorderCalls(cell, 4, 4, 5),
-                             BorderCalls(cell, 5, 5, 56)}));
+    CSaveCellFormatter(m_facade, m_workbook).ApplyCellFormat(3, 2, 0);
+    const std::string cell = "Range[B3:B3]";
+    EXPECT_EQ(Calls(), Join({FontCalls(cell), FillCalls(cell, 3, 1), BorderCalls(cell, 1, 1, 1),
+                             BorderCalls(cell, 2, 2, 2), BorderCalls(cell, 3, 3, 4),
+                             BorderCalls(cell, 4, 4, 5), BorderCalls(cell, 5, 5, 56)}));
 }
 
 TEST_F(CSaveCellFormatterTest, DiagonalUpAloneDrawsOnlyEdgeSix) {
@@ -161,41 +159,56 @@ TEST_F(CSaveCellFormatterTest, DiagonalUpAloneDrawsOnlyEdgeSix) {
     f.border = 1u << 31;
     f.borderFill = (20u << 14) | (7u << 21);
     AddXf(m_workbook, f);
-    CSaveCellFormatter(m_facade, m_workbook).ApplyCellFormat(1, 1, 0, false);
-    // The four sides go out with their stored style 0; colour index 0 wraps
-    // to 65529 mod 56 = 9.
-    const std::string cell = "Range[R1C1:R1C1]";
-    EXPECT_EQ(Calls(), Join({BorderCalls(cell, 1, 0, 9), BorderCalls(cell, 2, 0, 9),
-                             BorderCalls(cell, 3, 0, 9), BorderCalls(cell, 4, 0, 9),
-                             BorderCalls(cell, 6, 7, 13)}));
+    CSaveCellFormatter(m_facade, m_workbook).ApplyCellFormat(1, 1, 0);
+    // The four sides have no line, as on a fresh cell: nothing is put.
+    EXPECT_EQ(Calls(), BorderCalls("Range[A1:A1]", 6, 7, 13));
 }
 
-TEST_F(CSaveCellFormatterTest, NothingUsedAndNoForceWritesNothing) {
+// Readers show a cell XF's own fields whatever its used-attribute bits say,
+// and so does the save.
+TEST_F(CSaveCellFormatterTest, UsedBitsDoNotChangeWhatIsWritten) {
     AddFonts(m_workbook);
     XfFields f = FullXf();
+    AddXf(m_workbook, f);
     f.used = 0;
     AddXf(m_workbook, f);
-    CSaveCellFormatter(m_facade, m_workbook).ApplyCellFormat(1, 1, 0, false);
-    EXPECT_TRUE(Calls().empty());
+    CSaveCellFormatter formatter(m_facade, m_workbook);
+    formatter.ApplyCellFormat(1, 1, 0);
+    const std::vector<std::string> used = Calls();
+    m_session.server->ClearCalls();
+    formatter.ApplyCellFormat(1, 1, 1);  // A1 again: a format is there now
+    std::vector<std::string> again = Calls();
+    m_session.server->ClearCalls();
+    formatter.ApplyCellFormat(2, 1, 1);  // A2: fresh
+    std::vector<std::string> fresh = Calls();
+    for (std::string& line : fresh) {
+        if (line.starts_with("Range[A2:A2]")) line.replace(0, 12, "Range[A1:A1]");
+    }
+    EXPECT_EQ(fresh, used);
+    // Over a cell that holds a format every value is put.
+    EXPECT_GT(again.size(), used.size());
 }
 
-TEST_F(CSaveCellFormatterTest, ForcedFontIsAppliedWithoutTheFontUsedFlag) {
+TEST_F(CSaveCellFormatterTest, FontIsAppliedWithoutTheFontUsedFlag) {
     AddFonts(m_workbook);
-    XfFields f = FullXf();
-    f.used = 0;
+    XfFields f;
+    f.font = 5;
     AddXf(m_workbook, f);
-    CSaveCellFormatter(m_facade, m_workbook).ApplyCellFormat(2, 2, 0, true);
-    EXPECT_EQ(Calls(), FontCalls("Range[R2C2:R2C2]", "Courier New", true, false, true, 3, 12));
+    CSaveCellFormatter(m_facade, m_workbook).ApplyCellFormat(2, 2, 0);
+    EXPECT_EQ(Calls(), FontCalls("Range[B2:B2]"));
 }
 
-TEST_F(CSaveCellFormatterTest, ForcedFontWithAnEmptyNameIsLeftOut) {
+// A font without a name keeps the default name; a pattern colour without a
+// pattern is no fill.
+TEST_F(CSaveCellFormatterTest, FontWithAnEmptyNameKeepsTheDefaultName) {
     AddFont(m_workbook, 200, 0x0002, 10, u"");
     XfFields f;
     f.used = kPatternUsed;
     f.fillColors = 12;
     AddXf(m_workbook, f);
-    CSaveCellFormatter(m_facade, m_workbook).ApplyCellFormat(1, 1, 0, true);
-    EXPECT_EQ(Calls(), FillCalls("Range[R1C1]", 5, 0));
+    CSaveCellFormatter(m_facade, m_workbook).ApplyCellFormat(1, 1, 0);
+    EXPECT_EQ(Calls(), (std::vector<std::string>{"Range[A1:A1].Font get()", "Font.Italic put(true)",
+                                                 "Font.ColorIndex put(i2:3)"}));
 }
 
 TEST_F(CSaveCellFormatterTest, FontIndexFourIsTheFourthFont) {
@@ -210,12 +223,12 @@ TEST_F(CSaveCellFormatterTest, FontIndexFourIsTheFourthFont) {
     f.font = 3;
     AddXf(m_workbook, f);
     CSaveCellFormatter formatter(m_facade, m_workbook);
-    formatter.ApplyCellFormat(1, 1, 0, false);
-    formatter.ApplyCellFormat(1, 1, 1, false);
+    formatter.ApplyCellFormat(1, 1, 0);
+    formatter.ApplyCellFormat(1, 2, 1);
     const std::vector<std::string> calls = Calls();
-    ASSERT_EQ(calls.size(), 16u);
+    ASSERT_EQ(calls.size(), 6u);
     EXPECT_EQ(calls[1], "Font.Name put('Three')");
-    EXPECT_EQ(calls[9], "Font.Name put('Three')");
+    EXPECT_EQ(calls[4], "Font.Name put('Three')");
 }
 
 // --- Missing records -------------------------------------------------------
@@ -224,8 +237,8 @@ TEST_F(CSaveCellFormatterTest, MissingXFWritesNothing) {
     AddFonts(m_workbook);
     AddXf(m_workbook, FullXf());
     CSaveCellFormatter formatter(m_facade, m_workbook);
-    formatter.ApplyCellFormat(1, 1, 1, true);
-    formatter.ApplyCellFormat(1, 1, 0xFFFFFFFFu, true);
+    formatter.ApplyCellFormat(1, 1, 1);
+    formatter.ApplyCellFormat(1, 1, 0xFFFFFFFFu);
     formatter.ApplyRowFormat(1, 1);
     EXPECT_TRUE(m_session.server->Calls().empty());
 }
@@ -233,7 +246,7 @@ TEST_F(CSaveCellFormatterTest, MissingXFWritesNothing) {
 TEST_F(CSaveCellFormatterTest, MissingFontSkipsTheFontOnly) {
     AddFont(m_workbook, 200, 0, 8, u"Only");  // font index 5 points past the list
     AddXf(m_workbook, FullXf());
-    CSaveCellFormatter(m_facade, m_workbook).ApplyCellFormat(1, 1, 0, true);
+    CSaveCellFormatter(m_facade, m_workbook).ApplyCellFormat(1, 1, 0);
     const std::vector<std::string> calls = Calls();
     EXPECT_EQ(calls.size(), 4u + 5u * 3u);
     for (const std::string& line : calls) EXPECT_EQ(line.find("Font"), std::string::npos) << line;
@@ -247,25 +260,26 @@ TEST_F(CSaveCellFormatterTest, RowFormatCoversTheWholeRow) {
     AddFonts(m_workbook);
     AddXf(m_workbook, FullXf());
     CSaveCellFormatter(m_facade, m_workbook).ApplyRowFormat(4, 0);
-    const std::string cells = "Range[R4C1:R4C256]";
-    EXPECT_EQ(
-        Calls(),
-        Join({FillCalls("Rows[4]", 3, 1), FontCalls(cells, "Courier New", true, false, true, 3, 12),
-              BorderCalls(cells, 1, 1, 1), BorderCalls(cells, 2, 2, 2), BorderCalls(cells, 3, 3, 4),
-              BorderCalls(cells, 4, 4, 5), BorderCalls(cells, 5, 5, 56)}));
+    const std::string cells = "Range[A4:IV4]";
+    EXPECT_EQ(Calls(), Join({FontCalls(cells), FillCalls(cells, 3, 1), BorderCalls(cells, 1, 1, 1),
+                             BorderCalls(cells, 2, 2, 2), BorderCalls(cells, 3, 3, 4),
+                             BorderCalls(cells, 4, 4, 5), BorderCalls(cells, 5, 5, 56)}));
 }
 
-TEST_F(CSaveCellFormatterTest, RowFontNeedsTheFlagButNotAName) {
+TEST_F(CSaveCellFormatterTest, RowFontNeedsNeitherTheFlagNorAName) {
     AddFont(m_workbook, 200, 0, 8, u"");
     XfFields f;
     AddXf(m_workbook, f);  // 0: no font-used flag
     f.used = kFontUsed;
     AddXf(m_workbook, f);  // 1: font used, empty name
     CSaveCellFormatter formatter(m_facade, m_workbook);
+    const std::vector<std::string> colour = {"Range[A2:IV2].Font get()",
+                                             "Font.ColorIndex put(i2:1)"};
     formatter.ApplyRowFormat(2, 0);
-    EXPECT_TRUE(Calls().empty());
+    EXPECT_EQ(Calls(), colour);
+    m_session.server->ClearCalls();
     formatter.ApplyRowFormat(2, 1);
-    EXPECT_EQ(Calls(), FontCalls("Range[R2C1:R2C256]", "", false, false, false, 1, 10));
+    EXPECT_EQ(Calls(), colour);
 }
 
 // --- Columns ---------------------------------------------------------------
@@ -284,12 +298,10 @@ TEST_F(CSaveCellFormatterTest, ColumnFormatCoversTheWholeColumns) {
     AddFonts(m_workbook);
     AddXf(m_workbook, FullXf());
     CSaveCellFormatter(m_facade, m_workbook).ApplyColumnInfo(2, 3, 0);
-    const std::string cells = "Range[R1C2:R65536C3]";
-    EXPECT_EQ(Calls(), Join({FillCalls("Columns[2]", 3, 1), FillCalls("Columns[3]", 3, 1),
-                             FontCalls(cells, "Courier New", true, false, true, 3, 12),
-                             BorderCalls(cells, 1, 1, 1), BorderCalls(cells, 2, 2, 2),
-                             BorderCalls(cells, 3, 3, 4), BorderCalls(cells, 4, 4, 5),
-                             BorderCalls(cells, 5, 5, 56)}));
+    const std::string cells = "Range[B1:C65536]";
+    EXPECT_EQ(Calls(), Join({FontCalls(cells), FillCalls(cells, 3, 1), BorderCalls(cells, 1, 1, 1),
+                             BorderCalls(cells, 2, 2, 2), BorderCalls(cells, 3, 3, 4),
+                             BorderCalls(cells, 4, 4, 5), BorderCalls(cells, 5, 5, 56)}));
 }
 
 // Without an XF the formatter has nothing to set; the width goes through
@@ -304,11 +316,12 @@ TEST_F(CSaveCellFormatterTest, ColumnWidthIsSetEvenWithoutAnXF) {
 TEST_F(CSaveCellFormatterTest, ColumnsPastTheSheetAreDropped) {
     XfFields f;
     f.used = kPatternUsed;
+    f.borderFill = 1u << 26;
     f.fillColors = 8;
     AddXf(m_workbook, f);
     CSaveCellFormatter formatter(m_facade, m_workbook);
     formatter.ApplyColumnInfo(255, 257, 0);
-    EXPECT_EQ(Calls(), Join({FillCalls("Columns[255]", 1, 0), FillCalls("Columns[256]", 1, 0)}));
+    EXPECT_EQ(Calls(), FillCalls("Range[IU1:IV65536]", 1, 1));
     m_session.server->ClearCalls();
     formatter.ApplyColumnInfo(300, 65536, 0);
     formatter.ApplyColumnInfo(5, 4, 0);

@@ -103,3 +103,44 @@ HRESULT CXlsFontObject::ColorIndex(CDispatchCall& call) {
         m_target, call, [colorIndex](CXlsFont& font) { return font.SetColorIndex(colorIndex); },
         u"A colour index is 1 to 56, -4105 (automatic) or -4142 (none).");
 }
+
+HRESULT CXlsFontObject::Strikethrough(CDispatchCall& call) {
+    if (!call.IsPut()) {
+        call.SetResult(CVariant::Bool(m_target.TopLeftFormat().Font().Strikethrough()));
+        return S_OK;
+    }
+    bool strikethrough = false;
+    if (HRESULT status = call.PutBool(strikethrough); Failed(status)) return status;
+    return ChangeFont(
+        m_target, call,
+        [strikethrough](CXlsFont& font) {
+            font.SetStrikethrough(strikethrough);
+            return true;
+        },
+        u"");
+}
+
+HRESULT CXlsFontObject::Superscript(CDispatchCall& call) {
+    return Escapement(call, CXlsFont::kEscapementSuperscript);
+}
+
+HRESULT CXlsFontObject::Subscript(CDispatchCall& call) {
+    return Escapement(call, CXlsFont::kEscapementSubscript);
+}
+
+HRESULT CXlsFontObject::Escapement(CDispatchCall& call, std::uint8_t escapement) {
+    if (!call.IsPut()) {
+        call.SetResult(CVariant::Bool(m_target.TopLeftFormat().Font().Escapement() == escapement));
+        return S_OK;
+    }
+    bool on = false;
+    if (HRESULT status = call.PutBool(on); Failed(status)) return status;
+    return ChangeFont(
+        m_target, call,
+        [escapement, on](CXlsFont& font) {
+            if (on) return font.SetEscapement(escapement);
+            if (font.Escapement() == escapement) font.SetEscapement(CXlsFont::kEscapementNone);
+            return true;
+        },
+        u"");
+}

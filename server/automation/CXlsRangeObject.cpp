@@ -2,6 +2,7 @@
 
 #include "server/CXlsFormulaCompiler.h"
 #include "server/CXlsFormulaShifter.h"
+#include "server/automation/CXlsAlignmentStyle.h"
 #include "server/automation/CXlsAutoFill.h"
 #include "server/automation/CXlsBordersObject.h"
 #include "server/automation/CXlsCellAddress.h"
@@ -179,6 +180,125 @@ HRESULT CXlsRangeObject::Borders(CDispatchCall& call) {
     if (call.Has(0)) return CXlsBordersObject::ItemOf(m_target, call, 0);
     call.SetResult(CVariant::AdoptObject(new CXlsBordersObject(m_target)));
     return S_OK;
+}
+
+HRESULT CXlsRangeObject::ChangeFormat(CDispatchCall& call,
+                                      const CXlsWorksheet::FormatChange& change,
+                                      std::u16string_view refusal) {
+    if (!m_target.sheet->ModifyFormat(m_target.range, change)) {
+        return call.Raise(xlauto::kRefusedCall, std::u16string(refusal));
+    }
+    return S_OK;
+}
+
+HRESULT CXlsRangeObject::PutFormatFlag(CDispatchCall& call, void (*set)(CXlsCellFormat&, bool)) {
+    bool flag = false;
+    if (HRESULT status = call.PutBool(flag); Failed(status)) return status;
+    return ChangeFormat(
+        call,
+        [set, flag](CXlsCellFormat& format) {
+            set(format, flag);
+            return true;
+        },
+        u"");
+}
+
+HRESULT CXlsRangeObject::HorizontalAlignment(CDispatchCall& call) {
+    if (!call.IsPut()) {
+        call.SetResult(CVariant::Long(CXlsAlignmentStyle::HorizontalToStyle(
+            m_target.TopLeftFormat().Alignment().Horizontal())));
+        return S_OK;
+    }
+    std::int32_t style = 0;
+    if (HRESULT status = call.PutLong(style); Failed(status)) return status;
+    std::uint8_t value = 0;
+    if (!CXlsAlignmentStyle::HorizontalToFile(style, value)) {
+        return call.Raise(xlauto::kRefusedCall, u"Unknown horizontal alignment.");
+    }
+    return ChangeFormat(
+        call, [value](CXlsCellFormat& format) { return format.Alignment().SetHorizontal(value); },
+        u"");
+}
+
+HRESULT CXlsRangeObject::VerticalAlignment(CDispatchCall& call) {
+    if (!call.IsPut()) {
+        call.SetResult(CVariant::Long(
+            CXlsAlignmentStyle::VerticalToStyle(m_target.TopLeftFormat().Alignment().Vertical())));
+        return S_OK;
+    }
+    std::int32_t style = 0;
+    if (HRESULT status = call.PutLong(style); Failed(status)) return status;
+    std::uint8_t value = 0;
+    if (!CXlsAlignmentStyle::VerticalToFile(style, value)) {
+        return call.Raise(xlauto::kRefusedCall, u"Unknown vertical alignment.");
+    }
+    return ChangeFormat(
+        call, [value](CXlsCellFormat& format) { return format.Alignment().SetVertical(value); },
+        u"");
+}
+
+HRESULT CXlsRangeObject::WrapText(CDispatchCall& call) {
+    if (!call.IsPut()) {
+        call.SetResult(CVariant::Bool(m_target.TopLeftFormat().Alignment().Wrap()));
+        return S_OK;
+    }
+    return PutFormatFlag(call, [](CXlsCellFormat& f, bool on) { f.Alignment().SetWrap(on); });
+}
+
+HRESULT CXlsRangeObject::Orientation(CDispatchCall& call) {
+    if (!call.IsPut()) {
+        call.SetResult(CVariant::Long(CXlsAlignmentStyle::RotationToOrientation(
+            m_target.TopLeftFormat().Alignment().Rotation())));
+        return S_OK;
+    }
+    std::int32_t orientation = 0;
+    if (HRESULT status = call.PutLong(orientation); Failed(status)) return status;
+    std::uint8_t rotation = 0;
+    if (!CXlsAlignmentStyle::OrientationToRotation(orientation, rotation)) {
+        return call.Raise(xlauto::kRefusedCall,
+                          u"The orientation is -90 to 90 degrees or an orientation constant.");
+    }
+    return ChangeFormat(
+        call,
+        [rotation](CXlsCellFormat& format) { return format.Alignment().SetRotation(rotation); },
+        u"");
+}
+
+HRESULT CXlsRangeObject::IndentLevel(CDispatchCall& call) {
+    if (!call.IsPut()) {
+        call.SetResult(CVariant::Long(m_target.TopLeftFormat().Alignment().Indent()));
+        return S_OK;
+    }
+    std::int32_t indent = 0;
+    if (HRESULT status = call.PutLong(indent); Failed(status)) return status;
+    return ChangeFormat(
+        call, [indent](CXlsCellFormat& format) { return format.Alignment().SetIndent(indent); },
+        u"The indent level is 0 to 15.");
+}
+
+HRESULT CXlsRangeObject::ShrinkToFit(CDispatchCall& call) {
+    if (!call.IsPut()) {
+        call.SetResult(CVariant::Bool(m_target.TopLeftFormat().Alignment().ShrinkToFit()));
+        return S_OK;
+    }
+    return PutFormatFlag(call,
+                         [](CXlsCellFormat& f, bool on) { f.Alignment().SetShrinkToFit(on); });
+}
+
+HRESULT CXlsRangeObject::Locked(CDispatchCall& call) {
+    if (!call.IsPut()) {
+        call.SetResult(CVariant::Bool(m_target.TopLeftFormat().Locked()));
+        return S_OK;
+    }
+    return PutFormatFlag(call, [](CXlsCellFormat& f, bool on) { f.SetLocked(on); });
+}
+
+HRESULT CXlsRangeObject::FormulaHidden(CDispatchCall& call) {
+    if (!call.IsPut()) {
+        call.SetResult(CVariant::Bool(m_target.TopLeftFormat().FormulaHidden()));
+        return S_OK;
+    }
+    return PutFormatFlag(call, [](CXlsCellFormat& f, bool on) { f.SetFormulaHidden(on); });
 }
 
 HRESULT CXlsRangeObject::MergeCells(CDispatchCall& call) {

@@ -14,6 +14,10 @@
 //   constant's text; the text of a formula is not kept and reading it fails.
 // - FormulaArray: one array formula over the range ("=" text only).
 // - NumberFormat, Font, Interior, Borders(Index): the cells' formats.
+// - HorizontalAlignment and VerticalAlignment (xlHAlign* / xlVAlign*),
+//   WrapText, Orientation (degrees -90 to 90, xlHorizontal, xlUpward,
+//   xlDownward, xlVertical), IndentLevel (0-15), ShrinkToFit, Locked and
+//   FormulaHidden: the cells' alignment and protection.
 // - Validation: the cells' data validation (CXlsValidationObject).
 // - FormatConditions: the cells' conditional format
 //   (CXlsFormatConditionsObject).
@@ -37,6 +41,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <string_view>
 
 #include "server/automation/CTXlsServerObject.h"
 #include "server/automation/CXlsRangeTarget.h"
@@ -60,6 +65,14 @@ private:
     HRESULT Font(CDispatchCall& call);
     HRESULT Interior(CDispatchCall& call);
     HRESULT Borders(CDispatchCall& call);
+    HRESULT HorizontalAlignment(CDispatchCall& call);
+    HRESULT VerticalAlignment(CDispatchCall& call);
+    HRESULT WrapText(CDispatchCall& call);
+    HRESULT Orientation(CDispatchCall& call);
+    HRESULT IndentLevel(CDispatchCall& call);
+    HRESULT ShrinkToFit(CDispatchCall& call);
+    HRESULT Locked(CDispatchCall& call);
+    HRESULT FormulaHidden(CDispatchCall& call);
     HRESULT MergeCells(CDispatchCall& call);
     HRESULT ColumnWidth(CDispatchCall& call);
     HRESULT RowHeight(CDispatchCall& call);
@@ -81,6 +94,12 @@ private:
     // Refuses (with the reason) a write the range cannot take.
     HRESULT CheckWritable(CDispatchCall& call) const;
     HRESULT PutFormula(CDispatchCall& call, const std::u16string& text);
+    // Applies one format change to every cell; a change that refuses its
+    // value raises `refusal`.
+    HRESULT ChangeFormat(CDispatchCall& call, const CXlsWorksheet::FormatChange& change,
+                         std::u16string_view refusal);
+    // The put of a Boolean format member.
+    HRESULT PutFormatFlag(CDispatchCall& call, void (*set)(CXlsCellFormat&, bool));
 
     static constexpr CTDispatchMember<CXlsRangeObject> kMembers[] = {
         {u"Select", EMemberAccess::kGet, &CXlsRangeObject::Select, {}},
@@ -96,6 +115,14 @@ private:
         {u"Font", EMemberAccess::kGet, &CXlsRangeObject::Font, {}},
         {u"Interior", EMemberAccess::kGet, &CXlsRangeObject::Interior, {}},
         {u"Borders", EMemberAccess::kGet, &CXlsRangeObject::Borders, {u"Index"}},
+        {u"HorizontalAlignment", EMemberAccess::kGetPut, &CXlsRangeObject::HorizontalAlignment, {}},
+        {u"VerticalAlignment", EMemberAccess::kGetPut, &CXlsRangeObject::VerticalAlignment, {}},
+        {u"WrapText", EMemberAccess::kGetPut, &CXlsRangeObject::WrapText, {}},
+        {u"Orientation", EMemberAccess::kGetPut, &CXlsRangeObject::Orientation, {}},
+        {u"IndentLevel", EMemberAccess::kGetPut, &CXlsRangeObject::IndentLevel, {}},
+        {u"ShrinkToFit", EMemberAccess::kGetPut, &CXlsRangeObject::ShrinkToFit, {}},
+        {u"Locked", EMemberAccess::kGetPut, &CXlsRangeObject::Locked, {}},
+        {u"FormulaHidden", EMemberAccess::kGetPut, &CXlsRangeObject::FormulaHidden, {}},
         {u"MergeCells", EMemberAccess::kGetPut, &CXlsRangeObject::MergeCells, {}},
         {u"ColumnWidth", EMemberAccess::kGetPut, &CXlsRangeObject::ColumnWidth, {}},
         {u"RowHeight", EMemberAccess::kGetPut, &CXlsRangeObject::RowHeight, {}},

@@ -1,8 +1,8 @@
 // The numbers the spreadsheet's object model exchanges with its callers,
 // for the members our server implements: template and sheet kinds, fill
-// and underline styles, border indices, and the error number of a refused
-// call. Colour indices are CXlsColorIndex's; line styles and fill patterns
-// arrive as the file's own numbers (CXlsBorders, CXlsInterior).
+// and underline styles, alignments and orientations, border indices, and the error number of a
+// refused call. Colour indices are CXlsColorIndex's; line styles and fill patterns arrive as the
+// file's own numbers (CXlsBorders, CXlsInterior).
 #pragma once
 
 #include <cstdint>
@@ -27,6 +27,29 @@ constexpr std::int32_t kUnderlineSingle = 2;
 constexpr std::int32_t kUnderlineDouble = -4119;
 constexpr std::int32_t kUnderlineSingleAccounting = 4;
 constexpr std::int32_t kUnderlineDoubleAccounting = 5;
+
+// Range.HorizontalAlignment.
+constexpr std::int32_t kHAlignGeneral = 1;
+constexpr std::int32_t kHAlignLeft = -4131;
+constexpr std::int32_t kHAlignCenter = -4108;
+constexpr std::int32_t kHAlignRight = -4152;
+constexpr std::int32_t kHAlignFill = 5;
+constexpr std::int32_t kHAlignJustify = -4130;
+constexpr std::int32_t kHAlignCenterAcrossSelection = 7;
+constexpr std::int32_t kHAlignDistributed = -4117;
+
+// Range.VerticalAlignment.
+constexpr std::int32_t kVAlignTop = -4160;
+constexpr std::int32_t kVAlignCenter = -4108;
+constexpr std::int32_t kVAlignBottom = -4107;
+constexpr std::int32_t kVAlignJustify = -4130;
+constexpr std::int32_t kVAlignDistributed = -4117;
+
+// Range.Orientation: degrees -90 to 90, or one of these.
+constexpr std::int32_t kOrientationHorizontal = -4128;  // 0 degrees
+constexpr std::int32_t kOrientationUpward = -4171;      // 90 degrees
+constexpr std::int32_t kOrientationDownward = -4170;    // -90 degrees
+constexpr std::int32_t kOrientationVertical = -4166;    // letters stacked
 
 // Range.Borders(Index). 1-4 are every cell's own left, right, top and
 // bottom line; 5 and 6 the diagonals of every cell; 7-10 the outline of the

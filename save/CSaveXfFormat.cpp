@@ -1,0 +1,143 @@
+#include "save/CSaveXfFormat.h"
+
+#include <array>
+
+#include "format/CExcelFormatText.h"
+#include "records/CExcelRecordWBFONT.h"
+#include "records/CExcelRecordWBFORMAT.h"
+#include "records/CExcelRecordWBXF.h"
+
+namespace {
+
+// By the XF's horizontal (0-7) and vertical (0-4) alignment: xlHAlignGeneral,
+// Left, Center, Right, Fill, Justify, CenterAcrossSelection, Distributed;
+// xlVAlignTop, Center, Bottom, Justify, Distributed.
+constexpr std::array<std::int16_t, 8> kHorizontal = {1, -4131, -4108, -4152, 5, -4130, 7, -4117};
+constexpr std::array<std::int16_t, 5> kVertical = {-4160, -4108, -4107, -4130, -4117};
+
+// FONT underline kinds against Font.Underline styles.
+struct Underline {
+    std::uint8_t kind;
+    std::int16_t style;
+};
+constexpr Underline kUnderlines[] = {{0x01, 2}, {0x02, -4119}, {0x21, 4}, {0x22, 5}};
+
+constexpr std::int16_t kOrientationVertical = -4166;
+constexpr std::uint8_t kRotationStacked = 255;
+constexpr std::uint8_t kLastRotation = 180;
+constexpr std::uint8_t kRightAngle = 90;
+constexpr std::uint8_t kLastPattern = 18;
+constexpr std::uint16_t kBoldWeight = 700;
+constexpr std::uint16_t kSuperscript = 1;
+constexpr std::uint16_t kSubscript = 2;
+constexpr double kTwipsPerPoint = 20.0;
+
+// The first 8 colour indices are fixed colours; the palette starts at 8.
+constexpr std::uint32_t kFirstPaletteIndex = 8;
+constexpr std::uint32_t kLastPaletteIndex = 63;
+
+std::u16string NumberFormatText(const CTList<CExcelRecordWBFORMAT>& formats, std::uint16_t index) {
+    // The source's own record wins for every index, built-in ones too: a
+    // workbook from another country writes its currency codes (5-8, 41-44)
+    // under the built-in indices.
+    for (const CExcelRecordWBFORMAT& format : formats) {
+        if (format.GetFormatIndex() == index) {
+            std::u16string text = format.GetFormatString();
+            if (!text.empty()) return text;
+            break;
+        }
+    }
+    const std::u16string_view builtIn = CExcelFormatText::BuiltIn(index);
+    return builtIn.empty() ? std::u16string(u"General") : std::u16string(builtIn);
+}
+
+std::int16_t Orientation(std::uint8_t rotation) {
+    if (rotation == kRotationStacked) return kOrientationVertical;
+    if (rotation <= kRightAngle) return rotation;
+    // 91-180 are 1-90 degrees clockwise; a damaged byte above 180 is left
+    // unrotated.
+    if (rotation <= kLastRotation) return static_cast<std::int16_t>(kRightAngle - rotation);
+    return 0;
+}
+
+void SetFont(CXLCellFormat::Font& out, const CExcelRecordWBFONT& font) {
+    const std::u16string name = font.GetName();
+    if (!name.empty()) out.name = name;
+    // Readers refuse heights under one point; such a font keeps the default size.
+    if (font.GetHeight() >= kTwipsPerPoint) out.size = font.GetHeight() / kTwipsPerPoint;
+    out.bold = font.GetWeight() >= kBoldWeight;
+    out.italic = font.IsItalic();
+    out.strikethrough = font.IsStrikeOut();
+    out.superscript = font.GetEscapement() == kSuperscript;
+    out.subscript = font.GetEscapement() == kSubscript;
+    for (const Underline& underline : kUnderlines) {
+        if (underline.kind == font.GetUnderlineKind()) out.underline = underline.style;
+    }
+    out.colorIndex = CSaveXfFormat::ColorIndex(font.GetColorIndex());
+}
+
+void SetInterior(CXLCellFormat::Interior& out, const CExcelRecordWBXF& xf) {
+    const std::uint8_t pattern = xf.GetFillPattern();
+    // A pattern number past the 18 kinds is damage: the cell keeps no fill.
+    if (pattern == 0 || pattern > kLastPattern) return;
+    out.pattern = pattern;
+    const std::int16_t fore = CSaveXfFormat::ColorIndex(xf.GetPatternColor());
+    // A solid fill shows its pattern colour as the cell's colour; a hatching
+    // draws the pattern colour over the background colour.
+    if (pattern == 1) {
+        out.colorIndex = fore;
+    } else {
+        out.colorIndex = CSaveXfFormat::ColorIndex(xf.GetPatternBackgroundColor());
+        out.patternColorIndex = fore;
+    }
+}
+
+void SetLines(std::array<CXLCellFormat::Line, CXLCellFormat::kEdgeCount>& lines,
+              const CExcelRecordWBXF& xf) {
+    const std::uint8_t styles[] = {xf.GetLeftBorderStyle(),
+                                   xf.GetRightBorderStyle(),
+                                   xf.GetTopBorderStyle(),
+                                   xf.GetBottomBorderStyle(),
+                                   xf.IsDiagonalDown() ? xf.GetDiagonalStyle() : std::uint8_t{0},
+                                   xf.IsDiagonalUp() ? xf.GetDiagonalStyle() : std::uint8_t{0}};
+    const std::uint8_t colors[] = {xf.GetLeftBorderColor(), xf.GetRightBorderColor(),
+                                   xf.GetTopBorderColor(),  xf.GetBottomBorderColor(),
+                                   xf.GetDiagonalColor(),   xf.GetDiagonalColor()};
+    for (std::size_t edge = 0; edge < lines.size(); ++edge) {
+        // Styles 14 and 15 do not exist: such an edge is left without a line.
+        if (styles[edge] == 0 || styles[edge] > 13) continue;
+        lines[edge].lineStyle = styles[edge];
+        lines[edge].colorIndex = CSaveXfFormat::ColorIndex(colors[edge]);
+    }
+}
+
+}  // namespace
+
+std::int16_t CSaveXfFormat::ColorIndex(std::uint32_t biffIndex) {
+    if (biffIndex < kFirstPaletteIndex) return static_cast<std::int16_t>(biffIndex + 1);
+    if (biffIndex <= kLastPaletteIndex) {
+        return static_cast<std::int16_t>(biffIndex - kFirstPaletteIndex + 1);
+    }
+    return CXLCellFormat::kAutomatic;
+}
+
+CXLCellFormat CSaveXfFormat::Build(const CExcelRecordWBXF& xf, const CExcelRecordWBFONT* font,
+                                   const CTList<CExcelRecordWBFORMAT>& formats) {
+    CXLCellFormat format;
+    format.numberFormat = NumberFormatText(formats, xf.GetFormatIndex());
+    const std::uint8_t horizontal = xf.GetHorizontalAlignment();
+    format.horizontal = kHorizontal[horizontal];
+    const std::uint8_t vertical = xf.GetVerticalAlignment();
+    // Values 5-7 are not alignments: such a cell keeps the default.
+    if (vertical < kVertical.size()) format.vertical = kVertical[vertical];
+    format.wrap = xf.IsWrapped();
+    format.orientation = Orientation(xf.GetRotation());
+    format.indent = xf.GetIndentLevel();
+    format.shrink = xf.IsShrinkToFit();
+    format.locked = xf.IsLocked();
+    format.formulaHidden = xf.IsFormulaHidden();
+    if (font != nullptr) SetFont(format.font, *font);
+    SetInterior(format.interior, xf);
+    SetLines(format.lines, xf);
+    return format;
+}

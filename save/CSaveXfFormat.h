@@ -1,0 +1,31 @@
+// Turns one XF record of the source (with the FONT and FORMAT records it
+// refers to) into the whole cell format the save puts (CXLCellFormat).
+//
+// Every field is taken from the XF itself, whatever its used-attribute
+// bits say: readers show a cell XF's own fields. The number format is the
+// text of the first FORMAT record with the XF's format index, else the
+// built-in code of that index; an index with neither stays General. A
+// missing FONT leaves the default font; a font without a name keeps the
+// default name. Palette colours 8-63 become ColorIndex 1-56 and the fixed
+// colours 0-7 the palette entries 1-8 that show the same colours; the
+// system colours (64, 65, 0x51, 0x7FFF) and anything else are automatic.
+#pragma once
+
+#include <cstdint>
+
+#include "biff/CTList.h"
+#include "save/CXLCellFormat.h"
+
+class CExcelRecordWBFONT;
+class CExcelRecordWBFORMAT;
+class CExcelRecordWBXF;
+
+class CSaveXfFormat {
+public:
+    // font: null when the XF's FONT record is missing.
+    static CXLCellFormat Build(const CExcelRecordWBXF& xf, const CExcelRecordWBFONT* font,
+                               const CTList<CExcelRecordWBFORMAT>& formats);
+
+    // A colour index of a FONT or XF record as the object model's ColorIndex.
+    static std::int16_t ColorIndex(std::uint32_t biffIndex);
+};
