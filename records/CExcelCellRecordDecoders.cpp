@@ -257,7 +257,7 @@ bool DecodeRSTRING(IExcelStreamReader& reader, CExcelSheetRecords& sheet, std::u
 
 // Sorted by type.
 constexpr Entry kTable[] = {
-    {biff::kCOLINFO, biff8::kColInfoSize, biff8::kColInfoSize, DecodeCOLINFO},
+    {biff::kCOLINFO, biff8::kColInfoMinSize, biff8::kColInfoSize, DecodeCOLINFO},
     {biff::kMULRK, biff8::kMulRkMinSize, kAnySize, DecodeMULRK},
     {biff::kMULBLANK, biff8::kMulBlankMinSize, kAnySize, DecodeMULBLANK},
     {biff::kRSTRING, kLabelMinSize, kLabelMaxSize, DecodeRSTRING},

@@ -82,6 +82,8 @@ constexpr std::uint32_t kColInfoWidth = 4;        // u16, 1/256 of a character w
 constexpr std::uint32_t kColInfoXF = 6;           // u16
 constexpr std::uint32_t kColInfoOptions = 8;      // u16: hidden, outline level, collapsed
 constexpr std::uint32_t kColInfoSize = 12;
+// The last 2 bytes are reserved; some writers leave them out, or write one.
+constexpr std::uint32_t kColInfoMinSize = 10;
 constexpr std::uint16_t kColInfoHidden = 0x0001;  // options bit 0
 // Width to pixels: width / 263 (written as the product with its double
 // reciprocal) times 7 pixels per character, truncated.

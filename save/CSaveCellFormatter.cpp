@@ -36,7 +36,6 @@ CSaveCellFormatter::CSaveCellFormatter(CXLEzAutomation& automation, const CExcel
     }
     m_formats.resize(m_xfs.size());
 }
-}
 
 const CExcelRecordWBFONT* CSaveCellFormatter::FindFont(const CExcelRecordWBXF& xf) const {
     const std::uint32_t position = CExcelGlobalLookup::FontPosition(xf.GetFontIndex());

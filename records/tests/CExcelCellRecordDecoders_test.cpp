@@ -86,7 +86,7 @@ TEST(CellDecoderSizes, SizesOutsideTheAcceptedRangeAppendNothing) {
         {biff::kLABELSST, 9},    {biff::kBOOLERR, 7},  {biff::kROW, 15},
         {biff::kCOLINFO, 13},    {biff::kMULRK, 11},   {biff::kMULBLANK, 7},
         {biff::kMERGEDCELLS, 1}, {biff::kQUICKTIP, 9}, {biff::kMULRK, 0x10000},
-        {biff::kBOOLERR, 10},
+        {biff::kBOOLERR, 10},    {biff::kCOLINFO, 9},
     };
     ResetRepairCounters();
     CExcelWorkSheet sheet;
@@ -165,7 +165,7 @@ TEST(CellDecoderSizes, ABoolErrWithAPaddingByteIsTheSameCell) {
     // flag; the cell is the one the first 8 bytes give, and the record keeps
     // just those 8, as a BOOLERR is written back.
     BiffWriter w;
-    w.Record(biff::kBOOLERR, testsupport::Concat(Words({3, 1, 15, 0x0001}), {0xEE}))  // TRUE
+    w.Record(biff::kBOOLERR, testsupport::Concat(Words({3, 1, 15, 0x0001}), {0xEE}))     // TRUE
         .Record(biff::kBOOLERR, testsupport::Concat(Words({4, 2, 15, 0x0000}), {0x00}))  // FALSE
         .Record(biff::kBOOLERR, testsupport::Concat(Words({5, 0, 15, 0x0107}), {0x01}))  // #DIV/0!
         .Record(biff::kBOOLERR, Words({6, 0, 15, 0x0001}));  // TRUE, 8 bytes
