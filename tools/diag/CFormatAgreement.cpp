@@ -72,10 +72,13 @@ Attributes Describe(const CExcelWorkBook& book, const CExcelRecordWBXF* xf) {
                      diagonal ? Number(xf->IsDiagonalDown()) + Number(xf->IsDiagonalUp()) + u"/" +
                                     line(xf->GetDiagonalStyle(), xf->GetDiagonalColor())
                               : u"none");
+    // A solid fill shows its pattern colour alone; only a hatching shows
+    // the background colour too.
     const std::uint8_t pattern = xf->GetFillPattern();
-    out.emplace_back("fill", pattern == 0 ? std::u16string(u"none")
-                                          : Number(pattern) + u"/" + Colour(xf->GetPatternColor()) +
-                                                u"/" + Colour(xf->GetPatternBackgroundColor()));
+    std::u16string fill = u"none";
+    if (pattern != 0) fill = Number(pattern) + u"/" + Colour(xf->GetPatternColor());
+    if (pattern > 1) fill += u"/" + Colour(xf->GetPatternBackgroundColor());
+    out.emplace_back("fill", fill);
     return out;
 }
 
