@@ -26,6 +26,11 @@ _mendwell_cli() {
         --sheet)
             return
             ;;
+        --report)
+            # repair: a report file (or -); batch: a folder of reports.
+            if [[ ${words[1]} == batch ]]; then _filedir -d; else _filedir; fi
+            return
+            ;;
     esac
 
     local leave_out='--no-numbers --no-formulas --no-bools --no-text --no-merged
@@ -41,7 +46,15 @@ _mendwell_cli() {
             fi
             return
             ;;
-        info) options='--json' ;;
+        info)
+            # One workbook, after --json or not.
+            if [[ $cur == -* ]]; then
+                COMPREPLY=($(compgen -W '--json' -- "$cur"))
+            elif ((cword == 2)) || [[ $cword == 3 && ${words[2]} == --json ]]; then
+                _filedir xls
+            fi
+            return
+            ;;
         dump) options='--sheet --formulas' ;;
         repair) options="$leave_out -o --output --report" ;;
         batch) options="$leave_out --dest --report" ;;

@@ -33,8 +33,10 @@ candidates() {
 cases=(
     "mendwell-cli "                 "$commands --help --version"
     "mendwell-cli re"               "repair"
-    "mendwell-cli repair --"        "$leave_out --output"
-    "mendwell-cli batch --"         "$leave_out --dest"
+    "mendwell-cli repair --"        "$leave_out --output --report"
+    "mendwell-cli batch --"         "$leave_out --dest --report"
+    "mendwell-cli info --"          "--json"
+    "mendwell-cli info --json "     "book.xls OLD.XLS out"
     "mendwell-cli dump --"          "--sheet --formulas"
     "mendwell-cli info "            "book.xls OLD.XLS out"
     "mendwell-cli repair book.xls -o " "book.xls OLD.XLS out"
