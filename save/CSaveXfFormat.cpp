@@ -35,6 +35,25 @@ constexpr double kTwipsPerPoint = 20.0;
 // The first 8 colour indices are fixed colours; the palette starts at 8.
 constexpr std::uint32_t kFirstPaletteIndex = 8;
 constexpr std::uint32_t kLastPaletteIndex = 63;
+constexpr std::uint32_t kWindowText = 0x40;
+constexpr std::uint32_t kWindowBackground = 0x41;
+constexpr std::uint32_t kFontDefault = 0x7FFF;
+
+// The system colours as a standard desktop shows them: text black,
+// backgrounds white (ColorIndex 1 and 2).
+struct SystemColor {
+    std::uint32_t biffIndex;
+    std::int16_t shownAs;
+};
+constexpr SystemColor kSystemColors[] = {
+    {kWindowText, 1}, {kWindowBackground, 2}, {0x51, 1}, {kFontDefault, 1}};
+
+std::int16_t ShownAs(std::uint32_t biffIndex) {
+    for (const SystemColor& system : kSystemColors) {
+        if (system.biffIndex == biffIndex) return system.shownAs;
+    }
+    return 0;
+}
 
 std::u16string NumberFormatText(const CTList<CExcelRecordWBFORMAT>& formats, std::uint16_t index) {
     // The source's own record wins for every index, built-in ones too: a
@@ -73,7 +92,7 @@ void SetFont(CXLCellFormat::Font& out, const CExcelRecordWBFONT& font) {
     for (const Underline& underline : kUnderlines) {
         if (underline.kind == font.GetUnderlineKind()) out.underline = underline.style;
     }
-    out.colorIndex = CSaveXfFormat::ColorIndex(font.GetColorIndex());
+    out.colorIndex = CSaveXfFormat::ColorIndex(font.GetColorIndex(), kFontDefault);
 }
 
 void SetInterior(CXLCellFormat::Interior& out, const CExcelRecordWBXF& xf) {
@@ -81,13 +100,14 @@ void SetInterior(CXLCellFormat::Interior& out, const CExcelRecordWBXF& xf) {
     // A pattern number past the 18 kinds is damage: the cell keeps no fill.
     if (pattern == 0 || pattern > kLastPattern) return;
     out.pattern = pattern;
-    const std::int16_t fore = CSaveXfFormat::ColorIndex(xf.GetPatternColor());
+    const std::int16_t fore = CSaveXfFormat::ColorIndex(xf.GetPatternColor(), kWindowText);
     // A solid fill shows its pattern colour as the cell's colour; a hatching
     // draws the pattern colour over the background colour.
     if (pattern == 1) {
         out.colorIndex = fore;
     } else {
-        out.colorIndex = CSaveXfFormat::ColorIndex(xf.GetPatternBackgroundColor());
+        out.colorIndex =
+            CSaveXfFormat::ColorIndex(xf.GetPatternBackgroundColor(), kWindowBackground);
         out.patternColorIndex = fore;
     }
 }
@@ -107,7 +127,7 @@ void SetLines(std::array<CXLCellFormat::Line, CXLCellFormat::kEdgeCount>& lines,
         // Styles 14 and 15 do not exist: such an edge is left without a line.
         if (styles[edge] == 0 || styles[edge] > 13) continue;
         lines[edge].lineStyle = styles[edge];
-        lines[edge].colorIndex = CSaveXfFormat::ColorIndex(colors[edge]);
+        lines[edge].colorIndex = CSaveXfFormat::ColorIndex(colors[edge], kWindowText);
     }
 }
 
@@ -119,6 +139,12 @@ std::int16_t CSaveXfFormat::ColorIndex(std::uint32_t biffIndex) {
         return static_cast<std::int16_t>(biffIndex - kFirstPaletteIndex + 1);
     }
     return CXLCellFormat::kAutomatic;
+}
+
+std::int16_t CSaveXfFormat::ColorIndex(std::uint32_t biffIndex, std::uint32_t automaticIndex) {
+    const std::int16_t shown = ShownAs(biffIndex);
+    if (shown == 0 || shown == ShownAs(automaticIndex)) return ColorIndex(biffIndex);
+    return shown;
 }
 
 CXLCellFormat CSaveXfFormat::Build(const CExcelRecordWBXF& xf, const CExcelRecordWBFONT* font,
