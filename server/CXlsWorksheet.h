@@ -34,7 +34,7 @@ class CXlsWorksheet {
 public:
     static constexpr double kStandardRowHeight = 12.75;  // points, Arial 10
     static constexpr double kMaxColumnWidth = 255.0;     // characters
-    static constexpr double kMaxRowHeight = 409.0;       // points
+    static constexpr double kMaxRowHeight = 409.5;       // points, 8190 twips
     // Changes one cell format in place; false refuses the value it sets.
     using FormatChange = std::function<bool(CXlsCellFormat&)>;
 
@@ -98,7 +98,8 @@ public:
     // Width in characters of the default font's digits, 0 (hidden) to 255.
     bool SetColumnWidth(std::uint32_t column, double characters);
     double GetColumnWidth(std::uint32_t column) const;
-    // Height in points, 0 (hidden) to 409; kept in twips (1/20 point).
+    // Height in points, 0 (hidden) to 409.5, the most a ROW record holds; kept in
+    // twips (1/20 point).
     bool SetRowHeight(std::uint32_t row, double points);
     double GetRowHeight(std::uint32_t row) const;
     // Hidden columns and rows keep their width and height; a width or height
@@ -108,7 +109,7 @@ public:
     bool SetRowHidden(std::uint32_t row, bool hidden);
     bool IsRowHidden(std::uint32_t row) const;
     // The width of columns without one of their own, in characters (0 to
-    // 255), and the height of rows without one, in points (0 to 409).
+    // 255), and the height of rows without one, in points (0 to 409.5).
     // Either one set makes the writer write it (STANDARDWIDTH, and
     // DEFAULTROWHEIGHT with its custom-height flag).
     bool SetStandardWidth(double characters);
