@@ -63,7 +63,7 @@ bool CSaveCellFormatter::MayHoldFormat(std::int32_t row, std::int32_t first,
     }
     if (m_formattedCells.empty()) return false;
     for (std::int32_t column = first; column <= last; ++column) {
-        if (m_formattedCells.contains(CellKey(row, column))) return true;
+        if (m_formattedCells[CellKey(row, column)]) return true;
     }
     return false;
 }
@@ -84,8 +84,11 @@ void CSaveCellFormatter::ApplyRunFormat(std::int32_t row, std::int32_t first, st
     // A fresh cell already shows a fresh format: nothing to put.
     if (cached->fresh && !inherited) return;
     m_automation.ApplyCellFormat(first, row, last, row, cached->format, inherited);
+    if (m_formattedCells.empty()) {
+        m_formattedCells.resize(static_cast<std::size_t>(kLastRow) * kLastColumn, false);
+    }
     for (std::int32_t column = first; column <= last; ++column) {
-        m_formattedCells.insert(CellKey(row, column));
+        m_formattedCells[CellKey(row, column)] = true;
     }
 }
 

@@ -13,7 +13,6 @@
 #pragma once
 
 #include <cstdint>
-#include <unordered_set>
 #include <vector>
 
 #include "save/CXLCellFormat.h"
@@ -71,6 +70,8 @@ private:
     std::vector<CachedFormat> m_formats;   // by XF index
     std::vector<bool> m_formattedRows;     // by row - 1
     std::vector<bool> m_formattedColumns;  // by column - 1
-    // Cells given a format of their own, by (row - 1) * 256 + column - 1.
-    std::unordered_set<std::uint32_t> m_formattedCells;
+    // Cells given a format of their own, by (row - 1) * 256 + column - 1:
+    // one bit a cell of the sheet (2 MB), made at the first such cell. A
+    // set of a big sheet's cells took tens of megabytes.
+    std::vector<bool> m_formattedCells;
 };
