@@ -35,8 +35,7 @@ void CCliJobStatusList::SetRow(std::size_t row, const std::filesystem::path& des
     }
     m_console.PrintResult(status, m_sources[row], destination);
     const CMFSFileResult& result = m_job.GetFileResult(row);
-    m_console.PrintOutcome(m_sources[row], CMFSJobSummary::OutcomeName(result.outcome),
-                           result.reason);
+    m_console.PrintOutcome(m_sources[row], CMFSJobSummary::ResultName(result), result.reason);
 }
 
 void CCliJobStatusList::SetStatusText(std::u16string_view) {

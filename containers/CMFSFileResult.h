@@ -15,10 +15,15 @@ enum class EFileOutcome : std::uint8_t {
 
 struct CMFSFileResult {
     EFileOutcome outcome = EFileOutcome::NotBegun;
-    // Empty for a saved file; otherwise the text shown to the user, the same
-    // text the repair or the save gave for it.
+    // Empty for a saved file that lost nothing; otherwise the text shown to
+    // the user, the same text the repair or the save gave for it, or for a
+    // partial file what its repair knows it lost.
     std::u16string reason;
     // The file's repair report as JSON, when the job keeps reports (the
     // command-line tool's batch --report); empty otherwise.
     std::string report;
+    // Saved, but the repair knows it lost something (lost strings, formulas
+    // kept as values, damaged ranges, missing formats): the report's
+    // "partial" verdict.
+    bool partial = false;
 };

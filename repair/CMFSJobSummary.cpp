@@ -45,7 +45,7 @@ CMFSJobSummary::Counts CMFSJobSummary::Count(const CMFSDataContainer& job) {
     for (std::size_t i = 0; i < job.GetSourceList().size(); ++i) {
         switch (job.GetFileResult(i).outcome) {
             case EFileOutcome::Saved:
-                ++counts.saved;
+                ++(job.GetFileResult(i).partial ? counts.partial : counts.saved);
                 break;
             case EFileOutcome::Failed:
                 ++counts.failed;
@@ -62,11 +62,22 @@ CMFSJobSummary::Counts CMFSJobSummary::Count(const CMFSDataContainer& job) {
 }
 
 std::u16string CMFSJobSummary::Message(const Counts& counts) {
-    const std::size_t others = counts.failed + counts.skipped + counts.notBegun;
+    const std::size_t others = counts.partial + counts.failed + counts.skipped + counts.notBegun;
     if (counts.saved + others == 0) return {};
     if (others == 0) return u"Files repaired and saved successfully.";
-    std::u16string text = Number(counts.saved) + (counts.saved == 1 ? u" file repaired and saved"
-                                                                    : u" files repaired and saved");
+    // Whole saves first; a job whose saves all lost something opens with
+    // those.
+    std::u16string text;
+    if (counts.saved > 0 || counts.partial == 0) {
+        text = Number(counts.saved) +
+               (counts.saved == 1 ? u" file repaired and saved" : u" files repaired and saved");
+    }
+    if (counts.partial > 0) {
+        const std::u16string_view noun =
+            !text.empty() ? u"" : (counts.partial == 1 ? u" file" : u" files");
+        text += (text.empty() ? u"" : u"; ") + Number(counts.partial) + std::u16string(noun) +
+                u" saved with losses";
+    }
     const std::pair<std::size_t, EFileOutcome> rest[] = {{counts.failed, EFileOutcome::Failed},
                                                          {counts.skipped, EFileOutcome::Skipped},
                                                          {counts.notBegun, EFileOutcome::NotBegun}};
@@ -77,6 +88,11 @@ std::u16string CMFSJobSummary::Message(const Counts& counts) {
 
 std::u16string_view CMFSJobSummary::OutcomeName(EFileOutcome outcome) {
     return Entry(outcome).name;
+}
+
+std::u16string_view CMFSJobSummary::ResultName(const CMFSFileResult& result) {
+    if (result.outcome == EFileOutcome::Saved && result.partial) return u"partial";
+    return OutcomeName(result.outcome);
 }
 
 std::u16string_view CMFSJobSummary::DefaultReason(EFileOutcome outcome) {

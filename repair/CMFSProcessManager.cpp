@@ -96,12 +96,17 @@ CMFSFileResult CMFSProcessManager::ProcessOne(CMFSDataContainer* job) {
     bool repaired = false;
     bool saved = false;
     CMFSFileResult result = ProcessOne(job, trace, repaired, saved);
-    if (job != nullptr && job->KeepsReports() && job->GetCurrentWorkbook() != nullptr) {
-        const CExcelData& data = *job->GetCurrentWorkbook();
-        CRepairReport report = CRepairReportBuilder::Build(data, trace, repaired);
-        if (repaired) CRepairReportBuilder::AddSave(report, data.GetDestinationPath(), saved);
-        result.report = CRepairReportJson::Write(report);
+    if (job == nullptr || job->GetCurrentWorkbook() == nullptr) return result;
+    // A saved file's verdict tells whether it came back whole.
+    if (!saved && !job->KeepsReports()) return result;
+    const CExcelData& data = *job->GetCurrentWorkbook();
+    CRepairReport report = CRepairReportBuilder::Build(data, trace, repaired);
+    if (repaired) CRepairReportBuilder::AddSave(report, data.GetDestinationPath(), saved);
+    if (saved && report.outcome == EReportOutcome::Partial) {
+        result.partial = true;
+        result.reason = FromUtf8(report.reason);
     }
+    if (job->KeepsReports()) result.report = CRepairReportJson::Write(report);
     return result;
 }
 

@@ -86,7 +86,8 @@ bool CMFSScreenTest::WaitForJobEnd() {
 }
 
 int CMFSScreenTest::JobEnds() const {
-    static const QRegularExpression kCounted(QStringLiteral("^\\d+ files? repaired and saved; "));
+    static const QRegularExpression kCounted(
+        QStringLiteral("^\\d+ files? (repaired and saved|saved with losses)[;.]"));
     int count = 0;
     for (const QString& text : m_dialogs.informed)
         count += text == kJobDone || kCounted.match(text).hasMatch() ? 1 : 0;

@@ -50,10 +50,11 @@ protected:
 
     fs::path Folder() const { return m_temp.Path() / "Recovered"; }
 
-    // A damaged workbook the repair recovers: rows numbers in column A of a
-    // bare BIFF stream (no compound file around it).
+    // A workbook the repair recovers whole: rows numbers in column A, with
+    // the formats they name, in a compound file.
     fs::path GoodSource(const std::string& name, std::uint16_t rows = 10) {
-        return Write(name, repairtest::NumberWorkbook(rows));
+        return Write(name, repairtest::InCompoundFile(
+                               repairtest::NumberWorkbook(rows, repairtest::FormattedGlobals())));
     }
     // A file with no BOF record anywhere: nothing to recover.
     fs::path HopelessSource(const std::string& name) {
@@ -94,6 +95,23 @@ protected:
 using Statuses = std::vector<std::u16string>;
 
 }  // namespace
+
+// A bare stream whose cells name XF records it lacks is saved, but counted
+// apart, with what its repair knows it lost as the row's reason.
+TEST_F(JobTest, AFileSavedWithLossesIsCountedApart) {
+    const fs::path whole = GoodSource("whole.xls");
+    const fs::path damaged = Write("damaged.xls", repairtest::NumberWorkbook(5));
+    m_job.GetSourceList() = {whole, damaged};
+    ScopedMessageCapture messages;
+    RunJob();
+
+    EXPECT_EQ(m_job.GetResultFlag(1), 1);
+    EXPECT_FALSE(m_job.GetFileResult(0).partial);
+    EXPECT_TRUE(m_job.GetFileResult(1).partial);
+    EXPECT_EQ(m_job.GetFileResult(1).reason, u"5 cells without their format");
+    ASSERT_FALSE(messages.Texts().empty());
+    EXPECT_EQ(messages.Texts().back(), u"1 file repaired and saved; 1 saved with losses.");
+}
 
 TEST_F(JobTest, ThreeFilesWhereTheSecondCannotBeRepaired) {
     const fs::path first = GoodSource("first.xls");

@@ -50,6 +50,23 @@ inline Bytes NumberWorkbook(std::uint16_t rows, const BiffWriter& globals = Biff
     return stream;
 }
 
+// Globals with the formats every writer puts: one FONT ("Arial", 10 pt)
+// and the 16 XF records of the built-in styles and the default cell format
+// (XF 15), so that NumberWorkbook's cells name records the workbook holds.
+inline BiffWriter FormattedGlobals() {
+    BiffWriter globals;
+    Bytes font(14, 0);
+    testsupport::SetU16(font, 0, 200);     // height in twips
+    testsupport::SetU16(font, 4, 0x7FFF);  // automatic colour
+    testsupport::SetU16(font, 6, 400);     // weight
+    font.push_back(5);                     // name length
+    font.push_back(0);                     // 8-bit characters
+    for (char c : std::string("Arial")) font.push_back(static_cast<std::uint8_t>(c));
+    globals.Record(0x0031, font);
+    for (int xf = 0; xf < 16; ++xf) globals.Record(0x00E0, Bytes(20, 0));
+    return globals;
+}
+
 // A workbook stream that ends after its globals: no BOUNDSHEET, no sheet.
 inline Bytes GlobalsOnlyWorkbook() {
     BiffWriter globals;
