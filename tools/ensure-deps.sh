@@ -5,8 +5,9 @@
 set -euo pipefail
 
 # python3-xlrd and LibreOffice Calc read our written workbooks back as
-# independent oracles; their tests skip when they are missing.
-packages=(g++ cmake make libgtest-dev python3 python3-xlrd libreoffice-calc-nogui)
+# independent oracles, python3-jsonschema checks the repair report against
+# its schema; their tests skip when they are missing.
+packages=(g++ cmake make libgtest-dev python3 python3-xlrd python3-jsonschema libreoffice-calc-nogui)
 # The desktop program: Qt 6 Widgets; a virtual X server for its screenshots.
 packages+=(qt6-base-dev xvfb xauth)
 # make package: CPack's Depends from dpkg-shlibdeps (dpkg-dev, file), the

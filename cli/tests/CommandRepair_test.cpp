@@ -1,7 +1,9 @@
 // mendwell-cli repair: the single-file repair and save from a terminal, its
 // refusals before any work, and what the saved workbook holds.
 #include <sys/stat.h>
+#include <sys/wait.h>
 
+#include <cstdio>
 #include <cstdlib>
 
 #include "cli/tests/CliSaveFixture.h"
@@ -14,6 +16,26 @@ using testsupport::ScopedEnv;
 namespace {
 
 using RepairCommand = CliSaveTest;
+
+// The schema checker's status when python3-jsonschema is missing.
+constexpr int kNoSchemaChecker = 77;
+
+struct CommandOutput {
+    int status = -1;
+    std::string text;  // standard output and error
+};
+
+CommandOutput RunCommand(const std::string& command) {
+    CommandOutput output;
+    FILE* pipe = ::popen((command + " 2>&1").c_str(), "r");
+    if (pipe == nullptr) return output;
+    char buffer[4096];
+    for (std::size_t n; (n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;)
+        output.text.append(buffer, n);
+    const int status = ::pclose(pipe);
+    output.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    return output;
+}
 
 // --- the help and the usage errors ---
 
@@ -137,6 +159,18 @@ TEST_F(RepairCommand, TheReportGoesToAFileOrAloneToStandardOutput) {
     for (const auto& entry : std::filesystem::directory_iterator(reports))
         written.push_back(entry.path().extension().string());
     EXPECT_EQ(written, (std::vector<std::string>{".json", ".json"}));
+
+    // Every report above, saved, failed and from the job, holds to the
+    // documented schema.
+    const auto toStdout = Dir() / "stdout.json";
+    testsupport::WriteFileBytes(toStdout, {saved.out.begin(), saved.out.end()});
+    std::string command = "/usr/bin/python3 " MENDWELL_REPORT_CHECKER " " MENDWELL_REPORT_SCHEMA;
+    for (const auto& path : {toStdout, report}) command += " '" + path.string() + "'";
+    for (const auto& entry : std::filesystem::directory_iterator(reports))
+        command += " '" + entry.path().string() + "'";
+    const CommandOutput check = RunCommand(command);
+    if (check.status == kNoSchemaChecker) GTEST_SKIP() << "python3-jsonschema is not installed";
+    EXPECT_EQ(check.status, 0) << check.text;
 }
 
 TEST_F(RepairCommand, TheSavedSampleReadsBackWithTheSameCells) {
