@@ -1,6 +1,8 @@
 // The damaged ranges the readers reported during one repair, in the order
-// reported. Holds at most kMaxRanges of them; past that it only counts, so
-// that a file of nothing but damage cannot grow it without bound.
+// reported; a range that continues the one before it (same kind, same
+// sheet, no gap) extends it. Holds at most kMaxRanges of them; past that it
+// only counts, so that a file of nothing but damage cannot grow it without
+// bound.
 #pragma once
 
 #include <cstdint>
