@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <sstream>
 #include <string>
 
 #include "server/CXlsFormulaCompiler.h"
@@ -310,6 +311,88 @@ TEST_F(XlrdReadBackTest, RunsOfFormattedBlankCellsKeepEachCellsFill) {
     EXPECT_EQ(Of(d, "fill", 0, 0, 1), (Fields{"1", "13", "65"}));
     EXPECT_EQ(Of(d, "fill", 0, 0, 2), (Fields{"1", "43", "65"}));
     EXPECT_EQ(Of(d, "fill", 0, 0, 3), (Fields{"1", "13", "65"}));
+}
+
+// Each case formats the number in its own row of column A; xlrd must read
+// back the XF's alignment and protection, its font's effects and its
+// diagonals (space-separated as in the dump). Every alignment field at its
+// largest at once catches a field that spills into its neighbour.
+TEST_F(XlrdReadBackTest, AlignmentProtectionFontEffectsAndDiagonals) {
+    using A = CXlsAlignment;
+    using B = CXlsBorders;
+    struct Case {
+        const char* what;
+        CXlsWorksheet::FormatChange change;
+        const char* align;     // horizontal vertical wrap rotation indent shrink used
+        const char* protect;   // locked formula-hidden used
+        const char* effects;   // struck-out escapement
+        const char* diagonal;  // style/colour down up
+    };
+    const Case cases[] = {
+        {"the default cell XF", [](CXlsCellFormat&) { return true; }, "0 2 0 0 0 0 0", "1 0 0",
+         "0 0", "0/0 0 0"},
+        {"largest alignment, 90 clockwise; unlocked, hidden; struck subscript; thin diagonals",
+         [](CXlsCellFormat& f) {
+             A& a = f.Alignment();
+             a.SetWrap(true);
+             a.SetShrinkToFit(true);
+             f.SetLocked(false);
+             f.SetFormulaHidden(true);
+             f.Font().SetStrikethrough(true);
+             return a.SetHorizontal(A::kLastHorizontal) && a.SetVertical(A::kLastVertical) &&
+                    a.SetRotation(180) && a.SetIndent(A::kLastIndent) &&
+                    f.Font().SetEscapement(CXlsFont::kEscapementSubscript) &&
+                    f.Borders().SetLineStyle(B::kDiagonalUp, 1) &&
+                    f.Borders().SetLineStyle(B::kDiagonalDown, 1);
+         },
+         "7 4 1 180 15 1 1", "0 1 1", "1 2", "1/64 1 1"},
+        {"across the selection, top, 90 counter-clockwise; hidden; superscript; diagonal up",
+         [](CXlsCellFormat& f) {
+             f.SetFormulaHidden(true);
+             return f.Alignment().SetHorizontal(6) && f.Alignment().SetVertical(0) &&
+                    f.Alignment().SetRotation(90) &&
+                    f.Font().SetEscapement(CXlsFont::kEscapementSuperscript) &&
+                    f.Borders().SetLineStyle(B::kDiagonalUp, 10) &&
+                    f.Borders().SetColorIndex(B::kDiagonalUp, 3);
+         },
+         "6 0 0 90 0 0 1", "1 1 1", "0 1", "10/10 0 1"},
+        {"letters stacked, justified; struck out",
+         [](CXlsCellFormat& f) {
+             f.Font().SetStrikethrough(true);
+             return f.Alignment().SetRotation(A::kRotationStacked) && f.Alignment().SetVertical(3);
+         },
+         "0 3 0 255 0 0 1", "1 0 0", "1 0", "0/0 0 0"},
+        {"right, indent 15; diagonal down, dotted",
+         [](CXlsCellFormat& f) {
+             return f.Alignment().SetHorizontal(3) && f.Alignment().SetIndent(15) &&
+                    f.Borders().SetLineStyle(B::kDiagonalDown, 4);
+         },
+         "3 2 0 0 15 0 1", "1 0 0", "0 0", "4/64 1 0"},
+    };
+    auto split = [](const char* text) {
+        Fields fields;
+        std::istringstream in(text);
+        for (std::string field; in >> field;) fields.push_back(field);
+        return fields;
+    };
+    CXlsWorkbook book;
+    CXlsWorksheet& s = *book.AddSheet(0);
+    for (std::uint32_t i = 0; i < std::size(cases); ++i) {
+        s.SetNumber(i, 0, 2.5);
+        ASSERT_TRUE(s.ModifyFormat(CXlsCellRange::Cell(i, 0), cases[i].change)) << cases[i].what;
+    }
+    const XlrdDump d = SaveAndRead(book);
+    for (std::uint32_t i = 0; i < std::size(cases); ++i) {
+        SCOPED_TRACE(cases[i].what);
+        const int row = static_cast<int>(i);
+        EXPECT_EQ(Cell(d, 0, row, 0), (Fields{"number", "2.5"}));
+        EXPECT_EQ(Of(d, "align", 0, row, 0), split(cases[i].align));
+        EXPECT_EQ(Of(d, "protect", 0, row, 0), split(cases[i].protect));
+        EXPECT_EQ(Of(d, "effects", 0, row, 0), split(cases[i].effects));
+        const Fields border = Of(d, "border", 0, row, 0);
+        ASSERT_EQ(border.size(), 7u);
+        EXPECT_EQ(Fields(border.begin() + 4, border.end()), split(cases[i].diagonal));
+    }
 }
 
 TEST_F(XlrdReadBackTest, MergedRangesWidthsAndHeights) {
