@@ -4,7 +4,9 @@
 // logging a single warning. Skipped when python3-xlrd is not installed.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
+#include <functional>
 #include <sstream>
 #include <string>
 
@@ -426,6 +428,100 @@ TEST_F(XlrdReadBackTest, MergedRangesWidthsAndHeights) {
     const Fields formatted = d.Find({"rowinfo", "0", "8"});
     ASSERT_EQ(formatted.size(), 4u);
     EXPECT_NE(formatted[3], "-1") << "the row carries its format";
+}
+
+// One sheet per case, each with the lines xlrd must show for it (the sheet
+// index left out); widths in 1/256 of a digit of Arial 10 with the cell
+// padding, heights in twips. A sheet's "pane" line is there only when
+// listed.
+TEST_F(XlrdReadBackTest, SheetLayoutWindowVisibilityAndPalette) {
+    struct Case {
+        const char* what;
+        std::function<bool(CXlsWorkbook&, CXlsWorksheet&)> set;
+        std::vector<Fields> lines;  // kind, then the fields after the sheet index
+    };
+    const Case cases[] = {
+        {"untouched",
+         [](CXlsWorkbook&, CXlsWorksheet&) { return true; },
+         {{"visible", "0"},
+          {"window", "1", "1", "0", "100", "0", "0"},
+          {"sizes", "8", "-1", "255", "0", "0"}}},
+        {"frozen at B3, zoom 85, no gridlines or headings, standard width and height",
+         [](CXlsWorkbook&, CXlsWorksheet& s) {
+             CXlsSheetView& v = s.View();
+             v.frozen = true;
+             v.splitRows = 2;
+             v.splitColumns = 1;
+             v.zoom = 85;
+             v.gridlines = v.headings = false;
+             // A hidden column and row keep their own size, else the sheet's.
+             return s.SetStandardWidth(12.5) && s.SetStandardHeight(15) &&
+                    s.SetColumnWidth(3, 20) && s.SetColumnHidden(3, true) &&
+                    s.SetColumnHidden(5, true) && s.SetRowHeight(4, 30) &&
+                    s.SetRowHidden(4, true) && s.SetRowHidden(6, true);
+         },
+         {{"visible", "0"},
+          {"window", "0", "0", "1", "85", "0", "0"},
+          {"pane", "1", "2", "2", "1", "0"},
+          {"sizes", "12", "3382", "300", "1", "0"},
+          {"colinfo", "3", "5302", "1", "15"},
+          {"colinfo", "5", "3382", "1", "15"},
+          {"rowinfo", "4", "600", "1", "1", "-1"},
+          {"rowinfo", "6", "300", "0", "1", "-1"}}},
+        {"hidden, split 1500 by 900 twips, scrolled to E11, zoom 400",
+         [](CXlsWorkbook& book, CXlsWorksheet& s) {
+             CXlsSheetView& v = s.View();
+             v.splitXTwips = 1500;
+             v.splitYTwips = 900;
+             v.splitRows = 3;
+             v.splitColumns = 2;
+             v.scrollRow = 10;
+             v.scrollColumn = 4;
+             v.zoom = 400;
+             return book.SetSheetVisibility(s, CXlsWorksheet::kHidden);
+         },
+         {{"visible", "1"},
+          {"window", "1", "1", "0", "400", "10", "4"},
+          {"pane", "1500", "900", "13", "6", "0"},
+          {"sizes", "8", "-1", "255", "0", "0"}}},
+        {"very hidden, first row frozen, zoom 10, rows hidden by default",
+         [](CXlsWorkbook& book, CXlsWorksheet& s) {
+             s.View().frozen = true;
+             s.View().splitRows = 1;
+             s.View().zoom = 10;
+             return s.SetStandardHeight(0) &&
+                    book.SetSheetVisibility(s, CXlsWorksheet::kVeryHidden);
+         },
+         {{"visible", "2"},
+          {"window", "1", "1", "1", "10", "0", "0"},
+          {"pane", "0", "1", "1", "0", "2"},
+          {"sizes", "8", "-1", "0", "1", "1"}}},
+    };
+    CXlsWorkbook book;
+    for (std::uint32_t i = 0; i < std::size(cases); ++i) {
+        ASSERT_TRUE(cases[i].set(book, *book.AddSheet(i))) << cases[i].what;
+    }
+    // A colour of the palette's own at its first and last index.
+    ASSERT_TRUE(book.Palette().Set(1, 0x123456));
+    ASSERT_TRUE(book.Palette().Set(CXlsPalette::kColors, 0x00FF80));
+
+    const XlrdDump d = SaveAndRead(book);
+    for (std::uint32_t i = 0; i < std::size(cases); ++i) {
+        SCOPED_TRACE(cases[i].what);
+        bool pane = false;
+        for (const Fields& expected : cases[i].lines) {
+            DumpLine line = expected;
+            line.insert(line.begin() + 1, std::to_string(i));
+            const auto found = d.All(expected[0]);
+            EXPECT_NE(std::find(found.begin(), found.end(), line), found.end())
+                << "no line " << testing::PrintToString(line);
+            pane = pane || expected[0] == "pane";
+        }
+        EXPECT_EQ(!d.Find({"pane", std::to_string(i)}).empty(), pane) << "a PANE record";
+    }
+    EXPECT_EQ(d.Find({"colour", "8"}), (Fields{"86", "52", "18"}));
+    EXPECT_EQ(d.Find({"colour", "10"}), (Fields{"255", "0", "0"})) << "a default colour stays";
+    EXPECT_EQ(d.Find({"colour", "63"}), (Fields{"128", "255", "0"}));
 }
 
 // ---- Size
