@@ -25,6 +25,7 @@
 #include "save/CSavePaletteWriter.h"
 #include "save/CXLEzAutomation.h"
 #include "server/automation/CXlsApplicationServer.h"
+#include "server/tests/support/XlrdReadBack.h"
 
 using testsupport::BiffWriter;
 using testsupport::Bytes;
@@ -321,6 +322,25 @@ TEST_F(CSaveCellFormatterServerTest, MissingRecordsLeaveTheDefaultFormat) {
         ASSERT_NE(font, nullptr);
         EXPECT_EQ(font->GetName(), u"Arial");
         EXPECT_EQ(font->GetHeight(), 200);
+    }
+    // The independent reader agrees: every cell keeps its value, reads
+    // General in the default font, and the XFs that were there their
+    // alignment.
+    if (!servertest::XlrdPython()) return;
+    const servertest::XlrdDump d = servertest::RunXlrd(file);
+    ASSERT_TRUE(d.Ran()) << d.Output();
+    EXPECT_TRUE(d.All("warning").empty()) << d.Output();
+    for (int row = 0; row < 3; ++row) {
+        SCOPED_TRACE(kCases[row].what);
+        const auto at = [&](const char* kind) {
+            return d.Find({kind, "0", std::to_string(row), "0"});
+        };
+        EXPECT_EQ(at("cell"), (servertest::DumpLine{"number", "0.3333333333333333"}));
+        EXPECT_EQ(at("format"), (servertest::DumpLine{"\"General\""}));
+        EXPECT_EQ(at("font"), (servertest::DumpLine{"\"Arial\"", "200", "0", "0", "0", "32767"}));
+        const servertest::DumpLine align = at("align");
+        ASSERT_FALSE(align.empty());
+        EXPECT_EQ(align[0], std::to_string(kCases[row].horizontal));
     }
 }
 

@@ -4,7 +4,10 @@
 // logging a single warning. Skipped when python3-xlrd is not installed.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
+#include <functional>
+#include <sstream>
 #include <string>
 
 #include "server/CXlsFormulaCompiler.h"
@@ -312,6 +315,88 @@ TEST_F(XlrdReadBackTest, RunsOfFormattedBlankCellsKeepEachCellsFill) {
     EXPECT_EQ(Of(d, "fill", 0, 0, 3), (Fields{"1", "13", "65"}));
 }
 
+// Each case formats the number in its own row of column A; xlrd must read
+// back the XF's alignment and protection, its font's effects and its
+// diagonals (space-separated as in the dump). Every alignment field at its
+// largest at once catches a field that spills into its neighbour.
+TEST_F(XlrdReadBackTest, AlignmentProtectionFontEffectsAndDiagonals) {
+    using A = CXlsAlignment;
+    using B = CXlsBorders;
+    struct Case {
+        const char* what;
+        CXlsWorksheet::FormatChange change;
+        const char* align;     // horizontal vertical wrap rotation indent shrink used
+        const char* protect;   // locked formula-hidden used
+        const char* effects;   // struck-out escapement
+        const char* diagonal;  // style/colour down up
+    };
+    const Case cases[] = {
+        {"the default cell XF", [](CXlsCellFormat&) { return true; }, "0 2 0 0 0 0 0", "1 0 0",
+         "0 0", "0/0 0 0"},
+        {"largest alignment, 90 clockwise; unlocked, hidden; struck subscript; thin diagonals",
+         [](CXlsCellFormat& f) {
+             A& a = f.Alignment();
+             a.SetWrap(true);
+             a.SetShrinkToFit(true);
+             f.SetLocked(false);
+             f.SetFormulaHidden(true);
+             f.Font().SetStrikethrough(true);
+             return a.SetHorizontal(A::kLastHorizontal) && a.SetVertical(A::kLastVertical) &&
+                    a.SetRotation(180) && a.SetIndent(A::kLastIndent) &&
+                    f.Font().SetEscapement(CXlsFont::kEscapementSubscript) &&
+                    f.Borders().SetLineStyle(B::kDiagonalUp, 1) &&
+                    f.Borders().SetLineStyle(B::kDiagonalDown, 1);
+         },
+         "7 4 1 180 15 1 1", "0 1 1", "1 2", "1/64 1 1"},
+        {"across the selection, top, 90 counter-clockwise; hidden; superscript; diagonal up",
+         [](CXlsCellFormat& f) {
+             f.SetFormulaHidden(true);
+             return f.Alignment().SetHorizontal(6) && f.Alignment().SetVertical(0) &&
+                    f.Alignment().SetRotation(90) &&
+                    f.Font().SetEscapement(CXlsFont::kEscapementSuperscript) &&
+                    f.Borders().SetLineStyle(B::kDiagonalUp, 10) &&
+                    f.Borders().SetColorIndex(B::kDiagonalUp, 3);
+         },
+         "6 0 0 90 0 0 1", "1 1 1", "0 1", "10/10 0 1"},
+        {"letters stacked, justified; struck out",
+         [](CXlsCellFormat& f) {
+             f.Font().SetStrikethrough(true);
+             return f.Alignment().SetRotation(A::kRotationStacked) && f.Alignment().SetVertical(3);
+         },
+         "0 3 0 255 0 0 1", "1 0 0", "1 0", "0/0 0 0"},
+        {"right, indent 15; diagonal down, dotted",
+         [](CXlsCellFormat& f) {
+             return f.Alignment().SetHorizontal(3) && f.Alignment().SetIndent(15) &&
+                    f.Borders().SetLineStyle(B::kDiagonalDown, 4);
+         },
+         "3 2 0 0 15 0 1", "1 0 0", "0 0", "4/64 1 0"},
+    };
+    auto split = [](const char* text) {
+        Fields fields;
+        std::istringstream in(text);
+        for (std::string field; in >> field;) fields.push_back(field);
+        return fields;
+    };
+    CXlsWorkbook book;
+    CXlsWorksheet& s = *book.AddSheet(0);
+    for (std::uint32_t i = 0; i < std::size(cases); ++i) {
+        s.SetNumber(i, 0, 2.5);
+        ASSERT_TRUE(s.ModifyFormat(CXlsCellRange::Cell(i, 0), cases[i].change)) << cases[i].what;
+    }
+    const XlrdDump d = SaveAndRead(book);
+    for (std::uint32_t i = 0; i < std::size(cases); ++i) {
+        SCOPED_TRACE(cases[i].what);
+        const int row = static_cast<int>(i);
+        EXPECT_EQ(Cell(d, 0, row, 0), (Fields{"number", "2.5"}));
+        EXPECT_EQ(Of(d, "align", 0, row, 0), split(cases[i].align));
+        EXPECT_EQ(Of(d, "protect", 0, row, 0), split(cases[i].protect));
+        EXPECT_EQ(Of(d, "effects", 0, row, 0), split(cases[i].effects));
+        const Fields border = Of(d, "border", 0, row, 0);
+        ASSERT_EQ(border.size(), 7u);
+        EXPECT_EQ(Fields(border.begin() + 4, border.end()), split(cases[i].diagonal));
+    }
+}
+
 TEST_F(XlrdReadBackTest, MergedRangesWidthsAndHeights) {
     CXlsWorkbook book;
     CXlsWorksheet& s = *book.AddSheet(0);
@@ -343,6 +428,100 @@ TEST_F(XlrdReadBackTest, MergedRangesWidthsAndHeights) {
     const Fields formatted = d.Find({"rowinfo", "0", "8"});
     ASSERT_EQ(formatted.size(), 4u);
     EXPECT_NE(formatted[3], "-1") << "the row carries its format";
+}
+
+// One sheet per case, each with the lines xlrd must show for it (the sheet
+// index left out); widths in 1/256 of a digit of Arial 10 with the cell
+// padding, heights in twips. A sheet's "pane" line is there only when
+// listed.
+TEST_F(XlrdReadBackTest, SheetLayoutWindowVisibilityAndPalette) {
+    struct Case {
+        const char* what;
+        std::function<bool(CXlsWorkbook&, CXlsWorksheet&)> set;
+        std::vector<Fields> lines;  // kind, then the fields after the sheet index
+    };
+    const Case cases[] = {
+        {"untouched",
+         [](CXlsWorkbook&, CXlsWorksheet&) { return true; },
+         {{"visible", "0"},
+          {"window", "1", "1", "0", "100", "0", "0"},
+          {"sizes", "8", "-1", "255", "0", "0"}}},
+        {"frozen at B3, zoom 85, no gridlines or headings, standard width and height",
+         [](CXlsWorkbook&, CXlsWorksheet& s) {
+             CXlsSheetView& v = s.View();
+             v.frozen = true;
+             v.splitRows = 2;
+             v.splitColumns = 1;
+             v.zoom = 85;
+             v.gridlines = v.headings = false;
+             // A hidden column and row keep their own size, else the sheet's.
+             return s.SetStandardWidth(12.5) && s.SetStandardHeight(15) &&
+                    s.SetColumnWidth(3, 20) && s.SetColumnHidden(3, true) &&
+                    s.SetColumnHidden(5, true) && s.SetRowHeight(4, 30) &&
+                    s.SetRowHidden(4, true) && s.SetRowHidden(6, true);
+         },
+         {{"visible", "0"},
+          {"window", "0", "0", "1", "85", "0", "0"},
+          {"pane", "1", "2", "2", "1", "0"},
+          {"sizes", "12", "3382", "300", "1", "0"},
+          {"colinfo", "3", "5302", "1", "15"},
+          {"colinfo", "5", "3382", "1", "15"},
+          {"rowinfo", "4", "600", "1", "1", "-1"},
+          {"rowinfo", "6", "300", "0", "1", "-1"}}},
+        {"hidden, split 1500 by 900 twips, scrolled to E11, zoom 400",
+         [](CXlsWorkbook& book, CXlsWorksheet& s) {
+             CXlsSheetView& v = s.View();
+             v.splitXTwips = 1500;
+             v.splitYTwips = 900;
+             v.splitRows = 3;
+             v.splitColumns = 2;
+             v.scrollRow = 10;
+             v.scrollColumn = 4;
+             v.zoom = 400;
+             return book.SetSheetVisibility(s, CXlsWorksheet::kHidden);
+         },
+         {{"visible", "1"},
+          {"window", "1", "1", "0", "400", "10", "4"},
+          {"pane", "1500", "900", "13", "6", "0"},
+          {"sizes", "8", "-1", "255", "0", "0"}}},
+        {"very hidden, first row frozen, zoom 10, rows hidden by default",
+         [](CXlsWorkbook& book, CXlsWorksheet& s) {
+             s.View().frozen = true;
+             s.View().splitRows = 1;
+             s.View().zoom = 10;
+             return s.SetStandardHeight(0) &&
+                    book.SetSheetVisibility(s, CXlsWorksheet::kVeryHidden);
+         },
+         {{"visible", "2"},
+          {"window", "1", "1", "1", "10", "0", "0"},
+          {"pane", "0", "1", "1", "0", "2"},
+          {"sizes", "8", "-1", "0", "1", "1"}}},
+    };
+    CXlsWorkbook book;
+    for (std::uint32_t i = 0; i < std::size(cases); ++i) {
+        ASSERT_TRUE(cases[i].set(book, *book.AddSheet(i))) << cases[i].what;
+    }
+    // A colour of the palette's own at its first and last index.
+    ASSERT_TRUE(book.Palette().Set(1, 0x123456));
+    ASSERT_TRUE(book.Palette().Set(CXlsPalette::kColors, 0x00FF80));
+
+    const XlrdDump d = SaveAndRead(book);
+    for (std::uint32_t i = 0; i < std::size(cases); ++i) {
+        SCOPED_TRACE(cases[i].what);
+        bool pane = false;
+        for (const Fields& expected : cases[i].lines) {
+            DumpLine line = expected;
+            line.insert(line.begin() + 1, std::to_string(i));
+            const auto found = d.All(expected[0]);
+            EXPECT_NE(std::find(found.begin(), found.end(), line), found.end())
+                << "no line " << testing::PrintToString(line);
+            pane = pane || expected[0] == "pane";
+        }
+        EXPECT_EQ(!d.Find({"pane", std::to_string(i)}).empty(), pane) << "a PANE record";
+    }
+    EXPECT_EQ(d.Find({"colour", "8"}), (Fields{"86", "52", "18"}));
+    EXPECT_EQ(d.Find({"colour", "10"}), (Fields{"255", "0", "0"})) << "a default colour stays";
+    EXPECT_EQ(d.Find({"colour", "63"}), (Fields{"128", "255", "0"}));
 }
 
 // ---- Size

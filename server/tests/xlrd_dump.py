@@ -20,8 +20,21 @@ Lines (tab-separated; texts JSON-quoted with ASCII escapes):
     border   <sheet> <row> <col> <left> <right> <top> <bottom> <diagonal> <down> <up>
              (each line as style/colour)
     used     <sheet> <row> <col> <format> <font> <border> <pattern>  (XF flags)
+    effects  <sheet> <row> <col> <struck out> <escapement>  (0 none, 1 super-, 2 subscript)
+    align    <sheet> <row> <col> <horizontal> <vertical> <wrapped> <rotation> <indent>
+             <shrink to fit> <XF alignment flag>
+    protect  <sheet> <row> <col> <locked> <formula hidden> <XF protection flag>
     merged   <sheet> <first row> <last row> <first col> <last col>   (inclusive)
     note     <sheet> <row> <col> <author> <shown> <text>             (cell comments)
+    colour   <index> <red> <green> <blue>     (the palette, indices 8 to 63)
+    visible  <sheet> <0 shown | 1 hidden | 2 very hidden>
+    window   <sheet> <gridlines> <headings> <frozen> <zoom> <first row> <first col>
+             (zoom: the normal view's, from SCL, else 100)
+    pane     <sheet> <columns or x> <rows or y> <first row> <first col> <active pane>
+             (only when the sheet has a PANE record; frozen: columns and rows,
+             else the split's position in twips)
+    sizes    <sheet> <DEFCOLWIDTH or -1> <STANDARDWIDTH or -1> <default row height>
+             <custom> <hidden>
     colinfo  <sheet> <col> <width> <hidden> <xf>
     rowinfo  <sheet> <row> <height> <custom> <hidden> <xf or -1>
     summary  <sheet> <numbers> <sum> <texts> <text chars> <others>
@@ -80,6 +93,24 @@ def dump_formatting(book, si, r, c, xf_index):
         "%d/%d" % (b.bottom_line_style, b.bottom_colour_index),
         "%d/%d" % (b.diag_line_style, b.diag_colour_index), b.diag_down, b.diag_up)
     out("used", si, r, c, xf._format_flag, xf._font_flag, xf._border_flag, xf._background_flag)
+    out("effects", si, r, c, font.struck_out, font.escapement)
+    a = xf.alignment
+    out("align", si, r, c, a.hor_align, a.vert_align, a.text_wrapped, a.rotation, a.indent_level,
+        a.shrink_to_fit, xf._alignment_flag)
+    p = xf.protection
+    out("protect", si, r, c, p.cell_locked, p.formula_hidden, xf._protection_flag)
+
+
+def dump_layout(si, sh):
+    out("visible", si, sh.visibility)
+    out("window", si, sh.show_grid_lines, sh.show_sheet_headers, sh.panes_are_frozen,
+        sh.cooked_normal_view_mag_factor, sh.first_visible_rowx, sh.first_visible_colx)
+    if sh.has_pane_record:
+        out("pane", si, sh.vert_split_pos, sh.horz_split_pos, sh.horz_split_first_visible,
+            sh.vert_split_first_visible, sh.split_active_pane)
+    out("sizes", si, -1 if sh.defcolwidth is None else sh.defcolwidth,
+        -1 if sh.standardwidth is None else sh.standardwidth, sh.default_row_height,
+        sh.default_row_height_mismatch, sh.default_row_hidden)
 
 
 def main(argv):
@@ -95,6 +126,9 @@ def main(argv):
         result = name.result
         out("name", q(name.name), name.scope, int(name.hidden), int(name.func),
             int(name.macro), int(name.builtin), q(result.text if result is not None else ""))
+    if not summary:
+        for index in range(8, 64):
+            out("colour", index, *book.colour_map[index])
     for si, sh in enumerate(book.sheets()):
         out("sheet", si, q(sh.name), sh.nrows, sh.ncols)
         if summary:
@@ -112,6 +146,7 @@ def main(argv):
                         others += 1
             out("summary", si, numbers, repr(total), texts, chars, others)
             continue
+        dump_layout(si, sh)
         for r in range(sh.nrows):
             for c in range(sh.row_len(r)):
                 cell = sh.cell(r, c)
