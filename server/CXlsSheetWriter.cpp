@@ -82,7 +82,9 @@ bool CXlsSheetWriter::WriteDefaultSizes(CBiffRecordWriter& out) {
     std::uint16_t flags = 0;
     std::uint16_t twips = kDefaultRowHeightTwips;
     if (m_sheet.HasStandardHeight()) {
-        twips = m_sheet.StandardHeightTwips();
+        // DEFAULTROWHEIGHT holds at most 8179 twips, a little less than a
+        // ROW record: a taller standard height is written as the tallest.
+        twips = std::min<std::uint16_t>(m_sheet.StandardHeightTwips(), kMaxDefaultRowHeightTwips);
         if (twips != kDefaultRowHeightTwips) flags |= kDefaultRowCustom;
         if (twips == 0) flags |= kDefaultRowHidden;
     }

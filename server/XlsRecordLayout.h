@@ -199,8 +199,9 @@ constexpr std::uint32_t kRowHidden = 0x00000020;         // height 0
 constexpr std::uint32_t kRowCustomHeight = 0x00000040;   // height differs from the default
 constexpr std::uint32_t kRowHasFormat = 0x00000080;      // XF index in bits 16-27 applies
 constexpr std::uint32_t kRowXfShift = 16;
-constexpr std::uint16_t kDefaultRowHeightTwips = 255;  // 12.75 pt, Arial 10
-constexpr std::uint32_t kRowsPerBlock = 32;            // ROW records are grouped with their cells
+constexpr std::uint16_t kDefaultRowHeightTwips = 255;      // 12.75 pt, Arial 10
+constexpr std::uint16_t kMaxDefaultRowHeightTwips = 8179;  // DEFAULTROWHEIGHT miyRw
+constexpr std::uint32_t kRowsPerBlock = 32;  // ROW records are grouped with their cells
 
 // ---- COLINFO (12 bytes): first column u16, last column u16, width u16
 // (1/256 of the digit width of font 0, padding included), XF index u16,
