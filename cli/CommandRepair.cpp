@@ -124,7 +124,7 @@ int RunRepair(const std::vector<std::string>& args) {
     data.GetSaveOptions() = parsed.options;
     const std::uint32_t result = RunCliSave(data, console);
     if (result != 0 && WasInterrupted()) return ReportInterrupted();
-    CRepairReportBuilder::AddSave(report, destination, result == 0);
+    CRepairReportBuilder::AddSave(report, destination, result == 0, data.GetSaveRefusals());
     if (resultLine)
         console.PrintResult(result == 0 ? u"Saved" : u"Skipped", parsed.source, destination);
     PrintCliReportSummary(report);

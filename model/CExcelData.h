@@ -16,6 +16,7 @@
 #include "model/CExcelBOFRecordList.h"
 #include "model/CExcelWorkBook.h"
 #include "model/CSaveOption.h"
+#include "platform/CRefusedCalls.h"
 
 class ProgressTarget;
 
@@ -34,6 +35,9 @@ public:
     // What the readers could not use, for the repair report.
     CDamageLog& GetDamageLog() { return m_damageLog; }
     const CDamageLog& GetDamageLog() const { return m_damageLog; }
+    // What the spreadsheet server refused during the last save.
+    CRefusedCalls& GetSaveRefusals() { return m_saveRefusals; }
+    const CRefusedCalls& GetSaveRefusals() const { return m_saveRefusals; }
 
     CTList<CExcelWorkBook>& GetWorkbooks() { return m_workbooks; }
     const CTList<CExcelWorkBook>& GetWorkbooks() const { return m_workbooks; }
@@ -65,6 +69,7 @@ private:
     CExcelBOFRecordList m_bofList;
     CTList<CExcelWorkBook> m_workbooks;
     CDamageLog m_damageLog;
+    CRefusedCalls m_saveRefusals;
     ProgressTarget* m_progressWindow = nullptr;
     ProgressTarget* m_saveProgressWindow = nullptr;
     CSaveOption m_saveOptions{CSaveOption::All};

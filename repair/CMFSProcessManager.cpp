@@ -101,7 +101,9 @@ CMFSFileResult CMFSProcessManager::ProcessOne(CMFSDataContainer* job) {
     if (!saved && !job->KeepsReports()) return result;
     const CExcelData& data = *job->GetCurrentWorkbook();
     CRepairReport report = CRepairReportBuilder::Build(data, trace, repaired);
-    if (repaired) CRepairReportBuilder::AddSave(report, data.GetDestinationPath(), saved);
+    if (repaired)
+        CRepairReportBuilder::AddSave(report, data.GetDestinationPath(), saved,
+                                      data.GetSaveRefusals());
     if (saved && report.outcome == EReportOutcome::Partial) {
         result.partial = true;
         result.reason = FromUtf8(report.reason);

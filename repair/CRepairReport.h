@@ -74,6 +74,11 @@ struct CReportWorkbook {
     CReportFormatShortfall formats;
 };
 
+struct CReportRefusal {
+    std::string call;  // the member and what the server said
+    std::uint64_t count = 0;
+};
+
 enum class EReportOutcome : std::uint8_t { Complete, Partial, Failed };
 
 struct CRepairReport {
@@ -98,6 +103,10 @@ struct CRepairReport {
     // ---- The save, when there was one.
     std::optional<std::filesystem::path> destination;
     bool saved = false;
+    // Calls the spreadsheet server refused, by what it said, with counts;
+    // refusedCalls counts them all, listed or not.
+    std::vector<CReportRefusal> refused;
+    std::uint64_t refusedCalls = 0;
 
     // ---- The verdict.
     EReportOutcome outcome = EReportOutcome::Failed;

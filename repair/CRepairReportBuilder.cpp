@@ -12,6 +12,7 @@
 #include "model/CExcelData.h"
 #include "model/CExcelWorkBook.h"
 #include "model/CExcelWorkSheet.h"
+#include "platform/CRefusedCalls.h"
 #include "platform/TextConversion.h"
 #include "records/CExcelGlobalLookup.h"
 #include "records/CExcelRecordBLANK.h"
@@ -203,6 +204,8 @@ void SettleVerdict(CRepairReport& report, bool repaired) {
     note(report.CellsWithoutFormat(), "cell without its format", "cells without their format");
     note(report.UnnamedSheets(), "sheet without its name", "sheets without their name");
     note(report.damageReported, "damaged range skipped", "damaged ranges skipped");
+    note(report.refusedCalls, "call refused by the spreadsheet server",
+         "calls refused by the spreadsheet server");
     if (lost.empty() && report.compoundErrors.empty() && report.copyDoubt.empty()) {
         report.outcome = EReportOutcome::Complete;
         report.reason.clear();
@@ -268,9 +271,14 @@ CRepairReport CRepairReportBuilder::Build(const CExcelData& data, const CRepairT
 }
 
 void CRepairReportBuilder::AddSave(CRepairReport& report, const std::filesystem::path& destination,
-                                   bool saved) {
+                                   bool saved, const CRefusedCalls& refused) {
     report.destination = destination;
     report.saved = saved;
+    report.refusedCalls = refused.GetCount();
+    for (const CRefusedCalls::Kind& kind : refused.GetKinds())
+        report.refused.push_back({ToUtf8(kind.text), kind.count});
+    // A refused call left something out of the saved workbook.
+    if (saved && report.outcome != EReportOutcome::Failed) SettleVerdict(report, true);
     if (!saved && report.outcome != EReportOutcome::Failed) {
         report.outcome = EReportOutcome::Failed;
         report.reason = "the repaired workbook could not be saved";

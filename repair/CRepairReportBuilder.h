@@ -10,6 +10,7 @@
 #include "repair/CRepairReport.h"
 
 class CExcelData;
+class CRefusedCalls;
 struct CRepairTrace;
 
 class CRepairReportBuilder {
@@ -17,8 +18,8 @@ public:
     // repaired: what RepairFile returned.
     static CRepairReport Build(const CExcelData& data, const CRepairTrace& trace, bool repaired);
 
-    // Adds the save's outcome and settles the verdict again: a save that
-    // failed fails the report.
-    static void AddSave(CRepairReport& report, const std::filesystem::path& destination,
-                        bool saved);
+    // Adds the save's outcome and what the server refused during it, and
+    // settles the verdict again: a save that failed fails the report.
+    static void AddSave(CRepairReport& report, const std::filesystem::path& destination, bool saved,
+                        const CRefusedCalls& refused);
 };

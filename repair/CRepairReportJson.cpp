@@ -265,6 +265,15 @@ std::string CRepairReportJson::Write(const CRepairReport& report) {
         json.Open('{');
         json.Key("destination").String(report.destination->string());
         json.Key("saved").Bool(report.saved);
+        json.Key("refused_calls").Number(report.refusedCalls);
+        json.Key("refused").Open('[');
+        for (const CReportRefusal& refusal : report.refused) {
+            json.Open('{');
+            json.Key("call").String(refusal.call);
+            json.Key("count").Number(refusal.count);
+            json.Close('}');
+        }
+        json.Close(']');
         json.Close('}');
     } else {
         json.Null();

@@ -49,6 +49,7 @@ CSaveProcessManagerExcel::~CSaveProcessManagerExcel() = default;
 std::int32_t CSaveProcessManagerExcel::Save(CDataContainer* container) {
     m_data = dynamic_cast<CExcelData*>(container);
     if (m_data == nullptr) return 2;
+    m_data->GetSaveRefusals().Clear();
     try {
         m_automation.reset();
         m_automation = std::make_unique<CXLEzAutomation>(false);
@@ -185,6 +186,7 @@ std::int32_t CSaveProcessManagerExcel::Finish() {
     const std::filesystem::path temp = CSaveFileNames::MakeTempWorkbookName();
     if (!temp.empty()) m_automation->SaveWorkbookAs(TextFromPath(temp));
     m_automation->QuitServer();
+    m_data->GetSaveRefusals() = m_automation->Automation().GetRefusals();
     m_automation.reset();
 
     if (SaveStopRequested.load() != 0) {

@@ -119,7 +119,10 @@ bool CXLAutomation::InvokeMember(IDispatch* object, std::u16string_view name, CV
     HRESULT status = object->GetIDsOfNames(names, LOCALE_SYSTEM_DEFAULT,
                                            std::span(m_dispatchIds.data(), names.size()));
     if (Failed(status)) {
-        if (!quiet) m_failureReport = CDispatchFailureReport::Compose(name, status, nullptr, 0);
+        if (!quiet) {
+            m_failureReport = CDispatchFailureReport::Compose(name, status, nullptr, 0);
+            m_refusals.Note(m_failureReport);
+        }
         return false;
     }
 
@@ -149,6 +152,7 @@ bool CXLAutomation::InvokeMember(IDispatch* object, std::u16string_view name, CV
     if (Succeeded(status)) return true;
     if (!quiet) {
         m_failureReport = CDispatchFailureReport::Compose(name, status, &exception, argError);
+        m_refusals.Note(m_failureReport);
     }
     exception.Clear();
     return false;

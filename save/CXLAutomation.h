@@ -24,6 +24,7 @@
 #include <string>
 #include <string_view>
 
+#include "platform/CRefusedCalls.h"
 #include "platform/automation/CVariant.h"
 #include "platform/automation/IDispatch.h"
 #include "save/CDispatchArguments.h"
@@ -103,6 +104,9 @@ public:
     // The report of the last failed call that was not quiet (empty before
     // one). Nothing shows it; it is kept for a debugger and for tests.
     const std::u16string& GetFailureReport() const { return m_failureReport; }
+    // Every failed call that was not quiet, by its report: what the server
+    // refused during this session.
+    const CRefusedCalls& GetRefusals() const { return m_refusals; }
 
     // --- Spreadsheet operations -----------------------------------------
 
@@ -323,4 +327,5 @@ private:
     std::u16string m_programId;
     bool m_registryInitialized = false;
     std::u16string m_failureReport;
+    CRefusedCalls m_refusals;
 };

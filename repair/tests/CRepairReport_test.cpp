@@ -9,6 +9,8 @@
 #include <string>
 
 #include "model/CExcelData.h"
+#include "platform/CRefusedCalls.h"
+#include "platform/CRefusedCalls.h"
 #include "platform/ScopedMessageCapture.h"
 #include "repair/CRepairReportBuilder.h"
 #include "repair/CRepairReportJson.h"
@@ -143,8 +145,23 @@ TEST(CRepairReport, SaysWhatCameBackAndWhatWasLost) {
 
         // A failed save fails the report, whatever the repair was.
         CRepairReport saved = report;
-        CRepairReportBuilder::AddSave(saved, temp.Path() / "out.xls", false);
+        CRefusedCalls refused;
+        for (const char16_t* call :
+             {u"RowHeight: refused", u"Formula: refused", u"RowHeight: refused"})
+            refused.Note(call);
+        CRepairReportBuilder::AddSave(saved, temp.Path() / "out.xls", false, refused);
         EXPECT_EQ(saved.outcome, EReportOutcome::Failed);
+        EXPECT_EQ(saved.refusedCalls, 3u);
+        ASSERT_EQ(saved.refused.size(), 2u);
+        EXPECT_EQ(saved.refused[0].call, "RowHeight: refused");
+        EXPECT_EQ(saved.refused[0].count, 2u);
+        // A save the server refused calls in is partial, saying so.
+        CRepairReport refusedSave = report;
+        CRepairReportBuilder::AddSave(refusedSave, temp.Path() / "out.xls", true, refused);
+        EXPECT_EQ(refusedSave.outcome, EReportOutcome::Partial);
+        EXPECT_NE(refusedSave.reason.find("3 calls refused by the spreadsheet server"),
+                  std::string::npos)
+            << refusedSave.reason;
     }
 }
 
