@@ -20,12 +20,12 @@ namespace {
 // follows), then u32 whose low 7 bits are the tab colour; only that short
 // form is read, and its colour is the one that counts in either form.
 constexpr std::uint32_t kSelectionFixed = 9;
+constexpr std::uint32_t kSelectionRange = 6;
 constexpr std::uint32_t kWindow2GridlineColorEnd = 8;
 constexpr std::uint32_t kSheetExtSize = 20;
-constexpr std::uint32_t kSheetExtOwnSize = 12;
-constexpr std::uint32_t kSheetExtColor = 16;
 constexpr std::uint32_t kSheetExtLongSize = 40;
-constexpr std::uint32_t kSelectionRange = 6;
+constexpr std::uint32_t kSheetExtOwnSize = 12;  // offset of the record's own size
+constexpr std::uint32_t kSheetExtColor = 16;    // offset of the colour field
 // A sound record body is never longer; only that much of a larger declared
 // size is read.
 constexpr std::uint32_t kMaxPayload = biff::kMaxBodyLength;

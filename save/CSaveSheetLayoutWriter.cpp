@@ -126,7 +126,7 @@ CXLWindowLayout CSaveSheetLayoutWriter::WindowFrom(const CExcelSheetLayout& layo
         window.headings = (w.flags & CExcelSheetLayout::kShowHeadings) != 0;
         window.frozen = (w.flags & CExcelSheetLayout::kFrozen) != 0;
         // The colour field counts only when the default-colour flag is clear;
-        // system colours (64 and up) are the automatic one.
+        // a colour outside the palette leaves the automatic one.
         if (w.hasGridlineColor && (w.flags & CExcelSheetLayout::kDefaultGridlineColor) == 0) {
             window.gridlineColorIndex = PaletteColor(w.gridlineColor);
         }
