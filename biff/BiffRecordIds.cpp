@@ -60,6 +60,7 @@ constexpr RecordNameEntry kNames[] = {
     {kSHRFMLA, "SHRFMLA"},
     {kQUICKTIP, "QUICKTIP"},
     {kBOF, "BOF"},
+    {kSHEETEXT, "SHEETEXT"},
 };
 
 }  // namespace

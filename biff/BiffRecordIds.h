@@ -81,6 +81,8 @@ constexpr std::uint16_t kFORMULA_BIFF4 = 0x0406;
 constexpr std::uint16_t kSHRFMLA = 0x04BC;
 constexpr std::uint16_t kQUICKTIP = 0x0800;
 constexpr std::uint16_t kBOF = 0x0809;
+// SHEETEXT: a worksheet's tab colour, in a future-record header.
+constexpr std::uint16_t kSHEETEXT = 0x0862;
 
 // CONTINUE body: the first byte is taken as a flag byte (for a string that
 // goes on across the boundary, its option flags); the data follows it.

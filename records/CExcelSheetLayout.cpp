@@ -15,9 +15,17 @@ namespace {
 // active pane (u8, padded to 10). SCL: numerator, denominator.
 // DEFAULTROWHEIGHT: flags, twips. SELECTION: pane u8, active row u16,
 // active column u16, active range index u16, range count u16, then ranges
-// of 6 bytes.
+// of 6 bytes. SHEETEXT: future-record header (record type u16, flags u16, 8
+// reserved bytes), its own size u32 (20, or 40 when a theme colour block
+// follows), then u32 whose low 7 bits are the tab colour; only that short
+// form is read, and its colour is the one that counts in either form.
 constexpr std::uint32_t kSelectionFixed = 9;
 constexpr std::uint32_t kSelectionRange = 6;
+constexpr std::uint32_t kWindow2GridlineColorEnd = 8;
+constexpr std::uint32_t kSheetExtSize = 20;
+constexpr std::uint32_t kSheetExtLongSize = 40;
+constexpr std::uint32_t kSheetExtOwnSize = 12;  // offset of the record's own size
+constexpr std::uint32_t kSheetExtColor = 16;    // offset of the colour field
 // A sound record body is never longer; only that much of a larger declared
 // size is read.
 constexpr std::uint32_t kMaxPayload = biff::kMaxBodyLength;
@@ -37,6 +45,7 @@ const CExcelSheetLayout::Entry CExcelSheetLayout::kEntries[] = {
     {biff::kSCL, 4, &CExcelSheetLayout::DecodeScl},
     {biff::kDEFAULTROWHEIGHT, 4, &CExcelSheetLayout::DecodeDefaultRowHeight},
     {biff::kWINDOW2, 6, &CExcelSheetLayout::DecodeWindow2},
+    {biff::kSHEETEXT, kSheetExtSize, &CExcelSheetLayout::DecodeSheetExt},
 };
 
 const CExcelSheetLayout::Entry* CExcelSheetLayout::Find(std::uint16_t type) {
@@ -84,8 +93,12 @@ bool CExcelSheetLayout::DecodeDefaultRowHeight(const std::uint8_t* payload, std:
     return true;
 }
 
-bool CExcelSheetLayout::DecodeWindow2(const std::uint8_t* payload, std::uint32_t) {
+bool CExcelSheetLayout::DecodeWindow2(const std::uint8_t* payload, std::uint32_t size) {
     m_window = Window{U16(payload, 0), U16(payload, 2), U16(payload, 4)};
+    if (size >= kWindow2GridlineColorEnd) {
+        m_window.hasGridlineColor = true;
+        m_window.gridlineColor = U16(payload, 6);
+    }
     m_hasWindow = true;
     return true;
 }
@@ -133,5 +146,25 @@ bool CExcelSheetLayout::DecodeSelection(const std::uint8_t* payload, std::uint32
     }
     m_selections[pane] = selection;
     m_hasSelection[pane] = true;
+    return true;
+}
+
+bool CExcelSheetLayout::DecodeSheetExt(const std::uint8_t* payload, std::uint32_t) {
+    // The header repeats the record type and the record its own size: a
+    // record where either disagrees is damaged, and its colour not trusted.
+    const std::uint32_t ownSize = CDataReader::GetU32(payload + kSheetExtOwnSize);
+    if (U16(payload, 0) != biff::kSHEETEXT ||
+        (ownSize != kSheetExtSize && ownSize != kSheetExtLongSize)) {
+        return false;
+    }
+    const std::uint8_t color = payload[kSheetExtColor] & 0x7F;
+    if (color == kNoTabColor) {
+        m_hasTabColor = false;
+    } else if (color >= kFirstTabColor && color <= kLastTabColor) {
+        m_hasTabColor = true;
+    } else {
+        return false;
+    }
+    m_tabColor = color;
     return true;
 }

@@ -1,6 +1,6 @@
 // What a worksheet keeps about its layout and window outside the COLINFO
 // and ROW records: DEFCOLWIDTH, STANDARDWIDTH, DEFAULTROWHEIGHT, WINDOW2,
-// PANE, SCL and SELECTION, each decoded as the worksheet parser meets it
+// PANE, SCL, SELECTION and SHEETEXT (the tab colour), each decoded as the worksheet parser meets it
 // (a later record of a kind replaces an earlier one). A record that is too
 // short for its fixed fields, or whose values no sheet can have (a zoom
 // outside 10-400 %, a denominator of 0), is dropped and counted in
@@ -21,6 +21,11 @@ public:
         std::uint16_t flags = 0;  // WINDOW2 option flags
         std::uint16_t topRow = 0;
         std::uint16_t leftColumn = 0;
+        // icvHdr, the gridline and heading colour index; only when the
+        // record holds it (8 bytes or more), and used only when
+        // kDefaultGridlineColor is clear.
+        bool hasGridlineColor = false;
+        std::uint16_t gridlineColor = 0;
     };
     struct Pane {
         std::uint16_t x = 0;  // frozen: columns left of the split; else twips
@@ -43,6 +48,11 @@ public:
     static constexpr std::uint16_t kShowGridlines = 0x0002;
     static constexpr std::uint16_t kShowHeadings = 0x0004;
     static constexpr std::uint16_t kFrozen = 0x0008;
+    static constexpr std::uint16_t kDefaultGridlineColor = 0x0020;
+    // SHEETEXT tab colour: a palette index 8-63, or 0x7F for none.
+    static constexpr std::uint8_t kFirstTabColor = 8;
+    static constexpr std::uint8_t kLastTabColor = 63;
+    static constexpr std::uint8_t kNoTabColor = 0x7F;
     // Panes: 0 bottom right, 1 top right, 2 bottom left, 3 top left.
     static constexpr std::uint8_t kPanes = 4;
     static constexpr std::uint16_t kMinZoom = 10;
@@ -72,6 +82,10 @@ public:
     const Selection* GetSelection(std::uint8_t pane) const {
         return pane < kPanes && m_hasSelection[pane] ? &m_selections[pane] : nullptr;
     }
+    // The tab colour's palette index (8-63), when SHEETEXT gives one; a
+    // SHEETEXT of 0x7F is sound but gives none.
+    bool HasTabColor() const { return m_hasTabColor; }
+    std::uint8_t TabColor() const { return m_tabColor; }
     std::uint32_t Dropped() const { return m_dropped; }
 
 private:
@@ -92,6 +106,7 @@ private:
     bool DecodePane(const std::uint8_t* payload, std::uint32_t size);
     bool DecodeScl(const std::uint8_t* payload, std::uint32_t size);
     bool DecodeSelection(const std::uint8_t* payload, std::uint32_t size);
+    bool DecodeSheetExt(const std::uint8_t* payload, std::uint32_t size);
 
     std::array<Selection, kPanes> m_selections{};
     std::array<bool, kPanes> m_hasSelection{};
@@ -102,10 +117,12 @@ private:
     std::uint16_t m_standardWidth = 0;
     std::uint16_t m_defaultRowHeight = 0;
     std::uint16_t m_zoom = 100;
+    std::uint8_t m_tabColor = kNoTabColor;
     bool m_hasDefColWidth = false;
     bool m_hasStandardWidth = false;
     bool m_hasDefaultRowHeight = false;
     bool m_hasWindow = false;
     bool m_hasPane = false;
     bool m_hasZoom = false;
+    bool m_hasTabColor = false;
 };

@@ -154,8 +154,10 @@ void CSaveProcessManagerExcel::WriteWorksheets(CSaveProgress& progress) {
                 CSaveSheetWriter writer(*m_automation, workbook, worksheet, progress);
                 writer.Write(m_data->GetSaveOptions());
                 // The window and the selection as the sheet had them (A1
-                // selected when it had none).
-                CSaveSheetLayoutWriter(*m_automation, worksheet).WriteWindow();
+                // selected when it had none), and the tab's colour.
+                CSaveSheetLayoutWriter layout(*m_automation, worksheet);
+                layout.WriteWindow();
+                layout.WriteTab();
             }
             if (SaveStopCheck()) return;
         }

@@ -6,6 +6,7 @@
 #include "records/CExcelRecordCOLINFO.h"
 #include "records/CExcelRecordROW.h"
 #include "records/CExcelSheetLayout.h"
+#include "save/CSaveXfFormat.h"
 #include "save/CXLEzAutomation.h"
 
 namespace {
@@ -23,6 +24,16 @@ constexpr double kTwipsPerPoint = 20.0;
 constexpr std::int32_t kRows = 65536;
 constexpr std::int32_t kColumns = 256;
 constexpr std::uint8_t kTopLeftPane = 3;
+constexpr std::int16_t kFirstPaletteColor = 1;
+constexpr std::int16_t kLastPaletteColor = 56;
+
+// A BIFF colour index as a palette ColorIndex (1-56), else automatic.
+std::int16_t PaletteColor(std::uint32_t biffIndex) {
+    const std::int16_t colorIndex = CSaveXfFormat::ColorIndex(biffIndex);
+    return colorIndex >= kFirstPaletteColor && colorIndex <= kLastPaletteColor
+               ? colorIndex
+               : CXLCellFormat::kAutomatic;
+}
 
 // The height a ROW asks for: its twips when it marks a custom height, else
 // none (-1); and whether it hides the row.
@@ -114,6 +125,11 @@ CXLWindowLayout CSaveSheetLayoutWriter::WindowFrom(const CExcelSheetLayout& layo
         window.gridlines = (w.flags & CExcelSheetLayout::kShowGridlines) != 0;
         window.headings = (w.flags & CExcelSheetLayout::kShowHeadings) != 0;
         window.frozen = (w.flags & CExcelSheetLayout::kFrozen) != 0;
+        // The colour field counts only when the default-colour flag is clear;
+        // a colour outside the palette leaves the automatic one.
+        if (w.hasGridlineColor && (w.flags & CExcelSheetLayout::kDefaultGridlineColor) == 0) {
+            window.gridlineColorIndex = PaletteColor(w.gridlineColor);
+        }
     }
     if (layout.HasPane()) {
         const CExcelSheetLayout::Pane& pane = layout.GetPane();
@@ -153,4 +169,11 @@ void CSaveSheetLayoutWriter::WriteWindow() {
         }
     }
     m_automation.SelectCell(1, 1);
+}
+
+void CSaveSheetLayoutWriter::WriteTab() {
+    const CExcelSheetLayout& layout = m_worksheet.GetLayout();
+    if (!layout.HasTabColor()) return;
+    const std::int16_t colorIndex = PaletteColor(layout.TabColor());
+    if (colorIndex != CXLCellFormat::kAutomatic) m_automation.SetTabColorIndex(colorIndex);
 }

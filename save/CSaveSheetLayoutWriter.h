@@ -1,8 +1,9 @@
 // Carries one sheet's layout from the model onto the active worksheet of
 // the server: column widths and hidden columns (COLINFO) with the standard
 // width (STANDARDWIDTH, else DEFCOLWIDTH), row heights and hidden rows
-// (ROW) with the standard height (DEFAULTROWHEIGHT), and the window (WINDOW2,
-// PANE, SCL and the SELECTION of the active pane).
+// (ROW) with the standard height (DEFAULTROWHEIGHT), the window (WINDOW2,
+// PANE, SCL and the SELECTION of the active pane) and the tab colour
+// (SHEETEXT).
 //
 // Widths and heights go over exactly: a COLINFO width of w / 256
 // characters (padding included) becomes the ColumnWidth that the server
@@ -41,6 +42,8 @@ public:
     bool WriteRows(const std::function<bool()>& next);
     // The window and the selection (A1 when the file has none).
     void WriteWindow();
+    // The tab colour, when the file gives one.
+    void WriteTab();
 
     // A COLINFO width (1/256 of a character, padding included) as the
     // object model's ColumnWidth in characters, at most 255.

@@ -856,7 +856,20 @@ bool CXLAutomation::SetWindowLayout(const CXLWindowLayout& layout) {
     done = PutDouble(window, u"Zoom", layout.zoom, 0) && done;
     done = PutBool(window, u"DisplayGridlines", layout.gridlines, 0) && done;
     done = PutBool(window, u"DisplayHeadings", layout.headings, 0) && done;
+    if (layout.gridlineColorIndex != CXLCellFormat::kAutomatic) {
+        done = PutShort(window, u"GridlineColorIndex", layout.gridlineColorIndex, 0) && done;
+    }
     window->Release();
+    return done;
+}
+
+bool CXLAutomation::SetTabColorIndex(std::int16_t colorIndex) {
+    if (m_activeWorksheet == nullptr) return false;
+    ResetArguments();
+    IDispatch* tab = GetObjectMember(m_activeWorksheet, u"Tab", kResetAfterCall);
+    if (tab == nullptr) return false;
+    const bool done = PutShort(tab, u"ColorIndex", colorIndex, 0);
+    tab->Release();
     return done;
 }
 

@@ -193,9 +193,13 @@ public:
     // ScrollRow, ScrollColumn, FreezePanes = False, then SplitRow and
     // SplitColumn (frozen) or SplitVertical and SplitHorizontal (not
     // frozen) when a split is given, FreezePanes = True when frozen, Zoom,
-    // DisplayGridlines and DisplayHeadings. True when every put succeeded;
+    // DisplayGridlines and DisplayHeadings, and GridlineColorIndex unless
+    // automatic. True when every put succeeded;
     // a refused one does not keep the others from being made.
     bool SetWindowLayout(const CXLWindowLayout& layout);
+    // The active worksheet's "Tab" (get; 2), its "ColorIndex" = colorIndex
+    // (put; 0): 1-56 a palette colour.
+    bool SetTabColorIndex(std::int16_t colorIndex);
     // Worksheets(sheet) (get; 2; 1 the first), its "Visible" = visible
     // (put; 0): -1 shown, 0 hidden, 2 very hidden.
     bool SetWorksheetVisible(std::int32_t sheet, std::int16_t visible);

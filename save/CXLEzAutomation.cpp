@@ -170,6 +170,10 @@ bool CXLEzAutomation::SetWindowLayout(const CXLWindowLayout& layout) {
     return m_automation->SetWindowLayout(layout);
 }
 
+bool CXLEzAutomation::SetTabColorIndex(std::int16_t colorIndex) {
+    return m_automation->SetTabColorIndex(colorIndex);
+}
+
 bool CXLEzAutomation::SetWorksheetVisible(std::int32_t sheet, std::int16_t visible) {
     return m_automation->SetWorksheetVisible(sheet, visible);
 }

@@ -80,6 +80,8 @@ public:
     bool SetStandardHeight(double height);
     // The window of the active worksheet.
     bool SetWindowLayout(const CXLWindowLayout& layout);
+    // The active worksheet's tab colour, a palette index 1-56.
+    bool SetTabColorIndex(std::int16_t colorIndex);
     // Worksheet `sheet` (1 the first): -1 shown, 0 hidden, 2 very hidden.
     bool SetWorksheetVisible(std::int32_t sheet, std::int16_t visible);
     // Palette colour index (1 to 56) as red + green * 256 + blue * 65536.

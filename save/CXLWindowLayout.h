@@ -2,10 +2,13 @@
 // while the sheet is active), in the object model's units: the first row
 // and column shown (1-based), the split as rows and columns (frozen) or as
 // points from the window's top / left edge (a split that is not frozen),
-// the zoom in percent, and whether gridlines and headings show.
+// the zoom in percent, whether gridlines and headings show, and their
+// colour as a ColorIndex (1-56, or automatic).
 #pragma once
 
 #include <cstdint>
+
+#include "save/CXLCellFormat.h"
 
 struct CXLWindowLayout {
     std::int32_t scrollRow = 1;
@@ -18,4 +21,5 @@ struct CXLWindowLayout {
     std::int16_t zoom = 100;
     bool gridlines = true;
     bool headings = true;
+    std::int16_t gridlineColorIndex = CXLCellFormat::kAutomatic;
 };

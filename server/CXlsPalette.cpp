@@ -44,6 +44,24 @@ std::int32_t CXlsPalette::Get(int index) const {
     return index < 1 || index > kColors ? -1 : m_colors[index - 1];
 }
 
+int CXlsPalette::Nearest(std::int32_t rgb) const {
+    auto channel = [](std::int32_t color, int shift) { return (color >> shift) & 0xFF; };
+    int best = 1;
+    std::int32_t bestDistance = -1;
+    for (int i = 0; i < kColors; ++i) {
+        std::int32_t distance = 0;
+        for (const int shift : {0, 8, 16}) {
+            const std::int32_t d = channel(m_colors[i], shift) - channel(rgb, shift);
+            distance += d * d;
+        }
+        if (bestDistance < 0 || distance < bestDistance) {
+            best = i + 1;
+            bestDistance = distance;
+        }
+    }
+    return best;
+}
+
 bool CXlsPalette::Write(CBiffRecordWriter& out) const {
     CBiffRecordBuilder record(xlsw::kPALETTE);
     record.U16(xlsw::kPaletteColors);

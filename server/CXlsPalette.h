@@ -20,6 +20,11 @@ public:
     bool Set(int index, std::int32_t rgb);
     // The colour of index 1 to 56; -1 outside.
     std::int32_t Get(int index) const;
+    // The index (1 to 56) of the colour nearest to rgb (0 to 0xFFFFFF), by
+    // the sum of the squared differences of red, green and blue; the lowest
+    // index of equally near ones. What a colour given as RGB becomes where
+    // the file keeps a palette index.
+    int Nearest(std::int32_t rgb) const;
     bool IsDefault() const { return m_colors == Defaults(); }
 
     // The PALETTE record, which a writer writes only when the palette is

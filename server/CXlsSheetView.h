@@ -6,11 +6,16 @@
 // splitXTwips / splitYTwips (1/20 point) from its top-left corner, with
 // splitRows / splitColumns the rows and columns that roughly fit there.
 // Neither: one pane. The selection's top-left cell is the active cell.
+//
+// Colours are the object model's colour indices (CXlsColorIndex): the
+// gridlines and headings take a palette colour or kAutomatic (WINDOW2), the
+// sheet's tab a palette colour or kNone (SHEETEXT).
 #pragma once
 
 #include <cstdint>
 
 #include "server/CXlsCellRange.h"
+#include "server/CXlsColorIndex.h"
 
 struct CXlsSheetView {
     static constexpr std::uint16_t kMinZoom = 10;  // percent
@@ -27,6 +32,8 @@ struct CXlsSheetView {
     std::uint16_t zoom = 100;
     bool gridlines = true;
     bool headings = true;
+    int gridlineColorIndex = CXlsColorIndex::kAutomatic;
+    int tabColorIndex = CXlsColorIndex::kNone;
     CXlsCellRange selection = CXlsCellRange::Cell(0, 0);
 
     // Whether the window is divided at all (frozen or split).

@@ -73,7 +73,7 @@ bool CXlsSheetWriter::Write(CBiffRecordWriter& out) {
         return false;
     if (m_drawing && !CXlsCommentWriter(m_sheet, *m_drawing).Write(out)) return false;
     if (!WriteWindow(out) || !WriteMergedCells(out) || !WriteConditionalFormats(out) ||
-        !WriteHyperlinks(out) || !WriteValidations(out))
+        !WriteHyperlinks(out) || !WriteValidations(out) || !WriteTabColor(out))
         return false;
     return out.Write(kEOF, nullptr, 0);
 }
@@ -125,6 +125,9 @@ bool CXlsSheetWriter::WriteWindow(CBiffRecordWriter& out) {
     std::uint16_t flags = kWindow2Default & ~(kWindow2Gridlines | kWindow2Headings);
     if (view.gridlines) flags |= kWindow2Gridlines;
     if (view.headings) flags |= kWindow2Headings;
+    const std::uint16_t gridlineColor =
+        CXlsColorIndex::ToBiff(view.gridlineColorIndex, kColorAutoLine);
+    if (gridlineColor != kColorAutoLine) flags &= ~kWindow2AutoGridColor;
     if (panes && view.frozen) flags |= kWindow2Frozen | kWindow2FrozenNoSplit;
     if (m_selected) flags |= kWindow2Selected | kWindow2Active;
     const std::uint16_t zoom = view.zoom == 100 ? 0 : view.zoom;
@@ -132,7 +135,7 @@ bool CXlsSheetWriter::WriteWindow(CBiffRecordWriter& out) {
     m_record.U16(flags)
         .U16(static_cast<std::uint16_t>(view.scrollRow))
         .U16(static_cast<std::uint16_t>(view.scrollColumn))
-        .U16(kColorAutoLine)
+        .U16(gridlineColor)
         .U16(0)
         .U16(0)
         .U16(zoom)
@@ -170,6 +173,21 @@ bool CXlsSheetWriter::WriteWindow(CBiffRecordWriter& out) {
         .U16(static_cast<std::uint16_t>(selection.LastRow()))
         .U8(static_cast<std::uint8_t>(selection.FirstColumn()))
         .U8(static_cast<std::uint8_t>(selection.LastColumn()));
+    return out.Write(m_record);
+}
+
+bool CXlsSheetWriter::WriteTabColor(CBiffRecordWriter& out) {
+    const int colorIndex = m_sheet.View().tabColorIndex;
+    if (!CXlsColorIndex::IsPalette(colorIndex)) return true;
+    // The short form: a BIFF8 reader takes the tab colour from its palette
+    // index, and the theme colour block of the long form adds nothing here.
+    m_record.Reset(kSHEETEXT);
+    m_record.U16(kSHEETEXT)
+        .U16(0)
+        .U32(0)
+        .U32(0)
+        .U32(kSheetExtSize)
+        .U32(CXlsColorIndex::ToBiff(colorIndex, 0));
     return out.Write(m_record);
 }
 

@@ -4,8 +4,9 @@
 // blocks of 32 (the ROW records of a block, then its cells), the comments
 // (when the sheet has a drawing), the window (WINDOW2, SCL when zoomed,
 // PANE when split or frozen, SELECTION of the active pane), MERGEDCELLS, the CONDFMT records (each
-// with its CF records), the HLINK records (each with its QUICKTIP), DVAL with the DV records and
-// EOF. Records go straight to the stream, row by row; nothing of the sheet is copied.
+// with its CF records), the HLINK records (each with its QUICKTIP), DVAL with the DV records,
+// SHEETEXT (when the sheet's tab has a colour) and EOF. Records go straight to the stream, row by
+// row; nothing of the sheet is copied.
 #pragma once
 
 #include <cstdint>
@@ -65,6 +66,7 @@ private:
     bool WriteConditionalFormats(CBiffRecordWriter& out);
     bool WriteHyperlinks(CBiffRecordWriter& out);
     bool WriteValidations(CBiffRecordWriter& out);
+    bool WriteTabColor(CBiffRecordWriter& out);
 
     const CXlsWorksheet& m_sheet;
     const CXlsStyleTable& m_styles;

@@ -141,6 +141,7 @@ constexpr std::uint16_t kRK = 0x027E;
 constexpr std::uint16_t kSTYLE = 0x0293;
 constexpr std::uint16_t kFORMAT = 0x041E;
 constexpr std::uint16_t kBOF = 0x0809;
+constexpr std::uint16_t kSHEETEXT = 0x0862;
 
 // ---- BOF (16 bytes) -------------------------------------------------------
 // version u16 0x0600, substream type u16, build u16, year u16, file history
@@ -220,12 +221,18 @@ constexpr std::uint32_t kMergedRangesPerRecord = 1026;
 // ---- WINDOW2 (18 bytes): flags u16, top row u16, left column u16, gridline
 // colour u32, zoom u16 x2, u32 0.
 constexpr std::uint16_t kWindow2Default = 0x00B6;  // grid, headers, zeros, outline, auto colour
+constexpr std::uint16_t kWindow2AutoGridColor = 0x0020;  // the gridline colour field is unused
 constexpr std::uint16_t kWindow2Gridlines = 0x0002;
 constexpr std::uint16_t kWindow2Headings = 0x0004;
 constexpr std::uint16_t kWindow2Frozen = 0x0008;
 constexpr std::uint16_t kWindow2FrozenNoSplit = 0x0100;  // frozen without a split before
 constexpr std::uint16_t kWindow2Selected = 0x0200;
 constexpr std::uint16_t kWindow2Active = 0x0400;
+
+// ---- SHEETEXT, short form (20 bytes): future-record header (the record
+// type again u16, flags u16, 8 bytes 0), the record's size u32 (20), then
+// u32 with the tab colour in its low 7 bits (a palette index 8-63).
+constexpr std::uint32_t kSheetExtSize = 20;
 
 // ---- SCL (4 bytes): zoom as a fraction, numerator u16, denominator u16.
 // ---- PANE (10 bytes): x u16, y u16 (frozen: columns and rows in the fixed

@@ -1,8 +1,9 @@
 // Sheet layout through our writer and our reader, then through the save and
 // our reader again: column widths (exact COLINFO units), hidden columns,
 // custom row heights (exact twips), hidden rows, frozen panes, a split, the
-// zoom, gridlines, the selection, hidden and very hidden sheets and a
-// custom palette colour. The columns and rows options leave theirs out.
+// zoom, gridlines and their colour, the selection, hidden and very hidden
+// sheets, tab colours and a custom palette colour. The columns and rows
+// options leave theirs out.
 #include <gtest/gtest.h>
 
 #include <functional>
@@ -48,6 +49,17 @@ constexpr RowCase kRows[] = {
 constexpr std::int32_t kPaletteIndex = 10;  // BIFF colour 17
 constexpr std::int32_t kPaletteRgb = 0x123456;
 
+// Tab and gridline colours per sheet, as ColorIndex (0: none / automatic).
+struct ColorCase {
+    int tab;
+    int gridlines;
+};
+constexpr ColorCase kColors[] = {
+    {kPaletteIndex, 12},  // a colour the palette changed; gridlines coloured
+    {3, 0},               // a default palette colour
+    {0, 0},               // neither
+};
+
 // Sheet "Frozen": two rows and a column frozen, zoom 150, no gridlines,
 // B3:C4 selected. "Split": a split 75 points down and 45 points across,
 // hidden. "Secret": very hidden.
@@ -76,6 +88,11 @@ void BuildBook(CXlsWorkbook& book) {
     book.SetSheetVisibility(split, CXlsWorksheet::kHidden);
     book.SetSheetVisibility(secret, CXlsWorksheet::kVeryHidden);
     book.Palette().Set(kPaletteIndex, kPaletteRgb);
+    CXlsWorksheet* sheets[] = {&frozen, &split, &secret};
+    for (std::size_t i = 0; i < std::size(kColors); ++i) {
+        if (kColors[i].tab != 0) sheets[i]->View().tabColorIndex = kColors[i].tab;
+        if (kColors[i].gridlines != 0) sheets[i]->View().gridlineColorIndex = kColors[i].gridlines;
+    }
 }
 
 const CExcelRecordCOLINFO* ColInfo(const CExcelWorkSheet& sheet, std::uint32_t column) {
@@ -139,6 +156,20 @@ void ExpectLayout(const CExcelData& data, bool lines, const char* copy) {
     EXPECT_EQ(frozen.GetVisibility(), 0u);
     EXPECT_EQ(split.GetVisibility(), 1u);
     EXPECT_EQ(secret.GetVisibility(), 2u);
+    const CExcelWorkSheet* sheets[] = {&frozen, &split, &secret};
+    for (std::size_t i = 0; i < std::size(kColors); ++i) {
+        const CExcelSheetLayout& colors = sheets[i]->GetLayout();
+        EXPECT_EQ(colors.HasTabColor(), kColors[i].tab != 0) << "sheet " << i;
+        if (kColors[i].tab != 0) {
+            EXPECT_EQ(colors.TabColor(), kColors[i].tab + 7) << "sheet " << i;
+        }
+        const CExcelSheetLayout::Window& window = colors.GetWindow();
+        const bool automatic = (window.flags & CExcelSheetLayout::kDefaultGridlineColor) != 0;
+        EXPECT_EQ(automatic, kColors[i].gridlines == 0) << "sheet " << i;
+        if (!automatic) {
+            EXPECT_EQ(window.gridlineColor, kColors[i].gridlines + 7) << "sheet " << i;
+        }
+    }
     const CExcelRecordPALETTE* palette = book.GetPalettes().GetTail();
     ASSERT_NE(palette, nullptr);
     const std::uint32_t at = 2 + 4 * (kPaletteIndex - 1);

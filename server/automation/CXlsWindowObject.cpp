@@ -146,3 +146,24 @@ HRESULT CXlsWindowObject::DisplayGridlines(CDispatchCall& call) {
 HRESULT CXlsWindowObject::DisplayHeadings(CDispatchCall& call) {
     return Flag(call, &CXlsSheetView::headings);
 }
+
+HRESULT CXlsWindowObject::GridlineColorIndex(CDispatchCall& call) {
+    HRESULT status = S_OK;
+    CXlsSheetView* view = View(call, status);
+    if (view == nullptr) return status;
+    if (!call.IsPut()) {
+        call.SetResult(CVariant::Long(view->gridlineColorIndex));
+        return S_OK;
+    }
+    std::int32_t colorIndex = 0;
+    if (status = call.PutLong(colorIndex); Failed(status)) return status;
+    if (CXlsColorIndex::IsPalette(colorIndex)) {
+        view->gridlineColorIndex = colorIndex;
+    } else if (colorIndex == CXlsColorIndex::kAutomatic || colorIndex == CXlsColorIndex::kNone) {
+        view->gridlineColorIndex = CXlsColorIndex::kAutomatic;
+    } else {
+        return call.Raise(xlauto::kRefusedCall,
+                          u"A colour index is 1 to 56, -4105 (automatic) or -4142 (none).");
+    }
+    return S_OK;
+}

@@ -12,6 +12,9 @@
 // - FreezePanes: True keeps the rows and columns above and left of the
 //   split fixed.
 // - Zoom: 10 to 400 percent. DisplayGridlines, DisplayHeadings.
+// - GridlineColorIndex: the colour of gridlines and headings, a palette
+//   index 1-56 or -4105 (xlColorIndexAutomatic, the default colour); a put
+//   of -4142 (none) is taken as automatic.
 // Values outside the sheet's rows and columns or outside those ranges are
 // refused and leave the view as it was.
 #pragma once
@@ -37,6 +40,7 @@ private:
     HRESULT Zoom(CDispatchCall& call);
     HRESULT DisplayGridlines(CDispatchCall& call);
     HRESULT DisplayHeadings(CDispatchCall& call);
+    HRESULT GridlineColorIndex(CDispatchCall& call);
 
     // The view of the active sheet, or null (with the call refused) when
     // the workbook has no sheet.
@@ -60,6 +64,7 @@ private:
         {u"Zoom", EMemberAccess::kGetPut, &CXlsWindowObject::Zoom, {}},
         {u"DisplayGridlines", EMemberAccess::kGetPut, &CXlsWindowObject::DisplayGridlines, {}},
         {u"DisplayHeadings", EMemberAccess::kGetPut, &CXlsWindowObject::DisplayHeadings, {}},
+        {u"GridlineColorIndex", EMemberAccess::kGetPut, &CXlsWindowObject::GridlineColorIndex, {}},
     };
 
     std::shared_ptr<CXlsServerSession> m_session;

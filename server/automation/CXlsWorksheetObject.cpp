@@ -6,6 +6,7 @@
 #include "server/automation/CXlsHyperlinksObject.h"
 #include "server/automation/CXlsNamesObject.h"
 #include "server/automation/CXlsRangeObject.h"
+#include "server/automation/CXlsTabObject.h"
 #include "server/automation/XlsAutomationConstants.h"
 
 namespace {
@@ -222,5 +223,10 @@ HRESULT CXlsWorksheetObject::Comments(CDispatchCall& call) {
 
 HRESULT CXlsWorksheetObject::Hyperlinks(CDispatchCall& call) {
     call.SetResult(CVariant::AdoptObject(new CXlsHyperlinksObject(m_session, m_document, m_sheet)));
+    return S_OK;
+}
+
+HRESULT CXlsWorksheetObject::Tab(CDispatchCall& call) {
+    call.SetResult(CVariant::AdoptObject(new CXlsTabObject(m_document, m_sheet)));
     return S_OK;
 }

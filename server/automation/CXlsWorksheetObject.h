@@ -11,7 +11,7 @@
 // (whole rows and columns; without an index, all of them), the sheet's
 // own defined names ("Names", CXlsNamesObject), Comments
 // (CXlsCommentsObject) and Hyperlinks (the sheet's hyperlinks,
-// CXlsHyperlinksObject).
+// CXlsHyperlinksObject), and its Tab (the tab's colour, CXlsTabObject).
 //
 // Visible: xlSheetVisible (-1, or True), xlSheetHidden (0, or False) or
 // xlSheetVeryHidden (2); hiding the last visible sheet is refused, and a
@@ -45,6 +45,7 @@ private:
     HRESULT Names(CDispatchCall& call);
     HRESULT Comments(CDispatchCall& call);
     HRESULT Hyperlinks(CDispatchCall& call);
+    HRESULT Tab(CDispatchCall& call);
     HRESULT Visible(CDispatchCall& call);
     HRESULT StandardWidth(CDispatchCall& call);
     HRESULT StandardHeight(CDispatchCall& call);
@@ -64,6 +65,7 @@ private:
         {u"Names", EMemberAccess::kGet, &CXlsWorksheetObject::Names, {}},
         {u"Comments", EMemberAccess::kGet, &CXlsWorksheetObject::Comments, {}},
         {u"Hyperlinks", EMemberAccess::kGet, &CXlsWorksheetObject::Hyperlinks, {}},
+        {u"Tab", EMemberAccess::kGet, &CXlsWorksheetObject::Tab, {}},
         {u"Visible", EMemberAccess::kGetPut, &CXlsWorksheetObject::Visible, {}},
         {u"StandardWidth", EMemberAccess::kGetPut, &CXlsWorksheetObject::StandardWidth, {}},
         {u"StandardHeight", EMemberAccess::kGetPut, &CXlsWorksheetObject::StandardHeight, {}},
