@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <string>
 
-#include "format/CExcelFormatText.h"
 #include "model/CExcelWorkBook.h"
 #include "model/CExcelWorkSheet.h"
 #include "model/CSaveOption.h"
@@ -25,6 +24,7 @@
 #include "save/CSaveHyperlinkWriter.h"
 #include "save/CSaveProgress.h"
 #include "save/CSaveValidationWriter.h"
+#include "save/CSaveXfFormat.h"
 #include "save/CXLEzAutomation.h"
 
 namespace {
@@ -139,8 +139,8 @@ void WriteNumberCell(CXLEzAutomation& automation, CSaveCellFormatter& formatter,
     if (record.GetColumn() > kLastColumn) return;
     const std::int32_t row = OneBased(record.GetRow());
     const std::int32_t column = OneBased(record.GetColumn());
-    const std::u16string format =
-        CExcelFormatText::Lookup(workbook, record.GetFormatIndex(workbook));
+    const std::u16string format = CSaveXfFormat::NumberFormat(
+        workbook.GetFormats(), static_cast<std::uint16_t>(record.GetFormatIndex(workbook)));
     automation.WriteNumber(column, row, record.GetValue(), format);
     formatter.ApplyCellFormat(row, column, record.GetXFIndex());
 }

@@ -55,7 +55,30 @@ std::int16_t ShownAs(std::uint32_t biffIndex) {
     return 0;
 }
 
-std::u16string NumberFormatText(const CTList<CExcelRecordWBFORMAT>& formats, std::uint16_t index) {
+// The object model's text of the built-in formats our reader spells the
+// way they show ("M/D/YYYY" for 14): the save names a built-in by the text
+// the spreadsheet gives it, so that a workbook's own FORMAT record written
+// in the reader's spelling stays a format of its own.
+struct ModelText {
+    std::uint16_t index;
+    std::u16string_view text;
+};
+constexpr ModelText kModelTexts[] = {
+    {14, u"m/d/yy"},
+    {15, u"d-mmm-yy"},
+    {16, u"d-mmm"},
+    {17, u"mmm-yy"},
+    {22, u"m/d/yy h:mm"},
+    {37, u"#,##0_);(#,##0)"},
+    {38, u"#,##0_);[Red](#,##0)"},
+    {39, u"#,##0.00_);(#,##0.00)"},
+    {40, u"#,##0.00_);[Red](#,##0.00)"},
+};
+
+}  // namespace
+
+std::u16string CSaveXfFormat::NumberFormat(const CTList<CExcelRecordWBFORMAT>& formats,
+                                           std::uint16_t index) {
     // The source's own record wins for every index, built-in ones too: a
     // workbook from another country writes its currency codes (5-8, 41-44)
     // under the built-in indices.
@@ -66,9 +89,14 @@ std::u16string NumberFormatText(const CTList<CExcelRecordWBFORMAT>& formats, std
             break;
         }
     }
+    for (const ModelText& model : kModelTexts) {
+        if (model.index == index) return std::u16string(model.text);
+    }
     const std::u16string_view builtIn = CExcelFormatText::BuiltIn(index);
     return builtIn.empty() ? std::u16string(u"General") : std::u16string(builtIn);
 }
+
+namespace {
 
 std::int16_t Orientation(std::uint8_t rotation) {
     if (rotation == kRotationStacked) return kOrientationVertical;
@@ -150,7 +178,7 @@ std::int16_t CSaveXfFormat::ColorIndex(std::uint32_t biffIndex, std::uint32_t au
 CXLCellFormat CSaveXfFormat::Build(const CExcelRecordWBXF& xf, const CExcelRecordWBFONT* font,
                                    const CTList<CExcelRecordWBFORMAT>& formats) {
     CXLCellFormat format;
-    format.numberFormat = NumberFormatText(formats, xf.GetFormatIndex());
+    format.numberFormat = NumberFormat(formats, xf.GetFormatIndex());
     const std::uint8_t horizontal = xf.GetHorizontalAlignment();
     format.horizontal = kHorizontal[horizontal];
     const std::uint8_t vertical = xf.GetVerticalAlignment();

@@ -30,6 +30,12 @@ public:
     static CXLCellFormat Build(const CExcelRecordWBXF& xf, const CExcelRecordWBFONT* font,
                                const CTList<CExcelRecordWBFORMAT>& formats);
 
+    // The text the save puts as NumberFormat for a format index: the
+    // workbook's FORMAT record, else the built-in code as the object model
+    // spells it, else General.
+    static std::u16string NumberFormat(const CTList<CExcelRecordWBFORMAT>& formats,
+                                       std::uint16_t index);
+
     // A colour index of a FONT or XF record as the object model's ColorIndex,
     // every system colour taken as automatic.
     static std::int16_t ColorIndex(std::uint32_t biffIndex);

@@ -48,35 +48,11 @@ constexpr BuiltinFormat kFormats[] = {
     {49, u"@", false},
 };
 
-// Other spellings of the same formats.
-struct Alias {
-    std::u16string_view text;
-    std::uint16_t index;
-};
-
-// Only the spellings our own reader hands out for an index without a
-// FORMAT record: a workbook's own "m/d/yyyy" is a format of its own, kept as
-// written.
-constexpr Alias kAliases[] = {
-    {u"M/D/YYYY", 14},
-    {u"D-MMM-YY", 15},
-    {u"D-MMM", 16},
-    {u"MMM-YY", 17},
-    {u"M/D/YYYY h:mm", 22},
-    {u"_(#,##0_);(#,##0)", 37},
-    {u"_(#,##0_);[Red](#,##0)", 38},
-    {u"_(#,##0.00_);(#,##0.00)", 39},
-    {u"_(#,##0.00_);[Red](#,##0.00)", 40},
-};
-
 }  // namespace
 
 std::optional<std::uint16_t> CXlsBuiltinNumberFormats::IndexOf(std::u16string_view text) {
     for (const BuiltinFormat& format : kFormats) {
         if (format.text == text) return format.index;
-    }
-    for (const Alias& alias : kAliases) {
-        if (alias.text == text) return alias.index;
     }
     return std::nullopt;
 }

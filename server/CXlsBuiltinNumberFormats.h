@@ -10,9 +10,8 @@
 
 class CXlsBuiltinNumberFormats {
 public:
-    // The built-in index of a format text, matched exactly, or nothing.
-    // Also accepts the spellings our own reader hands out for 14-17, 22
-    // ("M/D/YYYY" and the like) and 37-40 (with a leading "_(").
+    // The built-in index of a format text, matched exactly, or nothing: a
+    // workbook's own "M/D/YYYY" is a format of its own.
     static std::optional<std::uint16_t> IndexOf(std::u16string_view text);
     // The text of a built-in index; empty for indices that have none.
     static std::u16string_view TextOf(std::uint16_t index);
