@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 #include "biff/tests/support/BiffWriter.h"
 #include "format/CExcelFormatText.h"
@@ -53,6 +54,26 @@ protected:
         CXlsApplicationServer::Register();
         StopRequested.store(0);
         AddBoldFormat(m_model);
+    }
+
+    // Saves 1/3 in A1, A2, ... with row i formatted by source's XF xfs[i],
+    // and repairs the file into back.
+    void SaveThirdsAndReadBack(const CExcelWorkBook& source, const std::vector<std::uint32_t>& xfs,
+                               const std::filesystem::path& file, CExcelData& back) {
+        {
+            CXLEzAutomation facade(false);
+            ASSERT_TRUE(facade.NewWorkbook());
+            ASSERT_TRUE(facade.SelectWorksheetFromEnd(1));
+            CSaveCellFormatter formatter(facade, source);
+            for (std::int32_t i = 0; i < static_cast<std::int32_t>(xfs.size()); ++i) {
+                ASSERT_TRUE(facade.WriteNumber(1, i + 1, 1.0 / 3, u"General"));
+                formatter.ApplyCellFormat(i + 1, 1, xfs[static_cast<std::size_t>(i)]);
+            }
+            ASSERT_TRUE(facade.SaveWorkbookAs(file.u16string()));
+            facade.QuitServer();
+        }
+        back.SetSourcePath(file);
+        ASSERT_TRUE(RepairFile(&back));
     }
 
     // Runs format on a fresh sheet, saves, and repairs the file into back.
@@ -234,22 +255,10 @@ TEST_F(CSaveCellFormatterServerTest, EveryXfAttributeSurvivesTheWriter) {
         SetU16(p, 18, c.fillColors);
         source.GetXFs().Add(new CExcelRecordWBXF(p.data(), 20));
     }
-    const std::filesystem::path file = m_temp.Path() / "xfs.xls";
-    {
-        CXLEzAutomation facade(false);
-        ASSERT_TRUE(facade.NewWorkbook());
-        ASSERT_TRUE(facade.SelectWorksheetFromEnd(1));
-        CSaveCellFormatter formatter(facade, source);
-        for (std::int32_t i = 0; i < static_cast<std::int32_t>(std::size(kXfCases)); ++i) {
-            ASSERT_TRUE(facade.WriteNumber(1, i + 1, 1.0 / 3, u"General"));
-            formatter.ApplyCellFormat(i + 1, 1, static_cast<std::uint32_t>(i));
-        }
-        ASSERT_TRUE(facade.SaveWorkbookAs(file.u16string()));
-        facade.QuitServer();
-    }
+    std::vector<std::uint32_t> xfs(std::size(kXfCases));
+    for (std::uint32_t i = 0; i < xfs.size(); ++i) xfs[i] = i;
     CExcelData back;
-    back.SetSourcePath(file);
-    ASSERT_TRUE(RepairFile(&back));
+    ASSERT_NO_FATAL_FAILURE(SaveThirdsAndReadBack(source, xfs, m_temp.Path() / "xfs.xls", back));
     const CExcelWorkBook& book = *back.GetWorkbooks().GetHead();
     std::vector<const CExcelRecordNUMBER*> cells(std::size(kXfCases), nullptr);
     for (const CExcelRecordNUMBER& n : book.GetWorksheets().GetHead()->GetNumbers()) {
@@ -293,21 +302,9 @@ TEST_F(CSaveCellFormatterServerTest, MissingRecordsLeaveTheDefaultFormat) {
         source.GetXFs().Add(new CExcelRecordWBXF(p.data(), 20));
     }
     const std::filesystem::path file = m_temp.Path() / "missing.xls";
-    {
-        CXLEzAutomation facade(false);
-        ASSERT_TRUE(facade.NewWorkbook());
-        ASSERT_TRUE(facade.SelectWorksheetFromEnd(1));
-        CSaveCellFormatter formatter(facade, source);
-        for (std::int32_t i = 0; i < 3; ++i) {
-            ASSERT_TRUE(facade.WriteNumber(1, i + 1, 1.0 / 3, u"General"));
-            formatter.ApplyCellFormat(i + 1, 1, kCases[i].xf);
-        }
-        ASSERT_TRUE(facade.SaveWorkbookAs(file.u16string()));
-        facade.QuitServer();
-    }
     CExcelData back;
-    back.SetSourcePath(file);
-    ASSERT_TRUE(RepairFile(&back));
+    ASSERT_NO_FATAL_FAILURE(
+        SaveThirdsAndReadBack(source, {kCases[0].xf, kCases[1].xf, kCases[2].xf}, file, back));
     const CExcelWorkBook& book = *back.GetWorkbooks().GetHead();
     for (const CExcelRecordNUMBER& n : book.GetWorksheets().GetHead()->GetNumbers()) {
         ASSERT_LT(n.GetRow(), 3u);
