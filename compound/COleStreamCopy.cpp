@@ -28,7 +28,10 @@ std::uint32_t COleStreamCopy::Copy(std::int32_t id, const std::filesystem::path&
     CFileHandle out;
     if (!out.CreateForWriting(output)) return ErrCreateOutput;
     m_written = 0;
+    m_pending.clear();
+    m_window.clear();
     std::uint32_t result = chain.InMiniStream() ? CopyMini(chain, out) : CopyRegular(chain, out);
+    if (result != ErrCreateOutput && !Flush(out)) result = ErrCreateOutput;
     // A failed flush means the bytes did not all reach the file.
     if (!out.Close()) return ErrCreateOutput;
     if (result == ErrCreateOutput) return result;
@@ -38,17 +41,51 @@ std::uint32_t COleStreamCopy::Copy(std::int32_t id, const std::filesystem::path&
     return result | chain.GetError();
 }
 
+bool COleStreamCopy::ReadPiece(std::uint64_t p, std::uint8_t* into, std::uint64_t c) {
+    // Sectors of a stream mostly follow each other in the file: one read of
+    // the window ahead serves the next ones, where a read per sector made a
+    // system call for every 512 bytes.
+    if (p >= m_windowAt && p + c <= m_windowAt + m_window.size()) {
+        std::copy_n(m_window.data() + (p - m_windowAt), c, into);
+        return true;
+    }
+    const std::uint64_t length = m_container.GetFileLength();
+    const std::uint64_t ahead = std::min<std::uint64_t>(kReadWindow, length - p);
+    if (ahead >= c) {
+        m_window.resize(static_cast<std::size_t>(ahead));
+        if (m_source.ReadAt(p, m_window.data(), m_window.size())) {
+            m_windowAt = p;
+            std::copy_n(m_window.data(), c, into);
+            return true;
+        }
+    }
+    m_window.clear();
+    // The window could not be read (the file shrank since it was opened):
+    // the piece alone decides.
+    return m_source.ReadAt(p, into, static_cast<std::size_t>(c));
+}
+
 COleStreamCopy::EPiece COleStreamCopy::CopyPiece(std::uint64_t p, std::uint64_t c,
                                                  CFileHandle& out) {
     // c fits inside the file (p + c <= file length), so the buffer never
     // grows past what the file really holds, whatever the size field says.
-    m_buffer.resize(static_cast<std::size_t>(c));
+    const std::size_t at = m_pending.size();
+    m_pending.resize(at + static_cast<std::size_t>(c));
     // A piece that cannot be read in full (the file shrank since it was
     // opened) is treated like one outside the file.
-    if (!m_source.ReadAt(p, m_buffer.data(), m_buffer.size())) return EPiece::Skipped;
-    if (!out.Write(m_buffer.data(), m_buffer.size())) return EPiece::WriteFailed;
+    if (!ReadPiece(p, m_pending.data() + at, c)) {
+        m_pending.resize(at);
+        return EPiece::Skipped;
+    }
     m_written += c;
+    if (m_pending.size() >= kWriteBuffer && !Flush(out)) return EPiece::WriteFailed;
     return EPiece::Copied;
+}
+
+bool COleStreamCopy::Flush(CFileHandle& out) {
+    const bool written = m_pending.empty() || out.Write(m_pending.data(), m_pending.size());
+    m_pending.clear();
+    return written;
 }
 
 COleStreamCopy::EStep COleStreamCopy::CopyUnit(std::uint64_t p, std::uint64_t unit,

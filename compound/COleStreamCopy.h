@@ -7,8 +7,8 @@
 // whatever the header's shifts say. A piece that lies wholly or partly
 // outside the file is skipped whole and leaves no gap: the output is the
 // concatenation of the pieces that could be read, in chain order, at most
-// the settled length. Memory use is one piece at a time, never the stream
-// size field.
+// the settled length. Memory use is two bounded buffers (the file read
+// ahead, the output not yet written), never the stream size field.
 #pragma once
 
 #include <cstdint>
@@ -49,9 +49,19 @@ private:
     // Reads c bytes at file offset p and appends them, after the range tests
     // every piece passes.
     EPiece CopyPiece(std::uint64_t p, std::uint64_t c, CFileHandle& out);
+    // c bytes at file offset p (inside the file) into `into`, through the
+    // read-ahead window.
+    bool ReadPiece(std::uint64_t p, std::uint8_t* into, std::uint64_t c);
+    // Writes the pieces held back; false when the output would not take them.
+    bool Flush(CFileHandle& out);
+
+    static constexpr std::uint64_t kReadWindow = 64 * 1024;
+    static constexpr std::size_t kWriteBuffer = 1024 * 1024;
 
     const CFileHandle& m_source;
     CDataContainerOle& m_container;
     std::uint64_t m_written = 0;
-    std::vector<std::uint8_t> m_buffer;
+    std::vector<std::uint8_t> m_pending;  // copied, not yet written
+    std::vector<std::uint8_t> m_window;   // the file from m_windowAt on
+    std::uint64_t m_windowAt = 0;
 };

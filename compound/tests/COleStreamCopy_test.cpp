@@ -38,6 +38,18 @@ TEST(CopyStream, ExactMultipleOfTheSectorSizeEndsAtTheEndMarker) {
     }
 }
 
+TEST(CopyStream, StreamLongerThanTheReadAndWriteBuffersComesOutWhole) {
+    // Past the 64 KiB read window and the 1 MiB held before a write, and not
+    // a multiple of either.
+    const std::size_t size = (1u << 20) + 70000;
+    Builder builder;
+    builder.AddStream(u"Workbook", Pattern(size, 7));
+    ParsedFile parsed(builder.Build());
+    std::vector<std::uint8_t> out;
+    EXPECT_EQ(parsed.CopyWorkbook(out), 0);
+    EXPECT_EQ(out, Pattern(size, 7));
+}
+
 TEST(CopyStream, MiniStreamIsReadThroughTheRootChain) {
     Builder builder;
     builder.AddStream(u"Before", Pattern(1300, 3));  // puts the workbook mid-sector
