@@ -98,7 +98,7 @@ void PrintSubstreams(const CExcelData& data) {
 
 void PrintSheet(std::uint32_t position, const CExcelWorkBook& workbook,
                 const CExcelWorkSheet& sheet) {
-    const CRecoveredCells cells(workbook, sheet);
+    const CRecoveredCells cells(workbook, sheet, ERecoveredDetail::Kinds);
     std::printf("    sheet %u \"%s\" at 0x%08X: %zu cells\n", position,
                 ToUtf8(sheet.GetName()).c_str(), sheet.GetStart(), cells.GetCount());
     std::printf(

@@ -39,7 +39,7 @@ std::size_t RecoveredCells(const CExcelData& data) {
     std::size_t count = 0;
     for (const CExcelWorkBook& workbook : data.GetWorkbooks())
         for (const CExcelWorkSheet& sheet : workbook.GetWorksheets()) {
-            const CRecoveredCells cells(workbook, sheet);
+            const CRecoveredCells cells(workbook, sheet, ERecoveredDetail::Kinds);
             for (const CRecoveredCell& cell : cells.GetCells())
                 if (cell.m_kind != ERecoveredValue::Lost) ++count;
         }

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <bit>
-#include <limits>
 #include <utility>
 
 #include "format/CDateFormatTest.h"
@@ -14,23 +13,44 @@
 #include "records/CExcelRecordLABELSST.h"
 #include "records/CExcelRecordNUMBER.h"
 #include "records/CExcelRecordRKVALUE.h"
+#include "records/CExcelSSTDataList.h"
 
 namespace {
 
-// The cells every phase wrote, in the order written. Who wins a cell is
-// settled once at the end, by sorting: a map of cells updated record by
-// record costs a node and a hash per cell, and on a sheet of a million
-// cells that was most of the view's time.
-using CellMap = std::vector<CRecoveredCell>;
-
+// Without a date test the view fills in kinds only: no text is copied.
 struct PhaseInput {
     const CExcelWorkBook& workbook;
     const CExcelWorkSheet& sheet;
-    CDateFormatTest& dates;
+    CDateFormatTest* dates;
+
+    bool Values() const { return dates != nullptr; }
+    bool IsDate(std::uint16_t xfIndex) const { return dates && dates->IsDateXF(xfIndex); }
+};
+
+// The save's writing phases, in the order it runs them.
+enum class EPhase : std::uint8_t { Numbers, RKValues, Formulas, BoolErrs, LabelSSTs, Labels };
+
+// One write: the cell it claims, when it was made (phases in order, records
+// in parser order inside a phase) and the record that makes it. Who wins a
+// cell is settled by sorting these small references; only the winners are
+// then made into cells, so no text is copied for a write that lost.
+struct Write {
+    std::uint64_t order;  // cell key above, write number below
+    const void* record;
+    EPhase phase;
+    bool lost;  // a LABELSST whose shared string is missing
 };
 
 std::uint32_t KeyOf(std::uint16_t row, std::uint16_t column) {
     return (static_cast<std::uint32_t>(row) << 16) | column;
+}
+
+template <class Record>
+void Collect(const CTList<Record>& records, EPhase phase, std::vector<Write>& writes) {
+    for (const Record& record : records) {
+        const std::uint64_t key = KeyOf(record.GetRow(), record.GetColumn());
+        writes.push_back({key << 32 | writes.size(), &record, phase, false});
+    }
 }
 
 CRecoveredCell CellAt(std::uint16_t row, std::uint16_t column, std::uint16_t xfIndex) {
@@ -41,25 +61,13 @@ CRecoveredCell CellAt(std::uint16_t row, std::uint16_t column, std::uint16_t xfI
     return cell;
 }
 
-void Put(CellMap& cells, CRecoveredCell cell) {
-    cells.push_back(std::move(cell));
-}
-
 template <class NumberRecord>
-void PutNumber(const PhaseInput& in, CellMap& cells, const NumberRecord& record) {
+CRecoveredCell NumberCell(const PhaseInput& in, const NumberRecord& record) {
     CRecoveredCell cell = CellAt(record.GetRow(), record.GetColumn(), record.GetXFIndex());
     cell.m_kind = ERecoveredValue::Number;
     cell.m_number = record.GetValue();
-    cell.m_date = in.dates.IsDateXF(cell.m_xfIndex);
-    Put(cells, std::move(cell));
-}
-
-void ApplyNumbers(const PhaseInput& in, CellMap& cells) {
-    for (const CExcelRecordNUMBER& record : in.sheet.GetNumbers()) PutNumber(in, cells, record);
-}
-
-void ApplyRKValues(const PhaseInput& in, CellMap& cells) {
-    for (const CExcelRecordRKVALUE& record : in.sheet.GetRKValues()) PutNumber(in, cells, record);
+    cell.m_date = in.IsDate(cell.m_xfIndex);
+    return cell;
 }
 
 // Byte 2 of the eight cached-result bytes holds a Boolean's value or an
@@ -68,153 +76,132 @@ std::uint8_t TaggedResultByte(const CExcelRecordFormula& record) {
     return static_cast<std::uint8_t>(std::bit_cast<std::uint64_t>(record.GetNumber()) >> 16);
 }
 
-void ApplyFormulas(const PhaseInput& in, CellMap& cells) {
-    for (const CExcelRecordFormula& record : in.sheet.GetFormulas()) {
-        // Every cell of a shared or array range has a FORMULA record of its
-        // own, carrying that cell's cached result, so each record claims
-        // just its own cell.
-        CRecoveredCell cell = CellAt(record.GetRow(), record.GetColumn(), record.GetXF());
-        cell.m_formula = &record;
-        switch (record.GetResultType()) {
-            case FormulaResultString:
-                cell.m_kind = ERecoveredValue::Text;
-                cell.m_text = record.GetValueText(nullptr);
-                break;
-            case FormulaResultBoolean:
-                cell.m_kind = ERecoveredValue::Boolean;
-                cell.m_code = TaggedResultByte(record);
-                break;
-            case FormulaResultError:
-                cell.m_kind = ERecoveredValue::Error;
-                cell.m_code = TaggedResultByte(record);
-                break;
-            case FormulaResultEmpty:
-                cell.m_kind = ERecoveredValue::Empty;
-                break;
-            case FormulaResultNumber:
-                cell.m_kind = ERecoveredValue::Number;
-                cell.m_number = record.GetNumber();
-                cell.m_date = in.dates.IsDateXF(cell.m_xfIndex);
-                break;
-        }
-        Put(cells, std::move(cell));
-    }
-}
-
-void ApplyBoolErrs(const PhaseInput& in, CellMap& cells) {
-    for (const CExcelRecordBOOLERR& record : in.sheet.GetBoolErrs()) {
-        CRecoveredCell cell = CellAt(record.GetRow(), record.GetColumn(), record.GetXFIndex());
-        cell.m_kind = record.IsError() ? ERecoveredValue::Error : ERecoveredValue::Boolean;
-        cell.m_code = record.GetValue();
-        Put(cells, std::move(cell));
-    }
-}
-
-void ApplyLabelSSTs(const PhaseInput& in, CellMap& cells) {
-    for (const CExcelRecordLABELSST& record : in.sheet.GetLabelSSTs()) {
-        CRecoveredCell cell = CellAt(record.GetRow(), record.GetColumn(), record.GetXFIndex());
-        bool found = false;
-        cell.m_text = record.GetText(in.workbook, &found);
-        if (found) {
+// Every cell of a shared or array range has a FORMULA record of its own,
+// carrying that cell's cached result, so each record claims just its own
+// cell.
+CRecoveredCell FormulaCell(const PhaseInput& in, const CExcelRecordFormula& record) {
+    CRecoveredCell cell = CellAt(record.GetRow(), record.GetColumn(), record.GetXF());
+    cell.m_formula = &record;
+    switch (record.GetResultType()) {
+        case FormulaResultString:
             cell.m_kind = ERecoveredValue::Text;
-            Put(cells, std::move(cell));
-            continue;
-        }
-        // The save writes nothing for a missing string, so whatever an
-        // earlier phase put in the cell stays there (see Build).
-        cell.m_kind = ERecoveredValue::Lost;
-        cells.push_back(std::move(cell));
+            if (in.Values()) cell.m_text = record.GetValueText(nullptr);
+            break;
+        case FormulaResultBoolean:
+            cell.m_kind = ERecoveredValue::Boolean;
+            cell.m_code = TaggedResultByte(record);
+            break;
+        case FormulaResultError:
+            cell.m_kind = ERecoveredValue::Error;
+            cell.m_code = TaggedResultByte(record);
+            break;
+        case FormulaResultEmpty:
+            cell.m_kind = ERecoveredValue::Empty;
+            break;
+        case FormulaResultNumber:
+            cell.m_kind = ERecoveredValue::Number;
+            cell.m_number = record.GetNumber();
+            cell.m_date = in.IsDate(cell.m_xfIndex);
+            break;
     }
+    return cell;
 }
 
-void ApplyLabels(const PhaseInput& in, CellMap& cells) {
-    for (const CExcelRecordLABEL& record : in.sheet.GetLabels()) {
-        CRecoveredCell cell = CellAt(record.GetRow(), record.GetColumn(), record.GetXFIndex());
-        cell.m_kind = ERecoveredValue::Text;
-        cell.m_text = record.GetText();
-        Put(cells, std::move(cell));
-    }
+CRecoveredCell BoolErrCell(const CExcelRecordBOOLERR& record) {
+    CRecoveredCell cell = CellAt(record.GetRow(), record.GetColumn(), record.GetXFIndex());
+    cell.m_kind = record.IsError() ? ERecoveredValue::Error : ERecoveredValue::Boolean;
+    cell.m_code = record.GetValue();
+    return cell;
 }
 
-// The save's writing phases, in the order it runs them.
-constexpr void (*kPhases[])(const PhaseInput&, CellMap&) = {
-    ApplyNumbers, ApplyRKValues, ApplyFormulas, ApplyBoolErrs, ApplyLabelSSTs, ApplyLabels,
-};
+CRecoveredCell LabelSSTCell(const PhaseInput& in, const CExcelRecordLABELSST& record, bool lost) {
+    CRecoveredCell cell = CellAt(record.GetRow(), record.GetColumn(), record.GetXFIndex());
+    cell.m_kind = lost ? ERecoveredValue::Lost : ERecoveredValue::Text;
+    if (!lost && in.Values()) cell.m_text = record.GetText(in.workbook);
+    return cell;
+}
+
+CRecoveredCell LabelCell(const PhaseInput& in, const CExcelRecordLABEL& record) {
+    CRecoveredCell cell = CellAt(record.GetRow(), record.GetColumn(), record.GetXFIndex());
+    cell.m_kind = ERecoveredValue::Text;
+    if (in.Values()) cell.m_text = record.GetText();
+    return cell;
+}
+
+CRecoveredCell MakeCell(const PhaseInput& in, const Write& write) {
+    switch (write.phase) {
+        case EPhase::Numbers:
+            return NumberCell(in, *static_cast<const CExcelRecordNUMBER*>(write.record));
+        case EPhase::RKValues:
+            return NumberCell(in, *static_cast<const CExcelRecordRKVALUE*>(write.record));
+        case EPhase::Formulas:
+            return FormulaCell(in, *static_cast<const CExcelRecordFormula*>(write.record));
+        case EPhase::BoolErrs:
+            return BoolErrCell(*static_cast<const CExcelRecordBOOLERR*>(write.record));
+        case EPhase::LabelSSTs:
+            return LabelSSTCell(in, *static_cast<const CExcelRecordLABELSST*>(write.record),
+                                write.lost);
+        case EPhase::Labels:
+            break;
+    }
+    return LabelCell(in, *static_cast<const CExcelRecordLABEL*>(write.record));
+}
 
 }  // namespace
 
-CRecoveredCells::CRecoveredCells(const CExcelWorkBook& workbook, const CExcelWorkSheet& sheet) {
+CRecoveredCells::CRecoveredCells(const CExcelWorkBook& workbook, const CExcelWorkSheet& sheet,
+                                 ERecoveredDetail detail) {
+    if (detail == ERecoveredDetail::Kinds) {
+        Build(workbook, sheet, nullptr);
+        return;
+    }
     CDateFormatTest dates(workbook);
-    Build(workbook, sheet, dates);
+    Build(workbook, sheet, &dates);
 }
 
 CRecoveredCells::CRecoveredCells(const CExcelWorkBook& workbook, const CExcelWorkSheet& sheet,
                                  CDateFormatTest& dates) {
-    Build(workbook, sheet, dates);
+    Build(workbook, sheet, &dates);
 }
 
 void CRecoveredCells::Build(const CExcelWorkBook& workbook, const CExcelWorkSheet& sheet,
-                            CDateFormatTest& dates) {
+                            CDateFormatTest* dates) {
     const PhaseInput in{workbook, sheet, dates};
-    CellMap written;
-    written.reserve(sheet.GetNumbers().GetCount() + sheet.GetRKValues().GetCount() +
-                    sheet.GetFormulas().GetCount() + sheet.GetBoolErrs().GetCount() +
-                    sheet.GetLabelSSTs().GetCount() + sheet.GetLabels().GetCount());
-    for (const auto phase : kPhases) phase(in, written);
-
-    // Cell key above, write order below: sorted, each cell's writes are
-    // together and in the order they were made.
-    std::vector<std::uint64_t> order;
-    order.reserve(written.size());
-    for (std::size_t i = 0; i < written.size(); ++i) {
-        const CRecoveredCell& cell = written[i];
-        order.push_back(static_cast<std::uint64_t>(KeyOf(cell.m_row, cell.m_column)) << 32 | i);
+    std::vector<Write> writes;
+    writes.reserve(sheet.GetNumbers().GetCount() + sheet.GetRKValues().GetCount() +
+                   sheet.GetFormulas().GetCount() + sheet.GetBoolErrs().GetCount() +
+                   sheet.GetLabelSSTs().GetCount() + sheet.GetLabels().GetCount());
+    Collect(sheet.GetNumbers(), EPhase::Numbers, writes);
+    Collect(sheet.GetRKValues(), EPhase::RKValues, writes);
+    Collect(sheet.GetFormulas(), EPhase::Formulas, writes);
+    Collect(sheet.GetBoolErrs(), EPhase::BoolErrs, writes);
+    const std::size_t firstLabelSST = writes.size();
+    Collect(sheet.GetLabelSSTs(), EPhase::LabelSSTs, writes);
+    // The save writes nothing for a missing string, so whatever an earlier
+    // phase put in the cell stays there.
+    const CExcelSSTDataList& strings = workbook.GetSharedStrings();
+    for (std::size_t at = firstLabelSST; at < writes.size(); ++at) {
+        const auto& record = *static_cast<const CExcelRecordLABELSST*>(writes[at].record);
+        writes[at].lost = strings.GetAt(record.GetSSTIndex()) == nullptr;
     }
-    std::sort(order.begin(), order.end());
+    Collect(sheet.GetLabels(), EPhase::Labels, writes);
 
-    // Winners first, in cell order, then the writes that lost; the cells
-    // are then moved into that order in place, so that no second vector of
-    // cells is held beside the first.
-    constexpr std::size_t kNone = std::numeric_limits<std::size_t>::max();
-    std::vector<std::size_t> target;
-    target.reserve(written.size());
-    std::vector<std::size_t> losers;
-    for (std::size_t at = 0; at < order.size();) {
-        const std::uint64_t key = order[at] >> 32;
+    // Sorted, each cell's writes are together and in the order they were
+    // made.
+    std::sort(writes.begin(), writes.end(),
+              [](const Write& a, const Write& b) { return a.order < b.order; });
+    std::size_t cells = 0;
+    for (std::size_t at = 0; at < writes.size(); ++at)
+        if (at == 0 || writes[at].order >> 32 != writes[at - 1].order >> 32) ++cells;
+    m_cells.reserve(cells);
+    for (std::size_t at = 0; at < writes.size();) {
+        const std::uint64_t key = writes[at].order >> 32;
         // The last write wins; a lost text only where nothing was written.
-        std::size_t winner = kNone;
-        for (std::size_t run = at; run < order.size() && order[run] >> 32 == key; ++run) {
-            const std::size_t index = order[run] & 0xFFFFFFFFu;
-            if (winner == kNone || written[index].m_kind != ERecoveredValue::Lost) winner = index;
-        }
-        for (; at < order.size() && order[at] >> 32 == key; ++at) {
-            const std::size_t index = order[at] & 0xFFFFFFFFu;
-            if (index != winner) losers.push_back(index);
-        }
-        target.push_back(winner);
+        const Write* winner = nullptr;
+        for (; at < writes.size() && writes[at].order >> 32 == key; ++at)
+            if (winner == nullptr || !writes[at].lost) winner = &writes[at];
+        m_cells.push_back(MakeCell(in, *winner));
     }
-    const std::size_t kept = target.size();
-    target.insert(target.end(), losers.begin(), losers.end());
-    std::vector<std::uint64_t>().swap(order);
-    std::vector<std::size_t>().swap(losers);
-
-    // Position p takes the cell at target[p]: follow each cycle of the
-    // permutation once.
-    for (std::size_t start = 0; start < target.size(); ++start) {
-        if (target[start] == start || target[start] == kNone) continue;
-        CRecoveredCell held = std::move(written[start]);
-        std::size_t at = start;
-        while (target[at] != start) {
-            const std::size_t from = target[at];
-            written[at] = std::move(written[from]);
-            target[at] = kNone;
-            at = from;
-        }
-        written[at] = std::move(held);
-        target[at] = kNone;
-    }
-    written.resize(kept);
-    m_cells = std::move(written);
 }
 
 const CRecoveredCell* CRecoveredCells::Find(std::uint16_t row, std::uint16_t column) const {

@@ -56,12 +56,19 @@ struct CRecoveredCell {
     bool IsFormula() const { return m_formula != nullptr; }
 };
 
+// How much of each cell the view fills in: everything, or only where the
+// cells are, what kind of value each holds, its XF and its FORMULA record
+// (texts left empty, m_date false): enough to count and locate the cells
+// without copying a text per cell.
+enum class ERecoveredDetail : std::uint8_t { Values, Kinds };
+
 class CRecoveredCells {
 public:
     // The view of sheet, whose shared strings and cell formats are those of
     // workbook. dates tells date formats from others; it must belong to the
     // same workbook. Without one, a test of the view's own is used.
-    CRecoveredCells(const CExcelWorkBook& workbook, const CExcelWorkSheet& sheet);
+    CRecoveredCells(const CExcelWorkBook& workbook, const CExcelWorkSheet& sheet,
+                    ERecoveredDetail detail = ERecoveredDetail::Values);
     CRecoveredCells(const CExcelWorkBook& workbook, const CExcelWorkSheet& sheet,
                     CDateFormatTest& dates);
 
@@ -73,7 +80,7 @@ public:
 
 private:
     void Build(const CExcelWorkBook& workbook, const CExcelWorkSheet& sheet,
-               CDateFormatTest& dates);
+               CDateFormatTest* dates);
 
     std::vector<CRecoveredCell> m_cells;
 };

@@ -125,7 +125,7 @@ CReportSheet BuildSheet(const CExcelWorkBook& book, const CExcelWorkSheet& sheet
                         const FormatCheck& formats, CReportFormatShortfall& shortfall) {
     CReportSheet out;
     out.name = sheet.GetName();
-    const CRecoveredCells cells(book, sheet);
+    const CRecoveredCells cells(book, sheet, ERecoveredDetail::Kinds);
     for (const CRecoveredCell& cell : cells.GetCells()) {
         if (cell.m_column > kLastColumn) continue;
         CountCell(out, cell);

@@ -88,6 +88,14 @@ protected:
         const CRecoveredCells cells(workbook, sheet);
         const CRecoveredCell* cell = cells.Find(row, column);
         EXPECT_NE(cell, nullptr) << "no cell at " << row << "," << column;
+        // The counting view settles every cell the same way, text or not.
+        const CRecoveredCells kinds(workbook, sheet, ERecoveredDetail::Kinds);
+        EXPECT_EQ(kinds.GetCount(), cells.GetCount());
+        if (const CRecoveredCell* same = kinds.Find(row, column); cell && same) {
+            EXPECT_EQ(same->m_kind, cell->m_kind);
+            EXPECT_EQ(same->m_xfIndex, cell->m_xfIndex);
+            EXPECT_EQ(same->m_formula, cell->m_formula);
+        }
         return cell ? *cell : CRecoveredCell{};
     }
 
