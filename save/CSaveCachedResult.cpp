@@ -4,7 +4,6 @@
 #include <string>
 
 #include "formula/CExcelRecordFormula.h"
-#include "model/CExcelWorkBook.h"
 #include "save/CXLEzAutomation.h"
 
 std::uint8_t CSaveCachedResult::TaggedValue(const CExcelRecordFormula& record) {
@@ -13,18 +12,14 @@ std::uint8_t CSaveCachedResult::TaggedValue(const CExcelRecordFormula& record) {
     return static_cast<std::uint8_t>(std::bit_cast<std::uint64_t>(record.GetNumber()) >> 16);
 }
 
-void CSaveCachedResult::Write(CXLEzAutomation& automation, const CExcelWorkBook& workbook,
-                              const CExcelRecordFormula& record, std::int32_t row,
-                              std::int32_t column) {
-    const std::u16string format = record.GetNumberFormatText(workbook);
+void CSaveCachedResult::Write(CXLEzAutomation& automation, const CExcelRecordFormula& record,
+                              std::int32_t row, std::int32_t column) {
     switch (record.GetResultType()) {
         case FormulaResultNumber:
-            // Sets the number format as well.
-            automation.WriteNumber(column, row, record.GetNumber(), format);
+            automation.WriteNumber(column, row, record.GetNumber(), {});
             return;
         case FormulaResultString: {
-            // Written as text ("007" or "1/2" stay the texts they were);
-            // the record's format follows.
+            // Written as text ("007" or "1/2" stay the texts they were).
             const std::u16string text = record.GetValueText(nullptr);
             if (!text.empty()) automation.WriteText(column, row, text);
             break;
@@ -38,5 +33,4 @@ void CSaveCachedResult::Write(CXLEzAutomation& automation, const CExcelWorkBook&
         case FormulaResultEmpty:
             break;
     }
-    automation.ApplyNumberFormat(column, row, format);
 }

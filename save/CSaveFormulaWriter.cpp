@@ -49,7 +49,7 @@ bool CSaveFormulaWriter::WriteCachedResults() {
     for (const CExcelRecordFormula& record : m_worksheet.GetFormulas()) {
         if (SaveStopCheck()) return false;
         if (record.GetColumn() > kLastColumn) continue;
-        CSaveCachedResult::Write(m_automation, m_workbook, record, OneBased(record.GetRow()),
+        CSaveCachedResult::Write(m_automation, record, OneBased(record.GetRow()),
                                  OneBased(record.GetColumn()));
     }
     return true;
@@ -102,7 +102,8 @@ void CSaveFormulaWriter::WriteFormulaCell(const CExcelRecordFormula& record) {
                                                     OneBased(record.GetArrayLastRow()), formula);
             }
         } else {
-            m_automation.WriteFormula(column, row, formula, record.GetNumberFormatText(m_workbook));
+            // The cell format below carries the number format.
+            m_automation.WriteFormula(column, row, formula, {});
         }
     }
     m_formatter.ApplyCellFormat(row, column, record.GetXF());

@@ -135,13 +135,14 @@ namespace {
 
 template <class NumberRecord>
 void WriteNumberCell(CXLEzAutomation& automation, CSaveCellFormatter& formatter,
-                     const CExcelWorkBook& workbook, const NumberRecord& record) {
+                     const NumberRecord& record) {
     if (record.GetColumn() > kLastColumn) return;
     const std::int32_t row = OneBased(record.GetRow());
     const std::int32_t column = OneBased(record.GetColumn());
-    const std::u16string format = CSaveXfFormat::NumberFormat(
-        workbook.GetFormats(), static_cast<std::uint16_t>(record.GetFormatIndex(workbook)));
-    automation.WriteNumber(column, row, record.GetValue(), format);
+    // No number format with the value: the cell format put next carries
+    // the XF's, and a cell whose XF is the default one or is missing shows
+    // General as it is.
+    automation.WriteNumber(column, row, record.GetValue(), {});
     formatter.ApplyCellFormat(row, column, record.GetXFIndex());
 }
 
@@ -151,11 +152,11 @@ bool CSaveSheetWriter::Numbers() {
     if (SaveStopCheck()) return false;
     for (const CExcelRecordNUMBER& record : m_worksheet.GetNumbers()) {
         if (!NextRecord()) return false;
-        WriteNumberCell(m_automation, m_formatter, m_workbook, record);
+        WriteNumberCell(m_automation, m_formatter, record);
     }
     for (const CExcelRecordRKVALUE& record : m_worksheet.GetRKValues()) {
         if (!NextRecord()) return false;
-        WriteNumberCell(m_automation, m_formatter, m_workbook, record);
+        WriteNumberCell(m_automation, m_formatter, record);
     }
     return true;
 }

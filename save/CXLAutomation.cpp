@@ -451,6 +451,7 @@ bool CXLAutomation::WriteNumber(double column, double row, double value,
     const bool written = PutDouble(cell, u"Value", value, 0);
     cell->Release();
     if (!written) return false;
+    if (format.empty()) return true;
     cell = GetCell(row, column);
     if (cell == nullptr) return false;
     const bool formatted = PutText(cell, u"NumberFormat", format, 0);
@@ -497,7 +498,7 @@ bool CXLAutomation::WriteFormula(double column, double row, std::u16string_view 
     cell->Release();
     if (!accepted) return false;
     // The formula stands even when its format cannot be set.
-    ApplyNumberFormat(column, row, format);
+    if (!format.empty()) ApplyNumberFormat(column, row, format);
     return true;
 }
 

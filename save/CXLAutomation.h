@@ -125,6 +125,9 @@ public:
     // The selected range with one reference for the caller, or null.
     IDispatch* SelectRange(double c1, double r1, double c2, double r2);
     bool WriteText(double column, double row, std::u16string_view text);
+    // Cells(row, column) "Value" = value, then its "NumberFormat" = format;
+    // an empty format leaves the cell's number format as it is (a cell
+    // format put afterwards carries it).
     bool WriteNumber(double column, double row, double value, std::u16string_view format);
     // Cells(row, column) (get; 2), "Value" = the Boolean (put; 0). The cell
     // keeps its number format.
@@ -134,6 +137,8 @@ public:
     // of the seven cell errors makes no call and gives false.
     bool WriteError(double column, double row, std::uint8_t biffErrorCode);
     bool ApplyNumberFormat(double column, double row, std::u16string_view format);
+    // Cells(row, column) "Formula" = text, then "NumberFormat" = format
+    // unless it is empty.
     bool WriteFormula(double column, double row, std::u16string_view text,
                       std::u16string_view format);
     bool WriteFilledFormula(double column, double row, std::u16string_view text, double c1,
