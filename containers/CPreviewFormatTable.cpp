@@ -1,5 +1,7 @@
 #include "containers/CPreviewFormatTable.h"
 
+#include <array>
+
 #include "format/CExcelFormatText.h"
 #include "model/CExcelWorkBook.h"
 #include "records/CConstData.h"
@@ -40,8 +42,25 @@ CGridFont CPreviewFormatTable::GridFont(const CExcelRecordWBFONT& font) {
     return grid;
 }
 
+CGridAlignment CPreviewFormatTable::Alignment(const CExcelRecordWBXF& xf) {
+    // The horizontal code's three bits are all alignments; the vertical
+    // code's values 5-7 are none, and such a cell keeps the bottom.
+    static constexpr std::array<EGridVertical, 5> kVertical = {
+        EGridVertical::Top, EGridVertical::Centre, EGridVertical::Bottom, EGridVertical::Justify,
+        EGridVertical::Distributed};
+    CGridAlignment alignment;
+    alignment.horizontal = static_cast<EGridHorizontal>(xf.GetHorizontalAlignment() & 0x07);
+    const std::uint8_t vertical = xf.GetVerticalAlignment();
+    if (vertical < kVertical.size()) alignment.vertical = kVertical[vertical];
+    alignment.wrap = xf.IsWrapped();
+    return alignment;
+}
+
 CGridStyle CPreviewFormatTable::MakeStyle(const CExcelRecordWBXF& xf) const {
     CGridStyle style;
+    // Alignment is read whatever the used-attribute bits say, as the save
+    // does: writers set the alignment fields of every cell XF.
+    style.alignment = Alignment(xf);
     // The pattern colour shows whether or not the XF says its pattern is
     // used: solid fills written by other programs often leave the flag clear.
     style.background = PaletteColor(xf.GetPatternColor());

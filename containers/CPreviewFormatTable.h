@@ -1,7 +1,7 @@
 // How the preview draws the cells of one workbook, looked up by a cell's XF
 // index: the background (the XF's pattern colour), font (only with the XF's
-// font-used flag), text colour (the font's) and border colour (the right
-// border's, only with the border-used flag) the XF gives, and a number
+// font-used flag), text colour (the font's), border colour (the right
+// border's, only with the border-used flag) and alignment the XF gives, and a number
 // rendered with the XF's number format text. Built for one fill and thrown
 // away after it.
 //
@@ -46,6 +46,9 @@ public:
     // The grid's font for a FONT record: height in pixels is the height in
     // whole points halved (rounded down) times 3.
     static CGridFont GridFont(const CExcelRecordWBFONT& font);
+    // The XF's horizontal and vertical alignment and wrap flag; a vertical
+    // code that names no alignment gives the bottom.
+    static CGridAlignment Alignment(const CExcelRecordWBXF& xf);
 
 private:
     CGridStyle MakeStyle(const CExcelRecordWBXF& xf) const;

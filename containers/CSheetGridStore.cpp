@@ -49,7 +49,10 @@ CGridCell* CSheetGridStore::CellForWrite(int row, int column) {
 
 void CSheetGridStore::SetText(int row, int column, std::u16string text) {
     std::lock_guard lock(m_lock);
-    if (CGridCell* cell = CellForWrite(row, column)) cell->text = std::move(text);
+    CGridCell* cell = CellForWrite(row, column);
+    if (!cell) return;
+    cell->text = std::move(text);
+    cell->value = EGridValue::Unknown;
 }
 
 void CSheetGridStore::SetFont(int row, int column, const CGridFont& font) {
@@ -77,6 +80,7 @@ void CSheetGridStore::Merge(CGridCell& cell, const CGridStyle& style) {
     if (style.textColor) cell.textColor = style.textColor;
     if (style.background) cell.background = style.background;
     if (style.borderColor) cell.borderColor = style.borderColor;
+    if (style.alignment) cell.alignment = *style.alignment;
 }
 
 void CSheetGridStore::ApplyStyle(int row, int column, const CGridStyle& style) {
@@ -85,11 +89,12 @@ void CSheetGridStore::ApplyStyle(int row, int column, const CGridStyle& style) {
 }
 
 void CSheetGridStore::SetTextAndStyle(int row, int column, std::u16string text,
-                                      const CGridStyle* style) {
+                                      const CGridStyle* style, EGridValue value) {
     std::lock_guard lock(m_lock);
     CGridCell* cell = CellForWrite(row, column);
     if (!cell) return;
     cell->text = std::move(text);
+    cell->value = value;
     if (style) Merge(*cell, *style);
 }
 
@@ -100,6 +105,27 @@ std::optional<CGridCell> CSheetGridStore::GetCell(int row, int column) const {
     const auto found = m_cells.find(Key(row, column));
     if (found == m_cells.end()) return std::nullopt;
     return found->second;
+}
+
+void CSheetGridStore::SetMergedRanges(std::vector<CGridRange> ranges) {
+    // MERGEDCELLS ranges from a damaged sheet may be reversed or point at the
+    // headers; neither can be drawn as one cell.
+    std::erase_if(ranges, [](const CGridRange& range) {
+        return range.firstRow < 1 || range.firstColumn < 1 || range.lastRow < range.firstRow ||
+               range.lastColumn < range.firstColumn;
+    });
+    if (ranges.size() > kMergedRangeLimit) ranges.resize(kMergedRangeLimit);
+    std::lock_guard lock(m_lock);
+    m_merged = std::move(ranges);
+    ++m_revision;
+}
+
+std::vector<CGridRange> CSheetGridStore::GetMergedRanges(const CGridRange& area) const {
+    std::vector<CGridRange> found;
+    std::lock_guard lock(m_lock);
+    for (const CGridRange& range : m_merged)
+        if (range.Intersects(area)) found.push_back(range);
+    return found;
 }
 
 void CSheetGridStore::SetColumnWidth(int column, int pixels) {

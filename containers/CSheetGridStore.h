@@ -1,5 +1,6 @@
-// The data behind one preview grid: its size, the texts, fonts and colours
-// of its cells, and its row heights and column widths. Coordinates are grid
+// The data behind one preview grid: its size, the texts, fonts, colours
+// and alignments of its cells (and whether each text is a number), its
+// merged ranges, and its row heights and column widths. Coordinates are grid
 // coordinates: row 0 and column 0 are the headers, and the model's row r
 // and column c sit at grid row r + 1, grid column c + 1.
 //
@@ -10,11 +11,13 @@
 // counts or sizes change; the widget compares revisions on its timer.
 #pragma once
 #include <atomic>
+#include <cstddef>
 #include <cstdint>
 #include <mutex>
 #include <optional>
 #include <string>
 #include <unordered_map>
+#include <vector>
 
 // A cell font, in the grid's own units: height in pixels (the preview gives
 // points ÷ 2 × 3), weight 100–900 (400 normal, 700 bold).
@@ -31,6 +34,54 @@ struct CGridFont {
     bool operator==(const CGridFont&) const = default;
 };
 
+// What a cell's text stands for, as far as the grid draws it differently:
+// a number (dates and times too) too wide for its cell shows as "####", a
+// text may run on into empty neighbours, and General alignment sets numbers
+// to the right, texts to the left, Booleans and errors in the centre.
+// Unknown is a text whose origin the store was not told (an edited cell):
+// the grid takes it for a number when it reads as one.
+enum class EGridValue : std::uint8_t { Unknown, Text, Number, Logical };
+
+// The XF's horizontal alignment codes 0-7, and its vertical ones 0-4.
+enum class EGridHorizontal : std::uint8_t {
+    General,
+    Left,
+    Centre,
+    Right,
+    Fill,
+    Justify,
+    CentreAcross,
+    Distributed
+};
+enum class EGridVertical : std::uint8_t { Top, Centre, Bottom, Justify, Distributed };
+
+// Where a cell's text sits; a cell without one is General, at the bottom,
+// not wrapped, as a spreadsheet's default cell format is.
+struct CGridAlignment {
+    EGridHorizontal horizontal = EGridHorizontal::General;
+    EGridVertical vertical = EGridVertical::Bottom;
+    bool wrap = false;
+
+    bool operator==(const CGridAlignment&) const = default;
+};
+
+// A rectangle of grid cells, first to last inclusive on both axes.
+struct CGridRange {
+    int firstRow = 0;
+    int firstColumn = 0;
+    int lastRow = 0;
+    int lastColumn = 0;
+
+    bool Contains(int row, int column) const {
+        return row >= firstRow && row <= lastRow && column >= firstColumn && column <= lastColumn;
+    }
+    bool Intersects(const CGridRange& other) const {
+        return firstRow <= other.lastRow && other.firstRow <= lastRow &&
+               firstColumn <= other.lastColumn && other.firstColumn <= lastColumn;
+    }
+    bool operator==(const CGridRange&) const = default;
+};
+
 // Colours are 0xRRGGBB.
 struct CGridCell {
     std::u16string text;
@@ -38,6 +89,8 @@ struct CGridCell {
     std::optional<std::uint32_t> textColor;
     std::optional<std::uint32_t> background;
     std::optional<std::uint32_t> borderColor;
+    CGridAlignment alignment;
+    EGridValue value = EGridValue::Unknown;
 };
 
 // The look a cell takes from its format: each part that holds a value
@@ -47,6 +100,7 @@ struct CGridStyle {
     std::optional<std::uint32_t> textColor;
     std::optional<std::uint32_t> background;
     std::optional<std::uint32_t> borderColor;
+    std::optional<CGridAlignment> alignment;
 };
 
 class CSheetGridStore {
@@ -56,6 +110,9 @@ public:
     static constexpr int kColumnLimit = 250;
     static constexpr int kInitialRowCount = 100;
     static constexpr int kInitialColumnCount = 27;
+    // Merged ranges kept at most; the grid looks through all of them on
+    // every paint.
+    static constexpr std::size_t kMergedRangeLimit = 65536;
 
     CSheetGridStore() = default;
     CSheetGridStore(const CSheetGridStore&) = delete;
@@ -72,7 +129,8 @@ public:
     // column count + 1 reaches column (at most the column limit).
     bool EnsureCell(int row, int column);
 
-    // Writes outside the current counts are ignored.
+    // Writes outside the current counts are ignored. SetText makes the
+    // cell's value Unknown: an edited text is no longer the value it was.
     void SetText(int row, int column, std::u16string text);
     void SetFont(int row, int column, const CGridFont& font);
     void SetTextColor(int row, int column, std::uint32_t rgb);
@@ -82,11 +140,22 @@ public:
     // The parts of style that hold a value, under one lock (ignored outside
     // the counts, as the single setters are).
     void ApplyStyle(int row, int column, const CGridStyle& style);
-    // The text, then the style when there is one, under one lock.
-    void SetTextAndStyle(int row, int column, std::u16string text, const CGridStyle* style);
+    // The text and what it stands for, then the style when there is one,
+    // under one lock.
+    void SetTextAndStyle(int row, int column, std::u16string text, const CGridStyle* style,
+                         EGridValue value = EGridValue::Unknown);
 
     // A copy of the cell; empty when nothing was ever written there.
     std::optional<CGridCell> GetCell(int row, int column) const;
+
+    // The merged ranges, replacing those there were. A range whose last row
+    // or column comes before its first, or that starts below row 1 or
+    // column 1, is dropped, and so is every range past kMergedRangeLimit.
+    // Ranges are not checked against each other: the grid decides what an
+    // overlap shows.
+    void SetMergedRanges(std::vector<CGridRange> ranges);
+    // The merged ranges that share a cell with area, in the order given.
+    std::vector<CGridRange> GetMergedRanges(const CGridRange& area) const;
 
     // Pixels; 0 or less means "the grid's default".
     void SetColumnWidth(int column, int pixels);
@@ -108,6 +177,7 @@ private:
     int m_rowCount = kInitialRowCount;
     int m_columnCount = kInitialColumnCount;
     std::unordered_map<std::uint32_t, CGridCell> m_cells;
+    std::vector<CGridRange> m_merged;
     std::unordered_map<int, int> m_columnWidths;
     std::unordered_map<int, int> m_rowHeights;
     std::atomic<std::uint64_t> m_revision{0};

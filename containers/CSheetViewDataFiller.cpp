@@ -1,6 +1,7 @@
 #include "containers/CSheetViewDataFiller.h"
 
 #include <algorithm>
+#include <vector>
 
 #include "containers/CPreviewFormatTable.h"
 #include "containers/CPreviewPageIndex.h"
@@ -9,10 +10,12 @@
 #include "model/CExcelWorkBook.h"
 #include "model/CExcelWorkSheet.h"
 #include "platform/RunState.h"
+#include "records/CExcelCelRange8.h"
 #include "records/CExcelRecordBOOLERR.h"
 #include "records/CExcelRecordCOLINFO.h"
 #include "records/CExcelRecordLABEL.h"
 #include "records/CExcelRecordLABELSST.h"
+#include "records/CExcelRecordMERGEDCELLS.h"
 #include "records/CExcelRecordNUMBER.h"
 #include "records/CExcelRecordRKVALUE.h"
 #include "records/CExcelRecordROW.h"
@@ -84,6 +87,7 @@ void CSheetViewDataFiller::Fill() {
     m_highestRow = 0;
     m_formats = std::make_unique<CPreviewFormatTable>(*m_workbook);
     m_index = std::make_unique<CPageIndexes>();
+    FillMergedRanges();
     // The first page's records tell the highest row there is; every later
     // page is needed only while that row lies beyond it. EnsureCell refuses
     // rows above 65,000, so at most 650 pages run.
@@ -99,6 +103,24 @@ void CSheetViewDataFiller::Fill() {
 }
 
 void CSheetViewDataFiller::PageFilled(int) {}
+
+void CSheetViewDataFiller::FillMergedRanges() {
+    std::vector<CGridRange> ranges;
+    for (const CExcelRecordMERGEDCELLS& record : m_sheet->GetMergedCells()) {
+        if (Stopping()) return;
+        CExcelCelRange8 range;
+        // GetRange gives only the ranges the record's bytes hold, and the
+        // store keeps no more than its limit: both bound the walk.
+        for (std::uint32_t i = 0; i < record.GetCount() && record.GetRange(i, range) &&
+                                  ranges.size() < CSheetGridStore::kMergedRangeLimit;
+             ++i) {
+            ranges.push_back(
+                {range.GetFirstRow() + kGridOffset, range.GetFirstColumn() + kGridOffset,
+                 range.GetLastRow() + kGridOffset, range.GetLastColumn() + kGridOffset});
+        }
+    }
+    m_grid->SetMergedRanges(std::move(ranges));
+}
 
 bool CSheetViewDataFiller::InPage(int row) const {
     return row <= kRowsPerPage * m_page && row >= kRowsPerPage * (m_page - 1);
@@ -178,12 +200,14 @@ void CSheetViewDataFiller::FillTexts() {
              bool found = false;
              std::u16string text = record.GetText(*m_workbook, &found);
              if (!found) text = u"Lost string";
-             PutText(record.GetRow(), record.GetColumn(), record.GetXFIndex(), std::move(text));
+             PutText(record.GetRow(), record.GetColumn(), record.GetXFIndex(), std::move(text),
+                     EGridValue::Text);
          });
     // LABEL and RSTRING cells carry their text themselves.
     Walk(m_sheet->GetLabels(), m_index->labels, m_page, [this](const CExcelRecordLABEL& record) {
         if (!Accept(record.GetRow(), record.GetColumn())) return;
-        PutText(record.GetRow(), record.GetColumn(), record.GetXFIndex(), record.GetText());
+        PutText(record.GetRow(), record.GetColumn(), record.GetXFIndex(), record.GetText(),
+                EGridValue::Text);
     });
 }
 
@@ -195,11 +219,16 @@ void CSheetViewDataFiller::FillFormulas() {
              if (!Accept(record.GetRow(), record.GetColumn())) return;
              // Strings, Booleans and errors have a text of their own; an
              // empty result has none and leaves the cell alone.
-             std::u16string text = record.GetResultType() == FormulaResultNumber
+             const bool number = record.GetResultType() == FormulaResultNumber;
+             std::u16string text = number
                                        ? m_formats->NumberText(record.GetXF(), record.GetNumber())
                                        : record.GetValueText(nullptr);
              if (text.empty()) return;
-             PutText(record.GetRow(), record.GetColumn(), record.GetXF(), std::move(text));
+             const EGridValue value = number ? EGridValue::Number
+                                      : record.GetResultType() == FormulaResultString
+                                          ? EGridValue::Text
+                                          : EGridValue::Logical;
+             PutText(record.GetRow(), record.GetColumn(), record.GetXF(), std::move(text), value);
          });
 }
 
@@ -209,7 +238,8 @@ void CSheetViewDataFiller::FillBoolErrs() {
              // An error code that names no error shows nothing.
              std::u16string text = record.GetText();
              if (text.empty() || !Accept(record.GetRow(), record.GetColumn())) return;
-             PutText(record.GetRow(), record.GetColumn(), record.GetXFIndex(), std::move(text));
+             PutText(record.GetRow(), record.GetColumn(), record.GetXFIndex(), std::move(text),
+                     EGridValue::Logical);
          });
 }
 
@@ -219,7 +249,8 @@ void CSheetViewDataFiller::FillNumbers(const CTList<T>& numbers, CPreviewPageInd
         if (!Accept(record.GetRow(), record.GetColumn())) return;
         std::u16string text = m_formats->NumberText(record.GetXFIndex(), record.GetValue());
         if (text.empty()) return;
-        PutText(record.GetRow(), record.GetColumn(), record.GetXFIndex(), std::move(text));
+        PutText(record.GetRow(), record.GetColumn(), record.GetXFIndex(), std::move(text),
+                EGridValue::Number);
     });
 }
 
@@ -228,9 +259,9 @@ bool CSheetViewDataFiller::Accept(std::uint16_t row, std::uint16_t column) {
 }
 
 void CSheetViewDataFiller::PutText(std::uint16_t row, std::uint16_t column, std::uint32_t xfIndex,
-                                   std::u16string text) {
+                                   std::u16string text, EGridValue value) {
     m_grid->SetTextAndStyle(row + kGridOffset, column + kGridOffset, std::move(text),
-                            m_formats->GetStyle(xfIndex));
+                            m_formats->GetStyle(xfIndex), value);
 }
 
 void CSheetViewDataFiller::FormatCell(std::uint32_t xfIndex, int gridRow, int gridColumn) {

@@ -1,7 +1,9 @@
 // Fills one preview grid's data store from a worksheet of the repaired
 // model, page by page (100 rows each), on the preview worker: columns, rows,
 // texts, formulas, booleans and errors, numbers, RK numbers, each cell with
-// its XF's background, font, font colour and border colour. PreviewStop is
+// its XF's background, font, font colour, border colour and alignment, and
+// whether its text is a number, a text or a Boolean or error; and, before
+// the first page, the sheet's merged ranges. PreviewStop is
 // checked before every record; the fill ends at the next check once it is
 // set.
 //
@@ -26,6 +28,7 @@ class CPreviewFormatTable;
 template <class T>
 class CPreviewPageIndex;
 class CSheetGridStore;
+enum class EGridValue : std::uint8_t;
 
 class CSheetViewDataFiller : public IPreviewFill {
 public:
@@ -57,6 +60,8 @@ protected:
 private:
     // The paging test alone (row is model row + 3), recording nothing.
     bool InPage(int row) const;
+    // The sheet's MERGEDCELLS ranges, in grid coordinates, once per fill.
+    void FillMergedRanges();
     void FillPage();
     void FillColumns();
     void FillRows();
@@ -67,10 +72,10 @@ private:
     void FillNumbers(const CTList<T>& numbers, CPreviewPageIndex<T>& index);
     // EnsureCell for the model's (row, column).
     bool Accept(std::uint16_t row, std::uint16_t column);
-    // Writes text at the model's (row, column), which EnsureCell accepted,
-    // and formats it with xfIndex.
+    // Writes text, standing for value, at the model's (row, column), which
+    // EnsureCell accepted, and formats it with xfIndex.
     void PutText(std::uint16_t row, std::uint16_t column, std::uint32_t xfIndex,
-                 std::u16string text);
+                 std::u16string text, EGridValue value);
     // Gives the grid cell the XF's look; nothing when there is no such XF.
     void FormatCell(std::uint32_t xfIndex, int gridRow, int gridColumn);
 

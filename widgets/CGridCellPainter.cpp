@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "containers/CSheetGridStore.h"
+#include "widgets/CGridPaintPlan.h"
 
 QColor CGridCellPainter::GridLineColor() {
     return QColor(0xd0, 0xd7, 0xe5);
@@ -48,35 +49,20 @@ QFont CGridCellPainter::CellFont(const CGridCell* cell, const QFont& base) {
 }
 
 int CGridCellPainter::NeededWidth(const QString& text, const QFont& font) {
-    return QFontMetrics(font).horizontalAdvance(text) + 2 * kMargin;
+    return QFontMetrics(font).horizontalAdvance(text) + 2 * CGridPaintPlan::kMargin;
 }
 
-void CGridCellPainter::DrawCell(QPainter& painter, const QRect& rect, const CGridCell* cell,
-                                const QFont& base) {
-    const QColor background = cell && cell->background ? Rgb(*cell->background) : Qt::white;
-    painter.fillRect(rect, background);
+void CGridCellPainter::DrawPlan(QPainter& painter, const CGridPaintPlanResult& plan) {
+    for (const CGridPaintCell& cell : plan.cells) DrawBackground(painter, cell);
+    for (const CGridPaintText& text : plan.texts) DrawText(painter, text);
+}
 
-    const QString text = TextOf(cell);
-    if (!text.isEmpty()) {
-        painter.save();
-        painter.setClipRect(rect.adjusted(0, 0, -1, -1), Qt::IntersectClip);
-        painter.setFont(CellFont(cell, base));
-        painter.setPen(cell->textColor ? Rgb(*cell->textColor) : QColor(Qt::black));
-        // The store holds rendered texts only; a text that reads as a number is
-        // set to the right as a spreadsheet does with numeric cells.
-        bool numeric = false;
-        text.trimmed().toDouble(&numeric);
-        const std::uint16_t escapement = cell->font ? cell->font->escapement : 0;
-        const int vertical = escapement == kSuperscript ? Qt::AlignTop
-                             : escapement == kSubscript ? Qt::AlignBottom
-                                                        : Qt::AlignVCenter;
-        const int align = vertical | (numeric ? Qt::AlignRight : Qt::AlignLeft);
-        painter.drawText(rect.adjusted(kMargin, 0, -kMargin - 1, -1), align, text);
-        painter.restore();
-    }
-
+void CGridCellPainter::DrawBackground(QPainter& painter, const CGridPaintCell& item) {
+    const QRect& rect = item.rect;
+    const CGridCell* cell = item.cell ? &*item.cell : nullptr;
+    painter.fillRect(rect, cell && cell->background ? Rgb(*cell->background) : QColor(Qt::white));
     painter.setPen(GridLineColor());
-    painter.drawLine(rect.topRight(), rect.bottomRight());
+    if (item.rightLine) painter.drawLine(rect.topRight(), rect.bottomRight());
     painter.drawLine(rect.bottomLeft(), rect.bottomRight());
     if (cell && cell->borderColor) {
         // Inside the cell, over its own grid lines: the neighbours painted
@@ -85,6 +71,15 @@ void CGridCellPainter::DrawCell(QPainter& painter, const QRect& rect, const CGri
         painter.setBrush(Qt::NoBrush);
         painter.drawRect(rect.adjusted(0, 0, -1, -1));
     }
+}
+
+void CGridCellPainter::DrawText(QPainter& painter, const CGridPaintText& text) {
+    painter.save();
+    painter.setClipRect(text.clip, Qt::IntersectClip);
+    painter.setFont(text.font);
+    painter.setPen(text.color);
+    painter.drawText(text.layout, text.flags, text.text);
+    painter.restore();
 }
 
 void CGridCellPainter::DrawHeader(QPainter& painter, const QRect& rect, const QString& text,

@@ -1,4 +1,4 @@
-// Draws the pieces of a grid (a cell with its text, font and colours; a
+// Draws the pieces of a grid (the cells and texts of a CGridPaintPlan; a
 // header cell) onto any QPainter, so that the screen and the printer show
 // the same thing. Rectangles are in the painter's coordinates and include
 // the cell's right and bottom grid lines.
@@ -11,6 +11,9 @@
 
 struct CGridCell;
 struct CGridFont;
+struct CGridPaintCell;
+struct CGridPaintPlanResult;
+struct CGridPaintText;
 class QPainter;
 
 class CGridCellPainter {
@@ -27,12 +30,15 @@ public:
     // cell's inner margins), for deciding whether it is cut off.
     static int NeededWidth(const QString& text, const QFont& font);
 
-    // A cell: background, text (clipped to the cell; numbers to the right,
-    // other texts to the left; vertically centred, superscripts at the top
-    // and subscripts at the bottom), grid lines, and the
-    // cell's own border colour when it has one. cell may be null (empty).
-    static void DrawCell(QPainter& painter, const QRect& rect, const CGridCell* cell,
-                         const QFont& base);
+    // Every cell of a plan, then every text, so that a text running on
+    // into a neighbour is not covered by the neighbour's background.
+    static void DrawPlan(QPainter& painter, const CGridPaintPlanResult& plan);
+    // A cell's background, its bottom grid line, its right one unless a
+    // text runs across it, and its own border colour when it has one.
+    static void DrawBackground(QPainter& painter, const CGridPaintCell& cell);
+    // A text in its font and colour, aligned in its layout rectangle and
+    // clipped to its clip rectangle.
+    static void DrawText(QPainter& painter, const CGridPaintText& text);
 
     // A header cell with its centred text; highlighted when the current
     // cell is in its row or column.
@@ -43,7 +49,6 @@ public:
     static QString TextOf(const CGridCell* cell);
 
 private:
-    static constexpr int kMargin = 2;
     // CGridFont::escapement values.
     static constexpr std::uint16_t kSuperscript = 1;
     static constexpr std::uint16_t kSubscript = 2;

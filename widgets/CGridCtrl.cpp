@@ -20,6 +20,7 @@
 
 #include "containers/CSheetGridStore.h"
 #include "widgets/CGridCellPainter.h"
+#include "widgets/CGridPaintPlan.h"
 #include "widgets/CGridPrinter.h"
 
 CGridCtrl::CGridCtrl(QWidget* parent) : QAbstractScrollArea(parent) {
@@ -126,6 +127,17 @@ QRect CGridCtrl::CellRect(int row, int column) const {
                  m_rows.GetSize(row));
 }
 
+QRect CGridCtrl::ShownRect(int row, int column) const {
+    const QRect cell = CellRect(row, column);
+    if (!m_store || cell.isEmpty()) return cell;
+    const auto merged = m_store->GetMergedRanges({row, column, row, column});
+    if (merged.empty()) return cell;
+    const CGridRange& range = merged.front();
+    const QRect last = CellRect(std::min(range.lastRow, RowCount() - 1),
+                                std::min(range.lastColumn, ColumnCount() - 1));
+    return CellRect(range.firstRow, range.firstColumn).united(last);
+}
+
 bool CGridCtrl::CellAt(const QPoint& point, int& row, int& column) const {
     if (point.x() < kHeaderColumnWidth || point.y() < GetHeaderHeight()) return false;
     const std::int64_t x = point.x() - kHeaderColumnWidth + horizontalScrollBar()->value();
@@ -140,11 +152,20 @@ QString CGridCtrl::TitleTipAt(const QPoint& point) const {
     int row = 0;
     int column = 0;
     if (!m_store || !CellAt(point, row, column)) return {};
+    // A merged range shows its top-left cell's text over its whole width.
+    int width = m_columns.GetSize(column);
+    const auto merged = m_store->GetMergedRanges({row, column, row, column});
+    if (!merged.empty()) {
+        row = merged.front().firstRow;
+        column = merged.front().firstColumn;
+        const int last = std::min(merged.front().lastColumn, ColumnCount() - 1);
+        width = static_cast<int>(m_columns.GetStart(last + 1) - m_columns.GetStart(column));
+    }
     const auto cell = m_store->GetCell(row, column);
     const QString text = CGridCellPainter::TextOf(cell ? &*cell : nullptr);
     if (text.isEmpty()) return {};
     const QFont cellFont = CGridCellPainter::CellFont(&*cell, font());
-    if (CGridCellPainter::NeededWidth(text, cellFont) <= m_columns.GetSize(column)) return {};
+    if (CGridCellPainter::NeededWidth(text, cellFont) <= width) return {};
     return text;
 }
 
@@ -223,15 +244,13 @@ void CGridCtrl::paintEvent(QPaintEvent*) {
     }
 
     painter.setClipRect(QRect(kHeaderColumnWidth, headerHeight, width, height));
-    const QFont base = font();
-    for (int row = firstRow; row <= lastRow; ++row) {
-        for (int column = firstColumn; column <= lastColumn; ++column) {
-            const auto cell = m_store->GetCell(row, column);
-            CGridCellPainter::DrawCell(painter, CellRect(row, column), cell ? &*cell : nullptr,
-                                       base);
-        }
-    }
-    const QRect current = CellRect(m_currentRow, m_currentColumn);
+    // A text may run into view from at most a viewport's width away.
+    const CGridPaintPlan plan(
+        *m_store, m_rows, m_columns, font(),
+        QPoint(static_cast<int>(kHeaderColumnWidth - left), static_cast<int>(headerHeight - top)));
+    CGridCellPainter::DrawPlan(painter,
+                               plan.Make(firstRow, lastRow, firstColumn, lastColumn, width));
+    const QRect current = ShownRect(m_currentRow, m_currentColumn);
     if (!current.isEmpty()) {
         painter.setPen(QPen(palette().color(QPalette::Highlight), 2));
         painter.setBrush(Qt::NoBrush);
@@ -274,7 +293,7 @@ bool CGridCtrl::viewportEvent(QEvent* event) {
             int row = 0;
             int column = 0;
             CellAt(help->pos(), row, column);
-            QToolTip::showText(help->globalPos(), tip, viewport(), CellRect(row, column));
+            QToolTip::showText(help->globalPos(), tip, viewport(), ShownRect(row, column));
         }
         return true;
     }
@@ -300,7 +319,7 @@ bool CGridCtrl::BeginEdit(const QString* replacement) {
 
 void CGridCtrl::PlaceEditor() {
     if (m_editor)
-        m_editor->setGeometry(CellRect(m_currentRow, m_currentColumn).adjusted(1, 1, -2, -2));
+        m_editor->setGeometry(ShownRect(m_currentRow, m_currentColumn).adjusted(1, 1, -2, -2));
 }
 
 void CGridCtrl::CommitEdit() {

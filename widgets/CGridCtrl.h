@@ -1,6 +1,8 @@
 // A spreadsheet-like grid that shows a CSheetGridStore: a fixed header row
 // (column letters) and header column (row numbers, 35 pixels wide), cells
-// with their texts, fonts and colours, smooth pixel scrolling over tens of
+// with their texts, fonts, colours and alignments (numbers too wide shown as
+// "####", texts running on into empty neighbours, merged ranges drawn as
+// one cell; see CGridPaintPlan), smooth pixel scrolling over tens of
 // thousands of rows, a current cell, in-place editing of a cell's text,
 // title tips for cut-off texts, drag and drop of cell texts, and printing.
 //
@@ -70,6 +72,8 @@ public:
     // Where a cell is drawn now (it may lie outside the viewport); an empty
     // rectangle for cells outside the grid.
     QRect CellRect(int row, int column) const;
+    // CellRect, or the whole merged range's rectangle for a cell in one.
+    QRect ShownRect(int row, int column) const;
     // The cell under a viewport point; false on the headers and past the end.
     bool CellAt(const QPoint& point, int& row, int& column) const;
     // The full text of the cell under a point when it does not fit in its

@@ -10,6 +10,7 @@
 #include "widgets/CGridAxis.h"
 #include "widgets/CGridCellPainter.h"
 #include "widgets/CGridCtrl.h"
+#include "widgets/CGridPaintPlan.h"
 
 namespace {
 
@@ -66,6 +67,11 @@ int CGridPrinter::Print(QPrinter& printer) {
     int lastRow = 0;
     int lastColumn = 0;
     FindUsedArea(m_store, lastRow, lastColumn);
+    // A merged range prints whole even where its other cells hold nothing.
+    for (const CGridRange& range : m_store.GetMergedRanges({1, 1, lastRow, lastColumn})) {
+        lastRow = std::max(lastRow, std::min(range.lastRow, m_store.GetRowCount() - 1));
+        lastColumn = std::max(lastColumn, std::min(range.lastColumn, m_store.GetColumnCount() - 1));
+    }
     // An empty sheet still prints its first cell, so the page shows which sheet it was.
     lastRow = std::max(lastRow, 1);
     lastColumn = std::max(lastColumn, 1);
@@ -106,17 +112,23 @@ int CGridPrinter::Print(QPrinter& printer) {
                                              false);
             }
             for (int row = firstRow; row <= lastBandRow; ++row) {
-                const int y = static_cast<int>(rows.GetStart(row) - top);
-                const int height = rows.GetSize(row);
-                CGridCellPainter::DrawHeader(painter, QRect(0, y, headerWidth, height),
+                CGridCellPainter::DrawHeader(painter,
+                                             QRect(0, static_cast<int>(rows.GetStart(row) - top),
+                                                   headerWidth, rows.GetSize(row)),
                                              QString::number(row), false);
-                for (int column = firstColumn; column <= lastBandColumn; ++column) {
-                    const QRect rect(static_cast<int>(columns.GetStart(column) - left), y,
-                                     columns.GetSize(column), height);
-                    const auto cell = m_store.GetCell(row, column);
-                    CGridCellPainter::DrawCell(painter, rect, cell ? &*cell : nullptr, m_base);
-                }
             }
+            // A merged range that crosses the band's edge is cut there.
+            const CGridPaintPlan plan(m_store, rows, columns, m_base,
+                                      QPoint(static_cast<int>(-left), static_cast<int>(-top)));
+            painter.save();
+            painter.setClipRect(
+                QRect(headerWidth, headerHeight,
+                      static_cast<int>(columns.GetStart(lastBandColumn + 1) -
+                                       columns.GetStart(firstColumn)),
+                      static_cast<int>(rows.GetStart(lastBandRow + 1) - rows.GetStart(firstRow))));
+            CGridCellPainter::DrawPlan(
+                painter, plan.Make(firstRow, lastBandRow, firstColumn, lastBandColumn, 0));
+            painter.restore();
         }
     }
     painter.end();

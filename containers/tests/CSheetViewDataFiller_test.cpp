@@ -321,6 +321,43 @@ TEST_F(PreviewFill, AMissingXFLeavesTheCellUnformatted) {
     EXPECT_FALSE(cell->font);
 }
 
+TEST_F(PreviewFill, CellsKnowWhatTheirTextStandsForAndHowTheirXFAlignsIt) {
+    const std::uint16_t general = m_model.AddXF({});
+    const std::uint16_t centredTopWrapped = m_model.AddXF({.alignment = 0x0A});
+    const std::uint16_t rightNoVertical = m_model.AddXF({.alignment = 0x73});  // vertical 7
+    m_model.Label(0, 0, centredTopWrapped, u"title");
+    m_model.Number(1, 0, rightNoVertical, 3.0);
+    m_model.FormulaNumber(2, 0, general, 2.0);
+    m_model.FormulaTagged(3, 0, general, 0, 0, u"text result");
+    m_model.FormulaTagged(4, 0, general, 2, 0x07);  // #DIV/0!
+    m_model.BoolErr(5, 0, general, 1, false);
+    const CGridAlignment plain;
+    const CGridAlignment centred{EGridHorizontal::Centre, EGridVertical::Top, true};
+    const CGridAlignment right{EGridHorizontal::Right, EGridVertical::Bottom, false};
+    const struct {
+        EGridValue value;
+        CGridAlignment alignment;
+    } expected[] = {{EGridValue::Text, centred},  {EGridValue::Number, right},
+                    {EGridValue::Number, plain},  {EGridValue::Text, plain},
+                    {EGridValue::Logical, plain}, {EGridValue::Logical, plain}};
+    ASSERT_EQ(Fill(), 0);
+    for (int row = 0; row < 6; ++row) {
+        const auto cell = CellAt(row, 0);
+        ASSERT_TRUE(cell) << row;
+        EXPECT_EQ(cell->value, expected[row].value) << row;
+        EXPECT_TRUE(cell->alignment == expected[row].alignment) << row;
+    }
+}
+
+TEST_F(PreviewFill, MergedRangesReachTheGridAndACutRecordGivesOnlyTheRangesItHolds) {
+    m_model.MergedCells({{0, 0, 0, 5}, {2, 3, 1, 1}, {9, 8, 0, 0}});  // the last one reversed
+    m_model.MergedCells({{20, 21, 4, 4}}, 40);                        // announces forty, holds one
+    ASSERT_EQ(Fill(), 0);
+    const std::vector<CGridRange> expected = {{1, 1, 1, 6}, {3, 2, 4, 2}, {21, 5, 22, 5}};
+    EXPECT_EQ(m_grid.GetMergedRanges({1, 1, 65000, 250}), expected);
+    EXPECT_EQ(m_grid.GetMergedRanges({4, 1, 30, 3}), std::vector<CGridRange>({{3, 2, 4, 2}}));
+}
+
 // ---- Columns and rows ------------------------------------------------------
 
 TEST_F(PreviewFill, ColumnWidthsAndColumnFormatsFollowColInfo) {

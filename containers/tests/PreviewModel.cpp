@@ -9,6 +9,7 @@
 #include "records/CExcelRecordCOLINFO.h"
 #include "records/CExcelRecordLABEL.h"
 #include "records/CExcelRecordLABELSST.h"
+#include "records/CExcelRecordMERGEDCELLS.h"
 #include "records/CExcelRecordNUMBER.h"
 #include "records/CExcelRecordRKVALUE.h"
 #include "records/CExcelRecordROW.h"
@@ -54,6 +55,7 @@ std::uint16_t PreviewModel::AddXF(const XFSpec& spec) {
     Bytes bytes(20, 0);
     Put16(bytes, 0, spec.font);
     Put16(bytes, 2, spec.format);
+    bytes[6] = spec.alignment;
     bytes[9] = spec.used;
     Put32(bytes, 10, static_cast<std::uint32_t>(spec.rightBorderColor & 0x7F) << 23);
     Put16(bytes, 18, spec.patternColor & 0x7F);
@@ -179,6 +181,20 @@ void PreviewModel::Row(std::uint16_t row, std::uint16_t customTwips, int default
     if (defaultXF >= 0) options = 0x80 | (static_cast<std::uint32_t>(defaultXF) << 16);
     Put32(bytes, 12, options);
     m_sheet->GetRows().Add(new CExcelRecordROW(bytes.data(), 16));
+}
+
+void PreviewModel::MergedCells(const std::vector<std::array<std::uint16_t, 4>>& ranges, int count) {
+    Bytes bytes(2, 0);
+    Put16(
+        bytes, 0,
+        count < 0 ? static_cast<std::uint32_t>(ranges.size()) : static_cast<std::uint32_t>(count));
+    for (const auto& range : ranges) {
+        const std::size_t at = bytes.size();
+        bytes.resize(at + 8);
+        for (std::size_t i = 0; i < 4; ++i) Put16(bytes, at + 2 * i, range[i]);
+    }
+    m_sheet->GetMergedCells().Add(
+        new CExcelRecordMERGEDCELLS(bytes.data(), static_cast<std::uint32_t>(bytes.size())));
 }
 
 }  // namespace testsupport

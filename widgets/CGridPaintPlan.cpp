@@ -1,0 +1,248 @@
+#include "widgets/CGridPaintPlan.h"
+
+#include <QFontMetrics>
+#include <algorithm>
+#include <array>
+
+#include "widgets/CGridAxis.h"
+#include "widgets/CGridCellPainter.h"
+
+namespace {
+
+// How each horizontal alignment code draws: its Qt alignment (0: General,
+// which the value decides), whether it wraps, whether it repeats the text.
+struct CHorizontalRule {
+    int flag;
+    bool wrap;
+    bool fill;
+};
+constexpr std::array<CHorizontalRule, 8> kHorizontal = {{
+    {0, false, false},                 // General
+    {Qt::AlignLeft, false, false},     // Left
+    {Qt::AlignHCenter, false, false},  // Centre
+    {Qt::AlignRight, false, false},    // Right
+    {Qt::AlignLeft, false, true},      // Fill
+    {Qt::AlignJustify, true, false},   // Justify
+    {Qt::AlignHCenter, false, false},  // Centre across selection
+    {Qt::AlignHCenter, true, false},   // Distributed
+}};
+
+struct CVerticalRule {
+    int flag;
+    bool wrap;
+};
+constexpr std::array<CVerticalRule, 5> kVertical = {{
+    {Qt::AlignTop, false},      // Top
+    {Qt::AlignVCenter, false},  // Centre
+    {Qt::AlignBottom, false},   // Bottom
+    {Qt::AlignTop, true},       // Justify
+    {Qt::AlignVCenter, true},   // Distributed
+}};
+
+// CGridFont::escapement values.
+constexpr std::uint16_t kSuperscript = 1;
+constexpr std::uint16_t kSubscript = 2;
+
+template <class Rules, class Code>
+const auto& RuleOf(const Rules& rules, Code code, std::size_t fallback) {
+    const auto index = static_cast<std::size_t>(code);
+    return rules[index < rules.size() ? index : fallback];
+}
+
+}  // namespace
+
+// One column of a row being planned: its cell, and whether a running text
+// stops before it (a text of its own, or a merged range).
+struct CGridPaintPlan::CRowSlot {
+    std::optional<CGridCell> cell;
+    bool blocked = false;
+    int item = -1;  // its entry in the plan's cells, when drawn
+};
+
+CGridPaintPlan::CGridPaintPlan(const CSheetGridStore& store, const CGridAxis& rows,
+                               const CGridAxis& columns, const QFont& base, QPoint origin)
+    : m_store(store), m_rows(rows), m_columns(columns), m_base(base), m_origin(origin) {}
+
+bool CGridPaintPlan::IsNumber(const CGridCell& cell) {
+    if (cell.value != EGridValue::Unknown) return cell.value == EGridValue::Number;
+    bool number = false;
+    QString::fromStdU16String(cell.text).trimmed().toDouble(&number);
+    return number;
+}
+
+QRect CGridPaintPlan::RectOf(int firstRow, int firstColumn, int lastRow, int lastColumn) const {
+    const std::int64_t x = m_origin.x() + m_columns.GetStart(firstColumn);
+    const std::int64_t y = m_origin.y() + m_rows.GetStart(firstRow);
+    const std::int64_t width = m_columns.GetStart(lastColumn + 1) - m_columns.GetStart(firstColumn);
+    const std::int64_t height = m_rows.GetStart(lastRow + 1) - m_rows.GetStart(firstRow);
+    return QRect(static_cast<int>(x), static_cast<int>(y), static_cast<int>(width),
+                 static_cast<int>(height));
+}
+
+CGridPaintPlanResult CGridPaintPlan::Make(int firstRow, int lastRow, int firstColumn,
+                                          int lastColumn, int reach) const {
+    CGridPaintPlanResult plan;
+    const int rowCount = m_rows.GetCount();
+    const int columnCount = m_columns.GetCount();
+    firstRow = std::max(firstRow, 1);
+    firstColumn = std::max(firstColumn, 1);
+    lastRow = std::min(lastRow, rowCount - 1);
+    lastColumn = std::min(lastColumn, columnCount - 1);
+    if (firstRow > lastRow || firstColumn > lastColumn) return plan;
+
+    // The columns a text may run into view from: a reach's width each side.
+    int low = firstColumn;
+    for (std::int64_t used = 0; low > 1 && used < reach;) used += m_columns.GetSize(--low);
+    int high = lastColumn;
+    for (std::int64_t used = 0; high + 1 < columnCount && used < reach;)
+        used += m_columns.GetSize(++high);
+    const int width = high - low + 1;
+    const int height = lastRow - firstRow + 1;
+
+    // Which merged range owns each cell of the block; a range that shares a
+    // cell with one already taken is left out.
+    std::vector<int> owner(static_cast<std::size_t>(width) * height, -1);
+    const auto slotOf = [&](int row, int column) {
+        return static_cast<std::size_t>(row - firstRow) * width + (column - low);
+    };
+    std::vector<CGridRange> merged;
+    for (CGridRange range : m_store.GetMergedRanges({firstRow, low, lastRow, high})) {
+        range.lastRow = std::min(range.lastRow, rowCount - 1);
+        range.lastColumn = std::min(range.lastColumn, columnCount - 1);
+        if (range.lastRow < range.firstRow || range.lastColumn < range.firstColumn) continue;
+        const int top = std::max(range.firstRow, firstRow);
+        const int bottom = std::min(range.lastRow, lastRow);
+        const int left = std::max(range.firstColumn, low);
+        const int right = std::min(range.lastColumn, high);
+        bool free = true;
+        for (int row = top; row <= bottom && free; ++row)
+            for (int column = left; column <= right && free; ++column)
+                free = owner[slotOf(row, column)] < 0;
+        if (!free) continue;
+        for (int row = top; row <= bottom; ++row)
+            for (int column = left; column <= right; ++column)
+                owner[slotOf(row, column)] = static_cast<int>(merged.size());
+        merged.push_back(range);
+    }
+    for (const CGridRange& range : merged) {
+        if (range.lastColumn < firstColumn || range.firstColumn > lastColumn) continue;
+        CGridPaintCell item;
+        item.row = range.firstRow;
+        item.column = range.firstColumn;
+        item.rect = RectOf(range.firstRow, range.firstColumn, range.lastRow, range.lastColumn);
+        item.cell = m_store.GetCell(range.firstRow, range.firstColumn);
+        item.merged = true;
+        plan.cells.push_back(item);
+        if (item.cell && !item.cell->text.empty())
+            PlanText(*item.cell, item.row, item.column, item.rect, nullptr, 0, plan);
+    }
+
+    std::vector<CRowSlot> lane(static_cast<std::size_t>(width));
+    for (int row = firstRow; row <= lastRow; ++row) {
+        for (int column = low; column <= high; ++column) {
+            CRowSlot& slot = lane[column - low];
+            slot.item = -1;
+            slot.cell.reset();
+            slot.blocked = owner[slotOf(row, column)] >= 0;
+            if (slot.blocked) continue;
+            slot.cell = m_store.GetCell(row, column);
+            slot.blocked = slot.cell && !slot.cell->text.empty();
+            if (column < firstColumn || column > lastColumn) continue;
+            slot.item = static_cast<int>(plan.cells.size());
+            plan.cells.push_back({row, column, RectOf(row, column, row, column), slot.cell});
+        }
+        for (int column = low; column <= high; ++column) {
+            const CRowSlot& slot = lane[column - low];
+            if (owner[slotOf(row, column)] >= 0 || !slot.cell || slot.cell->text.empty()) continue;
+            PlanText(*slot.cell, row, column, RectOf(row, column, row, column), &lane, low, plan);
+        }
+    }
+
+    // Texts from outside the block that do not reach into it are dropped.
+    const QRect block = RectOf(firstRow, firstColumn, lastRow, lastColumn);
+    std::erase_if(plan.texts, [&](const CGridPaintText& text) {
+        return text.clip.right() < block.left() || text.clip.left() > block.right();
+    });
+    return plan;
+}
+
+void CGridPaintPlan::PlanText(const CGridCell& cell, int row, int column, const QRect& rect,
+                              std::vector<CRowSlot>* lane, int laneFirst,
+                              CGridPaintPlanResult& plan) const {
+    CGridPaintText text;
+    text.row = row;
+    text.column = column;
+    text.font = CGridCellPainter::CellFont(&cell, m_base);
+    text.color = cell.textColor ? CGridCellPainter::Rgb(*cell.textColor) : QColor(Qt::black);
+    text.text = QString::fromStdU16String(cell.text);
+    const QFontMetrics metrics(text.font);
+    const bool number = IsNumber(cell);
+
+    const CHorizontalRule& horizontal = RuleOf(kHorizontal, cell.alignment.horizontal, 0);
+    const CVerticalRule& vertical = RuleOf(kVertical, cell.alignment.vertical, 2);
+    int across = horizontal.flag;
+    if (across == 0) {
+        across = number                              ? Qt::AlignRight
+                 : cell.value == EGridValue::Logical ? Qt::AlignHCenter
+                                                     : Qt::AlignLeft;
+    }
+    int down = vertical.flag;
+    const std::uint16_t escapement = cell.font ? cell.font->escapement : 0;
+    if (escapement == kSuperscript) down = Qt::AlignTop;
+    if (escapement == kSubscript) down = Qt::AlignBottom;
+    bool wrap = cell.alignment.wrap || horizontal.wrap || vertical.wrap;
+
+    const int needed = metrics.horizontalAdvance(text.text) + 2 * kMargin;
+    const int room = rect.width() - 2 * kMargin - 1;
+    QRect layout = rect;
+    QRect clip = rect;
+    if (number && needed > rect.width()) {
+        // A cut number could be misread as another: "#" across the cell.
+        const int hash = std::max(1, metrics.horizontalAdvance(QLatin1Char('#')));
+        text.text = QString(std::max(1, room / hash), QLatin1Char('#'));
+        text.cut = true;
+        wrap = false;
+    } else if (horizontal.fill) {
+        const int once = metrics.horizontalAdvance(text.text);
+        text.cut = needed > rect.width();
+        if (once > 0) text.text = text.text.repeated(std::clamp(room / once, 1, kMaxFillRepeats));
+        wrap = false;
+    } else if (wrap) {
+        const QRect inner = rect.adjusted(kMargin, 0, -kMargin - 1, -1);
+        const QRect used = metrics.boundingRect(inner, across | down | Qt::TextWordWrap, text.text);
+        text.cut = used.height() > inner.height() || used.width() > inner.width();
+    } else if (lane && !number && cell.value != EGridValue::Logical && needed > rect.width()) {
+        // How far the text must run each way, and how far it may.
+        const int extra = needed - rect.width();
+        const int wantLeft = across == Qt::AlignRight     ? extra
+                             : across == Qt::AlignHCenter ? (extra + 1) / 2
+                                                          : 0;
+        const int wantRight = across == Qt::AlignLeft      ? extra
+                              : across == Qt::AlignHCenter ? (extra + 1) / 2
+                                                           : 0;
+        const int here = column - laneFirst;
+        const int last = static_cast<int>(lane->size()) - 1;
+        int first = here;
+        int end = here;
+        std::int64_t gotLeft = 0;
+        std::int64_t gotRight = 0;
+        while (gotLeft < wantLeft && first > 0 && !(*lane)[first - 1].blocked)
+            gotLeft += m_columns.GetSize(laneFirst + --first);
+        while (gotRight < wantRight && end < last && !(*lane)[end + 1].blocked)
+            gotRight += m_columns.GetSize(laneFirst + ++end);
+        layout = rect.adjusted(-wantLeft, 0, wantRight, 0);
+        clip = RectOf(row, laneFirst + first, row, laneFirst + end);
+        text.cut = gotLeft < wantLeft || gotRight < wantRight;
+        // The grid lines inside the run are not drawn.
+        for (int at = first; at < end; ++at) {
+            const int item = (*lane)[at].item;
+            if (item >= 0) plan.cells[item].rightLine = false;
+        }
+    } else {
+        text.cut = needed > rect.width();
+    }
+    text.layout = layout.adjusted(kMargin, 0, -kMargin - 1, -1);
+    text.clip = clip.adjusted(0, 0, -1, -1);
+    text.flags = across | down | (wrap ? Qt::TextWordWrap : 0);
+    plan.texts.push_back(std::move(text));
+}

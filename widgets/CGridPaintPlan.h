@@ -1,0 +1,101 @@
+// What the grid draws for a block of visible cells, decided as a
+// spreadsheet decides it, before anything is drawn: the screen and the
+// printer both paint a plan with CGridCellPainter.
+//
+// - A number (dates and times too) wider than its cell shows "#" repeated
+//   across the cell; texts, Booleans and errors never do.
+// - A merged range is one cell: the top-left cell's text and look over the
+//   whole rectangle, no inner grid lines, its other cells not drawn. When
+//   ranges overlap (a damaged sheet), the first one given wins and the
+//   others are not drawn merged.
+// - A text that is neither wrapped nor merged runs on into the empty cells
+//   beside it (to the right when left-aligned, to the left when
+//   right-aligned, both ways when centred), hiding the grid lines it
+//   crosses; the first neighbour with a text, or in a merged range, stops
+//   it. Numbers, Booleans and errors stay in their cell.
+// - Horizontal alignment: General sets numbers right, Booleans and errors
+//   centred, texts left; Fill repeats the text across the cell; Justify
+//   and Distributed wrap; centre across selection is drawn centred.
+//   Vertical: top, centre or bottom (Justify at the top, Distributed in
+//   the centre, both wrapped); superscripts sit at the top and subscripts
+//   at the bottom whatever the alignment.
+//
+// Only the given rows are read; in each, besides the given columns, at
+// most a viewport's width of columns on either side is looked at, for texts
+// that run into view from outside it.
+#pragma once
+#include <QColor>
+#include <QFont>
+#include <QRect>
+#include <QString>
+#include <cstdint>
+#include <optional>
+#include <vector>
+
+#include "containers/CSheetGridStore.h"
+
+class CGridAxis;
+
+// One cell's (or merged range's) background, grid lines and border.
+struct CGridPaintCell {
+    int row = 0;  // the cell, or the merged range's top-left cell
+    int column = 0;
+    QRect rect;  // the cell's or the whole merged range's rectangle
+    std::optional<CGridCell> cell;
+    bool rightLine = true;  // false where a text runs on across it
+    bool merged = false;
+};
+
+// One text as it is drawn.
+struct CGridPaintText {
+    int row = 0;  // the cell the text belongs to
+    int column = 0;
+    QString text;   // as shown: the cell's text, "###", or a Fill repetition
+    QRect layout;   // the rectangle the text is aligned in (margins taken off)
+    QRect clip;     // where it may show
+    int flags = 0;  // Qt alignment, and word wrap
+    QFont font;
+    QColor color;
+    bool cut = false;  // the cell's text is not wholly shown
+};
+
+struct CGridPaintPlanResult {
+    std::vector<CGridPaintCell> cells;
+    std::vector<CGridPaintText> texts;
+};
+
+class CGridPaintPlan {
+public:
+    static constexpr int kMargin = 2;
+    // Repetitions of a Fill text at most.
+    static constexpr int kMaxFillRepeats = 256;
+
+    // All borrowed for the plan's life. origin is where the start of row 1
+    // and column 1 lies in the painter's coordinates.
+    CGridPaintPlan(const CSheetGridStore& store, const CGridAxis& rows, const CGridAxis& columns,
+                   const QFont& base, QPoint origin);
+
+    // The plan for rows firstRow..lastRow and columns firstColumn..lastColumn
+    // (grid indices inside the axes' counts); reach is how many pixels of
+    // columns beyond them on either side may send a text into view.
+    CGridPaintPlanResult Make(int firstRow, int lastRow, int firstColumn, int lastColumn,
+                              int reach) const;
+
+    // Whether a cell's text counts as a number: the store says so, or it
+    // does not know and the text reads as one.
+    static bool IsNumber(const CGridCell& cell);
+
+private:
+    struct CRowSlot;
+    QRect RectOf(int firstRow, int firstColumn, int lastRow, int lastColumn) const;
+    // The text of cell drawn in rect; lane holds the cells of its row from
+    // column laneFirst on (null for a merged range: it never runs on).
+    void PlanText(const CGridCell& cell, int row, int column, const QRect& rect,
+                  std::vector<CRowSlot>* lane, int laneFirst, CGridPaintPlanResult& plan) const;
+
+    const CSheetGridStore& m_store;
+    const CGridAxis& m_rows;
+    const CGridAxis& m_columns;
+    QFont m_base;
+    QPoint m_origin;
+};

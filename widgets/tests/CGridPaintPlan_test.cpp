@@ -1,0 +1,179 @@
+// The painter's decisions: "####" for numbers too wide, texts running on
+// into empty neighbours, merged ranges drawn as one cell.
+#include "widgets/CGridPaintPlan.h"
+
+#include <gtest/gtest.h>
+
+#include <QImage>
+
+#include "containers/CSheetGridStore.h"
+#include "widgets/CGridAxis.h"
+#include "widgets/CGridCellPainter.h"
+#include "widgets/CGridCtrl.h"
+
+namespace {
+
+class PaintPlanTest : public ::testing::Test {
+protected:
+    PaintPlanTest() { m_font.setPixelSize(12); }
+
+    CGridPaintPlanResult Make(int firstColumn = 1, int reach = 0) {
+        m_rows.Rebuild(m_store.GetRowCount(), CGridCtrl::kDefaultRowHeight,
+                       [this](int row) { return m_store.GetRowHeight(row); });
+        m_columns.Rebuild(m_store.GetColumnCount(), CGridCtrl::kDefaultColumnWidth,
+                          [this](int column) { return m_store.GetColumnWidth(column); });
+        return CGridPaintPlan(m_store, m_rows, m_columns, m_font, QPoint(0, 0))
+            .Make(1, 20, firstColumn, 10, reach);
+    }
+
+    void Put(int row, int column, const std::u16string& text, EGridValue value,
+             CGridAlignment alignment = {}) {
+        CGridStyle style;
+        style.alignment = alignment;
+        m_store.SetTextAndStyle(row, column, text, &style, value);
+    }
+
+    static const CGridPaintText* TextOf(const CGridPaintPlanResult& plan, int row, int column) {
+        for (const CGridPaintText& text : plan.texts)
+            if (text.row == row && text.column == column) return &text;
+        return nullptr;
+    }
+
+    static const CGridPaintCell* CellOf(const CGridPaintPlanResult& plan, int row, int column) {
+        for (const CGridPaintCell& cell : plan.cells)
+            if (cell.row == row && cell.column == column) return &cell;
+        return nullptr;
+    }
+
+    QRect RectOf(int row, int column) const {
+        return QRect(static_cast<int>(m_columns.GetStart(column)),
+                     static_cast<int>(m_rows.GetStart(row)), m_columns.GetSize(column),
+                     m_rows.GetSize(row));
+    }
+
+    CSheetGridStore m_store;
+    CGridAxis m_rows;
+    CGridAxis m_columns;
+    QFont m_font;
+};
+
+}  // namespace
+
+TEST_F(PaintPlanTest, OnlyANumberTooWideForItsCellTurnsIntoHashes) {
+    const struct {
+        std::u16string text;
+        EGridValue value;
+        int width;
+        bool hashes;
+    } cases[] = {
+        {u"$1,250.50", EGridValue::Number, 200, false},  // fits
+        {u"$1,250.50", EGridValue::Number, 30, true},    // would read "$1,2"
+        {u"12/31/2024", EGridValue::Number, 30, true},   // a date is a number
+        {u"a text far too long", EGridValue::Text, 30, false},
+        {u"FALSE", EGridValue::Logical, 12, false},
+        {u"1234567", EGridValue::Unknown, 12, true},  // an edited text reading as a number
+        {u"12abc", EGridValue::Unknown, 12, false},
+    };
+    int column = 1;
+    for (const auto& test : cases) {
+        Put(1, column, test.text, test.value);
+        m_store.SetColumnWidth(column++, test.width);
+    }
+    const CGridPaintPlanResult plan = Make();
+    column = 1;
+    for (const auto& test : cases) {
+        const CGridPaintText* text = TextOf(plan, 1, column++);
+        ASSERT_TRUE(text) << column;
+        const QString original = QString::fromStdU16String(test.text);
+        if (test.hashes) {
+            EXPECT_FALSE(text->text.isEmpty());
+            EXPECT_EQ(text->text, QString(text->text.size(), QLatin1Char('#')))
+                << original.toStdString();
+            EXPECT_TRUE(text->cut);
+        } else {
+            EXPECT_EQ(text->text, original);
+        }
+    }
+}
+
+TEST_F(PaintPlanTest, TextsRunOnIntoEmptyNeighboursOnlyAsTheirAlignmentSays) {
+    const std::u16string longText = u"a text that needs about three columns";
+    const CGridAlignment right{EGridHorizontal::Right};
+    const CGridAlignment centre{EGridHorizontal::Centre};
+    const CGridAlignment wrapped{EGridHorizontal::General, EGridVertical::Bottom, true};
+    const struct {
+        int column;
+        CGridAlignment alignment;
+        int stopper;  // a column holding a text, 0 for none
+        bool left;    // runs on to the left
+        bool right;
+    } cases[] = {
+        {2, {}, 0, false, true},      // General text: to the right
+        {2, {}, 3, false, false},     // stopped by its neighbour
+        {6, right, 0, true, false},   // right-aligned: to the left
+        {6, right, 5, false, false},  // stopped on the left
+        {5, centre, 0, true, true},   // centred: both ways
+        {2, wrapped, 0, false, false},
+    };
+    int row = 1;
+    for (const auto& test : cases) {
+        Put(row, test.column, longText, EGridValue::Text, test.alignment);
+        if (test.stopper) Put(row, test.stopper, u"x", EGridValue::Text);
+        Put(row + 1, 1, u"", EGridValue::Text);  // an empty text does not stop a run
+        row += 2;
+    }
+    const CGridPaintPlanResult plan = Make();
+    row = 1;
+    for (const auto& test : cases) {
+        const CGridPaintText* text = TextOf(plan, row, test.column);
+        ASSERT_TRUE(text) << row;
+        const QRect own = RectOf(row, test.column);
+        EXPECT_EQ(text->clip.left() < own.left(), test.left) << row;
+        EXPECT_EQ(text->clip.right() > own.right(), test.right) << row;
+        // The grid line between the text's cell and a neighbour it runs into is hidden.
+        if (test.right) {
+            EXPECT_FALSE(CellOf(plan, row, test.column)->rightLine) << row;
+        }
+        if (test.left) {
+            EXPECT_FALSE(CellOf(plan, row, test.column - 1)->rightLine) << row;
+        }
+        row += 2;
+    }
+    // A text whose cell is scrolled out of view still runs into view, and
+    // not when the plan may not look that far.
+    EXPECT_TRUE(TextOf(Make(3, 64), 1, 2));
+    EXPECT_FALSE(TextOf(Make(3, 0), 1, 2));
+}
+
+TEST_F(PaintPlanTest, AMergedRangeIsDrawnAsOneCellWithItsTopLeftText) {
+    Put(1, 1, u"Quarterly title", EGridValue::Text, {EGridHorizontal::Centre});
+    Put(1, 3, u"covered", EGridValue::Text);
+    m_store.SetBackground(1, 1, 0xffff00);
+    // The second range overlaps the first (a damaged sheet) and is not drawn merged.
+    m_store.SetMergedRanges({{1, 1, 1, 4}, {1, 3, 2, 5}});
+    const CGridPaintPlanResult plan = Make();
+    const CGridPaintCell* merged = CellOf(plan, 1, 1);
+    ASSERT_TRUE(merged);
+    EXPECT_TRUE(merged->merged);
+    const QRect whole = RectOf(1, 1).united(RectOf(1, 4));
+    EXPECT_EQ(merged->rect, whole);
+    for (int column = 2; column <= 4; ++column) EXPECT_FALSE(CellOf(plan, 1, column)) << column;
+    EXPECT_FALSE(TextOf(plan, 1, 3));
+    EXPECT_TRUE(CellOf(plan, 2, 3)) << "the overlapping range's cells are drawn alone";
+    const CGridPaintText* title = TextOf(plan, 1, 1);
+    ASSERT_TRUE(title);
+    EXPECT_EQ(title->clip, whole.adjusted(0, 0, -1, -1));
+    EXPECT_EQ(title->flags & Qt::AlignHorizontal_Mask, Qt::AlignHCenter);
+
+    // On screen: the range's background runs across the inner grid lines.
+    CGridCtrl grid;
+    grid.resize(400, 200);
+    grid.SetStore(&m_store);
+    grid.show();
+    const QImage image = grid.viewport()->grab().toImage();
+    const QRect first = grid.CellRect(1, 1);
+    const qreal ratio = image.devicePixelRatio();
+    const QColor inner = image.pixelColor(static_cast<int>(first.right() * ratio),
+                                          static_cast<int>((first.top() + 2) * ratio));
+    EXPECT_EQ(inner, QColor(Qt::yellow));
+}
