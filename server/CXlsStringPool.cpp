@@ -1,13 +1,50 @@
 #include "server/CXlsStringPool.h"
 
+#include <algorithm>
+#include <functional>
+
 std::uint32_t CXlsStringPool::Intern(std::u16string_view text) {
-    if (const auto it = m_ids.find(text); it != m_ids.end()) return it->second;
+    if ((m_texts.size() + 1) * 2 > m_slots.size()) Grow();
+    const std::size_t hash = std::hash<std::u16string_view>{}(text);
+    const std::size_t mask = m_slots.size() - 1;
+    std::size_t at = hash & mask;
+    for (; m_slots[at] != 0; at = (at + 1) & mask) {
+        const std::uint32_t id = m_slots[at] - 1;
+        if (m_hashes[id] == hash && m_texts[id] == text) return id;
+    }
     const std::uint32_t id = Count();
-    const std::u16string& stored = m_texts.emplace_back(text);
-    m_ids.emplace(std::u16string_view(stored), id);
+    m_texts.push_back(Store(text));
+    m_hashes.push_back(hash);
+    m_slots[at] = id + 1;
     return id;
 }
 
 std::u16string_view CXlsStringPool::Get(std::uint32_t id) const {
-    return id < m_texts.size() ? std::u16string_view(m_texts[id]) : std::u16string_view();
+    return id < m_texts.size() ? m_texts[id] : std::u16string_view();
+}
+
+std::u16string_view CXlsStringPool::Store(std::u16string_view text) {
+    if (text.empty()) return {};
+    if (text.size() > m_freeChars) {
+        // A text longer than a block gets a block of its own; the rest of
+        // the current block is left unused.
+        const std::size_t size = std::max(kBlockChars, text.size());
+        m_blocks.push_back(std::make_unique_for_overwrite<char16_t[]>(size));
+        m_free = m_blocks.back().get();
+        m_freeChars = size;
+    }
+    char16_t* stored = std::copy(text.begin(), text.end(), m_free) - text.size();
+    m_free += text.size();
+    m_freeChars -= text.size();
+    return {stored, text.size()};
+}
+
+void CXlsStringPool::Grow() {
+    m_slots.assign(std::max<std::size_t>(1024, m_slots.size() * 2), 0);
+    const std::size_t mask = m_slots.size() - 1;
+    for (std::uint32_t id = 0; id < m_texts.size(); ++id) {
+        std::size_t at = m_hashes[id] & mask;
+        while (m_slots[at] != 0) at = (at + 1) & mask;
+        m_slots[at] = id + 1;
+    }
 }

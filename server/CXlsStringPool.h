@@ -5,13 +5,12 @@
 #pragma once
 
 #include <cstdint>
-#include <deque>
-#include <string>
+#include <memory>
 #include <string_view>
-#include <unordered_map>
+#include <vector>
 
 class CXlsStringPool {
-  public:
+public:
     CXlsStringPool() = default;
     CXlsStringPool(const CXlsStringPool&) = delete;
     CXlsStringPool& operator=(const CXlsStringPool&) = delete;
@@ -23,8 +22,20 @@ class CXlsStringPool {
     std::u16string_view Get(std::uint32_t id) const;
     std::uint32_t Count() const { return static_cast<std::uint32_t>(m_texts.size()); }
 
-  private:
-    // A deque never moves its elements, so the map's keys can view them.
-    std::deque<std::u16string> m_texts;
-    std::unordered_map<std::u16string_view, std::uint32_t> m_ids;
+private:
+    // Characters are kept in large blocks that never move, so the views
+    // stay valid and a workbook of a million texts costs no allocation per
+    // text.
+    static constexpr std::size_t kBlockChars = 64 * 1024;
+    std::u16string_view Store(std::u16string_view text);
+    void Grow();
+
+    std::vector<std::u16string_view> m_texts;  // by id
+    std::vector<std::size_t> m_hashes;         // by id
+    // Open addressing over the ids: id + 1, or 0 for a free slot; the size
+    // is a power of two, at most half full.
+    std::vector<std::uint32_t> m_slots;
+    std::vector<std::unique_ptr<char16_t[]>> m_blocks;
+    char16_t* m_free = nullptr;
+    std::size_t m_freeChars = 0;
 };
