@@ -1,5 +1,6 @@
 #include "server/CXlsFormulaParser.h"
 
+#include <algorithm>
 #include <utility>
 
 #include "formula/CExcelFunctionTable.h"
@@ -73,6 +74,9 @@ std::uint32_t CXlsFormulaParser::AddUnary(std::uint8_t tokenId, std::uint32_t op
 bool CXlsFormulaParser::Run(CXlsFormulaTree& tree) {
     m_tree = &tree;
     tree = CXlsFormulaTree();
+    // A node per lexeme at most, bar the implicit ones: one allocation for
+    // most formulas instead of one per doubling.
+    tree.nodes.reserve(std::min<std::size_t>(m_lexemes.size(), kReservedNodes));
     m_next = 0;
     m_depth = 0;
     m_unionAllowed = m_kind == EXlsFormulaKind::kName;

@@ -41,6 +41,8 @@ public:
     // Parentheses, calls, array constants and prefix operators nest at most
     // this deep.
     static constexpr std::uint32_t kMaxNesting = 100;
+    // Nodes reserved up front (a formula may need more; the tree grows).
+    static constexpr std::size_t kReservedNodes = 32;
 
     // The lexemes must end with kEnd and outlive the parser, as must the
     // workbook (null: one without names). `ownSheetId` is the id of the
