@@ -8,6 +8,7 @@
 #include "server/CXlsFormulaEmitter.h"
 #include "server/CXlsFormulaLexer.h"
 #include "server/CXlsFormulaParser.h"
+#include "server/CXlsFormulaShapeCache.h"
 #include "server/CXlsOperandClassifier.h"
 #include "server/CXlsWorkbook.h"
 #include "server/XlsFormulaLayout.h"
@@ -68,17 +69,44 @@ bool CXlsFormulaCompiler::Link(const CXlsFormulaTree& tree,
     return linked;
 }
 
-bool CXlsFormulaCompiler::Compile(std::u16string_view text, EXlsFormulaKind kind,
-                                  CXlsFormulaTokens& tokens) {
+bool CXlsFormulaCompiler::Lex(std::u16string_view text, std::vector<CXlsLexeme>& lexemes,
+                              std::size_t& base) {
     m_error.clear();
     m_errorOffset = 0;
     if (text.size() > kMaxTextLength) return Fail(kMaxTextLength, u"formula text too long");
-    const std::size_t base = (!text.empty() && text.front() == u'=') ? 1 : 0;
-
-    std::vector<CXlsLexeme> lexemes;
+    base = (!text.empty() && text.front() == u'=') ? 1 : 0;
+    // A lexeme per character at most, and its end: one allocation for most
+    // formulas instead of one per doubling.
+    lexemes.reserve(std::min<std::size_t>(text.size() + 1, kReservedLexemes));
     CXlsFormulaLexer lexer(text.substr(base), &m_workbook);
     if (!lexer.Run(lexemes)) return Fail(base + lexer.ErrorOffset(), lexer.ErrorText());
+    return true;
+}
 
+bool CXlsFormulaCompiler::Compile(std::u16string_view text, EXlsFormulaKind kind,
+                                  CXlsFormulaTokens& tokens) {
+    std::vector<CXlsLexeme> lexemes;
+    std::size_t base = 0;
+    return Lex(text, lexemes, base) && CompileLexemes(lexemes, base, kind, tokens);
+}
+
+bool CXlsFormulaCompiler::CompileCell(std::u16string_view text, std::uint32_t row,
+                                      std::uint32_t column, CXlsFormulaTokens& tokens) {
+    std::vector<CXlsLexeme> lexemes;
+    std::size_t base = 0;
+    if (!Lex(text, lexemes, base)) return false;
+    CXlsFormulaShapeCache& shapes = m_workbook.FormulaShapes();
+    std::u16string shape;
+    const bool shaped =
+        CXlsFormulaShapeCache::ShapeOf(text.substr(base), lexemes, row, column, shape);
+    if (shaped && shapes.Find(shape, row, column, tokens)) return true;
+    if (!CompileLexemes(lexemes, base, EXlsFormulaKind::kCell, tokens)) return false;
+    if (shaped) shapes.Add(std::move(shape), tokens, row, column);
+    return true;
+}
+
+bool CXlsFormulaCompiler::CompileLexemes(const std::vector<CXlsLexeme>& lexemes, std::size_t base,
+                                         EXlsFormulaKind kind, CXlsFormulaTokens& tokens) {
     CXlsFormulaTree tree;
     const std::uint32_t ownSheetId = m_sheet ? m_sheet->Id() : CXlsDefinedName::kWorkbookScope;
     CXlsFormulaParser parser(lexemes, &m_workbook, ownSheetId, kind);

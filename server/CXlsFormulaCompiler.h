@@ -37,6 +37,7 @@
 #include "server/CXlsFormulaTokens.h"
 #include "server/CXlsFormulaTree.h"
 
+struct CXlsLexeme;
 class CXlsWorkbook;
 class CXlsWorksheet;
 
@@ -44,6 +45,8 @@ class CXlsFormulaCompiler {
 public:
     // The spreadsheet's limit on the length of formula text.
     static constexpr std::size_t kMaxTextLength = 8192;
+    // Lexemes reserved up front (a formula may need more; the list grows).
+    static constexpr std::size_t kReservedLexemes = 32;
 
     // The workbook resolves sheet names and defined names and keeps the
     // links; it must outlive the compiler, as must `sheet`, the sheet the
@@ -56,12 +59,21 @@ public:
     // holds the result; on failure `tokens` is unchanged and ErrorText says
     // why, ErrorOffset where (a character offset into `text`).
     bool Compile(std::u16string_view text, EXlsFormulaKind kind, CXlsFormulaTokens& tokens);
+    // Compile for the cell formula of the cell at (row, column), 0-based,
+    // of the compiler's sheet, through the workbook's cache of formula
+    // shapes: a formula of a shape compiled before is not parsed again.
+    bool CompileCell(std::u16string_view text, std::uint32_t row, std::uint32_t column,
+                     CXlsFormulaTokens& tokens);
 
     const std::u16string& ErrorText() const { return m_error; }
     std::size_t ErrorOffset() const { return m_errorOffset; }
 
 private:
     bool Fail(std::size_t offset, std::u16string text);
+    // The lexemes of `text` after its "=" (base: 1 when it has one).
+    bool Lex(std::u16string_view text, std::vector<CXlsLexeme>& lexemes, std::size_t& base);
+    bool CompileLexemes(const std::vector<CXlsLexeme>& lexemes, std::size_t base,
+                        EXlsFormulaKind kind, CXlsFormulaTokens& tokens);
     // Registers the links of the slots' tokens and patches their indexes
     // in; false when one does not fit.
     bool Link(const CXlsFormulaTree& tree, const std::vector<CXlsFormulaEmitter::SheetSlot>& slots,

@@ -20,6 +20,7 @@
 #include "server/CXlsDefinedNames.h"
 #include "server/CXlsExternSheetTable.h"
 #include "server/CXlsFormatPool.h"
+#include "server/CXlsFormulaShapeCache.h"
 #include "server/CXlsLinkCache.h"
 #include "server/CXlsLinkTable.h"
 #include "server/CXlsPalette.h"
@@ -82,6 +83,8 @@ public:
     const CXlsExternSheetTable& ExternSheets() const { return m_links.ExternSheets(); }
     CXlsLinkTable& Links() { return m_links; }
     const CXlsLinkTable& Links() const { return m_links; }
+    // Cell formulas already compiled, by shape (see CXlsFormulaCompiler).
+    CXlsFormulaShapeCache& FormulaShapes() { return m_formulaShapes; }
 
     // Values of other workbooks' cells, written with their links.
     CXlsLinkCache& LinkCache() { return m_linkCache; }
@@ -102,6 +105,7 @@ private:
     CXlsFormatPool m_formats;
     CXlsLinkTable m_links;
     CXlsLinkCache m_linkCache;
+    CXlsFormulaShapeCache m_formulaShapes;
     CXlsDefinedNames m_names;
     std::vector<std::unique_ptr<CXlsWorksheet>> m_sheets;
     std::uint32_t m_nextSheetId = 1;

@@ -110,11 +110,11 @@ HRESULT CXlsRangeObject::PutFormula(CDispatchCall& call, const std::u16string& t
     if (HRESULT status = CheckWritable(call); Failed(status)) return status;
     CXlsFormulaTokens tokens;
     CXlsFormulaCompiler compiler(m_target.document->Book(), m_target.sheet);
-    if (!compiler.Compile(text, EXlsFormulaKind::kCell, tokens)) {
+    const CXlsCellRange& range = m_target.range;
+    if (!compiler.CompileCell(text, range.FirstRow(), range.FirstColumn(), tokens)) {
         return call.Raise(xlauto::kRefusedCall,
                           u"The formula is not valid: " + compiler.ErrorText());
     }
-    const CXlsCellRange& range = m_target.range;
     for (std::uint32_t r = range.FirstRow(); r <= range.LastRow(); ++r) {
         for (std::uint32_t c = range.FirstColumn(); c <= range.LastColumn(); ++c) {
             // The text is the top-left cell's; the others get it as a fill

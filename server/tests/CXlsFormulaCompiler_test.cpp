@@ -334,3 +334,40 @@ TEST_F(FormulaCompiler, LimitsOfTheFileFormatAreRefused) {
 }
 
 }  // namespace
+
+// ---- Formulas of one shape -------------------------------------------------------
+
+TEST_F(FormulaCompiler, AFormulaOfAShapeSeenBeforeGivesTheTokensItsOwnTextGives) {
+    CXlsDefinedName rate;
+    rate.text = u"Rate";
+    rate.formula = CXlsFormulaTokens({0x1E, 0x02, 0x00});
+    ASSERT_NE(book.Names().Set(rate), CXlsDefinedNames::kNotFound);
+    struct Case {
+        std::u16string_view first;  // compiled in C1 first
+        std::u16string_view second;
+        std::uint32_t row, column;  // where the second is compiled
+    };
+    const Case cases[] = {
+        {u"=A1+B1", u"=A2+B2", 1, 2},            // filled down
+        {u"=A1+B1", u"=A1+B1", 1, 2},            // same text, other shape
+        {u"=$A$1*B1", u"=$A$1*C9", 8, 3},        // absolute parts stay
+        {u"=SUM(A1:B5)", u"=SUM(A2:B6)", 1, 2},  // areas and functions
+        {u"=$A5:A1", u"=$A5:A11", 10, 2},        // corners put in order
+        {u"=A:A", u"=A:A", 7, 2},                // whole columns
+        {u"=A1 +  B1", u"=A2 +  B2", 1, 2},      // blanks are kept
+        {u"=A1+B1 ", u"=A2+B2", 1, 2},           // ... and told apart
+        {u"=IF(A1>0,\"x\",B1)", u"=IF(A3>0,\"x\",B3)", 2, 2},
+        {u"=Rate*A1", u"=Rate*A2", 1, 2},      // names are never shared
+        {u"=Sheet2!A1", u"=Sheet2!A2", 1, 2},  // nor sheet parts
+    };
+    for (const Case& c : cases) {
+        CXlsFormulaCompiler compiler(book, book.Sheet(0));
+        CXlsFormulaTokens first;
+        CXlsFormulaTokens second;
+        ASSERT_TRUE(compiler.CompileCell(c.first, 0, 2, first)) << Ascii(c.first);
+        ASSERT_TRUE(compiler.CompileCell(c.second, c.row, c.column, second)) << Ascii(c.second);
+        CXlsFormulaTokens alone;
+        ASSERT_TRUE(compiler.Compile(c.second, EXlsFormulaKind::kCell, alone));
+        EXPECT_EQ(TokenHex(second.Tokens()), TokenHex(alone.Tokens())) << Ascii(c.second);
+    }
+}
