@@ -115,6 +115,11 @@ HRESULT CXlsRangeObject::PutFormula(CDispatchCall& call, const std::u16string& t
         return call.Raise(xlauto::kRefusedCall,
                           u"The formula is not valid: " + compiler.ErrorText());
     }
+    if (range.FirstRow() == range.LastRow() && range.FirstColumn() == range.LastColumn()) {
+        if (!m_target.sheet->SetFormula(range.FirstRow(), range.FirstColumn(), tokens))
+            return call.Raise(xlauto::kRefusedCall, u"The cell refused the formula.");
+        return S_OK;
+    }
     for (std::uint32_t r = range.FirstRow(); r <= range.LastRow(); ++r) {
         for (std::uint32_t c = range.FirstColumn(); c <= range.LastColumn(); ++c) {
             // The text is the top-left cell's; the others get it as a fill
