@@ -105,11 +105,21 @@ std::u16string CExcelSSTCursor::ReadChars(std::uint32_t count, bool wide) {
         }
         const std::uint32_t limit = Limit();
         const std::uint32_t width = wide ? 2 : 1;
-        if (limit - m_pos >= width) {
+        const std::uint32_t room = limit > m_pos ? (limit - m_pos) / width : 0;
+        if (room > 0) {
+            // Every character up to the next boundary at once: none lies
+            // between here and the limit.
+            const auto take =
+                static_cast<std::uint32_t>(std::min<std::size_t>(room, count - text.size()));
             const std::uint8_t* p = m_bytes + m_pos;
-            text.push_back(wide ? static_cast<char16_t>(p[0] | (p[1] << 8)) : char16_t(p[0]));
-            m_pos += width;
-            m_normalised += 2;
+            if (wide) {
+                for (std::uint32_t i = 0; i < take; ++i)
+                    text.push_back(static_cast<char16_t>(p[2 * i] | (p[2 * i + 1] << 8)));
+            } else {
+                text.append(p, p + take);
+            }
+            m_pos += take * width;
+            m_normalised += 2 * take;
             continue;
         }
         if (BoundaryAhead()) {
