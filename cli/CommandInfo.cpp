@@ -96,11 +96,10 @@ void PrintSubstreams(const CExcelData& data) {
                     ToUtf8(entry.GetName()).c_str());
 }
 
-void PrintSheet(std::uint32_t position, const CExcelWorkBook& workbook,
-                const CExcelWorkSheet& sheet) {
-    const CRecoveredCells cells(workbook, sheet, ERecoveredDetail::Kinds);
+void PrintSheet(std::uint32_t position, const CExcelWorkSheet& sheet) {
     std::printf("    sheet %u \"%s\" at 0x%08X: %zu cells\n", position,
-                ToUtf8(sheet.GetName()).c_str(), sheet.GetStart(), cells.GetCount());
+                ToUtf8(sheet.GetName()).c_str(), sheet.GetStart(),
+                CRecoveredCells::CountCells(sheet));
     std::printf(
         "      records: NUMBER %u, RK %u, LABELSST %u, LABEL %u, FORMULA %u, BOOLERR %u, "
         "BLANK %u, MULBLANK %u, ROW %u, COLINFO %u, MERGEDCELLS %u, TABLE %u\n",
@@ -138,7 +137,7 @@ void PrintWorkbooks(const CExcelData& data) {
         std::printf("    sheets recovered: %u\n", workbook.GetWorksheets().GetCount());
         std::size_t index = 0;
         for (const CExcelWorkSheet& sheet : workbook.GetWorksheets())
-            PrintSheet(firstPosition + placed[index++], workbook, sheet);
+            PrintSheet(firstPosition + placed[index++], sheet);
         firstPosition += order.PositionCount(placed);
     }
 }

@@ -204,6 +204,27 @@ void CRecoveredCells::Build(const CExcelWorkBook& workbook, const CExcelWorkShee
     }
 }
 
+std::size_t CRecoveredCells::CountCells(const CExcelWorkSheet& sheet) {
+    // Every record claims a cell, and a cell that only lost texts claim is
+    // still one (a lost cell): the cells are the distinct keys.
+    std::vector<std::uint32_t> keys;
+    keys.reserve(sheet.GetNumbers().GetCount() + sheet.GetRKValues().GetCount() +
+                 sheet.GetFormulas().GetCount() + sheet.GetBoolErrs().GetCount() +
+                 sheet.GetLabelSSTs().GetCount() + sheet.GetLabels().GetCount());
+    const auto collect = [&keys](const auto& records) {
+        for (const auto& record : records)
+            keys.push_back(KeyOf(record.GetRow(), record.GetColumn()));
+    };
+    collect(sheet.GetNumbers());
+    collect(sheet.GetRKValues());
+    collect(sheet.GetFormulas());
+    collect(sheet.GetBoolErrs());
+    collect(sheet.GetLabelSSTs());
+    collect(sheet.GetLabels());
+    std::sort(keys.begin(), keys.end());
+    return static_cast<std::size_t>(std::unique(keys.begin(), keys.end()) - keys.begin());
+}
+
 const CRecoveredCell* CRecoveredCells::Find(std::uint16_t row, std::uint16_t column) const {
     const std::uint32_t key = KeyOf(row, column);
     const auto at = std::lower_bound(m_cells.begin(), m_cells.end(), key,

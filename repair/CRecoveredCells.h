@@ -72,6 +72,10 @@ public:
     CRecoveredCells(const CExcelWorkBook& workbook, const CExcelWorkSheet& sheet,
                     CDateFormatTest& dates);
 
+    // How many cells the view of sheet holds (GetCount), without making
+    // them: one key per cell record, sorted.
+    static std::size_t CountCells(const CExcelWorkSheet& sheet);
+
     // Every cell, by row and then by column.
     const std::vector<CRecoveredCell>& GetCells() const { return m_cells; }
     std::size_t GetCount() const { return m_cells.size(); }

@@ -91,6 +91,7 @@ protected:
         // The counting view settles every cell the same way, text or not.
         const CRecoveredCells kinds(workbook, sheet, ERecoveredDetail::Kinds);
         EXPECT_EQ(kinds.GetCount(), cells.GetCount());
+        EXPECT_EQ(CRecoveredCells::CountCells(sheet), cells.GetCount());
         if (const CRecoveredCell* same = kinds.Find(row, column); cell && same) {
             EXPECT_EQ(same->m_kind, cell->m_kind);
             EXPECT_EQ(same->m_xfIndex, cell->m_xfIndex);
