@@ -70,11 +70,66 @@ bool CSaveCellFormatter::MayHoldFormat(std::int32_t row, std::int32_t first,
 
 void CSaveCellFormatter::ApplyCellFormat(std::int32_t row, std::int32_t column,
                                          std::uint32_t xfIndex) {
-    ApplyRunFormat(row, column, column, xfIndex);
+    if (row < 1 || row > kLastRow || column < 1 || column > kLastColumn) return;
+    const std::uint64_t key = (static_cast<std::uint64_t>(column) << 49) |
+                              (static_cast<std::uint64_t>(row) << 32) | m_held.size();
+    m_held.push_back({key, xfIndex});
+}
+
+void CSaveCellFormatter::FlushCellFormats() {
+    if (m_held.empty()) return;
+    std::vector<HeldFormat> held;
+    held.swap(m_held);
+    std::sort(held.begin(), held.end(),
+              [](const HeldFormat& a, const HeldFormat& b) { return a.key < b.key; });
+    const auto column = [](const HeldFormat& h) { return static_cast<std::int32_t>(h.key >> 49); };
+    const auto row = [](const HeldFormat& h) {
+        return static_cast<std::int32_t>((h.key >> 32) & 0x1FFFF);
+    };
+    // The last format given to each cell, in column and row order.
+    std::size_t kept = 0;
+    for (std::size_t at = 0; at < held.size(); ++at) {
+        const bool last = at + 1 == held.size() || column(held[at + 1]) != column(held[at]) ||
+                          row(held[at + 1]) != row(held[at]);
+        if (last) held[kept++] = held[at];
+    }
+    held.resize(kept);
+    for (std::size_t at = 0; at < held.size();) {
+        std::size_t end = at + 1;
+        // A run stops short of the whole column, which the server would take
+        // for the column's own format.
+        while (end < held.size() && column(held[end]) == column(held[at]) &&
+               row(held[end]) == row(held[end - 1]) + 1 && held[end].xfIndex == held[at].xfIndex &&
+               row(held[end]) - row(held[at]) < kLastRow - 1)
+            ++end;
+        ApplyColumnRun(column(held[at]), row(held[at]), row(held[end - 1]), held[at].xfIndex);
+        at = end;
+    }
+}
+
+void CSaveCellFormatter::ApplyColumnRun(std::int32_t column, std::int32_t first, std::int32_t last,
+                                        std::uint32_t xfIndex) {
+    const CachedFormat* cached = Format(xfIndex);
+    if (cached == nullptr) return;
+    bool inherited = false;
+    for (std::int32_t row = first; row <= last && !inherited; ++row)
+        inherited = MayHoldFormat(row, column, column);
+    // A fresh cell already shows a fresh format: nothing to put.
+    if (cached->fresh && !inherited) return;
+    m_automation.ApplyCellFormat(column, first, column, last, cached->format, inherited);
+    for (std::int32_t row = first; row <= last; ++row) MarkFormatted(row, column);
+}
+
+void CSaveCellFormatter::MarkFormatted(std::int32_t row, std::int32_t column) {
+    if (m_formattedCells.empty()) {
+        m_formattedCells.resize(static_cast<std::size_t>(kLastRow) * kLastColumn, false);
+    }
+    m_formattedCells[CellKey(row, column)] = true;
 }
 
 void CSaveCellFormatter::ApplyRunFormat(std::int32_t row, std::int32_t first, std::int32_t last,
                                         std::uint32_t xfIndex) {
+    FlushCellFormats();
     first = std::max<std::int32_t>(first, 1);
     last = std::min(last, kLastColumn);
     if (row < 1 || row > kLastRow || first > last) return;
@@ -84,15 +139,11 @@ void CSaveCellFormatter::ApplyRunFormat(std::int32_t row, std::int32_t first, st
     // A fresh cell already shows a fresh format: nothing to put.
     if (cached->fresh && !inherited) return;
     m_automation.ApplyCellFormat(first, row, last, row, cached->format, inherited);
-    if (m_formattedCells.empty()) {
-        m_formattedCells.resize(static_cast<std::size_t>(kLastRow) * kLastColumn, false);
-    }
-    for (std::int32_t column = first; column <= last; ++column) {
-        m_formattedCells[CellKey(row, column)] = true;
-    }
+    for (std::int32_t column = first; column <= last; ++column) MarkFormatted(row, column);
 }
 
 void CSaveCellFormatter::ApplyRowFormat(std::int32_t row, std::uint32_t xfIndex) {
+    FlushCellFormats();
     if (row < 1 || row > kLastRow) return;
     const CachedFormat* cached = Format(xfIndex);
     if (cached == nullptr || cached->fresh) return;
@@ -105,6 +156,7 @@ void CSaveCellFormatter::ApplyRowFormat(std::int32_t row, std::uint32_t xfIndex)
 
 void CSaveCellFormatter::ApplyColumnInfo(std::int32_t first, std::int32_t last,
                                          std::uint32_t xfIndex) {
+    FlushCellFormats();
     // Some writers put 256 (one past IV) as the last column of a run that
     // reaches the sheet's edge, and a damaged record may say anything up to
     // 65535: columns the sheet cannot hold are dropped so the rest of the run

@@ -40,7 +40,14 @@ public:
     // row or column this formatter formatted, or got a format from it
     // before: then every value is put, so that the cell does not show the
     // row's, column's or earlier format instead.
+    //
+    // A cell's format is held until FlushCellFormats (or the next run, row
+    // or column format, which flushes first): a cell given two formats keeps
+    // the later, and cells of one column in consecutive rows with the same
+    // XF are put as one range, one facade call for a formatted column
+    // instead of one a cell.
     void ApplyCellFormat(std::int32_t row, std::int32_t column, std::uint32_t xfIndex);
+    void FlushCellFormats();
     void ApplyRunFormat(std::int32_t row, std::int32_t first, std::int32_t last,
                         std::uint32_t xfIndex);
     // The XF's format on the whole row.
@@ -62,6 +69,16 @@ private:
     const CachedFormat* Format(std::uint32_t xfIndex);
     // Whether one of the cells may show a format other than a fresh cell's.
     bool MayHoldFormat(std::int32_t row, std::int32_t first, std::int32_t last) const;
+    // Rows first..last of one column, all of one XF; complete as for a run.
+    void ApplyColumnRun(std::int32_t column, std::int32_t first, std::int32_t last,
+                        std::uint32_t xfIndex);
+    void MarkFormatted(std::int32_t row, std::int32_t column);
+
+    // A cell format held back: column and row (1-based) and the order given.
+    struct HeldFormat {
+        std::uint64_t key;  // column << 49, row << 32, order: a column's cells by row
+        std::uint32_t xfIndex;
+    };
 
     CXLEzAutomation& m_automation;
     const CExcelWorkBook& m_workbook;
@@ -74,4 +91,5 @@ private:
     // one bit a cell of the sheet (2 MB), made at the first such cell. A
     // set of a big sheet's cells took tens of megabytes.
     std::vector<bool> m_formattedCells;
+    std::vector<HeldFormat> m_held;
 };

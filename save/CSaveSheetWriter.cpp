@@ -84,6 +84,8 @@ bool CSaveSheetWriter::Write(const CSaveOption& options) {
     for (const Phase& phase : kPhases) {
         if (!options.IsSet(phase.bit)) continue;
         if (!(this->*phase.write)()) return false;
+        // A phase's cell formats go in before the next phase writes.
+        m_formatter.FlushCellFormats();
     }
     return true;
 }

@@ -69,6 +69,7 @@ protected:
                 ASSERT_TRUE(facade.WriteNumber(1, i + 1, 1.0 / 3, u"General"));
                 formatter.ApplyCellFormat(i + 1, 1, xfs[static_cast<std::size_t>(i)]);
             }
+            formatter.FlushCellFormats();
             ASSERT_TRUE(facade.SaveWorkbookAs(file.u16string()));
             facade.QuitServer();
         }
@@ -87,6 +88,7 @@ protected:
             ASSERT_TRUE(facade.WriteNumber(1, 1, 7, u"General"));
             CSaveCellFormatter formatter(facade, m_model);
             format(formatter);
+            formatter.FlushCellFormats();
             ASSERT_TRUE(facade.SaveWorkbookAs(file.u16string()));
             facade.QuitServer();
         }

@@ -135,6 +135,12 @@ protected:
         m_session.server->ClearCalls();
     }
     std::vector<std::string> Calls() const { return FormatCalls(m_session.server->Calls()); }
+    // One cell's format, put at once.
+    void FormatCell(std::int32_t row, std::int32_t column, std::uint32_t xf) {
+        CSaveCellFormatter formatter(m_facade, m_workbook);
+        formatter.ApplyCellFormat(row, column, xf);
+        formatter.FlushCellFormats();
+    }
 
     RecordingSession m_session;
     CXLEzAutomation m_facade{false, kRecordingProgramId};
@@ -146,7 +152,7 @@ protected:
 TEST_F(CSaveCellFormatterTest, CellGetsFillFontAndTheDrawnEdges) {
     AddFonts(m_workbook);
     AddXf(m_workbook, FullXf());
-    CSaveCellFormatter(m_facade, m_workbook).ApplyCellFormat(3, 2, 0);
+    FormatCell(3, 2, 0);
     const std::string cell = "Range[B3:B3]";
     EXPECT_EQ(Calls(), Join({FontCalls(cell), FillCalls(cell, 3, 1), BorderCalls(cell, 1, 1, 1),
                              BorderCalls(cell, 2, 2, 2), BorderCalls(cell, 3, 3, 4),
@@ -159,7 +165,7 @@ TEST_F(CSaveCellFormatterTest, DiagonalUpAloneDrawsOnlyEdgeSix) {
     f.border = 1u << 31;
     f.borderFill = (20u << 14) | (7u << 21);
     AddXf(m_workbook, f);
-    CSaveCellFormatter(m_facade, m_workbook).ApplyCellFormat(1, 1, 0);
+    FormatCell(1, 1, 0);
     // The four sides have no line, as on a fresh cell: nothing is put.
     EXPECT_EQ(Calls(), BorderCalls("Range[A1:A1]", 6, 7, 13));
 }
@@ -174,12 +180,15 @@ TEST_F(CSaveCellFormatterTest, UsedBitsDoNotChangeWhatIsWritten) {
     AddXf(m_workbook, f);
     CSaveCellFormatter formatter(m_facade, m_workbook);
     formatter.ApplyCellFormat(1, 1, 0);
+    formatter.FlushCellFormats();
     const std::vector<std::string> used = Calls();
     m_session.server->ClearCalls();
     formatter.ApplyCellFormat(1, 1, 1);  // A1 again: a format is there now
+    formatter.FlushCellFormats();
     std::vector<std::string> again = Calls();
     m_session.server->ClearCalls();
     formatter.ApplyCellFormat(2, 1, 1);  // A2: fresh
+    formatter.FlushCellFormats();
     std::vector<std::string> fresh = Calls();
     for (std::string& line : fresh) {
         if (line.starts_with("Range[A2:A2]")) line.replace(0, 12, "Range[A1:A1]");
@@ -194,7 +203,7 @@ TEST_F(CSaveCellFormatterTest, FontIsAppliedWithoutTheFontUsedFlag) {
     XfFields f;
     f.font = 5;
     AddXf(m_workbook, f);
-    CSaveCellFormatter(m_facade, m_workbook).ApplyCellFormat(2, 2, 0);
+    FormatCell(2, 2, 0);
     EXPECT_EQ(Calls(), FontCalls("Range[B2:B2]"));
 }
 
@@ -206,7 +215,7 @@ TEST_F(CSaveCellFormatterTest, FontWithAnEmptyNameKeepsTheDefaultName) {
     f.used = kPatternUsed;
     f.fillColors = 12;
     AddXf(m_workbook, f);
-    CSaveCellFormatter(m_facade, m_workbook).ApplyCellFormat(1, 1, 0);
+    FormatCell(1, 1, 0);
     EXPECT_EQ(Calls(), (std::vector<std::string>{"Range[A1:A1].Font get()", "Font.Italic put(true)",
                                                  "Font.ColorIndex put(i2:3)"}));
 }
@@ -225,6 +234,7 @@ TEST_F(CSaveCellFormatterTest, FontIndexFourIsTheFourthFont) {
     CSaveCellFormatter formatter(m_facade, m_workbook);
     formatter.ApplyCellFormat(1, 1, 0);
     formatter.ApplyCellFormat(1, 2, 1);
+    formatter.FlushCellFormats();
     const std::vector<std::string> calls = Calls();
     ASSERT_EQ(calls.size(), 6u);
     EXPECT_EQ(calls[1], "Font.Name put('Three')");
@@ -240,13 +250,14 @@ TEST_F(CSaveCellFormatterTest, MissingXFWritesNothing) {
     formatter.ApplyCellFormat(1, 1, 1);
     formatter.ApplyCellFormat(1, 1, 0xFFFFFFFFu);
     formatter.ApplyRowFormat(1, 1);
+    formatter.FlushCellFormats();
     EXPECT_TRUE(m_session.server->Calls().empty());
 }
 
 TEST_F(CSaveCellFormatterTest, MissingFontSkipsTheFontOnly) {
     AddFont(m_workbook, 200, 0, 8, u"Only");  // font index 5 points past the list
     AddXf(m_workbook, FullXf());
-    CSaveCellFormatter(m_facade, m_workbook).ApplyCellFormat(1, 1, 0);
+    FormatCell(1, 1, 0);
     const std::vector<std::string> calls = Calls();
     EXPECT_EQ(calls.size(), 4u + 5u * 3u);
     for (const std::string& line : calls) EXPECT_EQ(line.find("Font"), std::string::npos) << line;
