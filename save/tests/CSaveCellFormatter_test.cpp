@@ -241,6 +241,29 @@ TEST_F(CSaveCellFormatterTest, FontIndexFourIsTheFourthFont) {
     EXPECT_EQ(calls[4], "Font.Name put('Three')");
 }
 
+TEST_F(CSaveCellFormatterTest, HeldCellFormatsGoInByColumnRunsAndTheLaterFormatWins) {
+    AddFonts(m_workbook);
+    AddXf(m_workbook, FullXf());
+    XfFields bold;
+    bold.font = 5;
+    AddXf(m_workbook, bold);
+    CSaveCellFormatter formatter(m_facade, m_workbook);
+    // (row, column, xf): B1, A1..A3 with A2 given another XF afterwards, B2.
+    const std::uint32_t cells[][3] = {{1, 2, 0}, {1, 1, 0}, {2, 1, 0},
+                                      {3, 1, 0}, {2, 1, 1}, {2, 2, 0}};
+    for (const auto& cell : cells)
+        formatter.ApplyCellFormat(static_cast<std::int32_t>(cell[0]),
+                                  static_cast<std::int32_t>(cell[1]), cell[2]);
+    EXPECT_TRUE(Calls().empty()) << "held until flushed";
+    formatter.FlushCellFormats();
+    std::vector<std::string> ranges;
+    for (const std::string& line : Calls())
+        if (line.starts_with("Range[") && line.find("].Font get()") != std::string::npos)
+            ranges.push_back(line.substr(0, line.find(']') + 1));
+    EXPECT_EQ(ranges, (std::vector<std::string>{"Range[A1:A1]", "Range[A2:A2]", "Range[A3:A3]",
+                                                "Range[B1:B2]"}));
+}
+
 // --- Missing records -------------------------------------------------------
 
 TEST_F(CSaveCellFormatterTest, MissingXFWritesNothing) {
