@@ -2,6 +2,7 @@
 
 #include <array>
 
+#include "containers/CGridUnits.h"
 #include "format/CExcelFormatText.h"
 #include "model/CExcelWorkBook.h"
 #include "records/CConstData.h"
@@ -32,7 +33,7 @@ CGridFont CPreviewFormatTable::GridFont(const CExcelRecordWBFONT& font) {
     // only older writers set.
     CGridFont grid;
     grid.faceName = font.GetName();
-    grid.height = static_cast<int>(font.GetHeightPoints() / 2 * 3);
+    grid.height = CGridUnits::TwipsToPixels(font.GetHeight());
     grid.weight = font.GetWeight();
     grid.italic = font.IsItalic();
     grid.underline = font.IsUnderlined();

@@ -43,8 +43,8 @@ public:
 
     // The default palette's colour of index as 0xRRGGBB, or nothing.
     static std::optional<std::uint32_t> PaletteColor(std::uint32_t index);
-    // The grid's font for a FONT record: height in pixels is the height in
-    // whole points halved (rounded down) times 3.
+    // The grid's font for a FONT record: its height in twips as pixels at
+    // 96 dots per inch (10 points: 13 pixels).
     static CGridFont GridFont(const CExcelRecordWBFONT& font);
     // The XF's horizontal and vertical alignment and wrap flag; a vertical
     // code that names no alignment gives the bottom.

@@ -158,6 +158,18 @@ int CSheetGridStore::GetRowHeight(int row) const {
     return found == m_rowHeights.end() ? 0 : found->second;
 }
 
+void CSheetGridStore::SetLayout(const CGridSheetLayout& layout) {
+    std::lock_guard lock(m_lock);
+    if (m_layout == layout) return;
+    m_layout = layout;
+    ++m_revision;
+}
+
+CGridSheetLayout CSheetGridStore::GetLayout() const {
+    std::lock_guard lock(m_lock);
+    return m_layout;
+}
+
 void CSheetGridStore::Invalidate() {
     ++m_revision;
 }

@@ -20,7 +20,7 @@
 #include <vector>
 
 // A cell font, in the grid's own units: height in pixels (the preview gives
-// points ÷ 2 × 3), weight 100–900 (400 normal, 700 bold).
+// twips ÷ 15, i.e. points × 4/3), weight 100–900 (400 normal, 700 bold).
 struct CGridFont {
     std::u16string faceName;
     int height = 0;
@@ -80,6 +80,15 @@ struct CGridRange {
                firstColumn <= other.lastColumn && other.firstColumn <= lastColumn;
     }
     bool operator==(const CGridRange&) const = default;
+};
+
+// The sheet's own settings for the whole grid. Sizes are pixels; 0 means
+// the grid's default.
+struct CGridSheetLayout {
+    int defaultRowHeight = 0;    // rows without a height of their own
+    int defaultColumnWidth = 0;  // columns without COLINFO
+
+    bool operator==(const CGridSheetLayout&) const = default;
 };
 
 // Colours are 0xRRGGBB.
@@ -163,6 +172,10 @@ public:
     void SetRowHeight(int row, int pixels);
     int GetRowHeight(int row) const;
 
+    // The sheet's settings, replacing those there were.
+    void SetLayout(const CGridSheetLayout& layout);
+    CGridSheetLayout GetLayout() const;
+
     // Asks the grid to repaint.
     void Invalidate();
     // Changes whenever Invalidate is called or the counts or sizes change.
@@ -180,5 +193,6 @@ private:
     std::vector<CGridRange> m_merged;
     std::unordered_map<int, int> m_columnWidths;
     std::unordered_map<int, int> m_rowHeights;
+    CGridSheetLayout m_layout;
     std::atomic<std::uint64_t> m_revision{0};
 };

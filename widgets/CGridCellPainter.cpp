@@ -48,6 +48,12 @@ QFont CGridCellPainter::CellFont(const CGridCell* cell, const QFont& base) {
     return font;
 }
 
+int CGridCellPainter::DigitWidth(const CGridFont& font, const QFont& base) {
+    CGridCell cell;
+    cell.font = font;
+    return std::max(1, QFontMetrics(CellFont(&cell, base)).horizontalAdvance(QLatin1Char('0')));
+}
+
 int CGridCellPainter::NeededWidth(const QString& text, const QFont& font) {
     return QFontMetrics(font).horizontalAdvance(text) + 2 * CGridPaintPlan::kMargin;
 }

@@ -26,6 +26,10 @@ public:
     // superscript or subscript; base itself when the cell has no font.
     static QFont CellFont(const CGridCell* cell, const QFont& base);
 
+    // The width in pixels of the digit "0" in font (on top of base), which
+    // the sheet's column widths count in; at least 1.
+    static int DigitWidth(const CGridFont& font, const QFont& base);
+
     // Horizontal space a text needs inside a cell (its width plus the
     // cell's inner margins), for deciding whether it is cut off.
     static int NeededWidth(const QString& text, const QFont& font);

@@ -22,6 +22,7 @@
 #include "widgets/CGridCellPainter.h"
 #include "widgets/CGridPaintPlan.h"
 #include "widgets/CGridPrinter.h"
+#include "widgets/CGridStoreAxes.h"
 
 CGridCtrl::CGridCtrl(QWidget* parent) : QAbstractScrollArea(parent) {
     setFocusPolicy(Qt::StrongFocus);
@@ -92,11 +93,7 @@ void CGridCtrl::Relayout() {
         const int rows = std::clamp(m_store->GetRowCount(), 0, CSheetGridStore::kRowLimit + 1);
         const int columns =
             std::clamp(m_store->GetColumnCount(), 0, CSheetGridStore::kColumnLimit + 1);
-        const CSheetGridStore* store = m_store;
-        m_rows.Rebuild(rows, kDefaultRowHeight,
-                       [store](int row) { return store->GetRowHeight(row); });
-        m_columns.Rebuild(columns, kDefaultColumnWidth,
-                          [store](int column) { return store->GetColumnWidth(column); });
+        CGridStoreAxes::Rebuild(*m_store, rows, columns, m_rows, m_columns);
     }
     UpdateScrollBars();
     if (RowCount() > 1) m_currentRow = std::min(m_currentRow, RowCount() - 1);

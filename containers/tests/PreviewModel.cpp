@@ -17,6 +17,7 @@
 #include "records/CExcelRecordWBFORMAT.h"
 #include "records/CExcelRecordWBXF.h"
 #include "records/CExcelSSTDataList.h"
+#include "records/tests/support/MemoryStreamReader.h"
 
 namespace testsupport {
 
@@ -195,6 +196,16 @@ void PreviewModel::MergedCells(const std::vector<std::array<std::uint16_t, 4>>& 
     }
     m_sheet->GetMergedCells().Add(
         new CExcelRecordMERGEDCELLS(bytes.data(), static_cast<std::uint32_t>(bytes.size())));
+}
+
+void PreviewModel::Layout(std::uint16_t type, const std::vector<std::uint8_t>& body) {
+    const auto size = static_cast<std::uint16_t>(body.size());
+    std::vector<std::uint8_t> bytes = {
+        static_cast<std::uint8_t>(type & 0xFF), static_cast<std::uint8_t>(type >> 8),
+        static_cast<std::uint8_t>(size & 0xFF), static_cast<std::uint8_t>(size >> 8)};
+    bytes.insert(bytes.end(), body.begin(), body.end());
+    testsupport::MemoryStreamReader reader(std::move(bytes));
+    m_sheet->GetLayout().Decode(type, reader, size, 0);
 }
 
 }  // namespace testsupport

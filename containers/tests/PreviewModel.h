@@ -61,6 +61,9 @@ public:
     // A ROW record; customTwips 0 keeps the default height; defaultXF < 0
     // gives the row no default format.
     void Row(std::uint16_t row, std::uint16_t customTwips, int defaultXF = -1);
+    // A sheet layout record (WINDOW2, PANE, DEFCOLWIDTH, ...) of type with
+    // body as its payload, decoded into the sheet's layout.
+    void Layout(std::uint16_t type, const std::vector<std::uint8_t>& body);
     // A MERGEDCELLS record of ranges {first row, last row, first column,
     // last column}, announcing count ranges (ranges.size() when negative).
     void MergedCells(const std::vector<std::array<std::uint16_t, 4>>& ranges, int count = -1);
