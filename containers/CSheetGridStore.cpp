@@ -158,6 +158,28 @@ int CSheetGridStore::GetRowHeight(int row) const {
     return found == m_rowHeights.end() ? 0 : found->second;
 }
 
+void CSheetGridStore::SetRowHidden(int row) {
+    std::lock_guard lock(m_lock);
+    if (row < 0 || row >= m_rowCount || !m_hiddenRows.insert(row).second) return;
+    ++m_revision;
+}
+
+bool CSheetGridStore::IsRowHidden(int row) const {
+    std::lock_guard lock(m_lock);
+    return m_hiddenRows.contains(row);
+}
+
+void CSheetGridStore::SetColumnHidden(int column) {
+    std::lock_guard lock(m_lock);
+    if (column < 0 || column >= m_columnCount || !m_hiddenColumns.insert(column).second) return;
+    ++m_revision;
+}
+
+bool CSheetGridStore::IsColumnHidden(int column) const {
+    std::lock_guard lock(m_lock);
+    return m_hiddenColumns.contains(column);
+}
+
 void CSheetGridStore::SetLayout(const CGridSheetLayout& layout) {
     std::lock_guard lock(m_lock);
     if (m_layout == layout) return;

@@ -17,6 +17,7 @@
 #include <optional>
 #include <string>
 #include <unordered_map>
+#include <unordered_set>
 #include <vector>
 
 // A cell font, in the grid's own units: height in pixels (the preview gives
@@ -172,6 +173,13 @@ public:
     void SetRowHeight(int row, int pixels);
     int GetRowHeight(int row) const;
 
+    // A hidden row or column keeps its size here but takes no room in the
+    // grid. Writes outside the current counts are ignored.
+    void SetRowHidden(int row);
+    bool IsRowHidden(int row) const;
+    void SetColumnHidden(int column);
+    bool IsColumnHidden(int column) const;
+
     // The sheet's settings, replacing those there were.
     void SetLayout(const CGridSheetLayout& layout);
     CGridSheetLayout GetLayout() const;
@@ -193,6 +201,8 @@ private:
     std::vector<CGridRange> m_merged;
     std::unordered_map<int, int> m_columnWidths;
     std::unordered_map<int, int> m_rowHeights;
+    std::unordered_set<int> m_hiddenRows;
+    std::unordered_set<int> m_hiddenColumns;
     CGridSheetLayout m_layout;
     std::atomic<std::uint64_t> m_revision{0};
 };

@@ -171,6 +171,9 @@ void CSheetViewDataFiller::FillColumns() {
     for (const CExcelRecordCOLINFO& record : m_sheet->GetColInfos()) {
         if (Stopping()) return;
         const int pixels = CGridUnits::ColumnPixels(record.GetWidth(), m_digitWidth);
+        // A column of no width is as good as hidden; the store would take
+        // its 0 for the default width.
+        const bool hidden = record.IsHidden() || pixels == 0;
         // A damaged range may run to column 65,535 or backwards; the column
         // count bounds the walk either way.
         for (int column = record.GetFirstColumn() + kGridOffset;
@@ -178,6 +181,7 @@ void CSheetViewDataFiller::FillColumns() {
              column + kEnsureOffset <= m_grid->GetColumnCount();
              ++column) {
             m_grid->SetColumnWidth(column, pixels);
+            if (hidden) m_grid->SetColumnHidden(column);
             if (!m_formats->GetStyle(record.GetXFIndex())) continue;
             const int rowEnd = std::min(lastRow, m_grid->GetRowCount() - 1);
             for (int row = firstRow; row <= rowEnd; ++row)
@@ -199,8 +203,13 @@ void CSheetViewDataFiller::FillRows() {
         // not make a page.
         if (!m_grid->EnsureCell(row, kEnsureOffset)) return;
         const int gridRow = record.GetRow() + kGridOffset;
-        if (record.IsCustomHeight())
-            m_grid->SetRowHeight(gridRow, CGridUnits::TwipsToPixels(record.GetHeightTwips()));
+        if (record.IsCustomHeight()) {
+            const int pixels = CGridUnits::TwipsToPixels(record.GetHeightTwips());
+            m_grid->SetRowHeight(gridRow, pixels);
+            // A row of no height is as good as hidden.
+            if (pixels == 0) m_grid->SetRowHidden(gridRow);
+        }
+        if (record.IsHidden()) m_grid->SetRowHidden(gridRow);
         if (!record.HasDefaultFormat()) return;
         const int columns = m_grid->GetColumnCount();
         for (int column = kGridOffset; column < columns; ++column)

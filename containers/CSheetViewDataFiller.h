@@ -1,7 +1,9 @@
 // Fills one preview grid's data store from a worksheet of the repaired
 // model, page by page (100 rows each), on the preview worker: columns, rows,
 // texts, formulas, booleans and errors, numbers, RK numbers, each cell with
-// its XF's background, font, font colour, border colour and alignment, and
+// its XF's background, font, font colour, border colour and alignment, the
+// hidden rows and columns (a ROW or COLINFO hidden flag, or no height or
+// width), and
 // whether its text is a number, a text or a Boolean or error; and, before
 // the first page, the sheet's merged ranges and its layout (default row
 // height and column width). Sizes are the pixels a spreadsheet shows at 96

@@ -204,7 +204,11 @@ int CGridCtrl::VisibleRowCount() const {
 }
 
 void CGridCtrl::MoveBy(int rows, int columns) {
-    SetCurrentCell(std::max(1, m_currentRow + rows), std::max(1, m_currentColumn + columns));
+    // Hidden rows and columns are stepped over, as if they were not there.
+    const auto step = [](const CGridAxis& axis, int from, int by) {
+        return axis.GetCount() < 2 ? std::max(1, from + by) : axis.Step(from, by);
+    };
+    SetCurrentCell(step(m_rows, m_currentRow, rows), step(m_columns, m_currentColumn, columns));
 }
 
 void CGridCtrl::EndOfData() {
@@ -257,12 +261,14 @@ void CGridCtrl::paintEvent(QPaintEvent*) {
     painter.setClipRect(QRect(kHeaderColumnWidth, 0, width, headerHeight));
     for (int column = firstColumn; column <= lastColumn; ++column) {
         const QRect cell = CellRect(firstRow, column);
+        if (cell.width() == 0) continue;  // hidden
         CGridCellPainter::DrawHeader(painter, QRect(cell.x(), 0, cell.width(), headerHeight),
                                      ColumnHeaderText(column), column == m_currentColumn);
     }
     painter.setClipRect(QRect(0, headerHeight, kHeaderColumnWidth, height));
     for (int row = firstRow; row <= lastRow; ++row) {
         const QRect cell = CellRect(row, firstColumn);
+        if (cell.height() == 0) continue;  // hidden
         CGridCellPainter::DrawHeader(painter, QRect(0, cell.y(), kHeaderColumnWidth, cell.height()),
                                      QString::number(row), row == m_currentRow);
     }
@@ -449,7 +455,9 @@ void CGridCtrl::keyPressEvent(QKeyEvent* event) {
             MoveBy(VisibleRowCount(), 0);
             return;
         case Qt::Key_Home:
-            SetCurrentCell(control ? 1 : m_currentRow, 1);
+            // The first row and column that are not hidden.
+            SetCurrentCell(control ? std::max(1, m_rows.Step(0, 1)) : m_currentRow,
+                           std::max(1, m_columns.Step(0, 1)));
             return;
         case Qt::Key_End:
             if (control) {

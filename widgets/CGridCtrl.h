@@ -2,7 +2,9 @@
 // (column letters) and header column (row numbers, 35 pixels wide), cells
 // with their texts, fonts, colours and alignments (numbers too wide shown as
 // "####", texts running on into empty neighbours, merged ranges drawn as
-// one cell; see CGridPaintPlan), smooth pixel scrolling over tens of
+// one cell; see CGridPaintPlan), hidden rows and columns taking no room
+// (their headers not drawn, the current cell stepping over them), smooth
+// pixel scrolling over tens of
 // thousands of rows, a current cell, in-place editing of a cell's text,
 // title tips for cut-off texts, drag and drop of cell texts, and printing.
 //

@@ -139,6 +139,7 @@ CGridPaintPlanResult CGridPaintPlan::Make(int firstRow, int lastRow, int firstCo
 
     std::vector<CRowSlot> lane(static_cast<std::size_t>(width));
     for (int row = firstRow; row <= lastRow; ++row) {
+        if (m_rows.GetSize(row) == 0) continue;  // hidden
         for (int column = low; column <= high; ++column) {
             CRowSlot& slot = lane[column - low];
             slot.item = -1;
@@ -147,13 +148,17 @@ CGridPaintPlanResult CGridPaintPlan::Make(int firstRow, int lastRow, int firstCo
             if (slot.blocked) continue;
             slot.cell = m_store.GetCell(row, column);
             slot.blocked = slot.cell && !slot.cell->text.empty();
-            if (column < firstColumn || column > lastColumn) continue;
+            if (column < firstColumn || column > lastColumn || m_columns.GetSize(column) == 0)
+                continue;
             slot.item = static_cast<int>(plan.cells.size());
             plan.cells.push_back({row, column, RectOf(row, column, row, column), slot.cell});
         }
         for (int column = low; column <= high; ++column) {
             const CRowSlot& slot = lane[column - low];
-            if (owner[slotOf(row, column)] >= 0 || !slot.cell || slot.cell->text.empty()) continue;
+            // A hidden column's text is not shown, nor does it run on.
+            if (owner[slotOf(row, column)] >= 0 || !slot.cell || slot.cell->text.empty() ||
+                m_columns.GetSize(column) == 0)
+                continue;
             PlanText(*slot.cell, row, column, RectOf(row, column, row, column), &lane, low, plan);
         }
     }

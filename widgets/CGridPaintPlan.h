@@ -20,6 +20,9 @@
 //   the centre, both wrapped); superscripts sit at the top and subscripts
 //   at the bottom whatever the alignment.
 //
+// Hidden rows and columns (no size in their axis) draw nothing; a hidden
+// cell's text still stops a neighbour's text running on.
+//
 // Only the given rows are read; in each, besides the given columns, at
 // most a viewport's width of columns on either side is looked at, for texts
 // that run into view from outside it.

@@ -104,12 +104,14 @@ int CGridPrinter::Print(QPrinter& printer) {
             painter.fillRect(QRect(0, 0, headerWidth, headerHeight),
                              CGridCellPainter::HeaderColor());
             for (int column = firstColumn; column <= lastBandColumn; ++column) {
+                if (columns.GetSize(column) == 0) continue;  // hidden
                 const QRect rect(static_cast<int>(columns.GetStart(column) - left), 0,
                                  columns.GetSize(column), headerHeight);
                 CGridCellPainter::DrawHeader(painter, rect, CGridCtrl::ColumnHeaderText(column),
                                              false);
             }
             for (int row = firstRow; row <= lastBandRow; ++row) {
+                if (rows.GetSize(row) == 0) continue;  // hidden
                 CGridCellPainter::DrawHeader(painter,
                                              QRect(0, static_cast<int>(rows.GetStart(row) - top),
                                                    headerWidth, rows.GetSize(row)),

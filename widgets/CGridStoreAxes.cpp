@@ -11,7 +11,10 @@ void CGridStoreAxes::Rebuild(const CSheetGridStore& store, int rowCount, int col
         layout.defaultRowHeight > 0 ? layout.defaultRowHeight : CGridCtrl::kDefaultRowHeight;
     const int columnWidth =
         layout.defaultColumnWidth > 0 ? layout.defaultColumnWidth : CGridCtrl::kDefaultColumnWidth;
-    rows.Rebuild(rowCount, rowHeight, [&store](int row) { return store.GetRowHeight(row); });
-    columns.Rebuild(columnCount, columnWidth,
-                    [&store](int column) { return store.GetColumnWidth(column); });
+    rows.Rebuild(rowCount, rowHeight, [&store](int row) {
+        return store.IsRowHidden(row) ? CGridAxis::kHidden : store.GetRowHeight(row);
+    });
+    columns.Rebuild(columnCount, columnWidth, [&store](int column) {
+        return store.IsColumnHidden(column) ? CGridAxis::kHidden : store.GetColumnWidth(column);
+    });
 }

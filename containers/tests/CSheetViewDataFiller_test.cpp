@@ -365,7 +365,10 @@ TEST_F(PreviewFill, MergedRangesReachTheGridAndACutRecordGivesOnlyTheRangesItHol
 TEST_F(PreviewFill, ColumnWidthsAndColumnFormatsFollowColInfo) {
     const std::uint16_t yellow = m_model.AddXF({.patternColor = kYellow});
     m_model.ColInfo(1, 2, 2560, yellow);  // ten digits of 7 pixels, padding included
+    m_model.ColInfo(5, 5, 0, 0);          // no width: as good as hidden
     ASSERT_EQ(Fill(), 0);
+    EXPECT_TRUE(m_grid.IsColumnHidden(6));
+    EXPECT_FALSE(m_grid.IsColumnHidden(2));
     EXPECT_EQ(m_grid.GetColumnWidth(2), 70);
     EXPECT_EQ(m_grid.GetColumnWidth(3), 70);
     EXPECT_EQ(m_grid.GetColumnWidth(4), 0);

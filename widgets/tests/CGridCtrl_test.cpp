@@ -104,6 +104,37 @@ TEST_F(GridTest, StoredSizesMoveTheFollowingCellsOnceTheRevisionChanges) {
     EXPECT_EQ(m_grid->CellRect(4, 1).y(), CGridCtrl::kDefaultRowHeight + 17 + 17 + 40);
 }
 
+TEST_F(GridTest, HiddenRowsAndColumnsTakeNoRoomAndTheCurrentCellStepsOverThem) {
+    m_store.SetRowHidden(2);
+    m_store.SetRowHidden(3);
+    m_store.SetColumnHidden(2);
+    m_grid->RefreshFromStore();
+    const int top = CGridCtrl::kDefaultRowHeight;
+    EXPECT_EQ(m_grid->CellRect(4, 1).y(), top + CGridCtrl::kDefaultRowHeight);
+    EXPECT_EQ(m_grid->CellRect(1, 3).x(),
+              CGridCtrl::kHeaderColumnWidth + CGridCtrl::kDefaultColumnWidth);
+    int row = 0;
+    int column = 0;
+    ASSERT_TRUE(m_grid->CellAt(QPoint(CGridCtrl::kHeaderColumnWidth + 70, top + 20), row, column));
+    EXPECT_EQ(row, 4);
+    EXPECT_EQ(column, 3);
+
+    Press(Qt::Key_Down);
+    Press(Qt::Key_Right);
+    EXPECT_EQ(m_grid->GetCurrentRow(), 4);
+    EXPECT_EQ(m_grid->GetCurrentColumn(), 3);
+    Press(Qt::Key_Up);
+    Press(Qt::Key_Left);
+    EXPECT_EQ(m_grid->GetCurrentRow(), 1);
+    EXPECT_EQ(m_grid->GetCurrentColumn(), 1);
+    m_store.SetRowHidden(1);
+    m_grid->RefreshFromStore();
+    Press(Qt::Key_Up);  // nothing above but hidden rows: it stays
+    EXPECT_EQ(m_grid->GetCurrentRow(), 1);
+    Press(Qt::Key_Home, Qt::ControlModifier);
+    EXPECT_EQ(m_grid->GetCurrentRow(), 4);
+}
+
 TEST_F(GridTest, PaintsBackgroundAndTextColourOfACell) {
     m_store.SetBackground(2, 2, 0xff0000);
     m_store.SetText(3, 1, u"WWWWWW");
