@@ -88,6 +88,7 @@ struct CGridRange {
 struct CGridSheetLayout {
     int defaultRowHeight = 0;    // rows without a height of their own
     int defaultColumnWidth = 0;  // columns without COLINFO
+    bool gridlines = true;       // WINDOW2's show-gridlines flag
 
     bool operator==(const CGridSheetLayout&) const = default;
 };

@@ -136,6 +136,9 @@ void CSheetViewDataFiller::FillLayout() {
                                                              : CGridUnits::kDefaultColumnCharacters;
         layout.defaultColumnWidth = CGridUnits::DefaultColumnPixels(characters, m_digitWidth);
     }
+    // A sheet without WINDOW2 shows its grid lines, as a new sheet does.
+    if (sheet.HasWindow())
+        layout.gridlines = (sheet.GetWindow().flags & CExcelSheetLayout::kShowGridlines) != 0;
     m_grid->SetLayout(layout);
 }
 

@@ -69,7 +69,7 @@ void CGridCellPainter::DrawBackground(QPainter& painter, const CGridPaintCell& i
     painter.fillRect(rect, cell && cell->background ? Rgb(*cell->background) : QColor(Qt::white));
     painter.setPen(GridLineColor());
     if (item.rightLine) painter.drawLine(rect.topRight(), rect.bottomRight());
-    painter.drawLine(rect.bottomLeft(), rect.bottomRight());
+    if (item.bottomLine) painter.drawLine(rect.bottomLeft(), rect.bottomRight());
     if (cell && cell->borderColor) {
         // Inside the cell, over its own grid lines: the neighbours painted
         // after it would cover anything drawn beyond its edges.

@@ -37,8 +37,8 @@ public:
     // Every cell of a plan, then every text, so that a text running on
     // into a neighbour is not covered by the neighbour's background.
     static void DrawPlan(QPainter& painter, const CGridPaintPlanResult& plan);
-    // A cell's background, its bottom grid line, its right one unless a
-    // text runs across it, and its own border colour when it has one.
+    // A cell's background, its bottom and right grid lines where the plan
+    // keeps them, and its own border colour when it has one.
     static void DrawBackground(QPainter& painter, const CGridPaintCell& cell);
     // A text in its font and colour, aligned in its layout rectangle and
     // clipped to its clip rectangle.

@@ -163,6 +163,9 @@ CGridPaintPlanResult CGridPaintPlan::Make(int firstRow, int lastRow, int firstCo
         }
     }
 
+    if (!m_store.GetLayout().gridlines) {
+        for (CGridPaintCell& item : plan.cells) item.rightLine = item.bottomLine = false;
+    }
     // Texts from outside the block that do not reach into it are dropped.
     const QRect block = RectOf(firstRow, firstColumn, lastRow, lastColumn);
     std::erase_if(plan.texts, [&](const CGridPaintText& text) {

@@ -20,6 +20,8 @@
 //   the centre, both wrapped); superscripts sit at the top and subscripts
 //   at the bottom whatever the alignment.
 //
+// A sheet that hides its grid lines gets none; borders are still drawn.
+//
 // Hidden rows and columns (no size in their axis) draw nothing; a hidden
 // cell's text still stops a neighbour's text running on.
 //
@@ -45,7 +47,8 @@ struct CGridPaintCell {
     int column = 0;
     QRect rect;  // the cell's or the whole merged range's rectangle
     std::optional<CGridCell> cell;
-    bool rightLine = true;  // false where a text runs on across it
+    bool rightLine = true;   // false where a text runs on across it, or no grid lines
+    bool bottomLine = true;  // false when the sheet shows no grid lines
     bool merged = false;
 };
 

@@ -378,7 +378,7 @@ TEST_F(PreviewFill, ColumnWidthsAndColumnFormatsFollowColInfo) {
     EXPECT_FALSE(m_grid.GetCell(1, 4));
 }
 
-TEST_F(PreviewFill, DefaultSizesComeFromTheSheetStandardWidthBeforeDefColWidth) {
+TEST_F(PreviewFill, TheSheetLayoutGivesDefaultSizesStandardWidthFirstAndTheGridLinesFlag) {
     struct Case {
         std::vector<std::pair<std::uint16_t, std::vector<std::uint8_t>>> records;
         CGridSheetLayout layout;
@@ -388,6 +388,8 @@ TEST_F(PreviewFill, DefaultSizesComeFromTheSheetStandardWidthBeforeDefColWidth) 
         {{{biff::kDEFCOLWIDTH, {10, 0}}}, {0, 80}},  // 75 rounded up to 80
         {{{biff::kDEFCOLWIDTH, {10, 0}}, {biff::kSTANDARDWIDTH, {0x00, 0x0A}}}, {0, 70}},
         {{{biff::kDEFAULTROWHEIGHT, {0, 0, 0x2C, 0x01}}}, {20, 64}},  // 300 twips
+        {{{biff::kWINDOW2, {0x04, 0, 0, 0, 0, 0}}}, {0, 64, false}},  // grid lines off
+        {{{biff::kWINDOW2, {0x06, 0, 0, 0, 0, 0}}}, {0, 64, true}},
     };
     for (const Case& test : cases) {
         PreviewModel model;

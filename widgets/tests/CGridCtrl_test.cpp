@@ -15,6 +15,7 @@
 #include <thread>
 
 #include "containers/CSheetGridStore.h"
+#include "widgets/CGridCellPainter.h"
 
 namespace {
 
@@ -104,7 +105,7 @@ TEST_F(GridTest, StoredSizesMoveTheFollowingCellsOnceTheRevisionChanges) {
     EXPECT_EQ(m_grid->CellRect(4, 1).y(), CGridCtrl::kDefaultRowHeight + 17 + 17 + 40);
 }
 
-TEST_F(GridTest, HiddenRowsAndColumnsTakeNoRoomAndTheCurrentCellStepsOverThem) {
+TEST_F(GridTest, HiddenRowsAndColumnsTakeNoRoomAndASheetMayHideItsGridLines) {
     m_store.SetRowHidden(2);
     m_store.SetRowHidden(3);
     m_store.SetColumnHidden(2);
@@ -133,6 +134,20 @@ TEST_F(GridTest, HiddenRowsAndColumnsTakeNoRoomAndTheCurrentCellStepsOverThem) {
     EXPECT_EQ(m_grid->GetCurrentRow(), 1);
     Press(Qt::Key_Home, Qt::ControlModifier);
     EXPECT_EQ(m_grid->GetCurrentRow(), 4);
+
+    const QRect cell = m_grid->CellRect(5, 4);
+    const QPoint rightLine(cell.right(), cell.center().y());
+    const QPoint bottomLine(cell.center().x(), cell.bottom());
+    QImage image = m_grid->grab().toImage();
+    EXPECT_EQ(PixelAt(image, rightLine), CGridCellPainter::GridLineColor());
+    EXPECT_EQ(PixelAt(image, bottomLine), CGridCellPainter::GridLineColor());
+    CGridSheetLayout layout;
+    layout.gridlines = false;
+    m_store.SetLayout(layout);
+    m_grid->RefreshFromStore();
+    image = m_grid->grab().toImage();
+    EXPECT_EQ(PixelAt(image, rightLine), QColor(Qt::white));
+    EXPECT_EQ(PixelAt(image, bottomLine), QColor(Qt::white));
 }
 
 TEST_F(GridTest, PaintsBackgroundAndTextColourOfACell) {
