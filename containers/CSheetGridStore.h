@@ -89,6 +89,8 @@ struct CGridSheetLayout {
     int defaultRowHeight = 0;    // rows without a height of their own
     int defaultColumnWidth = 0;  // columns without COLINFO
     bool gridlines = true;       // WINDOW2's show-gridlines flag
+    int frozenRows = 0;          // grid rows 1..frozenRows do not scroll
+    int frozenColumns = 0;       // nor grid columns 1..frozenColumns
 
     bool operator==(const CGridSheetLayout&) const = default;
 };

@@ -139,6 +139,13 @@ void CSheetViewDataFiller::FillLayout() {
     // A sheet without WINDOW2 shows its grid lines, as a new sheet does.
     if (sheet.HasWindow())
         layout.gridlines = (sheet.GetWindow().flags & CExcelSheetLayout::kShowGridlines) != 0;
+    // PANE's split counts whole rows and columns only in frozen panes; a
+    // split that is not frozen scrolls with the rest.
+    if (sheet.HasWindow() && sheet.HasPane() &&
+        (sheet.GetWindow().flags & CExcelSheetLayout::kFrozen) != 0) {
+        layout.frozenRows = std::min<int>(sheet.GetPane().y, CSheetGridStore::kRowLimit);
+        layout.frozenColumns = std::min<int>(sheet.GetPane().x, CSheetGridStore::kColumnLimit);
+    }
     m_grid->SetLayout(layout);
 }
 

@@ -6,7 +6,8 @@
 // width), and
 // whether its text is a number, a text or a Boolean or error; and, before
 // the first page, the sheet's merged ranges and its layout (default row
-// height and column width, whether grid lines show). Sizes are the pixels a spreadsheet shows at 96
+// height and column width, whether grid lines show, the frozen rows and
+// columns). Sizes are the pixels a spreadsheet shows at 96
 // dots per inch: column widths go through the digit width of the
 // workbook's default font, which the caller measures (SetDigitWidth). PreviewStop is
 // checked before every record; the fill ends at the next check once it is

@@ -378,7 +378,7 @@ TEST_F(PreviewFill, ColumnWidthsAndColumnFormatsFollowColInfo) {
     EXPECT_FALSE(m_grid.GetCell(1, 4));
 }
 
-TEST_F(PreviewFill, TheSheetLayoutGivesDefaultSizesStandardWidthFirstAndTheGridLinesFlag) {
+TEST_F(PreviewFill, TheSheetLayoutGivesDefaultSizesGridLinesAndFrozenPanes) {
     struct Case {
         std::vector<std::pair<std::uint16_t, std::vector<std::uint8_t>>> records;
         CGridSheetLayout layout;
@@ -390,6 +390,11 @@ TEST_F(PreviewFill, TheSheetLayoutGivesDefaultSizesStandardWidthFirstAndTheGridL
         {{{biff::kDEFAULTROWHEIGHT, {0, 0, 0x2C, 0x01}}}, {20, 64}},  // 300 twips
         {{{biff::kWINDOW2, {0x04, 0, 0, 0, 0, 0}}}, {0, 64, false}},  // grid lines off
         {{{biff::kWINDOW2, {0x06, 0, 0, 0, 0, 0}}}, {0, 64, true}},
+        // Frozen at B3; the same split unfrozen scrolls with the rest.
+        {{{biff::kWINDOW2, {0x0E, 0, 0, 0, 0, 0}}, {biff::kPANE, {1, 0, 2, 0, 2, 0, 1, 0, 0}}},
+         {0, 64, true, 2, 1}},
+        {{{biff::kWINDOW2, {0x06, 0, 0, 0, 0, 0}}, {biff::kPANE, {1, 0, 2, 0, 2, 0, 1, 0, 0}}},
+         {0, 64, true, 0, 0}},
     };
     for (const Case& test : cases) {
         PreviewModel model;

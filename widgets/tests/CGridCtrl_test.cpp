@@ -150,6 +150,43 @@ TEST_F(GridTest, HiddenRowsAndColumnsTakeNoRoomAndASheetMayHideItsGridLines) {
     EXPECT_EQ(PixelAt(image, bottomLine), QColor(Qt::white));
 }
 
+TEST_F(GridTest, FrozenRowsAndColumnsStayInPlaceWhileTheRestScrolls) {
+    CGridSheetLayout layout;
+    layout.frozenRows = 1;
+    layout.frozenColumns = 1;
+    m_store.SetLayout(layout);
+    m_store.SetBackground(1, 1, 0xff0000);
+    m_store.SetBackground(1, 3, 0x00ff00);
+    m_store.SetBackground(5, 1, 0x0000ff);
+    m_grid->RefreshFromStore();
+    m_grid->verticalScrollBar()->setValue(3 * CGridCtrl::kDefaultRowHeight);
+    m_grid->horizontalScrollBar()->setValue(CGridCtrl::kDefaultColumnWidth);
+
+    const int top = CGridCtrl::kDefaultRowHeight;
+    const int left = CGridCtrl::kHeaderColumnWidth;
+    EXPECT_EQ(m_grid->CellRect(1, 1).topLeft(), QPoint(left, top));
+    // Row 2 (three rows scrolled) and column 2 (one) lie under the frozen ones.
+    EXPECT_EQ(m_grid->CellRect(5, 1).y(), top + CGridCtrl::kDefaultRowHeight);
+    EXPECT_EQ(m_grid->CellRect(1, 3).x(), left + CGridCtrl::kDefaultColumnWidth);
+    const QImage image = m_grid->grab().toImage();
+    EXPECT_EQ(PixelAt(image, m_grid->CellRect(1, 1).center()), QColor(Qt::red));
+    EXPECT_EQ(PixelAt(image, m_grid->CellRect(1, 3).center()), QColor(Qt::green));
+    EXPECT_EQ(PixelAt(image, m_grid->CellRect(5, 1).center()), QColor(Qt::blue));
+
+    int row = 0;
+    int column = 0;
+    ASSERT_TRUE(m_grid->CellAt(m_grid->CellRect(5, 3).center(), row, column));
+    EXPECT_EQ(row, 5);
+    EXPECT_EQ(column, 3);
+    ASSERT_TRUE(m_grid->CellAt(QPoint(left + 5, top + 5), row, column));
+    EXPECT_EQ(row, 1);
+    EXPECT_EQ(column, 1);
+    // Moving up to row 2 scrolls it back out from under the frozen row.
+    m_grid->SetCurrentCell(2, 2);
+    EXPECT_EQ(m_grid->CellRect(2, 2).topLeft(),
+              QPoint(left + CGridCtrl::kDefaultColumnWidth, top + CGridCtrl::kDefaultRowHeight));
+}
+
 TEST_F(GridTest, PaintsBackgroundAndTextColourOfACell) {
     m_store.SetBackground(2, 2, 0xff0000);
     m_store.SetText(3, 1, u"WWWWWW");
