@@ -65,6 +65,10 @@ CGridStyle CPreviewFormatTable::MakeStyle(const CExcelRecordWBXF& xf) const {
     // The pattern colour shows whether or not the XF says its pattern is
     // used: solid fills written by other programs often leave the flag clear.
     style.background = PaletteColor(xf.GetPatternColor());
+    if (style.background) {
+        style.fillPattern = xf.GetFillPattern();
+        style.patternBackground = PaletteColor(xf.GetPatternBackgroundColor());
+    }
     if (xf.IsFontUsed()) {
         const std::uint32_t position = CExcelGlobalLookup::FontPosition(xf.GetFontIndex());
         if (position < m_fonts.size()) {

@@ -1,5 +1,6 @@
 // How the preview draws the cells of one workbook, looked up by a cell's XF
-// index: the background (the XF's pattern colour), font (only with the XF's
+// index: the background (the XF's pattern colour, with its fill pattern
+// and the pattern's background colour), font (only with the XF's
 // font-used flag), text colour (the font's), border colour (the right
 // border's, only with the border-used flag) and alignment the XF gives, and a number
 // rendered with the XF's number format text. Built for one fill and thrown

@@ -78,7 +78,11 @@ void CSheetGridStore::SetBorderColor(int row, int column, std::uint32_t rgb) {
 void CSheetGridStore::Merge(CGridCell& cell, const CGridStyle& style) {
     if (style.font) cell.font = style.font;
     if (style.textColor) cell.textColor = style.textColor;
-    if (style.background) cell.background = style.background;
+    if (style.background) {
+        cell.background = style.background;
+        cell.patternBackground = style.patternBackground;
+        cell.fillPattern = style.fillPattern;
+    }
     if (style.borderColor) cell.borderColor = style.borderColor;
     if (style.alignment) cell.alignment = *style.alignment;
 }

@@ -95,12 +95,16 @@ struct CGridSheetLayout {
     bool operator==(const CGridSheetLayout&) const = default;
 };
 
-// Colours are 0xRRGGBB.
+// Colours are 0xRRGGBB. The background is the XF's pattern colour: solid
+// for fill patterns 0 and 1, drawn as pattern 2-18 over patternBackground
+// (white when that has none) otherwise.
 struct CGridCell {
     std::u16string text;
     std::optional<CGridFont> font;
     std::optional<std::uint32_t> textColor;
     std::optional<std::uint32_t> background;
+    std::optional<std::uint32_t> patternBackground;
+    std::uint8_t fillPattern = 0;
     std::optional<std::uint32_t> borderColor;
     CGridAlignment alignment;
     EGridValue value = EGridValue::Unknown;
@@ -108,10 +112,15 @@ struct CGridCell {
 
 // The look a cell takes from its format: each part that holds a value
 // replaces the cell's own, the others leave it as it is.
+//
+// The fill pattern and its background colour come with the background:
+// they replace the cell's when the style has a background.
 struct CGridStyle {
     std::optional<CGridFont> font;
     std::optional<std::uint32_t> textColor;
     std::optional<std::uint32_t> background;
+    std::optional<std::uint32_t> patternBackground;
+    std::uint8_t fillPattern = 0;
     std::optional<std::uint32_t> borderColor;
     std::optional<CGridAlignment> alignment;
 };

@@ -3,6 +3,7 @@
 #include <QFontMetrics>
 #include <QPainter>
 #include <algorithm>
+#include <iterator>
 
 #include "containers/CSheetGridStore.h"
 #include "widgets/CGridPaintPlan.h"
@@ -66,7 +67,30 @@ void CGridCellPainter::DrawPlan(QPainter& painter, const CGridPaintPlanResult& p
 void CGridCellPainter::DrawBackground(QPainter& painter, const CGridPaintCell& item) {
     const QRect& rect = item.rect;
     const CGridCell* cell = item.cell ? &*item.cell : nullptr;
-    painter.fillRect(rect, cell && cell->background ? Rgb(*cell->background) : QColor(Qt::white));
+    // XF fill patterns 2-18, each as the Qt brush of like look and density:
+    // the grey shades 50, 75, 25 %, stripes (horizontal, vertical, down,
+    // up), grids (square, diagonal), then the thin ones, then 12.5 and
+    // 6.25 % grey.
+    static constexpr Qt::BrushStyle kPatterns[] = {
+        Qt::Dense4Pattern,    Qt::Dense3Pattern, Qt::Dense5Pattern,    Qt::HorPattern,
+        Qt::VerPattern,       Qt::FDiagPattern,  Qt::BDiagPattern,     Qt::CrossPattern,
+        Qt::DiagCrossPattern, Qt::HorPattern,    Qt::VerPattern,       Qt::FDiagPattern,
+        Qt::BDiagPattern,     Qt::CrossPattern,  Qt::DiagCrossPattern, Qt::Dense6Pattern,
+        Qt::Dense7Pattern};
+    constexpr std::uint8_t kFirstPattern = 2;
+    const bool patterned = cell && cell->background && cell->fillPattern >= kFirstPattern &&
+                           cell->fillPattern < kFirstPattern + std::size(kPatterns);
+    if (patterned) {
+        painter.fillRect(
+            rect, cell->patternBackground ? Rgb(*cell->patternBackground) : QColor(Qt::white));
+        painter.fillRect(
+            rect, QBrush(Rgb(*cell->background), kPatterns[cell->fillPattern - kFirstPattern]));
+    } else {
+        // Pattern 1 is solid in the pattern colour; 0 and any code past
+        // 18 of a damaged XF are drawn so too when the XF names a colour.
+        painter.fillRect(rect,
+                         cell && cell->background ? Rgb(*cell->background) : QColor(Qt::white));
+    }
     painter.setPen(GridLineColor());
     if (item.rightLine) painter.drawLine(rect.topRight(), rect.bottomRight());
     if (item.bottomLine) painter.drawLine(rect.bottomLeft(), rect.bottomRight());

@@ -37,7 +37,8 @@ public:
     // Every cell of a plan, then every text, so that a text running on
     // into a neighbour is not covered by the neighbour's background.
     static void DrawPlan(QPainter& painter, const CGridPaintPlanResult& plan);
-    // A cell's background, its bottom and right grid lines where the plan
+    // A cell's background (a fill pattern 2-18 in the pattern colour over
+    // the pattern's background colour), its bottom and right grid lines where the plan
     // keeps them, and its own border colour when it has one.
     static void DrawBackground(QPainter& painter, const CGridPaintCell& cell);
     // A text in its font and colour, aligned in its layout rectangle and

@@ -246,9 +246,16 @@ TEST_F(PreviewFill, BackgroundComesFromThePatternColourWhateverThePatternFlagSay
     const std::uint16_t system = m_model.AddXF({.used = 0x40, .patternColor = kSystemColor});
     m_model.Label(0, 0, red, u"a");
     m_model.Label(1, 0, system, u"b");
+    const std::uint16_t grey =
+        m_model.AddXF({.patternColor = kRed, .patternBackground = kBlue, .fillPattern = 2});
+    m_model.Label(2, 0, grey, u"c");
     ASSERT_EQ(Fill(), 0);
     EXPECT_EQ(CellAt(0, 0)->background, 0xFF0000u);
     EXPECT_FALSE(CellAt(1, 0)->background);
+    // 50 % grey: the pattern colour over the background colour.
+    EXPECT_EQ(CellAt(2, 0)->background, 0xFF0000u);
+    EXPECT_EQ(CellAt(2, 0)->patternBackground, 0x0000FFu);
+    EXPECT_EQ(CellAt(2, 0)->fillPattern, 2);
 }
 
 TEST_F(PreviewFill, FontUsedFlagGivesTheCellItsFontAndFontColour) {

@@ -59,7 +59,10 @@ std::uint16_t PreviewModel::AddXF(const XFSpec& spec) {
     bytes[6] = spec.alignment;
     bytes[9] = spec.used;
     Put32(bytes, 10, static_cast<std::uint32_t>(spec.rightBorderColor & 0x7F) << 23);
-    Put16(bytes, 18, spec.patternColor & 0x7F);
+    Put32(bytes, 14, static_cast<std::uint32_t>(spec.fillPattern & 0x3F) << 26);
+    Put16(bytes, 18,
+          static_cast<std::uint16_t>((spec.patternColor & 0x7F) | (spec.patternBackground & 0x7F)
+                                                                      << 7));
     m_workbook.GetXFs().Add(new CExcelRecordWBXF(bytes.data(), 20));
     return m_xfCount++;
 }

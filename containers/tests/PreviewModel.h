@@ -19,6 +19,8 @@ struct XFSpec {
     std::uint16_t format = 0;
     std::uint8_t used = 0;  // used-attribute byte: 0x08 font, 0x20 border, 0x40 pattern
     std::uint8_t patternColor = 64;
+    std::uint8_t patternBackground = 65;
+    std::uint8_t fillPattern = 0;
     std::uint8_t rightBorderColor = 64;
     // Horizontal code in bits 0-2, wrap bit 3, vertical code in bits 4-6.
     std::uint8_t alignment = 0x20;  // General, bottom

@@ -209,6 +209,28 @@ TEST_F(GridTest, PaintsBackgroundAndTextColourOfACell) {
     EXPECT_GT(bluePixels, 5);
 }
 
+TEST_F(GridTest, AFillPatternDrawsThePatternColourOverTheBackgroundColour) {
+    CGridStyle grey;  // XF fill pattern 2, 50 % grey
+    grey.background = 0xff0000;
+    grey.patternBackground = 0x0000ff;
+    grey.fillPattern = 2;
+    m_store.ApplyStyle(2, 2, grey);
+    m_grid->RefreshFromStore();
+    const QImage image = m_grid->grab().toImage();
+    const QRect cell = m_grid->CellRect(2, 2).adjusted(2, 2, -2, -2);
+    int red = 0;
+    int blue = 0;
+    for (int x = cell.left(); x < cell.right(); ++x) {
+        for (int y = cell.top(); y < cell.bottom(); ++y) {
+            const QColor pixel = PixelAt(image, QPoint(x, y));
+            red += pixel == QColor(Qt::red);
+            blue += pixel == QColor(Qt::blue);
+        }
+    }
+    EXPECT_GT(red, cell.width() * cell.height() / 3);
+    EXPECT_GT(blue, cell.width() * cell.height() / 3);
+}
+
 TEST_F(GridTest, SuperscriptsSitHighAndSubscriptsLowInTheirCells) {
     CGridFont raised;
     raised.height = 24;
