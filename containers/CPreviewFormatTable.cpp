@@ -54,6 +54,8 @@ CGridAlignment CPreviewFormatTable::Alignment(const CExcelRecordWBXF& xf) {
     const std::uint8_t vertical = xf.GetVerticalAlignment();
     if (vertical < kVertical.size()) alignment.vertical = kVertical[vertical];
     alignment.wrap = xf.IsWrapped();
+    alignment.rotation = xf.GetRotation();
+    alignment.indent = xf.GetIndentLevel();
     return alignment;
 }
 

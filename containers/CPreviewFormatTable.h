@@ -47,8 +47,9 @@ public:
     // The grid's font for a FONT record: its height in twips as pixels at
     // 96 dots per inch (10 points: 13 pixels).
     static CGridFont GridFont(const CExcelRecordWBFONT& font);
-    // The XF's horizontal and vertical alignment and wrap flag; a vertical
-    // code that names no alignment gives the bottom.
+    // The XF's horizontal and vertical alignment, wrap flag, rotation and
+    // indent level; a vertical code that names no alignment gives the
+    // bottom.
     static CGridAlignment Alignment(const CExcelRecordWBXF& xf);
 
 private:

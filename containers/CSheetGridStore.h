@@ -57,11 +57,16 @@ enum class EGridHorizontal : std::uint8_t {
 enum class EGridVertical : std::uint8_t { Top, Centre, Bottom, Justify, Distributed };
 
 // Where a cell's text sits; a cell without one is General, at the bottom,
-// not wrapped, as a spreadsheet's default cell format is.
+// not wrapped, not rotated, not indented, as a spreadsheet's default cell
+// format is. rotation is the XF's: 0-90 degrees anticlockwise, 91-180 are
+// 1-90 degrees clockwise, 255 letters stacked downwards; indent counts
+// levels of three digit widths of the workbook's default font.
 struct CGridAlignment {
     EGridHorizontal horizontal = EGridHorizontal::General;
     EGridVertical vertical = EGridVertical::Bottom;
     bool wrap = false;
+    std::uint8_t rotation = 0;
+    std::uint8_t indent = 0;
 
     bool operator==(const CGridAlignment&) const = default;
 };
@@ -91,6 +96,7 @@ struct CGridSheetLayout {
     bool gridlines = true;       // WINDOW2's show-gridlines flag
     int frozenRows = 0;          // grid rows 1..frozenRows do not scroll
     int frozenColumns = 0;       // nor grid columns 1..frozenColumns
+    int digitWidth = 0;          // of the default font's "0"; 0: 7, Arial 10's
 
     bool operator==(const CGridSheetLayout&) const = default;
 };

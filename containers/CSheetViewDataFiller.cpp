@@ -125,6 +125,7 @@ void CSheetViewDataFiller::FillMergedRanges() {
 void CSheetViewDataFiller::FillLayout() {
     const CExcelSheetLayout& sheet = m_sheet->GetLayout();
     CGridSheetLayout layout;
+    layout.digitWidth = m_digitWidth;
     if (sheet.HasDefaultRowHeight())
         layout.defaultRowHeight = CGridUnits::TwipsToPixels(sheet.DefaultRowHeight());
     // STANDARDWIDTH, when a sheet has it, is the exact width DEFCOLWIDTH

@@ -3,7 +3,9 @@
 #include <QFontMetrics>
 #include <QPainter>
 #include <algorithm>
+#include <cmath>
 #include <iterator>
+#include <numbers>
 
 #include "containers/CSheetGridStore.h"
 #include "widgets/CGridPaintPlan.h"
@@ -108,7 +110,24 @@ void CGridCellPainter::DrawText(QPainter& painter, const CGridPaintText& text) {
     painter.setClipRect(text.clip, Qt::IntersectClip);
     painter.setFont(text.font);
     painter.setPen(text.color);
-    painter.drawText(text.layout, text.flags, text.text);
+    if (text.rotation == 0) {
+        painter.drawText(text.layout, text.flags, text.text);
+        painter.restore();
+        return;
+    }
+    // A turned text lies on the longest line through the layout's centre
+    // that stays inside it; at 90 degrees its line box is the layout's
+    // width, so that its alignment runs along the cell's height.
+    const QRectF layout(text.layout);
+    const double radians = std::abs(text.rotation) * std::numbers::pi / 180.0;
+    const double along = std::min(std::abs(layout.width() / std::cos(radians)),
+                                  std::abs(layout.height() / std::sin(radians)));
+    const double across = std::abs(text.rotation) == 90
+                              ? layout.width()
+                              : static_cast<double>(QFontMetrics(text.font).height());
+    painter.translate(layout.center());
+    painter.rotate(text.rotation);
+    painter.drawText(QRectF(-along / 2, -across / 2, along, across), text.flags, text.text);
     painter.restore();
 }
 

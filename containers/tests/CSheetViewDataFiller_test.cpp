@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "biff/BiffRecordIds.h"
+#include "containers/CGridUnits.h"
 #include "containers/CPreviewPageIndex.h"
 #include "containers/CSheetGridStore.h"
 #include "containers/tests/PreviewModel.h"
@@ -409,7 +410,9 @@ TEST_F(PreviewFill, TheSheetLayoutGivesDefaultSizesGridLinesAndFrozenPanes) {
         CSheetGridStore grid;
         CSheetViewDataFiller filler(&grid, &model.Sheet(), &model.Workbook());
         filler.Fill();
-        EXPECT_EQ(grid.GetLayout(), test.layout) << test.records.size();
+        CGridSheetLayout expected = test.layout;
+        expected.digitWidth = CGridUnits::kDefaultDigitWidth;
+        EXPECT_EQ(grid.GetLayout(), expected) << test.records.size();
     }
 }
 
