@@ -57,6 +57,6 @@ private:
     // CGridFont::escapement values.
     static constexpr std::uint16_t kSuperscript = 1;
     static constexpr std::uint16_t kSubscript = 2;
-    // 409 points, the largest font a sheet can hold, is 612 grid pixels.
-    static constexpr int kMaxFontHeight = 612;
+    // 409 points, the largest font a sheet can hold, is 545 grid pixels.
+    static constexpr int kMaxFontHeight = 545;
 };
