@@ -1,11 +1,14 @@
 #include "app/CSheetView.h"
 
+#include "containers/CPreviewFormatTable.h"
 #include "containers/CSheetGridStore.h"
 #include "containers/CSheetViewDataFiller.h"
 #include "formula/CExcelRecordFormula.h"
 #include "model/CExcelWorkBook.h"
 #include "model/CExcelWorkSheet.h"
+#include "records/CExcelRecordWBFONT.h"
 #include "repair/CSFSPreviewThreadManager.h"
+#include "widgets/CGridCellPainter.h"
 
 CSheetView::CSheetView(int sheetIndex, const CExcelWorkSheet* sheet, const CExcelWorkBook* workbook,
                        QWidget* parent)
@@ -16,6 +19,13 @@ CSheetView::CSheetView(int sheetIndex, const CExcelWorkSheet* sheet, const CExce
       m_store(std::make_unique<CSheetGridStore>()),
       m_filler(std::make_unique<CSheetViewDataFiller>(m_store.get(), sheet, workbook)),
       m_manager(std::make_unique<CSFSPreviewThreadManager>()) {
+    // Column widths count in the digit of the workbook's first font; it is
+    // measured here, on the user-interface thread, before the fill starts.
+    if (workbook && workbook->GetFonts().begin() != workbook->GetFonts().end()) {
+        const CExcelRecordWBFONT& first = *workbook->GetFonts().begin();
+        m_filler->SetDigitWidth(
+            CGridCellPainter::DigitWidth(CPreviewFormatTable::GridFont(first), font()));
+    }
     SetStore(m_store.get());
 }
 

@@ -2,6 +2,7 @@
 
 #include <array>
 
+#include "containers/CGridUnits.h"
 #include "format/CExcelFormatText.h"
 #include "model/CExcelWorkBook.h"
 #include "records/CConstData.h"
@@ -32,7 +33,7 @@ CGridFont CPreviewFormatTable::GridFont(const CExcelRecordWBFONT& font) {
     // only older writers set.
     CGridFont grid;
     grid.faceName = font.GetName();
-    grid.height = static_cast<int>(font.GetHeightPoints() / 2 * 3);
+    grid.height = CGridUnits::TwipsToPixels(font.GetHeight());
     grid.weight = font.GetWeight();
     grid.italic = font.IsItalic();
     grid.underline = font.IsUnderlined();
@@ -53,6 +54,8 @@ CGridAlignment CPreviewFormatTable::Alignment(const CExcelRecordWBXF& xf) {
     const std::uint8_t vertical = xf.GetVerticalAlignment();
     if (vertical < kVertical.size()) alignment.vertical = kVertical[vertical];
     alignment.wrap = xf.IsWrapped();
+    alignment.rotation = xf.GetRotation();
+    alignment.indent = xf.GetIndentLevel();
     return alignment;
 }
 
@@ -64,6 +67,10 @@ CGridStyle CPreviewFormatTable::MakeStyle(const CExcelRecordWBXF& xf) const {
     // The pattern colour shows whether or not the XF says its pattern is
     // used: solid fills written by other programs often leave the flag clear.
     style.background = PaletteColor(xf.GetPatternColor());
+    if (style.background) {
+        style.fillPattern = xf.GetFillPattern();
+        style.patternBackground = PaletteColor(xf.GetPatternBackgroundColor());
+    }
     if (xf.IsFontUsed()) {
         const std::uint32_t position = CExcelGlobalLookup::FontPosition(xf.GetFontIndex());
         if (position < m_fonts.size()) {

@@ -1,5 +1,6 @@
 // How the preview draws the cells of one workbook, looked up by a cell's XF
-// index: the background (the XF's pattern colour), font (only with the XF's
+// index: the background (the XF's pattern colour, with its fill pattern
+// and the pattern's background colour), font (only with the XF's
 // font-used flag), text colour (the font's), border colour (the right
 // border's, only with the border-used flag) and alignment the XF gives, and a number
 // rendered with the XF's number format text. Built for one fill and thrown
@@ -43,11 +44,12 @@ public:
 
     // The default palette's colour of index as 0xRRGGBB, or nothing.
     static std::optional<std::uint32_t> PaletteColor(std::uint32_t index);
-    // The grid's font for a FONT record: height in pixels is the height in
-    // whole points halved (rounded down) times 3.
+    // The grid's font for a FONT record: its height in twips as pixels at
+    // 96 dots per inch (10 points: 13 pixels).
     static CGridFont GridFont(const CExcelRecordWBFONT& font);
-    // The XF's horizontal and vertical alignment and wrap flag; a vertical
-    // code that names no alignment gives the bottom.
+    // The XF's horizontal and vertical alignment, wrap flag, rotation and
+    // indent level; a vertical code that names no alignment gives the
+    // bottom.
     static CGridAlignment Alignment(const CExcelRecordWBXF& xf);
 
 private:

@@ -78,7 +78,11 @@ void CSheetGridStore::SetBorderColor(int row, int column, std::uint32_t rgb) {
 void CSheetGridStore::Merge(CGridCell& cell, const CGridStyle& style) {
     if (style.font) cell.font = style.font;
     if (style.textColor) cell.textColor = style.textColor;
-    if (style.background) cell.background = style.background;
+    if (style.background) {
+        cell.background = style.background;
+        cell.patternBackground = style.patternBackground;
+        cell.fillPattern = style.fillPattern;
+    }
     if (style.borderColor) cell.borderColor = style.borderColor;
     if (style.alignment) cell.alignment = *style.alignment;
 }
@@ -156,6 +160,40 @@ int CSheetGridStore::GetRowHeight(int row) const {
     std::lock_guard lock(m_lock);
     const auto found = m_rowHeights.find(row);
     return found == m_rowHeights.end() ? 0 : found->second;
+}
+
+void CSheetGridStore::SetRowHidden(int row) {
+    std::lock_guard lock(m_lock);
+    if (row < 0 || row >= m_rowCount || !m_hiddenRows.insert(row).second) return;
+    ++m_revision;
+}
+
+bool CSheetGridStore::IsRowHidden(int row) const {
+    std::lock_guard lock(m_lock);
+    return m_hiddenRows.contains(row);
+}
+
+void CSheetGridStore::SetColumnHidden(int column) {
+    std::lock_guard lock(m_lock);
+    if (column < 0 || column >= m_columnCount || !m_hiddenColumns.insert(column).second) return;
+    ++m_revision;
+}
+
+bool CSheetGridStore::IsColumnHidden(int column) const {
+    std::lock_guard lock(m_lock);
+    return m_hiddenColumns.contains(column);
+}
+
+void CSheetGridStore::SetLayout(const CGridSheetLayout& layout) {
+    std::lock_guard lock(m_lock);
+    if (m_layout == layout) return;
+    m_layout = layout;
+    ++m_revision;
+}
+
+CGridSheetLayout CSheetGridStore::GetLayout() const {
+    std::lock_guard lock(m_lock);
+    return m_layout;
 }
 
 void CSheetGridStore::Invalidate() {

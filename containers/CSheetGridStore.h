@@ -17,10 +17,11 @@
 #include <optional>
 #include <string>
 #include <unordered_map>
+#include <unordered_set>
 #include <vector>
 
 // A cell font, in the grid's own units: height in pixels (the preview gives
-// points ÷ 2 × 3), weight 100–900 (400 normal, 700 bold).
+// twips ÷ 15, i.e. points × 4/3), weight 100–900 (400 normal, 700 bold).
 struct CGridFont {
     std::u16string faceName;
     int height = 0;
@@ -56,11 +57,16 @@ enum class EGridHorizontal : std::uint8_t {
 enum class EGridVertical : std::uint8_t { Top, Centre, Bottom, Justify, Distributed };
 
 // Where a cell's text sits; a cell without one is General, at the bottom,
-// not wrapped, as a spreadsheet's default cell format is.
+// not wrapped, not rotated, not indented, as a spreadsheet's default cell
+// format is. rotation is the XF's: 0-90 degrees anticlockwise, 91-180 are
+// 1-90 degrees clockwise, 255 letters stacked downwards; indent counts
+// levels of three digit widths of the workbook's default font.
 struct CGridAlignment {
     EGridHorizontal horizontal = EGridHorizontal::General;
     EGridVertical vertical = EGridVertical::Bottom;
     bool wrap = false;
+    std::uint8_t rotation = 0;
+    std::uint8_t indent = 0;
 
     bool operator==(const CGridAlignment&) const = default;
 };
@@ -82,12 +88,29 @@ struct CGridRange {
     bool operator==(const CGridRange&) const = default;
 };
 
-// Colours are 0xRRGGBB.
+// The sheet's own settings for the whole grid. Sizes are pixels; 0 means
+// the grid's default.
+struct CGridSheetLayout {
+    int defaultRowHeight = 0;    // rows without a height of their own
+    int defaultColumnWidth = 0;  // columns without COLINFO
+    bool gridlines = true;       // WINDOW2's show-gridlines flag
+    int frozenRows = 0;          // grid rows 1..frozenRows do not scroll
+    int frozenColumns = 0;       // nor grid columns 1..frozenColumns
+    int digitWidth = 0;          // of the default font's "0"; 0: 7, Arial 10's
+
+    bool operator==(const CGridSheetLayout&) const = default;
+};
+
+// Colours are 0xRRGGBB. The background is the XF's pattern colour: solid
+// for fill patterns 0 and 1, drawn as pattern 2-18 over patternBackground
+// (white when that has none) otherwise.
 struct CGridCell {
     std::u16string text;
     std::optional<CGridFont> font;
     std::optional<std::uint32_t> textColor;
     std::optional<std::uint32_t> background;
+    std::optional<std::uint32_t> patternBackground;
+    std::uint8_t fillPattern = 0;
     std::optional<std::uint32_t> borderColor;
     CGridAlignment alignment;
     EGridValue value = EGridValue::Unknown;
@@ -95,10 +118,15 @@ struct CGridCell {
 
 // The look a cell takes from its format: each part that holds a value
 // replaces the cell's own, the others leave it as it is.
+//
+// The fill pattern and its background colour come with the background:
+// they replace the cell's when the style has a background.
 struct CGridStyle {
     std::optional<CGridFont> font;
     std::optional<std::uint32_t> textColor;
     std::optional<std::uint32_t> background;
+    std::optional<std::uint32_t> patternBackground;
+    std::uint8_t fillPattern = 0;
     std::optional<std::uint32_t> borderColor;
     std::optional<CGridAlignment> alignment;
 };
@@ -163,6 +191,17 @@ public:
     void SetRowHeight(int row, int pixels);
     int GetRowHeight(int row) const;
 
+    // A hidden row or column keeps its size here but takes no room in the
+    // grid. Writes outside the current counts are ignored.
+    void SetRowHidden(int row);
+    bool IsRowHidden(int row) const;
+    void SetColumnHidden(int column);
+    bool IsColumnHidden(int column) const;
+
+    // The sheet's settings, replacing those there were.
+    void SetLayout(const CGridSheetLayout& layout);
+    CGridSheetLayout GetLayout() const;
+
     // Asks the grid to repaint.
     void Invalidate();
     // Changes whenever Invalidate is called or the counts or sizes change.
@@ -180,5 +219,8 @@ private:
     std::vector<CGridRange> m_merged;
     std::unordered_map<int, int> m_columnWidths;
     std::unordered_map<int, int> m_rowHeights;
+    std::unordered_set<int> m_hiddenRows;
+    std::unordered_set<int> m_hiddenColumns;
+    CGridSheetLayout m_layout;
     std::atomic<std::uint64_t> m_revision{0};
 };

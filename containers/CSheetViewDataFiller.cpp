@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <vector>
 
+#include "containers/CGridUnits.h"
 #include "containers/CPreviewFormatTable.h"
 #include "containers/CPreviewPageIndex.h"
 #include "containers/CSheetGridStore.h"
@@ -26,11 +27,6 @@ namespace {
 // model does; the grid itself one place (its header row and column).
 constexpr int kEnsureOffset = 3;
 constexpr int kGridOffset = 1;
-
-// A custom ROW height in points becomes pixels this way: whole dozens of
-// points, 17 pixels each.
-constexpr int kPointsPerStep = 12;
-constexpr int kPixelsPerStep = 17;
 
 bool Stopping() {
     return PreviewStop.load() != 0;
@@ -70,7 +66,10 @@ struct CSheetViewDataFiller::CPageIndexes {
 
 CSheetViewDataFiller::CSheetViewDataFiller(CSheetGridStore* grid, const CExcelWorkSheet* sheet,
                                            const CExcelWorkBook* workbook)
-    : m_grid(grid), m_sheet(sheet), m_workbook(workbook) {}
+    : m_grid(grid),
+      m_sheet(sheet),
+      m_workbook(workbook),
+      m_digitWidth(CGridUnits::kDefaultDigitWidth) {}
 
 CSheetViewDataFiller::~CSheetViewDataFiller() = default;
 
@@ -88,6 +87,7 @@ void CSheetViewDataFiller::Fill() {
     m_formats = std::make_unique<CPreviewFormatTable>(*m_workbook);
     m_index = std::make_unique<CPageIndexes>();
     FillMergedRanges();
+    FillLayout();
     // The first page's records tell the highest row there is; every later
     // page is needed only while that row lies beyond it. EnsureCell refuses
     // rows above 65,000, so at most 650 pages run.
@@ -122,6 +122,34 @@ void CSheetViewDataFiller::FillMergedRanges() {
     m_grid->SetMergedRanges(std::move(ranges));
 }
 
+void CSheetViewDataFiller::FillLayout() {
+    const CExcelSheetLayout& sheet = m_sheet->GetLayout();
+    CGridSheetLayout layout;
+    layout.digitWidth = m_digitWidth;
+    if (sheet.HasDefaultRowHeight())
+        layout.defaultRowHeight = CGridUnits::TwipsToPixels(sheet.DefaultRowHeight());
+    // STANDARDWIDTH, when a sheet has it, is the exact width DEFCOLWIDTH
+    // rounds to whole characters.
+    if (sheet.HasStandardWidth()) {
+        layout.defaultColumnWidth = CGridUnits::ColumnPixels(sheet.StandardWidth(), m_digitWidth);
+    } else {
+        const int characters = sheet.HasDefaultColumnWidth() ? sheet.DefaultColumnWidth()
+                                                             : CGridUnits::kDefaultColumnCharacters;
+        layout.defaultColumnWidth = CGridUnits::DefaultColumnPixels(characters, m_digitWidth);
+    }
+    // A sheet without WINDOW2 shows its grid lines, as a new sheet does.
+    if (sheet.HasWindow())
+        layout.gridlines = (sheet.GetWindow().flags & CExcelSheetLayout::kShowGridlines) != 0;
+    // PANE's split counts whole rows and columns only in frozen panes; a
+    // split that is not frozen scrolls with the rest.
+    if (sheet.HasWindow() && sheet.HasPane() &&
+        (sheet.GetWindow().flags & CExcelSheetLayout::kFrozen) != 0) {
+        layout.frozenRows = std::min<int>(sheet.GetPane().y, CSheetGridStore::kRowLimit);
+        layout.frozenColumns = std::min<int>(sheet.GetPane().x, CSheetGridStore::kColumnLimit);
+    }
+    m_grid->SetLayout(layout);
+}
+
 bool CSheetViewDataFiller::InPage(int row) const {
     return row <= kRowsPerPage * m_page && row >= kRowsPerPage * (m_page - 1);
 }
@@ -153,7 +181,10 @@ void CSheetViewDataFiller::FillColumns() {
     const int lastRow = kRowsPerPage * m_page - 2;
     for (const CExcelRecordCOLINFO& record : m_sheet->GetColInfos()) {
         if (Stopping()) return;
-        const int pixels = static_cast<int>(record.GetWidthPixels());
+        const int pixels = CGridUnits::ColumnPixels(record.GetWidth(), m_digitWidth);
+        // A column of no width is as good as hidden; the store would take
+        // its 0 for the default width.
+        const bool hidden = record.IsHidden() || pixels == 0;
         // A damaged range may run to column 65,535 or backwards; the column
         // count bounds the walk either way.
         for (int column = record.GetFirstColumn() + kGridOffset;
@@ -161,6 +192,7 @@ void CSheetViewDataFiller::FillColumns() {
              column + kEnsureOffset <= m_grid->GetColumnCount();
              ++column) {
             m_grid->SetColumnWidth(column, pixels);
+            if (hidden) m_grid->SetColumnHidden(column);
             if (!m_formats->GetStyle(record.GetXFIndex())) continue;
             const int rowEnd = std::min(lastRow, m_grid->GetRowCount() - 1);
             for (int row = firstRow; row <= rowEnd; ++row)
@@ -183,9 +215,12 @@ void CSheetViewDataFiller::FillRows() {
         if (!m_grid->EnsureCell(row, kEnsureOffset)) return;
         const int gridRow = record.GetRow() + kGridOffset;
         if (record.IsCustomHeight()) {
-            const int points = static_cast<int>(record.GetHeightPoints());
-            m_grid->SetRowHeight(gridRow, points / kPointsPerStep * kPixelsPerStep);
+            const int pixels = CGridUnits::TwipsToPixels(record.GetHeightTwips());
+            m_grid->SetRowHeight(gridRow, pixels);
+            // A row of no height is as good as hidden.
+            if (pixels == 0) m_grid->SetRowHidden(gridRow);
         }
+        if (record.IsHidden()) m_grid->SetRowHidden(gridRow);
         if (!record.HasDefaultFormat()) return;
         const int columns = m_grid->GetColumnCount();
         for (int column = kGridOffset; column < columns; ++column)

@@ -1,9 +1,15 @@
 // Fills one preview grid's data store from a worksheet of the repaired
 // model, page by page (100 rows each), on the preview worker: columns, rows,
 // texts, formulas, booleans and errors, numbers, RK numbers, each cell with
-// its XF's background, font, font colour, border colour and alignment, and
+// its XF's background, font, font colour, border colour and alignment, the
+// hidden rows and columns (a ROW or COLINFO hidden flag, or no height or
+// width), and
 // whether its text is a number, a text or a Boolean or error; and, before
-// the first page, the sheet's merged ranges. PreviewStop is
+// the first page, the sheet's merged ranges and its layout (default row
+// height and column width, whether grid lines show, the frozen rows and
+// columns). Sizes are the pixels a spreadsheet shows at 96
+// dots per inch: column widths go through the digit width of the
+// workbook's default font, which the caller measures (SetDigitWidth). PreviewStop is
 // checked before every record; the fill ends at the next check once it is
 // set.
 //
@@ -49,6 +55,11 @@ public:
     // current page and fits the grid (growing the grid when it must).
     bool EnsureCell(int row, int column);
 
+    // The width in pixels of the digit "0" of the workbook's FONT record 0,
+    // which column widths count in; CGridUnits::kDefaultDigitWidth until
+    // set. Set it before Fill.
+    void SetDigitWidth(int pixels) { m_digitWidth = pixels; }
+
     int GetPage() const { return m_page; }
     int GetHighestRow() const { return m_highestRow; }
 
@@ -62,6 +73,8 @@ private:
     bool InPage(int row) const;
     // The sheet's MERGEDCELLS ranges, in grid coordinates, once per fill.
     void FillMergedRanges();
+    // The sheet's default sizes, once per fill.
+    void FillLayout();
     void FillPage();
     void FillColumns();
     void FillRows();
@@ -88,6 +101,7 @@ private:
     // Both live for one fill only.
     std::unique_ptr<CPreviewFormatTable> m_formats;
     std::unique_ptr<CPageIndexes> m_index;
+    int m_digitWidth;
     int m_page = 0;
     int m_highestRow = 0;
     int m_result = 0;

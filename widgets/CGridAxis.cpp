@@ -10,7 +10,11 @@ void CGridAxis::Rebuild(int count, int defaultSize, const std::function<int(int)
     m_starts.push_back(at);
     for (int index = 1; index < count; ++index) {
         int size = sizeOf ? sizeOf(index) : 0;
-        if (size <= 0) size = defaultSize;
+        if (size == kHidden) {
+            size = 0;
+        } else if (size <= 0) {
+            size = defaultSize;
+        }
         at += std::min(size, kMaxSize);
         m_starts.push_back(at);
     }
@@ -31,9 +35,24 @@ int CGridAxis::GetSize(int index) const {
 int CGridAxis::IndexAt(std::int64_t pixel) const {
     const int count = GetCount();
     if (count < 2) return 0;
-    if (pixel <= 0) return 1;
     if (pixel >= GetTotal()) return count - 1;
+    // From the start on, hidden indices (no room) are passed over.
+    pixel = std::max<std::int64_t>(pixel, 0);
     // The first start beyond pixel follows the entry of the index holding it.
     const auto after = std::upper_bound(m_starts.begin(), m_starts.end(), pixel);
     return static_cast<int>(after - m_starts.begin());
+}
+
+int CGridAxis::Step(int from, int by) const {
+    const int count = GetCount();
+    const int direction = by < 0 ? -1 : 1;
+    int left = by < 0 ? -by : by;
+    int ended = from;
+    // Every index is looked at once at most: the walk ends at either end.
+    for (int at = from + direction; left > 0 && at >= 1 && at < count; at += direction) {
+        if (GetSize(at) == 0) continue;
+        ended = at;
+        --left;
+    }
+    return ended;
 }

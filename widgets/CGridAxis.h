@@ -15,10 +15,12 @@ class CGridAxis {
 public:
     // A size larger than this (a damaged width or height) is drawn this big.
     static constexpr int kMaxSize = 4096;
+    // The size sizeOf gives for a hidden index: it takes no room.
+    static constexpr int kHidden = -0x40000000;
 
     // count: the grid's count including the header (index 0), so indices
     // 1..count-1 are laid out. sizeOf(i) gives the stored size of index i;
-    // 0 or less means defaultSize.
+    // kHidden means 0, any other size of 0 or less means defaultSize.
     void Rebuild(int count, int defaultSize, const std::function<int(int)>& sizeOf);
 
     // The number of laid-out indices plus one (the header), as given.
@@ -32,9 +34,15 @@ public:
     // Size of index i; 0 outside 1..count-1.
     int GetSize(int index) const;
 
-    // The index whose span holds pixel (0 at the first index's start);
-    // 1 below the start, count - 1 past the end, 0 when nothing is laid out.
+    // The index whose span holds pixel (0 at the first index's start), never
+    // a hidden one; the first with room below the start, count - 1 past the
+    // end, 0 when nothing is laid out.
     int IndexAt(std::int64_t pixel) const;
+
+    // From index from, by indices that take room (by < 0: backwards): where
+    // the move ends, at the last index with room on the way when it runs
+    // out of them; from itself when there is none that way.
+    int Step(int from, int by) const;
 
 private:
     // m_starts[k] is the start of index k + 1; the last entry is the total.

@@ -3,6 +3,9 @@
 #include <QFontMetrics>
 #include <QPainter>
 #include <algorithm>
+#include <cmath>
+#include <iterator>
+#include <numbers>
 
 #include "containers/CSheetGridStore.h"
 #include "widgets/CGridPaintPlan.h"
@@ -48,6 +51,12 @@ QFont CGridCellPainter::CellFont(const CGridCell* cell, const QFont& base) {
     return font;
 }
 
+int CGridCellPainter::DigitWidth(const CGridFont& font, const QFont& base) {
+    CGridCell cell;
+    cell.font = font;
+    return std::max(1, QFontMetrics(CellFont(&cell, base)).horizontalAdvance(QLatin1Char('0')));
+}
+
 int CGridCellPainter::NeededWidth(const QString& text, const QFont& font) {
     return QFontMetrics(font).horizontalAdvance(text) + 2 * CGridPaintPlan::kMargin;
 }
@@ -60,10 +69,33 @@ void CGridCellPainter::DrawPlan(QPainter& painter, const CGridPaintPlanResult& p
 void CGridCellPainter::DrawBackground(QPainter& painter, const CGridPaintCell& item) {
     const QRect& rect = item.rect;
     const CGridCell* cell = item.cell ? &*item.cell : nullptr;
-    painter.fillRect(rect, cell && cell->background ? Rgb(*cell->background) : QColor(Qt::white));
+    // XF fill patterns 2-18, each as the Qt brush of like look and density:
+    // the grey shades 50, 75, 25 %, stripes (horizontal, vertical, down,
+    // up), grids (square, diagonal), then the thin ones, then 12.5 and
+    // 6.25 % grey.
+    static constexpr Qt::BrushStyle kPatterns[] = {
+        Qt::Dense4Pattern,    Qt::Dense3Pattern, Qt::Dense5Pattern,    Qt::HorPattern,
+        Qt::VerPattern,       Qt::FDiagPattern,  Qt::BDiagPattern,     Qt::CrossPattern,
+        Qt::DiagCrossPattern, Qt::HorPattern,    Qt::VerPattern,       Qt::FDiagPattern,
+        Qt::BDiagPattern,     Qt::CrossPattern,  Qt::DiagCrossPattern, Qt::Dense6Pattern,
+        Qt::Dense7Pattern};
+    constexpr std::uint8_t kFirstPattern = 2;
+    const bool patterned = cell && cell->background && cell->fillPattern >= kFirstPattern &&
+                           cell->fillPattern < kFirstPattern + std::size(kPatterns);
+    if (patterned) {
+        painter.fillRect(
+            rect, cell->patternBackground ? Rgb(*cell->patternBackground) : QColor(Qt::white));
+        painter.fillRect(
+            rect, QBrush(Rgb(*cell->background), kPatterns[cell->fillPattern - kFirstPattern]));
+    } else {
+        // Pattern 1 is solid in the pattern colour; 0 and any code past
+        // 18 of a damaged XF are drawn so too when the XF names a colour.
+        painter.fillRect(rect,
+                         cell && cell->background ? Rgb(*cell->background) : QColor(Qt::white));
+    }
     painter.setPen(GridLineColor());
     if (item.rightLine) painter.drawLine(rect.topRight(), rect.bottomRight());
-    painter.drawLine(rect.bottomLeft(), rect.bottomRight());
+    if (item.bottomLine) painter.drawLine(rect.bottomLeft(), rect.bottomRight());
     if (cell && cell->borderColor) {
         // Inside the cell, over its own grid lines: the neighbours painted
         // after it would cover anything drawn beyond its edges.
@@ -78,7 +110,24 @@ void CGridCellPainter::DrawText(QPainter& painter, const CGridPaintText& text) {
     painter.setClipRect(text.clip, Qt::IntersectClip);
     painter.setFont(text.font);
     painter.setPen(text.color);
-    painter.drawText(text.layout, text.flags, text.text);
+    if (text.rotation == 0) {
+        painter.drawText(text.layout, text.flags, text.text);
+        painter.restore();
+        return;
+    }
+    // A turned text lies on the longest line through the layout's centre
+    // that stays inside it; at 90 degrees its line box is the layout's
+    // width, so that its alignment runs along the cell's height.
+    const QRectF layout(text.layout);
+    const double radians = std::abs(text.rotation) * std::numbers::pi / 180.0;
+    const double along = std::min(std::abs(layout.width() / std::cos(radians)),
+                                  std::abs(layout.height() / std::sin(radians)));
+    const double across = std::abs(text.rotation) == 90
+                              ? layout.width()
+                              : static_cast<double>(QFontMetrics(text.font).height());
+    painter.translate(layout.center());
+    painter.rotate(text.rotation);
+    painter.drawText(QRectF(-along / 2, -across / 2, along, across), text.flags, text.text);
     painter.restore();
 }
 

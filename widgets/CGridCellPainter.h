@@ -26,6 +26,10 @@ public:
     // superscript or subscript; base itself when the cell has no font.
     static QFont CellFont(const CGridCell* cell, const QFont& base);
 
+    // The width in pixels of the digit "0" in font (on top of base), which
+    // the sheet's column widths count in; at least 1.
+    static int DigitWidth(const CGridFont& font, const QFont& base);
+
     // Horizontal space a text needs inside a cell (its width plus the
     // cell's inner margins), for deciding whether it is cut off.
     static int NeededWidth(const QString& text, const QFont& font);
@@ -33,8 +37,9 @@ public:
     // Every cell of a plan, then every text, so that a text running on
     // into a neighbour is not covered by the neighbour's background.
     static void DrawPlan(QPainter& painter, const CGridPaintPlanResult& plan);
-    // A cell's background, its bottom grid line, its right one unless a
-    // text runs across it, and its own border colour when it has one.
+    // A cell's background (a fill pattern 2-18 in the pattern colour over
+    // the pattern's background colour), its bottom and right grid lines where the plan
+    // keeps them, and its own border colour when it has one.
     static void DrawBackground(QPainter& painter, const CGridPaintCell& cell);
     // A text in its font and colour, aligned in its layout rectangle and
     // clipped to its clip rectangle.
@@ -52,6 +57,6 @@ private:
     // CGridFont::escapement values.
     static constexpr std::uint16_t kSuperscript = 1;
     static constexpr std::uint16_t kSubscript = 2;
-    // 409 points, the largest font a sheet can hold, is 612 grid pixels.
-    static constexpr int kMaxFontHeight = 612;
+    // 409 points, the largest font a sheet can hold, is 545 grid pixels.
+    static constexpr int kMaxFontHeight = 545;
 };

@@ -21,7 +21,9 @@
 #include "containers/CSheetGridStore.h"
 #include "widgets/CGridCellPainter.h"
 #include "widgets/CGridPaintPlan.h"
+#include "widgets/CGridPanes.h"
 #include "widgets/CGridPrinter.h"
+#include "widgets/CGridStoreAxes.h"
 
 CGridCtrl::CGridCtrl(QWidget* parent) : QAbstractScrollArea(parent) {
     setFocusPolicy(Qt::StrongFocus);
@@ -84,6 +86,8 @@ void CGridCtrl::RefreshFromStore() {
 
 void CGridCtrl::Relayout() {
     if (!m_store) {
+        m_frozenRows = 0;
+        m_frozenColumns = 0;
         m_rows.Rebuild(0, kDefaultRowHeight, {});
         m_columns.Rebuild(0, kDefaultColumnWidth, {});
     } else {
@@ -92,11 +96,10 @@ void CGridCtrl::Relayout() {
         const int rows = std::clamp(m_store->GetRowCount(), 0, CSheetGridStore::kRowLimit + 1);
         const int columns =
             std::clamp(m_store->GetColumnCount(), 0, CSheetGridStore::kColumnLimit + 1);
-        const CSheetGridStore* store = m_store;
-        m_rows.Rebuild(rows, kDefaultRowHeight,
-                       [store](int row) { return store->GetRowHeight(row); });
-        m_columns.Rebuild(columns, kDefaultColumnWidth,
-                          [store](int column) { return store->GetColumnWidth(column); });
+        CGridStoreAxes::Rebuild(*m_store, rows, columns, m_rows, m_columns);
+        const CGridSheetLayout layout = m_store->GetLayout();
+        m_frozenRows = layout.frozenRows;
+        m_frozenColumns = layout.frozenColumns;
     }
     UpdateScrollBars();
     if (RowCount() > 1) m_currentRow = std::min(m_currentRow, RowCount() - 1);
@@ -118,11 +121,21 @@ void CGridCtrl::UpdateScrollBars() {
     horizontalScrollBar()->setSingleStep(kDefaultColumnWidth / 3);
 }
 
+int CGridCtrl::FrozenRows() const {
+    return CGridPanes::Frozen(m_rows, m_frozenRows, viewport()->height() - GetHeaderHeight());
+}
+
+int CGridCtrl::FrozenColumns() const {
+    return CGridPanes::Frozen(m_columns, m_frozenColumns, viewport()->width() - kHeaderColumnWidth);
+}
+
 QRect CGridCtrl::CellRect(int row, int column) const {
     if (row < 1 || column < 1 || row >= RowCount() || column >= ColumnCount()) return {};
-    const std::int64_t x =
-        kHeaderColumnWidth + m_columns.GetStart(column) - horizontalScrollBar()->value();
-    const std::int64_t y = GetHeaderHeight() + m_rows.GetStart(row) - verticalScrollBar()->value();
+    // Frozen rows and columns do not scroll.
+    const std::int64_t x = kHeaderColumnWidth + m_columns.GetStart(column) -
+                           (column > FrozenColumns() ? horizontalScrollBar()->value() : 0);
+    const std::int64_t y = GetHeaderHeight() + m_rows.GetStart(row) -
+                           (row > FrozenRows() ? verticalScrollBar()->value() : 0);
     return QRect(static_cast<int>(x), static_cast<int>(y), m_columns.GetSize(column),
                  m_rows.GetSize(row));
 }
@@ -140,8 +153,16 @@ QRect CGridCtrl::ShownRect(int row, int column) const {
 
 bool CGridCtrl::CellAt(const QPoint& point, int& row, int& column) const {
     if (point.x() < kHeaderColumnWidth || point.y() < GetHeaderHeight()) return false;
-    const std::int64_t x = point.x() - kHeaderColumnWidth + horizontalScrollBar()->value();
-    const std::int64_t y = point.y() - GetHeaderHeight() + verticalScrollBar()->value();
+    // A point over the frozen rows (columns) is not scrolled.
+    const auto unscroll = [](std::int64_t at, std::int64_t frozen, int scroll) {
+        return at < frozen ? at : at + scroll;
+    };
+    const std::int64_t x = unscroll(point.x() - kHeaderColumnWidth,
+                                    CGridPanes::FrozenExtent(m_columns, FrozenColumns()),
+                                    horizontalScrollBar()->value());
+    const std::int64_t y =
+        unscroll(point.y() - GetHeaderHeight(), CGridPanes::FrozenExtent(m_rows, FrozenRows()),
+                 verticalScrollBar()->value());
     if (x >= m_columns.GetTotal() || y >= m_rows.GetTotal()) return false;
     row = m_rows.IndexAt(y);
     column = m_columns.IndexAt(x);
@@ -178,13 +199,19 @@ void CGridCtrl::EnsureVisible(int row, int column) {
             bar->setValue(static_cast<int>(start + size - room));
         }
     };
-    if (row >= 1 && row < RowCount()) {
-        bring(verticalScrollBar(), m_rows.GetStart(row), m_rows.GetSize(row),
-              viewport()->height() - GetHeaderHeight());
+    // A frozen row or column is always in view; the others scroll in the
+    // room the frozen ones leave, counted from their end.
+    const int frozenRows = FrozenRows();
+    if (row > frozenRows && row < RowCount()) {
+        const std::int64_t frozen = CGridPanes::FrozenExtent(m_rows, frozenRows);
+        bring(verticalScrollBar(), m_rows.GetStart(row) - frozen, m_rows.GetSize(row),
+              viewport()->height() - GetHeaderHeight() - static_cast<int>(frozen));
     }
-    if (column >= 1 && column < ColumnCount()) {
-        bring(horizontalScrollBar(), m_columns.GetStart(column), m_columns.GetSize(column),
-              viewport()->width() - kHeaderColumnWidth);
+    const int frozenColumns = FrozenColumns();
+    if (column > frozenColumns && column < ColumnCount()) {
+        const std::int64_t frozen = CGridPanes::FrozenExtent(m_columns, frozenColumns);
+        bring(horizontalScrollBar(), m_columns.GetStart(column) - frozen, m_columns.GetSize(column),
+              viewport()->width() - kHeaderColumnWidth - static_cast<int>(frozen));
     }
 }
 
@@ -207,7 +234,11 @@ int CGridCtrl::VisibleRowCount() const {
 }
 
 void CGridCtrl::MoveBy(int rows, int columns) {
-    SetCurrentCell(std::max(1, m_currentRow + rows), std::max(1, m_currentColumn + columns));
+    // Hidden rows and columns are stepped over, as if they were not there.
+    const auto step = [](const CGridAxis& axis, int from, int by) {
+        return axis.GetCount() < 2 ? std::max(1, from + by) : axis.Step(from, by);
+    };
+    SetCurrentCell(step(m_rows, m_currentRow, rows), step(m_columns, m_currentColumn, columns));
 }
 
 void CGridCtrl::EndOfData() {
@@ -227,47 +258,63 @@ void CGridCtrl::paintEvent(QPaintEvent*) {
     CGridCellPainter::DrawHeader(painter, QRect(0, 0, kHeaderColumnWidth, headerHeight), {}, false);
     if (!m_store || RowCount() < 2 || ColumnCount() < 2) return;
 
-    const std::int64_t top = verticalScrollBar()->value();
-    const std::int64_t left = horizontalScrollBar()->value();
-    const int firstRow = m_rows.IndexAt(top);
-    const int firstColumn = m_columns.IndexAt(left);
-    // Only the visible cells are read: the last ones are where the next start
-    // would lie beyond the viewport's edge.
-    int lastRow = firstRow;
-    while (lastRow + 1 < RowCount() && headerHeight + m_rows.GetStart(lastRow + 1) - top < height) {
-        ++lastRow;
+    // Up to four panes: the frozen rows and columns stay put, the others
+    // scroll; each pane is a plan of its own, clipped to its area.
+    const int frozenRows = FrozenRows();
+    const int frozenColumns = FrozenColumns();
+    const auto rowBands =
+        CGridPanes::Bands(m_rows, frozenRows, verticalScrollBar()->value(), headerHeight, height);
+    const auto columnBands = CGridPanes::Bands(
+        m_columns, frozenColumns, horizontalScrollBar()->value(), kHeaderColumnWidth, width);
+    const auto areaOf = [](const CGridPanes::Band& across, const CGridPanes::Band& down) {
+        return QRect(across.from, down.from, across.to - across.from, down.to - down.from);
+    };
+    for (const CGridPanes::Band& down : rowBands) {
+        for (const CGridPanes::Band& across : columnBands) {
+            painter.setClipRect(areaOf(across, down));
+            // A text may run into view from at most a viewport's width away.
+            const CGridPaintPlan plan(*m_store, m_rows, m_columns, font(),
+                                      QPoint(static_cast<int>(kHeaderColumnWidth - across.scroll),
+                                             static_cast<int>(headerHeight - down.scroll)));
+            CGridCellPainter::DrawPlan(
+                painter, plan.Make(down.first, down.last, across.first, across.last, width));
+        }
     }
-    int lastColumn = firstColumn;
-    while (lastColumn + 1 < ColumnCount() &&
-           kHeaderColumnWidth + m_columns.GetStart(lastColumn + 1) - left < width) {
-        ++lastColumn;
-    }
-
-    painter.setClipRect(QRect(kHeaderColumnWidth, headerHeight, width, height));
-    // A text may run into view from at most a viewport's width away.
-    const CGridPaintPlan plan(
-        *m_store, m_rows, m_columns, font(),
-        QPoint(static_cast<int>(kHeaderColumnWidth - left), static_cast<int>(headerHeight - top)));
-    CGridCellPainter::DrawPlan(painter,
-                               plan.Make(firstRow, lastRow, firstColumn, lastColumn, width));
     const QRect current = ShownRect(m_currentRow, m_currentColumn);
-    if (!current.isEmpty()) {
+    if (!current.isEmpty() && !rowBands.empty() && !columnBands.empty()) {
+        // The frame is clipped to the pane the current cell belongs to.
+        const auto& down = rowBands[m_currentRow <= frozenRows ? 0 : rowBands.size() - 1];
+        const auto& across =
+            columnBands[m_currentColumn <= frozenColumns ? 0 : columnBands.size() - 1];
+        painter.setClipRect(areaOf(across, down));
         painter.setPen(QPen(palette().color(QPalette::Highlight), 2));
         painter.setBrush(Qt::NoBrush);
         painter.drawRect(current.adjusted(0, 0, -1, -1));
     }
+    painter.setClipping(false);
+    painter.setPen(Qt::darkGray);
+    if (frozenRows > 0) painter.drawLine(0, rowBands[0].to - 1, width, rowBands[0].to - 1);
+    if (frozenColumns > 0)
+        painter.drawLine(columnBands[0].to - 1, 0, columnBands[0].to - 1, height);
 
-    painter.setClipRect(QRect(kHeaderColumnWidth, 0, width, headerHeight));
-    for (int column = firstColumn; column <= lastColumn; ++column) {
-        const QRect cell = CellRect(firstRow, column);
-        CGridCellPainter::DrawHeader(painter, QRect(cell.x(), 0, cell.width(), headerHeight),
-                                     ColumnHeaderText(column), column == m_currentColumn);
+    for (const CGridPanes::Band& across : columnBands) {
+        painter.setClipRect(QRect(across.from, 0, across.to - across.from, headerHeight));
+        for (int column = across.first; column <= across.last; ++column) {
+            const QRect cell = CellRect(1, column);
+            if (cell.width() == 0) continue;  // hidden
+            CGridCellPainter::DrawHeader(painter, QRect(cell.x(), 0, cell.width(), headerHeight),
+                                         ColumnHeaderText(column), column == m_currentColumn);
+        }
     }
-    painter.setClipRect(QRect(0, headerHeight, kHeaderColumnWidth, height));
-    for (int row = firstRow; row <= lastRow; ++row) {
-        const QRect cell = CellRect(row, firstColumn);
-        CGridCellPainter::DrawHeader(painter, QRect(0, cell.y(), kHeaderColumnWidth, cell.height()),
-                                     QString::number(row), row == m_currentRow);
+    for (const CGridPanes::Band& down : rowBands) {
+        painter.setClipRect(QRect(0, down.from, kHeaderColumnWidth, down.to - down.from));
+        for (int row = down.first; row <= down.last; ++row) {
+            const QRect cell = CellRect(row, 1);
+            if (cell.height() == 0) continue;  // hidden
+            CGridCellPainter::DrawHeader(painter,
+                                         QRect(0, cell.y(), kHeaderColumnWidth, cell.height()),
+                                         QString::number(row), row == m_currentRow);
+        }
     }
 }
 
@@ -452,7 +499,9 @@ void CGridCtrl::keyPressEvent(QKeyEvent* event) {
             MoveBy(VisibleRowCount(), 0);
             return;
         case Qt::Key_Home:
-            SetCurrentCell(control ? 1 : m_currentRow, 1);
+            // The first row and column that are not hidden.
+            SetCurrentCell(control ? std::max(1, m_rows.Step(0, 1)) : m_currentRow,
+                           std::max(1, m_columns.Step(0, 1)));
             return;
         case Qt::Key_End:
             if (control) {

@@ -2,7 +2,10 @@
 // (column letters) and header column (row numbers, 35 pixels wide), cells
 // with their texts, fonts, colours and alignments (numbers too wide shown as
 // "####", texts running on into empty neighbours, merged ranges drawn as
-// one cell; see CGridPaintPlan), smooth pixel scrolling over tens of
+// one cell; see CGridPaintPlan), hidden rows and columns taking no room
+// (their headers not drawn, the current cell stepping over them), the
+// sheet's frozen first rows and columns staying in place while the rest
+// scrolls, smooth pixel scrolling over tens of
 // thousands of rows, a current cell, in-place editing of a cell's text,
 // title tips for cut-off texts, drag and drop of cell texts, and printing.
 //
@@ -118,6 +121,10 @@ private:
     int RowCount() const { return m_rows.GetCount(); }
     int ColumnCount() const { return m_columns.GetCount(); }
     int VisibleRowCount() const;
+    // The sheet's frozen rows and columns that stay frozen in the viewport
+    // as it is now (CGridPanes::Frozen).
+    int FrozenRows() const;
+    int FrozenColumns() const;
     void MoveBy(int rows, int columns);
     void EndOfData();
     void PlaceEditor();
@@ -128,6 +135,8 @@ private:
     QLineEdit* m_editor = nullptr;
     CGridAxis m_rows;
     CGridAxis m_columns;
+    int m_frozenRows = 0;  // as the store's layout gives them
+    int m_frozenColumns = 0;
     int m_currentRow = 1;
     int m_currentColumn = 1;
     bool m_editable = true;

@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <array>
 
+#include "containers/CGridUnits.h"
 #include "widgets/CGridAxis.h"
 #include "widgets/CGridCellPainter.h"
 
@@ -38,6 +39,12 @@ constexpr std::array<CVerticalRule, 5> kVertical = {{
     {Qt::AlignTop, true},       // Justify
     {Qt::AlignVCenter, true},   // Distributed
 }};
+
+// The XF's rotation codes: up to 90 anticlockwise, 91-180 clockwise, 255
+// stacked.
+constexpr std::uint8_t kAnticlockwise = 90;
+constexpr std::uint8_t kMaxRotation = 180;
+constexpr std::uint8_t kStacked = 255;
 
 // CGridFont::escapement values.
 constexpr std::uint16_t kSuperscript = 1;
@@ -89,6 +96,12 @@ CGridPaintPlanResult CGridPaintPlan::Make(int firstRow, int lastRow, int firstCo
     lastRow = std::min(lastRow, rowCount - 1);
     lastColumn = std::min(lastColumn, columnCount - 1);
     if (firstRow > lastRow || firstColumn > lastColumn) return plan;
+    const CGridSheetLayout layout = m_store.GetLayout();
+    // An indent level is three digits of the default font wide.
+    constexpr int kDigitsPerIndent = 3;
+    const int indentStep =
+        kDigitsPerIndent *
+        (layout.digitWidth > 0 ? layout.digitWidth : CGridUnits::kDefaultDigitWidth);
 
     // The columns a text may run into view from: a reach's width each side.
     int low = firstColumn;
@@ -134,11 +147,12 @@ CGridPaintPlanResult CGridPaintPlan::Make(int firstRow, int lastRow, int firstCo
         item.merged = true;
         plan.cells.push_back(item);
         if (item.cell && !item.cell->text.empty())
-            PlanText(*item.cell, item.row, item.column, item.rect, nullptr, 0, plan);
+            PlanText(*item.cell, item.row, item.column, item.rect, nullptr, 0, indentStep, plan);
     }
 
     std::vector<CRowSlot> lane(static_cast<std::size_t>(width));
     for (int row = firstRow; row <= lastRow; ++row) {
+        if (m_rows.GetSize(row) == 0) continue;  // hidden
         for (int column = low; column <= high; ++column) {
             CRowSlot& slot = lane[column - low];
             slot.item = -1;
@@ -147,17 +161,25 @@ CGridPaintPlanResult CGridPaintPlan::Make(int firstRow, int lastRow, int firstCo
             if (slot.blocked) continue;
             slot.cell = m_store.GetCell(row, column);
             slot.blocked = slot.cell && !slot.cell->text.empty();
-            if (column < firstColumn || column > lastColumn) continue;
+            if (column < firstColumn || column > lastColumn || m_columns.GetSize(column) == 0)
+                continue;
             slot.item = static_cast<int>(plan.cells.size());
             plan.cells.push_back({row, column, RectOf(row, column, row, column), slot.cell});
         }
         for (int column = low; column <= high; ++column) {
             const CRowSlot& slot = lane[column - low];
-            if (owner[slotOf(row, column)] >= 0 || !slot.cell || slot.cell->text.empty()) continue;
-            PlanText(*slot.cell, row, column, RectOf(row, column, row, column), &lane, low, plan);
+            // A hidden column's text is not shown, nor does it run on.
+            if (owner[slotOf(row, column)] >= 0 || !slot.cell || slot.cell->text.empty() ||
+                m_columns.GetSize(column) == 0)
+                continue;
+            PlanText(*slot.cell, row, column, RectOf(row, column, row, column), &lane, low,
+                     indentStep, plan);
         }
     }
 
+    if (!layout.gridlines) {
+        for (CGridPaintCell& item : plan.cells) item.rightLine = item.bottomLine = false;
+    }
     // Texts from outside the block that do not reach into it are dropped.
     const QRect block = RectOf(firstRow, firstColumn, lastRow, lastColumn);
     std::erase_if(plan.texts, [&](const CGridPaintText& text) {
@@ -167,7 +189,7 @@ CGridPaintPlanResult CGridPaintPlan::Make(int firstRow, int lastRow, int firstCo
 }
 
 void CGridPaintPlan::PlanText(const CGridCell& cell, int row, int column, const QRect& rect,
-                              std::vector<CRowSlot>* lane, int laneFirst,
+                              std::vector<CRowSlot>* lane, int laneFirst, int indentStep,
                               CGridPaintPlanResult& plan) const {
     CGridPaintText text;
     text.row = row;
@@ -192,7 +214,40 @@ void CGridPaintPlan::PlanText(const CGridCell& cell, int row, int column, const 
     if (escapement == kSubscript) down = Qt::AlignBottom;
     bool wrap = cell.alignment.wrap || horizontal.wrap || vertical.wrap;
 
-    const int needed = metrics.horizontalAdvance(text.text) + 2 * kMargin;
+    const std::uint8_t rotation = cell.alignment.rotation;
+    if ((rotation >= 1 && rotation <= kMaxRotation) || rotation == kStacked) {
+        if (rotation == kStacked) {
+            // Letter under letter, each line centred.
+            QString stacked;
+            for (const QChar letter : text.text) {
+                if (!stacked.isEmpty()) stacked += QLatin1Char('\n');
+                stacked += letter;
+            }
+            text.text = stacked;
+            across = Qt::AlignHCenter;
+        } else {
+            // 1-90 turn anticlockwise, 91-180 clockwise by the code less 90.
+            text.rotation = rotation <= kAnticlockwise ? -rotation : rotation - kAnticlockwise;
+        }
+        text.layout = rect.adjusted(kMargin, 0, -kMargin - 1, -1);
+        text.clip = rect.adjusted(0, 0, -1, -1);
+        text.flags = across | (rotation == kStacked ? down : Qt::AlignVCenter);
+        plan.texts.push_back(std::move(text));
+        return;
+    }
+
+    // Indent levels count from the side the text is aligned to; a damaged
+    // level cannot push the text out of its cell.
+    int indent = 0;
+    const EGridHorizontal code = cell.alignment.horizontal;
+    if (code == EGridHorizontal::Left || code == EGridHorizontal::Right ||
+        code == EGridHorizontal::Distributed)
+        indent = std::min(cell.alignment.indent * indentStep, rect.width());
+    const int indentLeft = code == EGridHorizontal::Right ? 0 : indent;
+    const int indentRight = code == EGridHorizontal::Left ? 0 : indent;
+
+    const int needed =
+        metrics.horizontalAdvance(text.text) + 2 * kMargin + indentLeft + indentRight;
     const int room = rect.width() - 2 * kMargin - 1;
     QRect layout = rect;
     QRect clip = rect;
@@ -241,7 +296,7 @@ void CGridPaintPlan::PlanText(const CGridCell& cell, int row, int column, const 
     } else {
         text.cut = needed > rect.width();
     }
-    text.layout = layout.adjusted(kMargin, 0, -kMargin - 1, -1);
+    text.layout = layout.adjusted(kMargin + indentLeft, 0, -kMargin - 1 - indentRight, -1);
     text.clip = clip.adjusted(0, 0, -1, -1);
     text.flags = across | down | (wrap ? Qt::TextWordWrap : 0);
     plan.texts.push_back(std::move(text));

@@ -19,6 +19,17 @@
 //   Vertical: top, centre or bottom (Justify at the top, Distributed in
 //   the centre, both wrapped); superscripts sit at the top and subscripts
 //   at the bottom whatever the alignment.
+// - Indent: with Left, Right or Distributed alignment, each level moves the
+//   text three digit widths of the default font in from its side (both
+//   sides when distributed).
+// - Rotation: a text turned by the XF's angle, or stacked letter under
+//   letter (255), is drawn centred on its cell and stays in it: it neither
+//   runs on nor turns into "#".
+//
+// A sheet that hides its grid lines gets none; borders are still drawn.
+//
+// Hidden rows and columns (no size in their axis) draw nothing; a hidden
+// cell's text still stops a neighbour's text running on.
 //
 // Only the given rows are read; in each, besides the given columns, at
 // most a viewport's width of columns on either side is looked at, for texts
@@ -42,7 +53,8 @@ struct CGridPaintCell {
     int column = 0;
     QRect rect;  // the cell's or the whole merged range's rectangle
     std::optional<CGridCell> cell;
-    bool rightLine = true;  // false where a text runs on across it
+    bool rightLine = true;   // false where a text runs on across it, or no grid lines
+    bool bottomLine = true;  // false when the sheet shows no grid lines
     bool merged = false;
 };
 
@@ -57,6 +69,9 @@ struct CGridPaintText {
     QFont font;
     QColor color;
     bool cut = false;  // the cell's text is not wholly shown
+    // Degrees the text is turned about its layout's centre, clockwise as
+    // QPainter::rotate turns (-90: reading upwards); 0 for level texts.
+    int rotation = 0;
 };
 
 struct CGridPaintPlanResult {
@@ -90,8 +105,10 @@ private:
     QRect RectOf(int firstRow, int firstColumn, int lastRow, int lastColumn) const;
     // The text of cell drawn in rect; lane holds the cells of its row from
     // column laneFirst on (null for a merged range: it never runs on).
+    // indentStep: the pixels of one indent level.
     void PlanText(const CGridCell& cell, int row, int column, const QRect& rect,
-                  std::vector<CRowSlot>* lane, int laneFirst, CGridPaintPlanResult& plan) const;
+                  std::vector<CRowSlot>* lane, int laneFirst, int indentStep,
+                  CGridPaintPlanResult& plan) const;
 
     const CSheetGridStore& m_store;
     const CGridAxis& m_rows;

@@ -11,6 +11,7 @@
 #include "widgets/CGridCellPainter.h"
 #include "widgets/CGridCtrl.h"
 #include "widgets/CGridPaintPlan.h"
+#include "widgets/CGridStoreAxes.h"
 
 namespace {
 
@@ -77,11 +78,8 @@ int CGridPrinter::Print(QPrinter& printer) {
     lastColumn = std::max(lastColumn, 1);
 
     CGridAxis rows;
-    rows.Rebuild(lastRow + 1, CGridCtrl::kDefaultRowHeight,
-                 [this](int row) { return m_store.GetRowHeight(row); });
     CGridAxis columns;
-    columns.Rebuild(lastColumn + 1, CGridCtrl::kDefaultColumnWidth,
-                    [this](int column) { return m_store.GetColumnWidth(column); });
+    CGridStoreAxes::Rebuild(m_store, lastRow + 1, lastColumn + 1, rows, columns);
 
     QPainter painter;
     if (!painter.begin(&printer)) return 0;
@@ -106,12 +104,14 @@ int CGridPrinter::Print(QPrinter& printer) {
             painter.fillRect(QRect(0, 0, headerWidth, headerHeight),
                              CGridCellPainter::HeaderColor());
             for (int column = firstColumn; column <= lastBandColumn; ++column) {
+                if (columns.GetSize(column) == 0) continue;  // hidden
                 const QRect rect(static_cast<int>(columns.GetStart(column) - left), 0,
                                  columns.GetSize(column), headerHeight);
                 CGridCellPainter::DrawHeader(painter, rect, CGridCtrl::ColumnHeaderText(column),
                                              false);
             }
             for (int row = firstRow; row <= lastBandRow; ++row) {
+                if (rows.GetSize(row) == 0) continue;  // hidden
                 CGridCellPainter::DrawHeader(painter,
                                              QRect(0, static_cast<int>(rows.GetStart(row) - top),
                                                    headerWidth, rows.GetSize(row)),

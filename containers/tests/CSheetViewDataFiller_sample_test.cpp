@@ -71,12 +71,12 @@ TEST_F(SamplePreview, SalesHeadingsAreBoldAndItsFirstColumnAndRowAreSized) {
     ASSERT_TRUE(heading && heading->font);
     EXPECT_EQ(heading->font->weight, 700);
     EXPECT_EQ(heading->font->faceName, u"Arial");
-    EXPECT_EQ(heading->font->height, 15);  // 10 points
+    EXPECT_EQ(heading->font->height, 13);  // 10 points
     const auto plain = m_grid.GetCell(2, 1);
     ASSERT_TRUE(plain && plain->font);
     EXPECT_EQ(plain->font->weight, 400);
-    EXPECT_EQ(m_grid.GetColumnWidth(1), 95);  // fourteen characters
-    EXPECT_EQ(m_grid.GetRowHeight(1), 17);    // 20 points
+    EXPECT_EQ(m_grid.GetColumnWidth(1), 98);  // 3584: fourteen 7-pixel digits
+    EXPECT_EQ(m_grid.GetRowHeight(1), 27);    // 20 points
 }
 
 TEST_F(SamplePreview, NotesShowsItsBooleanErrorDateAndWideText) {

@@ -7,8 +7,11 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
+#include "biff/BiffRecordIds.h"
+#include "containers/CGridUnits.h"
 #include "containers/CPreviewPageIndex.h"
 #include "containers/CSheetGridStore.h"
 #include "containers/tests/PreviewModel.h"
@@ -244,9 +247,16 @@ TEST_F(PreviewFill, BackgroundComesFromThePatternColourWhateverThePatternFlagSay
     const std::uint16_t system = m_model.AddXF({.used = 0x40, .patternColor = kSystemColor});
     m_model.Label(0, 0, red, u"a");
     m_model.Label(1, 0, system, u"b");
+    const std::uint16_t grey =
+        m_model.AddXF({.patternColor = kRed, .patternBackground = kBlue, .fillPattern = 2});
+    m_model.Label(2, 0, grey, u"c");
     ASSERT_EQ(Fill(), 0);
     EXPECT_EQ(CellAt(0, 0)->background, 0xFF0000u);
     EXPECT_FALSE(CellAt(1, 0)->background);
+    // 50 % grey: the pattern colour over the background colour.
+    EXPECT_EQ(CellAt(2, 0)->background, 0xFF0000u);
+    EXPECT_EQ(CellAt(2, 0)->patternBackground, 0x0000FFu);
+    EXPECT_EQ(CellAt(2, 0)->fillPattern, 2);
 }
 
 TEST_F(PreviewFill, FontUsedFlagGivesTheCellItsFontAndFontColour) {
@@ -266,7 +276,7 @@ TEST_F(PreviewFill, FontUsedFlagGivesTheCellItsFontAndFontColour) {
     const auto cell = CellAt(0, 0);
     ASSERT_TRUE(cell && cell->font);
     EXPECT_EQ(cell->font->faceName, u"Courier New");
-    EXPECT_EQ(cell->font->height, 18);  // 12 / 2 * 3
+    EXPECT_EQ(cell->font->height, 16);  // 240 twips / 15
     EXPECT_EQ(cell->font->weight, 700);
     EXPECT_TRUE(cell->font->italic);
     EXPECT_TRUE(cell->font->underline);
@@ -279,13 +289,13 @@ TEST_F(PreviewFill, FontUsedFlagGivesTheCellItsFontAndFontColour) {
     EXPECT_FALSE(CellAt(1, 0)->textColor);
 }
 
-TEST_F(PreviewFill, AnOddPointSizeIsHalvedDownAndAnAutomaticColourGivesNone) {
+TEST_F(PreviewFill, AnOddPointSizeIsRoundedToPixelsAndAnAutomaticColourGivesNone) {
     const std::uint16_t font = m_model.AddFont({.twips = 220});  // 11 points
     const std::uint16_t xf = m_model.AddXF({.font = font, .used = 0x08});
     m_model.Label(0, 0, xf, u"a");
     ASSERT_EQ(Fill(), 0);
     ASSERT_TRUE(CellAt(0, 0)->font);
-    EXPECT_EQ(CellAt(0, 0)->font->height, 15);  // 11 / 2 = 5, times 3
+    EXPECT_EQ(CellAt(0, 0)->font->height, 15);  // 220 twips / 15 = 14.7
     EXPECT_FALSE(CellAt(0, 0)->textColor);
 }
 
@@ -362,10 +372,13 @@ TEST_F(PreviewFill, MergedRangesReachTheGridAndACutRecordGivesOnlyTheRangesItHol
 
 TEST_F(PreviewFill, ColumnWidthsAndColumnFormatsFollowColInfo) {
     const std::uint16_t yellow = m_model.AddXF({.patternColor = kYellow});
-    m_model.ColInfo(1, 2, 2560, yellow);  // ten characters
+    m_model.ColInfo(1, 2, 2560, yellow);  // ten digits of 7 pixels, padding included
+    m_model.ColInfo(5, 5, 0, 0);          // no width: as good as hidden
     ASSERT_EQ(Fill(), 0);
-    EXPECT_EQ(m_grid.GetColumnWidth(2), 68);
-    EXPECT_EQ(m_grid.GetColumnWidth(3), 68);
+    EXPECT_TRUE(m_grid.IsColumnHidden(6));
+    EXPECT_FALSE(m_grid.IsColumnHidden(2));
+    EXPECT_EQ(m_grid.GetColumnWidth(2), 70);
+    EXPECT_EQ(m_grid.GetColumnWidth(3), 70);
     EXPECT_EQ(m_grid.GetColumnWidth(4), 0);
     // Every cell of the column in the page, empty ones too.
     EXPECT_EQ(m_grid.GetCell(1, 2)->background, 0xFFFF00u);
@@ -373,22 +386,52 @@ TEST_F(PreviewFill, ColumnWidthsAndColumnFormatsFollowColInfo) {
     EXPECT_FALSE(m_grid.GetCell(1, 4));
 }
 
+TEST_F(PreviewFill, TheSheetLayoutGivesDefaultSizesGridLinesAndFrozenPanes) {
+    struct Case {
+        std::vector<std::pair<std::uint16_t, std::vector<std::uint8_t>>> records;
+        CGridSheetLayout layout;
+    };
+    const Case cases[] = {
+        {{}, {0, 64}},                               // 8 characters
+        {{{biff::kDEFCOLWIDTH, {10, 0}}}, {0, 80}},  // 75 rounded up to 80
+        {{{biff::kDEFCOLWIDTH, {10, 0}}, {biff::kSTANDARDWIDTH, {0x00, 0x0A}}}, {0, 70}},
+        {{{biff::kDEFAULTROWHEIGHT, {0, 0, 0x2C, 0x01}}}, {20, 64}},  // 300 twips
+        {{{biff::kWINDOW2, {0x04, 0, 0, 0, 0, 0}}}, {0, 64, false}},  // grid lines off
+        {{{biff::kWINDOW2, {0x06, 0, 0, 0, 0, 0}}}, {0, 64, true}},
+        // Frozen at B3; the same split unfrozen scrolls with the rest.
+        {{{biff::kWINDOW2, {0x0E, 0, 0, 0, 0, 0}}, {biff::kPANE, {1, 0, 2, 0, 2, 0, 1, 0, 0}}},
+         {0, 64, true, 2, 1}},
+        {{{biff::kWINDOW2, {0x06, 0, 0, 0, 0, 0}}, {biff::kPANE, {1, 0, 2, 0, 2, 0, 1, 0, 0}}},
+         {0, 64, true, 0, 0}},
+    };
+    for (const Case& test : cases) {
+        PreviewModel model;
+        for (const auto& [type, body] : test.records) model.Layout(type, body);
+        CSheetGridStore grid;
+        CSheetViewDataFiller filler(&grid, &model.Sheet(), &model.Workbook());
+        filler.Fill();
+        CGridSheetLayout expected = test.layout;
+        expected.digitWidth = CGridUnits::kDefaultDigitWidth;
+        EXPECT_EQ(grid.GetLayout(), expected) << test.records.size();
+    }
+}
+
 TEST_F(PreviewFill, ColInfoWidthsStopThreeColumnsShortOfTheColumnCount) {
     m_model.ColInfo(0, 0xFFFF, 2560, 0);  // a damaged range to the last column
     ASSERT_EQ(Fill(), 0);
-    EXPECT_EQ(m_grid.GetColumnWidth(24), 68);  // 24 + 3 = 27
+    EXPECT_EQ(m_grid.GetColumnWidth(24), 70);  // 24 + 3 = 27
     EXPECT_EQ(m_grid.GetColumnWidth(25), 0);
 }
 
-TEST_F(PreviewFill, RowHeightsComeInSeventeenPixelStepsOfTwelvePoints) {
-    m_model.Row(0, 480);  // 24 points: two steps
-    m_model.Row(1, 300);  // 15 points: one step
-    m_model.Row(2, 220);  // 11 points: none
+TEST_F(PreviewFill, RowHeightsAreTheirTwipsInPixels) {
+    m_model.Row(0, 480);  // 24 points
+    m_model.Row(1, 300);  // 15 points
+    m_model.Row(2, 220);  // 11 points: 14.7 pixels
     m_model.Row(3, 0);    // default height
     ASSERT_EQ(Fill(), 0);
-    EXPECT_EQ(m_grid.GetRowHeight(1), 34);
-    EXPECT_EQ(m_grid.GetRowHeight(2), 17);
-    EXPECT_EQ(m_grid.GetRowHeight(3), 0);
+    EXPECT_EQ(m_grid.GetRowHeight(1), 32);
+    EXPECT_EQ(m_grid.GetRowHeight(2), 20);
+    EXPECT_EQ(m_grid.GetRowHeight(3), 15);
     EXPECT_EQ(m_grid.GetRowHeight(4), 0);
 }
 
@@ -399,9 +442,9 @@ TEST_F(PreviewFill, RowsOfTheSecondPageGetTheirHeightsBeforeTheirCellsGrowTheGri
     m_model.Number(0, 0, 0, 1.0);
     m_model.Number(250, 0, 0, 2.0);
     ASSERT_EQ(Fill(), 0);
-    EXPECT_EQ(m_grid.GetRowHeight(98), 34);
-    EXPECT_EQ(m_grid.GetRowHeight(151), 34);
-    EXPECT_EQ(m_grid.GetRowHeight(198), 17);
+    EXPECT_EQ(m_grid.GetRowHeight(98), 32);
+    EXPECT_EQ(m_grid.GetRowHeight(151), 32);
+    EXPECT_EQ(m_grid.GetRowHeight(198), 20);
 }
 
 TEST_F(PreviewFill, ARowRecordAloneAddsNoPage) {

@@ -17,6 +17,7 @@
 #include "records/CExcelRecordWBFORMAT.h"
 #include "records/CExcelRecordWBXF.h"
 #include "records/CExcelSSTDataList.h"
+#include "records/tests/support/MemoryStreamReader.h"
 
 namespace testsupport {
 
@@ -58,7 +59,10 @@ std::uint16_t PreviewModel::AddXF(const XFSpec& spec) {
     bytes[6] = spec.alignment;
     bytes[9] = spec.used;
     Put32(bytes, 10, static_cast<std::uint32_t>(spec.rightBorderColor & 0x7F) << 23);
-    Put16(bytes, 18, spec.patternColor & 0x7F);
+    Put32(bytes, 14, static_cast<std::uint32_t>(spec.fillPattern & 0x3F) << 26);
+    Put16(bytes, 18,
+          static_cast<std::uint16_t>((spec.patternColor & 0x7F) | (spec.patternBackground & 0x7F)
+                                                                      << 7));
     m_workbook.GetXFs().Add(new CExcelRecordWBXF(bytes.data(), 20));
     return m_xfCount++;
 }
@@ -195,6 +199,16 @@ void PreviewModel::MergedCells(const std::vector<std::array<std::uint16_t, 4>>& 
     }
     m_sheet->GetMergedCells().Add(
         new CExcelRecordMERGEDCELLS(bytes.data(), static_cast<std::uint32_t>(bytes.size())));
+}
+
+void PreviewModel::Layout(std::uint16_t type, const std::vector<std::uint8_t>& body) {
+    const auto size = static_cast<std::uint16_t>(body.size());
+    std::vector<std::uint8_t> bytes = {
+        static_cast<std::uint8_t>(type & 0xFF), static_cast<std::uint8_t>(type >> 8),
+        static_cast<std::uint8_t>(size & 0xFF), static_cast<std::uint8_t>(size >> 8)};
+    bytes.insert(bytes.end(), body.begin(), body.end());
+    testsupport::MemoryStreamReader reader(std::move(bytes));
+    m_sheet->GetLayout().Decode(type, reader, size, 0);
 }
 
 }  // namespace testsupport

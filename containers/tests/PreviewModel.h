@@ -19,6 +19,8 @@ struct XFSpec {
     std::uint16_t format = 0;
     std::uint8_t used = 0;  // used-attribute byte: 0x08 font, 0x20 border, 0x40 pattern
     std::uint8_t patternColor = 64;
+    std::uint8_t patternBackground = 65;
+    std::uint8_t fillPattern = 0;
     std::uint8_t rightBorderColor = 64;
     // Horizontal code in bits 0-2, wrap bit 3, vertical code in bits 4-6.
     std::uint8_t alignment = 0x20;  // General, bottom
@@ -61,6 +63,9 @@ public:
     // A ROW record; customTwips 0 keeps the default height; defaultXF < 0
     // gives the row no default format.
     void Row(std::uint16_t row, std::uint16_t customTwips, int defaultXF = -1);
+    // A sheet layout record (WINDOW2, PANE, DEFCOLWIDTH, ...) of type with
+    // body as its payload, decoded into the sheet's layout.
+    void Layout(std::uint16_t type, const std::vector<std::uint8_t>& body);
     // A MERGEDCELLS record of ranges {first row, last row, first column,
     // last column}, announcing count ranges (ranges.size() when negative).
     void MergedCells(const std::vector<std::array<std::uint16_t, 4>>& ranges, int count = -1);

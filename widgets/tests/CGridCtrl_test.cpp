@@ -15,6 +15,7 @@
 #include <thread>
 
 #include "containers/CSheetGridStore.h"
+#include "widgets/CGridCellPainter.h"
 
 namespace {
 
@@ -104,6 +105,88 @@ TEST_F(GridTest, StoredSizesMoveTheFollowingCellsOnceTheRevisionChanges) {
     EXPECT_EQ(m_grid->CellRect(4, 1).y(), CGridCtrl::kDefaultRowHeight + 17 + 17 + 40);
 }
 
+TEST_F(GridTest, HiddenRowsAndColumnsTakeNoRoomAndASheetMayHideItsGridLines) {
+    m_store.SetRowHidden(2);
+    m_store.SetRowHidden(3);
+    m_store.SetColumnHidden(2);
+    m_grid->RefreshFromStore();
+    const int top = CGridCtrl::kDefaultRowHeight;
+    EXPECT_EQ(m_grid->CellRect(4, 1).y(), top + CGridCtrl::kDefaultRowHeight);
+    EXPECT_EQ(m_grid->CellRect(1, 3).x(),
+              CGridCtrl::kHeaderColumnWidth + CGridCtrl::kDefaultColumnWidth);
+    int row = 0;
+    int column = 0;
+    ASSERT_TRUE(m_grid->CellAt(QPoint(CGridCtrl::kHeaderColumnWidth + 70, top + 20), row, column));
+    EXPECT_EQ(row, 4);
+    EXPECT_EQ(column, 3);
+
+    Press(Qt::Key_Down);
+    Press(Qt::Key_Right);
+    EXPECT_EQ(m_grid->GetCurrentRow(), 4);
+    EXPECT_EQ(m_grid->GetCurrentColumn(), 3);
+    Press(Qt::Key_Up);
+    Press(Qt::Key_Left);
+    EXPECT_EQ(m_grid->GetCurrentRow(), 1);
+    EXPECT_EQ(m_grid->GetCurrentColumn(), 1);
+    m_store.SetRowHidden(1);
+    m_grid->RefreshFromStore();
+    Press(Qt::Key_Up);  // nothing above but hidden rows: it stays
+    EXPECT_EQ(m_grid->GetCurrentRow(), 1);
+    Press(Qt::Key_Home, Qt::ControlModifier);
+    EXPECT_EQ(m_grid->GetCurrentRow(), 4);
+
+    const QRect cell = m_grid->CellRect(5, 4);
+    const QPoint rightLine(cell.right(), cell.center().y());
+    const QPoint bottomLine(cell.center().x(), cell.bottom());
+    QImage image = m_grid->grab().toImage();
+    EXPECT_EQ(PixelAt(image, rightLine), CGridCellPainter::GridLineColor());
+    EXPECT_EQ(PixelAt(image, bottomLine), CGridCellPainter::GridLineColor());
+    CGridSheetLayout layout;
+    layout.gridlines = false;
+    m_store.SetLayout(layout);
+    m_grid->RefreshFromStore();
+    image = m_grid->grab().toImage();
+    EXPECT_EQ(PixelAt(image, rightLine), QColor(Qt::white));
+    EXPECT_EQ(PixelAt(image, bottomLine), QColor(Qt::white));
+}
+
+TEST_F(GridTest, FrozenRowsAndColumnsStayInPlaceWhileTheRestScrolls) {
+    CGridSheetLayout layout;
+    layout.frozenRows = 1;
+    layout.frozenColumns = 1;
+    m_store.SetLayout(layout);
+    m_store.SetBackground(1, 1, 0xff0000);
+    m_store.SetBackground(1, 3, 0x00ff00);
+    m_store.SetBackground(5, 1, 0x0000ff);
+    m_grid->RefreshFromStore();
+    m_grid->verticalScrollBar()->setValue(3 * CGridCtrl::kDefaultRowHeight);
+    m_grid->horizontalScrollBar()->setValue(CGridCtrl::kDefaultColumnWidth);
+
+    const int top = CGridCtrl::kDefaultRowHeight;
+    const int left = CGridCtrl::kHeaderColumnWidth;
+    EXPECT_EQ(m_grid->CellRect(1, 1).topLeft(), QPoint(left, top));
+    // Row 2 (three rows scrolled) and column 2 (one) lie under the frozen ones.
+    EXPECT_EQ(m_grid->CellRect(5, 1).y(), top + CGridCtrl::kDefaultRowHeight);
+    EXPECT_EQ(m_grid->CellRect(1, 3).x(), left + CGridCtrl::kDefaultColumnWidth);
+    const QImage image = m_grid->grab().toImage();
+    EXPECT_EQ(PixelAt(image, m_grid->CellRect(1, 1).center()), QColor(Qt::red));
+    EXPECT_EQ(PixelAt(image, m_grid->CellRect(1, 3).center()), QColor(Qt::green));
+    EXPECT_EQ(PixelAt(image, m_grid->CellRect(5, 1).center()), QColor(Qt::blue));
+
+    int row = 0;
+    int column = 0;
+    ASSERT_TRUE(m_grid->CellAt(m_grid->CellRect(5, 3).center(), row, column));
+    EXPECT_EQ(row, 5);
+    EXPECT_EQ(column, 3);
+    ASSERT_TRUE(m_grid->CellAt(QPoint(left + 5, top + 5), row, column));
+    EXPECT_EQ(row, 1);
+    EXPECT_EQ(column, 1);
+    // Moving up to row 2 scrolls it back out from under the frozen row.
+    m_grid->SetCurrentCell(2, 2);
+    EXPECT_EQ(m_grid->CellRect(2, 2).topLeft(),
+              QPoint(left + CGridCtrl::kDefaultColumnWidth, top + CGridCtrl::kDefaultRowHeight));
+}
+
 TEST_F(GridTest, PaintsBackgroundAndTextColourOfACell) {
     m_store.SetBackground(2, 2, 0xff0000);
     m_store.SetText(3, 1, u"WWWWWW");
@@ -124,6 +207,28 @@ TEST_F(GridTest, PaintsBackgroundAndTextColourOfACell) {
         }
     }
     EXPECT_GT(bluePixels, 5);
+}
+
+TEST_F(GridTest, AFillPatternDrawsThePatternColourOverTheBackgroundColour) {
+    CGridStyle grey;  // XF fill pattern 2, 50 % grey
+    grey.background = 0xff0000;
+    grey.patternBackground = 0x0000ff;
+    grey.fillPattern = 2;
+    m_store.ApplyStyle(2, 2, grey);
+    m_grid->RefreshFromStore();
+    const QImage image = m_grid->grab().toImage();
+    const QRect cell = m_grid->CellRect(2, 2).adjusted(2, 2, -2, -2);
+    int red = 0;
+    int blue = 0;
+    for (int x = cell.left(); x < cell.right(); ++x) {
+        for (int y = cell.top(); y < cell.bottom(); ++y) {
+            const QColor pixel = PixelAt(image, QPoint(x, y));
+            red += pixel == QColor(Qt::red);
+            blue += pixel == QColor(Qt::blue);
+        }
+    }
+    EXPECT_GT(red, cell.width() * cell.height() / 3);
+    EXPECT_GT(blue, cell.width() * cell.height() / 3);
 }
 
 TEST_F(GridTest, SuperscriptsSitHighAndSubscriptsLowInTheirCells) {

@@ -1,5 +1,6 @@
 // The painter's decisions: "####" for numbers too wide, texts running on
-// into empty neighbours, merged ranges drawn as one cell.
+// into empty neighbours, merged ranges drawn as one cell, indents and
+// rotations.
 #include "widgets/CGridPaintPlan.h"
 
 #include <gtest/gtest.h>
@@ -176,4 +177,48 @@ TEST_F(PaintPlanTest, AMergedRangeIsDrawnAsOneCellWithItsTopLeftText) {
     const QColor inner = image.pixelColor(static_cast<int>(first.right() * ratio),
                                           static_cast<int>((first.top() + 2) * ratio));
     EXPECT_EQ(inner, QColor(Qt::yellow));
+}
+
+TEST_F(PaintPlanTest, IndentLevelsAndRotationsFollowTheXF) {
+    struct Case {
+        EGridHorizontal horizontal;
+        std::uint8_t indent;
+        std::uint8_t rotation;
+        int left;  // layout edges moved in from the cell's, margins included
+        int right;
+        int turned;
+        const char* shown;
+    };
+    // Three 7-pixel digits a level; General takes no indent.
+    const Case cases[] = {
+        {EGridHorizontal::Left, 1, 0, 2 + 21, 3, 0, "ab"},
+        {EGridHorizontal::Right, 2, 0, 2, 3 + 42, 0, "ab"},
+        {EGridHorizontal::Distributed, 1, 0, 2 + 21, 3 + 21, 0, "ab"},
+        {EGridHorizontal::General, 3, 0, 2, 3, 0, "ab"},
+        {EGridHorizontal::General, 0, 45, 2, 3, -45, "ab"},
+        {EGridHorizontal::General, 0, 90, 2, 3, -90, "ab"},
+        {EGridHorizontal::General, 0, 135, 2, 3, 45, "ab"},
+        {EGridHorizontal::General, 0, 255, 2, 3, 0, "a\nb"},
+        {EGridHorizontal::General, 0, 200, 2, 3, 0, "ab"},  // no such angle: level
+    };
+    int row = 1;
+    for (const Case& test : cases) {
+        CGridAlignment alignment;
+        alignment.horizontal = test.horizontal;
+        alignment.indent = test.indent;
+        alignment.rotation = test.rotation;
+        Put(row++, 1, u"ab", EGridValue::Text, alignment);
+    }
+    const CGridPaintPlanResult plan = Make();
+    row = 1;
+    for (const Case& test : cases) {
+        const CGridPaintText* text = TextOf(plan, row, 1);
+        ASSERT_TRUE(text) << row;
+        const QRect cell = RectOf(row, 1);
+        EXPECT_EQ(text->layout.left() - cell.left(), test.left) << row;
+        EXPECT_EQ(cell.right() - text->layout.right(), test.right) << row;
+        EXPECT_EQ(text->rotation, test.turned) << row;
+        EXPECT_EQ(text->text, QString::fromLatin1(test.shown)) << row;
+        ++row;
+    }
 }
