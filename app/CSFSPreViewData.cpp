@@ -108,9 +108,18 @@ void CSFSPreViewData::Reload() {
 
 void CSFSPreViewData::ShowSheet(int index) {
     if (!m_viewer || !m_viewer->ShowSheet(index)) return;
-    m_formulaBar->clear();
-    connect(m_viewer->GetView(), &CGridCtrl::CurrentCellChanged, this,
-            &CSFSPreViewData::OnCurrentCellChanged);
+    CSheetView* view = m_viewer->GetView();
+    connect(view, &CGridCtrl::CurrentCellChanged, this, &CSFSPreViewData::OnCurrentCellChanged);
+    // The first cell is current before anyone moves, and its text may reach
+    // the store only once the fill gets to it.
+    connect(view, &CGridCtrl::StoreChanged, this, &CSFSPreViewData::OnStoreChanged);
+    OnStoreChanged();
+}
+
+void CSFSPreViewData::OnStoreChanged() {
+    if (const CSheetView* view = GetCurrentView()) {
+        OnCurrentCellChanged(view->GetCurrentRow(), view->GetCurrentColumn());
+    }
 }
 
 void CSFSPreViewData::OnCurrentCellChanged(int row, int column) {

@@ -74,6 +74,7 @@ private:
     // The viewer's ShowSheet, then the formula bar follows the new grid.
     void ShowSheet(int index);
     void OnCurrentCellChanged(int row, int column);
+    void OnStoreChanged();
     void OnPrint();
     void OnPrintPreview();
 

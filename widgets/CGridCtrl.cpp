@@ -82,6 +82,7 @@ void CGridCtrl::RefreshFromStore() {
     m_seenRevision = revision;
     Relayout();
     viewport()->update();
+    emit StoreChanged();
 }
 
 void CGridCtrl::Relayout() {

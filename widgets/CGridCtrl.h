@@ -98,6 +98,8 @@ public:
 
 signals:
     void CurrentCellChanged(int row, int column);
+    // The store changed since the last look (the fill wrote more cells).
+    void StoreChanged();
     void CellEdited(int row, int column, const QString& text);
 
 protected:
