@@ -3,6 +3,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QGuiApplication>
 #include <QIcon>
 #include <QLabel>
 #include <QMenu>
@@ -10,6 +11,7 @@
 #include <QPainter>
 #include <QPalette>
 #include <QPixmap>
+#include <QScreen>
 #include <QStackedWidget>
 #include <QStatusBar>
 #include <QStyle>
@@ -27,8 +29,11 @@
 #include "app/CViewManger.h"
 #include "app/CommandIds.h"
 #include "app/IUserDialogs.h"
+#include "app/MainWindowPlace.h"
 #include "platform/ApplicationFolder.h"
 #include "platform/RunState.h"
+#include "platform/SettingsStore.h"
+#include "platform/WindowPlace.h"
 
 #ifndef MENDWELL_SOURCE_HELP_DIR
 #define MENDWELL_SOURCE_HELP_DIR ""
@@ -332,8 +337,35 @@ void CMainFrame::PostClose() {
     QMetaObject::invokeMethod(this, &QWidget::close, Qt::QueuedConnection);
 }
 
+void CMainFrame::ShowPlaced() {
+    QList<QRect> screens;
+    for (const QScreen* screen : QGuiApplication::screens()) {
+        screens.append(screen->availableGeometry());
+    }
+    const QScreen* primary = QGuiApplication::primaryScreen();
+    const QRect primaryArea =
+        primary != nullptr ? primary->availableGeometry() : QRect(QPoint(0, 0), kMinimumWindowSize);
+    const std::optional<WindowPlace> stored =
+        ParseWindowPlace(SettingsStore().Read(ESetting::WindowPlace));
+    setGeometry(ChooseWindowFrame(stored, primaryArea, screens));
+    m_keepsPlace = true;
+    if (stored && stored->maximised) {
+        showMaximized();
+    } else {
+        show();
+    }
+}
+
 void CMainFrame::closeEvent(QCloseEvent* event) {
     if (MayClose()) {
+        if (m_keepsPlace) {
+            // The normal frame, so that a maximised window comes back to the
+            // size it had before it was maximised.
+            const QRect frame = normalGeometry();
+            SettingsStore().Write(ESetting::WindowPlace,
+                                  FormatWindowPlace({frame.x(), frame.y(), frame.width(),
+                                                     frame.height(), isMaximized()}));
+        }
         event->accept();
     } else {
         event->ignore();

@@ -81,6 +81,10 @@ public:
 
     // Asks the window to close from the event loop (not at once).
     void PostClose();
+    // Shows the window where it stood when it last closed (maximised if it
+    // was), or at two thirds of the screen the first time; from then on its
+    // place is written to the settings when it closes.
+    void ShowPlaced();
 
     // The help page found now (see CHelpLocator), empty when none is.
     static QString FindHelpPage();
@@ -111,6 +115,7 @@ private:
     EMode m_mode = EMode::SingleFile;
     int m_theme = WindowsXP;
     bool m_lunaColors = false;
+    bool m_keepsPlace = false;
     bool m_stepFlags[3] = {false, false, false};
     QString m_multiFileStatus;
     QString m_singleFileStatus;

@@ -9,6 +9,7 @@ target_sources(mendwell_app PRIVATE
   CScreenView.cpp
   CSettingView.cpp
   CViewManger.cpp
+  MainWindowPlace.cpp
   desktop/mendwell.qrc
 )
 set_target_properties(mendwell_app PROPERTIES AUTORCC ON)

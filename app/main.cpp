@@ -76,7 +76,7 @@ int main(int argc, char** argv) {
     CMendwellApp app(&dialogs);
     if (!app.InitInstance(FileArguments(argc, argv))) return 1;
     CGuiMessageHandler::Install(&dialogs, app.GetMainFrame());
-    app.GetMainFrame()->show();
+    app.GetMainFrame()->ShowPlaced();
     const int result = QApplication::exec();
     CGuiMessageHandler::Uninstall();
     return result;

@@ -27,11 +27,12 @@ struct SettingInfo {
     std::u16string (*makeDefault)();
 };
 
-const std::array<SettingInfo, 3> kSettings = {{
+const std::array<SettingInfo, 4> kSettings = {{
     {ESetting::StartUp, "StartUp", [] { return std::u16string(u"S"); }},
     {ESetting::RecLocation, "RecLocation",
      [] { return TextFromPath(ApplicationFolder()) + u"Recovered/"; }},
     {ESetting::Suffix, "Suffix", [] { return std::u16string(u"(Mendwell)"); }},
+    {ESetting::WindowPlace, "WindowPlace", [] { return std::u16string(); }},
 }};
 
 const SettingInfo& InfoOf(ESetting setting) {
@@ -42,7 +43,7 @@ const SettingInfo& InfoOf(ESetting setting) {
 
 constexpr std::string_view kFileName = "settings.ini";
 constexpr std::string_view kUtf8Bom = "\xEF\xBB\xBF";
-// Three values of at most 127 characters need a few hundred bytes; anything
+// Four values of at most 127 characters need a few hundred bytes; anything
 // beyond this is damage and is not read.
 constexpr std::size_t kMaxFileBytes = 64 * 1024;
 

@@ -1,4 +1,4 @@
-// The program's three persistent settings, kept in a UTF-8 "key=value" file
+// The program's persistent settings, kept in a UTF-8 "key=value" file
 // "settings.ini" in $XDG_CONFIG_HOME/MendwellExcel/ (by default
 // ~/.config/MendwellExcel/). Shared by the desktop program and the
 // command-line tool.
@@ -28,6 +28,7 @@ enum class ESetting {
     StartUp,      // "S" single-file, "M" multiple-file; default "S"
     RecLocation,  // multiple-file output folder; default <application folder>Recovered/
     Suffix,       // appended to recovered file names; default "(Mendwell)"
+    WindowPlace,  // the main window's place when it last closed (WindowPlace.h); default ""
 };
 
 class SettingsStore {
@@ -66,7 +67,8 @@ public:
 
     // The value a setting reads as when it is not usable.
     static std::u16string DefaultValue(ESetting setting);
-    // The key as written in the file: "StartUp", "RecLocation", "Suffix".
+    // The key as written in the file: "StartUp", "RecLocation", "Suffix",
+    // "WindowPlace".
     static std::string_view KeyName(ESetting setting);
 
 private:

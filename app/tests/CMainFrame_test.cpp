@@ -1,20 +1,23 @@
 #include "app/CMainFrame.h"
-#include "app/CSFSSelectFileView.h"
 
 #include <gtest/gtest.h>
 
 #include <QAction>
 #include <QApplication>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QPalette>
+#include <QScreen>
 #include <QSet>
 #include <QToolBar>
 #include <filesystem>
 
+#include "app/CSFSSelectFileView.h"
 #include "app/CViewManger.h"
 #include "app/CommandIds.h"
 #include "app/tests/support/CAppTestFixture.h"
 #include "platform/RunState.h"
+#include "platform/SettingsStore.h"
 
 namespace {
 
@@ -313,6 +316,24 @@ TEST_F(MainFrameCloseTest, NothingRunningClosesAtOnce) {
     EXPECT_TRUE(Frame().close());
     EXPECT_TRUE(m_dialogs.confirmations.isEmpty());
     EXPECT_EQ(ExitPending.load(), 0);
+}
+
+TEST_F(MainFrameCloseTest, TheWindowComesBackWhereItWasClosed) {
+    Start();
+    QApplication::setQuitOnLastWindowClosed(false);
+    Frame().ShowPlaced();
+    // The first time: two thirds of the screen, or the smallest window.
+    const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+    EXPECT_EQ(Frame().geometry().width(),
+              std::min(screen.width(), std::max(screen.width() * 2 / 3, 640)));
+    Frame().setGeometry(QRect(10, 20, 700, 500));
+    ASSERT_TRUE(Frame().close());
+    EXPECT_EQ(SettingsStore(m_settingsFolder).Read(ESetting::WindowPlace), u"10,20,700,500,0");
+    Frame().setGeometry(QRect(0, 0, 650, 490));
+    Frame().ShowPlaced();
+    EXPECT_EQ(Frame().geometry(), QRect(10, 20, 700, 500));
+    Frame().close();
+    QApplication::setQuitOnLastWindowClosed(true);
 }
 
 TEST_F(MainFrameCloseTest, ExitCommandClosesWhenIdle) {

@@ -7,6 +7,7 @@ mendwell_add_gui_test(NAME app_shell_tests
     CQtUserDialogs_test.cpp
     CSettingView_test.cpp
     CViewManger_test.cpp
+    MainWindowPlace_test.cpp
 )
 
 # --help and --version answer before any display is opened: with the X11
