@@ -1,12 +1,17 @@
 #include "model/CExcelScanWorkBook.h"
 
 #include <algorithm>
+#include <cstring>
 #include <iterator>
 #include <limits>
+#include <optional>
+#include <vector>
 
 #include "biff/BiffRecordIds.h"
 #include "biff/CByteBuffer.h"
 #include "biff/CInputFile.h"
+#include "biff/CRecordChain.h"
+#include "biff/IExcelStreamReader.h"
 #include "model/CExcelData.h"
 #include "model/CExcelWorkBook.h"
 #include "platform/ProgressTarget.h"
@@ -107,6 +112,30 @@ bool ContinueAt(const CInputFile& file, std::uint64_t position, std::uint64_t li
     return true;
 }
 
+// The bytes a framing search after a header may look at, read at once: the
+// longest body, then a chain of the longest records. Reads outside them fail.
+class CSearchWindow : public IExcelStreamReader {
+public:
+    CSearchWindow(const CInputFile& file, std::uint64_t from, std::uint64_t limit) : m_from(from) {
+        constexpr std::uint64_t kRecord = biff::kRecordHeaderSize + biff::kMaxBodyLength;
+        constexpr std::uint64_t kSpan = kRecord + CRecordChain::kChainLength * kRecord;
+        const std::uint64_t end = std::min(limit, from + kSpan);
+        m_bytes.resize(end > from ? end - from : 0);
+        m_bytes.resize(file.ReadAt(from, m_bytes.data(), m_bytes.size()));
+    }
+    bool Read(std::uint32_t count, std::uint32_t offset, std::uint8_t* out) override {
+        if (offset < m_from || offset - m_from > m_bytes.size() ||
+            m_bytes.size() - (offset - m_from) < count)
+            return false;
+        if (count > 0) std::memcpy(out, m_bytes.data() + (offset - m_from), count);
+        return true;
+    }
+
+private:
+    std::uint64_t m_from;
+    std::vector<std::uint8_t> m_bytes;
+};
+
 std::uint32_t DeclaredLength(const CInputFile& file, std::uint64_t position) {
     std::uint8_t header[biff::kRecordHeaderSize] = {};
     if (file.ReadAt(position, header, sizeof header) < sizeof header) return 0;
@@ -132,7 +161,28 @@ void CExcelScanWorkBook::ReadRecord(const CInputFile& file, std::uint64_t& posit
     m_record.reset();
     m_continues = std::make_unique<CExcelContinueRecordOffsetList>();
 
-    const std::uint32_t length = FramedBodyLength(DeclaredLength(file, position));
+    std::uint32_t length = DeclaredLength(file, position);
+    if (length > biff::kMaxBodyLength) {
+        // Only the length of a record the globals hold was damaged when the
+        // framing resumes exactly where a body of its type can end.
+        const std::optional<std::uint64_t> resume = Resume(file, position, limit);
+        std::uint8_t type[2] = {};
+        file.ReadAt(position, type, sizeof type);
+        const std::uint32_t found =
+            resume ? static_cast<std::uint32_t>(*resume - position - biff::kRecordHeaderSize) : 0;
+        if (resume && !CRecordChain::IsSoundHeader(CDataReader::GetU16(type), found)) {
+            // Not that record: its header alone is kept, so that nothing is
+            // decoded from bytes of unknown meaning, and the walk resumes.
+            m_buffer.resize(biff::kRecordHeaderSize);
+            const std::size_t got = file.ReadAt(position, m_buffer.data(), m_buffer.size());
+            m_record = std::make_unique<CExcelRawRecordData>(m_buffer.data(),
+                                                             static_cast<std::uint32_t>(got));
+            m_buffer.clear();
+            position = *resume;
+            return;
+        }
+        length = found;
+    }
     m_buffer.resize(biff::kRecordHeaderSize + length);
     const std::size_t got = file.ReadAt(position, m_buffer.data(), m_buffer.size());
     m_record =
@@ -167,6 +217,23 @@ void CExcelScanWorkBook::ReadRecord(const CInputFile& file, std::uint64_t& posit
     if (!m_buffer.empty()) flush();
 }
 
+std::optional<std::uint64_t> CExcelScanWorkBook::Resume(const CInputFile& file,
+                                                        std::uint64_t position,
+                                                        std::uint64_t limit) {
+    const std::uint64_t end = std::min<std::uint64_t>({limit, file.Length(), UINT32_MAX});
+    const std::uint64_t from = std::max(position + biff::kRecordHeaderSize, m_noChainBefore);
+    const std::uint64_t last =
+        std::min(position + biff::kRecordHeaderSize + biff::kMaxBodyLength, end);
+    if (from > last || from >= end) return std::nullopt;
+    CSearchWindow window(file, from, end);
+    const std::optional<std::uint32_t> start =
+        CRecordChain::FindStart(window, static_cast<std::uint32_t>(from),
+                                static_cast<std::uint32_t>(last), static_cast<std::uint32_t>(end));
+    // Offsets that start no chain need not be tried again by a later search.
+    if (!start) m_noChainBefore = last + 1;
+    return start;
+}
+
 void CExcelScanWorkBook::SkipRecord(const CInputFile& file, std::uint64_t& position,
                                     std::uint64_t limit) {
     position += biff::kRecordHeaderSize + FramedBodyLength(DeclaredLength(file, position));
@@ -195,6 +262,7 @@ bool CExcelScanWorkBook::ScanGlobals(std::uint32_t start, std::uint32_t end, CEx
     const std::uint64_t stop = std::min<std::uint64_t>(end, file.Length());
     std::uint64_t position = start;
     m_afterEof = 0;
+    m_noChainBefore = 0;
     while (position < stop) {
         if (RepairStopRequested()) return false;
         RepairProgress.store(static_cast<std::uint32_t>(position));

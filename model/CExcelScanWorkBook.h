@@ -10,6 +10,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -44,7 +45,10 @@ public:
 
     // Reads the record at position (file offset), joins the CONTINUE records
     // that follow it and moves position past all of them. A body length
-    // above 8224 is taken as 0. A record or CONTINUE cut by the end of the
+    // above 8224 is damage: the record ends where a chain of sound headers
+    // resumes within the longest body, if a body of its type can end there;
+    // otherwise it is its header alone, and position moves to that chain (or
+    // 4 bytes on when there is none). A record or CONTINUE cut by the end of the
     // file keeps only the bytes that exist. A CONTINUE whose header starts
     // at or after limit (the end of the substream being read) is not
     // joined. Replaces the record and the boundaries held before. Position
@@ -101,7 +105,15 @@ private:
     std::unique_ptr<CExcelRawRecordData> m_record;
     std::unique_ptr<CExcelContinueRecordOffsetList> m_continues;
     std::vector<CBoundSheetPlacement::BoundSheet> m_boundSheets;
+    // Where the framing resumes after the oversized header at position: the
+    // first offset within the longest body, and before limit, where a chain
+    // of sound headers starts.
+    std::optional<std::uint64_t> Resume(const CInputFile& file, std::uint64_t position,
+                                        std::uint64_t limit);
+
     std::uint64_t m_afterEof = 0;
+    // Offsets below this were searched and start no chain of sound headers.
+    std::uint64_t m_noChainBefore = 0;
     // Reused between reads: one record body, or a run of joined CONTINUE
     // data waiting to be appended to the spill file.
     std::vector<std::uint8_t> m_buffer;

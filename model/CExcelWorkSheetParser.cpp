@@ -9,6 +9,7 @@
 
 #include "biff/BiffRecordIds.h"
 #include "biff/CByteBuffer.h"
+#include "biff/CRecordChain.h"
 #include "formula/CExcelFormulaRecordReader.h"
 #include "model/CExcelData.h"
 #include "model/CExcelWorkBook.h"
@@ -160,6 +161,7 @@ bool CExcelWorkSheetParser::ParseSheet(CExcelWorkSheet& sheet) {
     m_zeroRunAfterEnd = false;
     m_lastRow.reset();
     m_heldDamage.clear();
+    m_noChainBefore = 0;
     bool endSeen = false;
     // Chart substreams (embedded in the sheet, or chart sheets that lie
     // between it and the next worksheet) carry a cache of their series as
@@ -174,7 +176,7 @@ bool CExcelWorkSheetParser::ParseSheet(CExcelWorkSheet& sheet) {
     for (;;) {
         if (RepairStopRequested()) return false;
         const bool tail = m_position >= m_end || m_end - m_position < biff::kRecordHeaderSize;
-        const Header header = ReadHeader();
+        Header header = ReadHeader();
         RepairProgress.store(m_position);
         // No record has type 0: zero bytes where records belong are damage
         // (a zeroed sector), walked 4 bytes at a time and reported as one
@@ -191,10 +193,29 @@ bool CExcelWorkSheetParser::ParseSheet(CExcelWorkSheet& sheet) {
         } else {
             CloseZeroRun(m_position);
         }
-        if (header.size > biff::kMaxBodyLength)
-            NoteDamage(m_position, m_position + biff::kRecordHeaderSize,
-                       ESkipReason::OversizedRecord);
-        if (header.type == biff::kEOF) {
+        // A length no record can have: find the framing again. When the record
+        // fits exactly up to there, only its length was damaged and it is kept;
+        // otherwise everything up to there is skipped. Without a sound chain
+        // ahead, only the header's own 4 bytes are given up.
+        std::optional<std::uint32_t> resumeAt;
+        bool dispatch = true;
+        if (header.size > biff::kMaxBodyLength) {
+            resumeAt = Resynchronise();
+            const std::uint32_t found =
+                resumeAt ? *resumeAt - m_position - biff::kRecordHeaderSize : 0;
+            if (resumeAt && CRecordChain::IsSoundHeader(header.type, found)) {
+                header.size = found;
+                NoteDamage(m_position, m_position + biff::kRecordHeaderSize,
+                           ESkipReason::OversizedRecord);
+            } else {
+                dispatch = !resumeAt;
+                NoteDamage(m_position, resumeAt.value_or(m_position + biff::kRecordHeaderSize),
+                           ESkipReason::OversizedRecord);
+            }
+        }
+        if (!dispatch) {
+            // Not a record of its own: the bytes up to resumeAt are skipped.
+        } else if (header.type == biff::kEOF) {
             // Other sizes: not an EOF record but damage that looks like one.
             if (header.size == 0) {
                 endSeen = true;
@@ -208,8 +229,10 @@ bool CExcelWorkSheetParser::ParseSheet(CExcelWorkSheet& sheet) {
             NoteCellRow(header.type);
         }
         // The decoder has seen the declared size; the walk trusts it only as
-        // far as a sound body can go.
-        const std::uint32_t body = header.size > biff::kMaxBodyLength ? 0 : header.size;
+        // far as a sound body can go, or as far as the framing resumes.
+        const std::uint32_t body = resumeAt ? *resumeAt - m_position - biff::kRecordHeaderSize
+                                   : header.size > biff::kMaxBodyLength ? 0
+                                                                        : header.size;
         const std::uint64_t next =
             static_cast<std::uint64_t>(m_position) + biff::kRecordHeaderSize + body;
         m_position = static_cast<std::uint32_t>(std::min<std::uint64_t>(next, kNoOffset));
@@ -298,6 +321,18 @@ bool CExcelWorkSheetParser::IsChartBof(const Header& header) {
     std::uint8_t next[2];
     return after > kNoOffset || !Read(sizeof next, static_cast<std::uint32_t>(after), next) ||
            !CSheetBofRecovery::OpensWorksheet(CDataReader::GetU16(next));
+}
+
+std::optional<std::uint32_t> CExcelWorkSheetParser::Resynchronise() {
+    // The header lies wholly inside the stretch, so its end does too.
+    const std::uint32_t from = m_position + biff::kRecordHeaderSize;
+    const std::uint32_t last = from + std::min(biff::kMaxBodyLength, m_end - from);
+    const std::optional<std::uint32_t> start =
+        CRecordChain::FindStart(*this, std::max(from, m_noChainBefore), last, m_end);
+    // Offsets that start no chain need not be tried again by a later search:
+    // a stretch of random bytes is searched once, not once per header in it.
+    if (!start) m_noChainBefore = last + 1;
+    return start;
 }
 
 CExcelWorkSheetParser::Header CExcelWorkSheetParser::ReadHeader() {

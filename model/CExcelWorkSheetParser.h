@@ -7,8 +7,11 @@
 // the scan file (or the next workbook's globals) for the last one; of
 // sheets that share a start, only the last in the list reads the stretch. Everything in
 // the stretch is parsed: EOF records inside it (an embedded chart's) do
-// not end it, and a header that declares more than 8,224 bytes costs only
-// its own 4 bytes, the walk resynchronising on the bytes after it. The one
+// not end it. After a header that declares more than 8,224 bytes the walk
+// goes on at the first offset within the longest body where a chain of
+// sound record headers starts (CRecordChain); the record is kept when its
+// type allows the length that gives. Without such a chain the header costs
+// only its own 4 bytes. The one
 // exception is a chart substream inside the stretch (an embedded chart, or
 // a chart sheet before the next worksheet): its records, from its BOF to
 // its EOF, are a cache of the chart's series and are not taken as cells.
@@ -74,6 +77,10 @@ protected:
     virtual std::size_t ReadFile(std::uint64_t offset, std::uint8_t* out, std::size_t n);
 
 private:
+    // The offset after the current oversized header where the framing
+    // resumes, or nothing.
+    std::optional<std::uint32_t> Resynchronise();
+
     struct Header {
         std::uint16_t type;
         std::uint32_t size;
@@ -126,6 +133,8 @@ private:
     bool m_zeroRunAfterEnd = false;  // the open run began after an EOF
     std::optional<std::uint16_t> m_lastRow;
     std::vector<CDamagedRange> m_heldDamage;
+    // Offsets below this were searched and start no chain of sound headers.
+    std::uint32_t m_noChainBefore = 0;
     CExcelData* m_data = nullptr;
     std::filesystem::path m_streamFileName;
     CInputFile m_file;

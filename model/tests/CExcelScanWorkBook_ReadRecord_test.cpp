@@ -68,6 +68,36 @@ TEST(ReadRecord, ALengthOf8225LeavesTheHeaderAloneAndResumesInsideTheBody) {
     EXPECT_EQ(position, 11u);
 }
 
+TEST(ReadRecord, AnOversizedLengthEndsWhereTheFramingResumes) {
+    // Only the SST's length was damaged: it ends where its CONTINUE starts,
+    // and the CONTINUE is joined as before.
+    {
+        BiffWriter w;
+        w.RecordWithLength(0x00FC, 0xFFFF, Body(20, 1));
+        w.Record(0x003C, Body(10, 0)).Record(0x00E0, Body(20, 5));
+        Reading r(w.GetBytes());
+        std::uint64_t position = 0;
+        r.scan.ReadRecord(r.file, position);
+        EXPECT_EQ(r.scan.GetRecord()->GetSize(), 4u + 20 + 9);
+        EXPECT_EQ(r.scan.GetContinues().GetCount(), 1u);
+        EXPECT_EQ(position, 4u + 20 + 14);
+    }
+    // An XF cannot be 21 bytes long: its header alone is kept, and the walk
+    // goes on at the FONT.
+    {
+        BiffWriter w;
+        w.RecordWithLength(0x00E0, 0xFFFF, Body(21, 1));
+        w.Record(0x0031, Body(16, 0)).Record(0x00E0, Body(20, 5));
+        Reading r(w.GetBytes());
+        std::uint64_t position = 0;
+        r.scan.ReadRecord(r.file, position);
+        EXPECT_EQ(r.Spill(), (Bytes{0xE0, 0x00, 0xFF, 0xFF}));
+        EXPECT_EQ(position, 4u + 21);
+        r.scan.ReadRecord(r.file, position);
+        EXPECT_EQ(r.scan.GetRecord()->GetType(), 0x0031);
+    }
+}
+
 // ---- CONTINUE joining
 
 TEST(ReadRecord, JoinsContinueDataWithoutFlagBytesAndRemembersEachBoundary) {

@@ -164,6 +164,45 @@ TEST_F(WorkSheetParser, ADeclaredSizeAbove8224AdvancesByTheHeaderOnly) {
     EXPECT_EQ(Values(Sheet(1)), std::vector<double>{3.0});
 }
 
+// A header whose length was overwritten with more than a body can hold:
+// the walk goes on where a chain of sound headers starts.
+TEST_F(WorkSheetParser, AfterAnOversizedLengthTheWalkFindsTheNextSoundRecords) {
+    const Bytes rowBody(16, 0);
+    const struct {
+        const char* what;
+        std::uint16_t type;  // of the damaged record
+        Bytes body;          // its real body
+        std::vector<double> expected;
+    } cases[] = {
+        // Only the length was damaged: the record ends where the chain
+        // starts, fits a NUMBER, and keeps its cell.
+        {"a NUMBER", biff::kNUMBER, NumberBody(1.0), {1.0, 2.0, 3.0}},
+        {"a ROW before the cells", biff::kROW, rowBody, {2.0, 3.0}},
+        // A body no record of that type has: skipped whole, nothing taken
+        // from inside it.
+        {"a NUMBER of the wrong size",
+         biff::kNUMBER,
+         [] {
+             Bytes body = NumberBody(9.0);
+             body.push_back(0);
+             return body;
+         }(),
+         {2.0, 3.0}},
+        {"a type no sheet holds", 0x1234, NumberBody(9.0), {2.0, 3.0}},
+    };
+    for (const auto& c : cases) {
+        m_data.GetWorkbooks().RemoveAll();
+        BiffWriter w;
+        w.Bof(biff::kSubstreamWorksheet);
+        w.RecordWithLength(c.type, 0xFFFF, c.body);
+        Number(w, 2.0);
+        Number(w, 3.0).Eof();
+        Prepare(w.GetBytes(), {0});
+        EXPECT_TRUE(Run()) << c.what;
+        EXPECT_EQ(Values(Sheet(0)), c.expected) << c.what;
+    }
+}
+
 TEST_F(WorkSheetParser, EofRecordsInsideTheStretchDoNotEndIt) {
     BiffWriter chart;
     chart.Record(0x1002, Bytes(16, 0));  // a chart record

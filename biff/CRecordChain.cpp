@@ -1,0 +1,187 @@
+#include "biff/CRecordChain.h"
+
+#include <algorithm>
+#include <cstddef>
+#include <iterator>
+
+#include "biff/BiffRecordIds.h"
+#include "biff/CByteBuffer.h"
+
+namespace {
+
+// Body sizes a record type allows: min..max, and when step is not 0, only
+// sizes min + k * step.
+struct SizeRule {
+    std::uint16_t type;
+    std::uint16_t min;
+    std::uint16_t max;
+    std::uint16_t step;
+};
+
+constexpr std::uint16_t kAny = biff::kMaxBodyLength;
+
+// Records of the globals and worksheet substreams, sorted by type; the
+// sizes are what each record's layout allows. Fixed layouts above all make a
+// chain convincing.
+constexpr SizeRule kRules[] = {
+    {biff::kFORMULA, 22, kAny, 0},  // row, column, XF, result, flags, chn, cce
+    {biff::kEOF, 0, 0, 0},
+    {0x000C, 2, 2, 0},                 // CALCCOUNT
+    {0x000D, 2, 2, 0},                 // CALCMODE
+    {0x000E, 2, 2, 0},                 // PRECISION
+    {0x000F, 2, 2, 0},                 // REFMODE
+    {0x0010, 8, 8, 0},                 // DELTA
+    {0x0011, 2, 2, 0},                 // ITERATION
+    {0x0012, 2, 2, 0},                 // PROTECT
+    {0x0013, 2, 2, 0},                 // PASSWORD
+    {0x0014, 0, kAny, 0},              // HEADER
+    {0x0015, 0, kAny, 0},              // FOOTER
+    {biff::kEXTERNSHEET, 2, kAny, 6},  // a count, then 6 bytes a sheet reference
+    {biff::kNAME, 15, kAny, 0},
+    {0x0019, 2, 2, 0},     // WINDOWPROTECT
+    {0x001A, 2, kAny, 0},  // VERTICALPAGEBREAKS
+    {0x001B, 2, kAny, 0},  // HORIZONTALPAGEBREAKS
+    {biff::kNOTE, 12, kAny, 0},
+    {biff::kSELECTION, 15, kAny, 6},  // pane, active cell, then 6 bytes a range
+    {biff::kDATEMODE, 2, 2, 0},
+    {biff::kEXTERNNAME, 7, kAny, 0},
+    {0x0026, 8, 8, 0},  // LEFTMARGIN
+    {0x0027, 8, 8, 0},  // RIGHTMARGIN
+    {0x0028, 8, 8, 0},  // TOPMARGIN
+    {0x0029, 8, 8, 0},  // BOTTOMMARGIN
+    {0x002A, 2, 2, 0},  // PRINTHEADERS
+    {0x002B, 2, 2, 0},  // PRINTGRIDLINES
+    {biff::kFONT, 16, kAny, 0},
+    {biff::kCONTINUE, 1, kAny, 0},
+    {0x003D, 18, 18, 0},      // WINDOW1
+    {0x0040, 2, 2, 0},        // BACKUP
+    {biff::kPANE, 9, 10, 0},  // the last byte is padding some writers omit
+    {0x0042, 2, 2, 0},        // CODEPAGE
+    {biff::kDEFCOLWIDTH, 2, 2, 0},
+    {biff::kXCT, 4, 4, 0},
+    {biff::kCRN, 4, kAny, 0},
+    {0x005C, 3, 112, 0},  // WRITEACCESS
+    {biff::kOBJ, 4, kAny, 0},
+    {0x005F, 2, 2, 0},            // SAVERECALC
+    {0x0063, 2, 2, 0},            // OBJPROTECT
+    {biff::kCOLINFO, 11, 12, 0},  // the last byte is padding some writers omit
+    {0x0080, 8, 8, 0},            // GUTS
+    {0x0081, 2, 2, 0},            // WSBOOL
+    {0x0082, 2, 2, 0},            // GRIDSET
+    {0x0083, 2, 2, 0},            // HCENTER
+    {0x0084, 2, 2, 0},            // VCENTER
+    {biff::kBOUNDSHEET, 8, kAny, 0},
+    {0x008C, 4, 4, 0},             // COUNTRY
+    {0x008D, 2, 2, 0},             // HIDEOBJ
+    {biff::kPALETTE, 2, kAny, 4},  // a count, then 4 bytes a colour
+    {biff::kSTANDARDWIDTH, 2, 2, 0},
+    {0x009C, 2, 2, 0},  // FNGROUPCOUNT
+    {biff::kSCL, 4, 4, 0},
+    {0x00A1, 34, 34, 0},            // SETUP
+    {biff::kMULRK, 12, kAny, 6},    // row, first column, 6 bytes a cell, last column
+    {biff::kMULBLANK, 8, kAny, 2},  // row, first column, an XF a cell, last column
+    {0x00C1, 2, 2, 0},              // MMS
+    {0x00D3, 0, 0, 0},              // OBPROJ
+    {0x00D7, 4, kAny, 2},           // DBCELL: row offset, then 2 bytes a row
+    {0x00DA, 2, 2, 0},              // BOOKBOOL
+    {0x00DD, 2, 2, 0},              // SCENPROTECT
+    {biff::kXF, 20, 20, 0},
+    {0x00E1, 0, 2, 0},                 // INTERFACEHDR
+    {0x00E2, 0, 2, 0},                 // INTERFACEEND
+    {biff::kMERGEDCELLS, 2, kAny, 8},  // a count, then 8 bytes a range
+    {0x00EB, 8, kAny, 0},              // MSODRAWINGGROUP
+    {biff::kMSODRAWING, 8, kAny, 0},
+    {0x00EF, 6, kAny, 0},  // PHONETIC
+    {biff::kSST, 8, kAny, 0},
+    {biff::kLABELSST, 10, 10, 0},
+    {biff::kEXTSST, 2, kAny, 8},  // bucket size, then 8 bytes a bucket
+    {0x013D, 0, kAny, 2},         // TABID
+    {0x0160, 2, 2, 0},            // USESELFS
+    {0x0161, 2, 2, 0},            // DSF
+    {biff::kSUPBOOK, 4, kAny, 0},
+    {0x01AF, 2, 2, 0},  // PROT4REV
+    {biff::kCONDFMT, 12, kAny, 0},
+    {biff::kCF, 12, kAny, 0},
+    {biff::kDVAL, 18, 18, 0},
+    {biff::kTXO, 18, 18, 0},
+    {0x01B7, 2, 2, 0},  // REFRESHALL
+    {biff::kHLINK, 32, kAny, 0},
+    {0x01BA, 3, kAny, 0},  // CODENAME
+    {0x01BC, 2, 2, 0},     // PROT4REVPASS
+    {biff::kDV, 12, kAny, 0},
+    {0x01C0, 0, 0, 0},    // EXCEL9FILE
+    {0x01C1, 8, 8, 0},    // RECALCID
+    {0x0200, 14, 14, 0},  // DIMENSIONS
+    {biff::kBLANK, 6, 6, 0},
+    {biff::kNUMBER, 14, 14, 0},
+    {biff::kLABEL, 9, kAny, 0},
+    {biff::kBOOLERR, 8, 8, 0},
+    {biff::kSTRING, 3, kAny, 0},
+    {biff::kROW, 16, 16, 0},
+    {0x020B, 16, kAny, 4},  // INDEX: 16 bytes, then 4 a DBCELL
+    {biff::kARRAY, 14, kAny, 0},
+    {biff::kDEFAULTROWHEIGHT, 4, 4, 0},
+    {biff::kTABLE, 16, 16, 0},
+    {biff::kWINDOW2, 18, 18, 0},
+    {biff::kRK, 10, 10, 0},
+    {biff::kSTYLE, 4, kAny, 0},
+    {biff::kFORMAT, 5, kAny, 0},
+    {biff::kSHRFMLA, 10, kAny, 0},
+    {biff::kBOF, 8, 20, 0},
+    {0x0867, 4, kAny, 0},   // FEATHEADR
+    {0x087C, 20, 20, 0},    // XFCRC
+    {0x087D, 20, kAny, 0},  // XFEXT
+    {0x0892, 20, kAny, 0},  // STYLEEXT
+};
+
+constexpr bool SortedByType() {
+    for (std::size_t i = 1; i < std::size(kRules); ++i) {
+        if (kRules[i - 1].type >= kRules[i].type) return false;
+    }
+    return true;
+}
+static_assert(SortedByType(), "the lookup bisects the table");
+
+const SizeRule* FindRule(std::uint16_t type) {
+    const auto* at = std::lower_bound(
+        std::begin(kRules), std::end(kRules), type,
+        [](const SizeRule& rule, std::uint16_t wanted) { return rule.type < wanted; });
+    return at != std::end(kRules) && at->type == type ? at : nullptr;
+}
+
+}  // namespace
+
+bool CRecordChain::IsSoundHeader(std::uint16_t type, std::uint32_t size) {
+    const SizeRule* rule = FindRule(type);
+    if (rule == nullptr || size < rule->min || size > rule->max) return false;
+    return rule->step == 0 || (size - rule->min) % rule->step == 0;
+}
+
+bool CRecordChain::StartsAt(IExcelStreamReader& reader, std::uint32_t offset, std::uint32_t end) {
+    std::uint64_t at = offset;
+    for (int i = 0; i < kChainLength; ++i) {
+        if (at == end) return i > 0;
+        std::uint8_t header[biff::kRecordHeaderSize];
+        if (at > end || end - at < biff::kRecordHeaderSize ||
+            !reader.Read(biff::kRecordHeaderSize, static_cast<std::uint32_t>(at), header))
+            return false;
+        const std::uint16_t type = CDataReader::GetU16(header + biff::kTypeOffset);
+        const std::uint16_t size = CDataReader::GetU16(header + biff::kLengthOffset);
+        if (!IsSoundHeader(type, size)) return false;
+        at += biff::kRecordHeaderSize + size;
+        if (at > end) return false;
+        // Four bytes 0A 00 00 00 are too common in cell data to start a chain
+        // alone; an EOF after sound records ends one.
+        if (type == biff::kEOF) return i > 0;
+    }
+    return true;
+}
+
+std::optional<std::uint32_t> CRecordChain::FindStart(IExcelStreamReader& reader, std::uint32_t from,
+                                                     std::uint32_t last, std::uint32_t end) {
+    for (std::uint64_t at = from; at <= last && at < end; ++at) {
+        if (StartsAt(reader, static_cast<std::uint32_t>(at), end))
+            return static_cast<std::uint32_t>(at);
+    }
+    return std::nullopt;
+}

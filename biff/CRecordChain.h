@@ -1,0 +1,36 @@
+// Finding the record framing again after a header whose length cannot be
+// right (more than the 8,224 bytes a BIFF8 body can hold).
+//
+// A position is taken for a record start when a chain of records begins
+// there whose every header is sound: a type that workbook streams hold with
+// a length its layout allows (NUMBER is 14 bytes, ROW 16, MULRK six
+// bytes per column after its six, ...). A chain may end early at the end of
+// the stretch or at an EOF record. Random bytes pass one such header now and
+// then; three in a row, each starting where the last ends, they almost
+// never do.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+
+#include "biff/IExcelStreamReader.h"
+
+class CRecordChain {
+public:
+    // Sound headers a chain needs (fewer when the stretch or an EOF ends it).
+    static constexpr int kChainLength = 3;
+
+    // True when type is a record of the globals or worksheet substreams with
+    // a body of size bytes allowed by its layout. Types outside the table
+    // are not sound.
+    static bool IsSoundHeader(std::uint16_t type, std::uint32_t size);
+
+    // The first offset in [from, last] at which a chain of sound records
+    // starts that stays within end; nothing when there is none. Reads only
+    // through reader, at offsets below end.
+    static std::optional<std::uint32_t> FindStart(IExcelStreamReader& reader, std::uint32_t from,
+                                                  std::uint32_t last, std::uint32_t end);
+
+    // True when a chain starts at offset.
+    static bool StartsAt(IExcelStreamReader& reader, std::uint32_t offset, std::uint32_t end);
+};
