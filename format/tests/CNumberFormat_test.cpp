@@ -428,6 +428,20 @@ TEST(NumberFormatReadings, MinutesConditionsSectionsLocalesAndCalendars) {
         {"[$-80C]mmmm", 36619, "avril"},  // French (Belgium): the language's names
         {"[$-C07]mmm", 36526, "Jän"},
         {"[$-419]mmmm", 36619, "Апрель"},
+        {"[$-411]mmmm mmm dddd ddd", 36619, "4月 4月 月曜日 月"},
+        {"[$-30411]mmmm", 36619, "4月"},       // a calendar byte above the id
+        {"[$-1010411]dddd", 36619, "月曜日"},  // digit and calendar bytes
+        {"[$-804]mmmm mmm dddd ddd", 36619, "四月 4月 星期一 一"},
+        {"[$-404]mmmm ddd", 36619, "四月 一"},  // Taiwan: the Chinese names
+        {"[$-C04]mmmm", 36619, "四月"},
+        {"[$-1004]dddd", 36619, "星期一"},
+        {"[$-412]mmmm ddd", 36619, "4월 월"},
+        {"[$-401]mmmm dddd", 36619, "أبريل الاثنين"},
+        {"[$-3801]mmm", 36619, "أبريل"},  // Arabic (U.A.E.): the language's names
+        {"[$-40D]mmmm mmm ddd", 36619, "אפריל אפר ב"},
+        {"[$-41E]mmm dddd", 36619, "เม.ย. จันทร์"},
+        {"[$-42A]mmmm ddd", 36619, "Tháng 04 Thứ Hai"},
+        {"[$-421]mmm dddd", 36526, "Jan Sabtu"},
         {"[$-1234]mmmm", 36619, "April"},  // a locale we do not know: en-US
         {"B2yyyy/mm/dd", 36619, "1420/12/28"},
         {"B1yyyy", 36619, "2000"},
