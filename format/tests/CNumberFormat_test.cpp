@@ -442,7 +442,15 @@ TEST(NumberFormatReadings, MinutesConditionsSectionsLocalesAndCalendars) {
         {"[$-41E]mmm dddd", 36619, "เม.ย. จันทร์"},
         {"[$-42A]mmmm ddd", 36619, "Tháng 04 Thứ Hai"},
         {"[$-421]mmm dddd", 36526, "Jan Sabtu"},
-        {"[$-1234]mmmm", 36619, "April"},  // a locale we do not know: en-US
+        {"[$-411]ggge\"年\"m\"月\"d\"日\"", 36619, "平成12年4月3日"},
+        {"[$-411]ge.m.d", 36619, "H12.4.3"},
+        {"[$-411]gge ee", 43585, "平31 31"},  // the last day of Heisei
+        {"[$-411]ggg ee", 43586, "令和 01"},  // the first of Reiwa
+        {"[$-411]ge", 1, "M33"},
+        {"[$-404]e\"年\"m\"月\"", 36619, "89年4月"},  // years of the Republic of China
+        {"[$-404]ge", 36619, "89"},                   // ... whose era name we leave out
+        {"[$-409]ge", 36619, "2000"},                 // no era: the Gregorian year
+        {"[$-1234]mmmm", 36619, "April"},             // a locale we do not know: en-US
         {"B2yyyy/mm/dd", 36619, "1420/12/28"},
         {"B1yyyy", 36619, "2000"},
         {"[$-2000000]dd/mm/yyyy", 36619, "03/04/2000"},
