@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "format/CEraYear.h"
 #include "format/CGeneralNumber.h"
 #include "format/CHijriDate.h"
 #include "format/CLocaleNames.h"
@@ -61,8 +62,12 @@ std::u16string DateCode(const CFormatToken& token, const SParts& parts,
     switch (token.m_char) {
         case u'y':
             return count <= 2 ? Padded(d.m_year % 100, 2) : Padded(d.m_year, 4);
-        case u'e':
+        case u'e': {
+            CEraYear::SEra era;
+            if (!hijriDate && CEraYear::Find(token.m_lcid, d, era))
+                return Padded(era.m_year, count >= 2 ? 2 : 1);
             return Padded(d.m_year, 1);
+        }
         case u'b':
             return count <= 2 ? Padded((d.m_year + 543) % 100, 2) : Padded(d.m_year + 543, 4);
         case u'm': {
@@ -79,8 +84,14 @@ std::u16string DateCode(const CFormatToken& token, const SParts& parts,
         case u'h':
         case u's':
             return TimeUnit(token.m_char, count, parts, section);
+        case u'g': {
+            CEraYear::SEra era;
+            if (!hijriDate && CEraYear::Find(token.m_lcid, d, era))
+                return CEraYear::Name(era, count);
+            return {};  // a locale without eras, en-US among them, shows none
+        }
         default:
-            return {};  // g: the era, which en-US does not show
+            return {};
     }
 }
 

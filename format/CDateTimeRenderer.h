@@ -1,7 +1,8 @@
 // Renders a date and time section for a serial of the 1900 date system:
 // y yy yyyy, m mm mmm mmmm mmmmm, d dd ddd dddd, h hh, m mm (minutes), s ss,
 // .0 .00 .000, AM/PM and A/P, elapsed [h] [m] [s], e (year), b (Buddhist
-// year), g (era, nothing in en-US), and General (the serial as a number).
+// year), g (era, nothing in en-US; CEraYear), and General (the serial as a
+// number).
 // Month and day names are those of the locale a "[$-lcid]" bracket before
 // the code names (CLocaleNames), en-US without one; after "B2" the year,
 // month and day are those of the Hijri calendar (CHijriDate). Seconds are rounded to the digits

@@ -428,7 +428,29 @@ TEST(NumberFormatReadings, MinutesConditionsSectionsLocalesAndCalendars) {
         {"[$-80C]mmmm", 36619, "avril"},  // French (Belgium): the language's names
         {"[$-C07]mmm", 36526, "Jän"},
         {"[$-419]mmmm", 36619, "Апрель"},
-        {"[$-1234]mmmm", 36619, "April"},  // a locale we do not know: en-US
+        {"[$-411]mmmm mmm dddd ddd", 36619, "4月 4月 月曜日 月"},
+        {"[$-30411]mmmm", 36619, "4月"},       // a calendar byte above the id
+        {"[$-1010411]dddd", 36619, "月曜日"},  // digit and calendar bytes
+        {"[$-804]mmmm mmm dddd ddd", 36619, "四月 4月 星期一 一"},
+        {"[$-404]mmmm ddd", 36619, "四月 一"},  // Taiwan: the Chinese names
+        {"[$-C04]mmmm", 36619, "四月"},
+        {"[$-1004]dddd", 36619, "星期一"},
+        {"[$-412]mmmm ddd", 36619, "4월 월"},
+        {"[$-401]mmmm dddd", 36619, "أبريل الاثنين"},
+        {"[$-3801]mmm", 36619, "أبريل"},  // Arabic (U.A.E.): the language's names
+        {"[$-40D]mmmm mmm ddd", 36619, "אפריל אפר ב"},
+        {"[$-41E]mmm dddd", 36619, "เม.ย. จันทร์"},
+        {"[$-42A]mmmm ddd", 36619, "Tháng 04 Thứ Hai"},
+        {"[$-421]mmm dddd", 36526, "Jan Sabtu"},
+        {"[$-411]ggge\"年\"m\"月\"d\"日\"", 36619, "平成12年4月3日"},
+        {"[$-411]ge.m.d", 36619, "H12.4.3"},
+        {"[$-411]gge ee", 43585, "平31 31"},  // the last day of Heisei
+        {"[$-411]ggg ee", 43586, "令和 01"},  // the first of Reiwa
+        {"[$-411]ge", 1, "M33"},
+        {"[$-404]e\"年\"m\"月\"", 36619, "89年4月"},  // years of the Republic of China
+        {"[$-404]ge", 36619, "89"},                   // ... whose era name we leave out
+        {"[$-409]ge", 36619, "2000"},                 // no era: the Gregorian year
+        {"[$-1234]mmmm", 36619, "April"},             // a locale we do not know: en-US
         {"B2yyyy/mm/dd", 36619, "1420/12/28"},
         {"B1yyyy", 36619, "2000"},
         {"[$-2000000]dd/mm/yyyy", 36619, "03/04/2000"},
