@@ -9,6 +9,7 @@
 #include "records/CExcelGlobalLookup.h"
 #include "records/CExcelRecordWBFONT.h"
 #include "records/CExcelRecordWBXF.h"
+#include "records/CExcelSSTData.h"
 
 CPreviewFormatTable::CPreviewFormatTable(const CExcelWorkBook& workbook) : m_workbook(workbook) {
     // The lists are linked: index them once rather than walking them per cell.
@@ -81,6 +82,29 @@ CGridStyle CPreviewFormatTable::MakeStyle(const CExcelRecordWBXF& xf) const {
     }
     if (xf.IsBorderUsed()) style.borderColor = PaletteColor(xf.GetRightBorderColor());
     return style;
+}
+
+CGridTextRuns CPreviewFormatTable::TextRuns(const CExcelSSTData& entry) const {
+    CGridTextRuns runs;
+    const std::size_t length = entry.GetText().size();
+    // The decoder keeps only the runs the SST's bytes hold; the store's cap
+    // bounds what is kept of them.
+    for (const CFormatingRuns& run : entry.GetRuns()) {
+        if (runs.size() >= CSheetGridStore::kTextRunLimit) break;
+        // A damaged string may name characters it does not have, or runs
+        // out of order; neither can say where a font starts.
+        if (run.GetFirstChar() >= length) continue;
+        if (!runs.empty() && run.GetFirstChar() <= runs.back().firstChar) continue;
+        CGridTextRun grid;
+        grid.firstChar = run.GetFirstChar();
+        const std::uint32_t position = CExcelGlobalLookup::FontPosition(run.GetFontIndex());
+        if (position < m_fonts.size()) {
+            grid.font = GridFont(*m_fonts[position]);
+            grid.textColor = PaletteColor(m_fonts[position]->GetColorIndex());
+        }
+        runs.push_back(std::move(grid));
+    }
+    return runs;
 }
 
 const CGridStyle* CPreviewFormatTable::GetStyle(std::uint32_t xfIndex) {

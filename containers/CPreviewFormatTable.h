@@ -27,6 +27,7 @@
 #include "format/CFormatNumberApiFormating.h"
 
 class CExcelRecordWBFONT;
+class CExcelSSTData;
 class CExcelRecordWBXF;
 class CExcelWorkBook;
 
@@ -41,6 +42,13 @@ public:
     // value rendered with the number format text of the XF (General when
     // the XF does not exist), as the preview cell shows it.
     std::u16string NumberText(std::uint32_t xfIndex, double value);
+
+    // The runs of a rich shared string as the grid draws them: each run's
+    // FONT record (by the font index rule an XF's font follows) and its
+    // colour. A run at or past the end of the text, or not after the run
+    // before it, is dropped (the text keeps the font it had); a run whose
+    // FONT record is lost keeps the cell's font. Empty for a plain string.
+    CGridTextRuns TextRuns(const CExcelSSTData& entry) const;
 
     // The default palette's colour of index as 0xRRGGBB, or nothing.
     static std::optional<std::uint32_t> PaletteColor(std::uint32_t index);

@@ -1,6 +1,7 @@
 #include "containers/CSheetGridStore.h"
 
 #include <algorithm>
+#include <limits>
 
 int CSheetGridStore::GetRowCount() const {
     std::lock_guard lock(m_lock);
@@ -53,6 +54,7 @@ void CSheetGridStore::SetText(int row, int column, std::u16string text) {
     if (!cell) return;
     cell->text = std::move(text);
     cell->value = EGridValue::Unknown;
+    cell->runs = 0;
 }
 
 void CSheetGridStore::SetFont(int row, int column, const CGridFont& font) {
@@ -93,13 +95,33 @@ void CSheetGridStore::ApplyStyle(int row, int column, const CGridStyle& style) {
 }
 
 void CSheetGridStore::SetTextAndStyle(int row, int column, std::u16string text,
-                                      const CGridStyle* style, EGridValue value) {
+                                      const CGridStyle* style, EGridValue value,
+                                      std::uint32_t runs) {
     std::lock_guard lock(m_lock);
     CGridCell* cell = CellForWrite(row, column);
     if (!cell) return;
     cell->text = std::move(text);
     cell->value = value;
+    cell->runs = runs <= m_runLists.size() ? runs : 0;
     if (style) Merge(*cell, *style);
+}
+
+std::uint32_t CSheetGridStore::AddTextRuns(CGridTextRuns runs) {
+    if (runs.empty()) return 0;
+    if (runs.size() > kTextRunLimit) runs.resize(kTextRunLimit);
+    auto kept = std::make_shared<const CGridTextRuns>(std::move(runs));
+    std::lock_guard lock(m_lock);
+    // Lists are one per shared string, and a table holds fewer strings than
+    // this.
+    if (m_runLists.size() >= std::numeric_limits<std::uint32_t>::max()) return 0;
+    m_runLists.push_back(std::move(kept));
+    return static_cast<std::uint32_t>(m_runLists.size());
+}
+
+std::shared_ptr<const CGridTextRuns> CSheetGridStore::GetTextRuns(std::uint32_t runs) const {
+    std::lock_guard lock(m_lock);
+    if (runs == 0 || runs > m_runLists.size()) return nullptr;
+    return m_runLists[runs - 1];
 }
 
 std::optional<CGridCell> CSheetGridStore::GetCell(int row, int column) const {

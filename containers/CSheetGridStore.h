@@ -13,6 +13,7 @@
 #include <atomic>
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <mutex>
 #include <optional>
 #include <string>
@@ -101,6 +102,21 @@ struct CGridSheetLayout {
     bool operator==(const CGridSheetLayout&) const = default;
 };
 
+// One formatting run of a rich text: from character firstChar of the
+// cell's text on (UTF-16 units), the text takes font and textColor. A run
+// without a font (its FONT record is lost) takes the cell's font and colour;
+// a run with a font but no colour is drawn in the automatic colour, black.
+struct CGridTextRun {
+    std::uint16_t firstChar = 0;
+    std::optional<CGridFont> font;
+    std::optional<std::uint32_t> textColor;
+
+    bool operator==(const CGridTextRun&) const = default;
+};
+// The runs of one rich text, their first characters rising and inside the
+// text; the characters before the first run take the cell's own font.
+using CGridTextRuns = std::vector<CGridTextRun>;
+
 // Colours are 0xRRGGBB. The background is the XF's pattern colour: solid
 // for fill patterns 0 and 1, drawn as pattern 2-18 over patternBackground
 // (white when that has none) otherwise.
@@ -114,6 +130,9 @@ struct CGridCell {
     std::optional<std::uint32_t> borderColor;
     CGridAlignment alignment;
     EGridValue value = EGridValue::Unknown;
+    // The store's run list of a rich text (see AddTextRuns); 0 for a text
+    // in one font, as nearly every cell is. Last, where it fills padding.
+    std::uint32_t runs = 0;
 };
 
 // The look a cell takes from its format: each part that holds a value
@@ -141,6 +160,10 @@ public:
     // Merged ranges kept at most; the grid looks through all of them on
     // every paint.
     static constexpr std::size_t kMergedRangeLimit = 65536;
+    // Runs kept per rich text: a cell of 32,767 characters could in
+    // principle start a font at every one, but no reader of the preview
+    // tells more than a few hundred apart.
+    static constexpr std::size_t kTextRunLimit = 1024;
 
     CSheetGridStore() = default;
     CSheetGridStore(const CSheetGridStore&) = delete;
@@ -158,7 +181,8 @@ public:
     bool EnsureCell(int row, int column);
 
     // Writes outside the current counts are ignored. SetText makes the
-    // cell's value Unknown: an edited text is no longer the value it was.
+    // cell's value Unknown and drops its runs: an edited text is no longer
+    // the value it was.
     void SetText(int row, int column, std::u16string text);
     void SetFont(int row, int column, const CGridFont& font);
     void SetTextColor(int row, int column, std::uint32_t rgb);
@@ -168,10 +192,19 @@ public:
     // The parts of style that hold a value, under one lock (ignored outside
     // the counts, as the single setters are).
     void ApplyStyle(int row, int column, const CGridStyle& style);
-    // The text and what it stands for, then the style when there is one,
-    // under one lock.
+    // The text, what it stands for and its runs (a run list from
+    // AddTextRuns, or 0 for a text in one font), then the style when there
+    // is one, under one lock.
     void SetTextAndStyle(int row, int column, std::u16string text, const CGridStyle* style,
-                         EGridValue value = EGridValue::Unknown);
+                         EGridValue value = EGridValue::Unknown, std::uint32_t runs = 0);
+
+    // Keeps a rich text's runs (the first kTextRunLimit of them) for any
+    // number of cells to share, and returns the number SetTextAndStyle
+    // takes; 0, and nothing kept, for no runs. Lists are kept until the
+    // store goes: a filler adds each shared string's runs once.
+    std::uint32_t AddTextRuns(CGridTextRuns runs);
+    // The runs of a run list; null for 0 or a number never given out.
+    std::shared_ptr<const CGridTextRuns> GetTextRuns(std::uint32_t runs) const;
 
     // A copy of the cell; empty when nothing was ever written there.
     std::optional<CGridCell> GetCell(int row, int column) const;
@@ -217,6 +250,8 @@ private:
     int m_columnCount = kInitialColumnCount;
     std::unordered_map<std::uint32_t, CGridCell> m_cells;
     std::vector<CGridRange> m_merged;
+    // Run list n is at n - 1.
+    std::vector<std::shared_ptr<const CGridTextRuns>> m_runLists;
     std::unordered_map<int, int> m_columnWidths;
     std::unordered_map<int, int> m_rowHeights;
     std::unordered_set<int> m_hiddenRows;

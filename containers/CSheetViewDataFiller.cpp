@@ -20,6 +20,7 @@
 #include "records/CExcelRecordNUMBER.h"
 #include "records/CExcelRecordRKVALUE.h"
 #include "records/CExcelRecordROW.h"
+#include "records/CExcelSSTDataList.h"
 
 namespace {
 
@@ -99,6 +100,7 @@ void CSheetViewDataFiller::Fill() {
     } while (kRowsPerPage * m_page < m_highestRow);
     m_formats.reset();
     m_index.reset();
+    m_runLists.clear();
     m_result = 0;
 }
 
@@ -235,8 +237,9 @@ void CSheetViewDataFiller::FillTexts() {
              bool found = false;
              std::u16string text = record.GetText(*m_workbook, &found);
              if (!found) text = u"Lost string";
+             const std::uint32_t runs = found ? RunsOf(record.GetSSTIndex()) : 0;
              PutText(record.GetRow(), record.GetColumn(), record.GetXFIndex(), std::move(text),
-                     EGridValue::Text);
+                     EGridValue::Text, runs);
          });
     // LABEL and RSTRING cells carry their text themselves.
     Walk(m_sheet->GetLabels(), m_index->labels, m_page, [this](const CExcelRecordLABEL& record) {
@@ -294,9 +297,18 @@ bool CSheetViewDataFiller::Accept(std::uint16_t row, std::uint16_t column) {
 }
 
 void CSheetViewDataFiller::PutText(std::uint16_t row, std::uint16_t column, std::uint32_t xfIndex,
-                                   std::u16string text, EGridValue value) {
+                                   std::u16string text, EGridValue value, std::uint32_t runs) {
     m_grid->SetTextAndStyle(row + kGridOffset, column + kGridOffset, std::move(text),
-                            m_formats->GetStyle(xfIndex), value);
+                            m_formats->GetStyle(xfIndex), value, runs);
+}
+
+std::uint32_t CSheetViewDataFiller::RunsOf(std::uint32_t sstIndex) {
+    const CExcelSSTData* entry = m_workbook->GetSharedStrings().GetAt(sstIndex);
+    // Plain strings, nearly all of them, leave nothing behind.
+    if (!entry || entry->GetRuns().IsEmpty()) return 0;
+    const auto [at, added] = m_runLists.try_emplace(sstIndex, 0);
+    if (added) at->second = m_grid->AddTextRuns(m_formats->TextRuns(*entry));
+    return at->second;
 }
 
 void CSheetViewDataFiller::FormatCell(std::uint32_t xfIndex, int gridRow, int gridColumn) {

@@ -4,7 +4,9 @@
 // its XF's background, font, font colour, border colour and alignment, the
 // hidden rows and columns (a ROW or COLINFO hidden flag, or no height or
 // width), and
-// whether its text is a number, a text or a Boolean or error; and, before
+// whether its text is a number, a text or a Boolean or error, and a rich
+// shared string's formatting runs (each shared string's runs go to the
+// store once, however many cells show it); and, before
 // the first page, the sheet's merged ranges and its layout (default row
 // height and column width, whether grid lines show, the frozen rows and
 // columns). Sizes are the pixels a spreadsheet shows at 96
@@ -24,6 +26,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <unordered_map>
 
 #include "biff/CTList.h"
 #include "containers/IPreviewFill.h"
@@ -85,10 +88,14 @@ private:
     void FillNumbers(const CTList<T>& numbers, CPreviewPageIndex<T>& index);
     // EnsureCell for the model's (row, column).
     bool Accept(std::uint16_t row, std::uint16_t column);
-    // Writes text, standing for value, at the model's (row, column), which
-    // EnsureCell accepted, and formats it with xfIndex.
+    // Writes text, standing for value, with runs (the store's run list of a
+    // rich text, 0 for none) at the model's (row, column), which EnsureCell
+    // accepted, and formats it with xfIndex.
     void PutText(std::uint16_t row, std::uint16_t column, std::uint32_t xfIndex,
-                 std::u16string text, EGridValue value);
+                 std::u16string text, EGridValue value, std::uint32_t runs = 0);
+    // The store's run list for shared string sstIndex; 0 when it is plain
+    // or lost.
+    std::uint32_t RunsOf(std::uint32_t sstIndex);
     // Gives the grid cell the XF's look; nothing when there is no such XF.
     void FormatCell(std::uint32_t xfIndex, int gridRow, int gridColumn);
 
@@ -101,6 +108,9 @@ private:
     // Both live for one fill only.
     std::unique_ptr<CPreviewFormatTable> m_formats;
     std::unique_ptr<CPageIndexes> m_index;
+    // Shared string index to the store's run list, for the rich strings
+    // met so far.
+    std::unordered_map<std::uint32_t, std::uint32_t> m_runLists;
     int m_digitWidth;
     int m_page = 0;
     int m_highestRow = 0;

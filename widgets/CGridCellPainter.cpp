@@ -29,7 +29,10 @@ QString CGridCellPainter::TextOf(const CGridCell* cell) {
 
 QFont CGridCellPainter::CellFont(const CGridCell* cell, const QFont& base) {
     if (!cell || !cell->font) return base;
-    const CGridFont& source = *cell->font;
+    return GridFont(*cell->font, base);
+}
+
+QFont CGridCellPainter::GridFont(const CGridFont& source, const QFont& base) {
     QFont font(base);
     if (!source.faceName.empty()) font.setFamily(QString::fromStdU16String(source.faceName));
     // A zero or absurd height from a damaged FONT record keeps the grid's own size.
@@ -52,9 +55,58 @@ QFont CGridCellPainter::CellFont(const CGridCell* cell, const QFont& base) {
 }
 
 int CGridCellPainter::DigitWidth(const CGridFont& font, const QFont& base) {
-    CGridCell cell;
-    cell.font = font;
-    return std::max(1, QFontMetrics(CellFont(&cell, base)).horizontalAdvance(QLatin1Char('0')));
+    return std::max(1, QFontMetrics(GridFont(font, base)).horizontalAdvance(QLatin1Char('0')));
+}
+
+QList<QTextLayout::FormatRange> CGridCellPainter::RunFormats(const QString& text,
+                                                             const std::vector<CGridTextRun>& runs,
+                                                             const QFont& font, const QColor& color,
+                                                             const QFont& base) {
+    QList<QTextLayout::FormatRange> formats;
+    const auto add = [&](int start, const QTextCharFormat& format) {
+        // A run at character 0 takes the cell's place.
+        if (!formats.isEmpty() && formats.back().start == start) {
+            formats.back().format = format;
+            return;
+        }
+        if (!formats.isEmpty()) formats.back().length = start - formats.back().start;
+        formats.push_back({start, 0, format});
+    };
+    QTextCharFormat own;
+    own.setFont(font);
+    own.setForeground(color);
+    add(0, own);
+    for (const CGridTextRun& run : runs) {
+        if (run.firstChar >= text.size()) break;
+        if (!run.font) {
+            // Its FONT record is lost: the cell's look.
+            add(run.firstChar, own);
+            continue;
+        }
+        // Qt raises or lowers the run and draws it at two thirds itself, so
+        // the font goes in at its full size.
+        CGridFont level = *run.font;
+        level.escapement = 0;
+        QTextCharFormat format;
+        format.setFont(GridFont(level, base));
+        format.setForeground(run.textColor ? Rgb(*run.textColor) : QColor(Qt::black));
+        if (run.font->escapement == kSuperscript)
+            format.setVerticalAlignment(QTextCharFormat::AlignSuperScript);
+        if (run.font->escapement == kSubscript)
+            format.setVerticalAlignment(QTextCharFormat::AlignSubScript);
+        add(run.firstChar, format);
+    }
+    formats.back().length = static_cast<int>(text.size()) - formats.back().start;
+    return formats;
+}
+
+int CGridCellPainter::FormattedWidth(const QString& text,
+                                     const QList<QTextLayout::FormatRange>& formats) {
+    int width = 0;
+    for (const QTextLayout::FormatRange& range : formats)
+        width += QFontMetrics(range.format.font())
+                     .horizontalAdvance(text.mid(range.start, range.length));
+    return width;
 }
 
 int CGridCellPainter::NeededWidth(const QString& text, const QFont& font) {
@@ -110,6 +162,11 @@ void CGridCellPainter::DrawText(QPainter& painter, const CGridPaintText& text) {
     painter.setClipRect(text.clip, Qt::IntersectClip);
     painter.setFont(text.font);
     painter.setPen(text.color);
+    if (text.rotation == 0 && !text.formats.isEmpty()) {
+        DrawFormatted(painter, text);
+        painter.restore();
+        return;
+    }
     if (text.rotation == 0) {
         painter.drawText(text.layout, text.flags, text.text);
         painter.restore();
@@ -129,6 +186,37 @@ void CGridCellPainter::DrawText(QPainter& painter, const CGridPaintText& text) {
     painter.rotate(text.rotation);
     painter.drawText(QRectF(-along / 2, -across / 2, along, across), text.flags, text.text);
     painter.restore();
+}
+
+void CGridCellPainter::DrawFormatted(QPainter& painter, const CGridPaintText& text) {
+    // A line break typed into a cell is a paragraph break to QPainter but
+    // an ordinary character to a text layout; the line separator keeps the
+    // characters where the runs count them.
+    QString shown = text.text;
+    shown.replace(QLatin1Char('\n'), QChar::LineSeparator);
+    QTextLayout layout(shown, text.font, painter.device());
+    layout.setFormats(text.formats);
+    QTextOption option(Qt::Alignment(text.flags & Qt::AlignHorizontal_Mask));
+    option.setWrapMode((text.flags & Qt::TextWordWrap) != 0 ? QTextOption::WordWrap
+                                                            : QTextOption::NoWrap);
+    layout.setTextOption(option);
+    const QRectF box(text.layout);
+    qreal height = 0;
+    layout.beginLayout();
+    // Every line takes at least one character, so the text's length bounds
+    // the lines.
+    for (qsizetype lines = 0; lines <= shown.size(); ++lines) {
+        QTextLine line = layout.createLine();
+        if (!line.isValid()) break;
+        line.setLineWidth(box.width());
+        line.setPosition(QPointF(0, height));
+        height += line.height();
+    }
+    layout.endLayout();
+    qreal top = box.top();
+    if ((text.flags & Qt::AlignBottom) != 0) top = box.bottom() - height;
+    if ((text.flags & Qt::AlignVCenter) != 0) top = box.top() + (box.height() - height) / 2;
+    layout.draw(&painter, QPointF(box.left(), top));
 }
 
 void CGridCellPainter::DrawHeader(QPainter& painter, const QRect& rect, const QString& text,

@@ -5,15 +5,19 @@
 #pragma once
 #include <QColor>
 #include <QFont>
+#include <QList>
 #include <QRect>
 #include <QString>
+#include <QTextLayout>
 #include <cstdint>
+#include <vector>
 
 struct CGridCell;
 struct CGridFont;
 struct CGridPaintCell;
 struct CGridPaintPlanResult;
 struct CGridPaintText;
+struct CGridTextRun;
 class QPainter;
 
 class CGridCellPainter {
@@ -25,6 +29,20 @@ public:
     // underline and strike-out on top of base, two thirds as big for a
     // superscript or subscript; base itself when the cell has no font.
     static QFont CellFont(const CGridCell* cell, const QFont& base);
+    // The same for a grid font of its own (a rich text's run).
+    static QFont GridFont(const CGridFont& source, const QFont& base);
+
+    // How each stretch of a rich text is drawn: the characters before the
+    // first run in font and color (the cell's), each run in its own font
+    // and colour, a superscript or subscript run raised or lowered at two
+    // thirds of its size. The ranges cover text from its first character to
+    // its last; runs must rise and lie inside it.
+    static QList<QTextLayout::FormatRange> RunFormats(const QString& text,
+                                                      const std::vector<CGridTextRun>& runs,
+                                                      const QFont& font, const QColor& color,
+                                                      const QFont& base);
+    // The width in pixels of text drawn with formats.
+    static int FormattedWidth(const QString& text, const QList<QTextLayout::FormatRange>& formats);
 
     // The width in pixels of the digit "0" in font (on top of base), which
     // the sheet's column widths count in; at least 1.
@@ -41,8 +59,8 @@ public:
     // the pattern's background colour), its bottom and right grid lines where the plan
     // keeps them, and its own border colour when it has one.
     static void DrawBackground(QPainter& painter, const CGridPaintCell& cell);
-    // A text in its font and colour, aligned in its layout rectangle and
-    // clipped to its clip rectangle.
+    // A text in its font and colour (a level text with formats in those),
+    // aligned in its layout rectangle and clipped to its clip rectangle.
     static void DrawText(QPainter& painter, const CGridPaintText& text);
 
     // A header cell with its centred text; highlighted when the current
@@ -54,6 +72,9 @@ public:
     static QString TextOf(const CGridCell* cell);
 
 private:
+    // A level text in the fonts and colours of its formats.
+    static void DrawFormatted(QPainter& painter, const CGridPaintText& text);
+
     // CGridFont::escapement values.
     static constexpr std::uint16_t kSuperscript = 1;
     static constexpr std::uint16_t kSubscript = 2;

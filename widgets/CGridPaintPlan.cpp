@@ -197,6 +197,11 @@ void CGridPaintPlan::PlanText(const CGridCell& cell, int row, int column, const 
     text.font = CGridCellPainter::CellFont(&cell, m_base);
     text.color = cell.textColor ? CGridCellPainter::Rgb(*cell.textColor) : QColor(Qt::black);
     text.text = QString::fromStdU16String(cell.text);
+    if (cell.runs != 0) {
+        if (const auto runs = m_store.GetTextRuns(cell.runs))
+            text.formats =
+                CGridCellPainter::RunFormats(text.text, *runs, text.font, text.color, m_base);
+    }
     const QFontMetrics metrics(text.font);
     const bool number = IsNumber(cell);
 
@@ -229,6 +234,8 @@ void CGridPaintPlan::PlanText(const CGridCell& cell, int row, int column, const 
             // 1-90 turn anticlockwise, 91-180 clockwise by the code less 90.
             text.rotation = rotation <= kAnticlockwise ? -rotation : rotation - kAnticlockwise;
         }
+        // A turned or stacked text is drawn in the cell's font alone.
+        text.formats.clear();
         text.layout = rect.adjusted(kMargin, 0, -kMargin - 1, -1);
         text.clip = rect.adjusted(0, 0, -1, -1);
         text.flags = across | (rotation == kStacked ? down : Qt::AlignVCenter);
@@ -246,8 +253,10 @@ void CGridPaintPlan::PlanText(const CGridCell& cell, int row, int column, const 
     const int indentLeft = code == EGridHorizontal::Right ? 0 : indent;
     const int indentRight = code == EGridHorizontal::Left ? 0 : indent;
 
-    const int needed =
-        metrics.horizontalAdvance(text.text) + 2 * kMargin + indentLeft + indentRight;
+    const int width = text.formats.isEmpty()
+                          ? metrics.horizontalAdvance(text.text)
+                          : CGridCellPainter::FormattedWidth(text.text, text.formats);
+    const int needed = width + 2 * kMargin + indentLeft + indentRight;
     const int room = rect.width() - 2 * kMargin - 1;
     QRect layout = rect;
     QRect clip = rect;
@@ -255,10 +264,13 @@ void CGridPaintPlan::PlanText(const CGridCell& cell, int row, int column, const 
         // A cut number could be misread as another: "#" across the cell.
         const int hash = std::max(1, metrics.horizontalAdvance(QLatin1Char('#')));
         text.text = QString(std::max(1, room / hash), QLatin1Char('#'));
+        text.formats.clear();
         text.cut = true;
         wrap = false;
     } else if (horizontal.fill) {
+        // The repetitions are drawn in the cell's font alone.
         const int once = metrics.horizontalAdvance(text.text);
+        text.formats.clear();
         text.cut = needed > rect.width();
         if (once > 0) text.text = text.text.repeated(std::clamp(room / once, 1, kMaxFillRepeats));
         wrap = false;

@@ -19,6 +19,10 @@
 //   Vertical: top, centre or bottom (Justify at the top, Distributed in
 //   the centre, both wrapped); superscripts sit at the top and subscripts
 //   at the bottom whatever the alignment.
+// - A rich text draws each formatting run in its own font and colour, the
+//   characters before the first run in the cell's; its width, for running
+//   on and cutting, is that of its runs. Turned, stacked and Fill texts
+//   keep the cell's font throughout.
 // - Indent: with Left, Right or Distributed alignment, each level moves the
 //   text three digit widths of the default font in from its side (both
 //   sides when distributed).
@@ -37,8 +41,10 @@
 #pragma once
 #include <QColor>
 #include <QFont>
+#include <QList>
 #include <QRect>
 #include <QString>
+#include <QTextLayout>
 #include <cstdint>
 #include <optional>
 #include <vector>
@@ -72,6 +78,10 @@ struct CGridPaintText {
     // Degrees the text is turned about its layout's centre, clockwise as
     // QPainter::rotate turns (-90: reading upwards); 0 for level texts.
     int rotation = 0;
+    // A rich text's fonts and colours over the whole of text; empty for a
+    // text in font and color alone (turned, stacked, "####" and Fill texts
+    // always are).
+    QList<QTextLayout::FormatRange> formats;
 };
 
 struct CGridPaintPlanResult {

@@ -103,9 +103,12 @@ void PreviewModel::AddFormat(std::uint16_t index, const std::u16string& text) {
         new CExcelRecordWBFORMAT(bytes.data(), static_cast<std::uint32_t>(bytes.size())));
 }
 
-std::uint32_t PreviewModel::AddString(const std::u16string& text) {
+std::uint32_t PreviewModel::AddString(const std::u16string& text,
+                                      const std::vector<std::array<std::uint16_t, 2>>& runs) {
     auto entry = std::make_unique<CExcelSSTData>();
     entry->SetText(text);
+    entry->SetFlags(!runs.empty(), false);
+    for (const auto& [firstChar, font] : runs) entry->AddRun(new CFormatingRuns(firstChar, font));
     m_workbook.GetSharedStrings().Add(std::move(entry));
     return m_stringCount++;
 }

@@ -47,7 +47,10 @@ public:
     std::uint16_t AddXF(const XFSpec& spec);
     std::uint16_t AddFont(const FontSpec& spec);
     void AddFormat(std::uint16_t index, const std::u16string& text);
-    std::uint32_t AddString(const std::u16string& text);
+    // runs: the string's formatting runs {first character, font index}, in
+    // the order stored; any runs make it a rich string.
+    std::uint32_t AddString(const std::u16string& text,
+                            const std::vector<std::array<std::uint16_t, 2>>& runs = {});
 
     void Number(std::uint16_t row, std::uint16_t column, std::uint16_t xf, double value);
     void RK(std::uint16_t row, std::uint16_t column, std::uint16_t xf, std::uint32_t rk);

@@ -1,11 +1,13 @@
 // The painter's decisions: "####" for numbers too wide, texts running on
 // into empty neighbours, merged ranges drawn as one cell, indents and
-// rotations.
+// rotations, the runs of a rich text.
 #include "widgets/CGridPaintPlan.h"
 
 #include <gtest/gtest.h>
 
 #include <QImage>
+#include <QPainter>
+#include <algorithm>
 
 #include "containers/CSheetGridStore.h"
 #include "widgets/CGridAxis.h"
@@ -221,4 +223,55 @@ TEST_F(PaintPlanTest, IndentLevelsAndRotationsFollowTheXF) {
         EXPECT_EQ(text->text, QString::fromLatin1(test.shown)) << row;
         ++row;
     }
+}
+
+TEST_F(PaintPlanTest, ARichTextDrawsEachRunInItsOwnColour) {
+    // "WWWWWWWW" in the cell's red, its second half a run in blue.
+    CGridStyle red;
+    red.textColor = 0xFF0000;
+    CGridTextRun blue;
+    blue.firstChar = 4;
+    blue.font = CGridFont();
+    blue.font->height = 12;
+    blue.textColor = 0x0000FF;
+    const std::uint32_t runs = m_store.AddTextRuns({blue});
+    m_store.SetTextAndStyle(1, 1, u"WWWWWWWW", &red, EGridValue::Text, runs);
+    m_store.SetColumnWidth(1, 200);
+    const CGridPaintPlanResult plan = Make();
+    const CGridPaintText* text = TextOf(plan, 1, 1);
+    ASSERT_TRUE(text);
+    EXPECT_EQ(text->formats.size(), 2);
+
+    QImage image(300, 60, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    {
+        QPainter painter(&image);
+        CGridCellPainter::DrawPlan(painter, plan);
+    }
+    // The columns holding each colour's pixels, as a range.
+    int redFirst = image.width();
+    int redLast = -1;
+    int blueFirst = image.width();
+    int blueLast = -1;
+    const QRect cell = RectOf(1, 1);
+    for (int x = cell.left(); x < cell.right(); ++x) {
+        for (int y = cell.top(); y < cell.bottom(); ++y) {
+            const QColor pixel = image.pixelColor(x, y);
+            const bool dim = pixel.green() < 100;
+            if (dim && pixel.red() > 150 && pixel.blue() < 100) {
+                redFirst = std::min(redFirst, x);
+                redLast = std::max(redLast, x);
+            }
+            if (dim && pixel.blue() > 150 && pixel.red() < 100) {
+                blueFirst = std::min(blueFirst, x);
+                blueLast = std::max(blueLast, x);
+            }
+        }
+    }
+    ASSERT_GE(redLast, 0);
+    ASSERT_GE(blueLast, 0);
+    EXPECT_LT(redLast, blueFirst);
+    // Four letters of each, side by side from the cell's left margin.
+    EXPECT_LE(redFirst, cell.left() + CGridPaintPlan::kMargin + 2);
+    EXPECT_GT(blueLast - blueFirst, 4 * (redLast - redFirst) / 5);
 }
