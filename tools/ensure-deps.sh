@@ -8,8 +8,9 @@ set -euo pipefail
 # independent oracles, python3-jsonschema checks the repair report against
 # its schema; their tests skip when they are missing.
 packages=(g++ cmake make libgtest-dev python3 python3-xlrd python3-jsonschema libreoffice-calc-nogui)
-# The desktop program: Qt 6 Widgets; a virtual X server for its screenshots.
-packages+=(qt6-base-dev xvfb xauth)
+# The desktop program: Qt 6 Widgets; a virtual X server for its screenshots,
+# pdftoppm for LibreOffice's renderings beside them.
+packages+=(qt6-base-dev xvfb xauth poppler-utils)
 # make package: CPack's Depends from dpkg-shlibdeps (dpkg-dev, file), the
 # validators of the desktop entry and the metainfo file, pkg-config for the
 # booklift example; the completion test loads bash-completion.

@@ -1,11 +1,17 @@
-// mendwell-screenshots OUTPUT_DIR: starts the desktop program with its own
-// settings in a scratch folder, walks it through every screen on the
-// project's damaged sample (single-file repair, preview, save; a
-// multiple-file job with one file that cannot be repaired; the settings)
+// mendwell-screenshots OUTPUT_DIR [WORKBOOK OTHER_PNG]...: starts the desktop
+// program with its own settings in a scratch folder, walks it through every
+// screen on the project's damaged sample (single-file repair, preview, save;
+// a multiple-file job with one file that cannot be repaired; the settings)
 // and saves one PNG per screen. Dialogs answer "no" and messages go to
 // standard error, so nothing waits for a user.
+//
+// Each WORKBOOK given is repaired too, and its preview is saved beside
+// OTHER_PNG (another program's rendering of the same sheet) in one picture,
+// "12-beside-<workbook name>.png", for a person to compare.
 #include <QApplication>
 #include <QElapsedTimer>
+#include <QImage>
+#include <QPainter>
 #include <QScreen>
 #include <QThread>
 #include <QWindow>
@@ -13,6 +19,7 @@
 #include <filesystem>
 #include <fstream>
 
+#include "app/CMFSRepairSaveProgressView.h"
 #include "app/CMFSSaveOptionView.h"
 #include "app/CMFSSelectFileView.h"
 #include "app/CMainFrame.h"
@@ -24,7 +31,6 @@
 #include "app/CSFSSavingProgressView.h"
 #include "app/CSFSSelectFileView.h"
 #include "app/CViewManger.h"
-#include "app/CMFSRepairSaveProgressView.h"
 #include "app/IUserDialogs.h"
 #include "platform/RunState.h"
 #include "platform/SettingsStore.h"
@@ -69,7 +75,8 @@ void Settle() {
 
 void WriteFile(const std::filesystem::path& path, const std::vector<std::uint8_t>& bytes) {
     std::ofstream out(path, std::ios::binary);
-    out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+    out.write(reinterpret_cast<const char*>(bytes.data()),
+              static_cast<std::streamsize>(bytes.size()));
 }
 
 class CScreenshotTaker {
@@ -89,6 +96,30 @@ public:
         if (picture.isNull()) picture = m_frame->grab();
         const std::filesystem::path path = m_folder / (std::string(name) + ".png");
         if (!picture.save(QString::fromStdString(path.string()))) {
+            std::fprintf(stderr, "could not write %s\n", path.string().c_str());
+            m_failed = true;
+        }
+    }
+    // The window's picture on the left, other scaled to its height on the
+    // right.
+    void TakeBeside(const std::string& name, const QString& otherPng) {
+        Settle();
+        const QImage ours = m_frame->grab().toImage();
+        QImage other(otherPng);
+        if (other.isNull()) {
+            std::fprintf(stderr, "could not read %s\n", otherPng.toUtf8().constData());
+            m_failed = true;
+            return;
+        }
+        other = other.scaledToHeight(ours.height(), Qt::SmoothTransformation);
+        QImage both(ours.width() + other.width(), ours.height(), QImage::Format_RGB32);
+        both.fill(Qt::white);
+        QPainter painter(&both);
+        painter.drawImage(0, 0, ours);
+        painter.drawImage(ours.width(), 0, other);
+        painter.end();
+        const std::filesystem::path path = m_folder / (name + ".png");
+        if (!both.save(QString::fromStdString(path.string()))) {
             std::fprintf(stderr, "could not write %s\n", path.string().c_str());
             m_failed = true;
         }
@@ -114,8 +145,8 @@ void Show(CMainFrame* frame, int index) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (argc != 2) {
-        std::fprintf(stderr, "usage: mendwell-screenshots OUTPUT_DIR\n");
+    if (argc < 2 || argc % 2 != 0) {
+        std::fprintf(stderr, "usage: mendwell-screenshots OUTPUT_DIR [WORKBOOK OTHER_PNG]...\n");
         return 64;
     }
     const std::filesystem::path output = std::filesystem::absolute(argv[1]);
@@ -171,6 +202,22 @@ int main(int argc, char** argv) {
     WaitUntil([] { return SaveRunning == 0; });
     Screen<CSFSSavingProgressView>(frame, 5)->OnTimer();
     shots.Take("06-saved");
+
+    // Workbooks to show beside another program's rendering, in a window as
+    // large as the virtual screen allows.
+    frame->resize(1200, 900);
+    for (int i = 2; i + 1 < argc; i += 2) {
+        const std::filesystem::path workbook = std::filesystem::absolute(argv[i]);
+        app.GetDocument()->SetSourcePath(workbook);
+        Show(frame, CViewManger::SFSSelectFile);
+        Screen<CSFSSelectFileView>(frame, 0)->OnRecover();
+        WaitUntil([] { return ParsingRunning == 0; });
+        progress->OnTimer();
+        WaitUntil([] { return PreviewRunning == 0; });
+        shots.TakeBeside("12-beside-" + workbook.stem().string(),
+                         QString::fromLocal8Bit(argv[i + 1]));
+    }
+    frame->resize(1000, 700);
 
     // Multiple-file mode.
     frame->OnMultiFileMode();
