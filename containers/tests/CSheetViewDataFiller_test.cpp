@@ -310,14 +310,18 @@ TEST_F(PreviewFill, FontIndexFiveSelectsTheFifthFontRecord) {
     EXPECT_EQ(CellAt(0, 0)->font->faceName, u"Tahoma");
 }
 
-TEST_F(PreviewFill, BorderUsedFlagGivesTheRightBorderColour) {
-    const std::uint16_t border = m_model.AddXF({.used = 0x20, .rightBorderColor = kGreen});
-    const std::uint16_t noFlag = m_model.AddXF({.used = 0x00, .rightBorderColor = kGreen});
+TEST_F(PreviewFill, TheRightBorderShowsWhateverTheBorderUsedFlagSays) {
+    const std::uint16_t border =
+        m_model.AddXF({.used = 0x20, .rightBorderColor = kGreen, .rightBorderStyle = 2});
+    const std::uint16_t noFlag =
+        m_model.AddXF({.used = 0x00, .rightBorderColor = kGreen, .rightBorderStyle = 2});
     m_model.Label(0, 0, border, u"a");
     m_model.Label(1, 0, noFlag, u"b");
     ASSERT_EQ(Fill(), 0);
-    EXPECT_EQ(CellAt(0, 0)->borderColor, 0x00FF00u);
-    EXPECT_FALSE(CellAt(1, 0)->borderColor);
+    const CGridBorderLine medium{0x00FF00, EGridLine::Medium};
+    EXPECT_EQ(CellAt(0, 0)->borders.right, medium);
+    EXPECT_EQ(CellAt(1, 0)->borders.right, medium);
+    EXPECT_EQ(CellAt(1, 0)->borders.left.style, EGridLine::None);
 }
 
 TEST_F(PreviewFill, AMissingXFLeavesTheCellUnformatted) {

@@ -58,7 +58,9 @@ std::uint16_t PreviewModel::AddXF(const XFSpec& spec) {
     Put16(bytes, 2, spec.format);
     bytes[6] = spec.alignment;
     bytes[9] = spec.used;
-    Put32(bytes, 10, static_cast<std::uint32_t>(spec.rightBorderColor & 0x7F) << 23);
+    Put32(bytes, 10,
+          static_cast<std::uint32_t>(spec.rightBorderColor & 0x7F) << 23 |
+              static_cast<std::uint32_t>(spec.rightBorderStyle & 0x0F) << 4);
     Put32(bytes, 14, static_cast<std::uint32_t>(spec.fillPattern & 0x3F) << 26);
     Put16(bytes, 18,
           static_cast<std::uint16_t>((spec.patternColor & 0x7F) | (spec.patternBackground & 0x7F)

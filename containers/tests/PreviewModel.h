@@ -22,6 +22,7 @@ struct XFSpec {
     std::uint8_t patternBackground = 65;
     std::uint8_t fillPattern = 0;
     std::uint8_t rightBorderColor = 64;
+    std::uint8_t rightBorderStyle = 0;  // 0 none, 1 thin, ...
     // Horizontal code in bits 0-2, wrap bit 3, vertical code in bits 4-6.
     std::uint8_t alignment = 0x20;  // General, bottom
 };
