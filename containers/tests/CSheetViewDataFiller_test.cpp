@@ -324,6 +324,23 @@ TEST_F(PreviewFill, TheRightBorderShowsWhateverTheBorderUsedFlagSays) {
     EXPECT_EQ(CellAt(1, 0)->borders.left.style, EGridLine::None);
 }
 
+TEST_F(PreviewFill, BlankCellsShowTheirXFsBordersAndABlankOverARunWins) {
+    const std::uint16_t plain = m_model.AddXF({});
+    const std::uint16_t thin = m_model.AddXF({.rightBorderColor = kGreen, .rightBorderStyle = 1});
+    const std::uint16_t medium = m_model.AddXF({.rightBorderColor = kGreen, .rightBorderStyle = 2});
+    m_model.Blank(0, 0, thin);
+    m_model.MulBlank(1, 0, {thin, plain, thin});
+    m_model.Blank(1, 1, medium);
+    ASSERT_EQ(Fill(), 0);
+    ASSERT_TRUE(CellAt(0, 0));
+    EXPECT_EQ(CellAt(0, 0)->borders.right.style, EGridLine::Thin);
+    EXPECT_TRUE(CellAt(0, 0)->text.empty());
+    EXPECT_EQ(CellAt(1, 0)->borders.right.style, EGridLine::Thin);
+    EXPECT_EQ(CellAt(1, 1)->borders.right.style, EGridLine::Medium);
+    EXPECT_EQ(CellAt(1, 2)->borders.right.style, EGridLine::Thin);
+    EXPECT_FALSE(CellAt(1, 3));
+}
+
 TEST_F(PreviewFill, AMissingXFLeavesTheCellUnformatted) {
     m_model.AddXF({.used = 0x08, .patternColor = kRed});
     m_model.Label(0, 0, 1, u"lost XF");

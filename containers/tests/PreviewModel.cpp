@@ -5,11 +5,13 @@
 #include <vector>
 
 #include "formula/CExcelRecordFormula.h"
+#include "records/CExcelRecordBLANK.h"
 #include "records/CExcelRecordBOOLERR.h"
 #include "records/CExcelRecordCOLINFO.h"
 #include "records/CExcelRecordLABEL.h"
 #include "records/CExcelRecordLABELSST.h"
 #include "records/CExcelRecordMERGEDCELLS.h"
+#include "records/CExcelRecordMULBLANK.h"
 #include "records/CExcelRecordNUMBER.h"
 #include "records/CExcelRecordRKVALUE.h"
 #include "records/CExcelRecordROW.h"
@@ -133,6 +135,23 @@ void PreviewModel::LabelSST(std::uint16_t row, std::uint16_t column, std::uint16
 void PreviewModel::Label(std::uint16_t row, std::uint16_t column, std::uint16_t xf,
                          std::u16string text) {
     m_sheet->GetLabels().Add(new CExcelRecordLABEL(row, column, xf, std::move(text)));
+}
+
+void PreviewModel::Blank(std::uint16_t row, std::uint16_t column, std::uint16_t xf) {
+    Bytes bytes = CellHead(row, column, xf, 6);
+    m_sheet->GetBlanks().Add(new CExcelRecordBLANK(bytes.data(), 6));
+}
+
+void PreviewModel::MulBlank(std::uint16_t row, std::uint16_t firstColumn,
+                            const std::vector<std::uint16_t>& xfs) {
+    Bytes bytes = CellHead(row, firstColumn, 0, 4);
+    bytes.resize(4 + 2 * xfs.size() + 2);
+    for (std::size_t i = 0; i < xfs.size(); ++i)
+        Put16(bytes, 4 + static_cast<std::uint32_t>(2 * i), xfs[i]);
+    Put16(bytes, static_cast<std::uint32_t>(bytes.size() - 2),
+          static_cast<std::uint32_t>(firstColumn + xfs.size() - 1));
+    m_sheet->GetMulBlanks().Add(
+        new CExcelRecordMULBLANK(bytes.data(), static_cast<std::uint32_t>(bytes.size())));
 }
 
 void PreviewModel::BoolErr(std::uint16_t row, std::uint16_t column, std::uint16_t xf,

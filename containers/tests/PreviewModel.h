@@ -57,6 +57,10 @@ public:
     void RK(std::uint16_t row, std::uint16_t column, std::uint16_t xf, std::uint32_t rk);
     void LabelSST(std::uint16_t row, std::uint16_t column, std::uint16_t xf, std::uint32_t index);
     void Label(std::uint16_t row, std::uint16_t column, std::uint16_t xf, std::u16string text);
+    void Blank(std::uint16_t row, std::uint16_t column, std::uint16_t xf);
+    // A MULBLANK of one cell per XF index from firstColumn on.
+    void MulBlank(std::uint16_t row, std::uint16_t firstColumn,
+                  const std::vector<std::uint16_t>& xfs);
     void BoolErr(std::uint16_t row, std::uint16_t column, std::uint16_t xf, std::uint8_t value,
                  bool isError);
     void FormulaNumber(std::uint16_t row, std::uint16_t column, std::uint16_t xf, double value);
