@@ -268,6 +268,17 @@ void CGridPaintPlan::PlanBorders(const std::vector<CGridRange>& merged, int firs
             if (onEdge) sideOf(nextRow, column, false, false, true, false);
         }
     }
+    // The block's left and top edges lie on the last pixel of the header or
+    // of the pane beside, which is drawn over: lines there move one pixel
+    // into the block, so that column A's left and row 1's top lines show.
+    const QRect block = RectOf(firstRow, firstColumn, lastRow, lastColumn);
+    for (CGridPaintBorder& border : plan.borders) {
+        const QPoint inward = border.from.x() == border.to.x()
+                                  ? QPoint(border.from.x() == block.left() - 1 ? 1 : 0, 0)
+                                  : QPoint(0, border.from.y() == block.top() - 1 ? 1 : 0);
+        border.from += inward;
+        border.to += inward;
+    }
     // Drawn lightest first, a heavier line covers a lighter one on the same
     // edge.
     std::stable_sort(plan.borders.begin(), plan.borders.end(),

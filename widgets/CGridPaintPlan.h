@@ -37,7 +37,8 @@
 // none inside it. Where two cells draw the same edge, the heavier line is
 // drawn last and so shows. The cells beyond the block's right and bottom
 // edges add their left and top lines, which lie on the block's last grid
-// lines.
+// lines; lines on the block's first grid lines (the header's edge) are
+// drawn one pixel inside it.
 //
 // Hidden rows and columns (no size in their axis) draw nothing; a hidden
 // cell's text still stops a neighbour's text running on.

@@ -299,6 +299,8 @@ TEST_F(PaintPlanTest, BorderLinesLieOnTheGridLinesOfTheEdgesThatShowThem) {
     // A hidden column's cell shows no line.
     m_store.SetColumnHidden(6);
     set(2, 6, EGridLine::Thin, kNone, kNone, kNone);
+    // Column A's left line would lie on the header's edge: it moves inside.
+    set(1, 1, EGridLine::Medium, kNone, kNone, kNone);
     // Past the block's right and bottom edges (column 10, row 20).
     set(3, 11, EGridLine::Dashed, kNone, kNone, kNone);
     set(21, 4, kNone, kNone, EGridLine::Dotted, kNone);
@@ -317,6 +319,7 @@ TEST_F(PaintPlanTest, BorderLinesLieOnTheGridLinesOfTheEdgesThatShowThem) {
     };
     const std::vector<CGridPaintBorder> expected = {
         vertical(2, RectOf(2, 2).right(), EGridLine::Thin),
+        vertical(1, RectOf(1, 1).left(), EGridLine::Medium),
         horizontal(2, RectOf(4, 2).top() - 1, EGridLine::Thin),
         horizontal(3, RectOf(4, 3).top() - 1, EGridLine::Medium),
         vertical(4, RectOf(4, 2).left() - 1, EGridLine::Thin),
