@@ -60,6 +60,24 @@ CGridAlignment CPreviewFormatTable::Alignment(const CExcelRecordWBXF& xf) {
     return alignment;
 }
 
+CGridBorders CPreviewFormatTable::Borders(const CExcelRecordWBXF& xf) {
+    const auto line = [](std::uint8_t style, std::uint8_t color) {
+        // Four bits can say 14 and 15, which name no line; a spreadsheet
+        // still draws a line there, the plainest one.
+        constexpr std::uint8_t kLastStyle = static_cast<std::uint8_t>(EGridLine::SlantedDashDot);
+        CGridBorderLine grid;
+        grid.style = style > kLastStyle ? EGridLine::Thin : static_cast<EGridLine>(style);
+        grid.color = PaletteColor(color).value_or(0x000000);
+        return grid;
+    };
+    CGridBorders borders;
+    borders.left = line(xf.GetLeftBorderStyle(), xf.GetLeftBorderColor());
+    borders.right = line(xf.GetRightBorderStyle(), xf.GetRightBorderColor());
+    borders.top = line(xf.GetTopBorderStyle(), xf.GetTopBorderColor());
+    borders.bottom = line(xf.GetBottomBorderStyle(), xf.GetBottomBorderColor());
+    return borders;
+}
+
 CGridStyle CPreviewFormatTable::MakeStyle(const CExcelRecordWBXF& xf) const {
     CGridStyle style;
     // Alignment is read whatever the used-attribute bits say, as the save
@@ -80,7 +98,10 @@ CGridStyle CPreviewFormatTable::MakeStyle(const CExcelRecordWBXF& xf) const {
             style.textColor = PaletteColor(font.GetColorIndex());
         }
     }
-    if (xf.IsBorderUsed()) style.borderColor = PaletteColor(xf.GetRightBorderColor());
+    // The borders show whatever the border-used flag says: a cell XF's own
+    // lines apply unless they equal its parent style's, and then they are
+    // the same lines.
+    style.borders = Borders(xf);
     return style;
 }
 

@@ -1,8 +1,8 @@
 // How the preview draws the cells of one workbook, looked up by a cell's XF
 // index: the background (the XF's pattern colour, with its fill pattern
 // and the pattern's background colour), font (only with the XF's
-// font-used flag), text colour (the font's), border colour (the right
-// border's, only with the border-used flag) and alignment the XF gives, and a number
+// font-used flag), text colour (the font's), the line style and colour of
+// each border side, and alignment the XF gives, and a number
 // rendered with the XF's number format text. Built for one fill and thrown
 // away after it.
 //
@@ -59,6 +59,10 @@ public:
     // indent level; a vertical code that names no alignment gives the
     // bottom.
     static CGridAlignment Alignment(const CExcelRecordWBXF& xf);
+    // The XF's left, right, top and bottom lines: a style code past 13 (a
+    // damaged XF) is a thin line, and a colour index the palette does not
+    // define (64, automatic, among them) is black. Diagonals are not kept.
+    static CGridBorders Borders(const CExcelRecordWBXF& xf);
 
 private:
     CGridStyle MakeStyle(const CExcelRecordWBXF& xf) const;

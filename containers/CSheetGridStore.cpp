@@ -72,9 +72,9 @@ void CSheetGridStore::SetBackground(int row, int column, std::uint32_t rgb) {
     if (CGridCell* cell = CellForWrite(row, column)) cell->background = rgb;
 }
 
-void CSheetGridStore::SetBorderColor(int row, int column, std::uint32_t rgb) {
+void CSheetGridStore::SetBorders(int row, int column, const CGridBorders& borders) {
     std::lock_guard lock(m_lock);
-    if (CGridCell* cell = CellForWrite(row, column)) cell->borderColor = rgb;
+    if (CGridCell* cell = CellForWrite(row, column)) cell->borders = borders;
 }
 
 void CSheetGridStore::Merge(CGridCell& cell, const CGridStyle& style) {
@@ -85,7 +85,7 @@ void CSheetGridStore::Merge(CGridCell& cell, const CGridStyle& style) {
         cell.patternBackground = style.patternBackground;
         cell.fillPattern = style.fillPattern;
     }
-    if (style.borderColor) cell.borderColor = style.borderColor;
+    if (style.borders) cell.borders = *style.borders;
     if (style.alignment) cell.alignment = *style.alignment;
 }
 

@@ -117,6 +117,47 @@ struct CGridTextRun {
 // text; the characters before the first run take the cell's own font.
 using CGridTextRuns = std::vector<CGridTextRun>;
 
+// The XF's line style codes 0-13 of a cell side.
+enum class EGridLine : std::uint8_t {
+    None,
+    Thin,
+    Medium,
+    Dashed,
+    Dotted,
+    Thick,
+    Double,
+    Hair,
+    MediumDashed,
+    DashDot,
+    MediumDashDot,
+    DashDotDot,
+    MediumDashDotDot,
+    SlantedDashDot
+};
+
+// One side's line: its style and colour (0xRRGGBB; the automatic colour is
+// black). Four bytes, as a cell holds four of them.
+struct CGridBorderLine {
+    std::uint32_t color : 24 = 0;
+    EGridLine style : 8 = EGridLine::None;
+
+    bool operator==(const CGridBorderLine&) const = default;
+};
+
+// The lines on a cell's four sides; a side with EGridLine::None has none.
+struct CGridBorders {
+    CGridBorderLine left;
+    CGridBorderLine right;
+    CGridBorderLine top;
+    CGridBorderLine bottom;
+
+    bool Any() const {
+        return left.style != EGridLine::None || right.style != EGridLine::None ||
+               top.style != EGridLine::None || bottom.style != EGridLine::None;
+    }
+    bool operator==(const CGridBorders&) const = default;
+};
+
 // Colours are 0xRRGGBB. The background is the XF's pattern colour: solid
 // for fill patterns 0 and 1, drawn as pattern 2-18 over patternBackground
 // (white when that has none) otherwise.
@@ -127,7 +168,7 @@ struct CGridCell {
     std::optional<std::uint32_t> background;
     std::optional<std::uint32_t> patternBackground;
     std::uint8_t fillPattern = 0;
-    std::optional<std::uint32_t> borderColor;
+    CGridBorders borders;
     CGridAlignment alignment;
     EGridValue value = EGridValue::Unknown;
     // The store's run list of a rich text (see AddTextRuns); 0 for a text
@@ -139,14 +180,15 @@ struct CGridCell {
 // replaces the cell's own, the others leave it as it is.
 //
 // The fill pattern and its background colour come with the background:
-// they replace the cell's when the style has a background.
+// they replace the cell's when the style has a background. Borders replace
+// all four sides at once, sides without a line too.
 struct CGridStyle {
     std::optional<CGridFont> font;
     std::optional<std::uint32_t> textColor;
     std::optional<std::uint32_t> background;
     std::optional<std::uint32_t> patternBackground;
     std::uint8_t fillPattern = 0;
-    std::optional<std::uint32_t> borderColor;
+    std::optional<CGridBorders> borders;
     std::optional<CGridAlignment> alignment;
 };
 
@@ -187,7 +229,7 @@ public:
     void SetFont(int row, int column, const CGridFont& font);
     void SetTextColor(int row, int column, std::uint32_t rgb);
     void SetBackground(int row, int column, std::uint32_t rgb);
-    void SetBorderColor(int row, int column, std::uint32_t rgb);
+    void SetBorders(int row, int column, const CGridBorders& borders);
 
     // The parts of style that hold a value, under one lock (ignored outside
     // the counts, as the single setters are).

@@ -12,11 +12,13 @@
 #include "model/CExcelWorkSheet.h"
 #include "platform/RunState.h"
 #include "records/CExcelCelRange8.h"
+#include "records/CExcelRecordBLANK.h"
 #include "records/CExcelRecordBOOLERR.h"
 #include "records/CExcelRecordCOLINFO.h"
 #include "records/CExcelRecordLABEL.h"
 #include "records/CExcelRecordLABELSST.h"
 #include "records/CExcelRecordMERGEDCELLS.h"
+#include "records/CExcelRecordMULBLANK.h"
 #include "records/CExcelRecordNUMBER.h"
 #include "records/CExcelRecordRKVALUE.h"
 #include "records/CExcelRecordROW.h"
@@ -28,6 +30,12 @@ namespace {
 // model does; the grid itself one place (its header row and column).
 constexpr int kEnsureOffset = 3;
 constexpr int kGridOffset = 1;
+
+// MULBLANK payload: row and first column (4 bytes), one XF index (2 bytes)
+// per cell from offset 4, the last column in the last 2 bytes.
+constexpr std::uint32_t kMulBlankFirstXf = 4;
+constexpr std::uint32_t kMulBlankFixedBytes = 6;
+constexpr std::uint32_t kXfIndexBytes = 2;
 
 bool Stopping() {
     return PreviewStop.load() != 0;
@@ -57,6 +65,8 @@ void Walk(const CTList<T>& list, CPreviewPageIndex<T>& index, int page, Write wr
 
 struct CSheetViewDataFiller::CPageIndexes {
     CPreviewPageIndex<CExcelRecordROW> rows;
+    CPreviewPageIndex<CExcelRecordMULBLANK> mulBlanks;
+    CPreviewPageIndex<CExcelRecordBLANK> blanks;
     CPreviewPageIndex<CExcelRecordLABELSST> labelSsts;
     CPreviewPageIndex<CExcelRecordLABEL> labels;
     CPreviewPageIndex<CExcelRecordFormula> formulas;
@@ -166,6 +176,7 @@ bool CSheetViewDataFiller::EnsureCell(int row, int column) {
 void CSheetViewDataFiller::FillPage() {
     FillColumns();
     FillRows();
+    FillBlanks();
     FillTexts();
     FillFormulas();
     FillBoolErrs();
@@ -227,6 +238,36 @@ void CSheetViewDataFiller::FillRows() {
         const int columns = m_grid->GetColumnCount();
         for (int column = kGridOffset; column < columns; ++column)
             FormatCell(record.GetDefaultXFIndex(), gridRow, column);
+    });
+}
+
+void CSheetViewDataFiller::FillBlanks() {
+    // Formatted empty cells show their fills and borders. MULBLANK runs
+    // first: where a writer put a BLANK over a cell of a run, the BLANK's
+    // XF is the one readers show.
+    Walk(
+        m_sheet->GetMulBlanks(), m_index->mulBlanks, m_page,
+        [this](const CExcelRecordMULBLANK& record) {
+            // The cells are the XF indices the payload holds, whatever the
+            // last-column field says: a record cut short keeps its first
+            // cells.
+            const std::uint32_t length = record.GetLength();
+            if (length < kMulBlankFixedBytes + kXfIndexBytes) return;
+            const std::uint32_t cells = (length - kMulBlankFixedBytes) / kXfIndexBytes;
+            const CByteBuffer& payload = record.GetPayload();
+            for (std::uint32_t i = 0; i < cells; ++i) {
+                const std::uint32_t column = record.GetColumn() + i;
+                // Past the grid's last column every further cell is too.
+                if (column > 0xFFFF || !Accept(record.GetRow(), static_cast<std::uint16_t>(column)))
+                    return;
+                FormatCell(payload.ReadU16(kMulBlankFirstXf + i * kXfIndexBytes),
+                           record.GetRow() + kGridOffset, static_cast<int>(column) + kGridOffset);
+            }
+        });
+    Walk(m_sheet->GetBlanks(), m_index->blanks, m_page, [this](const CExcelRecordBLANK& record) {
+        if (!Accept(record.GetRow(), record.GetColumn())) return;
+        FormatCell(record.GetXFIndex(), record.GetRow() + kGridOffset,
+                   record.GetColumn() + kGridOffset);
     });
 }
 

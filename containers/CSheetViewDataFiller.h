@@ -81,6 +81,8 @@ private:
     void FillPage();
     void FillColumns();
     void FillRows();
+    // BLANK and MULBLANK cells: their XF's look, no text.
+    void FillBlanks();
     void FillTexts();
     void FillFormulas();
     void FillBoolErrs();

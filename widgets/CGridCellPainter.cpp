@@ -2,7 +2,9 @@
 
 #include <QFontMetrics>
 #include <QPainter>
+#include <QPen>
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <iterator>
 #include <numbers>
@@ -113,9 +115,71 @@ int CGridCellPainter::NeededWidth(const QString& text, const QFont& font) {
     return QFontMetrics(font).horizontalAdvance(text) + 2 * CGridPaintPlan::kMargin;
 }
 
+namespace {
+
+// How each XF line style is drawn: its 1-pixel strokes' offsets across the
+// grid line, its dash pattern in pixels (empty: solid), and its rank among
+// lines meeting on one edge.
+struct CLineLook {
+    std::array<int, 3> offsets;
+    int strokes;
+    std::array<qreal, 6> dashes;
+    int dashCount;
+    int rank;
+};
+constexpr std::array<CLineLook, 14> kLineLooks = {{
+    {{0, 0, 0}, 0, {}, 0, 0},                  // None
+    {{0, 0, 0}, 1, {}, 0, 5},                  // Thin
+    {{0, 1, 0}, 2, {}, 0, 9},                  // Medium
+    {{0, 0, 0}, 1, {3, 1}, 2, 3},              // Dashed
+    {{0, 0, 0}, 1, {1, 1}, 2, 2},              // Dotted
+    {{-1, 0, 1}, 3, {}, 0, 11},                // Thick
+    {{-1, 1, 0}, 2, {}, 0, 10},                // Double
+    {{0, 0, 0}, 1, {1, 2}, 2, 1},              // Hair
+    {{0, 1, 0}, 2, {9, 3}, 2, 8},              // Medium dashed
+    {{0, 0, 0}, 1, {9, 3, 3, 3}, 4, 4},        // Dash-dot
+    {{0, 1, 0}, 2, {9, 3, 3, 3}, 4, 7},        // Medium dash-dot
+    {{0, 0, 0}, 1, {9, 3, 3, 3, 3, 3}, 6, 4},  // Dash-dot-dot
+    {{0, 1, 0}, 2, {9, 3, 3, 3, 3, 3}, 6, 7},  // Medium dash-dot-dot
+    {{0, 1, 0}, 2, {11, 1, 5, 1}, 4, 6},       // Slanted dash-dot
+}};
+
+const CLineLook& LookOf(EGridLine style) {
+    const auto index = static_cast<std::size_t>(style);
+    // The store keeps codes 0-13; anything else is drawn thin.
+    return kLineLooks[index < kLineLooks.size() ? index : 1];
+}
+
+}  // namespace
+
+int CGridCellPainter::LineRank(EGridLine style) {
+    return LookOf(style).rank;
+}
+
 void CGridCellPainter::DrawPlan(QPainter& painter, const CGridPaintPlanResult& plan) {
     for (const CGridPaintCell& cell : plan.cells) DrawBackground(painter, cell);
+    for (const CGridPaintBorder& border : plan.borders) DrawBorder(painter, border);
     for (const CGridPaintText& text : plan.texts) DrawText(painter, text);
+}
+
+void CGridCellPainter::DrawBorder(QPainter& painter, const CGridPaintBorder& border) {
+    const CLineLook& look = LookOf(border.line.style);
+    // Width 1, not cosmetic: a printer's scaled painter widens it as it
+    // widens the cells.
+    QPen pen(Rgb(border.line.color), 1);
+    pen.setCapStyle(Qt::SquareCap);
+    if (look.dashCount > 0)
+        pen.setDashPattern(QList<qreal>(look.dashes.begin(), look.dashes.begin() + look.dashCount));
+    painter.save();
+    painter.setPen(pen);
+    painter.setBrush(Qt::NoBrush);
+    const bool horizontal = border.from.y() == border.to.y();
+    for (int stroke = 0; stroke < look.strokes; ++stroke) {
+        const int offset = look.offsets[static_cast<std::size_t>(stroke)];
+        const QPoint shift = horizontal ? QPoint(0, offset) : QPoint(offset, 0);
+        painter.drawLine(border.from + shift, border.to + shift);
+    }
+    painter.restore();
 }
 
 void CGridCellPainter::DrawBackground(QPainter& painter, const CGridPaintCell& item) {
@@ -148,13 +212,6 @@ void CGridCellPainter::DrawBackground(QPainter& painter, const CGridPaintCell& i
     painter.setPen(GridLineColor());
     if (item.rightLine) painter.drawLine(rect.topRight(), rect.bottomRight());
     if (item.bottomLine) painter.drawLine(rect.bottomLeft(), rect.bottomRight());
-    if (cell && cell->borderColor) {
-        // Inside the cell, over its own grid lines: the neighbours painted
-        // after it would cover anything drawn beyond its edges.
-        painter.setPen(Rgb(*cell->borderColor));
-        painter.setBrush(Qt::NoBrush);
-        painter.drawRect(rect.adjusted(0, 0, -1, -1));
-    }
 }
 
 void CGridCellPainter::DrawText(QPainter& painter, const CGridPaintText& text) {

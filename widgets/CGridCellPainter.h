@@ -12,12 +12,12 @@
 #include <cstdint>
 #include <vector>
 
-struct CGridCell;
-struct CGridFont;
+#include "containers/CSheetGridStore.h"
+
+struct CGridPaintBorder;
 struct CGridPaintCell;
 struct CGridPaintPlanResult;
 struct CGridPaintText;
-struct CGridTextRun;
 class QPainter;
 
 class CGridCellPainter {
@@ -52,13 +52,23 @@ public:
     // cell's inner margins), for deciding whether it is cut off.
     static int NeededWidth(const QString& text, const QFont& font);
 
-    // Every cell of a plan, then every text, so that a text running on
-    // into a neighbour is not covered by the neighbour's background.
+    // Every cell of a plan, then every border line, then every text, so
+    // that neither a neighbour's background covers a border nor a text
+    // running on into a neighbour.
     static void DrawPlan(QPainter& painter, const CGridPaintPlanResult& plan);
     // A cell's background (a fill pattern 2-18 in the pattern colour over
-    // the pattern's background colour), its bottom and right grid lines where the plan
-    // keeps them, and its own border colour when it has one.
+    // the pattern's background colour) and its bottom and right grid lines
+    // where the plan keeps them.
     static void DrawBackground(QPainter& painter, const CGridPaintCell& cell);
+    // One side's line along its grid line, at 96 dots per inch: thin,
+    // hair, dotted and dashed 1 pixel wide, the medium ones 2, thick 3,
+    // double two 1-pixel lines with a pixel between them. A medium line adds
+    // the pixel below (right of) the grid line, thick and double one on
+    // each side.
+    static void DrawBorder(QPainter& painter, const CGridPaintBorder& border);
+    // How heavy a line looks, for deciding which of two on one edge shows:
+    // the heavier is drawn last. 0 for no line.
+    static int LineRank(EGridLine style);
     // A text in its font and colour (a level text with formats in those),
     // aligned in its layout rectangle and clipped to its clip rectangle.
     static void DrawText(QPainter& painter, const CGridPaintText& text);

@@ -180,12 +180,112 @@ CGridPaintPlanResult CGridPaintPlan::Make(int firstRow, int lastRow, int firstCo
     if (!layout.gridlines) {
         for (CGridPaintCell& item : plan.cells) item.rightLine = item.bottomLine = false;
     }
+    PlanBorders(merged, firstRow, lastRow, firstColumn, lastColumn, plan);
     // Texts from outside the block that do not reach into it are dropped.
     const QRect block = RectOf(firstRow, firstColumn, lastRow, lastColumn);
     std::erase_if(plan.texts, [&](const CGridPaintText& text) {
         return text.clip.right() < block.left() || text.clip.left() > block.right();
     });
     return plan;
+}
+
+void CGridPaintPlan::PlanSides(const CGridBorders& borders, const QRect& rect, bool left,
+                               bool right, bool top, bool bottom, CGridPaintPlanResult& plan) {
+    // rect holds the cell's own right and bottom grid lines; its left and
+    // top ones are its neighbours', one pixel outside it. Each line runs
+    // over both corners so that lines meeting there close the corner.
+    const int x0 = rect.left() - 1;
+    const int y0 = rect.top() - 1;
+    const int x1 = rect.right();
+    const int y1 = rect.bottom();
+    const auto add = [&](bool wanted, const CGridBorderLine& line, QPoint from, QPoint to) {
+        if (wanted && line.style != EGridLine::None) plan.borders.push_back({from, to, line});
+    };
+    add(left, borders.left, {x0, y0}, {x0, y1});
+    add(right, borders.right, {x1, y0}, {x1, y1});
+    add(top, borders.top, {x0, y0}, {x1, y0});
+    add(bottom, borders.bottom, {x0, y1}, {x1, y1});
+}
+
+void CGridPaintPlan::PlanBorders(const std::vector<CGridRange>& merged, int firstRow, int lastRow,
+                                 int firstColumn, int lastColumn,
+                                 CGridPaintPlanResult& plan) const {
+    for (const CGridPaintCell& item : plan.cells) {
+        if (!item.merged && item.cell && item.cell->borders.Any())
+            PlanSides(item.cell->borders, item.rect, true, true, true, true, plan);
+    }
+    // A merged range's outer lines come from the cells on its edges; only
+    // the part of an edge inside the block can show.
+    const auto sideOf = [&](int row, int column, bool left, bool right, bool top, bool bottom) {
+        if (const auto cell = m_store.GetCell(row, column); cell && cell->borders.Any())
+            PlanSides(cell->borders, RectOf(row, column, row, column), left, right, top, bottom,
+                      plan);
+    };
+    for (const CGridRange& range : merged) {
+        if (range.lastColumn < firstColumn || range.firstColumn > lastColumn) continue;
+        const int left = std::max(range.firstColumn, firstColumn);
+        const int right = std::min(range.lastColumn, lastColumn);
+        const int top = std::max(range.firstRow, firstRow);
+        const int bottom = std::min(range.lastRow, lastRow);
+        for (int column = left; column <= right; ++column) {
+            if (m_columns.GetSize(column) == 0) continue;
+            if (range.firstRow >= firstRow)
+                sideOf(range.firstRow, column, false, false, true, false);
+            if (range.lastRow <= lastRow) sideOf(range.lastRow, column, false, false, false, true);
+        }
+        for (int row = top; row <= bottom; ++row) {
+            if (m_rows.GetSize(row) == 0) continue;
+            if (range.firstColumn >= firstColumn)
+                sideOf(row, range.firstColumn, true, false, false, false);
+            if (range.lastColumn <= lastColumn)
+                sideOf(row, range.lastColumn, false, true, false, false);
+        }
+    }
+    // The first shown cells past the block's right and bottom edges: their
+    // left and top lines lie on the block's last grid lines. A cell inside
+    // a merged range has such a line only on the range's edge.
+    const int nextColumn = m_columns.Step(lastColumn, 1);
+    if (nextColumn > lastColumn) {
+        const auto ranges = m_store.GetMergedRanges({firstRow, nextColumn, lastRow, nextColumn});
+        for (int row = firstRow; row <= lastRow; ++row) {
+            if (m_rows.GetSize(row) == 0) continue;
+            const bool onEdge =
+                std::none_of(ranges.begin(), ranges.end(), [&](const CGridRange& r) {
+                    return r.Contains(row, nextColumn) && r.firstColumn != nextColumn;
+                });
+            if (onEdge) sideOf(row, nextColumn, true, false, false, false);
+        }
+    }
+    const int nextRow = m_rows.Step(lastRow, 1);
+    if (nextRow > lastRow) {
+        const auto ranges = m_store.GetMergedRanges({nextRow, firstColumn, nextRow, lastColumn});
+        for (int column = firstColumn; column <= lastColumn; ++column) {
+            if (m_columns.GetSize(column) == 0) continue;
+            const bool onEdge =
+                std::none_of(ranges.begin(), ranges.end(), [&](const CGridRange& r) {
+                    return r.Contains(nextRow, column) && r.firstRow != nextRow;
+                });
+            if (onEdge) sideOf(nextRow, column, false, false, true, false);
+        }
+    }
+    // The block's left and top edges lie on the last pixel of the header or
+    // of the pane beside, which is drawn over: lines there move one pixel
+    // into the block, so that column A's left and row 1's top lines show.
+    const QRect block = RectOf(firstRow, firstColumn, lastRow, lastColumn);
+    for (CGridPaintBorder& border : plan.borders) {
+        const QPoint inward = border.from.x() == border.to.x()
+                                  ? QPoint(border.from.x() == block.left() - 1 ? 1 : 0, 0)
+                                  : QPoint(0, border.from.y() == block.top() - 1 ? 1 : 0);
+        border.from += inward;
+        border.to += inward;
+    }
+    // Drawn lightest first, a heavier line covers a lighter one on the same
+    // edge.
+    std::stable_sort(plan.borders.begin(), plan.borders.end(),
+                     [](const CGridPaintBorder& a, const CGridPaintBorder& b) {
+                         return CGridCellPainter::LineRank(a.line.style) <
+                                CGridCellPainter::LineRank(b.line.style);
+                     });
 }
 
 void CGridPaintPlan::PlanText(const CGridCell& cell, int row, int column, const QRect& rect,

@@ -32,6 +32,14 @@
 //
 // A sheet that hides its grid lines gets none; borders are still drawn.
 //
+// Borders: each side's line lies on the grid line between the cell and its
+// neighbour. A merged range draws the outer sides of the cells on its edge,
+// none inside it. Where two cells draw the same edge, the heavier line is
+// drawn last and so shows. The cells beyond the block's right and bottom
+// edges add their left and top lines, which lie on the block's last grid
+// lines; lines on the block's first grid lines (the header's edge) are
+// drawn one pixel inside it.
+//
 // Hidden rows and columns (no size in their axis) draw nothing; a hidden
 // cell's text still stops a neighbour's text running on.
 //
@@ -64,6 +72,14 @@ struct CGridPaintCell {
     bool merged = false;
 };
 
+// One side's line: from `from` to `to` along a grid line (one of x or y is
+// the same at both ends), in the painter's coordinates.
+struct CGridPaintBorder {
+    QPoint from;
+    QPoint to;
+    CGridBorderLine line;
+};
+
 // One text as it is drawn.
 struct CGridPaintText {
     int row = 0;  // the cell the text belongs to
@@ -87,6 +103,8 @@ struct CGridPaintText {
 struct CGridPaintPlanResult {
     std::vector<CGridPaintCell> cells;
     std::vector<CGridPaintText> texts;
+    // Lightest first; drawn over every cell, under the texts.
+    std::vector<CGridPaintBorder> borders;
 };
 
 class CGridPaintPlan {
@@ -119,6 +137,14 @@ private:
     void PlanText(const CGridCell& cell, int row, int column, const QRect& rect,
                   std::vector<CRowSlot>* lane, int laneFirst, int indentStep,
                   CGridPaintPlanResult& plan) const;
+    // The lines of the sides of borders that lie on the edges of rect, a
+    // cell's or a merged range's edge cell's rectangle.
+    static void PlanSides(const CGridBorders& borders, const QRect& rect, bool left, bool right,
+                          bool top, bool bottom, CGridPaintPlanResult& plan);
+    // The lines of the block's cells and merged ranges, and of the cells
+    // just past its right and bottom edges.
+    void PlanBorders(const std::vector<CGridRange>& merged, int firstRow, int lastRow,
+                     int firstColumn, int lastColumn, CGridPaintPlanResult& plan) const;
 
     const CSheetGridStore& m_store;
     const CGridAxis& m_rows;

@@ -102,13 +102,15 @@ TEST(CSheetGridStoreWrites, EachPartOfACellIsKeptApart) {
     store.SetText(2, 3, u"x");
     store.SetFont(2, 3, font);
     store.SetTextColor(2, 3, 0x0000FF);
-    store.SetBorderColor(2, 3, 0x00FF00);
+    CGridBorders borders;
+    borders.right = {0x00FF00, EGridLine::Thin};
+    store.SetBorders(2, 3, borders);
     const auto cell = store.GetCell(2, 3);
     ASSERT_TRUE(cell);
     EXPECT_EQ(cell->text, u"x");
     EXPECT_EQ(cell->font, font);
     EXPECT_EQ(cell->textColor, 0x0000FFu);
-    EXPECT_EQ(cell->borderColor, 0x00FF00u);
+    EXPECT_EQ(cell->borders, borders);
     EXPECT_FALSE(cell->background);
     // Neighbours in the packed key stay untouched.
     EXPECT_FALSE(store.GetCell(2, 4));
@@ -119,7 +121,9 @@ TEST(CSheetGridStoreWrites, AStyleReplacesOnlyThePartsItHolds) {
     CSheetGridStore store;
     store.SetText(1, 1, u"kept");
     store.SetTextColor(1, 1, 0x112233);
-    store.SetBorderColor(1, 1, 0x445566);
+    CGridBorders borders;
+    borders.top = {0x445566, EGridLine::Double};
+    store.SetBorders(1, 1, borders);
     CGridStyle style;
     style.background = 0xFFFF00;
     style.textColor = 0x0000FF;
@@ -129,7 +133,7 @@ TEST(CSheetGridStoreWrites, AStyleReplacesOnlyThePartsItHolds) {
     EXPECT_EQ(cell->text, u"kept");
     EXPECT_EQ(cell->background, 0xFFFF00u);
     EXPECT_EQ(cell->textColor, 0x0000FFu);
-    EXPECT_EQ(cell->borderColor, 0x445566u);
+    EXPECT_EQ(cell->borders, borders);
     EXPECT_FALSE(cell->font);
 
     store.SetTextAndStyle(1, 1, u"new", nullptr);

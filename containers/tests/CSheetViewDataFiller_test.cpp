@@ -310,14 +310,35 @@ TEST_F(PreviewFill, FontIndexFiveSelectsTheFifthFontRecord) {
     EXPECT_EQ(CellAt(0, 0)->font->faceName, u"Tahoma");
 }
 
-TEST_F(PreviewFill, BorderUsedFlagGivesTheRightBorderColour) {
-    const std::uint16_t border = m_model.AddXF({.used = 0x20, .rightBorderColor = kGreen});
-    const std::uint16_t noFlag = m_model.AddXF({.used = 0x00, .rightBorderColor = kGreen});
+TEST_F(PreviewFill, TheRightBorderShowsWhateverTheBorderUsedFlagSays) {
+    const std::uint16_t border =
+        m_model.AddXF({.used = 0x20, .rightBorderColor = kGreen, .rightBorderStyle = 2});
+    const std::uint16_t noFlag =
+        m_model.AddXF({.used = 0x00, .rightBorderColor = kGreen, .rightBorderStyle = 2});
     m_model.Label(0, 0, border, u"a");
     m_model.Label(1, 0, noFlag, u"b");
     ASSERT_EQ(Fill(), 0);
-    EXPECT_EQ(CellAt(0, 0)->borderColor, 0x00FF00u);
-    EXPECT_FALSE(CellAt(1, 0)->borderColor);
+    const CGridBorderLine medium{0x00FF00, EGridLine::Medium};
+    EXPECT_EQ(CellAt(0, 0)->borders.right, medium);
+    EXPECT_EQ(CellAt(1, 0)->borders.right, medium);
+    EXPECT_EQ(CellAt(1, 0)->borders.left.style, EGridLine::None);
+}
+
+TEST_F(PreviewFill, BlankCellsShowTheirXFsBordersAndABlankOverARunWins) {
+    const std::uint16_t plain = m_model.AddXF({});
+    const std::uint16_t thin = m_model.AddXF({.rightBorderColor = kGreen, .rightBorderStyle = 1});
+    const std::uint16_t medium = m_model.AddXF({.rightBorderColor = kGreen, .rightBorderStyle = 2});
+    m_model.Blank(0, 0, thin);
+    m_model.MulBlank(1, 0, {thin, plain, thin});
+    m_model.Blank(1, 1, medium);
+    ASSERT_EQ(Fill(), 0);
+    ASSERT_TRUE(CellAt(0, 0));
+    EXPECT_EQ(CellAt(0, 0)->borders.right.style, EGridLine::Thin);
+    EXPECT_TRUE(CellAt(0, 0)->text.empty());
+    EXPECT_EQ(CellAt(1, 0)->borders.right.style, EGridLine::Thin);
+    EXPECT_EQ(CellAt(1, 1)->borders.right.style, EGridLine::Medium);
+    EXPECT_EQ(CellAt(1, 2)->borders.right.style, EGridLine::Thin);
+    EXPECT_FALSE(CellAt(1, 3));
 }
 
 TEST_F(PreviewFill, AMissingXFLeavesTheCellUnformatted) {

@@ -5,11 +5,13 @@
 #include <vector>
 
 #include "formula/CExcelRecordFormula.h"
+#include "records/CExcelRecordBLANK.h"
 #include "records/CExcelRecordBOOLERR.h"
 #include "records/CExcelRecordCOLINFO.h"
 #include "records/CExcelRecordLABEL.h"
 #include "records/CExcelRecordLABELSST.h"
 #include "records/CExcelRecordMERGEDCELLS.h"
+#include "records/CExcelRecordMULBLANK.h"
 #include "records/CExcelRecordNUMBER.h"
 #include "records/CExcelRecordRKVALUE.h"
 #include "records/CExcelRecordROW.h"
@@ -58,7 +60,9 @@ std::uint16_t PreviewModel::AddXF(const XFSpec& spec) {
     Put16(bytes, 2, spec.format);
     bytes[6] = spec.alignment;
     bytes[9] = spec.used;
-    Put32(bytes, 10, static_cast<std::uint32_t>(spec.rightBorderColor & 0x7F) << 23);
+    Put32(bytes, 10,
+          static_cast<std::uint32_t>(spec.rightBorderColor & 0x7F) << 23 |
+              static_cast<std::uint32_t>(spec.rightBorderStyle & 0x0F) << 4);
     Put32(bytes, 14, static_cast<std::uint32_t>(spec.fillPattern & 0x3F) << 26);
     Put16(bytes, 18,
           static_cast<std::uint16_t>((spec.patternColor & 0x7F) | (spec.patternBackground & 0x7F)
@@ -131,6 +135,23 @@ void PreviewModel::LabelSST(std::uint16_t row, std::uint16_t column, std::uint16
 void PreviewModel::Label(std::uint16_t row, std::uint16_t column, std::uint16_t xf,
                          std::u16string text) {
     m_sheet->GetLabels().Add(new CExcelRecordLABEL(row, column, xf, std::move(text)));
+}
+
+void PreviewModel::Blank(std::uint16_t row, std::uint16_t column, std::uint16_t xf) {
+    Bytes bytes = CellHead(row, column, xf, 6);
+    m_sheet->GetBlanks().Add(new CExcelRecordBLANK(bytes.data(), 6));
+}
+
+void PreviewModel::MulBlank(std::uint16_t row, std::uint16_t firstColumn,
+                            const std::vector<std::uint16_t>& xfs) {
+    Bytes bytes = CellHead(row, firstColumn, 0, 4);
+    bytes.resize(4 + 2 * xfs.size() + 2);
+    for (std::size_t i = 0; i < xfs.size(); ++i)
+        Put16(bytes, 4 + static_cast<std::uint32_t>(2 * i), xfs[i]);
+    Put16(bytes, static_cast<std::uint32_t>(bytes.size() - 2),
+          static_cast<std::uint32_t>(firstColumn + xfs.size() - 1));
+    m_sheet->GetMulBlanks().Add(
+        new CExcelRecordMULBLANK(bytes.data(), static_cast<std::uint32_t>(bytes.size())));
 }
 
 void PreviewModel::BoolErr(std::uint16_t row, std::uint16_t column, std::uint16_t xf,

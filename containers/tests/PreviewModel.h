@@ -22,6 +22,7 @@ struct XFSpec {
     std::uint8_t patternBackground = 65;
     std::uint8_t fillPattern = 0;
     std::uint8_t rightBorderColor = 64;
+    std::uint8_t rightBorderStyle = 0;  // 0 none, 1 thin, ...
     // Horizontal code in bits 0-2, wrap bit 3, vertical code in bits 4-6.
     std::uint8_t alignment = 0x20;  // General, bottom
 };
@@ -56,6 +57,10 @@ public:
     void RK(std::uint16_t row, std::uint16_t column, std::uint16_t xf, std::uint32_t rk);
     void LabelSST(std::uint16_t row, std::uint16_t column, std::uint16_t xf, std::uint32_t index);
     void Label(std::uint16_t row, std::uint16_t column, std::uint16_t xf, std::u16string text);
+    void Blank(std::uint16_t row, std::uint16_t column, std::uint16_t xf);
+    // A MULBLANK of one cell per XF index from firstColumn on.
+    void MulBlank(std::uint16_t row, std::uint16_t firstColumn,
+                  const std::vector<std::uint16_t>& xfs);
     void BoolErr(std::uint16_t row, std::uint16_t column, std::uint16_t xf, std::uint8_t value,
                  bool isError);
     void FormulaNumber(std::uint16_t row, std::uint16_t column, std::uint16_t xf, double value);

@@ -268,17 +268,34 @@ TEST_F(GridTest, SuperscriptsSitHighAndSubscriptsLowInTheirCells) {
     EXPECT_LE(raisedBottom - raisedTop, 20);  // two thirds of 24 pixels at most
 }
 
-TEST_F(GridTest, BorderColourFramesTheWholeCell) {
-    m_store.SetBorderColor(3, 2, 0x00ff00);
+TEST_F(GridTest, AMediumBottomBorderShowsOnTheBottomEdgeAlone) {
+    CGridBorders borders;
+    borders.bottom.style = EGridLine::Medium;
+    borders.bottom.color = 0xff0000;
+    m_store.SetBorders(3, 2, borders);
+    // The neighbour below fills after the cell; the border still shows.
+    m_store.SetBackground(4, 2, 0x0000ff);
     m_store.Invalidate();
     m_grid->RefreshFromStore();
     const QImage image = m_grid->grab().toImage();
     const QRect cell = m_grid->CellRect(3, 2);
-    const QPoint mid = cell.center();
-    EXPECT_EQ(PixelAt(image, QPoint(cell.left(), mid.y())), QColor(Qt::green));
-    EXPECT_EQ(PixelAt(image, QPoint(cell.right(), mid.y())), QColor(Qt::green));
-    EXPECT_EQ(PixelAt(image, QPoint(mid.x(), cell.top())), QColor(Qt::green));
-    EXPECT_EQ(PixelAt(image, QPoint(mid.x(), cell.bottom())), QColor(Qt::green));
+    const auto redAlong = [&](QPoint from, QPoint step, int count) {
+        int red = 0;
+        for (int i = 0; i < count; ++i)
+            red += PixelAt(image, from + i * step) == QColor(Qt::red) ? 1 : 0;
+        return red;
+    };
+    const int across = cell.width() - 4;
+    const int down = cell.height() - 4;
+    // Medium is two pixels: the grid line and the one beyond it.
+    EXPECT_EQ(redAlong({cell.left() + 2, cell.bottom()}, {1, 0}, across), across);
+    EXPECT_EQ(redAlong({cell.left() + 2, cell.bottom() + 1}, {1, 0}, across), across);
+    EXPECT_EQ(redAlong({cell.left() + 2, cell.top() - 1}, {1, 0}, across), 0);
+    EXPECT_EQ(redAlong({cell.left() + 2, cell.top()}, {1, 0}, across), 0);
+    EXPECT_EQ(redAlong({cell.left() - 1, cell.top() + 2}, {0, 1}, down), 0);
+    EXPECT_EQ(redAlong({cell.left(), cell.top() + 2}, {0, 1}, down), 0);
+    EXPECT_EQ(redAlong({cell.right(), cell.top() + 2}, {0, 1}, down), 0);
+    EXPECT_EQ(redAlong({cell.right() - 1, cell.top() + 2}, {0, 1}, down), 0);
 }
 
 TEST_F(GridTest, ScrolledCellsNeverPaintOverTheHeaders) {

@@ -21,10 +21,14 @@ protected:
     PaintPlanTest() { m_font.setPixelSize(12); }
 
     CGridPaintPlanResult Make(int firstColumn = 1, int reach = 0) {
-        m_rows.Rebuild(m_store.GetRowCount(), CGridCtrl::kDefaultRowHeight,
-                       [this](int row) { return m_store.GetRowHeight(row); });
-        m_columns.Rebuild(m_store.GetColumnCount(), CGridCtrl::kDefaultColumnWidth,
-                          [this](int column) { return m_store.GetColumnWidth(column); });
+        m_rows.Rebuild(m_store.GetRowCount(), CGridCtrl::kDefaultRowHeight, [this](int row) {
+            return m_store.IsRowHidden(row) ? CGridAxis::kHidden : m_store.GetRowHeight(row);
+        });
+        m_columns.Rebuild(
+            m_store.GetColumnCount(), CGridCtrl::kDefaultColumnWidth, [this](int column) {
+                return m_store.IsColumnHidden(column) ? CGridAxis::kHidden
+                                                      : m_store.GetColumnWidth(column);
+            });
         return CGridPaintPlan(m_store, m_rows, m_columns, m_font, QPoint(0, 0))
             .Make(1, 20, firstColumn, 10, reach);
     }
@@ -274,4 +278,70 @@ TEST_F(PaintPlanTest, ARichTextDrawsEachRunInItsOwnColour) {
     // Four letters of each, side by side from the cell's left margin.
     EXPECT_LE(redFirst, cell.left() + CGridPaintPlan::kMargin + 2);
     EXPECT_GT(blueLast - blueFirst, 4 * (redLast - redFirst) / 5);
+}
+
+TEST_F(PaintPlanTest, BorderLinesLieOnTheGridLinesOfTheEdgesThatShowThem) {
+    const auto side = [](EGridLine style) { return CGridBorderLine{0x000000, style}; };
+    // Styles of the left, right, top and bottom sides.
+    constexpr EGridLine kNone = EGridLine::None;
+    const auto set = [&](int row, int column, EGridLine left, EGridLine right, EGridLine top,
+                         EGridLine bottom) {
+        m_store.SetBorders(row, column, {side(left), side(right), side(top), side(bottom)});
+    };
+    set(2, 2, kNone, EGridLine::Thin, kNone, kNone);
+    // A merged range B4:C5: its outer sides come from its edge cells, its
+    // inner sides (B4's right and bottom, B5's right) never show.
+    m_store.SetMergedRanges({{4, 2, 5, 3}});
+    set(4, 2, EGridLine::Thin, EGridLine::Thin, EGridLine::Thin, EGridLine::Thin);
+    set(4, 3, kNone, kNone, EGridLine::Medium, kNone);
+    set(5, 2, kNone, EGridLine::Double, kNone, kNone);
+    set(5, 3, kNone, EGridLine::Thick, kNone, kNone);
+    // A hidden column's cell shows no line.
+    m_store.SetColumnHidden(6);
+    set(2, 6, EGridLine::Thin, kNone, kNone, kNone);
+    // Column A's left line would lie on the header's edge: it moves inside.
+    set(1, 1, EGridLine::Medium, kNone, kNone, kNone);
+    // Past the block's right and bottom edges (column 10, row 20).
+    set(3, 11, EGridLine::Dashed, kNone, kNone, kNone);
+    set(21, 4, kNone, kNone, EGridLine::Dotted, kNone);
+    // One edge defined from both sides: the heavier line comes last.
+    set(8, 2, kNone, kNone, kNone, EGridLine::Thick);
+    set(9, 2, kNone, kNone, EGridLine::Hair, kNone);
+    const CGridPaintPlanResult plan = Make();
+
+    const auto vertical = [&](int row, int x, EGridLine style) {
+        const QRect cell = RectOf(row, 1);
+        return CGridPaintBorder{{x, cell.top() - 1}, {x, cell.bottom()}, side(style)};
+    };
+    const auto horizontal = [&](int column, int y, EGridLine style) {
+        const QRect cell = RectOf(1, column);
+        return CGridPaintBorder{{cell.left() - 1, y}, {cell.right(), y}, side(style)};
+    };
+    const std::vector<CGridPaintBorder> expected = {
+        vertical(2, RectOf(2, 2).right(), EGridLine::Thin),
+        vertical(1, RectOf(1, 1).left(), EGridLine::Medium),
+        horizontal(2, RectOf(4, 2).top() - 1, EGridLine::Thin),
+        horizontal(3, RectOf(4, 3).top() - 1, EGridLine::Medium),
+        vertical(4, RectOf(4, 2).left() - 1, EGridLine::Thin),
+        vertical(5, RectOf(5, 3).right(), EGridLine::Thick),
+        vertical(3, RectOf(3, 10).right(), EGridLine::Dashed),
+        horizontal(4, RectOf(20, 4).bottom(), EGridLine::Dotted),
+        horizontal(2, RectOf(8, 2).bottom(), EGridLine::Thick),
+        horizontal(2, RectOf(9, 2).top() - 1, EGridLine::Hair),
+    };
+    const auto same = [](const CGridPaintBorder& a, const CGridPaintBorder& b) {
+        return a.from == b.from && a.to == b.to && a.line == b.line;
+    };
+    EXPECT_EQ(plan.borders.size(), expected.size());
+    for (const CGridPaintBorder& line : expected) {
+        EXPECT_TRUE(std::any_of(plan.borders.begin(), plan.borders.end(),
+                                [&](const CGridPaintBorder& got) { return same(got, line); }))
+            << "missing line from " << line.from.x() << "," << line.from.y() << " to "
+            << line.to.x() << "," << line.to.y();
+    }
+    const auto at = [&](EGridLine style) {
+        return std::find_if(plan.borders.begin(), plan.borders.end(),
+                            [&](const CGridPaintBorder& got) { return got.line.style == style; });
+    };
+    EXPECT_LT(at(EGridLine::Hair), at(EGridLine::Thick));
 }

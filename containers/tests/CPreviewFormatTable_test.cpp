@@ -1,0 +1,80 @@
+// The preview's reading of an XF's four border sides: each side's line
+// style and colour, from the border word (left and right colours) and the
+// border-and-fill word (top and bottom colours).
+#include "containers/CPreviewFormatTable.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <vector>
+
+#include "records/CExcelRecordWBXF.h"
+
+namespace {
+
+struct BorderCase {
+    const char* what;
+    std::uint8_t style;  // every side's style code (four bits)
+    std::uint8_t color;  // every side's colour index (seven bits)
+    EGridLine line;
+    std::uint32_t rgb;
+};
+
+// A 20-byte XF payload with the same style and colour on all four sides.
+std::vector<std::uint8_t> XfBytes(std::uint8_t style, std::uint8_t color) {
+    std::vector<std::uint8_t> bytes(20, 0);
+    const std::uint32_t styles = style * 0x1111u;
+    const std::uint32_t border = styles | std::uint32_t{color} << 16 | std::uint32_t{color} << 23;
+    const std::uint32_t borderFill = std::uint32_t{color} | std::uint32_t{color} << 7;
+    for (int i = 0; i < 4; ++i) {
+        bytes[10 + i] = static_cast<std::uint8_t>(border >> (8 * i));
+        bytes[14 + i] = static_cast<std::uint8_t>(borderFill >> (8 * i));
+    }
+    return bytes;
+}
+
+}  // namespace
+
+TEST(CPreviewFormatTableBorders, EachSideTakesItsStyleAndColour) {
+    const BorderCase cases[] = {
+        {"no line", 0, 10, EGridLine::None, 0xFF0000},
+        {"thin red", 1, 10, EGridLine::Thin, 0xFF0000},
+        {"medium blue", 2, 12, EGridLine::Medium, 0x0000FF},
+        {"double", 6, 10, EGridLine::Double, 0xFF0000},
+        {"hair", 7, 10, EGridLine::Hair, 0xFF0000},
+        {"slanted dash-dot, the last code", 13, 10, EGridLine::SlantedDashDot, 0xFF0000},
+        {"automatic colour is black", 5, 64, EGridLine::Thick, 0x000000},
+        {"a colour past the palette is black", 1, 127, EGridLine::Thin, 0x000000},
+        {"damaged style 14 is thin", 14, 10, EGridLine::Thin, 0xFF0000},
+        {"damaged style 15 is thin", 15, 12, EGridLine::Thin, 0x0000FF},
+    };
+    for (const BorderCase& test : cases) {
+        SCOPED_TRACE(test.what);
+        const std::vector<std::uint8_t> bytes = XfBytes(test.style, test.color);
+        const CExcelRecordWBXF xf(bytes.data(), static_cast<std::uint32_t>(bytes.size()));
+        const CGridBorders borders = CPreviewFormatTable::Borders(xf);
+        const CGridBorderLine expected{test.rgb, test.line};
+        EXPECT_EQ(borders.left, expected);
+        EXPECT_EQ(borders.right, expected);
+        EXPECT_EQ(borders.top, expected);
+        EXPECT_EQ(borders.bottom, expected);
+    }
+}
+
+TEST(CPreviewFormatTableBorders, SidesAreReadApart) {
+    // Left thin, right none, top dotted, bottom medium dashed; colours
+    // left 10 (red), right 12 (blue), top 64 (automatic), bottom 11 (green).
+    std::vector<std::uint8_t> bytes(20, 0);
+    const std::uint32_t border = 0x1u | 0x0u << 4 | 0x4u << 8 | 0x8u << 12 | 10u << 16 | 12u << 23;
+    const std::uint32_t borderFill = 64u | 11u << 7;
+    for (int i = 0; i < 4; ++i) {
+        bytes[10 + i] = static_cast<std::uint8_t>(border >> (8 * i));
+        bytes[14 + i] = static_cast<std::uint8_t>(borderFill >> (8 * i));
+    }
+    const CExcelRecordWBXF xf(bytes.data(), 20);
+    const CGridBorders borders = CPreviewFormatTable::Borders(xf);
+    EXPECT_EQ(borders.left, (CGridBorderLine{0xFF0000, EGridLine::Thin}));
+    EXPECT_EQ(borders.right.style, EGridLine::None);
+    EXPECT_EQ(borders.top, (CGridBorderLine{0x000000, EGridLine::Dotted}));
+    EXPECT_EQ(borders.bottom, (CGridBorderLine{0x00FF00, EGridLine::MediumDashed}));
+}
