@@ -5,13 +5,13 @@
 #include "containers/CGridUnits.h"
 #include "format/CExcelFormatText.h"
 #include "model/CExcelWorkBook.h"
-#include "records/CConstData.h"
 #include "records/CExcelGlobalLookup.h"
 #include "records/CExcelRecordWBFONT.h"
 #include "records/CExcelRecordWBXF.h"
 #include "records/CExcelSSTData.h"
 
-CPreviewFormatTable::CPreviewFormatTable(const CExcelWorkBook& workbook) : m_workbook(workbook) {
+CPreviewFormatTable::CPreviewFormatTable(const CExcelWorkBook& workbook)
+    : m_workbook(workbook), m_palette(workbook.GetPalettes().GetTail()) {
     // The lists are linked: index them once rather than walking them per cell.
     for (const CExcelRecordWBXF& xf : workbook.GetXFs()) m_xfs.push_back(&xf);
     for (const CExcelRecordWBFONT& font : workbook.GetFonts()) m_fonts.push_back(&font);
@@ -19,14 +19,7 @@ CPreviewFormatTable::CPreviewFormatTable(const CExcelWorkBook& workbook) : m_wor
 }
 
 std::optional<std::uint32_t> CPreviewFormatTable::PaletteColor(std::uint32_t index) {
-    bool found = false;
-    const std::uint32_t windows = CConstData::GetDefaultColor(index, found);
-    if (!found) return std::nullopt;
-    // The palette holds Windows colour values: red in the low byte.
-    const std::uint32_t red = windows & 0xFF;
-    const std::uint32_t green = (windows >> 8) & 0xFF;
-    const std::uint32_t blue = (windows >> 16) & 0xFF;
-    return (red << 16) | (green << 8) | blue;
+    return CPreviewPalette().Color(index);
 }
 
 CGridFont CPreviewFormatTable::GridFont(const CExcelRecordWBFONT& font) {
@@ -60,14 +53,15 @@ CGridAlignment CPreviewFormatTable::Alignment(const CExcelRecordWBXF& xf) {
     return alignment;
 }
 
-CGridBorders CPreviewFormatTable::Borders(const CExcelRecordWBXF& xf) {
-    const auto line = [](std::uint8_t style, std::uint8_t color) {
+CGridBorders CPreviewFormatTable::Borders(const CExcelRecordWBXF& xf,
+                                          const CPreviewPalette& palette) {
+    const auto line = [&palette](std::uint8_t style, std::uint8_t color) {
         // Four bits can say 14 and 15, which name no line; a spreadsheet
         // still draws a line there, the plainest one.
         constexpr std::uint8_t kLastStyle = static_cast<std::uint8_t>(EGridLine::SlantedDashDot);
         CGridBorderLine grid;
         grid.style = style > kLastStyle ? EGridLine::Thin : static_cast<EGridLine>(style);
-        grid.color = PaletteColor(color).value_or(0x000000);
+        grid.color = palette.Color(color).value_or(0x000000);
         return grid;
     };
     CGridBorders borders;
@@ -85,23 +79,23 @@ CGridStyle CPreviewFormatTable::MakeStyle(const CExcelRecordWBXF& xf) const {
     style.alignment = Alignment(xf);
     // The pattern colour shows whether or not the XF says its pattern is
     // used: solid fills written by other programs often leave the flag clear.
-    style.background = PaletteColor(xf.GetPatternColor());
+    style.background = m_palette.Color(xf.GetPatternColor());
     if (style.background) {
         style.fillPattern = xf.GetFillPattern();
-        style.patternBackground = PaletteColor(xf.GetPatternBackgroundColor());
+        style.patternBackground = m_palette.Color(xf.GetPatternBackgroundColor());
     }
     if (xf.IsFontUsed()) {
         const std::uint32_t position = CExcelGlobalLookup::FontPosition(xf.GetFontIndex());
         if (position < m_fonts.size()) {
             const CExcelRecordWBFONT& font = *m_fonts[position];
             style.font = GridFont(font);
-            style.textColor = PaletteColor(font.GetColorIndex());
+            style.textColor = m_palette.Color(font.GetColorIndex());
         }
     }
     // The borders show whatever the border-used flag says: a cell XF's own
     // lines apply unless they equal its parent style's, and then they are
     // the same lines.
-    style.borders = Borders(xf);
+    style.borders = Borders(xf, m_palette);
     return style;
 }
 
@@ -121,7 +115,7 @@ CGridTextRuns CPreviewFormatTable::TextRuns(const CExcelSSTData& entry) const {
         const std::uint32_t position = CExcelGlobalLookup::FontPosition(run.GetFontIndex());
         if (position < m_fonts.size()) {
             grid.font = GridFont(*m_fonts[position]);
-            grid.textColor = PaletteColor(m_fonts[position]->GetColorIndex());
+            grid.textColor = m_palette.Color(m_fonts[position]->GetColorIndex());
         }
         runs.push_back(std::move(grid));
     }

@@ -23,6 +23,7 @@
 #include <unordered_map>
 #include <vector>
 
+#include "containers/CPreviewPalette.h"
 #include "containers/CSheetGridStore.h"
 #include "format/CFormatNumberApiFormating.h"
 
@@ -50,7 +51,8 @@ public:
     // FONT record is lost keeps the cell's font. Empty for a plain string.
     CGridTextRuns TextRuns(const CExcelSSTData& entry) const;
 
-    // The default palette's colour of index as 0xRRGGBB, or nothing.
+    // The default palette's colour of index as 0xRRGGBB, or nothing; the
+    // table itself draws with the workbook's palette.
     static std::optional<std::uint32_t> PaletteColor(std::uint32_t index);
     // The grid's font for a FONT record: its height in twips as pixels at
     // 96 dots per inch (10 points: 13 pixels).
@@ -62,12 +64,14 @@ public:
     // The XF's left, right, top and bottom lines: a style code past 13 (a
     // damaged XF) is a thin line, and a colour index the palette does not
     // define (64, automatic, among them) is black. Diagonals are not kept.
-    static CGridBorders Borders(const CExcelRecordWBXF& xf);
+    static CGridBorders Borders(const CExcelRecordWBXF& xf,
+                                const CPreviewPalette& palette = CPreviewPalette());
 
 private:
     CGridStyle MakeStyle(const CExcelRecordWBXF& xf) const;
 
     const CExcelWorkBook& m_workbook;
+    CPreviewPalette m_palette;
     std::vector<const CExcelRecordWBXF*> m_xfs;
     std::vector<const CExcelRecordWBFONT*> m_fonts;
     // One slot per XF, filled on first use.

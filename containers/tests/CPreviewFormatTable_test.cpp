@@ -6,8 +6,11 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <optional>
 #include <vector>
 
+#include "containers/CPreviewPalette.h"
+#include "records/CExcelRecordPALETTE.h"
 #include "records/CExcelRecordWBXF.h"
 
 namespace {
@@ -77,4 +80,24 @@ TEST(CPreviewFormatTableBorders, SidesAreReadApart) {
     EXPECT_EQ(borders.right.style, EGridLine::None);
     EXPECT_EQ(borders.top, (CGridBorderLine{0x000000, EGridLine::Dotted}));
     EXPECT_EQ(borders.bottom, (CGridBorderLine{0x00FF00, EGridLine::MediumDashed}));
+}
+
+TEST(CPreviewPalette, FixedColoursDefaultsAndTheWorkbooksOwn) {
+    // A PALETTE that changes indices 8 and 9 and claims 60 colours, with a
+    // body that holds two.
+    const std::uint8_t body[] = {60, 0, 0x12, 0x34, 0x56, 0, 0xAB, 0xCD, 0xEF, 0};
+    const CExcelRecordPALETTE record(body, sizeof body);
+    const CPreviewPalette palette(&record);
+    const struct {
+        std::uint32_t index;
+        std::optional<std::uint32_t> rgb;
+    } cases[] = {
+        {0, 0x000000},      {2, 0xFF0000},   // fixed colours, never changed
+        {8, 0x123456},      {9, 0xABCDEF},   // the workbook's own
+        {10, 0xFF0000},     {63, 0x333333},  // not in the body: the default palette
+        {64, std::nullopt}, {65, std::nullopt}, {200, std::nullopt},
+    };
+    for (const auto& c : cases) EXPECT_EQ(palette.Color(c.index), c.rgb) << c.index;
+    EXPECT_EQ(CPreviewPalette().Color(8), 0x000000u);
+    EXPECT_EQ(CPreviewPalette(nullptr).Color(9), 0xFFFFFFu);
 }
