@@ -8,23 +8,13 @@
 namespace {
 
 constexpr std::uint32_t kFixedColors = 8;
-constexpr std::uint32_t kCountSize = 2;
-constexpr std::uint32_t kColorSize = 4;  // red, green, blue, unused
 
 }  // namespace
 
 CPreviewPalette::CPreviewPalette(const CExcelRecordPALETTE* record) {
-    if (record == nullptr || record->GetLength() < kCountSize) return;
-    const CByteBuffer& payload = record->GetPayload();
-    const std::uint32_t held = (record->GetLength() - kCountSize) / kColorSize;
-    const std::uint32_t count =
-        std::min({static_cast<std::uint32_t>(payload.ReadU16(0)), held, kColors});
-    for (std::uint32_t i = 0; i < count; ++i) {
-        const std::uint32_t at = kCountSize + i * kColorSize;
-        m_custom[i] = static_cast<std::uint32_t>(payload.ReadU8(at)) << 16 |
-                      static_cast<std::uint32_t>(payload.ReadU8(at + 1)) << 8 |
-                      payload.ReadU8(at + 2);
-    }
+    if (record == nullptr) return;
+    const std::uint32_t count = std::min(record->ColorCount(), kColors);
+    for (std::uint32_t i = 0; i < count; ++i) m_custom[i] = record->ColorRgb(i);
 }
 
 std::optional<std::uint32_t> CPreviewPalette::Color(std::uint32_t index) const {

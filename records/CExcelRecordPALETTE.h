@@ -22,6 +22,14 @@ public:
     const CByteBuffer& GetPayload() const { return m_payload; }
     std::uint32_t GetLength() const { return m_length; }
 
+    // The body is a u16 count, then for colour index 8 on red, green, blue
+    // and one unused byte each. ColorCount is how many colours the body
+    // wholly holds, up to the 56 of a palette, whatever the count says.
+    static constexpr std::uint32_t kMaxColors = 56;
+    std::uint32_t ColorCount() const;
+    // Colour i (0 for index 8) as 0xRRGGBB; i below ColorCount.
+    std::uint32_t ColorRgb(std::uint32_t i) const;
+
 private:
     CByteBuffer m_payload;
     std::uint32_t m_length;
