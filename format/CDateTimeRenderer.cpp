@@ -128,9 +128,12 @@ bool CDateTimeRenderer::Render(const CFormatSection& section, double serial, std
             }
             case EFormatToken::AmPm: {
                 const bool pm = parts.m_time.m_hour >= 12;
-                if (token.m_count == 2)
-                    out += pm ? u"PM" : u"AM";
-                else if (token.m_text.size() == 2)
+                if (token.m_count == 2 && !token.m_text.empty()) {
+                    const std::size_t slash = token.m_text.find(u'/');
+                    out += pm ? token.m_text.substr(slash + 1) : token.m_text.substr(0, slash);
+                } else if (token.m_count == 2) {
+                    out += CLocaleNames::DayPeriod(token.m_lcid, pm);
+                } else if (token.m_text.size() == 2)
                     out.push_back(token.m_text[pm ? 1 : 0]);
                 break;
             }

@@ -7,6 +7,7 @@ namespace {
 
 constexpr std::u16string_view kSystemLongDate = u"dddd, mmmm d, yyyy";
 constexpr std::u16string_view kSystemTime = u"h:mm:ss AM/PM";
+constexpr std::u16string_view kChineseAmPm = u"上午/下午";
 
 struct SCharToken {
     char16_t m_char;
@@ -185,6 +186,7 @@ void CSectionLexer::ReadLetter(CFormatSection& section) {
     if (lower == u'a') {
         if (StartsWithNoCase(m_code, m_pos, u"am/pm")) {
             out.push_back(MakeToken(EFormatToken::AmPm, 0, 2));
+            out.back().m_lcid = m_lcid;
             m_pos += 5;
             return;
         }
@@ -195,6 +197,15 @@ void CSectionLexer::ReadLetter(CFormatSection& section) {
             m_pos += 3;
             return;
         }
+    }
+    // The Chinese spelling of AM/PM, as the Chinese built-in time formats
+    // write it (上午/下午h"时"mm"分").
+    if (m_code.substr(m_pos).starts_with(kChineseAmPm)) {
+        CFormatToken token = MakeToken(EFormatToken::AmPm, 0, 2);
+        token.m_text = kChineseAmPm;
+        out.push_back(std::move(token));
+        m_pos += kChineseAmPm.size();
+        return;
     }
     if (lower == u'b' && m_pos + 1 < m_code.size() &&
         (m_code[m_pos + 1] == u'1' || m_code[m_pos + 1] == u'2')) {

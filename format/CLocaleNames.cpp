@@ -245,6 +245,25 @@ std::u16string Item(std::u16string_view list, int index) {
 
 }  // namespace
 
+std::u16string_view CLocaleNames::DayPeriod(std::uint32_t lcid, bool afternoon) {
+    struct SDayPeriods {
+        std::uint16_t m_language;
+        std::u16string_view m_morning;
+        std::u16string_view m_afternoon;
+    };
+    static constexpr SDayPeriods kDayPeriods[] = {
+        {0x11, u"午前", u"午後"},  // Japanese
+        {0x04, u"上午", u"下午"},  // Chinese, every sublanguage
+        {0x12, u"오전", u"오후"},  // Korean
+        {0x01, u"ص", u"م"},        // Arabic
+    };
+    const std::uint32_t language = lcid & kLanguageMask;
+    for (const SDayPeriods& periods : kDayPeriods)
+        if (periods.m_language == language)
+            return afternoon ? periods.m_afternoon : periods.m_morning;
+    return afternoon ? u"PM" : u"AM";
+}
+
 std::u16string CLocaleNames::Month(std::uint32_t lcid, int month, bool abbreviated) {
     const SLocale& locale = Find(lcid);
     return Item(abbreviated ? locale.m_monthAbbreviations : locale.m_months, month - 1);

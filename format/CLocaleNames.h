@@ -12,6 +12,7 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 class CLocaleNames {
 public:
@@ -19,4 +20,8 @@ public:
     static std::u16string Month(std::uint32_t lcid, int month, bool abbreviated);
     // weekday 0 = Sunday .. 6 = Saturday, full name or abbreviation.
     static std::u16string Day(std::uint32_t lcid, int weekday, bool abbreviated);
+    // What "AM/PM" shows before or after noon: the language's own texts
+    // where its locales write them in its script (Japanese 午前/午後,
+    // Chinese 上午/下午, Korean 오전/오후, Arabic ص/م), else "AM" and "PM".
+    static std::u16string_view DayPeriod(std::uint32_t lcid, bool afternoon);
 };

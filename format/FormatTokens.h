@@ -43,8 +43,9 @@ enum class EFormatToken : std::uint8_t {
                 // m_count the run length
     Minute,     // an m run that the parser found to mean minutes (m_count = run length)
     Elapsed,    // [h] [mm] [ss]...: m_char is h, m or s, m_count the letters inside
-    AmPm,       // AM/PM (m_count 2, shown upper case) or A/P (m_count 1, m_text holds the
-                // two letters as written, e.g. u"aP")
+    AmPm,       // AM/PM (m_count 2: the locale's morning and afternoon texts, en-US "AM"
+                // and "PM"; m_text, when set, the pair written in the code, "上午/下午")
+                // or A/P (m_count 1, m_text holds the two letters as written, u"aP")
     Subsecond,  // '.' followed by '0's after a time: m_count digits of the second
 };
 
@@ -70,7 +71,7 @@ struct CFormatToken {
     char16_t m_char = 0;
     std::uint16_t m_count = 0;
     std::u16string m_text;
-    // DateCode tokens: the locale id of the last "[$-lcid]" bracket before
+    // DateCode and AmPm tokens: the locale id of the last "[$-lcid]" bracket before
     // the code, with the calendar of a "B1"/"B2" prefix in its calendar byte
     // (bits 16-23; kHijriCalendar for B2); 0 for en-US and the Gregorian
     // calendar.

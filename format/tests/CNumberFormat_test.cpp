@@ -443,6 +443,11 @@ TEST(NumberFormatReadings, MinutesConditionsSectionsLocalesAndCalendars) {
         {"[$-42A]mmmm ddd", 36619, "Tháng 04 Thứ Hai"},
         {"[$-421]mmm dddd", 36526, "Jan Sabtu"},
         {"[$-411]ggge\"年\"m\"月\"d\"日\"", 36619, "平成12年4月3日"},
+        {"[$-411]h:mm AM/PM", 0.75, "6:00 午後"},
+        {"[$-C04]AM/PM h", 0.25, "上午 6"},
+        {"[$-407]h AM/PM", 0.75, "6 PM"},  // German keeps AM and PM
+        {"[$-3801]h AM/PM", 0.75, "6 م"},
+        {"上午/下午h\"时\"mm\"分\"", 0.75, "下午6时00分"},  // built-in Chinese time format
         {"[$-411]ge.m.d", 36619, "H12.4.3"},
         {"[$-411]gge ee", 43585, "平31 31"},  // the last day of Heisei
         {"[$-411]ggg ee", 43586, "令和 01"},  // the first of Reiwa
