@@ -157,6 +157,21 @@ bool CRecordChain::IsSoundHeader(std::uint16_t type, std::uint32_t size) {
     return rule->step == 0 || (size - rule->min) % rule->step == 0;
 }
 
+bool CRecordChain::IsWrongLength(std::uint16_t type, std::uint32_t size) {
+    if (size > biff::kMaxBodyLength) return true;
+    return FindRule(type) != nullptr && !IsSoundHeader(type, size);
+}
+
+bool CRecordChain::KnownHeaderAt(IExcelStreamReader& reader, std::uint32_t offset,
+                                 std::uint32_t end) {
+    std::uint8_t header[biff::kRecordHeaderSize];
+    if (offset > end || end - offset < biff::kRecordHeaderSize ||
+        !reader.Read(biff::kRecordHeaderSize, offset, header))
+        return false;
+    return FindRule(CDataReader::GetU16(header + biff::kTypeOffset)) != nullptr &&
+           CDataReader::GetU16(header + biff::kLengthOffset) <= biff::kMaxBodyLength;
+}
+
 bool CRecordChain::StartsAt(IExcelStreamReader& reader, std::uint32_t offset, std::uint32_t end) {
     std::uint64_t at = offset;
     for (int i = 0; i < kChainLength; ++i) {

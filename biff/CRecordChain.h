@@ -1,5 +1,6 @@
 // Finding the record framing again after a header whose length cannot be
-// right (more than the 8,224 bytes a BIFF8 body can hold).
+// right: more than the 8,224 bytes a BIFF8 body can hold, or a size the
+// record's layout does not allow.
 //
 // A position is taken for a record start when a chain of records begins
 // there whose every header is sound: a type that workbook streams hold with
@@ -24,6 +25,18 @@ public:
     // a body of size bytes allowed by its layout. Types outside the table
     // are not sound.
     static bool IsSoundHeader(std::uint16_t type, std::uint32_t size);
+
+    // True when a header declares a length its record cannot have: more
+    // than any body holds, or, for a type of the table, a size its layout
+    // does not allow (a NUMBER of 3,000 bytes). Types outside the table may
+    // have any length up to the most a body holds.
+    static bool IsWrongLength(std::uint16_t type, std::uint32_t size);
+
+    // True when a header at offset names a type of the table with a length
+    // a body can have, whatever its layout says: writers pad some records
+    // (a BOOLERR of 12 bytes), so this is what tells that a record of a
+    // wrong length still ends where it says.
+    static bool KnownHeaderAt(IExcelStreamReader& reader, std::uint32_t offset, std::uint32_t end);
 
     // The first offset in [from, last] at which a chain of sound records
     // starts that stays within end; nothing when there is none. Reads only

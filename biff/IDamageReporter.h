@@ -10,7 +10,7 @@
 
 enum class ESkipReason : std::uint8_t {
     ZeroedBytes,      // a run of zero bytes where records belong (a zeroed sector)
-    OversizedRecord,  // a header declaring a body longer than any record has
+    OversizedRecord,  // a header declaring a length its record cannot have
     UnreadableBytes,  // bytes the file would not give
 };
 

@@ -136,6 +136,18 @@ private:
     std::vector<std::uint8_t> m_bytes;
 };
 
+// True when a record of a known type starts where the record at position ends by its
+// declared length, or it ends the scanned stretch exactly.
+bool FramingHolds(const CInputFile& file, std::uint64_t position, std::uint32_t length,
+                  std::uint64_t limit) {
+    const std::uint64_t end = std::min<std::uint64_t>({limit, file.Length(), UINT32_MAX});
+    const std::uint64_t next = position + biff::kRecordHeaderSize + length;
+    if (next >= end) return next == end;
+    CSearchWindow window(file, next, end);
+    return CRecordChain::KnownHeaderAt(window, static_cast<std::uint32_t>(next),
+                                       static_cast<std::uint32_t>(end));
+}
+
 std::uint32_t DeclaredLength(const CInputFile& file, std::uint64_t position) {
     std::uint8_t header[biff::kRecordHeaderSize] = {};
     if (file.ReadAt(position, header, sizeof header) < sizeof header) return 0;
@@ -162,14 +174,19 @@ void CExcelScanWorkBook::ReadRecord(const CInputFile& file, std::uint64_t& posit
     m_continues = std::make_unique<CExcelContinueRecordOffsetList>();
 
     std::uint32_t length = DeclaredLength(file, position);
-    if (length > biff::kMaxBodyLength) {
+    std::uint8_t type[2] = {};
+    file.ReadAt(position, type, sizeof type);
+    if (CRecordChain::IsWrongLength(CDataReader::GetU16(type), length) &&
+        (length > biff::kMaxBodyLength || !FramingHolds(file, position, length, limit))) {
         // Only the length of a record the globals hold was damaged when the
         // framing resumes exactly where a body of its type can end.
+        // Without a chain ahead, a length a body can have is taken as it
+        // stands, and a longer one gives the header alone.
         const std::optional<std::uint64_t> resume = Resume(file, position, limit);
-        std::uint8_t type[2] = {};
-        file.ReadAt(position, type, sizeof type);
         const std::uint32_t found =
-            resume ? static_cast<std::uint32_t>(*resume - position - biff::kRecordHeaderSize) : 0;
+            resume ? static_cast<std::uint32_t>(*resume - position - biff::kRecordHeaderSize)
+            : length > biff::kMaxBodyLength ? 0
+                                            : length;
         if (resume && !CRecordChain::IsSoundHeader(CDataReader::GetU16(type), found)) {
             // Not that record: its header alone is kept, so that nothing is
             // decoded from bytes of unknown meaning, and the walk resumes.

@@ -105,7 +105,7 @@ private:
     std::unique_ptr<CExcelRawRecordData> m_record;
     std::unique_ptr<CExcelContinueRecordOffsetList> m_continues;
     std::vector<CBoundSheetPlacement::BoundSheet> m_boundSheets;
-    // Where the framing resumes after the oversized header at position: the
+    // Where the framing resumes after the header of a wrong length at position: the
     // first offset within the longest body, and before limit, where a chain
     // of sound headers starts.
     std::optional<std::uint64_t> Resume(const CInputFile& file, std::uint64_t position,

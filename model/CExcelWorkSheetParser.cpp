@@ -193,13 +193,16 @@ bool CExcelWorkSheetParser::ParseSheet(CExcelWorkSheet& sheet) {
         } else {
             CloseZeroRun(m_position);
         }
-        // A length no record can have: find the framing again. When the record
-        // fits exactly up to there, only its length was damaged and it is kept;
-        // otherwise everything up to there is skipped. Without a sound chain
-        // ahead, only the header's own 4 bytes are given up.
+        // A length the record cannot have, unless sound records follow where
+        // it says the record ends: find the framing again. When the record
+        // fits exactly up to there, only its length was damaged and it is
+        // kept; otherwise everything up to there is skipped. Without a sound
+        // chain ahead, the walk goes on by the declared length as far as a
+        // body can go.
         std::optional<std::uint32_t> resumeAt;
         bool dispatch = true;
-        if (header.size > biff::kMaxBodyLength) {
+        if (!tail && CRecordChain::IsWrongLength(header.type, header.size) &&
+            (header.size > biff::kMaxBodyLength || !FramingHolds(header))) {
             resumeAt = Resynchronise();
             const std::uint32_t found =
                 resumeAt ? *resumeAt - m_position - biff::kRecordHeaderSize : 0;
@@ -321,6 +324,13 @@ bool CExcelWorkSheetParser::IsChartBof(const Header& header) {
     std::uint8_t next[2];
     return after > kNoOffset || !Read(sizeof next, static_cast<std::uint32_t>(after), next) ||
            !CSheetBofRecovery::OpensWorksheet(CDataReader::GetU16(next));
+}
+
+bool CExcelWorkSheetParser::FramingHolds(const Header& header) {
+    const std::uint64_t next =
+        static_cast<std::uint64_t>(m_position) + biff::kRecordHeaderSize + header.size;
+    if (next >= m_end) return next == m_end;
+    return CRecordChain::KnownHeaderAt(*this, static_cast<std::uint32_t>(next), m_end);
 }
 
 std::optional<std::uint32_t> CExcelWorkSheetParser::Resynchronise() {

@@ -77,14 +77,18 @@ protected:
     virtual std::size_t ReadFile(std::uint64_t offset, std::uint8_t* out, std::size_t n);
 
 private:
-    // The offset after the current oversized header where the framing
-    // resumes, or nothing.
+    // The offset after the current header of a wrong length where the
+    // framing resumes, or nothing.
     std::optional<std::uint32_t> Resynchronise();
 
     struct Header {
         std::uint16_t type;
         std::uint32_t size;
     };
+
+    // True when a record of a known type starts where header says its record ends, or
+    // it ends the stretch exactly.
+    bool FramingHolds(const Header& header);
 
     // Parses every sheet of workbook, opening the scan file if it is not
     // open yet. False when a stop was requested or the file is empty or

@@ -68,7 +68,7 @@ TEST(ReadRecord, ALengthOf8225LeavesTheHeaderAloneAndResumesInsideTheBody) {
     EXPECT_EQ(position, 11u);
 }
 
-TEST(ReadRecord, AnOversizedLengthEndsWhereTheFramingResumes) {
+TEST(ReadRecord, AWrongLengthEndsWhereTheFramingResumes) {
     // Only the SST's length was damaged: it ends where its CONTINUE starts,
     // and the CONTINUE is joined as before.
     {
@@ -95,6 +95,19 @@ TEST(ReadRecord, AnOversizedLengthEndsWhereTheFramingResumes) {
         EXPECT_EQ(position, 4u + 21);
         r.scan.ReadRecord(r.file, position);
         EXPECT_EQ(r.scan.GetRecord()->GetType(), 0x0031);
+    }
+    // An XF cannot be 300 bytes long either, though a body could: it ends
+    // where the FONT after it starts.
+    {
+        BiffWriter w;
+        w.RecordWithLength(0x00E0, 300, Body(20, 1));
+        w.Record(0x0031, Body(16, 0)).Record(0x00E0, Body(20, 5)).Record(0x00E0, Body(20, 6));
+        w.Record(0x00E0, Body(300, 7));
+        Reading r(w.GetBytes());
+        std::uint64_t position = 0;
+        r.scan.ReadRecord(r.file, position);
+        EXPECT_EQ(r.scan.GetRecord()->GetSize(), 4u + 20);
+        EXPECT_EQ(position, 4u + 20);
     }
 }
 

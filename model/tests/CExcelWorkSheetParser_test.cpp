@@ -164,19 +164,23 @@ TEST_F(WorkSheetParser, ADeclaredSizeAbove8224AdvancesByTheHeaderOnly) {
     EXPECT_EQ(Values(Sheet(1)), std::vector<double>{3.0});
 }
 
-// A header whose length was overwritten with more than a body can hold:
-// the walk goes on where a chain of sound headers starts.
-TEST_F(WorkSheetParser, AfterAnOversizedLengthTheWalkFindsTheNextSoundRecords) {
+// A header whose length was overwritten with more than a body can hold, or
+// with a size its record cannot have: the walk goes on where a chain of
+// sound headers starts.
+TEST_F(WorkSheetParser, AfterAWrongLengthTheWalkFindsTheNextSoundRecords) {
     const Bytes rowBody(16, 0);
     const struct {
         const char* what;
         std::uint16_t type;  // of the damaged record
         Bytes body;          // its real body
         std::vector<double> expected;
+        std::uint16_t length = 0xFFFF;  // declared
     } cases[] = {
         // Only the length was damaged: the record ends where the chain
         // starts, fits a NUMBER, and keeps its cell.
         {"a NUMBER", biff::kNUMBER, NumberBody(1.0), {1.0, 2.0, 3.0}},
+        {"a NUMBER of 3000 bytes", biff::kNUMBER, NumberBody(1.0), {1.0, 2.0, 3.0}, 3000},
+        {"a NUMBER of 5 bytes", biff::kNUMBER, NumberBody(1.0), {1.0, 2.0, 3.0}, 5},
         {"a ROW before the cells", biff::kROW, rowBody, {2.0, 3.0}},
         // A body no record of that type has: skipped whole, nothing taken
         // from inside it.
@@ -194,7 +198,7 @@ TEST_F(WorkSheetParser, AfterAnOversizedLengthTheWalkFindsTheNextSoundRecords) {
         m_data.GetWorkbooks().RemoveAll();
         BiffWriter w;
         w.Bof(biff::kSubstreamWorksheet);
-        w.RecordWithLength(c.type, 0xFFFF, c.body);
+        w.RecordWithLength(c.type, c.length, c.body);
         Number(w, 2.0);
         Number(w, 3.0).Eof();
         Prepare(w.GetBytes(), {0});
@@ -424,14 +428,16 @@ TEST_F(WorkSheetParser, RecordsAcrossWindowRefillsAreAllDecoded) {
 TEST_F(WorkSheetParser, AFailedReadCountsAsEofAndSkipsTheWindowItTried) {
     // Header-only records of 4 bytes keep every 4th offset a record
     // boundary, so the walk lands on one after the skip. Each NUMBER goes
-    // with a 2-byte filler record to keep that alignment.
+    // with a 2-byte filler record to keep that alignment. The filler's type
+    // is one no sheet holds, so no size of it is wrong and nothing is read
+    // ahead of the walk.
+    constexpr std::uint16_t kFiller = 0x00F8;
     BiffWriter w;
     w.Bof(biff::kSubstreamWorksheet);
-    const auto numberAt = [&w](double value) { Number(w, value).Record(0x0099, Bytes(2, 0)); };
+    const auto numberAt = [&w](double value) { Number(w, value).Record(kFiller, Bytes(2, 0)); };
     const auto fillTo = [&w](std::size_t offset) {
-        while (w.Size() < offset) w.Record(0x0099, {});
-    };
-    numberAt(1.0);
+        while (w.Size() < offset) w.Record(kFiller, {});
+    };    numberAt(1.0);
     fillTo(20000);
     numberAt(2.0);  // inside the window that cannot be read
     fillTo(40000);
