@@ -148,8 +148,15 @@ struct CGridBorderLine {
 // flag for each. down runs from the top-left corner to the bottom-right,
 // up from the bottom-left to the top-right. Four bytes, as a side's line.
 struct CGridDiagonal {
+    // Constructors rather than member defaults: g++ 12 refuses a braced
+    // list for a struct whose enum bit-field narrower than the enum has a
+    // default.
+    CGridDiagonal() : style(EGridLine::None) {}
+    CGridDiagonal(std::uint32_t rgb, EGridLine line, bool isDown, bool isUp)
+        : color(rgb), style(line), down(isDown), up(isUp) {}
+
     std::uint32_t color : 24 = 0;
-    EGridLine style : 4 = EGridLine::None;
+    EGridLine style : 4;
     bool down : 1 = false;
     bool up : 1 = false;
 
@@ -165,7 +172,7 @@ struct CGridBorders {
     CGridBorderLine right;
     CGridBorderLine top;
     CGridBorderLine bottom;
-    CGridDiagonal diagonal;
+    CGridDiagonal diagonal = CGridDiagonal();
 
     // Whether a side has a line; diagonal.Any() says so of the diagonals.
     bool Any() const {
