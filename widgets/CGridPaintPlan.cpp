@@ -290,8 +290,9 @@ void CGridPaintPlan::PlanBorders(const std::vector<CGridRange>& merged, int firs
         border.from += inward;
         border.to += inward;
     }
-    // A hidden row or column leaves a merged range without height or width
-    // to cross.
+    // Diagonals come after the move inward: they join their cell's corners
+    // wherever it lies. A merged range whose rows or columns are all hidden
+    // has nothing to cross.
     for (const CGridPaintCell& item : plan.cells) {
         if (item.cell && item.cell->borders.diagonal.Any() && !item.rect.isEmpty())
             PlanDiagonals(item.cell->borders.diagonal, item.rect, plan);
