@@ -69,6 +69,15 @@ CGridBorders CPreviewFormatTable::Borders(const CExcelRecordWBXF& xf,
     borders.right = line(xf.GetRightBorderStyle(), xf.GetRightBorderColor());
     borders.top = line(xf.GetTopBorderStyle(), xf.GetTopBorderColor());
     borders.bottom = line(xf.GetBottomBorderStyle(), xf.GetBottomBorderColor());
+    // Only a diagonal that shows is kept, so that every cell without one
+    // compares equal.
+    const CGridBorderLine diagonal = line(xf.GetDiagonalStyle(), xf.GetDiagonalColor());
+    if (diagonal.style != EGridLine::None && (xf.IsDiagonalDown() || xf.IsDiagonalUp())) {
+        borders.diagonal.color = diagonal.color;
+        borders.diagonal.style = diagonal.style;
+        borders.diagonal.down = xf.IsDiagonalDown();
+        borders.diagonal.up = xf.IsDiagonalUp();
+    }
     return borders;
 }
 

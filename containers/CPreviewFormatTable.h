@@ -2,7 +2,7 @@
 // index: the background (the XF's pattern colour, with its fill pattern
 // and the pattern's background colour), font (only with the XF's
 // font-used flag), text colour (the font's), the line style and colour of
-// each border side, and alignment the XF gives, and a number
+// each border side and of the diagonals, and alignment the XF gives, and a number
 // rendered with the XF's number format text. Built for one fill and thrown
 // away after it.
 //
@@ -61,9 +61,10 @@ public:
     // indent level; a vertical code that names no alignment gives the
     // bottom.
     static CGridAlignment Alignment(const CExcelRecordWBXF& xf);
-    // The XF's left, right, top and bottom lines: a style code past 13 (a
-    // damaged XF) is a thin line, and a colour index the palette does not
-    // define (64, automatic, among them) is black. Diagonals are not kept.
+    // The XF's left, right, top and bottom lines and its diagonals: a style
+    // code past 13 (a damaged XF) is a thin line, and a colour index the
+    // palette does not define (64, automatic, among them) is black. A
+    // diagonal flag with style 0 gives no diagonal.
     static CGridBorders Borders(const CExcelRecordWBXF& xf,
                                 const CPreviewPalette& palette = CPreviewPalette());
 

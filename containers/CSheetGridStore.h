@@ -144,13 +144,37 @@ struct CGridBorderLine {
     bool operator==(const CGridBorderLine&) const = default;
 };
 
-// The lines on a cell's four sides; a side with EGridLine::None has none.
+// A cell's diagonal lines: the XF has one style and colour for both, and a
+// flag for each. down runs from the top-left corner to the bottom-right,
+// up from the bottom-left to the top-right. Four bytes, as a side's line.
+struct CGridDiagonal {
+    // Constructors rather than member defaults: g++ 12 refuses a braced
+    // list for a struct whose enum bit-field narrower than the enum has a
+    // default.
+    CGridDiagonal() : style(EGridLine::None) {}
+    CGridDiagonal(std::uint32_t rgb, EGridLine line, bool isDown, bool isUp)
+        : color(rgb), style(line), down(isDown), up(isUp) {}
+
+    std::uint32_t color : 24 = 0;
+    EGridLine style : 4;
+    bool down : 1 = false;
+    bool up : 1 = false;
+
+    bool Any() const { return style != EGridLine::None && (down || up); }
+    CGridBorderLine Line() const { return {color, style}; }
+    bool operator==(const CGridDiagonal&) const = default;
+};
+
+// The lines on a cell's four sides (a side with EGridLine::None has none)
+// and across it.
 struct CGridBorders {
     CGridBorderLine left;
     CGridBorderLine right;
     CGridBorderLine top;
     CGridBorderLine bottom;
+    CGridDiagonal diagonal = CGridDiagonal();
 
+    // Whether a side has a line; diagonal.Any() says so of the diagonals.
     bool Any() const {
         return left.style != EGridLine::None || right.style != EGridLine::None ||
                top.style != EGridLine::None || bottom.style != EGridLine::None;
@@ -167,10 +191,11 @@ struct CGridCell {
     std::optional<std::uint32_t> textColor;
     std::optional<std::uint32_t> background;
     std::optional<std::uint32_t> patternBackground;
-    std::uint8_t fillPattern = 0;
     CGridBorders borders;
     CGridAlignment alignment;
     EGridValue value = EGridValue::Unknown;
+    // Beside the one-byte fields, where it takes no room of its own.
+    std::uint8_t fillPattern = 0;
     // The store's run list of a rich text (see AddTextRuns); 0 for a text
     // in one font, as nearly every cell is. Last, where it fills padding.
     std::uint32_t runs = 0;
@@ -181,7 +206,7 @@ struct CGridCell {
 //
 // The fill pattern and its background colour come with the background:
 // they replace the cell's when the style has a background. Borders replace
-// all four sides at once, sides without a line too.
+// all four sides and the diagonals at once, those without a line too.
 struct CGridStyle {
     std::optional<CGridFont> font;
     std::optional<std::uint32_t> textColor;

@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <cstdlib>
 #include <iterator>
 #include <numbers>
 
@@ -171,9 +172,13 @@ void CGridCellPainter::DrawBorder(QPainter& painter, const CGridPaintBorder& bor
     if (look.dashCount > 0)
         pen.setDashPattern(QList<qreal>(look.dashes.begin(), look.dashes.begin() + look.dashCount));
     painter.save();
+    if (!border.clip.isEmpty()) painter.setClipRect(border.clip, Qt::IntersectClip);
     painter.setPen(pen);
     painter.setBrush(Qt::NoBrush);
-    const bool horizontal = border.from.y() == border.to.y();
+    // A diagonal's strokes lie beside each other as a side's do: moved
+    // up and down when it runs flatter than 45 degrees, sideways otherwise.
+    const QPoint run = border.to - border.from;
+    const bool horizontal = std::abs(run.x()) >= std::abs(run.y());
     for (int stroke = 0; stroke < look.strokes; ++stroke) {
         const int offset = look.offsets[static_cast<std::size_t>(stroke)];
         const QPoint shift = horizontal ? QPoint(0, offset) : QPoint(offset, 0);
@@ -219,13 +224,12 @@ void CGridCellPainter::DrawText(QPainter& painter, const CGridPaintText& text) {
     painter.setClipRect(text.clip, Qt::IntersectClip);
     painter.setFont(text.font);
     painter.setPen(text.color);
-    if (text.rotation == 0 && !text.formats.isEmpty()) {
-        DrawFormatted(painter, text);
-        painter.restore();
-        return;
-    }
     if (text.rotation == 0) {
-        painter.drawText(text.layout, text.flags, text.text);
+        if (text.formats.isEmpty()) {
+            painter.drawText(text.layout, text.flags, text.text);
+        } else {
+            DrawFormatted(painter, text, QRectF(text.layout));
+        }
         painter.restore();
         return;
     }
@@ -241,11 +245,17 @@ void CGridCellPainter::DrawText(QPainter& painter, const CGridPaintText& text) {
                               : static_cast<double>(QFontMetrics(text.font).height());
     painter.translate(layout.center());
     painter.rotate(text.rotation);
-    painter.drawText(QRectF(-along / 2, -across / 2, along, across), text.flags, text.text);
+    const QRectF box(-along / 2, -across / 2, along, across);
+    if (text.formats.isEmpty()) {
+        painter.drawText(box, text.flags, text.text);
+    } else {
+        DrawFormatted(painter, text, box);
+    }
     painter.restore();
 }
 
-void CGridCellPainter::DrawFormatted(QPainter& painter, const CGridPaintText& text) {
+void CGridCellPainter::DrawFormatted(QPainter& painter, const CGridPaintText& text,
+                                     const QRectF& box) {
     // A line break typed into a cell is a paragraph break to QPainter but
     // an ordinary character to a text layout; the line separator keeps the
     // characters where the runs count them.
@@ -257,7 +267,6 @@ void CGridCellPainter::DrawFormatted(QPainter& painter, const CGridPaintText& te
     option.setWrapMode((text.flags & Qt::TextWordWrap) != 0 ? QTextOption::WordWrap
                                                             : QTextOption::NoWrap);
     layout.setTextOption(option);
-    const QRectF box(text.layout);
     qreal height = 0;
     layout.beginLayout();
     // Every line takes at least one character, so the text's length bounds

@@ -60,7 +60,8 @@ public:
     // the pattern's background colour) and its bottom and right grid lines
     // where the plan keeps them.
     static void DrawBackground(QPainter& painter, const CGridPaintCell& cell);
-    // One side's line along its grid line, at 96 dots per inch: thin,
+    // One side's line along its grid line, or a diagonal inside its clip,
+    // at 96 dots per inch: thin,
     // hair, dotted and dashed 1 pixel wide, the medium ones 2, thick 3,
     // double two 1-pixel lines with a pixel between them. A medium line adds
     // the pixel below (right of) the grid line, thick and double one on
@@ -69,8 +70,9 @@ public:
     // How heavy a line looks, for deciding which of two on one edge shows:
     // the heavier is drawn last. 0 for no line.
     static int LineRank(EGridLine style);
-    // A text in its font and colour (a level text with formats in those),
-    // aligned in its layout rectangle and clipped to its clip rectangle.
+    // A text in its font and colour (one with formats in those, turned or
+    // not), aligned in its layout rectangle and clipped to its clip
+    // rectangle.
     static void DrawText(QPainter& painter, const CGridPaintText& text);
 
     // A header cell with its centred text; highlighted when the current
@@ -82,8 +84,9 @@ public:
     static QString TextOf(const CGridCell* cell);
 
 private:
-    // A level text in the fonts and colours of its formats.
-    static void DrawFormatted(QPainter& painter, const CGridPaintText& text);
+    // A text in the fonts and colours of its formats, aligned in box (the
+    // layout rectangle, or a turned text's line box in turned coordinates).
+    static void DrawFormatted(QPainter& painter, const CGridPaintText& text, const QRectF& box);
 
     // CGridFont::escapement values.
     static constexpr std::uint16_t kSuperscript = 1;

@@ -207,6 +207,17 @@ void CGridPaintPlan::PlanSides(const CGridBorders& borders, const QRect& rect, b
     add(bottom, borders.bottom, {x0, y1}, {x1, y1});
 }
 
+void CGridPaintPlan::PlanDiagonals(const CGridDiagonal& diagonal, const QRect& rect,
+                                   CGridPaintPlanResult& plan) {
+    // Corner to corner on the grid lines around the cell, as its sides lie.
+    const int x0 = rect.left() - 1;
+    const int y0 = rect.top() - 1;
+    const int x1 = rect.right();
+    const int y1 = rect.bottom();
+    if (diagonal.down) plan.borders.push_back({{x0, y0}, {x1, y1}, diagonal.Line(), rect});
+    if (diagonal.up) plan.borders.push_back({{x0, y1}, {x1, y0}, diagonal.Line(), rect});
+}
+
 void CGridPaintPlan::PlanBorders(const std::vector<CGridRange>& merged, int firstRow, int lastRow,
                                  int firstColumn, int lastColumn,
                                  CGridPaintPlanResult& plan) const {
@@ -279,6 +290,13 @@ void CGridPaintPlan::PlanBorders(const std::vector<CGridRange>& merged, int firs
         border.from += inward;
         border.to += inward;
     }
+    // Diagonals come after the move inward: they join their cell's corners
+    // wherever it lies. A merged range whose rows or columns are all hidden
+    // has nothing to cross.
+    for (const CGridPaintCell& item : plan.cells) {
+        if (item.cell && item.cell->borders.diagonal.Any() && !item.rect.isEmpty())
+            PlanDiagonals(item.cell->borders.diagonal, item.rect, plan);
+    }
     // Drawn lightest first, a heavier line covers a lighter one on the same
     // edge.
     std::stable_sort(plan.borders.begin(), plan.borders.end(),
@@ -322,20 +340,24 @@ void CGridPaintPlan::PlanText(const CGridCell& cell, int row, int column, const 
     const std::uint8_t rotation = cell.alignment.rotation;
     if ((rotation >= 1 && rotation <= kMaxRotation) || rotation == kStacked) {
         if (rotation == kStacked) {
-            // Letter under letter, each line centred.
+            // Letter under letter, each line centred; letter i moves to 2i,
+            // and each run's letters with it.
             QString stacked;
             for (const QChar letter : text.text) {
                 if (!stacked.isEmpty()) stacked += QLatin1Char('\n');
                 stacked += letter;
             }
             text.text = stacked;
+            for (QTextLayout::FormatRange& range : text.formats) {
+                range.start *= 2;
+                range.length =
+                    std::min(2 * range.length, static_cast<int>(stacked.size()) - range.start);
+            }
             across = Qt::AlignHCenter;
         } else {
             // 1-90 turn anticlockwise, 91-180 clockwise by the code less 90.
             text.rotation = rotation <= kAnticlockwise ? -rotation : rotation - kAnticlockwise;
         }
-        // A turned or stacked text is drawn in the cell's font alone.
-        text.formats.clear();
         text.layout = rect.adjusted(kMargin, 0, -kMargin - 1, -1);
         text.clip = rect.adjusted(0, 0, -1, -1);
         text.flags = across | (rotation == kStacked ? down : Qt::AlignVCenter);

@@ -21,8 +21,8 @@
 //   at the bottom whatever the alignment.
 // - A rich text draws each formatting run in its own font and colour, the
 //   characters before the first run in the cell's; its width, for running
-//   on and cutting, is that of its runs. Turned, stacked and Fill texts
-//   keep the cell's font throughout.
+//   on and cutting, is that of its runs. Turned and stacked texts keep
+//   their runs too; Fill texts and "####" take the cell's font throughout.
 // - Indent: with Left, Right or Distributed alignment, each level moves the
 //   text three digit widths of the default font in from its side (both
 //   sides when distributed).
@@ -31,6 +31,10 @@
 //   runs on nor turns into "#".
 //
 // A sheet that hides its grid lines gets none; borders are still drawn.
+//
+// Diagonals: a cell's diagonal lines run corner to corner across it, a
+// merged range's across the whole range from its top-left cell's XF, over
+// the background and under the text, and never outside the cell.
 //
 // Borders: each side's line lies on the grid line between the cell and its
 // neighbour. A merged range draws the outer sides of the cells on its edge,
@@ -72,12 +76,16 @@ struct CGridPaintCell {
     bool merged = false;
 };
 
-// One side's line: from `from` to `to` along a grid line (one of x or y is
-// the same at both ends), in the painter's coordinates.
+// One side's line, from `from` to `to` along a grid line (one of x or y is
+// the same at both ends), or one diagonal from corner to corner of clip,
+// in the painter's coordinates.
 struct CGridPaintBorder {
     QPoint from;
     QPoint to;
     CGridBorderLine line;
+    // A diagonal's cell or merged range, which its strokes stay inside;
+    // empty for a side.
+    QRect clip = QRect();
 };
 
 // One text as it is drawn.
@@ -94,9 +102,9 @@ struct CGridPaintText {
     // Degrees the text is turned about its layout's centre, clockwise as
     // QPainter::rotate turns (-90: reading upwards); 0 for level texts.
     int rotation = 0;
-    // A rich text's fonts and colours over the whole of text; empty for a
-    // text in font and color alone (turned, stacked, "####" and Fill texts
-    // always are).
+    // A rich text's fonts and colours over the whole of text (a stacked
+    // text's line breaks take the letter's before them); empty for a text
+    // in font and color alone ("####" and Fill texts always are).
     QList<QTextLayout::FormatRange> formats;
 };
 
@@ -141,6 +149,10 @@ private:
     // cell's or a merged range's edge cell's rectangle.
     static void PlanSides(const CGridBorders& borders, const QRect& rect, bool left, bool right,
                           bool top, bool bottom, CGridPaintPlanResult& plan);
+    // The diagonals of diagonal across rect, a cell's or a merged range's
+    // rectangle.
+    static void PlanDiagonals(const CGridDiagonal& diagonal, const QRect& rect,
+                              CGridPaintPlanResult& plan);
     // The lines of the block's cells and merged ranges, and of the cells
     // just past its right and bottom edges.
     void PlanBorders(const std::vector<CGridRange>& merged, int firstRow, int lastRow,

@@ -1,6 +1,7 @@
-// The preview's reading of an XF's four border sides: each side's line
-// style and colour, from the border word (left and right colours) and the
-// border-and-fill word (top and bottom colours).
+// The preview's reading of an XF's four border sides and its diagonals:
+// each line's style and colour, from the border word (left and right
+// colours, diagonal flags) and the border-and-fill word (top, bottom and
+// diagonal colours, diagonal style).
 #include "containers/CPreviewFormatTable.h"
 
 #include <gtest/gtest.h>
@@ -17,18 +18,25 @@ namespace {
 
 struct BorderCase {
     const char* what;
-    std::uint8_t style;  // every side's style code (four bits)
-    std::uint8_t color;  // every side's colour index (seven bits)
+    std::uint8_t style;  // every side's and the diagonal's style code (four bits)
+    std::uint8_t color;  // every side's and the diagonal's colour index (seven bits)
     EGridLine line;
     std::uint32_t rgb;
+    bool down = false;  // the diagonal flags
+    bool up = false;
+    CGridDiagonal diagonal = {};
 };
 
-// A 20-byte XF payload with the same style and colour on all four sides.
-std::vector<std::uint8_t> XfBytes(std::uint8_t style, std::uint8_t color) {
+// A 20-byte XF payload with the same style and colour on all four sides
+// and the diagonal, and the diagonal flags down and up.
+std::vector<std::uint8_t> XfBytes(std::uint8_t style, std::uint8_t color, bool down = false,
+                                  bool up = false) {
     std::vector<std::uint8_t> bytes(20, 0);
     const std::uint32_t styles = style * 0x1111u;
-    const std::uint32_t border = styles | std::uint32_t{color} << 16 | std::uint32_t{color} << 23;
-    const std::uint32_t borderFill = std::uint32_t{color} | std::uint32_t{color} << 7;
+    const std::uint32_t border = styles | std::uint32_t{color} << 16 | std::uint32_t{color} << 23 |
+                                 std::uint32_t{down} << 30 | std::uint32_t{up} << 31;
+    const std::uint32_t borderFill = std::uint32_t{color} | std::uint32_t{color} << 7 |
+                                     std::uint32_t{color} << 14 | std::uint32_t{style} << 21;
     for (int i = 0; i < 4; ++i) {
         bytes[10 + i] = static_cast<std::uint8_t>(border >> (8 * i));
         bytes[14 + i] = static_cast<std::uint8_t>(borderFill >> (8 * i));
@@ -50,10 +58,43 @@ TEST(CPreviewFormatTableBorders, EachSideTakesItsStyleAndColour) {
         {"a colour past the palette is black", 1, 127, EGridLine::Thin, 0x000000},
         {"damaged style 14 is thin", 14, 10, EGridLine::Thin, 0xFF0000},
         {"damaged style 15 is thin", 15, 12, EGridLine::Thin, 0x0000FF},
+        {"diagonal down alone",
+         2,
+         10,
+         EGridLine::Medium,
+         0xFF0000,
+         true,
+         false,
+         {0xFF0000, EGridLine::Medium, true, false}},
+        {"diagonals up and down",
+         3,
+         12,
+         EGridLine::Dashed,
+         0x0000FF,
+         true,
+         true,
+         {0x0000FF, EGridLine::Dashed, true, true}},
+        {"diagonal up in the automatic colour",
+         1,
+         64,
+         EGridLine::Thin,
+         0x000000,
+         false,
+         true,
+         {0x000000, EGridLine::Thin, false, true}},
+        {"damaged diagonal style 14 is thin",
+         14,
+         10,
+         EGridLine::Thin,
+         0xFF0000,
+         false,
+         true,
+         {0xFF0000, EGridLine::Thin, false, true}},
+        {"flags without a style draw nothing", 0, 10, EGridLine::None, 0xFF0000, true, true, {}},
     };
     for (const BorderCase& test : cases) {
         SCOPED_TRACE(test.what);
-        const std::vector<std::uint8_t> bytes = XfBytes(test.style, test.color);
+        const std::vector<std::uint8_t> bytes = XfBytes(test.style, test.color, test.down, test.up);
         const CExcelRecordWBXF xf(bytes.data(), static_cast<std::uint32_t>(bytes.size()));
         const CGridBorders borders = CPreviewFormatTable::Borders(xf);
         const CGridBorderLine expected{test.rgb, test.line};
@@ -61,6 +102,7 @@ TEST(CPreviewFormatTableBorders, EachSideTakesItsStyleAndColour) {
         EXPECT_EQ(borders.right, expected);
         EXPECT_EQ(borders.top, expected);
         EXPECT_EQ(borders.bottom, expected);
+        EXPECT_EQ(borders.diagonal, test.diagonal);
     }
 }
 

@@ -1,6 +1,6 @@
 // The painter's decisions: "####" for numbers too wide, texts running on
 // into empty neighbours, merged ranges drawn as one cell, indents and
-// rotations, the runs of a rich text.
+// rotations, the runs of a rich text, diagonal lines.
 #include "widgets/CGridPaintPlan.h"
 
 #include <gtest/gtest.h>
@@ -8,6 +8,7 @@
 #include <QImage>
 #include <QPainter>
 #include <algorithm>
+#include <array>
 
 #include "containers/CSheetGridStore.h"
 #include "widgets/CGridAxis.h"
@@ -278,6 +279,86 @@ TEST_F(PaintPlanTest, ARichTextDrawsEachRunInItsOwnColour) {
     // Four letters of each, side by side from the cell's left margin.
     EXPECT_LE(redFirst, cell.left() + CGridPaintPlan::kMargin + 2);
     EXPECT_GT(blueLast - blueFirst, 4 * (redLast - redFirst) / 5);
+}
+
+TEST_F(PaintPlanTest, DiagonalsCrossTheirCellAndTurnedTextsKeepTheirRuns) {
+    // B2: a red medium diagonal down. D2:E3 merged: D2's blue diagonal up
+    // across the whole range (E3's own diagonal down is not drawn).
+    CGridBorders redDown;
+    redDown.diagonal = {0xFF0000, EGridLine::Medium, true, false};
+    m_store.SetBorders(2, 2, redDown);
+    CGridBorders blueUp;
+    blueUp.diagonal = {0x0000FF, EGridLine::Thin, false, true};
+    m_store.SetBorders(2, 4, blueUp);
+    m_store.SetBorders(3, 5, redDown);
+    m_store.SetMergedRanges({{2, 4, 3, 5}});
+    // B6 turned 90 degrees and D6 stacked: "WWWW", its second half a blue run.
+    CGridTextRun blueRun;
+    blueRun.firstChar = 2;
+    blueRun.font = CGridFont();
+    blueRun.font->height = 12;
+    blueRun.textColor = 0x0000FF;
+    const std::uint32_t runs = m_store.AddTextRuns({blueRun});
+    for (const int column : {2, 4}) {
+        CGridStyle style;
+        style.alignment = CGridAlignment();
+        style.alignment->rotation = column == 2 ? 90 : 255;
+        m_store.SetTextAndStyle(6, column, u"WWWW", &style, EGridValue::Text, runs);
+    }
+    m_store.SetRowHeight(6, 80);
+    const CGridPaintPlanResult plan = Make();
+
+    QImage image(500, 200, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    {
+        QPainter painter(&image);
+        CGridCellPainter::DrawPlan(painter, plan);
+    }
+    // Whether a pixel of area is mostly red or mostly blue.
+    const auto shows = [&](const QRect& area, bool red) {
+        for (int x = area.left(); x <= area.right(); ++x) {
+            for (int y = area.top(); y <= area.bottom(); ++y) {
+                const QColor pixel = image.pixelColor(x, y);
+                const int strong = red ? pixel.red() : pixel.blue();
+                const int weak = red ? pixel.blue() : pixel.red();
+                if (strong > 150 && weak < 100 && pixel.green() < 100) return true;
+            }
+        }
+        return false;
+    };
+    const auto corners = [](const QRect& rect) {
+        constexpr int kSize = 4;
+        return std::array<QRect, 4>{
+            QRect(rect.left(), rect.top(), kSize, kSize),
+            QRect(rect.right() - kSize, rect.top(), kSize, kSize),
+            QRect(rect.left(), rect.bottom() - kSize, kSize, kSize),
+            QRect(rect.right() - kSize, rect.bottom() - kSize, kSize, kSize)};
+    };
+    const struct {
+        const char* what;
+        QRect area;
+        bool red;
+        bool shown;
+    } cases[] = {
+        {"down: top-left", corners(RectOf(2, 2))[0], true, true},
+        {"down: top-right", corners(RectOf(2, 2))[1], true, false},
+        {"down: bottom-left", corners(RectOf(2, 2))[2], true, false},
+        {"down: bottom-right", corners(RectOf(2, 2))[3], true, true},
+        {"merged up: top-left", corners(RectOf(2, 4).united(RectOf(3, 5)))[0], false, false},
+        {"merged up: top-right", corners(RectOf(2, 4).united(RectOf(3, 5)))[1], false, true},
+        {"merged up: bottom-left", corners(RectOf(2, 4).united(RectOf(3, 5)))[2], false, true},
+        {"merged up: bottom-right", corners(RectOf(2, 4).united(RectOf(3, 5)))[3], false, false},
+        {"merged: no other cell's diagonal", RectOf(2, 4).united(RectOf(3, 5)), true, false},
+        {"turned: the blue run", RectOf(6, 2), false, true},
+        {"stacked: the blue run", RectOf(6, 4), false, true},
+    };
+    for (const auto& test : cases) {
+        SCOPED_TRACE(test.what);
+        EXPECT_EQ(shows(test.area, test.red), test.shown);
+    }
+    // The diagonals stay inside their cells: none reaches the cells beside B2.
+    EXPECT_FALSE(shows(RectOf(2, 1), true));
+    EXPECT_FALSE(shows(RectOf(2, 3), true));
 }
 
 TEST_F(PaintPlanTest, BorderLinesLieOnTheGridLinesOfTheEdgesThatShowThem) {
