@@ -81,18 +81,36 @@ CGridBorders CPreviewFormatTable::Borders(const CExcelRecordWBXF& xf,
     return borders;
 }
 
+void CPreviewFormatTable::Fill(const CExcelRecordWBXF& xf, const CPreviewPalette& palette,
+                               CGridStyle& style) {
+    // The fill shows whether or not the XF says its pattern is used: solid
+    // fills written by other programs often leave the flag clear. Pattern 0
+    // is no fill whatever colours the XF carries; writers leave their
+    // defaults there, black among them.
+    const std::uint8_t pattern = xf.GetFillPattern();
+    if (pattern == kNoFill) return;
+    // Patterns 1-18 draw the system colours too: window text (64, the
+    // automatic pattern colour) as black and window background (65) as
+    // white. A damaged code past 18 keeps to the palette's colours, so that
+    // it never blackens a cell.
+    const bool known = pattern <= kLastFillPattern;
+    const auto color = [&palette, known](std::uint8_t index) -> std::optional<std::uint32_t> {
+        if (known && index == kWindowTextColor) return 0x000000;
+        if (known && index == kWindowBackgroundColor) return 0xFFFFFF;
+        return palette.Color(index);
+    };
+    style.background = color(xf.GetPatternColor());
+    if (!style.background) return;
+    style.fillPattern = pattern;
+    style.patternBackground = color(xf.GetPatternBackgroundColor());
+}
+
 CGridStyle CPreviewFormatTable::MakeStyle(const CExcelRecordWBXF& xf) const {
     CGridStyle style;
     // Alignment is read whatever the used-attribute bits say, as the save
     // does: writers set the alignment fields of every cell XF.
     style.alignment = Alignment(xf);
-    // The pattern colour shows whether or not the XF says its pattern is
-    // used: solid fills written by other programs often leave the flag clear.
-    style.background = m_palette.Color(xf.GetPatternColor());
-    if (style.background) {
-        style.fillPattern = xf.GetFillPattern();
-        style.patternBackground = m_palette.Color(xf.GetPatternBackgroundColor());
-    }
+    Fill(xf, m_palette, style);
     if (xf.IsFontUsed()) {
         const std::uint32_t position = CExcelGlobalLookup::FontPosition(xf.GetFontIndex());
         if (position < m_fonts.size()) {

@@ -8,9 +8,9 @@
 //
 // An XF index n selects position n of the workbook's XF list; an index past
 // the list selects nothing, and such a cell keeps the grid's defaults.
-// Colour indices go through the default palette only (a PALETTE record does
-// not change it); an index the palette does not define gives no colour.
-// Colours come out as 0xRRGGBB.
+// Colour indices go through the workbook's palette (the default one
+// changed by its PALETTE record); an index the palette does not define
+// gives no colour. Colours come out as 0xRRGGBB.
 //
 // The workbook is borrowed and must not change while the table lives. Each
 // XF's style and each format index's text is worked out on first use and
@@ -68,7 +68,21 @@ public:
     static CGridBorders Borders(const CExcelRecordWBXF& xf,
                                 const CPreviewPalette& palette = CPreviewPalette());
 
+    // The XF's fill written into style's background, pattern background and
+    // fill pattern: nothing for pattern 0 (none), the pattern colour solid
+    // for pattern 1, patterns 2-18 in the pattern colour over the pattern
+    // background colour. In patterns 1-18 the system colours 64 (window
+    // text) and 65 (window background) are black and white; a pattern
+    // colour with no colour leaves style without a fill.
+    static void Fill(const CExcelRecordWBXF& xf, const CPreviewPalette& palette, CGridStyle& style);
+
 private:
+    // Fill pattern codes (six bits in the XF) and the system colour indices.
+    static constexpr std::uint8_t kNoFill = 0;
+    static constexpr std::uint8_t kLastFillPattern = 18;
+    static constexpr std::uint8_t kWindowTextColor = 64;
+    static constexpr std::uint8_t kWindowBackgroundColor = 65;
+
     CGridStyle MakeStyle(const CExcelRecordWBXF& xf) const;
 
     const CExcelWorkBook& m_workbook;

@@ -1,7 +1,7 @@
 // The preview's reading of an XF's four border sides and its diagonals:
 // each line's style and colour, from the border word (left and right
 // colours, diagonal flags) and the border-and-fill word (top, bottom and
-// diagonal colours, diagonal style).
+// diagonal colours, diagonal style); and of its fill pattern and colours.
 #include "containers/CPreviewFormatTable.h"
 
 #include <gtest/gtest.h>
@@ -122,6 +122,42 @@ TEST(CPreviewFormatTableBorders, SidesAreReadApart) {
     EXPECT_EQ(borders.right.style, EGridLine::None);
     EXPECT_EQ(borders.top, (CGridBorderLine{0x000000, EGridLine::Dotted}));
     EXPECT_EQ(borders.bottom, (CGridBorderLine{0x00FF00, EGridLine::MediumDashed}));
+}
+
+TEST(CPreviewFormatTableFill, PatternZeroIsNoneAndSystemColoursShowInPatterns) {
+    const struct {
+        const char* what;
+        std::uint8_t pattern;
+        std::uint8_t fore;  // pattern colour index
+        std::uint8_t back;  // pattern background colour index
+        std::optional<std::uint32_t> background;
+        std::optional<std::uint32_t> patternBackground;
+    } cases[] = {
+        {"no pattern hides a black pattern colour", 0, 8, 8, std::nullopt, std::nullopt},
+        {"no pattern hides a yellow pattern colour", 0, 13, 65, std::nullopt, std::nullopt},
+        {"solid red", 1, 10, 65, 0xFF0000, 0xFFFFFF},
+        {"solid window background is white", 1, 65, 64, 0xFFFFFF, 0x000000},
+        {"solid automatic is black", 1, 64, 65, 0x000000, 0xFFFFFF},
+        {"50 % grey, automatic over window background", 2, 64, 65, 0x000000, 0xFFFFFF},
+        {"6.25 % grey, red over window background", 18, 10, 65, 0xFF0000, 0xFFFFFF},
+        {"a pattern colour past the palette draws nothing", 3, 100, 65, std::nullopt, std::nullopt},
+        {"damaged code 19 in red stays solid red", 19, 10, 12, 0xFF0000, 0x0000FF},
+        {"damaged code 63 in automatic draws nothing", 63, 64, 65, std::nullopt, std::nullopt},
+    };
+    for (const auto& test : cases) {
+        SCOPED_TRACE(test.what);
+        std::vector<std::uint8_t> bytes(20, 0);
+        bytes[17] = static_cast<std::uint8_t>(test.pattern << 2);  // bits 26-31 of the word at 14
+        const std::uint16_t colors = static_cast<std::uint16_t>(test.fore | test.back << 7);
+        bytes[18] = static_cast<std::uint8_t>(colors);
+        bytes[19] = static_cast<std::uint8_t>(colors >> 8);
+        const CExcelRecordWBXF xf(bytes.data(), 20);
+        CGridStyle style;
+        CPreviewFormatTable::Fill(xf, CPreviewPalette(), style);
+        EXPECT_EQ(style.background, test.background);
+        EXPECT_EQ(style.patternBackground, test.patternBackground);
+        EXPECT_EQ(style.fillPattern, test.background ? test.pattern : 0);
+    }
 }
 
 TEST(CPreviewPalette, FixedColoursDefaultsAndTheWorkbooksOwn) {

@@ -243,7 +243,7 @@ TEST_F(PreviewFill, NumbersComeLastAndWinACellATextAlsoClaims) {
 // ---- Cell formatting -------------------------------------------------------
 
 TEST_F(PreviewFill, BackgroundComesFromThePatternColourWhateverThePatternFlagSays) {
-    const std::uint16_t red = m_model.AddXF({.used = 0, .patternColor = kRed});
+    const std::uint16_t red = m_model.AddXF({.used = 0, .patternColor = kRed, .fillPattern = 1});
     const std::uint16_t system = m_model.AddXF({.used = 0x40, .patternColor = kSystemColor});
     m_model.Label(0, 0, red, u"a");
     m_model.Label(1, 0, system, u"b");
@@ -392,7 +392,7 @@ TEST_F(PreviewFill, MergedRangesReachTheGridAndACutRecordGivesOnlyTheRangesItHol
 // ---- Columns and rows ------------------------------------------------------
 
 TEST_F(PreviewFill, ColumnWidthsAndColumnFormatsFollowColInfo) {
-    const std::uint16_t yellow = m_model.AddXF({.patternColor = kYellow});
+    const std::uint16_t yellow = m_model.AddXF({.patternColor = kYellow, .fillPattern = 1});
     m_model.ColInfo(1, 2, 2560, yellow);  // ten digits of 7 pixels, padding included
     m_model.ColInfo(5, 5, 0, 0);          // no width: as good as hidden
     ASSERT_EQ(Fill(), 0);
@@ -476,7 +476,7 @@ TEST_F(PreviewFill, ARowRecordAloneAddsNoPage) {
 }
 
 TEST_F(PreviewFill, ARowsDefaultFormatReachesEveryColumnOfTheGrid) {
-    const std::uint16_t red = m_model.AddXF({.patternColor = kRed});
+    const std::uint16_t red = m_model.AddXF({.patternColor = kRed, .fillPattern = 1});
     m_model.Row(5, 0, red);
     ASSERT_EQ(Fill(), 0);
     EXPECT_EQ(m_grid.GetCell(6, 1)->background, 0xFF0000u);
