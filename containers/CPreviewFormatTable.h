@@ -72,8 +72,9 @@ public:
     // fill pattern: nothing for pattern 0 (none), the pattern colour solid
     // for pattern 1, patterns 2-18 in the pattern colour over the pattern
     // background colour. In patterns 1-18 the system colours 64 (window
-    // text) and 65 (window background) are black and white; a pattern
-    // colour with no colour leaves style without a fill.
+    // text) and 65 (window background) are black and white. A pattern
+    // colour index the palette does not define (past 65, or a system one
+    // under a damaged code past 18) leaves style without a fill.
     static void Fill(const CExcelRecordWBXF& xf, const CPreviewPalette& palette, CGridStyle& style);
 
 private:
