@@ -9,9 +9,9 @@ class CConstData {
 public:
     // Windows colour value (red in the low byte, then green, then blue) of
     // palette index; found tells whether the default palette defines it.
-    // Indices 8-23 and 40-63 are defined; every other index (including the
-    // chart colours 24-39 and the system colours from 64 on) gives white
-    // with found false. A PALETTE record does not change this table.
+    // Indices 8-63 are defined; every other index (the system colours from
+    // 64 on among them) gives white with found false. A PALETTE record does
+    // not change this table.
     static std::uint32_t GetDefaultColor(std::uint32_t index, bool& found);
 
     // The text a spreadsheet shows for an error code of a BOOLERR cell or a

@@ -31,10 +31,14 @@ TEST(CConstData, ExtendedColours) {
     EXPECT_EQ(Color(53, found), 0x0066FFu);  // 0xFF6600 orange
     EXPECT_EQ(Color(63, found), 0x333333u);
     EXPECT_TRUE(found);
+    EXPECT_EQ(Color(24, found), 0xFF9999u);  // 0x9999FF, the first chart colour
+    EXPECT_EQ(Color(36, found), 0x800080u);  // purple
+    EXPECT_EQ(Color(39, found), 0xFF0000u);  // blue
+    EXPECT_TRUE(found);
 }
 
 TEST(CConstData, UndefinedIndicesAreWhiteAndNotFound) {
-    for (std::uint32_t index : {0u, 7u, 24u, 31u, 39u, 64u, 0x7FFFu, 0xFFFFFFFFu}) {
+    for (std::uint32_t index : {0u, 7u, 64u, 0x7FFFu, 0xFFFFFFFFu}) {
         bool found = true;
         EXPECT_EQ(Color(index, found), 0xFFFFFFu) << index;
         EXPECT_FALSE(found) << index;
