@@ -6,6 +6,14 @@ namespace {
 
 constexpr char32_t kReplacement = 0xFFFD;
 
+bool IsHighSurrogate(char32_t unit) {
+    return unit >= 0xD800 && unit <= 0xDBFF;
+}
+
+bool IsLowSurrogate(char32_t unit) {
+    return unit >= 0xDC00 && unit <= 0xDFFF;
+}
+
 void AppendUtf8(std::string& out, char32_t cp) {
     if (cp < 0x80) {
         out.push_back(static_cast<char>(cp));
@@ -36,19 +44,31 @@ void AppendUtf16(std::u16string& out, char32_t cp) {
 
 }  // namespace
 
+bool IsUnpairedSurrogate(std::u16string_view text, std::size_t i) {
+    const char16_t unit = text[i];
+    if (IsHighSurrogate(unit)) return !(i + 1 < text.size() && IsLowSurrogate(text[i + 1]));
+    if (IsLowSurrogate(unit)) return !(i > 0 && IsHighSurrogate(text[i - 1]));
+    return false;
+}
+
+std::size_t CountUnpairedSurrogates(std::u16string_view text) {
+    std::size_t count = 0;
+    for (std::size_t i = 0; i < text.size(); ++i)
+        if (IsUnpairedSurrogate(text, i)) ++count;
+    return count;
+}
+
 std::string ToUtf8(std::u16string_view text) {
     std::string out;
     out.reserve(text.size());
     for (std::size_t i = 0; i < text.size(); ++i) {
-        char32_t unit = text[i];
-        if (unit >= 0xD800 && unit <= 0xDBFF && i + 1 < text.size() && text[i + 1] >= 0xDC00 &&
-            text[i + 1] <= 0xDFFF) {
-            char32_t cp = 0x10000 + ((unit - 0xD800) << 10) + (text[i + 1] - 0xDC00);
-            AppendUtf8(out, cp);
-            ++i;
-        } else if (unit >= 0xD800 && unit <= 0xDFFF) {
+        const char32_t unit = text[i];
+        if (IsUnpairedSurrogate(text, i)) {
             // A lone surrogate (cut string in a damaged record) has no UTF-8 form.
             AppendUtf8(out, kReplacement);
+        } else if (IsHighSurrogate(unit)) {
+            AppendUtf8(out, 0x10000 + ((unit - 0xD800) << 10) + (text[i + 1] - 0xDC00));
+            ++i;
         } else {
             AppendUtf8(out, unit);
         }
@@ -84,8 +104,10 @@ std::u16string FromUtf8(std::string_view text) {
         bool ok = i + static_cast<std::size_t>(extra) < text.size();
         for (int k = 1; ok && k <= extra; ++k) {
             const auto next = static_cast<std::uint8_t>(text[i + k]);
-            if ((next & 0xC0) != 0x80) ok = false;
-            else cp = (cp << 6) | (next & 0x3F);
+            if ((next & 0xC0) != 0x80)
+                ok = false;
+            else
+                cp = (cp << 6) | (next & 0x3F);
         }
         static constexpr char32_t kMinForLength[] = {0, 0x80, 0x800, 0x10000};
         if (!ok || cp < kMinForLength[extra] || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) {

@@ -8,11 +8,13 @@
 #include "formula/CExcelRecordFormula.h"
 #include "model/CExcelWorkBook.h"
 #include "model/CExcelWorkSheet.h"
+#include "platform/TextConversion.h"
 #include "records/CExcelRecordBOOLERR.h"
 #include "records/CExcelRecordLABEL.h"
 #include "records/CExcelRecordLABELSST.h"
 #include "records/CExcelRecordNUMBER.h"
 #include "records/CExcelRecordRKVALUE.h"
+#include "records/CExcelSSTData.h"
 #include "records/CExcelSSTDataList.h"
 
 namespace {
@@ -53,6 +55,10 @@ void Collect(const CTList<Record>& records, EPhase phase, std::vector<Write>& wr
     }
 }
 
+bool HasBrokenUnits(std::u16string_view text) {
+    return CountUnpairedSurrogates(text) > 0;
+}
+
 CRecoveredCell CellAt(std::uint16_t row, std::uint16_t column, std::uint16_t xfIndex) {
     CRecoveredCell cell;
     cell.m_row = row;
@@ -83,10 +89,14 @@ CRecoveredCell FormulaCell(const PhaseInput& in, const CExcelRecordFormula& reco
     CRecoveredCell cell = CellAt(record.GetRow(), record.GetColumn(), record.GetXF());
     cell.m_formula = &record;
     switch (record.GetResultType()) {
-        case FormulaResultString:
+        case FormulaResultString: {
             cell.m_kind = ERecoveredValue::Text;
-            if (in.Values()) cell.m_text = record.GetValueText(nullptr);
+            // The cached string is decoded from the record's bytes each time.
+            std::u16string text = record.GetValueText(nullptr);
+            cell.m_brokenText = HasBrokenUnits(text);
+            if (in.Values()) cell.m_text = std::move(text);
             break;
+        }
         case FormulaResultBoolean:
             cell.m_kind = ERecoveredValue::Boolean;
             cell.m_code = TaggedResultByte(record);
@@ -117,13 +127,17 @@ CRecoveredCell BoolErrCell(const CExcelRecordBOOLERR& record) {
 CRecoveredCell LabelSSTCell(const PhaseInput& in, const CExcelRecordLABELSST& record, bool lost) {
     CRecoveredCell cell = CellAt(record.GetRow(), record.GetColumn(), record.GetXFIndex());
     cell.m_kind = lost ? ERecoveredValue::Lost : ERecoveredValue::Text;
-    if (!lost && in.Values()) cell.m_text = record.GetText(in.workbook);
+    if (lost) return cell;
+    const CExcelSSTData* string = in.workbook.GetSharedStrings().GetAt(record.GetSSTIndex());
+    cell.m_brokenText = string && HasBrokenUnits(string->GetText());
+    if (in.Values()) cell.m_text = record.GetText(in.workbook);
     return cell;
 }
 
 CRecoveredCell LabelCell(const PhaseInput& in, const CExcelRecordLABEL& record) {
     CRecoveredCell cell = CellAt(record.GetRow(), record.GetColumn(), record.GetXFIndex());
     cell.m_kind = ERecoveredValue::Text;
+    cell.m_brokenText = HasBrokenUnits(record.GetText());
     if (in.Values()) cell.m_text = record.GetText();
     return cell;
 }

@@ -46,6 +46,10 @@ struct CRecoveredCell {
     ERecoveredValue m_kind = ERecoveredValue::Number;
     // A number whose cell format shows a date or a time.
     bool m_date = false;
+    // A text holding a surrogate that is not half of a pair (a string cut
+    // inside a character, bytes overwritten): the save stores U+FFFD for
+    // each such unit.
+    bool m_brokenText = false;
     double m_number = 0.0;
     std::uint8_t m_code = 0;
     std::u16string m_text;
@@ -57,9 +61,9 @@ struct CRecoveredCell {
 };
 
 // How much of each cell the view fills in: everything, or only where the
-// cells are, what kind of value each holds, its XF and its FORMULA record
-// (texts left empty, m_date false): enough to count and locate the cells
-// without copying a text per cell.
+// cells are, what kind of value each holds, its XF, its FORMULA record and
+// whether its text is broken (texts left empty, m_date false): enough to
+// count and locate the cells without copying a shared or inline text.
 enum class ERecoveredDetail : std::uint8_t { Values, Kinds };
 
 class CRecoveredCells {

@@ -24,6 +24,14 @@ std::uint64_t CRepairReport::UnnamedSheets() const {
     return OverSheets(*this, [](const CReportSheet& s) { return s.name.empty() ? 1u : 0u; });
 }
 
+std::uint64_t CRepairReport::BrokenTextCells() const {
+    return OverSheets(*this, [](const CReportSheet& s) { return s.brokenTexts.size(); });
+}
+
+std::uint64_t CRepairReport::SheetsWithBrokenName() const {
+    return OverSheets(*this, [](const CReportSheet& s) { return s.brokenName ? 1u : 0u; });
+}
+
 std::uint64_t CRepairReport::RecoveredCells() const {
     return OverSheets(*this, [](const CReportSheet& s) { return s.Cells(); });
 }

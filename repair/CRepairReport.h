@@ -2,9 +2,10 @@
 // source file, each workbook and sheet with its cells by kind and the area
 // they cover, the cells whose value or formula could not come back (a text
 // whose shared string is missing, a formula kept as its cached value and
-// why), cell formats that name records the file no longer has, the save,
-// and a one-line verdict. Plain values; CRepairReportBuilder fills it from
-// a repaired model and CRepairReportJson writes it.
+// why), the texts that held broken characters, cell formats that name
+// records the file no longer has, the save, and a one-line verdict. Plain
+// values; CRepairReportBuilder fills it from a repaired model and
+// CRepairReportJson writes it.
 #pragma once
 
 #include <cstdint>
@@ -39,6 +40,9 @@ struct CReportDamage {
 struct CReportSheet {
     std::uint32_t position = 0;  // in the workbook's sheet order
     std::u16string name;         // empty: the save gives it a name of its own
+    // The name holds a surrogate that is not half of a pair; the save
+    // stores U+FFFD for each such unit.
+    bool brokenName = false;
     std::uint64_t numbers = 0;
     std::uint64_t texts = 0;
     std::uint64_t booleans = 0;
@@ -51,6 +55,9 @@ struct CReportSheet {
     std::optional<CReportCell> last;
     std::vector<CReportCell> lostStrings;
     std::vector<CReportFormulaAsValue> formulasAsValues;
+    // Text cells (shared, inline, or a formula's string result) holding a
+    // surrogate that is not half of a pair: saved with U+FFFD in its place.
+    std::vector<CReportCell> brokenTexts;
 
     std::uint64_t Cells() const { return numbers + texts + booleans + errors + empty; }
 };
@@ -115,6 +122,8 @@ struct CRepairReport {
     std::uint64_t LostStringCells() const;
     std::uint64_t FormulasAsValues() const;
     std::uint64_t UnnamedSheets() const;
+    std::uint64_t BrokenTextCells() const;
+    std::uint64_t SheetsWithBrokenName() const;
     std::uint64_t CellsWithoutFormat() const;
     std::uint64_t RecoveredCells() const;
 };

@@ -97,6 +97,7 @@ void CountCell(CReportSheet& sheet, const CRecoveredCell& cell) {
             break;
         case ERecoveredValue::Text:
             ++sheet.texts;
+            if (cell.m_brokenText) sheet.brokenTexts.push_back({cell.m_row, cell.m_column});
             break;
         case ERecoveredValue::Boolean:
             ++sheet.booleans;
@@ -125,6 +126,7 @@ CReportSheet BuildSheet(const CExcelWorkBook& book, const CExcelWorkSheet& sheet
                         const FormatCheck& formats, CReportFormatShortfall& shortfall) {
     CReportSheet out;
     out.name = sheet.GetName();
+    out.brokenName = CountUnpairedSurrogates(out.name) > 0;
     const CRecoveredCells cells(book, sheet, ERecoveredDetail::Kinds);
     for (const CRecoveredCell& cell : cells.GetCells()) {
         if (cell.m_column > kLastColumn) continue;
@@ -203,6 +205,10 @@ void SettleVerdict(CRepairReport& report, bool repaired) {
     note(report.FormulasAsValues(), "formula kept as its value", "formulas kept as their values");
     note(report.CellsWithoutFormat(), "cell without its format", "cells without their format");
     note(report.UnnamedSheets(), "sheet without its name", "sheets without their name");
+    note(report.BrokenTextCells(), "cell whose text had broken characters",
+         "cells whose text had broken characters");
+    note(report.SheetsWithBrokenName(), "sheet whose name had broken characters",
+         "sheets whose name had broken characters");
     note(report.damageReported, "damaged range skipped", "damaged ranges skipped");
     note(report.refusedCalls, "call refused by the spreadsheet server",
          "calls refused by the spreadsheet server");

@@ -2,7 +2,8 @@
 // its verdict: failed when the repair failed (the reason is what the user
 // was told), partial when a cell is known lost (a missing shared string, a
 // formula kept as its value, a format record missing, a sheet without its
-// name) or the compound file was damaged, else complete.
+// name), a text or a sheet name had broken characters, or the compound file
+// was damaged, else complete.
 #pragma once
 
 #include <filesystem>

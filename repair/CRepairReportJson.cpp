@@ -135,6 +135,7 @@ void PutSheet(JsonOut& json, const CReportSheet& sheet) {
     json.Key("position").Number(sheet.position);
     json.Key("name").String(ToUtf8(sheet.name));
     json.Key("name_invented").Bool(sheet.name.empty());
+    json.Key("name_broken").Bool(sheet.brokenName);
     json.Key("cells").Open('{');
     json.Key("total").Number(sheet.Cells());
     json.Key("numbers").Number(sheet.numbers);
@@ -161,6 +162,9 @@ void PutSheet(JsonOut& json, const CReportSheet& sheet) {
         json.Key("reason").String(formula.reason);
         json.Close('}');
     }
+    json.Close(']');
+    json.Key("broken_text_cells").Open('[');
+    for (const CReportCell& cell : sheet.brokenTexts) json.String(CRepairReportJson::Address(cell));
     json.Close(']');
     json.Close('}');
 }
@@ -257,6 +261,8 @@ std::string CRepairReportJson::Write(const CRepairReport& report) {
     json.Key("formulas_as_values").Number(report.FormulasAsValues());
     json.Key("cells_without_format").Number(report.CellsWithoutFormat());
     json.Key("sheets_without_name").Number(report.UnnamedSheets());
+    json.Key("broken_text_cells").Number(report.BrokenTextCells());
+    json.Key("sheets_with_broken_name").Number(report.SheetsWithBrokenName());
     json.Key("damaged_ranges").Number(report.damageReported);
     json.Close('}');
 

@@ -15,7 +15,8 @@ public:
 
     // The unit to store for text[i] (i < text.size()): the unit itself, or
     // U+FFFD for a high surrogate not followed by a low one or a low
-    // surrogate not preceded by a high one. Only text is looked at, so a
+    // surrogate not preceded by a high one (IsUnpairedSurrogate, the rule
+    // the repair report counts by). Only text is looked at, so a
     // caller writing a text in pieces keeps each pair in one piece.
     static char16_t Stored(std::u16string_view text, std::size_t i);
 };

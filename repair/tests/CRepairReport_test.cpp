@@ -10,7 +10,6 @@
 
 #include "model/CExcelData.h"
 #include "platform/CRefusedCalls.h"
-#include "platform/CRefusedCalls.h"
 #include "platform/ScopedMessageCapture.h"
 #include "repair/CRepairReportBuilder.h"
 #include "repair/CRepairReportJson.h"
@@ -24,6 +23,12 @@ namespace fs = std::filesystem;
 namespace {
 
 constexpr std::uint16_t kLabelSst = 0x00FD;
+constexpr std::uint16_t kLabel = 0x0204;
+constexpr std::uint16_t kSst = 0x00FC;
+constexpr std::uint16_t kFormula = 0x0006;
+constexpr std::uint16_t kString = 0x0207;
+constexpr char16_t kHigh = 0xD83D;  // the halves of U+1F600
+constexpr char16_t kLow = 0xDE00;
 constexpr std::uint16_t kXf = 0x00E0;
 constexpr std::uint16_t kFont = 0x0031;
 
@@ -57,6 +62,8 @@ struct ReportCase {
     std::vector<std::string> lostStrings;
     std::uint64_t cellsWithoutXf;
     const char* reasonPart;
+    std::vector<std::string> brokenTexts = {};
+    std::u16string sheetName = u"Data";
 };
 
 // Three numbers in column A and texts in column B whose shared strings are
@@ -68,6 +75,39 @@ Bytes WithLostTexts(std::uint16_t texts) {
     for (std::uint16_t row = 0; row < texts; ++row)
         sheet.Record(kLabelSst, LabelSstBody(row, 1, row));
     return testsupport::WorkbookStream(GlobalsWithFormats(), {u"Data"}, sheet);
+}
+
+// Three numbers in column A and texts in column B, 16-bit characters:
+// B1 a shared string cut after a high surrogate, B2 an inline LABEL text
+// starting with a low surrogate, B3 a shared string with a sound pair, B4 a
+// formula whose cached string holds a high surrogate before a letter.
+Bytes WithBrokenTexts(const std::u16string& sheetName) {
+    BiffWriter globals = GlobalsWithFormats();
+    Bytes sst = testsupport::Concat(BiffWriter::U32(2), BiffWriter::U32(2));
+    sst = testsupport::Concat(sst, BiffWriter::UnicodeString({u'a', kHigh}, true));
+    sst = testsupport::Concat(sst, BiffWriter::UnicodeString({u'x', kHigh, kLow}, true));
+    globals.Record(kSst, sst);
+
+    BiffWriter sheet;
+    for (std::uint16_t row = 0; row < 3; ++row)
+        sheet.Record(kNumber, NumberBody(row, 0, CellValue(row)));
+    sheet.Record(kLabelSst, LabelSstBody(0, 1, 0));
+    Bytes label(6, 0);
+    testsupport::SetU16(label, 0, 1);
+    testsupport::SetU16(label, 2, 1);
+    sheet.Record(kLabel, testsupport::Concat(label, BiffWriter::UnicodeString({kLow, u'b'}, true)));
+    sheet.Record(kLabelSst, LabelSstBody(2, 1, 1));
+    // Row 3, column B, XF 0; a string result (byte 0 zero, bytes 6-7
+    // 0xFFFF), no flags, then =1 (ptgInt) and its STRING record.
+    Bytes formula(22, 0);
+    testsupport::SetU16(formula, 0, 3);
+    testsupport::SetU16(formula, 2, 1);
+    testsupport::SetU16(formula, 12, 0xFFFF);
+    testsupport::SetU16(formula, 20, 3);
+    formula.insert(formula.end(), {0x1E, 1, 0});
+    sheet.Record(kFormula, formula);
+    sheet.Record(kString, BiffWriter::UnicodeString({kHigh, u'c'}, true));
+    return testsupport::WorkbookStream(globals, {sheetName}, sheet);
 }
 
 }  // namespace
@@ -100,6 +140,25 @@ TEST(CRepairReport, SaysWhatCameBackAndWhatWasLost) {
          {"B1", "B2"},
          0,
          "2 cells whose shared string is lost"},
+        {"texts with surrogates that are not half of a pair",
+         WithBrokenTexts(u"Data"),
+         EReportOutcome::Partial,
+         7,
+         "A1:B4",
+         {},
+         0,
+         "3 cells whose text had broken characters",
+         {"B1", "B2", "B4"}},
+        {"a sheet name cut after a high surrogate",
+         WithBrokenTexts({u'D', kHigh}),
+         EReportOutcome::Partial,
+         7,
+         "A1:B4",
+         {},
+         0,
+         "1 sheet whose name had broken characters",
+         {"B1", "B2", "B4"},
+         {u'D', kHigh}},
         {"encrypted",
          NumberWorkbook(4, encrypted),
          EReportOutcome::Failed,
@@ -133,7 +192,8 @@ TEST(CRepairReport, SaysWhatCameBackAndWhatWasLost) {
         ASSERT_EQ(report.workbooks.size(), 1u);
         ASSERT_EQ(report.workbooks[0].sheets.size(), 1u);
         const CReportSheet& sheet = report.workbooks[0].sheets[0];
-        EXPECT_EQ(sheet.name, u"Data");
+        EXPECT_EQ(sheet.name, c.sheetName);
+        EXPECT_EQ(sheet.brokenName, c.sheetName != u"Data");
         ASSERT_TRUE(sheet.first && sheet.last);
         EXPECT_EQ(CRepairReportJson::Address(*sheet.first) + ":" +
                       CRepairReportJson::Address(*sheet.last),
@@ -142,6 +202,10 @@ TEST(CRepairReport, SaysWhatCameBackAndWhatWasLost) {
         for (const CReportCell& cell : sheet.lostStrings)
             lost.push_back(CRepairReportJson::Address(cell));
         EXPECT_EQ(lost, c.lostStrings);
+        std::vector<std::string> broken;
+        for (const CReportCell& cell : sheet.brokenTexts)
+            broken.push_back(CRepairReportJson::Address(cell));
+        EXPECT_EQ(broken, c.brokenTexts);
 
         // A failed save fails the report, whatever the repair was.
         CRepairReport saved = report;
@@ -209,13 +273,16 @@ TEST(CRepairReportJson, WritesAddressesAndEscapesTexts) {
     CReportSheet sheet;
     sheet.name = u"Q1 \u00e9";
     sheet.formulasAsValues.push_back({{2, 1}, "data table"});
+    sheet.brokenTexts.push_back({1, 2});
     workbook.sheets.push_back(sheet);
     report.workbooks.push_back(workbook);
     const std::string json = CRepairReportJson::Write(report);
     for (const char* part :
          {"\"path\": \"dir/a\\\"b\\u0001\xEF\xBF\xBD.xls\"", "\"name\": \"Q1 \xC3\xA9\"",
           "\"name_invented\": false", "{\"cell\": \"B3\", \"reason\": \"data table\"}",
-          "\"area\": null", "\"outcome\": \"partial\"", "\"save\": null", "\"version\": 1"}) {
+          "\"area\": null", "\"name_broken\": false", "\"broken_text_cells\": [\"C2\"]",
+          "\"sheets_with_broken_name\": 0", "\"outcome\": \"partial\"", "\"save\": null",
+          "\"version\": 1"}) {
         EXPECT_NE(json.find(part), std::string::npos) << part << "\n" << json;
     }
 }

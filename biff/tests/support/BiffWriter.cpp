@@ -151,7 +151,9 @@ Bytes WorkbookStream(const BiffWriter& globalsRecords,
     std::vector<std::size_t> positionFields;
     for (const std::u16string& name : sheetNames) {
         positionFields.push_back(stream.Size() + 4);
-        stream.BoundSheet(0, name);
+        const bool wide =
+            std::any_of(name.begin(), name.end(), [](char16_t c) { return c > 0xFF; });
+        stream.BoundSheet(0, name, 0, 0, wide);
     }
     stream.Eof();
     Bytes bytes = stream.GetBytes();

@@ -69,7 +69,8 @@ private:
 // A whole workbook stream: the globals substream (BOF, globalsRecords, one
 // BOUNDSHEET per sheet name, EOF), then per sheet a worksheet substream
 // (BOF, sheetRecords, EOF). Each BOUNDSHEET holds its sheet's real BOF
-// position in the stream.
+// position in the stream, and its name in 8-bit characters unless one of
+// them does not fit.
 Bytes WorkbookStream(const BiffWriter& globalsRecords,
                      const std::vector<std::u16string>& sheetNames, const BiffWriter& sheetRecords);
 
