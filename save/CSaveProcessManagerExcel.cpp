@@ -197,10 +197,13 @@ std::int32_t CSaveProcessManagerExcel::Finish() {
         return 1;
     }
     // The destination is replaced only by a whole file; when the server
-    // wrote none, or the move fails, it stays as it was.
+    // wrote none, or the move fails, it stays as it was, and the temporary
+    // workbook, which nobody is told of, goes.
     if (!temp.empty() && CSaveFileMover::MoveIntoPlace(temp, m_data->GetDestinationPath())) {
         return 0;
     }
+    std::error_code ignored;
+    if (!temp.empty()) std::filesystem::remove(temp, ignored);
     ReportFailure();
     return 1;
 }

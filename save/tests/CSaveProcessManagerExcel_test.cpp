@@ -203,6 +203,15 @@ TEST_F(SavePipelineTest, WithoutAWrittenFileTheDestinationIsKeptAndTheFailureRep
                                           TextFromPath(data.GetDestinationPath()) + kFailure});
 }
 
+TEST_F(SavePipelineTest, AWorkbookThatCannotBeMovedIsNotLeftInTheTemporaryFolder) {
+    Number(0, 0, 1.5);
+    WriteFileOnSaveAs();
+    data.SetDestinationPath(temp.Path() / "no such folder" / "out.xls");
+    EXPECT_EQ(Save(), 1);
+    EXPECT_TRUE(temp.Entries().empty());
+    EXPECT_EQ(messages.Count(), 1u);
+}
+
 TEST_F(SavePipelineTest, AModelWithoutSheetsSavesOneSheetNamedUnnamed1) {
     WriteFileOnSaveAs();
     EXPECT_EQ(Save(), 0);
