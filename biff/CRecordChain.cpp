@@ -168,8 +168,12 @@ bool CRecordChain::KnownHeaderAt(IExcelStreamReader& reader, std::uint32_t offse
     if (offset > end || end - offset < biff::kRecordHeaderSize ||
         !reader.Read(biff::kRecordHeaderSize, offset, header))
         return false;
-    return FindRule(CDataReader::GetU16(header + biff::kTypeOffset)) != nullptr &&
-           CDataReader::GetU16(header + biff::kLengthOffset) <= biff::kMaxBodyLength;
+    return IsKnownHeader(CDataReader::GetU16(header + biff::kTypeOffset),
+                         CDataReader::GetU16(header + biff::kLengthOffset));
+}
+
+bool CRecordChain::IsKnownHeader(std::uint16_t type, std::uint32_t size) {
+    return FindRule(type) != nullptr && size <= biff::kMaxBodyLength;
 }
 
 bool CRecordChain::StartsAt(IExcelStreamReader& reader, std::uint32_t offset, std::uint32_t end) {

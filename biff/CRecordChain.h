@@ -32,10 +32,11 @@ public:
     // have any length up to the most a body holds.
     static bool IsWrongLength(std::uint16_t type, std::uint32_t size);
 
-    // True when a header at offset names a type of the table with a length
-    // a body can have, whatever its layout says: writers pad some records
-    // (a BOOLERR of 12 bytes), so this is what tells that a record of a
-    // wrong length still ends where it says.
+    // True when a header names a type of the table with a length a body can
+    // have, whatever its layout says: writers pad some records (a BOOLERR of
+    // 12 bytes), so this is what tells that a record of a wrong length still
+    // ends where it says. KnownHeaderAt reads the header at offset.
+    static bool IsKnownHeader(std::uint16_t type, std::uint32_t size);
     static bool KnownHeaderAt(IExcelStreamReader& reader, std::uint32_t offset, std::uint32_t end);
 
     // The first offset in [from, last] at which a chain of sound records

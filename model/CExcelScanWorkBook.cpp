@@ -136,16 +136,18 @@ private:
     std::vector<std::uint8_t> m_bytes;
 };
 
-// True when a record of a known type starts where the record at position ends by its
-// declared length, or it ends the scanned stretch exactly.
+// True when a record of a known type starts where the record at position
+// ends by its declared length, or it ends the scanned stretch exactly.
 bool FramingHolds(const CInputFile& file, std::uint64_t position, std::uint32_t length,
                   std::uint64_t limit) {
     const std::uint64_t end = std::min<std::uint64_t>({limit, file.Length(), UINT32_MAX});
     const std::uint64_t next = position + biff::kRecordHeaderSize + length;
     if (next >= end) return next == end;
-    CSearchWindow window(file, next, end);
-    return CRecordChain::KnownHeaderAt(window, static_cast<std::uint32_t>(next),
-                                       static_cast<std::uint32_t>(end));
+    std::uint8_t header[biff::kRecordHeaderSize] = {};
+    if (end - next < sizeof header || file.ReadAt(next, header, sizeof header) < sizeof header)
+        return false;
+    return CRecordChain::IsKnownHeader(CDataReader::GetU16(header + biff::kTypeOffset),
+                                       CDataReader::GetU16(header + biff::kLengthOffset));
 }
 
 std::uint32_t DeclaredLength(const CInputFile& file, std::uint64_t position) {
@@ -253,7 +255,20 @@ std::optional<std::uint64_t> CExcelScanWorkBook::Resume(const CInputFile& file,
 
 void CExcelScanWorkBook::SkipRecord(const CInputFile& file, std::uint64_t& position,
                                     std::uint64_t limit) {
-    position += biff::kRecordHeaderSize + FramedBodyLength(DeclaredLength(file, position));
+    // A record of a wrong length is stepped over to where the framing
+    // resumes, as a decoded one is: the SST and BOUNDSHEETs after a damaged
+    // STYLEEXT are still found.
+    const std::uint32_t length = DeclaredLength(file, position);
+    std::uint8_t type[2] = {};
+    file.ReadAt(position, type, sizeof type);
+    if (CRecordChain::IsWrongLength(CDataReader::GetU16(type), length) &&
+        (length > biff::kMaxBodyLength || !FramingHolds(file, position, length, limit))) {
+        if (const std::optional<std::uint64_t> resume = Resume(file, position, limit)) {
+            position = *resume;
+            return;
+        }
+    }
+    position += biff::kRecordHeaderSize + FramedBodyLength(length);
     std::uint32_t declared = 0;
     while (ContinueAt(file, position, limit, &declared))
         position +=

@@ -99,7 +99,7 @@ private:
                               CExcelWorkBook& workbook);
     // Moves position past the record at position and the CONTINUE records
     // joined to it, by the same rules as ReadRecord, without keeping them.
-    static void SkipRecord(const CInputFile& file, std::uint64_t& position, std::uint64_t limit);
+    void SkipRecord(const CInputFile& file, std::uint64_t& position, std::uint64_t limit);
 
     std::filesystem::path m_scanPath;
     std::unique_ptr<CExcelRawRecordData> m_record;

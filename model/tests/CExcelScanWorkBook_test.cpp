@@ -91,6 +91,20 @@ TEST(ScanGlobals, HandsTheSharedStringsTheirContinueBoundaries) {
     EXPECT_EQ(g.workbook.GetSharedString(0), u"abcdef");
 }
 
+TEST(ScanGlobals, ARecordNotDecodedHereHidesNothingAfterItsDamagedLength) {
+    Bytes sst =
+        testsupport::Concat({1, 0, 0, 0, 1, 0, 0, 0}, BiffWriter::UnicodeString(u"one", false));
+    for (const std::uint16_t length :
+         {0xFFFF, 12}) {  // more than a body holds; less than a STYLEEXT
+        BiffWriter w;
+        w.Bof(0x0005).RecordWithLength(0x0892, length, Bytes(20, 0x11));
+        w.Record(0x00FC, sst).BoundSheet(0, u"Sheet1").Eof();
+        Globals g(w.GetBytes());
+        EXPECT_EQ(g.workbook.GetSharedStrings().GetCount(), 1u) << length;
+        EXPECT_EQ(g.Sheets().GetCount(), 1u) << length;
+    }
+}
+
 TEST(ScanGlobals, StopsAtEofAndAtEndAndAtTheEndOfTheFile) {
     BiffWriter w;
     w.Bof(0x0005).BoundSheet(0, u"A").Eof().BoundSheet(0, u"B");
