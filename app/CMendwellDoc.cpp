@@ -4,16 +4,22 @@
 #include "model/CExcelData.h"
 #include "platform/SettingsStore.h"
 #include "platform/TextConversion.h"
+#include "repair/CRepairReportBuilder.h"
 
 CMendwellDoc::CMendwellDoc()
     : m_recoveredLocation(PathFromText(SettingsStore().ReadLocation())),
-      m_workbook(std::make_unique<CExcelData>()) {}
+      m_workbook(std::make_unique<CExcelData>()) {
+    m_repairManager.SetTrace(&m_trace);
+}
 
 CMendwellDoc::~CMendwellDoc() = default;
 
 CExcelData* CMendwellDoc::ResetWorkbook(const std::filesystem::path& source,
                                         ProgressTarget* progress) {
     m_workbook = std::make_unique<CExcelData>();
+    m_trace = CRepairTrace();
+    m_repairReport.reset();
+    m_saveReport.reset();
     m_workbook->SetSourcePath(source);
     m_workbook->SetProgressWindow(progress);
     return m_workbook.get();
@@ -28,4 +34,24 @@ CMFSDataContainer* CMendwellDoc::EnsureJobData(IJobStatusList* statusList,
         m_jobData->SetDestinationFolder(m_recoveredLocation);
     }
     return m_jobData.get();
+}
+
+void CMendwellDoc::BuildRepairReport(bool repaired) {
+    m_repairReport = CRepairReportBuilder::Build(*m_workbook, m_trace, repaired);
+    m_saveReport.reset();
+}
+
+void CMendwellDoc::BuildSaveReport(bool saved) {
+    if (!m_repairReport) return;
+    m_saveReport = *m_repairReport;
+    CRepairReportBuilder::AddSave(*m_saveReport, m_workbook->GetDestinationPath(), saved,
+                                  m_workbook->GetSaveRefusals());
+}
+
+const CRepairReport* CMendwellDoc::GetRepairReport() const {
+    return m_repairReport ? &*m_repairReport : nullptr;
+}
+
+const CRepairReport* CMendwellDoc::GetSaveReport() const {
+    return m_saveReport ? &*m_saveReport : nullptr;
 }

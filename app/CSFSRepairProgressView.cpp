@@ -124,6 +124,7 @@ void CSFSRepairProgressView::OnTimer() {
         return;
     }
     ResetRepairCounters();
+    GetDocument()->BuildRepairReport(ParsingSucceeded != 0);
     CViewManger& views = frame->GetViewManager();
     if (views.GetCurrentIndex() != CViewManger::SFSRepairProgress) {
         // A mode switch that stopped the repair set its screen without

@@ -3,8 +3,11 @@
 #include <QHBoxLayout>
 #include <QPainter>
 #include <QPainterPath>
+#include <QVBoxLayout>
 #include <algorithm>
 
+#include "app/CMendwellDoc.h"
+#include "app/CReportSummaryRow.h"
 #include "app/CStepLinks.h"
 
 namespace {
@@ -66,17 +69,28 @@ CSFSRepairStatusView::CSFSRepairStatusView(CMainFrame* frame, int identifier, QW
     m_links = new CStepLinks(frame, this);
     m_links->ConnectDefaults();
     outer->addWidget(m_links);
-    outer->addStretch(1);
+    // The picture fills the space above the verdict.
+    auto* page = new QVBoxLayout;
+    page->addStretch(1);
+    m_summary = new CReportSummaryRow(GetDialogs(), this);
+    page->addWidget(m_summary);
+    outer->addLayout(page, 1);
 }
 
 CSFSRepairStatusView::~CSFSRepairStatusView() = default;
 
 void CSFSRepairStatusView::OnShow() {
     m_links->Refresh();
+    m_summary->ShowReport(GetDocument()->GetRepairReport());
+}
+
+CReportSummaryRow* CSFSRepairStatusView::GetSummary() const {
+    return m_summary;
 }
 
 void CSFSRepairStatusView::paintEvent(QPaintEvent*) {
-    const QRect free = rect().adjusted(m_links->geometry().right() + 1, 0, 0, 0);
+    QRect free = rect().adjusted(m_links->geometry().right() + 1, 0, 0, 0);
+    if (m_summary->isVisible()) free.setBottom(m_summary->geometry().top() - 1);
     if (free.width() < 8 || free.height() < 8) return;
     const qreal scale =
         std::min(free.width() / kPictureWidth, free.height() / kPictureHeight) * 0.8;

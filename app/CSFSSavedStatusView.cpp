@@ -6,6 +6,7 @@
 #include <QVBoxLayout>
 
 #include "app/CMendwellDoc.h"
+#include "app/CReportSummaryRow.h"
 #include "app/CStepLinks.h"
 #include "app/CViewManger.h"
 #include "app/IUserDialogs.h"
@@ -24,6 +25,8 @@ CSFSSavedStatusView::CSFSSavedStatusView(CMainFrame* frame, int identifier, QWid
     m_path->setTextInteractionFlags(Qt::TextSelectableByMouse);
     m_path->setWordWrap(true);
     page->addWidget(m_path);
+    m_summary = new CReportSummaryRow(GetDialogs(), this);
+    page->addWidget(m_summary);
     QHBoxLayout* buttons = AddButtonRow(page);
     QPushButton* open = AddButton(buttons, tr("Open"), QStringLiteral("Open"));
     QPushButton* back = AddButton(buttons, tr("&Back"), QStringLiteral("Back"));
@@ -44,6 +47,11 @@ void CSFSSavedStatusView::OnShow() {
 void CSFSSavedStatusView::OnRefresh() {
     const std::filesystem::path& saved = GetDocument()->GetWorkbook()->GetDestinationPath();
     m_path->setText(QString::fromStdString(saved.string()));
+    m_summary->ShowReport(GetDocument()->GetSaveReport());
+}
+
+CReportSummaryRow* CSFSSavedStatusView::GetSummary() const {
+    return m_summary;
 }
 
 QString CSFSSavedStatusView::GetSavedPath() const {

@@ -1,10 +1,12 @@
 // Single-file screen 6: the file is saved. Shows the path the workbook was
-// saved to (read from the document's workbook each time the screen is shown
-// or refreshed), "Open" hands that file to the desktop, "&Back" returns to
+// saved to and the verdict of the report with the save in it, with
+// "Details…" (both read from the document each time the screen is shown or
+// refreshed), "Open" hands that file to the desktop, "&Back" returns to
 // the save options (screen 4).
 #pragma once
 #include "app/CScreenView.h"
 
+class CReportSummaryRow;
 class CStepLinks;
 class QLabel;
 
@@ -20,6 +22,7 @@ public:
     void OnBack();
     // The saved file's path as shown.
     QString GetSavedPath() const;
+    CReportSummaryRow* GetSummary() const;
 
     void OnShow() override;
     void OnRefresh() override;
@@ -27,4 +30,5 @@ public:
 private:
     CStepLinks* m_links = nullptr;
     QLabel* m_path = nullptr;
+    CReportSummaryRow* m_summary = nullptr;
 };

@@ -6,6 +6,7 @@
 #include <QVBoxLayout>
 
 #include "app/CMainFrame.h"
+#include "app/CMendwellDoc.h"
 #include "app/CProgressTargetBar.h"
 #include "app/CSFSSaveOptionView.h"
 #include "app/CStepLinks.h"
@@ -96,6 +97,7 @@ void CSFSSavingProgressView::OnTimer() {
         frame->PostClose();
         return;
     }
+    GetDocument()->BuildSaveReport(SaveResult == 0);
     CViewManger& views = frame->GetViewManager();
     if (views.GetCurrentIndex() == CViewManger::SFSSavingProgress) {
         // 0 is a saved file; a stop, a failure and a workbook that could

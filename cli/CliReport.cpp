@@ -5,6 +5,7 @@
 #include <string>
 
 #include "repair/CRepairReportJson.h"
+#include "repair/CRepairReportText.h"
 
 bool WriteCliReport(const CRepairReport& report, const std::filesystem::path& target) {
     if (target.empty()) return true;
@@ -23,7 +24,6 @@ bool WriteCliReport(const CRepairReport& report, const std::filesystem::path& ta
 
 void PrintCliReportSummary(const CRepairReport& report) {
     if (report.outcome == EReportOutcome::Complete) return;
-    std::fprintf(stderr, "mendwell-cli: %s: %s: %s\n", report.source.c_str(),
-                 report.outcome == EReportOutcome::Partial ? "partial" : "failed",
-                 report.reason.c_str());
+    std::fprintf(stderr, "mendwell-cli: %s: %s\n", report.source.c_str(),
+                 CRepairReportText::Verdict(report).c_str());
 }

@@ -25,8 +25,11 @@
 #include "app/CMainFrame.h"
 #include "app/CMendwellApp.h"
 #include "app/CMendwellDoc.h"
+#include "app/CRepairReportDialog.h"
+#include "app/CReportSummaryRow.h"
 #include "app/CSFSPreViewData.h"
 #include "app/CSFSRepairProgressView.h"
+#include "app/CSFSRepairStatusView.h"
 #include "app/CSFSSaveOptionView.h"
 #include "app/CSFSSavingProgressView.h"
 #include "app/CSFSSelectFileView.h"
@@ -84,16 +87,18 @@ public:
     CScreenshotTaker(CMainFrame* frame, std::filesystem::path folder)
         : m_frame(frame), m_folder(std::move(folder)) {}
 
-    void Take(const char* name) {
+    // The main window, or another top-level window (a dialog).
+    void Take(const char* name, QWidget* window = nullptr) {
         Settle();
+        if (window == nullptr) window = m_frame;
         QPixmap picture;
-        QScreen* screen = m_frame->screen();
+        QScreen* screen = window->screen();
         // On a real (or virtual) X server, what the server shows; on the
         // offscreen platform, the window's own rendering.
         if (screen != nullptr && QGuiApplication::platformName() == QLatin1String("xcb")) {
-            picture = screen->grabWindow(m_frame->winId());
+            picture = screen->grabWindow(window->winId());
         }
-        if (picture.isNull()) picture = m_frame->grab();
+        if (picture.isNull()) picture = window->grab();
         const std::filesystem::path path = m_folder / (std::string(name) + ".png");
         if (!picture.save(QString::fromStdString(path.string()))) {
             std::fprintf(stderr, "could not write %s\n", path.string().c_str());
@@ -194,6 +199,13 @@ int main(int argc, char** argv) {
 
     Show(frame, CViewManger::SFSRepairStatus);
     shots.Take("02-repair-status");
+    CRepairReportDialog* details = Screen<CSFSRepairStatusView>(frame, CViewManger::SFSRepairStatus)
+                                       ->GetSummary()
+                                       ->OpenDetails();
+    if (details != nullptr) {
+        shots.Take("02-repair-status-details", details);
+        details->close();
+    }
 
     Show(frame, CViewManger::SFSSaveOption);
     shots.Take("04-save-options");
