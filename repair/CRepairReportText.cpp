@@ -19,6 +19,11 @@ std::string Joined(const std::vector<std::string>& names) {
 }
 
 // "sheet 2 "Prices"", or "sheet 2 (no name)" when the save invents one.
+// "1 number", "2 numbers".
+std::string Counted(std::uint64_t count, const std::string& noun) {
+    return std::to_string(count) + " " + noun + (count == 1 ? "" : "s");
+}
+
 std::string SheetLabel(std::uint32_t position, const std::u16string& name) {
     std::string label = "sheet " + std::to_string(position + 1u);
     if (name.empty()) return label + " (no name)";
@@ -48,10 +53,10 @@ void PutSheet(std::string& out, const CReportSheet& sheet) {
     }
     out += '\n';
     if (sheet.Cells() > 0 || sheet.formulas > 0) {
-        out += "    " + std::to_string(sheet.numbers) + " numbers, " + std::to_string(sheet.texts) +
-               " texts, " + std::to_string(sheet.booleans) + " Booleans, " +
-               std::to_string(sheet.errors) + " errors, " + std::to_string(sheet.empty) +
-               " empty; " + std::to_string(sheet.formulas) + " formulas\n";
+        out += "    " + Counted(sheet.numbers, "number") + ", " + Counted(sheet.texts, "text") +
+               ", " + Counted(sheet.booleans, "Boolean") + ", " + Counted(sheet.errors, "error") +
+               ", " + std::to_string(sheet.empty) + " empty; " +
+               Counted(sheet.formulas, "formula") + "\n";
     }
     if (sheet.brokenName) out += "    The name has broken characters.\n";
     PutCellList(out, "Text lost with its shared string", sheet.lostStrings.size(),

@@ -43,7 +43,7 @@ TEST(RepairReportText, StatesEachFactAndLeavesOutWhatIsEmpty) {
          [](CRepairReport&) {},
          {"Result: complete\n", "Recovered cells: 4\n", "Source: /data/Prices.xls\n",
           "6144 bytes, compound file", "extracted Workbook stream",
-          "sheet 1 \"Prices\": 4 cells in A1:B4\n", "3 numbers, 1 texts, 0 Booleans"},
+          "sheet 1 \"Prices\": 4 cells in A1:B4\n", "3 numbers, 1 text, 0 Booleans"},
          {"Save:", "Damaged ranges", "lost", "default format", "doubted"}},
         {"lost strings cut after the cap",
          [](CRepairReport& report) {
