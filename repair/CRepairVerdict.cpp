@@ -4,6 +4,8 @@
 #include "biff/CBofSignature.h"
 #include "biff/CInputFile.h"
 #include "model/CExcelData.h"
+#include "model/CExcelWorkBook.h"
+#include "model/CExcelWorkSheet.h"
 
 namespace {
 
@@ -60,8 +62,16 @@ std::uint64_t CRepairVerdict::CountCellRecords(const CExcelData& data) {
 
 std::uint64_t CRepairVerdict::CountSheets(const CExcelData& data) {
     std::uint64_t count = 0;
-    for (const CExcelWorkBook& workbook : data.GetWorkbooks())
-        count += workbook.GetWorksheets().GetCount();
+    for (const CExcelWorkBook& workbook : data.GetWorkbooks()) {
+        for (const CExcelWorkSheet& sheet : workbook.GetWorksheets()) {
+            for (const CExcelBOFRecord& entry : data.GetBOFList()) {
+                if (!entry.IsGlobals() && entry.GetStart() == sheet.GetStart()) {
+                    ++count;
+                    break;
+                }
+            }
+        }
+    }
     return count;
 }
 

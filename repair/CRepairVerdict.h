@@ -38,6 +38,8 @@ public:
     // MULBLANK records (a formatted empty cell is recovered formatting).
     static std::uint64_t CountCellRecords(const CExcelData& data);
 
+    // Sheets whose substream was found: a BOUNDSHEET whose position holds
+    // no BOF names a sheet but recovers nothing of it.
     static std::uint64_t CountSheets(const CExcelData& data);
 
     static bool HasEncryptedWorkbook(const CExcelData& data);

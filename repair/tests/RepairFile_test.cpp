@@ -323,7 +323,21 @@ INSTANTIATE_TEST_SUITE_P(
         NothingRecoveredCase{"no-sheets", GlobalsOnlyWorkbook, ESourceKind::NoSheets},
         NothingRecoveredCase{"no-sheets-compound",
                              [] { return InCompoundFile(GlobalsOnlyWorkbook()); },
-                             ESourceKind::NoSheets}),
+                             ESourceKind::NoSheets},
+        // A BOUNDSHEET naming a sheet whose BOF is nowhere (its sectors
+        // zeroed): a name is not a recovered sheet.
+        NothingRecoveredCase{
+            "sheet-without-bof",
+            [] {
+                BiffWriter globals;
+                globals.Record(0x0042, BiffWriter::U16(1200)).BoundSheet(2 * kSector, u"Sheet1");
+                BiffWriter stream;
+                stream.Substream(0x0005, globals);
+                Bytes bytes = stream.GetBytes();
+                bytes.resize(2 * kSector, 0);
+                return InCompoundFile(bytes);
+            },
+            ESourceKind::NoSheets}),
     [](const ::testing::TestParamInfo<NothingRecoveredCase>& info) {
         std::string name = info.param.label;
         std::replace(name.begin(), name.end(), '-', '_');
