@@ -54,6 +54,15 @@ void CCliConsole::PrintOutcome(const std::filesystem::path& source, std::u16stri
     std::fflush(stderr);
 }
 
+void CCliConsole::Relay(const std::string& out, const std::string& err) {
+    std::lock_guard lock(m_mutex);
+    ClearLocked();
+    std::fwrite(out.data(), 1, out.size(), stdout);
+    std::fflush(stdout);
+    std::fwrite(err.data(), 1, err.size(), stderr);
+    std::fflush(stderr);
+}
+
 void CCliConsole::Message(std::u16string_view text) {
     std::lock_guard lock(m_mutex);
     ClearLocked();

@@ -43,6 +43,10 @@ public:
     void PrintOutcome(const std::filesystem::path& source, std::u16string_view outcome,
                       std::u16string_view reason);
 
+    // Another process's standard output and standard error, as they are,
+    // each onto its own stream.
+    void Relay(const std::string& out, const std::string& err);
+
 private:
     void ClearLocked();
     void Message(std::u16string_view text);

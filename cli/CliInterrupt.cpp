@@ -1,12 +1,12 @@
 #include "cli/CliInterrupt.h"
 
+#include <pthread.h>
 #include <signal.h>
 
 #include <atomic>
 #include <cstdio>
 
 #include "cli/CliCommand.h"
-
 #include "platform/RunState.h"
 
 namespace {
@@ -35,9 +35,18 @@ void InstallInterruptStop() {
     action.sa_flags = SA_RESETHAND | SA_RESTART;
     sigaction(SIGINT, &action, nullptr);
     sigaction(SIGTERM, &action, nullptr);
+    // batch starts its worker processes with both signals blocked, so that
+    // a stop asked before this point waits for the handler; it arrives now.
+    sigset_t stops;
+    sigemptyset(&stops);
+    sigaddset(&stops, SIGINT);
+    sigaddset(&stops, SIGTERM);
+    pthread_sigmask(SIG_UNBLOCK, &stops, nullptr);
 }
 
-bool WasInterrupted() { return g_interrupted.load() != 0; }
+bool WasInterrupted() {
+    return g_interrupted.load() != 0;
+}
 
 int ReportInterrupted() {
     std::fputs("mendwell-cli: stopped; files not yet saved were left as they were\n", stderr);

@@ -4,7 +4,10 @@
 // file that ends gets its result line, and its outcome line on standard
 // error (a file the job never began gets that line once the job has
 // ended). The job's closing message comes through the message sink, on
-// standard error.
+// standard error. With more than one job (--jobs, by default one per core)
+// the files go to worker processes instead, each one this command over one
+// file.
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <filesystem>
@@ -13,13 +16,13 @@
 
 #include "cli/CCliConsole.h"
 #include "cli/CCliJobStatusList.h"
+#include "cli/CliBatchArguments.h"
+#include "cli/CliBatchWorkers.h"
 #include "cli/CliCommand.h"
 #include "cli/CliFiles.h"
 #include "cli/CliInterrupt.h"
 #include "cli/CliSave.h"
-#include "cli/CliSaveOptions.h"
 #include "containers/CMFSDataContainer.h"
-#include "model/CSaveOption.h"
 #include "platform/CDirectoryManager.h"
 #include "platform/ProgressTarget.h"
 #include "platform/RunState.h"
@@ -30,42 +33,12 @@
 namespace {
 
 constexpr char kUsage[] =
-    "Usage: mendwell-cli batch --dest FOLDER [OPTIONS] [--report FOLDER] SOURCE.xls...\n"
+    "Usage: mendwell-cli batch --dest FOLDER [OPTIONS] [--jobs N] [--report FOLDER] "
+    "SOURCE.xls...\n"
     "(mendwell-cli --help lists the options)\n";
 
 // How often the job is polled (and the progress line redrawn) while it runs.
 constexpr auto kPollInterval = std::chrono::milliseconds(100);
-
-struct BatchArguments {
-    std::vector<std::filesystem::path> sources;
-    std::filesystem::path folder;
-    std::filesystem::path reports;  // empty: no reports
-    CSaveOption options{CSaveOption::All};
-};
-
-bool ParseArguments(const std::vector<std::string>& args, BatchArguments& parsed) {
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        const std::string& arg = args[i];
-        if (arg == "--dest") {
-            if (i + 1 >= args.size() || !parsed.folder.empty() || args[i + 1].empty()) return false;
-            parsed.folder = args[++i];
-        } else if (arg.starts_with("--dest=")) {
-            if (!parsed.folder.empty() || arg.size() == 7) return false;
-            parsed.folder = arg.substr(7);
-        } else if (arg == "--report") {
-            if (i + 1 >= args.size() || !parsed.reports.empty() || args[i + 1].empty())
-                return false;
-            parsed.reports = args[++i];
-        } else if (ApplyCliSaveSwitch(arg, parsed.options)) {
-            continue;
-        } else if (arg.starts_with("-")) {
-            return false;
-        } else {
-            parsed.sources.emplace_back(arg);
-        }
-    }
-    return !parsed.folder.empty() && !parsed.sources.empty();
-}
 
 void ShowJobProgress(CCliConsole& console, const CCliJobStatusList& list,
                      const ProgressTarget& progress, std::size_t count) {
@@ -105,11 +78,28 @@ bool WriteReports(const CMFSDataContainer& job, const std::filesystem::path& fol
     return true;
 }
 
+// Files repaired at once: --jobs, or one per core; never more than files.
+unsigned JobCount(const BatchArguments& parsed) {
+    unsigned jobs = parsed.jobs != 0 ? parsed.jobs : std::thread::hardware_concurrency();
+    jobs = std::clamp(jobs, 1u, kMaxBatchJobs);
+    return static_cast<unsigned>(std::min<std::size_t>(jobs, parsed.sources.size()));
+}
+
+// A worker's outcome line for the batch that started it, one per source:
+// "OUTCOME PARTIAL REPAIRED", each a number.
+void TellOutcomes(const CMFSDataContainer& job, const CCliJobStatusList& list) {
+    for (std::size_t i = 0; i < job.GetSourceList().size(); ++i) {
+        const CMFSFileResult& result = job.GetFileResult(i);
+        dprintf(kWorkerResultFd, "%d %d %d\n", static_cast<int>(result.outcome),
+                result.partial ? 1 : 0, list.RepairedCount() != 0 ? 1 : 0);
+    }
+}
+
 }  // namespace
 
 int RunBatch(const std::vector<std::string>& args) {
     BatchArguments parsed;
-    if (!ParseArguments(args, parsed)) {
+    if (!ParseBatchArguments(args, parsed)) {
         std::fputs(kUsage, stderr);
         return ExitUsage;
     }
@@ -131,6 +121,9 @@ int RunBatch(const std::vector<std::string>& args) {
         return ExitCannotCreate;
     }
 
+    const unsigned jobs = JobCount(parsed);
+    if (jobs > 1) return RunBatchWorkers(parsed, folder, jobs);
+
     InstallInterruptStop();
     CCliConsole console;
     ProgressTarget progress;
@@ -142,6 +135,7 @@ int RunBatch(const std::vector<std::string>& args) {
     job.SetStatusList(&list);
     job.SetProgressTarget(&progress);
     job.SetKeepReports(!parsed.reports.empty());
+    job.SetShowsClosingMessage(!parsed.worker);
     {
         CMFSRSThreadManager manager;
         manager.SetData(&job);
@@ -163,8 +157,10 @@ int RunBatch(const std::vector<std::string>& args) {
             console.PrintOutcome(parsed.sources[i], CMFSJobSummary::OutcomeName(result.outcome),
                                  result.reason);
     }
+    if (parsed.worker) TellOutcomes(job, list);
     if (!WriteReports(job, parsed.reports)) return ExitCannotCreate;
-    if (WasInterrupted()) return ReportInterrupted();
+    // A worker's batch says it was stopped, once for all its workers.
+    if (WasInterrupted()) return parsed.worker ? ExitInterrupted : ReportInterrupted();
     std::size_t saved = 0;
     for (std::size_t i = 0; i < parsed.sources.size(); ++i) saved += job.GetResultFlag(i) == 1;
     if (saved == parsed.sources.size()) return ExitOk;

@@ -27,9 +27,10 @@ constexpr CliCommand kCommands[] = {
      "repair SOURCE and save it as DEST (default: beside it, the suffix setting in its name)\n"
      "      (--report: write the repair report as JSON to FILE, or - for standard output)",
      RunRepair},
-    {"batch", "--dest FOLDER [OPTIONS] [--report FOLDER] SOURCE.xls...",
+    {"batch", "--dest FOLDER [OPTIONS] [--jobs N] [--report FOLDER] SOURCE.xls...",
      "repair and save each SOURCE into FOLDER (made when missing), a result line each\n"
-     "      (--report: each file's repair report as JSON into that folder)",
+     "      (--jobs: files repaired at once, one per core when not given;\n"
+     "      --report: each file's repair report as JSON into that folder)",
      RunBatch},
 };
 

@@ -72,6 +72,12 @@ public:
     bool KeepsReports() const { return m_keepReports; }
     void SetKeepReports(bool keep) { m_keepReports = keep; }
 
+    // Whether the job worker shows the job's closing message when the job
+    // ends; on at creation. A job that is one part of a larger job leaves
+    // the counting to the whole.
+    bool ShowsClosingMessage() const { return m_showsClosingMessage; }
+    void SetShowsClosingMessage(bool show) { m_showsClosingMessage = show; }
+
 private:
     IJobStatusList* m_statusList = nullptr;
     ProgressTarget* m_progressTarget = nullptr;
@@ -83,4 +89,5 @@ private:
     CSaveOption m_saveOptions{CSaveOption::All};
     std::filesystem::path m_destinationFolder;
     bool m_keepReports = false;
+    bool m_showsClosingMessage = true;
 };

@@ -87,7 +87,8 @@ int CMFSProcessManager::Run(CMFSDataContainer* job) {
     }
 
     if (list != nullptr) list->SetStatusText(u"");
-    ShowMessage(CMFSJobSummary::Message(CMFSJobSummary::Count(*job)));
+    if (job->ShowsClosingMessage())
+        ShowMessage(CMFSJobSummary::Message(CMFSJobSummary::Count(*job)));
     return 0;
 }
 

@@ -36,6 +36,17 @@ std::filesystem::path CSaveFileNames::MakeTempWorkbookName() {
     return CFileNameManager::MakeTempWorkbookName();
 }
 
+std::string CSaveFileNames::DestinationNameKey(const std::filesystem::path& fileName,
+                                               std::u16string_view suffix) {
+    const std::string suffixText = ToUtf8(suffix);
+    if (suffixText.empty() || (suffixText.back() >= '0' && suffixText.back() <= '9')) return {};
+    return Candidate(fileName.native(), "");
+}
+
+std::string CSaveFileNames::DestinationNameKey(const std::filesystem::path& fileName) {
+    return DestinationNameKey(fileName, SuffixSetting());
+}
+
 std::filesystem::path CSaveFileNames::MakeFreeName(const std::filesystem::path& folder,
                                                    const std::filesystem::path& fileName,
                                                    std::u16string_view suffix) {

@@ -8,6 +8,7 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <string>
 #include <string_view>
 
 class CSaveFileNames {
@@ -35,4 +36,16 @@ public:
     static std::filesystem::path MakeFreeName(const std::filesystem::path& folder,
                                               const std::filesystem::path& fileName,
                                               std::u16string_view suffix);
+
+    // Sources whose keys differ never compete for a destination name in one
+    // folder: no candidate MakeFreeName tries for one is a candidate for the
+    // other, so a job may save them in any order and get the names it would
+    // in order. Sources with equal keys may compete, and must be saved in
+    // order. The key is the file name as MakeFreeName splits it; it is the
+    // same empty key for every source when the suffix is empty or ends in a
+    // digit, since a counter's digits can then make another source's name.
+    static std::string DestinationNameKey(const std::filesystem::path& fileName,
+                                          std::u16string_view suffix);
+    // The same with the suffix setting.
+    static std::string DestinationNameKey(const std::filesystem::path& fileName);
 };

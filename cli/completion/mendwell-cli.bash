@@ -23,7 +23,7 @@ _mendwell_cli() {
             _filedir -d
             return
             ;;
-        --sheet)
+        --sheet | --jobs)
             return
             ;;
         --report)
@@ -57,7 +57,7 @@ _mendwell_cli() {
             ;;
         dump) options='--sheet --formulas' ;;
         repair) options="$leave_out -o --output --report" ;;
-        batch) options="$leave_out --dest --report" ;;
+        batch) options="$leave_out --dest --jobs --report" ;;
         *) return ;;
     esac
     if [[ $cur == -* ]]; then

@@ -16,6 +16,8 @@ TEST_F(BatchCommand, WrongArgumentsAreUsageErrors) {
     EXPECT_EQ(Run({"batch", source, "--dest"}).status, 64);
     EXPECT_EQ(Run({"batch", "--dest", "a", "--dest", "b", source}).status, 64);
     EXPECT_EQ(Run({"batch", "--dest", "a", "--no-such", source}).status, 64);
+    for (const char* jobs : {"--jobs=0", "--jobs=65", "--jobs=2x", "--jobs="})
+        EXPECT_EQ(Run({"batch", "--dest", "a", jobs, source}).status, 64) << jobs;
 }
 
 TEST_F(BatchCommand, AMissingSourceStopsTheJobBeforeItStarts) {
@@ -87,6 +89,42 @@ TEST_F(BatchCommand, TheSameNameTwiceGetsACounter) {
     EXPECT_EQ(result.status, 0) << result.err;
     EXPECT_TRUE(std::filesystem::is_regular_file(out / "damaged(Mendwell).xls"));
     EXPECT_TRUE(std::filesystem::is_regular_file(out / "damaged(Mendwell)_0.xls"));
+}
+
+// Several jobs print, save and end as one job does: the same lines in the
+// same order, the same names (the two "damaged.xls" among them), the same
+// bytes saved and the same exit status.
+TEST_F(BatchCommand, ManyJobsGiveWhatOneJobGives) {
+    std::filesystem::create_directory(Dir() / "other");
+    std::filesystem::copy_file(Sample(), Dir() / "other" / "damaged.xls");
+    std::filesystem::copy_file(Sample(), Dir() / "third.xls");
+    const std::vector<std::string> sources = {Sample().string(), Junk().string(),
+                                              (Dir() / "other" / "damaged.xls").string(),
+                                              (Dir() / "third.xls").string()};
+    std::string printed[2];
+    int status[2] = {};
+    for (int run = 0; run < 2; ++run) {
+        const auto out = Dir() / ("out" + std::to_string(run));
+        std::vector<std::string> args = {"batch", "--dest", out.string(),
+                                         run == 0 ? "--jobs=1" : "--jobs=3"};
+        args.insert(args.end(), sources.begin(), sources.end());
+        const auto result = Run(args);
+        status[run] = result.status;
+        printed[run] = result.out + result.err;
+        for (auto at = printed[run].find(out.string()); at != std::string::npos;
+             at = printed[run].find(out.string()))
+            printed[run].replace(at, out.string().size(), "OUT");
+    }
+    EXPECT_EQ(status[0], 1);
+    EXPECT_EQ(status[1], status[0]);
+    EXPECT_EQ(printed[1], printed[0]);
+    for (const char* name :
+         {"damaged(Mendwell).xls", "damaged(Mendwell)_0.xls", "third(Mendwell).xls"}) {
+        EXPECT_EQ(clitest::ReadText(Dir() / "out1" / name),
+                  clitest::ReadText(Dir() / "out0" / name))
+            << name;
+        EXPECT_FALSE(clitest::ReadText(Dir() / "out1" / name).empty()) << name;
+    }
 }
 
 }  // namespace

@@ -126,3 +126,34 @@ TEST_F(CSaveFileNamesTest, DottedFolderAndNoExtensionGetSuffixAndXlsOnTheFileNam
 }
 
 }  // namespace
+
+namespace {
+
+// Names compete exactly when one's candidates can be the other's: same
+// split name, or any two names under a suffix a counter can run into.
+TEST(CSaveFileNamesKey, NamesThatCanGetTheSameDestinationShareTheirKey) {
+    struct Case {
+        const char* a;
+        const char* b;
+        std::u16string_view suffix;
+        bool compete;
+    } const cases[] = {
+        {"book.xls", "book.xls", u"(M)", true},
+        {"book", "book.xls", u"(M)", true},  // ".xls" is appended to a bare name
+        {"book.xls", "book.XLS", u"(M)", false},
+        {"book.xls", "book_0.xls", u"(M)", false},
+        {"book.xls", "book(M).xls", u"(M)", false},
+        {"a.b.xls", "a.b", u"(M)", false},
+        {"book.xls", "book_0.xls", u"", true},  // "book_0.xls" is a counted "book.xls"
+        {"book.xls", "other.xls", u"v2", true},
+        {"book.xls", "other.xls", u"v2_", false},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(CSaveFileNames::DestinationNameKey(c.a, c.suffix) ==
+                      CSaveFileNames::DestinationNameKey(c.b, c.suffix),
+                  c.compete)
+            << c.a << " / " << c.b;
+    }
+}
+
+}  // namespace
