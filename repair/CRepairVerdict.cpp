@@ -1,5 +1,8 @@
 #include "repair/CRepairVerdict.h"
 
+#include <algorithm>
+#include <vector>
+
 #include "biff/BiffRecordIds.h"
 #include "biff/CBofSignature.h"
 #include "biff/CInputFile.h"
@@ -61,16 +64,15 @@ std::uint64_t CRepairVerdict::CountCellRecords(const CExcelData& data) {
 }
 
 std::uint64_t CRepairVerdict::CountSheets(const CExcelData& data) {
+    // Sorted once: a damaged stream can hold thousands of sheets and BOFs.
+    std::vector<std::uint32_t> starts;
+    for (const CExcelBOFRecord& entry : data.GetBOFList())
+        if (!entry.IsGlobals()) starts.push_back(entry.GetStart());
+    std::sort(starts.begin(), starts.end());
     std::uint64_t count = 0;
     for (const CExcelWorkBook& workbook : data.GetWorkbooks()) {
-        for (const CExcelWorkSheet& sheet : workbook.GetWorksheets()) {
-            for (const CExcelBOFRecord& entry : data.GetBOFList()) {
-                if (!entry.IsGlobals() && entry.GetStart() == sheet.GetStart()) {
-                    ++count;
-                    break;
-                }
-            }
-        }
+        for (const CExcelWorkSheet& sheet : workbook.GetWorksheets())
+            count += std::binary_search(starts.begin(), starts.end(), sheet.GetStart());
     }
     return count;
 }
