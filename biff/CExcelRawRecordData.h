@@ -1,14 +1,15 @@
 // One record of the scan file with the data of the CONTINUE records joined
-// to it, kept in a spill file of its own in the temporary folder rather than
-// in memory.
+// to it: the first record's 4-byte header, its body, then for each joined
+// CONTINUE its data without the CONTINUE's first (flag) byte.
 //
-// The spill file holds the first record's 4-byte header, its body, then for
-// each joined CONTINUE its data without the CONTINUE's first (flag) byte.
-// Its name comes from CFileNameManager::CreateSpillFile (a number that no
-// other record of the process, nor a file already in the folder, uses).
-// The spill file lives exactly as long as the object: the destructor deletes
-// it. When no spill file could be made, the record is empty (size 0,
-// type 0) and every operation on it fails quietly.
+// A record is held in memory up to kMemoryLimit bytes. A larger one (the
+// shared-string table of a large workbook, a long run of CONTINUE records
+// in a damaged stream) goes to a spill file of its own in the temporary
+// folder, named by CFileNameManager::CreateSpillFile (a number that no other
+// record of the process, nor a file already in the folder, uses). The spill
+// file lives exactly as long as the object: the destructor deletes it. When
+// no spill file could be made, the record is empty (size 0, type 0) and
+// every operation on it fails quietly.
 #pragma once
 
 #include <cstdint>
@@ -17,38 +18,52 @@
 
 class CExcelRawRecordData {
 public:
-    // Writes size bytes (header included) to a new spill file.
+    // Records up to this many bytes stay in memory. Most records are a few
+    // bytes, and a file each cost more than the repair of a small workbook.
+    static constexpr std::uint32_t kMemoryLimit = 1u << 20;
+
+    // Holds size bytes (header included).
     CExcelRawRecordData(const std::uint8_t* bytes, std::uint32_t size);
-    // A new spill file holding a copy of the other record's.
+    // A copy of the other record's bytes, in a new spill file when the
+    // other's are in one.
     CExcelRawRecordData(const CExcelRawRecordData& other);
     CExcelRawRecordData& operator=(const CExcelRawRecordData&) = delete;
     virtual ~CExcelRawRecordData();
 
-    // Appends the other record's spill file to the end of this one's. False
+    // Appends the other record's bytes to the end of this one's. False
     // (nothing changed) when it cannot be done or the size would pass 4 GiB.
     bool Append(const CExcelRawRecordData& other);
-    // Appends n bytes to the end of the spill file; same failure rule.
+    // Appends n bytes to the end of the record; same failure rule.
     bool AppendBytes(const std::uint8_t* bytes, std::uint32_t n);
 
-    // Type of the first record (u16 at offset 0 of the spill file), or 0
-    // when the spill file holds fewer than 2 bytes.
+    // Type of the first record (u16 at offset 0), or 0 when the record holds
+    // fewer than 2 bytes.
     std::uint16_t GetType() const { return m_type; }
-    // Bytes in the spill file, the 4-byte header included.
+    // Bytes of the record, the 4-byte header included.
     std::uint32_t GetSize() const { return m_size; }
-    // Number of the spill file.
+    // Whether the bytes are in a spill file; its number (0 while in memory)
+    // and path (empty while in memory).
+    bool IsSpilled() const { return m_hasFile; }
     std::uint32_t GetId() const { return m_id; }
     const std::filesystem::path& GetSpillPath() const { return m_path; }
 
-    // Reads the whole spill file into memory. False, with nothing loaded,
-    // when it is empty or cannot be read. GetSize() then gives the number of
-    // bytes loaded (a decoder may have rewritten the spill file).
+    // Makes the bytes readable through GetLoadedBytes: reads a spill file
+    // whole into memory. False, with nothing loaded, when the record is
+    // empty or its spill file cannot be read. For a spilled record GetSize()
+    // then gives the number of bytes read (the file, not the size remembered
+    // from the last append, is what there is).
     bool Load();
     // The loaded bytes (GetSize() of them), or null when not loaded.
     const std::uint8_t* GetLoadedBytes() const;
+    // Drops what Load read from a spill file.
     void FreeLoaded();
 
 private:
     void MakeSpillFile();
+    // Moves the bytes held in memory to a new spill file; false (still in
+    // memory) when it cannot be made or written.
+    bool Spill();
+    void TakeTypeFromBytes();
 
     std::uint32_t m_id = 0;
     std::uint32_t m_size = 0;
@@ -56,6 +71,8 @@ private:
     // the first two bytes.
     std::uint16_t m_type = 0;
     bool m_hasFile = false;
+    bool m_loaded = false;
     std::filesystem::path m_path;
-    std::vector<std::uint8_t> m_loaded;
+    // The record while in memory; what Load read while spilled.
+    std::vector<std::uint8_t> m_bytes;
 };

@@ -39,6 +39,9 @@ constexpr char kUsage[] =
 
 // How often the job is polled (and the progress line redrawn) while it runs.
 constexpr auto kPollInterval = std::chrono::milliseconds(100);
+// Without a progress line to draw only the job's end is waited for: a
+// worker of a larger batch repairs one small file in a few milliseconds.
+constexpr auto kEndPollInterval = std::chrono::milliseconds(2);
 
 void ShowJobProgress(CCliConsole& console, const CCliJobStatusList& list,
                      const ProgressTarget& progress, std::size_t count) {
@@ -144,7 +147,7 @@ int RunBatch(const std::vector<std::string>& args) {
             return ExitFailed;
         }
         while (JobRunning.load() != 0) {
-            std::this_thread::sleep_for(kPollInterval);
+            std::this_thread::sleep_for(console.ShowsProgress() ? kPollInterval : kEndPollInterval);
             if (console.ShowsProgress() && JobRunning.load() != 0)
                 ShowJobProgress(console, list, progress, parsed.sources.size());
         }

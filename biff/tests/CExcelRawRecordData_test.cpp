@@ -11,50 +11,83 @@ using testsupport::Bytes;
 using testsupport::ReadFileBytes;
 using testsupport::ScopedTempDir;
 
-TEST(CExcelRawRecordData, SpillFileHoldsTheBytesAndGoesWithTheRecord) {
-    ScopedTempDir dir;
-    const Bytes bytes{0x31, 0x00, 0x02, 0x00, 0xAA, 0xBB};
-    std::filesystem::path spill;
-    {
-        CExcelRawRecordData record(bytes.data(), 6);
-        spill = record.GetSpillPath();
-        EXPECT_EQ(spill.parent_path(), dir.Path());
-        EXPECT_EQ(ReadFileBytes(spill), bytes);
-        EXPECT_EQ(record.GetType(), 0x0031);
-        EXPECT_EQ(record.GetSize(), 6u);
-        EXPECT_EQ(record.GetLoadedBytes(), nullptr);
-    }
-    EXPECT_FALSE(std::filesystem::exists(spill));
-    EXPECT_TRUE(dir.Entries().empty());
+namespace {
+
+constexpr std::uint32_t kLimit = CExcelRawRecordData::kMemoryLimit;
+
+// A record of size bytes starting with type's two bytes.
+Bytes RecordBytes(std::uint16_t type, std::uint32_t size) {
+    Bytes bytes(size, 0x5A);
+    bytes[0] = static_cast<std::uint8_t>(type);
+    bytes[1] = static_cast<std::uint8_t>(type >> 8);
+    return bytes;
 }
 
-TEST(CExcelRawRecordData, RecordsMadeOneAfterTheOtherHaveTheirOwnSpillFiles) {
+Bytes Loaded(CExcelRawRecordData& record) {
+    if (!record.Load()) return {};
+    return Bytes(record.GetLoadedBytes(), record.GetLoadedBytes() + record.GetSize());
+}
+
+}  // namespace
+
+// Up to the limit a record stays in memory; past it, in a spill file of its
+// own that goes with the record. Appends and copies keep to the same rule.
+TEST(CExcelRawRecordData, SmallRecordsStayInMemoryLargeOnesSpill) {
     ScopedTempDir dir;
-    const std::uint8_t one[] = {1, 0};
-    auto first = std::make_unique<CExcelRawRecordData>(one, 2);
+    struct Case {
+        std::uint32_t first;
+        std::uint32_t appended;  // 0: no append
+        bool spilled;
+    } const cases[] = {
+        {6, 0, false},          {kLimit, 0, false},    {kLimit + 1, 0, true},
+        {kLimit - 3, 3, false}, {kLimit - 3, 4, true},  // the append crosses the limit
+        {kLimit + 1, 5, true},
+    };
+    for (const Case& c : cases) {
+        const Bytes head = RecordBytes(0x00FC, c.first);
+        const Bytes tail(c.appended, 0x11);
+        std::filesystem::path spill;
+        {
+            CExcelRawRecordData record(head.data(), c.first);
+            ASSERT_TRUE(record.AppendBytes(tail.data(), c.appended));
+            EXPECT_EQ(record.IsSpilled(), c.spilled) << c.first << "+" << c.appended;
+            EXPECT_EQ(dir.Entries().size(), c.spilled ? 1u : 0u);
+            EXPECT_EQ(record.GetType(), 0x00FC);
+            EXPECT_EQ(record.GetSize(), c.first + c.appended);
+            EXPECT_EQ(record.GetLoadedBytes(), nullptr);
+            spill = record.GetSpillPath();
+            EXPECT_EQ(spill.parent_path(), c.spilled ? dir.Path() : std::filesystem::path());
+            CExcelRawRecordData copy(record);
+            EXPECT_EQ(copy.IsSpilled(), c.spilled);
+            EXPECT_EQ(Loaded(copy), testsupport::Concat(head, tail));
+            EXPECT_EQ(Loaded(record), testsupport::Concat(head, tail));
+            record.FreeLoaded();
+            EXPECT_EQ(record.GetLoadedBytes(), nullptr);
+            EXPECT_EQ(record.GetSize(), c.first + c.appended);
+        }
+        EXPECT_TRUE(dir.Entries().empty()) << c.first << "+" << c.appended;
+    }
+}
+
+TEST(CExcelRawRecordData, SpilledRecordsHaveTheirOwnNumbersAndNames) {
+    ScopedTempDir dir;
+    const Bytes big = RecordBytes(0x0001, kLimit + 1);
+    auto first = std::make_unique<CExcelRawRecordData>(big.data(), kLimit + 1);
     const std::uint32_t firstId = first->GetId();
     const std::filesystem::path firstPath = first->GetSpillPath();
     first.reset();
     // The first record's number is never handed out again, even though its
-    // file is gone.
-    CExcelRawRecordData second(one, 2);
-    EXPECT_GT(second.GetId(), firstId);
-    EXPECT_NE(second.GetSpillPath(), firstPath);
-}
-
-TEST(CExcelRawRecordData, SkipsSpillNamesThatAreAlreadyTaken) {
-    ScopedTempDir dir;
-    // A file left by another process under the next number.
-    const std::uint32_t next = RawRecordCounter.load() + 1;
-    const auto taken = CFileNameManager::GetTempTextFileName(next);
+    // file is gone; a file left by another process under the next number is
+    // left alone.
+    const auto taken = CFileNameManager::GetTempTextFileName(RawRecordCounter.load() + 1);
     ASSERT_TRUE(testsupport::WriteFileBytes(taken, {0x55}));
-    const std::uint8_t bytes[] = {0x3C, 0x00};
     {
-        CExcelRawRecordData record(bytes, 2);
-        EXPECT_NE(record.GetSpillPath(), taken);
-        EXPECT_EQ(record.GetType(), 0x003C);
+        CExcelRawRecordData second(big.data(), kLimit + 1);
+        EXPECT_GT(second.GetId(), firstId);
+        EXPECT_NE(second.GetSpillPath(), firstPath);
+        EXPECT_NE(second.GetSpillPath(), taken);
     }
-    EXPECT_EQ(ReadFileBytes(taken), Bytes{0x55});  // left alone
+    EXPECT_EQ(ReadFileBytes(taken), Bytes{0x55});
 }
 
 TEST(CExcelRawRecordData, TypeIsZeroBelowTwoBytes) {
@@ -73,53 +106,33 @@ TEST(CExcelRawRecordData, TypeIsZeroBelowTwoBytes) {
     EXPECT_EQ(one.GetType(), 0x0809);
 }
 
-TEST(CExcelRawRecordData, AppendJoinsSpillFilesAndKeepsTheFirstType) {
+TEST(CExcelRawRecordData, AppendJoinsRecordsAndKeepsTheFirstType) {
     ScopedTempDir dir;
     const Bytes head{0xFC, 0x00, 0x02, 0x00, 1, 2};
     const Bytes tail{3, 4, 5};
+    const Bytes big = RecordBytes(0x003C, kLimit);
     CExcelRawRecordData record(head.data(), 6);
     CExcelRawRecordData more(tail.data(), 3);
     ASSERT_TRUE(record.Append(more));
     EXPECT_EQ(record.GetSize(), 9u);
     EXPECT_EQ(record.GetType(), 0x00FC);
-    EXPECT_EQ(ReadFileBytes(record.GetSpillPath()), testsupport::Concat(head, tail));
-    EXPECT_EQ(ReadFileBytes(more.GetSpillPath()), tail);  // the other is untouched
+    EXPECT_EQ(Loaded(record), testsupport::Concat(head, tail));
+    EXPECT_EQ(Loaded(more), tail);  // the other is untouched
     EXPECT_FALSE(record.Append(record));
+    // A record in memory takes a spilled one's bytes by spilling itself.
+    CExcelRawRecordData spilled(big.data(), kLimit);
+    ASSERT_TRUE(spilled.AppendBytes(tail.data(), 3));
+    ASSERT_TRUE(record.Append(spilled));
+    EXPECT_TRUE(record.IsSpilled());
+    EXPECT_EQ(Loaded(record),
+              testsupport::Concat(testsupport::Concat(testsupport::Concat(head, tail), big), tail));
 }
 
-TEST(CExcelRawRecordData, CopyHasItsOwnSpillFile) {
+TEST(CExcelRawRecordData, ASpillFileSomeoneRemovedLoadsAsNothing) {
     ScopedTempDir dir;
-    const Bytes bytes{0xE0, 0x00, 0x00, 0x00};
-    CExcelRawRecordData record(bytes.data(), 4);
-    {
-        CExcelRawRecordData copy(record);
-        EXPECT_NE(copy.GetSpillPath(), record.GetSpillPath());
-        EXPECT_NE(copy.GetId(), record.GetId());
-        EXPECT_EQ(copy.GetSize(), 4u);
-        EXPECT_EQ(copy.GetType(), 0x00E0);
-        EXPECT_EQ(ReadFileBytes(copy.GetSpillPath()), bytes);
-    }
-    EXPECT_EQ(ReadFileBytes(record.GetSpillPath()), bytes);
-}
-
-TEST(CExcelRawRecordData, LoadReadsTheSpillFileAsItIsNow) {
-    ScopedTempDir dir;
-    const Bytes bytes{0xFC, 0x00, 0x01, 0x00, 0x41};
-    CExcelRawRecordData record(bytes.data(), 5);
-    ASSERT_TRUE(record.Load());
-    ASSERT_NE(record.GetLoadedBytes(), nullptr);
-    EXPECT_EQ(record.GetLoadedBytes()[4], 0x41);
-    record.FreeLoaded();
-    EXPECT_EQ(record.GetLoadedBytes(), nullptr);
-
-    // A decoder that rewrote the spill file (widening a string table) sees
-    // the new length.
-    const Bytes widened{0xFC, 0x00, 0x01, 0x00, 0x41, 0x00};
-    ASSERT_TRUE(testsupport::WriteFileBytes(record.GetSpillPath(), widened));
-    ASSERT_TRUE(record.Load());
-    EXPECT_EQ(record.GetSize(), 6u);
-
-    // A spill file that someone else removed reads back as nothing.
+    const Bytes big = RecordBytes(0x00FC, kLimit + 2);
+    CExcelRawRecordData record(big.data(), kLimit + 2);
+    ASSERT_TRUE(record.IsSpilled());
     std::filesystem::remove(record.GetSpillPath());
     EXPECT_FALSE(record.Load());
     EXPECT_EQ(record.GetLoadedBytes(), nullptr);

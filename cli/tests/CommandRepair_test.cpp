@@ -48,7 +48,7 @@ TEST_F(RepairCommand, HelpAndVersionNeedNoDisplay) {
         Contains(help.out, "  repair [OPTIONS] SOURCE.xls [-o DEST.xls] [--report FILE|-]\n"))
         << help.out;
     EXPECT_TRUE(
-        Contains(help.out, "  batch --dest FOLDER [OPTIONS] [--report FOLDER] SOURCE.xls...\n"));
+        Contains(help.out, "  batch --dest FOLDER [OPTIONS] [--jobs N] [--report FOLDER] SOURCE.xls...\n"));
     EXPECT_TRUE(Contains(help.out, "  --no-text "));
     for (const char* status : {"    0  ", "    1  ", "    2  ", "   64  ", "   66  ", "   73  "})
         EXPECT_TRUE(Contains(help.out, status)) << status;

@@ -117,9 +117,11 @@ TEST(GlobalRecordReaders, LengthRulesCountTheHeader) {
 TEST(GlobalRecordReaders, UnreadableSpillFileAppendsNothing) {
     ScopedTempDir temp;
     CExcelWorkBook book;
-    const Bytes raw = BiffWriter::RecordBytes(0xE0, Bytes(20, 0));
+    // Only a record past the memory limit has a spill file to lose.
+    const Bytes raw = BiffWriter::RecordBytes(0x17, Bytes(CExcelRawRecordData::kMemoryLimit, 0));
     CExcelRawRecordData record(raw.data(), static_cast<std::uint32_t>(raw.size()));
+    ASSERT_TRUE(record.IsSpilled());
     std::filesystem::remove(record.GetSpillPath());
-    EXPECT_FALSE(CExcelGlobalRecordReaders::ReadXF(record, book));
-    EXPECT_EQ(book.GetXFs().GetCount(), 0u);
+    EXPECT_FALSE(CExcelGlobalRecordReaders::ReadEXTERNSHEET(record, book));
+    EXPECT_EQ(book.GetExternSheets().GetCount(), 0u);
 }

@@ -419,8 +419,11 @@ TEST(SstSpillFile, UnreadableSpillFileAddsNothing) {
     SstBuilder sst;
     sst.Add(Narrow(u"lost")).Counts(50, 1);
     const JoinedSst joined = JoinRecords(sst.Stream({sst.Layout()[0].chars + 1}));
-    CExcelRawRecordData record(joined.bytes.data(),
-                               static_cast<std::uint32_t>(joined.bytes.size()));
+    // Only a record past the memory limit has a spill file to lose.
+    auto padded = joined.bytes;
+    padded.resize(CExcelRawRecordData::kMemoryLimit + 1);
+    CExcelRawRecordData record(padded.data(), static_cast<std::uint32_t>(padded.size()));
+    ASSERT_TRUE(record.IsSpilled());
     std::filesystem::remove(record.GetSpillPath());
     CExcelContinueRecordOffsetList continues;
     continues.Add(joined.boundaries[0].offset, joined.boundaries[0].removedByte);
