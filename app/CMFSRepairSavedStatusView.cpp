@@ -2,6 +2,7 @@
 
 #include <QAction>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QPushButton>
 #include <QVBoxLayout>
 #include <filesystem>
@@ -10,6 +11,7 @@
 #include "app/CMFSFileList.h"
 #include "app/CMainFrame.h"
 #include "app/CMendwellDoc.h"
+#include "app/CRepairReportDialog.h"
 #include "app/CViewManger.h"
 #include "app/CommandIds.h"
 #include "app/IUserDialogs.h"
@@ -42,7 +44,8 @@ CMFSRepairSavedStatusView::CMFSRepairSavedStatusView(CMainFrame* frame, int iden
 
     connect(m_openFile, &QAction::triggered, this, &CMFSRepairSavedStatusView::OnOpenFile);
     connect(m_list, &QTreeWidget::itemDoubleClicked, this,
-            [this](QTreeWidgetItem* item, int) { OpenRow(m_list->indexOfTopLevelItem(item)); });
+            [this](QTreeWidgetItem* item, int) { OpenReport(m_list->indexOfTopLevelItem(item)); });
+    m_list->installEventFilter(this);
     connect(back, &QPushButton::clicked, this, &CMFSRepairSavedStatusView::OnBack);
 }
 
@@ -58,6 +61,31 @@ bool CMFSRepairSavedStatusView::OpenRow(int row) {
     if (job->GetResultFlag(position) != 1) return false;
     GetDialogs().OpenWithDesktop(QString::fromStdString(destinations[position].string()));
     return true;
+}
+
+CRepairReportDialog* CMFSRepairSavedStatusView::OpenReport(int row) {
+    const CMFSDataContainer* job = GetDocument()->GetJobData();
+    if (job == nullptr || row < 0 || JobRunning.load() != 0) return nullptr;
+    const auto position = static_cast<std::size_t>(row);
+    if (position >= job->GetSourceList().size()) return nullptr;
+    const auto& report = job->GetFileResult(position).reportObject;
+    if (!report) return nullptr;
+    auto* dialog = new CRepairReportDialog(*report, GetDialogs(), this);
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    dialog->setWindowModality(Qt::WindowModal);
+    dialog->show();
+    return dialog;
+}
+
+bool CMFSRepairSavedStatusView::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == m_list && event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+            OpenReport(m_list->CurrentRow());
+            return true;
+        }
+    }
+    return CScreenView::eventFilter(watched, event);
 }
 
 void CMFSRepairSavedStatusView::OnOpenFile() {

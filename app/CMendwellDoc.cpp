@@ -32,6 +32,8 @@ CMFSDataContainer* CMendwellDoc::EnsureJobData(IJobStatusList* statusList,
         m_jobData->SetStatusList(statusList);
         m_jobData->SetProgressTarget(progress);
         m_jobData->SetDestinationFolder(m_recoveredLocation);
+        // The results screen opens each file's report.
+        m_jobData->SetKeepReportObjects(true);
     }
     return m_jobData.get();
 }

@@ -101,7 +101,8 @@ void CSFSPreViewData::Reload() {
     if (PreviewRunning.load() != 0) PreviewStop = 1;
     m_viewer.reset();
     m_formulaBar->clear();
-    m_viewer = std::make_unique<CSheetViewer>(m_gridArea, GetDocument()->GetWorkbook());
+    m_viewer = std::make_unique<CSheetViewer>(m_gridArea, GetDocument()->GetWorkbook(),
+                                              GetDocument()->GetRepairReport());
     m_tabs->SetTabs(m_viewer->GetTabCaptions());
     ShowSheet(0);
 }

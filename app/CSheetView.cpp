@@ -6,7 +6,9 @@
 #include "formula/CExcelRecordFormula.h"
 #include "model/CExcelWorkBook.h"
 #include "model/CExcelWorkSheet.h"
+#include "platform/TextConversion.h"
 #include "records/CExcelRecordWBFONT.h"
+#include "repair/CRepairReport.h"
 #include "repair/CSFSPreviewThreadManager.h"
 #include "widgets/CGridCellPainter.h"
 
@@ -34,6 +36,18 @@ CSheetView::~CSheetView() {
     // paints from it while the members are torn down.
     SetStore(nullptr);
     m_manager.reset();
+}
+
+void CSheetView::MarkFallbacks(const CReportSheet& sheet) {
+    // The report counts from 0; the grid's row and column 0 are its headers.
+    const std::u16string lost = tr("Text lost: its shared string was damaged").toStdU16String();
+    for (const CReportCell& cell : sheet.lostStrings)
+        m_store->SetFallbackMark(cell.row + 1, cell.column + 1, lost);
+    const QString kept = tr("Formula kept as its value: %1");
+    for (const CReportFormulaAsValue& formula : sheet.formulasAsValues)
+        m_store->SetFallbackMark(
+            formula.cell.row + 1, formula.cell.column + 1,
+            kept.arg(QString::fromStdU16String(FromUtf8(formula.reason))).toStdU16String());
 }
 
 bool CSheetView::StartFill() {

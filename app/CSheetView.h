@@ -17,6 +17,7 @@ class CExcelWorkSheet;
 class CSFSPreviewThreadManager;
 class CSheetGridStore;
 class CSheetViewDataFiller;
+struct CReportSheet;
 
 class CSheetView : public CGridCtrl {
     Q_OBJECT
@@ -33,6 +34,11 @@ public:
     // The filler's paging and growth test for a cell about to be written:
     // row and column are the model's row and column plus 3.
     bool EnsureCell(int row, int column);
+
+    // Marks the cells whose value the report knows to be a fallback (a
+    // text whose shared string is lost, a formula kept as its value), each
+    // with why. Before or during the fill.
+    void MarkFallbacks(const CReportSheet& sheet);
 
     int GetSheetIndex() const { return m_sheetIndex; }
     const CExcelWorkSheet* GetWorkSheet() const { return m_sheet; }

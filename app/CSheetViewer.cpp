@@ -6,9 +6,26 @@
 #include "app/CSheetView.h"
 #include "model/CExcelData.h"
 #include "platform/RunState.h"
+#include "repair/CRepairReport.h"
 
-CSheetViewer::CSheetViewer(QWidget* gridArea, const CExcelData* data)
-    : m_gridArea(gridArea), m_data(data) {}
+namespace {
+
+// The report's sheet at index, counted over all its workbooks as the
+// worksheets are: the report lists them in the model's order.
+const CReportSheet* ReportSheet(const CRepairReport* report, int index) {
+    if (report == nullptr || index < 0) return nullptr;
+    auto left = static_cast<std::size_t>(index);
+    for (const CReportWorkbook& workbook : report->workbooks) {
+        if (left < workbook.sheets.size()) return &workbook.sheets[left];
+        left -= workbook.sheets.size();
+    }
+    return nullptr;
+}
+
+}  // namespace
+
+CSheetViewer::CSheetViewer(QWidget* gridArea, const CExcelData* data, const CRepairReport* report)
+    : m_gridArea(gridArea), m_data(data), m_report(report) {}
 
 CSheetViewer::~CSheetViewer() = default;
 
@@ -67,6 +84,7 @@ bool CSheetViewer::ShowSheet(int index) {
         }
     }
     m_view = std::move(view);
+    if (const CReportSheet* marks = ReportSheet(m_report, index)) m_view->MarkFallbacks(*marks);
     m_view->show();
     // An empty grid would pass for an empty sheet.
     if (!m_view->StartFill()) {

@@ -58,6 +58,13 @@ void CMFSDataContainer::SetFileResult(std::size_t position, CMFSFileResult resul
 void CMFSDataContainer::ClearFileResults() {
     m_resultFlags.clear();
     m_fileResults.clear();
+    m_reportBytes = 0;
+}
+
+bool CMFSDataContainer::ReserveReportBytes(std::uint64_t bytes) {
+    if (bytes > kReportObjectBudget - m_reportBytes) return false;
+    m_reportBytes += bytes;
+    return true;
 }
 
 CSaveOption& CMFSDataContainer::GetSaveOptions() {

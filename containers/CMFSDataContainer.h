@@ -78,6 +78,17 @@ public:
     bool ShowsClosingMessage() const { return m_showsClosingMessage; }
     void SetShowsClosingMessage(bool show) { m_showsClosingMessage = show; }
 
+    // Whether the job worker keeps each file's repair report itself (not
+    // its JSON) in its result, for the results screen; off at creation.
+    // A report lists cell addresses, so the reports of one run share
+    // kReportObjectBudget bytes: a file whose report does not fit keeps none.
+    static constexpr std::uint64_t kReportObjectBudget = std::uint64_t{64} << 20;
+    bool KeepsReportObjects() const { return m_keepReportObjects; }
+    void SetKeepReportObjects(bool keep) { m_keepReportObjects = keep; }
+    // Takes bytes from this run's budget; false, taking nothing, when they
+    // do not fit. ClearFileResults gives the whole budget back.
+    bool ReserveReportBytes(std::uint64_t bytes);
+
 private:
     IJobStatusList* m_statusList = nullptr;
     ProgressTarget* m_progressTarget = nullptr;
@@ -90,4 +101,6 @@ private:
     std::filesystem::path m_destinationFolder;
     bool m_keepReports = false;
     bool m_showsClosingMessage = true;
+    bool m_keepReportObjects = false;
+    std::uint64_t m_reportBytes = 0;
 };

@@ -4,7 +4,11 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <string>
+
+// Defined by the repair's report; held here only by pointer.
+struct CRepairReport;
 
 enum class EFileOutcome : std::uint8_t {
     NotBegun,  // the job ended (Skip All, a stop) before it reached the file
@@ -26,4 +30,9 @@ struct CMFSFileResult {
     // kept as values, damaged ranges, missing formats): the report's
     // "partial" verdict.
     bool partial = false;
+    // The file's repair report itself, when the job keeps reports for the
+    // screens and its budget for them had room (CMFSDataContainer); null
+    // otherwise. A shared pointer keeps the result copyable and lets its
+    // holders destroy it without the report's definition.
+    std::shared_ptr<const CRepairReport> reportObject = nullptr;
 };

@@ -124,6 +124,52 @@ std::shared_ptr<const CGridTextRuns> CSheetGridStore::GetTextRuns(std::uint32_t 
     return m_runLists[runs - 1];
 }
 
+void CSheetGridStore::SetFallbackMark(int row, int column, std::u16string why) {
+    if (row < 1 || column < 1 || row > kRowLimit || column > kColumnLimit || why.empty()) return;
+    std::lock_guard lock(m_lock);
+    const auto known = std::find(m_markTexts.begin(), m_markTexts.end(), why);
+    std::size_t text = static_cast<std::size_t>(known - m_markTexts.begin());
+    if (known == m_markTexts.end()) {
+        if (m_markTexts.size() >= kMarkTextLimit) return;
+        m_markTexts.push_back(std::move(why));
+    }
+    m_marks[Key(row, column)] = static_cast<std::uint16_t>(text);
+    m_revision.fetch_add(1);
+}
+
+std::u16string CSheetGridStore::GetFallbackMark(int row, int column) const {
+    if (row < 1 || column < 1 || row > kRowLimit || column > kColumnLimit) return {};
+    std::lock_guard lock(m_lock);
+    const auto found = m_marks.find(Key(row, column));
+    return found == m_marks.end() ? std::u16string() : m_markTexts[found->second];
+}
+
+std::vector<std::pair<int, int>> CSheetGridStore::GetFallbackCells(const CGridRange& area) const {
+    std::vector<std::pair<int, int>> cells;
+    std::lock_guard lock(m_lock);
+    if (m_marks.empty() || area.lastRow < area.firstRow || area.lastColumn < area.firstColumn)
+        return cells;
+    const CGridRange inside{std::max(area.firstRow, 1), std::max(area.firstColumn, 1),
+                            std::min(area.lastRow, kRowLimit),
+                            std::min(area.lastColumn, kColumnLimit)};
+    const auto areaCells = static_cast<std::uint64_t>(inside.lastRow - inside.firstRow + 1) *
+                           static_cast<std::uint64_t>(inside.lastColumn - inside.firstColumn + 1);
+    // Whichever is fewer: the marks, or the cells of the area.
+    if (m_marks.size() < areaCells) {
+        for (const auto& mark : m_marks) {
+            const int row = static_cast<int>(mark.first >> 8);
+            const int column = static_cast<int>(mark.first & 0xFF);
+            if (inside.Contains(row, column)) cells.emplace_back(row, column);
+        }
+        std::sort(cells.begin(), cells.end());
+        return cells;
+    }
+    for (int row = inside.firstRow; row <= inside.lastRow; ++row)
+        for (int column = inside.firstColumn; column <= inside.lastColumn; ++column)
+            if (m_marks.count(Key(row, column)) != 0) cells.emplace_back(row, column);
+    return cells;
+}
+
 std::optional<CGridCell> CSheetGridStore::GetCell(int row, int column) const {
     // A negative or oversized coordinate would alias another cell's key.
     if (row < 0 || column < 0 || row > kRowLimit || column > kColumnLimit) return std::nullopt;

@@ -19,6 +19,7 @@
 #include <string>
 #include <unordered_map>
 #include <unordered_set>
+#include <utility>
 #include <vector>
 
 // A cell font, in the grid's own units: height in pixels (the preview gives
@@ -302,6 +303,21 @@ public:
     void SetLayout(const CGridSheetLayout& layout);
     CGridSheetLayout GetLayout() const;
 
+    // Cells whose shown value stands in for one the file lost (a formula
+    // kept as its cached value, a text whose shared string is lost), with
+    // why in the user's words. Kept beside the cells, not in them: few
+    // cells have one. A mark may come before the fill writes its cell, so
+    // only the limits bound it; marks past kMarkTextLimit distinct texts
+    // are dropped.
+    static constexpr std::size_t kMarkTextLimit = 256;
+    void SetFallbackMark(int row, int column, std::u16string why);
+    // Why the cell's value is a fallback; empty for a cell not marked.
+    std::u16string GetFallbackMark(int row, int column) const;
+    // The marked cells inside area (grid row, grid column), by row then
+    // column; empty at once, without a look at the area, when no cell is
+    // marked.
+    std::vector<std::pair<int, int>> GetFallbackCells(const CGridRange& area) const;
+
     // Asks the grid to repaint.
     void Invalidate();
     // Changes whenever Invalidate is called or the counts or sizes change.
@@ -324,5 +340,8 @@ private:
     std::unordered_set<int> m_hiddenRows;
     std::unordered_set<int> m_hiddenColumns;
     CGridSheetLayout m_layout;
+    // Cell key to its text's place in m_markTexts.
+    std::unordered_map<std::uint32_t, std::uint16_t> m_marks;
+    std::vector<std::u16string> m_markTexts;
     std::atomic<std::uint64_t> m_revision{0};
 };

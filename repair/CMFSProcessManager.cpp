@@ -99,7 +99,7 @@ CMFSFileResult CMFSProcessManager::ProcessOne(CMFSDataContainer* job) {
     CMFSFileResult result = ProcessOne(job, trace, repaired, saved);
     if (job == nullptr || job->GetCurrentWorkbook() == nullptr) return result;
     // A saved file's verdict tells whether it came back whole.
-    if (!saved && !job->KeepsReports()) return result;
+    if (!saved && !job->KeepsReports() && !job->KeepsReportObjects()) return result;
     const CExcelData& data = *job->GetCurrentWorkbook();
     CRepairReport report = CRepairReportBuilder::Build(data, trace, repaired);
     if (repaired)
@@ -110,6 +110,8 @@ CMFSFileResult CMFSProcessManager::ProcessOne(CMFSDataContainer* job) {
         result.reason = FromUtf8(report.reason);
     }
     if (job->KeepsReports()) result.report = CRepairReportJson::Write(report);
+    if (job->KeepsReportObjects() && job->ReserveReportBytes(report.ApproximateBytes()))
+        result.reportObject = std::make_shared<const CRepairReport>(std::move(report));
     return result;
 }
 

@@ -41,3 +41,38 @@ std::uint64_t CRepairReport::CellsWithoutFormat() const {
     for (const CReportWorkbook& workbook : workbooks) total += workbook.formats.Total();
     return total;
 }
+
+namespace {
+
+// A text's heap block, when it is too long to sit inside the string.
+template <class Text>
+std::uint64_t TextBytes(const Text& text) {
+    const std::uint64_t bytes = text.capacity() * sizeof(typename Text::value_type);
+    return bytes > sizeof(Text) ? bytes : 0;
+}
+
+}  // namespace
+
+std::uint64_t CRepairReport::ApproximateBytes() const {
+    std::uint64_t total = sizeof(CRepairReport) + TextBytes(kind) + TextBytes(copyDoubt) +
+                          TextBytes(reason) + TextBytes(source.native());
+    for (const std::string& error : compoundErrors) total += sizeof(error) + TextBytes(error);
+    if (headerConditionsFailed)
+        for (const std::string& condition : *headerConditionsFailed)
+            total += sizeof(condition) + TextBytes(condition);
+    for (const CReportDamage& range : damage)
+        total += sizeof(range) + TextBytes(range.reason) + TextBytes(range.sheetName);
+    for (const CReportRefusal& refusal : refused)
+        total += sizeof(refusal) + TextBytes(refusal.call);
+    for (const CReportWorkbook& workbook : workbooks) {
+        total += sizeof(workbook);
+        for (const CReportSheet& sheet : workbook.sheets) {
+            total += sizeof(sheet) + TextBytes(sheet.name);
+            total +=
+                (sheet.lostStrings.capacity() + sheet.brokenTexts.capacity()) * sizeof(CReportCell);
+            for (const CReportFormulaAsValue& formula : sheet.formulasAsValues)
+                total += sizeof(formula) + TextBytes(formula.reason);
+        }
+    }
+    return total;
+}

@@ -126,4 +126,7 @@ struct CRepairReport {
     std::uint64_t SheetsWithBrokenName() const;
     std::uint64_t CellsWithoutFormat() const;
     std::uint64_t RecoveredCells() const;
+    // The memory the report holds, roughly: itself, its lists and their
+    // texts. Grows with the cell addresses it lists.
+    std::uint64_t ApproximateBytes() const;
 };

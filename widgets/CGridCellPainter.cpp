@@ -294,3 +294,21 @@ void CGridCellPainter::DrawHeader(QPainter& painter, const QRect& rect, const QS
     painter.setPen(Qt::black);
     painter.drawText(rect.adjusted(0, 0, -1, -1), Qt::AlignCenter, text);
 }
+
+QColor CGridCellPainter::FallbackMarkColor() {
+    return QColor(0xE0, 0x78, 0x00);
+}
+
+void CGridCellPainter::DrawFallbackMark(QPainter& painter, const QRect& cell) {
+    // Inside the cell's top and left grid lines, and no larger than the cell.
+    const int size = std::min({kFallbackMarkSize, cell.width() - 1, cell.height() - 1});
+    if (size < 2) return;
+    const QPoint corner = cell.topLeft() + QPoint(1, 1);
+    const QPoint points[] = {corner, corner + QPoint(size, 0), corner + QPoint(0, size)};
+    painter.save();
+    painter.setRenderHint(QPainter::Antialiasing, false);
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(FallbackMarkColor());
+    painter.drawPolygon(points, 3);
+    painter.restore();
+}

@@ -80,6 +80,13 @@ public:
     static void DrawHeader(QPainter& painter, const QRect& rect, const QString& text,
                            bool highlighted);
 
+    // A cell whose value is a fallback (CSheetGridStore::SetFallbackMark):
+    // a small triangle in its top-left corner, in a colour of its own so
+    // that it is not taken for a comment's mark.
+    static QColor FallbackMarkColor();
+    static constexpr int kFallbackMarkSize = 6;
+    static void DrawFallbackMark(QPainter& painter, const QRect& cell);
+
     static QColor Rgb(std::uint32_t rgb);
     static QString TextOf(const CGridCell* cell);
 

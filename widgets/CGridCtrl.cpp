@@ -191,6 +191,32 @@ QString CGridCtrl::TitleTipAt(const QPoint& point) const {
     return text;
 }
 
+QString CGridCtrl::ToolTipAt(const QPoint& point) const {
+    int row = 0;
+    int column = 0;
+    if (!m_store || !CellAt(point, row, column)) return {};
+    // A merged range is marked at its top-left cell.
+    const auto merged = m_store->GetMergedRanges({row, column, row, column});
+    if (!merged.empty()) {
+        row = merged.front().firstRow;
+        column = merged.front().firstColumn;
+    }
+    const QString why = QString::fromStdU16String(m_store->GetFallbackMark(row, column));
+    const QString text = TitleTipAt(point);
+    if (why.isEmpty() || text.isEmpty()) return why.isEmpty() ? text : why;
+    return text + QLatin1Char('\n') + why;
+}
+
+void CGridCtrl::DrawFallbackMarks(QPainter& painter, int firstRow, int lastRow, int firstColumn,
+                                  int lastColumn) const {
+    // One look at the store per pane; nothing more when no cell is marked.
+    for (const auto& [row, column] :
+         m_store->GetFallbackCells({firstRow, firstColumn, lastRow, lastColumn})) {
+        const QRect cell = ShownRect(row, column);
+        if (!cell.isEmpty()) CGridCellPainter::DrawFallbackMark(painter, cell);
+    }
+}
+
 void CGridCtrl::EnsureVisible(int row, int column) {
     const auto bring = [](QScrollBar* bar, std::int64_t start, int size, int room) {
         const std::int64_t value = bar->value();
@@ -279,6 +305,7 @@ void CGridCtrl::paintEvent(QPaintEvent*) {
                                              static_cast<int>(headerHeight - down.scroll)));
             CGridCellPainter::DrawPlan(
                 painter, plan.Make(down.first, down.last, across.first, across.last, width));
+            DrawFallbackMarks(painter, down.first, down.last, across.first, across.last);
         }
     }
     const QRect current = ShownRect(m_currentRow, m_currentColumn);
@@ -333,7 +360,7 @@ void CGridCtrl::scrollContentsBy(int, int) {
 bool CGridCtrl::viewportEvent(QEvent* event) {
     if (event->type() == QEvent::ToolTip) {
         auto* help = static_cast<QHelpEvent*>(event);
-        const QString tip = TitleTipAt(help->pos());
+        const QString tip = ToolTipAt(help->pos());
         if (tip.isEmpty()) {
             QToolTip::hideText();
             event->ignore();

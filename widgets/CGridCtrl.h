@@ -24,6 +24,7 @@
 #include "widgets/CGridAxis.h"
 
 class CSheetGridStore;
+class QPainter;
 class QLineEdit;
 class QPrinter;
 class QTimer;
@@ -82,6 +83,10 @@ public:
     // The full text of the cell under a point when it does not fit in its
     // cell; empty otherwise. Shown as the tooltip.
     QString TitleTipAt(const QPoint& point) const;
+    // The tooltip of the cell under a point: why its value is a fallback
+    // when it is marked, and its cut-off text (TitleTipAt); empty when
+    // neither.
+    QString ToolTipAt(const QPoint& point) const;
     // Scrolls so that the cell is wholly visible (as far as it fits).
     void EnsureVisible(int row, int column);
 
@@ -127,6 +132,10 @@ private:
     // as it is now (CGridPanes::Frozen).
     int FrozenRows() const;
     int FrozenColumns() const;
+    // The fallback marks of the cells of rows first..last and columns
+    // first..last (grid coordinates), on the painter's current clip.
+    void DrawFallbackMarks(QPainter& painter, int firstRow, int lastRow, int firstColumn,
+                           int lastColumn) const;
     void MoveBy(int rows, int columns);
     void EndOfData();
     void PlaceEditor();

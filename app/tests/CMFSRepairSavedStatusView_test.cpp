@@ -1,8 +1,11 @@
 // Screen 10: the results of a job and opening the saved files.
 
 #include <QAction>
+#include <QApplication>
+#include <QKeyEvent>
 
 #include "app/CMendwellDoc.h"
+#include "app/CRepairReportDialog.h"
 #include "app/CViewManger.h"
 #include "app/CommandIds.h"
 #include "app/tests/CMFSScreenTest.h"
@@ -40,13 +43,31 @@ protected:
     }
 };
 
-TEST_F(CMFSRepairSavedStatusViewTest, DoubleClickOpensOnlyASavedRow) {
+// Each begun file keeps its report: a double-click or Enter on its row opens
+// it in the report dialog, the partial and the failed file alike; opening
+// the saved file itself is the context menu's.
+TEST_F(CMFSRepairSavedStatusViewTest, DoubleClickOrEnterOpensTheRowsReport) {
     RunSavedAndFailed();
-    emit Results().itemDoubleClicked(Results().topLevelItem(1), 0);
-    EXPECT_TRUE(m_dialogs.opened.isEmpty());
-
+    const auto openDialog = [this]() -> CRepairReportDialog* {
+        const auto dialogs = ResultScreen().findChildren<CRepairReportDialog*>();
+        return dialogs.size() == 1 ? dialogs.front() : nullptr;
+    };
     emit Results().itemDoubleClicked(Results().topLevelItem(0), 1);
-    EXPECT_EQ(m_dialogs.opened, QStringList{Destination(0)});
+    CRepairReportDialog* dialog = openDialog();
+    ASSERT_NE(dialog, nullptr);
+    EXPECT_TRUE(m_dialogs.opened.isEmpty());
+    EXPECT_TRUE(dialog->GetText().contains(QStringLiteral("Result: partial")));
+    EXPECT_TRUE(dialog->GetText().contains(QStringLiteral("damaged.xls")));
+    EXPECT_TRUE(dialog->GetText().contains(QStringLiteral("\"Sales\"")));
+    delete dialog;
+
+    Results().setCurrentItem(Results().topLevelItem(1));
+    QKeyEvent enter(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
+    QApplication::sendEvent(&Results(), &enter);
+    dialog = openDialog();
+    ASSERT_NE(dialog, nullptr);
+    EXPECT_TRUE(dialog->GetText().contains(QStringLiteral("Result: failed")));
+    EXPECT_TRUE(dialog->GetText().contains(QStringLiteral("notes.xls")));
 }
 
 TEST_F(CMFSRepairSavedStatusViewTest, ContextMenuOpenFileOpensOnlyASavedRow) {
@@ -86,6 +107,7 @@ TEST_F(CMFSRepairSavedStatusViewTest, RowsBeforeAnyJobShowDotsAndFailed) {
     EXPECT_EQ(Column(Results(), 2), QStringList{"..."});
     EXPECT_EQ(Column(Results(), 3), QStringList{"Failed"});
     EXPECT_FALSE(ResultScreen().OpenRow(0));
+    EXPECT_EQ(ResultScreen().OpenReport(0), nullptr);  // never begun: no report
 }
 
 }  // namespace

@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QImage>
 #include <QLineEdit>
 #include <QPushButton>
 
@@ -21,7 +22,9 @@
 #include "model/CExcelWorkBook.h"
 #include "model/CExcelWorkSheet.h"
 #include "platform/RunState.h"
+#include "records/CExcelRecordLABELSST.h"
 #include "records/CExcelRecordNUMBER.h"
+#include "widgets/CGridCellPainter.h"
 #include "widgets/CSheetTabBar.h"
 
 using testsupport::Bytes;
@@ -317,4 +320,47 @@ TEST_F(LongFillTest, LeavingByAMenuCommandStopsTheFill) {
     EXPECT_EQ(PreviewStop.load(), 1);
     ASSERT_TRUE(WaitForWorkersIdle());
     EXPECT_FALSE(Screen().IsTimerActive());
+}
+
+// The cells the repair report knows to hold a fallback value carry a cue in
+// their corner and say why on hover; the others neither.
+TEST_F(SheetViewTest, CellsWhoseValueIsAFallbackAreMarkedAndSayWhy) {
+    Start();
+    CExcelWorkSheet& sheet = *AddSheet(NewWorkbook(), u"Marks");
+    // B2: shared string 7 of an empty table. C4: a formula whose only token
+    // is no token at all (0xFF), so it has no formula text. A1: a number.
+    const Bytes lost = {1, 0, 1, 0, 0, 0, 7, 0, 0, 0};
+    sheet.GetLabelSSTs().Add(
+        new CExcelRecordLABELSST(lost.data(), static_cast<std::uint32_t>(lost.size())));
+    AddFormula(sheet, FormulaBody(3, 2, 0, NumberResult(5), Bytes{0xFF}));
+    sheet.GetNumbers().Add(new CExcelRecordNUMBER(0, 0, 0, 1.5));
+    Doc().BuildRepairReport(true);
+    OpenPreview();
+    CSheetView& view = *Screen().GetCurrentView();
+    // B wide enough for "Lost string": the tip is then the mark's alone.
+    view.GetGridStore().SetColumnWidth(2, 120);
+    view.RefreshFromStore();
+    const QImage image = view.viewport()->grab().toImage();
+
+    struct Case {
+        int row;
+        int column;
+        QString tip;
+    };
+    const Case cases[] = {
+        {2, 2, QStringLiteral("Text lost: its shared string was damaged")},
+        {4, 3, QStringLiteral("Formula kept as its value: no formula text")},
+        {1, 1, QString()},
+    };
+    for (const Case& c : cases) {
+        const QRect cell = view.CellRect(c.row, c.column);
+        ASSERT_FALSE(cell.isEmpty());
+        EXPECT_EQ(view.ToolTipAt(cell.center()).toStdString(), c.tip.toStdString())
+            << c.row << "," << c.column;
+        const qreal ratio = image.devicePixelRatio();
+        const QPoint corner = (cell.topLeft() + QPoint(2, 2)) * ratio;
+        EXPECT_EQ(image.pixelColor(corner) == CGridCellPainter::FallbackMarkColor(),
+                  !c.tip.isEmpty())
+            << c.row << "," << c.column;
+    }
 }

@@ -74,3 +74,15 @@ TEST(CMFSDataContainerTest, ResultFlagsReachPositionsBeyondOneThousandAndTwentyF
     // Reading far beyond what was set allocates nothing and reads 0.
     EXPECT_EQ(job.GetResultFlag(static_cast<std::size_t>(-1)), 0);
 }
+
+TEST(CMFSDataContainerTest, KeptReportsShareOneBudgetThatANewRunGivesBack) {
+    constexpr std::uint64_t budget = CMFSDataContainer::kReportObjectBudget;
+    CMFSDataContainer job;
+    EXPECT_TRUE(job.ReserveReportBytes(budget - 10));
+    EXPECT_FALSE(job.ReserveReportBytes(11));  // does not fit: nothing taken
+    EXPECT_TRUE(job.ReserveReportBytes(10));
+    EXPECT_FALSE(job.ReserveReportBytes(1));
+    job.ClearFileResults();
+    EXPECT_FALSE(job.ReserveReportBytes(budget + 1));
+    EXPECT_TRUE(job.ReserveReportBytes(budget));
+}

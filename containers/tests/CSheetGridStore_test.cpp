@@ -7,6 +7,49 @@
 
 #include <atomic>
 #include <thread>
+#include <utility>
+#include <vector>
+
+// ---- Fallback marks ----------------------------------------------------------
+
+// Marks come before the fill grows the grid to their cells, so only the
+// limits bound them; an area is answered alike whether it holds more cells
+// than there are marks or fewer.
+TEST(CSheetGridStoreMarks, MarksAreKeptUpToTheLimitsAndFoundInAnyArea) {
+    using Cells = std::vector<std::pair<int, int>>;
+    CSheetGridStore store;
+    EXPECT_TRUE(store.GetFallbackCells({1, 1, 65000, 250}).empty());
+    store.SetFallbackMark(5000, 200, u"far");  // past the counts: kept
+    store.SetFallbackMark(2, 3, u"lost");
+    store.SetFallbackMark(2, 1, u"lost");
+    store.SetFallbackMark(0, 1, u"header");    // a header: dropped
+    store.SetFallbackMark(65001, 1, u"past");  // past the limits
+    store.SetFallbackMark(1, 251, u"past");
+    store.SetFallbackMark(3, 3, u"");  // no why: no mark
+    EXPECT_EQ(store.GetFallbackMark(2, 3), u"lost");
+    EXPECT_EQ(store.GetFallbackMark(5000, 200), u"far");
+    EXPECT_EQ(store.GetFallbackMark(3, 3), u"");
+    EXPECT_EQ(store.GetFallbackMark(-1, 3), u"");
+
+    const struct {
+        CGridRange area;
+        Cells cells;
+    } cases[] = {
+        {{1, 1, 65000, 250}, {{2, 1}, {2, 3}, {5000, 200}}},  // more cells than marks
+        {{2, 2, 2, 3}, {{2, 3}}},                             // fewer cells than marks
+        {{-5, -5, 2, 1}, {{2, 1}}},                           // reaching into the headers
+        {{4, 1, 3, 250}, {}},                                 // upside down
+    };
+    for (const auto& c : cases) EXPECT_EQ(store.GetFallbackCells(c.area), c.cells);
+
+    // Texts are shared; a new text past the limit marks nothing.
+    for (std::size_t i = 2; i < CSheetGridStore::kMarkTextLimit; ++i)
+        store.SetFallbackMark(10, 1, u"why " + std::u16string(i, u'x'));
+    store.SetFallbackMark(11, 1, u"one too many");
+    store.SetFallbackMark(12, 1, u"lost");
+    EXPECT_EQ(store.GetFallbackMark(11, 1), u"");
+    EXPECT_EQ(store.GetFallbackMark(12, 1), u"lost");
+}
 
 // ---- Growth rule -----------------------------------------------------------
 
