@@ -39,6 +39,10 @@ public:
     bool IsSaving() const { return m_saving.load(); }
     // Files whose repair gave a workbook (they reached the save).
     std::size_t RepairedCount() const;
+    // Whether the file of row reached the save.
+    bool ReachedSave(std::size_t row) const {
+        return row < m_reachedSave.size() && m_reachedSave[row];
+    }
 
 private:
     CCliConsole& m_console;

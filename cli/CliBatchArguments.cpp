@@ -65,13 +65,13 @@ bool ParseBatchArguments(const std::vector<std::string>& args, BatchArguments& p
 
 std::vector<std::string> WorkerArguments(const BatchArguments& parsed,
                                          const std::filesystem::path& folder,
-                                         const std::filesystem::path& source) {
+                                         std::span<const std::filesystem::path> sources) {
     std::vector<std::string> args{"--worker", "--jobs", "1", "--dest", folder.string()};
     args.insert(args.end(), parsed.saveSwitches.begin(), parsed.saveSwitches.end());
     if (!parsed.reports.empty()) {
         args.push_back("--report");
         args.push_back(parsed.reports.string());
     }
-    args.push_back(source.string());
+    for (const std::filesystem::path& source : sources) args.push_back(source.string());
     return args;
 }

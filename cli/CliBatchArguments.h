@@ -3,6 +3,7 @@
 #pragma once
 
 #include <filesystem>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -33,8 +34,8 @@ constexpr unsigned kMaxBatchJobs = 64;
 // kMaxBatchJobs, no folder or no source.
 bool ParseBatchArguments(const std::vector<std::string>& args, BatchArguments& parsed);
 
-// The arguments (after "batch") that make a worker repair and save source
+// The arguments (after "batch") that make a worker repair and save sources
 // as this batch would.
 std::vector<std::string> WorkerArguments(const BatchArguments& parsed,
                                          const std::filesystem::path& folder,
-                                         const std::filesystem::path& source);
+                                         std::span<const std::filesystem::path> sources);

@@ -7,11 +7,13 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <chrono>
 #include <cstdio>
 #include <map>
 #include <set>
+#include <span>
 #include <string>
 #include <thread>
 #include <vector>
@@ -22,6 +24,7 @@
 #include "cli/CliInterrupt.h"
 #include "containers/CMFSDataContainer.h"
 #include "platform/MessageSink.h"
+#include "platform/SettingsStore.h"
 #include "repair/CMFSJobSummary.h"
 #include "save/CSaveFileNames.h"
 #include "save/CSaveProcessManagerExcel.h"
@@ -32,11 +35,14 @@ namespace {
 
 // How often the workers are looked at (and a stop passed on).
 constexpr auto kPollInterval = std::chrono::milliseconds(10);
-// A worker prints a few lines for its file; what passes this is cut.
-constexpr std::size_t kMaxCapture = std::size_t{1} << 20;
+// A worker prints a few lines for each of its files; what passes this is
+// cut.
+constexpr std::size_t kMaxCapture = std::size_t{1} << 22;
 // Captures are kept above the descriptors a worker is given (0 to 3), so
 // that giving one never overwrites another.
 constexpr int kFirstCaptureFd = 10;
+// Files one worker repairs at most.
+constexpr std::size_t kMaxChunk = 16;
 
 constexpr std::u16string_view kNoWorker = u"No process could be started to repair this file";
 constexpr std::u16string_view kWorkerLost = u"The repair of this file ended without a result";
@@ -63,8 +69,32 @@ std::string ReadCapture(int fd) {
     return text;
 }
 
+// A run of consecutive files that one worker repairs in order: its output
+// is theirs, in their order.
+struct Chunk {
+    std::size_t begin = 0;
+    std::size_t end = 0;  // one past the last file
+    // Earlier chunks that have not ended and hold a file whose destination
+    // name may compete with one of this chunk's.
+    std::size_t waitingFor = 0;
+    std::vector<std::size_t> waitedForBy;
+    bool done = false;
+    std::string out;
+    std::string err;
+    bool reportFailed = false;
+    // Why the files the worker never told about failed.
+    std::u16string_view lostReason = kWorkerLost;
+};
+
+// What became of one file.
+struct FileEnd {
+    bool told = false;  // its worker said; otherwise the batch says it failed
+    CMFSFileResult result;
+    bool repaired = false;
+};
+
 struct Worker {
-    std::size_t file = 0;
+    std::size_t chunk = 0;
     pid_t pid = -1;
     int out = -1;
     int err = -1;
@@ -78,26 +108,6 @@ struct Worker {
         }
     }
 };
-
-// What became of one file.
-struct FileEnd {
-    bool done = false;
-    std::string out;
-    std::string err;
-    CMFSFileResult result;
-    bool repaired = false;
-    bool reportFailed = false;
-    // No worker said what became of the file: the batch says it failed.
-    bool lost = false;
-};
-
-FileEnd LostFile(std::u16string_view reason) {
-    FileEnd end;
-    end.done = true;
-    end.lost = true;
-    end.result = {EFileOutcome::Failed, std::u16string(reason), {}};
-    return end;
-}
 
 bool Spawn(Worker& worker, const std::vector<std::string>& args) {
     worker.out = MakeCapture("mendwell-out");
@@ -138,62 +148,82 @@ bool Spawn(Worker& worker, const std::vector<std::string>& args) {
     return failed == 0;
 }
 
-FileEnd Collect(Worker& worker, int status) {
-    FileEnd end;
-    end.done = true;
-    end.out = ReadCapture(worker.out);
-    end.err = ReadCapture(worker.err);
-    const std::string line = ReadCapture(worker.result);
+// Takes what the worker of chunk left: its output, and the outcome lines
+// of the files it told about, from the first on.
+void Collect(Worker& worker, int status, Chunk& chunk, std::vector<FileEnd>& files) {
+    chunk.done = true;
+    chunk.out = ReadCapture(worker.out);
+    chunk.err = ReadCapture(worker.err);
+    const std::string lines = ReadCapture(worker.result);
     worker.CloseCaptures();
-    end.reportFailed = WIFEXITED(status) && WEXITSTATUS(status) == ExitCannotCreate;
-    int outcome = -1;
-    int partial = 0;
-    int repaired = 0;
-    const bool told = std::sscanf(line.c_str(), "%d %d %d", &outcome, &partial, &repaired) == 3 &&
-                      outcome >= static_cast<int>(EFileOutcome::NotBegun) &&
-                      outcome <= static_cast<int>(EFileOutcome::Skipped);
-    if (!told) {
-        FileEnd lost = LostFile(kWorkerLost);
-        lost.out = std::move(end.out);
-        lost.err = std::move(end.err);
-        lost.reportFailed = end.reportFailed;
-        return lost;
+    chunk.reportFailed = WIFEXITED(status) && WEXITSTATUS(status) == ExitCannotCreate;
+    std::size_t at = 0;
+    for (std::size_t file = chunk.begin; file < chunk.end && at < lines.size(); ++file) {
+        int outcome = -1;
+        int partial = 0;
+        int repaired = 0;
+        if (std::sscanf(lines.c_str() + at, "%d %d %d", &outcome, &partial, &repaired) != 3 ||
+            outcome < static_cast<int>(EFileOutcome::NotBegun) ||
+            outcome > static_cast<int>(EFileOutcome::Skipped))
+            break;
+        files[file].told = true;
+        files[file].result.outcome = static_cast<EFileOutcome>(outcome);
+        files[file].result.partial = partial != 0;
+        files[file].repaired = repaired != 0;
+        const std::size_t next = lines.find('\n', at);
+        if (next == std::string::npos) break;
+        at = next + 1;
     }
-    end.result.outcome = static_cast<EFileOutcome>(outcome);
-    end.result.partial = partial != 0;
-    end.repaired = repaired != 0;
-    return end;
 }
 
-void Relay(CCliConsole& console, FileEnd& end, const std::filesystem::path& source,
-           const std::filesystem::path& folder) {
-    console.Relay(end.out, end.err);
-    if (end.lost) {
-        console.PrintResult(u"Skipped", source,
-                            CSaveProcessManagerExcel::MakeDestinationName(source, folder));
-        console.PrintOutcome(source, CMFSJobSummary::ResultName(end.result), end.result.reason);
+// Shows what the chunk's worker printed, then the lines of the files it
+// never told about: the batch says they failed, and why.
+void Relay(CCliConsole& console, Chunk& chunk, std::vector<FileEnd>& files,
+           const std::vector<std::filesystem::path>& sources, const std::filesystem::path& folder) {
+    console.Relay(chunk.out, chunk.err);
+    chunk.out = {};
+    chunk.err = {};
+    for (std::size_t file = chunk.begin; file < chunk.end; ++file) {
+        if (files[file].told) continue;
+        files[file].result = {EFileOutcome::Failed, std::u16string(chunk.lostReason), {}};
+        console.PrintResult(u"Skipped", sources[file],
+                            CSaveProcessManagerExcel::MakeDestinationName(sources[file], folder));
+        console.PrintOutcome(sources[file], CMFSJobSummary::ResultName(files[file].result),
+                             files[file].result.reason);
     }
-    end.out = {};
-    end.err = {};
 }
 
-// next[i]: the first source after i whose destination name may compete
-// with i's; it waits until i has ended. ready: the sources that wait for
-// none.
-void OrderByDestinationName(const std::vector<std::filesystem::path>& sources,
-                            std::vector<std::size_t>& next, std::set<std::size_t>& ready) {
-    next.assign(sources.size(), sources.size());
-    std::map<std::string, std::size_t> lastOfKey;
-    for (std::size_t i = 0; i < sources.size(); ++i) {
-        const std::string key = CSaveFileNames::DestinationNameKey(sources[i].filename());
-        const auto [at, first] = lastOfKey.try_emplace(key, i);
-        if (first) {
-            ready.insert(i);
-        } else {
-            next[at->second] = i;
-            at->second = i;
+// Files per worker: enough that starting processes costs little beside the
+// repairs, few enough that every job gets several chunks to share.
+std::size_t ChunkSize(std::size_t count, unsigned jobs) {
+    return std::clamp<std::size_t>(count / (std::size_t{jobs} * 4), 1, kMaxChunk);
+}
+
+// Cuts the sources into chunks and makes each wait for the earlier chunks
+// holding a file whose destination name may compete with one of its own.
+std::vector<Chunk> MakeChunks(const std::vector<std::filesystem::path>& sources, unsigned jobs) {
+    const std::size_t size = ChunkSize(sources.size(), jobs);
+    std::vector<Chunk> chunks;
+    for (std::size_t begin = 0; begin < sources.size(); begin += size) {
+        Chunk& chunk = chunks.emplace_back();
+        chunk.begin = begin;
+        chunk.end = std::min(begin + size, sources.size());
+    }
+    const std::u16string suffix = SettingsStore().ReadSuffix();
+    std::map<std::string, std::size_t> lastChunkOfKey;
+    for (std::size_t c = 0; c < chunks.size(); ++c) {
+        std::set<std::size_t> earlier;
+        for (std::size_t file = chunks[c].begin; file < chunks[c].end; ++file) {
+            const std::string key =
+                CSaveFileNames::DestinationNameKey(sources[file].filename(), suffix);
+            const auto [at, first] = lastChunkOfKey.try_emplace(key, c);
+            if (!first && at->second != c) earlier.insert(at->second);
+            at->second = c;
         }
+        chunks[c].waitingFor = earlier.size();
+        for (const std::size_t e : earlier) chunks[e].waitedForBy.push_back(c);
     }
+    return chunks;
 }
 
 void ShowProgress(CCliConsole& console, std::size_t ended, std::size_t count) {
@@ -209,22 +239,23 @@ int RunBatchWorkers(const BatchArguments& parsed, const std::filesystem::path& f
                     unsigned jobs) {
     const std::vector<std::filesystem::path>& sources = parsed.sources;
     const std::size_t count = sources.size();
-    std::vector<std::size_t> next;
+    std::vector<Chunk> chunks = MakeChunks(sources, jobs);
     std::set<std::size_t> ready;
-    OrderByDestinationName(sources, next, ready);
+    for (std::size_t c = 0; c < chunks.size(); ++c)
+        if (chunks[c].waitingFor == 0) ready.insert(c);
 
     InstallInterruptStop();
     CCliConsole console;
-    std::vector<FileEnd> ends(count);
+    std::vector<FileEnd> files(count);
     std::vector<Worker> running;
-    std::size_t relayed = 0;  // the files before this one have been shown
+    std::size_t relayed = 0;  // the chunks before this one have been shown
     std::size_t ended = 0;
-    const auto end = [&](std::size_t file, FileEnd fileEnd) {
-        ends[file] = std::move(fileEnd);
-        if (next[file] < count) ready.insert(next[file]);
-        ++ended;
-        for (; relayed < count && ends[relayed].done; ++relayed)
-            Relay(console, ends[relayed], sources[relayed], folder);
+    const auto end = [&](std::size_t c) {
+        for (const std::size_t later : chunks[c].waitedForBy)
+            if (--chunks[later].waitingFor == 0) ready.insert(later);
+        ended += chunks[c].end - chunks[c].begin;
+        for (; relayed < chunks.size() && chunks[relayed].done; ++relayed)
+            Relay(console, chunks[relayed], files, sources, folder);
     };
 
     for (;;) {
@@ -236,13 +267,18 @@ int RunBatchWorkers(const BatchArguments& parsed, const std::filesystem::path& f
         }
         while (!WasInterrupted() && running.size() < jobs && !ready.empty()) {
             Worker worker;
-            worker.file = *ready.begin();
+            worker.chunk = *ready.begin();
             ready.erase(ready.begin());
-            if (Spawn(worker, WorkerArguments(parsed, folder, sources[worker.file]))) {
+            const Chunk& chunk = chunks[worker.chunk];
+            const std::span<const std::filesystem::path> part(sources.data() + chunk.begin,
+                                                              chunk.end - chunk.begin);
+            if (Spawn(worker, WorkerArguments(parsed, folder, part))) {
                 running.push_back(worker);
             } else {
                 worker.CloseCaptures();
-                end(worker.file, LostFile(kNoWorker));
+                chunks[worker.chunk].done = true;
+                chunks[worker.chunk].lostReason = kNoWorker;
+                end(worker.chunk);
             }
         }
         if (running.empty()) break;
@@ -255,8 +291,9 @@ int RunBatchWorkers(const BatchArguments& parsed, const std::filesystem::path& f
                 ++at;
                 continue;
             }
-            const std::size_t file = at->file;
-            end(file, Collect(*at, got == at->pid ? status : -1));
+            const std::size_t c = at->chunk;
+            Collect(*at, got == at->pid ? status : -1, chunks[c], files);
+            end(c);
             at = running.erase(at);
             reaped = true;
         }
@@ -265,34 +302,32 @@ int RunBatchWorkers(const BatchArguments& parsed, const std::filesystem::path& f
             std::this_thread::sleep_for(kPollInterval);
         }
     }
-    // Files after one that was never begun.
-    for (std::size_t i = relayed; i < count; ++i)
-        if (ends[i].done) Relay(console, ends[i], sources[i], folder);
+    // Chunks after one that was never begun.
+    for (std::size_t c = relayed; c < chunks.size(); ++c)
+        if (chunks[c].done) Relay(console, chunks[c], files, sources, folder);
     console.ClearProgress();
 
     CMFSDataContainer whole;
     whole.GetSourceList() = sources;
     for (std::size_t i = 0; i < count; ++i) {
-        if (ends[i].done) continue;
-        ends[i].result = {EFileOutcome::NotBegun,
-                          std::u16string(CMFSJobSummary::DefaultReason(EFileOutcome::NotBegun)),
-                          {}};
+        if (files[i].result.outcome == EFileOutcome::NotBegun)
+            files[i].result.reason = CMFSJobSummary::DefaultReason(EFileOutcome::NotBegun);
+        whole.SetFileResult(i, files[i].result);
     }
-    for (std::size_t i = 0; i < count; ++i) whole.SetFileResult(i, ends[i].result);
     ShowMessage(CMFSJobSummary::Message(CMFSJobSummary::Count(whole)));
     for (std::size_t i = 0; i < count; ++i) {
-        if (!ends[i].done)
+        if (files[i].result.outcome == EFileOutcome::NotBegun)
             console.PrintOutcome(sources[i], CMFSJobSummary::OutcomeName(EFileOutcome::NotBegun),
-                                 ends[i].result.reason);
+                                 files[i].result.reason);
     }
 
     bool reportFailed = false;
+    for (const Chunk& chunk : chunks) reportFailed = reportFailed || chunk.reportFailed;
     std::size_t saved = 0;
     std::size_t repaired = 0;
-    for (const FileEnd& fileEnd : ends) {
-        reportFailed = reportFailed || fileEnd.reportFailed;
-        saved += fileEnd.result.outcome == EFileOutcome::Saved;
-        repaired += fileEnd.repaired;
+    for (const FileEnd& file : files) {
+        saved += file.result.outcome == EFileOutcome::Saved;
+        repaired += file.repaired;
     }
     if (reportFailed) return ExitCannotCreate;
     if (WasInterrupted()) return ReportInterrupted();

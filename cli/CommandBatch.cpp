@@ -88,13 +88,13 @@ unsigned JobCount(const BatchArguments& parsed) {
     return static_cast<unsigned>(std::min<std::size_t>(jobs, parsed.sources.size()));
 }
 
-// A worker's outcome line for the batch that started it, one per source:
+// A worker's outcome lines for the batch that started it, one per source:
 // "OUTCOME PARTIAL REPAIRED", each a number.
 void TellOutcomes(const CMFSDataContainer& job, const CCliJobStatusList& list) {
     for (std::size_t i = 0; i < job.GetSourceList().size(); ++i) {
         const CMFSFileResult& result = job.GetFileResult(i);
         dprintf(kWorkerResultFd, "%d %d %d\n", static_cast<int>(result.outcome),
-                result.partial ? 1 : 0, list.RepairedCount() != 0 ? 1 : 0);
+                result.partial ? 1 : 0, list.ReachedSave(i) ? 1 : 0);
     }
 }
 
@@ -154,7 +154,8 @@ int RunBatch(const std::vector<std::string>& args) {
         console.ClearProgress();
     }  // the manager joins the job worker here
 
-    for (std::size_t i = 0; i < parsed.sources.size(); ++i) {
+    // A worker's batch says which files were never begun, after all others.
+    for (std::size_t i = 0; i < parsed.sources.size() && !parsed.worker; ++i) {
         const CMFSFileResult& result = job.GetFileResult(i);
         if (result.outcome == EFileOutcome::NotBegun)
             console.PrintOutcome(parsed.sources[i], CMFSJobSummary::OutcomeName(result.outcome),

@@ -5,8 +5,8 @@
 #include <filesystem>
 
 #include "cli/CliCommand.h"
-#include "repair/ErrorBitNames.h"
 #include "compound/CInterfaceOle.h"
+#include "repair/ErrorBitNames.h"
 
 int RunExtract(const std::vector<std::string>& args) {
     if (args.size() != 2) {

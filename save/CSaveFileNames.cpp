@@ -43,10 +43,6 @@ std::string CSaveFileNames::DestinationNameKey(const std::filesystem::path& file
     return Candidate(fileName.native(), "");
 }
 
-std::string CSaveFileNames::DestinationNameKey(const std::filesystem::path& fileName) {
-    return DestinationNameKey(fileName, SuffixSetting());
-}
-
 std::filesystem::path CSaveFileNames::MakeFreeName(const std::filesystem::path& folder,
                                                    const std::filesystem::path& fileName,
                                                    std::u16string_view suffix) {

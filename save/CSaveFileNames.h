@@ -46,6 +46,4 @@ public:
     // digit, since a counter's digits can then make another source's name.
     static std::string DestinationNameKey(const std::filesystem::path& fileName,
                                           std::u16string_view suffix);
-    // The same with the suffix setting.
-    static std::string DestinationNameKey(const std::filesystem::path& fileName);
 };
