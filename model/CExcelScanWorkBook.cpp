@@ -39,7 +39,8 @@ struct GlobalsHandler {
 };
 
 bool ReadSST(CExcelScanWorkBook& scan, CExcelWorkBook& workbook) {
-    CExcelSSTDecoder::Decode(*scan.GetRecord(), workbook.GetSharedStrings(), scan.GetContinues());
+    CExcelSSTDecoder::Decode(*scan.GetRecord(), workbook.GetSharedStrings(), scan.GetContinues(),
+                             scan.GetSstBuckets());
     return true;
 }
 
@@ -156,6 +157,57 @@ std::uint32_t DeclaredLength(const CInputFile& file, std::uint64_t position) {
     return CDataReader::GetU16(header + biff::kLengthOffset);
 }
 
+bool HeaderAt(const CInputFile& file, std::uint64_t position, std::uint64_t limit,
+              std::uint16_t& type, std::uint32_t& length) {
+    std::uint8_t header[biff::kRecordHeaderSize] = {};
+    if (position >= limit || limit - position < sizeof header ||
+        file.ReadAt(position, header, sizeof header) < sizeof header)
+        return false;
+    type = CDataReader::GetU16(header + biff::kTypeOffset);
+    length = CDataReader::GetU16(header + biff::kLengthOffset);
+    return true;
+}
+
+// True when a sound CONTINUE or EXTSST header starts at position: the
+// records that follow a CONTINUE of the shared-string table.
+bool SstChainAt(const CInputFile& file, std::uint64_t position, std::uint64_t limit) {
+    std::uint16_t type = 0;
+    std::uint32_t length = 0;
+    return HeaderAt(file, position, limit, type, length) &&
+           (type == biff::kCONTINUE || type == biff::kEXTSST) &&
+           CRecordChain::IsSoundHeader(type, length);
+}
+
+// The first offset in [from, from + the longest CONTINUE] where a CONTINUE
+// or EXTSST header starts that the chain goes on after: the record after a
+// damaged CONTINUE header. The bytes are read at once.
+std::optional<std::uint64_t> NextSstChain(const CInputFile& file, std::uint64_t from,
+                                          std::uint64_t limit) {
+    const std::uint64_t end = std::min<std::uint64_t>(limit, file.Length());
+    constexpr std::uint64_t kSpan =
+        2 * biff::kRecordHeaderSize + biff::kContinueFlagSize + biff::kMaxBodyLength;
+    if (from >= end) return std::nullopt;
+    std::vector<std::uint8_t> bytes(std::min(kSpan, end - from));
+    bytes.resize(file.ReadAt(from, bytes.data(), bytes.size()));
+    for (std::size_t at = 0; at + biff::kRecordHeaderSize <= bytes.size(); ++at) {
+        const std::uint16_t type = CDataReader::GetU16(&bytes[at] + biff::kTypeOffset);
+        if (type != biff::kCONTINUE && type != biff::kEXTSST) continue;
+        const std::uint32_t length = CDataReader::GetU16(&bytes[at] + biff::kLengthOffset);
+        if (!CRecordChain::IsSoundHeader(type, length)) continue;
+        const std::uint64_t next = from + at + biff::kRecordHeaderSize + length;
+        // The last record of the stretch, or one the chain goes on after: a
+        // CONTINUE or EXTSST after a CONTINUE, any record we know after EXTSST.
+        std::uint16_t nextType = 0;
+        std::uint32_t nextLength = 0;
+        const bool follows = type == biff::kCONTINUE
+                                 ? SstChainAt(file, next, end)
+                                 : HeaderAt(file, next, end, nextType, nextLength) &&
+                                       CRecordChain::IsSoundHeader(nextType, nextLength);
+        if (next == end || follows) return from + at;
+    }
+    return std::nullopt;
+}
+
 const GlobalsHandler* FindHandler(std::uint16_t type) {
     const auto* at = std::find_if(std::begin(kGlobalsHandlers), std::end(kGlobalsHandlers),
                                   [type](const GlobalsHandler& h) { return h.type == type; });
@@ -175,11 +227,15 @@ void CExcelScanWorkBook::ReadRecord(const CInputFile& file, std::uint64_t& posit
     m_record.reset();
     m_continues = std::make_unique<CExcelContinueRecordOffsetList>();
 
+    m_sstPieces.clear();
+    m_extSst.clear();
+
     std::uint32_t length = DeclaredLength(file, position);
     std::uint8_t type[2] = {};
     file.ReadAt(position, type, sizeof type);
-    if (CRecordChain::IsWrongLength(CDataReader::GetU16(type), length) &&
-        (length > biff::kMaxBodyLength || !FramingHolds(file, position, length, limit))) {
+    const bool sst = CDataReader::GetU16(type) == biff::kSST && position < UINT32_MAX;
+    if (sst) m_sstPieces.push_back({static_cast<std::uint32_t>(position), 0});
+    if (LengthBroken(file, position, limit)) {
         // Only the length of a record the globals hold was damaged when the
         // framing resumes exactly where a body of its type can end.
         // Without a chain ahead, a length a body can have is taken as it
@@ -217,13 +273,23 @@ void CExcelScanWorkBook::ReadRecord(const CInputFile& file, std::uint64_t& posit
         m_buffer.clear();
     };
     std::uint32_t declared = 0;
-    while (ContinueAt(file, position, limit, &declared)) {
-        const std::uint32_t data = ContinueDataLength(declared);
+    for (;;) {
+        std::uint32_t data = 0;
+        bool damaged = false;
+        if (ContinueAt(file, position, limit, &declared)) {
+            data = ContinueDataLength(declared);
+            if (sst) RepairSstContinue(file, position, limit, data);
+        } else if (!sst || !DamagedSstContinue(file, position, limit, data, damaged)) {
+            break;
+        }
         if (joined + data > std::numeric_limits<std::uint32_t>::max()) break;
         std::uint8_t flag = 0;
         file.ReadAt(position + biff::kRecordHeaderSize, &flag, 1);
 
-        m_continues->Add(static_cast<std::uint32_t>(joined), flag);
+        if (sst && position < UINT32_MAX)
+            m_sstPieces.push_back(
+                {static_cast<std::uint32_t>(position), static_cast<std::uint32_t>(joined)});
+        m_continues->Add(static_cast<std::uint32_t>(joined), flag, damaged);
         const std::size_t before = m_buffer.size();
         m_buffer.resize(before + data);
         const std::size_t read = file.ReadAt(
@@ -234,6 +300,67 @@ void CExcelScanWorkBook::ReadRecord(const CInputFile& file, std::uint64_t& posit
         if (m_buffer.size() >= kAppendChunk) flush();
     }
     if (!m_buffer.empty()) flush();
+
+    std::uint16_t nextType = 0;
+    std::uint32_t nextLength = 0;
+    if (sst && HeaderAt(file, position, limit, nextType, nextLength) && nextType == biff::kEXTSST &&
+        CRecordChain::IsSoundHeader(nextType, nextLength)) {
+        m_extSst.resize(nextLength);
+        m_extSst.resize(
+            file.ReadAt(position + biff::kRecordHeaderSize, m_extSst.data(), m_extSst.size()));
+    }
+}
+
+void CExcelScanWorkBook::RepairSstContinue(const CInputFile& file, std::uint64_t position,
+                                           std::uint64_t limit, std::uint32_t& data) {
+    const std::uint64_t body = position + biff::kRecordHeaderSize + biff::kContinueFlagSize;
+    if (SstChainAt(file, body + data, limit) || body + data >= limit) return;
+    // Only the length of this CONTINUE was damaged: its bytes run to where
+    // the chain goes on.
+    if (const std::optional<std::uint64_t> next = NextSstChain(file, body, limit))
+        data = static_cast<std::uint32_t>(*next - body);
+}
+
+bool CExcelScanWorkBook::DamagedSstContinue(const CInputFile& file, std::uint64_t position,
+                                            std::uint64_t limit, std::uint32_t& data,
+                                            bool& damaged) {
+    std::uint16_t type = 0;
+    std::uint32_t length = 0;
+    if (!HeaderAt(file, position, limit, type, length) ||
+        (type == biff::kEXTSST && CRecordChain::IsSoundHeader(type, length)))
+        return false;
+    // Only the type was damaged when the chain goes on where its length
+    // ends: the bytes are the CONTINUE's own.
+    if (length >= biff::kContinueFlagSize && length <= biff::kMaxBodyLength &&
+        SstChainAt(file, position + biff::kRecordHeaderSize + length, limit)) {
+        data = length - biff::kContinueFlagSize;
+        return true;
+    }
+    // A record of its own ends the table.
+    if (CRecordChain::IsSoundHeader(type, length)) return false;
+    // Header and length gone: the bytes up to where the chain goes on are
+    // joined, and the decoder trusts nothing that crosses them.
+    const std::uint64_t body = position + biff::kRecordHeaderSize + biff::kContinueFlagSize;
+    const std::optional<std::uint64_t> next = NextSstChain(file, body, limit);
+    if (!next) return false;
+    data = static_cast<std::uint32_t>(*next - body);
+    damaged = true;
+    return true;
+}
+
+std::vector<CExcelSSTDecoder::BucketStart> CExcelScanWorkBook::GetSstBuckets() const {
+    if (!m_record || m_sstPieces.empty()) return {};
+    return CExcelSSTIndex::Buckets(m_extSst.data(), static_cast<std::uint32_t>(m_extSst.size()),
+                                   m_sstPieces, m_record->GetSize());
+}
+
+bool CExcelScanWorkBook::LengthBroken(const CInputFile& file, std::uint64_t position,
+                                      std::uint64_t limit) {
+    const std::uint32_t length = DeclaredLength(file, position);
+    std::uint8_t type[2] = {};
+    file.ReadAt(position, type, sizeof type);
+    return CRecordChain::IsWrongLength(CDataReader::GetU16(type), length) &&
+           (length > biff::kMaxBodyLength || !FramingHolds(file, position, length, limit));
 }
 
 std::optional<std::uint64_t> CExcelScanWorkBook::Resume(const CInputFile& file,
@@ -259,10 +386,7 @@ void CExcelScanWorkBook::SkipRecord(const CInputFile& file, std::uint64_t& posit
     // resumes, as a decoded one is: the SST and BOUNDSHEETs after a damaged
     // STYLEEXT are still found.
     const std::uint32_t length = DeclaredLength(file, position);
-    std::uint8_t type[2] = {};
-    file.ReadAt(position, type, sizeof type);
-    if (CRecordChain::IsWrongLength(CDataReader::GetU16(type), length) &&
-        (length > biff::kMaxBodyLength || !FramingHolds(file, position, length, limit))) {
+    if (LengthBroken(file, position, limit)) {
         if (const std::optional<std::uint64_t> resume = Resume(file, position, limit)) {
             position = *resume;
             return;

@@ -17,6 +17,8 @@
 #include "biff/CExcelContinueRecordOffset.h"
 #include "biff/CExcelRawRecordData.h"
 #include "model/CBoundSheetPlacement.h"
+#include "records/CExcelSSTDecoder.h"
+#include "records/CExcelSSTIndex.h"
 
 class CByteBuffer;
 class CExcelData;
@@ -60,6 +62,9 @@ public:
     CExcelRawRecordData* GetRecord() const { return m_record.get(); }
     // The CONTINUE boundaries of that record, in file order.
     CExcelContinueRecordOffsetList& GetContinues() { return *m_continues; }
+    // When that record is an SST: the bucket starts the EXTSST right after
+    // its CONTINUE records gives, checked against them (empty without one).
+    std::vector<CExcelSSTDecoder::BucketStart> GetSstBuckets() const;
 
     // Every BOUNDSHEET record that the globals scans of this object read,
     // of every sheet type, in file order (see DecodeBOUNDSHEET).
@@ -100,6 +105,20 @@ private:
     // Moves position past the record at position and the CONTINUE records
     // joined to it, by the same rules as ReadRecord, without keeping them.
     void SkipRecord(const CInputFile& file, std::uint64_t& position, std::uint64_t limit);
+    // True when the record at position has a length that cannot be right and
+    // the record after it by that length is no record we know.
+    static bool LengthBroken(const CInputFile& file, std::uint64_t position, std::uint64_t limit);
+    // A CONTINUE of the SST whose declared length does not end where the
+    // chain goes on: data becomes the bytes up to the next CONTINUE or
+    // EXTSST header the chain goes on after, when there is one.
+    static void RepairSstContinue(const CInputFile& file, std::uint64_t position,
+                                  std::uint64_t limit, std::uint32_t& data);
+    // True when the header at position, met inside the SST's CONTINUE chain,
+    // is a CONTINUE whose type (taken as it stands, data set from its
+    // length) or whole header (damaged set, data up to where the chain goes
+    // on) was damaged; false when the chain ends there.
+    static bool DamagedSstContinue(const CInputFile& file, std::uint64_t position,
+                                   std::uint64_t limit, std::uint32_t& data, bool& damaged);
 
     std::filesystem::path m_scanPath;
     std::unique_ptr<CExcelRawRecordData> m_record;
@@ -117,4 +136,8 @@ private:
     // Reused between reads: one record body, or a run of joined CONTINUE
     // data waiting to be appended to the spill file.
     std::vector<std::uint8_t> m_buffer;
+    // The SST last read: its records in the stream and the EXTSST payload
+    // that followed them.
+    std::vector<CExcelSSTIndex::Piece> m_sstPieces;
+    std::vector<std::uint8_t> m_extSst;
 };
