@@ -21,6 +21,7 @@
 #include "records/CExcelGlobalRecordReaders.h"
 #include "records/CExcelRecordEXTERNNAME.h"
 #include "records/CExcelSSTDecoder.h"
+#include "records/RecordLayout.h"
 
 namespace {
 
@@ -178,11 +179,23 @@ bool SstChainAt(const CInputFile& file, std::uint64_t position, std::uint64_t li
            CRecordChain::IsSoundHeader(type, length);
 }
 
-// The first offset in [from, from + the longest CONTINUE] where a CONTINUE
-// or EXTSST header starts that the chain goes on after: the record after a
-// damaged CONTINUE header. The bytes are read at once.
+// True when an EXTSST body starts at position whose first bucket lies in the
+// SST record at sstPosition, as the first bucket of every table does.
+bool IndexesSstAt(const CInputFile& file, std::uint64_t position, std::uint64_t sstPosition) {
+    std::uint8_t entry[biff8::kExtSstFirstEntry + biff8::kExtSstEntrySize] = {};
+    if (file.ReadAt(position, entry, sizeof entry) < sizeof entry) return false;
+    const std::uint8_t* first = entry + biff8::kExtSstFirstEntry;
+    const std::uint64_t stringAt = CDataReader::GetU32(first + biff8::kExtSstEntryPosition);
+    const std::uint64_t inRecord = CDataReader::GetU16(first + biff8::kExtSstEntryOffset);
+    return stringAt - inRecord == sstPosition && inRecord == biff8::kSstFirstString;
+}
+
+// The first offset in [from, from + the longest CONTINUE] where the SST's
+// chain goes on after a damaged header: a CONTINUE followed by another
+// CONTINUE or EXTSST (or the end of the stretch), or the EXTSST of the SST
+// at sstPosition. The bytes are read at once.
 std::optional<std::uint64_t> NextSstChain(const CInputFile& file, std::uint64_t from,
-                                          std::uint64_t limit) {
+                                          std::uint64_t limit, std::uint64_t sstPosition) {
     const std::uint64_t end = std::min<std::uint64_t>(limit, file.Length());
     constexpr std::uint64_t kSpan =
         2 * biff::kRecordHeaderSize + biff::kContinueFlagSize + biff::kMaxBodyLength;
@@ -194,16 +207,12 @@ std::optional<std::uint64_t> NextSstChain(const CInputFile& file, std::uint64_t 
         if (type != biff::kCONTINUE && type != biff::kEXTSST) continue;
         const std::uint32_t length = CDataReader::GetU16(&bytes[at] + biff::kLengthOffset);
         if (!CRecordChain::IsSoundHeader(type, length)) continue;
-        const std::uint64_t next = from + at + biff::kRecordHeaderSize + length;
-        // The last record of the stretch, or one the chain goes on after: a
-        // CONTINUE or EXTSST after a CONTINUE, any record we know after EXTSST.
-        std::uint16_t nextType = 0;
-        std::uint32_t nextLength = 0;
-        const bool follows = type == biff::kCONTINUE
-                                 ? SstChainAt(file, next, end)
-                                 : HeaderAt(file, next, end, nextType, nextLength) &&
-                                       CRecordChain::IsSoundHeader(nextType, nextLength);
-        if (next == end || follows) return from + at;
+        const std::uint64_t header = from + at;
+        const std::uint64_t next = header + biff::kRecordHeaderSize + length;
+        const bool goesOn = type == biff::kCONTINUE
+                                ? next == end || SstChainAt(file, next, end)
+                                : IndexesSstAt(file, header + biff::kRecordHeaderSize, sstPosition);
+        if (goesOn) return header;
     }
     return std::nullopt;
 }
@@ -234,8 +243,12 @@ void CExcelScanWorkBook::ReadRecord(const CInputFile& file, std::uint64_t& posit
     std::uint8_t type[2] = {};
     file.ReadAt(position, type, sizeof type);
     const bool sst = CDataReader::GetU16(type) == biff::kSST && position < UINT32_MAX;
+    const std::uint64_t sstStart = position;
     if (sst) m_sstPieces.push_back({static_cast<std::uint32_t>(position), 0});
-    if (LengthBroken(file, position, limit)) {
+    // The SST's own length is checked against the CONTINUE or EXTSST that
+    // should follow it.
+    const bool sstRepaired = sst && RepairSstLength(file, position, limit, length);
+    if (!sstRepaired && LengthBroken(file, position, limit)) {
         // Only the length of a record the globals hold was damaged when the
         // framing resumes exactly where a body of its type can end.
         // Without a chain ahead, a length a body can have is taken as it
@@ -278,8 +291,8 @@ void CExcelScanWorkBook::ReadRecord(const CInputFile& file, std::uint64_t& posit
         bool damaged = false;
         if (ContinueAt(file, position, limit, &declared)) {
             data = ContinueDataLength(declared);
-            if (sst) RepairSstContinue(file, position, limit, data);
-        } else if (!sst || !DamagedSstContinue(file, position, limit, data, damaged)) {
+            if (sst) RepairSstContinue(file, position, limit, sstStart, data);
+        } else if (!sst || !DamagedSstContinue(file, position, limit, sstStart, data, damaged)) {
             break;
         }
         if (joined + data > std::numeric_limits<std::uint32_t>::max()) break;
@@ -303,6 +316,12 @@ void CExcelScanWorkBook::ReadRecord(const CInputFile& file, std::uint64_t& posit
 
     std::uint16_t nextType = 0;
     std::uint32_t nextLength = 0;
+    if (sst && HeaderAt(file, position, limit, nextType, nextLength) &&
+        !CRecordChain::IsKnownHeader(nextType, nextLength) && joined < UINT32_MAX) {
+        // The chain ends at bytes that are no record: a string the table's
+        // bytes cut there went on past the damage and is not kept cut short.
+        m_continues->Add(static_cast<std::uint32_t>(joined), 0, true);
+    }
     if (sst && HeaderAt(file, position, limit, nextType, nextLength) && nextType == biff::kEXTSST &&
         CRecordChain::IsSoundHeader(nextType, nextLength)) {
         m_extSst.resize(nextLength);
@@ -311,19 +330,39 @@ void CExcelScanWorkBook::ReadRecord(const CInputFile& file, std::uint64_t& posit
     }
 }
 
+bool CExcelScanWorkBook::RepairSstLength(const CInputFile& file, std::uint64_t position,
+                                         std::uint64_t limit, std::uint32_t& length) {
+    // Only a length no body can have, or one that ends where no header can
+    // start, is damage: a header of a sound length there may be a CONTINUE
+    // whose own header was damaged, which the chain walk takes apart.
+    const std::uint64_t next = position + biff::kRecordHeaderSize + length;
+    std::uint16_t type = 0;
+    std::uint32_t nextLength = 0;
+    if (next == limit) return false;
+    if (length <= biff::kMaxBodyLength && next < limit &&
+        (!HeaderAt(file, next, limit, type, nextLength) || nextLength <= biff::kMaxBodyLength))
+        return false;
+    const std::optional<std::uint64_t> chain =
+        NextSstChain(file, position + biff::kRecordHeaderSize, limit, position);
+    if (!chain) return false;
+    length = static_cast<std::uint32_t>(*chain - position - biff::kRecordHeaderSize);
+    return true;
+}
+
 void CExcelScanWorkBook::RepairSstContinue(const CInputFile& file, std::uint64_t position,
-                                           std::uint64_t limit, std::uint32_t& data) {
+                                           std::uint64_t limit, std::uint64_t sstPosition,
+                                           std::uint32_t& data) {
     const std::uint64_t body = position + biff::kRecordHeaderSize + biff::kContinueFlagSize;
     if (SstChainAt(file, body + data, limit) || body + data >= limit) return;
     // Only the length of this CONTINUE was damaged: its bytes run to where
     // the chain goes on.
-    if (const std::optional<std::uint64_t> next = NextSstChain(file, body, limit))
+    if (const std::optional<std::uint64_t> next = NextSstChain(file, body, limit, sstPosition))
         data = static_cast<std::uint32_t>(*next - body);
 }
 
 bool CExcelScanWorkBook::DamagedSstContinue(const CInputFile& file, std::uint64_t position,
-                                            std::uint64_t limit, std::uint32_t& data,
-                                            bool& damaged) {
+                                            std::uint64_t limit, std::uint64_t sstPosition,
+                                            std::uint32_t& data, bool& damaged) {
     std::uint16_t type = 0;
     std::uint32_t length = 0;
     if (!HeaderAt(file, position, limit, type, length) ||
@@ -341,7 +380,7 @@ bool CExcelScanWorkBook::DamagedSstContinue(const CInputFile& file, std::uint64_
     // Header and length gone: the bytes up to where the chain goes on are
     // joined, and the decoder trusts nothing that crosses them.
     const std::uint64_t body = position + biff::kRecordHeaderSize + biff::kContinueFlagSize;
-    const std::optional<std::uint64_t> next = NextSstChain(file, body, limit);
+    const std::optional<std::uint64_t> next = NextSstChain(file, body, limit, sstPosition);
     if (!next) return false;
     data = static_cast<std::uint32_t>(*next - body);
     damaged = true;

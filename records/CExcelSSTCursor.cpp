@@ -44,20 +44,21 @@ void CExcelSSTCursor::MarkDamage(std::uint32_t boundary) {
     m_damagedBoundary = boundary;
 }
 
-void CExcelSSTCursor::CheckSwitchedPiece(const std::u16string& text, std::size_t from, bool wide,
-                                         std::uint32_t boundary) {
-    // Writers keep a string's width across its CONTINUE records, so a
-    // switch that reads the bytes at the wrong width means a damaged option
-    // byte. Two characters at least: one alone says too little.
+void CExcelSSTCursor::CheckPiece(const std::u16string& text, std::size_t from, bool wide,
+                                 bool switched, std::uint32_t boundary) {
     const std::size_t length = text.size() - from;
-    if (length < 2) return;
     if (wide) {
+        // Two ASCII bytes in every character: 8-bit text read as 16-bit. Far-
+        // east text has such characters too, so a piece whose width did not
+        // change must be long before it is taken for damage.
+        if (length < (switched ? 2u : 12u)) return;
         auto ascii = [](unsigned b) { return b >= 0x20 && b < 0x7F; };
         for (std::size_t i = from; i < text.size(); ++i)
             if (!ascii(text[i] & 0xFF) || !ascii(text[i] >> 8)) return;
         MarkDamage(boundary);
         return;
     }
+    // NULs between the letters: 16-bit text read as 8-bit.
     const auto nuls = static_cast<std::size_t>(
         std::count(text.begin() + static_cast<long>(from), text.end(), u'\0'));
     if (nuls >= 2 && 3 * nuls >= length) MarkDamage(boundary);
@@ -148,12 +149,13 @@ std::u16string CExcelSSTCursor::ReadChars(std::uint32_t count, bool wide) {
     std::u16string text;
     // The count is untrusted: reserve no more than the bytes left could hold.
     text.reserve(std::min<std::uint32_t>(count, m_size - m_pos));
+    bool afterOption = false;
     bool switched = false;
     std::size_t pieceStart = 0;
     std::uint32_t pieceBoundary = 0;
     while (text.size() < count) {
         if (AtBoundary()) {
-            if (switched) CheckSwitchedPiece(text, pieceStart, wide, pieceBoundary);
+            if (afterOption) CheckPiece(text, pieceStart, wide, switched, pieceBoundary);
             if (m_boundaries[m_next].damaged) MarkDamage(m_next);
             const std::uint8_t option = m_boundaries[m_next].removedByte;
             // Only the width, rich-text and far-east bits are ever set; any
@@ -161,6 +163,7 @@ std::u16string CExcelSSTCursor::ReadChars(std::uint32_t count, bool wide) {
             if (option & ~kOptionBits) MarkDamage(m_next);
             switched = (option & 0x01) != wide;
             wide = option & 0x01;
+            afterOption = true;
             pieceStart = text.size();
             pieceBoundary = m_next++;
             continue;
@@ -193,6 +196,6 @@ std::u16string CExcelSSTCursor::ReadChars(std::uint32_t count, bool wide) {
         m_exhausted = true;
         break;
     }
-    if (switched) CheckSwitchedPiece(text, pieceStart, wide, pieceBoundary);
+    if (afterOption) CheckPiece(text, pieceStart, wide, switched, pieceBoundary);
     return text;
 }

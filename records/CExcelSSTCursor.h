@@ -45,10 +45,9 @@ public:
     bool IsExhausted() const { return m_exhausted; }
     // True once damage was found at a boundary the reads crossed: one the
     // record stream marked damaged, an option byte with reserved bits set,
-    // or characters after an option byte that switched their width that
-    // read as the other width's bytes (two ASCII letters as one 16-bit
-    // character, 16-bit ASCII as letters and NULs). Reads since may come
-    // from the wrong place.
+    // or characters after an option byte that read as the other width's
+    // bytes (two ASCII letters as one 16-bit character, 16-bit ASCII as
+    // letters and NULs). Reads since may come from the wrong place.
     bool IsUnsound() const { return m_unsound; }
     // Index (in file order) of the boundary where the damage was found.
     std::uint32_t GetDamagedBoundary() const { return m_damagedBoundary; }
@@ -84,10 +83,11 @@ private:
     bool ReadDataByte(std::uint8_t& out);
     // Takes note of damage at boundary index (the first found is kept).
     void MarkDamage(std::uint32_t boundary);
-    // Checks the characters text[from..] that followed an option byte at
-    // boundary index that switched the width to `wide`.
-    void CheckSwitchedPiece(const std::u16string& text, std::size_t from, bool wide,
-                            std::uint32_t boundary);
+    // Checks the characters text[from..] read after the option byte at
+    // boundary index, which gave them the width `wide` (switched: another
+    // width than the characters before it).
+    void CheckPiece(const std::u16string& text, std::size_t from, bool wide, bool switched,
+                    std::uint32_t boundary);
     // A boundary not yet passed lies at or before the end of the bytes.
     bool BoundaryAhead() const;
 
