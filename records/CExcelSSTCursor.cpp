@@ -68,6 +68,15 @@ std::uint32_t CExcelSSTCursor::BoundaryOffset(std::uint32_t index) const {
     return index < m_boundaries.size() ? std::min(m_boundaries[index].offset, m_size) : m_size;
 }
 
+void CExcelSSTCursor::SetMark(const Mark& mark) {
+    m_next = mark.next;
+    m_pos = mark.pos;
+    m_normalised = mark.normalised;
+    m_damagedBoundary = mark.damagedBoundary;
+    m_exhausted = mark.exhausted;
+    m_unsound = mark.unsound;
+}
+
 void CExcelSSTCursor::Seek(std::uint32_t offset, std::uint32_t passed) {
     m_pos = std::min(offset, m_size);
     m_next = std::min<std::uint32_t>(passed, static_cast<std::uint32_t>(m_boundaries.size()));

@@ -55,6 +55,16 @@ public:
     // last.
     std::uint32_t BoundaryOffset(std::uint32_t index) const;
 
+    // Everything the cursor knows of where it is, to come back to.
+    struct Mark {
+        std::uint32_t next, pos, normalised, damagedBoundary;
+        bool exhausted, unsound;
+    };
+    Mark GetMark() const {
+        return {m_next, m_pos, m_normalised, m_damagedBoundary, m_exhausted, m_unsound};
+    }
+    void SetMark(const Mark& mark);
+
     // Moves to offset with the first `passed` boundaries taken as crossed,
     // and forgets exhaustion and unsoundness. The normalised position then
     // counts from offset as if the bytes before it were all data.

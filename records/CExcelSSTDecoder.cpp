@@ -1,6 +1,7 @@
 #include "records/CExcelSSTDecoder.h"
 
 #include <memory>
+#include <optional>
 
 #include "biff/CExcelContinueRecordOffset.h"
 #include "biff/CExcelRawRecordData.h"
@@ -59,11 +60,23 @@ private:
     std::uint32_t Count() const { return static_cast<std::uint32_t>(m_strings.size()); }
     // Drops the strings read since the last trusted start that may come
     // from the wrong place: those that end past the boundary where the
-    // cursor found damage or, when a bucket start was missed (wholeStretch),
-    // past the first boundary crossed since that start.
+    // cursor found damage or, when nothing says where the damage lies and
+    // wholeStretch is set, all of them.
     void Retract(bool wholeStretch);
-    // Goes on at the next bucket start not yet met; false when none is left.
+    // Goes on at the next bucket start not yet met whose header is sound;
+    // false when none is left.
     bool Resume();
+    // Goes on at bucket, reading the strings from its index on again; false
+    // (nothing changed) when its header is not sound or its index lies
+    // before the trusted start.
+    bool Enter(const BucketStart& bucket);
+    // True when a string header with sound flags starts at the bucket start
+    // and its index is one the table and the bytes before it can hold.
+    bool HeaderAt(const BucketStart& bucket);
+    // True when a bucket start the walk did not arrive at says more about
+    // the walk than about the index: its header is sound and no string
+    // read since the trusted start began there.
+    bool Believable(const BucketStart& bucket);
 
     CExcelSSTCursor& m_cursor;
     const std::vector<BucketStart>& m_buckets;
@@ -71,34 +84,43 @@ private:
     std::vector<std::unique_ptr<CExcelSSTData>> m_strings;
     std::vector<std::uint32_t> m_ends;
     std::size_t m_nextBucket = 0;
-    // Strings below m_trusted were read from a start known to be right and
-    // are not dropped again; m_trustedPassed boundaries lay behind it.
+    // Strings below m_trusted were read from a start known to be right (or
+    // judged sound before damage) and are not dropped again.
     std::uint32_t m_trusted = 0;
-    std::uint32_t m_trustedPassed = 0;
+    // A bucket start ahead of where the walk was when it expected it.
+    std::optional<BucketStart> m_pending;
 };
 
 void CSstWalk::Run() {
-    m_trustedPassed = m_cursor.GetBoundariesUsed();
     while (Count() < m_unique) {
         while (m_nextBucket < m_buckets.size() && m_buckets[m_nextBucket].index < Count())
             ++m_nextBucket;
         if (m_nextBucket < m_buckets.size() && m_buckets[m_nextBucket].index == Count()) {
             const BucketStart& bucket = m_buckets[m_nextBucket];
-            if (m_cursor.GetPosition() != bucket.offset ||
-                m_cursor.GetBoundariesUsed() != bucket.passed) {
+            if (m_cursor.GetPosition() == bucket.offset &&
+                m_cursor.GetBoundariesUsed() == bucket.passed) {
+                // Arriving where EXTSST says confirms every string before.
+                m_trusted = Count();
+                ++m_nextBucket;
+            } else if (!Believable(bucket)) {
+                ++m_nextBucket;
+            } else if (bucket.offset > m_cursor.GetPosition() && !m_pending) {
+                // Ahead of the walk: the walk goes on, and the start is
+                // judged when the walk gets there.
+                m_pending = bucket;
+                ++m_nextBucket;
+            } else {
                 Retract(true);
                 if (!Resume()) break;
                 continue;
             }
-            // Arriving exactly where EXTSST says confirms every string before.
-            m_trusted = Count();
-            m_trustedPassed = bucket.passed;
-            ++m_nextBucket;
         }
         if (!m_cursor.HasData()) break;
         std::unique_ptr<CExcelSSTData> entry = ReadString(m_cursor);
         if (m_cursor.IsUnsound() || (!entry && !m_cursor.IsExhausted())) {
-            Retract(false);
+            // Without bucket starts to check against, only the string being
+            // read is known to be wrong.
+            Retract(!m_buckets.empty());
             if (!Resume()) break;
             continue;
         }
@@ -106,47 +128,72 @@ void CSstWalk::Run() {
         if (!entry) break;
         m_strings.push_back(std::move(entry));
         m_ends.push_back(m_cursor.GetPosition());
+        if (m_pending && m_cursor.GetPosition() >= m_pending->offset) {
+            // A string starting where the bucket says, under another index,
+            // shows the index damaged; a string running over it shows the
+            // walk misaligned.
+            const BucketStart pending = *m_pending;
+            m_pending.reset();
+            if (m_cursor.GetPosition() > pending.offset) {
+                Retract(true);
+                if (!Enter(pending) && !Resume()) break;
+                continue;
+            }
+        }
         if (m_cursor.IsExhausted()) break;
     }
 }
 
-void CSstWalk::Retract(bool wholeStretch) {
-    std::uint32_t from = 0;
-    if (m_cursor.IsUnsound()) {
-        from = m_cursor.GetDamagedBoundary();
-    } else if (wholeStretch && m_cursor.GetBoundariesUsed() > m_trustedPassed) {
-        // A bucket start missed: damage of the kind met in the wild sits at a
-        // CONTINUE boundary, so what ended before the first one crossed since
-        // the trusted start was read soundly.
-        from = m_trustedPassed;
-    } else if (wholeStretch) {
-        for (std::uint32_t i = m_trusted; i < Count(); ++i) m_strings[i].reset();
-        return;
-    } else {
-        // Nothing says where the damage began: only the string being read
-        // is lost.
-        return;
-    }
-    const std::uint32_t offset = m_cursor.BoundaryOffset(from);
+bool CSstWalk::HeaderAt(const BucketStart& bucket) {
+    if (bucket.index >= m_unique || bucket.index > bucket.offset / 3) return false;
+    const CExcelSSTCursor::Mark mark = m_cursor.GetMark();
+    m_cursor.Seek(bucket.offset, bucket.passed);
+    m_cursor.ReadU16();
+    const std::uint8_t flags = m_cursor.ReadU8();
+    const bool sound =
+        !m_cursor.IsExhausted() && !m_cursor.IsUnsound() && !(flags & kReservedFlags);
+    m_cursor.SetMark(mark);
+    return sound;
+}
+
+bool CSstWalk::Believable(const BucketStart& bucket) {
+    if (!HeaderAt(bucket)) return false;
+    // A start where a string read soundly since the trusted start began,
+    // under another index, is the index's damage, not the walk's.
     for (std::uint32_t i = m_trusted; i < Count(); ++i)
-        if (m_ends[i] > offset) m_strings[i].reset();
+        if (m_strings[i] && m_ends[i] == bucket.offset) return false;
+    return true;
+}
+
+void CSstWalk::Retract(bool wholeStretch) {
+    if (m_cursor.IsUnsound()) {
+        const std::uint32_t offset = m_cursor.BoundaryOffset(m_cursor.GetDamagedBoundary());
+        for (std::uint32_t i = m_trusted; i < Count(); ++i)
+            if (m_ends[i] > offset) m_strings[i].reset();
+    } else if (wholeStretch) {
+        // Nothing says where the damage lies: every string since the
+        // trusted start may come from the wrong place.
+        for (std::uint32_t i = m_trusted; i < Count(); ++i) m_strings[i].reset();
+    }
 }
 
 bool CSstWalk::Resume() {
+    m_pending.reset();
     while (m_nextBucket < m_buckets.size()) {
         const BucketStart& bucket = m_buckets[m_nextBucket++];
-        // Every string takes its 3-byte header at least: an index that many
-        // strings could not reach before the offset is not believed.
-        if (bucket.index < Count() || bucket.index >= m_unique || bucket.index > bucket.offset / 3)
-            continue;
-        m_strings.resize(bucket.index);
-        m_ends.resize(bucket.index, bucket.offset);
-        m_cursor.Seek(bucket.offset, bucket.passed);
-        m_trusted = bucket.index;
-        m_trustedPassed = m_cursor.GetBoundariesUsed();
-        return true;
+        if (bucket.index >= Count() && Enter(bucket)) return true;
     }
     return false;
+}
+
+bool CSstWalk::Enter(const BucketStart& bucket) {
+    if (bucket.index < m_trusted || !HeaderAt(bucket)) return false;
+    m_pending.reset();
+    m_strings.resize(bucket.index);
+    m_ends.resize(bucket.index, bucket.offset);
+    m_cursor.Seek(bucket.offset, bucket.passed);
+    m_trusted = bucket.index;
+    return true;
 }
 
 void CSstWalk::MoveTo(CExcelSSTDataList& list) {
