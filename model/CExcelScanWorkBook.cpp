@@ -14,6 +14,7 @@
 #include "biff/IExcelStreamReader.h"
 #include "model/CExcelData.h"
 #include "model/CExcelWorkBook.h"
+#include "model/CSstContinueChain.h"
 #include "platform/ProgressTarget.h"
 #include "platform/RepairStopCheck.h"
 #include "platform/RunState.h"
@@ -21,7 +22,6 @@
 #include "records/CExcelGlobalRecordReaders.h"
 #include "records/CExcelRecordEXTERNNAME.h"
 #include "records/CExcelSSTDecoder.h"
-#include "records/RecordLayout.h"
 
 namespace {
 
@@ -158,65 +158,6 @@ std::uint32_t DeclaredLength(const CInputFile& file, std::uint64_t position) {
     return CDataReader::GetU16(header + biff::kLengthOffset);
 }
 
-bool HeaderAt(const CInputFile& file, std::uint64_t position, std::uint64_t limit,
-              std::uint16_t& type, std::uint32_t& length) {
-    std::uint8_t header[biff::kRecordHeaderSize] = {};
-    if (position >= limit || limit - position < sizeof header ||
-        file.ReadAt(position, header, sizeof header) < sizeof header)
-        return false;
-    type = CDataReader::GetU16(header + biff::kTypeOffset);
-    length = CDataReader::GetU16(header + biff::kLengthOffset);
-    return true;
-}
-
-// True when a sound CONTINUE or EXTSST header starts at position: the
-// records that follow a CONTINUE of the shared-string table.
-bool SstChainAt(const CInputFile& file, std::uint64_t position, std::uint64_t limit) {
-    std::uint16_t type = 0;
-    std::uint32_t length = 0;
-    return HeaderAt(file, position, limit, type, length) &&
-           (type == biff::kCONTINUE || type == biff::kEXTSST) &&
-           CRecordChain::IsSoundHeader(type, length);
-}
-
-// True when an EXTSST body starts at position whose first bucket lies in the
-// SST record at sstPosition, as the first bucket of every table does.
-bool IndexesSstAt(const CInputFile& file, std::uint64_t position, std::uint64_t sstPosition) {
-    std::uint8_t entry[biff8::kExtSstFirstEntry + biff8::kExtSstEntrySize] = {};
-    if (file.ReadAt(position, entry, sizeof entry) < sizeof entry) return false;
-    const std::uint8_t* first = entry + biff8::kExtSstFirstEntry;
-    const std::uint64_t stringAt = CDataReader::GetU32(first + biff8::kExtSstEntryPosition);
-    const std::uint64_t inRecord = CDataReader::GetU16(first + biff8::kExtSstEntryOffset);
-    return stringAt - inRecord == sstPosition && inRecord == biff8::kSstFirstString;
-}
-
-// The first offset in [from, from + the longest CONTINUE] where the SST's
-// chain goes on after a damaged header: a CONTINUE followed by another
-// CONTINUE or EXTSST (or the end of the stretch), or the EXTSST of the SST
-// at sstPosition. The bytes are read at once.
-std::optional<std::uint64_t> NextSstChain(const CInputFile& file, std::uint64_t from,
-                                          std::uint64_t limit, std::uint64_t sstPosition) {
-    const std::uint64_t end = std::min<std::uint64_t>(limit, file.Length());
-    constexpr std::uint64_t kSpan =
-        2 * biff::kRecordHeaderSize + biff::kContinueFlagSize + biff::kMaxBodyLength;
-    if (from >= end) return std::nullopt;
-    std::vector<std::uint8_t> bytes(std::min(kSpan, end - from));
-    bytes.resize(file.ReadAt(from, bytes.data(), bytes.size()));
-    for (std::size_t at = 0; at + biff::kRecordHeaderSize <= bytes.size(); ++at) {
-        const std::uint16_t type = CDataReader::GetU16(&bytes[at] + biff::kTypeOffset);
-        if (type != biff::kCONTINUE && type != biff::kEXTSST) continue;
-        const std::uint32_t length = CDataReader::GetU16(&bytes[at] + biff::kLengthOffset);
-        if (!CRecordChain::IsSoundHeader(type, length)) continue;
-        const std::uint64_t header = from + at;
-        const std::uint64_t next = header + biff::kRecordHeaderSize + length;
-        const bool goesOn = type == biff::kCONTINUE
-                                ? next == end || SstChainAt(file, next, end)
-                                : IndexesSstAt(file, header + biff::kRecordHeaderSize, sstPosition);
-        if (goesOn) return header;
-    }
-    return std::nullopt;
-}
-
 const GlobalsHandler* FindHandler(std::uint16_t type) {
     const auto* at = std::find_if(std::begin(kGlobalsHandlers), std::end(kGlobalsHandlers),
                                   [type](const GlobalsHandler& h) { return h.type == type; });
@@ -247,7 +188,8 @@ void CExcelScanWorkBook::ReadRecord(const CInputFile& file, std::uint64_t& posit
     if (sst) m_sstPieces.push_back({static_cast<std::uint32_t>(position), 0});
     // The SST's own length is checked against the CONTINUE or EXTSST that
     // should follow it.
-    const bool sstRepaired = sst && RepairSstLength(file, position, limit, length);
+    const bool sstRepaired =
+        sst && CSstContinueChain::RepairSstLength(file, position, limit, length);
     if (!sstRepaired && LengthBroken(file, position, limit)) {
         // Only the length of a record the globals hold was damaged when the
         // framing resumes exactly where a body of its type can end.
@@ -291,8 +233,9 @@ void CExcelScanWorkBook::ReadRecord(const CInputFile& file, std::uint64_t& posit
         bool damaged = false;
         if (ContinueAt(file, position, limit, &declared)) {
             data = ContinueDataLength(declared);
-            if (sst) RepairSstContinue(file, position, limit, sstStart, data);
-        } else if (!sst || !DamagedSstContinue(file, position, limit, sstStart, data, damaged)) {
+            if (sst) CSstContinueChain::RepairContinue(file, position, limit, sstStart, data);
+        } else if (!sst || !CSstContinueChain::DamagedContinue(file, position, limit, sstStart,
+                                                               data, damaged)) {
             break;
         }
         if (joined + data > std::numeric_limits<std::uint32_t>::max()) break;
@@ -316,75 +259,18 @@ void CExcelScanWorkBook::ReadRecord(const CInputFile& file, std::uint64_t& posit
 
     std::uint16_t nextType = 0;
     std::uint32_t nextLength = 0;
-    if (sst && HeaderAt(file, position, limit, nextType, nextLength) &&
+    if (sst && CSstContinueChain::HeaderAt(file, position, limit, nextType, nextLength) &&
         !CRecordChain::IsKnownHeader(nextType, nextLength) && joined < UINT32_MAX) {
         // The chain ends at bytes that are no record: a string the table's
         // bytes cut there went on past the damage and is not kept cut short.
         m_continues->Add(static_cast<std::uint32_t>(joined), 0, true);
     }
-    if (sst && HeaderAt(file, position, limit, nextType, nextLength) && nextType == biff::kEXTSST &&
-        CRecordChain::IsSoundHeader(nextType, nextLength)) {
+    if (sst && CSstContinueChain::HeaderAt(file, position, limit, nextType, nextLength) &&
+        nextType == biff::kEXTSST && CRecordChain::IsSoundHeader(nextType, nextLength)) {
         m_extSst.resize(nextLength);
         m_extSst.resize(
             file.ReadAt(position + biff::kRecordHeaderSize, m_extSst.data(), m_extSst.size()));
     }
-}
-
-bool CExcelScanWorkBook::RepairSstLength(const CInputFile& file, std::uint64_t position,
-                                         std::uint64_t limit, std::uint32_t& length) {
-    // Only a length no body can have, or one that ends where no header can
-    // start, is damage: a header of a sound length there may be a CONTINUE
-    // whose own header was damaged, which the chain walk takes apart.
-    const std::uint64_t next = position + biff::kRecordHeaderSize + length;
-    std::uint16_t type = 0;
-    std::uint32_t nextLength = 0;
-    if (next == limit) return false;
-    if (length <= biff::kMaxBodyLength && next < limit &&
-        (!HeaderAt(file, next, limit, type, nextLength) || nextLength <= biff::kMaxBodyLength))
-        return false;
-    const std::optional<std::uint64_t> chain =
-        NextSstChain(file, position + biff::kRecordHeaderSize, limit, position);
-    if (!chain) return false;
-    length = static_cast<std::uint32_t>(*chain - position - biff::kRecordHeaderSize);
-    return true;
-}
-
-void CExcelScanWorkBook::RepairSstContinue(const CInputFile& file, std::uint64_t position,
-                                           std::uint64_t limit, std::uint64_t sstPosition,
-                                           std::uint32_t& data) {
-    const std::uint64_t body = position + biff::kRecordHeaderSize + biff::kContinueFlagSize;
-    if (SstChainAt(file, body + data, limit) || body + data >= limit) return;
-    // Only the length of this CONTINUE was damaged: its bytes run to where
-    // the chain goes on.
-    if (const std::optional<std::uint64_t> next = NextSstChain(file, body, limit, sstPosition))
-        data = static_cast<std::uint32_t>(*next - body);
-}
-
-bool CExcelScanWorkBook::DamagedSstContinue(const CInputFile& file, std::uint64_t position,
-                                            std::uint64_t limit, std::uint64_t sstPosition,
-                                            std::uint32_t& data, bool& damaged) {
-    std::uint16_t type = 0;
-    std::uint32_t length = 0;
-    if (!HeaderAt(file, position, limit, type, length) ||
-        (type == biff::kEXTSST && CRecordChain::IsSoundHeader(type, length)))
-        return false;
-    // Only the type was damaged when the chain goes on where its length
-    // ends: the bytes are the CONTINUE's own.
-    if (length >= biff::kContinueFlagSize && length <= biff::kMaxBodyLength &&
-        SstChainAt(file, position + biff::kRecordHeaderSize + length, limit)) {
-        data = length - biff::kContinueFlagSize;
-        return true;
-    }
-    // A record of its own ends the table.
-    if (CRecordChain::IsSoundHeader(type, length)) return false;
-    // Header and length gone: the bytes up to where the chain goes on are
-    // joined, and the decoder trusts nothing that crosses them.
-    const std::uint64_t body = position + biff::kRecordHeaderSize + biff::kContinueFlagSize;
-    const std::optional<std::uint64_t> next = NextSstChain(file, body, limit, sstPosition);
-    if (!next) return false;
-    data = static_cast<std::uint32_t>(*next - body);
-    damaged = true;
-    return true;
 }
 
 std::vector<CExcelSSTDecoder::BucketStart> CExcelScanWorkBook::GetSstBuckets() const {

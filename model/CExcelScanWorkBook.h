@@ -108,24 +108,6 @@ private:
     // True when the record at position has a length that cannot be right and
     // the record after it by that length is no record we know.
     static bool LengthBroken(const CInputFile& file, std::uint64_t position, std::uint64_t limit);
-    // A CONTINUE of the SST whose declared length does not end where the
-    // chain goes on: data becomes the bytes up to the next CONTINUE or
-    // EXTSST header the chain goes on after, when there is one.
-    static void RepairSstContinue(const CInputFile& file, std::uint64_t position,
-                                  std::uint64_t limit, std::uint64_t sstPosition,
-                                  std::uint32_t& data);
-    // An SST (at position) whose declared length no body has, or that ends
-    // where the next header's length is one no body has: length becomes the bytes up to the
-    // CONTINUE or EXTSST the chain goes on at, when there is one (true then).
-    static bool RepairSstLength(const CInputFile& file, std::uint64_t position, std::uint64_t limit,
-                                std::uint32_t& length);
-    // True when the header at position, met inside the SST's CONTINUE chain,
-    // is a CONTINUE whose type (taken as it stands, data set from its
-    // length) or whole header (damaged set, data up to where the chain goes
-    // on) was damaged; false when the chain ends there.
-    static bool DamagedSstContinue(const CInputFile& file, std::uint64_t position,
-                                   std::uint64_t limit, std::uint64_t sstPosition,
-                                   std::uint32_t& data, bool& damaged);
 
     std::filesystem::path m_scanPath;
     std::unique_ptr<CExcelRawRecordData> m_record;
