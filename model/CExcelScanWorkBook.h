@@ -53,8 +53,12 @@ public:
     // 4 bytes on when there is none). A record or CONTINUE cut by the end of the
     // file keeps only the bytes that exist. A CONTINUE whose header starts
     // at or after limit (the end of the substream being read) is not
-    // joined. Replaces the record and the boundaries held before. Position
-    // always moves by at least 4.
+    // joined. For an SST, a CONTINUE whose header was damaged is joined too
+    // (see CSstContinueChain; one whose bytes cannot be trusted gets a
+    // damaged boundary, as does the end of a chain cut by bytes that are no
+    // record), and the EXTSST right after the chain is kept for
+    // GetSstBuckets. Replaces the record and the boundaries held before.
+    // Position always moves by at least 4.
     void ReadRecord(const CInputFile& file, std::uint64_t& position,
                     std::uint64_t limit = UINT64_MAX);
 

@@ -75,14 +75,16 @@ std::optional<std::uint64_t> NextSstChain(const CInputFile& file, std::uint64_t 
 bool CSstContinueChain::RepairSstLength(const CInputFile& file, std::uint64_t position,
                                         std::uint64_t limit, std::uint32_t& length) {
     // Only a length no body can have, or one that ends where no header can
-    // start, is damage: a header of a sound length there may be a CONTINUE
-    // whose own header was damaged, which the chain walk takes apart.
+    // start, is damage: a header of a sound length there, or any CONTINUE,
+    // may be a CONTINUE whose own header was damaged, which the chain walk
+    // takes apart.
     const std::uint64_t next = position + biff::kRecordHeaderSize + length;
     std::uint16_t type = 0;
     std::uint32_t nextLength = 0;
     if (next == limit) return false;
     if (length <= biff::kMaxBodyLength && next < limit &&
-        (!HeaderAt(file, next, limit, type, nextLength) || nextLength <= biff::kMaxBodyLength))
+        (!HeaderAt(file, next, limit, type, nextLength) || type == biff::kCONTINUE ||
+         nextLength <= biff::kMaxBodyLength))
         return false;
     const std::optional<std::uint64_t> chain =
         NextSstChain(file, position + biff::kRecordHeaderSize, limit, position);
