@@ -1,7 +1,8 @@
 #include "biff/CExcelContinueRecordOffset.h"
 
-std::uint32_t CExcelContinueRecordOffsetList::Add(std::uint32_t offset, std::uint8_t flag) {
-    m_entries.Add(new CExcelContinueRecordOffset(offset, flag));
+std::uint32_t CExcelContinueRecordOffsetList::Add(std::uint32_t offset, std::uint8_t flag,
+                                                  bool damaged) {
+    m_entries.Add(new CExcelContinueRecordOffset(offset, flag, damaged));
     return m_entries.GetCount();
 }
 

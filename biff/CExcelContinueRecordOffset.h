@@ -13,8 +13,8 @@
 
 class CExcelContinueRecordOffset : public CTListNode<CExcelContinueRecordOffset> {
 public:
-    CExcelContinueRecordOffset(std::uint32_t offset, std::uint8_t flag)
-        : m_offset(offset), m_flag(flag) {}
+    CExcelContinueRecordOffset(std::uint32_t offset, std::uint8_t flag, bool damaged = false)
+        : m_offset(offset), m_flag(flag), m_damaged(damaged) {}
     virtual ~CExcelContinueRecordOffset() = default;
 
     // Position in the joined record's spill file (counting its 4-byte
@@ -24,10 +24,14 @@ public:
     // The CONTINUE body's first byte, which is not in the spill file (for a
     // string continued inside its characters, the string's option flags).
     std::uint8_t GetFlag() const { return m_flag; }
+    // The CONTINUE's header was damaged and the record after it was found
+    // again by the framing: its first bytes may not be what they were.
+    bool IsDamaged() const { return m_damaged; }
 
 private:
     std::uint32_t m_offset;
     std::uint8_t m_flag;
+    bool m_damaged;
 };
 
 class CExcelContinueRecordOffsetList {
@@ -38,7 +42,7 @@ public:
     virtual ~CExcelContinueRecordOffsetList() = default;
 
     // Appends a boundary and returns the new count.
-    std::uint32_t Add(std::uint32_t offset, std::uint8_t flag);
+    std::uint32_t Add(std::uint32_t offset, std::uint8_t flag, bool damaged = false);
     // Unlinks entry from the list and frees it; an entry that is not in the
     // list is left alone. Removing the head, as a decoder consuming the
     // boundaries in order does, takes constant time.

@@ -14,6 +14,7 @@
 #include "biff/IExcelStreamReader.h"
 #include "model/CExcelData.h"
 #include "model/CExcelWorkBook.h"
+#include "model/CSstContinueChain.h"
 #include "platform/ProgressTarget.h"
 #include "platform/RepairStopCheck.h"
 #include "platform/RunState.h"
@@ -39,7 +40,8 @@ struct GlobalsHandler {
 };
 
 bool ReadSST(CExcelScanWorkBook& scan, CExcelWorkBook& workbook) {
-    CExcelSSTDecoder::Decode(*scan.GetRecord(), workbook.GetSharedStrings(), scan.GetContinues());
+    CExcelSSTDecoder::Decode(*scan.GetRecord(), workbook.GetSharedStrings(), scan.GetContinues(),
+                             scan.GetSstBuckets());
     return true;
 }
 
@@ -175,11 +177,20 @@ void CExcelScanWorkBook::ReadRecord(const CInputFile& file, std::uint64_t& posit
     m_record.reset();
     m_continues = std::make_unique<CExcelContinueRecordOffsetList>();
 
+    m_sstPieces.clear();
+    m_extSst.clear();
+
     std::uint32_t length = DeclaredLength(file, position);
     std::uint8_t type[2] = {};
     file.ReadAt(position, type, sizeof type);
-    if (CRecordChain::IsWrongLength(CDataReader::GetU16(type), length) &&
-        (length > biff::kMaxBodyLength || !FramingHolds(file, position, length, limit))) {
+    const bool sst = CDataReader::GetU16(type) == biff::kSST && position < UINT32_MAX;
+    const std::uint64_t sstStart = position;
+    if (sst) m_sstPieces.push_back({static_cast<std::uint32_t>(position), 0});
+    // The SST's own length is checked against the CONTINUE or EXTSST that
+    // should follow it.
+    const bool sstRepaired =
+        sst && CSstContinueChain::RepairSstLength(file, position, limit, length);
+    if (!sstRepaired && LengthBroken(file, position, limit)) {
         // Only the length of a record the globals hold was damaged when the
         // framing resumes exactly where a body of its type can end.
         // Without a chain ahead, a length a body can have is taken as it
@@ -217,13 +228,24 @@ void CExcelScanWorkBook::ReadRecord(const CInputFile& file, std::uint64_t& posit
         m_buffer.clear();
     };
     std::uint32_t declared = 0;
-    while (ContinueAt(file, position, limit, &declared)) {
-        const std::uint32_t data = ContinueDataLength(declared);
+    for (;;) {
+        std::uint32_t data = 0;
+        bool damaged = false;
+        if (ContinueAt(file, position, limit, &declared)) {
+            data = ContinueDataLength(declared);
+            if (sst) CSstContinueChain::RepairContinue(file, position, limit, sstStart, data);
+        } else if (!sst || !CSstContinueChain::DamagedContinue(file, position, limit, sstStart,
+                                                               data, damaged)) {
+            break;
+        }
         if (joined + data > std::numeric_limits<std::uint32_t>::max()) break;
         std::uint8_t flag = 0;
         file.ReadAt(position + biff::kRecordHeaderSize, &flag, 1);
 
-        m_continues->Add(static_cast<std::uint32_t>(joined), flag);
+        if (sst && position < UINT32_MAX)
+            m_sstPieces.push_back(
+                {static_cast<std::uint32_t>(position), static_cast<std::uint32_t>(joined)});
+        m_continues->Add(static_cast<std::uint32_t>(joined), flag, damaged);
         const std::size_t before = m_buffer.size();
         m_buffer.resize(before + data);
         const std::size_t read = file.ReadAt(
@@ -234,6 +256,36 @@ void CExcelScanWorkBook::ReadRecord(const CInputFile& file, std::uint64_t& posit
         if (m_buffer.size() >= kAppendChunk) flush();
     }
     if (!m_buffer.empty()) flush();
+
+    std::uint16_t nextType = 0;
+    std::uint32_t nextLength = 0;
+    if (sst && CSstContinueChain::HeaderAt(file, position, limit, nextType, nextLength) &&
+        !CRecordChain::IsKnownHeader(nextType, nextLength) && joined < UINT32_MAX) {
+        // The chain ends at bytes that are no record: a string the table's
+        // bytes cut there went on past the damage and is not kept cut short.
+        m_continues->Add(static_cast<std::uint32_t>(joined), 0, true);
+    }
+    if (sst && CSstContinueChain::HeaderAt(file, position, limit, nextType, nextLength) &&
+        nextType == biff::kEXTSST && CRecordChain::IsSoundHeader(nextType, nextLength)) {
+        m_extSst.resize(nextLength);
+        m_extSst.resize(
+            file.ReadAt(position + biff::kRecordHeaderSize, m_extSst.data(), m_extSst.size()));
+    }
+}
+
+std::vector<CExcelSSTDecoder::BucketStart> CExcelScanWorkBook::GetSstBuckets() const {
+    if (!m_record || m_sstPieces.empty()) return {};
+    return CExcelSSTIndex::Buckets(m_extSst.data(), static_cast<std::uint32_t>(m_extSst.size()),
+                                   m_sstPieces, m_record->GetSize());
+}
+
+bool CExcelScanWorkBook::LengthBroken(const CInputFile& file, std::uint64_t position,
+                                      std::uint64_t limit) {
+    const std::uint32_t length = DeclaredLength(file, position);
+    std::uint8_t type[2] = {};
+    file.ReadAt(position, type, sizeof type);
+    return CRecordChain::IsWrongLength(CDataReader::GetU16(type), length) &&
+           (length > biff::kMaxBodyLength || !FramingHolds(file, position, length, limit));
 }
 
 std::optional<std::uint64_t> CExcelScanWorkBook::Resume(const CInputFile& file,
@@ -259,10 +311,7 @@ void CExcelScanWorkBook::SkipRecord(const CInputFile& file, std::uint64_t& posit
     // resumes, as a decoded one is: the SST and BOUNDSHEETs after a damaged
     // STYLEEXT are still found.
     const std::uint32_t length = DeclaredLength(file, position);
-    std::uint8_t type[2] = {};
-    file.ReadAt(position, type, sizeof type);
-    if (CRecordChain::IsWrongLength(CDataReader::GetU16(type), length) &&
-        (length > biff::kMaxBodyLength || !FramingHolds(file, position, length, limit))) {
+    if (LengthBroken(file, position, limit)) {
         if (const std::optional<std::uint64_t> resume = Resume(file, position, limit)) {
             position = *resume;
             return;

@@ -17,6 +17,8 @@
 #include "biff/CExcelContinueRecordOffset.h"
 #include "biff/CExcelRawRecordData.h"
 #include "model/CBoundSheetPlacement.h"
+#include "records/CExcelSSTDecoder.h"
+#include "records/CExcelSSTIndex.h"
 
 class CByteBuffer;
 class CExcelData;
@@ -51,8 +53,12 @@ public:
     // 4 bytes on when there is none). A record or CONTINUE cut by the end of the
     // file keeps only the bytes that exist. A CONTINUE whose header starts
     // at or after limit (the end of the substream being read) is not
-    // joined. Replaces the record and the boundaries held before. Position
-    // always moves by at least 4.
+    // joined. For an SST, a CONTINUE whose header was damaged is joined too
+    // (see CSstContinueChain; one whose bytes cannot be trusted gets a
+    // damaged boundary, as does the end of a chain cut by bytes that are no
+    // record), and the EXTSST right after the chain is kept for
+    // GetSstBuckets. Replaces the record and the boundaries held before.
+    // Position always moves by at least 4.
     void ReadRecord(const CInputFile& file, std::uint64_t& position,
                     std::uint64_t limit = UINT64_MAX);
 
@@ -60,6 +66,9 @@ public:
     CExcelRawRecordData* GetRecord() const { return m_record.get(); }
     // The CONTINUE boundaries of that record, in file order.
     CExcelContinueRecordOffsetList& GetContinues() { return *m_continues; }
+    // When that record is an SST: the bucket starts the EXTSST right after
+    // its CONTINUE records gives, checked against them (empty without one).
+    std::vector<CExcelSSTDecoder::BucketStart> GetSstBuckets() const;
 
     // Every BOUNDSHEET record that the globals scans of this object read,
     // of every sheet type, in file order (see DecodeBOUNDSHEET).
@@ -100,6 +109,9 @@ private:
     // Moves position past the record at position and the CONTINUE records
     // joined to it, by the same rules as ReadRecord, without keeping them.
     void SkipRecord(const CInputFile& file, std::uint64_t& position, std::uint64_t limit);
+    // True when the record at position has a length that cannot be right and
+    // the record after it by that length is no record we know.
+    static bool LengthBroken(const CInputFile& file, std::uint64_t position, std::uint64_t limit);
 
     std::filesystem::path m_scanPath;
     std::unique_ptr<CExcelRawRecordData> m_record;
@@ -117,4 +129,8 @@ private:
     // Reused between reads: one record body, or a run of joined CONTINUE
     // data waiting to be appended to the spill file.
     std::vector<std::uint8_t> m_buffer;
+    // The SST last read: its records in the stream and the EXTSST payload
+    // that followed them.
+    std::vector<CExcelSSTIndex::Piece> m_sstPieces;
+    std::vector<std::uint8_t> m_extSst;
 };

@@ -2,6 +2,15 @@
 
 #include <algorithm>
 
+#include "records/RecordLayout.h"
+
+namespace {
+
+constexpr std::uint8_t kOptionBits =
+    biff8::kStringWide | biff8::kStringFarEast | biff8::kStringRichText;
+
+}  // namespace
+
 CExcelSSTCursor::CExcelSSTCursor(const std::uint8_t* bytes, std::uint32_t size,
                                  std::vector<Boundary> boundaries)
     : m_bytes(bytes), m_size(bytes ? size : 0), m_boundaries(std::move(boundaries)) {
@@ -29,10 +38,60 @@ bool CExcelSSTCursor::HasData() const {
     return AtBoundary() || m_pos < m_size;
 }
 
+void CExcelSSTCursor::MarkDamage(std::uint32_t boundary) {
+    if (m_unsound) return;
+    m_unsound = true;
+    m_damagedBoundary = boundary;
+}
+
+void CExcelSSTCursor::CheckPiece(const std::u16string& text, std::size_t from, bool wide,
+                                 bool switched, std::uint32_t boundary) {
+    const std::size_t length = text.size() - from;
+    if (wide) {
+        // Two ASCII bytes in every character: 8-bit text read as 16-bit. Far-
+        // east text has such characters too, so a piece whose width did not
+        // change must be long before it is taken for damage.
+        if (length < (switched ? 2u : 12u)) return;
+        auto ascii = [](unsigned b) { return b >= 0x20 && b < 0x7F; };
+        for (std::size_t i = from; i < text.size(); ++i)
+            if (!ascii(text[i] & 0xFF) || !ascii(text[i] >> 8)) return;
+        MarkDamage(boundary);
+        return;
+    }
+    // NULs between the letters: 16-bit text read as 8-bit.
+    const auto nuls = static_cast<std::size_t>(
+        std::count(text.begin() + static_cast<long>(from), text.end(), u'\0'));
+    if (nuls >= 2 && 3 * nuls >= length) MarkDamage(boundary);
+}
+
+std::uint32_t CExcelSSTCursor::BoundaryOffset(std::uint32_t index) const {
+    return index < m_boundaries.size() ? std::min(m_boundaries[index].offset, m_size) : m_size;
+}
+
+void CExcelSSTCursor::SetMark(const Mark& mark) {
+    m_next = mark.next;
+    m_pos = mark.pos;
+    m_normalised = mark.normalised;
+    m_damagedBoundary = mark.damagedBoundary;
+    m_exhausted = mark.exhausted;
+    m_unsound = mark.unsound;
+}
+
+void CExcelSSTCursor::Seek(std::uint32_t offset, std::uint32_t passed) {
+    m_pos = std::min(offset, m_size);
+    m_next = std::min<std::uint32_t>(passed, static_cast<std::uint32_t>(m_boundaries.size()));
+    // Boundaries before the position are behind it whatever `passed` says.
+    while (m_next < m_boundaries.size() && m_boundaries[m_next].offset < m_pos) ++m_next;
+    m_normalised = m_pos;
+    m_exhausted = false;
+    m_unsound = false;
+}
+
 bool CExcelSSTCursor::ReadDataByte(std::uint8_t& out) {
     if (AtBoundary()) {
         // Outside characters the byte the record stream took for an option
         // byte is part of the string's header, runs or extension block.
+        if (m_boundaries[m_next].damaged) MarkDamage(m_next);
         out = m_boundaries[m_next++].removedByte;
         ++m_normalised;
         return true;
@@ -76,6 +135,7 @@ bool CExcelSSTCursor::ReadRun(std::uint8_t out[4]) {
 bool CExcelSSTCursor::SkipData(std::uint32_t n) {
     while (n > 0) {
         if (AtBoundary()) {
+            if (m_boundaries[m_next].damaged) MarkDamage(m_next);
             ++m_next;
             ++m_normalised;
             --n;
@@ -98,9 +158,23 @@ std::u16string CExcelSSTCursor::ReadChars(std::uint32_t count, bool wide) {
     std::u16string text;
     // The count is untrusted: reserve no more than the bytes left could hold.
     text.reserve(std::min<std::uint32_t>(count, m_size - m_pos));
+    bool afterOption = false;
+    bool switched = false;
+    std::size_t pieceStart = 0;
+    std::uint32_t pieceBoundary = 0;
     while (text.size() < count) {
         if (AtBoundary()) {
-            wide = m_boundaries[m_next++].removedByte & 0x01;
+            if (afterOption) CheckPiece(text, pieceStart, wide, switched, pieceBoundary);
+            if (m_boundaries[m_next].damaged) MarkDamage(m_next);
+            const std::uint8_t option = m_boundaries[m_next].removedByte;
+            // Only the width, rich-text and far-east bits are ever set; any
+            // other bit means the byte is not an option byte after all.
+            if (option & ~kOptionBits) MarkDamage(m_next);
+            switched = (option & 0x01) != wide;
+            wide = option & 0x01;
+            afterOption = true;
+            pieceStart = text.size();
+            pieceBoundary = m_next++;
             continue;
         }
         const std::uint32_t limit = Limit();
@@ -131,5 +205,6 @@ std::u16string CExcelSSTCursor::ReadChars(std::uint32_t count, bool wide) {
         m_exhausted = true;
         break;
     }
+    if (afterOption) CheckPiece(text, pieceStart, wide, switched, pieceBoundary);
     return text;
 }

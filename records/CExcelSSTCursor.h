@@ -23,6 +23,9 @@ public:
     struct Boundary {
         std::uint32_t offset;      // where the CONTINUE's remaining bytes begin
         std::uint8_t removedByte;  // the CONTINUE's first byte, not in the bytes
+        // The CONTINUE's header was damaged and its bytes were found again by
+        // the framing: what crosses this boundary cannot be trusted.
+        bool damaged = false;
     };
 
     // bytes: size bytes, not copied (they must outlive the cursor); the
@@ -40,6 +43,32 @@ public:
     std::uint32_t GetBoundariesUsed() const { return m_next; }
     // True once a read wanted more bytes than were left.
     bool IsExhausted() const { return m_exhausted; }
+    // True once damage was found at a boundary the reads crossed: one the
+    // record stream marked damaged, an option byte with reserved bits set,
+    // or characters after an option byte that read as the other width's
+    // bytes (two ASCII letters as one 16-bit character, 16-bit ASCII as
+    // letters and NULs). Reads since may come from the wrong place.
+    bool IsUnsound() const { return m_unsound; }
+    // Index (in file order) of the boundary where the damage was found.
+    std::uint32_t GetDamagedBoundary() const { return m_damagedBoundary; }
+    // Offset of boundary index (in file order); size of the bytes past the
+    // last.
+    std::uint32_t BoundaryOffset(std::uint32_t index) const;
+
+    // Everything the cursor knows of where it is, to come back to.
+    struct Mark {
+        std::uint32_t next, pos, normalised, damagedBoundary;
+        bool exhausted, unsound;
+    };
+    Mark GetMark() const {
+        return {m_next, m_pos, m_normalised, m_damagedBoundary, m_exhausted, m_unsound};
+    }
+    void SetMark(const Mark& mark);
+
+    // Moves to offset with the first `passed` boundaries taken as crossed,
+    // and forgets exhaustion and unsoundness. The normalised position then
+    // counts from offset as if the bytes before it were all data.
+    void Seek(std::uint32_t offset, std::uint32_t passed);
 
     // Little-endian data reads; a read cut by the end of the bytes gives 0
     // and marks the cursor exhausted.
@@ -62,6 +91,13 @@ private:
     // Offset of the next boundary not yet passed, or the end of the bytes.
     std::uint32_t Limit() const;
     bool ReadDataByte(std::uint8_t& out);
+    // Takes note of damage at boundary index (the first found is kept).
+    void MarkDamage(std::uint32_t boundary);
+    // Checks the characters text[from..] read after the option byte at
+    // boundary index, which gave them the width `wide` (switched: another
+    // width than the characters before it).
+    void CheckPiece(const std::u16string& text, std::size_t from, bool wide, bool switched,
+                    std::uint32_t boundary);
     // A boundary not yet passed lies at or before the end of the bytes.
     bool BoundaryAhead() const;
 
@@ -72,4 +108,6 @@ private:
     std::uint32_t m_pos = 0;
     std::uint32_t m_normalised = 0;
     bool m_exhausted = false;
+    bool m_unsound = false;
+    std::uint32_t m_damagedBoundary = 0;
 };

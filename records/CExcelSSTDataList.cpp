@@ -11,6 +11,10 @@ void CExcelSSTDataList::Add(std::unique_ptr<CExcelSSTData> entry) {
     m_entries.Add(entry.release());
 }
 
+void CExcelSSTDataList::AddLost() {
+    m_byIndex.push_back(nullptr);
+}
+
 const CExcelSSTData* CExcelSSTDataList::GetAt(std::uint32_t index) const {
     return index < m_byIndex.size() ? m_byIndex[index] : nullptr;
 }

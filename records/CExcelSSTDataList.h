@@ -3,6 +3,8 @@
 //
 // The list owns its entries. Beside the linked list it keeps a vector of
 // pointers so that a lookup by index costs O(1) however large the table.
+// An index whose string was lost to damage holds no entry, so that every
+// later index still names its own string.
 #pragma once
 
 #include <cstdint>
@@ -24,6 +26,8 @@ public:
     void Add(const CExcelSSTData& entry);
     // Appends entry itself, taking ownership (a null entry is ignored).
     void Add(std::unique_ptr<CExcelSSTData> entry);
+    // Appends an index whose string is lost: GetAt gives null for it.
+    void AddLost();
 
     // Text of entry index. found is false (and the text empty) when the
     // table holds no such entry.
@@ -32,7 +36,9 @@ public:
     const CExcelSSTData* GetAt(std::uint32_t index) const;
 
     const CExcelSSTData* GetHead() const { return m_entries.GetHead(); }
-    std::uint32_t GetCount() const { return m_entries.GetCount(); }
+    // Indices in the table, lost ones included.
+    std::uint32_t GetCount() const { return static_cast<std::uint32_t>(m_byIndex.size()); }
+    std::uint32_t GetLostCount() const { return GetCount() - m_entries.GetCount(); }
 
 private:
     CTList<CExcelSSTData> m_entries;

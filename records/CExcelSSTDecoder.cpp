@@ -1,6 +1,7 @@
 #include "records/CExcelSSTDecoder.h"
 
 #include <memory>
+#include <optional>
 
 #include "biff/CExcelContinueRecordOffset.h"
 #include "biff/CExcelRawRecordData.h"
@@ -10,14 +11,21 @@
 
 namespace {
 
+using BucketStart = CExcelSSTDecoder::BucketStart;
+
+constexpr std::uint8_t kReservedFlags = static_cast<std::uint8_t>(
+    ~(biff8::kStringWide | biff8::kStringFarEast | biff8::kStringRichText));
+
 // Reads one long-form string at the cursor. Null when its header (count,
 // flags and the run count and extension size the flags announce) is cut by
-// the end of the data: no string begins there.
+// the end of the data, or its flags have reserved bits set: no string
+// begins there.
 std::unique_ptr<CExcelSSTData> ReadString(CExcelSSTCursor& cursor) {
     const std::uint16_t count = cursor.ReadU16();
     const std::uint8_t flags = cursor.ReadU8();
     const bool rich = flags & biff8::kStringRichText;
     const bool farEast = flags & biff8::kStringFarEast;
+    if (flags & kReservedFlags) return nullptr;
     const std::uint16_t runs = rich ? cursor.ReadU16() : 0;
     const std::uint32_t extension = farEast ? cursor.ReadU32() : 0;
     if (cursor.IsExhausted()) return nullptr;
@@ -38,11 +46,174 @@ std::unique_ptr<CExcelSSTData> ReadString(CExcelSSTCursor& cursor) {
     return entry;
 }
 
+// The walk over the strings: each index holds its string or nothing (lost),
+// and the offset just past what was read for it.
+class CSstWalk {
+public:
+    CSstWalk(CExcelSSTCursor& cursor, const std::vector<BucketStart>& buckets, std::uint32_t unique)
+        : m_cursor(cursor), m_buckets(buckets), m_unique(unique) {}
+
+    void Run();
+    void MoveTo(CExcelSSTDataList& list);
+
+private:
+    std::uint32_t Count() const { return static_cast<std::uint32_t>(m_strings.size()); }
+    // Drops the strings read since the last trusted start that may come
+    // from the wrong place: those that end past the boundary where the
+    // cursor found damage or, when nothing says where the damage lies and
+    // wholeStretch is set, all of them.
+    void Retract(bool wholeStretch);
+    // Goes on at the next bucket start not yet met whose header is sound;
+    // false when none is left.
+    bool Resume();
+    // Goes on at bucket, reading the strings from its index on again; false
+    // (nothing changed) when its header is not sound or its index lies
+    // before the trusted start.
+    bool Enter(const BucketStart& bucket);
+    // True when a string header with sound flags starts at the bucket start
+    // and its index is one the table and the bytes before it can hold.
+    bool HeaderAt(const BucketStart& bucket);
+    // True when a bucket start the walk did not arrive at says more about
+    // the walk than about the index: its header is sound and no string
+    // read since the trusted start began there.
+    bool Believable(const BucketStart& bucket);
+
+    CExcelSSTCursor& m_cursor;
+    const std::vector<BucketStart>& m_buckets;
+    const std::uint32_t m_unique;
+    std::vector<std::unique_ptr<CExcelSSTData>> m_strings;
+    std::vector<std::uint32_t> m_ends;
+    std::size_t m_nextBucket = 0;
+    // Strings below m_trusted were read from a start known to be right (or
+    // judged sound before damage) and are not dropped again.
+    std::uint32_t m_trusted = 0;
+    // A bucket start ahead of where the walk was when it expected it.
+    std::optional<BucketStart> m_pending;
+};
+
+void CSstWalk::Run() {
+    while (Count() < m_unique) {
+        while (m_nextBucket < m_buckets.size() && m_buckets[m_nextBucket].index < Count())
+            ++m_nextBucket;
+        if (m_nextBucket < m_buckets.size() && m_buckets[m_nextBucket].index == Count()) {
+            const BucketStart& bucket = m_buckets[m_nextBucket];
+            if (m_cursor.GetPosition() == bucket.offset &&
+                m_cursor.GetBoundariesUsed() == bucket.passed) {
+                // Arriving where EXTSST says confirms every string before.
+                m_trusted = Count();
+                ++m_nextBucket;
+            } else if (!Believable(bucket)) {
+                ++m_nextBucket;
+            } else if (bucket.offset > m_cursor.GetPosition() && !m_pending) {
+                // Ahead of the walk: the walk goes on, and the start is
+                // judged when the walk gets there.
+                m_pending = bucket;
+                ++m_nextBucket;
+            } else {
+                Retract(true);
+                if (!Resume()) break;
+                continue;
+            }
+        }
+        if (!m_cursor.HasData()) break;
+        std::unique_ptr<CExcelSSTData> entry = ReadString(m_cursor);
+        if (m_cursor.IsUnsound() || (!entry && !m_cursor.IsExhausted())) {
+            // Without bucket starts to check against, only the string being
+            // read is known to be wrong.
+            Retract(!m_buckets.empty());
+            if (!Resume()) break;
+            continue;
+        }
+        // A header cut by the end of the data ends the table.
+        if (!entry) break;
+        m_strings.push_back(std::move(entry));
+        m_ends.push_back(m_cursor.GetPosition());
+        if (m_pending && m_cursor.GetPosition() >= m_pending->offset) {
+            // A string starting where the bucket says, under another index,
+            // shows the index damaged; a string running over it shows the
+            // walk misaligned.
+            const BucketStart pending = *m_pending;
+            m_pending.reset();
+            if (m_cursor.GetPosition() > pending.offset) {
+                Retract(true);
+                if (!Enter(pending) && !Resume()) break;
+                continue;
+            }
+        }
+        if (m_cursor.IsExhausted()) break;
+    }
+}
+
+bool CSstWalk::HeaderAt(const BucketStart& bucket) {
+    if (bucket.index >= m_unique || bucket.index > bucket.offset / 3) return false;
+    const CExcelSSTCursor::Mark mark = m_cursor.GetMark();
+    m_cursor.Seek(bucket.offset, bucket.passed);
+    m_cursor.ReadU16();
+    const std::uint8_t flags = m_cursor.ReadU8();
+    const bool sound =
+        !m_cursor.IsExhausted() && !m_cursor.IsUnsound() && !(flags & kReservedFlags);
+    m_cursor.SetMark(mark);
+    return sound;
+}
+
+bool CSstWalk::Believable(const BucketStart& bucket) {
+    if (!HeaderAt(bucket)) return false;
+    // A start where a string read soundly since the trusted start began,
+    // under another index, is the index's damage, not the walk's.
+    for (std::uint32_t i = m_trusted; i < Count(); ++i)
+        if (m_strings[i] && m_ends[i] == bucket.offset) return false;
+    return true;
+}
+
+void CSstWalk::Retract(bool wholeStretch) {
+    if (m_cursor.IsUnsound()) {
+        const std::uint32_t offset = m_cursor.BoundaryOffset(m_cursor.GetDamagedBoundary());
+        for (std::uint32_t i = m_trusted; i < Count(); ++i)
+            if (m_ends[i] > offset) m_strings[i].reset();
+    } else if (wholeStretch) {
+        // Nothing says where the damage lies: every string since the
+        // trusted start may come from the wrong place.
+        for (std::uint32_t i = m_trusted; i < Count(); ++i) m_strings[i].reset();
+    }
+}
+
+bool CSstWalk::Resume() {
+    m_pending.reset();
+    while (m_nextBucket < m_buckets.size()) {
+        const BucketStart& bucket = m_buckets[m_nextBucket++];
+        if (bucket.index >= Count() && Enter(bucket)) return true;
+    }
+    return false;
+}
+
+bool CSstWalk::Enter(const BucketStart& bucket) {
+    if (bucket.index < m_trusted || !HeaderAt(bucket)) return false;
+    m_pending.reset();
+    m_strings.resize(bucket.index);
+    m_ends.resize(bucket.index, bucket.offset);
+    m_cursor.Seek(bucket.offset, bucket.passed);
+    m_trusted = bucket.index;
+    return true;
+}
+
+void CSstWalk::MoveTo(CExcelSSTDataList& list) {
+    // Lost strings at the end of the table need no entries: an index past
+    // the end is lost as well.
+    while (!m_strings.empty() && !m_strings.back()) m_strings.pop_back();
+    for (std::unique_ptr<CExcelSSTData>& entry : m_strings) {
+        if (entry)
+            list.Add(std::move(entry));
+        else
+            list.AddLost();
+    }
+}
+
 }  // namespace
 
 std::uint32_t CExcelSSTDecoder::DecodeBytes(
     const std::uint8_t* bytes, std::uint32_t size,
-    const std::vector<CExcelSSTCursor::Boundary>& boundaries, CExcelSSTDataList& list) {
+    const std::vector<CExcelSSTCursor::Boundary>& boundaries, CExcelSSTDataList& list,
+    const std::vector<BucketStart>& buckets) {
     CExcelSSTCursor cursor(bytes, size, boundaries);
     cursor.SkipData(biff8::kSstTotalOffset);
     const std::uint32_t total = cursor.ReadU32();
@@ -51,26 +222,24 @@ std::uint32_t CExcelSSTDecoder::DecodeBytes(
 
     // cstUnique is only an upper bound: every string takes at least its
     // 3-byte header, so the walk also ends with the data.
-    for (std::uint32_t s = 0; s < unique && cursor.HasData(); ++s) {
-        std::unique_ptr<CExcelSSTData> entry = ReadString(cursor);
-        if (!entry) break;
-        list.Add(std::move(entry));
-        if (cursor.IsExhausted()) break;
-    }
+    CSstWalk walk(cursor, buckets, unique);
+    walk.Run();
+    walk.MoveTo(list);
     return cursor.GetBoundariesUsed();
 }
 
 void CExcelSSTDecoder::Decode(CExcelRawRecordData& record, CExcelSSTDataList& list,
-                              CExcelContinueRecordOffsetList& continues) {
+                              CExcelContinueRecordOffsetList& continues,
+                              const std::vector<BucketStart>& buckets) {
     if (!record.Load()) return;
     std::vector<CExcelSSTCursor::Boundary> boundaries;
     boundaries.reserve(continues.GetCount());
     for (const CExcelContinueRecordOffset* entry = continues.GetHead(); entry;
          entry = entry->GetNext())
-        boundaries.push_back({entry->GetOffset(), entry->GetFlag()});
+        boundaries.push_back({entry->GetOffset(), entry->GetFlag(), entry->IsDamaged()});
 
     const std::uint32_t used =
-        DecodeBytes(record.GetLoadedBytes(), record.GetSize(), boundaries, list);
+        DecodeBytes(record.GetLoadedBytes(), record.GetSize(), boundaries, list, buckets);
     record.FreeLoaded();
 
     // The boundaries the walk passed are consumed; those past the last string

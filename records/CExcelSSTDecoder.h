@@ -10,6 +10,13 @@
 //  - anywhere else (a string header, a run count, runs, an extension
 //    block, including a header that starts exactly at the boundary) the
 //    byte is real data and is put back at that offset.
+//
+// Damage must never shift the table: when the walk cannot go on soundly (a
+// damaged CONTINUE crossed, a header with reserved flag bits, an option
+// byte that is no option byte, a bucket start of EXTSST not met where the
+// walk arrives) the strings that may have been read from the wrong place
+// become lost entries, and the walk resumes at the next bucket start EXTSST
+// gives, with that bucket's index; without one the table ends there.
 #pragma once
 
 #include <cstdint>
@@ -23,6 +30,15 @@ class CExcelSSTDataList;
 
 class CExcelSSTDecoder {
 public:
+    // Where EXTSST says a bucket's first string starts, already checked
+    // against the record framing: string `index` begins at `offset` in the
+    // joined record with the first `passed` boundaries behind it.
+    struct BucketStart {
+        std::uint32_t index;
+        std::uint32_t offset;
+        std::uint32_t passed;
+    };
+
     // Appends the strings of record (type 0x00FC) to list, in table order,
     // stopping after cstUnique strings or at the end of the data, whichever
     // comes first; a string cut by the end of the data is kept with the
@@ -30,13 +46,16 @@ public:
     // Removes from continues the boundaries it used; the others stay.
     // Frees the record's loaded bytes before returning. A record whose
     // spill file cannot be read appends nothing and counts nothing.
+    // buckets: in increasing index and offset order; empty without EXTSST.
     static void Decode(CExcelRawRecordData& record, CExcelSSTDataList& list,
-                       CExcelContinueRecordOffsetList& continues);
+                       CExcelContinueRecordOffsetList& continues,
+                       const std::vector<BucketStart>& buckets = {});
 
     // The same walk over bytes already in memory: size bytes of the joined
     // record (4-byte header included) and its boundaries in file order.
     // Returns how many boundaries, from the first, the walk used.
     static std::uint32_t DecodeBytes(const std::uint8_t* bytes, std::uint32_t size,
                                      const std::vector<CExcelSSTCursor::Boundary>& boundaries,
-                                     CExcelSSTDataList& list);
+                                     CExcelSSTDataList& list,
+                                     const std::vector<BucketStart>& buckets = {});
 };

@@ -25,6 +25,17 @@ constexpr std::uint32_t kSstTotalOffset = 4;   // u32 cstTotal: references in th
 constexpr std::uint32_t kSstUniqueOffset = 8;  // u32 cstUnique: strings in the table
 constexpr std::uint32_t kSstFirstString = 12;  // long-form strings back to back
 
+// ---- EXTSST (0x00FF), payload offsets ----------------------------------------
+// The bucket size, then one entry a bucket of that many strings: the stream
+// position of the bucket's first string (u32), its offset in the SST or
+// CONTINUE record holding it counted from that record's header (u16), and
+// two unused bytes.
+constexpr std::uint32_t kExtSstBucketSize = 0;  // u16 strings a bucket
+constexpr std::uint32_t kExtSstFirstEntry = 2;
+constexpr std::uint32_t kExtSstEntrySize = 8;
+constexpr std::uint32_t kExtSstEntryPosition = 0;  // u32, entry offsets
+constexpr std::uint32_t kExtSstEntryOffset = 4;    // u16
+
 // ---- FONT (0x0031), payload offsets ----------------------------------------
 constexpr std::uint32_t kFontHeight = 0;      // u16, twips
 constexpr std::uint32_t kFontOptions = 2;     // u16: bit 1 italic, bit 3 strike-out

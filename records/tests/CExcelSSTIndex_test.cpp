@@ -1,0 +1,197 @@
+#include "records/CExcelSSTIndex.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "records/CExcelSSTDataList.h"
+#include "records/CExcelSSTDecoder.h"
+#include "records/tests/support/SstBuilder.h"
+
+using testsupport::JoinedSst;
+using testsupport::JoinRecords;
+using testsupport::SstBuilder;
+using testsupport::SstBytes;
+using testsupport::SstString;
+
+namespace {
+
+// Where the SST record lies in the stream of the tests below.
+constexpr std::uint32_t kSstAt = 1000;
+constexpr std::uint32_t kPerBucket = 4;
+const std::u16string kLost = u"<lost>";
+
+// A shared-string table of 12 strings in five records, with EXTSST buckets of
+// four strings, as a writer leaves it and as the record stream joins it.
+struct Table {
+    JoinedSst joined;
+    std::vector<CExcelSSTIndex::Piece> pieces;
+    SstBytes extsst;
+    std::vector<std::u16string> texts;
+    std::vector<std::uint32_t> starts;  // joined offset of each string's header
+};
+
+void PutU16(SstBytes& out, std::uint32_t v) {
+    out.push_back(static_cast<std::uint8_t>(v & 0xFF));
+    out.push_back(static_cast<std::uint8_t>((v >> 8) & 0xFF));
+}
+
+// The EXTSST entry of a string whose header is at joined offset x: one at a
+// CONTINUE's first byte lies at offset 4 of that record, any other 5 bytes
+// past its piece's start.
+std::pair<std::uint32_t, std::uint32_t> EntryFor(const Table& t, std::uint32_t x) {
+    std::size_t i = t.pieces.size() - 1;
+    while (i > 0 && t.pieces[i].dataOffset > x) --i;
+    const std::uint32_t start = t.pieces[i].dataOffset;
+    const std::uint32_t inRecord = i == 0 ? x : x == start ? 4 : 5 + x - start;
+    return {t.pieces[i].streamPosition + inRecord, inRecord};
+}
+
+Table MakeTable() {
+    Table t;
+    SstBuilder sst;
+    for (int s = 0; s < 12; ++s) {
+        t.texts.push_back(u"string-" + std::u16string(1, char16_t(u'a' + s)) + u"xyz");
+        sst.Add(SstString{t.texts.back(), false, {}, false, {}});
+    }
+    const auto& layout = sst.Layout();
+    // Boundaries inside the characters of strings 2, 5 and 9 (the builder
+    // goes on at 16 bits there) and before the header of string 7.
+    const std::vector<std::uint32_t> cuts = {layout[2].chars + 3, layout[5].chars + 2,
+                                             layout[7].header, layout[9].chars + 4};
+    std::vector<std::uint32_t> ends;
+    const SstBytes stream = sst.Stream(cuts, &ends);
+    t.joined = JoinRecords(stream);
+
+    // Record headers in the stream; the SST's bytes start the joined record.
+    std::uint32_t at = 0;
+    t.pieces.push_back({kSstAt, 0});
+    at += 4 + (stream[2] | (stream[3] << 8));
+    for (const CExcelSSTCursor::Boundary& boundary : t.joined.boundaries) {
+        t.pieces.push_back({kSstAt + at, boundary.offset});
+        at += 4 + (stream[at + 2] | (stream[at + 3] << 8));
+    }
+    t.starts.push_back(12);
+    t.starts.insert(t.starts.end(), ends.begin(), ends.end() - 1);
+
+    PutU16(t.extsst, kPerBucket);
+    for (std::size_t s = 0; s < t.texts.size(); s += kPerBucket) {
+        const auto [position, inRecord] = EntryFor(t, t.starts[s]);
+        PutU16(t.extsst, position & 0xFFFF);
+        PutU16(t.extsst, position >> 16);
+        PutU16(t.extsst, inRecord);
+        PutU16(t.extsst, 0);
+    }
+    return t;
+}
+
+// Removes n bytes of the joined record at offset, as a CONTINUE whose length
+// was damaged leaves it; the records after it keep their stream positions.
+void RemoveBytes(Table& t, std::uint32_t offset, std::uint32_t n) {
+    t.joined.bytes.erase(t.joined.bytes.begin() + offset, t.joined.bytes.begin() + offset + n);
+    for (auto& boundary : t.joined.boundaries)
+        if (boundary.offset > offset) boundary.offset -= n;
+    for (auto& piece : t.pieces)
+        if (piece.dataOffset > offset) piece.dataOffset -= n;
+}
+
+void SetEntry(Table& t, std::uint32_t bucket, std::uint32_t position, std::uint32_t inRecord) {
+    const std::size_t at = 2 + 8 * bucket;
+    t.extsst[at] = static_cast<std::uint8_t>(position & 0xFF);
+    t.extsst[at + 1] = static_cast<std::uint8_t>((position >> 8) & 0xFF);
+    t.extsst[at + 2] = static_cast<std::uint8_t>((position >> 16) & 0xFF);
+    t.extsst[at + 3] = static_cast<std::uint8_t>(position >> 24);
+    t.extsst[at + 4] = static_cast<std::uint8_t>(inRecord & 0xFF);
+    t.extsst[at + 5] = static_cast<std::uint8_t>(inRecord >> 8);
+}
+
+std::uint32_t EntryPosition(const Table& t, std::uint32_t bucket) {
+    const std::size_t at = 2 + 8 * bucket;
+    return t.extsst[at] | (t.extsst[at + 1] << 8) | (t.extsst[at + 2] << 16) |
+           (static_cast<std::uint32_t>(t.extsst[at + 3]) << 24);
+}
+
+std::vector<std::u16string> Decode(const Table& t) {
+    const std::vector<CExcelSSTDecoder::BucketStart> buckets =
+        CExcelSSTIndex::Buckets(t.extsst.data(), static_cast<std::uint32_t>(t.extsst.size()),
+                                t.pieces, static_cast<std::uint32_t>(t.joined.bytes.size()));
+    CExcelSSTDataList list;
+    CExcelSSTDecoder::DecodeBytes(t.joined.bytes.data(),
+                                  static_cast<std::uint32_t>(t.joined.bytes.size()),
+                                  t.joined.boundaries, list, buckets);
+    std::vector<std::u16string> texts;
+    for (std::uint32_t i = 0; i < list.GetCount(); ++i)
+        texts.push_back(list.GetAt(i) ? list.GetAt(i)->GetText() : kLost);
+    return texts;
+}
+
+}  // namespace
+
+// Each row damages the table one way and says, index by index, which strings
+// come back as themselves and which are lost: never a string under another
+// string's index. 'k' keeps the string, '-' loses it; the table ends where
+// the pattern does.
+TEST(SstRealign, DamagedTablesNeverShift) {
+    struct Row {
+        const char* name;
+        std::function<void(Table&)> damage;
+        const char* kept;
+    };
+    const Row rows[] = {
+        {"sound, EXTSST present", [](Table&) {}, "kkkkkkkkkkkk"},
+        {"sound, EXTSST absent", [](Table& t) { t.extsst.clear(); }, "kkkkkkkkkkkk"},
+        {"sound, EXTSST positions damaged",
+         [](Table& t) {
+             SetEntry(t, 1, 0xFFFFFFF0, 12);
+             SetEntry(t, 2, EntryPosition(t, 2) + 3, 7);
+         },
+         "kkkkkkkkkkkk"},
+        {"sound, EXTSST naming the next string's start",
+         [](Table& t) {
+             const auto [position, inRecord] = EntryFor(t, t.starts[5]);
+             SetEntry(t, 1, position, inRecord);
+         },
+         "kkkkkkkkkkkk"},
+        {"option byte flipped in string 2, EXTSST present",
+         [](Table& t) { t.joined.boundaries[0].removedByte ^= 0x01; }, "kk--kkkkkkkk"},
+        {"option byte flipped in string 2, EXTSST absent",
+         [](Table& t) {
+             t.joined.boundaries[0].removedByte ^= 0x01;
+             t.extsst.clear();
+         },
+         "kk"},
+        {"option byte flipped in string 2, its bucket's successor damaged",
+         [](Table& t) {
+             t.joined.boundaries[0].removedByte ^= 0x01;
+             SetEntry(t, 1, 3, 12);
+         },
+         "kk------kkkk"},
+        {"CONTINUE lost in string 5, EXTSST present",
+         [](Table& t) {
+             CExcelSSTCursor::Boundary& lost = t.joined.boundaries[1];
+             lost.damaged = true;
+             lost.removedByte = 0;
+             for (std::uint32_t i = 0; i < 15; ++i) t.joined.bytes[lost.offset + i] = 0;
+         },
+         "kkkkk---kkkk"},
+        {"CONTINUE lost in string 5, EXTSST absent",
+         [](Table& t) {
+             t.joined.boundaries[1].damaged = true;
+             t.extsst.clear();
+         },
+         "kkkkk"},
+        {"CONTINUE misframed: two bytes of string 6 missing, EXTSST present",
+         [](Table& t) { RemoveBytes(t, t.starts[6] + 5, 2); }, "kkkkkk--kkkk"},
+    };
+    for (const Row& row : rows) {
+        Table table = MakeTable();
+        row.damage(table);
+        std::vector<std::u16string> expected;
+        for (std::size_t i = 0; row.kept[i] != '\0'; ++i)
+            expected.push_back(row.kept[i] == 'k' ? table.texts[i] : kLost);
+        EXPECT_EQ(Decode(table), expected) << row.name;
+    }
+}
