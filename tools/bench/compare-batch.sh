@@ -39,6 +39,7 @@ hyperfine --style basic --runs "$runs" --ignore-failure \
     >/dev/null
 cat "$work/batch.md"
 
+rm -rf "$work/one" "$work/many"
 "$cli" batch --jobs 1 --dest "$work/one" "${files[@]}" >"$work/one.out" 2>/dev/null || true
 "$cli" batch --jobs "$jobs" --dest "$work/many" "${files[@]}" >"$work/many.out" 2>/dev/null || true
 differ=0
