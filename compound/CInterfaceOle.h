@@ -12,9 +12,10 @@
 #include <memory>
 
 // The public headers (this one, EErrorCode.h, EStructureFlag.h,
-// CStreamDamage.h and BookliftExport.h, installed in include/booklift/) include only each other
-// and the standard library, by name within their own folder, so that they
-// read the same from the source tree and from an installed copy.
+// CStreamDamage.h and BookliftExport.h, installed in include/booklift/)
+// include only each other and the standard library, by name within their
+// own folder, so that they read the same from the source tree and from an
+// installed copy.
 #include "BookliftExport.h"
 #include "CStreamDamage.h"
 #include "EErrorCode.h"

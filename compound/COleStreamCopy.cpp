@@ -116,6 +116,11 @@ COleStreamCopy::EStep COleStreamCopy::CopyUnit(std::int32_t number, std::uint64_
     // the rest of the stream is not in the file.
     if (m_written + c > length) {
         result = ErrStreamSector;
+        CStreamDamage& damage = m_container.GetStreamDamage();
+        if (damage.chainCut == CutNone && number >= 0) {
+            damage.chainCut = CutLoop;
+            damage.chainCutSector = static_cast<std::uint32_t>(number);
+        }
         return EStep::Stop;
     }
     switch (CopyPiece(p, c, out)) {
