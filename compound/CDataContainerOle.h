@@ -15,6 +15,7 @@
 #include "compound/COleDirectoryEntry.h"
 #include "compound/COleHeader.h"
 #include "compound/CSectorList.h"
+#include "compound/CStreamDamage.h"
 
 class CDataContainerOle {
 public:
@@ -56,6 +57,11 @@ public:
     COleDirectoryEntry* GetEntry(std::int32_t id);
     const COleDirectoryEntry* GetEntry(std::int32_t id) const;
 
+    // What the last stream copy skipped and where its chain was cut; empty
+    // before any copy.
+    CStreamDamage& GetStreamDamage() { return m_streamDamage; }
+    const CStreamDamage& GetStreamDamage() const { return m_streamDamage; }
+
 private:
     std::uint32_t m_fileLength = 0;
     std::filesystem::path m_fileName;
@@ -67,4 +73,5 @@ private:
     CSectorList m_miniFatChain;
     CSectorList m_directoryChain;
     std::vector<COleDirectoryEntry> m_entries;
+    CStreamDamage m_streamDamage;
 };

@@ -125,6 +125,11 @@ int CInterfaceOle::CopyWorkbook(const std::filesystem::path& path) {
     return static_cast<int>(bit);
 }
 
+const CStreamDamage& CInterfaceOle::GetStreamDamage() const {
+    static const CStreamDamage kNone;
+    return m_container ? m_container->GetStreamDamage() : kNone;
+}
+
 CDataContainerOle* CInterfaceOle::GetDataContainerOle() const {
     return m_container.get();
 }

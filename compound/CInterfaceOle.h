@@ -11,11 +11,13 @@
 #include <filesystem>
 #include <memory>
 
-// The public headers (this one, EErrorCode.h, EStructureFlag.h and
-// BookliftExport.h, installed in include/booklift/) include only each other
-// and the standard library, by name within their own folder, so that they
-// read the same from the source tree and from an installed copy.
+// The public headers (this one, EErrorCode.h, EStructureFlag.h,
+// CStreamDamage.h and BookliftExport.h, installed in include/booklift/)
+// include only each other and the standard library, by name within their
+// own folder, so that they read the same from the source tree and from an
+// installed copy.
 #include "BookliftExport.h"
+#include "CStreamDamage.h"
 #include "EErrorCode.h"
 #include "EStructureFlag.h"
 
@@ -60,6 +62,11 @@ public:
     // holds what the chain holds) and ErrStreamSector (the output lacks the
     // skipped sectors).
     int CopyWorkbook(const std::filesystem::path& path);
+    // The sector numbers behind the last CopyWorkbook()'s ErrStreamSector,
+    // ErrStreamChain and ErrStreamSize: the pieces skipped and where the
+    // chain was cut. Empty before a copy read the chain; valid until the
+    // next ParseFile() or the object's end.
+    const CStreamDamage& GetStreamDamage() const;
 
     // The parsed model, still owned by this object; null before ParseFile().
     // Its class is not installed: outside this project it is an opaque

@@ -48,6 +48,38 @@ COleStreamChain::COleStreamChain(const CDataContainerOle& container,
         m_walk = std::move(other);
     m_error = m_walk.broken ? ErrStreamChain : ErrStreamSize;
     m_length = m_walk.ids.size() * (m_walk.mini ? kMiniSectorSize : kSectorSize);
+    if (m_walk.broken) {
+        m_cut = m_walk.cut;
+        m_cutSector = m_walk.cutSector;
+    } else {
+        FindShortEnd(size);
+    }
+}
+
+void COleStreamChain::FindShortEnd(std::uint64_t size) {
+    // A size of 0 asks for nothing, and a chain longer than the size is
+    // not cut short.
+    if (m_walk.ids.empty() || m_length >= size) return;
+    m_cutSector = static_cast<std::uint32_t>(m_walk.ids.back());
+    if (LastOutside())
+        m_cut = CutOutsideFile;
+    else if (m_walk.endMarker == kFreeSector)
+        m_cut = CutFreeSector;
+    else
+        m_cut = CutEndOfChain;
+}
+
+bool COleStreamChain::LastOutside() const {
+    const auto last = static_cast<std::uint32_t>(m_walk.ids.back());
+    if (m_walk.mini) {
+        if (last >= m_container.GetMiniFat().GetCount()) return true;
+        const COleDirectoryEntry* root = m_container.GetEntry(0);
+        const std::uint64_t q = std::uint64_t{last} * kMiniSectorSize / kSectorSize;
+        return !root || q >= root->GetChain().GetCount() ||
+               root->GetChain().GetAt(static_cast<std::uint32_t>(q)) < 0;
+    }
+    return last >= m_container.GetFat().GetCount() ||
+           SectorOffset(static_cast<std::int32_t>(last)) >= m_container.GetFileLength();
 }
 
 COleStreamChain::Walk COleStreamChain::WalkRegular(std::int32_t start) const {
@@ -58,18 +90,22 @@ COleStreamChain::Walk COleStreamChain::WalkRegular(std::int32_t start) const {
     Walk walk;
     // Each step names an entry of the FAT not named before, or one past its
     // end whose lookup ends the chain: at most GetCount() + 1 steps.
-    for (std::int32_t id = start; id >= 0; id = fat.Lookup(id)) {
+    std::int32_t id = start;
+    for (; id >= 0; id = fat.Lookup(id)) {
         const auto k = static_cast<std::size_t>(id);
         if (k < seen.size()) {
             if (seen[k] || tables[k]) {
                 walk.broken = true;
-                break;
+                walk.cut = seen[k] ? CutLoop : CutTableSector;
+                walk.cutSector = static_cast<std::uint32_t>(id);
+                return walk;
             }
             seen[k] = true;
         }
         if (SectorOffset(id) >= length) walk.inside = false;
         walk.ids.push_back(id);
     }
+    walk.endMarker = id;
     return walk;
 }
 
@@ -80,12 +116,15 @@ COleStreamChain::Walk COleStreamChain::WalkMini(std::int32_t start) const {
     std::vector<bool> seen(miniFat.GetCount(), false);
     Walk walk;
     walk.mini = true;
-    for (std::int32_t id = start; id >= 0; id = miniFat.Lookup(id)) {
+    std::int32_t id = start;
+    for (; id >= 0; id = miniFat.Lookup(id)) {
         const auto k = static_cast<std::size_t>(id);
         if (k < seen.size()) {
             if (seen[k]) {
                 walk.broken = true;
-                break;
+                walk.cut = CutLoop;
+                walk.cutSector = static_cast<std::uint32_t>(id);
+                return walk;
             }
             seen[k] = true;
         }
@@ -94,6 +133,7 @@ COleStreamChain::Walk COleStreamChain::WalkMini(std::int32_t start) const {
             walk.inside = false;
         walk.ids.push_back(id);
     }
+    walk.endMarker = id;
     return walk;
 }
 

@@ -22,6 +22,8 @@
 #include <cstdint>
 #include <vector>
 
+#include "compound/CStreamDamage.h"
+
 class CDataContainerOle;
 class COleDirectoryEntry;
 
@@ -43,6 +45,12 @@ public:
     // 0, ErrStreamChain (the walk broke off) or ErrStreamSize (the size
     // field disagrees with a sound chain).
     std::uint32_t GetError() const { return m_error; }
+    // Why the walk stopped before the stream's end (CutNone when it did
+    // not), and at which sector: see CStreamDamage. A chain cut short by a
+    // marker or by a sector outside the file counts only against a size
+    // field that asked for more.
+    EChainCut GetCut() const { return m_cut; }
+    std::uint32_t GetCutSector() const { return m_cutSector; }
 
 private:
     struct Walk {
@@ -52,6 +60,12 @@ private:
         bool broken = false;
         // Every id lies inside the file (inside the mini stream).
         bool inside = true;
+        // A broken walk: CutLoop or CutTableSector, at cutSector.
+        EChainCut cut = CutNone;
+        std::uint32_t cutSector = 0;
+        // The marker the last sector's table entry held (or the end marker
+        // for one past the table).
+        std::int32_t endMarker = -2;
     };
 
     Walk WalkRegular(std::int32_t start) const;
@@ -60,9 +74,16 @@ private:
     static bool Agrees(std::uint64_t size, const Walk& walk);
     // Sound, and as long as a stream kept in its table can be.
     bool Plausible(const Walk& walk) const;
+    // Where and why a sound walk of fewer bytes than size ended.
+    void FindShortEnd(std::uint64_t size);
+    // Whether the walk's last sector lies outside the file (the mini
+    // stream) or past its table, where no entry names a next sector.
+    bool LastOutside() const;
 
     const CDataContainerOle& m_container;
     Walk m_walk;
     std::uint64_t m_length = 0;
     std::uint32_t m_error = 0;
+    EChainCut m_cut = CutNone;
+    std::uint32_t m_cutSector = 0;
 };

@@ -25,6 +25,12 @@ std::uint32_t COleStreamCopy::Copy(std::int32_t id, const std::filesystem::path&
     // a broken chain or a size that disagrees with it is reported with the
     // copy of what the chain soundly holds.
     const COleStreamChain chain(m_container, *entry);
+    CStreamDamage& damage = m_container.GetStreamDamage();
+    damage = CStreamDamage{};
+    damage.chainCut = chain.GetCut();
+    damage.chainCutSector = chain.GetCutSector();
+    damage.chainCutInMini = chain.InMiniStream();
+    m_mini = chain.InMiniStream();
     CFileHandle out;
     if (!out.CreateForWriting(output)) return ErrCreateOutput;
     m_written = 0;
@@ -88,14 +94,21 @@ bool COleStreamCopy::Flush(CFileHandle& out) {
     return written;
 }
 
-COleStreamCopy::EStep COleStreamCopy::CopyUnit(std::uint64_t p, std::uint64_t unit,
-                                               std::uint64_t size, CFileHandle& out,
-                                               std::uint32_t& result) {
+void COleStreamCopy::Skip(std::int32_t number, std::uint32_t& result) {
+    result = ErrStreamSector;
+    // Chain walks keep only sector numbers of 0 and up.
+    if (number >= 0)
+        m_container.GetStreamDamage().AddSkipped(static_cast<std::uint32_t>(number), m_mini);
+}
+
+COleStreamCopy::EStep COleStreamCopy::CopyUnit(std::int32_t number, std::uint64_t p,
+                                               std::uint64_t unit, std::uint64_t size,
+                                               CFileHandle& out, std::uint32_t& result) {
     const std::uint64_t length = m_container.GetFileLength();
     const std::uint64_t c = std::min(unit, size - m_written);
     if (p > length || p + c > length) {
         // Skipped whole, not cut to what is there.
-        result = ErrStreamSector;
+        Skip(number, result);
         return EStep::Next;
     }
     // Sectors of a stream do not overlap, so more bytes than the file holds
@@ -103,6 +116,11 @@ COleStreamCopy::EStep COleStreamCopy::CopyUnit(std::uint64_t p, std::uint64_t un
     // the rest of the stream is not in the file.
     if (m_written + c > length) {
         result = ErrStreamSector;
+        CStreamDamage& damage = m_container.GetStreamDamage();
+        if (damage.chainCut == CutNone && number >= 0) {
+            damage.chainCut = CutLoop;
+            damage.chainCutSector = static_cast<std::uint32_t>(number);
+        }
         return EStep::Stop;
     }
     switch (CopyPiece(p, c, out)) {
@@ -110,7 +128,7 @@ COleStreamCopy::EStep COleStreamCopy::CopyUnit(std::uint64_t p, std::uint64_t un
             result = ErrCreateOutput;
             return EStep::Stop;
         case EPiece::Skipped:
-            result = ErrStreamSector;
+            Skip(number, result);
             return EStep::Next;
         case EPiece::Copied:
             break;
@@ -124,7 +142,7 @@ std::uint32_t COleStreamCopy::CopyRegular(const COleStreamChain& chain, CFileHan
     std::uint32_t result = ErrNone;
     for (const std::int32_t n : chain.GetSectors()) {
         const std::uint64_t p = SectorOffset(n);
-        if (CopyUnit(p, s, size, out, result) != EStep::Next) break;
+        if (CopyUnit(n, p, s, size, out, result) != EStep::Next) break;
     }
     return result;
 }
@@ -148,11 +166,11 @@ std::uint32_t COleStreamCopy::CopyMini(const COleStreamChain& chain, CFileHandle
         const std::int32_t e =
             q < miniStream.GetCount() ? miniStream.GetAt(static_cast<std::uint32_t>(q)) : -1;
         if (e < 0) {
-            result = ErrStreamSector;
+            Skip(id, result);
             continue;
         }
         const std::uint64_t p = SectorOffset(e) + r;
-        if (CopyUnit(p, m, size, out, result) != EStep::Next) break;
+        if (CopyUnit(id, p, m, size, out, result) != EStep::Next) break;
     }
     return result;
 }

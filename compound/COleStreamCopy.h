@@ -7,8 +7,9 @@
 // whatever the header's shifts say. A piece that lies wholly or partly
 // outside the file is skipped whole and leaves no gap: the output is the
 // concatenation of the pieces that could be read, in chain order, at most
-// the settled length. Memory use is two bounded buffers (the file read
-// ahead, the output not yet written), never the stream size field.
+// the settled length. The numbers of the pieces skipped and where the
+// walk was cut go to the container's CStreamDamage. Memory use is two bounded buffers (the file
+// read ahead, the output not yet written), never the stream size field.
 #pragma once
 
 #include <cstdint>
@@ -42,10 +43,12 @@ private:
     // ErrCreateOutput.
     std::uint32_t CopyRegular(const COleStreamChain& chain, CFileHandle& out);
     std::uint32_t CopyMini(const COleStreamChain& chain, CFileHandle& out);
-    // One piece of `unit` bytes (a sector or a mini sector) at file offset
-    // p: range tests, copy, and the bit to OR into result.
-    EStep CopyUnit(std::uint64_t p, std::uint64_t unit, std::uint64_t size, CFileHandle& out,
-                   std::uint32_t& result);
+    // One piece of `unit` bytes (sector or mini sector `number`) at file
+    // offset p: range tests, copy, and the bit to OR into result.
+    EStep CopyUnit(std::int32_t number, std::uint64_t p, std::uint64_t unit, std::uint64_t size,
+                   CFileHandle& out, std::uint32_t& result);
+    // Counts piece `number` as skipped: ErrStreamSector, and its number kept.
+    void Skip(std::int32_t number, std::uint32_t& result);
     // Reads c bytes at file offset p and appends them, after the range tests
     // every piece passes.
     EPiece CopyPiece(std::uint64_t p, std::uint64_t c, CFileHandle& out);
@@ -61,6 +64,7 @@ private:
     const CFileHandle& m_source;
     CDataContainerOle& m_container;
     std::uint64_t m_written = 0;
+    bool m_mini = false;                  // the pieces are mini sectors
     std::vector<std::uint8_t> m_pending;  // copied, not yet written
     std::vector<std::uint8_t> m_window;   // the file from m_windowAt on
     std::uint64_t m_windowAt = 0;

@@ -85,6 +85,7 @@ bool CFilePaser::ExtractWorkbook() {
     const std::filesystem::path name = CFileNameManager::MakeExtractedWorkbookName();
     m_copyResult = ole.CopyWorkbook(name);
     m_parseError = ole.GetParseError();
+    m_streamDamage = ole.GetStreamDamage();
     // A broken chain or a wrong size field leaves a copy without gaps of
     // what the chain soundly holds: it is scanned, and doubted.
     constexpr unsigned long kDoubtBits = ErrStreamChain | ErrStreamSize;

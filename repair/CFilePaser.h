@@ -13,6 +13,7 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "compound/CStreamDamage.h"
 #include "compound/EStructureFlag.h"
 #include "platform/RunState.h"
 #include "repair/CExtractionDoubt.h"
@@ -78,12 +79,16 @@ public:
     unsigned long GetParseError() const { return m_parseError; }
     unsigned long GetStructureFlags() const { return m_structureFlags; }
     int GetCopyResult() const { return m_copyResult; }
+    // The sectors the copy skipped and where its chain was cut; empty when
+    // no copy was tried.
+    const CStreamDamage& GetStreamDamage() const { return m_streamDamage; }
 
 private:
     CExcelData* m_data = nullptr;
     unsigned long m_parseError = 0;
     unsigned long m_structureFlags = StructAll;
     int m_copyResult = -1;
+    CStreamDamage m_streamDamage;
     EExtractionDoubt m_doubt = EExtractionDoubt::None;
     bool m_rawScanned = false;
     bool m_keptRaw = false;

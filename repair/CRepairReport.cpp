@@ -57,6 +57,8 @@ std::uint64_t CRepairReport::ApproximateBytes() const {
     std::uint64_t total = sizeof(CRepairReport) + TextBytes(kind) + TextBytes(copyDoubt) +
                           TextBytes(reason) + TextBytes(source.native());
     for (const std::string& error : compoundErrors) total += sizeof(error) + TextBytes(error);
+    total += (skippedSectors.capacity() + skippedMiniSectors.capacity()) * sizeof(std::uint32_t);
+    if (chainCut) total += TextBytes(chainCut->reason);
     if (headerConditionsFailed)
         for (const std::string& condition : *headerConditionsFailed)
             total += sizeof(condition) + TextBytes(condition);

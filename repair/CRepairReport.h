@@ -86,6 +86,13 @@ struct CReportRefusal {
     std::uint64_t count = 0;
 };
 
+// Where the walk of the copied stream's chain stopped short, and why.
+struct CReportChainCut {
+    std::uint32_t sector = 0;  // a mini sector number when mini
+    bool mini = false;
+    std::string reason;  // "loop", "outside the file", ...
+};
+
 enum class EReportOutcome : std::uint8_t { Complete, Partial, Failed };
 
 struct CRepairReport {
@@ -101,6 +108,13 @@ struct CRepairReport {
     std::optional<std::vector<std::string>> headerConditionsFailed;
     bool scannedExtractedStream = false;
     std::string copyDoubt;  // why the stream copy was doubted; empty when it was not
+    // Sectors and mini sectors of the stream that the copy skipped, the
+    // first of them in chain order; the totals count all.
+    std::vector<std::uint32_t> skippedSectors;
+    std::uint64_t skippedSectorsTotal = 0;
+    std::vector<std::uint32_t> skippedMiniSectors;
+    std::uint64_t skippedMiniSectorsTotal = 0;
+    std::optional<CReportChainCut> chainCut;
 
     std::vector<CReportWorkbook> workbooks;
     // What the readers skipped; more may have been reported than kept.

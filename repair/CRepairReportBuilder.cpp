@@ -239,6 +239,14 @@ CRepairReport CRepairReportBuilder::Build(const CExcelData& data, const CRepairT
     report.scannedExtractedStream = trace.m_scannedExtractedCopy;
     if (trace.m_copyDoubt != EExtractionDoubt::None)
         report.copyDoubt = CExtractionDoubt::Describe(trace.m_copyDoubt);
+    const CStreamDamage& sectors = trace.m_streamDamage;
+    report.skippedSectors = sectors.skippedSectors;
+    report.skippedSectorsTotal = sectors.skippedSectorsTotal;
+    report.skippedMiniSectors = sectors.skippedMiniSectors;
+    report.skippedMiniSectorsTotal = sectors.skippedMiniSectorsTotal;
+    if (sectors.chainCut != CutNone)
+        report.chainCut = CReportChainCut{sectors.chainCutSector, sectors.chainCutInMini,
+                                          ChainCutName(sectors.chainCut)};
 
     if (!repaired) {
         // A repair that ended for another reason (a stop, an unreadable

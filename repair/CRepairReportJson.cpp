@@ -130,6 +130,12 @@ void PutNames(JsonOut& json, const std::vector<std::string>& names) {
     json.Close(']');
 }
 
+void PutNumbers(JsonOut& json, const std::vector<std::uint32_t>& numbers) {
+    json.Open('[');
+    for (const std::uint32_t number : numbers) json.Number(number);
+    json.Close(']');
+}
+
 void PutSheet(JsonOut& json, const CReportSheet& sheet) {
     json.Open('{');
     json.Key("position").Number(sheet.position);
@@ -217,6 +223,22 @@ std::string CRepairReportJson::Write(const CRepairReport& report) {
         json.Null();
     } else {
         json.String(report.copyDoubt);
+    }
+    json.Key("skipped_sectors");
+    PutNumbers(json, report.skippedSectors);
+    json.Key("skipped_sectors_total").Number(report.skippedSectorsTotal);
+    json.Key("skipped_mini_sectors");
+    PutNumbers(json, report.skippedMiniSectors);
+    json.Key("skipped_mini_sectors_total").Number(report.skippedMiniSectorsTotal);
+    json.Key("chain_cut");
+    if (report.chainCut) {
+        json.Open('{');
+        json.Key("sector").Number(report.chainCut->sector);
+        json.Key("mini").Bool(report.chainCut->mini);
+        json.Key("reason").String(report.chainCut->reason);
+        json.Close('}');
+    } else {
+        json.Null();
     }
     json.Close('}');
 

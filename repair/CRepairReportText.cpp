@@ -70,6 +70,21 @@ void PutSheet(std::string& out, const CReportSheet& sheet) {
                 [&](std::size_t i) { return CRepairReportJson::Address(sheet.brokenTexts[i]); });
 }
 
+// "  Sectors skipped: 12, 13, 40 (3)", the numbers cut after kListedCells;
+// nothing when none was.
+void PutSectorList(std::string& out, const char* title, const std::vector<std::uint32_t>& listed,
+                   std::uint64_t total) {
+    if (total == 0) return;
+    out += "  " + std::string(title) + ": ";
+    const std::size_t shown = std::min(listed.size(), CRepairReportText::kListedCells);
+    for (std::size_t i = 0; i < shown; ++i) {
+        if (i > 0) out += ", ";
+        out += std::to_string(listed[i]);
+    }
+    if (shown < total) out += " and " + std::to_string(total - shown) + " more";
+    out += " (" + std::to_string(total) + ")\n";
+}
+
 void PutDamage(std::string& out, const CReportDamage& damage) {
     char bytes[48];
     std::snprintf(bytes, sizeof bytes, "  Bytes 0x%08X-0x%08X: ", damage.begin, damage.end);
@@ -108,6 +123,13 @@ std::string CRepairReportText::Write(const CRepairReport& report) {
                                          : "  Read from the raw file\n";
     if (!report.copyDoubt.empty())
         out += "  The stream copy was doubted: " + report.copyDoubt + "\n";
+    PutSectorList(out, "Sectors skipped", report.skippedSectors, report.skippedSectorsTotal);
+    PutSectorList(out, "Mini sectors skipped", report.skippedMiniSectors,
+                  report.skippedMiniSectorsTotal);
+    if (report.chainCut) {
+        out += "  Chain cut at " + std::string(report.chainCut->mini ? "mini sector " : "sector ") +
+               std::to_string(report.chainCut->sector) + ": " + report.chainCut->reason + "\n";
+    }
 
     for (std::size_t w = 0; w < report.workbooks.size(); ++w) {
         const CReportWorkbook& workbook = report.workbooks[w];

@@ -6,6 +6,7 @@
 #include <cstddef>
 #include <filesystem>
 
+#include "compound/CStreamDamage.h"
 #include "compound/EStructureFlag.h"
 #include "repair/CExtractionDoubt.h"
 #include "repair/CSourceFileKind.h"
@@ -19,6 +20,8 @@ struct CRepairTrace {
     unsigned long m_structureFlags = StructAll;
     // CopyWorkbook's result; -1 when no copy was tried.
     int m_copyResult = -1;
+    // The sectors the copy skipped and where its chain was cut.
+    CStreamDamage m_streamDamage;
     // The file the kept model was scanned from: the extracted copy or the
     // source itself.
     std::filesystem::path m_scanPath;

@@ -44,6 +44,14 @@ constexpr BitName kStructureFlags[] = {
     {StructDifatSectorCount, "difat-sector-count"},
 };
 
+constexpr BitName kChainCuts[] = {
+    {CutLoop, "loop"},
+    {CutTableSector, "FAT or DIFAT sector"},
+    {CutOutsideFile, "outside the file"},
+    {CutFreeSector, "free sector before the size"},
+    {CutEndOfChain, "end of chain before the size"},
+};
+
 template <std::size_t N>
 std::string JoinNames(unsigned long bits, const BitName (&table)[N]) {
     std::string names;
@@ -63,4 +71,10 @@ std::string ParseErrorNames(unsigned long bits) {
 
 std::string StructureFlagNames(unsigned long bits) {
     return JoinNames(bits, kStructureFlags);
+}
+
+std::string ChainCutName(EChainCut cut) {
+    for (const BitName& entry : kChainCuts)
+        if (entry.bit == cut) return entry.name;
+    return {};
 }

@@ -38,6 +38,7 @@ bool Repair(CExcelData* data, CRepairTrace* trace) {
         trace->m_parseError = paser.GetParseError();
         trace->m_structureFlags = paser.GetStructureFlags();
         trace->m_copyResult = paser.GetCopyResult();
+        trace->m_streamDamage = paser.GetStreamDamage();
         trace->m_scanPath = data->GetScanPath();
         trace->m_scannedExtractedCopy = !data->GetExtractedPath().empty();
     }

@@ -252,3 +252,96 @@ TEST(CopyStream, EntryIdWithoutAnEntryCreatesNothing) {
     EXPECT_EQ(reader.CopyStream(-1, out), ErrEntryIndex);
     EXPECT_FALSE(std::filesystem::exists(out));
 }
+
+// --- The sector numbers kept for the report -------------------------------------------
+
+// Builds a damaged file and states the numbers its copy must record.
+struct StreamDamageCase {
+    const char* name;
+    std::vector<std::uint8_t> (*make)(Builder& builder, CStreamDamage& expected);
+};
+
+const StreamDamageCase kStreamDamageCases[] = {
+    {"sector outside the file mid-chain",
+     [](Builder& b, CStreamDamage& expected) {
+         // s0..s3, a sector past the end, s4..s9: one sector over the size's
+         // ten is slack, so the walk is sound and only the piece is lost.
+         b.AddStream(u"Workbook", Pattern(5120, 20));
+         std::vector<std::uint8_t> file = b.Build();
+         const Builder::Layout& layout = b.GetLayout();
+         const std::vector<std::int32_t>& s = layout.Find(u"Workbook")->sectors;
+         ByteMutation::SetI32(file, layout.FatEntryOffset(s[3]), layout.pastEnd);
+         ByteMutation::SetI32(file, layout.FatEntryOffset(layout.pastEnd), s[4]);
+         expected.skippedSectors = {static_cast<std::uint32_t>(layout.pastEnd)};
+         expected.skippedSectorsTotal = 1;
+         return file;
+     }},
+    {"chain that leaves the file",
+     [](Builder& b, CStreamDamage& expected) {
+         b.AddStream(u"Workbook", Pattern(5120, 21));
+         std::vector<std::uint8_t> file = b.Build();
+         const Builder::Layout& layout = b.GetLayout();
+         const std::vector<std::int32_t>& s = layout.Find(u"Workbook")->sectors;
+         ByteMutation::SetI32(file, layout.FatEntryOffset(s[3]), layout.pastEnd);
+         expected.skippedSectors = {static_cast<std::uint32_t>(layout.pastEnd)};
+         expected.skippedSectorsTotal = 1;
+         expected.chainCut = CutOutsideFile;
+         expected.chainCutSector = static_cast<std::uint32_t>(layout.pastEnd);
+         return file;
+     }},
+    {"looping chain",
+     [](Builder& b, CStreamDamage& expected) {
+         b.AddStream(u"Workbook", Pattern(5000, 22));
+         b.LoopChain(u"Workbook", 3, 1);
+         std::vector<std::uint8_t> file = b.Build();
+         expected.chainCut = CutLoop;
+         expected.chainCutSector =
+             static_cast<std::uint32_t>(b.GetLayout().Find(u"Workbook")->sectors[1]);
+         return file;
+     }},
+    {"free sector before the size is reached",
+     [](Builder& b, CStreamDamage& expected) {
+         b.AddStream(u"Workbook", Pattern(5000, 23));
+         std::vector<std::uint8_t> file = b.Build();
+         const Builder::Layout& layout = b.GetLayout();
+         const std::int32_t third = layout.Find(u"Workbook")->sectors[2];
+         ByteMutation::SetI32(file, layout.FatEntryOffset(third), CompoundFormat::kFreeSector);
+         expected.chainCut = CutFreeSector;
+         expected.chainCutSector = static_cast<std::uint32_t>(third);
+         return file;
+     }},
+    {"mini sectors outside the mini stream",
+     [](Builder& b, CStreamDamage& expected) {
+         // m0 m1 8 16 m3: 8 lies at the mini stream chain's end marker, 16
+         // beyond the chain; five mini sectors for a size of four is slack.
+         b.AddStream(u"Workbook", Pattern(256, 24));
+         std::vector<std::uint8_t> file = b.Build();
+         const Builder::Layout& layout = b.GetLayout();
+         ByteMutation::SetI32(file, layout.MiniFatEntryOffset(1), 8);
+         ByteMutation::SetI32(file, layout.MiniFatEntryOffset(8), 16);
+         ByteMutation::SetI32(file, layout.MiniFatEntryOffset(16), 3);
+         expected.skippedMiniSectors = {8, 16};
+         expected.skippedMiniSectorsTotal = 2;
+         expected.chainCutInMini = true;
+         return file;
+     }},
+};
+
+TEST(CopyStream, RecordsTheSectorsSkippedAndWhereTheChainWasCut) {
+    for (const StreamDamageCase& row : kStreamDamageCases) {
+        Builder builder;
+        CStreamDamage expected;
+        ParsedFile parsed(row.make(builder, expected));
+        ASSERT_EQ(parsed.Bits(), 0u) << row.name;
+        std::vector<std::uint8_t> out;
+        EXPECT_NE(parsed.CopyWorkbook(out), 0) << row.name;
+        const CStreamDamage& got = parsed.Ole().GetStreamDamage();
+        EXPECT_EQ(got.skippedSectors, expected.skippedSectors) << row.name;
+        EXPECT_EQ(got.skippedSectorsTotal, expected.skippedSectorsTotal) << row.name;
+        EXPECT_EQ(got.skippedMiniSectors, expected.skippedMiniSectors) << row.name;
+        EXPECT_EQ(got.skippedMiniSectorsTotal, expected.skippedMiniSectorsTotal) << row.name;
+        EXPECT_EQ(got.chainCut, expected.chainCut) << row.name;
+        EXPECT_EQ(got.chainCutSector, expected.chainCutSector) << row.name;
+        EXPECT_EQ(got.chainCutInMini, expected.chainCutInMini) << row.name;
+    }
+}

@@ -20,7 +20,7 @@ foreach(line IN LISTS lines)
 endforeach()
 # The members the program binds to, by their exact names.
 foreach(member SetFileNameSrc ParseFile GetParseError AnalizeFileStructureOle
-               CopyWorkbook GetDataContainerOle)
+               CopyWorkbook GetStreamDamage GetDataContainerOle)
   if(NOT symbols MATCHES "CInterfaceOle::${member}\\(")
     message(FATAL_ERROR "booklift does not export CInterfaceOle::${member}")
   endif()

@@ -23,8 +23,7 @@ TEST(CMFSJobSummaryTest, ClosingMessageCountsWhatHappened) {
         {{O::Skipped, O::NotBegun, O::NotBegun},
          u"0 files repaired and saved; 1 skipped; 2 not begun."},
         {{O::Saved, Partial}, u"1 file repaired and saved; 1 saved with losses."},
-        {{Partial, Partial, O::Failed},
-         u"2 files saved with losses; 1 failed."},
+        {{Partial, Partial, O::Failed}, u"2 files saved with losses; 1 failed."},
         {{}, u""},
     };
     for (const auto& c : cases) {

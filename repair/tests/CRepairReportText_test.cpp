@@ -44,7 +44,18 @@ TEST(RepairReportText, StatesEachFactAndLeavesOutWhatIsEmpty) {
          {"Result: complete\n", "Recovered cells: 4\n", "Source: /data/Prices.xls\n",
           "6144 bytes, compound file", "extracted Workbook stream",
           "sheet 1 \"Prices\": 4 cells in A1:B4\n", "3 numbers, 1 text, 0 Booleans"},
-         {"Save:", "Damaged ranges", "lost", "default format", "doubted"}},
+         {"Save:", "Damaged ranges", "lost", "default format", "doubted", "skipped", "Chain cut"}},
+        {"skipped sectors cut after the cap, fewer listed than counted, chain cut",
+         [](CRepairReport& report) {
+             for (std::uint32_t n = 0; n < 60; ++n) report.skippedSectors.push_back(n + 7);
+             report.skippedSectorsTotal = 1200;
+             report.skippedMiniSectors = {3};
+             report.skippedMiniSectorsTotal = 1;
+             report.chainCut = CReportChainCut{12, false, "loop"};
+         },
+         {"  Sectors skipped: 7, 8, 9,", ", 56 and 1150 more (1200)\n",
+          "  Mini sectors skipped: 3 (1)\n", "  Chain cut at sector 12: loop\n"},
+         {", 57"}},
         {"lost strings cut after the cap",
          [](CRepairReport& report) {
              report.outcome = EReportOutcome::Partial;

@@ -3,11 +3,14 @@
 #include "repair/CRepairReport.h"
 
 #include <gtest/gtest.h>
+#include <sys/wait.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <memory>
 #include <string>
 
+#include "compound/tests/support/ByteMutation.h"
 #include "model/CExcelData.h"
 #include "platform/CRefusedCalls.h"
 #include "platform/ScopedMessageCapture.h"
@@ -258,6 +261,51 @@ TEST(CRepairReport, PlacesZeroedBytesBetweenTheRowsAroundThem) {
     EXPECT_EQ(damage.sheetName, u"Data");
     EXPECT_EQ(damage.rowBefore, std::optional<std::uint16_t>(49));
     EXPECT_EQ(damage.rowAfter, std::optional<std::uint16_t>(86));
+}
+
+TEST(CRepairReport, NamesTheSectorsTheCopySkippedAndItsJsonHoldsToTheSchema) {
+    // The Workbook stream's fourth sector continues to one past the end of
+    // the file, which continues to the fifth: one sector lost mid-chain.
+    CompoundFileBuilder builder;
+    builder.AddStream(u"Workbook", NumberWorkbook(400, GlobalsWithFormats()));
+    Bytes file = builder.Build();
+    const CompoundFileBuilder::Layout& layout = builder.GetLayout();
+    const CompoundFileBuilder::StreamPlacement& stream = *layout.Find(u"Workbook");
+    ASSERT_FALSE(stream.inMiniStream);
+    ByteMutation::SetI32(file, layout.FatEntryOffset(stream.sectors[3]), layout.pastEnd);
+    ByteMutation::SetI32(file, layout.FatEntryOffset(layout.pastEnd), stream.sectors[4]);
+
+    ResetRunState();
+    testsupport::ScopedTempDir temp;
+    const fs::path path = temp.Path() / "book.xls";
+    ASSERT_TRUE(testsupport::WriteFileBytes(path, file));
+    CExcelData data;
+    data.SetSourcePath(path);
+    CRepairTrace trace;
+    ScopedMessageCapture quiet;
+    const CRepairReport report =
+        CRepairReportBuilder::Build(data, trace, RepairFile(&data, &trace));
+
+    const auto pastEnd = static_cast<std::uint32_t>(layout.pastEnd);
+    EXPECT_EQ(report.skippedSectors, std::vector<std::uint32_t>{pastEnd});
+    EXPECT_EQ(report.skippedSectorsTotal, 1u);
+    EXPECT_TRUE(report.skippedMiniSectors.empty());
+    EXPECT_FALSE(report.chainCut.has_value());
+    const std::string json = CRepairReportJson::Write(report);
+    for (const std::string& part :
+         {"\"skipped_sectors\": [" + std::to_string(pastEnd) + "]",
+          std::string("\"skipped_sectors_total\": 1"), std::string("\"chain_cut\": null")})
+        EXPECT_NE(json.find(part), std::string::npos) << part << "\n" << json;
+
+    const fs::path written = temp.Path() / "report.json";
+    ASSERT_TRUE(testsupport::WriteFileBytes(written, Bytes(json.begin(), json.end())));
+    const std::string command = "/usr/bin/python3 " MENDWELL_REPORT_CHECKER
+                                " " MENDWELL_REPORT_SCHEMA " '" +
+                                written.string() + "'";
+    const int status = std::system(command.c_str());
+    if (WIFEXITED(status) && WEXITSTATUS(status) == 77)
+        GTEST_SKIP() << "python3-jsonschema is not installed";
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << json;
 }
 
 TEST(CRepairReportJson, WritesAddressesAndEscapesTexts) {

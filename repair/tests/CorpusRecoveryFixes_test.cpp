@@ -28,16 +28,15 @@ using Cell = corpus::DumpRow;
 using Dump = corpus::DumpCells;
 
 bool IsNumber(const std::string& type) {
-    return type == "number" || type == "date" || type == "formula-number" ||
-           type == "formula-date";
+    return type == "number" || type == "date" || type == "formula-number" || type == "formula-date";
 }
 
 // Numbers agree as doubles, bit for bit (a date is its serial number);
 // anything else by type and text.
 bool Agrees(const Cell& truth, const Cell& ours) {
     if (IsNumber(truth.type))
-        return IsNumber(ours.type) &&
-               std::strtod(truth.value.c_str(), nullptr) == std::strtod(ours.value.c_str(), nullptr);
+        return IsNumber(ours.type) && std::strtod(truth.value.c_str(), nullptr) ==
+                                          std::strtod(ours.value.c_str(), nullptr);
     return truth.type == ours.type && truth.value == ours.value;
 }
 
