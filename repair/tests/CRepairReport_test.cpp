@@ -232,6 +232,19 @@ TEST(CRepairReport, SaysWhatCameBackAndWhatWasLost) {
     }
 }
 
+// The report of a repair of file, written to a scratch folder.
+CRepairReport ReportOfFile(const Bytes& file) {
+    ResetRunState();
+    testsupport::ScopedTempDir temp;
+    const fs::path path = temp.Path() / "book.xls";
+    EXPECT_TRUE(testsupport::WriteFileBytes(path, file));
+    CExcelData data;
+    data.SetSourcePath(path);
+    CRepairTrace trace;
+    ScopedMessageCapture quiet;
+    return CRepairReportBuilder::Build(data, trace, RepairFile(&data, &trace));
+}
+
 TEST(CRepairReport, PlacesZeroedBytesBetweenTheRowsAroundThem) {
     // Rows 51-86 (0-based 50-85) of column A zeroed, record boundaries and
     // all: the walk meets zero headers from there to row 87's record.
@@ -241,16 +254,7 @@ TEST(CRepairReport, PlacesZeroedBytesBetweenTheRowsAroundThem) {
     ASSERT_NE(at, stream.end());
     std::fill(at, at + 36 * 18, 0);
 
-    ResetRunState();
-    testsupport::ScopedTempDir temp;
-    const fs::path path = temp.Path() / "book.xls";
-    ASSERT_TRUE(testsupport::WriteFileBytes(path, InCompoundFile(stream)));
-    CExcelData data;
-    data.SetSourcePath(path);
-    CRepairTrace trace;
-    ScopedMessageCapture quiet;
-    const CRepairReport report =
-        CRepairReportBuilder::Build(data, trace, RepairFile(&data, &trace));
+    const CRepairReport report = ReportOfFile(InCompoundFile(stream));
 
     EXPECT_EQ(report.outcome, EReportOutcome::Partial);
     EXPECT_EQ(report.RecoveredCells(), 164u);
@@ -275,16 +279,7 @@ TEST(CRepairReport, NamesTheSectorsTheCopySkippedAndItsJsonHoldsToTheSchema) {
     ByteMutation::SetI32(file, layout.FatEntryOffset(stream.sectors[3]), layout.pastEnd);
     ByteMutation::SetI32(file, layout.FatEntryOffset(layout.pastEnd), stream.sectors[4]);
 
-    ResetRunState();
-    testsupport::ScopedTempDir temp;
-    const fs::path path = temp.Path() / "book.xls";
-    ASSERT_TRUE(testsupport::WriteFileBytes(path, file));
-    CExcelData data;
-    data.SetSourcePath(path);
-    CRepairTrace trace;
-    ScopedMessageCapture quiet;
-    const CRepairReport report =
-        CRepairReportBuilder::Build(data, trace, RepairFile(&data, &trace));
+    const CRepairReport report = ReportOfFile(file);
 
     const auto pastEnd = static_cast<std::uint32_t>(layout.pastEnd);
     EXPECT_EQ(report.skippedSectors, std::vector<std::uint32_t>{pastEnd});
@@ -297,6 +292,7 @@ TEST(CRepairReport, NamesTheSectorsTheCopySkippedAndItsJsonHoldsToTheSchema) {
           std::string("\"skipped_sectors_total\": 1"), std::string("\"chain_cut\": null")})
         EXPECT_NE(json.find(part), std::string::npos) << part << "\n" << json;
 
+    testsupport::ScopedTempDir temp;
     const fs::path written = temp.Path() / "report.json";
     ASSERT_TRUE(testsupport::WriteFileBytes(written, Bytes(json.begin(), json.end())));
     const std::string command = "/usr/bin/python3 " MENDWELL_REPORT_CHECKER
