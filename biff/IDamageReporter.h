@@ -1,6 +1,7 @@
 // What the readers tell about the bytes they could not use: a range of the
 // scan file (the extracted Workbook stream or the damaged file itself),
-// why it was skipped, the sheet whose records it fell among, and the rows
+// why it was skipped, the sheet (or the globals) whose records it fell
+// among, and the rows
 // of the last cell before it and the first cell after it, so that a user
 // learns where in the sheet something may be missing.
 #pragma once
@@ -18,10 +19,14 @@ struct CDamagedRange {
     std::uint32_t begin = 0;
     std::uint32_t end = 0;  // one past the last byte
     ESkipReason kind = ESkipReason::ZeroedBytes;
-    // The offset of the BOF of the sheet whose stretch holds the range.
+    // The offset of the BOF of the sheet whose stretch holds the range, or
+    // of the workbook's globals when globals is true.
     std::uint32_t substream = 0;
     std::optional<std::uint16_t> rowBefore;  // 0-based
     std::optional<std::uint16_t> rowAfter;
+    // The range lies among a workbook's global records (formats, fonts,
+    // the shared strings, the sheet list), not a sheet's.
+    bool globals = false;
 };
 
 class IDamageReporter {

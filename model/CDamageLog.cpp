@@ -6,7 +6,7 @@ void CDamageLog::Skipped(const CDamagedRange& range) {
     if (!m_ranges.empty() && m_reported == m_ranges.size()) {
         CDamagedRange& last = m_ranges.back();
         if (last.end == range.begin && last.kind == range.kind &&
-            last.substream == range.substream) {
+            last.substream == range.substream && last.globals == range.globals) {
             last.end = range.end;
             last.rowAfter = range.rowAfter;
             return;

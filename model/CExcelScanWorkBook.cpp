@@ -176,6 +176,7 @@ void CExcelScanWorkBook::ReadRecord(const CInputFile& file, std::uint64_t& posit
                                     std::uint64_t limit) {
     m_record.reset();
     m_continues = std::make_unique<CExcelContinueRecordOffsetList>();
+    m_lastSkip = {0, 0};
 
     m_sstPieces.clear();
     m_extSst.clear();
@@ -208,6 +209,7 @@ void CExcelScanWorkBook::ReadRecord(const CInputFile& file, std::uint64_t& posit
             m_record = std::make_unique<CExcelRawRecordData>(m_buffer.data(),
                                                              static_cast<std::uint32_t>(got));
             m_buffer.clear();
+            m_lastSkip = {position + biff::kRecordHeaderSize, *resume};
             position = *resume;
             return;
         }
@@ -310,9 +312,11 @@ void CExcelScanWorkBook::SkipRecord(const CInputFile& file, std::uint64_t& posit
     // A record of a wrong length is stepped over to where the framing
     // resumes, as a decoded one is: the SST and BOUNDSHEETs after a damaged
     // STYLEEXT are still found.
+    m_lastSkip = {0, 0};
     const std::uint32_t length = DeclaredLength(file, position);
     if (LengthBroken(file, position, limit)) {
         if (const std::optional<std::uint64_t> resume = Resume(file, position, limit)) {
+            m_lastSkip = {position, *resume};
             position = *resume;
             return;
         }
@@ -322,6 +326,32 @@ void CExcelScanWorkBook::SkipRecord(const CInputFile& file, std::uint64_t& posit
     while (ContinueAt(file, position, limit, &declared))
         position +=
             biff::kRecordHeaderSize + biff::kContinueFlagSize + ContinueDataLength(declared);
+}
+
+void CExcelScanWorkBook::ReportGlobalsDamage(const CInputFile& file, std::uint64_t at,
+                                             std::uint32_t globals, CExcelData* data) const {
+    if (data == nullptr) return;
+    CDamagedRange range;
+    range.substream = globals;
+    range.globals = true;
+    std::uint8_t header[biff::kRecordHeaderSize] = {};
+    if (m_lastSkip.second > m_lastSkip.first && m_lastSkip.second <= UINT32_MAX) {
+        range.begin = static_cast<std::uint32_t>(m_lastSkip.first);
+        range.end = static_cast<std::uint32_t>(m_lastSkip.second);
+        range.kind = ESkipReason::OversizedRecord;
+    } else if (at + sizeof header <= UINT32_MAX &&
+               file.ReadAt(at, header, sizeof header) == sizeof header &&
+               std::all_of(std::begin(header), std::end(header),
+                           [](std::uint8_t b) { return b == 0; })) {
+        // No record has a zero type and length: a zeroed run is stepped over
+        // one such header at a time, and the log joins the steps.
+        range.begin = static_cast<std::uint32_t>(at);
+        range.end = static_cast<std::uint32_t>(at + sizeof header);
+        range.kind = ESkipReason::ZeroedBytes;
+    } else {
+        return;
+    }
+    data->GetDamageLog().Skipped(range);
 }
 
 bool CExcelScanWorkBook::ScanGlobals(std::uint32_t start, std::uint32_t end, CExcelData* data,
@@ -351,10 +381,12 @@ bool CExcelScanWorkBook::ScanGlobals(std::uint32_t start, std::uint32_t end, CEx
         const std::uint16_t recordType =
             file.ReadAt(position, type, sizeof type) == sizeof type ? CDataReader::GetU16(type) : 0;
         const GlobalsHandler* handler = FindHandler(recordType);
+        const std::uint64_t at = position;
         // Records no decoder wants are stepped over by the same framing rules
         // without being copied to a spill file.
         if (!handler) {
             SkipRecord(file, position, stop);
+            ReportGlobalsDamage(file, at, start, data);
             continue;
         }
         if (!handler->read) {
@@ -363,6 +395,7 @@ bool CExcelScanWorkBook::ScanGlobals(std::uint32_t start, std::uint32_t end, CEx
             break;
         }
         ReadRecord(file, position, stop);
+        ReportGlobalsDamage(file, at, start, data);
         handler->read(*this, *workbook);
     }
 

@@ -12,6 +12,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "biff/CExcelContinueRecordOffset.h"
@@ -76,6 +77,11 @@ public:
         return m_boundSheets;
     }
 
+    // The bytes the last ReadRecord (or step over a record) left out to
+    // resume the framing after a record of an impossible length: [first,
+    // second) of the scan file; empty when it left none out.
+    const std::pair<std::uint64_t, std::uint64_t>& GetLastSkip() const { return m_lastSkip; }
+
     // The offset right after the EOF record that ended the last globals
     // scan (where the first sheet's substream begins in a sound stream); 0
     // when that scan met no EOF.
@@ -109,6 +115,11 @@ private:
     // Moves position past the record at position and the CONTINUE records
     // joined to it, by the same rules as ReadRecord, without keeping them.
     void SkipRecord(const CInputFile& file, std::uint64_t& position, std::uint64_t limit);
+    // Tells data's damage log what the record at `at` of the globals whose
+    // BOF is at globals left out (GetLastSkip), or that it was a zeroed
+    // header.
+    void ReportGlobalsDamage(const CInputFile& file, std::uint64_t at, std::uint32_t globals,
+                             CExcelData* data) const;
     // True when the record at position has a length that cannot be right and
     // the record after it by that length is no record we know.
     static bool LengthBroken(const CInputFile& file, std::uint64_t position, std::uint64_t limit);
@@ -124,6 +135,7 @@ private:
                                         std::uint64_t limit);
 
     std::uint64_t m_afterEof = 0;
+    std::pair<std::uint64_t, std::uint64_t> m_lastSkip{0, 0};
     // Offsets below this were searched and start no chain of sound headers.
     std::uint64_t m_noChainBefore = 0;
     // Reused between reads: one record body, or a run of joined CONTINUE

@@ -35,6 +35,8 @@ struct CReportDamage {
     std::u16string sheetName;
     std::optional<std::uint16_t> rowBefore;  // 0-based
     std::optional<std::uint16_t> rowAfter;
+    // Among the workbook's global records rather than a sheet's.
+    bool globals = false;
 };
 
 struct CReportSheet {

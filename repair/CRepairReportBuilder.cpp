@@ -174,11 +174,13 @@ void AddDamage(CRepairReport& report, const CExcelData& data) {
         damage.reason = DamageReason(range.kind);
         damage.rowBefore = range.rowBefore;
         damage.rowAfter = range.rowAfter;
+        damage.globals = range.globals;
         std::size_t book = 0;
         for (const CExcelWorkBook& workbook : data.GetWorkbooks()) {
             std::size_t index = 0;
             for (const CExcelWorkSheet& sheet : workbook.GetWorksheets()) {
-                if (sheet.GetStart() == range.substream && book < report.workbooks.size() &&
+                if (!range.globals && sheet.GetStart() == range.substream &&
+                    book < report.workbooks.size() &&
                     index < report.workbooks[book].sheets.size()) {
                     damage.sheetPosition = report.workbooks[book].sheets[index].position;
                     damage.sheetName = sheet.GetName();

@@ -260,6 +260,7 @@ std::string CRepairReportJson::Write(const CRepairReport& report) {
             json.Null();
         }
         json.Key("sheet_name").String(ToUtf8(damage.sheetName));
+        json.Key("globals").Bool(damage.globals);
         // 1-based, as the user sees rows: the damage lies after the first
         // and before the second.
         json.Key("after_row");

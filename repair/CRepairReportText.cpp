@@ -89,6 +89,7 @@ void PutDamage(std::string& out, const CReportDamage& damage) {
     char bytes[48];
     std::snprintf(bytes, sizeof bytes, "  Bytes 0x%08X-0x%08X: ", damage.begin, damage.end);
     out += bytes + damage.reason;
+    if (damage.globals) out += ", among the workbook's global records";
     if (damage.sheetPosition) out += ", in " + SheetLabel(*damage.sheetPosition, damage.sheetName);
     if (damage.rowBefore) out += ", after row " + std::to_string(*damage.rowBefore + 1u);
     if (damage.rowAfter) out += ", before row " + std::to_string(*damage.rowAfter + 1u);

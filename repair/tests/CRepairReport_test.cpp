@@ -267,6 +267,51 @@ TEST(CRepairReport, PlacesZeroedBytesBetweenTheRowsAroundThem) {
     EXPECT_EQ(damage.rowAfter, std::optional<std::uint16_t>(86));
 }
 
+// Damage among the global records is placed there, with no sheet and no
+// rows: the fourth XF zeroed, or given an unknown type and a length no
+// record has (its body is then stepped over to the next XF).
+TEST(CRepairReport, PlacesDamageAmongTheGlobalRecords) {
+    struct Case {
+        const char* name;
+        Bytes header;  // written over the fourth XF's header
+        std::size_t zeroed;
+        std::uint32_t from;  // the damage, from the fourth XF's start
+        std::uint32_t to;
+        const char* reason;
+    } const cases[] = {
+        {"zeroed", {}, 24, 0, 24, "zeroed bytes"},
+        {"unknown type, impossible length",
+         {0x99, 0x09, 0xF0, 0xFF},
+         0,
+         0,
+         24,
+         "record header with an impossible length"},
+    };
+    for (const Case& c : cases) {
+        Bytes stream = NumberWorkbook(20, GlobalsWithFormats());
+        const Bytes xf = {0xE0, 0x00, 0x14, 0x00};
+        auto at = stream.begin();
+        for (int i = 0; i < 4; ++i)
+            at = std::search(i == 0 ? at : at + 1, stream.end(), xf.begin(), xf.end());
+        ASSERT_NE(at, stream.end());
+        const auto start = static_cast<std::uint32_t>(at - stream.begin());
+        std::fill(at, at + static_cast<std::ptrdiff_t>(c.zeroed), 0);
+        std::copy(c.header.begin(), c.header.end(), at);
+
+        const CRepairReport report = ReportOfFile(InCompoundFile(stream));
+        EXPECT_EQ(report.RecoveredCells(), 20u) << c.name;
+        ASSERT_EQ(report.damage.size(), 1u) << c.name;
+        const CReportDamage& damage = report.damage[0];
+        EXPECT_TRUE(damage.globals) << c.name;
+        EXPECT_EQ(damage.begin, start + c.from) << c.name;
+        EXPECT_EQ(damage.end, start + c.to) << c.name;
+        EXPECT_EQ(damage.reason, c.reason) << c.name;
+        EXPECT_FALSE(damage.sheetPosition.has_value()) << c.name;
+        EXPECT_FALSE(damage.rowBefore || damage.rowAfter) << c.name;
+        EXPECT_EQ(report.outcome, EReportOutcome::Partial) << c.name;
+    }
+}
+
 TEST(CRepairReport, NamesTheSectorsTheCopySkippedAndItsJsonHoldsToTheSchema) {
     // The Workbook stream's fourth sector continues to one past the end of
     // the file, which continues to the fifth: one sector lost mid-chain.
