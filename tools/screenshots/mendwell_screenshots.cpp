@@ -20,6 +20,7 @@
 #include <fstream>
 
 #include "app/CMFSRepairSaveProgressView.h"
+#include "app/CMFSRepairSavedStatusView.h"
 #include "app/CMFSSaveOptionView.h"
 #include "app/CMFSSelectFileView.h"
 #include "app/CMainFrame.h"
@@ -246,6 +247,13 @@ int main(int argc, char** argv) {
     WaitUntil([] { return JobRunning == 0; });
     Screen<CMFSRepairSaveProgressView>(frame, 9)->OnTimer();
     shots.Take("10-job-results");
+    // The first file's report, as a double-click on its row opens it.
+    if (CRepairReportDialog* report =
+            Screen<CMFSRepairSavedStatusView>(frame, CViewManger::MFSRepairSavedStatus)
+                ->OpenReport(0)) {
+        shots.Take("10-job-results-report", report);
+        report->close();
+    }
 
     frame->OnOptions();
     shots.Take("11-settings");
