@@ -31,10 +31,11 @@ bool CExcelRawRecordData::Spill() {
 }
 
 void CExcelRawRecordData::TakeTypeFromBytes() {
+    if (m_size < 2) return;
     std::uint8_t head[2] = {};
-    if (!m_hasFile && m_size >= 2)
+    if (!m_hasFile)
         m_type = CDataReader::GetU16(m_bytes.data());
-    else if (m_hasFile && m_size >= 2)
+    else
         m_type = CFileIO::ReadFileRange(head, m_path, 2, 0) ? CDataReader::GetU16(head) : 0;
 }
 
