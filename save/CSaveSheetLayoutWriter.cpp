@@ -19,8 +19,9 @@ constexpr double kDigitPixels = 7.0;
 constexpr double kPaddingPixels = 5.0;
 constexpr double kNarrowPixels = kDigitPixels + kPaddingPixels;
 constexpr double kMaxColumnWidth = 255.0;
-constexpr double kMaxRowHeight = 409.5;
 constexpr double kTwipsPerPoint = 20.0;
+// The standard height the object model takes; a row of its own may be taller.
+constexpr double kMaxStandardHeight = 409.5;
 constexpr std::int32_t kRows = 65536;
 constexpr std::int32_t kColumns = 256;
 constexpr std::uint8_t kTopLeftPane = 3;
@@ -57,7 +58,7 @@ double CSaveSheetLayoutWriter::ColumnWidthFromUnits(std::uint16_t units) {
 }
 
 double CSaveSheetLayoutWriter::RowHeightFromTwips(std::uint16_t twips) {
-    return std::min(twips / kTwipsPerPoint, kMaxRowHeight);
+    return twips / kTwipsPerPoint;
 }
 
 void CSaveSheetLayoutWriter::WriteStandardWidth() {
@@ -81,7 +82,8 @@ void CSaveSheetLayoutWriter::WriteColumns(std::int32_t first, std::int32_t last,
 void CSaveSheetLayoutWriter::WriteStandardHeight() {
     const CExcelSheetLayout& layout = m_worksheet.GetLayout();
     if (layout.HasDefaultRowHeight()) {
-        m_automation.SetStandardHeight(RowHeightFromTwips(layout.DefaultRowHeight()));
+        m_automation.SetStandardHeight(
+            std::min(RowHeightFromTwips(layout.DefaultRowHeight()), kMaxStandardHeight));
     }
 }
 

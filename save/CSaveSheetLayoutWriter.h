@@ -10,7 +10,7 @@
 // stores as w again, and a height of t twips RowHeight t / 20 points. Runs
 // of columns and of neighbouring rows with equal settings take one call
 // each. Values no sheet can hold are clamped to the nearest one it can (a
-// width past 255 characters, a height past 409.5 points) or dropped (a pane
+// width past 255 characters, a standard height past 409.5 points) or dropped (a pane
 // or selection outside the sheet); nothing is made up where the file holds
 // nothing. Positions handed on are 1-based.
 #pragma once
@@ -48,7 +48,7 @@ public:
     // A COLINFO width (1/256 of a character, padding included) as the
     // object model's ColumnWidth in characters, at most 255.
     static double ColumnWidthFromUnits(std::uint16_t units);
-    // A height in twips as RowHeight in points, at most 409.5.
+    // A height in twips as RowHeight in points.
     static double RowHeightFromTwips(std::uint16_t twips);
     // The window settings the layout records give.
     static CXLWindowLayout WindowFrom(const CExcelSheetLayout& layout);

@@ -323,7 +323,7 @@ bool CXlsWorksheet::SetStandardWidth(double characters) {
 }
 
 bool CXlsWorksheet::SetStandardHeight(double points) {
-    if (!(points >= 0.0 && points <= kMaxRowHeight)) return false;
+    if (!(points >= 0.0 && points <= kMaxStandardHeight)) return false;
     m_standardHeightTwips = static_cast<std::uint16_t>(std::lround(points * 20.0));
     m_hasStandardHeight = true;
     return true;

@@ -34,7 +34,10 @@ class CXlsWorksheet {
 public:
     static constexpr double kStandardRowHeight = 12.75;  // points, Arial 10
     static constexpr double kMaxColumnWidth = 255.0;     // characters
-    static constexpr double kMaxRowHeight = 409.5;       // points, 8190 twips
+    // Points: a ROW record holds 15 bits of twips; the standard height of
+    // rows without one stops at the tallest row the program offers.
+    static constexpr double kMaxRowHeight = 1638.35;     // 32767 twips
+    static constexpr double kMaxStandardHeight = 409.5;  // 8190 twips
     // Changes one cell format in place; false refuses the value it sets.
     using FormatChange = std::function<bool(CXlsCellFormat&)>;
 
@@ -98,8 +101,8 @@ public:
     // Width in characters of the default font's digits, 0 (hidden) to 255.
     bool SetColumnWidth(std::uint32_t column, double characters);
     double GetColumnWidth(std::uint32_t column) const;
-    // Height in points, 0 (hidden) to 409.5, the most a ROW record holds; kept in
-    // twips (1/20 point).
+    // Height in points, 0 (hidden) to 1638.35, the most a ROW record holds;
+    // kept in twips (1/20 point).
     bool SetRowHeight(std::uint32_t row, double points);
     double GetRowHeight(std::uint32_t row) const;
     // Hidden columns and rows keep their width and height; a width or height

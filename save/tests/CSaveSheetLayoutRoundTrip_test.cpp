@@ -43,7 +43,10 @@ struct RowCase {
     bool hidden;
 };
 constexpr RowCase kRows[] = {
-    {1, 30.25, false}, {2, 9.75, true}, {3, 0.0, false},  // height 0 hides
+    {1, 30.25, false},
+    {2, 9.75, true},
+    {3, 0.0, false},     // height 0 hides
+    {4, 653.25, false},  // taller than the program offers, as files may hold
 };
 
 constexpr std::int32_t kPaletteIndex = 10;  // BIFF colour 17

@@ -344,7 +344,7 @@ HRESULT CXlsRangeObject::RowHeight(CDispatchCall& call) {
     double height = 0.0;
     if (HRESULT status = call.PutDouble(height); Failed(status)) return status;
     if (!(height >= 0.0 && height <= CXlsWorksheet::kMaxRowHeight)) {
-        return call.Raise(xlauto::kRefusedCall, u"A row is 0 to 409.5 points high.");
+        return call.Raise(xlauto::kRefusedCall, u"A row is 0 to 1638.35 points high.");
     }
     for (std::uint32_t r = m_target.range.FirstRow(); r <= m_target.range.LastRow(); ++r) {
         m_target.sheet->SetRowHeight(r, height);

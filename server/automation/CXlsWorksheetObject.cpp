@@ -140,7 +140,7 @@ HRESULT CXlsWorksheetObject::StandardHeight(CDispatchCall& call) {
     double height = 0.0;
     if (HRESULT status = call.PutDouble(height); Failed(status)) return status;
     if (!m_sheet.SetStandardHeight(height)) {
-        return call.Raise(xlauto::kRefusedCall, u"A row is 0 to 409.5 points high.");
+        return call.Raise(xlauto::kRefusedCall, u"The standard height is 0 to 409.5 points.");
     }
     return S_OK;
 }

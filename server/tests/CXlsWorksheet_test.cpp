@@ -294,8 +294,8 @@ TEST_F(WorksheetTest, ColumnWidthsAndRowHeightsReadBackAsSet) {
     EXPECT_EQ(sheet.GetRowHeight(9), 12.75);
     ASSERT_TRUE(sheet.SetRowHeight(9, 30.25));
     EXPECT_EQ(sheet.GetRowHeight(9), 30.25);
-    EXPECT_TRUE(sheet.SetRowHeight(11, 409.5)) << "8190 twips, as files hold it";
-    EXPECT_FALSE(sheet.SetRowHeight(9, 409.55));
+    EXPECT_TRUE(sheet.SetRowHeight(11, 1638.35)) << "32767 twips, as files hold it";
+    EXPECT_FALSE(sheet.SetRowHeight(9, 1638.4));
     EXPECT_FALSE(sheet.SetRowHeight(65536, 10));
     ASSERT_TRUE(sheet.SetRowHeight(10, 0));
     EXPECT_EQ(sheet.GetRowHeight(10), 0.0) << "hidden";

@@ -496,13 +496,13 @@ TEST_F(XlrdReadBackTest, SheetLayoutWindowVisibilityAndPalette) {
           {"window", "1", "1", "1", "10", "0", "0"},
           {"pane", "0", "1", "1", "0", "2"},
           {"sizes", "8", "-1", "0", "1", "1"}}},
-        {"the tallest rows: 409.5 points, the default capped at 8179 twips",
+        {"the tallest rows: 1638.35 points, the default capped at 8179 twips",
          [](CXlsWorkbook&, CXlsWorksheet& s) {
-             return s.SetStandardHeight(409.5) && s.SetRowHeight(2, 409.5);
+             return s.SetStandardHeight(409.5) && s.SetRowHeight(2, 1638.35);
          },
          {{"visible", "0"},
           {"sizes", "8", "-1", "8179", "1", "0"},
-          {"rowinfo", "2", "8190", "1", "0", "-1"}}},
+          {"rowinfo", "2", "32767", "1", "0", "-1"}}},
     };
     CXlsWorkbook book;
     for (std::uint32_t i = 0; i < std::size(cases); ++i) {
