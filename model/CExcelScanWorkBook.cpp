@@ -411,11 +411,12 @@ bool CExcelScanWorkBook::ScanGlobals(std::uint32_t start, std::uint32_t end, CEx
 
 bool CExcelScanWorkBook::ReadCurrentSST(CExcelWorkBook& workbook) {
     if (!m_record) return false;
-    const std::uint32_t joinedSize = m_record->GetSize();
     std::vector<CExcelSSTDecoder::DroppedBytes> dropped;
     CExcelSSTDecoder::Decode(*m_record, workbook.GetSharedStrings(), *m_continues, GetSstBuckets(),
                              &dropped);
     if (!m_damage || m_sstPieces.empty()) return true;
+    // The size the decoder walked: a spill file read back may be shorter.
+    const std::uint32_t joinedSize = m_record->GetSize();
     for (const CExcelSSTDecoder::DroppedBytes& stretch : dropped) {
         for (const auto& [begin, end] :
              CExcelSSTStreamRanges::Map(m_sstPieces, joinedSize, stretch)) {

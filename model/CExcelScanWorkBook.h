@@ -22,10 +22,10 @@
 #include "records/CExcelSSTIndex.h"
 
 class CByteBuffer;
-class IDamageReporter;
 class CExcelData;
 class CExcelWorkBook;
 class CInputFile;
+class IDamageReporter;
 
 class CExcelScanWorkBook {
 public:

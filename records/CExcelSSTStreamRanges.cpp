@@ -31,7 +31,7 @@ std::vector<std::pair<std::uint32_t, std::uint32_t>> CExcelSSTStreamRanges::Map(
         const std::uint32_t to = std::max(from, next);
         const std::uint64_t data = piece.streamPosition + (i == 0 ? 0 : kContinueData);
         const std::uint64_t recordEnd = data + (to - from);
-        const std::uint64_t atEnd = previousEnd;
+        const std::uint64_t beforeEnd = previousEnd;
         previousEnd = recordEnd;
 
         const std::uint32_t lo = std::max(begin, from);
@@ -43,8 +43,8 @@ std::vector<std::pair<std::uint32_t, std::uint32_t>> CExcelSSTStreamRanges::Map(
         if (last > UINT32_MAX) break;
         // A stretch crossing into the record right after the one before
         // runs on over the CONTINUE header between them.
-        if (held && !ranges.empty() && ranges.back().second == atEnd &&
-            atEnd == piece.streamPosition)
+        if (held && !ranges.empty() && ranges.back().second == beforeEnd &&
+            beforeEnd == piece.streamPosition)
             ranges.back().second = static_cast<std::uint32_t>(last);
         else
             ranges.emplace_back(static_cast<std::uint32_t>(first),
