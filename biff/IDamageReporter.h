@@ -13,6 +13,7 @@ enum class ESkipReason : std::uint8_t {
     ZeroedBytes,      // a run of zero bytes where records belong (a zeroed sector)
     OversizedRecord,  // a header declaring a length its record cannot have
     UnreadableBytes,  // bytes the file would not give
+    UnsoundStrings,   // shared strings dropped rather than read from the wrong place
 };
 
 struct CDamagedRange {

@@ -22,6 +22,7 @@
 #include "records/CExcelGlobalRecordReaders.h"
 #include "records/CExcelRecordEXTERNNAME.h"
 #include "records/CExcelSSTDecoder.h"
+#include "records/CExcelSSTStreamRanges.h"
 
 namespace {
 
@@ -40,9 +41,7 @@ struct GlobalsHandler {
 };
 
 bool ReadSST(CExcelScanWorkBook& scan, CExcelWorkBook& workbook) {
-    CExcelSSTDecoder::Decode(*scan.GetRecord(), workbook.GetSharedStrings(), scan.GetContinues(),
-                             scan.GetSstBuckets());
-    return true;
+    return scan.ReadCurrentSST(workbook);
 }
 
 bool ReadNAME(CExcelScanWorkBook& scan, CExcelWorkBook& workbook) {
@@ -374,8 +373,13 @@ bool CExcelScanWorkBook::ScanGlobals(std::uint32_t start, std::uint32_t end, CEx
     std::uint64_t position = start;
     m_afterEof = 0;
     m_noChainBefore = 0;
+    m_damage = data ? &data->GetDamageLog() : nullptr;
+    m_globals = start;
     while (position < stop) {
-        if (RepairStopRequested()) return false;
+        if (RepairStopRequested()) {
+            m_damage = nullptr;
+            return false;
+        }
         RepairProgress.store(static_cast<std::uint32_t>(position));
         std::uint8_t type[2] = {};
         const std::uint16_t recordType =
@@ -399,8 +403,32 @@ bool CExcelScanWorkBook::ScanGlobals(std::uint32_t start, std::uint32_t end, CEx
         handler->read(*this, *workbook);
     }
 
+    m_damage = nullptr;
     RepairProgress.store(end);
     if (progress) progress->SetPosition(end);
+    return true;
+}
+
+bool CExcelScanWorkBook::ReadCurrentSST(CExcelWorkBook& workbook) {
+    if (!m_record) return false;
+    std::vector<CExcelSSTDecoder::DroppedBytes> dropped;
+    CExcelSSTDecoder::Decode(*m_record, workbook.GetSharedStrings(), *m_continues, GetSstBuckets(),
+                             &dropped);
+    if (!m_damage || m_sstPieces.empty()) return true;
+    // The size the decoder walked: a spill file read back may be shorter.
+    const std::uint32_t joinedSize = m_record->GetSize();
+    for (const CExcelSSTDecoder::DroppedBytes& stretch : dropped) {
+        for (const auto& [begin, end] :
+             CExcelSSTStreamRanges::Map(m_sstPieces, joinedSize, stretch)) {
+            CDamagedRange range;
+            range.begin = begin;
+            range.end = end;
+            range.kind = ESkipReason::UnsoundStrings;
+            range.substream = m_globals;
+            range.globals = true;
+            m_damage->Skipped(range);
+        }
+    }
     return true;
 }
 

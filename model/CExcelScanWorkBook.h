@@ -25,6 +25,7 @@ class CByteBuffer;
 class CExcelData;
 class CExcelWorkBook;
 class CInputFile;
+class IDamageReporter;
 
 class CExcelScanWorkBook {
 public:
@@ -87,6 +88,11 @@ public:
     // when that scan met no EOF.
     std::uint64_t GetAfterEof() const { return m_afterEof; }
 
+    // Decodes the record last read as the shared-string table into workbook,
+    // and tells the damage log of the globals scan under way (none outside
+    // one) which bytes of the stream the decoder could not use.
+    bool ReadCurrentSST(CExcelWorkBook& workbook);
+
     // Decodes the record last read as a BOUNDSHEET: keeps its fields for
     // GetBoundSheets and appends its sheet as ReadBOUNDSHEET does.
     bool ReadCurrentBOUNDSHEET(CExcelWorkBook& workbook);
@@ -135,6 +141,10 @@ private:
                                         std::uint64_t limit);
 
     std::uint64_t m_afterEof = 0;
+    // The damage log of the globals scan under way and the offset of that
+    // globals' BOF; null outside a scan or when it has no log.
+    IDamageReporter* m_damage = nullptr;
+    std::uint32_t m_globals = 0;
     std::pair<std::uint64_t, std::uint64_t> m_lastSkip{0, 0};
     // Offsets below this were searched and start no chain of sound headers.
     std::uint64_t m_noChainBefore = 0;

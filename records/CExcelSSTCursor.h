@@ -38,6 +38,8 @@ public:
     // True while a byte (from the data or a boundary) can still be read.
     bool HasData() const;
     std::uint32_t GetPosition() const { return m_pos; }
+    // Bytes of the joined record: one past the last position.
+    std::uint32_t GetSize() const { return m_size; }
     std::uint32_t GetNormalisedPosition() const { return m_normalised; }
     // Number of boundaries passed so far (taken as data or as option byte).
     std::uint32_t GetBoundariesUsed() const { return m_next; }

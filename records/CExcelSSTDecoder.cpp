@@ -1,5 +1,6 @@
 #include "records/CExcelSSTDecoder.h"
 
+#include <algorithm>
 #include <memory>
 #include <optional>
 
@@ -12,6 +13,7 @@
 namespace {
 
 using BucketStart = CExcelSSTDecoder::BucketStart;
+using DroppedBytes = CExcelSSTDecoder::DroppedBytes;
 
 constexpr std::uint8_t kReservedFlags = static_cast<std::uint8_t>(
     ~(biff8::kStringWide | biff8::kStringFarEast | biff8::kStringRichText));
@@ -51,10 +53,14 @@ std::unique_ptr<CExcelSSTData> ReadString(CExcelSSTCursor& cursor) {
 class CSstWalk {
 public:
     CSstWalk(CExcelSSTCursor& cursor, const std::vector<BucketStart>& buckets, std::uint32_t unique)
-        : m_cursor(cursor), m_buckets(buckets), m_unique(unique) {}
+        : m_cursor(cursor),
+          m_buckets(buckets),
+          m_unique(unique),
+          m_trustedStart(cursor.GetPosition()) {}
 
     void Run();
     void MoveTo(CExcelSSTDataList& list);
+    const std::vector<DroppedBytes>& GetDropped() const { return m_dropped; }
 
 private:
     std::uint32_t Count() const { return static_cast<std::uint32_t>(m_strings.size()); }
@@ -63,6 +69,11 @@ private:
     // cursor found damage or, when nothing says where the damage lies and
     // wholeStretch is set, all of them.
     void Retract(bool wholeStretch);
+    // After Retract: goes on at first when it is given and can be entered,
+    // else as Resume does, and notes the bytes from the end of the last
+    // string kept to where the walk goes on, or to the end of the record
+    // when it cannot (false then: the table ends).
+    bool Realign(const std::optional<BucketStart>& first = std::nullopt);
     // Goes on at the next bucket start not yet met whose header is sound;
     // false when none is left.
     bool Resume();
@@ -77,6 +88,11 @@ private:
     // the walk than about the index: its header is sound and no string
     // read since the trusted start began there.
     bool Believable(const BucketStart& bucket);
+    // Offset just past the last string kept since the trusted start, or the
+    // trusted start itself.
+    std::uint32_t KeptEnd() const;
+    // Notes [begin, end) as bytes the walk could not use.
+    void Drop(std::uint32_t begin, std::uint32_t end);
 
     CExcelSSTCursor& m_cursor;
     const std::vector<BucketStart>& m_buckets;
@@ -87,8 +103,11 @@ private:
     // Strings below m_trusted were read from a start known to be right (or
     // judged sound before damage) and are not dropped again.
     std::uint32_t m_trusted = 0;
+    // Where string m_trusted begins.
+    std::uint32_t m_trustedStart;
     // A bucket start ahead of where the walk was when it expected it.
     std::optional<BucketStart> m_pending;
+    std::vector<DroppedBytes> m_dropped;
 };
 
 void CSstWalk::Run() {
@@ -101,6 +120,7 @@ void CSstWalk::Run() {
                 m_cursor.GetBoundariesUsed() == bucket.passed) {
                 // Arriving where EXTSST says confirms every string before.
                 m_trusted = Count();
+                m_trustedStart = bucket.offset;
                 ++m_nextBucket;
             } else if (!Believable(bucket)) {
                 ++m_nextBucket;
@@ -111,7 +131,7 @@ void CSstWalk::Run() {
                 ++m_nextBucket;
             } else {
                 Retract(true);
-                if (!Resume()) break;
+                if (!Realign()) break;
                 continue;
             }
         }
@@ -121,11 +141,14 @@ void CSstWalk::Run() {
             // Without bucket starts to check against, only the string being
             // read is known to be wrong.
             Retract(!m_buckets.empty());
-            if (!Resume()) break;
+            if (!Realign()) break;
             continue;
         }
-        // A header cut by the end of the data ends the table.
-        if (!entry) break;
+        if (!entry) {
+            // A header cut by the end of the data ends the table.
+            Drop(KeptEnd(), m_cursor.GetSize());
+            break;
+        }
         m_strings.push_back(std::move(entry));
         m_ends.push_back(m_cursor.GetPosition());
         if (m_pending && m_cursor.GetPosition() >= m_pending->offset) {
@@ -136,7 +159,7 @@ void CSstWalk::Run() {
             m_pending.reset();
             if (m_cursor.GetPosition() > pending.offset) {
                 Retract(true);
-                if (!Enter(pending) && !Resume()) break;
+                if (!Realign(pending)) break;
                 continue;
             }
         }
@@ -177,6 +200,30 @@ void CSstWalk::Retract(bool wholeStretch) {
     }
 }
 
+std::uint32_t CSstWalk::KeptEnd() const {
+    for (std::uint32_t i = Count(); i > m_trusted; --i)
+        if (m_strings[i - 1]) return m_ends[i - 1];
+    return m_trustedStart;
+}
+
+void CSstWalk::Drop(std::uint32_t begin, std::uint32_t end) {
+    // Stretches stay in order and apart even when a bucket start the walk
+    // resumed at lies before the end of a string it kept.
+    if (!m_dropped.empty()) begin = std::max(begin, m_dropped.back().end);
+    if (begin >= end) return;
+    if (!m_dropped.empty() && m_dropped.back().end == begin)
+        m_dropped.back().end = end;
+    else
+        m_dropped.push_back({begin, end});
+}
+
+bool CSstWalk::Realign(const std::optional<BucketStart>& first) {
+    const std::uint32_t from = KeptEnd();
+    const bool resumed = (first && Enter(*first)) || Resume();
+    Drop(from, resumed ? m_cursor.GetPosition() : m_cursor.GetSize());
+    return resumed;
+}
+
 bool CSstWalk::Resume() {
     m_pending.reset();
     while (m_nextBucket < m_buckets.size()) {
@@ -193,6 +240,7 @@ bool CSstWalk::Enter(const BucketStart& bucket) {
     m_ends.resize(bucket.index, bucket.offset);
     m_cursor.Seek(bucket.offset, bucket.passed);
     m_trusted = bucket.index;
+    m_trustedStart = bucket.offset;
     return true;
 }
 
@@ -213,7 +261,7 @@ void CSstWalk::MoveTo(CExcelSSTDataList& list) {
 std::uint32_t CExcelSSTDecoder::DecodeBytes(
     const std::uint8_t* bytes, std::uint32_t size,
     const std::vector<CExcelSSTCursor::Boundary>& boundaries, CExcelSSTDataList& list,
-    const std::vector<BucketStart>& buckets) {
+    const std::vector<BucketStart>& buckets, std::vector<DroppedBytes>* dropped) {
     CExcelSSTCursor cursor(bytes, size, boundaries);
     cursor.SkipData(biff8::kSstTotalOffset);
     const std::uint32_t total = cursor.ReadU32();
@@ -225,12 +273,15 @@ std::uint32_t CExcelSSTDecoder::DecodeBytes(
     CSstWalk walk(cursor, buckets, unique);
     walk.Run();
     walk.MoveTo(list);
+    if (dropped) *dropped = walk.GetDropped();
     return cursor.GetBoundariesUsed();
 }
 
 void CExcelSSTDecoder::Decode(CExcelRawRecordData& record, CExcelSSTDataList& list,
                               CExcelContinueRecordOffsetList& continues,
-                              const std::vector<BucketStart>& buckets) {
+                              const std::vector<BucketStart>& buckets,
+                              std::vector<DroppedBytes>* dropped) {
+    if (dropped) dropped->clear();
     if (!record.Load()) return;
     std::vector<CExcelSSTCursor::Boundary> boundaries;
     boundaries.reserve(continues.GetCount());
@@ -239,7 +290,7 @@ void CExcelSSTDecoder::Decode(CExcelRawRecordData& record, CExcelSSTDataList& li
         boundaries.push_back({entry->GetOffset(), entry->GetFlag(), entry->IsDamaged()});
 
     const std::uint32_t used =
-        DecodeBytes(record.GetLoadedBytes(), record.GetSize(), boundaries, list, buckets);
+        DecodeBytes(record.GetLoadedBytes(), record.GetSize(), boundaries, list, buckets, dropped);
     record.FreeLoaded();
 
     // The boundaries the walk passed are consumed; those past the last string

@@ -16,7 +16,9 @@
 // byte that is no option byte, a bucket start of EXTSST not met where the
 // walk arrives) the strings that may have been read from the wrong place
 // become lost entries, and the walk resumes at the next bucket start EXTSST
-// gives, with that bucket's index; without one the table ends there.
+// gives, with that bucket's index; without one the table ends there. The
+// bytes the walk could not use on the way are handed back as stretches of
+// the joined record.
 #pragma once
 
 #include <cstdint>
@@ -39,6 +41,16 @@ public:
         std::uint32_t passed;
     };
 
+    // Bytes of the joined record the walk could not use, [begin, end) counted
+    // from the record's 4-byte header: the strings it dropped (from the end of
+    // the last string kept to where it resumed), or, when the table ended
+    // early, everything from where it stopped to the end of the record.
+    // Touching stretches are one.
+    struct DroppedBytes {
+        std::uint32_t begin;
+        std::uint32_t end;
+    };
+
     // Appends the strings of record (type 0x00FC) to list, in table order,
     // stopping after cstUnique strings or at the end of the data, whichever
     // comes first; a string cut by the end of the data is kept with the
@@ -47,9 +59,12 @@ public:
     // Frees the record's loaded bytes before returning. A record whose
     // spill file cannot be read appends nothing and counts nothing.
     // buckets: in increasing index and offset order; empty without EXTSST.
+    // dropped, when given, receives the stretches the walk could not use, in
+    // increasing order (at most one more than there are buckets).
     static void Decode(CExcelRawRecordData& record, CExcelSSTDataList& list,
                        CExcelContinueRecordOffsetList& continues,
-                       const std::vector<BucketStart>& buckets = {});
+                       const std::vector<BucketStart>& buckets = {},
+                       std::vector<DroppedBytes>* dropped = nullptr);
 
     // The same walk over bytes already in memory: size bytes of the joined
     // record (4-byte header included) and its boundaries in file order.
@@ -57,5 +72,6 @@ public:
     static std::uint32_t DecodeBytes(const std::uint8_t* bytes, std::uint32_t size,
                                      const std::vector<CExcelSSTCursor::Boundary>& boundaries,
                                      CExcelSSTDataList& list,
-                                     const std::vector<BucketStart>& buckets = {});
+                                     const std::vector<BucketStart>& buckets = {},
+                                     std::vector<DroppedBytes>* dropped = nullptr);
 };

@@ -158,6 +158,8 @@ const char* DamageReason(ESkipReason kind) {
             return "zeroed bytes";
         case ESkipReason::OversizedRecord:
             return "record header with an impossible length";
+        case ESkipReason::UnsoundStrings:
+            return "shared strings that could not be read soundly";
         case ESkipReason::UnreadableBytes:
             break;
     }

@@ -195,3 +195,69 @@ TEST(SstRealign, DamagedTablesNeverShift) {
         EXPECT_EQ(Decode(table), expected) << row.name;
     }
 }
+
+// Each row damages the table one way and says which bytes of the joined
+// record the decoder could not use, as pairs of string indices: from the
+// header of the first to the header of the second, 12 standing for the end
+// of the record.
+TEST(SstRealign, DroppedBytesRunFromTheLastKeptStringToWhereTheWalkResumed) {
+    struct Row {
+        const char* name;
+        std::function<void(Table&)> damage;
+        std::vector<std::pair<std::size_t, std::size_t>> dropped;
+    };
+    auto flipOption = [](Table& t) { t.joined.boundaries[0].removedByte ^= 0x01; };
+    auto reservedFlags = [](Table& t, std::size_t s) { t.joined.bytes[t.starts[s] + 2] = 0x10; };
+    const Row rows[] = {
+        {"sound", [](Table&) {}, {}},
+        {"option byte flipped in string 2, EXTSST present", flipOption, {{2, 4}}},
+        {"option byte flipped in string 2, EXTSST absent",
+         [&](Table& t) {
+             flipOption(t);
+             t.extsst.clear();
+         },
+         {{2, 12}}},
+        {"CONTINUE lost in string 5, EXTSST present",
+         [](Table& t) { t.joined.boundaries[1].damaged = true; },
+         {{5, 8}}},
+        {"reserved flag bits in string 6's header, EXTSST absent",
+         [&](Table& t) {
+             reservedFlags(t, 6);
+             t.extsst.clear();
+         },
+         {{6, 12}}},
+        {"reserved flag bits in string 5's header drop its bucket from its start",
+         [&](Table& t) { reservedFlags(t, 5); },
+         {{4, 8}}},
+        {"damage in two buckets in a row is one stretch",
+         [&](Table& t) {
+             flipOption(t);
+             reservedFlags(t, 5);
+         },
+         {{2, 8}}},
+        {"table cut inside the last string's header",
+         [](Table& t) { t.joined.bytes.resize(t.starts[11] + 2); },
+         {{11, 12}}},
+    };
+    for (const Row& row : rows) {
+        Table table = MakeTable();
+        row.damage(table);
+        const std::vector<CExcelSSTDecoder::BucketStart> buckets = CExcelSSTIndex::Buckets(
+            table.extsst.data(), static_cast<std::uint32_t>(table.extsst.size()), table.pieces,
+            static_cast<std::uint32_t>(table.joined.bytes.size()));
+        CExcelSSTDataList list;
+        std::vector<CExcelSSTDecoder::DroppedBytes> dropped;
+        CExcelSSTDecoder::DecodeBytes(table.joined.bytes.data(),
+                                      static_cast<std::uint32_t>(table.joined.bytes.size()),
+                                      table.joined.boundaries, list, buckets, &dropped);
+        auto at = [&](std::size_t s) {
+            return s < table.starts.size() ? table.starts[s]
+                                           : static_cast<std::uint32_t>(table.joined.bytes.size());
+        };
+        std::vector<std::pair<std::uint32_t, std::uint32_t>> expected, got;
+        for (const auto& [from, to] : row.dropped) expected.emplace_back(at(from), at(to));
+        for (const CExcelSSTDecoder::DroppedBytes& stretch : dropped)
+            got.emplace_back(stretch.begin, stretch.end);
+        EXPECT_EQ(got, expected) << row.name;
+    }
+}

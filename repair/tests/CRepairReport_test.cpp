@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -267,44 +268,103 @@ TEST(CRepairReport, PlacesZeroedBytesBetweenTheRowsAroundThem) {
     EXPECT_EQ(damage.rowAfter, std::optional<std::uint16_t>(86));
 }
 
+namespace {
+
+// A sheet of eight texts in column B, B1..B8, whose shared strings
+// "string-a".."string-h" lie in an SST and one CONTINUE that cuts B4's string
+// after four characters, with EXTSST buckets of four strings. Gives the
+// offsets of the SST and the CONTINUE in the stream.
+Bytes WithStringsAcrossContinue(std::uint32_t& sst, std::uint32_t& next) {
+    auto text = [](int s) { return u"string-" + std::u16string(1, char16_t(u'a' + s)); };
+    Bytes strings;
+    for (int s = 0; s < 8; ++s)
+        strings = testsupport::Concat(strings, BiffWriter::UnicodeString(text(s), false));
+    // Counts, strings 0-2 and string 3's header and "stri"; then the option
+    // byte of the rest of string 3 (8-bit) and strings 4-7.
+    constexpr std::size_t kCut = 3 * 11 + 3 + 4;
+    Bytes sstBody = testsupport::Concat(BiffWriter::U32(8), BiffWriter::U32(8));
+    sstBody.insert(sstBody.end(), strings.begin(), strings.begin() + kCut);
+    Bytes continued = {0x00};
+    continued.insert(continued.end(), strings.begin() + kCut, strings.end());
+    Bytes extsst(2 + 2 * 8, 0);
+    testsupport::SetU16(extsst, 0, 4);
+    BiffWriter globals = GlobalsWithFormats();
+    globals.Record(kSst, sstBody).Record(0x003C, continued).Record(0x00FF, extsst);
+
+    BiffWriter sheet;
+    for (std::uint16_t row = 0; row < 8; ++row) sheet.Record(kLabelSst, LabelSstBody(row, 1, row));
+    Bytes stream = testsupport::WorkbookStream(globals, {u"Data"}, sheet);
+    const Bytes sstHeader = {0xFC, 0x00, static_cast<std::uint8_t>(sstBody.size()), 0x00};
+    sst = static_cast<std::uint32_t>(
+        std::search(stream.begin(), stream.end(), sstHeader.begin(), sstHeader.end()) -
+        stream.begin());
+    next = sst + 4 + static_cast<std::uint32_t>(sstBody.size());
+    // Bucket 0 starts at the SST's first string, bucket 1 (string 4) after
+    // the CONTINUE's header, option byte and the four characters of string 3.
+    const std::size_t entries = next + 4 + continued.size() + 4 + 2;
+    testsupport::SetU32(stream, entries, sst + 12);
+    testsupport::SetU16(stream, entries + 4, 12);
+    testsupport::SetU32(stream, entries + 8, next + 9);
+    testsupport::SetU16(stream, entries + 12, 9);
+    return stream;
+}
+
+}  // namespace
+
 // Damage among the global records is placed there, with no sheet and no
 // rows: the fourth XF zeroed, or given an unknown type and a length no
-// record has (its body is then stepped over to the next XF).
+// record has (its body is then stepped over to the next XF); or the option
+// byte that goes on with B4's string given reserved bits, which drops that
+// string, from the end of B3's to where EXTSST says B5's begins.
 TEST(CRepairReport, PlacesDamageAmongTheGlobalRecords) {
+    // Damages a stream and gives the bytes the report should name.
+    using Damage = std::function<std::pair<std::uint32_t, std::uint32_t>(Bytes&)>;
+    auto overFourthXf = [](Bytes header, std::size_t zeroed, std::uint32_t to) -> Damage {
+        return [=](Bytes& stream) {
+            const Bytes xf = {0xE0, 0x00, 0x14, 0x00};
+            auto at = stream.begin();
+            for (int i = 0; i < 4; ++i)
+                at = std::search(i == 0 ? at : at + 1, stream.end(), xf.begin(), xf.end());
+            EXPECT_NE(at, stream.end());
+            const auto start = static_cast<std::uint32_t>(at - stream.begin());
+            std::fill(at, at + static_cast<std::ptrdiff_t>(zeroed), 0);
+            std::copy(header.begin(), header.end(), at);
+            return std::make_pair(start, start + to);
+        };
+    };
+    std::uint32_t sst = 0;
+    std::uint32_t next = 0;
+    const Bytes strings = WithStringsAcrossContinue(sst, next);
     struct Case {
         const char* name;
-        Bytes header;  // written over the fourth XF's header
-        std::size_t zeroed;
-        std::uint32_t from;  // the damage, from the fourth XF's start
-        std::uint32_t to;
+        Bytes stream;
+        Damage damage;
         const char* reason;
+        std::uint64_t cells;
     } const cases[] = {
-        {"zeroed", {}, 24, 0, 24, "zeroed bytes"},
-        {"unknown type, impossible length",
-         {0x99, 0x09, 0xF0, 0xFF},
-         0,
-         0,
-         24,
-         "record header with an impossible length"},
+        {"zeroed", NumberWorkbook(20, GlobalsWithFormats()), overFourthXf({}, 24, 24),
+         "zeroed bytes", 20},
+        {"unknown type, impossible length", NumberWorkbook(20, GlobalsWithFormats()),
+         overFourthXf({0x99, 0x09, 0xF0, 0xFF}, 0, 24), "record header with an impossible length",
+         20},
+        {"option byte with reserved bits at the CONTINUE", strings,
+         [&](Bytes& stream) {
+             stream[next + 4] = 0xF0;
+             return std::make_pair(sst + 12 + 3 * 11, next + 9);
+         },
+         "shared strings that could not be read soundly", 7},
     };
     for (const Case& c : cases) {
-        Bytes stream = NumberWorkbook(20, GlobalsWithFormats());
-        const Bytes xf = {0xE0, 0x00, 0x14, 0x00};
-        auto at = stream.begin();
-        for (int i = 0; i < 4; ++i)
-            at = std::search(i == 0 ? at : at + 1, stream.end(), xf.begin(), xf.end());
-        ASSERT_NE(at, stream.end());
-        const auto start = static_cast<std::uint32_t>(at - stream.begin());
-        std::fill(at, at + static_cast<std::ptrdiff_t>(c.zeroed), 0);
-        std::copy(c.header.begin(), c.header.end(), at);
+        Bytes stream = c.stream;
+        const auto [from, to] = c.damage(stream);
 
         const CRepairReport report = ReportOfFile(InCompoundFile(stream));
-        EXPECT_EQ(report.RecoveredCells(), 20u) << c.name;
+        EXPECT_EQ(report.RecoveredCells(), c.cells) << c.name;
         ASSERT_EQ(report.damage.size(), 1u) << c.name;
         const CReportDamage& damage = report.damage[0];
         EXPECT_TRUE(damage.globals) << c.name;
-        EXPECT_EQ(damage.begin, start + c.from) << c.name;
-        EXPECT_EQ(damage.end, start + c.to) << c.name;
+        EXPECT_EQ(damage.begin, from) << c.name;
+        EXPECT_EQ(damage.end, to) << c.name;
         EXPECT_EQ(damage.reason, c.reason) << c.name;
         EXPECT_FALSE(damage.sheetPosition.has_value()) << c.name;
         EXPECT_FALSE(damage.rowBefore || damage.rowAfter) << c.name;
