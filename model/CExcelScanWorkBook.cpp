@@ -328,29 +328,28 @@ void CExcelScanWorkBook::SkipRecord(const CInputFile& file, std::uint64_t& posit
 }
 
 void CExcelScanWorkBook::ReportGlobalsDamage(const CInputFile& file, std::uint64_t at,
-                                             std::uint32_t globals, CExcelData* data) const {
-    if (data == nullptr) return;
+                                             std::uint16_t type) const {
+    if (m_damage == nullptr) return;
     CDamagedRange range;
-    range.substream = globals;
+    range.substream = m_globals;
     range.globals = true;
-    std::uint8_t header[biff::kRecordHeaderSize] = {};
+    std::uint8_t length[2] = {0xFF, 0xFF};
     if (m_lastSkip.second > m_lastSkip.first && m_lastSkip.second <= UINT32_MAX) {
         range.begin = static_cast<std::uint32_t>(m_lastSkip.first);
         range.end = static_cast<std::uint32_t>(m_lastSkip.second);
         range.kind = ESkipReason::OversizedRecord;
-    } else if (at + sizeof header <= UINT32_MAX &&
-               file.ReadAt(at, header, sizeof header) == sizeof header &&
-               std::all_of(std::begin(header), std::end(header),
-                           [](std::uint8_t b) { return b == 0; })) {
+    } else if (type == 0 && at + biff::kRecordHeaderSize <= UINT32_MAX &&
+               file.ReadAt(at + 2, length, sizeof length) == sizeof length && length[0] == 0 &&
+               length[1] == 0) {
         // No record has a zero type and length: a zeroed run is stepped over
         // one such header at a time, and the log joins the steps.
         range.begin = static_cast<std::uint32_t>(at);
-        range.end = static_cast<std::uint32_t>(at + sizeof header);
+        range.end = static_cast<std::uint32_t>(at + biff::kRecordHeaderSize);
         range.kind = ESkipReason::ZeroedBytes;
     } else {
         return;
     }
-    data->GetDamageLog().Skipped(range);
+    m_damage->Skipped(range);
 }
 
 bool CExcelScanWorkBook::ScanGlobals(std::uint32_t start, std::uint32_t end, CExcelData* data,
@@ -390,7 +389,7 @@ bool CExcelScanWorkBook::ScanGlobals(std::uint32_t start, std::uint32_t end, CEx
         // without being copied to a spill file.
         if (!handler) {
             SkipRecord(file, position, stop);
-            ReportGlobalsDamage(file, at, start, data);
+            ReportGlobalsDamage(file, at, recordType);
             continue;
         }
         if (!handler->read) {
@@ -399,7 +398,7 @@ bool CExcelScanWorkBook::ScanGlobals(std::uint32_t start, std::uint32_t end, CEx
             break;
         }
         ReadRecord(file, position, stop);
-        ReportGlobalsDamage(file, at, start, data);
+        ReportGlobalsDamage(file, at, recordType);
         handler->read(*this, *workbook);
     }
 

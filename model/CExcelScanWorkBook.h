@@ -121,11 +121,10 @@ private:
     // Moves position past the record at position and the CONTINUE records
     // joined to it, by the same rules as ReadRecord, without keeping them.
     void SkipRecord(const CInputFile& file, std::uint64_t& position, std::uint64_t limit);
-    // Tells data's damage log what the record at `at` of the globals whose
-    // BOF is at globals left out (GetLastSkip), or that it was a zeroed
-    // header.
-    void ReportGlobalsDamage(const CInputFile& file, std::uint64_t at, std::uint32_t globals,
-                             CExcelData* data) const;
+    // Tells the damage log of the globals scan under way what the record at
+    // `at`, of the type read there, left out (GetLastSkip), or that it was a
+    // zeroed header.
+    void ReportGlobalsDamage(const CInputFile& file, std::uint64_t at, std::uint16_t type) const;
     // True when the record at position has a length that cannot be right and
     // the record after it by that length is no record we know.
     static bool LengthBroken(const CInputFile& file, std::uint64_t position, std::uint64_t limit);
