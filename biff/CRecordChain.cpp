@@ -1,6 +1,7 @@
 #include "biff/CRecordChain.h"
 
 #include <algorithm>
+#include <array>
 #include <cstddef>
 #include <iterator>
 
@@ -140,13 +141,26 @@ constexpr bool SortedByType() {
     }
     return true;
 }
-static_assert(SortedByType(), "the lookup bisects the table");
+static_assert(SortedByType(), "one rule per type, in order");
+
+// Every header of a walk looks its type up, several times: a table indexed
+// by type, up to the highest type with a rule, answers at once.
+constexpr std::size_t kTypesIndexed = std::end(kRules)[-1].type + 1u;
+constexpr std::uint8_t kNoRule = 0xFF;
+static_assert(std::size(kRules) < kNoRule, "a rule's place fits a byte");
+
+constexpr std::array<std::uint8_t, kTypesIndexed> MakeRuleIndex() {
+    std::array<std::uint8_t, kTypesIndexed> index{};
+    for (std::uint8_t& place : index) place = kNoRule;
+    for (std::size_t i = 0; i < std::size(kRules); ++i)
+        index[kRules[i].type] = static_cast<std::uint8_t>(i);
+    return index;
+}
+constexpr std::array<std::uint8_t, kTypesIndexed> kRuleIndex = MakeRuleIndex();
 
 const SizeRule* FindRule(std::uint16_t type) {
-    const auto* at = std::lower_bound(
-        std::begin(kRules), std::end(kRules), type,
-        [](const SizeRule& rule, std::uint16_t wanted) { return rule.type < wanted; });
-    return at != std::end(kRules) && at->type == type ? at : nullptr;
+    if (type >= kTypesIndexed || kRuleIndex[type] == kNoRule) return nullptr;
+    return &kRules[kRuleIndex[type]];
 }
 
 }  // namespace

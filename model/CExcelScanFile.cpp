@@ -1,6 +1,7 @@
 #include "model/CExcelScanFile.h"
 
 #include <algorithm>
+#include <cstring>
 #include <limits>
 #include <vector>
 
@@ -69,15 +70,22 @@ bool CExcelScanFile::ScanForSubstreams(CExcelData* data) {
             got >= biff::kBofProbeSize
                 ? std::min<std::uint64_t>(last, base + got - biff::kBofProbeSize + 1)
                 : base;
-        for (std::uint64_t i = base; i < searchable; ++i) {
-            if (Stopping()) return false;
-            RepairProgress.store(static_cast<std::uint32_t>(i / 2), std::memory_order_relaxed);
-            const std::uint8_t* at = &block[static_cast<std::size_t>(i - base)];
-            // Most offsets fail on the signature; only those go to the full test.
-            if (at[0] != biff::kBofSignature0 || at[1] != biff::kBofSignature1) continue;
+        // Stops and progress are looked at once a block: per offset they
+        // cost more than the search itself.
+        if (Stopping()) return false;
+        RepairProgress.store(static_cast<std::uint32_t>(base / 2), std::memory_order_relaxed);
+        const std::uint8_t* const first = block.data();
+        const std::uint8_t* const end = first + (searchable - base);
+        for (const std::uint8_t* at = first; at < end; ++at) {
+            // Most offsets fail on the signature's first byte, which memchr
+            // skips to; only full signatures go to the whole test.
+            at = static_cast<const std::uint8_t*>(
+                std::memchr(at, biff::kBofSignature0, static_cast<std::size_t>(end - at)));
+            if (at == nullptr) break;
+            if (at[1] != biff::kBofSignature1) continue;
             const std::uint16_t type = CBofSignature::SubstreamAt(at);
             if (type == 0) continue;
-            const auto start = static_cast<std::uint32_t>(i);
+            const auto start = static_cast<std::uint32_t>(base + (at - first));
             if (type == biff::kSubstreamGlobals) {
                 list.Add(CExcelBOFRecord(CExcelBOFRecord::kGlobalsName, start));
                 ++globals;

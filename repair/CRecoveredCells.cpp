@@ -225,9 +225,16 @@ std::size_t CRecoveredCells::CountCells(const CExcelWorkSheet& sheet) {
     keys.reserve(sheet.GetNumbers().GetCount() + sheet.GetRKValues().GetCount() +
                  sheet.GetFormulas().GetCount() + sheet.GetBoolErrs().GetCount() +
                  sheet.GetLabelSSTs().GetCount() + sheet.GetLabels().GetCount());
+    // Each kind's records come in the stream's order, which is the cells'
+    // order in a sound sheet: a kind already in order is merged in, not
+    // sorted.
     const auto collect = [&keys](const auto& records) {
+        const auto from = static_cast<std::ptrdiff_t>(keys.size());
         for (const auto& record : records)
             keys.push_back(KeyOf(record.GetRow(), record.GetColumn()));
+        const auto first = keys.begin() + from;
+        if (!std::is_sorted(first, keys.end())) std::sort(first, keys.end());
+        std::inplace_merge(keys.begin(), first, keys.end());
     };
     collect(sheet.GetNumbers());
     collect(sheet.GetRKValues());
@@ -235,7 +242,6 @@ std::size_t CRecoveredCells::CountCells(const CExcelWorkSheet& sheet) {
     collect(sheet.GetBoolErrs());
     collect(sheet.GetLabelSSTs());
     collect(sheet.GetLabels());
-    std::sort(keys.begin(), keys.end());
     return static_cast<std::size_t>(std::unique(keys.begin(), keys.end()) - keys.begin());
 }
 
