@@ -159,10 +159,11 @@ const CGridStyle* CPreviewFormatTable::GetStyle(std::uint32_t xfIndex) {
 std::u16string CPreviewFormatTable::NumberText(std::uint32_t xfIndex, double value) {
     // A lost XF falls back to General rather than to another cell's format.
     const std::uint16_t formatIndex = xfIndex < m_xfs.size() ? m_xfs[xfIndex]->GetFormatIndex() : 0;
-    auto found = m_formatTexts.find(formatIndex);
-    if (found == m_formatTexts.end())
-        found =
-            m_formatTexts.emplace(formatIndex, CExcelFormatText::Lookup(m_workbook, formatIndex))
-                .first;
+    auto found = m_formats.find(formatIndex);
+    if (found == m_formats.end())
+        found = m_formats
+                    .emplace(formatIndex, CFormatNumberApiFormating::Prepared(
+                                              CExcelFormatText::Lookup(m_workbook, formatIndex)))
+                    .first;
     return m_renderer.Format(found->second, value);
 }

@@ -92,6 +92,7 @@ private:
     std::vector<const CExcelRecordWBFONT*> m_fonts;
     // One slot per XF, filled on first use.
     std::vector<std::optional<CGridStyle>> m_styles;
-    std::unordered_map<std::uint16_t, std::u16string> m_formatTexts;
+    // Each format index's text, prepared for rendering on first use.
+    std::unordered_map<std::uint16_t, CFormatNumberApiFormating::Prepared> m_formats;
     CFormatNumberApiFormating m_renderer;
 };

@@ -155,24 +155,40 @@ SFractionCode ReadFractionCode(std::u16string_view code) {
 
 }  // namespace
 
+CFormatNumberApiFormating::Prepared::Prepared(std::u16string_view formatText)
+    : m_code(CutCode(formatText)) {
+    if (m_code.find(kGeneral) != std::u16string::npos) {
+        m_general = true;
+        m_code = kGeneralCode;
+    }
+    if (m_code.find(u"?/") != std::u16string::npos) {
+        m_fraction = true;
+        return;
+    }
+    const SCurrency currency = FindCurrency(m_code);
+    if (!currency.m_symbol.empty()) {
+        m_code.replace(currency.m_start, currency.m_length, u"$");
+        m_symbol = currency.m_symbol;
+    }
+    m_engine.emplace(EngineCode(m_code));
+}
+
 std::u16string CFormatNumberApiFormating::Format(std::u16string_view formatText,
                                                  double value) const {
     if (!std::isfinite(value)) return std::u16string(kNotANumber);
-    std::u16string code(CutCode(formatText));
+    return Format(Prepared(formatText), value);
+}
 
-    if (code.find(kGeneral) != std::u16string::npos) {
-        if (std::fabs(value) >= kGeneralScientificFrom) return CPrintfText::Of("%G", value);
-        code = kGeneralCode;
-    }
-    if (code.find(u"?/") != std::u16string::npos) return FormatFraction(code, value);
+std::u16string CFormatNumberApiFormating::Format(const Prepared& format, double value) const {
+    if (!std::isfinite(value)) return std::u16string(kNotANumber);
+    if (format.m_general && std::fabs(value) >= kGeneralScientificFrom)
+        return CPrintfText::Of("%G", value);
+    if (format.m_fraction) return FormatFraction(format.m_code, value);
 
-    const SCurrency currency = FindCurrency(code);
-    if (!currency.m_symbol.empty()) code.replace(currency.m_start, currency.m_length, u"$");
-    std::u16string text = CNumberFormat(EngineCode(code)).Render(value);
-
+    std::u16string text = format.m_engine->Render(value);
     for (std::u16string_view marker : kSpacingMarkers) ReplaceAll(text, marker, u"");
     ReplaceAll(text, u"-??", u"-");
-    if (!currency.m_symbol.empty()) ReplaceAll(text, u"$", currency.m_symbol);
+    if (!format.m_symbol.empty()) ReplaceAll(text, u"$", format.m_symbol);
     if (text == u".") {
         text = u"0";
     } else if (!text.empty() && text.back() == u'.') {

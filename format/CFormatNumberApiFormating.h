@@ -33,12 +33,31 @@
 // NaN and infinities give "#NUM!". Stateless; never fails, never throws.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 
+#include "format/CNumberFormat.h"
+
 class CFormatNumberApiFormating {
 public:
+    // A format text worked out once for many values (steps 1-3 and the
+    // engine's parse of the code), as a sheet of cells in few formats needs.
+    class Prepared {
+    public:
+        explicit Prepared(std::u16string_view formatText);
+
+    private:
+        friend class CFormatNumberApiFormating;
+        std::u16string m_code;
+        bool m_general = false;
+        bool m_fraction = false;
+        std::u16string m_symbol;                // step 3's currency, or empty
+        std::optional<CNumberFormat> m_engine;  // absent for fractions
+    };
+
     std::u16string Format(std::u16string_view formatText, double value) const;
+    std::u16string Format(const Prepared& format, double value) const;
 
 private:
     std::u16string FormatFraction(std::u16string_view formatText, double value) const;
