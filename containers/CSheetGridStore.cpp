@@ -43,6 +43,12 @@ std::uint32_t CSheetGridStore::Key(int row, int column) {
     return (static_cast<std::uint32_t>(row) << 8) | static_cast<std::uint32_t>(column);
 }
 
+void CSheetGridStore::ReserveCells(std::size_t cells) {
+    constexpr auto kMostCells = static_cast<std::size_t>(kRowLimit + 1) * (kColumnLimit + 1);
+    std::lock_guard lock(m_lock);
+    m_cells.reserve(std::min(cells, kMostCells));
+}
+
 CGridCell* CSheetGridStore::CellForWrite(int row, int column) {
     if (row < 0 || column < 0 || row >= m_rowCount || column >= m_columnCount) return nullptr;
     return &m_cells[Key(row, column)];

@@ -247,6 +247,9 @@ public:
     // the row count + 1, and the column count in steps of 26 until the
     // column count + 1 reaches column (at most the column limit).
     bool EnsureCell(int row, int column);
+    // Room for about this many cells, so that a large fill does not grow
+    // the cell table step by step; at most the grid's limits.
+    void ReserveCells(std::size_t cells);
 
     // Writes outside the current counts are ignored. SetText makes the
     // cell's value Unknown and drops its runs: an edited text is no longer

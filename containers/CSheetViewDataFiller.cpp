@@ -99,6 +99,11 @@ void CSheetViewDataFiller::Fill() {
     m_index = std::make_unique<CPageIndexes>();
     FillMergedRanges();
     FillLayout();
+    // Most cells come from one record each.
+    m_grid->ReserveCells(std::size_t{m_sheet->GetNumbers().GetCount()} +
+                         m_sheet->GetRKValues().GetCount() + m_sheet->GetLabelSSTs().GetCount() +
+                         m_sheet->GetLabels().GetCount() + m_sheet->GetFormulas().GetCount() +
+                         m_sheet->GetBoolErrs().GetCount() + m_sheet->GetBlanks().GetCount());
     // The first page's records tell the highest row there is; every later
     // page is needed only while that row lies beyond it. EnsureCell refuses
     // rows above 65,000, so at most 650 pages run.
