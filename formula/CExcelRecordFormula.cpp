@@ -1,6 +1,7 @@
 #include "formula/CExcelRecordFormula.h"
 
 #include <algorithm>
+#include <cstring>
 
 #include "format/CExcelFormatText.h"
 #include "format/CExcelNumberFormatManager.h"
@@ -51,7 +52,7 @@ CExcelRecordFormula::CExcelRecordFormula(const std::uint8_t* data, std::uint32_t
     m_row = CDataReader::GetU16(data + biff8::kCellRow);
     m_column = CDataReader::GetU16(data + biff8::kCellColumn);
     m_xf = CDataReader::GetU16(data + biff8::kCellXF);
-    m_resultBytes.Assign(data + kResult, kResultSize);
+    std::copy_n(data + kResult, kResultSize, m_result.begin());
     m_resultType = KindOf(data + kResult);
     m_optionFlags = CDataReader::GetU16(data + kOptionFlags);
     if (length > kFixedSize) {
@@ -73,13 +74,18 @@ void CExcelRecordFormula::SetSharedFormulaRecord(const std::uint8_t* data, std::
 
 void CExcelRecordFormula::SetStringResult(const std::uint8_t* data, std::uint32_t length) {
     length = std::min(length, kMaxStringData);
-    m_resultBytes.Assign(data, length);
+    m_stringResult.Assign(data, length);
     m_resultSize = length + 2;
     m_hasStringResult = true;
 }
 
 double CExcelRecordFormula::GetNumber() const {
-    return m_resultBytes.ReadDouble(0);
+    if (m_hasStringResult) return m_stringResult.ReadDouble(0);
+    std::uint64_t bits = 0;
+    for (std::size_t i = kResultSize; i-- > 0;) bits = (bits << 8) | m_result[i];
+    double value;
+    std::memcpy(&value, &bits, sizeof value);
+    return value;
 }
 
 const CByteBuffer* CExcelRecordFormula::GetSharedFormulaRecord() const {
@@ -185,20 +191,25 @@ void CExcelRecordFormula::Decode(const CExcelFormulaWorkbook* workbook,
     m_sound = parser.IsSound();
 }
 
+std::uint8_t CExcelRecordFormula::ResultByte(std::uint32_t offset) const {
+    if (m_hasStringResult) return m_stringResult.ReadU8(offset);
+    return offset < kResultSize ? m_result[offset] : 0;
+}
+
 std::u16string CExcelRecordFormula::StringResultText() const {
     // The eight cached bytes of a string result hold no text of their own.
     if (!m_hasStringResult) return {};
-    const std::uint32_t length = m_resultBytes.DataLength();
+    const std::uint32_t length = m_stringResult.DataLength();
     std::u16string text;
-    const std::uint32_t count = m_resultBytes.ReadU16(kStringCount);
-    if (m_resultBytes.ReadU8(kStringFlags) & kStringWide) {
+    const std::uint32_t count = m_stringResult.ReadU16(kStringCount);
+    if (m_stringResult.ReadU8(kStringFlags) & kStringWide) {
         // The count is not trusted past the bytes present: a cut STRING
         // record still gives what it holds.
         for (std::uint32_t i = 0; i < count && kStringChars + 2 * i + 2 <= length; ++i)
-            text.push_back(static_cast<char16_t>(m_resultBytes.ReadU16(kStringChars + 2 * i)));
+            text.push_back(static_cast<char16_t>(m_stringResult.ReadU16(kStringChars + 2 * i)));
     } else {
         for (std::uint32_t i = 0; i < count && kStringChars + i < length; ++i)
-            text.push_back(static_cast<char16_t>(m_resultBytes.ReadU8(kStringChars + i)));
+            text.push_back(static_cast<char16_t>(m_stringResult.ReadU8(kStringChars + i)));
     }
     return text;
 }
@@ -208,9 +219,9 @@ std::u16string CExcelRecordFormula::GetValueText(const CExcelWorkbookGlobals* wo
         case FormulaResultString:
             return StringResultText();
         case FormulaResultBoolean:
-            return m_resultBytes.ReadU8(kResultValue) ? u"TRUE" : u"FALSE";
+            return ResultByte(kResultValue) ? u"TRUE" : u"FALSE";
         case FormulaResultError:
-            return CConstData::GetErrorText(m_resultBytes.ReadU8(kResultValue));
+            return CConstData::GetErrorText(ResultByte(kResultValue));
         case FormulaResultEmpty:
             return {};
         case FormulaResultNumber:

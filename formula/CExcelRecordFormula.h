@@ -33,6 +33,7 @@
 // on the first GetFormulaText or IsFormulaSound and kept, without a lock.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <string>
 
@@ -153,6 +154,9 @@ private:
     // Whether the tokens are a lone ptgExp; the cell it names.
     bool IsLoneExp(std::uint16_t& namedRow, std::uint16_t& namedColumn) const;
     std::u16string StringResultText() const;
+    // Byte offset of the cached result, or of the STRING data when a string
+    // result has one; 0 past either.
+    std::uint8_t ResultByte(std::uint32_t offset) const;
 
     mutable std::u16string m_formulaText;
     mutable std::uint32_t m_decoded = 0;
@@ -170,5 +174,8 @@ private:
     std::uint32_t m_resultSize = kResultSize;
     FormulaResultType m_resultType = FormulaResultNumber;
     bool m_hasStringResult = false;
-    CByteBuffer m_resultBytes;
+    // The record's eight cached result bytes, kept inline: every formula has
+    // them. A string result's STRING data, when one follows, is read instead.
+    std::array<std::uint8_t, kResultSize> m_result{};
+    CByteBuffer m_stringResult;
 };
