@@ -125,6 +125,15 @@ private:
     // `at`, of the type read there, left out (GetLastSkip), or that it was a
     // zeroed header.
     void ReportGlobalsDamage(const CInputFile& file, std::uint64_t at, std::uint16_t type) const;
+    // Where the framing resumes after the run of zero bytes at position
+    // (CRecordChain::EndOfZeros, then a chain from one byte before the first
+    // non-zero byte through the longest body after it): nothing for a run
+    // shorter than two headers, one that reaches limit, or no chain.
+    std::optional<std::uint64_t> ResumeAfterZeros(const CInputFile& file, std::uint64_t position,
+                                                  std::uint64_t limit);
+    // Tells the damage log of the globals scan under way that [begin, end)
+    // was a zeroed run (with the remains of the record it cut).
+    void ReportZeroedRun(std::uint64_t begin, std::uint64_t end) const;
     // True when the record at position has a length that cannot be right and
     // the record after it by that length is no record we know.
     static bool LengthBroken(const CInputFile& file, std::uint64_t position, std::uint64_t limit);

@@ -185,11 +185,21 @@ bool CExcelWorkSheetParser::ParseSheet(CExcelWorkSheet& sheet) {
         if (tail && m_zeroRunAfterEnd) {
             m_inZeroRun = false;
         } else if (!tail && header.type == 0 && header.size == 0) {
-            if (!m_inZeroRun) {
+            const bool opens = !m_inZeroRun;
+            if (opens) {
                 m_zeroRunStart = m_position;
                 m_zeroRunAfterEnd = endSeen;
             }
             m_inZeroRun = true;
+            // The zeros took the framing with them: 4-byte steps would land
+            // anywhere in the remains of the record they cut, and read its
+            // bytes as headers. The walk goes on where sound records start.
+            if (const std::optional<std::uint32_t> resume =
+                    opens ? ResumeAfterZeros() : std::nullopt) {
+                CloseZeroRun(*resume);
+                m_position = *resume;
+                continue;
+            }
         } else {
             CloseZeroRun(m_position);
         }
@@ -341,6 +351,18 @@ std::optional<std::uint32_t> CExcelWorkSheetParser::Resynchronise() {
         CRecordChain::FindStart(*this, std::max(from, m_noChainBefore), last, m_end);
     // Offsets that start no chain need not be tried again by a later search:
     // a stretch of random bytes is searched once, not once per header in it.
+    if (!start) m_noChainBefore = last + 1;
+    return start;
+}
+
+std::optional<std::uint32_t> CExcelWorkSheetParser::ResumeAfterZeros() {
+    const std::optional<std::uint32_t> first = CRecordChain::EndOfZeros(*this, m_position, m_end);
+    // A single zero header may be the tail of a record body that was cut.
+    if (!first || *first - m_position < 2 * biff::kRecordHeaderSize) return std::nullopt;
+    // The header at m_position is zero, so *first - 1 lies after it.
+    const std::uint32_t last = *first + std::min(biff::kMaxBodyLength, m_end - *first);
+    const std::optional<std::uint32_t> start =
+        CRecordChain::FindStart(*this, std::max(*first - 1, m_noChainBefore), last, m_end);
     if (!start) m_noChainBefore = last + 1;
     return start;
 }

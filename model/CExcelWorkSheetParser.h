@@ -11,7 +11,9 @@
 // goes on at the first offset within the longest body where a chain of
 // sound record headers starts (CRecordChain); the record is kept when its
 // type allows the length that gives. Without such a chain the header costs
-// only its own 4 bytes. The one
+// only its own 4 bytes. After a run of zero bytes where records belong (a
+// zeroed sector) the walk goes on where such a chain starts, from one byte
+// before the first non-zero byte through the longest body after it. The one
 // exception is a chart substream inside the stretch (an embedded chart, or
 // a chart sheet before the next worksheet): its records, from its BOF to
 // its EOF, are a cache of the chart's series and are not taken as cells.
@@ -80,6 +82,11 @@ private:
     // The offset after the current header of a wrong length where the
     // framing resumes, or nothing.
     std::optional<std::uint32_t> Resynchronise();
+    // Where the framing resumes after the run of zero bytes that starts at
+    // m_position: a chain of sound records from one byte before the first
+    // non-zero byte through the longest body after it. Nothing for a run
+    // shorter than two headers, one that reaches the end, or no chain.
+    std::optional<std::uint32_t> ResumeAfterZeros();
 
     struct Header {
         std::uint16_t type;
