@@ -57,6 +57,10 @@ bool ReadHeader(const CInputFile& file, std::uint64_t at, std::uint16_t* type,
     return true;
 }
 
+bool AllZero(const std::uint8_t* bytes, std::size_t n) {
+    return std::all_of(bytes, bytes + n, [](std::uint8_t b) { return b == 0; });
+}
+
 }  // namespace
 
 bool CSheetBofRecovery::OpensWorksheet(std::uint16_t type) {
@@ -77,6 +81,32 @@ bool CSheetBofRecovery::SheetBofAt(const CInputFile& file, std::uint32_t positio
     const std::uint64_t next =
         static_cast<std::uint64_t>(position) + biff::kRecordHeaderSize + BofBodyLength(length);
     return ReadHeader(file, next, &type, &length) && OpensWorksheet(type);
+}
+
+bool CSheetBofRecovery::ZeroedBofAt(const CInputFile& file, std::uint32_t position,
+                                    std::uint32_t stretchStart) {
+    if (position < stretchStart + biff::kRecordHeaderSize) return false;
+    // The EOF header before the position and the full BIFF8 BOF; a run that
+    // begins inside the EOF header may leave its type's low byte.
+    std::uint8_t bytes[2 * biff::kRecordHeaderSize + biff::kBofBodyLength];
+    const std::uint32_t from = position - biff::kRecordHeaderSize;
+    if (file.ReadAt(from, bytes, sizeof bytes) < sizeof bytes ||
+        (bytes[0] != 0 && bytes[0] != (biff::kEOF & 0xFF)) || !AllZero(bytes + 1, sizeof bytes - 1))
+        return false;
+    // Zero bytes inside a sound record's body (a blank drawing, say) are no
+    // damage: the walk by declared lengths from the stretch's start must meet
+    // the zeros as headers, or lose the framing before them, and not step
+    // over the position. Every step moves at least 4 bytes on.
+    std::uint64_t at = stretchStart;
+    while (at < position) {
+        std::uint16_t type = 0;
+        std::uint16_t length = 0;
+        if (!ReadHeader(file, at, &type, &length)) return false;
+        if (type == 0 && length == 0) return true;       // zeros, here or in an earlier run
+        if (length > biff::kMaxBodyLength) return true;  // the framing was lost before
+        at += biff::kRecordHeaderSize + length;
+    }
+    return at == position;
 }
 
 std::vector<std::uint32_t> CSheetBofRecovery::TailBofs(const CInputFile& file) {
@@ -117,7 +147,11 @@ std::uint32_t CSheetBofRecovery::Recover(const CInputFile& file,
         const auto at = std::lower_bound(entries.begin(), entries.end(), probe, before);
         const bool listed = at != entries.end() && at->start == position;
         if (listed && !at->globals) continue;
-        if (!SheetBofAt(file, position)) continue;
+        // The entry whose stretch holds the position, where a walk of its
+        // records starts.
+        const std::uint32_t stretchStart = at == entries.begin() ? 0 : std::prev(at)->start;
+        if (!SheetBofAt(file, position) && (listed || !ZeroedBofAt(file, position, stretchStart)))
+            continue;
         if (listed)
             at->globals = false;  // a worksheet BOF whose type says globals
         else

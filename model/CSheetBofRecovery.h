@@ -1,5 +1,5 @@
 // Worksheet substreams whose BOF record the search could not take: its id
-// or its whole 20 bytes overwritten, or its substream type damaged (to the
+// or its whole 20 bytes overwritten or zeroed, or its substream type damaged (to the
 // globals', a chart's, a macro sheet's or an unknown type). Left alone,
 // their records fall into the stretch before them (the globals', where they
 // are never parsed as cells) or open a workbook of their own.
@@ -11,7 +11,9 @@
 //   a zeroed or overwritten header is taken as the full BIFF8 BOF's) and the
 //   record after it is one that opens a worksheet substream and never a
 //   chart's or the globals' (INDEX, CALCCOUNT, CALCMODE, ...), or such an
-//   opening record sits there itself (the BOF is gone).
+//   opening record sits there itself (the BOF is gone);
+// or when a zeroed run took the EOF and the whole BOF (ZeroedBofAt): the
+// sheet's records resume after the zeros.
 // Only positions that the file itself names are tried (the BOUNDSHEET
 // positions of a workbook and the first byte after its globals' EOF), and
 // the sound worksheet BOFs that the search does not look for in the file's
@@ -36,14 +38,24 @@ public:
     // the file; false for any position whose bytes the file does not hold.
     static bool SheetBofAt(const CInputFile& file, std::uint32_t position);
 
+    // Whether a zeroed run took the worksheet BOF at position along with
+    // the EOF before it: those 24 bytes are zero (but for the EOF type's low
+    // byte, where the run began inside its header), and a walk by declared
+    // lengths from stretchStart (the start of the substream whose stretch
+    // holds position) meets zero headers or loses the framing before
+    // position instead of stepping over it inside a record's body. The
+    // sheet's records resume where the zeros end.
+    static bool ZeroedBofAt(const CInputFile& file, std::uint32_t position,
+                            std::uint32_t stretchStart);
+
     // The sound worksheet BOFs in the last bytes of the file that the
     // search leaves out (biff::kBofSearchTail), as candidates for Recover:
     // a short last sheet starts there.
     static std::vector<std::uint32_t> TailBofs(const CInputFile& file);
 
     // For every candidate position where SheetBofAt holds and no worksheet
-    // entry of list starts: a "Workbook globals" entry there becomes a
-    // "Worksheet" entry, and where no entry starts one is added. The list
+    // entry of list starts (or ZeroedBofAt, where no entry starts at all): a "Workbook globals"
+    // entry there becomes a "Worksheet" entry, and where no entry starts one is added. The list
     // stays in file order; the ends of its entries are left as they were
     // (CExcelScanFile::SetSubstreamEnds sets them again). Each entry added
     // or turned counts in the sheets repair counter. Returns how many.
