@@ -14,6 +14,7 @@
 #include "biff/IExcelStreamReader.h"
 #include "model/CExcelData.h"
 #include "model/CExcelWorkBook.h"
+#include "model/CSheetBofRecovery.h"
 #include "model/CSstContinueChain.h"
 #include "platform/ProgressTarget.h"
 #include "platform/RepairStopCheck.h"
@@ -155,6 +156,29 @@ std::uint32_t DeclaredLength(const CInputFile& file, std::uint64_t position) {
     std::uint8_t header[biff::kRecordHeaderSize] = {};
     if (file.ReadAt(position, header, sizeof header) < sizeof header) return 0;
     return CDataReader::GetU16(header + biff::kLengthOffset);
+}
+
+// Reads straight from the file, below end: a chain test reads three headers.
+class CFileReader : public IExcelStreamReader {
+public:
+    CFileReader(const CInputFile& file, std::uint64_t end) : m_file(file), m_end(end) {}
+    bool Read(std::uint32_t count, std::uint32_t offset, std::uint8_t* out) override {
+        return offset <= m_end && m_end - offset >= count &&
+               m_file.ReadAt(offset, out, count) == count;
+    }
+
+private:
+    const CInputFile& m_file;
+    std::uint64_t m_end;
+};
+
+// True when a chain of sound records starts at position, before limit.
+bool ChainAt(const CInputFile& file, std::uint64_t position, std::uint64_t limit) {
+    const std::uint64_t end = std::min<std::uint64_t>({limit, file.Length(), UINT32_MAX});
+    if (position >= end) return false;
+    CFileReader reader(file, end);
+    return CRecordChain::StartsAt(reader, static_cast<std::uint32_t>(position),
+                                  static_cast<std::uint32_t>(end));
 }
 
 const GlobalsHandler* FindHandler(std::uint16_t type) {
@@ -404,6 +428,7 @@ bool CExcelScanWorkBook::ScanGlobals(std::uint32_t start, std::uint32_t end, CEx
     const std::uint64_t stop = std::min<std::uint64_t>(end, file.Length());
     std::uint64_t position = start;
     m_afterEof = 0;
+    m_sheetStart = 0;
     m_noChainBefore = 0;
     m_damage = data ? &data->GetDamageLog() : nullptr;
     m_globals = start;
@@ -433,6 +458,9 @@ bool CExcelScanWorkBook::ScanGlobals(std::uint32_t start, std::uint32_t end, CEx
             }
         }
         inZeros = zeroed;
+        if (m_sheetStart == 0 && CSheetBofRecovery::OnlyWorksheetsHold(recordType) &&
+            ChainAt(file, position, stop))
+            m_sheetStart = position;
         // Records no decoder wants are stepped over by the same framing rules
         // without being copied to a spill file.
         if (!handler) {

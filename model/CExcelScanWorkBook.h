@@ -88,6 +88,13 @@ public:
     // when that scan met no EOF.
     std::uint64_t GetAfterEof() const { return m_afterEof; }
 
+    // Where the last globals scan met the first record that only a
+    // worksheet holds (CSheetBofRecovery::OnlyWorksheetsHold) with a chain
+    // of sound records starting there: the globals' EOF and the sheet's BOF
+    // were lost before it (zeroed or overwritten), and the sheet's records
+    // go on from there. 0 when it met none.
+    std::uint64_t GetSheetStart() const { return m_sheetStart; }
+
     // Decodes the record last read as the shared-string table into workbook,
     // and tells the damage log of the globals scan under way (none outside
     // one) which bytes of the stream the decoder could not use.
@@ -153,6 +160,7 @@ private:
     // globals' BOF; null outside a scan or when it has no log.
     IDamageReporter* m_damage = nullptr;
     std::uint32_t m_globals = 0;
+    std::uint64_t m_sheetStart = 0;
     std::pair<std::uint64_t, std::uint64_t> m_lastSkip{0, 0};
     // Offsets below this were searched and start no chain of sound headers.
     std::uint64_t m_noChainBefore = 0;

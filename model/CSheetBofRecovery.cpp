@@ -39,6 +39,20 @@ constexpr std::uint16_t kOpeningRecords[] = {
     0x0225,  // DEFAULTROWHEIGHT
 };
 
+// Cell records of worksheets, sorted, that neither the globals nor a
+// chart's series cache (NUMBER, LABEL, BLANK, BOOLERR) holds.
+constexpr std::uint16_t kCellRecords[] = {
+    biff::kFORMULA,   // 0x0006
+    biff::kMULRK,     // 0x00BD
+    biff::kMULBLANK,  // 0x00BE
+    0x00D7,           // DBCELL
+    biff::kLABELSST,  // 0x00FD
+    biff::kROW,       // 0x0208
+    biff::kARRAY,     // 0x0221
+    biff::kRK,        // 0x027E
+    biff::kSHRFMLA,   // 0x04BC
+};
+
 // A zeroed or overwritten BOF header no longer says how long the body is:
 // it is taken as the full BIFF8 BOF, the one every writer of this format
 // writes.
@@ -65,6 +79,11 @@ bool AllZero(const std::uint8_t* bytes, std::size_t n) {
 
 bool CSheetBofRecovery::OpensWorksheet(std::uint16_t type) {
     return std::binary_search(std::begin(kOpeningRecords), std::end(kOpeningRecords), type);
+}
+
+bool CSheetBofRecovery::OnlyWorksheetsHold(std::uint16_t type) {
+    return OpensWorksheet(type) ||
+           std::binary_search(std::begin(kCellRecords), std::end(kCellRecords), type);
 }
 
 bool CSheetBofRecovery::SheetBofAt(const CInputFile& file, std::uint32_t position) {
@@ -126,7 +145,8 @@ std::vector<std::uint32_t> CSheetBofRecovery::TailBofs(const CInputFile& file) {
 
 std::uint32_t CSheetBofRecovery::Recover(const CInputFile& file,
                                          const std::vector<std::uint32_t>& candidates,
-                                         CExcelBOFRecordList& list) {
+                                         CExcelBOFRecordList& list,
+                                         const std::vector<std::uint32_t>& sheetStarts) {
     struct Entry {
         std::uint32_t start;
         bool globals;
@@ -158,12 +178,21 @@ std::uint32_t CSheetBofRecovery::Recover(const CInputFile& file,
             added.push_back(probe);
         ++recovered;
     }
-    if (recovered == 0) return 0;
-
     std::vector<Entry> merged;
-    merged.reserve(entries.size() + added.size());
+    merged.reserve(entries.size() + added.size() + sheetStarts.size());
     std::merge(entries.begin(), entries.end(), added.begin(), added.end(),
                std::back_inserter(merged), before);
+    for (const std::uint32_t position : sheetStarts) {
+        const Entry probe{position, false};
+        const auto at = std::lower_bound(merged.begin(), merged.end(), probe, before);
+        if (at != merged.end() && at->start == position) continue;
+        // The BOUNDSHEET of this sheet named its zeroed BOF, taken above.
+        if (at != merged.begin() && !std::prev(at)->globals) continue;
+        merged.insert(at, probe);
+        ++recovered;
+    }
+    if (recovered == 0) return 0;
+
     list.RemoveAll();
     for (const Entry& entry : merged)
         list.Add(CExcelBOFRecord(

@@ -33,6 +33,12 @@ public:
     // chart's or the globals' substream.
     static bool OpensWorksheet(std::uint16_t type);
 
+    // Whether a record of this type belongs to worksheet substreams only:
+    // one that opens them, or a cell record that neither the globals nor a
+    // chart's series cache holds (a chart caches its points as NUMBER and
+    // LABEL, so those do not count).
+    static bool OnlyWorksheetsHold(std::uint16_t type);
+
     // Whether a worksheet substream with a damaged, missing or sound BOF
     // starts at position, as described above. Reads at most 12 bytes of
     // the file; false for any position whose bytes the file does not hold.
@@ -57,9 +63,15 @@ public:
     // entry of list starts (or ZeroedBofAt, where no entry starts at all): a "Workbook globals"
     // entry there becomes a "Worksheet" entry, and where no entry starts one is added. The list
     // stays in file order; the ends of its entries are left as they were
-    // (CExcelScanFile::SetSubstreamEnds sets them again). Each entry added
-    // or turned counts in the sheets repair counter. Returns how many.
+    // (CExcelScanFile::SetSubstreamEnds sets them again). Then each of
+    // sheetStarts (where a globals walk met worksheet records after losing
+    // the globals' EOF: CExcelScanWorkBook::GetSheetStart) becomes a
+    // "Worksheet" entry, unless an entry starts there or the entry before
+    // it is already a worksheet's (one whose zeroed BOF lies before it).
+    // Each entry added or turned counts in the sheets repair counter.
+    // Returns how many.
     static std::uint32_t Recover(const CInputFile& file,
                                  const std::vector<std::uint32_t>& candidates,
-                                 CExcelBOFRecordList& list);
+                                 CExcelBOFRecordList& list,
+                                 const std::vector<std::uint32_t>& sheetStarts = {});
 };
