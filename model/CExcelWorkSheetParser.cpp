@@ -64,6 +64,32 @@ constexpr Route kRoutes[] = {
     {biff::kFORMULA_BIFF4, Through<CExcelFormulaRecordReader::ReadFormula>},
 };
 
+// Where the value of a cell record ends in its body: the bytes a zeroed
+// run must not reach for the cell to be kept. 0: the whole body is the
+// value (strings, a MULRK's run of numbers and its last column).
+struct ValueField {
+    std::uint16_t type;
+    std::uint32_t end;
+};
+
+constexpr ValueField kValueFields[] = {
+    {biff::kFORMULA, 14},        // row, column, XF, cached result
+    {biff::kMULRK, 0},           //
+    {biff::kRSTRING, 0},         //
+    {biff::kLABELSST, 10},       // row, column, XF, string index
+    {biff::kNUMBER, 14},         // row, column, XF, double
+    {biff::kLABEL, 0},           //
+    {biff::kBOOLERR, 8},         // row, column, XF, value, error flag
+    {biff::kRK, 10},             // row, column, XF, RK number
+    {biff::kFORMULA_BIFF4, 14},  //
+};
+
+const ValueField* FindValueField(std::uint16_t type) {
+    for (const ValueField& field : kValueFields)
+        if (field.type == type) return &field;
+    return nullptr;
+}
+
 Handler FindRoute(std::uint16_t type) {
     for (const Route& route : kRoutes)
         if (route.type == type) return route.handle;
@@ -238,8 +264,15 @@ bool CExcelWorkSheetParser::ParseSheet(CExcelWorkSheet& sheet) {
             if (chartDepth > 0 || IsChartBof(header)) ++chartDepth;
         } else if (chartDepth == 0 || LeavesChart(header.type)) {
             chartDepth = 0;
-            Dispatch(header, sheet);
-            NoteCellRow(header.type);
+            if (ValueCutByZeros(header)) {
+                // A zeroed run that began inside the value took some of its
+                // bytes: what is left would be a value the file never held.
+                NoteDamage(m_position, m_position + biff::kRecordHeaderSize + header.size,
+                           ESkipReason::ZeroedBytes);
+            } else {
+                Dispatch(header, sheet);
+                NoteCellRow(header.type);
+            }
         }
         // The decoder has seen the declared size; the walk trusts it only as
         // far as a sound body can go, or as far as the framing resumes.
@@ -353,6 +386,23 @@ std::optional<std::uint32_t> CExcelWorkSheetParser::Resynchronise() {
     // a stretch of random bytes is searched once, not once per header in it.
     if (!start) m_noChainBefore = last + 1;
     return start;
+}
+
+bool CExcelWorkSheetParser::ValueCutByZeros(const Header& header) {
+    const ValueField* field = FindValueField(header.type);
+    if (field == nullptr || header.size == 0 || header.size > biff::kMaxBodyLength) return false;
+    const std::uint64_t body = static_cast<std::uint64_t>(m_position) + biff::kRecordHeaderSize;
+    const std::uint64_t end = body + header.size;
+    if (end + biff::kRecordHeaderSize > m_end) return false;
+    const std::uint32_t valueEnd =
+        field->end == 0 ? header.size : std::min(field->end, header.size);
+    const auto from = static_cast<std::uint32_t>(body + valueEnd - 1);
+    const auto count = static_cast<std::uint32_t>(end - from) + biff::kRecordHeaderSize;
+    std::uint8_t bytes[biff::kMaxBodyLength + biff::kRecordHeaderSize];
+    if (!Read(count, from, bytes)) return false;
+    // From the value's last byte through the header after the record: the
+    // zeros go on past the record and reach back into the value.
+    return std::all_of(bytes, bytes + count, [](std::uint8_t b) { return b == 0; });
 }
 
 std::optional<std::uint32_t> CExcelWorkSheetParser::ResumeAfterZeros() {

@@ -96,6 +96,10 @@ private:
     // True when a record of a known type starts where header says its record ends, or
     // it ends the stretch exactly.
     bool FramingHolds(const Header& header);
+    // Whether the cell record at m_position runs into a zeroed run that
+    // began inside its value: every byte from the value's last through the
+    // header after the record is zero. Its value cannot be trusted then.
+    bool ValueCutByZeros(const Header& header);
 
     // Parses every sheet of workbook, opening the scan file if it is not
     // open yet. False when a stop was requested or the file is empty or
