@@ -108,6 +108,11 @@ bool LeavesChart(std::uint16_t type) {
     return FindRoute(type) || CExcelCellRecordDecoders::Find(type);
 }
 
+// The record types that only chart substreams hold (UNITS through the
+// last chart record of BIFF8).
+constexpr std::uint16_t kFirstChartRecord = 0x1001;
+constexpr std::uint16_t kLastChartRecord = 0x10FF;
+
 }  // namespace
 
 CExcelWorkSheetParser::CExcelWorkSheetParser() : m_window(kWindowSize) {}
@@ -224,6 +229,9 @@ bool CExcelWorkSheetParser::ParseSheet(CExcelWorkSheet& sheet) {
                     opens ? ResumeAfterZeros() : std::nullopt) {
                 CloseZeroRun(*resume);
                 m_position = *resume;
+                // The zeros may have taken an embedded chart's BOF: its series
+                // cache goes on after them and is no cell of the sheet.
+                if (chartDepth == 0 && ChartRecordsAhead()) chartDepth = 1;
                 continue;
             }
         } else {
@@ -403,6 +411,27 @@ bool CExcelWorkSheetParser::ValueCutByZeros(const Header& header) {
     // From the value's last byte through the header after the record: the
     // zeros go on past the record and reach back into the value.
     return std::all_of(bytes, bytes + count, [](std::uint8_t b) { return b == 0; });
+}
+
+bool CExcelWorkSheetParser::ChartRecordsAhead() {
+    // A chart's series cache is a few records per point; a record of the
+    // chart's own comes within a few dozen of them.
+    constexpr int kLookahead = 64;
+    std::uint64_t at = m_position;
+    for (int i = 0; i < kLookahead; ++i) {
+        std::uint8_t bytes[biff::kRecordHeaderSize];
+        if (at > m_end || m_end - at < sizeof bytes ||
+            !Read(sizeof bytes, static_cast<std::uint32_t>(at), bytes))
+            return false;
+        const std::uint16_t type = CDataReader::GetU16(bytes + biff::kTypeOffset);
+        const std::uint16_t size = CDataReader::GetU16(bytes + biff::kLengthOffset);
+        if (type >= kFirstChartRecord && type <= kLastChartRecord) return true;
+        if (type == biff::kEOF || type == biff::kBOF || LeavesChart(type) ||
+            size > biff::kMaxBodyLength)
+            return false;
+        at += biff::kRecordHeaderSize + size;
+    }
+    return false;
 }
 
 std::optional<std::uint32_t> CExcelWorkSheetParser::ResumeAfterZeros() {

@@ -87,6 +87,10 @@ private:
     // non-zero byte through the longest body after it. Nothing for a run
     // shorter than two headers, one that reaches the end, or no chain.
     std::optional<std::uint32_t> ResumeAfterZeros();
+    // Whether the records from m_position are a chart's: a record of the
+    // chart types comes within a few dozen records, before any that a chart
+    // never holds, an EOF or a BOF.
+    bool ChartRecordsAhead();
 
     struct Header {
         std::uint16_t type;
