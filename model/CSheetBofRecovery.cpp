@@ -75,6 +75,20 @@ bool AllZero(const std::uint8_t* bytes, std::size_t n) {
     return std::all_of(bytes, bytes + n, [](std::uint8_t b) { return b == 0; });
 }
 
+// Whether a non-zero byte lies in [from, end): records resume after a
+// zeroed run there, rather than the zeros (or a stream's slack after its
+// last EOF) running on to the end.
+bool BytesAfterZeros(const CInputFile& file, std::uint64_t from, std::uint64_t end) {
+    std::uint8_t bytes[512];
+    for (std::uint64_t at = from; at < end; at += sizeof bytes) {
+        const std::size_t got = file.ReadAt(
+            at, bytes, static_cast<std::size_t>(std::min<std::uint64_t>(sizeof bytes, end - at)));
+        if (got == 0) return false;
+        if (!AllZero(bytes, got)) return true;
+    }
+    return false;
+}
+
 }  // namespace
 
 bool CSheetBofRecovery::OpensWorksheet(std::uint16_t type) {
@@ -103,7 +117,7 @@ bool CSheetBofRecovery::SheetBofAt(const CInputFile& file, std::uint32_t positio
 }
 
 bool CSheetBofRecovery::ZeroedBofAt(const CInputFile& file, std::uint32_t position,
-                                    std::uint32_t stretchStart) {
+                                    std::uint32_t stretchStart, std::uint64_t stretchEnd) {
     if (position < stretchStart + biff::kRecordHeaderSize) return false;
     // The EOF header before the position and the full BIFF8 BOF; a run that
     // begins inside the EOF header may leave its type's low byte.
@@ -125,7 +139,7 @@ bool CSheetBofRecovery::ZeroedBofAt(const CInputFile& file, std::uint32_t positi
         if (length > biff::kMaxBodyLength) return true;  // the framing was lost before
         at += biff::kRecordHeaderSize + length;
     }
-    return at == position;
+    return at == position && BytesAfterZeros(file, from + sizeof bytes, stretchEnd);
 }
 
 std::vector<std::uint32_t> CSheetBofRecovery::TailBofs(const CInputFile& file) {
@@ -170,7 +184,9 @@ std::uint32_t CSheetBofRecovery::Recover(const CInputFile& file,
         // The entry whose stretch holds the position, where a walk of its
         // records starts.
         const std::uint32_t stretchStart = at == entries.begin() ? 0 : std::prev(at)->start;
-        if (!SheetBofAt(file, position) && (listed || !ZeroedBofAt(file, position, stretchStart)))
+        const std::uint64_t stretchEnd = at == entries.end() ? file.Length() : at->start;
+        if (!SheetBofAt(file, position) &&
+            (listed || !ZeroedBofAt(file, position, stretchStart, stretchEnd)))
             continue;
         if (listed)
             at->globals = false;  // a worksheet BOF whose type says globals

@@ -49,10 +49,11 @@ public:
     // byte, where the run began inside its header), and a walk by declared
     // lengths from stretchStart (the start of the substream whose stretch
     // holds position) meets zero headers or loses the framing before
-    // position instead of stepping over it inside a record's body. The
-    // sheet's records resume where the zeros end.
+    // position instead of stepping over it inside a record's body, and a
+    // non-zero byte follows before stretchEnd (the start of the next entry,
+    // or the end of the file): the sheet's records resume after the zeros.
     static bool ZeroedBofAt(const CInputFile& file, std::uint32_t position,
-                            std::uint32_t stretchStart);
+                            std::uint32_t stretchStart, std::uint64_t stretchEnd);
 
     // The sound worksheet BOFs in the last bytes of the file that the
     // search leaves out (biff::kBofSearchTail), as candidates for Recover:
