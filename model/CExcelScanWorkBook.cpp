@@ -444,7 +444,7 @@ bool CExcelScanWorkBook::ScanGlobals(std::uint32_t start, std::uint32_t end, CEx
             file.ReadAt(position, type, sizeof type) == sizeof type ? CDataReader::GetU16(type) : 0;
         const GlobalsHandler* handler = FindHandler(recordType);
         const std::uint64_t at = position;
-        // A zeroed sector took the framing with them: the walk goes on where
+        // A zeroed sector takes the framing with it: the walk goes on where
         // sound records start after the zeros, not where 4-byte steps land
         // in the remains of the record they cut (the BOUNDSHEETs after it
         // would be stepped over by whatever length those remains declare).
