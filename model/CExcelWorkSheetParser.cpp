@@ -226,7 +226,7 @@ bool CExcelWorkSheetParser::ParseSheet(CExcelWorkSheet& sheet) {
             // anywhere in the remains of the record they cut, and read its
             // bytes as headers. The walk goes on where sound records start.
             if (const std::optional<std::uint32_t> resume =
-                    opens ? ResumeAfterZeros() : std::nullopt) {
+                    opens ? ResumeAfterZeros(m_position) : std::nullopt) {
                 CloseZeroRun(*resume);
                 m_position = *resume;
                 // The zeros may have taken an embedded chart's BOF: its series
@@ -236,6 +236,20 @@ bool CExcelWorkSheetParser::ParseSheet(CExcelWorkSheet& sheet) {
             }
         } else {
             CloseZeroRun(m_position);
+        }
+        // A zeroed run that began inside this header, after its type, left a
+        // length of 0 that the type cannot have, and a body of zeros: kept
+        // at the length a resynchronisation finds, it would be a cell of
+        // zeros. The walk goes on where the zeros end, as above.
+        if (!tail && header.type != 0 && header.size == 0 &&
+            CRecordChain::IsWrongLength(header.type, 0)) {
+            if (const std::optional<std::uint32_t> resume =
+                    ResumeAfterZeros(m_position + biff::kLengthOffset)) {
+                NoteDamage(m_position, *resume, ESkipReason::ZeroedBytes);
+                m_position = *resume;
+                if (chartDepth == 0 && ChartRecordsAhead()) chartDepth = 1;
+                continue;
+            }
         }
         // A length the record cannot have, unless sound records follow where
         // it says the record ends: find the framing again. When the record
@@ -434,11 +448,12 @@ bool CExcelWorkSheetParser::ChartRecordsAhead() {
     return false;
 }
 
-std::optional<std::uint32_t> CExcelWorkSheetParser::ResumeAfterZeros() {
-    const std::optional<std::uint32_t> first = CRecordChain::EndOfZeros(*this, m_position, m_end);
+std::optional<std::uint32_t> CExcelWorkSheetParser::ResumeAfterZeros(std::uint32_t from) {
+    const std::optional<std::uint32_t> first = CRecordChain::EndOfZeros(*this, from, m_end);
     // A single zero header may be the tail of a record body that was cut.
-    if (!first || *first - m_position < 2 * biff::kRecordHeaderSize) return std::nullopt;
-    // The header at m_position is zero, so *first - 1 lies after it.
+    if (!first || *first - from < 2 * biff::kRecordHeaderSize) return std::nullopt;
+    // At least 8 zero bytes lie from `from`, so *first - 1 lies after the
+    // header at m_position.
     const std::uint32_t last = *first + std::min(biff::kMaxBodyLength, m_end - *first);
     const std::optional<std::uint32_t> start =
         CRecordChain::FindStart(*this, std::max(*first - 1, m_noChainBefore), last, m_end);

@@ -83,10 +83,11 @@ private:
     // framing resumes, or nothing.
     std::optional<std::uint32_t> Resynchronise();
     // Where the framing resumes after the run of zero bytes that starts at
-    // m_position: a chain of sound records from one byte before the first
-    // non-zero byte through the longest body after it. Nothing for a run
-    // shorter than two headers, one that reaches the end, or no chain.
-    std::optional<std::uint32_t> ResumeAfterZeros();
+    // from (m_position, or inside the header there): a chain of sound
+    // records from one byte before the first non-zero byte through the
+    // longest body after it. Nothing for a run shorter than two headers, one
+    // that reaches the end, or no chain.
+    std::optional<std::uint32_t> ResumeAfterZeros(std::uint32_t from);
     // Whether the records from m_position are a chart's: a record of the
     // chart types comes within a few dozen records, before any that a chart
     // never holds, an EOF or a BOF.

@@ -4,6 +4,7 @@
 // whose bytes the zeros took may be lost, and no value may be invented.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
 #include <functional>
 #include <memory>
@@ -12,6 +13,7 @@
 
 #include "biff/BiffRecordIds.h"
 #include "biff/tests/support/BiffWriter.h"
+#include "formula/CExcelRecordFormula.h"
 #include "model/CExcelData.h"
 #include "model/CExcelProcessData.h"
 #include "model/CExcelScanFile.h"
@@ -40,6 +42,16 @@ Bytes NumberBody(double value) {
     return body;
 }
 
+// A FORMULA cell at row = value whose cached result is value: the integer
+// value as its tokens.
+Bytes FormulaBody(double value) {
+    Bytes body = NumberBody(value);
+    for (std::uint8_t b : {0, 0, 0, 0, 0, 0, 3, 0, 0x1E}) body.push_back(b);
+    const Bytes token = BiffWriter::U16(static_cast<std::uint16_t>(value));
+    body.insert(body.end(), token.begin(), token.end());
+    return body;
+}
+
 // A ROW record for row r: a record only worksheets hold.
 Bytes RowBody(std::uint16_t r) {
     Bytes body = BiffWriter::U16(r);
@@ -51,7 +63,8 @@ Bytes RowBody(std::uint16_t r) {
 }
 
 // Each sheet: cells 1..20 (a ROW, then a NUMBER each), an embedded chart
-// whose series cache holds 500..507 around a chart record, then cells 21..40.
+// whose series cache holds 500..507 around a chart record, then cells 21..40
+// (cell 30 a FORMULA).
 BiffWriter SheetRecords() {
     BiffWriter w;
     for (int i = 1; i <= 40; ++i) {
@@ -65,7 +78,10 @@ BiffWriter SheetRecords() {
             w.Substream(kChart, chart);
         }
         w.Record(biff::kROW, RowBody(static_cast<std::uint16_t>(i)));
-        w.Record(biff::kNUMBER, NumberBody(i));
+        if (i == 30)
+            w.Record(biff::kFORMULA, FormulaBody(i));
+        else
+            w.Record(biff::kNUMBER, NumberBody(i));
     }
     return w;
 }
@@ -94,6 +110,18 @@ std::vector<Record> Records(const Bytes& bytes) {
         at += 4 + size;
     }
     return out;
+}
+
+// The offset of the NUMBER or FORMULA record of cell (row) n at or after from.
+std::size_t Cell(const Bytes& bytes, const std::vector<Record>& records, int n,
+                 std::size_t from = 0) {
+    for (const Record& r : records) {
+        if (r.offset >= from && (r.type == biff::kNUMBER || r.type == biff::kFORMULA) &&
+            bytes[r.offset + 4] == n && bytes[r.offset + 5] == 0)
+            return r.offset;
+    }
+    ADD_FAILURE() << "no cell " << n;
+    return 0;
 }
 
 // The offset of the n-th record (from 0) of a type at or after from.
@@ -152,6 +180,9 @@ std::vector<Sheet> Recover(const Bytes& bytes, bool withNames) {
             Sheet out{withNames ? sheet.GetName() : u"", {}};
             for (const CExcelRecordNUMBER& number : sheet.GetNumbers())
                 out.values.push_back(number.GetValue());
+            for (const CExcelRecordFormula& formula : sheet.GetFormulas())
+                out.values.push_back(formula.GetNumber());
+            std::sort(out.values.begin(), out.values.end());
             sheets.push_back(out);
         }
     }
@@ -173,7 +204,6 @@ TEST(ZeroedRuns, OnlyTheCellsWhoseBytesTheZerosTookAreLost) {
         testsupport::WorkbookStream(GlobalsRecords(), {u"A", u"B"}, SheetRecords());
     const std::vector<Record> records = Records(stream);
     const std::size_t sheetB = Nth(records, biff::kBOF, 3);  // globals, A, A's chart, B
-    constexpr int kCache = 8;                                // NUMBER records in each chart
     const std::vector<double> all = Range(1, 40);
 
     const std::vector<ZeroedRunCase> cases = {
@@ -188,8 +218,7 @@ TEST(ZeroedRuns, OnlyTheCellsWhoseBytesTheZerosTookAreLost) {
         {"zeros over A's last cells, its EOF and B's BOF: B's BOUNDSHEET still places B's cells "
          "after the zeros in B",
          [&](const std::vector<Record>& r) {
-             return std::pair{Nth(r, biff::kNUMBER, 38 + kCache) + 2,
-                              Nth(r, biff::kNUMBER, 4, sheetB) + 9};
+             return std::pair{Cell(stream, r, 39) + 2, Nth(r, biff::kNUMBER, 4, sheetB) + 9};
          },
          true,
          {{u"A", Range(1, 38)}, {u"B", Range(6, 40)}}},
@@ -215,6 +244,13 @@ TEST(ZeroedRuns, OnlyTheCellsWhoseBytesTheZerosTookAreLost) {
          },
          true,
          {{u"A", all}, {u"B", all}}},
+        {"zeros from the length field of A's FORMULA cell 30 into cell 31: no cell of zeros is "
+         "made of the header the zeros left",
+         [&](const std::vector<Record>& r) {
+             return std::pair{Cell(stream, r, 30) + 2, Cell(stream, r, 31) + 5};
+         },
+         true,
+         {{u"A", Join(Range(1, 29), Range(32, 40))}, {u"B", all}}},
     };
 
     for (const ZeroedRunCase& c : cases) {
