@@ -218,3 +218,18 @@ std::optional<std::uint32_t> CRecordChain::FindStart(IExcelStreamReader& reader,
     }
     return std::nullopt;
 }
+
+std::optional<std::uint32_t> CRecordChain::EndOfZeros(IExcelStreamReader& reader,
+                                                      std::uint32_t from, std::uint32_t end) {
+    constexpr std::uint32_t kChunk = 512;
+    std::uint8_t bytes[kChunk];
+    for (std::uint32_t at = from; at < end;) {
+        const std::uint32_t count = std::min(kChunk, end - at);
+        if (!reader.Read(count, at, bytes)) return std::nullopt;
+        const auto* nonZero =
+            std::find_if(bytes, bytes + count, [](std::uint8_t b) { return b != 0; });
+        if (nonZero != bytes + count) return at + static_cast<std::uint32_t>(nonZero - bytes);
+        at += count;
+    }
+    return std::nullopt;
+}

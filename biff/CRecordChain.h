@@ -45,6 +45,13 @@ public:
     static std::optional<std::uint32_t> FindStart(IExcelStreamReader& reader, std::uint32_t from,
                                                   std::uint32_t last, std::uint32_t end);
 
+    // The offset of the first non-zero byte at or after from, below end:
+    // where a run of zero bytes (a zeroed sector, or a burst of zeros) ends.
+    // Nothing when the zeros reach end or reader fails. A record may begin
+    // one byte before it (a type such as 0x0200 starts with a zero byte).
+    static std::optional<std::uint32_t> EndOfZeros(IExcelStreamReader& reader, std::uint32_t from,
+                                                   std::uint32_t end);
+
     // True when a chain starts at offset.
     static bool StartsAt(IExcelStreamReader& reader, std::uint32_t offset, std::uint32_t end);
 };

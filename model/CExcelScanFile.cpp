@@ -147,6 +147,7 @@ void CExcelScanFile::BuildWorkbooks(CExcelData* data) {
     if (!raw) file.Open(m_scanPath);
     std::vector<std::vector<CBoundSheetPlacement::BoundSheet>> boundSheets;
     std::vector<std::uint32_t> candidates;
+    std::vector<std::uint32_t> sheetStarts;
     for (CExcelWorkBook& workbook : workbooks) {
         CExcelScanWorkBook scan(m_scanPath);
         scan.ScanGlobals(workbook.GetStart(), workbook.GetEnd(), data, &workbook);
@@ -154,6 +155,9 @@ void CExcelScanFile::BuildWorkbooks(CExcelData* data) {
         for (const auto& record : scan.GetBoundSheets()) candidates.push_back(record.position);
         if (scan.GetAfterEof() <= std::numeric_limits<std::uint32_t>::max())
             candidates.push_back(static_cast<std::uint32_t>(scan.GetAfterEof()));
+        if (scan.GetSheetStart() != 0 &&
+            scan.GetSheetStart() <= std::numeric_limits<std::uint32_t>::max())
+            sheetStarts.push_back(static_cast<std::uint32_t>(scan.GetSheetStart()));
     }
     // In an extracted stream the positions the globals name are scan-file
     // offsets: a worksheet BOF there that the search could not take (id or
@@ -163,7 +167,10 @@ void CExcelScanFile::BuildWorkbooks(CExcelData* data) {
         const std::vector<std::uint32_t> tail = CSheetBofRecovery::TailBofs(file);
         candidates.insert(candidates.end(), tail.begin(), tail.end());
     }
-    if (!raw && CSheetBofRecovery::Recover(file, candidates, data->GetBOFList()) > 0)
+    // In a raw scan only the sheet starts the globals walks met themselves
+    // are file offsets.
+    if (raw) candidates.clear();
+    if (CSheetBofRecovery::Recover(file, candidates, data->GetBOFList(), sheetStarts) > 0)
         DropWorkbooksTurnedToSheets(data, boundSheets);
 
     // Asking MakeWorksheetFromBOF for every sheet walks the BOF list once per

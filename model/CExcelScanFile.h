@@ -43,7 +43,8 @@ public:
     // Scans every workbook's globals and makes its sheets. In an extracted
     // stream, BOUNDSHEET positions are scan-file offsets. First the
     // worksheet BOFs that the search could not take, at the positions the
-    // globals name, join the BOF list (CSheetBofRecovery; a workbook opened
+    // globals name or where the globals walk met worksheet records after
+    // losing its EOF, join the BOF list (CSheetBofRecovery; a workbook opened
     // by a globals BOF that turns out to be a worksheet's goes). Then the
     // positions are checked against the worksheet BOFs
     // (CBoundSheetPlacement): a damaged position or sheet type moves the

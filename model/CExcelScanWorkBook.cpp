@@ -14,6 +14,7 @@
 #include "biff/IExcelStreamReader.h"
 #include "model/CExcelData.h"
 #include "model/CExcelWorkBook.h"
+#include "model/CSheetBofRecovery.h"
 #include "model/CSstContinueChain.h"
 #include "platform/ProgressTarget.h"
 #include "platform/RepairStopCheck.h"
@@ -155,6 +156,29 @@ std::uint32_t DeclaredLength(const CInputFile& file, std::uint64_t position) {
     std::uint8_t header[biff::kRecordHeaderSize] = {};
     if (file.ReadAt(position, header, sizeof header) < sizeof header) return 0;
     return CDataReader::GetU16(header + biff::kLengthOffset);
+}
+
+// Reads straight from the file, below end: a chain test reads three headers.
+class CFileReader : public IExcelStreamReader {
+public:
+    CFileReader(const CInputFile& file, std::uint64_t end) : m_file(file), m_end(end) {}
+    bool Read(std::uint32_t count, std::uint32_t offset, std::uint8_t* out) override {
+        return offset <= m_end && m_end - offset >= count &&
+               m_file.ReadAt(offset, out, count) == count;
+    }
+
+private:
+    const CInputFile& m_file;
+    std::uint64_t m_end;
+};
+
+// True when a chain of sound records starts at position, before limit.
+bool ChainAt(const CInputFile& file, std::uint64_t position, std::uint64_t limit) {
+    const std::uint64_t end = std::min<std::uint64_t>({limit, file.Length(), UINT32_MAX});
+    if (position >= end) return false;
+    CFileReader reader(file, end);
+    return CRecordChain::StartsAt(reader, static_cast<std::uint32_t>(position),
+                                  static_cast<std::uint32_t>(end));
 }
 
 const GlobalsHandler* FindHandler(std::uint16_t type) {
@@ -306,6 +330,39 @@ std::optional<std::uint64_t> CExcelScanWorkBook::Resume(const CInputFile& file,
     return start;
 }
 
+std::optional<std::uint64_t> CExcelScanWorkBook::ResumeAfterZeros(const CInputFile& file,
+                                                                  std::uint64_t position,
+                                                                  std::uint64_t limit) {
+    const std::uint64_t end = std::min<std::uint64_t>({limit, file.Length(), UINT32_MAX});
+    if (position >= end) return std::nullopt;
+    CSearchWindow zeros(file, position, end);
+    const std::optional<std::uint32_t> first = CRecordChain::EndOfZeros(
+        zeros, static_cast<std::uint32_t>(position), static_cast<std::uint32_t>(end));
+    // A single zero header may be the tail of a record body that was cut.
+    if (!first || *first - position < 2 * biff::kRecordHeaderSize) return std::nullopt;
+    // The header at position is zero, so *first - 1 lies after it.
+    const std::uint64_t from = std::max<std::uint64_t>(*first - 1, m_noChainBefore);
+    const std::uint64_t last = std::min<std::uint64_t>(*first + biff::kMaxBodyLength, end);
+    if (from > last || from >= end) return std::nullopt;
+    CSearchWindow window(file, from, end);
+    const std::optional<std::uint32_t> start =
+        CRecordChain::FindStart(window, static_cast<std::uint32_t>(from),
+                                static_cast<std::uint32_t>(last), static_cast<std::uint32_t>(end));
+    if (!start) m_noChainBefore = last + 1;
+    return start;
+}
+
+void CExcelScanWorkBook::ReportZeroedRun(std::uint64_t begin, std::uint64_t end) const {
+    if (m_damage == nullptr || end > UINT32_MAX) return;
+    CDamagedRange range;
+    range.substream = m_globals;
+    range.globals = true;
+    range.begin = static_cast<std::uint32_t>(begin);
+    range.end = static_cast<std::uint32_t>(end);
+    range.kind = ESkipReason::ZeroedBytes;
+    m_damage->Skipped(range);
+}
+
 void CExcelScanWorkBook::SkipRecord(const CInputFile& file, std::uint64_t& position,
                                     std::uint64_t limit) {
     // A record of a wrong length is stepped over to where the framing
@@ -371,9 +428,11 @@ bool CExcelScanWorkBook::ScanGlobals(std::uint32_t start, std::uint32_t end, CEx
     const std::uint64_t stop = std::min<std::uint64_t>(end, file.Length());
     std::uint64_t position = start;
     m_afterEof = 0;
+    m_sheetStart = 0;
     m_noChainBefore = 0;
     m_damage = data ? &data->GetDamageLog() : nullptr;
     m_globals = start;
+    bool inZeros = false;  // the last header was zero and found no records after the run
     while (position < stop) {
         if (RepairStopRequested()) {
             m_damage = nullptr;
@@ -385,6 +444,23 @@ bool CExcelScanWorkBook::ScanGlobals(std::uint32_t start, std::uint32_t end, CEx
             file.ReadAt(position, type, sizeof type) == sizeof type ? CDataReader::GetU16(type) : 0;
         const GlobalsHandler* handler = FindHandler(recordType);
         const std::uint64_t at = position;
+        // A zeroed sector takes the framing with it: the walk goes on where
+        // sound records start after the zeros, not where 4-byte steps land
+        // in the remains of the record they cut (the BOUNDSHEETs after it
+        // would be stepped over by whatever length those remains declare).
+        const bool zeroed = recordType == 0 && DeclaredLength(file, position) == 0;
+        if (zeroed && !inZeros) {
+            if (const std::optional<std::uint64_t> resume =
+                    ResumeAfterZeros(file, position, stop)) {
+                ReportZeroedRun(at, *resume);
+                position = *resume;
+                continue;
+            }
+        }
+        inZeros = zeroed;
+        if (m_sheetStart == 0 && CSheetBofRecovery::OnlyWorksheetsHold(recordType) &&
+            ChainAt(file, position, stop))
+            m_sheetStart = position;
         // Records no decoder wants are stepped over by the same framing rules
         // without being copied to a spill file.
         if (!handler) {

@@ -88,6 +88,13 @@ public:
     // when that scan met no EOF.
     std::uint64_t GetAfterEof() const { return m_afterEof; }
 
+    // Where the last globals scan met the first record that only a
+    // worksheet holds (CSheetBofRecovery::OnlyWorksheetsHold) with a chain
+    // of sound records starting there: the globals' EOF and the sheet's BOF
+    // were lost before it (zeroed or overwritten), and the sheet's records
+    // go on from there. 0 when it met none.
+    std::uint64_t GetSheetStart() const { return m_sheetStart; }
+
     // Decodes the record last read as the shared-string table into workbook,
     // and tells the damage log of the globals scan under way (none outside
     // one) which bytes of the stream the decoder could not use.
@@ -125,6 +132,15 @@ private:
     // `at`, of the type read there, left out (GetLastSkip), or that it was a
     // zeroed header.
     void ReportGlobalsDamage(const CInputFile& file, std::uint64_t at, std::uint16_t type) const;
+    // Where the framing resumes after the run of zero bytes at position
+    // (CRecordChain::EndOfZeros, then a chain from one byte before the first
+    // non-zero byte through the longest body after it): nothing for a run
+    // shorter than two headers, one that reaches limit, or no chain.
+    std::optional<std::uint64_t> ResumeAfterZeros(const CInputFile& file, std::uint64_t position,
+                                                  std::uint64_t limit);
+    // Tells the damage log of the globals scan under way that [begin, end)
+    // was a zeroed run (with the remains of the record it cut).
+    void ReportZeroedRun(std::uint64_t begin, std::uint64_t end) const;
     // True when the record at position has a length that cannot be right and
     // the record after it by that length is no record we know.
     static bool LengthBroken(const CInputFile& file, std::uint64_t position, std::uint64_t limit);
@@ -144,6 +160,7 @@ private:
     // globals' BOF; null outside a scan or when it has no log.
     IDamageReporter* m_damage = nullptr;
     std::uint32_t m_globals = 0;
+    std::uint64_t m_sheetStart = 0;
     std::pair<std::uint64_t, std::uint64_t> m_lastSkip{0, 0};
     // Offsets below this were searched and start no chain of sound headers.
     std::uint64_t m_noChainBefore = 0;

@@ -64,6 +64,32 @@ constexpr Route kRoutes[] = {
     {biff::kFORMULA_BIFF4, Through<CExcelFormulaRecordReader::ReadFormula>},
 };
 
+// Where the value of a cell record ends in its body: the bytes a zeroed
+// run must not reach for the cell to be kept. 0: the whole body is the
+// value (strings, a MULRK's run of numbers and its last column).
+struct ValueField {
+    std::uint16_t type;
+    std::uint32_t end;
+};
+
+constexpr ValueField kValueFields[] = {
+    {biff::kFORMULA, 14},        // row, column, XF, cached result
+    {biff::kMULRK, 0},           //
+    {biff::kRSTRING, 0},         //
+    {biff::kLABELSST, 10},       // row, column, XF, string index
+    {biff::kNUMBER, 14},         // row, column, XF, double
+    {biff::kLABEL, 0},           //
+    {biff::kBOOLERR, 8},         // row, column, XF, value, error flag
+    {biff::kRK, 10},             // row, column, XF, RK number
+    {biff::kFORMULA_BIFF4, 14},  //
+};
+
+const ValueField* FindValueField(std::uint16_t type) {
+    for (const ValueField& field : kValueFields)
+        if (field.type == type) return &field;
+    return nullptr;
+}
+
 Handler FindRoute(std::uint16_t type) {
     for (const Route& route : kRoutes)
         if (route.type == type) return route.handle;
@@ -81,6 +107,11 @@ bool LeavesChart(std::uint16_t type) {
         return false;
     return FindRoute(type) || CExcelCellRecordDecoders::Find(type);
 }
+
+// The record types that only chart substreams hold (UNITS through the
+// last chart record of BIFF8).
+constexpr std::uint16_t kFirstChartRecord = 0x1001;
+constexpr std::uint16_t kLastChartRecord = 0x10FF;
 
 }  // namespace
 
@@ -185,13 +216,40 @@ bool CExcelWorkSheetParser::ParseSheet(CExcelWorkSheet& sheet) {
         if (tail && m_zeroRunAfterEnd) {
             m_inZeroRun = false;
         } else if (!tail && header.type == 0 && header.size == 0) {
-            if (!m_inZeroRun) {
+            const bool opens = !m_inZeroRun;
+            if (opens) {
                 m_zeroRunStart = m_position;
                 m_zeroRunAfterEnd = endSeen;
             }
             m_inZeroRun = true;
+            // The zeros took the framing with them: 4-byte steps would land
+            // anywhere in the remains of the record they cut, and read its
+            // bytes as headers. The walk goes on where sound records start.
+            if (const std::optional<std::uint32_t> resume =
+                    opens ? ResumeAfterZeros(m_position) : std::nullopt) {
+                CloseZeroRun(*resume);
+                m_position = *resume;
+                // The zeros may have taken an embedded chart's BOF: its series
+                // cache goes on after them and is no cell of the sheet.
+                if (chartDepth == 0 && ChartRecordsAhead()) chartDepth = 1;
+                continue;
+            }
         } else {
             CloseZeroRun(m_position);
+        }
+        // A zeroed run that began inside this header, after its type, left a
+        // length of 0 that the type cannot have, and a body of zeros: kept
+        // at the length a resynchronisation finds, it would be a cell of
+        // zeros. The walk goes on where the zeros end, as above.
+        if (!tail && header.type != 0 && header.size == 0 &&
+            CRecordChain::IsWrongLength(header.type, 0)) {
+            if (const std::optional<std::uint32_t> resume =
+                    ResumeAfterZeros(m_position + biff::kLengthOffset)) {
+                NoteDamage(m_position, *resume, ESkipReason::ZeroedBytes);
+                m_position = *resume;
+                if (chartDepth == 0 && ChartRecordsAhead()) chartDepth = 1;
+                continue;
+            }
         }
         // A length the record cannot have, unless sound records follow where
         // it says the record ends: find the framing again. When the record
@@ -228,8 +286,15 @@ bool CExcelWorkSheetParser::ParseSheet(CExcelWorkSheet& sheet) {
             if (chartDepth > 0 || IsChartBof(header)) ++chartDepth;
         } else if (chartDepth == 0 || LeavesChart(header.type)) {
             chartDepth = 0;
-            Dispatch(header, sheet);
-            NoteCellRow(header.type);
+            if (ValueCutByZeros(header)) {
+                // A zeroed run that began inside the value took some of its
+                // bytes: what is left would be a value the file never held.
+                NoteDamage(m_position, m_position + biff::kRecordHeaderSize + header.size,
+                           ESkipReason::ZeroedBytes);
+            } else {
+                Dispatch(header, sheet);
+                NoteCellRow(header.type);
+            }
         }
         // The decoder has seen the declared size; the walk trusts it only as
         // far as a sound body can go, or as far as the framing resumes.
@@ -341,6 +406,57 @@ std::optional<std::uint32_t> CExcelWorkSheetParser::Resynchronise() {
         CRecordChain::FindStart(*this, std::max(from, m_noChainBefore), last, m_end);
     // Offsets that start no chain need not be tried again by a later search:
     // a stretch of random bytes is searched once, not once per header in it.
+    if (!start) m_noChainBefore = last + 1;
+    return start;
+}
+
+bool CExcelWorkSheetParser::ValueCutByZeros(const Header& header) {
+    const ValueField* field = FindValueField(header.type);
+    if (field == nullptr || header.size == 0 || header.size > biff::kMaxBodyLength) return false;
+    const std::uint64_t body = static_cast<std::uint64_t>(m_position) + biff::kRecordHeaderSize;
+    const std::uint64_t end = body + header.size;
+    if (end + biff::kRecordHeaderSize > m_end) return false;
+    const std::uint32_t valueEnd =
+        field->end == 0 ? header.size : std::min(field->end, header.size);
+    const auto from = static_cast<std::uint32_t>(body + valueEnd - 1);
+    const auto count = static_cast<std::uint32_t>(end - from) + biff::kRecordHeaderSize;
+    std::uint8_t bytes[biff::kMaxBodyLength + biff::kRecordHeaderSize];
+    if (!Read(count, from, bytes)) return false;
+    // From the value's last byte through the header after the record: the
+    // zeros go on past the record and reach back into the value.
+    return std::all_of(bytes, bytes + count, [](std::uint8_t b) { return b == 0; });
+}
+
+bool CExcelWorkSheetParser::ChartRecordsAhead() {
+    // A chart's series cache is a few records per point; a record of the
+    // chart's own comes within a few dozen of them.
+    constexpr int kLookahead = 64;
+    std::uint64_t at = m_position;
+    for (int i = 0; i < kLookahead; ++i) {
+        std::uint8_t bytes[biff::kRecordHeaderSize];
+        if (at > m_end || m_end - at < sizeof bytes ||
+            !Read(sizeof bytes, static_cast<std::uint32_t>(at), bytes))
+            return false;
+        const std::uint16_t type = CDataReader::GetU16(bytes + biff::kTypeOffset);
+        const std::uint16_t size = CDataReader::GetU16(bytes + biff::kLengthOffset);
+        if (type >= kFirstChartRecord && type <= kLastChartRecord) return true;
+        if (type == biff::kEOF || type == biff::kBOF || LeavesChart(type) ||
+            size > biff::kMaxBodyLength)
+            return false;
+        at += biff::kRecordHeaderSize + size;
+    }
+    return false;
+}
+
+std::optional<std::uint32_t> CExcelWorkSheetParser::ResumeAfterZeros(std::uint32_t from) {
+    const std::optional<std::uint32_t> first = CRecordChain::EndOfZeros(*this, from, m_end);
+    // A single zero header may be the tail of a record body that was cut.
+    if (!first || *first - from < 2 * biff::kRecordHeaderSize) return std::nullopt;
+    // At least 8 zero bytes lie from `from`, so *first - 1 lies after the
+    // header at m_position.
+    const std::uint32_t last = *first + std::min(biff::kMaxBodyLength, m_end - *first);
+    const std::optional<std::uint32_t> start =
+        CRecordChain::FindStart(*this, std::max(*first - 1, m_noChainBefore), last, m_end);
     if (!start) m_noChainBefore = last + 1;
     return start;
 }

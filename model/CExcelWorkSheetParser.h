@@ -11,7 +11,9 @@
 // goes on at the first offset within the longest body where a chain of
 // sound record headers starts (CRecordChain); the record is kept when its
 // type allows the length that gives. Without such a chain the header costs
-// only its own 4 bytes. The one
+// only its own 4 bytes. After a run of zero bytes where records belong (a
+// zeroed sector) the walk goes on where such a chain starts, from one byte
+// before the first non-zero byte through the longest body after it. The one
 // exception is a chart substream inside the stretch (an embedded chart, or
 // a chart sheet before the next worksheet): its records, from its BOF to
 // its EOF, are a cache of the chart's series and are not taken as cells.
@@ -80,6 +82,16 @@ private:
     // The offset after the current header of a wrong length where the
     // framing resumes, or nothing.
     std::optional<std::uint32_t> Resynchronise();
+    // Where the framing resumes after the run of zero bytes that starts at
+    // from (m_position, or inside the header there): a chain of sound
+    // records from one byte before the first non-zero byte through the
+    // longest body after it. Nothing for a run shorter than two headers, one
+    // that reaches the end, or no chain.
+    std::optional<std::uint32_t> ResumeAfterZeros(std::uint32_t from);
+    // Whether the records from m_position are a chart's: a record of the
+    // chart types comes within a few dozen records, before any that a chart
+    // never holds, an EOF or a BOF.
+    bool ChartRecordsAhead();
 
     struct Header {
         std::uint16_t type;
@@ -89,6 +101,10 @@ private:
     // True when a record of a known type starts where header says its record ends, or
     // it ends the stretch exactly.
     bool FramingHolds(const Header& header);
+    // Whether the cell record at m_position runs into a zeroed run that
+    // began inside its value: every byte from the value's last through the
+    // header after the record is zero. Its value cannot be trusted then.
+    bool ValueCutByZeros(const Header& header);
 
     // Parses every sheet of workbook, opening the scan file if it is not
     // open yet. False when a stop was requested or the file is empty or
