@@ -117,7 +117,8 @@ bool CSheetBofRecovery::SheetBofAt(const CInputFile& file, std::uint32_t positio
 }
 
 bool CSheetBofRecovery::ZeroedBofAt(const CInputFile& file, std::uint32_t position,
-                                    std::uint32_t stretchStart, std::uint64_t stretchEnd) {
+                                    std::uint32_t stretchStart, std::uint64_t stretchEnd,
+                                    std::uint64_t& walkSteps) {
     if (position < stretchStart + biff::kRecordHeaderSize) return false;
     // The EOF header before the position and the full BIFF8 BOF; a run that
     // begins inside the EOF header may leave its type's low byte.
@@ -132,6 +133,8 @@ bool CSheetBofRecovery::ZeroedBofAt(const CInputFile& file, std::uint32_t positi
     // over the position. Every step moves at least 4 bytes on.
     std::uint64_t at = stretchStart;
     while (at < position) {
+        if (walkSteps == 0) return false;
+        --walkSteps;
         std::uint16_t type = 0;
         std::uint16_t length = 0;
         if (!ReadHeader(file, at, &type, &length)) return false;
@@ -176,6 +179,7 @@ std::uint32_t CSheetBofRecovery::Recover(const CInputFile& file,
     std::sort(sorted.begin(), sorted.end());
     sorted.erase(std::unique(sorted.begin(), sorted.end()), sorted.end());
     std::uint32_t recovered = 0;
+    std::uint64_t walkSteps = kZeroedBofWalkSteps;
     for (const std::uint32_t position : sorted) {
         const Entry probe{position, false};
         const auto at = std::lower_bound(entries.begin(), entries.end(), probe, before);
@@ -186,7 +190,7 @@ std::uint32_t CSheetBofRecovery::Recover(const CInputFile& file,
         const std::uint32_t stretchStart = at == entries.begin() ? 0 : std::prev(at)->start;
         const std::uint64_t stretchEnd = at == entries.end() ? file.Length() : at->start;
         if (!SheetBofAt(file, position) &&
-            (listed || !ZeroedBofAt(file, position, stretchStart, stretchEnd)))
+            (listed || !ZeroedBofAt(file, position, stretchStart, stretchEnd, walkSteps)))
             continue;
         if (listed)
             at->globals = false;  // a worksheet BOF whose type says globals

@@ -52,8 +52,16 @@ public:
     // position instead of stepping over it inside a record's body, and a
     // non-zero byte follows before stretchEnd (the start of the next entry,
     // or the end of the file): the sheet's records resume after the zeros.
+    // walkSteps bounds the headers the walk may read, and is reduced by
+    // those it read: the positions of one file share it, so that thousands
+    // of them in one long stretch cannot walk it thousands of times (false
+    // once it is spent).
     static bool ZeroedBofAt(const CInputFile& file, std::uint32_t position,
-                            std::uint32_t stretchStart, std::uint64_t stretchEnd);
+                            std::uint32_t stretchStart, std::uint64_t stretchEnd,
+                            std::uint64_t& walkSteps);
+    // The headers the walks of one Recover may read in all: many times a
+    // large workbook's records.
+    static constexpr std::uint64_t kZeroedBofWalkSteps = 1u << 24;
 
     // The sound worksheet BOFs in the last bytes of the file that the
     // search leaves out (biff::kBofSearchTail), as candidates for Recover:

@@ -12,12 +12,14 @@
 #include <vector>
 
 #include "biff/BiffRecordIds.h"
+#include "biff/CInputFile.h"
 #include "biff/tests/support/BiffWriter.h"
 #include "formula/CExcelRecordFormula.h"
 #include "model/CExcelData.h"
 #include "model/CExcelProcessData.h"
 #include "model/CExcelScanFile.h"
 #include "model/CExcelWorkSheetParser.h"
+#include "model/CSheetBofRecovery.h"
 #include "platform/RunState.h"
 #include "records/CExcelRecordNUMBER.h"
 
@@ -263,4 +265,30 @@ TEST(ZeroedRuns, OnlyTheCellsWhoseBytesTheZerosTookAreLost) {
                   damaged.begin() + static_cast<std::ptrdiff_t>(second), 0);
         EXPECT_EQ(Recover(damaged, c.sheetNamesKept), c.survive);
     }
+}
+
+TEST(ZeroedRuns, TheWalksForZeroedBofsShareOneBudget) {
+    const Bytes stream =
+        testsupport::WorkbookStream(GlobalsRecords(), {u"A", u"B"}, SheetRecords());
+    const std::vector<Record> records = Records(stream);
+    const std::size_t sheetA = Nth(records, biff::kBOF, 1);
+    const std::size_t sheetB = Nth(records, biff::kBOF, 3);
+    Bytes damaged = stream;
+    std::fill(damaged.begin() + static_cast<std::ptrdiff_t>(sheetB - 4),
+              damaged.begin() + static_cast<std::ptrdiff_t>(sheetB + 24), 0);
+    testsupport::ScopedTempDir dir;
+    ASSERT_TRUE(testsupport::WriteFileBytes(dir.Path() / "stream.bin", damaged));
+    CInputFile file;
+    ASSERT_TRUE(file.Open(dir.Path() / "stream.bin"));
+    const auto at = static_cast<std::uint32_t>(sheetB);
+    const auto from = static_cast<std::uint32_t>(sheetA);
+
+    // The walk from A's BOF to B's takes one step a record of A.
+    std::uint64_t plenty = CSheetBofRecovery::kZeroedBofWalkSteps;
+    EXPECT_TRUE(CSheetBofRecovery::ZeroedBofAt(file, at, from, damaged.size(), plenty));
+    const std::uint64_t steps = CSheetBofRecovery::kZeroedBofWalkSteps - plenty;
+    EXPECT_GT(steps, 40u);
+    std::uint64_t short_ = steps - 1;
+    EXPECT_FALSE(CSheetBofRecovery::ZeroedBofAt(file, at, from, damaged.size(), short_));
+    EXPECT_EQ(short_, 0u);
 }
