@@ -320,6 +320,12 @@ std::optional<std::uint64_t> CExcelScanWorkBook::Resume(const CInputFile& file,
     const std::uint64_t from = std::max(position + biff::kRecordHeaderSize, m_noChainBefore);
     const std::uint64_t last =
         std::min(position + biff::kRecordHeaderSize + biff::kMaxBodyLength, end);
+    return ChainFrom(file, from, last, end);
+}
+
+std::optional<std::uint64_t> CExcelScanWorkBook::ChainFrom(const CInputFile& file,
+                                                           std::uint64_t from, std::uint64_t last,
+                                                           std::uint64_t end) {
     if (from > last || from >= end) return std::nullopt;
     CSearchWindow window(file, from, end);
     const std::optional<std::uint32_t> start =
@@ -343,13 +349,7 @@ std::optional<std::uint64_t> CExcelScanWorkBook::ResumeAfterZeros(const CInputFi
     // The header at position is zero, so *first - 1 lies after it.
     const std::uint64_t from = std::max<std::uint64_t>(*first - 1, m_noChainBefore);
     const std::uint64_t last = std::min<std::uint64_t>(*first + biff::kMaxBodyLength, end);
-    if (from > last || from >= end) return std::nullopt;
-    CSearchWindow window(file, from, end);
-    const std::optional<std::uint32_t> start =
-        CRecordChain::FindStart(window, static_cast<std::uint32_t>(from),
-                                static_cast<std::uint32_t>(last), static_cast<std::uint32_t>(end));
-    if (!start) m_noChainBefore = last + 1;
-    return start;
+    return ChainFrom(file, from, last, end);
 }
 
 void CExcelScanWorkBook::ReportZeroedRun(std::uint64_t begin, std::uint64_t end) const {

@@ -138,6 +138,10 @@ private:
     // shorter than two headers, one that reaches limit, or no chain.
     std::optional<std::uint64_t> ResumeAfterZeros(const CInputFile& file, std::uint64_t position,
                                                   std::uint64_t limit);
+    // The first offset in [from, last] where a chain of sound records
+    // starts, searching below end; remembers offsets that start none.
+    std::optional<std::uint64_t> ChainFrom(const CInputFile& file, std::uint64_t from,
+                                           std::uint64_t last, std::uint64_t end);
     // Tells the damage log of the globals scan under way that [begin, end)
     // was a zeroed run (with the remains of the record it cut).
     void ReportZeroedRun(std::uint64_t begin, std::uint64_t end) const;

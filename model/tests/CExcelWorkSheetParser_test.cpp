@@ -34,15 +34,7 @@ namespace fs = std::filesystem;
 // A NUMBER cell at row = value (so that lost and found cells can be told
 // apart by value alone).
 Bytes NumberBody(double value) {
-    Bytes body = BiffWriter::U16(static_cast<std::uint16_t>(value));
-    for (std::uint16_t word : {0, 15}) {
-        const Bytes w = BiffWriter::U16(word);
-        body.insert(body.end(), w.begin(), w.end());
-    }
-    std::uint8_t bytes[8];
-    std::memcpy(bytes, &value, sizeof bytes);
-    body.insert(body.end(), bytes, bytes + sizeof bytes);
-    return body;
+    return testsupport::NumberCellBody(static_cast<std::uint16_t>(value), value);
 }
 
 BiffWriter& Number(BiffWriter& w, double value) {
@@ -437,7 +429,8 @@ TEST_F(WorkSheetParser, AFailedReadCountsAsEofAndSkipsTheWindowItTried) {
     const auto numberAt = [&w](double value) { Number(w, value).Record(kFiller, Bytes(2, 0)); };
     const auto fillTo = [&w](std::size_t offset) {
         while (w.Size() < offset) w.Record(kFiller, {});
-    };    numberAt(1.0);
+    };
+    numberAt(1.0);
     fillTo(20000);
     numberAt(2.0);  // inside the window that cannot be read
     fillTo(40000);

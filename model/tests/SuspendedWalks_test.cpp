@@ -97,12 +97,7 @@ protected:
 
 // A NUMBER cell holding its row number.
 Bytes NumberBody(std::uint16_t row) {
-    Bytes body = testsupport::Concat(BiffWriter::U16(row), {0, 0, 15, 0});
-    const double value = row;
-    std::uint8_t bytes[8];
-    std::memcpy(bytes, &value, sizeof bytes);
-    body.insert(body.end(), bytes, bytes + sizeof bytes);
-    return body;
+    return testsupport::NumberCellBody(row, row);
 }
 
 // Suspends the repair worker (from the worker itself, as the screen would

@@ -33,15 +33,7 @@ constexpr std::uint16_t kSeriesIndex = 0x1065;  // a chart record: SIINDEX
 
 // A NUMBER cell at row = value, so that a cell is told by its value alone.
 Bytes NumberBody(double value) {
-    Bytes body = BiffWriter::U16(static_cast<std::uint16_t>(value));
-    for (std::uint16_t word : {0, 15}) {
-        const Bytes w = BiffWriter::U16(word);
-        body.insert(body.end(), w.begin(), w.end());
-    }
-    std::uint8_t bytes[8];
-    std::memcpy(bytes, &value, sizeof bytes);
-    body.insert(body.end(), bytes, bytes + sizeof bytes);
-    return body;
+    return testsupport::NumberCellBody(static_cast<std::uint16_t>(value), value);
 }
 
 // A FORMULA cell at row = value whose cached result is value: the integer

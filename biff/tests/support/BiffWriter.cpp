@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <cstring>
 #include <fstream>
 #include <iterator>
 
@@ -194,6 +195,14 @@ Bytes Concat(const Bytes& a, const Bytes& b) {
     Bytes out = a;
     out.insert(out.end(), b.begin(), b.end());
     return out;
+}
+
+Bytes NumberCellBody(std::uint16_t row, double value) {
+    Bytes body = Concat(BiffWriter::U16(row), {0, 0, 15, 0});
+    std::uint8_t bytes[8];
+    std::memcpy(bytes, &value, sizeof bytes);
+    body.insert(body.end(), bytes, bytes + sizeof bytes);
+    return body;
 }
 
 bool WriteFileBytes(const std::filesystem::path& path, const Bytes& bytes) {

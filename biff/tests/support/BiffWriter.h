@@ -82,6 +82,9 @@ void Truncate(Bytes& bytes, std::size_t n);
 void Insert(Bytes& bytes, std::size_t offset, const Bytes& inserted);
 Bytes Concat(const Bytes& a, const Bytes& b);
 
+// The body of a NUMBER cell at (row, column 0, XF 15) holding value.
+Bytes NumberCellBody(std::uint16_t row, double value);
+
 // Writes bytes to path; true on success.
 bool WriteFileBytes(const std::filesystem::path& path, const Bytes& bytes);
 // The whole file, or empty when it cannot be read.
