@@ -17,7 +17,8 @@ packages+=(qt6-base-dev xvfb xauth poppler-utils)
 packages+=(dpkg-dev file desktop-file-utils appstream-util pkgconf bash-completion)
 case "${1:-}" in
   --fuzz) packages+=(clang libclang-rt-14-dev) ;;
-  --bench) packages+=(libbenchmark-dev hyperfine) ;;
+  # The damage bench compares us with Gnumeric and catdoc's xls2csv as well.
+  --bench) packages+=(libbenchmark-dev hyperfine gnumeric catdoc) ;;
 esac
 
 missing=()
