@@ -1,7 +1,6 @@
 #include "model/CExcelScanWorkBook.h"
 
 #include <algorithm>
-#include <cstring>
 #include <iterator>
 #include <limits>
 #include <optional>
@@ -14,6 +13,7 @@
 #include "biff/IExcelStreamReader.h"
 #include "model/CExcelData.h"
 #include "model/CExcelWorkBook.h"
+#include "model/CFileRecordFraming.h"
 #include "model/CSheetBofRecovery.h"
 #include "model/CSstContinueChain.h"
 #include "platform/ProgressTarget.h"
@@ -86,101 +86,6 @@ constexpr GlobalsHandler kGlobalsHandlers[] = {
     {biff::kFORMAT, &ReadGlobal<&CExcelGlobalRecordReaders::ReadFORMAT>},
 };
 
-// Body length of a record whose header declares `declared`: a length above
-// 8224 is damage, and the record is taken as its header alone so that the
-// next record is looked for inside the damaged body.
-std::uint32_t FramedBodyLength(std::uint32_t declared) {
-    return declared > biff::kMaxBodyLength ? 0 : declared;
-}
-
-// Data bytes of a CONTINUE that declares `declared`: the first byte is a
-// flag byte, not data. A length of 0 still has a flag byte (the byte after
-// the header) and moves 5 bytes on; a length above 8225 is damage and is
-// read the same way.
-std::uint32_t ContinueDataLength(std::uint32_t declared) {
-    const std::uint32_t data = declared == 0 ? 0 : declared - biff::kContinueFlagSize;
-    return data > biff::kMaxBodyLength ? 0 : data;
-}
-
-// True when a CONTINUE header starts at position, before limit; its declared
-// length in *declared.
-bool ContinueAt(const CInputFile& file, std::uint64_t position, std::uint64_t limit,
-                std::uint32_t* declared) {
-    if (position >= limit) return false;
-    std::uint8_t header[biff::kRecordHeaderSize];
-    if (file.ReadAt(position, header, sizeof header) < sizeof header) return false;
-    if (CDataReader::GetU16(header + biff::kTypeOffset) != biff::kCONTINUE) return false;
-    *declared = CDataReader::GetU16(header + biff::kLengthOffset);
-    return true;
-}
-
-// The bytes a framing search after a header may look at, read at once: the
-// longest body, then a chain of the longest records. Reads outside them fail.
-class CSearchWindow : public IExcelStreamReader {
-public:
-    CSearchWindow(const CInputFile& file, std::uint64_t from, std::uint64_t limit) : m_from(from) {
-        constexpr std::uint64_t kRecord = biff::kRecordHeaderSize + biff::kMaxBodyLength;
-        constexpr std::uint64_t kSpan = kRecord + CRecordChain::kChainLength * kRecord;
-        const std::uint64_t end = std::min(limit, from + kSpan);
-        m_bytes.resize(end > from ? end - from : 0);
-        m_bytes.resize(file.ReadAt(from, m_bytes.data(), m_bytes.size()));
-    }
-    bool Read(std::uint32_t count, std::uint32_t offset, std::uint8_t* out) override {
-        if (offset < m_from || offset - m_from > m_bytes.size() ||
-            m_bytes.size() - (offset - m_from) < count)
-            return false;
-        if (count > 0) std::memcpy(out, m_bytes.data() + (offset - m_from), count);
-        return true;
-    }
-
-private:
-    std::uint64_t m_from;
-    std::vector<std::uint8_t> m_bytes;
-};
-
-// True when a record of a known type starts where the record at position
-// ends by its declared length, or it ends the scanned stretch exactly.
-bool FramingHolds(const CInputFile& file, std::uint64_t position, std::uint32_t length,
-                  std::uint64_t limit) {
-    const std::uint64_t end = std::min<std::uint64_t>({limit, file.Length(), UINT32_MAX});
-    const std::uint64_t next = position + biff::kRecordHeaderSize + length;
-    if (next >= end) return next == end;
-    std::uint8_t header[biff::kRecordHeaderSize] = {};
-    if (end - next < sizeof header || file.ReadAt(next, header, sizeof header) < sizeof header)
-        return false;
-    return CRecordChain::IsKnownHeader(CDataReader::GetU16(header + biff::kTypeOffset),
-                                       CDataReader::GetU16(header + biff::kLengthOffset));
-}
-
-std::uint32_t DeclaredLength(const CInputFile& file, std::uint64_t position) {
-    std::uint8_t header[biff::kRecordHeaderSize] = {};
-    if (file.ReadAt(position, header, sizeof header) < sizeof header) return 0;
-    return CDataReader::GetU16(header + biff::kLengthOffset);
-}
-
-// Reads straight from the file, below end: a chain test reads three headers.
-class CFileReader : public IExcelStreamReader {
-public:
-    CFileReader(const CInputFile& file, std::uint64_t end) : m_file(file), m_end(end) {}
-    bool Read(std::uint32_t count, std::uint32_t offset, std::uint8_t* out) override {
-        return offset <= m_end && m_end - offset >= count &&
-               m_file.ReadAt(offset, out, count) == count;
-    }
-
-private:
-    const CInputFile& m_file;
-    std::uint64_t m_end;
-};
-
-// True when a chain of sound records starts at position, before limit.
-bool ChainAt(const CInputFile& file, std::uint64_t position, std::uint64_t limit) {
-    const std::uint64_t end = std::min<std::uint64_t>({limit, file.Length(), UINT32_MAX});
-    if (position >= end) return false;
-    CFileReader reader(file, end);
-    return CRecordChain::StartsAt(reader, static_cast<std::uint32_t>(position),
-                                  static_cast<std::uint32_t>(end));
-}
-
 const GlobalsHandler* FindHandler(std::uint16_t type) {
     const auto* at = std::find_if(std::begin(kGlobalsHandlers), std::end(kGlobalsHandlers),
                                   [type](const GlobalsHandler& h) { return h.type == type; });
@@ -204,7 +109,7 @@ void CExcelScanWorkBook::ReadRecord(const CInputFile& file, std::uint64_t& posit
     m_sstPieces.clear();
     m_extSst.clear();
 
-    std::uint32_t length = DeclaredLength(file, position);
+    std::uint32_t length = CFileRecordFraming::DeclaredLength(file, position);
     std::uint8_t type[2] = {};
     file.ReadAt(position, type, sizeof type);
     const bool sst = CDataReader::GetU16(type) == biff::kSST && position < UINT32_MAX;
@@ -256,8 +161,8 @@ void CExcelScanWorkBook::ReadRecord(const CInputFile& file, std::uint64_t& posit
     for (;;) {
         std::uint32_t data = 0;
         bool damaged = false;
-        if (ContinueAt(file, position, limit, &declared)) {
-            data = ContinueDataLength(declared);
+        if (CFileRecordFraming::ContinueAt(file, position, limit, &declared)) {
+            data = CFileRecordFraming::ContinueDataLength(declared);
             if (sst) CSstContinueChain::RepairContinue(file, position, limit, sstStart, data);
         } else if (!sst || !CSstContinueChain::DamagedContinue(file, position, limit, sstStart,
                                                                data, damaged)) {
@@ -306,11 +211,12 @@ std::vector<CExcelSSTDecoder::BucketStart> CExcelScanWorkBook::GetSstBuckets() c
 
 bool CExcelScanWorkBook::LengthBroken(const CInputFile& file, std::uint64_t position,
                                       std::uint64_t limit) {
-    const std::uint32_t length = DeclaredLength(file, position);
+    const std::uint32_t length = CFileRecordFraming::DeclaredLength(file, position);
     std::uint8_t type[2] = {};
     file.ReadAt(position, type, sizeof type);
     return CRecordChain::IsWrongLength(CDataReader::GetU16(type), length) &&
-           (length > biff::kMaxBodyLength || !FramingHolds(file, position, length, limit));
+           (length > biff::kMaxBodyLength ||
+            !CFileRecordFraming::FramingHolds(file, position, length, limit));
 }
 
 std::optional<std::uint64_t> CExcelScanWorkBook::Resume(const CInputFile& file,
@@ -327,7 +233,7 @@ std::optional<std::uint64_t> CExcelScanWorkBook::ChainFrom(const CInputFile& fil
                                                            std::uint64_t from, std::uint64_t last,
                                                            std::uint64_t end) {
     if (from > last || from >= end) return std::nullopt;
-    CSearchWindow window(file, from, end);
+    CFileRecordFraming::SearchWindow window(file, from, end);
     const std::optional<std::uint32_t> start =
         CRecordChain::FindStart(window, static_cast<std::uint32_t>(from),
                                 static_cast<std::uint32_t>(last), static_cast<std::uint32_t>(end));
@@ -341,7 +247,7 @@ std::optional<std::uint64_t> CExcelScanWorkBook::ResumeAfterZeros(const CInputFi
                                                                   std::uint64_t limit) {
     const std::uint64_t end = std::min<std::uint64_t>({limit, file.Length(), UINT32_MAX});
     if (position >= end) return std::nullopt;
-    CSearchWindow zeros(file, position, end);
+    CFileRecordFraming::SearchWindow zeros(file, position, end);
     const std::optional<std::uint32_t> first = CRecordChain::EndOfZeros(
         zeros, static_cast<std::uint32_t>(position), static_cast<std::uint32_t>(end));
     // A single zero header may be the tail of a record body that was cut.
@@ -369,7 +275,7 @@ void CExcelScanWorkBook::SkipRecord(const CInputFile& file, std::uint64_t& posit
     // resumes, as a decoded one is: the SST and BOUNDSHEETs after a damaged
     // STYLEEXT are still found.
     m_lastSkip = {0, 0};
-    const std::uint32_t length = DeclaredLength(file, position);
+    const std::uint32_t length = CFileRecordFraming::DeclaredLength(file, position);
     if (LengthBroken(file, position, limit)) {
         if (const std::optional<std::uint64_t> resume = Resume(file, position, limit)) {
             m_lastSkip = {position, *resume};
@@ -377,11 +283,11 @@ void CExcelScanWorkBook::SkipRecord(const CInputFile& file, std::uint64_t& posit
             return;
         }
     }
-    position += biff::kRecordHeaderSize + FramedBodyLength(length);
+    position += biff::kRecordHeaderSize + CFileRecordFraming::FramedBodyLength(length);
     std::uint32_t declared = 0;
-    while (ContinueAt(file, position, limit, &declared))
-        position +=
-            biff::kRecordHeaderSize + biff::kContinueFlagSize + ContinueDataLength(declared);
+    while (CFileRecordFraming::ContinueAt(file, position, limit, &declared))
+        position += biff::kRecordHeaderSize + biff::kContinueFlagSize +
+                    CFileRecordFraming::ContinueDataLength(declared);
 }
 
 void CExcelScanWorkBook::ReportGlobalsDamage(const CInputFile& file, std::uint64_t at,
@@ -448,7 +354,8 @@ bool CExcelScanWorkBook::ScanGlobals(std::uint32_t start, std::uint32_t end, CEx
         // sound records start after the zeros, not where 4-byte steps land
         // in the remains of the record they cut (the BOUNDSHEETs after it
         // would be stepped over by whatever length those remains declare).
-        const bool zeroed = recordType == 0 && DeclaredLength(file, position) == 0;
+        const bool zeroed =
+            recordType == 0 && CFileRecordFraming::DeclaredLength(file, position) == 0;
         if (zeroed && !inZeros) {
             if (const std::optional<std::uint64_t> resume =
                     ResumeAfterZeros(file, position, stop)) {
@@ -459,7 +366,7 @@ bool CExcelScanWorkBook::ScanGlobals(std::uint32_t start, std::uint32_t end, CEx
         }
         inZeros = zeroed;
         if (m_sheetStart == 0 && CSheetBofRecovery::OnlyWorksheetsHold(recordType) &&
-            ChainAt(file, position, stop))
+            CFileRecordFraming::ChainAt(file, position, stop))
             m_sheetStart = position;
         // Records no decoder wants are stepped over by the same framing rules
         // without being copied to a spill file.
@@ -470,7 +377,8 @@ bool CExcelScanWorkBook::ScanGlobals(std::uint32_t start, std::uint32_t end, CEx
         }
         if (!handler->read) {
             m_afterEof = position + biff::kRecordHeaderSize +
-                         FramedBodyLength(DeclaredLength(file, position));
+                         CFileRecordFraming::FramedBodyLength(
+                             CFileRecordFraming::DeclaredLength(file, position));
             break;
         }
         ReadRecord(file, position, stop);
