@@ -64,23 +64,33 @@ CExcelRecordFormula::CExcelRecordFormula(const std::uint8_t* data, std::uint32_t
 
 CExcelRecordFormula::~CExcelRecordFormula() = default;
 
+const CExcelRecordFormula::Attachments& CExcelRecordFormula::Attached() const {
+    static const Attachments kNone;
+    return m_attachments ? *m_attachments : kNone;
+}
+
+CExcelRecordFormula::Attachments& CExcelRecordFormula::Attach() {
+    if (!m_attachments) m_attachments = std::make_unique<Attachments>();
+    return *m_attachments;
+}
+
 void CExcelRecordFormula::SetArrayRecord(const std::uint8_t* data, std::uint32_t length) {
-    m_arrayRecord.Assign(data, std::min(length, kMaxRecordData));
+    Attach().arrayRecord.Assign(data, std::min(length, kMaxRecordData));
 }
 
 void CExcelRecordFormula::SetSharedFormulaRecord(const std::uint8_t* data, std::uint32_t length) {
-    m_sharedRecord.Assign(data, std::min(length, kMaxRecordData));
+    Attach().sharedRecord.Assign(data, std::min(length, kMaxRecordData));
 }
 
 void CExcelRecordFormula::SetStringResult(const std::uint8_t* data, std::uint32_t length) {
     length = std::min(length, kMaxStringData);
-    m_stringResult.Assign(data, length);
+    Attach().stringResult.Assign(data, length);
     m_resultSize = length + 2;
     m_hasStringResult = true;
 }
 
 double CExcelRecordFormula::GetNumber() const {
-    if (m_hasStringResult) return m_stringResult.ReadDouble(0);
+    if (m_hasStringResult) return Attached().stringResult.ReadDouble(0);
     std::uint64_t bits = 0;
     for (std::size_t i = kResultSize; i-- > 0;) bits = (bits << 8) | m_result[i];
     double value;
@@ -89,38 +99,40 @@ double CExcelRecordFormula::GetNumber() const {
 }
 
 const CByteBuffer* CExcelRecordFormula::GetSharedFormulaRecord() const {
-    return m_sharedRecord.Size() ? &m_sharedRecord : nullptr;
+    const CByteBuffer& shared = Attached().sharedRecord;
+    return shared.Size() ? &shared : nullptr;
 }
 
 const CByteBuffer* CExcelRecordFormula::GetArrayRecord() const {
-    return m_arrayRecord.Size() ? &m_arrayRecord : nullptr;
+    const CByteBuffer& array = Attached().arrayRecord;
+    return array.Size() ? &array : nullptr;
 }
 
 // An unattached buffer reads as zeros, and so does a range field that the
 // attached data is too short to hold.
 std::uint16_t CExcelRecordFormula::GetSharedFirstRow() const {
-    return m_sharedRecord.ReadU16(biff8::kRangeFirstRow);
+    return Attached().sharedRecord.ReadU16(biff8::kRangeFirstRow);
 }
 std::uint16_t CExcelRecordFormula::GetSharedLastRow() const {
-    return m_sharedRecord.ReadU16(biff8::kRangeLastRow);
+    return Attached().sharedRecord.ReadU16(biff8::kRangeLastRow);
 }
 std::uint8_t CExcelRecordFormula::GetSharedFirstColumn() const {
-    return m_sharedRecord.ReadU8(biff8::kRangeFirstColumn);
+    return Attached().sharedRecord.ReadU8(biff8::kRangeFirstColumn);
 }
 std::uint8_t CExcelRecordFormula::GetSharedLastColumn() const {
-    return m_sharedRecord.ReadU8(biff8::kRange6LastColumn);
+    return Attached().sharedRecord.ReadU8(biff8::kRange6LastColumn);
 }
 std::uint16_t CExcelRecordFormula::GetArrayFirstRow() const {
-    return m_arrayRecord.ReadU16(biff8::kRangeFirstRow);
+    return Attached().arrayRecord.ReadU16(biff8::kRangeFirstRow);
 }
 std::uint16_t CExcelRecordFormula::GetArrayLastRow() const {
-    return m_arrayRecord.ReadU16(biff8::kRangeLastRow);
+    return Attached().arrayRecord.ReadU16(biff8::kRangeLastRow);
 }
 std::uint8_t CExcelRecordFormula::GetArrayFirstColumn() const {
-    return m_arrayRecord.ReadU8(biff8::kRangeFirstColumn);
+    return Attached().arrayRecord.ReadU8(biff8::kRangeFirstColumn);
 }
 std::uint8_t CExcelRecordFormula::GetArrayLastColumn() const {
-    return m_arrayRecord.ReadU8(biff8::kRange6LastColumn);
+    return Attached().arrayRecord.ReadU8(biff8::kRange6LastColumn);
 }
 
 const std::u16string& CExcelRecordFormula::GetFormulaText(
@@ -192,24 +204,25 @@ void CExcelRecordFormula::Decode(const CExcelFormulaWorkbook* workbook,
 }
 
 std::uint8_t CExcelRecordFormula::ResultByte(std::uint32_t offset) const {
-    if (m_hasStringResult) return m_stringResult.ReadU8(offset);
+    if (m_hasStringResult) return Attached().stringResult.ReadU8(offset);
     return offset < kResultSize ? m_result[offset] : 0;
 }
 
 std::u16string CExcelRecordFormula::StringResultText() const {
     // The eight cached bytes of a string result hold no text of their own.
     if (!m_hasStringResult) return {};
-    const std::uint32_t length = m_stringResult.DataLength();
+    const CByteBuffer& result = Attached().stringResult;
+    const std::uint32_t length = result.DataLength();
     std::u16string text;
-    const std::uint32_t count = m_stringResult.ReadU16(kStringCount);
-    if (m_stringResult.ReadU8(kStringFlags) & kStringWide) {
+    const std::uint32_t count = result.ReadU16(kStringCount);
+    if (result.ReadU8(kStringFlags) & kStringWide) {
         // The count is not trusted past the bytes present: a cut STRING
         // record still gives what it holds.
         for (std::uint32_t i = 0; i < count && kStringChars + 2 * i + 2 <= length; ++i)
-            text.push_back(static_cast<char16_t>(m_stringResult.ReadU16(kStringChars + 2 * i)));
+            text.push_back(static_cast<char16_t>(result.ReadU16(kStringChars + 2 * i)));
     } else {
         for (std::uint32_t i = 0; i < count && kStringChars + i < length; ++i)
-            text.push_back(static_cast<char16_t>(m_stringResult.ReadU8(kStringChars + i)));
+            text.push_back(static_cast<char16_t>(result.ReadU8(kStringChars + i)));
     }
     return text;
 }

@@ -35,6 +35,7 @@
 
 #include <array>
 #include <cstdint>
+#include <memory>
 #include <string>
 
 #include "biff/CByteBuffer.h"
@@ -163,8 +164,6 @@ private:
     mutable bool m_sound = false;
     mutable EFormulaRole m_role = EFormulaRole::kOwn;
     mutable const CExcelRecordFormula* m_host = nullptr;
-    CByteBuffer m_arrayRecord;   // Size() 0: none attached
-    CByteBuffer m_sharedRecord;  // Size() 0: none attached
     std::uint16_t m_row = 0;
     std::uint16_t m_column = 0;
     std::uint16_t m_xf = 0;
@@ -177,5 +176,16 @@ private:
     // The record's eight cached result bytes, kept inline: every formula has
     // them. A string result's STRING data, when one follows, is read instead.
     std::array<std::uint8_t, kResultSize> m_result{};
-    CByteBuffer m_stringResult;
+
+    // The records that follow some FORMULA records: few formulas have any,
+    // so they are kept apart and cost one pointer where there are none.
+    struct Attachments {
+        CByteBuffer arrayRecord;   // Size() 0: none attached
+        CByteBuffer sharedRecord;  // Size() 0: none attached
+        CByteBuffer stringResult;
+    };
+    // Empty attachments where the formula has none.
+    const Attachments& Attached() const;
+    Attachments& Attach();
+    std::unique_ptr<Attachments> m_attachments;
 };
