@@ -1,12 +1,20 @@
 // The owning, singly linked list that holds every record list of the model.
 //
-// Elements are heap objects that carry their own link (derive from
-// CTListNode<T>); the list owns them and deletes them through T's
-// destructor. Appending is O(1); index lookup walks from the head.
+// Elements carry their own link (derive from CTListNode<T>); the list owns
+// them. They are heap objects handed to Add, deleted through T's destructor,
+// or made by Emplace in blocks the list holds, so that a sheet's hundreds of
+// thousands of cell records cost a few allocations rather than one each.
+// Appending is O(1); index lookup walks from the head.
 #pragma once
 
+#include <algorithm>
+#include <cstddef>
 #include <cstdint>
 #include <iterator>
+#include <memory>
+#include <new>
+#include <utility>
+#include <vector>
 
 template <class T>
 class CTListNode {
@@ -17,6 +25,8 @@ private:
     template <class U>
     friend class CTList;
     T* m_next = nullptr;
+    // Made by Emplace in the list's blocks: destroyed there, never deleted.
+    bool m_inBlock = false;
 };
 
 template <class T>
@@ -31,22 +41,35 @@ public:
     void Add(T* item) {
         if (!item) return;
         item->m_next = nullptr;
-        if (m_tail) m_tail->m_next = item;
-        else m_head = item;
+        if (m_tail)
+            m_tail->m_next = item;
+        else
+            m_head = item;
         m_tail = item;
         ++m_count;
     }
 
     // Unlinks item (which must be in this list) and deletes it.
+    // Constructs a T from args in the list's own blocks and appends it.
+    template <class... Args>
+    T* Emplace(Args&&... args) {
+        T* item = ::new (NextSlot()) T(std::forward<Args>(args)...);
+        item->m_inBlock = true;
+        Add(item);
+        return item;
+    }
+
     void Remove(T* item) {
         T* previous = nullptr;
         for (T* cur = m_head; cur; previous = cur, cur = cur->m_next) {
             if (cur != item) continue;
-            if (previous) previous->m_next = cur->m_next;
-            else m_head = cur->m_next;
+            if (previous)
+                previous->m_next = cur->m_next;
+            else
+                m_head = cur->m_next;
             if (m_tail == cur) m_tail = previous;
             --m_count;
-            delete cur;
+            Destroy(cur);
             return;
         }
     }
@@ -57,11 +80,12 @@ public:
         T* cur = m_head;
         while (cur) {
             T* next = cur->m_next;
-            delete cur;
+            Destroy(cur);
             cur = next;
         }
         m_head = m_tail = nullptr;
         m_count = 0;
+        m_blocks.reset();
     }
 
     T* GetHead() const { return m_head; }
@@ -106,7 +130,45 @@ public:
     Iterator end() const { return Iterator(nullptr); }
 
 private:
+    struct Slot {
+        alignas(T) std::byte bytes[sizeof(T)];
+    };
+    // Blocks grow to about 64 KiB, starting small: most lists hold a few
+    // records.
+    static constexpr std::size_t kFirstBlockSlots = 8;
+    static constexpr std::size_t LargestBlockSlots() {
+        return std::max<std::size_t>(kFirstBlockSlots, (64 << 10) / sizeof(Slot));
+    }
+
+    static void Destroy(T* item) {
+        if (item->m_inBlock)
+            item->~T();
+        else
+            delete item;
+    }
+
+    // The blocks, made with the first Emplace: a list that never emplaces
+    // (every shared string holds one for its runs) stays three words.
+    struct Blocks {
+        std::vector<std::unique_ptr<Slot[]>> held;
+        std::size_t slots = 0;  // in the last block
+        std::size_t used = 0;   // of the last block
+    };
+
+    void* NextSlot() {
+        if (!m_blocks) m_blocks = std::make_unique<Blocks>();
+        Blocks& blocks = *m_blocks;
+        if (blocks.held.empty() || blocks.used == blocks.slots) {
+            blocks.slots = blocks.held.empty() ? kFirstBlockSlots
+                                               : std::min(2 * blocks.slots, LargestBlockSlots());
+            blocks.held.push_back(std::make_unique_for_overwrite<Slot[]>(blocks.slots));
+            blocks.used = 0;
+        }
+        return blocks.held.back()[blocks.used++].bytes;
+    }
+
     T* m_head = nullptr;
     T* m_tail = nullptr;
     std::uint32_t m_count = 0;
+    std::unique_ptr<Blocks> m_blocks;
 };

@@ -54,8 +54,7 @@ bool CExcelFormulaRecordReader::ReadFormula(IExcelStreamReader& reader, CExcelSh
     if (size < CExcelRecordFormula::kFixedSize || size > kMaxPayload) return false;
     std::vector<std::uint8_t> data;
     if (!ReadData(reader, position, size, data)) return false;
-    CExcelRecordFormula* formula = new CExcelRecordFormula(data.data(), size);
-    sheet.GetFormulas().Add(formula);
+    CExcelRecordFormula* formula = sheet.GetFormulas().Emplace(data.data(), size);
 
     // The record right after the FORMULA record: the shared or array tokens
     // of this cell, if it is the first cell of such a range.

@@ -61,16 +61,15 @@ bool DecodeNUMBER(IExcelStreamReader& reader, CExcelSheetRecords& sheet, std::ui
     std::array<std::uint8_t, biff8::kNumberSize> payload;
     if (!Accepts(biff::kNUMBER, size) || !ReadPayload(reader, position, 0, size, payload.data()))
         return false;
-    sheet.GetNumbers().Add(CExcelRecordNUMBER::FromPayload(payload.data()));
+    sheet.GetNumbers().Emplace(payload.data());
     Count(CounterNumericCells);
     return true;
 }
 
 void AppendRK(CExcelSheetRecords& sheet, std::uint16_t row, std::uint16_t column,
               const std::uint8_t* entry) {
-    sheet.GetRKValues().Add(
-        new CExcelRecordRKVALUE(row, column, CDataReader::GetU16(entry + biff8::kMulRkEntryXF),
-                                CDataReader::GetU32(entry + biff8::kMulRkEntryRk)));
+    sheet.GetRKValues().Emplace(row, column, CDataReader::GetU16(entry + biff8::kMulRkEntryXF),
+                                CDataReader::GetU32(entry + biff8::kMulRkEntryRk));
     Count(CounterNumericCells);
 }
 
@@ -137,7 +136,7 @@ bool AppendPayload(IExcelStreamReader& reader, std::uint16_t type, std::uint32_t
         bytes = variable.data();
     }
     if (!ReadPayload(reader, position, 0, size, bytes)) return false;
-    list.Add(new T(bytes, size));
+    list.Emplace(bytes, size);
     if (counter != RepairCounterCount) Count(counter);
     return true;
 }
@@ -168,7 +167,7 @@ bool DecodeBOOLERR(IExcelStreamReader& reader, CExcelSheetRecords& sheet, std::u
         return false;
     // A padding byte (OpenOffice Calc's 9-byte form) carries nothing: the
     // record keeps the 8 bytes every reader and our save expect.
-    sheet.GetBoolErrs().Add(new CExcelRecordBOOLERR(payload.data(), biff8::kBoolErrSize));
+    sheet.GetBoolErrs().Emplace(payload.data(), biff8::kBoolErrSize);
     return true;
 }
 
@@ -236,10 +235,10 @@ bool DecodeInlineText(std::uint16_t type, IExcelStreamReader& reader, CExcelShee
     std::array<std::uint8_t, kLabelMaxSize> payload;
     if (!Accepts(type, size) || !ReadPayload(reader, position, 0, size, payload.data()))
         return false;
-    sheet.GetLabels().Add(new CExcelRecordLABEL(CDataReader::GetU16(&payload[biff8::kCellRow]),
-                                                CDataReader::GetU16(&payload[biff8::kCellColumn]),
-                                                CDataReader::GetU16(&payload[biff8::kCellXF]),
-                                                LabelText(payload.data(), size)));
+    sheet.GetLabels().Emplace(CDataReader::GetU16(&payload[biff8::kCellRow]),
+                              CDataReader::GetU16(&payload[biff8::kCellColumn]),
+                              CDataReader::GetU16(&payload[biff8::kCellXF]),
+                              LabelText(payload.data(), size));
     // Not in the shared-string table, so not in the count taken from it.
     Count(CounterTextCells);
     return true;

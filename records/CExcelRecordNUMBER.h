@@ -14,7 +14,7 @@ public:
     CExcelRecordNUMBER(std::uint16_t row, std::uint16_t column, std::uint16_t xfIndex,
                        double value);
     // From a payload of exactly 14 bytes (the caller checks the size).
-    static CExcelRecordNUMBER* FromPayload(const std::uint8_t* payload);
+    explicit CExcelRecordNUMBER(const std::uint8_t* payload);
     CExcelRecordNUMBER(const CExcelRecordNUMBER&) = delete;
     CExcelRecordNUMBER& operator=(const CExcelRecordNUMBER&) = delete;
     virtual ~CExcelRecordNUMBER() = default;
