@@ -12,7 +12,8 @@ namespace {
 // The style XFs, as the spreadsheet writes them for a new workbook: Normal
 // (0), the outline level styles (1-14), and Comma, Comma [0], Currency,
 // Currency [0], Percent (16-20). Each leaves to its parent what its
-// attribute byte marks.
+// attribute byte marks. XF 0 and 16-20 are written from the workbook's
+// styles (CXlsStyles); their rows here are what a new workbook's styles give.
 struct StyleXf {
     std::uint16_t font;
     std::uint16_t numberFormat;
