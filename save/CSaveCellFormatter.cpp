@@ -11,6 +11,8 @@
 
 namespace {
 
+constexpr std::uint16_t kXfIsStyle = 0x0004;
+
 std::uint32_t CellKey(std::int32_t row, std::int32_t column) {
     return static_cast<std::uint32_t>(row - 1) * CSaveCellFormatter::kLastColumn +
            static_cast<std::uint32_t>(column - 1);
@@ -21,6 +23,7 @@ std::uint32_t CellKey(std::int32_t row, std::int32_t column) {
 CSaveCellFormatter::CSaveCellFormatter(CXLEzAutomation& automation, const CExcelWorkBook& workbook)
     : m_automation(automation),
       m_workbook(workbook),
+      m_styles(workbook),
       m_formattedRows(kLastRow, false),
       m_formattedColumns(kLastColumn, false) {
     // The lists are linked; a cell format is looked up for nearly every cell,
@@ -48,6 +51,19 @@ const CSaveCellFormatter::CachedFormat* CSaveCellFormatter::Format(std::uint32_t
     if (!cached.built) {
         const CExcelRecordWBXF& xf = *m_xfs[xfIndex];
         cached.format = CSaveXfFormat::Build(xf, FindFont(xf), m_workbook.GetFormats());
+        // A cell XF: its parent style XF (bits 4-15) and its own groups.
+        const std::uint16_t typeProtection = xf.GetTypeProtection();
+        if ((typeProtection & kXfIsStyle) == 0) {
+            if (const CSaveNamedStyles::Style* style = m_styles.Of(typeProtection >> 4)) {
+                cached.format.style = style->name;
+                cached.base = &style->base;
+            }
+            cached.format.ownGroups =
+                static_cast<std::uint8_t>(xf.GetUsedAttributes() & CXLCellFormat::kAllGroups);
+            // A missing FONT leaves the font unknown: not claimed as the cell's.
+            if (FindFont(xf) == nullptr)
+                cached.format.ownGroups &= static_cast<std::uint8_t>(~CXLCellFormat::kGroupFont);
+        }
         cached.fresh = cached.format == CXLCellFormat{};
         cached.built = true;
     }
@@ -116,7 +132,8 @@ void CSaveCellFormatter::ApplyColumnRun(std::int32_t column, std::int32_t first,
         inherited = MayHoldFormat(row, column, column);
     // A fresh cell already shows a fresh format: nothing to put.
     if (cached->fresh && !inherited) return;
-    m_automation.ApplyCellFormat(column, first, column, last, cached->format, inherited);
+    m_automation.ApplyCellFormat(column, first, column, last, cached->format, inherited,
+                                 cached->base);
     for (std::int32_t row = first; row <= last; ++row) MarkFormatted(row, column);
 }
 
@@ -138,7 +155,7 @@ void CSaveCellFormatter::ApplyRunFormat(std::int32_t row, std::int32_t first, st
     const bool inherited = MayHoldFormat(row, first, last);
     // A fresh cell already shows a fresh format: nothing to put.
     if (cached->fresh && !inherited) return;
-    m_automation.ApplyCellFormat(first, row, last, row, cached->format, inherited);
+    m_automation.ApplyCellFormat(first, row, last, row, cached->format, inherited, cached->base);
     for (std::int32_t column = first; column <= last; ++column) MarkFormatted(row, column);
 }
 
@@ -150,7 +167,7 @@ void CSaveCellFormatter::ApplyRowFormat(std::int32_t row, std::uint32_t xfIndex)
     // The whole row, not columns 1..255: the server keeps a whole row's
     // format once, as the row's, where a shorter range needs a format on
     // every cell of it.
-    m_automation.ApplyCellFormat(1, row, kLastColumn, row, cached->format, false);
+    m_automation.ApplyCellFormat(1, row, kLastColumn, row, cached->format, false, cached->base);
     m_formattedRows[static_cast<std::size_t>(row - 1)] = true;
 }
 
@@ -171,6 +188,6 @@ void CSaveCellFormatter::ApplyColumnInfo(std::int32_t first, std::int32_t last,
     // makes the server give each of its cells a format of its own (65,535
     // cells a column, each written to the file), where a whole column keeps
     // one column format.
-    m_automation.ApplyCellFormat(first, 1, last, kLastRow, cached->format, false);
+    m_automation.ApplyCellFormat(first, 1, last, kLastRow, cached->format, false, cached->base);
     std::fill(m_formattedColumns.begin() + (first - 1), m_formattedColumns.begin() + last, true);
 }

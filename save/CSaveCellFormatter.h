@@ -7,14 +7,18 @@
 // the XF's font index f is the FONT record at position f below 4 and f - 1
 // from 4 on (the font table has no entry 4). Each XF is turned into its
 // format once (CSaveXfFormat) and put by one facade call per cell, run, row
-// or column run. A missing XF is not an error: the cell keeps the format it
-// has. Failed facade calls are not reported; the save goes on with the cell
-// as the server left it.
+// or column run. A cell XF whose parent is a named style (CSaveNamedStyles)
+// puts that style first, and the groups its used-attribute bits mark as its
+// own are put on the cell even where they equal the style's, so that the
+// saved XF keeps its parent and bits. A missing XF is not an error: the
+// cell keeps the format it has. Failed facade calls are not reported; the save goes on with the
+// cell as the server left it.
 #pragma once
 
 #include <cstdint>
 #include <vector>
 
+#include "save/CSaveNamedStyles.h"
 #include "save/CXLCellFormat.h"
 
 class CXLEzAutomation;
@@ -62,6 +66,7 @@ private:
         bool built = false;
         bool fresh = false;  // equal to a fresh cell's format
         CXLCellFormat format;
+        const CXLStyleBase* base = nullptr;  // its named style's; null for Normal
     };
 
     const CExcelRecordWBFONT* FindFont(const CExcelRecordWBXF& xf) const;
@@ -82,6 +87,7 @@ private:
 
     CXLEzAutomation& m_automation;
     const CExcelWorkBook& m_workbook;
+    CSaveNamedStyles m_styles;
     std::vector<const CExcelRecordWBXF*> m_xfs;
     std::vector<const CExcelRecordWBFONT*> m_fonts;
     std::vector<CachedFormat> m_formats;   // by XF index

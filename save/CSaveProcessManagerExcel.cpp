@@ -12,6 +12,7 @@
 #include "platform/TextConversion.h"
 #include "save/CSaveFileMover.h"
 #include "save/CSaveFileNames.h"
+#include "save/CSaveNamedStyles.h"
 #include "save/CSavePaletteWriter.h"
 #include "save/CSaveProgress.h"
 #include "save/CSaveSheetLayoutWriter.h"
@@ -64,6 +65,10 @@ std::int32_t CSaveProcessManagerExcel::Save(CDataContainer* container) {
         // has them.
         if (const CExcelWorkBook* workbook = FirstSheetsWorkbook(*m_data)) {
             CSavePaletteWriter::Write(*m_automation, *workbook);
+        }
+        // The named styles, before any cell is put in one.
+        for (const CExcelWorkBook& workbook : m_data->GetWorkbooks()) {
+            CSaveNamedStyles(workbook).Make(*m_automation);
         }
         WriteNames();
         WriteLinkValues();

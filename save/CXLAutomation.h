@@ -170,8 +170,23 @@ public:
     // ColorIndex. Unless complete, only the values that differ from a fresh
     // cell's (CXLCellFormat{}) are put, and an object with none is not got.
     // True once the range was got: a value the server refuses is left.
+    //
+    // With a named style, or complete, the range's "Style" is put first
+    // (Normal for no style), and `base` says what the cells show then (null:
+    // a fresh cell's format, every group included): values are put where
+    // they differ from that, complete puts every value of the groups the
+    // style leaves out, and a group the format holds as its own gets at
+    // least one member put (NumberFormat, Font.Bold, HorizontalAlignment,
+    // Borders(6).LineStyle, Interior.Pattern, Locked),
+    // so that the server marks it the cells' own.
     bool ApplyCellFormat(double c1, double r1, double c2, double r2, const CXLCellFormat& format,
-                         bool complete);
+                         bool complete, const CXLStyleBase* base = nullptr);
+    // The workbook's "Styles" (get; 2), its "Item" with the name (get; 2),
+    // else its "Add" with the name; then puts of IncludeNumber,
+    // IncludeFont, IncludeAlignment, IncludeBorder, IncludePatterns,
+    // IncludeProtection from `included`, and of the format's values of the
+    // included groups and the others that differ from a fresh cell's.
+    bool ApplyStyle(std::u16string_view name, const CXLCellFormat& format, std::uint8_t included);
     bool SetColumnFill(double column, std::int16_t colorIndex, std::int16_t pattern);
     bool SetRowFill(double row, std::int16_t colorIndex, std::int16_t pattern);
     // Edge 1-10 as the server numbers them; 13 sets the four outer edges
@@ -310,6 +325,11 @@ private:
     bool CallMember(IDispatch* object, std::u16string_view member, std::uint16_t flags);
     // "Address" of the application's active cell after selecting Cells(r, c).
     bool CornerAddress(double row, double column, std::u16string& address);
+    // The value puts of ApplyCellFormat on a range or a style: values that
+    // differ from `shown`, every value of the `putAll` groups, and one
+    // member of each `own` group that got no put otherwise.
+    void PutFormatValues(IDispatch* target, const CXLCellFormat& format, const CXLCellFormat& shown,
+                         std::uint8_t putAll, std::uint8_t own);
     // "Interior" of object, then its ColorIndex, Pattern, PatternColorIndex.
     bool FillInterior(IDispatch* object, std::int16_t colorIndex, std::int16_t pattern);
     bool SetOneBorder(IDispatch* range, std::int16_t edge, std::int16_t lineStyle,

@@ -5,7 +5,9 @@
 // Font (Size in points, Underline styles, ColorIndex 1-56 or -4105
 // automatic); the Interior (ColorIndex, Pattern 0-18 as the file numbers
 // them, PatternColorIndex); and Borders(1..6) with the file's line styles
-// 0-13. A default-constructed value is a fresh cell's format.
+// 0-13; the named style the cell is in (empty: Normal) and the attribute
+// groups the XF holds as its own rather than its style's. A
+// default-constructed value is a fresh cell's format.
 #pragma once
 
 #include <array>
@@ -19,6 +21,14 @@ struct CXLCellFormat {
     static constexpr std::int16_t kUnderlineNone = -4142;
     // Borders(Index): left, right, top, bottom, diagonal down, diagonal up.
     static constexpr std::size_t kEdgeCount = 6;
+    // Attribute groups, with the bits of an XF's used-attribute byte.
+    static constexpr std::uint8_t kGroupNumber = 0x04;
+    static constexpr std::uint8_t kGroupFont = 0x08;
+    static constexpr std::uint8_t kGroupAlignment = 0x10;
+    static constexpr std::uint8_t kGroupBorder = 0x20;
+    static constexpr std::uint8_t kGroupPattern = 0x40;
+    static constexpr std::uint8_t kGroupProtection = 0x80;
+    static constexpr std::uint8_t kAllGroups = 0xFC;
 
     struct Font {
         std::u16string name = u"Arial";  // empty: not put
@@ -56,6 +66,15 @@ struct CXLCellFormat {
     Font font;
     Interior interior;
     std::array<Line, kEdgeCount> lines{};
+    std::u16string style;        // empty: Normal, not put
+    std::uint8_t ownGroups = 0;  // group bits
 
     bool operator==(const CXLCellFormat&) const = default;
+};
+
+// What a cell shows once its named style is put on it: the style's values
+// for the groups the style includes, a fresh cell's for the others.
+struct CXLStyleBase {
+    CXLCellFormat shown;
+    std::uint8_t included = CXLCellFormat::kAllGroups;
 };

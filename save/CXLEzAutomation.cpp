@@ -116,8 +116,14 @@ bool CXLEzAutomation::SetCellFill(std::int32_t row, std::int32_t column, std::in
 }
 
 bool CXLEzAutomation::ApplyCellFormat(std::int32_t c1, std::int32_t r1, std::int32_t c2,
-                                      std::int32_t r2, const CXLCellFormat& format, bool complete) {
-    return m_automation->ApplyCellFormat(At(c1), At(r1), At(c2), At(r2), format, complete);
+                                      std::int32_t r2, const CXLCellFormat& format, bool complete,
+                                      const CXLStyleBase* base) {
+    return m_automation->ApplyCellFormat(At(c1), At(r1), At(c2), At(r2), format, complete, base);
+}
+
+bool CXLEzAutomation::ApplyStyle(std::u16string_view name, const CXLCellFormat& format,
+                                 std::uint8_t included) {
+    return m_automation->ApplyStyle(name, format, included);
 }
 
 bool CXLEzAutomation::SetColumnFill(std::int32_t column, std::int16_t colorIndex,

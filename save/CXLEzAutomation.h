@@ -60,10 +60,14 @@ public:
                           std::int16_t size);
     bool SetCellFill(std::int32_t row, std::int32_t column, std::int16_t colorIndex,
                      std::int16_t pattern);
-    // The whole format over (c1, r1)-(c2, r2); complete puts every value,
-    // else only those that differ from a fresh cell's.
+    // The whole format over (c1, r1)-(c2, r2), its named style first;
+    // complete puts every value the style leaves out, else only those that
+    // differ from what the cells show (`base`, null for a fresh cell).
     bool ApplyCellFormat(std::int32_t c1, std::int32_t r1, std::int32_t c2, std::int32_t r2,
-                         const CXLCellFormat& format, bool complete);
+                         const CXLCellFormat& format, bool complete,
+                         const CXLStyleBase* base = nullptr);
+    // A named style of the workbook with its values and included groups.
+    bool ApplyStyle(std::u16string_view name, const CXLCellFormat& format, std::uint8_t included);
     bool SetColumnFill(std::int32_t column, std::int16_t colorIndex, std::int16_t pattern);
     bool SetRowFill(std::int32_t row, std::int16_t colorIndex, std::int16_t pattern);
     bool SetRangeBorder(std::int32_t c1, std::int32_t r1, std::int32_t c2, std::int32_t r2,

@@ -12,7 +12,8 @@ namespace {
 // The style XFs, as the spreadsheet writes them for a new workbook: Normal
 // (0), the outline level styles (1-14), and Comma, Comma [0], Currency,
 // Currency [0], Percent (16-20). Each leaves to its parent what its
-// attribute byte marks.
+// attribute byte marks. XF 0 and 16-20 are written from the workbook's
+// styles (CXlsStyles); their rows here are what a new workbook's styles give.
 struct StyleXf {
     std::uint16_t font;
     std::uint16_t numberFormat;
@@ -32,19 +33,11 @@ constexpr StyleXf kStyleXfs[] = {
 // clang-format on
 static_assert(std::size(kStyleXfs) == kStyleXfCount);
 
-// STYLE records of the built-in styles: XF index and built-in style id.
-struct BuiltinStyle {
-    std::uint16_t xf;
-    std::uint8_t id;
-};
-constexpr BuiltinStyle kBuiltinStyles[] = {{0, 0}, {16, 3}, {17, 6}, {18, 4}, {19, 7}, {20, 5}};
+// The style XFs of the workbook's styles at positions 0-5.
+constexpr std::uint16_t kBuiltinStyleXfs[CXlsStyles::kBuiltinCount] = {0, 16, 17, 18, 19, 20};
 
 constexpr std::uint16_t kDefaultFontCopies = 4;  // fonts 0-3
 constexpr std::uint16_t kStyleXfFlags = kXfLocked | kXfStyle | (kXfNoParent << kXfParentShift);
-
-struct FontHasher {
-    std::size_t operator()(const CXlsFont& font) const { return font.Hash(); }
-};
 
 // The three alignment bytes of an XF: horizontal, wrap and vertical; the
 // rotation; indent and shrink-to-fit.
@@ -79,9 +72,69 @@ std::uint32_t LineColor(const CXlsBorders& borders, CXlsBorders::EEdge edge) {
     return drawn ? CXlsColorIndex::ToBiff(borders.ColorIndex(edge), kColorAutoLine) : 0;
 }
 
+// The groups in which two formats differ (used-attribute bits).
+std::uint8_t DifferingGroups(const CXlsCellFormat& a, const CXlsCellFormat& b) {
+    std::uint8_t groups = 0;
+    if (a.NumberFormat() != b.NumberFormat()) groups |= kXfUsedFormat;
+    if (!(a.Font() == b.Font())) groups |= kXfUsedFont;
+    if (!(a.Alignment() == b.Alignment())) groups |= kXfUsedAlign;
+    if (!(a.Borders() == b.Borders())) groups |= kXfUsedBorder;
+    if (!(a.Interior() == b.Interior())) groups |= kXfUsedPattern;
+    if (a.Locked() != b.Locked() || a.FormulaHidden() != b.FormulaHidden())
+        groups |= kXfUsedProtect;
+    return groups;
+}
+
+// An XF with the alignment, lines and fill of a format.
+void PutFormatXf(CBiffRecordBuilder& record, std::uint16_t font, std::uint16_t numberFormat,
+                 std::uint16_t flags, std::uint8_t used, const CXlsCellFormat& format) {
+    const CXlsBorders& b = format.Borders();
+    const CXlsInterior& fill = format.Interior();
+
+    std::uint32_t lines =
+        b.LineStyle(CXlsBorders::kLeft) | (b.LineStyle(CXlsBorders::kRight) << 4) |
+        (b.LineStyle(CXlsBorders::kTop) << 8) | (b.LineStyle(CXlsBorders::kBottom) << 12) |
+        (LineColor(b, CXlsBorders::kLeft) << 16) | (LineColor(b, CXlsBorders::kRight) << 23);
+    if (b.DiagonalDown()) lines |= kXfDiagDown;
+    if (b.DiagonalUp()) lines |= kXfDiagUp;
+    const std::uint32_t diagonalStyle =
+        std::max(b.LineStyle(CXlsBorders::kDiagonalDown), b.LineStyle(CXlsBorders::kDiagonalUp));
+
+    // A solid fill is drawn in the cell's colour; a hatching draws the
+    // pattern colour over the cell's colour.
+    std::uint16_t fore = kColorAutoLine;
+    std::uint16_t back = kColorAutoPatternBack;
+    if (fill.Pattern() == CXlsInterior::kPatternSolid) {
+        fore = CXlsColorIndex::ToBiff(fill.ColorIndex(), kColorAutoLine);
+    } else if (fill.IsFilled()) {
+        fore = CXlsColorIndex::ToBiff(fill.PatternColorIndex(), kColorAutoLine);
+        back = CXlsColorIndex::ToBiff(fill.ColorIndex(), kColorAutoPatternBack);
+    }
+    const std::uint32_t linesAndFill =
+        LineColor(b, CXlsBorders::kTop) | (LineColor(b, CXlsBorders::kBottom) << 7) |
+        (LineColor(b, CXlsBorders::kDiagonalDown) << 14) | (diagonalStyle << 21) |
+        (static_cast<std::uint32_t>(fill.Pattern()) << 26);
+
+    PutXf(record, font, numberFormat, flags, AlignmentBytes(format.Alignment()), used, lines,
+          linesAndFill, static_cast<std::uint16_t>(fore | (back << 7)));
+}
+
+// A named style's XF: the groups it leaves out are marked in its
+// used-attribute bits.
+void PutStyleXf(CBiffRecordBuilder& record, std::uint16_t font, std::uint16_t numberFormat,
+                const CXlsStyles::Style& style) {
+    const CXlsCellFormat& format = style.format;
+    const std::uint16_t flags = static_cast<std::uint16_t>(
+        (kStyleXfFlags & ~kXfLocked) | (format.Locked() ? kXfLocked : 0) |
+        (format.FormulaHidden() ? kXfHidden : 0));
+    const auto leftOut = static_cast<std::uint8_t>(~style.included & CXlsCellFormat::kAllGroups);
+    PutFormatXf(record, font, numberFormat, flags, leftOut, format);
+}
+
 }  // namespace
 
-CXlsStyleTable::CXlsStyleTable(const CXlsFormatPool& pool) : m_pool(pool) {}
+CXlsStyleTable::CXlsStyleTable(const CXlsFormatPool& pool, const CXlsStyles& styles)
+    : m_pool(pool), m_styles(styles), m_nextCustom(kFirstUserFormat) {}
 
 void CXlsStyleTable::Use(std::uint32_t formatId) {
     if (formatId >= m_pool.Count()) return;
@@ -89,47 +142,58 @@ void CXlsStyleTable::Use(std::uint32_t formatId) {
     m_used[formatId] = true;
 }
 
+std::uint16_t CXlsStyleTable::FontIndex(const CXlsFont& font) {
+    if (font == CXlsFont()) return 0;
+    if (const auto it = m_fontIndices.find(font); it != m_fontIndices.end()) return it->second;
+    if (m_fonts.size() >= kMaxFontRecords - kDefaultFontCopies) return 0;
+    // Index 4 is skipped: the fifth record has index 5.
+    const auto index = static_cast<std::uint16_t>(kDefaultFontCopies + 1 + m_fonts.size());
+    m_fonts.push_back(font);
+    m_fontIndices.emplace(font, index);
+    return index;
+}
+
+std::uint16_t CXlsStyleTable::NumberFormatIndex(const std::u16string& text) {
+    if (const auto builtin = CXlsBuiltinNumberFormats::IndexOf(text)) return *builtin;
+    if (const auto it = m_customFormats.find(text); it != m_customFormats.end()) return it->second;
+    if (m_nextCustom == 0xFFFF) return 0;
+    const std::uint16_t index = m_nextCustom++;
+    m_customFormats.emplace(text, index);
+    m_numberFormats.push_back({index, text});
+    return index;
+}
+
+std::uint16_t CXlsStyleTable::StyleXfIndex(std::uint16_t style) const {
+    if (style < CXlsStyles::kBuiltinCount) return kBuiltinStyleXfs[style];
+    return style < m_styleXfs.size()
+               ? static_cast<std::uint16_t>(kStyleXfCount + style - CXlsStyles::kBuiltinCount)
+               : 0;
+}
+
 void CXlsStyleTable::Assign() {
-    const CXlsFont defaultFont;
-    std::unordered_map<CXlsFont, std::uint16_t, FontHasher> fonts;
-    std::unordered_map<std::u16string, std::uint16_t> customFormats;
-    std::uint16_t nextCustom = kFirstUserFormat;
+    // Styles past what the XF limit leaves a few cell XFs are not written;
+    // their cells take Normal as parent.
+    const std::size_t styleCount =
+        std::min<std::size_t>(m_styles.Count(), kMaxXfCount / 2 - kStyleXfCount);
+    for (std::size_t i = 0; i < styleCount; ++i) {
+        const CXlsCellFormat& format = m_styles.At(i).format;
+        m_styleXfs.push_back(
+            {0, FontIndex(format.Font()), NumberFormatIndex(format.NumberFormat())});
+    }
+    const std::uint32_t firstCellXf =
+        kStyleXfCount + static_cast<std::uint32_t>(styleCount - CXlsStyles::kBuiltinCount);
 
     m_xf.assign(m_used.size(), static_cast<std::uint16_t>(kDefaultCellXf));
     for (std::uint32_t id = 1; id < m_used.size(); ++id) {
         if (!m_used[id]) continue;
-        if (kStyleXfCount + m_cellXfs.size() >= kMaxXfCount) {
+        if (firstCellXf + m_cellXfs.size() >= kMaxXfCount) {
             ++m_dropped;
             continue;
         }
         const CXlsCellFormat& format = m_pool.Get(id);
-
-        std::uint16_t font = 0;
-        if (!(format.Font() == defaultFont)) {
-            if (const auto it = fonts.find(format.Font()); it != fonts.end()) {
-                font = it->second;
-            } else if (m_fonts.size() < kMaxFontRecords - kDefaultFontCopies) {
-                // Index 4 is skipped: the fifth record has index 5.
-                font = static_cast<std::uint16_t>(kDefaultFontCopies + 1 + m_fonts.size());
-                m_fonts.push_back(format.Font());
-                fonts.emplace(format.Font(), font);
-            }
-        }
-
-        std::uint16_t numberFormat = 0;
-        if (const auto builtin = CXlsBuiltinNumberFormats::IndexOf(format.NumberFormat())) {
-            numberFormat = *builtin;
-        } else if (const auto it = customFormats.find(format.NumberFormat());
-                   it != customFormats.end()) {
-            numberFormat = it->second;
-        } else if (nextCustom < 0xFFFF) {
-            numberFormat = nextCustom++;
-            customFormats.emplace(format.NumberFormat(), numberFormat);
-            m_numberFormats.push_back({numberFormat, format.NumberFormat()});
-        }
-
-        m_xf[id] = static_cast<std::uint16_t>(kStyleXfCount + m_cellXfs.size());
-        m_cellXfs.push_back({id, font, numberFormat});
+        m_xf[id] = static_cast<std::uint16_t>(firstCellXf + m_cellXfs.size());
+        m_cellXfs.push_back(
+            {id, FontIndex(format.Font()), NumberFormatIndex(format.NumberFormat())});
     }
 }
 
@@ -188,59 +252,36 @@ bool CXlsStyleTable::WriteNumberFormats(CBiffRecordWriter& out) const {
 bool CXlsStyleTable::WriteXfs(CBiffRecordWriter& out) const {
     CBiffRecordBuilder record;
     for (std::uint32_t i = 0; i < kStyleXfCount; ++i) {
-        const StyleXf& style = kStyleXfs[i];
         record.Reset(kXF);
-        const std::uint16_t flags = i == kDefaultCellXf ? kXfLocked : kStyleXfFlags;
-        PutXf(record, style.font, style.numberFormat, flags, XfAlignment{}, style.leftToParent, 0,
-              0, kColorAutoLine | (kColorAutoPatternBack << 7));
+        const auto builtin = std::find(std::begin(kBuiltinStyleXfs), std::end(kBuiltinStyleXfs), i);
+        if (builtin != std::end(kBuiltinStyleXfs)) {
+            const auto position = static_cast<std::size_t>(builtin - std::begin(kBuiltinStyleXfs));
+            PutStyleXf(record, m_styleXfs[position].font, m_styleXfs[position].numberFormat,
+                       m_styles.At(position));
+        } else {
+            const StyleXf& style = kStyleXfs[i];
+            const std::uint16_t flags = i == kDefaultCellXf ? kXfLocked : kStyleXfFlags;
+            PutXf(record, style.font, style.numberFormat, flags, XfAlignment{}, style.leftToParent,
+                  0, 0, kColorAutoLine | (kColorAutoPatternBack << 7));
+        }
         if (!out.Write(record)) return false;
     }
-
-    const CXlsCellFormat defaults;
+    for (std::size_t i = CXlsStyles::kBuiltinCount; i < m_styleXfs.size(); ++i) {
+        record.Reset(kXF);
+        PutStyleXf(record, m_styleXfs[i].font, m_styleXfs[i].numberFormat, m_styles.At(i));
+        if (!out.Write(record)) return false;
+    }
     for (const CellXf& cell : m_cellXfs) {
         const CXlsCellFormat& format = m_pool.Get(cell.formatId);
-        const CXlsBorders& b = format.Borders();
-        const CXlsInterior& fill = format.Interior();
-
-        std::uint8_t used = 0;
-        if (format.NumberFormat() != defaults.NumberFormat()) used |= kXfUsedFormat;
-        if (!(format.Font() == defaults.Font())) used |= kXfUsedFont;
-        if (b.HasLines()) used |= kXfUsedBorder;
-        if (fill.IsFilled()) used |= kXfUsedPattern;
-        if (!(format.Alignment() == defaults.Alignment())) used |= kXfUsedAlign;
-        if (format.Locked() != defaults.Locked() ||
-            format.FormulaHidden() != defaults.FormulaHidden())
-            used |= kXfUsedProtect;
-        const std::uint16_t protection = static_cast<std::uint16_t>(
-            (format.Locked() ? kXfLocked : 0) | (format.FormulaHidden() ? kXfHidden : 0));
-
-        std::uint32_t lines =
-            b.LineStyle(CXlsBorders::kLeft) | (b.LineStyle(CXlsBorders::kRight) << 4) |
-            (b.LineStyle(CXlsBorders::kTop) << 8) | (b.LineStyle(CXlsBorders::kBottom) << 12) |
-            (LineColor(b, CXlsBorders::kLeft) << 16) | (LineColor(b, CXlsBorders::kRight) << 23);
-        if (b.DiagonalDown()) lines |= kXfDiagDown;
-        if (b.DiagonalUp()) lines |= kXfDiagUp;
-        const std::uint32_t diagonalStyle = std::max(b.LineStyle(CXlsBorders::kDiagonalDown),
-                                                     b.LineStyle(CXlsBorders::kDiagonalUp));
-
-        // A solid fill is drawn in the cell's colour; a hatching draws the
-        // pattern colour over the cell's colour.
-        std::uint16_t fore = kColorAutoLine;
-        std::uint16_t back = kColorAutoPatternBack;
-        if (fill.Pattern() == CXlsInterior::kPatternSolid) {
-            fore = CXlsColorIndex::ToBiff(fill.ColorIndex(), kColorAutoLine);
-        } else if (fill.IsFilled()) {
-            fore = CXlsColorIndex::ToBiff(fill.PatternColorIndex(), kColorAutoLine);
-            back = CXlsColorIndex::ToBiff(fill.ColorIndex(), kColorAutoPatternBack);
-        }
-        const std::uint32_t linesAndFill =
-            LineColor(b, CXlsBorders::kTop) | (LineColor(b, CXlsBorders::kBottom) << 7) |
-            (LineColor(b, CXlsBorders::kDiagonalDown) << 14) | (diagonalStyle << 21) |
-            (static_cast<std::uint32_t>(fill.Pattern()) << 26);
-
+        const std::uint16_t style =
+            format.Style() < m_styleXfs.size() ? format.Style() : std::uint16_t{0};
+        const std::uint8_t used = static_cast<std::uint8_t>(
+            format.OwnGroups() | DifferingGroups(format, m_styles.At(style).format));
+        const std::uint16_t flags = static_cast<std::uint16_t>(
+            (format.Locked() ? kXfLocked : 0) | (format.FormulaHidden() ? kXfHidden : 0) |
+            (StyleXfIndex(style) << kXfParentShift));
         record.Reset(kXF);
-        PutXf(record, cell.font, cell.numberFormat, protection, AlignmentBytes(format.Alignment()),
-              used, lines, linesAndFill, static_cast<std::uint16_t>(fore | (back << 7)));
+        PutFormatXf(record, cell.font, cell.numberFormat, flags, used, format);
         if (!out.Write(record)) return false;
     }
     return true;
@@ -248,9 +289,15 @@ bool CXlsStyleTable::WriteXfs(CBiffRecordWriter& out) const {
 
 bool CXlsStyleTable::WriteStyles(CBiffRecordWriter& out) const {
     CBiffRecordBuilder record;
-    for (const BuiltinStyle& style : kBuiltinStyles) {
+    for (std::size_t i = 0; i < m_styleXfs.size(); ++i) {
+        const CXlsStyles::Style& style = m_styles.At(i);
+        const std::uint16_t xf = StyleXfIndex(static_cast<std::uint16_t>(i));
         record.Reset(kSTYLE);
-        record.U16(static_cast<std::uint16_t>(kStyleBuiltIn | style.xf)).U8(style.id).U8(0xFF);
+        if (style.builtinId != CXlsStyles::kNotBuiltIn) {
+            record.U16(static_cast<std::uint16_t>(kStyleBuiltIn | xf)).U8(style.builtinId).U8(0xFF);
+        } else {
+            record.U16(xf).LongString(style.name);
+        }
         if (!out.Write(record)) return false;
     }
     return true;

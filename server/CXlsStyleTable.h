@@ -1,25 +1,31 @@
-// The FONT, FORMAT, XF and STYLE records of a workbook, built from the
-// cell formats its cells, rows and columns use.
+// The FONT, FORMAT, XF and STYLE records of a workbook, built from its
+// named styles and the cell formats its cells, rows and columns use.
 //
-// XF 0-14 and 16-20 are the 21 style XFs every workbook has; XF 15 is the
-// default cell format; each other format in use gets one cell XF from 21
-// on. Fonts 0-3 are the default font; index 4 is never written (readers
-// skip it), so the other fonts take indices 5 on. Number formats that every
-// reader knows are referred to by their built-in index; the others get
+// XF 0-14 and 16-20 are the 21 style XFs every workbook has: Normal, the
+// outline levels and the five number styles (the workbook's styles at
+// positions 0-5); XF 15 is the default cell format. The workbook's other
+// styles get style XFs from 21 on, and each other cell format in use one
+// cell XF after them, whose parent is its style's XF and whose
+// used-attribute bits mark the groups put on the cell itself or differing
+// from that style. A style XF's bits mark the groups the style leaves out. Fonts 0-3 are the
+// default font; index 4 is never written (readers skip it), so the other fonts take indices 5 on.
+// Number formats that every reader knows are referred to by their built-in index; the others get
 // FORMAT records from index 164 on.
 #pragma once
 
 #include <cstdint>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 #include "server/CBiffRecordWriter.h"
 #include "server/CXlsFormatPool.h"
+#include "server/CXlsStyles.h"
 
 class CXlsStyleTable {
 public:
-    // The pool must outlive the table.
-    explicit CXlsStyleTable(const CXlsFormatPool& pool);
+    // The pool and the styles must outlive the table.
+    CXlsStyleTable(const CXlsFormatPool& pool, const CXlsStyles& styles);
 
     // Marks a format id as used; then Assign once.
     void Use(std::uint32_t formatId);
@@ -46,6 +52,14 @@ private:
         std::uint16_t index;
         std::u16string text;
     };
+    struct FontHasher {
+        std::size_t operator()(const CXlsFont& font) const { return font.Hash(); }
+    };
+
+    // The FONT and FORMAT indices of a format, adding records as needed.
+    std::uint16_t FontIndex(const CXlsFont& font);
+    std::uint16_t NumberFormatIndex(const std::u16string& text);
+    std::uint16_t StyleXfIndex(std::uint16_t style) const;
 
     bool WriteFonts(CBiffRecordWriter& out) const;
     bool WriteNumberFormats(CBiffRecordWriter& out) const;
@@ -53,10 +67,15 @@ private:
     bool WriteStyles(CBiffRecordWriter& out) const;
 
     const CXlsFormatPool& m_pool;
+    const CXlsStyles& m_styles;
+    std::vector<CellXf> m_styleXfs;  // by style position
     std::vector<bool> m_used;
     std::vector<std::uint16_t> m_xf;
     std::vector<CXlsFont> m_fonts;  // written after the four default fonts
     std::vector<NumberFormat> m_numberFormats;
     std::vector<CellXf> m_cellXfs;
     std::uint32_t m_dropped = 0;
+    std::unordered_map<CXlsFont, std::uint16_t, FontHasher> m_fontIndices;
+    std::unordered_map<std::u16string, std::uint16_t> m_customFormats;
+    std::uint16_t m_nextCustom;
 };

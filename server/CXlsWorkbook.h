@@ -2,8 +2,8 @@
 // saves: worksheets in tab order, the 1904 date system flag, the active
 // sheet, the defined names, the links of its formulas to other sheets,
 // add-in functions and other workbooks (with the values of the other
-// workbooks' cells they read), and the string and format pools
-// the sheets share. Sheet positions are 0-based.
+// workbooks' cells they read), the named styles, and the string and format
+// pools the sheets share. Sheet positions are 0-based.
 //
 // The workbook owns its sheets; a sheet pointer stays valid for the
 // workbook's life (sheets are never removed), while positions change when
@@ -25,6 +25,7 @@
 #include "server/CXlsLinkTable.h"
 #include "server/CXlsPalette.h"
 #include "server/CXlsStringPool.h"
+#include "server/CXlsStyles.h"
 #include "server/CXlsWorksheet.h"
 
 class CXlsWorkbook {
@@ -96,6 +97,9 @@ public:
     const CXlsStringPool& Strings() const { return m_strings; }
     CXlsFormatPool& Formats() { return m_formats; }
     const CXlsFormatPool& Formats() const { return m_formats; }
+    // The named styles the cell formats refer to by position.
+    CXlsStyles& Styles() { return m_styles; }
+    const CXlsStyles& Styles() const { return m_styles; }
 
 private:
     CXlsPalette m_palette;
@@ -103,6 +107,7 @@ private:
 
     CXlsStringPool m_strings;
     CXlsFormatPool m_formats;
+    CXlsStyles m_styles;
     CXlsLinkTable m_links;
     CXlsLinkCache m_linkCache;
     CXlsFormulaShapeCache m_formulaShapes;

@@ -44,7 +44,7 @@ bool CXlsWriter::Write(CByteSink& sink) {
     m_droppedFormats = 0;
     if (m_book.SheetCount() == 0 || sink.Position() != 0) return false;
 
-    CXlsStyleTable styles(m_book.Formats());
+    CXlsStyleTable styles(m_book.Formats(), m_book.Styles());
     CXlsSstTable sst(m_book.Strings());
     Gather(m_book, styles, sst);
     m_droppedFormats = styles.DroppedFormats();

@@ -56,9 +56,9 @@ HRESULT ChangeLines(const CXlsRangeTarget& target, std::int32_t index, CDispatch
                     Change change, std::u16string_view refusal) {
     for (const CXlsBorderObject::Stretch& stretch :
          CXlsBorderObject::Stretches(target.range, index)) {
-        const bool changed = target.sheet->ModifyFormat(stretch.cells, [&](CXlsCellFormat& format) {
-            return change(format.Borders(), stretch.edge);
-        });
+        const bool changed = target.Modify(
+            stretch.cells, CXlsCellFormat::kGroupBorder,
+            [&](CXlsCellFormat& format) { return change(format.Borders(), stretch.edge); });
         if (!changed) return call.Raise(xlauto::kRefusedCall, std::u16string(refusal));
     }
     return S_OK;
@@ -72,7 +72,7 @@ HRESULT CXlsBorderObject::LineStyle(CDispatchCall& call) {
         std::int32_t style = CXlsBorders::kLineNone;
         if (!stretches.empty()) {
             const CXlsCellRange& cells = stretches.front().cells;
-            style = m_target.sheet->GetFormat(cells.FirstRow(), cells.FirstColumn())
+            style = m_target.FormatAt(cells.FirstRow(), cells.FirstColumn())
                         .Borders()
                         .LineStyle(stretches.front().edge);
         }
@@ -96,7 +96,7 @@ HRESULT CXlsBorderObject::ColorIndex(CDispatchCall& call) {
         std::int32_t colorIndex = xlauto::kAutomatic;
         if (!stretches.empty()) {
             const CXlsCellRange& cells = stretches.front().cells;
-            colorIndex = m_target.sheet->GetFormat(cells.FirstRow(), cells.FirstColumn())
+            colorIndex = m_target.FormatAt(cells.FirstRow(), cells.FirstColumn())
                              .Borders()
                              .ColorIndex(stretches.front().edge);
         }

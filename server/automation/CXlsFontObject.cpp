@@ -13,8 +13,9 @@ namespace {
 template <class Change>
 HRESULT ChangeFont(const CXlsRangeTarget& target, CDispatchCall& call, Change change,
                    std::u16string_view refusal) {
-    const bool changed = target.sheet->ModifyFormat(
-        target.range, [&change](CXlsCellFormat& format) { return change(format.Font()); });
+    const bool changed =
+        target.Modify(CXlsCellFormat::kGroupFont,
+                      [&change](CXlsCellFormat& format) { return change(format.Font()); });
     return changed ? S_OK : call.Raise(xlauto::kRefusedCall, std::u16string(refusal));
 }
 

@@ -7,8 +7,9 @@ namespace {
 template <class Change>
 HRESULT ChangeFill(const CXlsRangeTarget& target, CDispatchCall& call, Change change,
                    std::u16string_view refusal) {
-    const bool changed = target.sheet->ModifyFormat(
-        target.range, [&change](CXlsCellFormat& format) { return change(format.Interior()); });
+    const bool changed =
+        target.Modify(CXlsCellFormat::kGroupPattern,
+                      [&change](CXlsCellFormat& format) { return change(format.Interior()); });
     return changed ? S_OK : call.Raise(xlauto::kRefusedCall, std::u16string(refusal));
 }
 

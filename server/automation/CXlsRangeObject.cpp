@@ -11,7 +11,9 @@
 #include "server/automation/CXlsCommentObject.h"
 #include "server/automation/CXlsFontObject.h"
 #include "server/automation/CXlsFormatConditionsObject.h"
+#include "server/automation/CXlsFormatMembers.h"
 #include "server/automation/CXlsInteriorObject.h"
+#include "server/automation/CXlsStyleObject.h"
 #include "server/automation/CXlsValidationObject.h"
 #include "server/automation/CXlsWorksheetObject.h"
 #include "server/automation/XlsAutomationConstants.h"
@@ -157,19 +159,6 @@ HRESULT CXlsRangeObject::FormulaArray(CDispatchCall& call) {
     return S_OK;
 }
 
-HRESULT CXlsRangeObject::NumberFormat(CDispatchCall& call) {
-    if (!call.IsPut()) {
-        call.SetResult(CVariant::Text(m_target.TopLeftFormat().NumberFormat()));
-        return S_OK;
-    }
-    std::u16string text;
-    if (HRESULT status = call.PutText(text); Failed(status)) return status;
-    const bool changed = m_target.sheet->ModifyFormat(
-        m_target.range, [&text](CXlsCellFormat& format) { return format.SetNumberFormat(text); });
-    if (!changed) return call.Raise(xlauto::kRefusedCall, u"The number format is too long.");
-    return S_OK;
-}
-
 HRESULT CXlsRangeObject::Font(CDispatchCall& call) {
     call.SetResult(CVariant::AdoptObject(new CXlsFontObject(m_target)));
     return S_OK;
@@ -187,123 +176,40 @@ HRESULT CXlsRangeObject::Borders(CDispatchCall& call) {
     return S_OK;
 }
 
-HRESULT CXlsRangeObject::ChangeFormat(CDispatchCall& call,
-                                      const CXlsWorksheet::FormatChange& change,
-                                      std::u16string_view refusal) {
-    if (!m_target.sheet->ModifyFormat(m_target.range, change)) {
-        return call.Raise(xlauto::kRefusedCall, std::u16string(refusal));
-    }
-    return S_OK;
-}
-
-HRESULT CXlsRangeObject::PutFormatFlag(CDispatchCall& call, void (*set)(CXlsCellFormat&, bool)) {
-    bool flag = false;
-    if (HRESULT status = call.PutBool(flag); Failed(status)) return status;
-    return ChangeFormat(
-        call,
-        [set, flag](CXlsCellFormat& format) {
-            set(format, flag);
-            return true;
-        },
-        u"");
+HRESULT CXlsRangeObject::NumberFormat(CDispatchCall& call) {
+    return CXlsFormatMembers::NumberFormat(m_target, call);
 }
 
 HRESULT CXlsRangeObject::HorizontalAlignment(CDispatchCall& call) {
-    if (!call.IsPut()) {
-        call.SetResult(CVariant::Long(CXlsAlignmentStyle::HorizontalToStyle(
-            m_target.TopLeftFormat().Alignment().Horizontal())));
-        return S_OK;
-    }
-    std::int32_t style = 0;
-    if (HRESULT status = call.PutLong(style); Failed(status)) return status;
-    std::uint8_t value = 0;
-    if (!CXlsAlignmentStyle::HorizontalToFile(style, value)) {
-        return call.Raise(xlauto::kRefusedCall, u"Unknown horizontal alignment.");
-    }
-    return ChangeFormat(
-        call, [value](CXlsCellFormat& format) { return format.Alignment().SetHorizontal(value); },
-        u"");
+    return CXlsFormatMembers::HorizontalAlignment(m_target, call);
 }
 
 HRESULT CXlsRangeObject::VerticalAlignment(CDispatchCall& call) {
-    if (!call.IsPut()) {
-        call.SetResult(CVariant::Long(
-            CXlsAlignmentStyle::VerticalToStyle(m_target.TopLeftFormat().Alignment().Vertical())));
-        return S_OK;
-    }
-    std::int32_t style = 0;
-    if (HRESULT status = call.PutLong(style); Failed(status)) return status;
-    std::uint8_t value = 0;
-    if (!CXlsAlignmentStyle::VerticalToFile(style, value)) {
-        return call.Raise(xlauto::kRefusedCall, u"Unknown vertical alignment.");
-    }
-    return ChangeFormat(
-        call, [value](CXlsCellFormat& format) { return format.Alignment().SetVertical(value); },
-        u"");
+    return CXlsFormatMembers::VerticalAlignment(m_target, call);
 }
 
 HRESULT CXlsRangeObject::WrapText(CDispatchCall& call) {
-    if (!call.IsPut()) {
-        call.SetResult(CVariant::Bool(m_target.TopLeftFormat().Alignment().Wrap()));
-        return S_OK;
-    }
-    return PutFormatFlag(call, [](CXlsCellFormat& f, bool on) { f.Alignment().SetWrap(on); });
+    return CXlsFormatMembers::WrapText(m_target, call);
 }
 
 HRESULT CXlsRangeObject::Orientation(CDispatchCall& call) {
-    if (!call.IsPut()) {
-        call.SetResult(CVariant::Long(CXlsAlignmentStyle::RotationToOrientation(
-            m_target.TopLeftFormat().Alignment().Rotation())));
-        return S_OK;
-    }
-    std::int32_t orientation = 0;
-    if (HRESULT status = call.PutLong(orientation); Failed(status)) return status;
-    std::uint8_t rotation = 0;
-    if (!CXlsAlignmentStyle::OrientationToRotation(orientation, rotation)) {
-        return call.Raise(xlauto::kRefusedCall,
-                          u"The orientation is -90 to 90 degrees or an orientation constant.");
-    }
-    return ChangeFormat(
-        call,
-        [rotation](CXlsCellFormat& format) { return format.Alignment().SetRotation(rotation); },
-        u"");
+    return CXlsFormatMembers::Orientation(m_target, call);
 }
 
 HRESULT CXlsRangeObject::IndentLevel(CDispatchCall& call) {
-    if (!call.IsPut()) {
-        call.SetResult(CVariant::Long(m_target.TopLeftFormat().Alignment().Indent()));
-        return S_OK;
-    }
-    std::int32_t indent = 0;
-    if (HRESULT status = call.PutLong(indent); Failed(status)) return status;
-    return ChangeFormat(
-        call, [indent](CXlsCellFormat& format) { return format.Alignment().SetIndent(indent); },
-        u"The indent level is 0 to 15.");
+    return CXlsFormatMembers::IndentLevel(m_target, call);
 }
 
 HRESULT CXlsRangeObject::ShrinkToFit(CDispatchCall& call) {
-    if (!call.IsPut()) {
-        call.SetResult(CVariant::Bool(m_target.TopLeftFormat().Alignment().ShrinkToFit()));
-        return S_OK;
-    }
-    return PutFormatFlag(call,
-                         [](CXlsCellFormat& f, bool on) { f.Alignment().SetShrinkToFit(on); });
+    return CXlsFormatMembers::ShrinkToFit(m_target, call);
 }
 
 HRESULT CXlsRangeObject::Locked(CDispatchCall& call) {
-    if (!call.IsPut()) {
-        call.SetResult(CVariant::Bool(m_target.TopLeftFormat().Locked()));
-        return S_OK;
-    }
-    return PutFormatFlag(call, [](CXlsCellFormat& f, bool on) { f.SetLocked(on); });
+    return CXlsFormatMembers::Locked(m_target, call);
 }
 
 HRESULT CXlsRangeObject::FormulaHidden(CDispatchCall& call) {
-    if (!call.IsPut()) {
-        call.SetResult(CVariant::Bool(m_target.TopLeftFormat().FormulaHidden()));
-        return S_OK;
-    }
-    return PutFormatFlag(call, [](CXlsCellFormat& f, bool on) { f.SetFormulaHidden(on); });
+    return CXlsFormatMembers::FormulaHidden(m_target, call);
 }
 
 HRESULT CXlsRangeObject::MergeCells(CDispatchCall& call) {
@@ -484,6 +390,27 @@ HRESULT CXlsRangeObject::Comment(CDispatchCall& call) {
 
 HRESULT CXlsRangeObject::Validation(CDispatchCall& call) {
     call.SetResult(CVariant::AdoptObject(new CXlsValidationObject(m_target)));
+    return S_OK;
+}
+
+HRESULT CXlsRangeObject::Style(CDispatchCall& call) {
+    CXlsWorkbook& book = m_target.document->Book();
+    if (!call.IsPut()) {
+        call.SetResult(CVariant::AdoptObject(
+            new CXlsStyleObject(m_target.document, m_target.TopLeftFormat().Style())));
+        return S_OK;
+    }
+    std::u16string name;
+    if (HRESULT status = call.PutText(name); Failed(status)) return status;
+    const std::size_t position = book.Styles().Find(name);
+    if (position == CXlsStyles::kNotFound) {
+        return call.Raise(xlauto::kRefusedCall, u"The workbook has no style of that name.");
+    }
+    const CXlsStyles& styles = book.Styles();
+    m_target.sheet->ModifyFormat(m_target.range, [&styles, position](CXlsCellFormat& format) {
+        format = styles.Applied(format, static_cast<std::uint16_t>(position));
+        return true;
+    });
     return S_OK;
 }
 

@@ -18,6 +18,11 @@
 //   WrapText, Orientation (degrees -90 to 90, xlHorizontal, xlUpward,
 //   xlDownward, xlVertical), IndentLevel (0-15), ShrinkToFit, Locked and
 //   FormulaHidden: the cells' alignment and protection.
+// - Style: the cells' named style (CXlsStyleObject); a put takes a style's
+//   name, gives the cells the style's values for the groups it includes
+//   and makes those groups the style's again. Putting any other format
+//   member marks its group (number, font, alignment, border, pattern,
+//   protection) as the cells' own.
 // - Validation: the cells' data validation (CXlsValidationObject).
 // - FormatConditions: the cells' conditional format
 //   (CXlsFormatConditionsObject).
@@ -90,16 +95,11 @@ private:
     HRESULT Comment(CDispatchCall& call);
     HRESULT Validation(CDispatchCall& call);
     HRESULT FormatConditions(CDispatchCall& call);
+    HRESULT Style(CDispatchCall& call);
 
     // Refuses (with the reason) a write the range cannot take.
     HRESULT CheckWritable(CDispatchCall& call) const;
     HRESULT PutFormula(CDispatchCall& call, const std::u16string& text);
-    // Applies one format change to every cell; a change that refuses its
-    // value raises `refusal`.
-    HRESULT ChangeFormat(CDispatchCall& call, const CXlsWorksheet::FormatChange& change,
-                         std::u16string_view refusal);
-    // The put of a Boolean format member.
-    HRESULT PutFormatFlag(CDispatchCall& call, void (*set)(CXlsCellFormat&, bool));
 
     static constexpr CTDispatchMember<CXlsRangeObject> kMembers[] = {
         {u"Select", EMemberAccess::kGet, &CXlsRangeObject::Select, {}},
@@ -140,6 +140,7 @@ private:
         {u"Comment", EMemberAccess::kGet, &CXlsRangeObject::Comment, {}},
         {u"Validation", EMemberAccess::kGet, &CXlsRangeObject::Validation, {}},
         {u"FormatConditions", EMemberAccess::kGet, &CXlsRangeObject::FormatConditions, {}},
+        {u"Style", EMemberAccess::kGetPut, &CXlsRangeObject::Style, {}},
     };
 
     std::shared_ptr<CXlsServerSession> m_session;

@@ -6,6 +6,7 @@
 #include "server/automation/CXlsCellVariant.h"
 #include "server/automation/CXlsNamesObject.h"
 #include "server/automation/CXlsSheetsObject.h"
+#include "server/automation/CXlsStylesObject.h"
 #include "server/automation/CXlsWorksheetObject.h"
 #include "server/automation/XlsAutomationConstants.h"
 
@@ -68,6 +69,12 @@ HRESULT CXlsWorkbookObject::FullName(CDispatchCall& call) {
 HRESULT CXlsWorkbookObject::Names(CDispatchCall& call) {
     call.SetResult(CVariant::AdoptObject(
         new CXlsNamesObject(m_session, m_document, CXlsDefinedName::kWorkbookScope)));
+    return S_OK;
+}
+
+HRESULT CXlsWorkbookObject::Styles(CDispatchCall& call) {
+    if (call.Has(0)) return CXlsStylesObject::ItemOf(m_document, call, 0);
+    call.SetResult(CVariant::AdoptObject(new CXlsStylesObject(m_document)));
     return S_OK;
 }
 

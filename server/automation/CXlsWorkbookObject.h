@@ -1,7 +1,8 @@
 // One open workbook: its "Worksheets" and "Sheets" (the same collection,
 // since our workbooks hold only worksheets; with an index, the sheet
 // itself), the active sheet, the 1904 date system ("Date1904"), its
-// defined names ("Names", CXlsNamesObject), and SaveAs.
+// defined names ("Names", CXlsNamesObject), its named styles ("Styles",
+// CXlsStylesObject; with an index, the style itself), and SaveAs.
 //
 // SetLinkValue(Name, Sheet, Row, Column, Value) keeps the value of a cell
 // of another workbook that formulas refer to (Name: its path as formulas
@@ -41,6 +42,7 @@ private:
     HRESULT Date1904(CDispatchCall& call);
     HRESULT FullName(CDispatchCall& call);
     HRESULT Names(CDispatchCall& call);
+    HRESULT Styles(CDispatchCall& call);
     HRESULT SaveAs(CDispatchCall& call);
     HRESULT SetLinkValue(CDispatchCall& call);
     HRESULT Colors(CDispatchCall& call);
@@ -53,6 +55,7 @@ private:
         {u"Date1904", EMemberAccess::kGetPut, &CXlsWorkbookObject::Date1904, {}},
         {u"FullName", EMemberAccess::kGet, &CXlsWorkbookObject::FullName, {}},
         {u"Names", EMemberAccess::kGet, &CXlsWorkbookObject::Names, {}},
+        {u"Styles", EMemberAccess::kGet, &CXlsWorkbookObject::Styles, {u"Index"}},
         {u"Colors", EMemberAccess::kGetPut, &CXlsWorkbookObject::Colors, {u"Index"}},
         {u"SetLinkValue",
          EMemberAccess::kGet,

@@ -20,6 +20,8 @@ Lines (tab-separated; texts JSON-quoted with ASCII escapes):
     border   <sheet> <row> <col> <left> <right> <top> <bottom> <diagonal> <down> <up>
              (each line as style/colour)
     used     <sheet> <row> <col> <format> <font> <border> <pattern>  (XF flags)
+    xf       <sheet> <row> <col> <XF index> <parent style XF index>
+    style    <name> <built-in> <style XF index>  (the named styles)
     effects  <sheet> <row> <col> <struck out> <escapement>  (0 none, 1 super-, 2 subscript)
     align    <sheet> <row> <col> <horizontal> <vertical> <wrapped> <rotation> <indent>
              <shrink to fit> <XF alignment flag>
@@ -93,6 +95,7 @@ def dump_formatting(book, si, r, c, xf_index):
         "%d/%d" % (b.bottom_line_style, b.bottom_colour_index),
         "%d/%d" % (b.diag_line_style, b.diag_colour_index), b.diag_down, b.diag_up)
     out("used", si, r, c, xf._format_flag, xf._font_flag, xf._border_flag, xf._background_flag)
+    out("xf", si, r, c, xf_index, xf.parent_style_index)
     out("effects", si, r, c, font.struck_out, font.escapement)
     a = xf.alignment
     out("align", si, r, c, a.hor_align, a.vert_align, a.text_wrapped, a.rotation, a.indent_level,
@@ -127,6 +130,8 @@ def main(argv):
         out("name", q(name.name), name.scope, int(name.hidden), int(name.func),
             int(name.macro), int(name.builtin), q(result.text if result is not None else ""))
     if not summary:
+        for name, (built_in, xf_index) in sorted(book.style_name_map.items()):
+            out("style", q(name), int(built_in), xf_index)
         for index in range(8, 64):
             out("colour", index, *book.colour_map[index])
     for si, sh in enumerate(book.sheets()):

@@ -15,7 +15,13 @@ const std::map<std::string, std::set<std::string>>& MembersByType() {
          {"ScrollRow", "ScrollColumn", "SplitRow", "SplitColumn", "SplitVertical",
           "SplitHorizontal", "FreezePanes", "Zoom", "DisplayGridlines", "DisplayHeadings"}},
         {"Workbooks", {"Add"}},
-        {"Workbook", {"Worksheets", "Sheets", "SaveAs", "Date1904", "Names", "Colors"}},
+        {"Workbook", {"Worksheets", "Sheets", "SaveAs", "Date1904", "Names", "Colors", "Styles"}},
+        {"Styles", {"Item", "Add"}},
+        {"Style",
+         {"IncludeNumber", "IncludeFont", "IncludeAlignment", "IncludeBorder", "IncludePatterns",
+          "IncludeProtection", "NumberFormat", "Font", "Interior", "Borders", "HorizontalAlignment",
+          "VerticalAlignment", "WrapText", "Orientation", "IndentLevel", "ShrinkToFit", "Locked",
+          "FormulaHidden"}},
         {"Names", {"Add"}},
         {"Worksheets", {"Count"}},
         {"Sheets", {"Add", "Count"}},
@@ -51,7 +57,8 @@ const std::map<std::string, std::set<std::string>>& MembersByType() {
           "IndentLevel",
           "ShrinkToFit",
           "Locked",
-          "FormulaHidden"}},
+          "FormulaHidden",
+          "Style"}},
         {"Comment", {"Text", "Author", "Visible", "Delete"}},
         {"FormatConditions", {"Add", "Delete"}},
         {"FormatCondition", {"Font", "Interior", "Borders"}},
@@ -225,6 +232,14 @@ private:
             }
             if (name == "Sheets") return Make("Sheets");
             if (name == "Names") return Make("Names");
+            if (name == "Styles") return Make("Styles");
+        } else if (m_type == "Styles" && (name == "Item" || name == "Add")) {
+            // Every name is new: Item finds none.
+            if (name == "Add") return Make("Style[" + ToUtf8(first ? first->GetText() : u"") + "]");
+        } else if (m_type == "Style") {
+            if (name == "Font") return Make("Font");
+            if (name == "Interior") return Make("Interior");
+            if (name == "Borders") return Make("Border[" + IntegerArg(first) + "]");
         } else if (name == "Count") {
             if (m_server->m_countAsDouble) return CVariant::Double(m_server->m_worksheetCount);
             return CVariant::Long(m_server->m_worksheetCount);
