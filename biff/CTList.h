@@ -151,17 +151,18 @@ private:
     // (every shared string holds one for its runs) stays three words.
     struct Blocks {
         std::vector<std::unique_ptr<Slot[]>> held;
-        std::size_t slots = 0;  // in the last block
-        std::size_t used = 0;   // of the last block
+        std::size_t capacity = 0;  // slots of the last block
+        std::size_t used = 0;      // of the last block
     };
 
     void* NextSlot() {
         if (!m_blocks) m_blocks = std::make_unique<Blocks>();
         Blocks& blocks = *m_blocks;
-        if (blocks.held.empty() || blocks.used == blocks.slots) {
-            blocks.slots = blocks.held.empty() ? kFirstBlockSlots
-                                               : std::min(2 * blocks.slots, LargestBlockSlots());
-            blocks.held.push_back(std::make_unique_for_overwrite<Slot[]>(blocks.slots));
+        if (blocks.held.empty() || blocks.used == blocks.capacity) {
+            blocks.capacity = blocks.held.empty()
+                                  ? kFirstBlockSlots
+                                  : std::min(2 * blocks.capacity, LargestBlockSlots());
+            blocks.held.push_back(std::make_unique_for_overwrite<Slot[]>(blocks.capacity));
             blocks.used = 0;
         }
         return blocks.held.back()[blocks.used++].bytes;
