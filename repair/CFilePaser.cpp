@@ -16,6 +16,7 @@
 #include "platform/RunState.h"
 #include "repair/CRecoveredCells.h"
 #include "repair/CRepairVerdict.h"
+#include "repair/CSectorReassembly.h"
 #include "repair/RepairStopCheck.h"
 
 namespace {
@@ -77,8 +78,12 @@ bool CFilePaser::ExtractWorkbook() {
     ole.ParseFile();
     m_parseError = ole.GetParseError();
     // Any damage to the header, the sector tables or the directory means the
-    // stream's chain cannot be trusted: the scan reads the damaged file.
-    if (m_parseError != 0) return false;
+    // stream's chain cannot be trusted: the stream is rebuilt from the
+    // sectors themselves, or else the scan reads the damaged file.
+    if (m_parseError != 0) {
+        ReassembleWorkbook();
+        return false;
+    }
     ole.AnalizeFileStructureOle();
     m_structureFlags = ole.GetStructureFlags();
 
@@ -93,14 +98,32 @@ bool CFilePaser::ExtractWorkbook() {
         // A copy with skipped sectors holds records cut at the gaps; scanning
         // the damaged file finds them whole wherever they survive. The
         // partial copy is nobody's, so it goes now rather than stay behind
-        // in the temporary folder.
+        // in the temporary folder. The sectors may still give the stream
+        // whole where the chain lost its way.
         RemoveFile(name);
+        ReassembleWorkbook();
         return true;
     }
     // A data repaired twice would otherwise leave its first copy behind.
     if (m_data->GetExtractedPath() != name) RemoveFile(m_data->GetExtractedPath());
     m_data->SetExtractedPath(name);
     m_doubt = CExtractionDoubt::OfCopy(static_cast<unsigned long>(m_copyResult), name);
+    return true;
+}
+
+bool CFilePaser::ReassembleWorkbook() {
+    const std::filesystem::path name = CFileNameManager::MakeExtractedWorkbookName();
+    CSectorReassembly reassembly;
+    if (!reassembly.Rebuild(m_data->GetSourcePath(), name)) {
+        RemoveFile(name);
+        return false;
+    }
+    if (m_data->GetExtractedPath() != name) RemoveFile(m_data->GetExtractedPath());
+    m_data->SetExtractedPath(name);
+    // Sectors chosen by their records alone may be wrong ones: the damaged
+    // file is scanned as well, and the recovery with more cells kept.
+    m_doubt = EExtractionDoubt::Reassembled;
+    m_reassembledFrom = CSectorReassembly::Runs(reassembly.GetSectors());
     return true;
 }
 

@@ -1,0 +1,341 @@
+#include "repair/CSectorReassembly.h"
+
+#include <algorithm>
+#include <cstring>
+#include <fstream>
+#include <optional>
+#include <system_error>
+
+#include "biff/BiffRecordIds.h"
+#include "biff/CBofSignature.h"
+#include "biff/CByteBuffer.h"
+#include "biff/CRecordChain.h"
+#include "compound/CompoundFormat.h"
+#include "repair/RepairStopCheck.h"
+
+namespace {
+
+namespace cf = CompoundFormat;
+
+constexpr std::uint32_t kSmallSector = 512;
+constexpr std::uint32_t kLargeSector = 4096;
+constexpr std::uint16_t kLargeSectorShift = 12;
+// Globals BOFs that each start a candidate stream; a file holds one, or a
+// few where a stale copy of the stream survives.
+constexpr std::size_t kMaxStarts = 16;
+// Header reads and sector steps one walk may spend on sectors it tries:
+// enough to search every sector a few dozen times over, never n squared.
+constexpr std::uint64_t kReadsPerSector = 32;
+constexpr std::uint64_t kReadsBase = 1u << 16;
+// Headers a fit check reads before it is convinced.
+constexpr int kConvincingHeaders = 8;
+constexpr std::uint32_t kStopCheckEvery = 1024;
+// FAT entries above the sector ids: free, end of chain, FAT and DIFAT marks.
+constexpr std::uint32_t kLowestSpecialId = 0xFFFFFFFCu;
+
+enum class EBlock : std::uint8_t { Data, Tables };
+
+bool AllZero(const std::uint8_t* p, std::uint32_t n) {
+    return std::all_of(p, p + n, [](std::uint8_t b) { return b == 0; });
+}
+
+// A sector of FAT or DIFAT entries: every entry a sector id of this file or
+// one of the special ids. A zeroed sector is no sign of either.
+bool HoldsSectorIds(const std::uint8_t* p, std::uint32_t size, std::uint32_t sectors) {
+    for (std::uint32_t at = 0; at + 4 <= size; at += 4) {
+        const std::uint32_t id = CDataReader::GetU32(p + at);
+        if (id >= sectors && id < kLowestSpecialId) return false;
+    }
+    return true;
+}
+
+// A sector of directory entries: each a name length of at most 64 bytes (an
+// even count, NUL included) and an object type 0 to 5, a free entry without
+// a name, and at least one storage, stream or root with one.
+bool HoldsDirectoryEntries(const std::uint8_t* p, std::uint32_t size) {
+    bool named = false;
+    for (std::uint32_t at = 0; at + cf::kDirectoryEntrySize <= size;
+         at += cf::kDirectoryEntrySize) {
+        const std::uint16_t nameBytes = CDataReader::GetU16(p + at + cf::kEntryNameLengthOffset);
+        const std::uint8_t type = p[at + cf::kEntryTypeOffset];
+        if (nameBytes > 2 * cf::kEntryNameUnits || nameBytes % 2 != 0 || type > cf::kEntryTypeRoot)
+            return false;
+        if (type == 0 && nameBytes != 0) return false;
+        if (type != 0 && nameBytes != 0) named = true;
+    }
+    return named;
+}
+
+// What a candidate sector shows where the cut record ends in it.
+struct Fit {
+    int headers = 0;  // sound headers read, each starting where the last ends
+    bool allKnown = true;
+    bool reachesEnd = false;  // the run goes on past the sector's end
+};
+
+class Walk {
+public:
+    Walk(const std::vector<std::uint8_t>& file, std::uint32_t size, std::uint32_t count,
+         const std::vector<EBlock>& kinds, std::uint64_t& budget)
+        : m_file(file),
+          m_size(size),
+          m_count(count),
+          m_kinds(kinds),
+          m_budget(budget),
+          m_taken(count, false) {}
+
+    // Follows the stream from sector first; false for a stop request.
+    bool Run(std::uint32_t first);
+    const std::vector<std::uint32_t>& Sectors() const { return m_sectors; }
+
+private:
+    const std::uint8_t* Sector(std::uint32_t s) const {
+        return m_file.data() + static_cast<std::uint64_t>(s + 1) * m_size;
+    }
+    void Take(std::uint32_t s) {
+        m_taken[s] = true;
+        m_sectors.push_back(s);
+    }
+    // Walks the records of the sector just taken from offset at (negative
+    // when the header began in the sector before, its bytes in m_carry).
+    // Returns where the next header starts, counting from this sector's
+    // first byte; m_finished when the last substream ended in it.
+    std::int64_t WalkSector(std::uint32_t s, std::int64_t at);
+    Fit Check(std::uint32_t s, std::int64_t at, bool wantBof);
+    std::uint32_t NextInFileOrder(std::uint32_t after);
+    std::optional<std::uint32_t> Search(std::uint32_t after, std::int64_t at, bool wantBof);
+    void Header(const std::uint8_t* sector, std::int64_t at, std::uint8_t out[8]) const;
+
+    const std::vector<std::uint8_t>& m_file;
+    std::uint32_t m_size;
+    std::uint32_t m_count;
+    const std::vector<EBlock>& m_kinds;
+    std::uint64_t& m_budget;
+    std::vector<bool> m_taken;
+    std::vector<std::uint32_t> m_sectors;
+    std::vector<std::uint8_t> m_carry;  // a header's first bytes, cut by a sector's end
+    int m_depth = 0;                    // substreams open: BOFs less EOFs
+    bool m_finished = false;
+};
+
+// The 8 bytes from at (a BOF's header, version and type), taking the
+// carried bytes first when at is negative and zeros past the sector's end.
+void Walk::Header(const std::uint8_t* sector, std::int64_t at, std::uint8_t out[8]) const {
+    for (std::int64_t i = 0; i < 8; ++i) {
+        const std::int64_t pos = at + i;
+        if (pos < 0) {
+            out[i] =
+                m_carry[static_cast<std::size_t>(static_cast<std::int64_t>(m_carry.size()) + pos)];
+        } else {
+            out[i] = pos < m_size ? sector[pos] : 0;
+        }
+    }
+}
+
+std::int64_t Walk::WalkSector(std::uint32_t s, std::int64_t at) {
+    const std::uint8_t* sector = Sector(s);
+    while (at + static_cast<std::int64_t>(biff::kRecordHeaderSize) <= m_size) {
+        std::uint8_t header[8];
+        Header(sector, at, header);
+        const std::uint16_t type = CDataReader::GetU16(header + biff::kTypeOffset);
+        const std::uint16_t length = CDataReader::GetU16(header + biff::kLengthOffset);
+        if (type == biff::kBOF) {
+            ++m_depth;
+        } else if (m_depth == 0) {
+            // After the last substream's EOF only a BOF goes on: what follows
+            // is the padding of the stream's last sector.
+            m_finished = true;
+            return at;
+        } else if (type == biff::kEOF) {
+            --m_depth;
+        }
+        at += biff::kRecordHeaderSize + length;
+    }
+    m_carry.clear();
+    if (at < m_size) m_carry.assign(sector + at, sector + m_size);
+    return at;
+}
+
+// Whether sound records start at at in sector s: the cut record's bytes
+// skipped, or its header completed from the carried bytes.
+Fit Walk::Check(std::uint32_t s, std::int64_t at, bool wantBof) {
+    Fit fit;
+    const std::uint8_t* sector = Sector(s);
+    while (fit.headers < kConvincingHeaders) {
+        if (at + static_cast<std::int64_t>(biff::kRecordHeaderSize) > m_size) {
+            fit.reachesEnd = true;
+            break;
+        }
+        if (m_budget == 0) {
+            fit.allKnown = false;
+            break;
+        }
+        --m_budget;
+        std::uint8_t header[8];
+        Header(sector, at, header);
+        const std::uint16_t type = CDataReader::GetU16(header + biff::kTypeOffset);
+        const std::uint16_t length = CDataReader::GetU16(header + biff::kLengthOffset);
+        // Between substreams only a sheet's BIFF8 BOF goes on: a globals
+        // BOF there starts another workbook's stream.
+        const bool bofWanted = wantBof && fit.headers == 0;
+        const bool sheetBof =
+            type == biff::kBOF &&
+            CDataReader::GetU16(header + biff::kBofVersionOffset) == biff::kBofVersionBiff8 &&
+            CDataReader::GetU16(header + biff::kBofSubstreamTypeOffset) != biff::kSubstreamGlobals;
+        if ((bofWanted && !sheetBof) || !CRecordChain::IsKnownHeader(type, length)) {
+            fit.allKnown = false;
+            break;
+        }
+        ++fit.headers;
+        at += biff::kRecordHeaderSize + length;
+    }
+    return fit;
+}
+
+// The first sector after `after` in file order that no walk took and that
+// holds no tables; m_count when there is none, or when the budget is spent
+// (stepping over a long run that an earlier piece of the stream took).
+std::uint32_t Walk::NextInFileOrder(std::uint32_t after) {
+    for (std::uint32_t s = after + 1; s < m_count && m_budget > 0; ++s, --m_budget)
+        if (!m_taken[s] && m_kinds[s] == EBlock::Data) return s;
+    return m_count;
+}
+
+// An unused sector, after `after` and then from the file's start, where a
+// convincing run of records starts: two headers that reach the sector's
+// end, or three. One header alone is what random bytes give now and then.
+std::optional<std::uint32_t> Walk::Search(std::uint32_t after, std::int64_t at, bool wantBof) {
+    for (std::uint32_t i = 1; i < m_count && m_budget > 0; ++i) {
+        const std::uint32_t s = (after + i) % m_count;
+        if (m_taken[s] || m_kinds[s] != EBlock::Data) continue;
+        --m_budget;
+        if (i % kStopCheckEvery == 0 && RepairStopRequested()) return std::nullopt;
+        const Fit fit = Check(s, at, wantBof);
+        if (fit.allKnown && (fit.headers >= 3 || (fit.reachesEnd && fit.headers >= 2))) return s;
+    }
+    return std::nullopt;
+}
+
+bool Walk::Run(std::uint32_t first) {
+    Take(first);
+    std::int64_t at = WalkSector(first, 0);
+    std::uint32_t current = first;
+    while (!m_finished) {
+        if (m_sectors.size() % kStopCheckEvery == 0 && RepairStopRequested()) return false;
+        // Where the next header starts in the next sector: past the bytes
+        // the cut record still owes, or before it when the header was cut.
+        const std::int64_t next =
+            m_carry.empty() ? at - m_size : -static_cast<std::int64_t>(m_carry.size());
+        const bool wantBof = m_depth == 0;
+        const std::uint32_t inOrder = NextInFileOrder(current);
+        std::optional<std::uint32_t> chosen;
+        if (next + static_cast<std::int64_t>(biff::kRecordHeaderSize) > m_size) {
+            // A long record's body covers the whole sector: nothing there
+            // tells whether it is the right one, so file order decides.
+            if (inOrder < m_count) chosen = inOrder;
+        } else {
+            if (inOrder < m_count) {
+                const Fit fit = Check(inOrder, next, wantBof);
+                if (fit.allKnown && fit.headers >= 1 && (fit.reachesEnd || fit.headers >= 3))
+                    chosen = inOrder;
+            }
+            if (!chosen) chosen = Search(current, next, wantBof);
+            // Inside a substream, records of types the table does not know
+            // (a chart's) fail every check: file order is the best guess.
+            // Between substreams nothing fits: the stream has ended.
+            if (!chosen && !wantBof && inOrder < m_count) chosen = inOrder;
+        }
+        if (!chosen) break;
+        current = *chosen;
+        Take(current);
+        at = WalkSector(current, next);
+    }
+    return true;
+}
+
+std::uint32_t SectorSizeOf(const std::vector<std::uint8_t>& file) {
+    if (file.size() < cf::kHeaderSize) return kSmallSector;
+    const bool signature =
+        std::memcmp(file.data() + cf::kSignatureOffset, cf::kSignature, cf::kSignatureSize) == 0;
+    const bool large =
+        CDataReader::GetU16(file.data() + cf::kSectorShiftOffset) == kLargeSectorShift;
+    return signature && large ? kLargeSector : kSmallSector;
+}
+
+bool ReadWhole(const std::filesystem::path& path, std::vector<std::uint8_t>& bytes) {
+    std::error_code ec;
+    const std::uintmax_t size = std::filesystem::file_size(path, ec);
+    if (ec || size > CSectorReassembly::kMaxFileSize) return false;
+    std::ifstream in(path, std::ios::binary);
+    if (!in) return false;
+    bytes.resize(static_cast<std::size_t>(size));
+    in.read(reinterpret_cast<char*>(bytes.data()), static_cast<std::streamsize>(size));
+    bytes.resize(static_cast<std::size_t>(in.gcount()));
+    return true;
+}
+
+}  // namespace
+
+bool CSectorReassembly::Rebuild(const std::filesystem::path& source,
+                                const std::filesystem::path& destination) {
+    m_sectors.clear();
+    std::vector<std::uint8_t> file;
+    if (!ReadWhole(source, file)) return false;
+    m_sectorSize = SectorSizeOf(file);
+    if (file.size() <= m_sectorSize) return false;
+    // A last sector the file cuts short reads as ending in zeros.
+    const std::uint64_t count64 = (file.size() - m_sectorSize + m_sectorSize - 1) / m_sectorSize;
+    const auto count = static_cast<std::uint32_t>(count64);
+    file.resize(static_cast<std::size_t>((count64 + 1) * m_sectorSize), 0);
+
+    std::vector<EBlock> kinds(count, EBlock::Data);
+    std::vector<std::uint32_t> starts;
+    for (std::uint32_t s = 0; s < count; ++s) {
+        if (s % kStopCheckEvery == 0 && RepairStopRequested()) return false;
+        const std::uint8_t* p = file.data() + static_cast<std::uint64_t>(s + 1) * m_sectorSize;
+        if (AllZero(p, m_sectorSize)) continue;
+        if (HoldsSectorIds(p, m_sectorSize, count) || HoldsDirectoryEntries(p, m_sectorSize)) {
+            kinds[s] = EBlock::Tables;
+        } else if (starts.size() < kMaxStarts &&
+                   CBofSignature::SubstreamAt(p) == biff::kSubstreamGlobals) {
+            starts.push_back(s);
+        }
+    }
+
+    for (const std::uint32_t start : starts) {
+        std::uint64_t budget = kReadsBase + kReadsPerSector * count;
+        // A globals BOF inside the longest stream so far starts nothing new.
+        if (std::find(m_sectors.begin(), m_sectors.end(), start) != m_sectors.end()) continue;
+        Walk walk(file, m_sectorSize, count, kinds, budget);
+        if (!walk.Run(start)) {
+            m_sectors.clear();
+            return false;
+        }
+        if (walk.Sectors().size() > m_sectors.size()) m_sectors = walk.Sectors();
+    }
+    if (m_sectors.empty()) return false;
+
+    std::ofstream out(destination, std::ios::binary | std::ios::trunc);
+    for (const std::uint32_t s : m_sectors)
+        out.write(reinterpret_cast<const char*>(file.data()) +
+                      static_cast<std::uint64_t>(s + 1) * m_sectorSize,
+                  m_sectorSize);
+    out.close();
+    if (!out) {
+        m_sectors.clear();
+        return false;
+    }
+    return true;
+}
+
+std::vector<CSectorRun> CSectorReassembly::Runs(const std::vector<std::uint32_t>& sectors) {
+    std::vector<CSectorRun> runs;
+    for (const std::uint32_t s : sectors) {
+        if (!runs.empty() && runs.back().first + runs.back().count == s) {
+            ++runs.back().count;
+        } else {
+            runs.push_back({s, 1});
+        }
+    }
+    return runs;
+}
