@@ -27,13 +27,19 @@ constexpr std::size_t kMaxStarts = 16;
 // enough to search every sector a few dozen times over, never n squared.
 constexpr std::uint64_t kReadsPerSector = 32;
 constexpr std::uint64_t kReadsBase = 1u << 16;
-// Headers a fit check reads before it is convinced.
-constexpr int kConvincingHeaders = 8;
+// Headers a fit check reads at most: a sector's worth of the shortest
+// records.
+constexpr int kConvincingHeaders = 128;
 constexpr std::uint32_t kStopCheckEvery = 1024;
+// Record types of BIFF8 streams lie below this: chart records are 0x10xx.
+constexpr std::uint16_t kHighestType = 0x11FF;
 // FAT entries above the sector ids: free, end of chain, FAT and DIFAT marks.
 constexpr std::uint32_t kLowestSpecialId = 0xFFFFFFFCu;
 
-enum class EBlock : std::uint8_t { Data, Tables };
+// Zeroed sectors (the FAT or directory of a file whose tables were wiped,
+// unused space) are stepped over like the tables: a stream's records seldom
+// fill 512 bytes with zeros.
+enum class EBlock : std::uint8_t { Data, Tables, Zeros };
 
 bool AllZero(const std::uint8_t* p, std::uint32_t n) {
     return std::all_of(p, p + n, [](std::uint8_t b) { return b == 0; });
@@ -68,9 +74,28 @@ bool HoldsDirectoryEntries(const std::uint8_t* p, std::uint32_t size) {
 
 // What a candidate sector shows where the cut record ends in it.
 struct Fit {
-    int headers = 0;  // sound headers read, each starting where the last ends
-    bool allKnown = true;
-    bool reachesEnd = false;  // the run goes on past the sector's end
+    int framed = 0;           // plausible headers read, each starting where the last ends
+    int known = 0;            // of the first ones, types the record table knows, without a gap
+    int sound = 0;            // of the first ones, lengths their layouts allow, without a gap
+    bool reachesEnd = false;  // the plausible headers go on past the sector's end
+
+    // Whether the next sector in file order goes on: its first header of a
+    // known type, and plausible ones after it up to the sector's end, or
+    // three. Writers lay streams out in runs, and records the table does
+    // not know (a chart's, newer ones) must not break a run.
+    bool GoesOn() const { return known >= 1 && (reachesEnd || framed >= 3); }
+    // Whether a sector searched for out of file order goes on: only records
+    // with the lengths their layouts allow convince, three of them or two
+    // up to the sector's end. Bytes of other streams pass one such header
+    // now and then, rarely more.
+    bool Convinces() const { return sound >= 3 || (reachesEnd && sound == framed && sound >= 2); }
+    bool SoundToTheEnd() const { return reachesEnd && sound == framed; }
+    // Runs of fixed-size records (XF, ROW, NUMBER) line up in many sectors
+    // of a stream: a run sound to the sector's end wins, else the longer.
+    bool Beats(const Fit& other) const {
+        if (SoundToTheEnd() != other.SoundToTheEnd()) return SoundToTheEnd();
+        return !SoundToTheEnd() && sound > other.sound;
+    }
 };
 
 class Walk {
@@ -103,7 +128,7 @@ private:
     std::int64_t WalkSector(std::uint32_t s, std::int64_t at);
     Fit Check(std::uint32_t s, std::int64_t at, bool wantBof);
     std::uint32_t NextInFileOrder(std::uint32_t after);
-    std::optional<std::uint32_t> Search(std::uint32_t after, std::int64_t at, bool wantBof);
+    std::optional<std::uint32_t> Search(std::int64_t at, bool wantBof);
     void Header(const std::uint8_t* sector, std::int64_t at, std::uint8_t out[8]) const;
 
     const std::vector<std::uint8_t>& m_file;
@@ -161,15 +186,12 @@ std::int64_t Walk::WalkSector(std::uint32_t s, std::int64_t at) {
 Fit Walk::Check(std::uint32_t s, std::int64_t at, bool wantBof) {
     Fit fit;
     const std::uint8_t* sector = Sector(s);
-    while (fit.headers < kConvincingHeaders) {
+    while (fit.framed < kConvincingHeaders) {
         if (at + static_cast<std::int64_t>(biff::kRecordHeaderSize) > m_size) {
             fit.reachesEnd = true;
             break;
         }
-        if (m_budget == 0) {
-            fit.allKnown = false;
-            break;
-        }
+        if (m_budget == 0) return Fit{};
         --m_budget;
         std::uint8_t header[8];
         Header(sector, at, header);
@@ -177,16 +199,17 @@ Fit Walk::Check(std::uint32_t s, std::int64_t at, bool wantBof) {
         const std::uint16_t length = CDataReader::GetU16(header + biff::kLengthOffset);
         // Between substreams only a sheet's BIFF8 BOF goes on: a globals
         // BOF there starts another workbook's stream.
-        const bool bofWanted = wantBof && fit.headers == 0;
+        const bool bofWanted = wantBof && fit.framed == 0;
         const bool sheetBof =
             type == biff::kBOF &&
             CDataReader::GetU16(header + biff::kBofVersionOffset) == biff::kBofVersionBiff8 &&
             CDataReader::GetU16(header + biff::kBofSubstreamTypeOffset) != biff::kSubstreamGlobals;
-        if ((bofWanted && !sheetBof) || !CRecordChain::IsKnownHeader(type, length)) {
-            fit.allKnown = false;
+        if ((bofWanted && !sheetBof) || type == 0 || type > kHighestType ||
+            length > biff::kMaxBodyLength)
             break;
-        }
-        ++fit.headers;
+        if (fit.known == fit.framed && CRecordChain::IsKnownHeader(type, length)) ++fit.known;
+        if (fit.sound == fit.framed && CRecordChain::IsSoundHeader(type, length)) ++fit.sound;
+        ++fit.framed;
         at += biff::kRecordHeaderSize + length;
     }
     return fit;
@@ -201,19 +224,23 @@ std::uint32_t Walk::NextInFileOrder(std::uint32_t after) {
     return m_count;
 }
 
-// An unused sector, after `after` and then from the file's start, where a
-// convincing run of records starts: two headers that reach the sector's
-// end, or three. One header alone is what random bytes give now and then.
-std::optional<std::uint32_t> Walk::Search(std::uint32_t after, std::int64_t at, bool wantBof) {
-    for (std::uint32_t i = 1; i < m_count && m_budget > 0; ++i) {
-        const std::uint32_t s = (after + i) % m_count;
+// Of the unused sectors, the one where the most convincing run of records
+// starts (Fit::Convinces), the lowest-numbered among equals: writers that
+// place a stream in pieces fill the free sectors from the file's start.
+std::optional<std::uint32_t> Walk::Search(std::int64_t at, bool wantBof) {
+    std::optional<std::uint32_t> best;
+    Fit bestFit;
+    for (std::uint32_t s = 0; s < m_count && m_budget > 0; ++s) {
         if (m_taken[s] || m_kinds[s] != EBlock::Data) continue;
         --m_budget;
-        if (i % kStopCheckEvery == 0 && RepairStopRequested()) return std::nullopt;
+        if (s % kStopCheckEvery == 0 && RepairStopRequested()) return std::nullopt;
         const Fit fit = Check(s, at, wantBof);
-        if (fit.allKnown && (fit.headers >= 3 || (fit.reachesEnd && fit.headers >= 2))) return s;
+        if (fit.Convinces() && (!best || fit.Beats(bestFit))) {
+            best = s;
+            bestFit = fit;
+        }
     }
-    return std::nullopt;
+    return best;
 }
 
 bool Walk::Run(std::uint32_t first) {
@@ -234,12 +261,8 @@ bool Walk::Run(std::uint32_t first) {
             // tells whether it is the right one, so file order decides.
             if (inOrder < m_count) chosen = inOrder;
         } else {
-            if (inOrder < m_count) {
-                const Fit fit = Check(inOrder, next, wantBof);
-                if (fit.allKnown && fit.headers >= 1 && (fit.reachesEnd || fit.headers >= 3))
-                    chosen = inOrder;
-            }
-            if (!chosen) chosen = Search(current, next, wantBof);
+            if (inOrder < m_count && Check(inOrder, next, wantBof).GoesOn()) chosen = inOrder;
+            if (!chosen) chosen = Search(next, wantBof);
             // Inside a substream, records of types the table does not know
             // (a chart's) fail every check: file order is the best guess.
             // Between substreams nothing fits: the stream has ended.
@@ -293,8 +316,10 @@ bool CSectorReassembly::Rebuild(const std::filesystem::path& source,
     for (std::uint32_t s = 0; s < count; ++s) {
         if (s % kStopCheckEvery == 0 && RepairStopRequested()) return false;
         const std::uint8_t* p = file.data() + static_cast<std::uint64_t>(s + 1) * m_sectorSize;
-        if (AllZero(p, m_sectorSize)) continue;
-        if (HoldsSectorIds(p, m_sectorSize, count) || HoldsDirectoryEntries(p, m_sectorSize)) {
+        if (AllZero(p, m_sectorSize)) {
+            kinds[s] = EBlock::Zeros;
+        } else if (HoldsSectorIds(p, m_sectorSize, count) ||
+                   HoldsDirectoryEntries(p, m_sectorSize)) {
             kinds[s] = EBlock::Tables;
         } else if (starts.size() < kMaxStarts &&
                    CBofSignature::SubstreamAt(p) == biff::kSubstreamGlobals) {
