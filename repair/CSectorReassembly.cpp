@@ -33,12 +33,28 @@ constexpr int kConvincingHeaders = 128;
 constexpr std::uint32_t kStopCheckEvery = 1024;
 // Record types of BIFF8 streams lie below this: chart records are 0x10xx.
 constexpr std::uint16_t kHighestType = 0x11FF;
+constexpr std::uint16_t kFirstChartType = 0x1001;
+constexpr std::uint16_t kLastChartType = 0x10FF;
 // FAT entries above the sector ids: free, end of chain, FAT and DIFAT marks.
 constexpr std::uint32_t kLowestSpecialId = 0xFFFFFFFCu;
 
 // Zeroed sectors (the FAT or directory of a file whose tables were wiped,
 // unused space) are stepped over like the tables: a stream's records seldom
 // fill 512 bytes with zeros.
+// Records added to the format after BIFF8 (0x0850 to 0x08FF: styles and
+// conditional formats of later versions, themes) open their body with a
+// header that repeats the record type: a type the record table does not
+// know is still recognised by it. header holds the record's first 8 bytes.
+constexpr std::uint16_t kFirstFutureType = 0x0850;
+constexpr std::uint16_t kLastFutureType = 0x08FF;
+
+bool IsFutureRecord(const std::uint8_t* header) {
+    const std::uint16_t type = CDataReader::GetU16(header + biff::kTypeOffset);
+    const std::uint16_t length = CDataReader::GetU16(header + biff::kLengthOffset);
+    return type >= kFirstFutureType && type <= kLastFutureType && length >= 4 &&
+           CDataReader::GetU16(header + biff::kRecordHeaderSize) == type;
+}
+
 enum class EBlock : std::uint8_t { Data, Tables, Zeros };
 
 bool AllZero(const std::uint8_t* p, std::uint32_t n) {
@@ -46,13 +62,22 @@ bool AllZero(const std::uint8_t* p, std::uint32_t n) {
 }
 
 // A sector of FAT or DIFAT entries: every entry a sector id of this file or
-// one of the special ids. A zeroed sector is no sign of either.
+// one of the special ids, and most of them special or above the entry
+// before (chains run forward, the DIFAT lists FAT sectors in order). Record
+// bodies of small numbers and zeros pass the first test, seldom the second;
+// a FAT names sector 0 once at most.
 bool HoldsSectorIds(const std::uint8_t* p, std::uint32_t size, std::uint32_t sectors) {
+    std::uint32_t ordered = 0;
+    std::uint32_t zeros = 0;
+    std::uint32_t previous = 0;
     for (std::uint32_t at = 0; at + 4 <= size; at += 4) {
         const std::uint32_t id = CDataReader::GetU32(p + at);
         if (id >= sectors && id < kLowestSpecialId) return false;
+        if (id == 0 && ++zeros > 1) return false;
+        if (id >= kLowestSpecialId || (at > 0 && id > previous)) ++ordered;
+        previous = id;
     }
-    return true;
+    return ordered * 2 >= size / 4;
 }
 
 // A sector of directory entries: each a name length of at most 64 bytes (an
@@ -77,13 +102,14 @@ struct Fit {
     int framed = 0;           // plausible headers read, each starting where the last ends
     int known = 0;            // of the first ones, types the record table knows, without a gap
     int sound = 0;            // of the first ones, lengths their layouts allow, without a gap
+    int anyKnown = 0;         // of all, types known or of a chart's records
     bool reachesEnd = false;  // the plausible headers go on past the sector's end
 
-    // Whether the next sector in file order goes on: its first header of a
-    // known type, and plausible ones after it up to the sector's end, or
-    // three. Writers lay streams out in runs, and records the table does
-    // not know (a chart's, newer ones) must not break a run.
-    bool GoesOn() const { return known >= 1 && (reachesEnd || framed >= 3); }
+    // Whether the next sector in file order goes on: plausible headers up to
+    // the sector's end, or three, the first of a known type or two of them.
+    // Writers lay streams out in runs, and records the table does not know
+    // (a chart's, newer ones) must not break a run.
+    bool GoesOn() const { return (known >= 1 || anyKnown >= 2) && (reachesEnd || framed >= 3); }
     // Whether a sector searched for out of file order goes on: only records
     // with the lengths their layouts allow convince, three of them or two
     // up to the sector's end. Bytes of other streams pass one such header
@@ -127,7 +153,8 @@ private:
     // first byte; m_finished when the last substream ended in it.
     std::int64_t WalkSector(std::uint32_t s, std::int64_t at);
     Fit Check(std::uint32_t s, std::int64_t at, bool wantBof);
-    std::uint32_t NextInFileOrder(std::uint32_t after);
+    std::uint32_t NextInFileOrder(std::uint32_t after, bool zerosToo);
+    bool ZerosInBody(std::uint32_t after, std::int64_t owed);
     std::optional<std::uint32_t> Search(std::int64_t at, bool wantBof);
     void Header(const std::uint8_t* sector, std::int64_t at, std::uint8_t out[8]) const;
 
@@ -207,8 +234,12 @@ Fit Walk::Check(std::uint32_t s, std::int64_t at, bool wantBof) {
         if ((bofWanted && !sheetBof) || type == 0 || type > kHighestType ||
             length > biff::kMaxBodyLength)
             break;
-        if (fit.known == fit.framed && CRecordChain::IsKnownHeader(type, length)) ++fit.known;
+        const bool known = CRecordChain::IsKnownHeader(type, length) || IsFutureRecord(header);
+        if (fit.known == fit.framed && known) ++fit.known;
         if (fit.sound == fit.framed && CRecordChain::IsSoundHeader(type, length)) ++fit.sound;
+        // A chart's records, inside a sheet's substream, have no table of
+        // their own: their type range alone keeps file order going.
+        if (known || (type >= kFirstChartType && type <= kLastChartType)) ++fit.anyKnown;
         ++fit.framed;
         at += biff::kRecordHeaderSize + length;
     }
@@ -218,9 +249,31 @@ Fit Walk::Check(std::uint32_t s, std::int64_t at, bool wantBof) {
 // The first sector after `after` in file order that no walk took and that
 // holds no tables; m_count when there is none, or when the budget is spent
 // (stepping over a long run that an earlier piece of the stream took).
-std::uint32_t Walk::NextInFileOrder(std::uint32_t after) {
+// Whether the zeroed sectors ahead in file order belong to the body of the
+// long record that owes `owed` more bytes (a picture's blank pixels), or
+// are a wiped table's to step over: the sector where the record ends, in
+// file order with them and without them, tells which one a sound record
+// follows in. With them when neither or both convince.
+bool Walk::ZerosInBody(std::uint32_t after, std::int64_t owed) {
+    const std::int64_t ahead = owed / m_size;
+    const std::int64_t at = owed % m_size;
+    if (at + static_cast<std::int64_t>(biff::kRecordHeaderSize) > m_size) return true;
+    std::uint32_t with = after;
+    std::uint32_t without = after;
+    for (std::int64_t i = 0; i <= ahead; ++i) {
+        with = NextInFileOrder(with, true);
+        without = NextInFileOrder(without, false);
+        if (with >= m_count || without >= m_count) return true;
+    }
+    if (with == without) return true;
+    return Check(with, at, m_depth == 0).GoesOn() || !Check(without, at, m_depth == 0).GoesOn();
+}
+
+std::uint32_t Walk::NextInFileOrder(std::uint32_t after, bool zerosToo) {
     for (std::uint32_t s = after + 1; s < m_count && m_budget > 0; ++s, --m_budget)
-        if (!m_taken[s] && m_kinds[s] == EBlock::Data) return s;
+        if (!m_taken[s] &&
+            (m_kinds[s] == EBlock::Data || (zerosToo && m_kinds[s] == EBlock::Zeros)))
+            return s;
     return m_count;
 }
 
@@ -254,11 +307,13 @@ bool Walk::Run(std::uint32_t first) {
         const std::int64_t next =
             m_carry.empty() ? at - m_size : -static_cast<std::int64_t>(m_carry.size());
         const bool wantBof = m_depth == 0;
-        const std::uint32_t inOrder = NextInFileOrder(current);
+        // A long record's body covers the whole next sector: nothing there
+        // tells whether it is the right one, so file order decides.
+        const bool bodyOnly = next + static_cast<std::int64_t>(biff::kRecordHeaderSize) > m_size;
+        const std::uint32_t inOrder =
+            NextInFileOrder(current, bodyOnly && ZerosInBody(current, next));
         std::optional<std::uint32_t> chosen;
-        if (next + static_cast<std::int64_t>(biff::kRecordHeaderSize) > m_size) {
-            // A long record's body covers the whole sector: nothing there
-            // tells whether it is the right one, so file order decides.
+        if (bodyOnly) {
             if (inOrder < m_count) chosen = inOrder;
         } else {
             if (inOrder < m_count && Check(inOrder, next, wantBof).GoesOn()) chosen = inOrder;
