@@ -38,9 +38,6 @@ constexpr std::uint16_t kLastChartType = 0x10FF;
 // FAT entries above the sector ids: free, end of chain, FAT and DIFAT marks.
 constexpr std::uint32_t kLowestSpecialId = 0xFFFFFFFCu;
 
-// Zeroed sectors (the FAT or directory of a file whose tables were wiped,
-// unused space) are stepped over like the tables: a stream's records seldom
-// fill 512 bytes with zeros.
 // Records added to the format after BIFF8 (0x0850 to 0x08FF: styles and
 // conditional formats of later versions, themes) open their body with a
 // header that repeats the record type: a type the record table does not
@@ -55,6 +52,9 @@ bool IsFutureRecord(const std::uint8_t* header) {
            CDataReader::GetU16(header + biff::kRecordHeaderSize) == type;
 }
 
+// Zeroed sectors (the FAT or directory of a file whose tables were wiped,
+// unused space) are stepped over like the tables where a record header must
+// start in them; only a long record's body may hold them.
 enum class EBlock : std::uint8_t { Data, Tables, Zeros };
 
 bool AllZero(const std::uint8_t* p, std::uint32_t n) {
