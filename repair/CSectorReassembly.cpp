@@ -104,6 +104,10 @@ struct Fit {
     int sound = 0;            // of the first ones, lengths their layouts allow, without a gap
     int anyKnown = 0;         // of all, types known or of a chart's records
     bool reachesEnd = false;  // the plausible headers go on past the sector's end
+    // The first header a known type with the longest body there is: a
+    // record split into CONTINUE records (SST, drawings) is cut there, so
+    // one such header convinces like two.
+    bool fullBody = false;
 
     // Whether the next sector in file order goes on: plausible headers up to
     // the sector's end, or three, the first of a known type or two of them.
@@ -114,7 +118,9 @@ struct Fit {
     // with the lengths their layouts allow convince, three of them or two
     // up to the sector's end. Bytes of other streams pass one such header
     // now and then, rarely more.
-    bool Convinces() const { return sound >= 3 || (reachesEnd && sound == framed && sound >= 2); }
+    bool Convinces() const {
+        return sound >= 3 || (reachesEnd && sound == framed && (sound >= 2 || fullBody));
+    }
     bool SoundToTheEnd() const { return reachesEnd && sound == framed; }
     // Runs of fixed-size records (XF, ROW, NUMBER) line up in many sectors
     // of a stream: a run sound to the sector's end wins, else the longer.
@@ -155,6 +161,8 @@ private:
     Fit Check(std::uint32_t s, std::int64_t at, bool wantBof);
     std::uint32_t NextInFileOrder(std::uint32_t after, bool zerosToo);
     bool ZerosInBody(std::uint32_t after, std::int64_t owed);
+    std::uint32_t PreviousInFileOrder(std::uint32_t before);
+    std::vector<std::uint32_t> PlanBody(std::uint32_t after, std::int64_t owed, bool zerosToo);
     std::optional<std::uint32_t> Search(std::int64_t at, bool wantBof);
     void Header(const std::uint8_t* sector, std::int64_t at, std::uint8_t out[8]) const;
 
@@ -168,6 +176,8 @@ private:
     std::vector<std::uint8_t> m_carry;  // a header's first bytes, cut by a sector's end
     int m_depth = 0;                    // substreams open: BOFs less EOFs
     bool m_finished = false;
+    bool m_inBody = false;              // the last sector taken held only a record's body
+    std::vector<std::uint32_t> m_plan;  // sectors chosen ahead for a long record, in order
 };
 
 // The 8 bytes from at (a BOF's header, version and type), taking the
@@ -237,6 +247,7 @@ Fit Walk::Check(std::uint32_t s, std::int64_t at, bool wantBof) {
         const bool known = CRecordChain::IsKnownHeader(type, length) || IsFutureRecord(header);
         if (fit.known == fit.framed && known) ++fit.known;
         if (fit.sound == fit.framed && CRecordChain::IsSoundHeader(type, length)) ++fit.sound;
+        if (fit.framed == 0 && known && length == biff::kMaxBodyLength) fit.fullBody = true;
         // A chart's records, inside a sheet's substream, have no table of
         // their own: their type range alone keeps file order going.
         if (known || (type >= kFirstChartType && type <= kLastChartType)) ++fit.anyKnown;
@@ -267,6 +278,59 @@ bool Walk::ZerosInBody(std::uint32_t after, std::int64_t owed) {
     }
     if (with == without) return true;
     return Check(with, at, m_depth == 0).GoesOn() || !Check(without, at, m_depth == 0).GoesOn();
+}
+
+// The sector before `before` in file order that no walk took and that holds
+// no tables; m_count when there is none or the budget is spent.
+std::uint32_t Walk::PreviousInFileOrder(std::uint32_t before) {
+    for (std::uint32_t s = before; s-- > 0 && m_budget > 0; --m_budget)
+        if (!m_taken[s] && m_kinds[s] != EBlock::Tables) return s;
+    return m_count;
+}
+
+// The sectors that hold the rest of a long record owing `owed` bytes, and
+// the one it ends in, when file order leads to no sound record after it:
+// the stream jumped inside the body (a writer that placed it in pieces).
+// The end is the sector where sound records start after the body's last
+// bytes (Search), and the body the sectors after `after` in file order up
+// to the jump, then those before the end in file order: as many in file
+// order as fit. Nothing in the body tells where the jump lies, so its
+// bytes may come in the wrong order; the records after it do not. Empty when file order leads
+// on soundly, or no end is found.
+std::vector<std::uint32_t> Walk::PlanBody(std::uint32_t after, std::int64_t owed, bool zerosToo) {
+    const std::int64_t ahead = owed / m_size;
+    const std::int64_t at = owed % m_size;
+    if (at + static_cast<std::int64_t>(biff::kRecordHeaderSize) > m_size) return {};
+    std::vector<std::uint32_t> forward;
+    for (std::uint32_t s = after; static_cast<std::int64_t>(forward.size()) <= ahead;) {
+        s = NextInFileOrder(s, zerosToo);
+        if (s >= m_count) break;
+        forward.push_back(s);
+    }
+    if (static_cast<std::int64_t>(forward.size()) > ahead &&
+        Check(forward.back(), at, m_depth == 0).GoesOn())
+        return {};
+    const std::optional<std::uint32_t> end = Search(at, m_depth == 0);
+    if (!end) return {};
+    for (std::int64_t m = std::min<std::int64_t>(ahead, static_cast<std::int64_t>(forward.size()));
+         m >= 0; --m) {
+        std::vector<std::uint32_t> plan(forward.begin(), forward.begin() + m);
+        const auto planned = [&plan](std::uint32_t s) {
+            return std::find(plan.begin(), plan.end(), s) != plan.end();
+        };
+        if (planned(*end)) continue;
+        std::vector<std::uint32_t> before;
+        for (std::uint32_t s = *end; static_cast<std::int64_t>(before.size()) < ahead - m;) {
+            s = PreviousInFileOrder(s);
+            if (s >= m_count) break;
+            if (!planned(s)) before.push_back(s);
+        }
+        if (static_cast<std::int64_t>(before.size()) < ahead - m) continue;
+        plan.insert(plan.end(), before.rbegin(), before.rend());
+        plan.push_back(*end);
+        return plan;
+    }
+    return {};
 }
 
 std::uint32_t Walk::NextInFileOrder(std::uint32_t after, bool zerosToo) {
@@ -308,14 +372,21 @@ bool Walk::Run(std::uint32_t first) {
             m_carry.empty() ? at - m_size : -static_cast<std::int64_t>(m_carry.size());
         const bool wantBof = m_depth == 0;
         // A long record's body covers the whole next sector: nothing there
-        // tells whether it is the right one, so file order decides.
+        // tells whether it is the right one, so file order decides, unless
+        // the record's end shows that the stream jumped inside it.
         const bool bodyOnly = next + static_cast<std::int64_t>(biff::kRecordHeaderSize) > m_size;
-        const std::uint32_t inOrder =
-            NextInFileOrder(current, bodyOnly && ZerosInBody(current, next));
         std::optional<std::uint32_t> chosen;
-        if (bodyOnly) {
-            if (inOrder < m_count) chosen = inOrder;
-        } else {
+        if (bodyOnly && m_plan.empty()) {
+            const bool zerosToo = ZerosInBody(current, next);
+            if (!m_inBody) m_plan = PlanBody(current, next, zerosToo);
+            const std::uint32_t inOrder = NextInFileOrder(current, zerosToo);
+            if (m_plan.empty() && inOrder < m_count) chosen = inOrder;
+        }
+        if (!m_plan.empty()) {
+            chosen = m_plan.front();
+            m_plan.erase(m_plan.begin());
+        } else if (!bodyOnly) {
+            const std::uint32_t inOrder = NextInFileOrder(current, false);
             if (inOrder < m_count && Check(inOrder, next, wantBof).GoesOn()) chosen = inOrder;
             if (!chosen) chosen = Search(next, wantBof);
             // Inside a substream, records of types the table does not know
@@ -324,6 +395,7 @@ bool Walk::Run(std::uint32_t first) {
             if (!chosen && !wantBof && inOrder < m_count) chosen = inOrder;
         }
         if (!chosen) break;
+        m_inBody = bodyOnly;
         current = *chosen;
         Take(current);
         at = WalkSector(current, next);

@@ -32,7 +32,8 @@ constexpr std::uint16_t kRows = 600;
 constexpr int kFat = -1;        // the compound file's FAT sector
 constexpr int kDirectory = -2;  // its directory sector
 constexpr int kOther = -3;      // a sector of another stream
-constexpr int kGarbage = -4;    // bytes of no structure
+constexpr int kZeros = -4;      // a wiped sector
+constexpr int kGarbage = -5;    // bytes of no structure
 
 // Bytes of no structure: no BOF, and no run of record headers.
 Bytes Garbage(std::uint32_t seed) {
@@ -92,9 +93,12 @@ TEST_F(SectorReassemblyTest, RebuildsTheStreamWhateverOrderItsSectorsLieIn) {
     std::vector<int> inOrder;
     for (int i = 0; i < n; ++i) inOrder.push_back(i);
     std::vector<int> interleaved = {kDirectory};
+    std::vector<int> wiped = {kZeros};
     for (int i = 0; i < n; ++i) {
         interleaved.push_back(i);
+        wiped.push_back(i);
         if (i % 4 == 3) interleaved.push_back(kFat);
+        if (i % 5 == 4) wiped.push_back(kZeros);
     }
     // Three runs, the last written first, another stream's sectors and a
     // directory sector between them.
@@ -111,6 +115,7 @@ TEST_F(SectorReassemblyTest, RebuildsTheStreamWhateverOrderItsSectorsLieIn) {
     const Case cases[] = {
         {"in file order", inOrder, true},
         {"a FAT sector after every fourth", interleaved, true},
+        {"a wiped sector after every fifth", wiped, true},
         {"three runs out of order", runs, true},
         {"garbage, no BOF", garbage, false},
     };
@@ -124,6 +129,7 @@ TEST_F(SectorReassemblyTest, RebuildsTheStreamWhateverOrderItsSectorsLieIn) {
                            : piece == kFat       ? sectorAt(layout.fatSectors[0])
                            : piece == kDirectory ? sectorAt(layout.directorySectors[0])
                            : piece == kOther     ? Bytes(kSectorBytes, 0x41)
+                           : piece == kZeros     ? Bytes(kSectorBytes, 0)
                                                  : Garbage(static_cast<std::uint32_t>(-piece));
             if (piece >= 0)
                 streamSectors[static_cast<std::size_t>(piece)] = static_cast<std::uint32_t>(s);
