@@ -88,7 +88,9 @@ void PrintExtraction(const CRepairTrace& trace) {
             "workbook stream copy: doubted: %s; raw file scanned, kept the %s (%zu cells "
             "vs %zu)\n",
             CExtractionDoubt::Describe(trace.m_copyDoubt),
-            trace.m_scannedExtractedCopy ? "copy" : "raw scan",
+            !trace.m_reassembledFrom.empty() ? "stream rebuilt from the sectors"
+            : trace.m_scannedExtractedCopy   ? "copy"
+                                             : "raw scan",
             trace.m_scannedExtractedCopy ? trace.m_copyCells : trace.m_rawCells,
             trace.m_scannedExtractedCopy ? trace.m_rawCells : trace.m_copyCells);
     std::printf("scanned: %s\n", !trace.m_reassembledFrom.empty() ? "the rebuilt Workbook stream"

@@ -62,6 +62,33 @@ void RemoveFile(const std::filesystem::path& path) {
         std::filesystem::remove(path, ec);
 }
 
+// The stream rebuilt from a source's sectors, as a new temporary file that
+// the caller removes or hands to a data, and the cells its scan recovered.
+struct Rebuilt {
+    std::filesystem::path path;
+    std::vector<CSectorRun> from;
+    bool read = false;
+    std::size_t cells = 0;
+};
+
+Rebuilt RebuildAndCount(const CExcelData& data) {
+    Rebuilt rebuilt;
+    rebuilt.path = CFileNameManager::MakeExtractedWorkbookName();
+    CSectorReassembly reassembly;
+    if (!reassembly.Rebuild(data.GetSourcePath(), rebuilt.path)) return rebuilt;
+    rebuilt.from = CSectorReassembly::Runs(reassembly.GetSectors());
+    CExcelData other;
+    other.SetSourcePath(data.GetSourcePath());
+    other.SetExtractedPath(rebuilt.path);
+    CFilePaser paser;
+    paser.SetData(&other);
+    rebuilt.read = ScanAndParse(paser, other);
+    rebuilt.cells = RecoveredCells(other);
+    // The file outlives this model: it may become the data's.
+    other.SetExtractedPath({});
+    return rebuilt;
+}
+
 }  // namespace
 
 bool CFilePaser::SetData(CExcelData* data) {
@@ -176,11 +203,35 @@ bool CFilePaser::CrossCheckWithRawScan() {
     const bool rawRead = ScanAndParse(rawPaser, raw);
     RestoreCounters(afterCopy);
     if (RepairStopRequested()) return false;
+    if (rawRead) {
+        m_rawScanned = true;
+        m_rawCells = RecoveredCells(raw);
+    }
+
+    // A chain that lost its way leaves the stream whole in the sectors: the
+    // stream rebuilt from them competes too, and wins over the raw scan on
+    // a tie (its sheet positions count from the stream's start).
+    if (m_doubt != EExtractionDoubt::Reassembled) {
+        const Rebuilt rebuilt = RebuildAndCount(*m_data);
+        RestoreCounters(afterCopy);
+        if (RepairStopRequested()) {
+            RemoveFile(rebuilt.path);
+            return false;
+        }
+        if (rebuilt.read && rebuilt.cells > m_copyCells && rebuilt.cells >= m_rawCells) {
+            m_data->GetBOFList().RemoveAll();
+            m_data->GetWorkbooks().RemoveAll();
+            m_data->GetDamageLog().Clear();
+            RemoveFile(m_data->GetExtractedPath());
+            m_data->SetExtractedPath(rebuilt.path);
+            m_reassembledFrom = rebuilt.from;
+            RestoreCounters(m_countersAtStart);
+            return ScanAndParse(*this, *m_data) || !RepairStopRequested();
+        }
+        RemoveFile(rebuilt.path);
+    }
     // The damaged file could not be read after all: the copy is all there is.
-    if (!rawRead) return true;
-    m_rawScanned = true;
-    m_rawCells = RecoveredCells(raw);
-    if (m_rawCells <= m_copyCells) return true;
+    if (!rawRead || m_rawCells <= m_copyCells) return true;
 
     // The raw scan recovered more. Its model cannot move into the data (the
     // lists own their records), so the data's model is rebuilt from the

@@ -62,9 +62,12 @@ public:
     // After the extracted copy was scanned and parsed: when it is doubted
     // (GetDoubt(), or a model with neither a sheet nor a cell record),
     // scans and parses the damaged file into a model of its own and
-    // counts the recovered cells of both. When the damaged file gives more,
-    // the data's model is rebuilt from it and the copy deleted; on a tie
-    // the copy's model stays. The repair counters end as the kept model's
+    // counts the recovered cells of both; a copy that was not itself
+    // rebuilt from the sectors also meets the stream rebuilt from them
+    // (CSectorReassembly). When another gives more, the data's model is
+    // rebuilt from it and the copy deleted (the rebuilt stream, winning,
+    // becomes the extracted path, and a tie with the raw scan goes to it);
+    // on a tie with the copy the copy's model stays. The repair counters end as the kept model's
     // scan left them. Does nothing without an extracted copy or a doubt.
     // False only for a stop request (the model may then be either).
     bool CrossCheckWithRawScan();

@@ -167,8 +167,9 @@ TEST_F(RepairFileTest, ACompoundFileWithDamagedTablesIsRebuiltWithoutTryingACopy
 }
 
 TEST_F(RepairFileTest, ADoubtedCopyIsCheckedAgainstTheRawScanAndTheBetterRecoveryKept) {
-    // Damage the copy cannot see past: the chain breaks (the raw scan has to
-    // win), or the directory entry lies (the copy holds the whole chain).
+    // Damage the copy cannot see past: the chain breaks (the stream rebuilt
+    // from the sectors has to win), or the directory entry lies (the copy
+    // holds the whole chain).
     using Damage = std::function<void(Bytes&, const CompoundFileBuilder::Layout&)>;
     // Sector k of the chain continues to sector `next` of the file, or to
     // the chain's own sector number `to`.
@@ -214,9 +215,11 @@ TEST_F(RepairFileTest, ADoubtedCopyIsCheckedAgainstTheRawScanAndTheBetterRecover
         ASSERT_TRUE(RepairFile(data.get(), &trace));
         EXPECT_EQ(trace.m_copyDoubt, c.doubt);
         EXPECT_EQ(trace.m_rawCrossChecked, c.doubt != EExtractionDoubt::None);
-        EXPECT_EQ(trace.m_scannedExtractedCopy, c.keptCopy);
-        EXPECT_EQ(data->GetExtractedPath().empty(), !c.keptCopy);
-        EXPECT_EQ(TemporaryCopies().size(), c.keptCopy ? 1u : 0u);
+        // A copy that loses gives way to the stream rebuilt from the
+        // sectors, which wins its tie with the raw scan: one copy stays.
+        EXPECT_TRUE(trace.m_scannedExtractedCopy);
+        EXPECT_EQ(trace.m_reassembledFrom.empty(), c.keptCopy);
+        EXPECT_EQ(TemporaryCopies().size(), 1u);
         const CExcelWorkSheet* sheet = OnlySheet(*data);
         ASSERT_NE(sheet, nullptr);
         EXPECT_EQ(CellsWithTheirValues(*sheet), 300u);
