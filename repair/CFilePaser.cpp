@@ -196,16 +196,21 @@ bool CFilePaser::CrossCheckWithRawScan() {
     const Counters afterCopy = ReadCounters();
     m_copyCells = RecoveredCells(*m_data);
 
-    CExcelData raw;
-    raw.SetSourcePath(m_data->GetSourcePath());
-    CFilePaser rawPaser;
-    rawPaser.SetData(&raw);
-    const bool rawRead = ScanAndParse(rawPaser, raw);
-    RestoreCounters(afterCopy);
-    if (RepairStopRequested()) return false;
-    if (rawRead) {
-        m_rawScanned = true;
-        m_rawCells = RecoveredCells(raw);
+    // The raw model only counts: were it kept, the data's model is rebuilt
+    // from the file, so it goes before the rebuilt stream is read.
+    bool rawRead = false;
+    {
+        CExcelData raw;
+        raw.SetSourcePath(m_data->GetSourcePath());
+        CFilePaser rawPaser;
+        rawPaser.SetData(&raw);
+        rawRead = ScanAndParse(rawPaser, raw);
+        RestoreCounters(afterCopy);
+        if (RepairStopRequested()) return false;
+        if (rawRead) {
+            m_rawScanned = true;
+            m_rawCells = RecoveredCells(raw);
+        }
     }
 
     // A chain that lost its way leaves the stream whole in the sectors: the
