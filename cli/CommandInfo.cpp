@@ -64,7 +64,14 @@ void PrintExtraction(const CRepairTrace& trace) {
         std::printf("header conditions failed: %s\n",
                     StructureFlagNames(trace.m_structureFlags).c_str());
     const unsigned long copyBits = static_cast<unsigned long>(trace.m_copyResult);
-    if (trace.m_copyResult < 0)
+    if (trace.m_copyDoubt == EExtractionDoubt::Reassembled)
+        std::printf(
+            "workbook stream: rebuilt from the file's sectors; raw file scanned, kept the %s "
+            "(%zu cells vs %zu)\n",
+            trace.m_scannedExtractedCopy ? "rebuilt stream" : "raw scan",
+            trace.m_scannedExtractedCopy ? trace.m_copyCells : trace.m_rawCells,
+            trace.m_scannedExtractedCopy ? trace.m_rawCells : trace.m_copyCells);
+    else if (trace.m_copyResult < 0)
         std::printf("workbook stream copy: not tried\n");
     else if (trace.m_copyDoubt == EExtractionDoubt::None && trace.m_scannedExtractedCopy)
         std::printf("workbook stream copy: used\n");
@@ -81,10 +88,13 @@ void PrintExtraction(const CRepairTrace& trace) {
             "workbook stream copy: doubted: %s; raw file scanned, kept the %s (%zu cells "
             "vs %zu)\n",
             CExtractionDoubt::Describe(trace.m_copyDoubt),
-            trace.m_scannedExtractedCopy ? "copy" : "raw scan",
+            !trace.m_reassembledFrom.empty() ? "stream rebuilt from the sectors"
+            : trace.m_scannedExtractedCopy   ? "copy"
+                                             : "raw scan",
             trace.m_scannedExtractedCopy ? trace.m_copyCells : trace.m_rawCells,
             trace.m_scannedExtractedCopy ? trace.m_rawCells : trace.m_copyCells);
-    std::printf("scanned: %s\n", trace.m_scannedExtractedCopy
+    std::printf("scanned: %s\n", !trace.m_reassembledFrom.empty() ? "the rebuilt Workbook stream"
+                                 : trace.m_scannedExtractedCopy
                                      ? "the extracted Workbook stream"
                                      : "the file itself, as a raw record stream");
 }

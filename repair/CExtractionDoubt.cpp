@@ -22,6 +22,8 @@ constexpr DoubtText kTexts[] = {
     {EExtractionDoubt::NoBofAtStart, "it does not start with the workbook's BOF record"},
     {EExtractionDoubt::RepeatedSector, "it repeats its first sector"},
     {EExtractionDoubt::NothingRecovered, "its scan found neither a sheet nor a cell"},
+    {EExtractionDoubt::Reassembled,
+     "it was rebuilt from the file's sectors without a usable chain"},
 };
 
 // The copy read in 512-byte sectors: a chain that comes back to where it

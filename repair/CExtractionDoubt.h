@@ -17,6 +17,7 @@ enum class EExtractionDoubt : std::uint8_t {
     NoBofAtStart,      // the copy does not start with the workbook globals' BOF record
     RepeatedSector,    // a later sector of the copy holds the bytes of its first
     NothingRecovered,  // the copy's scan found neither a sheet nor a cell
+    Reassembled,       // no chain was usable: the stream was rebuilt from the file's sectors
 };
 
 class CExtractionDoubt {

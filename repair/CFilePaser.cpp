@@ -16,6 +16,7 @@
 #include "platform/RunState.h"
 #include "repair/CRecoveredCells.h"
 #include "repair/CRepairVerdict.h"
+#include "repair/CSectorReassembly.h"
 #include "repair/RepairStopCheck.h"
 
 namespace {
@@ -61,6 +62,33 @@ void RemoveFile(const std::filesystem::path& path) {
         std::filesystem::remove(path, ec);
 }
 
+// The stream rebuilt from a source's sectors, as a new temporary file that
+// the caller removes or hands to a data, and the cells its scan recovered.
+struct Rebuilt {
+    std::filesystem::path path;
+    std::vector<CSectorRun> from;
+    bool read = false;
+    std::size_t cells = 0;
+};
+
+Rebuilt RebuildAndCount(const CExcelData& data) {
+    Rebuilt rebuilt;
+    rebuilt.path = CFileNameManager::MakeExtractedWorkbookName();
+    CSectorReassembly reassembly;
+    if (!reassembly.Rebuild(data.GetSourcePath(), rebuilt.path)) return rebuilt;
+    rebuilt.from = CSectorReassembly::Runs(reassembly.GetSectors());
+    CExcelData other;
+    other.SetSourcePath(data.GetSourcePath());
+    other.SetExtractedPath(rebuilt.path);
+    CFilePaser paser;
+    paser.SetData(&other);
+    rebuilt.read = ScanAndParse(paser, other);
+    rebuilt.cells = RecoveredCells(other);
+    // The file outlives this model: it may become the data's.
+    other.SetExtractedPath({});
+    return rebuilt;
+}
+
 }  // namespace
 
 bool CFilePaser::SetData(CExcelData* data) {
@@ -77,8 +105,12 @@ bool CFilePaser::ExtractWorkbook() {
     ole.ParseFile();
     m_parseError = ole.GetParseError();
     // Any damage to the header, the sector tables or the directory means the
-    // stream's chain cannot be trusted: the scan reads the damaged file.
-    if (m_parseError != 0) return false;
+    // stream's chain cannot be trusted: the stream is rebuilt from the
+    // sectors themselves, or else the scan reads the damaged file.
+    if (m_parseError != 0) {
+        ReassembleWorkbook();
+        return false;
+    }
     ole.AnalizeFileStructureOle();
     m_structureFlags = ole.GetStructureFlags();
 
@@ -93,14 +125,32 @@ bool CFilePaser::ExtractWorkbook() {
         // A copy with skipped sectors holds records cut at the gaps; scanning
         // the damaged file finds them whole wherever they survive. The
         // partial copy is nobody's, so it goes now rather than stay behind
-        // in the temporary folder.
+        // in the temporary folder. The sectors may still give the stream
+        // whole where the chain lost its way.
         RemoveFile(name);
+        ReassembleWorkbook();
         return true;
     }
     // A data repaired twice would otherwise leave its first copy behind.
     if (m_data->GetExtractedPath() != name) RemoveFile(m_data->GetExtractedPath());
     m_data->SetExtractedPath(name);
     m_doubt = CExtractionDoubt::OfCopy(static_cast<unsigned long>(m_copyResult), name);
+    return true;
+}
+
+bool CFilePaser::ReassembleWorkbook() {
+    const std::filesystem::path name = CFileNameManager::MakeExtractedWorkbookName();
+    CSectorReassembly reassembly;
+    if (!reassembly.Rebuild(m_data->GetSourcePath(), name)) {
+        RemoveFile(name);
+        return false;
+    }
+    if (m_data->GetExtractedPath() != name) RemoveFile(m_data->GetExtractedPath());
+    m_data->SetExtractedPath(name);
+    // Sectors chosen by their records alone may be wrong ones: the damaged
+    // file is scanned as well, and the recovery with more cells kept.
+    m_doubt = EExtractionDoubt::Reassembled;
+    m_reassembledFrom = CSectorReassembly::Runs(reassembly.GetSectors());
     return true;
 }
 
@@ -146,18 +196,47 @@ bool CFilePaser::CrossCheckWithRawScan() {
     const Counters afterCopy = ReadCounters();
     m_copyCells = RecoveredCells(*m_data);
 
-    CExcelData raw;
-    raw.SetSourcePath(m_data->GetSourcePath());
-    CFilePaser rawPaser;
-    rawPaser.SetData(&raw);
-    const bool rawRead = ScanAndParse(rawPaser, raw);
-    RestoreCounters(afterCopy);
-    if (RepairStopRequested()) return false;
+    // The raw model only counts: were it kept, the data's model is rebuilt
+    // from the file, so it goes before the rebuilt stream is read.
+    bool rawRead = false;
+    {
+        CExcelData raw;
+        raw.SetSourcePath(m_data->GetSourcePath());
+        CFilePaser rawPaser;
+        rawPaser.SetData(&raw);
+        rawRead = ScanAndParse(rawPaser, raw);
+        RestoreCounters(afterCopy);
+        if (RepairStopRequested()) return false;
+        if (rawRead) {
+            m_rawScanned = true;
+            m_rawCells = RecoveredCells(raw);
+        }
+    }
+
+    // A chain that lost its way leaves the stream whole in the sectors: the
+    // stream rebuilt from them competes too, and wins over the raw scan on
+    // a tie (its sheet positions count from the stream's start).
+    if (m_doubt != EExtractionDoubt::Reassembled) {
+        const Rebuilt rebuilt = RebuildAndCount(*m_data);
+        RestoreCounters(afterCopy);
+        if (RepairStopRequested()) {
+            RemoveFile(rebuilt.path);
+            return false;
+        }
+        if (rebuilt.read && rebuilt.cells > m_copyCells && rebuilt.cells >= m_rawCells) {
+            m_data->GetBOFList().RemoveAll();
+            m_data->GetWorkbooks().RemoveAll();
+            m_data->GetDamageLog().Clear();
+            RemoveFile(m_data->GetExtractedPath());
+            m_data->SetExtractedPath(rebuilt.path);
+            m_reassembledFrom = rebuilt.from;
+            RestoreCounters(m_countersAtStart);
+            return ScanAndParse(*this, *m_data) || !RepairStopRequested();
+        }
+        RemoveFile(rebuilt.path);
+    }
     // The damaged file could not be read after all: the copy is all there is.
-    if (!rawRead) return true;
-    m_rawScanned = true;
-    m_rawCells = RecoveredCells(raw);
-    if (m_rawCells <= m_copyCells) return true;
+    if (!rawRead || m_rawCells <= m_copyCells) return true;
 
     // The raw scan recovered more. Its model cannot move into the data (the
     // lists own their records), so the data's model is rebuilt from the

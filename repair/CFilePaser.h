@@ -12,11 +12,13 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <vector>
 
 #include "compound/CStreamDamage.h"
 #include "compound/EStructureFlag.h"
 #include "platform/RunState.h"
 #include "repair/CExtractionDoubt.h"
+#include "repair/CSectorReassembly.h"
 
 class CExcelData;
 
@@ -39,8 +41,12 @@ public:
     // ErrStreamSize), becomes the data's extracted path (the data then owns
     // and later deletes the file), and GetDoubt() says what the copy shows
     // against it; a copy with pieces missing is deleted at once, and the
-    // scan reads the damaged file itself. False when the compound file could
-    // not be parsed cleanly; true otherwise, also when the copy failed.
+    // scan reads the damaged file itself. When the compound file could not
+    // be parsed cleanly or its copy was deleted, the stream is rebuilt from
+    // the file's sectors instead (CSectorReassembly); a rebuilt stream
+    // becomes the extracted path with the doubt Reassembled, so that the
+    // damaged file is scanned too. False when the compound file could not
+    // be parsed cleanly; true otherwise, also when the copy failed.
     bool ExtractWorkbook();
 
     // Searches the scan file (the extracted copy, else the source) for BOF
@@ -56,9 +62,12 @@ public:
     // After the extracted copy was scanned and parsed: when it is doubted
     // (GetDoubt(), or a model with neither a sheet nor a cell record),
     // scans and parses the damaged file into a model of its own and
-    // counts the recovered cells of both. When the damaged file gives more,
-    // the data's model is rebuilt from it and the copy deleted; on a tie
-    // the copy's model stays. The repair counters end as the kept model's
+    // counts the recovered cells of both; a copy that was not itself
+    // rebuilt from the sectors also meets the stream rebuilt from them
+    // (CSectorReassembly). When another gives more, the data's model is
+    // rebuilt from it and the copy deleted (the rebuilt stream, winning,
+    // becomes the extracted path, and a tie with the raw scan goes to it);
+    // on a tie with the copy the copy's model stays. The repair counters end as the kept model's
     // scan left them. Does nothing without an extracted copy or a doubt.
     // False only for a stop request (the model may then be either).
     bool CrossCheckWithRawScan();
@@ -71,6 +80,10 @@ public:
     std::size_t GetCopyCells() const { return m_copyCells; }
     std::size_t GetRawCells() const { return m_rawCells; }
     bool KeptRawScan() const { return m_keptRaw; }
+    // The sectors ExtractWorkbook() rebuilt the stream from, in stream
+    // order; empty when it did not rebuild one. The rebuilt stream is the
+    // one kept when it was and !KeptRawScan().
+    const std::vector<CSectorRun>& GetReassembledFrom() const { return m_reassembledFrom; }
 
     // What ExtractWorkbook met, for diagnostics: the compound-file parse
     // error (EErrorCode bits, including the copy's), the header conditions
@@ -84,6 +97,10 @@ public:
     const CStreamDamage& GetStreamDamage() const { return m_streamDamage; }
 
 private:
+    // Rebuilds the stream from the source's sectors into a new extracted
+    // copy; false when no stream was found.
+    bool ReassembleWorkbook();
+
     CExcelData* m_data = nullptr;
     unsigned long m_parseError = 0;
     unsigned long m_structureFlags = StructAll;
@@ -94,6 +111,7 @@ private:
     bool m_keptRaw = false;
     std::size_t m_copyCells = 0;
     std::size_t m_rawCells = 0;
+    std::vector<CSectorRun> m_reassembledFrom;
     // The repair counters as ExtractWorkbook() found them.
     Counters m_countersAtStart{};
 };

@@ -14,6 +14,8 @@
 #include <string>
 #include <vector>
 
+#include "repair/CSectorReassembly.h"
+
 // A cell position, 0-based, as the records hold it.
 struct CReportCell {
     std::uint16_t row = 0;
@@ -109,6 +111,9 @@ struct CRepairReport {
     // unusable.
     std::optional<std::vector<std::string>> headerConditionsFailed;
     bool scannedExtractedStream = false;
+    // The sectors the scanned stream was rebuilt from, in stream order, when
+    // no chain was usable; empty when it was copied or the raw file scanned.
+    std::vector<CSectorRun> reassembledFrom;
     std::string copyDoubt;  // why the stream copy was doubted; empty when it was not
     // Sectors and mini sectors of the stream that the copy skipped, the
     // first of them in chain order; the totals count all.

@@ -217,7 +217,17 @@ std::string CRepairReportJson::Write(const CRepairReport& report) {
     } else {
         json.Null();
     }
-    json.Key("stream").String(report.scannedExtractedStream ? "extracted" : "raw file");
+    json.Key("stream").String(!report.reassembledFrom.empty() ? "reassembled"
+                              : report.scannedExtractedStream ? "extracted"
+                                                              : "raw file");
+    json.Key("reassembled_from").Open('[');
+    for (const CSectorRun& run : report.reassembledFrom) {
+        json.Open('{');
+        json.Key("first").Number(run.first);
+        json.Key("count").Number(run.count);
+        json.Close('}');
+    }
+    json.Close(']');
     json.Key("copy_doubt");
     if (report.copyDoubt.empty()) {
         json.Null();

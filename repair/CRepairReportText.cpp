@@ -120,8 +120,17 @@ std::string CRepairReportText::Write(const CRepairReport& report) {
         out += "  Compound file errors: " + Joined(report.compoundErrors) + "\n";
     if (report.headerConditionsFailed && !report.headerConditionsFailed->empty())
         out += "  Header conditions failed: " + Joined(*report.headerConditionsFailed) + "\n";
-    out += report.scannedExtractedStream ? "  Read from the extracted Workbook stream\n"
-                                         : "  Read from the raw file\n";
+    if (!report.reassembledFrom.empty()) {
+        out += "  Read from the Workbook stream rebuilt from the file's sectors:";
+        for (const CSectorRun& run : report.reassembledFrom) {
+            out += " " + std::to_string(run.first);
+            if (run.count > 1) out += "-" + std::to_string(run.first + run.count - 1);
+        }
+        out += "\n";
+    } else {
+        out += report.scannedExtractedStream ? "  Read from the extracted Workbook stream\n"
+                                             : "  Read from the raw file\n";
+    }
     if (!report.copyDoubt.empty())
         out += "  The stream copy was doubted: " + report.copyDoubt + "\n";
     PutSectorList(out, "Sectors skipped", report.skippedSectors, report.skippedSectorsTotal);

@@ -5,10 +5,12 @@
 
 #include <cstddef>
 #include <filesystem>
+#include <vector>
 
 #include "compound/CStreamDamage.h"
 #include "compound/EStructureFlag.h"
 #include "repair/CExtractionDoubt.h"
+#include "repair/CSectorReassembly.h"
 #include "repair/CSourceFileKind.h"
 
 struct CRepairTrace {
@@ -33,6 +35,9 @@ struct CRepairTrace {
     bool m_rawCrossChecked = false;
     std::size_t m_copyCells = 0;
     std::size_t m_rawCells = 0;
+    // The sectors the kept model's stream was rebuilt from, in stream
+    // order; empty when the kept stream was not rebuilt.
+    std::vector<CSectorRun> m_reassembledFrom;
     // Set when the repair failed because nothing was recovered (or the
     // workbook is encrypted); the message shown says the same.
     bool m_nothingRecovered = false;

@@ -59,6 +59,7 @@ bool Repair(CExcelData* data, CRepairTrace* trace) {
         trace->m_rawCrossChecked = paser.RawScanned();
         trace->m_copyCells = paser.GetCopyCells();
         trace->m_rawCells = paser.GetRawCells();
+        if (trace->m_scannedExtractedCopy) trace->m_reassembledFrom = paser.GetReassembledFrom();
     }
 
     if (const std::optional<ESourceKind> failure = CRepairVerdict::AfterScan(*data))

@@ -20,14 +20,18 @@ bool Contains(const std::string& text, const std::string& part) {
 
 }  // namespace
 
-TEST(CommandInfo, ADamagedCompoundFileIsScannedRaw) {
+TEST(CommandInfo, ADamagedCompoundFileIsRebuiltFromItsSectors) {
     ScopedTempDir temp;
     const auto path = temp.Path() / "damaged.xls";
     ASSERT_TRUE(testsupport::WriteFileBytes(path, BuildDamagedSampleFile()));
     const auto result = RunCli({"info", path.string()}, temp.Path());
     EXPECT_EQ(result.status, 0);
     EXPECT_TRUE(Contains(result.out, "compound file: ErrFatSector\n")) << result.out;
-    EXPECT_TRUE(Contains(result.out, "scanned: the file itself, as a raw record stream\n"));
+    EXPECT_TRUE(Contains(result.out,
+                         "workbook stream: rebuilt from the file's sectors; raw file scanned, "
+                         "kept the rebuilt stream"))
+        << result.out;
+    EXPECT_TRUE(Contains(result.out, "scanned: the rebuilt Workbook stream\n"));
     EXPECT_TRUE(Contains(result.out, "substreams: 3\n"));
     EXPECT_TRUE(Contains(result.out, "Workbook globals\n"));
     EXPECT_TRUE(Contains(result.out, "      0 \"Sales\" worksheet\n"));

@@ -391,10 +391,16 @@ TEST(CRepairReport, NamesTheSectorsTheCopySkippedAndItsJsonHoldsToTheSchema) {
     EXPECT_EQ(report.skippedSectorsTotal, 1u);
     EXPECT_TRUE(report.skippedMiniSectors.empty());
     EXPECT_FALSE(report.chainCut.has_value());
+    // The copy with its gap is dropped; the stream rebuilt from the sectors,
+    // in file order, is read instead.
+    ASSERT_EQ(report.reassembledFrom.size(), 1u);
+    EXPECT_EQ(report.reassembledFrom[0].first, static_cast<std::uint32_t>(stream.sectors[0]));
     const std::string json = CRepairReportJson::Write(report);
     for (const std::string& part :
          {"\"skipped_sectors\": [" + std::to_string(pastEnd) + "]",
-          std::string("\"skipped_sectors_total\": 1"), std::string("\"chain_cut\": null")})
+          std::string("\"skipped_sectors_total\": 1"), std::string("\"chain_cut\": null"),
+          std::string("\"stream\": \"reassembled\""),
+          "\"reassembled_from\": [{\"first\": " + std::to_string(stream.sectors[0])})
         EXPECT_NE(json.find(part), std::string::npos) << part << "\n" << json;
 
     testsupport::ScopedTempDir temp;

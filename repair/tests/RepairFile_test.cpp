@@ -123,7 +123,7 @@ TEST_F(RepairFileTest, AnIntactCompoundFileIsScannedFromItsCopyWhichGoesWithTheM
     EXPECT_TRUE(TemporaryCopies().empty());
 }
 
-TEST_F(RepairFileTest, AWorkbookStreamWithASectorPastTheEndIsScannedRaw) {
+TEST_F(RepairFileTest, AWorkbookStreamWithASectorPastTheEndIsRebuiltFromItsSectors) {
     Bytes file = InCompoundFile(NumberWorkbook(60));
     // The stream ends the file: cutting its last sector (zero padding only)
     // leaves its chain naming a sector past the end.
@@ -133,18 +133,19 @@ TEST_F(RepairFileTest, AWorkbookStreamWithASectorPastTheEndIsScannedRaw) {
     ASSERT_TRUE(RepairFile(data.get(), &trace));
     EXPECT_EQ(trace.m_copyResult, static_cast<int>(ErrStreamSector));
     EXPECT_NE(trace.m_parseError & ErrStreamSector, 0u);
-    // The partial copy is neither used nor left behind.
-    EXPECT_FALSE(trace.m_scannedExtractedCopy);
-    EXPECT_TRUE(data->GetExtractedPath().empty());
-    EXPECT_TRUE(TemporaryCopies().empty());
-    // Scanned as raw records, the sheet is placed on the BOF found in the
-    // file, and every cell comes back.
+    // The partial copy is not used: the stream rebuilt from the sectors
+    // is, and it is the one copy left behind until the data goes.
+    EXPECT_EQ(trace.m_copyDoubt, EExtractionDoubt::Reassembled);
+    EXPECT_TRUE(trace.m_scannedExtractedCopy);
+    EXPECT_EQ(TemporaryCopies().size(), 1u);
+    // The sheet is placed on the BOF found in the stream, and every cell
+    // comes back.
     const CExcelWorkSheet* sheet = OnlySheet(*data);
     ASSERT_NE(sheet, nullptr);
     EXPECT_EQ(CellsWithTheirValues(*sheet), 60u);
 }
 
-TEST_F(RepairFileTest, ACompoundFileWithDamagedTablesIsScannedRawWithoutTryingACopy) {
+TEST_F(RepairFileTest, ACompoundFileWithDamagedTablesIsRebuiltWithoutTryingACopy) {
     CompoundFileBuilder builder;
     builder.AddStream(u"Workbook", NumberWorkbook(60));
     builder.InsertFatSectorPastEnd(0);
@@ -154,16 +155,21 @@ TEST_F(RepairFileTest, ACompoundFileWithDamagedTablesIsScannedRawWithoutTryingAC
     EXPECT_NE(trace.m_parseError & ErrFatSector, 0u);
     EXPECT_EQ(trace.m_copyResult, -1);
     EXPECT_EQ(trace.m_structureFlags, static_cast<unsigned long>(StructAll));
-    EXPECT_TRUE(data->GetExtractedPath().empty());
-    EXPECT_TRUE(TemporaryCopies().empty());
+    // The stream is rebuilt from the sectors and checked against the raw
+    // scan, which finds no more.
+    EXPECT_EQ(trace.m_copyDoubt, EExtractionDoubt::Reassembled);
+    EXPECT_TRUE(trace.m_rawCrossChecked);
+    EXPECT_TRUE(trace.m_scannedExtractedCopy);
+    EXPECT_EQ(TemporaryCopies().size(), 1u);
     const CExcelWorkSheet* sheet = OnlySheet(*data);
     ASSERT_NE(sheet, nullptr);
     EXPECT_EQ(CellsWithTheirValues(*sheet), 60u);
 }
 
 TEST_F(RepairFileTest, ADoubtedCopyIsCheckedAgainstTheRawScanAndTheBetterRecoveryKept) {
-    // Damage the copy cannot see past: the chain breaks (the raw scan has to
-    // win), or the directory entry lies (the copy holds the whole chain).
+    // Damage the copy cannot see past: the chain breaks (the stream rebuilt
+    // from the sectors has to win), or the directory entry lies (the copy
+    // holds the whole chain).
     using Damage = std::function<void(Bytes&, const CompoundFileBuilder::Layout&)>;
     // Sector k of the chain continues to sector `next` of the file, or to
     // the chain's own sector number `to`.
@@ -209,9 +215,11 @@ TEST_F(RepairFileTest, ADoubtedCopyIsCheckedAgainstTheRawScanAndTheBetterRecover
         ASSERT_TRUE(RepairFile(data.get(), &trace));
         EXPECT_EQ(trace.m_copyDoubt, c.doubt);
         EXPECT_EQ(trace.m_rawCrossChecked, c.doubt != EExtractionDoubt::None);
-        EXPECT_EQ(trace.m_scannedExtractedCopy, c.keptCopy);
-        EXPECT_EQ(data->GetExtractedPath().empty(), !c.keptCopy);
-        EXPECT_EQ(TemporaryCopies().size(), c.keptCopy ? 1u : 0u);
+        // A copy that loses gives way to the stream rebuilt from the
+        // sectors, which wins its tie with the raw scan: one copy stays.
+        EXPECT_TRUE(trace.m_scannedExtractedCopy);
+        EXPECT_EQ(trace.m_reassembledFrom.empty(), c.keptCopy);
+        EXPECT_EQ(TemporaryCopies().size(), 1u);
         const CExcelWorkSheet* sheet = OnlySheet(*data);
         ASSERT_NE(sheet, nullptr);
         EXPECT_EQ(CellsWithTheirValues(*sheet), 300u);

@@ -1,0 +1,493 @@
+#include "repair/CSectorReassembly.h"
+
+#include <algorithm>
+#include <cstring>
+#include <fstream>
+#include <optional>
+#include <system_error>
+
+#include "biff/BiffRecordIds.h"
+#include "biff/CBofSignature.h"
+#include "biff/CByteBuffer.h"
+#include "biff/CRecordChain.h"
+#include "compound/CompoundFormat.h"
+#include "repair/RepairStopCheck.h"
+
+namespace {
+
+namespace cf = CompoundFormat;
+
+constexpr std::uint32_t kSmallSector = 512;
+constexpr std::uint32_t kLargeSector = 4096;
+constexpr std::uint16_t kLargeSectorShift = 12;
+// Globals BOFs that each start a candidate stream; a file holds one, or a
+// few where a stale copy of the stream survives.
+constexpr std::size_t kMaxStarts = 16;
+// Header reads and sector steps one walk may spend on sectors it tries:
+// enough to search every sector a few dozen times over, never n squared.
+constexpr std::uint64_t kReadsPerSector = 32;
+constexpr std::uint64_t kReadsBase = 1u << 16;
+// Headers a fit check reads at most: a sector's worth of the shortest
+// records.
+constexpr int kConvincingHeaders = 128;
+constexpr std::uint32_t kStopCheckEvery = 1024;
+// Record types of BIFF8 streams lie below this: chart records are 0x10xx.
+constexpr std::uint16_t kHighestType = 0x11FF;
+constexpr std::uint16_t kFirstChartType = 0x1001;
+constexpr std::uint16_t kLastChartType = 0x10FF;
+// FAT entries above the sector ids: free, end of chain, FAT and DIFAT marks.
+constexpr std::uint32_t kLowestSpecialId = 0xFFFFFFFCu;
+
+// Records added to the format after BIFF8 (0x0850 to 0x08FF: styles and
+// conditional formats of later versions, themes) open their body with a
+// header that repeats the record type: a type the record table does not
+// know is still recognised by it. header holds the record's first 8 bytes.
+constexpr std::uint16_t kFirstFutureType = 0x0850;
+constexpr std::uint16_t kLastFutureType = 0x08FF;
+
+bool IsFutureRecord(const std::uint8_t* header) {
+    const std::uint16_t type = CDataReader::GetU16(header + biff::kTypeOffset);
+    const std::uint16_t length = CDataReader::GetU16(header + biff::kLengthOffset);
+    return type >= kFirstFutureType && type <= kLastFutureType && length >= 4 &&
+           CDataReader::GetU16(header + biff::kRecordHeaderSize) == type;
+}
+
+// Zeroed sectors (the FAT or directory of a file whose tables were wiped,
+// unused space) are stepped over like the tables where a record header must
+// start in them; only a long record's body may hold them.
+enum class EBlock : std::uint8_t { Data, Tables, Zeros };
+
+bool AllZero(const std::uint8_t* p, std::uint32_t n) {
+    return std::all_of(p, p + n, [](std::uint8_t b) { return b == 0; });
+}
+
+// A sector of FAT or DIFAT entries: every entry a sector id of this file or
+// one of the special ids, and most of them special or above the entry
+// before (chains run forward, the DIFAT lists FAT sectors in order). Record
+// bodies of small numbers and zeros pass the first test, seldom the second;
+// a FAT names sector 0 once at most.
+bool HoldsSectorIds(const std::uint8_t* p, std::uint32_t size, std::uint32_t sectors) {
+    std::uint32_t ordered = 0;
+    std::uint32_t zeros = 0;
+    std::uint32_t previous = 0;
+    for (std::uint32_t at = 0; at + 4 <= size; at += 4) {
+        const std::uint32_t id = CDataReader::GetU32(p + at);
+        if (id >= sectors && id < kLowestSpecialId) return false;
+        if (id == 0 && ++zeros > 1) return false;
+        if (id >= kLowestSpecialId || (at > 0 && id > previous)) ++ordered;
+        previous = id;
+    }
+    return ordered * 2 >= size / 4;
+}
+
+// A sector of directory entries: each a name length of at most 64 bytes (an
+// even count, NUL included) and an object type 0 to 5, a free entry without
+// a name, and at least one storage, stream or root with one.
+bool HoldsDirectoryEntries(const std::uint8_t* p, std::uint32_t size) {
+    bool named = false;
+    for (std::uint32_t at = 0; at + cf::kDirectoryEntrySize <= size;
+         at += cf::kDirectoryEntrySize) {
+        const std::uint16_t nameBytes = CDataReader::GetU16(p + at + cf::kEntryNameLengthOffset);
+        const std::uint8_t type = p[at + cf::kEntryTypeOffset];
+        if (nameBytes > 2 * cf::kEntryNameUnits || nameBytes % 2 != 0 || type > cf::kEntryTypeRoot)
+            return false;
+        if (type == 0 && nameBytes != 0) return false;
+        if (type != 0 && nameBytes != 0) named = true;
+    }
+    return named;
+}
+
+// What a candidate sector shows where the cut record ends in it.
+struct Fit {
+    int framed = 0;           // plausible headers read, each starting where the last ends
+    int known = 0;            // of the first ones, types the record table knows, without a gap
+    int sound = 0;            // of the first ones, lengths their layouts allow, without a gap
+    int anyKnown = 0;         // of all, types known or of a chart's records
+    bool reachesEnd = false;  // the plausible headers go on past the sector's end
+    // The first header a known type with the longest body there is: a
+    // record split into CONTINUE records (SST, drawings) is cut there, so
+    // one such header convinces like two.
+    bool fullBody = false;
+
+    // Whether the next sector in file order goes on: plausible headers up to
+    // the sector's end, or three, the first of a known type or two of them.
+    // Writers lay streams out in runs, and records the table does not know
+    // (a chart's, newer ones) must not break a run.
+    bool GoesOn() const { return (known >= 1 || anyKnown >= 2) && (reachesEnd || framed >= 3); }
+    // Whether a sector searched for out of file order goes on: only records
+    // with the lengths their layouts allow convince, three of them or two
+    // up to the sector's end. Bytes of other streams pass one such header
+    // now and then, rarely more.
+    bool Convinces() const {
+        return sound >= 3 || (reachesEnd && sound == framed && (sound >= 2 || fullBody));
+    }
+    bool SoundToTheEnd() const { return reachesEnd && sound == framed; }
+    // Runs of fixed-size records (XF, ROW, NUMBER) line up in many sectors
+    // of a stream: a run sound to the sector's end wins, else the longer.
+    bool Beats(const Fit& other) const {
+        if (SoundToTheEnd() != other.SoundToTheEnd()) return SoundToTheEnd();
+        return !SoundToTheEnd() && sound > other.sound;
+    }
+};
+
+class Walk {
+public:
+    Walk(const std::vector<std::uint8_t>& file, std::uint32_t size, std::uint32_t count,
+         const std::vector<EBlock>& kinds, std::uint64_t& budget)
+        : m_file(file),
+          m_size(size),
+          m_count(count),
+          m_kinds(kinds),
+          m_budget(budget),
+          m_taken(count, false) {}
+
+    // Follows the stream from sector first; false for a stop request.
+    bool Run(std::uint32_t first);
+    const std::vector<std::uint32_t>& Sectors() const { return m_sectors; }
+
+private:
+    const std::uint8_t* Sector(std::uint32_t s) const {
+        return m_file.data() + static_cast<std::uint64_t>(s + 1) * m_size;
+    }
+    void Take(std::uint32_t s) {
+        m_taken[s] = true;
+        m_sectors.push_back(s);
+    }
+    // Walks the records of the sector just taken from offset at (negative
+    // when the header began in the sector before, its bytes in m_carry).
+    // Returns where the next header starts, counting from this sector's
+    // first byte; m_finished when the last substream ended in it.
+    std::int64_t WalkSector(std::uint32_t s, std::int64_t at);
+    Fit Check(std::uint32_t s, std::int64_t at, bool wantBof);
+    std::uint32_t NextInFileOrder(std::uint32_t after, bool zerosToo);
+    bool ZerosInBody(std::uint32_t after, std::int64_t owed);
+    std::uint32_t PreviousInFileOrder(std::uint32_t before);
+    std::vector<std::uint32_t> PlanBody(std::uint32_t after, std::int64_t owed, bool zerosToo);
+    std::optional<std::uint32_t> Search(std::int64_t at, bool wantBof);
+    void Header(const std::uint8_t* sector, std::int64_t at, std::uint8_t out[8]) const;
+
+    const std::vector<std::uint8_t>& m_file;
+    std::uint32_t m_size;
+    std::uint32_t m_count;
+    const std::vector<EBlock>& m_kinds;
+    std::uint64_t& m_budget;
+    std::vector<bool> m_taken;
+    std::vector<std::uint32_t> m_sectors;
+    std::vector<std::uint8_t> m_carry;  // a header's first bytes, cut by a sector's end
+    int m_depth = 0;                    // substreams open: BOFs less EOFs
+    bool m_finished = false;
+    bool m_inBody = false;              // the last sector taken held only a record's body
+    std::vector<std::uint32_t> m_plan;  // sectors chosen ahead for a long record, in order
+};
+
+// The 8 bytes from at (a BOF's header, version and type), taking the
+// carried bytes first when at is negative and zeros past the sector's end.
+void Walk::Header(const std::uint8_t* sector, std::int64_t at, std::uint8_t out[8]) const {
+    for (std::int64_t i = 0; i < 8; ++i) {
+        const std::int64_t pos = at + i;
+        if (pos < 0) {
+            out[i] =
+                m_carry[static_cast<std::size_t>(static_cast<std::int64_t>(m_carry.size()) + pos)];
+        } else {
+            out[i] = pos < m_size ? sector[pos] : 0;
+        }
+    }
+}
+
+std::int64_t Walk::WalkSector(std::uint32_t s, std::int64_t at) {
+    const std::uint8_t* sector = Sector(s);
+    while (at + static_cast<std::int64_t>(biff::kRecordHeaderSize) <= m_size) {
+        std::uint8_t header[8];
+        Header(sector, at, header);
+        const std::uint16_t type = CDataReader::GetU16(header + biff::kTypeOffset);
+        const std::uint16_t length = CDataReader::GetU16(header + biff::kLengthOffset);
+        if (type == biff::kBOF) {
+            ++m_depth;
+        } else if (m_depth == 0) {
+            // After the last substream's EOF only a BOF goes on: what follows
+            // is the padding of the stream's last sector.
+            m_finished = true;
+            return at;
+        } else if (type == biff::kEOF) {
+            --m_depth;
+        }
+        at += biff::kRecordHeaderSize + length;
+    }
+    m_carry.clear();
+    if (at < m_size) m_carry.assign(sector + at, sector + m_size);
+    return at;
+}
+
+// Whether sound records start at at in sector s: the cut record's bytes
+// skipped, or its header completed from the carried bytes.
+Fit Walk::Check(std::uint32_t s, std::int64_t at, bool wantBof) {
+    Fit fit;
+    const std::uint8_t* sector = Sector(s);
+    while (fit.framed < kConvincingHeaders) {
+        if (at + static_cast<std::int64_t>(biff::kRecordHeaderSize) > m_size) {
+            fit.reachesEnd = true;
+            break;
+        }
+        if (m_budget == 0) return Fit{};
+        --m_budget;
+        std::uint8_t header[8];
+        Header(sector, at, header);
+        const std::uint16_t type = CDataReader::GetU16(header + biff::kTypeOffset);
+        const std::uint16_t length = CDataReader::GetU16(header + biff::kLengthOffset);
+        // Between substreams only a sheet's BIFF8 BOF goes on: a globals
+        // BOF there starts another workbook's stream.
+        const bool bofWanted = wantBof && fit.framed == 0;
+        const bool sheetBof =
+            type == biff::kBOF &&
+            CDataReader::GetU16(header + biff::kBofVersionOffset) == biff::kBofVersionBiff8 &&
+            CDataReader::GetU16(header + biff::kBofSubstreamTypeOffset) != biff::kSubstreamGlobals;
+        if ((bofWanted && !sheetBof) || type == 0 || type > kHighestType ||
+            length > biff::kMaxBodyLength)
+            break;
+        const bool known = CRecordChain::IsKnownHeader(type, length) || IsFutureRecord(header);
+        if (fit.known == fit.framed && known) ++fit.known;
+        if (fit.sound == fit.framed && CRecordChain::IsSoundHeader(type, length)) ++fit.sound;
+        if (fit.framed == 0 && known && length == biff::kMaxBodyLength) fit.fullBody = true;
+        // A chart's records, inside a sheet's substream, have no table of
+        // their own: their type range alone keeps file order going.
+        if (known || (type >= kFirstChartType && type <= kLastChartType)) ++fit.anyKnown;
+        ++fit.framed;
+        at += biff::kRecordHeaderSize + length;
+    }
+    return fit;
+}
+
+// The first sector after `after` in file order that no walk took and that
+// holds no tables; m_count when there is none, or when the budget is spent
+// (stepping over a long run that an earlier piece of the stream took).
+// Whether the zeroed sectors ahead in file order belong to the body of the
+// long record that owes `owed` more bytes (a picture's blank pixels), or
+// are a wiped table's to step over: the sector where the record ends, in
+// file order with them and without them, tells which one a sound record
+// follows in. With them when neither or both convince.
+bool Walk::ZerosInBody(std::uint32_t after, std::int64_t owed) {
+    const std::int64_t ahead = owed / m_size;
+    const std::int64_t at = owed % m_size;
+    if (at + static_cast<std::int64_t>(biff::kRecordHeaderSize) > m_size) return true;
+    std::uint32_t with = after;
+    std::uint32_t without = after;
+    for (std::int64_t i = 0; i <= ahead; ++i) {
+        with = NextInFileOrder(with, true);
+        without = NextInFileOrder(without, false);
+        if (with >= m_count || without >= m_count) return true;
+    }
+    if (with == without) return true;
+    return Check(with, at, m_depth == 0).GoesOn() || !Check(without, at, m_depth == 0).GoesOn();
+}
+
+// The sector before `before` in file order that no walk took and that holds
+// no tables; m_count when there is none or the budget is spent.
+std::uint32_t Walk::PreviousInFileOrder(std::uint32_t before) {
+    for (std::uint32_t s = before; s-- > 0 && m_budget > 0; --m_budget)
+        if (!m_taken[s] && m_kinds[s] != EBlock::Tables) return s;
+    return m_count;
+}
+
+// The sectors that hold the rest of a long record owing `owed` bytes, and
+// the one it ends in, when file order leads to no sound record after it:
+// the stream jumped inside the body (a writer that placed it in pieces).
+// The end is the sector where sound records start after the body's last
+// bytes (Search), and the body the sectors after `after` in file order up
+// to the jump, then those before the end in file order: as many in file
+// order as fit. Nothing in the body tells where the jump lies, so its
+// bytes may come in the wrong order; the records after it do not. Empty when file order leads
+// on soundly, or no end is found.
+std::vector<std::uint32_t> Walk::PlanBody(std::uint32_t after, std::int64_t owed, bool zerosToo) {
+    const std::int64_t ahead = owed / m_size;
+    const std::int64_t at = owed % m_size;
+    if (at + static_cast<std::int64_t>(biff::kRecordHeaderSize) > m_size) return {};
+    std::vector<std::uint32_t> forward;
+    for (std::uint32_t s = after; static_cast<std::int64_t>(forward.size()) <= ahead;) {
+        s = NextInFileOrder(s, zerosToo);
+        if (s >= m_count) break;
+        forward.push_back(s);
+    }
+    if (static_cast<std::int64_t>(forward.size()) > ahead &&
+        Check(forward.back(), at, m_depth == 0).GoesOn())
+        return {};
+    const std::optional<std::uint32_t> end = Search(at, m_depth == 0);
+    if (!end) return {};
+    for (std::int64_t m = std::min<std::int64_t>(ahead, static_cast<std::int64_t>(forward.size()));
+         m >= 0; --m) {
+        std::vector<std::uint32_t> plan(forward.begin(), forward.begin() + m);
+        const auto planned = [&plan](std::uint32_t s) {
+            return std::find(plan.begin(), plan.end(), s) != plan.end();
+        };
+        if (planned(*end)) continue;
+        std::vector<std::uint32_t> before;
+        for (std::uint32_t s = *end; static_cast<std::int64_t>(before.size()) < ahead - m;) {
+            s = PreviousInFileOrder(s);
+            if (s >= m_count) break;
+            if (!planned(s)) before.push_back(s);
+        }
+        if (static_cast<std::int64_t>(before.size()) < ahead - m) continue;
+        plan.insert(plan.end(), before.rbegin(), before.rend());
+        plan.push_back(*end);
+        return plan;
+    }
+    return {};
+}
+
+std::uint32_t Walk::NextInFileOrder(std::uint32_t after, bool zerosToo) {
+    for (std::uint32_t s = after + 1; s < m_count && m_budget > 0; ++s, --m_budget)
+        if (!m_taken[s] &&
+            (m_kinds[s] == EBlock::Data || (zerosToo && m_kinds[s] == EBlock::Zeros)))
+            return s;
+    return m_count;
+}
+
+// Of the unused sectors, the one where the most convincing run of records
+// starts (Fit::Convinces), the lowest-numbered among equals: writers that
+// place a stream in pieces fill the free sectors from the file's start.
+std::optional<std::uint32_t> Walk::Search(std::int64_t at, bool wantBof) {
+    std::optional<std::uint32_t> best;
+    Fit bestFit;
+    for (std::uint32_t s = 0; s < m_count && m_budget > 0; ++s) {
+        if (m_taken[s] || m_kinds[s] != EBlock::Data) continue;
+        --m_budget;
+        if (s % kStopCheckEvery == 0 && RepairStopRequested()) return std::nullopt;
+        const Fit fit = Check(s, at, wantBof);
+        if (fit.Convinces() && (!best || fit.Beats(bestFit))) {
+            best = s;
+            bestFit = fit;
+        }
+    }
+    return best;
+}
+
+bool Walk::Run(std::uint32_t first) {
+    Take(first);
+    std::int64_t at = WalkSector(first, 0);
+    std::uint32_t current = first;
+    while (!m_finished) {
+        if (m_sectors.size() % kStopCheckEvery == 0 && RepairStopRequested()) return false;
+        // Where the next header starts in the next sector: past the bytes
+        // the cut record still owes, or before it when the header was cut.
+        const std::int64_t next =
+            m_carry.empty() ? at - m_size : -static_cast<std::int64_t>(m_carry.size());
+        const bool wantBof = m_depth == 0;
+        // A long record's body covers the whole next sector: nothing there
+        // tells whether it is the right one, so file order decides, unless
+        // the record's end shows that the stream jumped inside it.
+        const bool bodyOnly = next + static_cast<std::int64_t>(biff::kRecordHeaderSize) > m_size;
+        std::optional<std::uint32_t> chosen;
+        if (bodyOnly && m_plan.empty()) {
+            const bool zerosToo = ZerosInBody(current, next);
+            if (!m_inBody) m_plan = PlanBody(current, next, zerosToo);
+            const std::uint32_t inOrder = NextInFileOrder(current, zerosToo);
+            if (m_plan.empty() && inOrder < m_count) chosen = inOrder;
+        }
+        if (!m_plan.empty()) {
+            chosen = m_plan.front();
+            m_plan.erase(m_plan.begin());
+        } else if (!bodyOnly) {
+            const std::uint32_t inOrder = NextInFileOrder(current, false);
+            if (inOrder < m_count && Check(inOrder, next, wantBof).GoesOn()) chosen = inOrder;
+            if (!chosen) chosen = Search(next, wantBof);
+            // Inside a substream, records of types the table does not know
+            // (a chart's) fail every check: file order is the best guess.
+            // Between substreams nothing fits: the stream has ended.
+            if (!chosen && !wantBof && inOrder < m_count) chosen = inOrder;
+        }
+        if (!chosen) break;
+        m_inBody = bodyOnly;
+        current = *chosen;
+        Take(current);
+        at = WalkSector(current, next);
+    }
+    return true;
+}
+
+std::uint32_t SectorSizeOf(const std::vector<std::uint8_t>& file) {
+    if (file.size() < cf::kHeaderSize) return kSmallSector;
+    const bool signature =
+        std::memcmp(file.data() + cf::kSignatureOffset, cf::kSignature, cf::kSignatureSize) == 0;
+    const bool large =
+        CDataReader::GetU16(file.data() + cf::kSectorShiftOffset) == kLargeSectorShift;
+    return signature && large ? kLargeSector : kSmallSector;
+}
+
+bool ReadWhole(const std::filesystem::path& path, std::vector<std::uint8_t>& bytes) {
+    std::error_code ec;
+    const std::uintmax_t size = std::filesystem::file_size(path, ec);
+    if (ec || size > CSectorReassembly::kMaxFileSize) return false;
+    std::ifstream in(path, std::ios::binary);
+    if (!in) return false;
+    bytes.resize(static_cast<std::size_t>(size));
+    in.read(reinterpret_cast<char*>(bytes.data()), static_cast<std::streamsize>(size));
+    bytes.resize(static_cast<std::size_t>(in.gcount()));
+    return true;
+}
+
+}  // namespace
+
+bool CSectorReassembly::Rebuild(const std::filesystem::path& source,
+                                const std::filesystem::path& destination) {
+    m_sectors.clear();
+    std::vector<std::uint8_t> file;
+    if (!ReadWhole(source, file)) return false;
+    m_sectorSize = SectorSizeOf(file);
+    if (file.size() <= m_sectorSize) return false;
+    // A last sector the file cuts short reads as ending in zeros.
+    const std::uint64_t count64 = (file.size() - m_sectorSize + m_sectorSize - 1) / m_sectorSize;
+    const auto count = static_cast<std::uint32_t>(count64);
+    file.resize(static_cast<std::size_t>((count64 + 1) * m_sectorSize), 0);
+
+    std::vector<EBlock> kinds(count, EBlock::Data);
+    std::vector<std::uint32_t> starts;
+    for (std::uint32_t s = 0; s < count; ++s) {
+        if (s % kStopCheckEvery == 0 && RepairStopRequested()) return false;
+        const std::uint8_t* p = file.data() + static_cast<std::uint64_t>(s + 1) * m_sectorSize;
+        if (AllZero(p, m_sectorSize)) {
+            kinds[s] = EBlock::Zeros;
+        } else if (HoldsSectorIds(p, m_sectorSize, count) ||
+                   HoldsDirectoryEntries(p, m_sectorSize)) {
+            kinds[s] = EBlock::Tables;
+        } else if (starts.size() < kMaxStarts &&
+                   CBofSignature::SubstreamAt(p) == biff::kSubstreamGlobals) {
+            starts.push_back(s);
+        }
+    }
+
+    for (const std::uint32_t start : starts) {
+        std::uint64_t budget = kReadsBase + kReadsPerSector * count;
+        // A globals BOF inside the longest stream so far starts nothing new.
+        if (std::find(m_sectors.begin(), m_sectors.end(), start) != m_sectors.end()) continue;
+        Walk walk(file, m_sectorSize, count, kinds, budget);
+        if (!walk.Run(start)) {
+            m_sectors.clear();
+            return false;
+        }
+        if (walk.Sectors().size() > m_sectors.size()) m_sectors = walk.Sectors();
+    }
+    if (m_sectors.empty()) return false;
+
+    std::ofstream out(destination, std::ios::binary | std::ios::trunc);
+    for (const std::uint32_t s : m_sectors)
+        out.write(reinterpret_cast<const char*>(file.data()) +
+                      static_cast<std::uint64_t>(s + 1) * m_sectorSize,
+                  m_sectorSize);
+    out.close();
+    if (!out) {
+        m_sectors.clear();
+        return false;
+    }
+    return true;
+}
+
+std::vector<CSectorRun> CSectorReassembly::Runs(const std::vector<std::uint32_t>& sectors) {
+    std::vector<CSectorRun> runs;
+    for (const std::uint32_t s : sectors) {
+        if (!runs.empty() && runs.back().first + runs.back().count == s) {
+            ++runs.back().count;
+        } else {
+            runs.push_back({s, 1});
+        }
+    }
+    return runs;
+}
