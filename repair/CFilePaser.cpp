@@ -39,11 +39,8 @@ void RestoreCounters(const Counters& values) {
 std::size_t RecoveredCells(const CExcelData& data) {
     std::size_t count = 0;
     for (const CExcelWorkBook& workbook : data.GetWorkbooks())
-        for (const CExcelWorkSheet& sheet : workbook.GetWorksheets()) {
-            const CRecoveredCells cells(workbook, sheet, ERecoveredDetail::Kinds);
-            for (const CRecoveredCell& cell : cells.GetCells())
-                if (cell.m_kind != ERecoveredValue::Lost) ++count;
-        }
+        for (const CExcelWorkSheet& sheet : workbook.GetWorksheets())
+            count += CRecoveredCells::CountCells(sheet, &workbook.GetSharedStrings());
     return count;
 }
 
@@ -195,6 +192,9 @@ bool CFilePaser::CrossCheckWithRawScan() {
     // left them, or as the rebuild from the damaged file leaves them.
     const Counters afterCopy = ReadCounters();
     m_copyCells = RecoveredCells(*m_data);
+    // Two models at once would double the peak on a large stream: the
+    // copy's goes while the others are read, and is read again if it wins.
+    DropModel();
 
     // The raw model only counts: were it kept, the data's model is rebuilt
     // from the file, so it goes before the rebuilt stream is read.
@@ -224,9 +224,6 @@ bool CFilePaser::CrossCheckWithRawScan() {
             return false;
         }
         if (rebuilt.read && rebuilt.cells > m_copyCells && rebuilt.cells >= m_rawCells) {
-            m_data->GetBOFList().RemoveAll();
-            m_data->GetWorkbooks().RemoveAll();
-            m_data->GetDamageLog().Clear();
             RemoveFile(m_data->GetExtractedPath());
             m_data->SetExtractedPath(rebuilt.path);
             m_reassembledFrom = rebuilt.from;
@@ -235,18 +232,22 @@ bool CFilePaser::CrossCheckWithRawScan() {
         }
         RemoveFile(rebuilt.path);
     }
+    RestoreCounters(m_countersAtStart);
     // The damaged file could not be read after all: the copy is all there is.
-    if (!rawRead || m_rawCells <= m_copyCells) return true;
+    if (!rawRead || m_rawCells <= m_copyCells)
+        return ScanAndParse(*this, *m_data) || !RepairStopRequested();
 
     // The raw scan recovered more. Its model cannot move into the data (the
     // lists own their records), so the data's model is rebuilt from the
     // damaged file.
     m_keptRaw = true;
+    RemoveFile(m_data->GetExtractedPath());
+    m_data->SetExtractedPath({});
+    return ScanAndParse(*this, *m_data) || !RepairStopRequested();
+}
+
+void CFilePaser::DropModel() {
     m_data->GetBOFList().RemoveAll();
     m_data->GetWorkbooks().RemoveAll();
     m_data->GetDamageLog().Clear();
-    RemoveFile(m_data->GetExtractedPath());
-    m_data->SetExtractedPath({});
-    RestoreCounters(m_countersAtStart);
-    return ScanAndParse(*this, *m_data) || !RepairStopRequested();
 }

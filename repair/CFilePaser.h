@@ -67,7 +67,8 @@ public:
     // (CSectorReassembly). When another gives more, the data's model is
     // rebuilt from it and the copy deleted (the rebuilt stream, winning,
     // becomes the extracted path, and a tie with the raw scan goes to it);
-    // on a tie with the copy the copy's model stays. The repair counters end as the kept model's
+    // on a tie with the copy the copy's model stays (it is read again: one
+    // model at a time is held). The repair counters end as the kept model's
     // scan left them. Does nothing without an extracted copy or a doubt.
     // False only for a stop request (the model may then be either).
     bool CrossCheckWithRawScan();
@@ -100,6 +101,8 @@ private:
     // Rebuilds the stream from the source's sectors into a new extracted
     // copy; false when no stream was found.
     bool ReassembleWorkbook();
+    // Empties the data's model: its substreams, workbooks and damage log.
+    void DropModel();
 
     CExcelData* m_data = nullptr;
     unsigned long m_parseError = 0;

@@ -218,9 +218,12 @@ void CRecoveredCells::Build(const CExcelWorkBook& workbook, const CExcelWorkShee
     }
 }
 
-std::size_t CRecoveredCells::CountCells(const CExcelWorkSheet& sheet) {
+std::size_t CRecoveredCells::CountCells(const CExcelWorkSheet& sheet,
+                                        const CExcelSSTDataList* strings) {
     // Every record claims a cell, and a cell that only lost texts claim is
-    // still one (a lost cell): the cells are the distinct keys.
+    // still one (a lost cell): the cells are the distinct keys. Given the
+    // table, a text whose string is missing claims nothing: what is left are
+    // the cells the save writes a value to.
     std::vector<std::uint32_t> keys;
     keys.reserve(sheet.GetNumbers().GetCount() + sheet.GetRKValues().GetCount() +
                  sheet.GetFormulas().GetCount() + sheet.GetBoolErrs().GetCount() +
@@ -228,20 +231,23 @@ std::size_t CRecoveredCells::CountCells(const CExcelWorkSheet& sheet) {
     // Each kind's records come in the stream's order, which is the cells'
     // order in a sound sheet: a kind already in order is merged in, not
     // sorted.
-    const auto collect = [&keys](const auto& records) {
+    const auto collect = [&keys](const auto& records, const auto& claims) {
         const auto from = static_cast<std::ptrdiff_t>(keys.size());
         for (const auto& record : records)
-            keys.push_back(KeyOf(record.GetRow(), record.GetColumn()));
+            if (claims(record)) keys.push_back(KeyOf(record.GetRow(), record.GetColumn()));
         const auto first = keys.begin() + from;
         if (!std::is_sorted(first, keys.end())) std::sort(first, keys.end());
         std::inplace_merge(keys.begin(), first, keys.end());
     };
-    collect(sheet.GetNumbers());
-    collect(sheet.GetRKValues());
-    collect(sheet.GetFormulas());
-    collect(sheet.GetBoolErrs());
-    collect(sheet.GetLabelSSTs());
-    collect(sheet.GetLabels());
+    const auto always = [](const auto&) { return true; };
+    collect(sheet.GetNumbers(), always);
+    collect(sheet.GetRKValues(), always);
+    collect(sheet.GetFormulas(), always);
+    collect(sheet.GetBoolErrs(), always);
+    collect(sheet.GetLabelSSTs(), [strings](const CExcelRecordLABELSST& record) {
+        return strings == nullptr || strings->GetAt(record.GetSSTIndex()) != nullptr;
+    });
+    collect(sheet.GetLabels(), always);
     return static_cast<std::size_t>(std::unique(keys.begin(), keys.end()) - keys.begin());
 }
 

@@ -26,6 +26,7 @@
 
 class CDateFormatTest;
 class CExcelRecordFormula;
+class CExcelSSTDataList;
 class CExcelWorkBook;
 class CExcelWorkSheet;
 
@@ -77,8 +78,10 @@ public:
                     CDateFormatTest& dates);
 
     // How many cells the view of sheet holds (GetCount), without making
-    // them: one key per cell record, sorted.
-    static std::size_t CountCells(const CExcelWorkSheet& sheet);
+    // them: one key per cell record, sorted. Given the workbook's shared
+    // strings, lost cells are left out: the count of cells holding a value.
+    static std::size_t CountCells(const CExcelWorkSheet& sheet,
+                                  const CExcelSSTDataList* strings = nullptr);
 
     // Every cell, by row and then by column.
     const std::vector<CRecoveredCell>& GetCells() const { return m_cells; }

@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <bit>
 #include <memory>
 #include <string>
@@ -92,6 +93,10 @@ protected:
         const CRecoveredCells kinds(workbook, sheet, ERecoveredDetail::Kinds);
         EXPECT_EQ(kinds.GetCount(), cells.GetCount());
         EXPECT_EQ(CRecoveredCells::CountCells(sheet), cells.GetCount());
+        EXPECT_EQ(CRecoveredCells::CountCells(sheet, &workbook.GetSharedStrings()),
+                  static_cast<std::size_t>(std::count_if(
+                      cells.GetCells().begin(), cells.GetCells().end(),
+                      [](const CRecoveredCell& c) { return c.m_kind != ERecoveredValue::Lost; })));
         if (const CRecoveredCell* same = kinds.Find(row, column); cell && same) {
             EXPECT_EQ(same->m_kind, cell->m_kind);
             EXPECT_EQ(same->m_xfIndex, cell->m_xfIndex);
