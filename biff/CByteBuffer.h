@@ -8,27 +8,26 @@
 
 #include <cstdint>
 #include <string>
-#include <vector>
 
 class CByteBuffer {
 public:
     CByteBuffer() = default;
     CByteBuffer(const std::uint8_t* bytes, std::uint32_t n) { Assign(bytes, n); }
-    virtual ~CByteBuffer() = default;
-    CByteBuffer(const CByteBuffer&) = default;
-    CByteBuffer& operator=(const CByteBuffer&) = default;
-    CByteBuffer(CByteBuffer&&) noexcept = default;
-    CByteBuffer& operator=(CByteBuffer&&) noexcept = default;
+    ~CByteBuffer() { Release(); }
+    CByteBuffer(const CByteBuffer& other) { CopyFrom(other); }
+    CByteBuffer& operator=(const CByteBuffer& other);
+    CByteBuffer(CByteBuffer&& other) noexcept { Steal(other); }
+    CByteBuffer& operator=(CByteBuffer&& other) noexcept;
 
     // Replaces the content with a copy of n bytes (bytes may be null only
     // when n is 0) and the two terminating zero bytes.
     void Assign(const std::uint8_t* bytes, std::uint32_t n);
 
-    const std::uint8_t* Data() const { return m_data.empty() ? nullptr : m_data.data(); }
+    const std::uint8_t* Data() const { return m_size == 0 ? nullptr : Bytes(); }
     // Number of data bytes + 2, or 0 for a buffer that was never assigned.
-    std::uint32_t Size() const { return static_cast<std::uint32_t>(m_data.size()); }
+    std::uint32_t Size() const { return m_size; }
     // Number of data bytes (Size() - 2, or 0).
-    std::uint32_t DataLength() const { return m_data.empty() ? 0 : Size() - 2; }
+    std::uint32_t DataLength() const { return m_size == 0 ? 0 : m_size - 2; }
 
     std::uint8_t ReadU8(std::uint32_t off) const;
     std::uint16_t ReadU16(std::uint32_t off) const;
@@ -43,7 +42,24 @@ public:
     std::u16string ReadString(std::uint32_t off, std::uint32_t flagsOffset) const;
 
 private:
-    std::vector<std::uint8_t> m_data;
+    // Bytes (data and terminator) kept in the buffer itself. Most formulas'
+    // tokens and most short record bodies fit, which saves a heap block for
+    // each of the hundreds of thousands a large sheet holds.
+    static constexpr std::uint32_t kInline = 28;
+
+    bool OnHeap() const { return m_size > kInline; }
+    const std::uint8_t* Bytes() const;
+    std::uint8_t* Bytes();
+    // Takes storage for size bytes, zero-filled; the old storage must be
+    // released.
+    void Allocate(std::uint32_t size);
+    void Release();
+    void CopyFrom(const CByteBuffer& other);
+    void Steal(CByteBuffer& other);
+
+    std::uint32_t m_size = 0;
+    // The bytes themselves when they fit, else the heap block's address.
+    std::uint8_t m_inline[kInline] = {};
 };
 
 // Little-endian reads from raw bytes; the caller guarantees the bytes exist.

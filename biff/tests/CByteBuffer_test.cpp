@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <utility>
+#include <vector>
+
 TEST(CByteBuffer, KeepsTwoZeroBytesAfterTheData) {
     const std::uint8_t bytes[] = {0x41, 0x42, 0x43};
     CByteBuffer buffer(bytes, 3);
@@ -77,4 +80,38 @@ TEST(CByteBuffer, ReadStringAtTheTerminatorIsEmpty) {
     EXPECT_EQ(buffer.ReadString(4, 2), u"");
     EXPECT_EQ(buffer.ReadString(5, 2), u"");
     EXPECT_EQ(buffer.ReadString(0, 2), u"a");  // the count of 5 is cut at the data
+}
+
+TEST(CByteBuffer, CopiesMovesAndReassignsKeepTheBytesOnEitherSideOfTheInlineSize) {
+    // Short bodies are kept in the buffer itself, longer ones on the heap:
+    // each size must survive a copy, a move and an assignment of its own
+    // bytes alike.
+    for (const std::uint32_t n : {0u, 1u, 25u, 26u, 27u, 200u}) {
+        SCOPED_TRACE(n);
+        std::vector<std::uint8_t> bytes(n);
+        for (std::uint32_t i = 0; i < n; ++i) bytes[i] = static_cast<std::uint8_t>(i + 1);
+        const auto same = [&](const CByteBuffer& buffer) {
+            ASSERT_EQ(buffer.Size(), n + 2);
+            for (std::uint32_t i = 0; i < n; ++i) EXPECT_EQ(buffer.ReadU8(i), i + 1);
+            EXPECT_EQ(buffer.Data()[n], 0);
+            EXPECT_EQ(buffer.Data()[n + 1], 0);
+        };
+        CByteBuffer original(bytes.data(), n);
+        CByteBuffer copy(original);
+        same(copy);
+        CByteBuffer moved(std::move(copy));
+        same(moved);
+        EXPECT_EQ(copy.Size(), 0u);  // NOLINT: a moved-from buffer is empty
+        CByteBuffer assigned(bytes.data(), 3);
+        assigned = original;
+        same(assigned);
+        assigned = std::move(moved);
+        same(assigned);
+        // Its own bytes, shortened by one (or left empty).
+        assigned.Assign(assigned.Data(), n == 0 ? 0 : n - 1);
+        ASSERT_EQ(assigned.DataLength(), n == 0 ? 0 : n - 1);
+        if (n > 1) {
+            EXPECT_EQ(assigned.ReadU8(n - 2), n - 1);
+        }
+    }
 }
