@@ -129,10 +129,27 @@ constexpr SizeRule kRules[] = {
     {biff::kFORMAT, 5, kAny, 0},
     {biff::kSHRFMLA, 10, kAny, 0},
     {biff::kBOF, 8, 20, 0},
+    // Records of later versions, each body opening with a header that
+    // repeats its type. Globals hold a run of them around BOUNDSHEET, SST
+    // and EXTSST, so a walk that picks up after damage must know them. Only
+    // the least size is held to: writers differ in what follows.
+    {0x0862, 20, kAny, 0},  // SHEETEXT
+    {0x0863, 20, kAny, 0},  // BOOKEXT
     {0x0867, 4, kAny, 0},   // FEATHEADR
     {0x087C, 20, 20, 0},    // XFCRC
     {0x087D, 20, kAny, 0},  // XFEXT
+    {0x088B, 16, kAny, 0},  // PLV
+    {0x088C, 16, kAny, 0},
+    {0x088E, 20, kAny, 0},  // TABLESTYLES
     {0x0892, 20, kAny, 0},  // STYLEEXT
+    {0x0896, 16, kAny, 0},  // THEME
+    {0x0897, 28, kAny, 0},
+    {0x089A, 24, kAny, 0},  // MTRSETTINGS
+    {0x089B, 16, kAny, 0},
+    {0x089C, 38, kAny, 0},  // HEADERFOOTER
+    {0x08A3, 16, kAny, 0},  // FORCEFULLCALCULATION
+    {0x08D6, 16, kAny, 0},
+    {0x105C, 2, kAny, 0},  // CLRTCLIENT
 };
 
 constexpr bool SortedByType() {

@@ -22,6 +22,8 @@
 #include "model/CSheetBofRecovery.h"
 #include "platform/RunState.h"
 #include "records/CExcelRecordNUMBER.h"
+#include "records/CExcelSSTData.h"
+#include "records/CExcelSSTDataList.h"
 
 using testsupport::BiffWriter;
 using testsupport::Bytes;
@@ -283,4 +285,41 @@ TEST(ZeroedRuns, TheWalksForZeroedBofsShareOneBudget) {
     std::uint64_t short_ = steps - 1;
     EXPECT_FALSE(CSheetBofRecovery::ZeroedBofAt(file, at, from, damaged.size(), short_));
     EXPECT_EQ(short_, 0u);
+}
+
+TEST(ZeroedRuns, SharedStringsAmongLaterVersionsRecordsAreReadAfterZeros) {
+    // Later versions write records of their own around the SST, each body
+    // opening with its type: after zeros, a walk that did not know them
+    // would pick up at the sheet list, past the SST.
+    const auto later = [](std::uint16_t type, std::size_t size) {
+        Bytes body = BiffWriter::U16(type);
+        body.resize(size, 0);
+        return body;
+    };
+    BiffWriter globals = GlobalsRecords();
+    globals.Record(0x0896, later(0x0896, 16));  // THEME
+    globals.Record(0x089A, later(0x089A, 24));  // MTRSETTINGS
+    const Bytes sst = {1, 0, 0, 0, 1, 0, 0, 0, 4, 0, 0, 'k', 'e', 'p', 't'};
+    globals.Record(biff::kSST, sst);
+    globals.Record(0x08A3, later(0x08A3, 16));  // FORCEFULLCALCULATION
+    Bytes stream = testsupport::WorkbookStream(globals, {u"A", u"B"}, SheetRecords());
+    const std::size_t second = Nth(Records(stream), 0x00EC, 1);
+    std::fill(stream.begin() + static_cast<std::ptrdiff_t>(second - 10),
+              stream.begin() + static_cast<std::ptrdiff_t>(second + 120), 0);
+
+    testsupport::ScopedTempDir dir;
+    const std::filesystem::path path = dir.Path() / "stream.bin";
+    ASSERT_TRUE(testsupport::WriteFileBytes(path, stream));
+    CExcelData data;
+    data.SetSourcePath(dir.Path() / "source.xls");
+    data.SetExtractedPath(path);
+    CExcelScanFile scan(path);
+    scan.ScanForSubstreams(&data);
+    CExcelProcessData::CreateWorkbooks(&data);
+    scan.BuildWorkbooks(&data);
+    ASSERT_EQ(data.GetWorkbooks().GetCount(), 1u);
+    const CExcelSSTDataList& strings = data.GetWorkbooks().GetHead()->GetSharedStrings();
+    ASSERT_EQ(strings.GetCount(), 1u);
+    ASSERT_NE(strings.GetAt(0), nullptr);
+    EXPECT_EQ(std::u16string(strings.GetAt(0)->GetText()), u"kept");
 }
