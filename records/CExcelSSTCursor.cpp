@@ -154,8 +154,8 @@ bool CExcelSSTCursor::SkipData(std::uint32_t n) {
     return true;
 }
 
-std::u16string CExcelSSTCursor::ReadChars(std::uint32_t count, bool wide) {
-    std::u16string text;
+void CExcelSSTCursor::ReadChars(std::uint32_t count, bool wide, std::u16string& text) {
+    text.clear();
     // The count is untrusted: reserve no more than the bytes left could hold.
     text.reserve(std::min<std::uint32_t>(count, m_size - m_pos));
     bool afterOption = false;
@@ -206,5 +206,4 @@ std::u16string CExcelSSTCursor::ReadChars(std::uint32_t count, bool wide) {
         break;
     }
     if (afterOption) CheckPiece(text, pieceStart, wide, switched, pieceBoundary);
-    return text;
 }
