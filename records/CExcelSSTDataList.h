@@ -2,11 +2,12 @@
 // their 0-based index (the index stored in LABELSST cells) in O(1).
 //
 // The table owns its entries and their texts. Entries lie side by side in
-// blocks (a few hundred thousand strings cost a few thousand allocations,
-// not two each); their characters lie in a text store of large chunks. An
-// entry, once added, stays where it is until the table drops it, so a
-// pointer from GetAt and the text it gives stay valid while the table lives
-// and Resize does not drop that index.
+// the blocks of a deque, about twenty to a block, and their characters in a
+// text store of chunks up to 1 MiB: a table of a few hundred thousand
+// strings costs a few allocations per hundred strings, not two per string.
+// An entry, once added, stays where it is, so a pointer from GetAt and the
+// text it gives stay valid while the table lives, until SetLost or Resize
+// drops that index.
 // An index whose string was lost to damage holds a lost entry that GetAt
 // never hands out, so that every later index still names its own string.
 #pragma once
