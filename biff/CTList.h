@@ -148,7 +148,7 @@ private:
     }
 
     // The blocks, made with the first Emplace: a list that never emplaces
-    // (every shared string holds one for its runs) stays three words.
+    // (each rich shared string holds one for its runs) stays three words.
     struct Blocks {
         std::vector<std::unique_ptr<Slot[]>> held;
         std::size_t capacity = 0;  // slots of the last block

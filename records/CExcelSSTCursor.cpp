@@ -154,8 +154,8 @@ bool CExcelSSTCursor::SkipData(std::uint32_t n) {
     return true;
 }
 
-std::u16string CExcelSSTCursor::ReadChars(std::uint32_t count, bool wide) {
-    std::u16string text;
+void CExcelSSTCursor::ReadChars(std::uint32_t count, bool wide, std::u16string& text) {
+    text.clear();
     // The count is untrusted: reserve no more than the bytes left could hold.
     text.reserve(std::min<std::uint32_t>(count, m_size - m_pos));
     bool afterOption = false;
@@ -186,11 +186,16 @@ std::u16string CExcelSSTCursor::ReadChars(std::uint32_t count, bool wide) {
             const auto take =
                 static_cast<std::uint32_t>(std::min<std::size_t>(room, count - text.size()));
             const std::uint8_t* p = m_bytes + m_pos;
+            // Widened in place: appending a range of bytes would build a
+            // temporary string of them first.
+            const std::size_t at = text.size();
+            text.resize(at + take);
+            char16_t* out = text.data() + at;
             if (wide) {
                 for (std::uint32_t i = 0; i < take; ++i)
-                    text.push_back(static_cast<char16_t>(p[2 * i] | (p[2 * i + 1] << 8)));
+                    out[i] = static_cast<char16_t>(p[2 * i] | (p[2 * i + 1] << 8));
             } else {
-                text.append(p, p + take);
+                std::copy(p, p + take, out);
             }
             m_pos += take * width;
             m_normalised += 2 * take;
@@ -206,5 +211,4 @@ std::u16string CExcelSSTCursor::ReadChars(std::uint32_t count, bool wide) {
         break;
     }
     if (afterOption) CheckPiece(text, pieceStart, wide, switched, pieceBoundary);
-    return text;
 }

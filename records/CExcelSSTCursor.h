@@ -84,9 +84,10 @@ public:
     // first.
     bool SkipData(std::uint32_t n);
     // Reads up to count characters that start in the given width, switching
-    // width at each boundary met before the last one. Stops early at the end
-    // of the bytes (the cursor is then exhausted).
-    std::u16string ReadChars(std::uint32_t count, bool wide);
+    // width at each boundary met before the last one, into text (replacing
+    // what it held; its capacity serves string after string). Stops early
+    // at the end of the bytes (the cursor is then exhausted).
+    void ReadChars(std::uint32_t count, bool wide, std::u16string& text);
 
 private:
     bool AtBoundary() const;

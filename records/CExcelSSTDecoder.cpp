@@ -1,7 +1,6 @@
 #include "records/CExcelSSTDecoder.h"
 
 #include <algorithm>
-#include <memory>
 #include <optional>
 
 #include "biff/CExcelContinueRecordOffset.h"
@@ -18,52 +17,60 @@ using DroppedBytes = CExcelSSTDecoder::DroppedBytes;
 constexpr std::uint8_t kReservedFlags = static_cast<std::uint8_t>(
     ~(biff8::kStringWide | biff8::kStringFarEast | biff8::kStringRichText));
 
-// Reads one long-form string at the cursor. Null when its header (count,
-// flags and the run count and extension size the flags announce) is cut by
-// the end of the data, or its flags have reserved bits set: no string
-// begins there.
-std::unique_ptr<CExcelSSTData> ReadString(CExcelSSTCursor& cursor) {
+// Reads one long-form string at the cursor: its characters into text, its
+// flags, runs and extension offset into attributes. False when its header
+// (count, flags and the run count and extension size the flags announce)
+// is cut by the end of the data, or its flags have reserved bits set: no
+// string begins there.
+bool ReadString(CExcelSSTCursor& cursor, std::u16string& text, CExcelSSTData& attributes) {
     const std::uint16_t count = cursor.ReadU16();
     const std::uint8_t flags = cursor.ReadU8();
     const bool rich = flags & biff8::kStringRichText;
     const bool farEast = flags & biff8::kStringFarEast;
-    if (flags & kReservedFlags) return nullptr;
+    if (flags & kReservedFlags) return false;
     const std::uint16_t runs = rich ? cursor.ReadU16() : 0;
     const std::uint32_t extension = farEast ? cursor.ReadU32() : 0;
-    if (cursor.IsExhausted()) return nullptr;
+    if (cursor.IsExhausted()) return false;
 
-    auto entry = std::make_unique<CExcelSSTData>();
-    entry->SetFlags(rich, farEast);
-    entry->SetText(cursor.ReadChars(count, flags & biff8::kStringWide));
+    attributes.SetFlags(rich, farEast);
+    cursor.ReadChars(count, flags & biff8::kStringWide, text);
     for (std::uint32_t i = 0; i < runs; ++i) {
         std::uint8_t run[biff8::kRunSize];
         // Runs cut by the end of the data are lost; the text is kept.
         if (!cursor.ReadRun(run)) break;
-        entry->AddRun(new CFormatingRuns(run));
+        attributes.AddRun(new CFormatingRuns(run));
     }
-    entry->SetExtensionOffset(cursor.GetNormalisedPosition());
+    attributes.SetExtensionOffset(cursor.GetNormalisedPosition());
     // The far-east block is never interpreted; its declared size only says
     // where the next string begins.
     cursor.SkipData(extension);
-    return entry;
+    return true;
 }
 
-// The walk over the strings: each index holds its string or nothing (lost),
-// and the offset just past what was read for it.
+// The walk over the strings, appending them to the table as it reads them:
+// each index holds its string or is lost, and the walk notes the offset
+// just past what was read for it. Indices count from the table's first
+// index the walk added.
 class CSstWalk {
 public:
-    CSstWalk(CExcelSSTCursor& cursor, const std::vector<BucketStart>& buckets, std::uint32_t unique)
+    CSstWalk(CExcelSSTCursor& cursor, const std::vector<BucketStart>& buckets, std::uint32_t unique,
+             CExcelSSTDataList& list)
         : m_cursor(cursor),
           m_buckets(buckets),
           m_unique(unique),
+          m_list(list),
+          m_base(list.GetCount()),
           m_trustedStart(cursor.GetPosition()) {}
 
     void Run();
-    void MoveTo(CExcelSSTDataList& list);
+    // Lost strings at the end of the table need no entries: an index past
+    // the end is lost as well.
+    void DropLostTail();
     const std::vector<DroppedBytes>& GetDropped() const { return m_dropped; }
 
 private:
-    std::uint32_t Count() const { return static_cast<std::uint32_t>(m_strings.size()); }
+    std::uint32_t Count() const { return m_list.GetCount() - m_base; }
+    bool Kept(std::uint32_t index) const { return m_list.GetAt(m_base + index) != nullptr; }
     // Drops the strings read since the last trusted start that may come
     // from the wrong place: those that end past the boundary where the
     // cursor found damage or, when nothing says where the damage lies and
@@ -97,7 +104,10 @@ private:
     CExcelSSTCursor& m_cursor;
     const std::vector<BucketStart>& m_buckets;
     const std::uint32_t m_unique;
-    std::vector<std::unique_ptr<CExcelSSTData>> m_strings;
+    CExcelSSTDataList& m_list;
+    const std::uint32_t m_base;
+    // The characters of the string being read, one buffer for them all.
+    std::u16string m_text;
     std::vector<std::uint32_t> m_ends;
     std::size_t m_nextBucket = 0;
     // Strings below m_trusted were read from a start known to be right (or
@@ -136,20 +146,21 @@ void CSstWalk::Run() {
             }
         }
         if (!m_cursor.HasData()) break;
-        std::unique_ptr<CExcelSSTData> entry = ReadString(m_cursor);
-        if (m_cursor.IsUnsound() || (!entry && !m_cursor.IsExhausted())) {
+        CExcelSSTData attributes;
+        const bool read = ReadString(m_cursor, m_text, attributes);
+        if (m_cursor.IsUnsound() || (!read && !m_cursor.IsExhausted())) {
             // Without bucket starts to check against, only the string being
             // read is known to be wrong.
             Retract(!m_buckets.empty());
             if (!Realign()) break;
             continue;
         }
-        if (!entry) {
+        if (!read) {
             // A header cut by the end of the data ends the table.
             Drop(KeptEnd(), m_cursor.GetSize());
             break;
         }
-        m_strings.push_back(std::move(entry));
+        m_list.Add(m_text, std::move(attributes));
         m_ends.push_back(m_cursor.GetPosition());
         if (m_pending && m_cursor.GetPosition() >= m_pending->offset) {
             // A string starting where the bucket says, under another index,
@@ -184,7 +195,7 @@ bool CSstWalk::Believable(const BucketStart& bucket) {
     // A start where a string read soundly since the trusted start began,
     // under another index, is the index's damage, not the walk's.
     for (std::uint32_t i = m_trusted; i < Count(); ++i)
-        if (m_strings[i] && m_ends[i] == bucket.offset) return false;
+        if (Kept(i) && m_ends[i] == bucket.offset) return false;
     return true;
 }
 
@@ -192,17 +203,17 @@ void CSstWalk::Retract(bool wholeStretch) {
     if (m_cursor.IsUnsound()) {
         const std::uint32_t offset = m_cursor.BoundaryOffset(m_cursor.GetDamagedBoundary());
         for (std::uint32_t i = m_trusted; i < Count(); ++i)
-            if (m_ends[i] > offset) m_strings[i].reset();
+            if (m_ends[i] > offset) m_list.SetLost(m_base + i);
     } else if (wholeStretch) {
         // Nothing says where the damage lies: every string since the
         // trusted start may come from the wrong place.
-        for (std::uint32_t i = m_trusted; i < Count(); ++i) m_strings[i].reset();
+        for (std::uint32_t i = m_trusted; i < Count(); ++i) m_list.SetLost(m_base + i);
     }
 }
 
 std::uint32_t CSstWalk::KeptEnd() const {
     for (std::uint32_t i = Count(); i > m_trusted; --i)
-        if (m_strings[i - 1]) return m_ends[i - 1];
+        if (Kept(i - 1)) return m_ends[i - 1];
     return m_trustedStart;
 }
 
@@ -236,7 +247,7 @@ bool CSstWalk::Resume() {
 bool CSstWalk::Enter(const BucketStart& bucket) {
     if (bucket.index < m_trusted || !HeaderAt(bucket)) return false;
     m_pending.reset();
-    m_strings.resize(bucket.index);
+    m_list.Resize(m_base + bucket.index);
     m_ends.resize(bucket.index, bucket.offset);
     m_cursor.Seek(bucket.offset, bucket.passed);
     m_trusted = bucket.index;
@@ -244,16 +255,10 @@ bool CSstWalk::Enter(const BucketStart& bucket) {
     return true;
 }
 
-void CSstWalk::MoveTo(CExcelSSTDataList& list) {
-    // Lost strings at the end of the table need no entries: an index past
-    // the end is lost as well.
-    while (!m_strings.empty() && !m_strings.back()) m_strings.pop_back();
-    for (std::unique_ptr<CExcelSSTData>& entry : m_strings) {
-        if (entry)
-            list.Add(std::move(entry));
-        else
-            list.AddLost();
-    }
+void CSstWalk::DropLostTail() {
+    std::uint32_t count = Count();
+    while (count > 0 && !Kept(count - 1)) --count;
+    m_list.Resize(m_base + count);
 }
 
 }  // namespace
@@ -270,9 +275,9 @@ std::uint32_t CExcelSSTDecoder::DecodeBytes(
 
     // cstUnique is only an upper bound: every string takes at least its
     // 3-byte header, so the walk also ends with the data.
-    CSstWalk walk(cursor, buckets, unique);
+    CSstWalk walk(cursor, buckets, unique, list);
     walk.Run();
-    walk.MoveTo(list);
+    walk.DropLostTail();
     if (dropped) *dropped = walk.GetDropped();
     return cursor.GetBoundariesUsed();
 }

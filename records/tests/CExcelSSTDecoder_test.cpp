@@ -29,7 +29,7 @@ std::uint32_t Decode(const JoinedSst& joined, CExcelSSTDataList& list) {
 std::vector<std::u16string> Texts(const CExcelSSTDataList& list) {
     std::vector<std::u16string> texts;
     for (std::uint32_t i = 0; i < list.GetCount(); ++i)
-        texts.push_back(list.GetAt(i) ? list.GetAt(i)->GetText() : u"<lost>");
+        texts.push_back(list.GetAt(i) ? std::u16string(list.GetAt(i)->GetText()) : u"<lost>");
     return texts;
 }
 

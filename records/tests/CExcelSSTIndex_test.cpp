@@ -124,7 +124,7 @@ std::vector<std::u16string> Decode(const Table& t) {
                                   t.joined.boundaries, list, buckets);
     std::vector<std::u16string> texts;
     for (std::uint32_t i = 0; i < list.GetCount(); ++i)
-        texts.push_back(list.GetAt(i) ? list.GetAt(i)->GetText() : kLost);
+        texts.push_back(list.GetAt(i) ? std::u16string(list.GetAt(i)->GetText()) : kLost);
     return texts;
 }
 
