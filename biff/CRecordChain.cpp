@@ -130,25 +130,25 @@ constexpr SizeRule kRules[] = {
     {biff::kSHRFMLA, 10, kAny, 0},
     {biff::kBOF, 8, 20, 0},
     // Records of later versions, each body opening with a header that
-    // repeats its type. Globals hold a run of them around BOUNDSHEET, SST
-    // and EXTSST, so a walk that picks up after damage must know them. Only
-    // the least size is held to: writers differ in what follows.
-    {0x0862, 20, kAny, 0},  // SHEETEXT
-    {0x0863, 20, kAny, 0},  // BOOKEXT
+    // repeats its type (checked where a chain is sought). Globals hold a run
+    // of them around BOUNDSHEET, SST and EXTSST, so a walk that picks up
+    // after damage must know them.
+    {0x0862, 20, 40, 0},    // SHEETEXT
+    {0x0863, 20, 22, 0},    // BOOKEXT
     {0x0867, 4, kAny, 0},   // FEATHEADR
     {0x087C, 20, 20, 0},    // XFCRC
     {0x087D, 20, kAny, 0},  // XFEXT
-    {0x088B, 16, kAny, 0},  // PLV
-    {0x088C, 16, kAny, 0},
+    {0x088B, 16, 16, 0},    // PLV
+    {0x088C, 16, 16, 0},
     {0x088E, 20, kAny, 0},  // TABLESTYLES
     {0x0892, 20, kAny, 0},  // STYLEEXT
     {0x0896, 16, kAny, 0},  // THEME
-    {0x0897, 28, kAny, 0},
-    {0x089A, 24, kAny, 0},  // MTRSETTINGS
-    {0x089B, 16, kAny, 0},
+    {0x0897, 28, 28, 0},
+    {0x089A, 24, 24, 0},  // MTRSETTINGS
+    {0x089B, 16, 16, 0},
     {0x089C, 38, kAny, 0},  // HEADERFOOTER
-    {0x08A3, 16, kAny, 0},  // FORCEFULLCALCULATION
-    {0x08D6, 16, kAny, 0},
+    {0x08A3, 16, 16, 0},    // FORCEFULLCALCULATION
+    {0x08D6, 16, 16, 0},
     {0x105C, 2, kAny, 0},  // CLRTCLIENT
 };
 
@@ -178,6 +178,20 @@ constexpr std::array<std::uint8_t, kTypesIndexed> kRuleIndex = MakeRuleIndex();
 const SizeRule* FindRule(std::uint16_t type) {
     if (type >= kTypesIndexed || kRuleIndex[type] == kNoRule) return nullptr;
     return &kRules[kRuleIndex[type]];
+}
+
+// Later versions' records (0x0850 on) open their body with their own type:
+// four bytes of cell data that happen to read as such a header rarely do.
+bool BodyRepeatsType(IExcelStreamReader& reader, std::uint64_t at, std::uint16_t type,
+                     std::uint16_t size, std::uint64_t end) {
+    constexpr std::uint16_t kFirstRepeating = 0x0850;
+    constexpr std::uint16_t kLastRepeating = 0x08FF;
+    if (type < kFirstRepeating || type > kLastRepeating) return true;
+    std::uint8_t repeated[2];
+    const std::uint64_t body = at + biff::kRecordHeaderSize;
+    return size >= sizeof repeated && end - body >= sizeof repeated &&
+           reader.Read(sizeof repeated, static_cast<std::uint32_t>(body), repeated) &&
+           CDataReader::GetU16(repeated) == type;
 }
 
 }  // namespace
@@ -217,7 +231,8 @@ bool CRecordChain::StartsAt(IExcelStreamReader& reader, std::uint32_t offset, st
             return false;
         const std::uint16_t type = CDataReader::GetU16(header + biff::kTypeOffset);
         const std::uint16_t size = CDataReader::GetU16(header + biff::kLengthOffset);
-        if (!IsSoundHeader(type, size)) return false;
+        if (!IsSoundHeader(type, size) || !BodyRepeatsType(reader, at, type, size, end))
+            return false;
         at += biff::kRecordHeaderSize + size;
         if (at > end) return false;
         // Four bytes 0A 00 00 00 are too common in cell data to start a chain
