@@ -84,6 +84,8 @@ private:
         std::uint64_t key;  // column << 49, row << 32, order: a column's cells by row
         std::uint32_t xfIndex;
     };
+    // The held formats in key order.
+    static std::vector<HeldFormat> SortedByKey(const std::vector<HeldFormat>& held);
 
     CXLEzAutomation& m_automation;
     const CExcelWorkBook& m_workbook;
