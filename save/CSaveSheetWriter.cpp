@@ -85,10 +85,9 @@ bool CSaveSheetWriter::Write(const CSaveOption& options) {
     };
     for (const Phase& phase : kPhases) {
         if (!options.IsSet(phase.bit)) continue;
-        if (!(this->*phase.write)()) return false;
         // A phase's values, then its cell formats, go in before the next
         // phase writes.
-        m_values.Flush();
+        if (!(this->*phase.write)() || !m_values.Flush()) return false;
         m_formatter.FlushCellFormats();
     }
     return true;

@@ -2,6 +2,7 @@
 
 #include <utility>
 
+#include "platform/SaveStopCheck.h"
 #include "save/CXLEzAutomation.h"
 
 CSaveValueBlocks::CSaveValueBlocks(CXLEzAutomation& automation) : m_automation(automation) {}
@@ -29,6 +30,7 @@ void CSaveValueBlocks::AddError(std::int32_t row, std::int32_t column, std::uint
 
 void CSaveValueBlocks::Hold(std::int32_t row, std::int32_t column, CVariant value) {
     m_held.push_back({row, column, std::move(value)});
+    // A stop request seen here is seen again by the phase's next record.
     if (m_held.size() >= kMaxHeldCells) Flush();
 }
 
@@ -42,9 +44,13 @@ std::size_t CSaveValueBlocks::RunEnd(std::size_t first) const {
     return end;
 }
 
-void CSaveValueBlocks::Flush() {
+bool CSaveValueBlocks::Flush() {
     std::size_t first = 0;
     while (first < m_held.size()) {
+        if (SaveStopCheck()) {
+            m_held.clear();
+            return false;
+        }
         std::size_t end = RunEnd(first);
         const std::int32_t c1 = m_held[first].column;
         const std::int32_t c2 = m_held[end - 1].column;
@@ -63,6 +69,7 @@ void CSaveValueBlocks::Flush() {
         first = end;
     }
     m_held.clear();
+    return true;
 }
 
 void CSaveValueBlocks::WriteBlock(std::size_t first, std::size_t end, std::int32_t c1,

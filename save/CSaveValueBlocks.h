@@ -47,8 +47,9 @@ public:
     void AddBoolean(std::int32_t row, std::int32_t column, bool value);
     void AddError(std::int32_t row, std::int32_t column, std::uint8_t biffErrorCode);
 
-    // Writes every held cell, block by block, and forgets them.
-    void Flush();
+    // Writes every held cell, block by block, and forgets them. False when
+    // a stop request ended the writing between two blocks.
+    bool Flush();
 
 private:
     struct HeldCell {
