@@ -52,6 +52,9 @@ public:
     std::uint32_t Count() const { return m_count; }
     std::uint32_t NamedCount() const { return m_namedCount; }
     const CVariant* Values() const { return m_values.data(); }
+    // Moves argument `index` (0 the first pushed) out of the list and
+    // leaves it empty there; an empty variant past the count.
+    CVariant Take(std::uint32_t index);
     // Sets slot 0 and returns the member name followed by the named
     // arguments' names (NamedCount() + 1 entries, valid until the next push,
     // reset or SetMember).

@@ -1,5 +1,6 @@
 #include "save/CSaveValueBlocks.h"
 
+#include <span>
 #include <utility>
 
 #include "platform/SaveStopCheck.h"
@@ -75,7 +76,7 @@ bool CSaveValueBlocks::Flush() {
 void CSaveValueBlocks::WriteBlock(std::size_t first, std::size_t end, std::int32_t c1,
                                   std::int32_t c2) {
     if (end - first == 1) {
-        WriteCell(m_held[first]);
+        WriteCell(m_held[first].row, m_held[first].column, m_held[first].value);
         return;
     }
     const std::int32_t r1 = m_held[first].row;
@@ -83,35 +84,37 @@ void CSaveValueBlocks::WriteBlock(std::size_t first, std::size_t end, std::int32
     const auto width = static_cast<std::uint32_t>(c2 - c1 + 1);
     const auto height = static_cast<std::uint32_t>(r2 - r1 + 1);
     std::vector<CVariant> elements(static_cast<std::size_t>(width) * height);
-    // The block's copies: a refused block still has its cells to write one
-    // by one.
     for (std::size_t at = first; at < end; ++at) {
-        const HeldCell& cell = m_held[at];
+        HeldCell& cell = m_held[at];
         elements[static_cast<std::size_t>(cell.row - r1) * width +
-                 static_cast<std::size_t>(cell.column - c1)] = cell.value;
+                 static_cast<std::size_t>(cell.column - c1)] = std::move(cell.value);
     }
-    if (m_automation.WriteValues(c1, r1, c2, r2,
-                                 CVariant::Array(height, width, std::move(elements)))) {
-        return;
+    CVariant block = CVariant::Array(height, width, std::move(elements));
+    if (m_automation.WriteValues(c1, r1, c2, r2, block)) return;
+    // Refused: each cell again on its own, row by row as they were given
+    // (a block holds no cell twice).
+    const std::span<const CVariant> values = block.GetArrayElements();
+    for (std::size_t at = 0; at < values.size(); ++at) {
+        if (values[at].IsEmpty()) continue;
+        WriteCell(r1 + static_cast<std::int32_t>(at / width),
+                  c1 + static_cast<std::int32_t>(at % width), values[at]);
     }
-    for (std::size_t at = first; at < end; ++at) WriteCell(m_held[at]);
 }
 
-void CSaveValueBlocks::WriteCell(const HeldCell& cell) {
-    const CVariant& value = cell.value;
+void CSaveValueBlocks::WriteCell(std::int32_t row, std::int32_t column, const CVariant& value) {
     std::uint8_t code = 0;
     switch (value.Type()) {
         case VT_R8:
-            m_automation.WriteNumber(cell.column, cell.row, value.GetDouble(), {});
+            m_automation.WriteNumber(column, row, value.GetDouble(), {});
             break;
         case VT_BSTR:
-            m_automation.WriteText(cell.column, cell.row, value.GetText());
+            m_automation.WriteText(column, row, value.GetText());
             break;
         case VT_BOOL:
-            m_automation.WriteBoolean(cell.column, cell.row, value.GetBoolWord() != 0);
+            m_automation.WriteBoolean(column, row, value.GetBoolWord() != 0);
             break;
         case VT_ERROR:
-            if (value.GetSheetErrorCode(code)) m_automation.WriteError(cell.column, cell.row, code);
+            if (value.GetSheetErrorCode(code)) m_automation.WriteError(column, row, code);
             break;
         default:
             break;

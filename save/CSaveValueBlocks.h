@@ -47,7 +47,8 @@ public:
     void AddBoolean(std::int32_t row, std::int32_t column, bool value);
     void AddError(std::int32_t row, std::int32_t column, std::uint8_t biffErrorCode);
 
-    // Writes every held cell, block by block, and forgets them. False when
+    // Writes every held cell, block by block, and forgets them. The values
+    // move into the blocks: a text is not copied on its way. False when
     // a stop request ended the writing between two blocks.
     bool Flush();
 
@@ -63,7 +64,7 @@ private:
     std::size_t RunEnd(std::size_t first) const;
     // Held cells [first, end): rows firstRow.., columns c1..c2.
     void WriteBlock(std::size_t first, std::size_t end, std::int32_t c1, std::int32_t c2);
-    void WriteCell(const HeldCell& cell);
+    void WriteCell(std::int32_t row, std::int32_t column, const CVariant& value);
 
     CXLEzAutomation& m_automation;
     std::vector<HeldCell> m_held;

@@ -459,14 +459,16 @@ bool CXLAutomation::WriteNumber(double column, double row, double value,
     return formatted;
 }
 
-bool CXLAutomation::WriteValues(double c1, double r1, double c2, double r2, CVariant values) {
+bool CXLAutomation::WriteValues(double c1, double r1, double c2, double r2, CVariant& values) {
     if (m_firstWorksheet == nullptr) return false;
     IDispatch* range = GetRange(c1, r1, c2, r2);
     if (range == nullptr) return false;
     ResetArguments();
-    const bool written =
-        PushVariant(u"", 0, std::move(values)) &&
-        InvokeMember(range, u"Value", nullptr, DISPATCH_PROPERTYPUT, kResetAfterCall);
+    bool written = false;
+    if (PushVariant(u"", 0, std::move(values))) {
+        written = InvokeMember(range, u"Value", nullptr, DISPATCH_PROPERTYPUT, kQuietCall);
+        values = m_arguments.Take(0);
+    }
     ResetArguments();
     range->Release();
     return written;

@@ -134,11 +134,12 @@ public:
     // format put afterwards carries it).
     bool WriteNumber(double column, double row, double value, std::u16string_view format);
     // Range(Cells(r1, c1), Cells(r2, c2)) (get; 2), not selected, its
-    // "Value" = values (put; 2), an array variant of the block's rows and
-    // columns whose empty elements leave their cells. Quiet: a refused block
-    // is the caller's to write again cell by cell, where each refusal is
+    // "Value" = values (put; 1), an array variant of the block's rows and
+    // columns whose empty elements leave their cells. The array travels
+    // without a copy and comes back in `values`. Quiet: a refused block is
+    // the caller's to write again cell by cell, where each refusal is
     // reported.
-    bool WriteValues(double c1, double r1, double c2, double r2, CVariant values);
+    bool WriteValues(double c1, double r1, double c2, double r2, CVariant& values);
     // Cells(row, column) (get; 2), "Value" = the Boolean (put; 0). The cell
     // keeps its number format.
     bool WriteBoolean(double column, double row, bool value);

@@ -65,8 +65,8 @@ bool CXLEzAutomation::AutoFillRange(std::int32_t c1, std::int32_t r1, std::int32
 }
 
 bool CXLEzAutomation::WriteValues(std::int32_t c1, std::int32_t r1, std::int32_t c2,
-                                  std::int32_t r2, CVariant values) {
-    return m_automation->WriteValues(At(c1), At(r1), At(c2), At(r2), std::move(values));
+                                  std::int32_t r2, CVariant& values) {
+    return m_automation->WriteValues(At(c1), At(r1), At(c2), At(r2), values);
 }
 
 bool CXLEzAutomation::WriteBoolean(std::int32_t column, std::int32_t row, bool value) {
