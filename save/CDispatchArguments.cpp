@@ -62,6 +62,16 @@ bool CDispatchArguments::PushError(std::u16string_view name, std::uint16_t flags
     return Push(name, flags, variant);
 }
 
+CVariant CDispatchArguments::Take(std::uint32_t index) {
+    if (index >= m_count) return CVariant();
+    return std::move(m_values[index]);
+}
+
+bool CDispatchArguments::PushVariant(std::u16string_view name, std::uint16_t flags,
+                                     CVariant value) {
+    return Push(name, flags, value);
+}
+
 bool CDispatchArguments::PushText(std::u16string_view name, std::uint16_t flags,
                                   std::u16string_view text) {
     if (m_count >= kCapacity) return false;

@@ -46,10 +46,15 @@ public:
     // An error value: status is the code the variant carries (a cell error
     // value is 0x800A07D0 + its BIFF code, see CVariant::SheetError).
     bool PushError(std::u16string_view name, std::uint16_t flags, HRESULT status);
+    // Any variant, taken over as it is (an array of a range's values too).
+    bool PushVariant(std::u16string_view name, std::uint16_t flags, CVariant value);
 
     std::uint32_t Count() const { return m_count; }
     std::uint32_t NamedCount() const { return m_namedCount; }
     const CVariant* Values() const { return m_values.data(); }
+    // Moves argument `index` (0 the first pushed) out of the list and
+    // leaves it empty there; an empty variant past the count.
+    CVariant Take(std::uint32_t index);
     // Sets slot 0 and returns the member name followed by the named
     // arguments' names (NamedCount() + 1 entries, valid until the next push,
     // reset or SetMember).

@@ -20,6 +20,28 @@ std::uint32_t CellKey(std::int32_t row, std::int32_t column) {
 
 }  // namespace
 
+std::vector<CSaveCellFormatter::HeldFormat> CSaveCellFormatter::SortedByKey(
+    const std::vector<HeldFormat>& held) {
+    // The key leads with the column: the formats are dealt into one bucket
+    // per column, keeping their order. A phase gives its cells row by row,
+    // so a column's bucket is nearly always in order already; another is
+    // sorted stably, which keeps a cell's formats in the order given.
+    const auto column = [](const HeldFormat& h) { return static_cast<std::size_t>(h.key >> 17); };
+    std::vector<std::size_t> starts(kLastColumn + 2, 0);
+    for (const HeldFormat& h : held) ++starts[column(h) + 1];
+    for (std::size_t c = 1; c < starts.size(); ++c) starts[c] += starts[c - 1];
+    std::vector<HeldFormat> sorted(held.size());
+    std::vector<std::size_t> next(starts.begin(), starts.end() - 1);
+    for (const HeldFormat& h : held) sorted[next[column(h)]++] = h;
+    const auto byKey = [](const HeldFormat& a, const HeldFormat& b) { return a.key < b.key; };
+    for (std::size_t c = 0; c + 1 < starts.size(); ++c) {
+        const auto first = sorted.begin() + static_cast<std::ptrdiff_t>(starts[c]);
+        const auto last = sorted.begin() + static_cast<std::ptrdiff_t>(starts[c + 1]);
+        if (!std::is_sorted(first, last, byKey)) std::stable_sort(first, last, byKey);
+    }
+    return sorted;
+}
+
 CSaveCellFormatter::CSaveCellFormatter(CXLEzAutomation& automation, const CExcelWorkBook& workbook)
     : m_automation(automation),
       m_workbook(workbook),
@@ -87,21 +109,17 @@ bool CSaveCellFormatter::MayHoldFormat(std::int32_t row, std::int32_t first,
 void CSaveCellFormatter::ApplyCellFormat(std::int32_t row, std::int32_t column,
                                          std::uint32_t xfIndex) {
     if (row < 1 || row > kLastRow || column < 1 || column > kLastColumn) return;
-    const std::uint64_t key = (static_cast<std::uint64_t>(column) << 49) |
-                              (static_cast<std::uint64_t>(row) << 32) | m_held.size();
+    const std::uint32_t key =
+        (static_cast<std::uint32_t>(column) << 17) | static_cast<std::uint32_t>(row);
     m_held.push_back({key, xfIndex});
 }
 
 void CSaveCellFormatter::FlushCellFormats() {
     if (m_held.empty()) return;
-    std::vector<HeldFormat> held;
-    held.swap(m_held);
-    std::sort(held.begin(), held.end(),
-              [](const HeldFormat& a, const HeldFormat& b) { return a.key < b.key; });
-    const auto column = [](const HeldFormat& h) { return static_cast<std::int32_t>(h.key >> 49); };
-    const auto row = [](const HeldFormat& h) {
-        return static_cast<std::int32_t>((h.key >> 32) & 0x1FFFF);
-    };
+    std::vector<HeldFormat> held = SortedByKey(m_held);
+    m_held = {};
+    const auto column = [](const HeldFormat& h) { return static_cast<std::int32_t>(h.key >> 17); };
+    const auto row = [](const HeldFormat& h) { return static_cast<std::int32_t>(h.key & 0x1FFFF); };
     // The last format given to each cell, in column and row order.
     std::size_t kept = 0;
     for (std::size_t at = 0; at < held.size(); ++at) {

@@ -79,11 +79,14 @@ private:
                         std::uint32_t xfIndex);
     void MarkFormatted(std::int32_t row, std::int32_t column);
 
-    // A cell format held back: column and row (1-based) and the order given.
+    // A cell format held back: column and row (1-based). Eight bytes, as a
+    // big sheet holds one for each of its cells.
     struct HeldFormat {
-        std::uint64_t key;  // column << 49, row << 32, order: a column's cells by row
+        std::uint32_t key;  // column << 17 | row: a column's cells by row
         std::uint32_t xfIndex;
     };
+    // The held formats in key order, those of one cell in the order given.
+    static std::vector<HeldFormat> SortedByKey(const std::vector<HeldFormat>& held);
 
     CXLEzAutomation& m_automation;
     const CExcelWorkBook& m_workbook;

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <string>
+#include <utility>
 
 #include "model/CExcelWorkBook.h"
 #include "model/CExcelWorkSheet.h"
@@ -56,7 +57,8 @@ CSaveSheetWriter::CSaveSheetWriter(CXLEzAutomation& automation, const CExcelWork
       m_worksheet(worksheet),
       m_progress(progress),
       m_formatter(automation, workbook),
-      m_layout(automation, worksheet) {}
+      m_layout(automation, worksheet),
+      m_values(automation) {}
 
 bool CSaveSheetWriter::Write(const CSaveOption& options) {
     static constexpr Phase kPhases[] = {
@@ -83,8 +85,9 @@ bool CSaveSheetWriter::Write(const CSaveOption& options) {
     };
     for (const Phase& phase : kPhases) {
         if (!options.IsSet(phase.bit)) continue;
-        if (!(this->*phase.write)()) return false;
-        // A phase's cell formats go in before the next phase writes.
+        // A phase's values, then its cell formats, go in before the next
+        // phase writes.
+        if (!(this->*phase.write)() || !m_values.Flush()) return false;
         m_formatter.FlushCellFormats();
     }
     return true;
@@ -136,7 +139,7 @@ bool CSaveSheetWriter::Rows() {
 namespace {
 
 template <class NumberRecord>
-void WriteNumberCell(CXLEzAutomation& automation, CSaveCellFormatter& formatter,
+void WriteNumberCell(CSaveValueBlocks& values, CSaveCellFormatter& formatter,
                      const NumberRecord& record) {
     if (record.GetColumn() > kLastColumn) return;
     const std::int32_t row = OneBased(record.GetRow());
@@ -144,7 +147,7 @@ void WriteNumberCell(CXLEzAutomation& automation, CSaveCellFormatter& formatter,
     // No number format with the value: the cell format put next carries
     // the XF's, and a cell whose XF is the default one or is missing shows
     // General as it is.
-    automation.WriteNumber(column, row, record.GetValue(), {});
+    values.AddNumber(row, column, record.GetValue());
     formatter.ApplyCellFormat(row, column, record.GetXFIndex());
 }
 
@@ -154,11 +157,11 @@ bool CSaveSheetWriter::Numbers() {
     if (SaveStopCheck()) return false;
     for (const CExcelRecordNUMBER& record : m_worksheet.GetNumbers()) {
         if (!NextRecord()) return false;
-        WriteNumberCell(m_automation, m_formatter, record);
+        WriteNumberCell(m_values, m_formatter, record);
     }
     for (const CExcelRecordRKVALUE& record : m_worksheet.GetRKValues()) {
         if (!NextRecord()) return false;
-        WriteNumberCell(m_automation, m_formatter, record);
+        WriteNumberCell(m_values, m_formatter, record);
     }
     return true;
 }
@@ -178,9 +181,9 @@ bool CSaveSheetWriter::BooleansAndErrors() {
         const std::int32_t row = OneBased(record.GetRow());
         const std::int32_t column = OneBased(record.GetColumn());
         if (record.IsError()) {
-            m_automation.WriteError(column, row, record.GetValue());
+            m_values.AddError(row, column, record.GetValue());
         } else {
-            m_automation.WriteBoolean(column, row, record.GetValue() != 0);
+            m_values.AddBoolean(row, column, record.GetValue() != 0);
         }
         m_formatter.ApplyCellFormat(row, column, record.GetXFIndex());
     }
@@ -192,12 +195,12 @@ bool CSaveSheetWriter::Texts() {
     for (const CExcelRecordLABELSST& record : m_worksheet.GetLabelSSTs()) {
         if (!NextRecord()) return false;
         bool found = false;
-        const std::u16string text = record.GetText(m_workbook, &found);
+        std::u16string text = record.GetText(m_workbook, &found);
         // A lost string writes nothing: what an earlier phase wrote stays.
         if (!found || record.GetColumn() > kLastColumn) continue;
         const std::int32_t row = OneBased(record.GetRow());
         const std::int32_t column = OneBased(record.GetColumn());
-        m_automation.WriteText(column, row, text);
+        m_values.AddText(row, column, std::move(text));
         m_formatter.ApplyCellFormat(row, column, record.GetXFIndex());
     }
     for (const CExcelRecordLABEL& record : m_worksheet.GetLabels()) {
@@ -205,7 +208,7 @@ bool CSaveSheetWriter::Texts() {
         if (record.GetColumn() > kLastColumn) continue;
         const std::int32_t row = OneBased(record.GetRow());
         const std::int32_t column = OneBased(record.GetColumn());
-        m_automation.WriteText(column, row, record.GetText());
+        m_values.AddText(row, column, std::u16string(record.GetText()));
         m_formatter.ApplyCellFormat(row, column, record.GetXFIndex());
     }
     return true;

@@ -25,12 +25,17 @@
 // record handled adds one to the save progress, whether or not anything is
 // written for it. Every phase returns at once when a stop is requested and
 // checks again before each record. Positions handed on are 1-based.
+//
+// The numbers, Booleans and errors, and texts go to the server in blocks
+// of cells (CSaveValueBlocks), written when their phase ends and before its
+// cell formats: the cells are those that one write per record would give.
 #pragma once
 
 #include <cstdint>
 
 #include "save/CSaveCellFormatter.h"
 #include "save/CSaveSheetLayoutWriter.h"
+#include "save/CSaveValueBlocks.h"
 
 class CExcelRecordMULBLANK;
 class CExcelWorkBook;
@@ -76,4 +81,6 @@ private:
     CSaveProgress& m_progress;
     CSaveCellFormatter m_formatter;
     CSaveSheetLayoutWriter m_layout;
+    // The constant values of the phase running, written in blocks.
+    CSaveValueBlocks m_values;
 };

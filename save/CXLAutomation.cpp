@@ -459,6 +459,21 @@ bool CXLAutomation::WriteNumber(double column, double row, double value,
     return formatted;
 }
 
+bool CXLAutomation::WriteValues(double c1, double r1, double c2, double r2, CVariant& values) {
+    if (m_firstWorksheet == nullptr) return false;
+    IDispatch* range = GetRange(c1, r1, c2, r2);
+    if (range == nullptr) return false;
+    ResetArguments();
+    bool written = false;
+    if (PushVariant(u"", 0, std::move(values))) {
+        written = InvokeMember(range, u"Value", nullptr, DISPATCH_PROPERTYPUT, kQuietCall);
+        values = m_arguments.Take(0);
+    }
+    ResetArguments();
+    range->Release();
+    return written;
+}
+
 bool CXLAutomation::WriteBoolean(double column, double row, bool value) {
     if (m_firstWorksheet == nullptr) return false;
     IDispatch* cell = GetCell(row, column);
@@ -674,8 +689,7 @@ bool CXLAutomation::SetRowHeight(double row, double height) {
     return done;
 }
 
-IDispatch* CXLAutomation::GetWholeLines(double c1, double r1, double c2, double r2,
-                                        std::u16string_view whole) {
+IDispatch* CXLAutomation::GetRange(double c1, double r1, double c2, double r2) {
     if (m_activeWorksheet == nullptr) return nullptr;
     IDispatch* last = GetCell(r2, c2);
     if (last == nullptr) return nullptr;
@@ -695,7 +709,12 @@ IDispatch* CXLAutomation::GetWholeLines(double c1, double r1, double c2, double 
         ResetArguments();
         return nullptr;
     }
-    IDispatch* range = GetObjectMember(m_activeWorksheet, u"Range", kResetAfterCall);
+    return GetObjectMember(m_activeWorksheet, u"Range", kResetAfterCall);
+}
+
+IDispatch* CXLAutomation::GetWholeLines(double c1, double r1, double c2, double r2,
+                                        std::u16string_view whole) {
+    IDispatch* range = GetRange(c1, r1, c2, r2);
     if (range == nullptr) return nullptr;
     ResetArguments();
     IDispatch* lines = GetObjectMember(range, whole, kResetAfterCall);

@@ -23,6 +23,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <utility>
 
 #include "platform/CRefusedCalls.h"
 #include "platform/automation/CVariant.h"
@@ -94,6 +95,9 @@ public:
     bool PushError(std::u16string_view name, std::uint16_t flags, HRESULT status) {
         return m_arguments.PushError(name, flags, status);
     }
+    bool PushVariant(std::u16string_view name, std::uint16_t flags, CVariant value) {
+        return m_arguments.PushVariant(name, flags, std::move(value));
+    }
 
     // Calls member `name` of object with the argument list: kind is
     // DISPATCH_METHOD, DISPATCH_PROPERTYGET or DISPATCH_PROPERTYPUT; flags a
@@ -129,6 +133,13 @@ public:
     // an empty format leaves the cell's number format as it is (a cell
     // format put afterwards carries it).
     bool WriteNumber(double column, double row, double value, std::u16string_view format);
+    // Range(Cells(r1, c1), Cells(r2, c2)) (get; 2), not selected, its
+    // "Value" = values (put; 1), an array variant of the block's rows and
+    // columns whose empty elements leave their cells. The array travels
+    // without a copy and comes back in `values`. Quiet: a refused block is
+    // the caller's to write again cell by cell, where each refusal is
+    // reported.
+    bool WriteValues(double c1, double r1, double c2, double r2, CVariant& values);
     // Cells(row, column) (get; 2), "Value" = the Boolean (put; 0). The cell
     // keeps its number format.
     bool WriteBoolean(double column, double row, bool value);
@@ -303,7 +314,9 @@ private:
     // Cells(row, column) of the active worksheet, got with call flags 2.
     IDispatch* GetCell(double row, double column);
     // Range(Cells(r1, c1), Cells(r2, c2)) of the active worksheet, not
-    // selected, then its `whole` member ("EntireColumn" / "EntireRow").
+    // selected, with one reference for the caller, or null.
+    IDispatch* GetRange(double c1, double r1, double c2, double r2);
+    // GetRange, then its `whole` member ("EntireColumn" / "EntireRow").
     IDispatch* GetWholeLines(double c1, double r1, double c2, double r2, std::u16string_view whole);
     // source.AutoFill(Destination:=target, Type:=default); takes over the
     // reference to target, keeps the one to source.

@@ -1,5 +1,7 @@
 #include "save/CXLEzAutomation.h"
 
+#include <utility>
+
 namespace {
 
 double At(std::int32_t coordinate) {
@@ -60,6 +62,11 @@ bool CXLEzAutomation::AutoFillRange(std::int32_t c1, std::int32_t r1, std::int32
                                     std::int32_t dc2, std::int32_t dr2) {
     return m_automation->AutoFillRange(At(c1), At(r1), At(c2), At(r2), At(dc1), At(dr1), At(dc2),
                                        At(dr2));
+}
+
+bool CXLEzAutomation::WriteValues(std::int32_t c1, std::int32_t r1, std::int32_t c2,
+                                  std::int32_t r2, CVariant& values) {
+    return m_automation->WriteValues(At(c1), At(r1), At(c2), At(r2), values);
 }
 
 bool CXLEzAutomation::WriteBoolean(std::int32_t column, std::int32_t row, bool value) {

@@ -47,6 +47,12 @@ bool EqualsIgnoringCase(const std::u16string& text, std::u16string_view word) {
 
 }  // namespace
 
+struct CVariantArray {
+    std::uint32_t rows = 0;
+    std::uint32_t columns = 0;
+    std::vector<CVariant> elements;
+};
+
 CVariant::~CVariant() {
     DropObject();
 }
@@ -54,6 +60,7 @@ CVariant::~CVariant() {
 CVariant::CVariant(const CVariant& other)
     : m_type(other.m_type), m_value(other.m_value), m_text(other.m_text) {
     if (m_type == VT_DISPATCH && m_value.object != nullptr) m_value.object->AddRef();
+    if (m_type == VT_VARIANT_ARRAY) m_value.array = new CVariantArray(*other.m_value.array);
 }
 
 CVariant& CVariant::operator=(const CVariant& other) {
@@ -153,6 +160,30 @@ CVariant CVariant::AdoptObject(IDispatch* object) {
     return v;
 }
 
+CVariant CVariant::Array(std::uint32_t rows, std::uint32_t columns,
+                         std::vector<CVariant> elements) {
+    CVariant v;
+    if (elements.empty() || elements.size() != static_cast<std::uint64_t>(rows) * columns) {
+        return v;
+    }
+    v.m_value.array = new CVariantArray{rows, columns, std::move(elements)};
+    v.m_type = VT_VARIANT_ARRAY;
+    return v;
+}
+
+std::uint32_t CVariant::GetArrayRows() const {
+    return m_type == VT_VARIANT_ARRAY ? m_value.array->rows : 0;
+}
+
+std::uint32_t CVariant::GetArrayColumns() const {
+    return m_type == VT_VARIANT_ARRAY ? m_value.array->columns : 0;
+}
+
+std::span<const CVariant> CVariant::GetArrayElements() const {
+    if (m_type != VT_VARIANT_ARRAY) return {};
+    return m_value.array->elements;
+}
+
 bool CVariant::GetSheetErrorCode(std::uint8_t& biffCode) const {
     if (m_type != VT_ERROR) return false;
     const std::uint32_t bits = static_cast<std::uint32_t>(m_value.error);
@@ -183,6 +214,13 @@ void CVariant::Clear() {
 }
 
 void CVariant::DropObject() {
+    if (m_type == VT_VARIANT_ARRAY) {
+        CVariantArray* array = m_value.array;
+        m_type = VT_EMPTY;
+        m_value = Value{};
+        delete array;
+        return;
+    }
     if (m_type != VT_DISPATCH || m_value.object == nullptr) return;
     // Forget the pointer first: Release may end up destroying this variant's
     // owner.

@@ -16,14 +16,21 @@
 // 0x800A0000 + 2000 + the cell's BIFF error code (#DIV/0! 7 -> 0x800A07D7);
 // SheetError and GetSheetErrorCode build and read these. An omitted optional
 // argument is an error variant holding DISP_E_PARAMNOTFOUND (Missing()).
+//
+// An array variant holds a rows x columns block of variants, row by row, as
+// automation clients hand a range's values over in one call. It owns its
+// elements; copying copies them.
 #pragma once
 
 #include <cstdint>
+#include <span>
 #include <string>
+#include <vector>
 
 #include "platform/automation/DispatchStatus.h"
 
 class IDispatch;
+struct CVariantArray;
 
 enum EVarType : std::uint16_t {
     VT_EMPTY = 0,
@@ -35,6 +42,8 @@ enum EVarType : std::uint16_t {
     VT_DISPATCH = 9,
     VT_ERROR = 10,
     VT_BOOL = 11,
+    // VT_ARRAY | VT_VARIANT: a two-dimensional array of variants.
+    VT_VARIANT_ARRAY = 0x200C,
 };
 
 inline constexpr std::int16_t VARIANT_TRUE = -1;
@@ -63,6 +72,11 @@ public:
     static CVariant SheetError(std::uint8_t biffCode);
     static CVariant Object(IDispatch* object);       // adds a reference
     static CVariant AdoptObject(IDispatch* object);  // takes the caller's
+    // rows x columns elements, row by row. A count of elements that is not
+    // rows x columns, or no element at all, gives an empty variant. May
+    // throw std::bad_alloc.
+    static CVariant Array(std::uint32_t rows, std::uint32_t columns,
+                          std::vector<CVariant> elements);
 
     EVarType Type() const { return m_type; }
     bool IsEmpty() const { return m_type == VT_EMPTY; }
@@ -79,13 +93,19 @@ public:
     HRESULT GetError() const { return m_type == VT_ERROR ? m_value.error : S_OK; }
     // The object, borrowed: no reference is added.
     IDispatch* GetObject() const { return m_type == VT_DISPATCH ? m_value.object : nullptr; }
+    // An array's shape (0 for other kinds) and its elements, row by row
+    // (empty for other kinds).
+    std::uint32_t GetArrayRows() const;
+    std::uint32_t GetArrayColumns() const;
+    std::span<const CVariant> GetArrayElements() const;
     // True for an error variant that encodes a cell error value.
     bool GetSheetErrorCode(std::uint8_t& biffCode) const;
 
     // Hands the object's reference to the caller and leaves the variant
     // empty; null (and nothing changes) when the variant is not an object.
     IDispatch* DetachObject();
-    // Frees text, drops an object's reference; the variant becomes empty.
+    // Frees text, drops an object's reference, frees an array's elements;
+    // the variant becomes empty.
     void Clear();
 
     // Conversions as the spreadsheet's automation applies them to arguments.
@@ -109,8 +129,11 @@ private:
         std::int16_t boolean;
         HRESULT error;
         IDispatch* object;
+        CVariantArray* array;  // owned
     };
 
+    // Drops an object's reference or frees an array: what the variant owns
+    // beside its text.
     void DropObject();
 
     EVarType m_type = VT_EMPTY;

@@ -1,12 +1,15 @@
 // A small repaired model saved through our own "Excel.Application" server
 // and read back by our repair: the values (Booleans and errors as such),
 // formula texts with their cached results, shared-formula blocks, references
-// to another sheet, merged ranges and the 1904 date system survive.
+// to another sheet, merged ranges and the 1904 date system survive; values
+// written in blocks keep the last value given and lose only a refused cell.
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <cmath>
 #include <cstdio>
 #include <string>
+#include <tuple>
 
 #include "biff/tests/support/BiffWriter.h"
 #include "formula/CExcelRecordFormula.h"
@@ -120,6 +123,18 @@ TEST_F(SaveRealServerTest, ARepairedModelSavesAndReadsBackCellForCell) {
     AddFormula(sheet, 5, 1, 4, exp);
     AddFormula(sheet, 6, 0, 2, exp);
     AddFormula(sheet, 6, 1, 1, exp);
+    // Numbers go in blocks: row 10 has a gap at C10 and gives B10 twice (the
+    // later value stays); the NaN in A11 makes its block refused, and B11 is
+    // still written, cell by cell.
+    for (const auto& [row, column, value] : {std::tuple{9, 0, 1.0},
+                                             {9, 1, 2.0},
+                                             {9, 3, 4.0},
+                                             {9, 1, 20.0},
+                                             {10, 0, std::nan("")},
+                                             {10, 1, 7.0}}) {
+        sheet.GetNumbers().Add(new CExcelRecordNUMBER(
+            static_cast<std::uint16_t>(row), static_cast<std::uint16_t>(column), 0, value));
+    }
     // A9:B9 merged.
     Bytes merged = BiffWriter::U16(1);
     for (const std::uint16_t v : {8, 8, 0, 1}) {
@@ -179,6 +194,22 @@ TEST_F(SaveRealServerTest, ARepairedModelSavesAndReadsBackCellForCell) {
         EXPECT_EQ(cell->m_formula->GetFormulaText(book, &data0), f.text)
             << f.row << "," << f.column;
     }
+    const struct {
+        std::uint16_t row, column;
+        double number;  // NaN: no cell
+    } numbers[] = {{9, 0, 1}, {9, 1, 20}, {9, 2, std::nan("")}, {9, 3, 4}, {10, 0, std::nan("")},
+                   {10, 1, 7}};
+    for (const auto& n : numbers) {
+        const CRecoveredCell* cell = cells.Find(n.row, n.column);
+        if (std::isnan(n.number)) {
+            EXPECT_EQ(cell, nullptr) << n.row << "," << n.column;
+            continue;
+        }
+        ASSERT_NE(cell, nullptr) << n.row << "," << n.column;
+        EXPECT_EQ(cell->m_number, n.number) << n.row << "," << n.column;
+    }
+    // The NaN is the save's one refusal, reported once.
+    EXPECT_EQ(data.GetSaveRefusals().GetCount(), 1u);
     ASSERT_EQ(data0.GetMergedCells().GetCount(), 1u);
     EXPECT_EQ(data0.GetMergedCells().GetHead()->GetCount(), 1u);
 }

@@ -40,6 +40,46 @@ bool ReadNumber(std::u16string_view text, double& out) {
     return true;
 }
 
+// A kind that a Value put stores, or empty / null (which clear).
+bool IsCellKind(const CVariant& value) {
+    switch (value.Type()) {
+        case VT_EMPTY:
+        case VT_NULL:
+        case VT_I2:
+        case VT_I4:
+        case VT_R8:
+        case VT_BSTR:
+        case VT_BOOL:
+            return true;
+        case VT_ERROR: {
+            std::uint8_t code = 0;
+            return value.GetSheetErrorCode(code);
+        }
+        default:
+            return false;
+    }
+}
+
+// Each element into its own cell, row by row; the shapes are checked.
+HRESULT PutArray(CXlsWorksheet& sheet, const CXlsCellRange& range, const CVariant& array) {
+    const std::span<const CVariant> elements = array.GetArrayElements();
+    for (const CVariant& element : elements) {
+        if (!IsCellKind(element)) return DISP_E_TYPEMISMATCH;
+    }
+    const std::uint32_t columns = array.GetArrayColumns();
+    for (std::size_t at = 0; at < elements.size(); ++at) {
+        // An empty element leaves its cell: a sparse block writes only the
+        // cells it names.
+        if (elements[at].IsEmpty()) continue;
+        const std::uint32_t row = range.FirstRow() + static_cast<std::uint32_t>(at / columns);
+        const std::uint32_t column = range.FirstColumn() + static_cast<std::uint32_t>(at % columns);
+        const HRESULT status =
+            CXlsCellVariant::Put(sheet, CXlsCellRange::Cell(row, column), elements[at]);
+        if (Failed(status)) return status;
+    }
+    return S_OK;
+}
+
 }  // namespace
 
 CVariant CXlsCellVariant::FromValue(const CXlsCellValue& value) {
@@ -80,6 +120,12 @@ HRESULT CXlsCellVariant::Put(CXlsWorksheet& sheet, const CXlsCellRange& range,
         case VT_ERROR:
             if (!value.GetSheetErrorCode(errorCode)) return DISP_E_TYPEMISMATCH;
             break;
+        case VT_VARIANT_ARRAY:
+            if (value.GetArrayRows() != range.LastRow() - range.FirstRow() + 1 ||
+                value.GetArrayColumns() != range.LastColumn() - range.FirstColumn() + 1) {
+                return E_INVALIDARG;
+            }
+            return PutArray(sheet, range, value);
         default:
             return DISP_E_TYPEMISMATCH;
     }

@@ -79,6 +79,9 @@ HRESULT CXlsRangeObject::Value(CDispatchCall& call) {
     if (HRESULT status = CheckWritable(call); Failed(status)) return status;
     const HRESULT status = CXlsCellVariant::Put(*m_target.sheet, m_target.range, call.PutValue());
     if (status == DISP_E_TYPEMISMATCH) return call.ArgumentError(CDispatchCall::kPutValue, status);
+    if (status == E_INVALIDARG) {
+        return call.Raise(xlauto::kRefusedCall, u"The array does not have the range's shape.");
+    }
     if (Failed(status)) return call.Raise(xlauto::kRefusedCall, u"The cell refused the value.");
     return S_OK;
 }
@@ -98,6 +101,10 @@ HRESULT CXlsRangeObject::Formula(CDispatchCall& call) {
     const CVariant& value = call.PutValue();
     if (value.Type() == VT_BSTR && StartsWithEquals(value.GetText())) {
         return PutFormula(call, value.GetText());
+    }
+    // An array of formulas is not taken: its texts would be stored as constants.
+    if (value.Type() == VT_VARIANT_ARRAY) {
+        return call.ArgumentError(CDispatchCall::kPutValue, DISP_E_TYPEMISMATCH);
     }
     if (HRESULT status = CheckWritable(call); Failed(status)) return status;
     const HRESULT status = CXlsCellVariant::Put(

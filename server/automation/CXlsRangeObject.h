@@ -5,6 +5,9 @@
 // Writing sets every cell of the range. The members:
 // - Value: a number, a text, a Boolean or a cell error value (an error
 //   variant, CVariant::SheetError); empty clears. Texts are kept as texts.
+//   An array variant of the range's rows and columns gives each cell its
+//   element (an empty element leaves the cell as it is): one call writes a
+//   block. Another shape is refused.
 // - Formula: text starting with "=" is compiled (a refused formula fails
 //   the put and changes nothing); over several cells the formula is the
 //   top-left cell's and moves its relative references for the others, as

@@ -329,6 +329,16 @@ std::string Describe(const CVariant& value, CRecordingServer& server) {
             auto* object = dynamic_cast<CRecordingObject*>(value.GetObject());
             return object ? "<" + object->Label() + ">" : "<null>";
         }
+        case VT_VARIANT_ARRAY: {
+            // As an array constant: "," between columns, ";" between rows.
+            std::string shown = "{";
+            const auto elements = value.GetArrayElements();
+            for (std::size_t at = 0; at < elements.size(); ++at) {
+                if (at > 0) shown += at % value.GetArrayColumns() == 0 ? "; " : ", ";
+                shown += Describe(elements[at], server);
+            }
+            return shown + "}";
+        }
         default:
             return "vt" + std::to_string(value.Type());
     }

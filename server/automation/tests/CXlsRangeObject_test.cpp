@@ -175,6 +175,121 @@ TEST_F(XlsServerRangeTest, AValueOverSeveralCellsSetsEachButNotTheWholeSheet) {
     EXPECT_EQ(Sheet().GetValue(0, 0).Kind(), EXlsValueKind::kEmpty);
 }
 
+TEST_F(XlsServerRangeTest, AnArrayValueWritesABlockCellByCell) {
+    using V = CXlsCellValue;
+    const V kept = V::Number(9);  // what each case's cells hold before its put
+    const CVariant n1 = CVariant::Double(1);
+    struct Case {
+        const char* name;
+        std::u16string_view range;
+        std::uint32_t firstRow, firstColumn, width;  // of the range, 0-based
+        std::uint32_t rows, columns;                 // of the array; 0: a single value
+        std::vector<CVariant> elements;
+        HRESULT status;
+        std::vector<V> cells;  // the range's cells afterwards, row by row
+    };
+    const std::vector<Case> cases = {
+        {"mixed kinds",
+         u"A1:B2",
+         0,
+         0,
+         2,
+         2,
+         2,
+         {CVariant::Double(1.5), CVariant::Text(u"x"), CVariant::Bool(true),
+          CVariant::SheetError(0x07)},
+         S_OK,
+         {V::Number(1.5), V::Text(u"x"), V::Boolean(true), V::Error(0x07)}},
+        {"one column of integers",
+         u"A1:A2",
+         0,
+         0,
+         1,
+         2,
+         1,
+         {CVariant::Short(-3), CVariant::Long(70000)},
+         S_OK,
+         {V::Number(-3), V::Number(70000)}},
+        {"empty elements leave their cells, an empty text clears",
+         u"A1:B2",
+         0,
+         0,
+         2,
+         2,
+         2,
+         {CVariant(), CVariant::Double(2), CVariant::Text(u""), CVariant()},
+         S_OK,
+         {kept, V::Number(2), V{}, kept}},
+        {"another shape than the range's",
+         u"A1:B2",
+         0,
+         0,
+         2,
+         1,
+         4,
+         {n1, n1, n1, n1},
+         DISP_E_EXCEPTION,
+         {kept, kept, kept, kept}},
+        {"a block reaching past the sheet's last column",
+         u"IU65535:IV65536",
+         65534,
+         254,
+         2,
+         2,
+         3,
+         {n1, n1, n1, n1, n1, n1},
+         DISP_E_EXCEPTION,
+         {kept, kept, kept, kept}},
+        {"an element of another kind changes nothing",
+         u"A1:B1",
+         0,
+         0,
+         2,
+         1,
+         2,
+         {n1, CVariant::Error(E_FAIL)},
+         DISP_E_TYPEMISMATCH,
+         {kept, kept}},
+        {"a cell refusing its value keeps the cells before it",
+         u"A1:B1",
+         0,
+         0,
+         2,
+         1,
+         2,
+         {n1, CVariant::Text(std::u16string(40000, u'a'))},
+         DISP_E_EXCEPTION,
+         {V::Number(1), kept}},
+        {"a single value still fills every cell",
+         u"A1:B2",
+         0,
+         0,
+         2,
+         0,
+         0,
+         {CVariant::Double(5)},
+         S_OK,
+         {V::Number(5), V::Number(5), V::Number(5), V::Number(5)}},
+    };
+    for (const Case& c : cases) {
+        ObjectRef range = Range(c.range);
+        ASSERT_EQ(Put(range.Get(), u"Value", CVariant::Double(9)).status, S_OK) << c.name;
+        const CVariant value =
+            c.rows == 0 ? c.elements[0] : CVariant::Array(c.rows, c.columns, c.elements);
+        EXPECT_EQ(Put(range.Get(), u"Value", value).status, c.status) << c.name;
+        for (std::size_t at = 0; at < c.cells.size(); ++at) {
+            const auto row = c.firstRow + static_cast<std::uint32_t>(at / c.width);
+            const auto column = c.firstColumn + static_cast<std::uint32_t>(at % c.width);
+            EXPECT_EQ(Sheet().GetValue(row, column), c.cells[at]) << c.name << ", cell " << at;
+        }
+    }
+    // Formulas are not taken as an array: their texts would become constants.
+    EXPECT_EQ(Put(Range(u"A1:B1").Get(), u"Formula",
+                  CVariant::Array(1, 2, {CVariant::Text(u"=1"), CVariant::Text(u"=2")}))
+                  .status,
+              DISP_E_TYPEMISMATCH);
+}
+
 // ---- Formulas ----------------------------------------------------------------------------------
 
 TEST_F(XlsServerRangeTest, FormulaTextIsCompiledAndRefusedTextChangesNothing) {
