@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <bit>
+#include <functional>
 #include <utility>
 
 #include "format/CDateFormatTest.h"
@@ -161,6 +162,49 @@ CRecoveredCell MakeCell(const PhaseInput& in, const Write& write) {
     return LabelCell(in, *static_cast<const CExcelRecordLABEL*>(write.record));
 }
 
+// Settles who wins each cell of the sheet and hands the winners over in
+// row and column order: count first (how many cells there are), then each
+// cell.
+template <class Count, class Add>
+void Settle(const PhaseInput& in, Count count, Add add) {
+    const CExcelWorkSheet& sheet = in.sheet;
+    std::vector<Write> writes;
+    writes.reserve(sheet.GetNumbers().GetCount() + sheet.GetRKValues().GetCount() +
+                   sheet.GetFormulas().GetCount() + sheet.GetBoolErrs().GetCount() +
+                   sheet.GetLabelSSTs().GetCount() + sheet.GetLabels().GetCount());
+    Collect(sheet.GetNumbers(), EPhase::Numbers, writes);
+    Collect(sheet.GetRKValues(), EPhase::RKValues, writes);
+    Collect(sheet.GetFormulas(), EPhase::Formulas, writes);
+    Collect(sheet.GetBoolErrs(), EPhase::BoolErrs, writes);
+    const std::size_t firstLabelSST = writes.size();
+    Collect(sheet.GetLabelSSTs(), EPhase::LabelSSTs, writes);
+    // The save writes nothing for a missing string, so whatever an earlier
+    // phase put in the cell stays there.
+    const CExcelSSTDataList& strings = in.workbook.GetSharedStrings();
+    for (std::size_t at = firstLabelSST; at < writes.size(); ++at) {
+        const auto& record = *static_cast<const CExcelRecordLABELSST*>(writes[at].record);
+        writes[at].lost = strings.GetAt(record.GetSSTIndex()) == nullptr;
+    }
+    Collect(sheet.GetLabels(), EPhase::Labels, writes);
+
+    // Sorted, each cell's writes are together and in the order they were
+    // made.
+    std::sort(writes.begin(), writes.end(),
+              [](const Write& a, const Write& b) { return a.order < b.order; });
+    std::size_t cells = 0;
+    for (std::size_t at = 0; at < writes.size(); ++at)
+        if (at == 0 || writes[at].order >> 32 != writes[at - 1].order >> 32) ++cells;
+    count(cells);
+    for (std::size_t at = 0; at < writes.size();) {
+        const std::uint64_t key = writes[at].order >> 32;
+        // The last write wins; a lost text only where nothing was written.
+        const Write* winner = nullptr;
+        for (; at < writes.size() && writes[at].order >> 32 == key; ++at)
+            if (winner == nullptr || !writes[at].lost) winner = &writes[at];
+        add(MakeCell(in, *winner));
+    }
+}
+
 }  // namespace
 
 CRecoveredCells::CRecoveredCells(const CExcelWorkBook& workbook, const CExcelWorkSheet& sheet,
@@ -180,42 +224,16 @@ CRecoveredCells::CRecoveredCells(const CExcelWorkBook& workbook, const CExcelWor
 
 void CRecoveredCells::Build(const CExcelWorkBook& workbook, const CExcelWorkSheet& sheet,
                             CDateFormatTest* dates) {
-    const PhaseInput in{workbook, sheet, dates};
-    std::vector<Write> writes;
-    writes.reserve(sheet.GetNumbers().GetCount() + sheet.GetRKValues().GetCount() +
-                   sheet.GetFormulas().GetCount() + sheet.GetBoolErrs().GetCount() +
-                   sheet.GetLabelSSTs().GetCount() + sheet.GetLabels().GetCount());
-    Collect(sheet.GetNumbers(), EPhase::Numbers, writes);
-    Collect(sheet.GetRKValues(), EPhase::RKValues, writes);
-    Collect(sheet.GetFormulas(), EPhase::Formulas, writes);
-    Collect(sheet.GetBoolErrs(), EPhase::BoolErrs, writes);
-    const std::size_t firstLabelSST = writes.size();
-    Collect(sheet.GetLabelSSTs(), EPhase::LabelSSTs, writes);
-    // The save writes nothing for a missing string, so whatever an earlier
-    // phase put in the cell stays there.
-    const CExcelSSTDataList& strings = workbook.GetSharedStrings();
-    for (std::size_t at = firstLabelSST; at < writes.size(); ++at) {
-        const auto& record = *static_cast<const CExcelRecordLABELSST*>(writes[at].record);
-        writes[at].lost = strings.GetAt(record.GetSSTIndex()) == nullptr;
-    }
-    Collect(sheet.GetLabels(), EPhase::Labels, writes);
+    Settle(
+        {workbook, sheet, dates}, [this](std::size_t cells) { m_cells.reserve(cells); },
+        [this](CRecoveredCell&& cell) { m_cells.push_back(std::move(cell)); });
+}
 
-    // Sorted, each cell's writes are together and in the order they were
-    // made.
-    std::sort(writes.begin(), writes.end(),
-              [](const Write& a, const Write& b) { return a.order < b.order; });
-    std::size_t cells = 0;
-    for (std::size_t at = 0; at < writes.size(); ++at)
-        if (at == 0 || writes[at].order >> 32 != writes[at - 1].order >> 32) ++cells;
-    m_cells.reserve(cells);
-    for (std::size_t at = 0; at < writes.size();) {
-        const std::uint64_t key = writes[at].order >> 32;
-        // The last write wins; a lost text only where nothing was written.
-        const Write* winner = nullptr;
-        for (; at < writes.size() && writes[at].order >> 32 == key; ++at)
-            if (winner == nullptr || !writes[at].lost) winner = &writes[at];
-        m_cells.push_back(MakeCell(in, *winner));
-    }
+void CRecoveredCells::ForEachCell(const CExcelWorkBook& workbook, const CExcelWorkSheet& sheet,
+                                  const std::function<void(const CRecoveredCell&)>& visit) {
+    Settle(
+        {workbook, sheet, nullptr}, [](std::size_t) {},
+        [&visit](CRecoveredCell&& cell) { visit(cell); });
 }
 
 std::size_t CRecoveredCells::CountCells(const CExcelWorkSheet& sheet,

@@ -21,6 +21,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -76,6 +77,12 @@ public:
                     ERecoveredDetail detail = ERecoveredDetail::Values);
     CRecoveredCells(const CExcelWorkBook& workbook, const CExcelWorkSheet& sheet,
                     CDateFormatTest& dates);
+
+    // Hands each cell of the view, by row and then by column, to visit, with
+    // the details ERecoveredDetail::Kinds fills in, without keeping them: a
+    // large sheet's cells are never held all at once.
+    static void ForEachCell(const CExcelWorkBook& workbook, const CExcelWorkSheet& sheet,
+                            const std::function<void(const CRecoveredCell&)>& visit);
 
     // How many cells the view of sheet holds (GetCount), without making
     // them: one key per cell record, sorted. Given the workbook's shared

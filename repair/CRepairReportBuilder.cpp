@@ -127,12 +127,11 @@ CReportSheet BuildSheet(const CExcelWorkBook& book, const CExcelWorkSheet& sheet
     CReportSheet out;
     out.name = sheet.GetName();
     out.brokenName = CountUnpairedSurrogates(out.name) > 0;
-    const CRecoveredCells cells(book, sheet, ERecoveredDetail::Kinds);
-    for (const CRecoveredCell& cell : cells.GetCells()) {
-        if (cell.m_column > kLastColumn) continue;
+    CRecoveredCells::ForEachCell(book, sheet, [&](const CRecoveredCell& cell) {
+        if (cell.m_column > kLastColumn) return;
         CountCell(out, cell);
         formats.Count(cell.m_xfIndex, shortfall);
-    }
+    });
     for (const CExcelRecordFormula& record : sheet.GetFormulas()) {
         if (record.GetColumn() > kLastColumn) continue;
         std::string reason = FallbackReason(record, book, sheet);

@@ -97,6 +97,15 @@ protected:
                   static_cast<std::size_t>(std::count_if(
                       cells.GetCells().begin(), cells.GetCells().end(),
                       [](const CRecoveredCell& c) { return c.m_kind != ERecoveredValue::Lost; })));
+        std::size_t visited = 0;
+        CRecoveredCells::ForEachCell(workbook, sheet, [&](const CRecoveredCell& seen) {
+            ASSERT_LT(visited, kinds.GetCount());
+            const CRecoveredCell& kept = kinds.GetCells()[visited++];
+            EXPECT_EQ(seen.m_row, kept.m_row);
+            EXPECT_EQ(seen.m_column, kept.m_column);
+            EXPECT_EQ(seen.m_kind, kept.m_kind);
+        });
+        EXPECT_EQ(visited, kinds.GetCount());
         if (const CRecoveredCell* same = kinds.Find(row, column); cell && same) {
             EXPECT_EQ(same->m_kind, cell->m_kind);
             EXPECT_EQ(same->m_xfIndex, cell->m_xfIndex);
