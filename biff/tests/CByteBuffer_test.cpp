@@ -102,7 +102,8 @@ TEST(CByteBuffer, CopiesMovesAndReassignsKeepTheBytesOnEitherSideOfTheInlineSize
         CByteBuffer moved(std::move(copy));
         same(moved);
         EXPECT_EQ(copy.Size(), 0u);  // NOLINT: a moved-from buffer is empty
-        CByteBuffer assigned(bytes.data(), 3);
+        const std::uint8_t other[] = {7, 7, 7};
+        CByteBuffer assigned(other, 3);
         assigned = original;
         same(assigned);
         assigned = std::move(moved);
