@@ -152,13 +152,12 @@ std::vector<double> Join(std::vector<double> a, const std::vector<double>& b) {
     return a;
 }
 
-// Scans and walks bytes as the repair does with an extracted stream; the
-// sheets in list order, with the NUMBER values each kept.
-std::vector<Sheet> Recover(const Bytes& bytes, bool withNames) {
-    testsupport::ScopedTempDir dir;
+// Writes bytes into dir as an extracted stream and scans it into data as
+// the repair does: substreams, workbooks and their globals. The stream's path.
+std::filesystem::path Scan(const testsupport::ScopedTempDir& dir, const Bytes& bytes,
+                           CExcelData& data) {
     const std::filesystem::path path = dir.Path() / "stream.bin";
     EXPECT_TRUE(testsupport::WriteFileBytes(path, bytes));
-    CExcelData data;
     data.SetSourcePath(dir.Path() / "source.xls");
     data.SetExtractedPath(path);
     ResetRepairCounters();
@@ -166,6 +165,15 @@ std::vector<Sheet> Recover(const Bytes& bytes, bool withNames) {
     scan.ScanForSubstreams(&data);
     CExcelProcessData::CreateWorkbooks(&data);
     scan.BuildWorkbooks(&data);
+    return path;
+}
+
+// Scans and walks bytes as the repair does with an extracted stream; the
+// sheets in list order, with the NUMBER values each kept.
+std::vector<Sheet> Recover(const Bytes& bytes, bool withNames) {
+    testsupport::ScopedTempDir dir;
+    CExcelData data;
+    const std::filesystem::path path = Scan(dir, bytes, data);
     CExcelWorkSheetParser parser;
     parser.SetStreamFileName(path);
     parser.SetData(&data);
@@ -308,15 +316,8 @@ TEST(ZeroedRuns, SharedStringsAmongLaterVersionsRecordsAreReadAfterZeros) {
               stream.begin() + static_cast<std::ptrdiff_t>(second + 120), 0);
 
     testsupport::ScopedTempDir dir;
-    const std::filesystem::path path = dir.Path() / "stream.bin";
-    ASSERT_TRUE(testsupport::WriteFileBytes(path, stream));
     CExcelData data;
-    data.SetSourcePath(dir.Path() / "source.xls");
-    data.SetExtractedPath(path);
-    CExcelScanFile scan(path);
-    scan.ScanForSubstreams(&data);
-    CExcelProcessData::CreateWorkbooks(&data);
-    scan.BuildWorkbooks(&data);
+    Scan(dir, stream, data);
     ASSERT_EQ(data.GetWorkbooks().GetCount(), 1u);
     const CExcelSSTDataList& strings = data.GetWorkbooks().GetHead()->GetSharedStrings();
     ASSERT_EQ(strings.GetCount(), 1u);
