@@ -38,8 +38,7 @@ void CSaveValueBlocks::Hold(std::int32_t row, std::int32_t column, CVariant valu
 std::size_t CSaveValueBlocks::RunEnd(std::size_t first) const {
     std::size_t end = first + 1;
     while (end < m_held.size() && m_held[end].row == m_held[first].row &&
-           m_held[end].column > m_held[end - 1].column &&
-           m_held[end].column - m_held[end - 1].column <= kMaxGap + 1) {
+           m_held[end].column == m_held[end - 1].column + 1) {
         ++end;
     }
     return end;

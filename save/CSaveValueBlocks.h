@@ -4,9 +4,10 @@
 // call per cell.
 //
 // Blocks follow the order the cells were given in: a block is a run of
-// cells on one row at rising columns (gaps of a few columns become empty
-// elements, which leave their cells), grown downwards by the runs of the
-// next rows that span the same columns. A cell given twice ends one block
+// cells on one row at consecutive columns, grown downwards by the runs of
+// the next rows that span the same columns. A block has no hole: an empty
+// element would clear its cell, and a cell between two given ones may hold
+// an earlier phase's value. A cell given twice ends one block
 // and starts the next, so the later value is written later, as one call per
 // cell would write it. A block of one cell, and every cell of a block the
 // server refuses, goes through the one-cell write, which reports its own
@@ -32,8 +33,6 @@ public:
     static constexpr std::size_t kMaxHeldCells = 16384;
     // Cells of one block, empty elements included.
     static constexpr std::uint32_t kMaxBlockCells = 4096;
-    // Empty columns a row run bridges between two of its cells.
-    static constexpr std::int32_t kMaxGap = 4;
 
     explicit CSaveValueBlocks(CXLEzAutomation& automation);
     CSaveValueBlocks(const CSaveValueBlocks&) = delete;

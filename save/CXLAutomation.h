@@ -135,7 +135,7 @@ public:
     bool WriteNumber(double column, double row, double value, std::u16string_view format);
     // Range(Cells(r1, c1), Cells(r2, c2)) (get; 2), not selected, its
     // "Value" = values (put; 1), an array variant of the block's rows and
-    // columns whose empty elements leave their cells. The array travels
+    // columns (an empty element clears its cell). The array travels
     // without a copy and comes back in `values`. Quiet: a refused block is
     // the caller's to write again cell by cell, where each refusal is
     // reported.

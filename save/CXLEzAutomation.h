@@ -39,7 +39,7 @@ public:
     bool WriteNumber(std::int32_t column, std::int32_t row, double value,
                      std::u16string_view format);
     // A block of cells (c1, r1)-(c2, r2) in one call: values is an array
-    // variant of its rows and columns; an empty element leaves its cell.
+    // variant of its rows and columns; an empty element clears its cell.
     // values comes back as it went. False when the server refused the block
     // (see CXLAutomation).
     bool WriteValues(std::int32_t c1, std::int32_t r1, std::int32_t c2, std::int32_t r2,

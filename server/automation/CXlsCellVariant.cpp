@@ -68,9 +68,6 @@ HRESULT PutArray(CXlsWorksheet& sheet, const CXlsCellRange& range, const CVarian
     }
     const std::uint32_t columns = array.GetArrayColumns();
     for (std::size_t at = 0; at < elements.size(); ++at) {
-        // An empty element leaves its cell: a sparse block writes only the
-        // cells it names.
-        if (elements[at].IsEmpty()) continue;
         const std::uint32_t row = range.FirstRow() + static_cast<std::uint32_t>(at / columns);
         const std::uint32_t column = range.FirstColumn() + static_cast<std::uint32_t>(at % columns);
         const HRESULT status =

@@ -22,8 +22,8 @@ public:
     // (nothing changed), E_FAIL when the sheet refuses a cell (the cells
     // before it keep their new value).
     // An array variant gives each cell its own element and must have the
-    // range's rows and columns (else E_INVALIDARG): an empty element leaves
-    // its cell as it is, any other one is stored as above. An element of
+    // range's rows and columns (else E_INVALIDARG), each stored as above:
+    // an empty element clears its cell, as an empty value does. An element of
     // another kind is DISP_E_TYPEMISMATCH before any cell changes.
     static HRESULT Put(CXlsWorksheet& sheet, const CXlsCellRange& range, const CVariant& value);
 
