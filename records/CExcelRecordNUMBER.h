@@ -9,7 +9,8 @@
 
 class CExcelWorkbookGlobals;
 
-class CExcelRecordNUMBER : public CTListNode<CExcelRecordNUMBER> {
+// A sheet holds one per cell, so it carries no vtable pointer.
+class CExcelRecordNUMBER final : public CTListNode<CExcelRecordNUMBER> {
 public:
     CExcelRecordNUMBER(std::uint16_t row, std::uint16_t column, std::uint16_t xfIndex,
                        double value);
@@ -17,7 +18,6 @@ public:
     explicit CExcelRecordNUMBER(const std::uint8_t* payload);
     CExcelRecordNUMBER(const CExcelRecordNUMBER&) = delete;
     CExcelRecordNUMBER& operator=(const CExcelRecordNUMBER&) = delete;
-    virtual ~CExcelRecordNUMBER() = default;
 
     std::uint16_t GetRow() const { return m_row; }
     std::uint16_t GetColumn() const { return m_column; }

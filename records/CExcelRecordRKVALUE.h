@@ -9,13 +9,13 @@
 
 class CExcelWorkbookGlobals;
 
-class CExcelRecordRKVALUE : public CTListNode<CExcelRecordRKVALUE> {
+// A sheet holds one per cell, so it carries no vtable pointer.
+class CExcelRecordRKVALUE final : public CTListNode<CExcelRecordRKVALUE> {
 public:
     CExcelRecordRKVALUE(std::uint16_t row, std::uint16_t column, std::uint16_t xfIndex,
                         std::uint32_t rk);
     CExcelRecordRKVALUE(const CExcelRecordRKVALUE&) = delete;
     CExcelRecordRKVALUE& operator=(const CExcelRecordRKVALUE&) = delete;
-    virtual ~CExcelRecordRKVALUE() = default;
 
     // The number an RK value stands for. Bit 1 set: bits 2-31 are a signed
     // integer (arithmetic shift, so negatives keep their sign); clear: they
