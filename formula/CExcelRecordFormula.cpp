@@ -53,7 +53,7 @@ CExcelRecordFormula::CExcelRecordFormula(const std::uint8_t* data, std::uint32_t
     m_column = CDataReader::GetU16(data + biff8::kCellColumn);
     m_xf = CDataReader::GetU16(data + biff8::kCellXF);
     std::copy_n(data + kResult, kResultSize, m_result.begin());
-    m_resultType = KindOf(data + kResult);
+    m_resultType = static_cast<std::uint8_t>(KindOf(data + kResult));
     m_optionFlags = CDataReader::GetU16(data + kOptionFlags);
     if (length > kFixedSize) {
         m_formulaDataLength = static_cast<std::uint16_t>(length - kFixedSize);
@@ -137,26 +137,22 @@ std::uint8_t CExcelRecordFormula::GetArrayLastColumn() const {
 
 const std::u16string& CExcelRecordFormula::GetFormulaText(
     const CExcelFormulaWorkbook* workbook, const CExcelSheetFormulas* worksheet) const {
-    Decode(workbook, worksheet);
-    return m_formulaText;
+    return DecodeOnce(workbook, worksheet).text;
 }
 
 bool CExcelRecordFormula::IsFormulaSound(const CExcelFormulaWorkbook* workbook,
                                          const CExcelSheetFormulas* worksheet) const {
-    Decode(workbook, worksheet);
-    return m_sound;
+    return DecodeOnce(workbook, worksheet).sound;
 }
 
 EFormulaRole CExcelRecordFormula::GetRole(const CExcelFormulaWorkbook* workbook,
                                           const CExcelSheetFormulas* worksheet) const {
-    Decode(workbook, worksheet);
-    return m_role;
+    return DecodeOnce(workbook, worksheet).role;
 }
 
 const CExcelRecordFormula* CExcelRecordFormula::GetHost(
     const CExcelFormulaWorkbook* workbook, const CExcelSheetFormulas* worksheet) const {
-    Decode(workbook, worksheet);
-    return m_host;
+    return DecodeOnce(workbook, worksheet).host;
 }
 
 bool CExcelRecordFormula::IsLoneExp(std::uint16_t& namedRow, std::uint16_t& namedColumn) const {
@@ -170,37 +166,39 @@ bool CExcelRecordFormula::IsLoneExp(std::uint16_t& namedRow, std::uint16_t& name
     return true;
 }
 
-void CExcelRecordFormula::Decode(const CExcelFormulaWorkbook* workbook,
-                                 const CExcelSheetFormulas* worksheet) const {
-    if (m_decoded) return;
-    m_decoded = 1;
+const CExcelRecordFormula::Decoded& CExcelRecordFormula::DecodeOnce(
+    const CExcelFormulaWorkbook* workbook, const CExcelSheetFormulas* worksheet) const {
+    if (m_decoded) return *m_decoded;
+    m_decoded = std::make_unique<Decoded>();
+    Decoded& decoded = *m_decoded;
     // A record of only its fixed bytes has no token length field to start
     // from: no formula, and nothing the save could write as one.
-    if (m_formulaData.Size() == 0) return;
+    if (m_formulaData.Size() == 0) return decoded;
     const CByteBuffer* shared = GetSharedFormulaRecord();
     const CByteBuffer* array = GetArrayRecord();
     std::uint16_t namedRow = 0;
     std::uint16_t namedColumn = 0;
     if (shared) {
-        m_role = EFormulaRole::kSharedHost;
+        decoded.role = EFormulaRole::kSharedHost;
     } else if (array) {
-        m_role = EFormulaRole::kArrayHost;
+        decoded.role = EFormulaRole::kArrayHost;
     } else if (IsLoneExp(namedRow, namedColumn)) {
-        m_host = worksheet ? CExcelFormulaHostLookup::Find(*worksheet, m_row, m_column, namedRow,
-                                                           namedColumn)
-                           : nullptr;
-        if (!m_host) {
-            m_role = EFormulaRole::kOrphan;
-            return;
+        decoded.host = worksheet ? CExcelFormulaHostLookup::Find(*worksheet, m_row, m_column,
+                                                                 namedRow, namedColumn)
+                                 : nullptr;
+        if (!decoded.host) {
+            decoded.role = EFormulaRole::kOrphan;
+            return decoded;
         }
-        shared = m_host->GetSharedFormulaRecord();
-        array = shared ? nullptr : m_host->GetArrayRecord();
-        m_role = shared ? EFormulaRole::kSharedMember : EFormulaRole::kArrayMember;
+        shared = decoded.host->GetSharedFormulaRecord();
+        array = shared ? nullptr : decoded.host->GetArrayRecord();
+        decoded.role = shared ? EFormulaRole::kSharedMember : EFormulaRole::kArrayMember;
     }
     CExcelFormulaParser parser;
-    m_formulaText = parser.Decode(m_formulaData.Data(), m_formulaData.DataLength(), m_row, m_column,
-                                  workbook, worksheet, shared, array);
-    m_sound = parser.IsSound();
+    decoded.text = parser.Decode(m_formulaData.Data(), m_formulaData.DataLength(), m_row, m_column,
+                                 workbook, worksheet, shared, array);
+    decoded.sound = parser.IsSound();
+    return decoded;
 }
 
 std::uint8_t CExcelRecordFormula::ResultByte(std::uint32_t offset) const {
@@ -228,7 +226,7 @@ std::u16string CExcelRecordFormula::StringResultText() const {
 }
 
 std::u16string CExcelRecordFormula::GetValueText(const CExcelWorkbookGlobals* workbook) const {
-    switch (m_resultType) {
+    switch (GetResultType()) {
         case FormulaResultString:
             return StringResultText();
         case FormulaResultBoolean:

@@ -63,7 +63,7 @@ enum FormulaResultType : std::uint32_t {
     FormulaResultNumber = 4,
 };
 
-class CExcelRecordFormula : public CTListNode<CExcelRecordFormula> {
+class CExcelRecordFormula final : public CTListNode<CExcelRecordFormula> {
 public:
     static constexpr std::uint32_t kFixedSize = 20;
     // Size of the cached result in the record.
@@ -74,7 +74,7 @@ public:
     CExcelRecordFormula(const std::uint8_t* data, std::uint32_t length);
     CExcelRecordFormula(const CExcelRecordFormula&) = delete;
     CExcelRecordFormula& operator=(const CExcelRecordFormula&) = delete;
-    virtual ~CExcelRecordFormula();
+    ~CExcelRecordFormula();
 
     // Keep a copy of the ARRAY or SHRFMLA record data that followed this
     // record. A later call replaces the earlier copy.
@@ -89,7 +89,7 @@ public:
     std::uint16_t GetXF() const { return m_xf; }
     std::uint16_t GetOptionFlags() const { return m_optionFlags; }
 
-    FormulaResultType GetResultType() const { return m_resultType; }
+    FormulaResultType GetResultType() const { return static_cast<FormulaResultType>(m_resultType); }
     // The first eight result bytes as an IEEE double (0 when a STRING
     // record shorter than eight bytes replaced them).
     double GetNumber() const;
@@ -151,7 +151,6 @@ public:
     std::u16string GetNumberFormatText(const CExcelWorkbookGlobals& workbook) const;
 
 private:
-    void Decode(const CExcelFormulaWorkbook* workbook, const CExcelSheetFormulas* worksheet) const;
     // Whether the tokens are a lone ptgExp; the cell it names.
     bool IsLoneExp(std::uint16_t& namedRow, std::uint16_t& namedColumn) const;
     std::u16string StringResultText() const;
@@ -159,23 +158,31 @@ private:
     // result has one; 0 past either.
     std::uint8_t ResultByte(std::uint32_t offset) const;
 
-    mutable std::u16string m_formulaText;
-    mutable std::uint32_t m_decoded = 0;
-    mutable bool m_sound = false;
-    mutable EFormulaRole m_role = EFormulaRole::kOwn;
-    mutable const CExcelRecordFormula* m_host = nullptr;
+    // What the first decode found; kept apart so that a formula nobody has
+    // decoded costs one pointer, not a string and its role.
+    struct Decoded {
+        std::u16string text;
+        const CExcelRecordFormula* host = nullptr;
+        bool sound = false;
+        EFormulaRole role = EFormulaRole::kOwn;
+    };
+    const Decoded& DecodeOnce(const CExcelFormulaWorkbook* workbook,
+                              const CExcelSheetFormulas* worksheet) const;
+
+    // Ordered so that the fields pack without gaps: a sheet holds one
+    // record per formula cell.
+    std::uint8_t m_resultType = FormulaResultNumber;
+    bool m_hasStringResult = false;
     std::uint16_t m_row = 0;
     std::uint16_t m_column = 0;
     std::uint16_t m_xf = 0;
     std::uint16_t m_formulaDataLength = 0;
     std::uint16_t m_optionFlags = 0;
-    CByteBuffer m_formulaData;
     std::uint32_t m_resultSize = kResultSize;
-    FormulaResultType m_resultType = FormulaResultNumber;
-    bool m_hasStringResult = false;
     // The record's eight cached result bytes, kept inline: every formula has
     // them. A string result's STRING data, when one follows, is read instead.
     std::array<std::uint8_t, kResultSize> m_result{};
+    CByteBuffer m_formulaData;
 
     // The records that follow some FORMULA records: few formulas have any,
     // so they are kept apart and cost one pointer where there are none.
@@ -188,4 +195,5 @@ private:
     const Attachments& Attached() const;
     Attachments& Attach();
     std::unique_ptr<Attachments> m_attachments;
+    mutable std::unique_ptr<Decoded> m_decoded;
 };
