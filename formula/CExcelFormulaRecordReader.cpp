@@ -1,5 +1,6 @@
 #include "formula/CExcelFormulaRecordReader.h"
 
+#include <array>
 #include <limits>
 #include <vector>
 
@@ -15,6 +16,8 @@ namespace {
 
 // A record header cannot declare a longer payload.
 constexpr std::uint32_t kMaxPayload = 0xFFFF;
+// FORMULA records up to this size are read without a heap block.
+constexpr std::size_t kShortFormula = 256;
 
 // Reads count bytes at offset (counted from the scan file's start, possibly
 // past the 32-bit range when a record sits at the very end of it).
@@ -52,9 +55,17 @@ std::uint64_t NextRecord(std::uint64_t recordStart, std::uint32_t size) {
 bool CExcelFormulaRecordReader::ReadFormula(IExcelStreamReader& reader, CExcelSheetFormulas& sheet,
                                             std::uint32_t size, std::uint32_t position) {
     if (size < CExcelRecordFormula::kFixedSize || size > kMaxPayload) return false;
+    // A short FORMULA record is read on the stack: a sheet has one per
+    // formula cell, most of them short.
+    std::array<std::uint8_t, kShortFormula> shortBody;
     std::vector<std::uint8_t> data;
-    if (!ReadData(reader, position, size, data)) return false;
-    CExcelRecordFormula* formula = sheet.GetFormulas().Emplace(data.data(), size);
+    std::uint8_t* body = shortBody.data();
+    if (size > shortBody.size()) {
+        data.resize(size);
+        body = data.data();
+    }
+    if (!ReadAt(reader, position + biff::kRecordHeaderSize, size, body)) return false;
+    CExcelRecordFormula* formula = sheet.GetFormulas().Emplace(body, size);
 
     // The record right after the FORMULA record: the shared or array tokens
     // of this cell, if it is the first cell of such a range.
