@@ -85,8 +85,12 @@ void CExcelRecordFormula::SetSharedFormulaRecord(const std::uint8_t* data, std::
 void CExcelRecordFormula::SetStringResult(const std::uint8_t* data, std::uint32_t length) {
     length = std::min(length, kMaxStringData);
     Attach().stringResult.Assign(data, length);
-    m_resultSize = length + 2;
     m_hasStringResult = true;
+}
+
+std::uint32_t CExcelRecordFormula::GetResultSize() const {
+    // The STRING data's buffer holds its bytes and two zero bytes.
+    return m_hasStringResult ? Attached().stringResult.Size() : kResultSize;
 }
 
 double CExcelRecordFormula::GetNumber() const {

@@ -94,7 +94,7 @@ public:
     // record shorter than eight bytes replaced them).
     double GetNumber() const;
     // 8, or the STRING record's data length + 2.
-    std::uint32_t GetResultSize() const { return m_resultSize; }
+    std::uint32_t GetResultSize() const;
     // Whether a STRING record's data replaced the eight result bytes.
     bool HasStringResult() const { return m_hasStringResult; }
 
@@ -178,7 +178,6 @@ private:
     std::uint16_t m_xf = 0;
     std::uint16_t m_formulaDataLength = 0;
     std::uint16_t m_optionFlags = 0;
-    std::uint32_t m_resultSize = kResultSize;
     // The record's eight cached result bytes, kept inline: every formula has
     // them. A string result's STRING data, when one follows, is read instead.
     std::array<std::uint8_t, kResultSize> m_result{};
