@@ -49,14 +49,87 @@ void CSheetGridStore::ReserveCells(std::size_t cells) {
     m_cells.reserve(std::min(cells, kMostCells));
 }
 
-CGridCell* CSheetGridStore::CellForWrite(int row, int column) {
+CSheetGridStore::StoredCell* CSheetGridStore::CellForWrite(int row, int column) {
     if (row < 0 || column < 0 || row >= m_rowCount || column >= m_columnCount) return nullptr;
     return &m_cells[Key(row, column)];
 }
 
+std::size_t CSheetGridStore::HashOf(const Look& look) {
+    std::size_t hash = 0;
+    const auto mix = [&hash](std::size_t part) {
+        hash ^= part + 0x9E3779B97F4A7C15ull + (hash << 6) + (hash >> 2);
+    };
+    if (look.font) {
+        const CGridFont& font = *look.font;
+        mix(std::hash<std::u16string>{}(font.faceName));
+        mix(static_cast<std::size_t>(font.height) * 1000 + static_cast<std::size_t>(font.weight));
+        mix((font.italic ? 1u : 0u) | (font.underline ? 2u : 0u) | (font.strikeOut ? 4u : 0u) |
+            (static_cast<std::size_t>(font.charSet) << 3) |
+            (static_cast<std::size_t>(font.escapement) << 11));
+    }
+    const auto colour = [](const std::optional<std::uint32_t>& rgb) {
+        return rgb ? static_cast<std::size_t>(*rgb) + (std::size_t{1} << 32) : 0;
+    };
+    mix(colour(look.textColor));
+    mix(colour(look.background));
+    mix(colour(look.patternBackground));
+    const auto line = [](const CGridBorderLine& side) {
+        return (static_cast<std::size_t>(side.color) << 8) | static_cast<std::size_t>(side.style);
+    };
+    const CGridBorders& borders = look.borders;
+    mix(line(borders.left) ^ (line(borders.right) << 32));
+    mix(line(borders.top) ^ (line(borders.bottom) << 32));
+    mix(line(borders.diagonal.Line()) | (borders.diagonal.down ? 1ull << 40 : 0) |
+        (borders.diagonal.up ? 1ull << 41 : 0));
+    const CGridAlignment& alignment = look.alignment;
+    mix(static_cast<std::size_t>(alignment.horizontal) |
+        (static_cast<std::size_t>(alignment.vertical) << 8) | (alignment.wrap ? 1u << 16 : 0u) |
+        (static_cast<std::size_t>(alignment.rotation) << 24) |
+        (static_cast<std::size_t>(alignment.indent) << 32) |
+        (static_cast<std::size_t>(look.fillPattern) << 40));
+    return hash;
+}
+
+std::uint32_t CSheetGridStore::Intern(const Look& look) {
+    const std::size_t hash = HashOf(look);
+    const auto [first, last] = m_lookIndex.equal_range(hash);
+    for (auto it = first; it != last; ++it)
+        if (m_looks[it->second] == look) return it->second;
+    // Looks come from the cells' formats and the writes over them, so there
+    // are never more of them than cells, and cells fit in 32 bits.
+    const auto index = static_cast<std::uint32_t>(m_looks.size());
+    m_looks.push_back(look);
+    m_lookIndex.emplace(hash, index);
+    return index;
+}
+
+template <class Change>
+void CSheetGridStore::ChangeLook(StoredCell& cell, const Change& change) {
+    Look look = m_looks[cell.look];
+    change(look);
+    cell.look = Intern(look);
+}
+
+void CSheetGridStore::MergeLook(StoredCell& cell, const CGridStyle& style) {
+    for (const MergeMemo& memo : m_mergeMemos) {
+        if (memo.from != cell.look || !(memo.style == style)) continue;
+        cell.look = memo.to;
+        return;
+    }
+    const std::uint32_t from = cell.look;
+    ChangeLook(cell, [&style](Look& look) { Merge(look, style); });
+    MergeMemo memo{from, cell.look, style};
+    if (m_mergeMemos.size() < kMergeMemos) {
+        m_mergeMemos.push_back(std::move(memo));
+    } else {
+        m_mergeMemos[m_nextMemo] = std::move(memo);
+        m_nextMemo = (m_nextMemo + 1) % kMergeMemos;
+    }
+}
+
 void CSheetGridStore::SetText(int row, int column, std::u16string text) {
     std::lock_guard lock(m_lock);
-    CGridCell* cell = CellForWrite(row, column);
+    StoredCell* cell = CellForWrite(row, column);
     if (!cell) return;
     cell->text = std::move(text);
     cell->value = EGridValue::Unknown;
@@ -65,51 +138,55 @@ void CSheetGridStore::SetText(int row, int column, std::u16string text) {
 
 void CSheetGridStore::SetFont(int row, int column, const CGridFont& font) {
     std::lock_guard lock(m_lock);
-    if (CGridCell* cell = CellForWrite(row, column)) cell->font = font;
+    if (StoredCell* cell = CellForWrite(row, column))
+        ChangeLook(*cell, [&font](Look& look) { look.font = font; });
 }
 
 void CSheetGridStore::SetTextColor(int row, int column, std::uint32_t rgb) {
     std::lock_guard lock(m_lock);
-    if (CGridCell* cell = CellForWrite(row, column)) cell->textColor = rgb;
+    if (StoredCell* cell = CellForWrite(row, column))
+        ChangeLook(*cell, [rgb](Look& look) { look.textColor = rgb; });
 }
 
 void CSheetGridStore::SetBackground(int row, int column, std::uint32_t rgb) {
     std::lock_guard lock(m_lock);
-    if (CGridCell* cell = CellForWrite(row, column)) cell->background = rgb;
+    if (StoredCell* cell = CellForWrite(row, column))
+        ChangeLook(*cell, [rgb](Look& look) { look.background = rgb; });
 }
 
 void CSheetGridStore::SetBorders(int row, int column, const CGridBorders& borders) {
     std::lock_guard lock(m_lock);
-    if (CGridCell* cell = CellForWrite(row, column)) cell->borders = borders;
+    if (StoredCell* cell = CellForWrite(row, column))
+        ChangeLook(*cell, [&borders](Look& look) { look.borders = borders; });
 }
 
-void CSheetGridStore::Merge(CGridCell& cell, const CGridStyle& style) {
-    if (style.font) cell.font = style.font;
-    if (style.textColor) cell.textColor = style.textColor;
+void CSheetGridStore::Merge(Look& look, const CGridStyle& style) {
+    if (style.font) look.font = style.font;
+    if (style.textColor) look.textColor = style.textColor;
     if (style.background) {
-        cell.background = style.background;
-        cell.patternBackground = style.patternBackground;
-        cell.fillPattern = style.fillPattern;
+        look.background = style.background;
+        look.patternBackground = style.patternBackground;
+        look.fillPattern = style.fillPattern;
     }
-    if (style.borders) cell.borders = *style.borders;
-    if (style.alignment) cell.alignment = *style.alignment;
+    if (style.borders) look.borders = *style.borders;
+    if (style.alignment) look.alignment = *style.alignment;
 }
 
 void CSheetGridStore::ApplyStyle(int row, int column, const CGridStyle& style) {
     std::lock_guard lock(m_lock);
-    if (CGridCell* cell = CellForWrite(row, column)) Merge(*cell, style);
+    if (StoredCell* cell = CellForWrite(row, column)) MergeLook(*cell, style);
 }
 
 void CSheetGridStore::SetTextAndStyle(int row, int column, std::u16string text,
                                       const CGridStyle* style, EGridValue value,
                                       std::uint32_t runs) {
     std::lock_guard lock(m_lock);
-    CGridCell* cell = CellForWrite(row, column);
+    StoredCell* cell = CellForWrite(row, column);
     if (!cell) return;
     cell->text = std::move(text);
     cell->value = value;
     cell->runs = runs <= m_runLists.size() ? runs : 0;
-    if (style) Merge(*cell, *style);
+    if (style) MergeLook(*cell, *style);
 }
 
 std::uint32_t CSheetGridStore::AddTextRuns(CGridTextRuns runs) {
@@ -182,7 +259,20 @@ std::optional<CGridCell> CSheetGridStore::GetCell(int row, int column) const {
     std::lock_guard lock(m_lock);
     const auto found = m_cells.find(Key(row, column));
     if (found == m_cells.end()) return std::nullopt;
-    return found->second;
+    const StoredCell& stored = found->second;
+    const Look& look = m_looks[stored.look];
+    CGridCell cell;
+    cell.text = stored.text;
+    cell.font = look.font;
+    cell.textColor = look.textColor;
+    cell.background = look.background;
+    cell.patternBackground = look.patternBackground;
+    cell.borders = look.borders;
+    cell.alignment = look.alignment;
+    cell.value = stored.value;
+    cell.fillPattern = look.fillPattern;
+    cell.runs = stored.runs;
+    return cell;
 }
 
 void CSheetGridStore::SetMergedRanges(std::vector<CGridRange> ranges) {

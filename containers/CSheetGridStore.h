@@ -216,6 +216,7 @@ struct CGridStyle {
     std::uint8_t fillPattern = 0;
     std::optional<CGridBorders> borders;
     std::optional<CGridAlignment> alignment;
+    bool operator==(const CGridStyle&) const = default;
 };
 
 class CSheetGridStore {
@@ -327,14 +328,56 @@ public:
     std::uint64_t GetRevision() const { return m_revision.load(); }
 
 private:
+    // Everything of a cell but its text, what it stands for and its runs.
+    // Cells share their looks: a sheet of a million cells has a handful of
+    // formats, and a look of its own would take most of a cell's room.
+    struct Look {
+        std::optional<CGridFont> font;
+        std::optional<std::uint32_t> textColor;
+        std::optional<std::uint32_t> background;
+        std::optional<std::uint32_t> patternBackground;
+        CGridBorders borders;
+        CGridAlignment alignment;
+        std::uint8_t fillPattern = 0;
+        bool operator==(const Look&) const = default;
+    };
+    struct StoredCell {
+        std::u16string text;
+        // Index into m_looks; 0 is the default look.
+        std::uint32_t look = 0;
+        std::uint32_t runs = 0;
+        EGridValue value = EGridValue::Unknown;
+    };
+
     static std::uint32_t Key(int row, int column);
-    CGridCell* CellForWrite(int row, int column);  // lock held
-    static void Merge(CGridCell& cell, const CGridStyle& style);
+    static std::size_t HashOf(const Look& look);
+    static void Merge(Look& look, const CGridStyle& style);
+    // All of these with the lock held.
+    StoredCell* CellForWrite(int row, int column);
+    std::uint32_t Intern(const Look& look);
+    // Gives the cell the look change makes of its own.
+    template <class Change>
+    void ChangeLook(StoredCell& cell, const Change& change);
+    // Gives the cell its look with style merged over it.
+    void MergeLook(StoredCell& cell, const CGridStyle& style);
 
     mutable std::mutex m_lock;
     int m_rowCount = kInitialRowCount;
     int m_columnCount = kInitialColumnCount;
-    std::unordered_map<std::uint32_t, CGridCell> m_cells;
+    std::unordered_map<std::uint32_t, StoredCell> m_cells;
+    std::vector<Look> m_looks{Look{}};
+    // Hash of a look to the looks with that hash.
+    std::unordered_multimap<std::size_t, std::uint32_t> m_lookIndex{{HashOf(Look{}), 0}};
+    // The last merges: a fill applies the same few column and cell formats
+    // over and over, mostly to cells of the default look.
+    struct MergeMemo {
+        std::uint32_t from = 0;
+        std::uint32_t to = 0;
+        CGridStyle style;
+    };
+    static constexpr std::size_t kMergeMemos = 16;
+    std::vector<MergeMemo> m_mergeMemos;
+    std::size_t m_nextMemo = 0;
     std::vector<CGridRange> m_merged;
     // Run list n is at n - 1.
     std::vector<std::shared_ptr<const CGridTextRuns>> m_runLists;

@@ -190,6 +190,51 @@ TEST(CSheetGridStoreWrites, AStyleReplacesOnlyThePartsItHolds) {
     EXPECT_FALSE(store.GetCell(1, 27));
 }
 
+// Cells share their looks: a change to one cell's look, or the same style
+// applied over two different looks, must leave every other cell as it was.
+TEST(CSheetGridStoreWrites, CellsOfOneLookKeepTheirOwnChanges) {
+    CSheetGridStore store;
+    CGridStyle bold;
+    bold.font = CGridFont{u"Arial", 13, 700};
+    CGridStyle yellow;
+    yellow.background = 0xFFFF00;
+    yellow.fillPattern = 1;
+    store.SetTextAndStyle(1, 1, u"a", &bold, EGridValue::Text);
+    store.SetTextAndStyle(1, 2, u"b", &bold, EGridValue::Number);
+    store.SetTextColor(1, 1, 0xFF0000);
+    store.ApplyStyle(2, 1, yellow);
+    store.ApplyStyle(2, 1, bold);
+    store.ApplyStyle(1, 1, bold);  // the same style over another look
+    CGridStyle boldToo;
+    boldToo.font = CGridFont{u"Arial Black", 13, 700};
+    store.ApplyStyle(1, 2, boldToo);  // a style that differs in one field
+
+    struct Expected {
+        int row, column;
+        const char16_t* text;
+        const char16_t* face;
+        std::optional<std::uint32_t> color, background;
+        EGridValue value;
+    };
+    const Expected expected[] = {
+        {1, 1, u"a", u"Arial", 0xFF0000, std::nullopt, EGridValue::Text},
+        {1, 2, u"b", u"Arial Black", std::nullopt, std::nullopt, EGridValue::Number},
+        {2, 1, u"", u"Arial", std::nullopt, 0xFFFF00, EGridValue::Unknown},
+    };
+    for (const Expected& want : expected) {
+        SCOPED_TRACE(testing::Message() << want.row << "," << want.column);
+        const auto cell = store.GetCell(want.row, want.column);
+        ASSERT_TRUE(cell && cell->font);
+        EXPECT_EQ(cell->text, want.text);
+        EXPECT_EQ(cell->font->faceName, want.face);
+        EXPECT_EQ(cell->font->weight, 700);
+        EXPECT_EQ(cell->textColor, want.color);
+        EXPECT_EQ(cell->background, want.background);
+        EXPECT_EQ(cell->fillPattern, want.background ? 1 : 0);
+        EXPECT_EQ(cell->value, want.value);
+    }
+}
+
 TEST(CSheetGridStoreWrites, SizesOutsideTheCountsAreIgnored) {
     CSheetGridStore store;
     store.SetColumnWidth(27, 80);
