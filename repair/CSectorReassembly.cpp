@@ -82,17 +82,26 @@ bool HoldsSectorIds(const std::uint8_t* p, std::uint32_t size, std::uint32_t sec
 
 // A sector of directory entries: each a name length of at most 64 bytes (an
 // even count, NUL included) and an object type 0 to 5, a free entry without
-// a name, and at least one storage, stream or root with one.
+// a name, and at least one storage, stream or root with one, its name
+// ending in the NUL the length counts and its colour red or black. Four
+// entries a sector test few bytes: runs of short records (RK, MULRK) pass
+// the length and type tests alone.
 bool HoldsDirectoryEntries(const std::uint8_t* p, std::uint32_t size) {
+    constexpr std::uint8_t kBlack = 1;
     bool named = false;
     for (std::uint32_t at = 0; at + cf::kDirectoryEntrySize <= size;
          at += cf::kDirectoryEntrySize) {
-        const std::uint16_t nameBytes = CDataReader::GetU16(p + at + cf::kEntryNameLengthOffset);
-        const std::uint8_t type = p[at + cf::kEntryTypeOffset];
+        const std::uint8_t* entry = p + at;
+        const std::uint16_t nameBytes = CDataReader::GetU16(entry + cf::kEntryNameLengthOffset);
+        const std::uint8_t type = entry[cf::kEntryTypeOffset];
         if (nameBytes > 2 * cf::kEntryNameUnits || nameBytes % 2 != 0 || type > cf::kEntryTypeRoot)
             return false;
         if (type == 0 && nameBytes != 0) return false;
-        if (type != 0 && nameBytes != 0) named = true;
+        if (type == 0 || nameBytes == 0) continue;
+        if (CDataReader::GetU16(entry + cf::kEntryNameOffset + nameBytes - 2) != 0 ||
+            entry[cf::kEntryColourOffset] > kBlack)
+            return false;
+        named = true;
     }
     return named;
 }
@@ -112,8 +121,14 @@ struct Fit {
     // Whether the next sector in file order goes on: plausible headers up to
     // the sector's end, or three, the first of a known type or two of them.
     // Writers lay streams out in runs, and records the table does not know
-    // (a chart's, newer ones) must not break a run.
-    bool GoesOn() const { return (known >= 1 || anyKnown >= 2) && (reachesEnd || framed >= 3); }
+    // (a chart's, newer ones) must not break a run. A lone header whose body
+    // runs past the sector's end is two bytes of type and two of length: it
+    // goes on only with a length its layout allows (the property set of a
+    // summary stream reads as an EXTSST of any length).
+    bool GoesOn() const {
+        const bool lone = framed == 1 && sound == 0 && !fullBody;
+        return (known >= 1 || anyKnown >= 2) && (framed >= 3 || (reachesEnd && !lone));
+    }
     // Whether a sector searched for out of file order goes on: only records
     // with the lengths their layouts allow convince, three of them or two
     // up to the sector's end. Bytes of other streams pass one such header
@@ -129,6 +144,89 @@ struct Fit {
         return !SoundToTheEnd() && sound > other.sound;
     }
 };
+
+// Sectors taken one after another, read as one run of bytes.
+class BodyPieces {
+public:
+    void Add(const std::uint8_t* p, std::uint32_t size) {
+        if (size == 0) return;
+        m_pieces.push_back({p, size});
+        m_size += size;
+    }
+    std::uint32_t Size() const { return m_size; }
+    std::uint8_t At(std::uint32_t at) const {
+        for (const Piece& piece : m_pieces) {
+            if (at < piece.size) return piece.p[at];
+            at -= piece.size;
+        }
+        return 0;
+    }
+    std::uint32_t U16(std::uint32_t at) const {
+        return static_cast<std::uint32_t>(At(at) | (At(at + 1) << 8));
+    }
+    std::uint32_t U32(std::uint32_t at) const { return U16(at) | (U16(at + 2) << 16); }
+
+private:
+    struct Piece {
+        const std::uint8_t* p;
+        std::uint32_t size;
+    };
+    std::vector<Piece> m_pieces;
+    std::uint32_t m_size = 0;
+};
+
+// What the strings of a shared-string table show in a stretch of its
+// body: how many framed soundly, whether one broke the framing (reserved
+// option flags), and where the next string's header starts.
+struct StringsFit {
+    int strings = 0;  // of them, strings with characters: empty ones prove little
+    bool broken = false;
+    std::int64_t next = 0;
+    std::uint64_t headers = 0;  // string headers read, for the budget
+};
+
+// Frames the strings from stream position `from` through the bytes of
+// pieces, which start at stream position base: each a character count and
+// option flags without reserved bits, then the run count and extension
+// size the flags announce, the characters, runs and extension. Stops at
+// the first header at or past stop, past the body's end, or whose bytes
+// the pieces do not hold yet. Each string takes at least 3 bytes: the loop
+// ends within a third of the pieces' length.
+StringsFit FrameStrings(const BodyPieces& pieces, std::int64_t base, std::int64_t from,
+                        std::int64_t stop, std::int64_t bodyEnd) {
+    constexpr std::uint8_t kKnownFlags =
+        biff::kStringWide | biff::kStringExtended | biff::kStringRich;
+    constexpr std::int64_t kStringHeader = 3;  // character count and flags
+    StringsFit fit;
+    const std::int64_t held = base + pieces.Size();
+    std::int64_t at = from;
+    while (at < stop && at + kStringHeader <= bodyEnd && at + kStringHeader <= held) {
+        const auto pos = static_cast<std::uint32_t>(at - base);
+        const std::uint32_t chars = pieces.U16(pos);
+        const std::uint8_t flags = pieces.At(pos + 2);
+        ++fit.headers;
+        if ((flags & ~kKnownFlags) != 0) {
+            fit.broken = true;
+            break;
+        }
+        std::int64_t after = at + kStringHeader;
+        const std::int64_t runsAt = after;
+        if (flags & biff::kStringRich) after += 2;
+        const std::int64_t extensionAt = after;
+        if (flags & biff::kStringExtended) after += 4;
+        if (after > held) break;
+        const std::int64_t runs =
+            (flags & biff::kStringRich) ? pieces.U16(static_cast<std::uint32_t>(runsAt - base)) : 0;
+        const std::int64_t extension =
+            (flags & biff::kStringExtended)
+                ? pieces.U32(static_cast<std::uint32_t>(extensionAt - base))
+                : 0;
+        at = after + chars * ((flags & biff::kStringWide) ? 2 : 1) + runs * 4 + extension;
+        if (chars > 0) ++fit.strings;
+    }
+    fit.next = at;
+    return fit;
+}
 
 class Walk {
 public:
@@ -158,11 +256,16 @@ private:
     // Returns where the next header starts, counting from this sector's
     // first byte; m_finished when the last substream ended in it.
     std::int64_t WalkSector(std::uint32_t s, std::int64_t at);
+    void StartStrings(const std::uint8_t* sector, std::int64_t body, std::uint16_t length);
     Fit Check(std::uint32_t s, std::int64_t at, bool wantBof);
     std::uint32_t NextInFileOrder(std::uint32_t after, bool zerosToo);
     bool ZerosInBody(std::uint32_t after, std::int64_t owed);
     std::uint32_t PreviousInFileOrder(std::uint32_t before);
     std::vector<std::uint32_t> PlanBody(std::uint32_t after, std::int64_t owed, bool zerosToo);
+    bool InStrings() const { return m_stringsNext < m_stringsEnd; }
+    StringsFit FrameInto(std::uint32_t candidate, std::int64_t from) const;
+    std::optional<std::uint32_t> FollowStrings(std::int64_t next, bool wantBof);
+    void AdvanceStrings(std::uint32_t taken);
     std::optional<std::uint32_t> Search(std::int64_t at, bool wantBof);
     void Header(const std::uint8_t* sector, std::int64_t at, std::uint8_t out[8]) const;
 
@@ -178,6 +281,10 @@ private:
     bool m_finished = false;
     bool m_inBody = false;              // the last sector taken held only a record's body
     std::vector<std::uint32_t> m_plan;  // sectors chosen ahead for a long record, in order
+    // Inside a shared-string table's body that sectors cut: the stream
+    // positions of the next string's header and of the body's end.
+    std::int64_t m_stringsNext = 0;
+    std::int64_t m_stringsEnd = 0;
 };
 
 // The 8 bytes from at (a BOF's header, version and type), taking the
@@ -201,6 +308,8 @@ std::int64_t Walk::WalkSector(std::uint32_t s, std::int64_t at) {
         Header(sector, at, header);
         const std::uint16_t type = CDataReader::GetU16(header + biff::kTypeOffset);
         const std::uint16_t length = CDataReader::GetU16(header + biff::kLengthOffset);
+        const std::int64_t body = at + static_cast<std::int64_t>(biff::kRecordHeaderSize);
+        if (type == biff::kSST && body + length > m_size) StartStrings(sector, body, length);
         if (type == biff::kBOF) {
             ++m_depth;
         } else if (m_depth == 0) {
@@ -360,6 +469,80 @@ std::optional<std::uint32_t> Walk::Search(std::int64_t at, bool wantBof) {
     return best;
 }
 
+// The strings of a shared-string table whose body the sector's end cuts
+// frame the sectors that follow, as records frame the others: strings
+// split across sectors are the table's content, where records show only
+// at the body's end. The sector holding the body's start was just taken.
+void Walk::StartStrings(const std::uint8_t* sector, std::int64_t body, std::uint16_t length) {
+    constexpr std::int64_t kCountsSize = 8;  // total and unique string counts
+    const std::int64_t base = static_cast<std::int64_t>(m_sectors.size() - 1) * m_size;
+    m_stringsEnd = base + body + length;
+    BodyPieces pieces;
+    pieces.Add(sector, m_size);
+    const StringsFit fit =
+        FrameStrings(pieces, base, base + body + kCountsSize, base + m_size, m_stringsEnd);
+    m_stringsNext = fit.next;
+    if (fit.broken) m_stringsEnd = 0;
+}
+
+// The strings framed from stream position `from` in the last sector taken
+// through candidate, taken next.
+StringsFit Walk::FrameInto(std::uint32_t candidate, std::int64_t from) const {
+    const std::int64_t base = static_cast<std::int64_t>(m_sectors.size() - 1) * m_size;
+    BodyPieces pieces;
+    pieces.Add(Sector(m_sectors.back()), m_size);
+    pieces.Add(Sector(candidate), m_size);
+    return FrameStrings(pieces, base, from, std::min<std::int64_t>(base + 2 * m_size, m_stringsEnd),
+                        m_stringsEnd);
+}
+
+// The sector after the last one taken, chosen by the strings it frames:
+// the next in file order when its strings frame soundly there, three of
+// them or fewer that stay inside the body; else the lowest-numbered unused
+// sector where three or more do (writers that place a stream in pieces
+// fill the free sectors from the file's start); else file order when a
+// string frames there at all. Fewer than three convince nobody out of
+// order: a string's flags pass by chance now and then, and its count then
+// leaps far, often past the body's end. Where the table's body ends in the
+// sector, sound records must follow too. None when no string header falls
+// in the next sector (a long string covers it): the records decide.
+std::optional<std::uint32_t> Walk::FollowStrings(std::int64_t next, bool wantBof) {
+    constexpr int kConvincingStrings = 3;
+    const std::int64_t start = static_cast<std::int64_t>(m_sectors.size()) * m_size;
+    if (!InStrings() || m_stringsNext >= start + m_size) return std::nullopt;
+    const bool recordsToo = next + static_cast<std::int64_t>(biff::kRecordHeaderSize) <= m_size;
+    // Strings framed soundly in s, or -1; sound too where the body's end
+    // shows in s is whether the framing stays inside the body.
+    const auto framed = [&](std::uint32_t s, bool& inside) {
+        const StringsFit fit = FrameInto(s, m_stringsNext);
+        m_budget -= std::min(m_budget, fit.headers);
+        inside = fit.next <= m_stringsEnd;
+        if (fit.broken || (recordsToo && !Check(s, next, wantBof).GoesOn())) return -1;
+        return fit.strings;
+    };
+    const std::uint32_t inOrder = NextInFileOrder(m_sectors.back(), false);
+    bool inside = false;
+    const int inOrderStrings = inOrder < m_count ? framed(inOrder, inside) : -1;
+    if (inOrderStrings >= kConvincingStrings || (inOrderStrings >= 0 && inside)) return inOrder;
+    for (std::uint32_t s = 0; s < m_count && m_budget > 0; ++s) {
+        if (m_taken[s] || m_kinds[s] != EBlock::Data) continue;
+        --m_budget;
+        if (s % kStopCheckEvery == 0 && RepairStopRequested()) return std::nullopt;
+        if (framed(s, inside) >= kConvincingStrings) return s;
+    }
+    if (inOrderStrings >= 1) return inOrder;
+    return std::nullopt;
+}
+
+// Moves the strings' framing past the sector about to be taken; a framing
+// that breaks there leaves the records alone to decide.
+void Walk::AdvanceStrings(std::uint32_t taken) {
+    if (!InStrings()) return;
+    const StringsFit fit = FrameInto(taken, m_stringsNext);
+    m_stringsNext = fit.next;
+    if (fit.broken) m_stringsEnd = 0;
+}
+
 bool Walk::Run(std::uint32_t first) {
     Take(first);
     std::int64_t at = WalkSector(first, 0);
@@ -376,16 +559,17 @@ bool Walk::Run(std::uint32_t first) {
         // the record's end shows that the stream jumped inside it.
         const bool bodyOnly = next + static_cast<std::int64_t>(biff::kRecordHeaderSize) > m_size;
         std::optional<std::uint32_t> chosen;
-        if (bodyOnly && m_plan.empty()) {
+        if (m_plan.empty()) chosen = FollowStrings(next, wantBof);
+        if (!chosen && bodyOnly && m_plan.empty()) {
             const bool zerosToo = ZerosInBody(current, next);
             if (!m_inBody) m_plan = PlanBody(current, next, zerosToo);
             const std::uint32_t inOrder = NextInFileOrder(current, zerosToo);
             if (m_plan.empty() && inOrder < m_count) chosen = inOrder;
         }
-        if (!m_plan.empty()) {
+        if (!chosen && !m_plan.empty()) {
             chosen = m_plan.front();
             m_plan.erase(m_plan.begin());
-        } else if (!bodyOnly) {
+        } else if (!chosen && !bodyOnly) {
             const std::uint32_t inOrder = NextInFileOrder(current, false);
             if (inOrder < m_count && Check(inOrder, next, wantBof).GoesOn()) chosen = inOrder;
             if (!chosen) chosen = Search(next, wantBof);
@@ -397,6 +581,7 @@ bool Walk::Run(std::uint32_t first) {
         if (!chosen) break;
         m_inBody = bodyOnly;
         current = *chosen;
+        AdvanceStrings(current);
         Take(current);
         at = WalkSector(current, next);
     }
