@@ -12,10 +12,15 @@
 #include "biff/CRecordChain.h"
 #include "compound/CompoundFormat.h"
 #include "repair/RepairStopCheck.h"
+#include "repair/SectorContent.h"
+#include "repair/SstStringFraming.h"
 
 namespace {
 
 namespace cf = CompoundFormat;
+using sectorcontent::EBlock;
+using sstframing::BodyPieces;
+using sstframing::StringsFit;
 
 constexpr std::uint32_t kSmallSector = 512;
 constexpr std::uint32_t kLargeSector = 4096;
@@ -35,8 +40,6 @@ constexpr std::uint32_t kStopCheckEvery = 1024;
 constexpr std::uint16_t kHighestType = 0x11FF;
 constexpr std::uint16_t kFirstChartType = 0x1001;
 constexpr std::uint16_t kLastChartType = 0x10FF;
-// FAT entries above the sector ids: free, end of chain, FAT and DIFAT marks.
-constexpr std::uint32_t kLowestSpecialId = 0xFFFFFFFCu;
 
 // Records added to the format after BIFF8 (0x0850 to 0x08FF: styles and
 // conditional formats of later versions, themes) open their body with a
@@ -50,60 +53,6 @@ bool IsFutureRecord(const std::uint8_t* header) {
     const std::uint16_t length = CDataReader::GetU16(header + biff::kLengthOffset);
     return type >= kFirstFutureType && type <= kLastFutureType && length >= 4 &&
            CDataReader::GetU16(header + biff::kRecordHeaderSize) == type;
-}
-
-// Zeroed sectors (the FAT or directory of a file whose tables were wiped,
-// unused space) are stepped over like the tables where a record header must
-// start in them; only a long record's body may hold them.
-enum class EBlock : std::uint8_t { Data, Tables, Zeros };
-
-bool AllZero(const std::uint8_t* p, std::uint32_t n) {
-    return std::all_of(p, p + n, [](std::uint8_t b) { return b == 0; });
-}
-
-// A sector of FAT or DIFAT entries: every entry a sector id of this file or
-// one of the special ids, and most of them special or above the entry
-// before (chains run forward, the DIFAT lists FAT sectors in order). Record
-// bodies of small numbers and zeros pass the first test, seldom the second;
-// a FAT names sector 0 once at most.
-bool HoldsSectorIds(const std::uint8_t* p, std::uint32_t size, std::uint32_t sectors) {
-    std::uint32_t ordered = 0;
-    std::uint32_t zeros = 0;
-    std::uint32_t previous = 0;
-    for (std::uint32_t at = 0; at + 4 <= size; at += 4) {
-        const std::uint32_t id = CDataReader::GetU32(p + at);
-        if (id >= sectors && id < kLowestSpecialId) return false;
-        if (id == 0 && ++zeros > 1) return false;
-        if (id >= kLowestSpecialId || (at > 0 && id > previous)) ++ordered;
-        previous = id;
-    }
-    return ordered * 2 >= size / 4;
-}
-
-// A sector of directory entries: each a name length of at most 64 bytes (an
-// even count, NUL included) and an object type 0 to 5, a free entry without
-// a name, and at least one storage, stream or root with one, its name
-// ending in the NUL the length counts and its colour red or black. Four
-// entries a sector test few bytes: runs of short records (RK, MULRK) pass
-// the length and type tests alone.
-bool HoldsDirectoryEntries(const std::uint8_t* p, std::uint32_t size) {
-    constexpr std::uint8_t kBlack = 1;
-    bool named = false;
-    for (std::uint32_t at = 0; at + cf::kDirectoryEntrySize <= size;
-         at += cf::kDirectoryEntrySize) {
-        const std::uint8_t* entry = p + at;
-        const std::uint16_t nameBytes = CDataReader::GetU16(entry + cf::kEntryNameLengthOffset);
-        const std::uint8_t type = entry[cf::kEntryTypeOffset];
-        if (nameBytes > 2 * cf::kEntryNameUnits || nameBytes % 2 != 0 || type > cf::kEntryTypeRoot)
-            return false;
-        if (type == 0 && nameBytes != 0) return false;
-        if (type == 0 || nameBytes == 0) continue;
-        if (CDataReader::GetU16(entry + cf::kEntryNameOffset + nameBytes - 2) != 0 ||
-            entry[cf::kEntryColourOffset] > kBlack)
-            return false;
-        named = true;
-    }
-    return named;
 }
 
 // What a candidate sector shows where the cut record ends in it.
@@ -144,89 +93,6 @@ struct Fit {
         return !SoundToTheEnd() && sound > other.sound;
     }
 };
-
-// Sectors taken one after another, read as one run of bytes.
-class BodyPieces {
-public:
-    void Add(const std::uint8_t* p, std::uint32_t size) {
-        if (size == 0) return;
-        m_pieces.push_back({p, size});
-        m_size += size;
-    }
-    std::uint32_t Size() const { return m_size; }
-    std::uint8_t At(std::uint32_t at) const {
-        for (const Piece& piece : m_pieces) {
-            if (at < piece.size) return piece.p[at];
-            at -= piece.size;
-        }
-        return 0;
-    }
-    std::uint32_t U16(std::uint32_t at) const {
-        return static_cast<std::uint32_t>(At(at) | (At(at + 1) << 8));
-    }
-    std::uint32_t U32(std::uint32_t at) const { return U16(at) | (U16(at + 2) << 16); }
-
-private:
-    struct Piece {
-        const std::uint8_t* p;
-        std::uint32_t size;
-    };
-    std::vector<Piece> m_pieces;
-    std::uint32_t m_size = 0;
-};
-
-// What the strings of a shared-string table show in a stretch of its
-// body: how many framed soundly, whether one broke the framing (reserved
-// option flags), and where the next string's header starts.
-struct StringsFit {
-    int strings = 0;  // of them, strings with characters: empty ones prove little
-    bool broken = false;
-    std::int64_t next = 0;
-    std::uint64_t headers = 0;  // string headers read, for the budget
-};
-
-// Frames the strings from stream position `from` through the bytes of
-// pieces, which start at stream position base: each a character count and
-// option flags without reserved bits, then the run count and extension
-// size the flags announce, the characters, runs and extension. Stops at
-// the first header at or past stop, past the body's end, or whose bytes
-// the pieces do not hold yet. Each string takes at least 3 bytes: the loop
-// ends within a third of the pieces' length.
-StringsFit FrameStrings(const BodyPieces& pieces, std::int64_t base, std::int64_t from,
-                        std::int64_t stop, std::int64_t bodyEnd) {
-    constexpr std::uint8_t kKnownFlags =
-        biff::kStringWide | biff::kStringExtended | biff::kStringRich;
-    constexpr std::int64_t kStringHeader = 3;  // character count and flags
-    StringsFit fit;
-    const std::int64_t held = base + pieces.Size();
-    std::int64_t at = from;
-    while (at < stop && at + kStringHeader <= bodyEnd && at + kStringHeader <= held) {
-        const auto pos = static_cast<std::uint32_t>(at - base);
-        const std::uint32_t chars = pieces.U16(pos);
-        const std::uint8_t flags = pieces.At(pos + 2);
-        ++fit.headers;
-        if ((flags & ~kKnownFlags) != 0) {
-            fit.broken = true;
-            break;
-        }
-        std::int64_t after = at + kStringHeader;
-        const std::int64_t runsAt = after;
-        if (flags & biff::kStringRich) after += 2;
-        const std::int64_t extensionAt = after;
-        if (flags & biff::kStringExtended) after += 4;
-        if (after > held) break;
-        const std::int64_t runs =
-            (flags & biff::kStringRich) ? pieces.U16(static_cast<std::uint32_t>(runsAt - base)) : 0;
-        const std::int64_t extension =
-            (flags & biff::kStringExtended)
-                ? pieces.U32(static_cast<std::uint32_t>(extensionAt - base))
-                : 0;
-        at = after + chars * ((flags & biff::kStringWide) ? 2 : 1) + runs * 4 + extension;
-        if (chars > 0) ++fit.strings;
-    }
-    fit.next = at;
-    return fit;
-}
 
 class Walk {
 public:
@@ -479,8 +345,8 @@ void Walk::StartStrings(const std::uint8_t* sector, std::int64_t body, std::uint
     m_stringsEnd = base + body + length;
     BodyPieces pieces;
     pieces.Add(sector, m_size);
-    const StringsFit fit =
-        FrameStrings(pieces, base, base + body + kCountsSize, base + m_size, m_stringsEnd);
+    const StringsFit fit = sstframing::FrameStrings(pieces, base, base + body + kCountsSize,
+                                                    base + m_size, m_stringsEnd);
     m_stringsNext = fit.next;
     if (fit.broken) m_stringsEnd = 0;
 }
@@ -492,8 +358,8 @@ StringsFit Walk::FrameInto(std::uint32_t candidate, std::int64_t from) const {
     BodyPieces pieces;
     pieces.Add(Sector(m_sectors.back()), m_size);
     pieces.Add(Sector(candidate), m_size);
-    return FrameStrings(pieces, base, from, std::min<std::int64_t>(base + 2 * m_size, m_stringsEnd),
-                        m_stringsEnd);
+    return sstframing::FrameStrings(
+        pieces, base, from, std::min<std::int64_t>(base + 2 * m_size, m_stringsEnd), m_stringsEnd);
 }
 
 // The sector after the last one taken, chosen by the strings it frames:
@@ -628,10 +494,10 @@ bool CSectorReassembly::Rebuild(const std::filesystem::path& source,
     for (std::uint32_t s = 0; s < count; ++s) {
         if (s % kStopCheckEvery == 0 && RepairStopRequested()) return false;
         const std::uint8_t* p = file.data() + static_cast<std::uint64_t>(s + 1) * m_sectorSize;
-        if (AllZero(p, m_sectorSize)) {
+        if (sectorcontent::AllZero(p, m_sectorSize)) {
             kinds[s] = EBlock::Zeros;
-        } else if (HoldsSectorIds(p, m_sectorSize, count) ||
-                   HoldsDirectoryEntries(p, m_sectorSize)) {
+        } else if (sectorcontent::HoldsSectorIds(p, m_sectorSize, count) ||
+                   sectorcontent::HoldsDirectoryEntries(p, m_sectorSize)) {
             kinds[s] = EBlock::Tables;
         } else if (starts.size() < kMaxStarts &&
                    CBofSignature::SubstreamAt(p) == biff::kSubstreamGlobals) {
