@@ -3,8 +3,9 @@
 // with FAT sectors, in runs out of order, jumping inside a shared-string
 // table, with another stream's sector that reads as a lone record header,
 // each with NUMBER records cut at every sector boundary (some inside their
-// headers) and a record body that reads as directory entries; and files in
-// which no stream starts.
+// headers) and a record body that reads as directory entries; with a stale
+// copy of the sheet after the stream, which a raw scan finds twice; and
+// files in which no stream starts.
 #include "repair/CSectorReassembly.h"
 
 #include <gtest/gtest.h>
@@ -39,7 +40,10 @@ constexpr int kZeros = -4;      // a wiped sector
 // sector it displaces, read as a lone EXTSST header of a length no EXTSST
 // has (a property set's byte-order mark and version, one byte on).
 constexpr int kPropertySet = -5;
-constexpr int kGarbage = -6;  // bytes of no structure
+constexpr int kGarbage = -6;  // bytes of no structure, up to kGarbage - 299
+// A stale copy of the stream's sector kStale - piece, left behind by an
+// earlier save.
+constexpr int kStale = -1000;
 
 // Bytes of no structure: no BOF, and no run of record headers.
 Bytes Garbage(std::uint32_t seed) {
@@ -205,6 +209,15 @@ TEST_F(SectorReassemblyTest, RebuildsTheStreamWhateverOrderItsSectorsLieIn) {
         if (i == displaced) property.push_back(kPropertySet);
         property.push_back(i);
     }
+    // A stale copy of the sheet's sectors after the stream: a raw scan of
+    // the file finds the sheet twice.
+    const auto sheetBof = std::find_if(starts.begin() + 1, starts.end(), [&](std::size_t at) {
+        return stream[at] == 0x09 && stream[at + 1] == 0x08;
+    });
+    ASSERT_NE(sheetBof, starts.end());
+    std::vector<int> stale = inOrder;
+    for (int i = static_cast<int>(*sheetBof / kSectorBytes); i < usedSectors; ++i)
+        stale.push_back(kStale - i);
     std::vector<int> garbage(300);
     for (int i = 0; i < 300; ++i) garbage[static_cast<std::size_t>(i)] = kGarbage - i;
 
@@ -215,6 +228,7 @@ TEST_F(SectorReassemblyTest, RebuildsTheStreamWhateverOrderItsSectorsLieIn) {
         {"three runs out of order", runs, true},
         {"a jump inside the shared-string table", jumped, true},
         {"a property set before a sheet's sector", property, true},
+        {"a stale copy of the sheet after the stream", stale, true},
         {"garbage, no BOF", garbage, false},
     };
     for (const Case& c : cases) {
@@ -228,6 +242,8 @@ TEST_F(SectorReassemblyTest, RebuildsTheStreamWhateverOrderItsSectorsLieIn) {
                            : piece == kDirectory ? sectorAt(layout.directorySectors[0])
                            : piece == kOther     ? Bytes(kSectorBytes, 0x41)
                            : piece == kZeros     ? Bytes(kSectorBytes, 0)
+                           : piece <= kStale
+                               ? sectorAt(chain[static_cast<std::size_t>(kStale - piece)])
                            : piece == kPropertySet ? PropertySet(propertyHeader)
                                                    : Garbage(static_cast<std::uint32_t>(-piece));
             if (piece >= 0)
