@@ -14,6 +14,7 @@
 #include "model/CExcelWorkSheetParser.h"
 #include "platform/CFileNameManager.h"
 #include "platform/RunState.h"
+#include "repair/CBoundSheetOrder.h"
 #include "repair/CRecoveredCells.h"
 #include "repair/CRepairVerdict.h"
 #include "repair/CSectorReassembly.h"
@@ -84,6 +85,29 @@ Rebuilt RebuildAndCount(const CExcelData& data) {
     // The file outlives this model: it may become the data's.
     other.SetExtractedPath({});
     return rebuilt;
+}
+
+std::size_t CountWorksheets(const CExcelData& data) {
+    std::size_t count = 0;
+    for (const CExcelWorkBook& workbook : data.GetWorkbooks())
+        count += workbook.GetWorksheets().GetCount();
+    return count;
+}
+
+// Whether the data's one workbook holds its whole sheet list: every sheet
+// its BOUNDSHEET records name found where they put it, in their order, and
+// no other sheet.
+bool HoldsItsSheetList(const CExcelData& data) {
+    if (data.GetWorkbooks().GetCount() != 1) return false;
+    const CExcelWorkBook& workbook = *data.GetWorkbooks().begin();
+    CBoundSheetOrder order;
+    if (!order.Read(data.GetScanPath(), workbook)) return false;
+    const std::size_t sheets = workbook.GetWorksheets().GetCount();
+    if (order.GetEntries().empty() || order.GetEntries().size() != sheets) return false;
+    const std::vector<std::uint32_t> placed = order.PlaceSheets(workbook);
+    for (std::size_t i = 0; i < placed.size(); ++i)
+        if (placed[i] != i) return false;
+    return CRepairVerdict::CountSheets(data) == sheets;
 }
 
 }  // namespace
@@ -188,6 +212,14 @@ bool CFilePaser::CrossCheckWithRawScan() {
             return true;
         m_doubt = EExtractionDoubt::NothingRecovered;
     }
+    // A stream rebuilt from the sectors that holds its whole sheet list
+    // meets a raw scan that finds more sheets than the list names: those
+    // are the file's other copies of the sheets (a stale copy of the
+    // stream, a BIFF5 Book stream beside it), their cells counted twice.
+    const bool wholeSheetList =
+        m_doubt == EExtractionDoubt::Reassembled && HoldsItsSheetList(*m_data);
+    const std::size_t copySheets = CountWorksheets(*m_data);
+    std::size_t rawSheets = 0;
     // The counters show the kept model's cells once: as the copy's scan
     // left them, or as the rebuild from the damaged file leaves them.
     const Counters afterCopy = ReadCounters();
@@ -210,6 +242,7 @@ bool CFilePaser::CrossCheckWithRawScan() {
         if (rawRead) {
             m_rawScanned = true;
             m_rawCells = RecoveredCells(raw);
+            rawSheets = CountWorksheets(raw);
         }
     }
 
@@ -234,7 +267,7 @@ bool CFilePaser::CrossCheckWithRawScan() {
     }
     RestoreCounters(m_countersAtStart);
     // The damaged file could not be read after all: the copy is all there is.
-    if (!rawRead || m_rawCells <= m_copyCells)
+    if (!rawRead || m_rawCells <= m_copyCells || (wholeSheetList && rawSheets > copySheets))
         return ScanAndParse(*this, *m_data) || !RepairStopRequested();
 
     // The raw scan recovered more. Its model cannot move into the data (the

@@ -12,10 +12,15 @@
 #include "biff/CRecordChain.h"
 #include "compound/CompoundFormat.h"
 #include "repair/RepairStopCheck.h"
+#include "repair/SectorContent.h"
+#include "repair/SstStringFraming.h"
 
 namespace {
 
 namespace cf = CompoundFormat;
+using sectorcontent::EBlock;
+using sstframing::BodyPieces;
+using sstframing::StringsFit;
 
 constexpr std::uint32_t kSmallSector = 512;
 constexpr std::uint32_t kLargeSector = 4096;
@@ -35,8 +40,6 @@ constexpr std::uint32_t kStopCheckEvery = 1024;
 constexpr std::uint16_t kHighestType = 0x11FF;
 constexpr std::uint16_t kFirstChartType = 0x1001;
 constexpr std::uint16_t kLastChartType = 0x10FF;
-// FAT entries above the sector ids: free, end of chain, FAT and DIFAT marks.
-constexpr std::uint32_t kLowestSpecialId = 0xFFFFFFFCu;
 
 // Records added to the format after BIFF8 (0x0850 to 0x08FF: styles and
 // conditional formats of later versions, themes) open their body with a
@@ -50,51 +53,6 @@ bool IsFutureRecord(const std::uint8_t* header) {
     const std::uint16_t length = CDataReader::GetU16(header + biff::kLengthOffset);
     return type >= kFirstFutureType && type <= kLastFutureType && length >= 4 &&
            CDataReader::GetU16(header + biff::kRecordHeaderSize) == type;
-}
-
-// Zeroed sectors (the FAT or directory of a file whose tables were wiped,
-// unused space) are stepped over like the tables where a record header must
-// start in them; only a long record's body may hold them.
-enum class EBlock : std::uint8_t { Data, Tables, Zeros };
-
-bool AllZero(const std::uint8_t* p, std::uint32_t n) {
-    return std::all_of(p, p + n, [](std::uint8_t b) { return b == 0; });
-}
-
-// A sector of FAT or DIFAT entries: every entry a sector id of this file or
-// one of the special ids, and most of them special or above the entry
-// before (chains run forward, the DIFAT lists FAT sectors in order). Record
-// bodies of small numbers and zeros pass the first test, seldom the second;
-// a FAT names sector 0 once at most.
-bool HoldsSectorIds(const std::uint8_t* p, std::uint32_t size, std::uint32_t sectors) {
-    std::uint32_t ordered = 0;
-    std::uint32_t zeros = 0;
-    std::uint32_t previous = 0;
-    for (std::uint32_t at = 0; at + 4 <= size; at += 4) {
-        const std::uint32_t id = CDataReader::GetU32(p + at);
-        if (id >= sectors && id < kLowestSpecialId) return false;
-        if (id == 0 && ++zeros > 1) return false;
-        if (id >= kLowestSpecialId || (at > 0 && id > previous)) ++ordered;
-        previous = id;
-    }
-    return ordered * 2 >= size / 4;
-}
-
-// A sector of directory entries: each a name length of at most 64 bytes (an
-// even count, NUL included) and an object type 0 to 5, a free entry without
-// a name, and at least one storage, stream or root with one.
-bool HoldsDirectoryEntries(const std::uint8_t* p, std::uint32_t size) {
-    bool named = false;
-    for (std::uint32_t at = 0; at + cf::kDirectoryEntrySize <= size;
-         at += cf::kDirectoryEntrySize) {
-        const std::uint16_t nameBytes = CDataReader::GetU16(p + at + cf::kEntryNameLengthOffset);
-        const std::uint8_t type = p[at + cf::kEntryTypeOffset];
-        if (nameBytes > 2 * cf::kEntryNameUnits || nameBytes % 2 != 0 || type > cf::kEntryTypeRoot)
-            return false;
-        if (type == 0 && nameBytes != 0) return false;
-        if (type != 0 && nameBytes != 0) named = true;
-    }
-    return named;
 }
 
 // What a candidate sector shows where the cut record ends in it.
@@ -112,8 +70,14 @@ struct Fit {
     // Whether the next sector in file order goes on: plausible headers up to
     // the sector's end, or three, the first of a known type or two of them.
     // Writers lay streams out in runs, and records the table does not know
-    // (a chart's, newer ones) must not break a run.
-    bool GoesOn() const { return (known >= 1 || anyKnown >= 2) && (reachesEnd || framed >= 3); }
+    // (a chart's, newer ones) must not break a run. A lone header whose body
+    // runs past the sector's end is two bytes of type and two of length: it
+    // goes on only with a length its layout allows (the property set of a
+    // summary stream reads as an EXTSST of any length).
+    bool GoesOn() const {
+        const bool lone = framed == 1 && sound == 0 && !fullBody;
+        return (known >= 1 || anyKnown >= 2) && (framed >= 3 || (reachesEnd && !lone));
+    }
     // Whether a sector searched for out of file order goes on: only records
     // with the lengths their layouts allow convince, three of them or two
     // up to the sector's end. Bytes of other streams pass one such header
@@ -158,11 +122,16 @@ private:
     // Returns where the next header starts, counting from this sector's
     // first byte; m_finished when the last substream ended in it.
     std::int64_t WalkSector(std::uint32_t s, std::int64_t at);
+    void StartStrings(const std::uint8_t* sector, std::int64_t body, std::uint16_t length);
     Fit Check(std::uint32_t s, std::int64_t at, bool wantBof);
     std::uint32_t NextInFileOrder(std::uint32_t after, bool zerosToo);
     bool ZerosInBody(std::uint32_t after, std::int64_t owed);
     std::uint32_t PreviousInFileOrder(std::uint32_t before);
     std::vector<std::uint32_t> PlanBody(std::uint32_t after, std::int64_t owed, bool zerosToo);
+    bool InStrings() const { return m_stringsNext < m_stringsEnd; }
+    StringsFit FrameInto(std::uint32_t candidate, std::int64_t from) const;
+    std::optional<std::uint32_t> FollowStrings(std::int64_t next, bool wantBof);
+    void AdvanceStrings(std::uint32_t taken);
     std::optional<std::uint32_t> Search(std::int64_t at, bool wantBof);
     void Header(const std::uint8_t* sector, std::int64_t at, std::uint8_t out[8]) const;
 
@@ -178,6 +147,10 @@ private:
     bool m_finished = false;
     bool m_inBody = false;              // the last sector taken held only a record's body
     std::vector<std::uint32_t> m_plan;  // sectors chosen ahead for a long record, in order
+    // Inside a shared-string table's body that sectors cut: the stream
+    // positions of the next string's header and of the body's end.
+    std::int64_t m_stringsNext = 0;
+    std::int64_t m_stringsEnd = 0;
 };
 
 // The 8 bytes from at (a BOF's header, version and type), taking the
@@ -201,6 +174,8 @@ std::int64_t Walk::WalkSector(std::uint32_t s, std::int64_t at) {
         Header(sector, at, header);
         const std::uint16_t type = CDataReader::GetU16(header + biff::kTypeOffset);
         const std::uint16_t length = CDataReader::GetU16(header + biff::kLengthOffset);
+        const std::int64_t body = at + static_cast<std::int64_t>(biff::kRecordHeaderSize);
+        if (type == biff::kSST && body + length > m_size) StartStrings(sector, body, length);
         if (type == biff::kBOF) {
             ++m_depth;
         } else if (m_depth == 0) {
@@ -360,6 +335,80 @@ std::optional<std::uint32_t> Walk::Search(std::int64_t at, bool wantBof) {
     return best;
 }
 
+// The strings of a shared-string table whose body the sector's end cuts
+// frame the sectors that follow, as records frame the others: strings
+// split across sectors are the table's content, where records show only
+// at the body's end. The sector holding the body's start was just taken.
+void Walk::StartStrings(const std::uint8_t* sector, std::int64_t body, std::uint16_t length) {
+    constexpr std::int64_t kCountsSize = 8;  // total and unique string counts
+    const std::int64_t base = static_cast<std::int64_t>(m_sectors.size() - 1) * m_size;
+    m_stringsEnd = base + body + length;
+    BodyPieces pieces;
+    pieces.Add(sector, m_size);
+    const StringsFit fit = sstframing::FrameStrings(pieces, base, base + body + kCountsSize,
+                                                    base + m_size, m_stringsEnd);
+    m_stringsNext = fit.next;
+    if (fit.broken) m_stringsEnd = 0;
+}
+
+// The strings framed from stream position `from` in the last sector taken
+// through candidate, taken next.
+StringsFit Walk::FrameInto(std::uint32_t candidate, std::int64_t from) const {
+    const std::int64_t base = static_cast<std::int64_t>(m_sectors.size() - 1) * m_size;
+    BodyPieces pieces;
+    pieces.Add(Sector(m_sectors.back()), m_size);
+    pieces.Add(Sector(candidate), m_size);
+    return sstframing::FrameStrings(
+        pieces, base, from, std::min<std::int64_t>(base + 2 * m_size, m_stringsEnd), m_stringsEnd);
+}
+
+// The sector after the last one taken, chosen by the strings it frames:
+// the next in file order when its strings frame soundly there, three of
+// them or fewer that stay inside the body; else the lowest-numbered unused
+// sector where three or more do (writers that place a stream in pieces
+// fill the free sectors from the file's start); else file order when a
+// string frames there at all. Fewer than three convince nobody out of
+// order: a string's flags pass by chance now and then, and its count then
+// leaps far, often past the body's end. Where the table's body ends in the
+// sector, sound records must follow too. None when no string header falls
+// in the next sector (a long string covers it): the records decide.
+std::optional<std::uint32_t> Walk::FollowStrings(std::int64_t next, bool wantBof) {
+    constexpr int kConvincingStrings = 3;
+    const std::int64_t start = static_cast<std::int64_t>(m_sectors.size()) * m_size;
+    if (!InStrings() || m_stringsNext >= start + m_size) return std::nullopt;
+    const bool recordsToo = next + static_cast<std::int64_t>(biff::kRecordHeaderSize) <= m_size;
+    // Strings framed soundly in s, or -1; sound too where the body's end
+    // shows in s is whether the framing stays inside the body.
+    const auto framed = [&](std::uint32_t s, bool& inside) {
+        const StringsFit fit = FrameInto(s, m_stringsNext);
+        m_budget -= std::min(m_budget, fit.headers);
+        inside = fit.next <= m_stringsEnd;
+        if (fit.broken || (recordsToo && !Check(s, next, wantBof).GoesOn())) return -1;
+        return fit.strings;
+    };
+    const std::uint32_t inOrder = NextInFileOrder(m_sectors.back(), false);
+    bool inside = false;
+    const int inOrderStrings = inOrder < m_count ? framed(inOrder, inside) : -1;
+    if (inOrderStrings >= kConvincingStrings || (inOrderStrings >= 0 && inside)) return inOrder;
+    for (std::uint32_t s = 0; s < m_count && m_budget > 0; ++s) {
+        if (m_taken[s] || m_kinds[s] != EBlock::Data) continue;
+        --m_budget;
+        if (s % kStopCheckEvery == 0 && RepairStopRequested()) return std::nullopt;
+        if (framed(s, inside) >= kConvincingStrings) return s;
+    }
+    if (inOrderStrings >= 1) return inOrder;
+    return std::nullopt;
+}
+
+// Moves the strings' framing past the sector about to be taken; a framing
+// that breaks there leaves the records alone to decide.
+void Walk::AdvanceStrings(std::uint32_t taken) {
+    if (!InStrings()) return;
+    const StringsFit fit = FrameInto(taken, m_stringsNext);
+    m_stringsNext = fit.next;
+    if (fit.broken) m_stringsEnd = 0;
+}
+
 bool Walk::Run(std::uint32_t first) {
     Take(first);
     std::int64_t at = WalkSector(first, 0);
@@ -376,16 +425,17 @@ bool Walk::Run(std::uint32_t first) {
         // the record's end shows that the stream jumped inside it.
         const bool bodyOnly = next + static_cast<std::int64_t>(biff::kRecordHeaderSize) > m_size;
         std::optional<std::uint32_t> chosen;
-        if (bodyOnly && m_plan.empty()) {
+        if (m_plan.empty()) chosen = FollowStrings(next, wantBof);
+        if (!chosen && bodyOnly && m_plan.empty()) {
             const bool zerosToo = ZerosInBody(current, next);
             if (!m_inBody) m_plan = PlanBody(current, next, zerosToo);
             const std::uint32_t inOrder = NextInFileOrder(current, zerosToo);
             if (m_plan.empty() && inOrder < m_count) chosen = inOrder;
         }
-        if (!m_plan.empty()) {
+        if (!chosen && !m_plan.empty()) {
             chosen = m_plan.front();
             m_plan.erase(m_plan.begin());
-        } else if (!bodyOnly) {
+        } else if (!chosen && !bodyOnly) {
             const std::uint32_t inOrder = NextInFileOrder(current, false);
             if (inOrder < m_count && Check(inOrder, next, wantBof).GoesOn()) chosen = inOrder;
             if (!chosen) chosen = Search(next, wantBof);
@@ -397,6 +447,7 @@ bool Walk::Run(std::uint32_t first) {
         if (!chosen) break;
         m_inBody = bodyOnly;
         current = *chosen;
+        AdvanceStrings(current);
         Take(current);
         at = WalkSector(current, next);
     }
@@ -443,10 +494,10 @@ bool CSectorReassembly::Rebuild(const std::filesystem::path& source,
     for (std::uint32_t s = 0; s < count; ++s) {
         if (s % kStopCheckEvery == 0 && RepairStopRequested()) return false;
         const std::uint8_t* p = file.data() + static_cast<std::uint64_t>(s + 1) * m_sectorSize;
-        if (AllZero(p, m_sectorSize)) {
+        if (sectorcontent::AllZero(p, m_sectorSize)) {
             kinds[s] = EBlock::Zeros;
-        } else if (HoldsSectorIds(p, m_sectorSize, count) ||
-                   HoldsDirectoryEntries(p, m_sectorSize)) {
+        } else if (sectorcontent::HoldsSectorIds(p, m_sectorSize, count) ||
+                   sectorcontent::HoldsDirectoryEntries(p, m_sectorSize)) {
             kinds[s] = EBlock::Tables;
         } else if (starts.size() < kMaxStarts &&
                    CBofSignature::SubstreamAt(p) == biff::kSubstreamGlobals) {

@@ -10,8 +10,10 @@
 // in file order first (writers lay streams out in runs), stepping over
 // sectors that hold FAT, DIFAT or directory entries; only when that one
 // does not fit are the unused sectors searched, within one budget of header
-// reads for the whole file. Where nothing fits, the walk takes file order
-// inside a substream and ends between substreams.
+// reads for the whole file. Inside a shared-string table's body, where
+// records show only at its end, the strings frame the sectors instead.
+// Where nothing fits, the walk takes file order inside a substream and ends
+// between substreams.
 //
 // Blocks are 512 bytes after a 512-byte header, or 4,096 bytes when the
 // header is sound and says so. A workbook kept in the mini stream (under

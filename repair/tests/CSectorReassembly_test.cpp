@@ -1,8 +1,11 @@
 // Rebuilding the Workbook stream from the sectors of a file whose header,
 // FAT and directory are gone: streams laid out in file order, interleaved
-// with FAT sectors, and in runs out of order, each with NUMBER records cut
-// at every sector boundary (some inside their headers); and files in which
-// no stream starts.
+// with FAT sectors, in runs out of order, jumping inside a shared-string
+// table, with another stream's sector that reads as a lone record header,
+// each with NUMBER records cut at every sector boundary (some inside their
+// headers) and a record body that reads as directory entries; with a stale
+// copy of the sheet after the stream, which a raw scan finds twice; and
+// files in which no stream starts.
 #include "repair/CSectorReassembly.h"
 
 #include <gtest/gtest.h>
@@ -33,7 +36,14 @@ constexpr int kFat = -1;        // the compound file's FAT sector
 constexpr int kDirectory = -2;  // its directory sector
 constexpr int kOther = -3;      // a sector of another stream
 constexpr int kZeros = -4;      // a wiped sector
-constexpr int kGarbage = -5;    // bytes of no structure
+// Another stream's sector whose bytes, where the next record starts in the
+// sector it displaces, read as a lone EXTSST header of a length no EXTSST
+// has (a property set's byte-order mark and version, one byte on).
+constexpr int kPropertySet = -5;
+constexpr int kGarbage = -6;  // bytes of no structure, up to kGarbage - 299
+// A stale copy of the stream's sector kStale - piece, left behind by an
+// earlier save.
+constexpr int kStale = -1000;
 
 // Bytes of no structure: no BOF, and no run of record headers.
 Bytes Garbage(std::uint32_t seed) {
@@ -44,6 +54,55 @@ Bytes Garbage(std::uint32_t seed) {
         b = static_cast<std::uint8_t>(state >> 23);
     }
     return bytes;
+}
+
+Bytes PropertySet(std::size_t at) {
+    Bytes bytes(kSectorBytes, 0);
+    const std::uint8_t header[] = {0xFF, 0x00, 0x00, 0x05};
+    std::copy(std::begin(header), std::end(header),
+              bytes.begin() + static_cast<std::ptrdiff_t>(at));
+    return bytes;
+}
+
+// A record body starting at stream offset `at` whose 128-byte stretches,
+// as sectors cut them, have a directory entry's name length and type where
+// an entry has them, a name without its NUL and a colour no entry has.
+Bytes DirectoryLookalike(std::size_t at, std::size_t length) {
+    Bytes body(length, 0);
+    for (std::size_t i = 0; i < length; ++i) {
+        const std::size_t inEntry = (at + i) % 128;
+        body[i] = inEntry < 64    ? 0x41
+                  : inEntry == 64 ? 30
+                  : inEntry == 66 ? 1
+                  : inEntry == 67 ? 3
+                                  : 0;
+    }
+    return body;
+}
+
+// A shared-string table of `count` short 8-bit strings of varying length.
+Bytes SstBody(int count) {
+    Bytes body(8, 0);
+    testsupport::SetU32(body, 0, static_cast<std::uint32_t>(count));
+    testsupport::SetU32(body, 4, static_cast<std::uint32_t>(count));
+    for (int i = 0; i < count; ++i) {
+        const std::string text =
+            "name " + std::string(static_cast<std::size_t>(i % 7), 'x') + std::to_string(i);
+        body.push_back(static_cast<std::uint8_t>(text.size()));
+        body.push_back(0);
+        body.push_back(0);  // option flags: 8-bit characters
+        body.insert(body.end(), text.begin(), text.end());
+    }
+    return body;
+}
+
+// Where each record header of stream starts.
+std::vector<std::size_t> RecordStarts(const Bytes& stream) {
+    std::vector<std::size_t> starts;
+    for (std::size_t at = 0; at + 4 <= stream.size() && (stream[at] | stream[at + 1]) != 0;
+         at += 4 + static_cast<std::size_t>(stream[at + 2] | (stream[at + 3] << 8)))
+        starts.push_back(at);
+    return starts;
 }
 
 // Whether a record header of stream is cut by a sector boundary.
@@ -70,10 +129,23 @@ protected:
 }  // namespace
 
 TEST_F(SectorReassemblyTest, RebuildsTheStreamWhateverOrderItsSectorsLieIn) {
-    const Bytes stream = NumberWorkbook(kRows, FormattedGlobals());
+    // The globals hold a shared-string table over several sectors and a
+    // drawing group whose body reads, sector by sector, as directory
+    // entries to a test of name lengths and entry types alone.
+    const auto workbook = [](std::size_t drawingAt) {
+        BiffWriter globals = FormattedGlobals();
+        globals.Record(0x00FC, SstBody(250));
+        globals.Record(0x00EB, DirectoryLookalike(drawingAt, 3 * kSectorBytes));
+        return NumberWorkbook(kRows, globals);
+    };
+    const std::vector<std::size_t> placed = RecordStarts(workbook(0));
+    const auto drawing = std::find_if(placed.begin(), placed.end(),
+                                      [&](std::size_t at) { return workbook(0)[at] == 0xEB; });
+    ASSERT_NE(drawing, placed.end());
+    const Bytes stream = workbook(*drawing + 4);
     CompoundFileBuilder builder;
     builder.AddStream(u"Workbook", stream);
-    builder.AddStream(u"Other", Bytes(8 * kSectorBytes, 0x41));
+    builder.AddStream(u"Other", Bytes(2 * kSectorBytes, 0x41));
     const Bytes compound = builder.Build();
     const CompoundFileBuilder::Layout& layout = builder.GetLayout();
     ASSERT_EQ(layout.fatSectors.size(), 1u);
@@ -109,6 +181,43 @@ TEST_F(SectorReassemblyTest, RebuildsTheStreamWhateverOrderItsSectorsLieIn) {
     runs.push_back(kDirectory);
     for (int i = n / 3; i < 2 * n / 3; ++i) runs.push_back(i);
     runs.push_back(kOther);
+    // The stream jumped inside its shared-string table, as a writer that
+    // wrote its start last leaves it: the two sectors after the table's
+    // second lie before the stream's start, the rest after it.
+    const std::vector<std::size_t> starts = RecordStarts(stream);
+    const auto sst = std::find_if(starts.begin(), starts.end(),
+                                  [&](std::size_t at) { return stream[at] == 0xFC; });
+    ASSERT_NE(sst, starts.end());
+    const int sstSector = static_cast<int>(*sst / kSectorBytes) + 1;
+    ASSERT_LT((sstSector + 5) * kSectorBytes, *(sst + 1));
+    std::vector<int> jumped = {kFat, sstSector + 1, sstSector + 2};
+    for (int i = 0; i < n; ++i)
+        if (i != sstSector + 1 && i != sstSector + 2) jumped.push_back(i);
+    // A property set in file order before the first sector after the table
+    // in which a record starts.
+    std::size_t sheetRecord = 0;
+    for (std::size_t k = static_cast<std::size_t>(sst - starts.begin()) + 1;
+         k < starts.size() && sheetRecord == 0; ++k)
+        if (starts[k - 1] / kSectorBytes < starts[k] / kSectorBytes &&
+            starts[k] % kSectorBytes + 4 <= kSectorBytes)
+            sheetRecord = starts[k];
+    ASSERT_NE(sheetRecord, 0u);
+    const int displaced = static_cast<int>(sheetRecord / kSectorBytes);
+    const std::size_t propertyHeader = sheetRecord % kSectorBytes;
+    std::vector<int> property;
+    for (int i = 0; i < n; ++i) {
+        if (i == displaced) property.push_back(kPropertySet);
+        property.push_back(i);
+    }
+    // A stale copy of the sheet's sectors after the stream: a raw scan of
+    // the file finds the sheet twice.
+    const auto sheetBof = std::find_if(starts.begin() + 1, starts.end(), [&](std::size_t at) {
+        return stream[at] == 0x09 && stream[at + 1] == 0x08;
+    });
+    ASSERT_NE(sheetBof, starts.end());
+    std::vector<int> stale = inOrder;
+    for (int i = static_cast<int>(*sheetBof / kSectorBytes); i < usedSectors; ++i)
+        stale.push_back(kStale - i);
     std::vector<int> garbage(300);
     for (int i = 0; i < 300; ++i) garbage[static_cast<std::size_t>(i)] = kGarbage - i;
 
@@ -117,6 +226,9 @@ TEST_F(SectorReassemblyTest, RebuildsTheStreamWhateverOrderItsSectorsLieIn) {
         {"a FAT sector after every fourth", interleaved, true},
         {"a wiped sector after every fifth", wiped, true},
         {"three runs out of order", runs, true},
+        {"a jump inside the shared-string table", jumped, true},
+        {"a property set before a sheet's sector", property, true},
+        {"a stale copy of the sheet after the stream", stale, true},
         {"garbage, no BOF", garbage, false},
     };
     for (const Case& c : cases) {
@@ -130,7 +242,10 @@ TEST_F(SectorReassemblyTest, RebuildsTheStreamWhateverOrderItsSectorsLieIn) {
                            : piece == kDirectory ? sectorAt(layout.directorySectors[0])
                            : piece == kOther     ? Bytes(kSectorBytes, 0x41)
                            : piece == kZeros     ? Bytes(kSectorBytes, 0)
-                                                 : Garbage(static_cast<std::uint32_t>(-piece));
+                           : piece <= kStale
+                               ? sectorAt(chain[static_cast<std::size_t>(kStale - piece)])
+                           : piece == kPropertySet ? PropertySet(propertyHeader)
+                                                   : Garbage(static_cast<std::uint32_t>(-piece));
             if (piece >= 0)
                 streamSectors[static_cast<std::size_t>(piece)] = static_cast<std::uint32_t>(s);
             file.insert(file.end(), sector.begin(), sector.end());
