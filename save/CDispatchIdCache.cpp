@@ -6,8 +6,11 @@
 
 namespace {
 
-std::size_t HashOf(const std::type_index& type, std::span<const std::u16string_view> names) {
-    std::size_t hash = type.hash_code();
+// The class enters by the address of its type record, not by hashing its
+// name on every call. A class with two such records (one per shared
+// library) is then only kept twice; equality is still std::type_index's.
+std::size_t HashOf(const std::type_info& type, std::span<const std::u16string_view> names) {
+    std::size_t hash = std::hash<const void*>{}(&type);
     for (const std::u16string_view name : names) {
         hash = hash * 31 + std::hash<std::u16string_view>{}(name);
     }
@@ -19,8 +22,9 @@ std::size_t HashOf(const std::type_index& type, std::span<const std::u16string_v
 HRESULT CDispatchIdCache::Lookup(IDispatch& object, std::span<const std::u16string_view> names,
                                  std::span<DISPID> ids) {
     if (names.empty() || ids.size() < names.size()) return E_INVALIDARG;
-    const std::type_index type(typeid(object));
-    const std::size_t hash = HashOf(type, names);
+    const std::type_info& typeInfo = typeid(object);
+    const std::type_index type(typeInfo);
+    const std::size_t hash = HashOf(typeInfo, names);
     const auto [first, last] = m_byHash.equal_range(hash);
     for (auto at = first; at != last; ++at) {
         const Entry& entry = m_entries[at->second];
