@@ -25,10 +25,12 @@ HRESULT CDispatchIdCache::Lookup(IDispatch& object, std::span<const std::u16stri
     const std::type_info& typeInfo = typeid(object);
     const std::type_index type(typeInfo);
     const std::size_t hash = HashOf(typeInfo, names);
-    const auto [first, last] = m_byHash.equal_range(hash);
-    for (auto at = first; at != last; ++at) {
-        const Entry& entry = m_entries[at->second];
-        if (entry.type == type &&
+    if (m_slots.empty()) m_slots.assign(2 * kMaxEntries, 0);
+    const std::size_t mask = m_slots.size() - 1;
+    std::size_t at = hash & mask;
+    for (; m_slots[at] != 0; at = (at + 1) & mask) {
+        const Entry& entry = m_entries[m_slots[at] - 1];
+        if (entry.hash == hash && entry.type == type &&
             std::equal(entry.names.begin(), entry.names.end(), names.begin(), names.end())) {
             std::copy(entry.ids.begin(), entry.ids.end(), ids.begin());
             return S_OK;
@@ -40,11 +42,11 @@ HRESULT CDispatchIdCache::Lookup(IDispatch& object, std::span<const std::u16stri
     if (status != S_OK) return status;
     if (m_entries.size() >= kMaxEntries) {
         m_entries.clear();
-        m_byHash.clear();
+        std::fill(m_slots.begin(), m_slots.end(), 0);
+        at = hash & mask;
     }
-    Entry entry{type, std::vector<std::u16string>(names.begin(), names.end()),
-                std::vector<DISPID>(ids.begin(), ids.begin() + names.size())};
-    m_byHash.emplace(hash, static_cast<std::uint32_t>(m_entries.size()));
-    m_entries.push_back(std::move(entry));
+    m_entries.push_back(Entry{hash, type, std::vector<std::u16string>(names.begin(), names.end()),
+                              std::vector<DISPID>(ids.begin(), ids.begin() + names.size())});
+    m_slots[at] = static_cast<std::uint32_t>(m_entries.size());
     return S_OK;
 }

@@ -19,7 +19,6 @@
 #include <string>
 #include <string_view>
 #include <typeindex>
-#include <unordered_map>
 #include <vector>
 
 #include "platform/automation/IDispatch.h"
@@ -41,12 +40,14 @@ public:
 
 private:
     struct Entry {
+        std::size_t hash;
         std::type_index type;
         std::vector<std::u16string> names;
         std::vector<DISPID> ids;
     };
 
     std::vector<Entry> m_entries;
-    // Entries by the hash of their class and names.
-    std::unordered_multimap<std::size_t, std::uint32_t> m_byHash;
+    // Open addressing over the entries by the hash of their class and
+    // names: index + 1, or 0 for a free slot; at most half full.
+    std::vector<std::uint32_t> m_slots;
 };
