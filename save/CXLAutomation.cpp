@@ -109,15 +109,16 @@ bool CXLAutomation::InvokeMember(IDispatch* object, std::u16string_view name, CV
     if (object == nullptr) return false;
     const bool quiet = (flags & (kQuietCall | kResetAfterCall)) != 0;
 
-    // The member and every named argument are looked up in one call.
+    // The member and every named argument are looked up in one call, once
+    // per object class.
     std::span<const std::u16string_view> names;
     try {
         names = m_arguments.NamesFor(name);
     } catch (const std::bad_alloc&) {
         return false;
     }
-    HRESULT status = object->GetIDsOfNames(names, LOCALE_SYSTEM_DEFAULT,
-                                           std::span(m_dispatchIds.data(), names.size()));
+    HRESULT status =
+        m_dispatchIdCache.Lookup(*object, names, std::span(m_dispatchIds.data(), names.size()));
     if (Failed(status)) {
         if (!quiet) {
             m_failureReport = CDispatchFailureReport::Compose(name, status, nullptr, 0);

@@ -29,6 +29,7 @@
 #include "platform/automation/CVariant.h"
 #include "platform/automation/IDispatch.h"
 #include "save/CDispatchArguments.h"
+#include "save/CDispatchIdCache.h"
 #include "save/CXLCellFormat.h"
 #include "save/CXLConditionRule.h"
 #include "save/CXLValidationRule.h"
@@ -102,6 +103,8 @@ public:
     // Calls member `name` of object with the argument list: kind is
     // DISPATCH_METHOD, DISPATCH_PROPERTYGET or DISPATCH_PROPERTYPUT; flags a
     // combination of kQuietCall and kResetAfterCall. result may be null.
+    // The names are looked up once per object class (CDispatchIdCache); a
+    // refused lookup is asked again, and reported, on every call.
     bool InvokeMember(IDispatch* object, std::u16string_view name, CVariant* result,
                       std::uint16_t kind, std::uint16_t flags);
 
@@ -360,6 +363,8 @@ private:
     CDispatchArguments m_arguments;
     // The ids of the member and of the named arguments from the last lookup.
     std::array<DISPID, kMaxArguments + 1> m_dispatchIds{};
+    // Every lookup that succeeded, by object class and names.
+    CDispatchIdCache m_dispatchIdCache;
 
     IDispatch* m_application = nullptr;
     IDispatch* m_workbook = nullptr;

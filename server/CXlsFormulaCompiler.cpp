@@ -92,16 +92,17 @@ bool CXlsFormulaCompiler::Compile(std::u16string_view text, EXlsFormulaKind kind
 
 bool CXlsFormulaCompiler::CompileCell(std::u16string_view text, std::uint32_t row,
                                       std::uint32_t column, CXlsFormulaTokens& tokens) {
-    std::vector<CXlsLexeme> lexemes;
+    CXlsFormulaShapeCache& shapes = m_workbook.FormulaShapes();
+    // The cache's buffers, reused from cell to cell.
+    std::vector<CXlsLexeme>& lexemes = shapes.LexemeBuffer();
+    std::u16string& shape = shapes.ShapeBuffer();
     std::size_t base = 0;
     if (!Lex(text, lexemes, base)) return false;
-    CXlsFormulaShapeCache& shapes = m_workbook.FormulaShapes();
-    std::u16string shape;
     const bool shaped =
         CXlsFormulaShapeCache::ShapeOf(text.substr(base), lexemes, row, column, shape);
     if (shaped && shapes.Find(shape, row, column, tokens)) return true;
     if (!CompileLexemes(lexemes, base, EXlsFormulaKind::kCell, tokens)) return false;
-    if (shaped) shapes.Add(std::move(shape), tokens, row, column);
+    if (shaped) shapes.Add(shape, tokens, row, column);
     return true;
 }
 

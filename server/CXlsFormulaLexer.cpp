@@ -100,17 +100,17 @@ bool CXlsFormulaLexer::Run(std::vector<CXlsLexeme>& out) {
     m_pos = 0;
     // Every pass consumes at least one character, so the loop ends.
     for (;;) {
-        CXlsLexeme lexeme;
+        // Made in place: a lexeme is large, and the list is often reused.
+        CXlsLexeme& lexeme = out.emplace_back();
         const std::size_t before = m_pos;
         while (m_pos < m_text.size() && IsBlank(m_text[m_pos])) ++m_pos;
         lexeme.spaceBefore = m_pos != before;
         lexeme.offset = m_pos;
-        if (m_pos >= m_text.size()) {
-            out.push_back(lexeme);
-            return true;
+        if (m_pos >= m_text.size()) return true;
+        if (!LexOne(lexeme)) {
+            out.pop_back();
+            return false;
         }
-        if (!LexOne(lexeme)) return false;
-        out.push_back(std::move(lexeme));
     }
 }
 

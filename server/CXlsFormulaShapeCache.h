@@ -20,9 +20,8 @@
 #include <unordered_map>
 #include <vector>
 
+#include "server/CXlsFormulaLexer.h"
 #include "server/CXlsFormulaTokens.h"
-
-struct CXlsLexeme;
 
 class CXlsFormulaShapeCache {
 public:
@@ -42,6 +41,12 @@ public:
     void Add(std::u16string shape, const CXlsFormulaTokens& tokens, std::uint32_t row,
              std::uint32_t column);
 
+    // Room for the lexemes and the shape of the formula being compiled, kept
+    // so that a formula per cell allocates neither; what they hold is only
+    // the current compile's.
+    std::vector<CXlsLexeme>& LexemeBuffer() { return m_lexemes; }
+    std::u16string& ShapeBuffer() { return m_shape; }
+
 private:
     struct Entry {
         CXlsFormulaTokens tokens;
@@ -49,4 +54,6 @@ private:
         std::uint32_t column = 0;
     };
     std::unordered_map<std::u16string, Entry> m_shapes;
+    std::vector<CXlsLexeme> m_lexemes;
+    std::u16string m_shape;
 };

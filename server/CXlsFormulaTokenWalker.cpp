@@ -62,6 +62,9 @@ std::size_t CXlsFormulaTokenWalker::TokenSize(const std::vector<std::uint8_t>& t
 bool CXlsFormulaTokenWalker::Offsets(const std::vector<std::uint8_t>& tokens,
                                      std::vector<std::size_t>& offsets) {
     offsets.clear();
+    // Every token takes at least its id byte: one allocation, not one per
+    // doubling.
+    offsets.reserve(tokens.size());
     std::size_t offset = 0;
     while (offset < tokens.size()) {
         const std::size_t size = TokenSize(tokens, offset);

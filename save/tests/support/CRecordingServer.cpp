@@ -1,8 +1,11 @@
 #include "save/tests/support/CRecordingServer.h"
 
 #include <cstdio>
+#include <cstdlib>
+#include <iterator>
 #include <map>
 #include <set>
+#include <utility>
 
 #include "platform/TextConversion.h"
 
@@ -96,14 +99,22 @@ std::string Number(double value) {
 class CRecordingObject;
 
 std::string Describe(const CVariant& value, CRecordingServer& server);
+// A new object of the played class that `label` names, holding one reference.
+CRecordingObject* NewObject(std::shared_ptr<CRecordingServer> server, std::string label);
+
+// The played class of an object label: "Range[R1C1]" is a Range.
+std::string TypeOfLabel(const std::string& label) {
+    std::string type = label.substr(0, label.find('['));
+    if (type == "Rows" || type == "Columns") type = "Range";
+    return type;
+}
 
 class CRecordingObject : public IDispatch {
 public:
     CRecordingObject(std::shared_ptr<CRecordingServer> server, std::string label)
         : m_server(std::move(server)), m_label(std::move(label)) {
         const std::size_t bracket = m_label.find('[');
-        m_type = m_label.substr(0, bracket);
-        if (m_type == "Rows" || m_type == "Columns") m_type = "Range";
+        m_type = TypeOfLabel(m_label);
         if (bracket != std::string::npos) {
             m_inner = m_label.substr(bracket + 1, m_label.size() - bracket - 2);
         }
@@ -191,9 +202,10 @@ public:
         return S_OK;
     }
 
-private:
+protected:
     ~CRecordingObject() override { m_server->Died(); }
 
+private:
     static std::vector<std::string>& Names() {
         static std::vector<std::string> names;
         return names;
@@ -208,7 +220,7 @@ private:
     }
 
     CVariant Make(std::string label) {
-        return CVariant::AdoptObject(new CRecordingObject(m_server, std::move(label)));
+        return CVariant::AdoptObject(NewObject(m_server, std::move(label)));
     }
 
     static std::string IntegerArg(const CVariant* arg) {
@@ -344,6 +356,38 @@ std::string Describe(const CVariant& value, CRecordingServer& server) {
     }
 }
 
+// The client keeps dispatch ids per C++ class, as the real server has one
+// class per object class: each played class gets a C++ class of its own.
+template <std::size_t Kind>
+class CRecordingTypedObject final : public CRecordingObject {
+public:
+    using CRecordingObject::CRecordingObject;
+};
+
+constexpr std::size_t kPlayedClasses = 64;
+
+template <std::size_t... Kinds>
+CRecordingObject* NewTypedObject(std::size_t kind, std::shared_ptr<CRecordingServer> server,
+                                 std::string label, std::index_sequence<Kinds...>) {
+    using Maker = CRecordingObject* (*)(std::shared_ptr<CRecordingServer>, std::string);
+    static constexpr Maker kMakers[] = {
+        [](std::shared_ptr<CRecordingServer> s, std::string l) -> CRecordingObject* {
+            return new CRecordingTypedObject<Kinds>(std::move(s), std::move(l));
+        }...};
+    return kMakers[kind](std::move(server), std::move(label));
+}
+
+CRecordingObject* NewObject(std::shared_ptr<CRecordingServer> server, std::string label) {
+    const auto& types = MembersByType();
+    const auto found = types.find(TypeOfLabel(label));
+    // A label of no class in the table would fail at its first lookup anyway.
+    const std::size_t kind =
+        found == types.end() ? types.size() : std::size_t(std::distance(types.begin(), found));
+    if (kind >= kPlayedClasses) std::abort();
+    return NewTypedObject(kind, std::move(server), std::move(label),
+                          std::make_index_sequence<kPlayedClasses>());
+}
+
 }  // namespace
 
 std::shared_ptr<CRecordingServer> CRecordingServer::Create() {
@@ -355,6 +399,6 @@ CServerFactory CRecordingServer::Factory() {
     return [weak]() -> IDispatch* {
         std::shared_ptr<CRecordingServer> server = weak.lock();
         if (!server) return nullptr;
-        return new CRecordingObject(server, "Application");
+        return NewObject(server, "Application");
     };
 }
