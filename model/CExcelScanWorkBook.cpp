@@ -344,7 +344,7 @@ bool CExcelScanWorkBook::ScanGlobals(std::uint32_t start, std::uint32_t end, CEx
             m_damage = nullptr;
             return false;
         }
-        RepairProgress.store(static_cast<std::uint32_t>(position));
+        RepairProgress.store(static_cast<std::uint32_t>(position), std::memory_order_relaxed);
         std::uint8_t type[2] = {};
         const std::uint16_t recordType =
             file.ReadAt(position, type, sizeof type) == sizeof type ? CDataReader::GetU16(type) : 0;

@@ -208,7 +208,9 @@ bool CExcelWorkSheetParser::ParseSheet(CExcelWorkSheet& sheet) {
         if (RepairStopRequested()) return false;
         const bool tail = m_position >= m_end || m_end - m_position < biff::kRecordHeaderSize;
         Header header = ReadHeader();
-        RepairProgress.store(m_position);
+        // Only a progress bar reads it: no ordering with the walk's other
+        // writes is needed, and a full fence per record costs.
+        RepairProgress.store(m_position, std::memory_order_relaxed);
         // No record has type 0: zero bytes where records belong are damage
         // (a zeroed sector), walked 4 bytes at a time and reported as one
         // range. Zero bytes from the sheet's EOF to the end of the stretch
@@ -348,13 +350,22 @@ void CExcelWorkSheetParser::FlushDamage(std::optional<std::uint16_t> rowAfter) {
 }
 
 void CExcelWorkSheetParser::NoteCellRow(std::uint16_t type) {
-    static constexpr std::uint16_t kCellTypes[] = {
-        biff::kNUMBER,  biff::kRK,      biff::kLABELSST, biff::kLABEL,
-        biff::kBOOLERR, biff::kBLANK,   biff::kMULBLANK, biff::kMULRK,
-        biff::kFORMULA, biff::kRSTRING, biff::kROW,
-    };
-    if (std::find(std::begin(kCellTypes), std::end(kCellTypes), type) == std::end(kCellTypes))
-        return;
+    switch (type) {
+        case biff::kNUMBER:
+        case biff::kRK:
+        case biff::kLABELSST:
+        case biff::kLABEL:
+        case biff::kBOOLERR:
+        case biff::kBLANK:
+        case biff::kMULBLANK:
+        case biff::kMULRK:
+        case biff::kFORMULA:
+        case biff::kRSTRING:
+        case biff::kROW:
+            break;
+        default:
+            return;
+    }
     std::uint8_t row[2];
     const std::uint64_t at = static_cast<std::uint64_t>(m_position) + biff::kRecordHeaderSize;
     if (at > kNoOffset || !Read(sizeof row, static_cast<std::uint32_t>(at), row)) return;
