@@ -16,6 +16,8 @@
 #include <utility>
 #include <vector>
 
+#include "biff/CBulkBlock.h"
+
 template <class T>
 class CTListNode {
 public:
@@ -133,11 +135,11 @@ private:
     struct Slot {
         alignas(T) std::byte bytes[sizeof(T)];
     };
-    // Blocks grow to about 64 KiB, starting small: most lists hold a few
-    // records.
+    // Blocks grow to a huge page, starting small: most lists hold a few
+    // records, and a sheet's cell lists hold hundreds of thousands.
     static constexpr std::size_t kFirstBlockSlots = 8;
     static constexpr std::size_t LargestBlockSlots() {
-        return std::max<std::size_t>(kFirstBlockSlots, (64 << 10) / sizeof(Slot));
+        return std::max<std::size_t>(kFirstBlockSlots, CBulkBlock::kHugePage / sizeof(Slot));
     }
 
     static void Destroy(T* item) {
@@ -150,7 +152,7 @@ private:
     // The blocks, made with the first Emplace: a list that never emplaces
     // (each rich shared string holds one for its runs) stays three words.
     struct Blocks {
-        std::vector<std::unique_ptr<Slot[]>> held;
+        std::vector<CBulkBlock::Ptr<Slot>> held;
         std::size_t capacity = 0;  // slots of the last block
         std::size_t used = 0;      // of the last block
     };
@@ -162,7 +164,7 @@ private:
             blocks.capacity = blocks.held.empty()
                                   ? kFirstBlockSlots
                                   : std::min(2 * blocks.capacity, LargestBlockSlots());
-            blocks.held.push_back(std::make_unique_for_overwrite<Slot[]>(blocks.capacity));
+            blocks.held.push_back(CBulkBlock::Make<Slot>(blocks.capacity));
             blocks.used = 0;
         }
         return blocks.held.back()[blocks.used++].bytes;

@@ -7,11 +7,11 @@
 namespace {
 
 // Chunks of the text store start small (most tables hold a few strings)
-// and double up to 1 MiB. A string that does not fit in what is left of a
+// and double up to a huge page. A string that does not fit in what is left of a
 // chunk starts the next one; since a string holds at most 64 Ki characters,
 // at most that much is left unused at the end of a full-sized chunk.
 constexpr std::size_t kFirstChunkChars = 256;
-constexpr std::size_t kLargestChunkChars = std::size_t{1} << 19;
+constexpr std::size_t kLargestChunkChars = CBulkBlock::kHugePage / sizeof(char16_t);
 
 }  // namespace
 
@@ -92,7 +92,7 @@ const char16_t* CExcelSSTDataList::Store(std::u16string_view text) {
         const std::size_t grown =
             m_chunks.empty() ? kFirstChunkChars : std::min(2 * m_chunkSize, kLargestChunkChars);
         m_chunkSize = std::max(grown, text.size());
-        m_chunks.push_back(std::make_unique_for_overwrite<char16_t[]>(m_chunkSize));
+        m_chunks.push_back(CBulkBlock::Make<char16_t>(m_chunkSize));
         m_chunkUsed = 0;
     }
     char16_t* at = m_chunks.back().get() + m_chunkUsed;

@@ -19,6 +19,7 @@
 #include <string_view>
 #include <vector>
 
+#include "biff/CBulkBlock.h"
 #include "records/CExcelSSTData.h"
 
 class CExcelSSTDataList {
@@ -66,7 +67,7 @@ private:
 
     // The text store: characters of every string in table order. Chunks
     // never move; the last one fills up before another is made.
-    std::vector<std::unique_ptr<char16_t[]>> m_chunks;
+    std::vector<CBulkBlock::Ptr<char16_t>> m_chunks;
     std::size_t m_chunkSize = 0;  // characters of the last chunk
     std::size_t m_chunkUsed = 0;  // of the last chunk
 };

@@ -53,3 +53,27 @@ TEST(CTList, DestroysVeryLongListsWithoutRecursion) {
     EXPECT_TRUE(list.IsEmpty());
     EXPECT_EQ(list.GetHead(), nullptr);
 }
+
+// Emplaced elements fill blocks that grow to a huge page each; elements
+// added from the heap sit among them in the same order.
+TEST(CTList, EmplacedElementsSpanHugePageBlocksAndAreEachDestroyedOnce) {
+    constexpr int kCount = 400'000;  // past several blocks of a huge page
+    int destroyed = 0;
+    {
+        CTList<Item> list;
+        for (int i = 0; i < kCount; ++i) {
+            if (i % 100'000 == 0)
+                list.Add(new Item(i, &destroyed));
+            else
+                list.Emplace(i, &destroyed);
+        }
+        EXPECT_EQ(list.GetCount(), static_cast<std::size_t>(kCount));
+        int expected = 0;
+        for (const Item& item : list) {
+            if (item.value != expected) break;
+            ++expected;
+        }
+        EXPECT_EQ(expected, kCount);
+    }
+    EXPECT_EQ(destroyed, kCount);
+}
