@@ -1,30 +1,24 @@
-// One entry of the formula decoder's operand stack: the text of an operand
-// (a reference, a constant, or an operator applied to operands) and the
-// link to the entry above it. Created by the token handlers; the stack owns
-// its entries. An operand that is a defined name may be the function that a
-// user-defined call (function 255) names.
+// One entry of the formula decoder's operand stack: where the text of an
+// operand (a reference, a constant, or an operator applied to operands)
+// starts in the decoder's one text buffer, which holds the operands' texts
+// back to back, bottom of the stack first. An entry's text runs to the next
+// entry's start, the top entry's to the end of the buffer. An operand that
+// is a defined name may be the function that a user-defined call (function
+// 255) names.
 #pragma once
 
-#include <string>
-#include <utility>
+#include <cstdint>
 
-#include "biff/CTList.h"
-
-class CExcelFormulaOperand : public CTListNode<CExcelFormulaOperand> {
+class CExcelFormulaOperand {
 public:
-    explicit CExcelFormulaOperand(std::u16string text, bool isName = false);
-    CExcelFormulaOperand(const CExcelFormulaOperand&) = delete;
-    CExcelFormulaOperand& operator=(const CExcelFormulaOperand&) = delete;
-    virtual ~CExcelFormulaOperand();
+    CExcelFormulaOperand(std::uint32_t begin, bool isName) : m_begin(begin), m_isName(isName) {}
 
-    const std::u16string& GetText() const { return m_text; }
-    void SetText(std::u16string text) { m_text = std::move(text); }
-    // Moves the text out, leaving the operand empty.
-    std::u16string TakeText() { return std::move(m_text); }
+    // Offset of the operand's first character in the decoder's text buffer.
+    std::uint32_t GetBegin() const { return m_begin; }
     // Whether the operand is a resolved defined name and nothing more.
     bool IsName() const { return m_isName; }
 
 private:
-    std::u16string m_text;
+    std::uint32_t m_begin;
     bool m_isName;
 };

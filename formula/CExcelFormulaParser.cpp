@@ -1,5 +1,6 @@
 #include "formula/CExcelFormulaParser.h"
 
+#include <algorithm>
 #include <string>
 #include <utility>
 #include <vector>
@@ -32,10 +33,20 @@ constexpr const char16_t* kOperators[kPtgRange - kPtgAdd + 1] = {
     u":",  // range
 };
 
-std::u16string Decimal(std::uint32_t value) {
-    const std::string digits = std::to_string(value);
-    return std::u16string(digits.begin(), digits.end());
+void AppendDecimal(std::u16string& out, std::uint32_t value) {
+    char16_t digits[10];
+    std::size_t count = 0;
+    do {
+        digits[count++] = static_cast<char16_t>(u'0' + value % 10);
+        value /= 10;
+    } while (value != 0);
+    while (count > 0) out.push_back(digits[--count]);
 }
+
+// Room for the operand texts of a common formula, so that the buffer seldom
+// grows while it is built.
+constexpr std::size_t kTextReserve = 32;
+constexpr std::size_t kOperandReserve = 8;
 
 std::uint16_t U16(const std::uint8_t* bytes) {
     return CDataReader::GetU16(bytes);
@@ -129,7 +140,8 @@ std::u16string CExcelFormulaParser::Decode(const std::uint8_t* buffer, std::uint
                                            const CExcelSheetFormulas* worksheet,
                                            const CByteBuffer* sharedFormula,
                                            const CByteBuffer* arrayFormula) {
-    m_stack.RemoveAll();
+    m_text.clear();
+    m_operands.clear();
     m_sound = true;
     m_reason = CExcelFormulaUnsound::None;
     m_stop = false;
@@ -160,18 +172,21 @@ std::u16string CExcelFormulaParser::Decode(const std::uint8_t* buffer, std::uint
     m_cursor = biff8::kFormulaLengthSize;
     m_tokensEnd = biff8::kFormulaLengthSize + count;
     m_extra = m_tokensEnd;
+    m_text.reserve(kTextReserve);
+    m_operands.reserve(kOperandReserve);
 
     Run();
 
     std::u16string text;
     if (!m_stop) {
-        if (m_stack.GetCount() > 1) MarkUnsound(CExcelFormulaUnsound::ExtraOperands);
+        if (m_operands.size() > 1) MarkUnsound(CExcelFormulaUnsound::ExtraOperands);
         text = Pop();
     }
     // The last token ran into the extra data.
     if (m_cursor > m_tokensEnd) MarkUnsound(CExcelFormulaUnsound::CutShort);
     if (text.empty()) MarkUnsound(CExcelFormulaUnsound::EmptyText);
-    m_stack.RemoveAll();
+    m_text.clear();
+    m_operands.clear();
     m_buffer = nullptr;
     m_workbook = nullptr;
     m_worksheet = nullptr;
@@ -207,24 +222,71 @@ void CExcelFormulaParser::MarkUnsound(CExcelFormulaUnsound::EReason reason) {
     m_sound = false;
 }
 
-void CExcelFormulaParser::Push(std::u16string text, bool isName) {
-    if (m_stack.GetCount() >= kMaxOperands) {
+bool CExcelFormulaParser::BeginOperand(bool isName) {
+    if (m_operands.size() >= kMaxOperands) {
         MarkUnsound(CExcelFormulaUnsound::ExtraOperands);
-        return;
+        return false;
     }
-    m_stack.Add(new CExcelFormulaOperand(std::move(text), isName));
+    m_operands.emplace_back(static_cast<std::uint32_t>(m_text.size()), isName);
+    return true;
+}
+
+void CExcelFormulaParser::Push(std::u16string_view text, bool isName) {
+    if (BeginOperand(isName)) m_text.append(text);
 }
 
 std::u16string CExcelFormulaParser::Pop(bool* isName) {
-    CExcelFormulaOperand* top = m_stack.GetTail();
-    if (isName) *isName = top && top->IsName();
-    if (!top) {
+    if (isName) *isName = !m_operands.empty() && m_operands.back().IsName();
+    if (m_operands.empty()) {
         MarkUnsound(CExcelFormulaUnsound::MissingOperands);
         return {};
     }
-    std::u16string text = top->TakeText();
-    m_stack.Remove(top);
+    const std::uint32_t begin = m_operands.back().GetBegin();
+    m_operands.pop_back();
+    // The last operand holds the whole buffer: hand it over uncopied.
+    if (begin == 0) return std::exchange(m_text, std::u16string());
+    std::u16string text = m_text.substr(begin);
+    m_text.resize(begin);
     return text;
+}
+
+void CExcelFormulaParser::Combine(std::uint32_t count, std::u16string_view prefix,
+                                  std::u16string_view separator, std::u16string_view suffix) {
+    const std::uint32_t present =
+        static_cast<std::uint32_t>(std::min<std::size_t>(count, m_operands.size()));
+    if (present < count) MarkUnsound(CExcelFormulaUnsound::MissingOperands);
+    // Nothing popped: the joined text is one more operand.
+    if (present == 0 && m_operands.size() >= kMaxOperands) {
+        MarkUnsound(CExcelFormulaUnsound::ExtraOperands);
+        return;
+    }
+    const std::size_t first = m_operands.size() - present;
+    const std::size_t begin = present ? m_operands[first].GetBegin() : m_text.size();
+    const std::size_t separators = count > 0 ? count - 1 : 0;
+    std::size_t end = m_text.size();
+    m_text.resize(end + prefix.size() + separators * separator.size() + suffix.size());
+    // Filled from the back: each operand moves right, over room that the
+    // operands still to move have already left.
+    char16_t* text = m_text.data();
+    std::size_t at = m_text.size();
+    const auto put = [&](std::u16string_view piece) {
+        at -= piece.size();
+        std::char_traits<char16_t>::copy(text + at, piece.data(), piece.size());
+    };
+    put(suffix);
+    const std::uint32_t missing = count - present;
+    for (std::uint32_t i = count; i-- > 0;) {
+        if (i >= missing) {
+            const std::size_t start = m_operands[first + (i - missing)].GetBegin();
+            at -= end - start;
+            std::char_traits<char16_t>::move(text + at, text + start, end - start);
+            end = start;
+        }
+        if (i > 0) put(separator);
+    }
+    put(prefix);
+    m_operands.erase(m_operands.begin() + static_cast<std::ptrdiff_t>(first), m_operands.end());
+    m_operands.emplace_back(static_cast<std::uint32_t>(begin), false);
 }
 
 std::u16string CExcelFormulaParser::PopArguments(std::uint32_t count, const char16_t* separator) {
@@ -249,21 +311,19 @@ void CExcelFormulaParser::Skip(std::uint32_t count) {
 // ---- Operators ---------------------------------------------------------------
 
 void CExcelFormulaParser::OnBinary(std::uint8_t token, const std::uint8_t*) {
-    std::u16string right = Pop();
-    std::u16string left = Pop();
-    Push(std::move(left) + kOperators[token - kPtgAdd] + right);
+    Combine(2, {}, kOperators[token - kPtgAdd], {});
 }
 
 void CExcelFormulaParser::OnUnary(std::uint8_t token, const std::uint8_t*) {
-    Push((token == biff8::kPtgUplus ? u"+" : u"-") + Pop());
+    Combine(1, token == biff8::kPtgUplus ? u"+" : u"-", {}, {});
 }
 
 void CExcelFormulaParser::OnPercent(std::uint8_t, const std::uint8_t*) {
-    Push(Pop() + u"%");
+    Combine(1, {}, {}, u"%");
 }
 
 void CExcelFormulaParser::OnParen(std::uint8_t, const std::uint8_t*) {
-    Push(u"(" + Pop() + u")");
+    Combine(1, u"(", {}, u")");
 }
 
 void CExcelFormulaParser::OnMissArg(std::uint8_t, const std::uint8_t*) {
@@ -290,7 +350,7 @@ void CExcelFormulaParser::OnStr(std::uint8_t, const std::uint8_t* operand) {
 void CExcelFormulaParser::OnErr(std::uint8_t, const std::uint8_t* operand) {
     std::u16string text = CConstData::GetErrorText(operand[0]);
     if (text.empty()) MarkUnsound(CExcelFormulaUnsound::BadConstant);
-    Push(std::move(text));
+    Push(text);
 }
 
 void CExcelFormulaParser::OnBool(std::uint8_t, const std::uint8_t* operand) {
@@ -298,7 +358,7 @@ void CExcelFormulaParser::OnBool(std::uint8_t, const std::uint8_t* operand) {
 }
 
 void CExcelFormulaParser::OnInt(std::uint8_t, const std::uint8_t* operand) {
-    Push(Decimal(U16(operand)));
+    if (BeginOperand()) AppendDecimal(m_text, U16(operand));
 }
 
 void CExcelFormulaParser::OnNum(std::uint8_t, const std::uint8_t* operand) {
@@ -320,7 +380,7 @@ void CExcelFormulaParser::OnArray(std::uint8_t, const std::uint8_t*) {
     }
     if (!elementsSound) MarkUnsound(CExcelFormulaUnsound::BadConstant);
     m_extra = end;
-    Push(std::move(text));
+    Push(text);
 }
 
 // ---- Functions, attributes, names ---------------------------------------------------
@@ -337,8 +397,7 @@ void CExcelFormulaParser::OnFunc(std::uint8_t, const std::uint8_t* operand) {
     if (name.empty()) MarkUnsound(CExcelFormulaUnsound::UnnamedFunction);
     if (CExcelFunctionTable::GetMinArgs(index) != CExcelFunctionTable::GetMaxArgs(index))
         MarkUnsound(CExcelFormulaUnsound::GuessedArguments);
-    const std::u16string arguments = PopArguments(CExcelFunctionTable::GetMaxArgs(index), u",");
-    Push(name + u"(" + arguments + u")");
+    Combine(CExcelFunctionTable::GetMaxArgs(index), name + u"(", u",", u")");
 }
 
 void CExcelFormulaParser::OnFuncVar(std::uint8_t, const std::uint8_t* operand) {
@@ -357,8 +416,7 @@ void CExcelFormulaParser::OnFuncVar(std::uint8_t, const std::uint8_t* operand) {
     // Macro commands and empty rows have no function name to print.
     if ((field & biff8::kFuncVarCommand) != 0) MarkUnsound(CExcelFormulaUnsound::MacroCommand);
     if (name.empty()) MarkUnsound(CExcelFormulaUnsound::UnnamedFunction);
-    const std::u16string arguments = PopArguments(count, u", ");
-    Push(name + u"( " + arguments + u" )");
+    Combine(count, name + u"( ", u", ", u" )");
 }
 
 void CExcelFormulaParser::PushUserCall(std::uint32_t count) {
@@ -400,7 +458,7 @@ void CExcelFormulaParser::OnAttr(std::uint8_t, const std::uint8_t* operand) {
             return;
         case biff8::kAttrSum:
             Skip(biff8::kAttrDataSize);
-            Push(u"SUM(" + Pop() + u")");
+            Combine(1, u"SUM(", {}, u")");
             return;
         default:
             MarkUnsound(CExcelFormulaUnsound::UnknownToken);
@@ -412,11 +470,11 @@ void CExcelFormulaParser::OnName(std::uint8_t, const std::uint8_t* operand) {
     const std::uint16_t index = U16(operand);
     std::u16string text;
     if (CExcelFormulaNameText::Resolve(m_workbook, m_worksheet, index, text)) {
-        Push(std::move(text), true);
+        Push(text, true);
         return;
     }
     MarkUnsound(CExcelFormulaUnsound::UnresolvedName);
-    Push(Decimal(index));
+    if (BeginOperand()) AppendDecimal(m_text, index);
 }
 
 void CExcelFormulaParser::OnNameX(std::uint8_t, const std::uint8_t* operand) {
@@ -426,14 +484,14 @@ void CExcelFormulaParser::OnNameX(std::uint8_t, const std::uint8_t* operand) {
         case CExcelFormulaExternName::AddInFunction:
         case CExcelFormulaExternName::OwnName:
             // Either may be the callee of a function-255 call.
-            Push(std::move(text), true);
+            Push(text, true);
             return;
         case CExcelFormulaExternName::OtherBookName:
-            Push(std::move(text));
+            Push(text);
             return;
         case CExcelFormulaExternName::Unresolved:
             MarkUnsound(CExcelFormulaUnsound::UnresolvedName);
-            Push(std::move(text));
+            Push(text);
             return;
     }
 }
@@ -445,22 +503,27 @@ void CExcelFormulaParser::OnNotPrintable(std::uint8_t, const std::uint8_t*) {
 // ---- References ------------------------------------------------------------------------
 
 void CExcelFormulaParser::OnRef(std::uint8_t, const std::uint8_t* operand) {
-    Push(CExcelFormulaReferenceText::Cell(U16(operand), U16(operand + 2)));
+    if (BeginOperand())
+        CExcelFormulaReferenceText::AppendCell(m_text, U16(operand), U16(operand + 2));
 }
 
 void CExcelFormulaParser::OnArea(std::uint8_t, const std::uint8_t* operand) {
-    Push(CExcelFormulaReferenceText::Area(U16(operand), U16(operand + 2), U16(operand + 4),
-                                          U16(operand + 6)));
+    if (BeginOperand())
+        CExcelFormulaReferenceText::AppendArea(m_text, U16(operand), U16(operand + 2),
+                                               U16(operand + 4), U16(operand + 6));
 }
 
 void CExcelFormulaParser::OnRefN(std::uint8_t, const std::uint8_t* operand) {
-    Push(CExcelFormulaReferenceText::RelativeCell(U16(operand), U16(operand + 2), m_baseRow,
-                                                  m_baseColumn));
+    if (BeginOperand())
+        CExcelFormulaReferenceText::AppendRelativeCell(m_text, U16(operand), U16(operand + 2),
+                                                       m_baseRow, m_baseColumn);
 }
 
 void CExcelFormulaParser::OnAreaN(std::uint8_t, const std::uint8_t* operand) {
-    Push(CExcelFormulaReferenceText::RelativeArea(U16(operand), U16(operand + 2), U16(operand + 4),
-                                                  U16(operand + 6), m_baseRow, m_baseColumn));
+    if (BeginOperand())
+        CExcelFormulaReferenceText::AppendRelativeArea(m_text, U16(operand), U16(operand + 2),
+                                                       U16(operand + 4), U16(operand + 6),
+                                                       m_baseRow, m_baseColumn);
 }
 
 void CExcelFormulaParser::OnRefErr(std::uint8_t, const std::uint8_t*) {
@@ -484,12 +547,17 @@ void CExcelFormulaParser::OnMemArea(std::uint8_t, const std::uint8_t*) {
 }
 
 void CExcelFormulaParser::Push3d(std::uint8_t token, const std::uint8_t* operand,
-                                 const std::u16string& reference) {
+                                 std::u16string_view reference) {
     std::u16string prefix;
+    const auto push = [&] {
+        if (!BeginOperand()) return;
+        m_text += prefix;
+        m_text += reference;
+    };
     switch (CExcelFormulaExternSheet::Prefix(m_workbook, U16(operand), prefix)) {
         case CExcelFormulaExternSheet::Resolved:
         case CExcelFormulaExternSheet::Deleted:
-            Push(prefix + reference);
+            push();
             return;
         case CExcelFormulaExternSheet::NoTable:
             MarkUnsound(CExcelFormulaUnsound::NoExternSheet);
@@ -497,11 +565,11 @@ void CExcelFormulaParser::Push3d(std::uint8_t token, const std::uint8_t* operand
                 m_stop = true;
                 return;
             }
-            Push(prefix + reference);
+            push();
             return;
         case CExcelFormulaExternSheet::Unresolved:
             MarkUnsound(CExcelFormulaUnsound::UnresolvedSheet);
-            Push(prefix + reference);
+            push();
             return;
     }
 }
@@ -543,7 +611,7 @@ void CExcelFormulaParser::OnExp(std::uint8_t, const std::uint8_t*) {
         nested.Decode(record->Data() + offset, record->DataLength() - offset, m_baseRow,
                       m_baseColumn, m_workbook, m_worksheet, nullptr, nullptr);
     if (!nested.IsSound()) m_sound = false;
-    Push(std::move(text));
+    Push(text);
 }
 
 void CExcelFormulaParser::OnTbl(std::uint8_t, const std::uint8_t* operand) {

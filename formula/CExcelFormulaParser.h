@@ -27,8 +27,9 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
+#include <vector>
 
-#include "biff/CTList.h"
 #include "formula/CExcelFormulaOperand.h"
 #include "formula/CExcelFormulaUnsound.h"
 
@@ -64,9 +65,8 @@ public:
     // The first cause of an unsound decode that the decoder recorded.
     CExcelFormulaUnsound::EReason UnsoundReason() const { return m_reason; }
 
-    // The most operands the stack holds; no genuine formula comes near it,
-    // and it keeps each pop's walk down the stack list short. A token that
-    // would push beyond it is dropped (unsound).
+    // The most operands the stack holds; no genuine formula comes near it.
+    // A token that would push beyond it is dropped (unsound).
     static constexpr std::uint32_t kMaxOperands = 1024;
 
 private:
@@ -82,12 +82,20 @@ private:
 
     // Marks the decode unsound; the first reason given is kept.
     void MarkUnsound(CExcelFormulaUnsound::EReason reason);
-    void Push(std::u16string text, bool isName = false);
+    // Starts a new top operand whose text the caller then appends to
+    // m_text; false (and nothing started) when the stack is full.
+    bool BeginOperand(bool isName = false);
+    void Push(std::u16string_view text, bool isName = false);
     // The top operand's text; empty text (and an unsound decode) when the
     // stack is empty. isName, when given, tells whether it was a name.
     std::u16string Pop(bool* isName = nullptr);
     // count operands joined with separator, first argument first.
     std::u16string PopArguments(std::uint32_t count, const char16_t* separator);
+    // Replaces the top count operands by prefix, their texts joined with
+    // separator, and suffix, in place in m_text. Operands missing from the
+    // stack count as empty leading ones (an unsound decode).
+    void Combine(std::uint32_t count, std::u16string_view prefix, std::u16string_view separator,
+                 std::u16string_view suffix);
     // Whether count more bytes lie at the cursor within the available bytes.
     bool Fits(std::uint32_t count) const;
     void Skip(std::uint32_t count);
@@ -124,7 +132,7 @@ private:
 
     // Pushes a 3-D token's text: its sheet part then reference (the cell,
     // area or #REF! after the EXTERNSHEET index).
-    void Push3d(std::uint8_t token, const std::uint8_t* operand, const std::u16string& reference);
+    void Push3d(std::uint8_t token, const std::uint8_t* operand, std::u16string_view reference);
     // A user-defined call: the function is the first of count operands.
     void PushUserCall(std::uint32_t count);
 
@@ -134,7 +142,10 @@ private:
     const CByteBuffer* m_arrayFormula = nullptr;
     std::uint16_t m_baseColumn = 0;
     std::uint32_t m_baseRow = 0;
-    CTList<CExcelFormulaOperand> m_stack;
+    // The operands' texts back to back, bottom of the stack first, and
+    // where each starts: an operator joins its operands where they lie.
+    std::u16string m_text;
+    std::vector<CExcelFormulaOperand> m_operands;
     const std::uint8_t* m_buffer = nullptr;
     std::uint32_t m_available = 0;
     std::uint32_t m_cursor = 0;     // next token byte, from the length field

@@ -31,4 +31,17 @@ public:
                                        std::uint16_t firstColumnField,
                                        std::uint16_t lastColumnField, std::uint32_t baseRow,
                                        std::uint16_t baseColumn);
+
+    // The same texts appended to out, for a caller that builds a longer
+    // text and wants no string of its own per reference.
+    static void AppendCell(std::u16string& out, std::uint16_t row, std::uint16_t columnField);
+    static void AppendArea(std::u16string& out, std::uint16_t firstRow, std::uint16_t lastRow,
+                           std::uint16_t firstColumnField, std::uint16_t lastColumnField);
+    static void AppendRelativeCell(std::u16string& out, std::uint16_t row,
+                                   std::uint16_t columnField, std::uint32_t baseRow,
+                                   std::uint16_t baseColumn);
+    static void AppendRelativeArea(std::u16string& out, std::uint16_t firstRow,
+                                   std::uint16_t lastRow, std::uint16_t firstColumnField,
+                                   std::uint16_t lastColumnField, std::uint32_t baseRow,
+                                   std::uint16_t baseColumn);
 };

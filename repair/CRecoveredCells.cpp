@@ -48,16 +48,37 @@ std::uint32_t KeyOf(std::uint16_t row, std::uint16_t column) {
     return (static_cast<std::uint32_t>(row) << 16) | column;
 }
 
+bool EarlierWrite(const Write& a, const Write& b) {
+    return a.order < b.order;
+}
+
+// Appends one phase's writes and merges them into the writes before them,
+// which are already in order. A phase's records come in the stream's
+// order, which is the cells' order in a sound sheet: a phase already in
+// order is merged in, not sorted. Every write's order is unique, so the
+// result is the one a sort of all the writes gives.
 template <class Record>
 void Collect(const CTList<Record>& records, EPhase phase, std::vector<Write>& writes) {
+    const auto from = static_cast<std::ptrdiff_t>(writes.size());
     for (const Record& record : records) {
         const std::uint64_t key = KeyOf(record.GetRow(), record.GetColumn());
         writes.push_back({key << 32 | writes.size(), &record, phase, false});
     }
+    const auto first = writes.begin() + from;
+    if (!std::is_sorted(first, writes.end(), EarlierWrite))
+        std::sort(first, writes.end(), EarlierWrite);
+    std::inplace_merge(writes.begin(), first, writes.end(), EarlierWrite);
 }
 
 bool HasBrokenUnits(std::u16string_view text) {
-    return CountUnpairedSurrogates(text) > 0;
+    // Most texts hold no surrogate at all: one plain pass over the units
+    // rules them out before each surrogate's neighbours are looked at.
+    constexpr char16_t kSurrogateMask = 0xF800;
+    constexpr char16_t kSurrogateBlock = 0xD800;
+    const bool anySurrogate = std::any_of(text.begin(), text.end(), [](char16_t unit) {
+        return (unit & kSurrogateMask) == kSurrogateBlock;
+    });
+    return anySurrogate && CountUnpairedSurrogates(text) > 0;
 }
 
 CRecoveredCell CellAt(std::uint16_t row, std::uint16_t column, std::uint16_t xfIndex) {
@@ -176,21 +197,19 @@ void Settle(const PhaseInput& in, Count count, Add add) {
     Collect(sheet.GetRKValues(), EPhase::RKValues, writes);
     Collect(sheet.GetFormulas(), EPhase::Formulas, writes);
     Collect(sheet.GetBoolErrs(), EPhase::BoolErrs, writes);
-    const std::size_t firstLabelSST = writes.size();
     Collect(sheet.GetLabelSSTs(), EPhase::LabelSSTs, writes);
+    Collect(sheet.GetLabels(), EPhase::Labels, writes);
     // The save writes nothing for a missing string, so whatever an earlier
     // phase put in the cell stays there.
     const CExcelSSTDataList& strings = in.workbook.GetSharedStrings();
-    for (std::size_t at = firstLabelSST; at < writes.size(); ++at) {
-        const auto& record = *static_cast<const CExcelRecordLABELSST*>(writes[at].record);
-        writes[at].lost = strings.GetAt(record.GetSSTIndex()) == nullptr;
+    for (Write& write : writes) {
+        if (write.phase != EPhase::LabelSSTs) continue;
+        const auto& record = *static_cast<const CExcelRecordLABELSST*>(write.record);
+        write.lost = strings.GetAt(record.GetSSTIndex()) == nullptr;
     }
-    Collect(sheet.GetLabels(), EPhase::Labels, writes);
 
-    // Sorted, each cell's writes are together and in the order they were
+    // In order, each cell's writes are together and in the order they were
     // made.
-    std::sort(writes.begin(), writes.end(),
-              [](const Write& a, const Write& b) { return a.order < b.order; });
     std::size_t cells = 0;
     for (std::size_t at = 0; at < writes.size(); ++at)
         if (at == 0 || writes[at].order >> 32 != writes[at - 1].order >> 32) ++cells;

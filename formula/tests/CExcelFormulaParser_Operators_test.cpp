@@ -69,3 +69,29 @@ TEST(MissingOperands, AMissingArgumentIsEmptyText) {
     EXPECT_EQ(d.text, "IF( A1, , 2 )");
     EXPECT_TRUE(d.sound);
 }
+
+TEST(MissingOperands, OperatorsAndCallsJoinOnlyTheOperandsTheyTake) {
+    // Operands are joined where they lie: those below stay apart, missing
+    // ones are empty leading arguments.
+    const std::string longText(40, 'x');
+    const struct {
+        TokenStream tokens;
+        std::string text;
+        bool sound;
+    } cases[] = {
+        {TokenStream().Int(1).Int(2).Int(3).Op(0x03), "2+3", false},
+        {TokenStream().Int(1).Int(2).Int(3).Op(0x03).Op(0x15).Op(0x05), "1*(2+3)", true},
+        {TokenStream().Int(7).Func(0x41, 39), "MOD(,7)", false},
+        {TokenStream().Func(0x41, 39), "MOD(,)", false},
+        {TokenStream().Int(1).FuncVar(0x42, 3, 1), "IF( , , 1 )", false},
+        {TokenStream().Int(4).Int(5).Int(6).FuncVar(0x42, 2, 4).Op(0x05), "4*SUM( 5, 6 )", true},
+        {TokenStream().Str(u"say").Int(65535).Op(0x08).Op(0x14).Op(0x13), "-\"say\"&65535%", true},
+        {TokenStream().Int(1).Str(std::u16string(longText.begin(), longText.end())).Op(0x08),
+         "1&\"" + longText + "\"", true},
+    };
+    for (const auto& c : cases) {
+        const Decoded d = Decode(c.tokens.Build());
+        EXPECT_EQ(d.text, c.text);
+        EXPECT_EQ(d.sound, c.sound) << c.text;
+    }
+}

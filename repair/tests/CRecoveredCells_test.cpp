@@ -178,6 +178,40 @@ TEST_F(RecoveredCellsTest, InsideAPhaseTheLaterRecordWins) {
     EXPECT_EQ(At(5, 5).m_text, u"beta");
 }
 
+TEST_F(RecoveredCellsTest, APhaseOutOfCellOrderStillLetsItsLaterRecordWin) {
+    // Records of one phase in no cell order are put in order before the
+    // phases are merged; two claims on one cell keep their record order.
+    Number(5, 5, 1.0);
+    Number(0, 0, 3.0);
+    Number(5, 5, 2.0);
+    RK(0, 0, 0x3FF00000);
+    LabelSST(9, 1, 1);
+    LabelSST(2, 2, 0);
+    LabelSST(9, 1, 0);
+    EXPECT_EQ(At(5, 5).m_number, 2.0);
+    EXPECT_EQ(At(0, 0).m_number, 1.0);
+    EXPECT_EQ(At(9, 1).m_text, u"alpha");
+    EXPECT_EQ(At(2, 2).m_text, u"alpha");
+}
+
+TEST_F(RecoveredCellsTest, ATextIsBrokenOnlyByASurrogateWithoutItsPartner) {
+    const struct {
+        std::u16string text;
+        bool broken;
+    } cases[] = {
+        {u"plain", false},
+        {{u'a', char16_t(0xD83D), char16_t(0xDE00)}, false},  // a pair
+        {{char16_t(0xD7FF), char16_t(0xE000)}, false},        // just outside the block
+        {{u'a', char16_t(0xD83D)}, true},                     // high at the end
+        {{char16_t(0xDE00), u'a'}, true},                     // low at the start
+        {{char16_t(0xDE00), char16_t(0xD83D)}, true},         // a pair reversed
+    };
+    std::uint16_t row = 0;
+    for (const auto& c : cases) Label(row++, 0, c.text);
+    row = 0;
+    for (const auto& c : cases) EXPECT_EQ(At(row++, 0).m_brokenText, c.broken) << row;
+}
+
 // --- Missing shared strings ------------------------------------------------------
 
 TEST_F(RecoveredCellsTest, AMissingSharedStringIsALostCell) {
