@@ -11,7 +11,7 @@
 #include "server/CXlsFormulaTokens.h"
 
 class CXlsFormulaCell {
-  public:
+public:
     static constexpr std::uint32_t kNoArray = 0xFFFFFFFF;
 
     const CXlsFormulaTokens& Tokens() const { return m_tokens; }
@@ -53,7 +53,7 @@ class CXlsFormulaCell {
         SetCachedEmpty();
     }
 
-  private:
+private:
     void SetCached(EXlsValueKind kind, std::uint64_t payload) {
         m_cachedKind = kind;
         m_cachedPayload = payload;
