@@ -4,13 +4,14 @@
 // the sheet's array formula.
 #pragma once
 
+#include <bit>
 #include <cstdint>
 
 #include "server/CXlsCellValue.h"
 #include "server/CXlsFormulaTokens.h"
 
 class CXlsFormulaCell {
-  public:
+public:
     static constexpr std::uint32_t kNoArray = 0xFFFFFFFF;
 
     const CXlsFormulaTokens& Tokens() const { return m_tokens; }
@@ -23,16 +24,27 @@ class CXlsFormulaCell {
     // The cached result. kEmpty: the cell held no value when the formula
     // was put on it. A text result is a string pool id.
     EXlsValueKind CachedKind() const { return m_cachedKind; }
-    double CachedNumber() const { return m_cachedNumber; }
-    std::uint32_t CachedStringId() const { return m_cachedStringId; }
-    std::uint8_t CachedCode() const { return m_cachedCode; }
-    void SetCachedEmpty() { SetCached(EXlsValueKind::kEmpty, 0.0, 0, 0); }
-    void SetCachedNumber(double value) { SetCached(EXlsValueKind::kNumber, value, 0, 0); }
-    void SetCachedText(std::uint32_t stringId) {
-        SetCached(EXlsValueKind::kText, 0.0, stringId, 0);
+    // Each reads the payload as its kind keeps it; 0 for another kind.
+    double CachedNumber() const {
+        return m_cachedKind == EXlsValueKind::kNumber ? std::bit_cast<double>(m_cachedPayload)
+                                                      : 0.0;
     }
-    void SetCachedBoolean(bool value) { SetCached(EXlsValueKind::kBoolean, 0.0, 0, value ? 1 : 0); }
-    void SetCachedError(std::uint8_t code) { SetCached(EXlsValueKind::kError, 0.0, 0, code); }
+    std::uint32_t CachedStringId() const {
+        return m_cachedKind == EXlsValueKind::kText ? static_cast<std::uint32_t>(m_cachedPayload)
+                                                    : 0;
+    }
+    std::uint8_t CachedCode() const {
+        return m_cachedKind == EXlsValueKind::kBoolean || m_cachedKind == EXlsValueKind::kError
+                   ? static_cast<std::uint8_t>(m_cachedPayload)
+                   : 0;
+    }
+    void SetCachedEmpty() { SetCached(EXlsValueKind::kEmpty, 0); }
+    void SetCachedNumber(double value) {
+        SetCached(EXlsValueKind::kNumber, std::bit_cast<std::uint64_t>(value));
+    }
+    void SetCachedText(std::uint32_t stringId) { SetCached(EXlsValueKind::kText, stringId); }
+    void SetCachedBoolean(bool value) { SetCached(EXlsValueKind::kBoolean, value ? 1 : 0); }
+    void SetCachedError(std::uint8_t code) { SetCached(EXlsValueKind::kError, code); }
 
     // Back to an unused slot.
     void Reset() {
@@ -41,18 +53,20 @@ class CXlsFormulaCell {
         SetCachedEmpty();
     }
 
-  private:
-    void SetCached(EXlsValueKind kind, double number, std::uint32_t stringId, std::uint8_t code) {
+private:
+    void SetCached(EXlsValueKind kind, std::uint64_t payload) {
         m_cachedKind = kind;
-        m_cachedNumber = number;
-        m_cachedStringId = stringId;
-        m_cachedCode = code;
+        m_cachedPayload = payload;
     }
 
     CXlsFormulaTokens m_tokens;
+    // One payload for the cached result, as a cell keeps its value: the
+    // double's bits, a string pool id, or a Boolean or error code.
+    std::uint64_t m_cachedPayload = 0;
     std::uint32_t m_arrayIndex = kNoArray;
     EXlsValueKind m_cachedKind = EXlsValueKind::kEmpty;
-    std::uint8_t m_cachedCode = 0;
-    std::uint32_t m_cachedStringId = 0;
-    double m_cachedNumber = 0.0;
 };
+
+// A sheet keeps one slot per formula cell, so a byte here is a byte a cell.
+static_assert(sizeof(CXlsFormulaCell) <= sizeof(CXlsFormulaTokens) + 16,
+              "formula slots are kept compact");

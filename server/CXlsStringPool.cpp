@@ -3,24 +3,30 @@
 #include <algorithm>
 #include <functional>
 
+std::uint32_t CXlsStringPool::Hash(std::u16string_view text) {
+    return static_cast<std::uint32_t>(std::hash<std::u16string_view>{}(text));
+}
+
 std::uint32_t CXlsStringPool::Intern(std::u16string_view text) {
-    if ((m_texts.size() + 1) * 2 > m_slots.size()) Grow();
-    const std::size_t hash = std::hash<std::u16string_view>{}(text);
+    if ((m_entries.size() + 1) * 2 > m_slots.size()) Grow();
+    const std::uint32_t hash = Hash(text);
     const std::size_t mask = m_slots.size() - 1;
     std::size_t at = hash & mask;
     for (; m_slots[at] != 0; at = (at + 1) & mask) {
         const std::uint32_t id = m_slots[at] - 1;
-        if (m_hashes[id] == hash && m_texts[id] == text) return id;
+        if (m_entries[id].hash == hash && Get(id) == text) return id;
     }
     const std::uint32_t id = Count();
-    m_texts.push_back(Store(text));
-    m_hashes.push_back(hash);
+    const std::u16string_view stored = Store(text);
+    m_entries.push_back({stored.data(), static_cast<std::uint32_t>(stored.size()), hash});
     m_slots[at] = id + 1;
     return id;
 }
 
 std::u16string_view CXlsStringPool::Get(std::uint32_t id) const {
-    return id < m_texts.size() ? m_texts[id] : std::u16string_view();
+    if (id >= m_entries.size()) return {};
+    const Entry& entry = m_entries[id];
+    return {entry.chars, entry.length};
 }
 
 std::u16string_view CXlsStringPool::Store(std::u16string_view text) {
@@ -42,8 +48,8 @@ std::u16string_view CXlsStringPool::Store(std::u16string_view text) {
 void CXlsStringPool::Grow() {
     m_slots.assign(std::max<std::size_t>(1024, m_slots.size() * 2), 0);
     const std::size_t mask = m_slots.size() - 1;
-    for (std::uint32_t id = 0; id < m_texts.size(); ++id) {
-        std::size_t at = m_hashes[id] & mask;
+    for (std::uint32_t id = 0; id < m_entries.size(); ++id) {
+        std::size_t at = m_entries[id].hash & mask;
         while (m_slots[at] != 0) at = (at + 1) & mask;
         m_slots[at] = id + 1;
     }

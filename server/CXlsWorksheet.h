@@ -11,6 +11,7 @@
 
 #include <array>
 #include <cstdint>
+#include <deque>
 #include <functional>
 #include <string>
 #include <string_view>
@@ -196,7 +197,10 @@ private:
     CXlsFormatPool& m_formats;
     CXlsCellStore m_cells;
     std::array<CXlsColumn, xlsw::kMaxColumns> m_columns{};
-    std::vector<CXlsFormulaCell> m_formulas;
+    // Slots by index. A deque grows by small blocks that stay where they
+    // are: a sheet of many formulas never holds an old and a new copy of
+    // all its slots at once, nor a doubling's unused half.
+    std::deque<CXlsFormulaCell> m_formulas;
     std::vector<std::uint32_t> m_freeFormulas;
     std::vector<CXlsArrayFormula> m_arrays;
     std::vector<std::uint32_t> m_freeArrays;

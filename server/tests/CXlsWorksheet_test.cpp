@@ -5,6 +5,11 @@
 
 #include <cmath>
 #include <limits>
+#include <map>
+#include <memory>
+#include <string>
+#include <utility>
+#include <vector>
 
 #include "server/CXlsWorkbook.h"
 
@@ -14,7 +19,7 @@ const CXlsFormulaTokens kOnePlusTwo({0x1E, 0x01, 0x00, 0x1E, 0x02, 0x00, 0x03});
 const CXlsFormulaTokens kTrue({0x1D, 0x01});                                      // =TRUE
 
 class WorksheetTest : public ::testing::Test {
-  protected:
+protected:
     CXlsWorkbook book;
     CXlsWorksheet& sheet = *book.AddSheet(0);
 
@@ -312,6 +317,90 @@ TEST_F(WorksheetTest, SparseStorageHoldsOnlyWrittenCells) {
     std::vector<std::uint32_t> rows;
     sheet.Cells().ForEachRow([&rows](std::uint32_t r, const CXlsRow&) { rows.push_back(r); });
     EXPECT_EQ(rows, (std::vector<std::uint32_t>{0, 65535}));
+}
+
+// Values given phase by phase, as the save puts them (one kind over a few
+// columns of every row, then the next kind), make rows grow in the middle
+// and fill many blocks of formula slots and texts. Each cell reads back
+// exactly; a formula keeps the value it covered as its result, and a slot
+// freed by a value serves a later formula with that formula's own tokens.
+TEST_F(WorksheetTest, CellsGivenPhaseByPhaseReadBackExactly) {
+    enum class Put { kNumber, kText, kBoolean, kError, kFormula };
+    struct Phase {
+        std::uint32_t first, last;
+        Put put;
+    };
+    // The sheet's last column first, so later phases insert before it.
+    const Phase phases[] = {
+        {255, 255, Put::kNumber}, {0, 7, Put::kNumber},    {20, 25, Put::kText},
+        {8, 13, Put::kFormula},   {14, 14, Put::kBoolean}, {15, 15, Put::kError},
+        {0, 1, Put::kFormula},    {20, 21, Put::kFormula}, {14, 15, Put::kFormula},
+        {8, 9, Put::kNumber},     {30, 31, Put::kFormula},
+    };
+    constexpr std::uint32_t kRows = 700;
+    const auto textOf = [](std::uint32_t r, std::uint32_t c) {
+        const std::string s = "cell " + std::to_string(r) + "," + std::to_string(c);
+        return std::u16string(s.begin(), s.end());
+    };
+    // =r+c, different in every cell.
+    const auto tokensOf = [](std::uint32_t r, std::uint32_t c) {
+        return CXlsFormulaTokens({0x1E, static_cast<std::uint8_t>(r),
+                                  static_cast<std::uint8_t>(r >> 8), 0x1E,
+                                  static_cast<std::uint8_t>(c), 0x00, 0x03});
+    };
+    struct Expected {
+        CXlsCellValue value;
+        const CXlsFormulaTokens* formula = nullptr;
+    };
+    std::map<std::pair<std::uint32_t, std::uint32_t>, Expected> expected;
+    std::vector<std::unique_ptr<CXlsFormulaTokens>> formulas;
+    for (const Phase& phase : phases) {
+        for (std::uint32_t r = 0; r < kRows; ++r) {
+            for (std::uint32_t c = phase.first; c <= phase.last; ++c) {
+                Expected& cell = expected[{r, c}];
+                switch (phase.put) {
+                    case Put::kNumber:
+                        ASSERT_TRUE(sheet.SetNumber(r, c, r + c / 1000.0));
+                        cell = {CXlsCellValue::Number(r + c / 1000.0)};
+                        break;
+                    case Put::kText:
+                        ASSERT_TRUE(sheet.SetText(r, c, textOf(r, c)));
+                        cell = {CXlsCellValue::Text(textOf(r, c))};
+                        break;
+                    case Put::kBoolean:
+                        ASSERT_TRUE(sheet.SetBoolean(r, c, r % 2 == 1));
+                        cell = {CXlsCellValue::Boolean(r % 2 == 1)};
+                        break;
+                    case Put::kError:
+                        ASSERT_TRUE(sheet.SetError(r, c, 0x2A));
+                        cell = {CXlsCellValue::Error(0x2A)};
+                        break;
+                    case Put::kFormula:
+                        formulas.push_back(std::make_unique<CXlsFormulaTokens>(tokensOf(r, c)));
+                        ASSERT_TRUE(sheet.SetFormula(r, c, *formulas.back()));
+                        cell.formula = formulas.back().get();
+                        break;
+                }
+            }
+        }
+    }
+    EXPECT_EQ(sheet.Cells().CellCount(), expected.size());
+    for (const auto& [at, cell] : expected) {
+        const auto [r, c] = at;
+        EXPECT_EQ(sheet.GetValue(r, c), cell.value) << r << "," << c;
+        const CXlsFormulaTokens* formula = sheet.GetFormula(r, c);
+        ASSERT_EQ(formula != nullptr, cell.formula != nullptr) << r << "," << c;
+        if (formula) {
+            EXPECT_EQ(*formula, *cell.formula) << r << "," << c;
+        }
+    }
+    std::uint32_t previous = 0;
+    sheet.Cells().ForEachRow([&](std::uint32_t r, const CXlsRow& row) {
+        EXPECT_EQ(r, previous++);
+        for (std::size_t i = 1; i < row.Cells().size(); ++i)
+            EXPECT_LT(row.Cells()[i - 1].Column(), row.Cells()[i].Column()) << r;
+    });
+    EXPECT_EQ(previous, kRows);
 }
 
 TEST_F(WorksheetTest, FullWidthSheetOf65536RowsByTenColumns) {
