@@ -262,15 +262,9 @@ std::optional<CGridCell> CSheetGridStore::GetCell(int row, int column) const {
     const StoredCell& stored = found->second;
     const Look& look = m_looks[stored.look];
     CGridCell cell;
+    static_cast<CGridLook&>(cell) = look;
     cell.text = stored.text;
-    cell.font = look.font;
-    cell.textColor = look.textColor;
-    cell.background = look.background;
-    cell.patternBackground = look.patternBackground;
-    cell.borders = look.borders;
-    cell.alignment = look.alignment;
     cell.value = stored.value;
-    cell.fillPattern = look.fillPattern;
     cell.runs = stored.runs;
     return cell;
 }

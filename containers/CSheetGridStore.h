@@ -183,22 +183,27 @@ struct CGridBorders {
     bool operator==(const CGridBorders&) const = default;
 };
 
-// Colours are 0xRRGGBB. The background is the XF's pattern colour: solid
-// for fill patterns 0 and 1, drawn as pattern 2-18 over patternBackground
-// (white when that has none) otherwise.
-struct CGridCell {
-    std::u16string text;
+// Everything of a cell but its text, what it stands for and its runs: what
+// its format and the writes over it gave it. Colours are 0xRRGGBB. The
+// background is the XF's pattern colour: solid for fill patterns 0 and 1,
+// drawn as pattern 2-18 over patternBackground (white when that has none)
+// otherwise.
+struct CGridLook {
     std::optional<CGridFont> font;
     std::optional<std::uint32_t> textColor;
     std::optional<std::uint32_t> background;
     std::optional<std::uint32_t> patternBackground;
     CGridBorders borders;
     CGridAlignment alignment;
-    EGridValue value = EGridValue::Unknown;
-    // Beside the one-byte fields, where it takes no room of its own.
     std::uint8_t fillPattern = 0;
+    bool operator==(const CGridLook&) const = default;
+};
+
+struct CGridCell : CGridLook {
+    std::u16string text;
+    EGridValue value = EGridValue::Unknown;
     // The store's run list of a rich text (see AddTextRuns); 0 for a text
-    // in one font, as nearly every cell is. Last, where it fills padding.
+    // in one font, as nearly every cell is.
     std::uint32_t runs = 0;
 };
 
@@ -328,19 +333,9 @@ public:
     std::uint64_t GetRevision() const { return m_revision.load(); }
 
 private:
-    // Everything of a cell but its text, what it stands for and its runs.
     // Cells share their looks: a sheet of a million cells has a handful of
     // formats, and a look of its own would take most of a cell's room.
-    struct Look {
-        std::optional<CGridFont> font;
-        std::optional<std::uint32_t> textColor;
-        std::optional<std::uint32_t> background;
-        std::optional<std::uint32_t> patternBackground;
-        CGridBorders borders;
-        CGridAlignment alignment;
-        std::uint8_t fillPattern = 0;
-        bool operator==(const Look&) const = default;
-    };
+    using Look = CGridLook;
     struct StoredCell {
         std::u16string text;
         // Index into m_looks; 0 is the default look.
