@@ -33,16 +33,6 @@ constexpr const char16_t* kOperators[kPtgRange - kPtgAdd + 1] = {
     u":",  // range
 };
 
-void AppendDecimal(std::u16string& out, std::uint32_t value) {
-    char16_t digits[10];
-    std::size_t count = 0;
-    do {
-        digits[count++] = static_cast<char16_t>(u'0' + value % 10);
-        value /= 10;
-    } while (value != 0);
-    while (count > 0) out.push_back(digits[--count]);
-}
-
 // Room for the operand texts of a common formula, so that the buffer seldom
 // grows while it is built.
 constexpr std::size_t kTextReserve = 32;
@@ -358,7 +348,7 @@ void CExcelFormulaParser::OnBool(std::uint8_t, const std::uint8_t* operand) {
 }
 
 void CExcelFormulaParser::OnInt(std::uint8_t, const std::uint8_t* operand) {
-    if (BeginOperand()) AppendDecimal(m_text, U16(operand));
+    if (BeginOperand()) CExcelFormulaReferenceText::AppendDecimal(m_text, U16(operand));
 }
 
 void CExcelFormulaParser::OnNum(std::uint8_t, const std::uint8_t* operand) {
@@ -474,7 +464,7 @@ void CExcelFormulaParser::OnName(std::uint8_t, const std::uint8_t* operand) {
         return;
     }
     MarkUnsound(CExcelFormulaUnsound::UnresolvedName);
-    if (BeginOperand()) AppendDecimal(m_text, index);
+    if (BeginOperand()) CExcelFormulaReferenceText::AppendDecimal(m_text, index);
 }
 
 void CExcelFormulaParser::OnNameX(std::uint8_t, const std::uint8_t* operand) {

@@ -19,21 +19,11 @@ void AppendColumn(std::u16string& out, std::uint8_t column) {
     out.push_back(static_cast<char16_t>(u'A' + column % 26));
 }
 
-void AppendRowNumber(std::u16string& out, std::uint32_t number) {
-    char16_t digits[10];
-    std::size_t count = 0;
-    do {
-        digits[count++] = static_cast<char16_t>(u'0' + number % 10);
-        number /= 10;
-    } while (number != 0);
-    while (count > 0) out.push_back(digits[--count]);
-}
-
 void Print(std::u16string& out, std::uint32_t row, std::uint8_t column, std::uint16_t columnField) {
     if (!IsColumnRelative(columnField)) out.push_back(u'$');
     AppendColumn(out, column);
     if (!IsRowRelative(columnField)) out.push_back(u'$');
-    AppendRowNumber(out, row + 1);
+    CExcelFormulaReferenceText::AppendDecimal(out, row + 1);
 }
 
 // Offsets are added modulo the grid: the row offset as a 16-bit and the
@@ -114,4 +104,14 @@ std::u16string CExcelFormulaReferenceText::RelativeArea(
     AppendRelativeArea(text, firstRow, lastRow, firstColumnField, lastColumnField, baseRow,
                        baseColumn);
     return text;
+}
+
+void CExcelFormulaReferenceText::AppendDecimal(std::u16string& out, std::uint32_t value) {
+    char16_t digits[10];
+    std::size_t count = 0;
+    do {
+        digits[count++] = static_cast<char16_t>(u'0' + value % 10);
+        value /= 10;
+    } while (value != 0);
+    while (count > 0) out.push_back(digits[--count]);
 }

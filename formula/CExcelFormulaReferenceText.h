@@ -44,4 +44,6 @@ public:
                                    std::uint16_t lastRow, std::uint16_t firstColumnField,
                                    std::uint16_t lastColumnField, std::uint32_t baseRow,
                                    std::uint16_t baseColumn);
+    // The digits of value, as a row number or an integer token shows them.
+    static void AppendDecimal(std::u16string& out, std::uint32_t value);
 };
