@@ -39,9 +39,11 @@ void CExcelRawRecordData::TakeTypeFromBytes() {
         m_type = CFileIO::ReadFileRange(head, m_path, 2, 0) ? CDataReader::GetU16(head) : 0;
 }
 
-CExcelRawRecordData::CExcelRawRecordData(const std::uint8_t* bytes, std::uint32_t size) {
+CExcelRawRecordData::CExcelRawRecordData(const std::uint8_t* bytes, std::uint32_t size,
+                                         std::uint32_t memoryLimit)
+    : m_memoryLimit(memoryLimit) {
     if (size > 0 && !bytes) return;
-    if (size <= kMemoryLimit) {
+    if (size <= m_memoryLimit) {
         m_bytes.assign(bytes, bytes + size);
     } else {
         MakeSpillFile();
@@ -51,7 +53,8 @@ CExcelRawRecordData::CExcelRawRecordData(const std::uint8_t* bytes, std::uint32_
     m_type = size >= 2 ? CDataReader::GetU16(bytes) : 0;
 }
 
-CExcelRawRecordData::CExcelRawRecordData(const CExcelRawRecordData& other) {
+CExcelRawRecordData::CExcelRawRecordData(const CExcelRawRecordData& other)
+    : m_memoryLimit(other.m_memoryLimit) {
     if (!other.m_hasFile) {
         m_bytes = other.m_bytes;
         m_size = other.m_size;
@@ -89,7 +92,7 @@ bool CExcelRawRecordData::Append(const CExcelRawRecordData& other) {
 bool CExcelRawRecordData::AppendBytes(const std::uint8_t* bytes, std::uint32_t n) {
     if (n == 0) return true;
     if (!bytes || n > std::numeric_limits<std::uint32_t>::max() - m_size) return false;
-    if (!m_hasFile && m_size + n > kMemoryLimit && !Spill()) return false;
+    if (!m_hasFile && m_size + n > m_memoryLimit && !Spill()) return false;
     if (m_hasFile) {
         if (!CFileIO::AppendBytes(bytes, n, m_path)) return false;
     } else {

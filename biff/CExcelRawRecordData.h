@@ -2,14 +2,15 @@
 // to it: the first record's 4-byte header, its body, then for each joined
 // CONTINUE its data without the CONTINUE's first (flag) byte.
 //
-// A record is held in memory up to kMemoryLimit bytes. A larger one (the
-// shared-string table of a large workbook, a long run of CONTINUE records
-// in a damaged stream) goes to a spill file of its own in the temporary
-// folder, named by CFileNameManager::CreateSpillFile (a number that no other
-// record of the process, nor a file already in the folder, uses). The spill
-// file lives exactly as long as the object: the destructor deletes it. When
-// no spill file could be made, the record is empty (size 0, type 0) and
-// every operation on it fails quietly.
+// A record is held in memory up to its memory limit (kMemoryLimit unless its
+// maker says otherwise). A larger one (the shared-string table of a huge
+// workbook, a long run of CONTINUE records in a damaged stream) goes to a
+// spill file of its own in the temporary folder, named by
+// CFileNameManager::CreateSpillFile (a number that no other record of the
+// process, nor a file already in the folder, uses). The spill file lives
+// exactly as long as the object: the destructor deletes it. When no spill
+// file could be made, the record is empty (size 0, type 0) and every
+// operation on it fails quietly.
 #pragma once
 
 #include <cstdint>
@@ -18,12 +19,15 @@
 
 class CExcelRawRecordData {
 public:
-    // Records up to this many bytes stay in memory. Most records are a few
-    // bytes, and a file each cost more than the repair of a small workbook.
-    static constexpr std::uint32_t kMemoryLimit = 1u << 20;
+    // Records up to this many bytes stay in memory. A spilled record is read
+    // back whole to be decoded, so a spill saves memory only while the record
+    // waits: writing and reading back the shared strings of a large workbook
+    // cost more than holding them.
+    static constexpr std::uint32_t kMemoryLimit = 64u << 20;
 
-    // Holds size bytes (header included).
-    CExcelRawRecordData(const std::uint8_t* bytes, std::uint32_t size);
+    // Holds size bytes (header included); spills past memoryLimit bytes.
+    CExcelRawRecordData(const std::uint8_t* bytes, std::uint32_t size,
+                        std::uint32_t memoryLimit = kMemoryLimit);
     // A copy of the other record's bytes, in a new spill file when the
     // other's are in one.
     CExcelRawRecordData(const CExcelRawRecordData& other);
@@ -65,6 +69,7 @@ private:
     bool Spill();
     void TakeTypeFromBytes();
 
+    std::uint32_t m_memoryLimit = kMemoryLimit;
     std::uint32_t m_id = 0;
     std::uint32_t m_size = 0;
     // Taken from the bytes the record was made from; appends never change

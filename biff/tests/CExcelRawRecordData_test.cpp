@@ -13,7 +13,8 @@ using testsupport::ScopedTempDir;
 
 namespace {
 
-constexpr std::uint32_t kLimit = CExcelRawRecordData::kMemoryLimit;
+// A small limit keeps the spilled records of these tests small.
+constexpr std::uint32_t kLimit = 4096;
 
 // A record of size bytes starting with type's two bytes.
 Bytes RecordBytes(std::uint16_t type, std::uint32_t size) {
@@ -48,7 +49,7 @@ TEST(CExcelRawRecordData, SmallRecordsStayInMemoryLargeOnesSpill) {
         const Bytes tail(c.appended, 0x11);
         std::filesystem::path spill;
         {
-            CExcelRawRecordData record(head.data(), c.first);
+            CExcelRawRecordData record(head.data(), c.first, kLimit);
             ASSERT_TRUE(record.AppendBytes(tail.data(), c.appended));
             EXPECT_EQ(record.IsSpilled(), c.spilled) << c.first << "+" << c.appended;
             EXPECT_EQ(dir.Entries().size(), c.spilled ? 1u : 0u);
@@ -72,7 +73,7 @@ TEST(CExcelRawRecordData, SmallRecordsStayInMemoryLargeOnesSpill) {
 TEST(CExcelRawRecordData, SpilledRecordsHaveTheirOwnNumbersAndNames) {
     ScopedTempDir dir;
     const Bytes big = RecordBytes(0x0001, kLimit + 1);
-    auto first = std::make_unique<CExcelRawRecordData>(big.data(), kLimit + 1);
+    auto first = std::make_unique<CExcelRawRecordData>(big.data(), kLimit + 1, kLimit);
     const std::uint32_t firstId = first->GetId();
     const std::filesystem::path firstPath = first->GetSpillPath();
     first.reset();
@@ -82,7 +83,7 @@ TEST(CExcelRawRecordData, SpilledRecordsHaveTheirOwnNumbersAndNames) {
     const auto taken = CFileNameManager::GetTempTextFileName(RawRecordCounter.load() + 1);
     ASSERT_TRUE(testsupport::WriteFileBytes(taken, {0x55}));
     {
-        CExcelRawRecordData second(big.data(), kLimit + 1);
+        CExcelRawRecordData second(big.data(), kLimit + 1, kLimit);
         EXPECT_GT(second.GetId(), firstId);
         EXPECT_NE(second.GetSpillPath(), firstPath);
         EXPECT_NE(second.GetSpillPath(), taken);
@@ -120,7 +121,7 @@ TEST(CExcelRawRecordData, AppendJoinsRecordsAndKeepsTheFirstType) {
     EXPECT_EQ(Loaded(more), tail);  // the other is untouched
     EXPECT_FALSE(record.Append(record));
     // A record in memory takes a spilled one's bytes by spilling itself.
-    CExcelRawRecordData spilled(big.data(), kLimit);
+    CExcelRawRecordData spilled(big.data(), kLimit, kLimit);
     ASSERT_TRUE(spilled.AppendBytes(tail.data(), 3));
     ASSERT_TRUE(record.Append(spilled));
     EXPECT_TRUE(record.IsSpilled());
@@ -131,7 +132,7 @@ TEST(CExcelRawRecordData, AppendJoinsRecordsAndKeepsTheFirstType) {
 TEST(CExcelRawRecordData, ASpillFileSomeoneRemovedLoadsAsNothing) {
     ScopedTempDir dir;
     const Bytes big = RecordBytes(0x00FC, kLimit + 2);
-    CExcelRawRecordData record(big.data(), kLimit + 2);
+    CExcelRawRecordData record(big.data(), kLimit + 2, kLimit);
     ASSERT_TRUE(record.IsSpilled());
     std::filesystem::remove(record.GetSpillPath());
     EXPECT_FALSE(record.Load());

@@ -118,8 +118,9 @@ TEST(GlobalRecordReaders, UnreadableSpillFileAppendsNothing) {
     ScopedTempDir temp;
     CExcelWorkBook book;
     // Only a record past the memory limit has a spill file to lose.
-    const Bytes raw = BiffWriter::RecordBytes(0x17, Bytes(CExcelRawRecordData::kMemoryLimit, 0));
-    CExcelRawRecordData record(raw.data(), static_cast<std::uint32_t>(raw.size()));
+    constexpr std::uint32_t kLimit = 64;
+    const Bytes raw = BiffWriter::RecordBytes(0x17, Bytes(kLimit, 0));
+    CExcelRawRecordData record(raw.data(), static_cast<std::uint32_t>(raw.size()), kLimit);
     ASSERT_TRUE(record.IsSpilled());
     std::filesystem::remove(record.GetSpillPath());
     EXPECT_FALSE(CExcelGlobalRecordReaders::ReadEXTERNSHEET(record, book));

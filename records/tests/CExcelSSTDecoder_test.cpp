@@ -421,9 +421,10 @@ TEST(SstSpillFile, UnreadableSpillFileAddsNothing) {
     sst.Add(Narrow(u"lost")).Counts(50, 1);
     const JoinedSst joined = JoinRecords(sst.Stream({sst.Layout()[0].chars + 1}));
     // Only a record past the memory limit has a spill file to lose.
+    constexpr std::uint32_t kLimit = 64;
     auto padded = joined.bytes;
-    padded.resize(CExcelRawRecordData::kMemoryLimit + 1);
-    CExcelRawRecordData record(padded.data(), static_cast<std::uint32_t>(padded.size()));
+    padded.resize(std::max<std::size_t>(padded.size(), kLimit + 1));
+    CExcelRawRecordData record(padded.data(), static_cast<std::uint32_t>(padded.size()), kLimit);
     ASSERT_TRUE(record.IsSpilled());
     std::filesystem::remove(record.GetSpillPath());
     CExcelContinueRecordOffsetList continues;
