@@ -1,6 +1,7 @@
 #include "biff/CInputFile.h"
 
 #include <fcntl.h>
+#include <sys/mman.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -14,6 +15,12 @@ namespace {
 // this many bytes from the first byte asked for.
 constexpr std::size_t kSmallRead = 4096;
 constexpr std::size_t kWindowSize = 64 * 1024;
+// A mapping starts on a multiple of kMapStep and spans two of them, so any
+// read of up to kMapStep bytes fits in one; longer reads go through pread.
+// Pages of the file count in the process's memory while mapped: a few MiB
+// at a time, not the whole stream.
+constexpr std::uint64_t kMapStep = 4u << 20;
+constexpr std::uint64_t kMapSpan = 2 * kMapStep;
 
 }  // namespace
 
@@ -21,7 +28,7 @@ CInputFile::~CInputFile() {
     Close();
 }
 
-bool CInputFile::Open(const std::filesystem::path& path) {
+bool CInputFile::Open(const std::filesystem::path& path, EAccess access) {
     Close();
     const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
     if (fd < 0) return false;
@@ -33,10 +40,13 @@ bool CInputFile::Open(const std::filesystem::path& path) {
     }
     m_fd = fd;
     m_length = static_cast<std::uint64_t>(info.st_size);
+    m_mapped = access == EAccess::kMapped;
     return true;
 }
 
 void CInputFile::Close() {
+    Unmap();
+    m_mapped = false;
     if (m_fd >= 0) ::close(m_fd);
     m_fd = -1;
     m_length = 0;
@@ -55,6 +65,29 @@ std::size_t CInputFile::ReadDirect(std::uint64_t offset, std::uint8_t* out, std:
     return done;
 }
 
+void CInputFile::Unmap() const {
+    if (m_map) ::munmap(const_cast<std::uint8_t*>(m_map), m_mapLength);
+    m_map = nullptr;
+    m_mapStart = 0;
+    m_mapLength = 0;
+}
+
+bool CInputFile::MapAround(std::uint64_t offset, std::size_t n) const {
+    if (m_map && offset >= m_mapStart && offset - m_mapStart + n <= m_mapLength) return true;
+    Unmap();
+    const std::uint64_t start = offset - offset % kMapStep;
+    const auto length = static_cast<std::size_t>(std::min(kMapSpan, m_length - start));
+    void* map = ::mmap(nullptr, length, PROT_READ, MAP_PRIVATE, m_fd, static_cast<off_t>(start));
+    if (map == MAP_FAILED) {
+        m_mapped = false;
+        return false;
+    }
+    m_map = static_cast<const std::uint8_t*>(map);
+    m_mapStart = start;
+    m_mapLength = length;
+    return true;
+}
+
 std::size_t CInputFile::ReadAt(std::uint64_t offset, void* out, std::size_t n) const {
     if (m_fd < 0 || offset >= m_length || n == 0) return 0;
     // Bounded by the length taken at Open, so that a file that grows while
@@ -62,6 +95,10 @@ std::size_t CInputFile::ReadAt(std::uint64_t offset, void* out, std::size_t n) c
     const std::uint64_t available = m_length - offset;
     if (n > available) n = static_cast<std::size_t>(available);
     auto* bytes = static_cast<std::uint8_t*>(out);
+    if (m_mapped && n <= kMapStep && MapAround(offset, n)) {
+        std::memcpy(bytes, m_map + (offset - m_mapStart), n);
+        return n;
+    }
     if (n > kSmallRead) return ReadDirect(offset, bytes, n);
 
     const bool inWindow = offset >= m_windowStart && offset - m_windowStart + n <= m_window.size();

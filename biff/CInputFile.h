@@ -6,6 +6,12 @@
 // byte of the file. The length is taken once, at Open. Small reads are
 // served from a window of the file kept in memory, so that walking records
 // of a few bytes each does not cost a system call per record.
+//
+// A file this process wrote itself and that nobody else changes (the copy
+// of the Workbook stream) may be opened mapped: reads then copy from a
+// mapping of a few MiB of the file that moves with them, without a system
+// call or a kernel copy per window. Only such a file: a mapped file that
+// shrinks under the reader faults instead of giving a short read.
 #pragma once
 
 #include <cstddef>
@@ -20,9 +26,15 @@ public:
     CInputFile& operator=(const CInputFile&) = delete;
     virtual ~CInputFile();
 
+    enum class EAccess : std::uint8_t {
+        kReads,   // positioned reads: any file
+        kMapped,  // a moving mapping: a file of our own that does not shrink
+    };
+
     // Opens path for reading (closing any file held before); false when it
-    // cannot be opened or is not a regular file.
-    bool Open(const std::filesystem::path& path);
+    // cannot be opened or is not a regular file. A mapping that cannot be
+    // made falls back to reads.
+    bool Open(const std::filesystem::path& path, EAccess access = EAccess::kReads);
     void Close();
     bool IsOpen() const { return m_fd >= 0; }
 
@@ -36,10 +48,19 @@ public:
 
 private:
     std::size_t ReadDirect(std::uint64_t offset, std::uint8_t* out, std::size_t n) const;
+    // Moves the mapping so that it holds [offset, offset + n); false when it
+    // cannot (the reads then go through the window for good).
+    bool MapAround(std::uint64_t offset, std::size_t n) const;
+    void Unmap() const;
 
     int m_fd = -1;
     std::uint64_t m_length = 0;
     // The window: m_window holds the file's bytes from m_windowStart on.
     mutable std::vector<std::uint8_t> m_window;
     mutable std::uint64_t m_windowStart = 0;
+    // The mapping: m_mapLength bytes of the file from m_mapStart on.
+    mutable bool m_mapped = false;
+    mutable const std::uint8_t* m_map = nullptr;
+    mutable std::uint64_t m_mapStart = 0;
+    mutable std::size_t m_mapLength = 0;
 };

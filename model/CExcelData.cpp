@@ -19,3 +19,8 @@ CExcelData::~CExcelData() {
 const std::filesystem::path& CExcelData::GetScanPath() const {
     return m_extractedPath.empty() ? m_sourcePath : m_extractedPath;
 }
+
+CInputFile::EAccess CExcelData::AccessFor(const std::filesystem::path& path) const {
+    const bool own = !m_extractedPath.empty() && path.native() == m_extractedPath.native();
+    return own ? CInputFile::EAccess::kMapped : CInputFile::EAccess::kReads;
+}

@@ -10,6 +10,7 @@
 
 #include <filesystem>
 
+#include "biff/CInputFile.h"
 #include "biff/CTList.h"
 #include "model/CDamageLog.h"
 #include "model/CDataContainer.h"
@@ -63,6 +64,9 @@ public:
     // The file the scan reads: the extracted copy when there is one, else
     // the source file itself.
     const std::filesystem::path& GetScanPath() const;
+    // How the scan reads path: mapped when it is the extracted copy, which
+    // this process wrote and nobody else changes; by reads otherwise.
+    CInputFile::EAccess AccessFor(const std::filesystem::path& path) const;
 
 private:
     std::filesystem::path m_destinationPath;

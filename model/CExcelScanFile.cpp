@@ -41,7 +41,7 @@ std::uint32_t ModelLength(const CInputFile& file) {
 bool CExcelScanFile::ScanForSubstreams(CExcelData* data) {
     if (!data) return false;
     CInputFile file;
-    if (!file.Open(m_scanPath)) {
+    if (!file.Open(m_scanPath, data->AccessFor(m_scanPath))) {
         ShowMessage(u"error code 0x01 : Failed to open source file");
         return false;
     }
@@ -118,7 +118,7 @@ bool CExcelScanFile::ScanForSubstreams(CExcelData* data) {
 bool CExcelScanFile::SetSubstreamEnds(CExcelData* data) {
     if (!data || Stopping()) return false;
     CInputFile file;
-    if (!file.Open(m_scanPath)) {
+    if (!file.Open(m_scanPath, data->AccessFor(m_scanPath))) {
         ShowMessage(u"error code 0x02 : Failed to open source file");
         return false;
     }
@@ -144,7 +144,7 @@ void CExcelScanFile::BuildWorkbooks(CExcelData* data) {
     // file, so they cannot be checked against the BOFs found.
     const bool raw = m_scanPath.native() == data->GetSourcePath().native();
     CInputFile file;
-    if (!raw) file.Open(m_scanPath);
+    if (!raw) file.Open(m_scanPath, data->AccessFor(m_scanPath));
     std::vector<std::vector<CBoundSheetPlacement::BoundSheet>> boundSheets;
     std::vector<std::uint32_t> candidates;
     std::vector<std::uint32_t> sheetStarts;

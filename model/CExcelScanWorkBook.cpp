@@ -27,10 +27,9 @@
 
 namespace {
 
-// Joined CONTINUE data is gathered in memory and written to the spill file
-// in pieces of about this size: few file operations for a shared-string
-// table of thousands of CONTINUE records, and memory bounded however long
-// the table is.
+// Joined CONTINUE data is gathered and appended to the record in pieces of
+// about this size: few appends, and so few file operations once the record
+// has spilled, for a table of thousands of CONTINUE records.
 constexpr std::size_t kAppendChunk = 1 << 20;
 
 using Reader = bool (*)(CExcelScanWorkBook& scan, CExcelWorkBook& workbook);
@@ -149,8 +148,8 @@ void CExcelScanWorkBook::ReadRecord(const CInputFile& file, std::uint64_t& posit
         std::make_unique<CExcelRawRecordData>(m_buffer.data(), static_cast<std::uint32_t>(got));
     position += biff::kRecordHeaderSize + length;
 
-    // The record's size as the spill file will hold it once the gathered
-    // CONTINUE data is written; boundaries are offsets in that file.
+    // The record's size once the gathered CONTINUE data is appended;
+    // boundaries are offsets in the joined record.
     std::uint64_t joined = got;
     m_buffer.clear();
     auto flush = [this] {
@@ -319,7 +318,8 @@ bool CExcelScanWorkBook::ScanGlobals(std::uint32_t start, std::uint32_t end, CEx
                                      CExcelWorkBook* workbook) {
     if (!workbook) return false;
     CInputFile file;
-    if (!file.Open(m_scanPath)) return false;
+    const auto access = data ? data->AccessFor(m_scanPath) : CInputFile::EAccess::kReads;
+    if (!file.Open(m_scanPath, access)) return false;
     ProgressTarget* progress = data ? data->GetProgressWindow() : nullptr;
     if (progress) {
         progress->SetRange(0, end);

@@ -133,7 +133,7 @@ bool CExcelWorkSheetParser::Run() {
 }
 
 bool CExcelWorkSheetParser::ParseWorkbook(CExcelWorkBook& workbook) {
-    if (!m_file.IsOpen()) m_file.Open(m_streamFileName);
+    if (!m_file.IsOpen()) m_file.Open(m_streamFileName, m_data->AccessFor(m_streamFileName));
     // Offsets are 32-bit throughout the model; a longer file is walked up to
     // the last offset they can name.
     const auto length = static_cast<std::uint32_t>(
