@@ -366,11 +366,11 @@ void CExcelWorkSheetParser::NoteCellRow(std::uint16_t type) {
         default:
             return;
     }
-    std::uint8_t row[2];
     const std::uint64_t at = static_cast<std::uint64_t>(m_position) + biff::kRecordHeaderSize;
-    if (at > kNoOffset || !Read(sizeof row, static_cast<std::uint32_t>(at), row)) return;
+    const std::uint8_t* row = at > kNoOffset ? nullptr : Peek(2, static_cast<std::uint32_t>(at));
+    if (!row) return;
     const std::uint16_t value = CDataReader::GetU16(row);
-    FlushDamage(value);
+    if (!m_heldDamage.empty()) FlushDamage(value);
     m_lastRow = value;
 }
 
@@ -431,11 +431,10 @@ bool CExcelWorkSheetParser::ValueCutByZeros(const Header& header) {
         field->end == 0 ? header.size : std::min(field->end, header.size);
     const auto from = static_cast<std::uint32_t>(body + valueEnd - 1);
     const auto count = static_cast<std::uint32_t>(end - from) + biff::kRecordHeaderSize;
-    std::uint8_t bytes[biff::kMaxBodyLength + biff::kRecordHeaderSize];
-    if (!Read(count, from, bytes)) return false;
+    const std::uint8_t* bytes = Peek(count, from);
     // From the value's last byte through the header after the record: the
     // zeros go on past the record and reach back into the value.
-    return std::all_of(bytes, bytes + count, [](std::uint8_t b) { return b == 0; });
+    return bytes && std::all_of(bytes, bytes + count, [](std::uint8_t b) { return b == 0; });
 }
 
 bool CExcelWorkSheetParser::ChartRecordsAhead() {
@@ -475,8 +474,8 @@ std::optional<std::uint32_t> CExcelWorkSheetParser::ResumeAfterZeros(std::uint32
 CExcelWorkSheetParser::Header CExcelWorkSheetParser::ReadHeader() {
     constexpr Header kEnd{biff::kEOF, 0};
     if (m_position >= m_end || m_end - m_position < biff::kRecordHeaderSize) return kEnd;
-    std::uint8_t bytes[biff::kRecordHeaderSize];
-    if (!Read(biff::kRecordHeaderSize, m_position, bytes)) {
+    const std::uint8_t* bytes = Peek(biff::kRecordHeaderSize, m_position);
+    if (!bytes) {
         // The header lies inside the stretch, so only the file can have
         // refused it. Give up the window that could not be read and go on
         // after it, as after an EOF.
@@ -490,13 +489,19 @@ CExcelWorkSheetParser::Header CExcelWorkSheetParser::ReadHeader() {
 }
 
 bool CExcelWorkSheetParser::Read(std::uint32_t count, std::uint32_t offset, std::uint8_t* out) {
-    if (offset > m_end || m_end - offset < count) return false;
-    if (count == 0) return true;
+    if (count == 0) return offset <= m_end;
+    const std::uint8_t* bytes = Peek(count, offset);
+    if (!bytes) return false;
+    std::memcpy(out, bytes, count);
+    return true;
+}
+
+const std::uint8_t* CExcelWorkSheetParser::Peek(std::uint32_t count, std::uint32_t offset) {
+    if (offset > m_end || m_end - offset < count) return nullptr;
     const bool inWindow = offset >= m_windowStart && offset - m_windowStart <= m_windowLength &&
                           m_windowLength - (offset - m_windowStart) >= count;
-    if (!inWindow && !Refill(offset, count)) return false;
-    std::memcpy(out, m_window.data() + (offset - m_windowStart), count);
-    return true;
+    if (!inWindow && !Refill(offset, count)) return nullptr;
+    return m_window.data() + (offset - m_windowStart);
 }
 
 bool CExcelWorkSheetParser::Refill(std::uint32_t offset, std::uint32_t count) {

@@ -127,6 +127,10 @@ private:
     // Whether the BOF record at m_position opens a chart substream: its type
     // says so and the record after it is not one that opens a worksheet.
     bool IsChartBof(const Header& header);
+    // The count bytes at offset (count >= 1) where the window holds them,
+    // refilled when it must be; null where Read would fail. The walk's own
+    // checks look at the bytes in place instead of copying them out.
+    const std::uint8_t* Peek(std::uint32_t count, std::uint32_t offset);
     // Refills the window from offset with up to kWindowSize bytes before the
     // end. False when it holds fewer than count bytes afterwards.
     bool Refill(std::uint32_t offset, std::uint32_t count);
