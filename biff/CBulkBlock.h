@@ -26,6 +26,17 @@ public:
         return Ptr<T>(static_cast<T*>(Allocate(count * sizeof(T))));
     }
 
+    // Gives the pages of a block made for count objects of T back to the
+    // system from the first after its used objects on. A huge page is wholly
+    // in memory from its first touch, so a list's last block would keep up
+    // to 2 MiB it never fills. The block stays usable: a page given back
+    // reads as zeros when touched again.
+    template <class T>
+    static void ReleaseUnused(T* block, std::size_t count, std::size_t used) {
+        ReleaseTail(block, count * sizeof(T), used * sizeof(T));
+    }
+
 private:
     static void* Allocate(std::size_t bytes);
+    static void ReleaseTail(void* block, std::size_t bytes, std::size_t used);
 };

@@ -90,6 +90,14 @@ public:
         m_blocks.reset();
     }
 
+    // Gives back the untouched pages of the last block, once the list has
+    // stopped growing (it may still grow: see CBulkBlock::ReleaseUnused).
+    void ReleaseSpare() {
+        if (m_blocks && !m_blocks->held.empty())
+            CBulkBlock::ReleaseUnused(m_blocks->held.back().get(), m_blocks->capacity,
+                                      m_blocks->used);
+    }
+
     T* GetHead() const { return m_head; }
     T* GetTail() const { return m_tail; }
     std::uint32_t GetCount() const { return m_count; }

@@ -11,6 +11,7 @@
 #include "biff/CByteBuffer.h"
 #include "biff/CRecordChain.h"
 #include "formula/CExcelFormulaRecordReader.h"
+#include "formula/CExcelRecordFormula.h"
 #include "model/CExcelData.h"
 #include "model/CExcelWorkBook.h"
 #include "model/CExcelWorkSheet.h"
@@ -168,7 +169,10 @@ bool CExcelWorkSheetParser::ParseWorkbook(CExcelWorkBook& workbook) {
         if (std::prev(after)->second != index) m_end = start;
         m_position = start;
         ++index;
-        if (!ParseSheet(sheet)) return false;
+        const bool parsed = ParseSheet(sheet);
+        sheet.ReleaseSpare();
+        sheet.GetFormulas().ReleaseSpare();
+        if (!parsed) return false;
     }
     RepairProgress.store(length);
     if (progress) progress->SetPosition(length);

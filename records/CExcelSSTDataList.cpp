@@ -109,3 +109,8 @@ void CExcelSSTDataList::Unstore(const char16_t* text) {
     if (!before(text, chunk) && before(text, chunk + m_chunkUsed))
         m_chunkUsed = static_cast<std::size_t>(text - chunk);
 }
+
+void CExcelSSTDataList::ReleaseSpare() {
+    if (!m_chunks.empty())
+        CBulkBlock::ReleaseUnused(m_chunks.back().get(), m_chunkSize, m_chunkUsed);
+}

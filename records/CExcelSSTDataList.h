@@ -51,6 +51,10 @@ public:
     // The entry at index, or null when it is lost or past the end.
     const CExcelSSTData* GetAt(std::uint32_t index) const;
 
+    // Gives back the untouched pages of the text store's last chunk, once
+    // the table is read.
+    void ReleaseSpare();
+
     // Indices in the table, lost ones included.
     std::uint32_t GetCount() const { return static_cast<std::uint32_t>(m_entries.size()); }
     std::uint32_t GetLostCount() const { return m_lostCount; }

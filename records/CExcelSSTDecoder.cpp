@@ -278,6 +278,7 @@ std::uint32_t CExcelSSTDecoder::DecodeBytes(
     CSstWalk walk(cursor, buckets, unique, list);
     walk.Run();
     walk.DropLostTail();
+    list.ReleaseSpare();
     if (dropped) *dropped = walk.GetDropped();
     return cursor.GetBoundariesUsed();
 }

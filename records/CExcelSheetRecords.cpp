@@ -22,3 +22,15 @@
 CExcelSheetRecords::CExcelSheetRecords() : m_comments(std::make_unique<CExcelCommentList>()) {}
 
 CExcelSheetRecords::~CExcelSheetRecords() = default;
+
+void CExcelSheetRecords::ReleaseSpare() {
+    m_numbers.ReleaseSpare();
+    m_rkValues.ReleaseSpare();
+    m_xfs.ReleaseSpare();
+    m_blanks.ReleaseSpare();
+    m_mulBlanks.ReleaseSpare();
+    m_boolErrs.ReleaseSpare();
+    m_rows.ReleaseSpare();
+    m_labelSsts.ReleaseSpare();
+    m_labels.ReleaseSpare();
+}

@@ -85,6 +85,10 @@ public:
         return m_conditionalFormats;
     }
 
+    // Gives back the untouched pages of the cell lists' last blocks, once
+    // the sheet's records are all read.
+    void ReleaseSpare();
+
     // DEFCOLWIDTH, STANDARDWIDTH, DEFAULTROWHEIGHT and the window records.
     CExcelSheetLayout& GetLayout() { return m_layout; }
     const CExcelSheetLayout& GetLayout() const { return m_layout; }
