@@ -24,6 +24,7 @@
 #include "records/CExcelRecordCONDFMT.h"
 #include "records/CExcelRecordDV.h"
 #include "records/CExcelRecordHLINK.h"
+#include "records/CellRecordLayout.h"
 
 namespace {
 
@@ -292,7 +293,9 @@ bool CExcelWorkSheetParser::ParseSheet(CExcelWorkSheet& sheet) {
             if (chartDepth > 0 || IsChartBof(header)) ++chartDepth;
         } else if (chartDepth == 0 || LeavesChart(header.type)) {
             chartDepth = 0;
-            if (ValueCutByZeros(header)) {
+            if (ColumnPastSheet(header)) {
+                // Dropped as a decoder drops a record it refuses.
+            } else if (ValueCutByZeros(header)) {
                 // A zeroed run that began inside the value took some of its
                 // bytes: what is left would be a value the file never held.
                 NoteDamage(m_position, m_position + biff::kRecordHeaderSize + header.size,
@@ -423,6 +426,29 @@ std::optional<std::uint32_t> CExcelWorkSheetParser::Resynchronise() {
     // a stretch of random bytes is searched once, not once per header in it.
     if (!start) m_noChainBefore = last + 1;
     return start;
+}
+
+bool CExcelWorkSheetParser::ColumnPastSheet(const Header& header) {
+    switch (header.type) {
+        case biff::kNUMBER:
+        case biff::kRK:
+        case biff::kLABELSST:
+        case biff::kLABEL:
+        case biff::kBOOLERR:
+        case biff::kBLANK:
+        case biff::kMULBLANK:
+        case biff::kMULRK:
+        case biff::kFORMULA:
+        case biff::kRSTRING:
+            break;
+        default:
+            return false;
+    }
+    if (header.size < biff8::kCellColumn + 2) return false;
+    const std::uint64_t at =
+        static_cast<std::uint64_t>(m_position) + biff::kRecordHeaderSize + biff8::kCellColumn;
+    const std::uint8_t* column = at > kNoOffset ? nullptr : Peek(2, static_cast<std::uint32_t>(at));
+    return column && CDataReader::GetU16(column) > biff8::kLastColumn;
 }
 
 bool CExcelWorkSheetParser::ValueCutByZeros(const Header& header) {

@@ -105,6 +105,10 @@ private:
     // began inside its value: every byte from the value's last through the
     // header after the record is zero. Its value cannot be trusted then.
     bool ValueCutByZeros(const Header& header);
+    // Whether the cell record at m_position names a column past the last a
+    // BIFF8 sheet has (255): bytes of another kind that carry a cell's type,
+    // whose value would be one the file never held.
+    bool ColumnPastSheet(const Header& header);
 
     // Parses every sheet of workbook, opening the scan file if it is not
     // open yet. False when a stop was requested or the file is empty or

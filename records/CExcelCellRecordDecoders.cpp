@@ -95,15 +95,16 @@ bool DecodeMULRK(IExcelStreamReader& reader, CExcelSheetRecords& sheet, std::uin
     const std::uint16_t row = CDataReader::GetU16(&head[biff8::kCellRow]);
     const std::uint32_t firstColumn = CDataReader::GetU16(&head[biff8::kMulRkFirstColumn]);
     const std::uint32_t lastColumn = CDataReader::GetU16(last);
-    if (firstColumn > lastColumn) return false;
+    // Columns past the sheet's last are no cells of the file.
+    if (firstColumn > lastColumn || firstColumn > biff8::kLastColumn) return false;
 
     // Entries that lie wholly between the head and the last column field;
     // the ones after them start on the last column field and run on into
     // whatever bytes follow the record.
     const std::uint32_t held =
         (size - biff8::kMulRkFirstEntry - biff8::kMulRkLastColumnSize) / biff8::kMulRkEntrySize;
-    // Counting in 32 bits: a u16 column would wrap at 0xFFFF and never end.
-    const std::uint32_t promised = lastColumn - firstColumn + 1;
+    const std::uint32_t promised =
+        std::min<std::uint32_t>(lastColumn, biff8::kLastColumn) - firstColumn + 1;
     bool appended = false;
     for (std::uint32_t i = 0; i < promised; ++i) {
         const bool overrun = i >= held;

@@ -36,9 +36,9 @@ public:
     // MULRK cells read from bytes past the end of their own record (the
     // column fields promise more entries than the record holds) are taken
     // from the bytes that follow, up to this many per sheet. Without a
-    // bound, damaged MULRK records that each promise 65,535 columns would
-    // all read the same following bytes again, and a sheet of one megabyte
-    // could ask for billions of cells.
+    // bound, damaged MULRK records that each promise a whole row would all
+    // read the same following bytes again, and a sheet of one megabyte
+    // could ask for tens of millions of cells.
     static constexpr std::uint32_t kMulRkOverrunPerSheet = 65536;
 
     // The table entry of a record type, or null for a type decoded elsewhere.

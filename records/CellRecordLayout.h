@@ -12,6 +12,8 @@ namespace biff8 {
 constexpr std::uint32_t kCellRow = 0;     // u16
 constexpr std::uint32_t kCellColumn = 2;  // u16
 constexpr std::uint32_t kCellXF = 4;      // u16 index into the workbook's XF records
+// A sheet has 256 columns: a column past this one is no cell of the file.
+constexpr std::uint16_t kLastColumn = 255;
 
 // ---- NUMBER (0x0203): row, column, XF, f64 value ----------------------------
 constexpr std::uint32_t kNumberValue = 6;

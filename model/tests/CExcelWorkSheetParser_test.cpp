@@ -353,7 +353,13 @@ TEST_F(WorkSheetParser, FormulaAndTableRecordsGoToTheFormulaReader) {
     // TABLE: exactly 16 bytes are a table; 17 are damage.
     w.Record(biff::kTABLE, Bytes(16, 1)).Record(biff::kTABLE, Bytes(17, 2));
     // A FORMULA shorter than its fixed part is no formula.
-    w.Record(biff::kFORMULA, Bytes(19, 0)).Eof();
+    w.Record(biff::kFORMULA, Bytes(19, 0));
+    // Nor is one, or a NUMBER, past the sheet's last column (255).
+    formula[3] = 1;
+    w.Record(biff::kFORMULA, formula);
+    Bytes number = NumberBody(9.0);
+    number[3] = 0x24;
+    w.Record(biff::kNUMBER, number).Eof();
     Prepare(w.GetBytes(), {0});
 
     EXPECT_TRUE(Run());

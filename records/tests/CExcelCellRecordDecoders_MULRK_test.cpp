@@ -74,9 +74,13 @@ TEST(MulRkColumns, FirstAfterLastGivesNothing) {
 TEST(MulRkColumns, TheColumnFieldsNotTheSizeSetTheCount) {
     CExcelWorkSheet sheet;
     EXPECT_TRUE(Decode(MulRk(0, 7, {{15, Int(1)}, {15, Int(2)}, {15, Int(3)}}, 7), sheet));
-    // The last column of the sheet: a 16-bit column counter would wrap.
-    EXPECT_TRUE(Decode(MulRk(0, 0xFFFF, {{15, Int(4)}}, 0xFFFF), sheet));
-    EXPECT_EQ(Cells(sheet), (std::vector<Cell>{{7, 1.0}, {0xFFFF, 4.0}}));
+    // The sheet's last column, with a last column field at the top of the
+    // 16-bit range: the cells stop at the sheet's end, and a 16-bit column
+    // counter would wrap.
+    EXPECT_TRUE(Decode(MulRk(0, 0xFF, {{15, Int(4)}, {15, Int(5)}}, 0xFFFF), sheet));
+    // A first column past the sheet's last is no cell at all.
+    EXPECT_FALSE(Decode(MulRk(0, 0x100, {{15, Int(6)}}, 0x100), sheet));
+    EXPECT_EQ(Cells(sheet), (std::vector<Cell>{{7, 1.0}, {0xFF, 4.0}}));
 }
 
 TEST(MulRkPastTheRecord, PromisedEntriesTakeTheFollowingBytes) {
@@ -139,18 +143,19 @@ TEST(MulRkAllowance, CellsPastTheRecordStopAtTheSheetsAllowance) {
 }
 
 TEST(MulRkAllowance, OverlappingFullRowPromisesCannotMultiplyTheSheet) {
-    // 64 MULRK records in a row, each holding one entry and promising all
-    // 65,536 columns, then 400,000 bytes. Unbounded, every record would
-    // read the same following bytes again: 64 * 65,536 cells.
+    // 300 MULRK records in a row, each holding one entry and promising every
+    // column of the row, then 400,000 bytes. Unbounded, every record would
+    // read the same following bytes again: 300 * 256 cells.
+    constexpr std::uint32_t kRecords = 300;
     Bytes stream;
-    for (std::uint32_t i = 0; i < 64; ++i)
+    for (std::uint32_t i = 0; i < kRecords; ++i)
         stream = testsupport::Concat(stream, MulRk(0, 0, {{15, Int(i)}}, 0xFFFF));
     stream.resize(stream.size() + 400000, 0x02);
     MemoryStreamReader reader(stream);
     CExcelWorkSheet sheet;
-    for (std::uint32_t at = 0; at < 64 * 16; at += 16)
+    for (std::uint32_t at = 0; at < kRecords * 16; at += 16)
         EXPECT_TRUE(CExcelCellRecordDecoders::Decode(biff::kMULRK, reader, sheet, 12, at));
     EXPECT_EQ(sheet.GetRKValues().GetCount(),
-              64u + CExcelCellRecordDecoders::kMulRkOverrunPerSheet);
-    EXPECT_EQ(sheet.GetRKValues().GetTail()->GetValue(), 63.0);  // the last record's own
+              kRecords + CExcelCellRecordDecoders::kMulRkOverrunPerSheet);
+    EXPECT_EQ(sheet.GetRKValues().GetTail()->GetValue(), kRecords - 1.0);  // the last one's own
 }
