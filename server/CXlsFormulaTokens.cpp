@@ -1,6 +1,7 @@
 #include "server/CXlsFormulaTokens.h"
 
 #include <algorithm>
+#include <cstring>
 
 #include "server/XlsRecordLayout.h"
 
@@ -18,19 +19,55 @@ CXlsFormulaTokens& CXlsFormulaTokens::operator=(const CXlsFormulaTokens& other) 
     return *this;
 }
 
+CXlsFormulaTokens::CXlsFormulaTokens(CXlsFormulaTokens&& other) noexcept {
+    Steal(other);
+}
+
+CXlsFormulaTokens& CXlsFormulaTokens::operator=(CXlsFormulaTokens&& other) noexcept {
+    if (this != &other) {
+        Release();
+        Steal(other);
+    }
+    return *this;
+}
+
 void CXlsFormulaTokens::Assign(std::span<const std::uint8_t> tokens,
                                std::span<const std::uint8_t> extra) {
-    // The sizes are those of our own compiler's output, far below 32 bits.
+    // The new bytes are copied before the old are let go: either may be a
+    // view into this object's own bytes.
     const std::size_t total = tokens.size() + extra.size();
-    std::unique_ptr<std::uint8_t[]> bytes;
-    if (total != 0) {
-        bytes = std::make_unique_for_overwrite<std::uint8_t[]>(total);
-        std::copy(tokens.begin(), tokens.end(), bytes.get());
-        std::copy(extra.begin(), extra.end(), bytes.get() + tokens.size());
-    }
-    m_bytes = std::move(bytes);
+    std::uint8_t staged[kInline] = {};
+    std::uint8_t* heap = total > kInline ? new std::uint8_t[total] : nullptr;
+    std::uint8_t* to = heap ? heap : staged;
+    std::copy(tokens.begin(), tokens.end(), to);
+    std::copy(extra.begin(), extra.end(), to + tokens.size());
+    Release();
+    // The sizes are those of our own compiler's output, far below 32 bits.
     m_tokenSize = static_cast<std::uint32_t>(tokens.size());
     m_extraSize = static_cast<std::uint32_t>(extra.size());
+    if (heap) {
+        m_heap = heap;
+    } else {
+        std::memcpy(m_inline, staged, total);
+    }
+}
+
+void CXlsFormulaTokens::Release() {
+    if (OnHeap()) delete[] m_heap;
+    m_tokenSize = 0;
+    m_extraSize = 0;
+}
+
+void CXlsFormulaTokens::Steal(CXlsFormulaTokens& other) noexcept {
+    m_tokenSize = other.m_tokenSize;
+    m_extraSize = other.m_extraSize;
+    if (other.OnHeap()) {
+        m_heap = other.m_heap;
+    } else {
+        std::memcpy(m_inline, other.m_inline, kInline);
+    }
+    other.m_tokenSize = 0;
+    other.m_extraSize = 0;
 }
 
 bool CXlsFormulaTokens::operator==(const CXlsFormulaTokens& other) const {
@@ -42,5 +79,5 @@ bool CXlsFormulaTokens::IsValid() const {
     if (m_tokenSize == 0 || m_tokenSize > kMaxTokenBytes) return false;
     // The FORMULA record has the longer fixed part of the two records that
     // may carry these bytes.
-    return xlsw::kFormulaTokens + std::size_t{m_tokenSize} + m_extraSize <= xlsw::kMaxRecordBody;
+    return xlsw::kFormulaTokens + Size() <= xlsw::kMaxRecordBody;
 }

@@ -3,12 +3,12 @@
 // keep after the expression (the values of array constants). The model does
 // not look inside; the formula compiler produces these bytes.
 //
-// A sheet keeps one per formula cell, so both parts share one heap block
-// (tokens, then extra data) and the object is a pointer and two sizes.
+// A sheet keeps one per formula cell, so both parts are kept as one run of
+// bytes (tokens, then extra data): inside the object when they fit, as most
+// cell formulas do, else in one heap block.
 #pragma once
 
 #include <cstdint>
-#include <memory>
 #include <span>
 #include <vector>
 
@@ -22,14 +22,13 @@ public:
                       const std::vector<std::uint8_t>& extra = {});
     CXlsFormulaTokens(const CXlsFormulaTokens& other);
     CXlsFormulaTokens& operator=(const CXlsFormulaTokens& other);
-    CXlsFormulaTokens(CXlsFormulaTokens&&) noexcept = default;
-    CXlsFormulaTokens& operator=(CXlsFormulaTokens&&) noexcept = default;
+    CXlsFormulaTokens(CXlsFormulaTokens&& other) noexcept;
+    CXlsFormulaTokens& operator=(CXlsFormulaTokens&& other) noexcept;
+    ~CXlsFormulaTokens() { Release(); }
 
-    // Views into the held block, valid until this object changes.
-    std::span<const std::uint8_t> Tokens() const { return {m_bytes.get(), m_tokenSize}; }
-    std::span<const std::uint8_t> Extra() const {
-        return {m_bytes.get() + m_tokenSize, m_extraSize};
-    }
+    // Views into the held bytes, valid until this object changes or moves.
+    std::span<const std::uint8_t> Tokens() const { return {Bytes(), m_tokenSize}; }
+    std::span<const std::uint8_t> Extra() const { return {Bytes() + m_tokenSize, m_extraSize}; }
 
     // Non-empty tokens of at most 1800 bytes, and tokens and extra data
     // small enough for one FORMULA record (and hence one ARRAY record).
@@ -38,9 +37,21 @@ public:
     bool operator==(const CXlsFormulaTokens& other) const;
 
 private:
-    void Assign(std::span<const std::uint8_t> tokens, std::span<const std::uint8_t> extra);
+    // Bytes kept in the object itself: the tokens of most cell formulas.
+    static constexpr std::size_t kInline = 24;
 
-    std::unique_ptr<std::uint8_t[]> m_bytes;
+    std::size_t Size() const { return std::size_t{m_tokenSize} + m_extraSize; }
+    bool OnHeap() const { return Size() > kInline; }
+    const std::uint8_t* Bytes() const { return OnHeap() ? m_heap : m_inline; }
+    void Assign(std::span<const std::uint8_t> tokens, std::span<const std::uint8_t> extra);
+    void Release();
+    // Takes other's bytes and leaves it empty.
+    void Steal(CXlsFormulaTokens& other) noexcept;
+
+    union {
+        std::uint8_t m_inline[kInline] = {};
+        std::uint8_t* m_heap;
+    };
     std::uint32_t m_tokenSize = 0;
     std::uint32_t m_extraSize = 0;
 };

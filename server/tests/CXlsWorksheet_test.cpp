@@ -130,8 +130,9 @@ TEST_F(WorksheetTest, InvalidTokensAreRefused) {
 
 TEST_F(WorksheetTest, FormulaTokensReadBackExactlyOverOneAnother) {
     // Each case is put on the same cell over the one before it: a slot's
-    // tokens and extra data share one block, so a shorter formula over a
-    // longer one must not keep the old sizes or bytes.
+    // tokens and extra data are one run of bytes, inside the slot up to 24
+    // bytes and on the heap past that, so a shorter formula over a longer
+    // one must not keep the old sizes or bytes.
     struct Case {
         const char* what;
         std::vector<std::uint8_t> tokens;
@@ -143,6 +144,11 @@ TEST_F(WorksheetTest, FormulaTokensReadBackExactlyOverOneAnother) {
         {"an array constant's extra data", {0x20, 0, 0, 0, 0, 0, 0, 0}, {0, 0, 1, 9, 9, 9, 9}},
         {"a one-byte token", {0x1D}, {}},
         {"extra data again", {0x20, 1, 2, 3, 4, 5, 6, 7}, {1, 0, 0, 2, 'a', 'b'}},
+        {"25 bytes, the fewest kept apart", std::vector<std::uint8_t>(25, 0x03), {}},
+        {"24 bytes, the most kept inside", std::vector<std::uint8_t>(20, 0x04), {1, 2, 3, 4}},
+        {"extra data past the inside room",
+         {0x20, 9, 9, 9, 9, 9, 9, 9},
+         std::vector<std::uint8_t>(17, 0x07)},
     };
     for (const Case& c : cases) {
         const CXlsFormulaTokens put(c.tokens, c.extra);
@@ -156,6 +162,8 @@ TEST_F(WorksheetTest, FormulaTokensReadBackExactlyOverOneAnother) {
         CXlsFormulaTokens copy;
         copy = *got;
         EXPECT_EQ(copy, put) << c.what;
+        const CXlsFormulaTokens moved(std::move(copy));
+        EXPECT_EQ(moved, put) << c.what;
     }
     EXPECT_NE(CXlsFormulaTokens({0x1D}, {1}), CXlsFormulaTokens({0x1D, 1}))
         << "the boundary between tokens and extra data is part of the formula";
