@@ -122,11 +122,11 @@ public:
     // The formula text without a leading "=", decoded relative to this cell
     // on the first call (of this, IsFormulaSound, GetRole or GetHost) and
     // kept: later calls return the kept text whatever models they are
-    // given (until ReleaseDecoded). Either model may be null. A member of a shared or array
-    // formula (its tokens a lone ptgExp) decodes its host's tokens relative
-    // to its own cell (CExcelFormulaHostLookup finds the host in worksheet;
-    // without a worksheet it is an orphan). Empty for a record without
-    // tokens and for an orphan.
+    // given, until ReleaseDecoded. Either model may be null. A member of a
+    // shared or array formula (its tokens a lone ptgExp) decodes its host's
+    // tokens relative to its own cell (CExcelFormulaHostLookup finds the
+    // host in worksheet; without a worksheet it is an orphan). Empty for a
+    // record without tokens and for an orphan.
     const std::u16string& GetFormulaText(const CExcelFormulaWorkbook* workbook,
                                          const CExcelSheetFormulas* worksheet) const;
     // Whether the formula text is a faithful decode of the tokens (decodes

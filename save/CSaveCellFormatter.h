@@ -84,9 +84,8 @@ private:
     // Cell formats held back: rows first..last (1-based) of one column, one
     // XF. A phase gives its cells row by row, so a column's cells in
     // consecutive rows with one XF extend one run: a big sheet holds a few
-    // runs a column, not one entry a cell.
-    // Twelve bytes: a sheet whose XF changes from row to row holds one run
-    // a cell.
+    // runs a column, not one entry a cell. Twelve bytes, as a sheet whose
+    // XF changes from row to row holds one run a cell.
     struct HeldRun {
         std::uint32_t column : 9;  // 1..256
         std::uint32_t first : 17;  // 1..65536
