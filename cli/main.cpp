@@ -7,6 +7,10 @@
 #include "cli/CliSaveOptions.h"
 #include "server/automation/CXlsApplicationServer.h"
 
+#ifdef __GLIBC__
+#include <malloc.h>
+#endif
+
 #ifndef MENDWELL_VERSION
 #define MENDWELL_VERSION "0.0.0"
 #endif
@@ -69,6 +73,14 @@ void PrintUsage(std::FILE* to) {
 }  // namespace
 
 int main(int argc, char** argv) {
+#ifdef __GLIBC__
+    // The repair, its report and the save run one after another, each on a
+    // thread of its own. With one heap for all of them the save reuses the
+    // memory the report's formula texts leave as they are written, instead
+    // of growing a heap of its own beside it. A batch runs each file in a
+    // process of its own, so no two jobs share this heap.
+    mallopt(M_ARENA_MAX, 1);
+#endif
     if (argc < 2) {
         PrintUsage(stderr);
         return ExitUsage;

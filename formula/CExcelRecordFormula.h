@@ -30,7 +30,8 @@
 //
 // The record is built on the repair worker; the getters run later on one
 // thread at a time (the preview or the save). The formula text is decoded
-// on the first GetFormulaText or IsFormulaSound and kept, without a lock.
+// on the first GetFormulaText or IsFormulaSound and kept, without a lock,
+// until ReleaseDecoded lets it go.
 #pragma once
 
 #include <array>
@@ -121,11 +122,11 @@ public:
     // The formula text without a leading "=", decoded relative to this cell
     // on the first call (of this, IsFormulaSound, GetRole or GetHost) and
     // kept: later calls return the kept text whatever models they are
-    // given. Either model may be null. A member of a shared or array
-    // formula (its tokens a lone ptgExp) decodes its host's tokens relative
-    // to its own cell (CExcelFormulaHostLookup finds the host in worksheet;
-    // without a worksheet it is an orphan). Empty for a record without
-    // tokens and for an orphan.
+    // given, until ReleaseDecoded. Either model may be null. A member of a
+    // shared or array formula (its tokens a lone ptgExp) decodes its host's
+    // tokens relative to its own cell (CExcelFormulaHostLookup finds the
+    // host in worksheet; without a worksheet it is an orphan). Empty for a
+    // record without tokens and for an orphan.
     const std::u16string& GetFormulaText(const CExcelFormulaWorkbook* workbook,
                                          const CExcelSheetFormulas* worksheet) const;
     // Whether the formula text is a faithful decode of the tokens (decodes
@@ -140,6 +141,14 @@ public:
     // as GetFormulaText).
     const CExcelRecordFormula* GetHost(const CExcelFormulaWorkbook* workbook,
                                        const CExcelSheetFormulas* worksheet) const;
+
+    // Lets the kept decode (text, soundness, role, host) go; the next
+    // call of GetFormulaText, IsFormulaSound, GetRole or GetHost decodes
+    // again. A decode depends only on this record, its host's attached
+    // records and the models given, so the same models give the same
+    // result. The save calls it once a formula is written, so that a large
+    // sheet's texts are not all held while the saved file is built.
+    void ReleaseDecoded() const { m_decoded.reset(); }
 
     // The cached result as the preview shows it. A number is rendered by
     // its XF's built-in format index when a workbook is given, with "%G"

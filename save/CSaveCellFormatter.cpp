@@ -1,6 +1,7 @@
 #include "save/CSaveCellFormatter.h"
 
 #include <algorithm>
+#include <optional>
 
 #include "model/CExcelWorkBook.h"
 #include "records/CExcelGlobalLookup.h"
@@ -19,28 +20,6 @@ std::uint32_t CellKey(std::int32_t row, std::int32_t column) {
 }
 
 }  // namespace
-
-std::vector<CSaveCellFormatter::HeldFormat> CSaveCellFormatter::SortedByKey(
-    const std::vector<HeldFormat>& held) {
-    // The key leads with the column: the formats are dealt into one bucket
-    // per column, keeping their order. A phase gives its cells row by row,
-    // so a column's bucket is nearly always in order already; another is
-    // sorted stably, which keeps a cell's formats in the order given.
-    const auto column = [](const HeldFormat& h) { return static_cast<std::size_t>(h.key >> 17); };
-    std::vector<std::size_t> starts(kLastColumn + 2, 0);
-    for (const HeldFormat& h : held) ++starts[column(h) + 1];
-    for (std::size_t c = 1; c < starts.size(); ++c) starts[c] += starts[c - 1];
-    std::vector<HeldFormat> sorted(held.size());
-    std::vector<std::size_t> next(starts.begin(), starts.end() - 1);
-    for (const HeldFormat& h : held) sorted[next[column(h)]++] = h;
-    const auto byKey = [](const HeldFormat& a, const HeldFormat& b) { return a.key < b.key; };
-    for (std::size_t c = 0; c + 1 < starts.size(); ++c) {
-        const auto first = sorted.begin() + static_cast<std::ptrdiff_t>(starts[c]);
-        const auto last = sorted.begin() + static_cast<std::ptrdiff_t>(starts[c + 1]);
-        if (!std::is_sorted(first, last, byKey)) std::stable_sort(first, last, byKey);
-    }
-    return sorted;
-}
 
 CSaveCellFormatter::CSaveCellFormatter(CXLEzAutomation& automation, const CExcelWorkBook& workbook)
     : m_automation(automation),
@@ -109,36 +88,84 @@ bool CSaveCellFormatter::MayHoldFormat(std::int32_t row, std::int32_t first,
 void CSaveCellFormatter::ApplyCellFormat(std::int32_t row, std::int32_t column,
                                          std::uint32_t xfIndex) {
     if (row < 1 || row > kLastRow || column < 1 || column > kLastColumn) return;
-    const std::uint32_t key =
-        (static_cast<std::uint32_t>(column) << 17) | static_cast<std::uint32_t>(row);
-    m_held.push_back({key, xfIndex});
+    const auto at = static_cast<std::uint32_t>(row);
+    std::uint32_t& latest = m_latestRun[static_cast<std::size_t>(column - 1)];
+    if (latest != 0) {
+        HeldRun& run = m_held[latest - 1];
+        if (run.xfIndex == xfIndex && run.last + 1 == at) {
+            run.last = at;
+            return;
+        }
+    }
+    m_held.push_back({static_cast<std::uint32_t>(column), at, at, xfIndex});
+    latest = static_cast<std::uint32_t>(m_held.size());
 }
 
 void CSaveCellFormatter::FlushCellFormats() {
     if (m_held.empty()) return;
-    std::vector<HeldFormat> held = SortedByKey(m_held);
+    std::vector<HeldRun> runs = std::move(m_held);
     m_held = {};
-    const auto column = [](const HeldFormat& h) { return static_cast<std::int32_t>(h.key >> 17); };
-    const auto row = [](const HeldFormat& h) { return static_cast<std::int32_t>(h.key & 0x1FFFF); };
-    // The last format given to each cell, in column and row order.
-    std::size_t kept = 0;
-    for (std::size_t at = 0; at < held.size(); ++at) {
-        const bool last = at + 1 == held.size() || column(held[at + 1]) != column(held[at]) ||
-                          row(held[at + 1]) != row(held[at]);
-        if (last) held[kept++] = held[at];
-    }
-    held.resize(kept);
-    for (std::size_t at = 0; at < held.size();) {
+    m_latestRun.fill(0);
+    // By column, each column's runs in the order given.
+    std::stable_sort(runs.begin(), runs.end(),
+                     [](const HeldRun& a, const HeldRun& b) { return a.column < b.column; });
+    for (std::size_t at = 0; at < runs.size();) {
         std::size_t end = at + 1;
-        // A run stops short of the whole column, which the server would take
-        // for the column's own format.
-        while (end < held.size() && column(held[end]) == column(held[at]) &&
-               row(held[end]) == row(held[end - 1]) + 1 && held[end].xfIndex == held[at].xfIndex &&
-               row(held[end]) - row(held[at]) < kLastRow - 1)
-            ++end;
-        ApplyColumnRun(column(held[at]), row(held[at]), row(held[end - 1]), held[at].xfIndex);
+        while (end < runs.size() && runs[end].column == runs[at].column) ++end;
+        FlushColumn(std::span<const HeldRun>(runs).subspan(at, end - at));
         at = end;
     }
+}
+
+void CSaveCellFormatter::FlushColumn(std::span<const HeldRun> runs) {
+    const auto column = static_cast<std::int32_t>(runs.front().column);
+    struct Stretch {
+        std::uint32_t first = 0;
+        std::uint32_t last = 0;
+        std::uint32_t xfIndex = 0;
+    };
+    std::optional<Stretch> open;
+    const auto add = [&](std::uint32_t first, std::uint32_t last, std::uint32_t xfIndex) {
+        if (open && open->xfIndex == xfIndex && open->last + 1 == first) {
+            open->last = last;
+            return;
+        }
+        if (open)
+            PutRows(column, static_cast<std::int32_t>(open->first),
+                    static_cast<std::int32_t>(open->last), open->xfIndex);
+        open = Stretch{first, last, xfIndex};
+    };
+    bool ordered = true;
+    for (std::size_t i = 1; i < runs.size() && ordered; ++i)
+        ordered = runs[i].first > runs[i - 1].last;
+    if (ordered) {
+        for (const HeldRun& run : runs) add(run.first, run.last, run.xfIndex);
+    } else {
+        // Cells given out of row order or twice (a damaged sheet's
+        // duplicates): each row by itself, the format given last winning.
+        struct Cell {
+            std::uint32_t row;
+            std::uint32_t xfIndex;
+        };
+        std::vector<Cell> cells;
+        for (const HeldRun& run : runs)
+            for (std::uint32_t row = run.first; row <= run.last; ++row)
+                cells.push_back({row, run.xfIndex});
+        std::stable_sort(cells.begin(), cells.end(),
+                         [](const Cell& a, const Cell& b) { return a.row < b.row; });
+        for (std::size_t i = 0; i < cells.size(); ++i)
+            if (i + 1 == cells.size() || cells[i + 1].row != cells[i].row)
+                add(cells[i].row, cells[i].row, cells[i].xfIndex);
+    }
+    if (open)
+        PutRows(column, static_cast<std::int32_t>(open->first),
+                static_cast<std::int32_t>(open->last), open->xfIndex);
+}
+
+void CSaveCellFormatter::PutRows(std::int32_t column, std::int32_t first, std::int32_t last,
+                                 std::uint32_t xfIndex) {
+    for (std::int32_t from = first; from <= last; from += kLastRow - 1)
+        ApplyColumnRun(column, from, std::min(last, from + kLastRow - 2), xfIndex);
 }
 
 void CSaveCellFormatter::ApplyColumnRun(std::int32_t column, std::int32_t first, std::int32_t last,

@@ -15,7 +15,9 @@
 // cell as the server left it.
 #pragma once
 
+#include <array>
 #include <cstdint>
+#include <span>
 #include <vector>
 
 #include "save/CSaveNamedStyles.h"
@@ -79,14 +81,24 @@ private:
                         std::uint32_t xfIndex);
     void MarkFormatted(std::int32_t row, std::int32_t column);
 
-    // A cell format held back: column and row (1-based). Eight bytes, as a
-    // big sheet holds one for each of its cells.
-    struct HeldFormat {
-        std::uint32_t key;  // column << 17 | row: a column's cells by row
+    // Cell formats held back: rows first..last (1-based) of one column, one
+    // XF. A phase gives its cells row by row, so a column's cells in
+    // consecutive rows with one XF extend one run: a big sheet holds a few
+    // runs a column, not one entry a cell. Twelve bytes, as a sheet whose
+    // XF changes from row to row holds one run a cell.
+    struct HeldRun {
+        std::uint32_t column : 9;  // 1..256
+        std::uint32_t first : 17;  // 1..65536
+        std::uint32_t last;
         std::uint32_t xfIndex;
     };
-    // The held formats in key order, those of one cell in the order given.
-    static std::vector<HeldFormat> SortedByKey(const std::vector<HeldFormat>& held);
+    // The runs of one column, in the order given, as rows in ascending
+    // order each with the format given last; calls PutRows for each
+    // stretch of consecutive rows of one XF.
+    void FlushColumn(std::span<const HeldRun> runs);
+    // Rows first..last of one column, one XF, as runs short of the whole
+    // column, which the server would take for the column's own format.
+    void PutRows(std::int32_t column, std::int32_t first, std::int32_t last, std::uint32_t xfIndex);
 
     CXLEzAutomation& m_automation;
     const CExcelWorkBook& m_workbook;
@@ -100,5 +112,8 @@ private:
     // one bit a cell of the sheet (2 MB), made at the first such cell. A
     // set of a big sheet's cells took tens of megabytes.
     std::vector<bool> m_formattedCells;
-    std::vector<HeldFormat> m_held;
+    std::vector<HeldRun> m_held;
+    // By column - 1: 1 + the position in m_held of the column's latest
+    // run, 0 for none since the last flush.
+    std::array<std::uint32_t, kLastColumn> m_latestRun{};
 };

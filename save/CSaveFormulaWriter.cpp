@@ -107,4 +107,7 @@ void CSaveFormulaWriter::WriteFormulaCell(const CExcelRecordFormula& record) {
         }
     }
     m_formatter.ApplyCellFormat(row, column, record.GetXF());
+    // The server holds the formula now; the text is decoded again should
+    // the preview ask for it.
+    record.ReleaseDecoded();
 }

@@ -44,7 +44,7 @@ public:
     bool Write();
 
     // One record: its formula (or its array over the array range), then the
-    // cell format.
+    // cell format; then the record's decoded text is let go.
     void WriteFormulaCell(const CExcelRecordFormula& record);
 
 private:

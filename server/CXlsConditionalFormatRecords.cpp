@@ -112,8 +112,8 @@ bool CXlsConditionalFormatRecords::Write(const std::vector<CXlsConditionalFormat
         PutRect(format.range, record);
         if (!out.Write(record)) return false;
         for (const CXlsCondition& condition : format.conditions) {
-            const auto& tokens1 = condition.formula1.Tokens();
-            const auto& tokens2 = condition.formula2.Tokens();
+            const auto tokens1 = condition.formula1.Tokens();
+            const auto tokens2 = condition.formula2.Tokens();
             record.Reset(kCF);
             record.U8(condition.kind).U8(condition.op);
             record.U16(static_cast<std::uint16_t>(tokens1.size()))

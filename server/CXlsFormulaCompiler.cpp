@@ -126,15 +126,14 @@ bool CXlsFormulaCompiler::CompileLexemes(const std::vector<CXlsLexeme>& lexemes,
         bytes.size() > CXlsFormulaTokens::kMaxTokenBytes) {
         return Fail(0, u"formula too long: over 1800 bytes of tokens");
     }
-    CXlsFormulaTokens compiled(std::move(bytes), std::move(extra));
+    const CXlsFormulaTokens compiled(bytes, extra);
     if (!compiled.IsValid()) return Fail(0, u"formula too long for its record");
 
     // Only now, with the formula known to be good, do its links enter the
     // workbook, and only when all of them fit.
-    std::vector<std::uint8_t> patched = compiled.Tokens();
-    if (!Link(tree, slots, patched)) {
+    if (!Link(tree, slots, bytes)) {
         return Fail(0, u"too many references to other sheets, workbooks or add-in functions");
     }
-    tokens = CXlsFormulaTokens(std::move(patched), compiled.Extra());
+    tokens = CXlsFormulaTokens(bytes, extra);
     return true;
 }

@@ -104,9 +104,9 @@ private:
 
 bool CXlsFormulaShifter::Shift(const CXlsFormulaTokens& tokens, std::int32_t rowOffset,
                                std::int32_t columnOffset, CXlsFormulaTokens& out) {
+    std::vector<std::uint8_t> bytes(tokens.Tokens().begin(), tokens.Tokens().end());
     std::vector<std::size_t> offsets;
-    if (!CXlsFormulaTokenWalker::Offsets(tokens.Tokens(), offsets)) return false;
-    std::vector<std::uint8_t> bytes = tokens.Tokens();
+    if (!CXlsFormulaTokenWalker::Offsets(bytes, offsets)) return false;
     Mover mover(bytes, rowOffset, columnOffset);
     for (std::size_t offset : offsets) {
         switch (xlsw::BaseId(bytes[offset])) {
@@ -134,6 +134,7 @@ bool CXlsFormulaShifter::Shift(const CXlsFormulaTokens& tokens, std::int32_t row
                 break;
         }
     }
-    out = CXlsFormulaTokens(std::move(bytes), tokens.Extra());
+    const std::span<const std::uint8_t> extra = tokens.Extra();
+    out = CXlsFormulaTokens(bytes, std::vector<std::uint8_t>(extra.begin(), extra.end()));
     return true;
 }

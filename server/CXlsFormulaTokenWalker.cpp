@@ -29,7 +29,7 @@ constexpr std::array<std::int8_t, 0x40> kOperandSizes = {
 
 }  // namespace
 
-std::size_t CXlsFormulaTokenWalker::TokenSize(const std::vector<std::uint8_t>& tokens,
+std::size_t CXlsFormulaTokenWalker::TokenSize(std::span<const std::uint8_t> tokens,
                                               std::size_t offset) {
     if (offset >= tokens.size()) return 0;
     const std::uint8_t id = tokens[offset];
@@ -59,7 +59,7 @@ std::size_t CXlsFormulaTokenWalker::TokenSize(const std::vector<std::uint8_t>& t
     return operand <= available ? operand + 1 : 0;
 }
 
-bool CXlsFormulaTokenWalker::Offsets(const std::vector<std::uint8_t>& tokens,
+bool CXlsFormulaTokenWalker::Offsets(std::span<const std::uint8_t> tokens,
                                      std::vector<std::size_t>& offsets) {
     offsets.clear();
     // Every token takes at least its id byte: one allocation, not one per

@@ -6,17 +6,18 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <span>
 #include <vector>
 
 class CXlsFormulaTokenWalker {
-  public:
+public:
     // The size in bytes of the token at `offset`, its id included; 0 when the
     // id is not a BIFF8 token of a worksheet formula (0x18, 0x1A, 0x1B,
     // 0x30-0x38, 0x3E, 0x3F and their classes, everything from 0x80) or its
     // bytes run past the end of `tokens`.
-    static std::size_t TokenSize(const std::vector<std::uint8_t>& tokens, std::size_t offset);
+    static std::size_t TokenSize(std::span<const std::uint8_t> tokens, std::size_t offset);
 
     // The offsets of every token, in order; false when some token is
     // unknown or cut short (`offsets` then holds those before it).
-    static bool Offsets(const std::vector<std::uint8_t>& tokens, std::vector<std::size_t>& offsets);
+    static bool Offsets(std::span<const std::uint8_t> tokens, std::vector<std::size_t>& offsets);
 };

@@ -1,5 +1,7 @@
 #include "server/CXlsNameRecordsWriter.h"
 
+#include <span>
+
 using namespace xlsw;
 
 namespace {
@@ -29,8 +31,8 @@ bool CXlsNameRecordsWriter::Write(CBiffRecordWriter& out) const {
         const std::u16string code = name.builtinCode ? std::u16string(1, *name.builtinCode) : u"";
         const std::u16string& text = name.builtinCode ? code : name.text;
         const bool wide = !CBiffRecordBuilder::FitsEightBit(text);
-        const std::vector<std::uint8_t>& tokens = name.formula.Tokens();
-        const std::vector<std::uint8_t>& extra = name.formula.Extra();
+        const std::span<const std::uint8_t> tokens = name.formula.Tokens();
+        const std::span<const std::uint8_t> extra = name.formula.Extra();
 
         record.Reset(kNAME);
         record.U16(flags).U8(name.shortcutKey).U8(static_cast<std::uint8_t>(text.size()));

@@ -42,7 +42,7 @@ bool IsOtherSheet(std::uint8_t base) {
 bool CXlsRelativeFormula::Convert(const CXlsFormulaTokens& tokens, std::uint32_t baseRow,
                                   std::uint32_t baseColumn, bool listSource,
                                   CXlsFormulaTokens& out) {
-    std::vector<std::uint8_t> bytes = tokens.Tokens();
+    std::vector<std::uint8_t> bytes(tokens.Tokens().begin(), tokens.Tokens().end());
     std::vector<std::size_t> offsets;
     if (!tokens.Extra().empty() || !CXlsFormulaTokenWalker::Offsets(bytes, offsets)) return false;
     for (const std::size_t at : offsets) {
@@ -65,6 +65,6 @@ bool CXlsRelativeFormula::Convert(const CXlsFormulaTokens& tokens, std::uint32_t
             base == kPtgName)
             bytes[0] = static_cast<std::uint8_t>((bytes[0] & ~kClassMask) | kClassReference);
     }
-    out = CXlsFormulaTokens(std::move(bytes));
+    out = CXlsFormulaTokens(bytes);
     return true;
 }

@@ -387,13 +387,14 @@ bool CXlsSheetWriter::WriteFormula(CBiffRecordWriter& out, std::uint32_t row,
         .U16(cell.Column())
         .U16(m_styles.XfIndex(cell.FormatId()));
 
+    std::u16string scratch;
     std::u16string_view text;
     switch (formula.CachedKind()) {
         case EXlsValueKind::kNumber:
             m_record.Double(formula.CachedNumber());
             break;
         case EXlsValueKind::kText:
-            text = m_sheet.Strings().Get(formula.CachedStringId());
+            text = m_sheet.Strings().Get(formula.CachedStringId(), scratch);
             m_record.U8(text.empty() ? kResultEmptyString : kResultString).Zeros(5).U16(0xFFFF);
             break;
         case EXlsValueKind::kBoolean:

@@ -39,10 +39,11 @@ bool CXlsSstTable::Write(CBiffRecordWriter& out) const {
     CBiffContinuedRecord sst(out, kSST);
     sst.Reserve(kSstHeaderSize);
     sst.Current().U32(m_total).U32(unique);
+    std::u16string scratch;
     for (std::uint32_t i = 0; i < unique; ++i) {
         // The bucket entry must name the record that will hold the string's
         // header, so the room for the header is made first.
-        const std::u16string_view text = m_pool.Get(m_order[i]);
+        const std::u16string_view text = m_pool.Get(m_order[i], scratch);
         if (!sst.ReserveLongStringHead(text)) return false;
         if (i % perBucket == 0 && buckets.size() < kMaxBuckets) {
             buckets.push_back({static_cast<std::uint32_t>(sst.NextPosition()),

@@ -26,7 +26,7 @@ void PutText(std::u16string_view text, CBiffRecordBuilder& record) {
 }
 
 void PutFormula(const CXlsFormulaTokens& formula, CBiffRecordBuilder& record) {
-    const auto& tokens = formula.Tokens();
+    const auto tokens = formula.Tokens();
     record.U16(static_cast<std::uint16_t>(tokens.size()))
         .U16(0)
         .Bytes(tokens.data(), tokens.size());

@@ -76,7 +76,7 @@ CXlsCellValue CXlsWorksheet::GetValue(std::uint32_t row, std::uint32_t column) c
         case EXlsCellKind::kNumber:
             return CXlsCellValue::Number(cell->Number());
         case EXlsCellKind::kText:
-            return CXlsCellValue::Text(std::u16string(m_strings.Get(cell->Index())));
+            return CXlsCellValue::Text(m_strings.Text(cell->Index()));
         case EXlsCellKind::kBoolean:
             return CXlsCellValue::Boolean(cell->Small() != 0);
         case EXlsCellKind::kError:
@@ -89,7 +89,7 @@ CXlsCellValue CXlsWorksheet::GetValue(std::uint32_t row, std::uint32_t column) c
         case EXlsValueKind::kNumber:
             return CXlsCellValue::Number(formula.CachedNumber());
         case EXlsValueKind::kText:
-            return CXlsCellValue::Text(std::u16string(m_strings.Get(formula.CachedStringId())));
+            return CXlsCellValue::Text(m_strings.Text(formula.CachedStringId()));
         case EXlsValueKind::kBoolean:
             return CXlsCellValue::Boolean(formula.CachedCode() != 0);
         case EXlsValueKind::kError:

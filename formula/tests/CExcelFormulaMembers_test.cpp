@@ -114,6 +114,13 @@ TEST(FormulaMembers, EachMemberDecodesItsOwnRangeRelativeToItself) {
                 << c.layout << " R" << e.row << "C" << e.column;
             EXPECT_EQ(found->GetRole(nullptr, &sheet), e.role) << c.layout;
             EXPECT_EQ(found->IsFormulaSound(nullptr, &sheet), *e.text != u'\0') << c.layout;
+            // A decode let go is made again, the same, from the same models.
+            const CExcelRecordFormula* host = found->GetHost(nullptr, &sheet);
+            found->ReleaseDecoded();
+            EXPECT_EQ(found->GetHost(nullptr, &sheet), host) << c.layout;
+            EXPECT_EQ(found->GetFormulaText(nullptr, &sheet), e.text) << c.layout;
+            EXPECT_EQ(found->GetRole(nullptr, &sheet), e.role) << c.layout;
+            EXPECT_EQ(found->IsFormulaSound(nullptr, &sheet), *e.text != u'\0') << c.layout;
         }
     }
 }

@@ -258,21 +258,41 @@ TEST_F(CSaveCellFormatterTest, HeldCellFormatsGoInByColumnRunsAndTheLaterFormatW
     XfFields bold;
     bold.font = 5;
     AddXf(m_workbook, bold);
-    CSaveCellFormatter formatter(m_facade, m_workbook);
-    // (row, column, xf): B1, A1..A3 with A2 given another XF afterwards, B2.
-    const std::uint32_t cells[][3] = {{1, 2, 0}, {1, 1, 0}, {2, 1, 0},
-                                      {3, 1, 0}, {2, 1, 1}, {2, 2, 0}};
-    for (const auto& cell : cells)
-        formatter.ApplyCellFormat(static_cast<std::int32_t>(cell[0]),
-                                  static_cast<std::int32_t>(cell[1]), cell[2]);
-    EXPECT_TRUE(Calls().empty()) << "held until flushed";
-    formatter.FlushCellFormats();
-    std::vector<std::string> ranges;
-    for (const std::string& line : Calls())
-        if (line.starts_with("Range[") && line.find("].Font get()") != std::string::npos)
-            ranges.push_back(line.substr(0, line.find(']') + 1));
-    EXPECT_EQ(ranges, (std::vector<std::string>{"Range[A1:A1]", "Range[A2:A2]", "Range[A3:A3]",
-                                                "Range[B1:B2]"}));
+    // Cells given row by row from first to last row of a column, one XF.
+    struct Given {
+        std::int32_t column, first, last;
+        std::uint32_t xf;
+    };
+    struct Case {
+        const char* what;
+        std::vector<Given> given;
+        std::vector<std::string> ranges;
+    };
+    const Case cases[] = {
+        {"B1, A1..A3 with A2 given another XF afterwards, B2",
+         {{2, 1, 1, 0}, {1, 1, 3, 0}, {1, 2, 2, 1}, {2, 2, 2, 0}},
+         {"Range[A1:A1]", "Range[A2:A2]", "Range[A3:A3]", "Range[B1:B2]"}},
+        {"an XF change and a gap end a run",
+         {{1, 1, 4, 0}, {1, 5, 6, 1}, {1, 8, 8, 1}},
+         {"Range[A1:A4]", "Range[A5:A6]", "Range[A8:A8]"}},
+        {"a column filled to its last row stops short of the whole column",
+         {{3, 1, CSaveCellFormatter::kLastRow, 1}},
+         {"Range[C1:C65535]", "Range[C65536:C65536]"}},
+    };
+    for (const Case& c : cases) {
+        m_session.server->ClearCalls();
+        CSaveCellFormatter formatter(m_facade, m_workbook);
+        for (const Given& g : c.given)
+            for (std::int32_t row = g.first; row <= g.last; ++row)
+                formatter.ApplyCellFormat(row, g.column, g.xf);
+        EXPECT_TRUE(Calls().empty()) << c.what << ": held until flushed";
+        formatter.FlushCellFormats();
+        std::vector<std::string> ranges;
+        for (const std::string& line : Calls())
+            if (line.starts_with("Range[") && line.find("].Font get()") != std::string::npos)
+                ranges.push_back(line.substr(0, line.find(']') + 1));
+        EXPECT_EQ(ranges, c.ranges) << c.what;
+    }
 }
 
 // --- Named styles and own groups -----------------------------------------

@@ -16,7 +16,7 @@ using namespace servertest;
 namespace {
 
 class FormulaShifter : public ::testing::Test {
-  protected:
+protected:
     FormulaShifter() {
         book.AddSheet(0, u"Sheet1");
         book.AddSheet(1, u"Sheet2");
@@ -95,7 +95,7 @@ TEST_F(FormulaShifter, ArrayConstantsAndTheirExtraDataPassUnchanged) {
     const CXlsFormulaTokens tokens = Compile(u"SUM({1,2},A1)");
     CXlsFormulaTokens moved;
     ASSERT_TRUE(CXlsFormulaShifter::Shift(tokens, 1, 0, moved));
-    EXPECT_EQ(moved.Extra(), tokens.Extra());
+    EXPECT_EQ(Hex(moved.Extra()), Hex(tokens.Extra()));
     EXPECT_EQ(TokenHex(moved.Tokens()), TokenHex(Compile(u"SUM({1,2},A2)").Tokens()));
 }
 

@@ -9,7 +9,16 @@
 
 TEST(CXlsStringPool, EqualTextsShareAnIdThatStaysThroughGrowth) {
     CXlsStringPool pool;
-    std::vector<std::u16string> texts = {u"", u"a", u"A", std::u16string(70000, u'x')};
+    // Texts of eight-bit characters and wider ones, some equal but for
+    // their width; the long ones take blocks of their own.
+    std::vector<std::u16string> texts = {u"",
+                                         u"a",
+                                         u"A",
+                                         std::u16string(70000, u'x'),
+                                         u"caf\u00e9",
+                                         u"caf\u0119",
+                                         u"\u00ff\u0100",
+                                         std::u16string(70000, u'\u20ac')};
     // Enough texts to grow the table several times and fill more blocks.
     for (int i = 0; i < 5000; ++i)
         texts.push_back(u"text " + std::u16string(i % 40, u'-') +
@@ -19,8 +28,10 @@ TEST(CXlsStringPool, EqualTextsShareAnIdThatStaysThroughGrowth) {
     for (const std::u16string& text : texts) ids.push_back(pool.Intern(text));
     for (std::size_t i = 0; i < texts.size(); ++i) {
         EXPECT_EQ(pool.Intern(texts[i]), ids[i]) << i;
-        EXPECT_EQ(pool.Get(ids[i]), texts[i]) << i;
+        EXPECT_EQ(pool.Text(ids[i]), texts[i]) << i;
+        std::u16string scratch;
+        EXPECT_EQ(pool.Get(ids[i], scratch), texts[i]) << i;
     }
     EXPECT_EQ(pool.Count(), texts.size());
-    EXPECT_TRUE(pool.Get(pool.Count()).empty());
+    EXPECT_TRUE(pool.Text(pool.Count()).empty());
 }

@@ -128,6 +128,47 @@ TEST_F(WorksheetTest, InvalidTokensAreRefused) {
     EXPECT_EQ(sheet.Cells().CellCount(), 0u);
 }
 
+TEST_F(WorksheetTest, FormulaTokensReadBackExactlyOverOneAnother) {
+    // Each case is put on the same cell over the one before it: a slot's
+    // tokens and extra data are one run of bytes, inside the slot up to 24
+    // bytes and on the heap past that, so a shorter formula over a longer
+    // one must not keep the old sizes or bytes.
+    struct Case {
+        const char* what;
+        std::vector<std::uint8_t> tokens;
+        std::vector<std::uint8_t> extra;
+    };
+    const Case cases[] = {
+        {"the longest expression", std::vector<std::uint8_t>(1800, 0x03), {}},
+        {"tokens only", {0x1E, 0x01, 0x00, 0x1E, 0x02, 0x00, 0x03}, {}},
+        {"an array constant's extra data", {0x20, 0, 0, 0, 0, 0, 0, 0}, {0, 0, 1, 9, 9, 9, 9}},
+        {"a one-byte token", {0x1D}, {}},
+        {"extra data again", {0x20, 1, 2, 3, 4, 5, 6, 7}, {1, 0, 0, 2, 'a', 'b'}},
+        {"25 bytes, the fewest kept apart", std::vector<std::uint8_t>(25, 0x03), {}},
+        {"24 bytes, the most kept inside", std::vector<std::uint8_t>(20, 0x04), {1, 2, 3, 4}},
+        {"extra data past the inside room",
+         {0x20, 9, 9, 9, 9, 9, 9, 9},
+         std::vector<std::uint8_t>(17, 0x07)},
+    };
+    for (const Case& c : cases) {
+        const CXlsFormulaTokens put(c.tokens, c.extra);
+        ASSERT_TRUE(sheet.SetFormula(3, 2, put)) << c.what;
+        const CXlsFormulaTokens* got = sheet.GetFormula(3, 2);
+        ASSERT_NE(got, nullptr) << c.what;
+        EXPECT_EQ(std::vector<std::uint8_t>(got->Tokens().begin(), got->Tokens().end()), c.tokens)
+            << c.what;
+        EXPECT_EQ(std::vector<std::uint8_t>(got->Extra().begin(), got->Extra().end()), c.extra)
+            << c.what;
+        CXlsFormulaTokens copy;
+        copy = *got;
+        EXPECT_EQ(copy, put) << c.what;
+        const CXlsFormulaTokens moved(std::move(copy));
+        EXPECT_EQ(moved, put) << c.what;
+    }
+    EXPECT_NE(CXlsFormulaTokens({0x1D}, {1}), CXlsFormulaTokens({0x1D, 1}))
+        << "the boundary between tokens and extra data is part of the formula";
+}
+
 TEST_F(WorksheetTest, FormulaSlotsAreReusedWhenFormulasGo) {
     // Putting and removing formulas over and over must not grow the sheet.
     for (int round = 0; round < 1000; ++round) {

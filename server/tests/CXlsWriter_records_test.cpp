@@ -8,6 +8,7 @@
 
 #include "server/CMemoryByteSink.h"
 #include "server/CXlsWriter.h"
+#include "server/tests/support/FormulaBytes.h"
 #include "server/tests/support/TempFolder.h"
 #include "server/tests/support/XlsStructureReader.h"
 
@@ -300,8 +301,8 @@ TEST(XlsWriterRecords, BlankCellsOfAdjacentColumnsShareAMulBlank) {
     const Bytes& bd = runs[0]->body;
     ASSERT_EQ(bd.size(), 12u);
     EXPECT_EQ(U16(bd, 0), 0u);
-    EXPECT_EQ(U16(bd, 2), 1u);    // first column B
-    EXPECT_EQ(U16(bd, 10), 3u);   // last column D
+    EXPECT_EQ(U16(bd, 2), 1u);   // first column B
+    EXPECT_EQ(U16(bd, 10), 3u);  // last column D
     EXPECT_EQ(U16(bd, 4), U16(bd, 6));
     EXPECT_NE(U16(bd, 6), U16(bd, 8));
     const Bytes& fg = runs[1]->body;
@@ -331,7 +332,8 @@ TEST(XlsWriterRecords, FormulaResultsByKind) {
     EXPECT_EQ(F64(number[0]->body, 6), 3.0);
     EXPECT_EQ(U16(number[0]->body, 14) & 1, 1) << "calculated on open";
     EXPECT_EQ(U16(number[0]->body, 20), 7);
-    EXPECT_EQ(Bytes(number[0]->body.begin() + 22, number[0]->body.end()), kOnePlusTwo.Tokens());
+    EXPECT_EQ(Hex(Bytes(number[0]->body.begin() + 22, number[0]->body.end())),
+              Hex(kOnePlusTwo.Tokens()));
 
     const auto text = CellAndAfter(rec, 1, 0);
     EXPECT_EQ(Bytes(text[0]->body.begin() + 6, text[0]->body.begin() + 14),
@@ -385,7 +387,8 @@ TEST(XlsWriterRecords, ArrayFormulaTopLeftCarriesTheArrayRecord) {
     EXPECT_EQ(Bytes(anchor[1]->body.begin(), anchor[1]->body.begin() + 6),
               (Bytes{2, 0, 3, 0, 1, 2}));
     EXPECT_EQ(U16(anchor[1]->body, 6) & 1, 1);
-    EXPECT_EQ(Bytes(anchor[1]->body.begin() + 14, anchor[1]->body.end()), kOnePlusTwo.Tokens());
+    EXPECT_EQ(Hex(Bytes(anchor[1]->body.begin() + 14, anchor[1]->body.end())),
+              Hex(kOnePlusTwo.Tokens()));
     EXPECT_EQ(anchor[2]->type, kSTRING) << "the text result follows the ARRAY record";
 
     const auto other = CellAndAfter(w.sheets[0], 3, 2);

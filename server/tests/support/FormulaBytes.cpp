@@ -4,7 +4,7 @@
 
 namespace servertest {
 
-std::string Hex(const std::vector<std::uint8_t>& bytes) {
+std::string Hex(std::span<const std::uint8_t> bytes) {
     static constexpr char kDigits[] = "0123456789ABCDEF";
     std::string text;
     for (std::uint8_t b : bytes) {
@@ -14,16 +14,14 @@ std::string Hex(const std::vector<std::uint8_t>& bytes) {
     return text;
 }
 
-std::string TokenHex(const std::vector<std::uint8_t>& tokens) {
+std::string TokenHex(std::span<const std::uint8_t> tokens) {
     std::vector<std::size_t> offsets;
     if (!CXlsFormulaTokenWalker::Offsets(tokens, offsets)) return "unwalkable " + Hex(tokens);
     std::string text;
     for (std::size_t i = 0; i < offsets.size(); ++i) {
         const std::size_t end = i + 1 < offsets.size() ? offsets[i + 1] : tokens.size();
         if (!text.empty()) text.push_back(' ');
-        text +=
-            Hex(std::vector<std::uint8_t>(tokens.begin() + static_cast<std::ptrdiff_t>(offsets[i]),
-                                          tokens.begin() + static_cast<std::ptrdiff_t>(end)));
+        text += Hex(tokens.subspan(offsets[i], end - offsets[i]));
     }
     return text;
 }

@@ -4,15 +4,16 @@
 #pragma once
 
 #include <cstdint>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
 
 namespace servertest {
 
-std::string TokenHex(const std::vector<std::uint8_t>& tokens);
+std::string TokenHex(std::span<const std::uint8_t> tokens);
 // Plain hex of bytes without separators.
-std::string Hex(const std::vector<std::uint8_t>& bytes);
+std::string Hex(std::span<const std::uint8_t> bytes);
 // ASCII-only UTF-8 of a UTF-16 text, other characters as "?": enough for
 // the compiler's own messages.
 std::string Ascii(std::u16string_view text);
