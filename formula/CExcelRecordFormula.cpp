@@ -62,16 +62,45 @@ CExcelRecordFormula::CExcelRecordFormula(const std::uint8_t* data, std::uint32_t
     RepairCounters[CounterFormulaCells].fetch_add(1);
 }
 
-CExcelRecordFormula::~CExcelRecordFormula() = default;
+CExcelRecordFormula::~CExcelRecordFormula() {
+    if (m_extraIsAttachments)
+        delete static_cast<Attachments*>(m_extra);
+    else
+        delete static_cast<Decoded*>(m_extra);
+}
 
 const CExcelRecordFormula::Attachments& CExcelRecordFormula::Attached() const {
     static const Attachments kNone;
-    return m_attachments ? *m_attachments : kNone;
+    return m_extraIsAttachments ? *static_cast<const Attachments*>(m_extra) : kNone;
 }
 
 CExcelRecordFormula::Attachments& CExcelRecordFormula::Attach() {
-    if (!m_attachments) m_attachments = std::make_unique<Attachments>();
-    return *m_attachments;
+    if (!m_extraIsAttachments) {
+        auto attachments = std::make_unique<Attachments>();
+        // A decode made before the attachments goes with them.
+        attachments->decoded.reset(static_cast<Decoded*>(m_extra));
+        m_extra = attachments.release();
+        m_extraIsAttachments = true;
+    }
+    return *static_cast<Attachments*>(m_extra);
+}
+
+CExcelRecordFormula::Decoded* CExcelRecordFormula::KeptDecode() const {
+    return m_extraIsAttachments ? static_cast<Attachments*>(m_extra)->decoded.get()
+                                : static_cast<Decoded*>(m_extra);
+}
+
+void CExcelRecordFormula::KeepDecode(std::unique_ptr<Decoded> decoded) const {
+    if (m_extraIsAttachments) {
+        static_cast<Attachments*>(m_extra)->decoded = std::move(decoded);
+        return;
+    }
+    delete static_cast<Decoded*>(m_extra);
+    m_extra = decoded.release();
+}
+
+void CExcelRecordFormula::ReleaseDecoded() const {
+    KeepDecode(nullptr);
 }
 
 void CExcelRecordFormula::SetArrayRecord(const std::uint8_t* data, std::uint32_t length) {
@@ -172,9 +201,10 @@ bool CExcelRecordFormula::IsLoneExp(std::uint16_t& namedRow, std::uint16_t& name
 
 const CExcelRecordFormula::Decoded& CExcelRecordFormula::DecodeOnce(
     const CExcelFormulaWorkbook* workbook, const CExcelSheetFormulas* worksheet) const {
-    if (m_decoded) return *m_decoded;
-    m_decoded = std::make_unique<Decoded>();
-    Decoded& decoded = *m_decoded;
+    if (const Decoded* kept = KeptDecode()) return *kept;
+    auto made = std::make_unique<Decoded>();
+    Decoded& decoded = *made;
+    KeepDecode(std::move(made));
     // A record of only its fixed bytes has no token length field to start
     // from: no formula, and nothing the save could write as one.
     if (m_formulaData.Size() == 0) return decoded;

@@ -148,7 +148,7 @@ public:
     // records and the models given, so the same models give the same
     // result. The save calls it once a formula is written, so that a large
     // sheet's texts are not all held while the saved file is built.
-    void ReleaseDecoded() const { m_decoded.reset(); }
+    void ReleaseDecoded() const;
 
     // The cached result as the preview shows it. A number is rendered by
     // its XF's built-in format index when a workbook is given, with "%G"
@@ -181,7 +181,10 @@ private:
     // Ordered so that the fields pack without gaps: a sheet holds one
     // record per formula cell.
     std::uint8_t m_resultType = FormulaResultNumber;
-    bool m_hasStringResult = false;
+    bool m_hasStringResult : 1 = false;
+    // What m_extra points at: Attachments, or else a Decoded block (or
+    // nothing).
+    mutable bool m_extraIsAttachments : 1 = false;
     std::uint16_t m_row = 0;
     std::uint16_t m_column = 0;
     std::uint16_t m_xf = 0;
@@ -193,15 +196,21 @@ private:
     CByteBuffer m_formulaData;
 
     // The records that follow some FORMULA records: few formulas have any,
-    // so they are kept apart and cost one pointer where there are none.
+    // so they are kept apart, with the decode of a formula that has them.
     struct Attachments {
         CByteBuffer arrayRecord;   // Size() 0: none attached
         CByteBuffer sharedRecord;  // Size() 0: none attached
         CByteBuffer stringResult;
+        std::unique_ptr<Decoded> decoded;
     };
     // Empty attachments where the formula has none.
     const Attachments& Attached() const;
     Attachments& Attach();
-    std::unique_ptr<Attachments> m_attachments;
-    mutable std::unique_ptr<Decoded> m_decoded;
+    // The kept decode, or null; KeepDecode replaces it (null: lets it go).
+    Decoded* KeptDecode() const;
+    void KeepDecode(std::unique_ptr<Decoded> decoded) const;
+    // The attachments or the kept decode, one pointer for both: a sheet's
+    // formulas mostly have no attachments, and until the preview or the
+    // save asks, no decode either.
+    mutable void* m_extra = nullptr;
 };
