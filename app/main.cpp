@@ -7,6 +7,7 @@
 #include "app/CMainFrame.h"
 #include "app/CMendwellApp.h"
 #include "app/CQtUserDialogs.h"
+#include "platform/ProcessHeap.h"
 #include "server/automation/CXlsApplicationServer.h"
 
 #ifndef MENDWELL_VERSION
@@ -65,6 +66,7 @@ QStringList FileArguments(int argc, char** argv) {
 int main(int argc, char** argv) {
     const int answered = AnswerInfoOption(argc, argv);
     if (answered >= 0) return answered;
+    KeepLargeBlocksApart();
 
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Mendwell for Excel"));

@@ -5,6 +5,7 @@
 
 #include "cli/CliCommand.h"
 #include "cli/CliSaveOptions.h"
+#include "platform/ProcessHeap.h"
 #include "server/automation/CXlsApplicationServer.h"
 
 #ifdef __GLIBC__
@@ -81,6 +82,7 @@ int main(int argc, char** argv) {
     // process of its own, so no two jobs share this heap.
     mallopt(M_ARENA_MAX, 1);
 #endif
+    KeepLargeBlocksApart();
     if (argc < 2) {
         PrintUsage(stderr);
         return ExitUsage;
