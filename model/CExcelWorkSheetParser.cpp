@@ -28,6 +28,26 @@
 
 namespace {
 
+// The records of one or more cells, each starting with the row and the
+// (first) column.
+bool IsCellRecord(std::uint16_t type) {
+    switch (type) {
+        case biff::kNUMBER:
+        case biff::kRK:
+        case biff::kLABELSST:
+        case biff::kLABEL:
+        case biff::kBOOLERR:
+        case biff::kBLANK:
+        case biff::kMULBLANK:
+        case biff::kMULRK:
+        case biff::kFORMULA:
+        case biff::kRSTRING:
+            return true;
+        default:
+            return false;
+    }
+}
+
 using Handler = bool (*)(IExcelStreamReader& reader, CExcelWorkSheet& sheet, std::uint32_t size,
                          std::uint32_t position);
 
@@ -357,22 +377,7 @@ void CExcelWorkSheetParser::FlushDamage(std::optional<std::uint16_t> rowAfter) {
 }
 
 void CExcelWorkSheetParser::NoteCellRow(std::uint16_t type) {
-    switch (type) {
-        case biff::kNUMBER:
-        case biff::kRK:
-        case biff::kLABELSST:
-        case biff::kLABEL:
-        case biff::kBOOLERR:
-        case biff::kBLANK:
-        case biff::kMULBLANK:
-        case biff::kMULRK:
-        case biff::kFORMULA:
-        case biff::kRSTRING:
-        case biff::kROW:
-            break;
-        default:
-            return;
-    }
+    if (!IsCellRecord(type) && type != biff::kROW) return;
     const std::uint64_t at = static_cast<std::uint64_t>(m_position) + biff::kRecordHeaderSize;
     const std::uint8_t* row = at > kNoOffset ? nullptr : Peek(2, static_cast<std::uint32_t>(at));
     if (!row) return;
@@ -429,22 +434,7 @@ std::optional<std::uint32_t> CExcelWorkSheetParser::Resynchronise() {
 }
 
 bool CExcelWorkSheetParser::ColumnPastSheet(const Header& header) {
-    switch (header.type) {
-        case biff::kNUMBER:
-        case biff::kRK:
-        case biff::kLABELSST:
-        case biff::kLABEL:
-        case biff::kBOOLERR:
-        case biff::kBLANK:
-        case biff::kMULBLANK:
-        case biff::kMULRK:
-        case biff::kFORMULA:
-        case biff::kRSTRING:
-            break;
-        default:
-            return false;
-    }
-    if (header.size < biff8::kCellColumn + 2) return false;
+    if (!IsCellRecord(header.type) || header.size < biff8::kCellColumn + 2) return false;
     const std::uint64_t at =
         static_cast<std::uint64_t>(m_position) + biff::kRecordHeaderSize + biff8::kCellColumn;
     const std::uint8_t* column = at > kNoOffset ? nullptr : Peek(2, static_cast<std::uint32_t>(at));
