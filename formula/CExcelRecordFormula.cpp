@@ -66,7 +66,39 @@ CExcelRecordFormula::~CExcelRecordFormula() {
     if (m_extraIsAttachments)
         delete static_cast<Attachments*>(m_extra);
     else
-        delete static_cast<Decoded*>(m_extra);
+        Decoded::Free(static_cast<Decoded*>(m_extra));
+}
+
+CExcelRecordFormula::Decoded* CExcelRecordFormula::Decoded::Make(std::u16string_view text) {
+    const bool wide =
+        std::any_of(text.begin(), text.end(), [](char16_t unit) { return unit > 0xFF; });
+    const std::size_t bytes = text.size() * (wide ? sizeof(char16_t) : 1);
+    auto* decoded = ::new (::operator new(sizeof(Decoded) + bytes)) Decoded;
+    decoded->length = static_cast<std::uint32_t>(text.size());
+    decoded->wide = wide;
+    auto* at = reinterpret_cast<unsigned char*>(decoded + 1);
+    if (wide)
+        std::memcpy(at, text.data(), bytes);
+    else
+        std::transform(text.begin(), text.end(), at,
+                       [](char16_t unit) { return static_cast<unsigned char>(unit); });
+    return decoded;
+}
+
+void CExcelRecordFormula::Decoded::Free(Decoded* decoded) {
+    if (!decoded) return;
+    decoded->~Decoded();
+    ::operator delete(decoded);
+}
+
+std::u16string CExcelRecordFormula::Decoded::Text() const {
+    const auto* at = reinterpret_cast<const unsigned char*>(this + 1);
+    std::u16string text(length, u'\0');
+    if (wide)
+        std::memcpy(text.data(), at, length * sizeof(char16_t));
+    else
+        std::copy(at, at + length, text.begin());
+    return text;
 }
 
 const CExcelRecordFormula::Attachments& CExcelRecordFormula::Attached() const {
@@ -90,12 +122,12 @@ CExcelRecordFormula::Decoded* CExcelRecordFormula::KeptDecode() const {
                                 : static_cast<Decoded*>(m_extra);
 }
 
-void CExcelRecordFormula::KeepDecode(std::unique_ptr<Decoded> decoded) const {
+void CExcelRecordFormula::KeepDecode(DecodedPtr decoded) const {
     if (m_extraIsAttachments) {
         static_cast<Attachments*>(m_extra)->decoded = std::move(decoded);
         return;
     }
-    delete static_cast<Decoded*>(m_extra);
+    Decoded::Free(static_cast<Decoded*>(m_extra));
     m_extra = decoded.release();
 }
 
@@ -168,9 +200,14 @@ std::uint8_t CExcelRecordFormula::GetArrayLastColumn() const {
     return Attached().arrayRecord.ReadU8(biff8::kRange6LastColumn);
 }
 
-const std::u16string& CExcelRecordFormula::GetFormulaText(
-    const CExcelFormulaWorkbook* workbook, const CExcelSheetFormulas* worksheet) const {
-    return DecodeOnce(workbook, worksheet).text;
+std::u16string CExcelRecordFormula::GetFormulaText(const CExcelFormulaWorkbook* workbook,
+                                                   const CExcelSheetFormulas* worksheet) const {
+    return DecodeOnce(workbook, worksheet).Text();
+}
+
+bool CExcelRecordFormula::HasFormulaText(const CExcelFormulaWorkbook* workbook,
+                                         const CExcelSheetFormulas* worksheet) const {
+    return DecodeOnce(workbook, worksheet).length != 0;
 }
 
 bool CExcelRecordFormula::IsFormulaSound(const CExcelFormulaWorkbook* workbook,
@@ -202,37 +239,44 @@ bool CExcelRecordFormula::IsLoneExp(std::uint16_t& namedRow, std::uint16_t& name
 const CExcelRecordFormula::Decoded& CExcelRecordFormula::DecodeOnce(
     const CExcelFormulaWorkbook* workbook, const CExcelSheetFormulas* worksheet) const {
     if (const Decoded* kept = KeptDecode()) return *kept;
-    auto made = std::make_unique<Decoded>();
-    Decoded& decoded = *made;
-    KeepDecode(std::move(made));
+    Decoded found;
+    const auto keep = [&](std::u16string_view text) -> const Decoded& {
+        DecodedPtr made(Decoded::Make(text));
+        made->host = found.host;
+        made->role = found.role;
+        made->sound = found.sound;
+        const Decoded& kept = *made;
+        KeepDecode(std::move(made));
+        return kept;
+    };
     // A record of only its fixed bytes has no token length field to start
     // from: no formula, and nothing the save could write as one.
-    if (m_formulaData.Size() == 0) return decoded;
+    if (m_formulaData.Size() == 0) return keep({});
     const CByteBuffer* shared = GetSharedFormulaRecord();
     const CByteBuffer* array = GetArrayRecord();
     std::uint16_t namedRow = 0;
     std::uint16_t namedColumn = 0;
     if (shared) {
-        decoded.role = EFormulaRole::kSharedHost;
+        found.role = EFormulaRole::kSharedHost;
     } else if (array) {
-        decoded.role = EFormulaRole::kArrayHost;
+        found.role = EFormulaRole::kArrayHost;
     } else if (IsLoneExp(namedRow, namedColumn)) {
-        decoded.host = worksheet ? CExcelFormulaHostLookup::Find(*worksheet, m_row, m_column,
-                                                                 namedRow, namedColumn)
-                                 : nullptr;
-        if (!decoded.host) {
-            decoded.role = EFormulaRole::kOrphan;
-            return decoded;
+        found.host = worksheet ? CExcelFormulaHostLookup::Find(*worksheet, m_row, m_column,
+                                                               namedRow, namedColumn)
+                               : nullptr;
+        if (!found.host) {
+            found.role = EFormulaRole::kOrphan;
+            return keep({});
         }
-        shared = decoded.host->GetSharedFormulaRecord();
-        array = shared ? nullptr : decoded.host->GetArrayRecord();
-        decoded.role = shared ? EFormulaRole::kSharedMember : EFormulaRole::kArrayMember;
+        shared = found.host->GetSharedFormulaRecord();
+        array = shared ? nullptr : found.host->GetArrayRecord();
+        found.role = shared ? EFormulaRole::kSharedMember : EFormulaRole::kArrayMember;
     }
     CExcelFormulaParser parser;
-    decoded.text = parser.Decode(m_formulaData.Data(), m_formulaData.DataLength(), m_row, m_column,
-                                 workbook, worksheet, shared, array);
-    decoded.sound = parser.IsSound();
-    return decoded;
+    const std::u16string text = parser.Decode(m_formulaData.Data(), m_formulaData.DataLength(),
+                                              m_row, m_column, workbook, worksheet, shared, array);
+    found.sound = parser.IsSound();
+    return keep(text);
 }
 
 std::uint8_t CExcelRecordFormula::ResultByte(std::uint32_t offset) const {

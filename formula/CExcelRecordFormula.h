@@ -38,6 +38,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <string_view>
 
 #include "biff/CByteBuffer.h"
 #include "biff/CTList.h"
@@ -127,8 +128,11 @@ public:
     // tokens relative to its own cell (CExcelFormulaHostLookup finds the
     // host in worksheet; without a worksheet it is an orphan). Empty for a
     // record without tokens and for an orphan.
-    const std::u16string& GetFormulaText(const CExcelFormulaWorkbook* workbook,
-                                         const CExcelSheetFormulas* worksheet) const;
+    std::u16string GetFormulaText(const CExcelFormulaWorkbook* workbook,
+                                  const CExcelSheetFormulas* worksheet) const;
+    // Whether GetFormulaText gives a text (decodes once, as GetFormulaText).
+    bool HasFormulaText(const CExcelFormulaWorkbook* workbook,
+                        const CExcelSheetFormulas* worksheet) const;
     // Whether the formula text is a faithful decode of the tokens (decodes
     // once, as GetFormulaText). A record without tokens is not sound: it
     // has no formula to give.
@@ -168,13 +172,26 @@ private:
     std::uint8_t ResultByte(std::uint32_t offset) const;
 
     // What the first decode found; kept apart so that a formula nobody has
-    // decoded costs one pointer, not a string and its role.
+    // decoded costs one pointer, not a string and its role. One heap block:
+    // these fields, then the text's characters, one byte each when all lie
+    // below U+0100 (nearly every formula), else two. A large sheet's
+    // decodes are held from the report until the save writes them.
     struct Decoded {
-        std::u16string text;
         const CExcelRecordFormula* host = nullptr;
+        std::uint32_t length = 0;  // characters of the text
         bool sound = false;
+        bool wide = false;
         EFormulaRole role = EFormulaRole::kOwn;
+
+        // A block holding text after the fields.
+        static Decoded* Make(std::u16string_view text);
+        static void Free(Decoded* decoded);
+        std::u16string Text() const;
     };
+    struct FreeDecoded {
+        void operator()(Decoded* decoded) const { Decoded::Free(decoded); }
+    };
+    using DecodedPtr = std::unique_ptr<Decoded, FreeDecoded>;
     const Decoded& DecodeOnce(const CExcelFormulaWorkbook* workbook,
                               const CExcelSheetFormulas* worksheet) const;
 
@@ -201,14 +218,14 @@ private:
         CByteBuffer arrayRecord;   // Size() 0: none attached
         CByteBuffer sharedRecord;  // Size() 0: none attached
         CByteBuffer stringResult;
-        std::unique_ptr<Decoded> decoded;
+        DecodedPtr decoded;
     };
     // Empty attachments where the formula has none.
     const Attachments& Attached() const;
     Attachments& Attach();
     // The kept decode, or null; KeepDecode replaces it (null: lets it go).
     Decoded* KeptDecode() const;
-    void KeepDecode(std::unique_ptr<Decoded> decoded) const;
+    void KeepDecode(DecodedPtr decoded) const;
     // The attachments or the kept decode, one pointer for both: a sheet's
     // formulas mostly have no attachments, and until the preview or the
     // save asks, no decode either.

@@ -47,7 +47,7 @@ std::vector<std::string> SplitNames(const std::string& joined) {
 std::string FallbackReason(const CExcelRecordFormula& record, const CExcelWorkBook& book,
                            const CExcelWorkSheet& sheet) {
     if (record.GetRole(&book, &sheet) == EFormulaRole::kArrayMember) return {};
-    if (record.GetFormulaText(&book, &sheet).empty()) return "no formula text";
+    if (!record.HasFormulaText(&book, &sheet)) return "no formula text";
     if (record.IsFormulaSound(&book, &sheet)) return {};
     // Decoded again for the cause; only unsound records pay for it.
     const CByteBuffer& data = record.GetFormulaData();

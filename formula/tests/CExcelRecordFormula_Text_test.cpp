@@ -93,14 +93,12 @@ TEST(FormulaText, RelativeTokensResolveAgainstTheRecordsCell) {
 
 TEST(FormulaText, IsDecodedOnceAndKeptEvenWhenEmpty) {
     CExcelRecordFormula record = Make(FormulaBody(0, 0, 0, NumberResult(0), Exp(0, 0)));
-    const std::u16string& first = record.GetFormulaText(nullptr, nullptr);
-    EXPECT_EQ(first, u"");
+    EXPECT_EQ(record.GetFormulaText(nullptr, nullptr), u"");
     // Tokens attached after the first decode do not change the kept text.
     const Bytes shared = SharedFormulaBody(0, 0, 0, 0, Int(42));
     record.SetSharedFormulaRecord(shared.data(), static_cast<std::uint32_t>(shared.size()));
-    const std::u16string& second = record.GetFormulaText(nullptr, nullptr);
-    EXPECT_EQ(&first, &second);
-    EXPECT_EQ(second, u"");
+    EXPECT_EQ(record.GetFormulaText(nullptr, nullptr), u"");
+    EXPECT_FALSE(record.HasFormulaText(nullptr, nullptr));
     EXPECT_FALSE(record.IsFormulaSound(nullptr, nullptr));
 
     // The same record with the tokens attached before its first decode.
@@ -108,6 +106,25 @@ TEST(FormulaText, IsDecodedOnceAndKeptEvenWhenEmpty) {
     fresh.SetSharedFormulaRecord(shared.data(), static_cast<std::uint32_t>(shared.size()));
     EXPECT_TRUE(fresh.IsFormulaSound(nullptr, nullptr));
     EXPECT_EQ(fresh.GetFormulaText(nullptr, nullptr), u"42");
+}
+
+// The kept text reads back whole whatever its characters: one byte each
+// up to U+00FF, two past it.
+TEST(FormulaText, KeptTextReadsBackInEveryCharacterWidth) {
+    const std::u16string cases[] = {u"ab", u"\u00e9\u00ff", u"\u20ac", u"a\u0100b", u""};
+    for (const std::u16string& literal : cases) {
+        // ptgStr: character count, flags (1: two bytes a character), characters.
+        Bytes tokens = {0x17, static_cast<std::uint8_t>(literal.size()), 0x01};
+        for (const char16_t unit : literal) {
+            tokens.push_back(static_cast<std::uint8_t>(unit));
+            tokens.push_back(static_cast<std::uint8_t>(unit >> 8));
+        }
+        const CExcelRecordFormula record = Make(FormulaBody(0, 0, 0, NumberResult(0), tokens));
+        const std::u16string expected = u"\"" + literal + u"\"";
+        EXPECT_EQ(record.GetFormulaText(nullptr, nullptr), expected);
+        EXPECT_EQ(record.GetFormulaText(nullptr, nullptr), expected) << "the kept decode";
+        EXPECT_TRUE(record.HasFormulaText(nullptr, nullptr));
+    }
 }
 
 TEST(FormulaText, EveryCellOfASharedRangeDecodesTheRangeRelativeToItself) {
