@@ -122,6 +122,8 @@ int RunRepair(const std::vector<std::string>& args) {
     }
     data.SetDestinationPath(destination);
     data.GetSaveOptions() = parsed.options;
+    // Nothing reads the repaired workbook after the save: the report is made.
+    data.SetReleaseWhileSaving(true);
     const std::uint32_t result = RunCliSave(data, console);
     if (result != 0 && WasInterrupted()) return ReportInterrupted();
     CRepairReportBuilder::AddSave(report, destination, result == 0, data.GetSaveRefusals());

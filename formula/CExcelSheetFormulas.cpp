@@ -14,3 +14,10 @@ void CExcelSheetFormulas::AddFormulaHost(const CExcelRecordFormula& host, std::u
     m_hosts.push_back(&host);
     m_hostIndex.emplace(HostKey(row, column), &host);
 }
+
+void CExcelSheetFormulas::RemoveFormulas() {
+    m_hostIndex = HostIndex();
+    m_hosts = std::vector<const CExcelRecordFormula*>();
+    m_formulas.RemoveAll();
+    m_tables.RemoveAll();
+}

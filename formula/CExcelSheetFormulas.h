@@ -43,6 +43,9 @@ public:
     CTList<CExcelRecordMulOpTable>& GetTables() { return m_tables; }
     const CTList<CExcelRecordMulOpTable>& GetTables() const { return m_tables; }
 
+    // Deletes the FORMULA and TABLE records and the hosts pointing at them.
+    void RemoveFormulas();
+
 private:
     CTList<CExcelRecordFormula> m_formulas;
     CTList<CExcelRecordMulOpTable> m_tables;

@@ -53,6 +53,13 @@ public:
     // 255 (everything) at construction.
     CSaveOption& GetSaveOptions() { return m_saveOptions; }
     const CSaveOption& GetSaveOptions() const { return m_saveOptions; }
+    // When set, the save lets each kind of cell record go once a sheet's
+    // cells of that kind are in the server, and the shared strings once
+    // every sheet is written: the model and the server's copy then never
+    // hold the whole workbook both at once. Only for a caller that reads
+    // nothing of the workbook after the save. Off at construction.
+    bool GetReleaseWhileSaving() const { return m_releaseWhileSaving; }
+    void SetReleaseWhileSaving(bool release) { m_releaseWhileSaving = release; }
 
     // The damaged file the user chose.
     const std::filesystem::path& GetSourcePath() const { return m_sourcePath; }
@@ -77,6 +84,7 @@ private:
     ProgressTarget* m_progressWindow = nullptr;
     ProgressTarget* m_saveProgressWindow = nullptr;
     CSaveOption m_saveOptions{CSaveOption::All};
+    bool m_releaseWhileSaving = false;
     std::filesystem::path m_sourcePath;
     std::filesystem::path m_extractedPath;
 };

@@ -35,6 +35,12 @@ public:
     std::uint32_t GetVisibility() const { return m_visibility; }
     void SetVisibility(std::uint32_t visibility) { m_visibility = visibility; }
 
+    // Deletes the cell records of the content kinds in kinds (CSaveOption
+    // bits: NUMBER and RK, FORMULA with its attachments and TABLE, BOOLERR,
+    // LABELSST and LABEL). Rows, columns, blanks, merges, comments and the
+    // rest stay.
+    void RemoveCellRecords(std::uint32_t kinds);
+
 private:
     std::uint32_t m_end = 0;
     std::uint32_t m_start = 0;

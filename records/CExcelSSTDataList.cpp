@@ -114,3 +114,11 @@ void CExcelSSTDataList::ReleaseSpare() {
     if (!m_chunks.empty())
         CBulkBlock::ReleaseUnused(m_chunks.back().get(), m_chunkSize, m_chunkUsed);
 }
+
+void CExcelSSTDataList::RemoveAll() {
+    m_entries = std::deque<CExcelSSTData>();
+    m_lostCount = 0;
+    m_chunks = std::vector<CBulkBlock::Ptr<char16_t>>();
+    m_chunkSize = 0;
+    m_chunkUsed = 0;
+}

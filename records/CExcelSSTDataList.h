@@ -54,6 +54,8 @@ public:
     // Gives back the untouched pages of the text store's last chunk, once
     // the table is read.
     void ReleaseSpare();
+    // Deletes every entry and the text store: the table is empty.
+    void RemoveAll();
 
     // Indices in the table, lost ones included.
     std::uint32_t GetCount() const { return static_cast<std::uint32_t>(m_entries.size()); }

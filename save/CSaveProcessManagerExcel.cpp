@@ -10,6 +10,7 @@
 #include "platform/RunState.h"
 #include "platform/SaveStopCheck.h"
 #include "platform/TextConversion.h"
+#include "records/CExcelSSTDataList.h"
 #include "save/CSaveFileMover.h"
 #include "save/CSaveFileNames.h"
 #include "save/CSaveNamedStyles.h"
@@ -145,9 +146,10 @@ void CSaveProcessManagerExcel::WriteLinkValues() {
 void CSaveProcessManagerExcel::WriteWorksheets(CSaveProgress& progress) {
     progress.AppendText(u"\r\nWriting data to worksheet");
     const std::int32_t count = m_automation->WorksheetCount();
+    const bool release = m_data->GetReleaseWhileSaving();
     std::int32_t j = 0;
-    for (const CExcelWorkBook& workbook : m_data->GetWorkbooks()) {
-        for (const CExcelWorkSheet& worksheet : workbook.GetWorksheets()) {
+    for (CExcelWorkBook& workbook : m_data->GetWorkbooks()) {
+        for (CExcelWorkSheet& worksheet : workbook.GetWorksheets()) {
             ++j;
             progress.AppendText(u"\r\n  Writing data to " + worksheet.GetName());
             m_workbook = &workbook;
@@ -157,6 +159,7 @@ void CSaveProcessManagerExcel::WriteWorksheets(CSaveProgress& progress) {
             // into whichever sheet happens to be active.
             if (m_automation->SelectWorksheetFromEnd(count - j + 1)) {
                 CSaveSheetWriter writer(*m_automation, workbook, worksheet, progress);
+                if (release) writer.RemoveCellsOnceWritten(worksheet);
                 writer.Write(m_data->GetSaveOptions());
                 // The window and the selection as the sheet had them (A1
                 // selected when it had none), and the tab's colour.
@@ -166,6 +169,8 @@ void CSaveProcessManagerExcel::WriteWorksheets(CSaveProgress& progress) {
             }
             if (SaveStopCheck()) return;
         }
+        // The server holds its own copy of every text written.
+        if (release) workbook.GetSharedStrings().RemoveAll();
     }
     // The first sheet is the active one when the file is opened.
     m_automation->SelectWorksheetFromEnd(m_automation->WorksheetCount());

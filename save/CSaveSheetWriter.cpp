@@ -89,6 +89,8 @@ bool CSaveSheetWriter::Write(const CSaveOption& options) {
         // phase writes.
         if (!(this->*phase.write)() || !m_values.Flush()) return false;
         m_formatter.FlushCellFormats();
+        if (m_removeWritten && phase.bit != CSaveOption::All)
+            m_removeWritten->RemoveCellRecords(phase.bit);
     }
     return true;
 }

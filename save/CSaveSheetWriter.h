@@ -53,6 +53,10 @@ public:
     // Runs the phases that options select. False when a stop request ended
     // the writing.
     bool Write(const CSaveOption& options);
+    // Lets Write delete each kind of cell record of worksheet, the sheet it
+    // writes, once the cells of that kind and their formats are in the
+    // server (CExcelWorkSheet::RemoveCellRecords).
+    void RemoveCellsOnceWritten(CExcelWorkSheet& worksheet) { m_removeWritten = &worksheet; }
 
 private:
     bool MulBlankProgress();
@@ -83,4 +87,5 @@ private:
     CSaveSheetLayoutWriter m_layout;
     // The constant values of the phase running, written in blocks.
     CSaveValueBlocks m_values;
+    CExcelWorkSheet* m_removeWritten = nullptr;
 };

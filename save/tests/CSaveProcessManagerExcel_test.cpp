@@ -300,6 +300,59 @@ TEST_F(SavePipelineTest, PhasesRunInTheirFixedOrderLaterOnesWritingOverEarlierOn
     }
 }
 
+// A save that lets each kind of cell go once written makes the same calls,
+// on every sheet and over cells of one position, and leaves no cell record
+// and no shared string behind; the rows stay.
+TEST_F(SavePipelineTest, LettingCellsGoWhileSavingMakesTheSameCalls) {
+    std::vector<std::string> calls[2];
+    for (const bool release : {false, true}) {
+        workbook->GetWorksheets().RemoveAll();
+        workbook->GetSharedStrings().RemoveAll();
+        CExcelSSTData entry;
+        entry.SetText(u"shared");
+        workbook->GetSharedStrings().Add(entry);
+        for (const char16_t* name : {u"One", u"Two"}) AddSheet(name);
+        // The first sheet holds one cell of every kind at A1, the second at A2.
+        std::uint16_t row = 0;
+        for (CExcelWorkSheet& sheet : workbook->GetWorksheets()) {
+            sheet.GetNumbers().Add(new CExcelRecordNUMBER(row, 1, 0, 2));
+            sheet.GetLabels().Add(new CExcelRecordLABEL(row, 2, 0, u"label"));
+            Bytes sst = Head(row, 3);
+            const Bytes index = BiffWriter::U32(0);
+            sst.insert(sst.end(), index.begin(), index.end());
+            sheet.GetLabelSSTs().Add(new CExcelRecordLABELSST(sst.data(), 10));
+            Bytes boolerr = Head(row, 4);
+            boolerr.push_back(1);
+            boolerr.push_back(0);
+            sheet.GetBoolErrs().Add(new CExcelRecordBOOLERR(boolerr.data(), 8));
+            const Bytes body = testsupport::FormulaBody(row, 5, 0, testsupport::NumberResult(3),
+                                                        Tokens(TokenStream().Int(3)));
+            sheet.GetFormulas().Add(
+                new CExcelRecordFormula(body.data(), static_cast<std::uint32_t>(body.size())));
+            Bytes rowRecord = Head(row, 0);
+            rowRecord.resize(16, 0);
+            sheet.GetRows().Add(new CExcelRecordROW(rowRecord.data(), 16));
+            ++row;
+        }
+        server->ClearCalls();
+        data.SetReleaseWhileSaving(release);
+        ASSERT_EQ(Save(), 1);  // nothing written where SaveAs points
+        // The recording server numbers its sheets on from the first save.
+        calls[release] = PutsContaining("Range[");
+        for (const CExcelWorkSheet& sheet : workbook->GetWorksheets()) {
+            const std::uint32_t cells =
+                sheet.GetNumbers().GetCount() + sheet.GetLabels().GetCount() +
+                sheet.GetLabelSSTs().GetCount() + sheet.GetBoolErrs().GetCount() +
+                sheet.GetFormulas().GetCount();
+            EXPECT_EQ(cells, release ? 0u : 5u) << "release " << release;
+            EXPECT_EQ(sheet.GetRows().GetCount(), 1u);
+        }
+        EXPECT_EQ(workbook->GetSharedStrings().GetCount(), release ? 0u : 1u);
+    }
+    EXPECT_EQ(calls[true], calls[false]);
+    EXPECT_EQ(PutsContaining("'shared'").size(), 2u);
+}
+
 // ---- Option bits ------------------------------------------------------------------
 
 TEST_F(SavePipelineTest, WithOnlyTheBlankBitLeftNoValueFormulaOrSizeIsWritten) {
