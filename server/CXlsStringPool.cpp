@@ -13,12 +13,13 @@ std::uint32_t CXlsStringPool::Intern(std::u16string_view text) {
     const std::size_t mask = m_slots.size() - 1;
     std::size_t at = hash & mask;
     for (; m_slots[at] != 0; at = (at + 1) & mask) {
-        const std::uint32_t id = m_slots[at] - 1;
-        if (m_entries[id].hash == hash && Equal(m_entries[id], text)) return id;
+        if (m_slots[at] >> 32 != hash) continue;
+        const auto id = static_cast<std::uint32_t>(m_slots[at]) - 1;
+        if (Equal(m_entries[id], text)) return id;
     }
     const std::uint32_t id = Count();
     m_entries.push_back(Store(text, hash));
-    m_slots[at] = id + 1;
+    m_slots[at] = Slot(hash, id);
     return id;
 }
 
@@ -82,6 +83,6 @@ void CXlsStringPool::Grow() {
     for (std::uint32_t id = 0; id < m_entries.size(); ++id) {
         std::size_t at = m_entries[id].hash & mask;
         while (m_slots[at] != 0) at = (at + 1) & mask;
-        m_slots[at] = id + 1;
+        m_slots[at] = Slot(m_entries[id].hash, id);
     }
 }

@@ -58,9 +58,14 @@ private:
     void Grow();
 
     std::deque<Entry> m_entries;  // by id
-    // Open addressing over the ids: id + 1, or 0 for a free slot; the size
-    // is a power of two, at most half full.
-    std::vector<std::uint32_t> m_slots;
+    // Open addressing over the ids: the text's hash in the high half and
+    // id + 1 in the low one, or 0 for a free slot; the size is a power of
+    // two, at most half full. With the hash beside the id, a probe past
+    // another text reads no entry: a new text costs one look at the slots.
+    std::vector<std::uint64_t> m_slots;
+    static std::uint64_t Slot(std::uint32_t hash, std::uint32_t id) {
+        return static_cast<std::uint64_t>(hash) << 32 | (id + 1);
+    }
     Blocks<char16_t> m_wide;
     Blocks<std::uint8_t> m_narrow;
 };
