@@ -126,6 +126,7 @@ private:
     Fit Check(std::uint32_t s, std::int64_t at, bool wantBof);
     std::uint32_t NextInFileOrder(std::uint32_t after, bool zerosToo);
     bool ZerosInBody(std::uint32_t after, std::int64_t owed);
+    std::vector<std::uint32_t> PlanInOrder(std::uint32_t after, std::int64_t owed);
     std::uint32_t PreviousInFileOrder(std::uint32_t before);
     std::vector<std::uint32_t> PlanBody(std::uint32_t after, std::int64_t owed, bool zerosToo);
     bool InStrings() const { return m_stringsNext < m_stringsEnd; }
@@ -253,6 +254,43 @@ bool Walk::ZerosInBody(std::uint32_t after, std::int64_t owed) {
     }
     if (with == without) return true;
     return Check(with, at, m_depth == 0).GoesOn() || !Check(without, at, m_depth == 0).GoesOn();
+}
+
+// The sectors that hold the rest of a long record owing `owed` bytes, and
+// the one it ends in, all in file order after `after`. Zeroed sectors ahead
+// may be the body's (a picture's blank pixels) or wiped tables to step
+// over, each alone, and their bytes do not tell which: the end is the
+// nearest sector where records go on at the body's end once the data
+// sectors before it and enough of the zeroed ones fill the body. Taking all
+// the zeroed sectors or none of them, records that go on decide; a mix of
+// them needs records that convince. The body takes the first zeroed
+// sectors it needs: any of them gives the same bytes. Empty when no end in
+// file order fits.
+std::vector<std::uint32_t> Walk::PlanInOrder(std::uint32_t after, std::int64_t owed) {
+    const std::int64_t ahead = owed / m_size;
+    const std::int64_t at = owed % m_size;
+    if (at + static_cast<std::int64_t>(biff::kRecordHeaderSize) > m_size) return {};
+    std::vector<std::uint32_t> data;
+    std::vector<std::uint32_t> zeros;
+    for (std::uint32_t s = NextInFileOrder(after, true); s < m_count;
+         s = NextInFileOrder(s, true)) {
+        const auto d = static_cast<std::int64_t>(data.size());
+        const auto z = static_cast<std::int64_t>(zeros.size());
+        if (d > ahead) break;
+        if (d + z >= ahead && m_kinds[s] == EBlock::Data) {
+            const Fit fit = Check(s, at, m_depth == 0);
+            const bool allOrNone = d + z == ahead || d == ahead;
+            if (allOrNone ? fit.GoesOn() : fit.Convinces()) {
+                std::vector<std::uint32_t> plan = data;
+                plan.insert(plan.end(), zeros.begin(), zeros.begin() + (ahead - d));
+                std::sort(plan.begin(), plan.end());
+                plan.push_back(s);
+                return plan;
+            }
+        }
+        (m_kinds[s] == EBlock::Data ? data : zeros).push_back(s);
+    }
+    return {};
 }
 
 // The sector before `before` in file order that no walk took and that holds
@@ -426,6 +464,7 @@ bool Walk::Run(std::uint32_t first) {
         const bool bodyOnly = next + static_cast<std::int64_t>(biff::kRecordHeaderSize) > m_size;
         std::optional<std::uint32_t> chosen;
         if (m_plan.empty()) chosen = FollowStrings(next, wantBof);
+        if (!chosen && bodyOnly && m_plan.empty() && !m_inBody) m_plan = PlanInOrder(current, next);
         if (!chosen && bodyOnly && m_plan.empty()) {
             const bool zerosToo = ZerosInBody(current, next);
             if (!m_inBody) m_plan = PlanBody(current, next, zerosToo);
