@@ -730,6 +730,15 @@ bool CSectorReassembly::Rebuild(const std::filesystem::path& source,
     return true;
 }
 
+std::vector<std::uint32_t> CSectorReassembly::GetFileSectors() const {
+    if (!m_miniSectors) return m_sectors;
+    const std::uint32_t perSector = m_sectorSize / cf::kMiniSectorSize;
+    std::vector<std::uint32_t> sectors;
+    for (const std::uint32_t m : m_sectors)
+        if (sectors.empty() || sectors.back() != m / perSector) sectors.push_back(m / perSector);
+    return sectors;
+}
+
 std::vector<CSectorRun> CSectorReassembly::Runs(const std::vector<std::uint32_t>& sectors) {
     std::vector<CSectorRun> runs;
     for (const std::uint32_t s : sectors) {

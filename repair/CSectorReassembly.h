@@ -52,6 +52,10 @@ public:
     const std::vector<std::uint32_t>& GetSectors() const { return m_sectors; }
     std::uint32_t GetSectorSize() const { return m_sectorSize; }
     bool InMiniSectors() const { return m_miniSectors; }
+    // The file's sectors the stream came from, in stream order: the
+    // sectors, or those that hold the mini sectors, each once where mini
+    // sectors that follow one another share it.
+    std::vector<std::uint32_t> GetFileSectors() const;
 
     // The sectors as runs of consecutive numbers, in the order given.
     static std::vector<CSectorRun> Runs(const std::vector<std::uint32_t>& sectors);
