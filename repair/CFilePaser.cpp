@@ -74,7 +74,7 @@ Rebuilt RebuildAndCount(const CExcelData& data) {
     rebuilt.path = CFileNameManager::MakeExtractedWorkbookName();
     CSectorReassembly reassembly;
     if (!reassembly.Rebuild(data.GetSourcePath(), rebuilt.path)) return rebuilt;
-    rebuilt.from = CSectorReassembly::Runs(reassembly.GetSectors());
+    rebuilt.from = CSectorReassembly::Runs(reassembly.GetFileSectors());
     CExcelData other;
     other.SetSourcePath(data.GetSourcePath());
     other.SetExtractedPath(rebuilt.path);
@@ -171,7 +171,7 @@ bool CFilePaser::ReassembleWorkbook() {
     // Sectors chosen by their records alone may be wrong ones: the damaged
     // file is scanned as well, and the recovery with more cells kept.
     m_doubt = EExtractionDoubt::Reassembled;
-    m_reassembledFrom = CSectorReassembly::Runs(reassembly.GetSectors());
+    m_reassembledFrom = CSectorReassembly::Runs(reassembly.GetFileSectors());
     return true;
 }
 

@@ -36,6 +36,12 @@ constexpr std::uint64_t kReadsBase = 1u << 16;
 // records.
 constexpr int kConvincingHeaders = 128;
 constexpr std::uint32_t kStopCheckEvery = 1024;
+// How far a search follows each of two equally convincing sectors to see
+// which runs on further: as far as a stream kept in the mini stream goes,
+// eight sectors of a larger one. And how many such ties one search settles
+// so; past them the lower sector stays.
+constexpr std::uint32_t kTrialBytes = 4096;
+constexpr int kMaxTrials = 64;
 // Record types of BIFF8 streams lie below this: chart records are 0x10xx.
 constexpr std::uint16_t kHighestType = 0x11FF;
 constexpr std::uint16_t kFirstChartType = 0x1001;
@@ -55,6 +61,53 @@ bool IsFutureRecord(const std::uint8_t* header) {
            CDataReader::GetU16(header + biff::kRecordHeaderSize) == type;
 }
 
+// Records of a sheet's own that no globals substream holds: its cells and
+// their rows, its dimensions, columns and window, its calculation and print
+// settings. Sorted by type. A sector whose records, read while the walk is
+// in the globals, show one of these belongs to a sheet: a stale copy of a
+// sheet's sectors there fits the framing as well as the stream's own.
+constexpr std::uint16_t kSheetOnlyTypes[] = {
+    biff::kFORMULA,
+    0x000C,  // CALCCOUNT
+    0x000D,  // CALCMODE
+    0x000F,  // REFMODE
+    0x0010,  // DELTA
+    0x0011,  // ITERATION
+    biff::kSELECTION,
+    0x002A,  // PRINTHEADERS
+    0x002B,  // PRINTGRIDLINES
+    biff::kDEFCOLWIDTH,
+    0x005F,  // SAVERECALC
+    biff::kCOLINFO,
+    0x0080,  // GUTS
+    0x0081,  // WSBOOL
+    0x0082,  // GRIDSET
+    biff::kMULRK,
+    biff::kMULBLANK,
+    0x00D7,  // DBCELL
+    biff::kMERGEDCELLS,
+    biff::kLABELSST,
+    0x0200,  // DIMENSIONS
+    biff::kBLANK,
+    biff::kNUMBER,
+    biff::kLABEL,
+    biff::kBOOLERR,
+    biff::kSTRING,
+    biff::kROW,
+    0x020B,  // INDEX
+    biff::kARRAY,
+    biff::kDEFAULTROWHEIGHT,
+    biff::kTABLE,
+    biff::kWINDOW2,
+    biff::kRK,
+    biff::kSHRFMLA,
+};
+static_assert(std::is_sorted(std::begin(kSheetOnlyTypes), std::end(kSheetOnlyTypes)));
+
+bool IsSheetOnly(std::uint16_t type) {
+    return std::binary_search(std::begin(kSheetOnlyTypes), std::end(kSheetOnlyTypes), type);
+}
+
 // What a candidate sector shows where the cut record ends in it.
 struct Fit {
     int framed = 0;           // plausible headers read, each starting where the last ends
@@ -66,6 +119,7 @@ struct Fit {
     // record split into CONTINUE records (SST, drawings) is cut there, so
     // one such header convinces like two.
     bool fullBody = false;
+    bool sheetsOwn = false;  // a sheet's own record read in the globals: no fit at all
 
     // Whether the next sector in file order goes on: plausible headers up to
     // the sector's end, or three, the first of a known type or two of them.
@@ -76,14 +130,16 @@ struct Fit {
     // summary stream reads as an EXTSST of any length).
     bool GoesOn() const {
         const bool lone = framed == 1 && sound == 0 && !fullBody;
-        return (known >= 1 || anyKnown >= 2) && (framed >= 3 || (reachesEnd && !lone));
+        return !sheetsOwn && (known >= 1 || anyKnown >= 2) &&
+               (framed >= 3 || (reachesEnd && !lone));
     }
     // Whether a sector searched for out of file order goes on: only records
     // with the lengths their layouts allow convince, three of them or two
     // up to the sector's end. Bytes of other streams pass one such header
     // now and then, rarely more.
     bool Convinces() const {
-        return sound >= 3 || (reachesEnd && sound == framed && (sound >= 2 || fullBody));
+        return !sheetsOwn &&
+               (sound >= 3 || (reachesEnd && sound == framed && (sound >= 2 || fullBody)));
     }
     bool SoundToTheEnd() const { return reachesEnd && sound == framed; }
     // Runs of fixed-size records (XF, ROW, NUMBER) line up in many sectors
@@ -96,9 +152,10 @@ struct Fit {
 
 class Walk {
 public:
-    Walk(const std::vector<std::uint8_t>& file, std::uint32_t size, std::uint32_t count,
-         const std::vector<EBlock>& kinds, std::uint64_t& budget)
+    Walk(const std::vector<std::uint8_t>& file, std::uint64_t base, std::uint32_t size,
+         std::uint32_t count, const std::vector<EBlock>& kinds, std::uint64_t& budget)
         : m_file(file),
+          m_base(base),
           m_size(size),
           m_count(count),
           m_kinds(kinds),
@@ -111,7 +168,7 @@ public:
 
 private:
     const std::uint8_t* Sector(std::uint32_t s) const {
-        return m_file.data() + static_cast<std::uint64_t>(s + 1) * m_size;
+        return m_file.data() + m_base + static_cast<std::uint64_t>(s) * m_size;
     }
     void Take(std::uint32_t s) {
         m_taken[s] = true;
@@ -123,9 +180,17 @@ private:
     // first byte; m_finished when the last substream ended in it.
     std::int64_t WalkSector(std::uint32_t s, std::int64_t at);
     void StartStrings(const std::uint8_t* sector, std::int64_t body, std::uint16_t length);
-    Fit Check(std::uint32_t s, std::int64_t at, bool wantBof);
+    Fit Check(std::uint32_t s, std::int64_t at, bool wantBof) {
+        return Check(s, at, wantBof, m_carry, m_inGlobals);
+    }
+    // The same, with the cut header's first bytes in carry, inside the
+    // globals substream or not.
+    Fit Check(std::uint32_t s, std::int64_t at, bool wantBof,
+              const std::vector<std::uint8_t>& carry, bool inGlobals);
+    int RunLength(std::uint32_t s, std::int64_t at);
     std::uint32_t NextInFileOrder(std::uint32_t after, bool zerosToo);
     bool ZerosInBody(std::uint32_t after, std::int64_t owed);
+    std::vector<std::uint32_t> PlanInOrder(std::uint32_t after, std::int64_t owed);
     std::uint32_t PreviousInFileOrder(std::uint32_t before);
     std::vector<std::uint32_t> PlanBody(std::uint32_t after, std::int64_t owed, bool zerosToo);
     bool InStrings() const { return m_stringsNext < m_stringsEnd; }
@@ -133,9 +198,11 @@ private:
     std::optional<std::uint32_t> FollowStrings(std::int64_t next, bool wantBof);
     void AdvanceStrings(std::uint32_t taken);
     std::optional<std::uint32_t> Search(std::int64_t at, bool wantBof);
-    void Header(const std::uint8_t* sector, std::int64_t at, std::uint8_t out[8]) const;
+    void Header(const std::vector<std::uint8_t>& carry, const std::uint8_t* sector, std::int64_t at,
+                std::uint8_t out[8]) const;
 
     const std::vector<std::uint8_t>& m_file;
+    std::uint64_t m_base;  // where block 0 starts in the file
     std::uint32_t m_size;
     std::uint32_t m_count;
     const std::vector<EBlock>& m_kinds;
@@ -144,6 +211,7 @@ private:
     std::vector<std::uint32_t> m_sectors;
     std::vector<std::uint8_t> m_carry;  // a header's first bytes, cut by a sector's end
     int m_depth = 0;                    // substreams open: BOFs less EOFs
+    bool m_inGlobals = true;            // the walk starts at the globals' BOF
     bool m_finished = false;
     bool m_inBody = false;              // the last sector taken held only a record's body
     std::vector<std::uint32_t> m_plan;  // sectors chosen ahead for a long record, in order
@@ -155,12 +223,12 @@ private:
 
 // The 8 bytes from at (a BOF's header, version and type), taking the
 // carried bytes first when at is negative and zeros past the sector's end.
-void Walk::Header(const std::uint8_t* sector, std::int64_t at, std::uint8_t out[8]) const {
+void Walk::Header(const std::vector<std::uint8_t>& carry, const std::uint8_t* sector,
+                  std::int64_t at, std::uint8_t out[8]) const {
     for (std::int64_t i = 0; i < 8; ++i) {
         const std::int64_t pos = at + i;
         if (pos < 0) {
-            out[i] =
-                m_carry[static_cast<std::size_t>(static_cast<std::int64_t>(m_carry.size()) + pos)];
+            out[i] = carry[static_cast<std::size_t>(static_cast<std::int64_t>(carry.size()) + pos)];
         } else {
             out[i] = pos < m_size ? sector[pos] : 0;
         }
@@ -171,7 +239,7 @@ std::int64_t Walk::WalkSector(std::uint32_t s, std::int64_t at) {
     const std::uint8_t* sector = Sector(s);
     while (at + static_cast<std::int64_t>(biff::kRecordHeaderSize) <= m_size) {
         std::uint8_t header[8];
-        Header(sector, at, header);
+        Header(m_carry, sector, at, header);
         const std::uint16_t type = CDataReader::GetU16(header + biff::kTypeOffset);
         const std::uint16_t length = CDataReader::GetU16(header + biff::kLengthOffset);
         const std::int64_t body = at + static_cast<std::int64_t>(biff::kRecordHeaderSize);
@@ -185,6 +253,7 @@ std::int64_t Walk::WalkSector(std::uint32_t s, std::int64_t at) {
             return at;
         } else if (type == biff::kEOF) {
             --m_depth;
+            m_inGlobals = false;
         }
         at += biff::kRecordHeaderSize + length;
     }
@@ -195,7 +264,8 @@ std::int64_t Walk::WalkSector(std::uint32_t s, std::int64_t at) {
 
 // Whether sound records start at at in sector s: the cut record's bytes
 // skipped, or its header completed from the carried bytes.
-Fit Walk::Check(std::uint32_t s, std::int64_t at, bool wantBof) {
+Fit Walk::Check(std::uint32_t s, std::int64_t at, bool wantBof,
+                const std::vector<std::uint8_t>& carry, bool inGlobals) {
     Fit fit;
     const std::uint8_t* sector = Sector(s);
     while (fit.framed < kConvincingHeaders) {
@@ -206,7 +276,7 @@ Fit Walk::Check(std::uint32_t s, std::int64_t at, bool wantBof) {
         if (m_budget == 0) return Fit{};
         --m_budget;
         std::uint8_t header[8];
-        Header(sector, at, header);
+        Header(carry, sector, at, header);
         const std::uint16_t type = CDataReader::GetU16(header + biff::kTypeOffset);
         const std::uint16_t length = CDataReader::GetU16(header + biff::kLengthOffset);
         // Between substreams only a sheet's BIFF8 BOF goes on: a globals
@@ -219,6 +289,12 @@ Fit Walk::Check(std::uint32_t s, std::int64_t at, bool wantBof) {
         if ((bofWanted && !sheetBof) || type == 0 || type > kHighestType ||
             length > biff::kMaxBodyLength)
             break;
+        if (inGlobals && IsSheetOnly(type)) {
+            fit.sheetsOwn = true;
+            break;
+        }
+        // The globals' EOF ends them: a sheet's substream follows.
+        if (type == biff::kEOF) inGlobals = false;
         const bool known = CRecordChain::IsKnownHeader(type, length) || IsFutureRecord(header);
         if (fit.known == fit.framed && known) ++fit.known;
         if (fit.sound == fit.framed && CRecordChain::IsSoundHeader(type, length)) ++fit.sound;
@@ -253,6 +329,43 @@ bool Walk::ZerosInBody(std::uint32_t after, std::int64_t owed) {
     }
     if (with == without) return true;
     return Check(with, at, m_depth == 0).GoesOn() || !Check(without, at, m_depth == 0).GoesOn();
+}
+
+// The sectors that hold the rest of a long record owing `owed` bytes, and
+// the one it ends in, all in file order after `after`. Zeroed sectors ahead
+// may be the body's (a picture's blank pixels) or wiped tables to step
+// over, each alone, and their bytes do not tell which: the end is the
+// nearest sector where records go on at the body's end once the data
+// sectors before it and enough of the zeroed ones fill the body. Taking all
+// the zeroed sectors or none of them, records that go on decide; a mix of
+// them needs records that convince. The body takes the first zeroed
+// sectors it needs: any of them gives the same bytes. Empty when no end in
+// file order fits.
+std::vector<std::uint32_t> Walk::PlanInOrder(std::uint32_t after, std::int64_t owed) {
+    const std::int64_t ahead = owed / m_size;
+    const std::int64_t at = owed % m_size;
+    if (at + static_cast<std::int64_t>(biff::kRecordHeaderSize) > m_size) return {};
+    std::vector<std::uint32_t> data;
+    std::vector<std::uint32_t> zeros;
+    for (std::uint32_t s = NextInFileOrder(after, true); s < m_count;
+         s = NextInFileOrder(s, true)) {
+        const auto d = static_cast<std::int64_t>(data.size());
+        const auto z = static_cast<std::int64_t>(zeros.size());
+        if (d > ahead) break;
+        if (d + z >= ahead && m_kinds[s] == EBlock::Data) {
+            const Fit fit = Check(s, at, m_depth == 0);
+            const bool allOrNone = d + z == ahead || d == ahead;
+            if (allOrNone ? fit.GoesOn() : fit.Convinces()) {
+                std::vector<std::uint32_t> plan = data;
+                plan.insert(plan.end(), zeros.begin(), zeros.begin() + (ahead - d));
+                std::sort(plan.begin(), plan.end());
+                plan.push_back(s);
+                return plan;
+            }
+        }
+        (m_kinds[s] == EBlock::Data ? data : zeros).push_back(s);
+    }
+    return {};
 }
 
 // The sector before `before` in file order that no walk took and that holds
@@ -316,20 +429,75 @@ std::uint32_t Walk::NextInFileOrder(std::uint32_t after, bool zerosToo) {
     return m_count;
 }
 
+// How many blocks the records from `at` in block s run through, s itself
+// one, as the walk would take them in file order: a block a body covers
+// whole is the next one (zeroed ones too), others must go on. The most
+// countable, kTrialBytes of the stream, when the last substream ends on the
+// way: nothing further could be asked of a stream.
+int Walk::RunLength(std::uint32_t s, std::int64_t at) {
+    const int most = static_cast<int>(std::max<std::uint32_t>(1, kTrialBytes / m_size));
+    std::vector<std::uint8_t> carry = m_carry;
+    int depth = m_depth;
+    bool inGlobals = m_inGlobals;
+    for (int blocks = 1;; ++blocks) {
+        const std::uint8_t* sector = Sector(s);
+        while (at + static_cast<std::int64_t>(biff::kRecordHeaderSize) <= m_size) {
+            std::uint8_t header[8];
+            Header(carry, sector, at, header);
+            const std::uint16_t type = CDataReader::GetU16(header + biff::kTypeOffset);
+            if (type == biff::kBOF) {
+                ++depth;
+            } else if (depth == 0) {
+                return most;
+            } else if (type == biff::kEOF) {
+                --depth;
+                inGlobals = false;
+            }
+            at += biff::kRecordHeaderSize + CDataReader::GetU16(header + biff::kLengthOffset);
+        }
+        if (blocks >= most) return most;
+        carry.clear();
+        if (at < m_size) carry.assign(sector + at, sector + m_size);
+        at = carry.empty() ? at - m_size : -static_cast<std::int64_t>(carry.size());
+        const bool bodyOnly = at + static_cast<std::int64_t>(biff::kRecordHeaderSize) > m_size;
+        const std::uint32_t next = NextInFileOrder(s, bodyOnly);
+        if (next >= m_count ||
+            (!bodyOnly && !Check(next, at, depth == 0, carry, inGlobals).GoesOn()))
+            return blocks;
+        s = next;
+    }
+}
+
 // Of the unused sectors, the one where the most convincing run of records
-// starts (Fit::Convinces), the lowest-numbered among equals: writers that
-// place a stream in pieces fill the free sectors from the file's start.
+// starts (Fit::Convinces). Among equals, the one whose records run on
+// further in file order (RunLength): a stale copy of a stream's sectors,
+// left behind by an earlier save, is a fragment that breaks off where the
+// stream itself runs on; then the lowest-numbered, as writers that place a
+// stream in pieces fill the free sectors from the file's start.
 std::optional<std::uint32_t> Walk::Search(std::int64_t at, bool wantBof) {
     std::optional<std::uint32_t> best;
     Fit bestFit;
+    int bestRun = 0;  // 0 while not measured
+    int trials = 0;
     for (std::uint32_t s = 0; s < m_count && m_budget > 0; ++s) {
         if (m_taken[s] || m_kinds[s] != EBlock::Data) continue;
         --m_budget;
         if (s % kStopCheckEvery == 0 && RepairStopRequested()) return std::nullopt;
         const Fit fit = Check(s, at, wantBof);
-        if (fit.Convinces() && (!best || fit.Beats(bestFit))) {
+        if (!fit.Convinces()) continue;
+        if (!best || fit.Beats(bestFit)) {
             best = s;
             bestFit = fit;
+            bestRun = 0;
+        } else if (!bestFit.Beats(fit) && trials < kMaxTrials) {
+            ++trials;
+            if (bestRun == 0) bestRun = RunLength(*best, at);
+            const int run = RunLength(s, at);
+            if (run > bestRun) {
+                best = s;
+                bestFit = fit;
+                bestRun = run;
+            }
         }
     }
     return best;
@@ -426,6 +594,7 @@ bool Walk::Run(std::uint32_t first) {
         const bool bodyOnly = next + static_cast<std::int64_t>(biff::kRecordHeaderSize) > m_size;
         std::optional<std::uint32_t> chosen;
         if (m_plan.empty()) chosen = FollowStrings(next, wantBof);
+        if (!chosen && bodyOnly && m_plan.empty() && !m_inBody) m_plan = PlanInOrder(current, next);
         if (!chosen && bodyOnly && m_plan.empty()) {
             const bool zerosToo = ZerosInBody(current, next);
             if (!m_inBody) m_plan = PlanBody(current, next, zerosToo);
@@ -475,11 +644,40 @@ bool ReadWhole(const std::filesystem::path& path, std::vector<std::uint8_t>& byt
     return true;
 }
 
+// Walks from every block of `size` bytes, the first at byte `base`, that
+// starts with a globals BOF, and keeps the longest stream in best. Each walk
+// spends the budget of a file of `sectors` sectors. False for a stop
+// request.
+bool Reassemble(const std::vector<std::uint8_t>& file, std::uint64_t base, std::uint32_t size,
+                const std::vector<EBlock>& kinds, std::uint32_t sectors,
+                std::vector<std::uint32_t>& best) {
+    const auto count = static_cast<std::uint32_t>(kinds.size());
+    std::vector<std::uint32_t> starts;
+    for (std::uint32_t s = 0; s < count && starts.size() < kMaxStarts; ++s) {
+        const std::uint8_t* p = file.data() + base + static_cast<std::uint64_t>(s) * size;
+        if (kinds[s] == EBlock::Data && CBofSignature::SubstreamAt(p) == biff::kSubstreamGlobals)
+            starts.push_back(s);
+    }
+    for (const std::uint32_t start : starts) {
+        std::uint64_t budget = kReadsBase + kReadsPerSector * sectors;
+        // A globals BOF inside the longest stream so far starts nothing new.
+        if (std::find(best.begin(), best.end(), start) != best.end()) continue;
+        Walk walk(file, base, size, count, kinds, budget);
+        if (!walk.Run(start)) {
+            best.clear();
+            return false;
+        }
+        if (walk.Sectors().size() > best.size()) best = walk.Sectors();
+    }
+    return true;
+}
+
 }  // namespace
 
 bool CSectorReassembly::Rebuild(const std::filesystem::path& source,
                                 const std::filesystem::path& destination) {
     m_sectors.clear();
+    m_miniSectors = false;
     std::vector<std::uint8_t> file;
     if (!ReadWhole(source, file)) return false;
     m_sectorSize = SectorSizeOf(file);
@@ -490,7 +688,6 @@ bool CSectorReassembly::Rebuild(const std::filesystem::path& source,
     file.resize(static_cast<std::size_t>((count64 + 1) * m_sectorSize), 0);
 
     std::vector<EBlock> kinds(count, EBlock::Data);
-    std::vector<std::uint32_t> starts;
     for (std::uint32_t s = 0; s < count; ++s) {
         if (s % kStopCheckEvery == 0 && RepairStopRequested()) return false;
         const std::uint8_t* p = file.data() + static_cast<std::uint64_t>(s + 1) * m_sectorSize;
@@ -499,36 +696,51 @@ bool CSectorReassembly::Rebuild(const std::filesystem::path& source,
         } else if (sectorcontent::HoldsSectorIds(p, m_sectorSize, count) ||
                    sectorcontent::HoldsDirectoryEntries(p, m_sectorSize)) {
             kinds[s] = EBlock::Tables;
-        } else if (starts.size() < kMaxStarts &&
-                   CBofSignature::SubstreamAt(p) == biff::kSubstreamGlobals) {
-            starts.push_back(s);
         }
     }
-
-    for (const std::uint32_t start : starts) {
-        std::uint64_t budget = kReadsBase + kReadsPerSector * count;
-        // A globals BOF inside the longest stream so far starts nothing new.
-        if (std::find(m_sectors.begin(), m_sectors.end(), start) != m_sectors.end()) continue;
-        Walk walk(file, m_sectorSize, count, kinds, budget);
-        if (!walk.Run(start)) {
-            m_sectors.clear();
-            return false;
+    if (!Reassemble(file, m_sectorSize, m_sectorSize, kinds, count, m_sectors)) return false;
+    if (m_sectors.empty()) {
+        // No sector starts with the globals' BOF: a stream under the mini
+        // stream cutoff lies in the mini stream, whose 64-byte mini sectors
+        // fill the sectors that hold it. A mini sector takes the kind of
+        // its sector, unless it is zeroed alone.
+        constexpr std::uint32_t kMini = cf::kMiniSectorSize;
+        const std::uint32_t perSector = m_sectorSize / kMini;
+        std::vector<EBlock> miniKinds(static_cast<std::size_t>(count) * perSector);
+        for (std::size_t m = 0; m < miniKinds.size(); ++m) {
+            const EBlock sector = kinds[m / perSector];
+            const std::uint8_t* p = file.data() + m_sectorSize + m * kMini;
+            miniKinds[m] =
+                sector == EBlock::Data && sectorcontent::AllZero(p, kMini) ? EBlock::Zeros : sector;
         }
-        if (walk.Sectors().size() > m_sectors.size()) m_sectors = walk.Sectors();
+        // Its walk spends what a walk over the sectors would: eight times as
+        // many blocks must not make a large file's search eight times slower.
+        if (!Reassemble(file, m_sectorSize, kMini, miniKinds, count, m_sectors)) return false;
+        m_miniSectors = !m_sectors.empty();
     }
     if (m_sectors.empty()) return false;
 
+    const std::uint32_t block = m_miniSectors ? cf::kMiniSectorSize : m_sectorSize;
     std::ofstream out(destination, std::ios::binary | std::ios::trunc);
     for (const std::uint32_t s : m_sectors)
-        out.write(reinterpret_cast<const char*>(file.data()) +
-                      static_cast<std::uint64_t>(s + 1) * m_sectorSize,
-                  m_sectorSize);
+        out.write(reinterpret_cast<const char*>(file.data()) + m_sectorSize +
+                      static_cast<std::uint64_t>(s) * block,
+                  block);
     out.close();
     if (!out) {
         m_sectors.clear();
         return false;
     }
     return true;
+}
+
+std::vector<std::uint32_t> CSectorReassembly::GetFileSectors() const {
+    if (!m_miniSectors) return m_sectors;
+    const std::uint32_t perSector = m_sectorSize / cf::kMiniSectorSize;
+    std::vector<std::uint32_t> sectors;
+    for (const std::uint32_t m : m_sectors)
+        if (sectors.empty() || sectors.back() != m / perSector) sectors.push_back(m / perSector);
+    return sectors;
 }
 
 std::vector<CSectorRun> CSectorReassembly::Runs(const std::vector<std::uint32_t>& sectors) {

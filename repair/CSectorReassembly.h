@@ -17,8 +17,9 @@
 //
 // Blocks are 512 bytes after a 512-byte header, or 4,096 bytes when the
 // header is sound and says so. A workbook kept in the mini stream (under
-// 4,096 bytes, in 64-byte mini sectors) is not rebuilt: its BOF starts no
-// sector, and the scan of the damaged file reads it in file order.
+// 4,096 bytes) starts no sector: when no sector starts with the globals'
+// BOF, the same walk runs over the file's 64-byte mini sectors instead, as
+// the sectors that hold the mini stream cut them.
 #pragma once
 
 #include <cstdint>
@@ -40,14 +41,21 @@ public:
     // Reads source and, when a stream is found, writes it to destination:
     // the sectors it took, whole, in stream order (the last one may end in
     // bytes after the stream's last record). False, and nothing written,
-    // when no sector starts with the globals' BOF, for a file too large or
-    // unreadable, for a stop request, or when destination cannot be written.
+    // when neither a sector nor a mini sector starts with the globals' BOF,
+    // for a file too large or unreadable, for a stop request, or when
+    // destination cannot be written.
     bool Rebuild(const std::filesystem::path& source, const std::filesystem::path& destination);
 
     // The sectors of the last Rebuild's stream, in stream order; empty when
-    // it found none.
+    // it found none. Mini sectors when InMiniSectors(): block m then starts
+    // m * 64 bytes after the header.
     const std::vector<std::uint32_t>& GetSectors() const { return m_sectors; }
     std::uint32_t GetSectorSize() const { return m_sectorSize; }
+    bool InMiniSectors() const { return m_miniSectors; }
+    // The file's sectors the stream came from, in stream order: the
+    // sectors, or those that hold the mini sectors, each once where mini
+    // sectors that follow one another share it.
+    std::vector<std::uint32_t> GetFileSectors() const;
 
     // The sectors as runs of consecutive numbers, in the order given.
     static std::vector<CSectorRun> Runs(const std::vector<std::uint32_t>& sectors);
@@ -55,4 +63,5 @@ public:
 private:
     std::vector<std::uint32_t> m_sectors;
     std::uint32_t m_sectorSize = 512;
+    bool m_miniSectors = false;
 };
