@@ -6,8 +6,8 @@
 // text store of chunks up to 1 MiB: a table of a few hundred thousand
 // strings costs a few allocations per hundred strings, not two per string.
 // An entry, once added, stays where it is, so a pointer from GetAt and the
-// text it gives stay valid while the table lives, until SetLost or Resize
-// drops that index.
+// text it gives stay valid while the table lives, until SetLost, Resize or
+// RemoveAll drops that index.
 // An index whose string was lost to damage holds a lost entry that GetAt
 // never hands out, so that every later index still names its own string.
 #pragma once
