@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "formula/CExcelFormulaFill.h"
 #include "formula/CExcelFormulaHostLookup.h"
 #include "formula/CExcelRecordFormula.h"
 #include "model/CExcelWorkBook.h"
@@ -35,13 +36,79 @@ CSaveFormulaWriter::CSaveFormulaWriter(CXLEzAutomation& automation, const CExcel
 bool CSaveFormulaWriter::Write() {
     if (!WriteCachedResults()) return false;
     CountArrayCells();
+    m_fills.assign(kLastColumn + 1, {});
     for (const CExcelRecordFormula& record : m_worksheet.GetFormulas()) {
-        if (SaveStopCheck()) return false;
+        if (SaveStopCheck()) {
+            m_fills.clear();
+            return false;
+        }
         m_progress.Step();
         if (record.GetColumn() > kLastColumn) continue;
-        WriteFormulaCell(record);
+        Place(record);
     }
+    for (ColumnFill& fill : m_fills) {
+        if (fill.last) fill.last->ReleaseDecoded();
+        WriteHeld(fill);
+    }
+    m_fills.clear();
     return true;
+}
+
+bool CSaveFormulaWriter::IsWritable(const CExcelRecordFormula& record) const {
+    const EFormulaRole role = record.GetRole(&m_workbook, &m_worksheet);
+    return role != EFormulaRole::kArrayHost && role != EFormulaRole::kArrayMember &&
+           record.HasFormulaText(&m_workbook, &m_worksheet) &&
+           record.IsFormulaSound(&m_workbook, &m_worksheet);
+}
+
+void CSaveFormulaWriter::Place(const CExcelRecordFormula& record) {
+    ColumnFill& fill = m_fills[record.GetColumn()];
+    const bool writable = IsWritable(record);
+    if (writable && fill.last &&
+        CExcelFormulaFill::ContinuesDown(*fill.last, record, &m_workbook, &m_worksheet)) {
+        // The fill's first record is written already: only the ones after
+        // it are held, and only the text of the first held one is kept.
+        if (fill.held.empty()) fill.text = u"=" + record.GetFormulaText(&m_workbook, &m_worksheet);
+        fill.last->ReleaseDecoded();
+        fill.held.push_back(&record);
+        fill.last = &record;
+        m_formatter.ApplyCellFormat(OneBased(record.GetRow()), OneBased(record.GetColumn()),
+                                    record.GetXF());
+        return;
+    }
+    // Whatever the column held goes first, so that a later record for one
+    // of its cells is written after it, as the file gives them.
+    if (fill.last) fill.last->ReleaseDecoded();
+    WriteHeld(fill);
+    fill.last = nullptr;
+    if (!writable) {
+        WriteFormulaCell(record);
+        return;
+    }
+    WriteFormulaOf(record);
+    m_formatter.ApplyCellFormat(OneBased(record.GetRow()), OneBased(record.GetColumn()),
+                                record.GetXF());
+    fill.last = &record;
+}
+
+void CSaveFormulaWriter::WriteHeld(ColumnFill& fill) {
+    if (fill.held.empty()) return;
+    const CExcelRecordFormula& first = *fill.held.front();
+    const std::int32_t column = OneBased(first.GetColumn());
+    const bool filled =
+        fill.held.size() > 1 &&
+        m_automation.WriteRangeFormula(column, OneBased(first.GetRow()), column,
+                                       OneBased(fill.held.back()->GetRow()), fill.text);
+    // One record, or a range the server refused: each record on its own,
+    // decoded once more.
+    if (!filled) {
+        for (const CExcelRecordFormula* record : fill.held) {
+            WriteFormulaOf(*record);
+            record->ReleaseDecoded();
+        }
+    }
+    fill.held.clear();
+    fill.text.clear();
 }
 
 bool CSaveFormulaWriter::WriteCachedResults() {
@@ -82,6 +149,15 @@ bool CSaveFormulaWriter::ArrayIsWhole(const CExcelRecordFormula& host) const {
 }
 
 void CSaveFormulaWriter::WriteFormulaCell(const CExcelRecordFormula& record) {
+    WriteFormulaOf(record);
+    m_formatter.ApplyCellFormat(OneBased(record.GetRow()), OneBased(record.GetColumn()),
+                                record.GetXF());
+    // The server holds the formula now; the text is decoded again should
+    // the preview ask for it.
+    record.ReleaseDecoded();
+}
+
+void CSaveFormulaWriter::WriteFormulaOf(const CExcelRecordFormula& record) {
     const std::int32_t row = OneBased(record.GetRow());
     const std::int32_t column = OneBased(record.GetColumn());
     const EFormulaRole role = record.GetRole(&m_workbook, &m_worksheet);
@@ -102,12 +178,8 @@ void CSaveFormulaWriter::WriteFormulaCell(const CExcelRecordFormula& record) {
                                                     OneBased(record.GetArrayLastRow()), formula);
             }
         } else {
-            // The cell format below carries the number format.
+            // The cell format, applied after it, carries the number format.
             m_automation.WriteFormula(column, row, formula, {});
         }
     }
-    m_formatter.ApplyCellFormat(row, column, record.GetXF());
-    // The server holds the formula now; the text is decoded again should
-    // the preview ask for it.
-    record.ReleaseDecoded();
 }

@@ -9,10 +9,12 @@
 // left empty, and no cell gets a value or formula its own record does not
 // give it.
 //
-// Every cell of a shared range has its own record; each one is written on
-// its own, with the range's tokens decoded relative to that cell (nothing
-// is filled across the range, so a cell inside it that holds something
-// else keeps it). An array formula is written once, by the record its
+// Every cell of a shared range has its own record, with the range's tokens
+// decoded relative to that cell. Records down a column that each hold the
+// formula of the one above filled one row down (CExcelFormulaFill) are
+// written as one filled range, the first of them on its own and the rest
+// with one call: only the cells those records name are filled, so a cell
+// that holds something else keeps it. An array formula is written once, by the record its
 // ARRAY record followed, over the whole array range, and only when every
 // cell of that range has a record belonging to it; otherwise its cells keep
 // their cached results.
@@ -24,6 +26,7 @@
 #include <cstdint>
 #include <map>
 #include <string>
+#include <vector>
 
 class CExcelRecordFormula;
 class CExcelWorkBook;
@@ -48,6 +51,28 @@ public:
     void WriteFormulaCell(const CExcelRecordFormula& record);
 
 private:
+    // One column's fill: the latest record whose formula a fill could
+    // continue (its decode kept until the next record of the column is
+    // seen), the records held since the fill's first one, each the one
+    // above filled down, and the first held one's formula.
+    struct ColumnFill {
+        const CExcelRecordFormula* last = nullptr;
+        std::vector<const CExcelRecordFormula*> held;
+        std::u16string text;
+    };
+
+    // Whether the record's formula is written on its own (not as an array's
+    // cell) and can be: a sound, non-empty text.
+    bool IsWritable(const CExcelRecordFormula& record) const;
+    // Writes the record's formula, holds it for its column's fill, or
+    // writes the held fill first; the cell format follows either way.
+    void Place(const CExcelRecordFormula& record);
+    // The formula of one record, without its cell format.
+    void WriteFormulaOf(const CExcelRecordFormula& record);
+    // The held records as one filled range (each on its own when the server
+    // refuses the range), then their decodes are let go.
+    void WriteHeld(ColumnFill& fill);
+
     bool WriteCachedResults();
     // Counts, per array host, the records of its range that belong to it.
     void CountArrayCells();
@@ -60,4 +85,5 @@ private:
     CSaveCellFormatter& m_formatter;
     CSaveProgress& m_progress;
     std::map<const CExcelRecordFormula*, std::uint32_t> m_arrayCells;
+    std::vector<ColumnFill> m_fills;  // by 0-based column
 };

@@ -571,6 +571,16 @@ bool CXLAutomation::WriteFormulaArray(double column, double row, std::u16string_
     return accepted;
 }
 
+bool CXLAutomation::WriteRangeFormula(double c1, double r1, double c2, double r2,
+                                      std::u16string_view text) {
+    if (m_firstWorksheet == nullptr || text.empty()) return false;
+    IDispatch* range = SelectRange(c1, r1, c2, r2);
+    if (range == nullptr) return false;
+    const bool accepted = PutText(range, u"Formula", text, 0);
+    range->Release();
+    return accepted;
+}
+
 bool CXLAutomation::WriteRangeFormulaArray(double c1, double r1, double c2, double r2,
                                            std::u16string_view text) {
     if (m_firstWorksheet == nullptr || text.empty()) return false;

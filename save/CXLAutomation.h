@@ -158,6 +158,10 @@ public:
     bool WriteFilledFormula(double column, double row, std::u16string_view text, double c1,
                             double r1, double c2, double r2);
     bool WriteFormulaArray(double column, double row, std::u16string_view text);
+    // One formula over the range (c1, r1)-(c2, r2): SelectRange, then the
+    // range's "Formula" = text (put; 0). The text is the top-left cell's;
+    // the server gives each other cell the formula a fill gives it.
+    bool WriteRangeFormula(double c1, double r1, double c2, double r2, std::u16string_view text);
     // One array formula over the range (c1, r1)-(c2, r2): SelectRange, then
     // the range's "FormulaArray" = text (put; 0).
     bool WriteRangeFormulaArray(double c1, double r1, double c2, double r2,

@@ -100,6 +100,11 @@ bool CXLEzAutomation::WriteFormulaArray(std::int32_t column, std::int32_t row,
     return m_automation->WriteFormulaArray(At(column), At(row), text);
 }
 
+bool CXLEzAutomation::WriteRangeFormula(std::int32_t c1, std::int32_t r1, std::int32_t c2,
+                                        std::int32_t r2, std::u16string_view text) {
+    return m_automation->WriteRangeFormula(At(c1), At(r1), At(c2), At(r2), text);
+}
+
 bool CXLEzAutomation::WriteRangeFormulaArray(std::int32_t c1, std::int32_t r1, std::int32_t c2,
                                              std::int32_t r2, std::u16string_view text) {
     return m_automation->WriteRangeFormulaArray(At(c1), At(r1), At(c2), At(r2), text);

@@ -53,6 +53,8 @@ public:
     bool WriteFilledFormula(std::int32_t column, std::int32_t row, std::u16string_view text,
                             std::int32_t c1, std::int32_t r1, std::int32_t c2, std::int32_t r2);
     bool WriteFormulaArray(std::int32_t column, std::int32_t row, std::u16string_view text);
+    bool WriteRangeFormula(std::int32_t c1, std::int32_t r1, std::int32_t c2, std::int32_t r2,
+                           std::u16string_view text);
     bool WriteRangeFormulaArray(std::int32_t c1, std::int32_t r1, std::int32_t c2, std::int32_t r2,
                                 std::u16string_view text);
     // Fills destination (dc1, dr1)-(dc2, dr2) from the source range

@@ -9,6 +9,7 @@
 
 #include "biff/BiffRecordIds.h"
 #include "biff/tests/support/BiffWriter.h"
+#include "formula/CExcelFormulaFill.h"
 #include "formula/CExcelFormulaRecordReader.h"
 #include "formula/CExcelRecordFormula.h"
 #include "formula/tests/support/FormulaRecordBuilder.h"
@@ -122,5 +123,42 @@ TEST(FormulaMembers, EachMemberDecodesItsOwnRangeRelativeToItself) {
             EXPECT_EQ(found->GetRole(nullptr, &sheet), e.role) << c.layout;
             EXPECT_EQ(found->IsFormulaSound(nullptr, &sheet), *e.text != u'\0') << c.layout;
         }
+    }
+}
+
+// A shared range's members hold one formula filled down, unless a relative
+// part wraps round the grid between two rows: the fill would make it #REF!.
+TEST(FormulaMembers, MembersDownARangeContinueEachOtherUnlessAPartWraps) {
+    struct Case {
+        const char* layout;
+        std::vector<Cell> cells;
+        bool continues;  // the second cell continues the first
+    };
+    const Case cases[] = {
+        {"B2:B4, second and third",
+         {{1, 1, 1, 1, biff::kSHRFMLA, SharedFormulaBody(1, 3, 1, 1, kAbovePlusOne)},
+          {2, 1, 1, 1},
+          {3, 1, 1, 1}},
+         true},
+        {"B1:B3, the first row's cell above wraps",
+         {{0, 1, 0, 1, biff::kSHRFMLA, SharedFormulaBody(0, 2, 1, 1, kAbovePlusOne)},
+          {1, 1, 0, 1},
+          {2, 1, 0, 1}},
+         false},
+        {"array cells",
+         {{0, 0, 0, 0, biff::kARRAY, ArrayBody(0, 2, 0, 0, kNine)}, {1, 0, 0, 0}, {2, 0, 0, 0}},
+         false},
+    };
+    for (const Case& c : cases) {
+        CExcelWorkSheet sheet;
+        Read(c.cells, sheet);
+        std::vector<const CExcelRecordFormula*> records;
+        for (const CExcelRecordFormula& record : sheet.GetFormulas()) records.push_back(&record);
+        ASSERT_EQ(records.size(), 3u) << c.layout;
+        // The first pair starts at the range's first row: only the wrap case
+        // differs between the pairs.
+        EXPECT_EQ(CExcelFormulaFill::ContinuesDown(*records[0], *records[1], nullptr, &sheet),
+                  c.continues)
+            << c.layout;
     }
 }
