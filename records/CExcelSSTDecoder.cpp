@@ -17,6 +17,16 @@ using DroppedBytes = CExcelSSTDecoder::DroppedBytes;
 constexpr std::uint8_t kReservedFlags = static_cast<std::uint8_t>(
     ~(biff8::kStringWide | biff8::kStringFarEast | biff8::kStringRichText));
 
+// Bounds of the search for the strings of a stretch given up: a few
+// buckets' worth of strings and bytes, a few strings lost in one run, and
+// work linear in the stretch. A string takes at least its 3-byte header.
+constexpr std::uint32_t kMaxBackFillStrings = 4096;
+constexpr std::uint32_t kMaxBackFillBytes = 1u << 20;
+constexpr std::uint32_t kMaxBackFillLost = 16;
+constexpr std::uint64_t kBackFillWorkPerByte = 64;
+constexpr std::uint64_t kBackFillWork = 1u << 16;
+constexpr std::uint32_t kMinStringBytes = 3;
+
 // Reads one long-form string at the cursor: its characters into text, its
 // flags, runs and extension offset into attributes. False when its header
 // (count, flags and the run count and extension size the flags announce)
@@ -60,7 +70,8 @@ public:
           m_unique(unique),
           m_list(list),
           m_base(list.GetCount()),
-          m_trustedStart(cursor.GetPosition()) {}
+          m_trustedStart(cursor.GetPosition()),
+          m_trustedPassed(cursor.GetBoundariesUsed()) {}
 
     void Run();
     // Lost strings at the end of the table need no entries: an index past
@@ -101,6 +112,24 @@ private:
     // Notes [begin, end) as bytes the walk could not use.
     void Drop(std::uint32_t begin, std::uint32_t end);
 
+    // A string index, where that string begins and the boundaries behind it.
+    struct Start {
+        std::uint32_t index;
+        std::uint32_t offset;
+        std::uint32_t passed;
+    };
+    Start TrustedStart() const { return {m_trusted, m_trustedStart, m_trustedPassed}; }
+    // Once the walk goes on at `to`, finds again the strings of the stretch
+    // from `from` that damage did not touch, and puts them back under their
+    // own indices; `lost` receives the bytes of the strings still lost.
+    // False (the table unchanged) when no single run of lost strings
+    // explains the stretch.
+    bool BackFill(const Start& from, const Start& to, DroppedBytes& lost);
+    // The strings read from `start` to `end` in the bytes, one after the
+    // other: for each offset of [from, to], how many sound strings starting
+    // there end exactly at `to`, or -1.
+    bool ChainsTo(const Start& from, const Start& to, std::vector<std::int32_t>& chains);
+
     CExcelSSTCursor& m_cursor;
     const std::vector<BucketStart>& m_buckets;
     const std::uint32_t m_unique;
@@ -113,8 +142,9 @@ private:
     // Strings below m_trusted were read from a start known to be right (or
     // judged sound before damage) and are not dropped again.
     std::uint32_t m_trusted = 0;
-    // Where string m_trusted begins.
+    // Where string m_trusted begins, and the boundaries behind it.
     std::uint32_t m_trustedStart;
+    std::uint32_t m_trustedPassed;
     // A bucket start ahead of where the walk was when it expected it.
     std::optional<BucketStart> m_pending;
     std::vector<DroppedBytes> m_dropped;
@@ -131,6 +161,7 @@ void CSstWalk::Run() {
                 // Arriving where EXTSST says confirms every string before.
                 m_trusted = Count();
                 m_trustedStart = bucket.offset;
+                m_trustedPassed = bucket.passed;
                 ++m_nextBucket;
             } else if (!Believable(bucket)) {
                 ++m_nextBucket;
@@ -162,6 +193,16 @@ void CSstWalk::Run() {
         }
         m_list.Add(m_text, std::move(attributes));
         m_ends.push_back(m_cursor.GetPosition());
+        if (!m_pending && m_nextBucket < m_buckets.size() &&
+            m_cursor.GetPosition() > m_buckets[m_nextBucket].offset &&
+            Believable(m_buckets[m_nextBucket])) {
+            // A string running over the start of a later bucket (a damaged
+            // character count can make one run to the end of the table)
+            // shows the walk misaligned before that bucket's index is reached.
+            Retract(true);
+            if (!Realign()) break;
+            continue;
+        }
         if (m_pending && m_cursor.GetPosition() >= m_pending->offset) {
             // A string starting where the bucket says, under another index,
             // shows the index damaged; a string running over it shows the
@@ -230,9 +271,120 @@ void CSstWalk::Drop(std::uint32_t begin, std::uint32_t end) {
 
 bool CSstWalk::Realign(const std::optional<BucketStart>& first) {
     const std::uint32_t from = KeptEnd();
+    const Start stretch = TrustedStart();
     const bool resumed = (first && Enter(*first)) || Resume();
+    DroppedBytes lost{};
+    if (resumed && BackFill(stretch, TrustedStart(), lost)) {
+        Drop(lost.begin, lost.end);
+        return true;
+    }
     Drop(from, resumed ? m_cursor.GetPosition() : m_cursor.GetSize());
     return resumed;
+}
+
+bool CSstWalk::ChainsTo(const Start& from, const Start& to, std::vector<std::int32_t>& chains) {
+    const std::uint32_t span = to.offset - from.offset;
+    chains.assign(span + 1, -1);
+    chains[span] = 0;
+    // Each offset reads at most the bytes up to `to`; a stretch whose
+    // headers would make that quadratic is given up.
+    std::uint64_t work = 0;
+    const std::uint64_t budget = kBackFillWorkPerByte * std::uint64_t{span} + kBackFillWork;
+    for (std::uint32_t q = to.offset; q-- > from.offset;) {
+        m_cursor.Seek(q, from.passed);
+        const std::uint32_t count = m_cursor.ReadU16();
+        const std::uint8_t flags = m_cursor.ReadU8();
+        const std::uint32_t runs = (flags & biff8::kStringRichText) ? m_cursor.ReadU16() : 0;
+        const std::uint64_t extension = (flags & biff8::kStringFarEast) ? m_cursor.ReadU32() : 0;
+        if ((flags & kReservedFlags) || m_cursor.IsExhausted() || m_cursor.IsUnsound()) continue;
+        // Every character takes at least a byte.
+        const std::uint64_t least = std::uint64_t{m_cursor.GetPosition() - q} + count +
+                                    std::uint64_t{biff8::kRunSize} * runs + extension;
+        if (q + least > to.offset) continue;
+        work += least;
+        if (work > budget) return false;
+        m_cursor.Seek(q, from.passed);
+        CExcelSSTData attributes;
+        if (!ReadString(m_cursor, m_text, attributes) || m_cursor.IsUnsound()) continue;
+        const std::uint32_t end = m_cursor.GetPosition();
+        if (end <= q || end > to.offset || chains[end - from.offset] < 0) continue;
+        chains[q - from.offset] = chains[end - from.offset] + 1;
+    }
+    return true;
+}
+
+bool CSstWalk::BackFill(const Start& from, const Start& to, DroppedBytes& lost) {
+    if (to.index <= from.index || to.offset <= from.offset ||
+        to.index - from.index > kMaxBackFillStrings ||
+        to.offset - from.offset > kMaxBackFillBytes) {
+        return false;
+    }
+    const std::uint32_t n = to.index - from.index;
+    // The strings that read soundly from the trusted start, and where each
+    // ends.
+    std::vector<std::uint32_t> forward{from.offset};
+    m_cursor.Seek(from.offset, from.passed);
+    while (forward.size() <= n) {
+        CExcelSSTData attributes;
+        if (!ReadString(m_cursor, m_text, attributes) || m_cursor.IsUnsound() ||
+            m_cursor.GetPosition() > to.offset)
+            break;
+        forward.push_back(m_cursor.GetPosition());
+    }
+    std::vector<std::int32_t> chains;
+    const bool chained = ChainsTo(from, to, chains);
+    m_cursor.Seek(to.offset, to.passed);
+    if (!chained) return false;
+
+    // The stretch is: strings read from the trusted start, then `missing`
+    // strings lost, then strings that run on to `to` exactly, the counts
+    // adding up. The fewest lost strings explain it best; then the fewest
+    // strings read past the trusted start (a string read from a damaged
+    // header may end anywhere), then the earliest start of the rest.
+    std::uint32_t kept = 0;
+    std::uint32_t missing = 0;
+    std::uint32_t resume = 0;
+    const auto explain = [&] {
+        for (missing = 1; missing <= std::min(n, kMaxBackFillLost); ++missing) {
+            for (kept = 0; kept < forward.size() && kept + missing <= n; ++kept) {
+                const auto need = static_cast<std::int32_t>(n - kept - missing);
+                for (resume = forward[kept] + kMinStringBytes * missing; resume <= to.offset;
+                     ++resume) {
+                    if (chains[resume - from.offset] == need) return true;
+                }
+            }
+        }
+        return false;
+    };
+    if (!explain()) return false;
+
+    // Read again into place: the table holds the stretch's strings in
+    // order, so it is cut back to the stretch's start and grown anew. The
+    // reads are those made above, so they give the same strings; the
+    // table still ends at `to`'s index whatever happens.
+    m_list.Resize(m_base + from.index);
+    m_ends.resize(from.index);
+    const auto readInto = [&](std::uint32_t strings) {
+        for (std::uint32_t i = 0; i < strings && Count() < to.index; ++i) {
+            CExcelSSTData attributes;
+            if (!ReadString(m_cursor, m_text, attributes)) break;
+            m_list.Add(m_text, std::move(attributes));
+            m_ends.push_back(m_cursor.GetPosition());
+        }
+    };
+    m_cursor.Seek(from.offset, from.passed);
+    readInto(kept);
+    for (std::uint32_t i = 0; i < missing && Count() < to.index; ++i) {
+        m_list.AddLost();
+        m_ends.push_back(resume);
+    }
+    m_cursor.Seek(resume, from.passed);
+    readInto(static_cast<std::uint32_t>(chains[resume - from.offset]));
+    m_list.Resize(m_base + to.index);
+    m_ends.resize(to.index, to.offset);
+    lost = {forward[kept], resume};
+    m_cursor.Seek(to.offset, to.passed);
+    return true;
 }
 
 bool CSstWalk::Resume() {
@@ -252,6 +404,7 @@ bool CSstWalk::Enter(const BucketStart& bucket) {
     m_cursor.Seek(bucket.offset, bucket.passed);
     m_trusted = bucket.index;
     m_trustedStart = bucket.offset;
+    m_trustedPassed = bucket.passed;
     return true;
 }
 
