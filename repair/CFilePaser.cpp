@@ -62,31 +62,6 @@ void RemoveFile(const std::filesystem::path& path) {
 
 // The stream rebuilt from a source's sectors, as a new temporary file that
 // the caller removes or hands to a data, and the cells its scan recovered.
-struct Rebuilt {
-    std::filesystem::path path;
-    std::vector<CSectorRun> from;
-    bool read = false;
-    std::size_t cells = 0;
-};
-
-Rebuilt RebuildAndCount(const CExcelData& data) {
-    Rebuilt rebuilt;
-    rebuilt.path = CFileNameManager::MakeExtractedWorkbookName();
-    CSectorReassembly reassembly;
-    if (!reassembly.Rebuild(data.GetSourcePath(), rebuilt.path)) return rebuilt;
-    rebuilt.from = CSectorReassembly::Runs(reassembly.GetFileSectors());
-    CExcelData other;
-    other.SetSourcePath(data.GetSourcePath());
-    other.SetExtractedPath(rebuilt.path);
-    CFilePaser paser;
-    paser.SetData(&other);
-    rebuilt.read = ScanAndParse(paser, other);
-    rebuilt.cells = RecoveredCells(other);
-    // The file outlives this model: it may become the data's.
-    other.SetExtractedPath({});
-    return rebuilt;
-}
-
 std::size_t CountWorksheets(const CExcelData& data) {
     std::size_t count = 0;
     for (const CExcelWorkBook& workbook : data.GetWorkbooks())
@@ -108,6 +83,53 @@ bool HoldsItsSheetList(const CExcelData& data) {
     for (std::size_t i = 0; i < placed.size(); ++i)
         if (placed[i] != i) return false;
     return CRepairVerdict::CountSheets(data) == sheets;
+}
+
+struct Rebuilt {
+    std::filesystem::path path;
+    std::vector<CSectorRun> from;
+    bool read = false;
+    std::size_t cells = 0;
+    std::size_t sheets = 0;
+    bool wholeSheetList = false;
+};
+
+Rebuilt RebuildAndCount(const CExcelData& data) {
+    Rebuilt rebuilt;
+    rebuilt.path = CFileNameManager::MakeExtractedWorkbookName();
+    CSectorReassembly reassembly;
+    if (!reassembly.Rebuild(data.GetSourcePath(), rebuilt.path)) return rebuilt;
+    rebuilt.from = CSectorReassembly::Runs(reassembly.GetFileSectors());
+    CExcelData other;
+    other.SetSourcePath(data.GetSourcePath());
+    other.SetExtractedPath(rebuilt.path);
+    CFilePaser paser;
+    paser.SetData(&other);
+    rebuilt.read = ScanAndParse(paser, other);
+    rebuilt.cells = RecoveredCells(other);
+    rebuilt.sheets = CountWorksheets(other);
+    rebuilt.wholeSheetList = HoldsItsSheetList(other);
+    // The file outlives this model: it may become the data's.
+    other.SetExtractedPath({});
+    return rebuilt;
+}
+
+// The cells of the sheets that the sheet list of the data's first workbook
+// names; the sheets found from BOFs alone are left out.
+std::size_t ListedCells(const CExcelData& data) {
+    if (data.GetWorkbooks().GetCount() == 0) return 0;
+    const CExcelWorkBook& workbook = *data.GetWorkbooks().begin();
+    CBoundSheetOrder order;
+    if (!order.Read(data.GetScanPath(), workbook)) return 0;
+    const std::vector<std::uint32_t> placed = order.PlaceSheets(workbook);
+    std::size_t count = 0;
+    std::size_t i = 0;
+    for (const CExcelWorkSheet& sheet : workbook.GetWorksheets()) {
+        if (i < placed.size() && placed[i] < order.GetEntries().size())
+            count += CRecoveredCells::CountCells(sheet, &workbook.GetSharedStrings());
+        ++i;
+    }
+    return count;
 }
 
 }  // namespace
@@ -212,12 +234,14 @@ bool CFilePaser::CrossCheckWithRawScan() {
             return true;
         m_doubt = EExtractionDoubt::NothingRecovered;
     }
-    // A stream rebuilt from the sectors that holds its whole sheet list
-    // meets a raw scan that finds more sheets than the list names: those
-    // are the file's other copies of the sheets (a stale copy of the
-    // stream, a BIFF5 Book stream beside it), their cells counted twice.
-    const bool wholeSheetList =
-        m_doubt == EExtractionDoubt::Reassembled && HoldsItsSheetList(*m_data);
+    // A stream that holds its whole sheet list meets a raw scan that finds
+    // more sheets than the list names: those are the file's other copies
+    // of the sheets (a stale copy of the stream, a Book stream beside it),
+    // their cells counted twice. A stream rebuilt from the sectors wins
+    // outright; any other copy when the raw scan's listed sheets hold no
+    // more cells than it does.
+    const bool wholeSheetList = HoldsItsSheetList(*m_data);
+    std::size_t rawListedCells = 0;
     const std::size_t copySheets = CountWorksheets(*m_data);
     std::size_t rawSheets = 0;
     // The counters show the kept model's cells once: as the copy's scan
@@ -243,9 +267,14 @@ bool CFilePaser::CrossCheckWithRawScan() {
             m_rawScanned = true;
             m_rawCells = RecoveredCells(raw);
             rawSheets = CountWorksheets(raw);
+            rawListedCells = ListedCells(raw);
         }
     }
 
+    const bool rawCopiesSheets =
+        wholeSheetList && rawSheets > copySheets &&
+        (m_doubt == EExtractionDoubt::Reassembled || rawListedCells <= m_copyCells);
+    const std::size_t rawCells = rawCopiesSheets ? rawListedCells : m_rawCells;
     // A chain that lost its way leaves the stream whole in the sectors: the
     // stream rebuilt from them competes too, and wins over the raw scan on
     // a tie (its sheet positions count from the stream's start).
@@ -256,7 +285,10 @@ bool CFilePaser::CrossCheckWithRawScan() {
             RemoveFile(rebuilt.path);
             return false;
         }
-        if (rebuilt.read && rebuilt.cells > m_copyCells && rebuilt.cells >= m_rawCells) {
+        const bool rawCopiesRebuilt =
+            rebuilt.wholeSheetList && rawSheets > rebuilt.sheets && rawListedCells <= rebuilt.cells;
+        if (rebuilt.read && rebuilt.cells > m_copyCells &&
+            (rebuilt.cells >= rawCells || rawCopiesRebuilt)) {
             RemoveFile(m_data->GetExtractedPath());
             m_data->SetExtractedPath(rebuilt.path);
             m_reassembledFrom = rebuilt.from;
@@ -267,7 +299,7 @@ bool CFilePaser::CrossCheckWithRawScan() {
     }
     RestoreCounters(m_countersAtStart);
     // The damaged file could not be read after all: the copy is all there is.
-    if (!rawRead || m_rawCells <= m_copyCells || (wholeSheetList && rawSheets > copySheets))
+    if (!rawRead || m_rawCells <= m_copyCells || rawCopiesSheets)
         return ScanAndParse(*this, *m_data) || !RepairStopRequested();
 
     // The raw scan recovered more. Its model cannot move into the data (the

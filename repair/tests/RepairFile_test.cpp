@@ -192,6 +192,9 @@ TEST_F(RepairFileTest, ADoubtedCopyIsCheckedAgainstTheRawScanAndTheBetterRecover
         Damage damage;
         EExtractionDoubt doubt;
         bool keptCopy;
+        // A second copy of the workbook in a stream of its own, which a raw
+        // scan of the file finds too.
+        bool bookCopy = false;
     };
     const Case cases[] = {
         {"chain loops back to its first sector", fat(2, 0, 0), EExtractionDoubt::ChainBroken,
@@ -199,6 +202,8 @@ TEST_F(RepairFileTest, ADoubtedCopyIsCheckedAgainstTheRawScanAndTheBetterRecover
         {"chain runs into sector 0, the FAT's", fat(3, 0), EExtractionDoubt::ChainBroken, false},
         {"size 0", entry(0x78, false, 0), EExtractionDoubt::SizeDisagrees, true},
         {"size halved", entry(0x78, false, 3000), EExtractionDoubt::SizeDisagrees, true},
+        {"size 0, a copy of the workbook in a Book stream", entry(0x78, false, 0),
+         EExtractionDoubt::SizeDisagrees, true, true},
         {"start on the stream's second sector", entry(0x74, true, 1),
          EExtractionDoubt::SizeDisagrees, false},
         {"sound", nullptr, EExtractionDoubt::None, true},
@@ -208,6 +213,7 @@ TEST_F(RepairFileTest, ADoubtedCopyIsCheckedAgainstTheRawScanAndTheBetterRecover
         ResetRunState();
         CompoundFileBuilder builder;
         builder.AddStream(u"Workbook", NumberWorkbook(300));
+        if (c.bookCopy) builder.AddStream(u"Book", NumberWorkbook(300));
         Bytes file = builder.Build();
         if (c.damage) c.damage(file, builder.GetLayout());
         auto data = Source(file);
