@@ -1,6 +1,7 @@
 #include "model/CExcelScanWorkBook.h"
 
 #include <algorithm>
+#include <bit>
 #include <iterator>
 #include <limits>
 #include <optional>
@@ -213,9 +214,22 @@ bool CExcelScanWorkBook::LengthBroken(const CInputFile& file, std::uint64_t posi
     const std::uint32_t length = CFileRecordFraming::DeclaredLength(file, position);
     std::uint8_t type[2] = {};
     file.ReadAt(position, type, sizeof type);
-    return CRecordChain::IsWrongLength(CDataReader::GetU16(type), length) &&
-           (length > biff::kMaxBodyLength ||
-            !CFileRecordFraming::FramingHolds(file, position, length, limit));
+    if (CRecordChain::IsWrongLength(CDataReader::GetU16(type), length)) {
+        return length > biff::kMaxBodyLength ||
+               !CFileRecordFraming::FramingHolds(file, position, length, limit);
+    }
+    // A length its type allows can still be damaged (a flipped bit, a
+    // damaged high byte): a record of a known type does not run over a chain
+    // of records that starts inside it, when a length field that differs
+    // from its true one by that damage alone explains it.
+    if (!CRecordChain::IsKnownHeader(CDataReader::GetU16(type), length) ||
+        CFileRecordFraming::FramingHolds(file, position, length, limit))
+        return false;
+    const std::optional<std::uint64_t> resume = Resume(file, position, limit);
+    if (!resume || *resume >= position + biff::kRecordHeaderSize + length) return false;
+    const auto found = static_cast<std::uint32_t>(*resume - position - biff::kRecordHeaderSize);
+    const std::uint32_t differs = length ^ found;
+    return (differs & 0xFF) == 0 || std::has_single_bit(differs);
 }
 
 std::optional<std::uint64_t> CExcelScanWorkBook::Resume(const CInputFile& file,

@@ -146,8 +146,10 @@ private:
     // was a zeroed run (with the remains of the record it cut).
     void ReportZeroedRun(std::uint64_t begin, std::uint64_t end) const;
     // True when the record at position has a length that cannot be right and
-    // the record after it by that length is no record we know.
-    static bool LengthBroken(const CInputFile& file, std::uint64_t position, std::uint64_t limit);
+    // the record after it by that length is no record we know; or a length
+    // its type allows, after which no record we know follows, while a chain
+    // of sound records starts inside the body it declares.
+    bool LengthBroken(const CInputFile& file, std::uint64_t position, std::uint64_t limit);
 
     std::filesystem::path m_scanPath;
     std::unique_ptr<CExcelRawRecordData> m_record;

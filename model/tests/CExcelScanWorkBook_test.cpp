@@ -94,8 +94,9 @@ TEST(ScanGlobals, HandsTheSharedStringsTheirContinueBoundaries) {
 TEST(ScanGlobals, ARecordNotDecodedHereHidesNothingAfterItsDamagedLength) {
     Bytes sst =
         testsupport::Concat({1, 0, 0, 0, 1, 0, 0, 0}, BiffWriter::UnicodeString(u"one", false));
-    for (const std::uint16_t length :
-         {0xFFFF, 12}) {  // more than a body holds; less than a STYLEEXT
+    // More than a body holds; less than a STYLEEXT; lengths a STYLEEXT can
+    // have, the true one with its high byte damaged or one bit flipped.
+    for (const std::uint16_t length : {0xFFFF, 12, 20 + 0x300, 20 ^ 0x200}) {
         BiffWriter w;
         w.Bof(0x0005).RecordWithLength(0x0892, length, Bytes(20, 0x11));
         w.Record(0x00FC, sst).BoundSheet(0, u"Sheet1").Eof();
