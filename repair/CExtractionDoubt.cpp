@@ -27,7 +27,7 @@ constexpr DoubtText kTexts[] = {
     {EExtractionDoubt::SizeDisagrees, "its size field is 0 or disagrees with its chain"},
     {EExtractionDoubt::NoBofAtStart, "it does not start with the workbook's BOF record"},
     {EExtractionDoubt::RepeatedSector, "it repeats its first sector"},
-    {EExtractionDoubt::NothingRecovered, "its scan found neither a sheet nor a cell"},
+    {EExtractionDoubt::NothingRecovered, "its scan found no cell"},
     {EExtractionDoubt::Reassembled,
      "it was rebuilt from the file's sectors without a usable chain"},
 };

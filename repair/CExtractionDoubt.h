@@ -16,7 +16,7 @@ enum class EExtractionDoubt : std::uint8_t {
     SizeDisagrees,     // ErrStreamSize: the size field is 0 or disagrees with the chain
     NoBofAtStart,      // the copy does not start with the workbook globals' BOF record
     RepeatedSector,    // a later sector of the copy holds the bytes of its first
-    NothingRecovered,  // the copy's scan found neither a sheet nor a cell
+    NothingRecovered,  // the copy's scan found no cell
     Reassembled,       // no chain was usable: the stream was rebuilt from the file's sectors
 };
 

@@ -229,9 +229,10 @@ bool CFilePaser::CrossCheckWithRawScan() {
         // same ciphertext.
         const std::optional<ESourceKind> verdict = CRepairVerdict::AfterScan(*m_data);
         if (verdict == ESourceKind::Encrypted) return true;
-        if (!verdict &&
-            CRepairVerdict::CountSheets(*m_data) + CRepairVerdict::CountCellRecords(*m_data) > 0)
-            return true;
+        // A copy whose sheets hold no cell at all is checked too: a chain
+        // that leads astray without breaking (a FAT entry pointing at
+        // another sheet's sectors) leaves sheets and nothing in them.
+        if (!verdict && CRepairVerdict::CountCellRecords(*m_data) > 0) return true;
         m_doubt = EExtractionDoubt::NothingRecovered;
     }
     // A stream that holds its whole sheet list meets a raw scan that finds

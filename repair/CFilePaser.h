@@ -60,7 +60,7 @@ public:
     bool ParseWorksheets();
 
     // After the extracted copy was scanned and parsed: when it is doubted
-    // (GetDoubt(), or a model with neither a sheet nor a cell record),
+    // (GetDoubt(), or a model without a cell record),
     // scans and parses the damaged file into a model of its own and
     // counts the recovered cells of both; a copy that was not itself
     // rebuilt from the sectors also meets the stream rebuilt from them

@@ -234,6 +234,35 @@ TEST_F(RepairFileTest, ADoubtedCopyIsCheckedAgainstTheRawScanAndTheBetterRecover
     }
 }
 
+// The mini stream's chain leads astray without breaking: the copy's sheet
+// is another stream's empty one. A copy without a cell is checked too.
+TEST_F(RepairFileTest, ACopyWhoseSheetsHoldNoCellIsCheckedAgainstTheFile) {
+    // Globals past the first 512 bytes, so that the sheet lies in the mini
+    // stream's second sector.
+    BiffWriter globals;
+    for (int xf = 0; xf < 40; ++xf) globals.Record(0x00E0, Bytes(20, 0));
+    BiffWriter empty;
+    empty.Bof(0x0010).Eof();
+    Bytes other = empty.GetBytes();
+    other.resize(8 * kSector, 0);
+    CompoundFileBuilder builder;
+    builder.AddStream(u"Workbook", NumberWorkbook(60, globals));
+    builder.AddStream(u"Other", other);
+    Bytes file = builder.Build();
+    const CompoundFileBuilder::Layout& layout = builder.GetLayout();
+    ASSERT_TRUE(layout.Find(u"Workbook")->inMiniStream);
+    testsupport::SetU32(file, layout.FatEntryOffset(layout.miniStreamSectors[0]),
+                        static_cast<std::uint32_t>(layout.Find(u"Other")->sectors[0]));
+    auto data = Source(file);
+    CRepairTrace trace;
+    ASSERT_TRUE(RepairFile(data.get(), &trace));
+    EXPECT_EQ(trace.m_copyDoubt, EExtractionDoubt::NothingRecovered);
+    EXPECT_TRUE(trace.m_rawCrossChecked);
+    const CExcelWorkSheet* sheet = OnlySheet(*data);
+    ASSERT_NE(sheet, nullptr);
+    EXPECT_EQ(CellsWithTheirValues(*sheet), 60u);
+}
+
 TEST_F(RepairFileTest, TheDamagedSampleWorkbookComesBackWithItsCells) {
     auto data = Source(BuildDamagedSampleFile());
     ScopedMessageCapture messages;
