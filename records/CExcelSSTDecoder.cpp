@@ -26,6 +26,8 @@ constexpr std::uint32_t kMaxBackFillLost = 16;
 constexpr std::uint64_t kBackFillWorkPerByte = 64;
 constexpr std::uint64_t kBackFillWork = 1u << 16;
 constexpr std::uint32_t kMinStringBytes = 3;
+// Every boundary taken as passed (a cursor counts no more than it has).
+constexpr std::uint32_t kAllBoundaries = 0xFFFFFFFF;
 
 // Reads one long-form string at the cursor: its characters into text, its
 // flags, runs and extension offset into attributes. False when its header
@@ -273,8 +275,12 @@ bool CSstWalk::Realign(const std::optional<BucketStart>& first) {
     const std::uint32_t from = KeptEnd();
     const Start stretch = TrustedStart();
     const bool resumed = (first && Enter(*first)) || Resume();
+    // Past the last bucket start the table's end is the anchor: with EXTSST
+    // read after it, the record was not cut, and its last string ends
+    // where its bytes do.
+    const Start to = resumed ? TrustedStart() : Start{m_unique, m_cursor.GetSize(), kAllBoundaries};
     DroppedBytes lost{};
-    if (resumed && BackFill(stretch, TrustedStart(), lost)) {
+    if ((resumed || !m_buckets.empty()) && BackFill(stretch, to, lost)) {
         Drop(lost.begin, lost.end);
         return true;
     }
