@@ -3,10 +3,12 @@
 
 #include <gtest/gtest.h>
 
+#include "biff/tests/support/BiffWriter.h"
 #include "formula/CExcelRecordFormula.h"
 #include "formula/tests/support/FormulaRecordBuilder.h"
 
 using testsupport::Bytes;
+using testsupport::Concat;
 using testsupport::FormulaBody;
 using testsupport::NumberResult;
 
@@ -16,12 +18,6 @@ namespace {
 Bytes Ref(std::uint16_t row, std::uint16_t columnField) {
     return {0x44, static_cast<std::uint8_t>(row), static_cast<std::uint8_t>(row >> 8),
             static_cast<std::uint8_t>(columnField), static_cast<std::uint8_t>(columnField >> 8)};
-}
-
-Bytes Join(std::initializer_list<Bytes> parts) {
-    Bytes all;
-    for (const Bytes& part : parts) all.insert(all.end(), part.begin(), part.end());
-    return all;
 }
 
 constexpr std::uint16_t kBothRelative = 0xC000;
@@ -39,22 +35,22 @@ TEST(FormulaFill, OnlyTheSameFormulaOneRowDownContinuesIt) {
         bool continues;
     };
     const Case cases[] = {
-        {"A5+1 above A6+1", Join({Ref(4, kBothRelative), kPlusOne}),
-         Join({Ref(5, kBothRelative), kPlusOne}), 5, 2, true},
-        {"$A$1 stays", Join({Ref(0, 0x0000), kPlusOne}), Join({Ref(0, 0x0000), kPlusOne}), 5, 2,
+        {"A5+1 above A6+1", Concat(Ref(4, kBothRelative), kPlusOne),
+         Concat(Ref(5, kBothRelative), kPlusOne), 5, 2, true},
+        {"$A$1 stays", Concat(Ref(0, 0x0000), kPlusOne), Concat(Ref(0, 0x0000), kPlusOne), 5, 2,
          true},
-        {"a relative row that did not move", Join({Ref(4, kBothRelative), kPlusOne}),
-         Join({Ref(4, kBothRelative), kPlusOne}), 5, 2, false},
-        {"an absolute row that moved", Join({Ref(4, 0x4000), kPlusOne}),
-         Join({Ref(5, 0x4000), kPlusOne}), 5, 2, false},
-        {"another column", Join({Ref(4, kBothRelative), kPlusOne}),
-         Join({Ref(5, kBothRelative | 1), kPlusOne}), 5, 2, false},
-        {"another constant", Join({Ref(4, kBothRelative), kPlusOne}),
-         Join({Ref(5, kBothRelative), {0x1E, 0x02, 0x00, 0x03}}), 5, 2, false},
-        {"two rows down", Join({Ref(4, kBothRelative), kPlusOne}),
-         Join({Ref(5, kBothRelative), kPlusOne}), 6, 2, false},
-        {"the next column", Join({Ref(4, kBothRelative), kPlusOne}),
-         Join({Ref(5, kBothRelative), kPlusOne}), 5, 3, false},
+        {"a relative row that did not move", Concat(Ref(4, kBothRelative), kPlusOne),
+         Concat(Ref(4, kBothRelative), kPlusOne), 5, 2, false},
+        {"an absolute row that moved", Concat(Ref(4, 0x4000), kPlusOne),
+         Concat(Ref(5, 0x4000), kPlusOne), 5, 2, false},
+        {"another column", Concat(Ref(4, kBothRelative), kPlusOne),
+         Concat(Ref(5, kBothRelative | 1), kPlusOne), 5, 2, false},
+        {"another constant", Concat(Ref(4, kBothRelative), kPlusOne),
+         Concat(Ref(5, kBothRelative), {0x1E, 0x02, 0x00, 0x03}), 5, 2, false},
+        {"two rows down", Concat(Ref(4, kBothRelative), kPlusOne),
+         Concat(Ref(5, kBothRelative), kPlusOne), 6, 2, false},
+        {"the next column", Concat(Ref(4, kBothRelative), kPlusOne),
+         Concat(Ref(5, kBothRelative), kPlusOne), 5, 3, false},
         {"area: relative first row, absolute last row",
          {0x25, 0x04, 0x00, 0x09, 0x00, 0x00, 0xC0, 0x00, 0x40},
          {0x25, 0x05, 0x00, 0x09, 0x00, 0x00, 0xC0, 0x00, 0x40},
