@@ -94,7 +94,9 @@ struct Rebuilt {
     bool wholeSheetList = false;
 };
 
-Rebuilt RebuildAndCount(const CExcelData& data) {
+// rawSheets: the raw scan's sheets; only a rebuild with fewer is asked
+// whether it holds its whole sheet list.
+Rebuilt RebuildAndCount(const CExcelData& data, std::size_t rawSheets) {
     Rebuilt rebuilt;
     rebuilt.path = CFileNameManager::MakeExtractedWorkbookName();
     CSectorReassembly reassembly;
@@ -108,7 +110,7 @@ Rebuilt RebuildAndCount(const CExcelData& data) {
     rebuilt.read = ScanAndParse(paser, other);
     rebuilt.cells = RecoveredCells(other);
     rebuilt.sheets = CountWorksheets(other);
-    rebuilt.wholeSheetList = HoldsItsSheetList(other);
+    rebuilt.wholeSheetList = rebuilt.sheets < rawSheets && HoldsItsSheetList(other);
     // The file outlives this model: it may become the data's.
     other.SetExtractedPath({});
     return rebuilt;
@@ -241,7 +243,6 @@ bool CFilePaser::CrossCheckWithRawScan() {
     // their cells counted twice. A stream rebuilt from the sectors wins
     // outright; any other copy when the raw scan's listed sheets hold no
     // more cells than it does.
-    const bool wholeSheetList = HoldsItsSheetList(*m_data);
     std::size_t rawListedCells = 0;
     const std::size_t copySheets = CountWorksheets(*m_data);
     std::size_t rawSheets = 0;
@@ -249,6 +250,8 @@ bool CFilePaser::CrossCheckWithRawScan() {
     // left them, or as the rebuild from the damaged file leaves them.
     const Counters afterCopy = ReadCounters();
     m_copyCells = RecoveredCells(*m_data);
+    // A copy without sheets holds no sheet list: it is not read.
+    const bool wholeSheetList = copySheets > 0 && HoldsItsSheetList(*m_data);
     // Two models at once would double the peak on a large stream: the
     // copy's goes while the others are read, and is read again if it wins.
     DropModel();
@@ -268,7 +271,9 @@ bool CFilePaser::CrossCheckWithRawScan() {
             m_rawScanned = true;
             m_rawCells = RecoveredCells(raw);
             rawSheets = CountWorksheets(raw);
-            rawListedCells = ListedCells(raw);
+            // Only a scan of two sheets or more can hold sheets its list
+            // does not name beside those a copy holds.
+            rawListedCells = rawSheets > 1 ? ListedCells(raw) : m_rawCells;
         }
     }
 
@@ -280,7 +285,7 @@ bool CFilePaser::CrossCheckWithRawScan() {
     // stream rebuilt from them competes too, and wins over the raw scan on
     // a tie (its sheet positions count from the stream's start).
     if (m_doubt != EExtractionDoubt::Reassembled) {
-        const Rebuilt rebuilt = RebuildAndCount(*m_data);
+        const Rebuilt rebuilt = RebuildAndCount(*m_data, rawSheets);
         RestoreCounters(afterCopy);
         if (RepairStopRequested()) {
             RemoveFile(rebuilt.path);
