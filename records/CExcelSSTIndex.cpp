@@ -68,7 +68,7 @@ std::vector<CExcelSSTDecoder::BucketStart> CExcelSSTIndex::Buckets(const std::ui
         }
     };
     collect(0);
-    if (!buckets.empty()) return buckets;
+    if (!buckets.empty() || entries == 0) return buckets;
     // Positions count from the start of the Workbook stream. When the
     // records were read from somewhere else (the raw file, the stream
     // starting one sector in), the first entry, which names the SST itself,

@@ -145,6 +145,7 @@ TEST(SstRealign, DamagedTablesNeverShift) {
     const Row rows[] = {
         {"sound, EXTSST present", [](Table&) {}, "kkkkkkkkkkkk"},
         {"sound, EXTSST absent", [](Table& t) { t.extsst.clear(); }, "kkkkkkkkkkkk"},
+        {"sound, EXTSST without an entry", [](Table& t) { t.extsst.resize(2); }, "kkkkkkkkkkkk"},
         {"sound, EXTSST positions damaged",
          [](Table& t) {
              SetEntry(t, 1, 0xFFFFFFF0, 12);
