@@ -350,13 +350,23 @@ bool CSstWalk::BackFill(const Start& from, const Start& to, DroppedBytes& lost) 
     std::uint32_t kept = 0;
     std::uint32_t missing = 0;
     std::uint32_t resume = 0;
+    // The offsets that start each count of strings running on to `to`, in
+    // increasing order: each try below is one search.
+    std::vector<std::vector<std::uint32_t>> starts(n + 1);
+    for (std::uint32_t q = from.offset; q <= to.offset; ++q) {
+        const std::int32_t count = chains[q - from.offset];
+        if (count >= 0 && static_cast<std::uint32_t>(count) <= n)
+            starts[static_cast<std::uint32_t>(count)].push_back(q);
+    }
     const auto explain = [&] {
         for (missing = 1; missing <= std::min(n, kMaxBackFillLost); ++missing) {
             for (kept = 0; kept < forward.size() && kept + missing <= n; ++kept) {
-                const auto need = static_cast<std::int32_t>(n - kept - missing);
-                for (resume = forward[kept] + kMinStringBytes * missing; resume <= to.offset;
-                     ++resume) {
-                    if (chains[resume - from.offset] == need) return true;
+                const std::vector<std::uint32_t>& candidates = starts[n - kept - missing];
+                const auto at = std::lower_bound(candidates.begin(), candidates.end(),
+                                                 forward[kept] + kMinStringBytes * missing);
+                if (at != candidates.end()) {
+                    resume = *at;
+                    return true;
                 }
             }
         }
