@@ -60,8 +60,6 @@ void RemoveFile(const std::filesystem::path& path) {
         std::filesystem::remove(path, ec);
 }
 
-// The stream rebuilt from a source's sectors, as a new temporary file that
-// the caller removes or hands to a data, and the cells its scan recovered.
 std::size_t CountWorksheets(const CExcelData& data) {
     std::size_t count = 0;
     for (const CExcelWorkBook& workbook : data.GetWorkbooks())
@@ -85,6 +83,8 @@ bool HoldsItsSheetList(const CExcelData& data) {
     return CRepairVerdict::CountSheets(data) == sheets;
 }
 
+// The stream rebuilt from a source's sectors, as a new temporary file that
+// the caller removes or hands to a data, and the cells its scan recovered.
 struct Rebuilt {
     std::filesystem::path path;
     std::vector<CSectorRun> from;
