@@ -6,7 +6,9 @@
 // The index is as untrusted as the table: an entry counts only when the
 // record it names is one of the records joined into the SST, the offset
 // lies inside that record's bytes, and the places keep increasing. Entries
-// that fail are dropped one by one; the others stay.
+// that fail are dropped one by one; the others stay. When none names a
+// joined record (the records were read from the raw file, not from the
+// stream), every position is moved by the distance the first entry gives.
 #pragma once
 
 #include <cstdint>
