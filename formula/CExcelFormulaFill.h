@@ -19,8 +19,11 @@ class CExcelSheetFormulas;
 class CExcelFormulaFill {
 public:
     // Whether `below` is `above` filled down one row (same column, the next
-    // row). Decodes both records once, as their GetRole does; either model
-    // may be null, as there.
+    // row). Neither record is decoded: their tokens are compared where
+    // their GetRole places them; either model may be null, as there. The
+    // two decode alike but for their rows, so `below` has a text, and a
+    // sound one, exactly when `above` has: a caller that decoded `above`
+    // need not decode `below` to know.
     static bool ContinuesDown(const CExcelRecordFormula& above, const CExcelRecordFormula& below,
                               const CExcelFormulaWorkbook* workbook,
                               const CExcelSheetFormulas* worksheet);

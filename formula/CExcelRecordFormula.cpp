@@ -215,14 +215,39 @@ bool CExcelRecordFormula::IsFormulaSound(const CExcelFormulaWorkbook* workbook,
     return DecodeOnce(workbook, worksheet).sound;
 }
 
-EFormulaRole CExcelRecordFormula::GetRole(const CExcelFormulaWorkbook* workbook,
+EFormulaRole CExcelRecordFormula::GetRole(const CExcelFormulaWorkbook*,
                                           const CExcelSheetFormulas* worksheet) const {
-    return DecodeOnce(workbook, worksheet).role;
+    if (const Decoded* kept = KeptDecode()) return kept->role;
+    return FindPlace(worksheet).role;
 }
 
 const CExcelRecordFormula* CExcelRecordFormula::GetHost(
-    const CExcelFormulaWorkbook* workbook, const CExcelSheetFormulas* worksheet) const {
-    return DecodeOnce(workbook, worksheet).host;
+    const CExcelFormulaWorkbook*, const CExcelSheetFormulas* worksheet) const {
+    if (const Decoded* kept = KeptDecode()) return kept->host;
+    return FindPlace(worksheet).host;
+}
+
+CExcelRecordFormula::Place CExcelRecordFormula::FindPlace(
+    const CExcelSheetFormulas* worksheet) const {
+    Place place;
+    if (m_formulaData.Size() == 0) return place;
+    std::uint16_t namedRow = 0;
+    std::uint16_t namedColumn = 0;
+    if (GetSharedFormulaRecord()) {
+        place.role = EFormulaRole::kSharedHost;
+    } else if (GetArrayRecord()) {
+        place.role = EFormulaRole::kArrayHost;
+    } else if (IsLoneExp(namedRow, namedColumn)) {
+        place.host = worksheet ? CExcelFormulaHostLookup::Find(*worksheet, m_row, m_column,
+                                                               namedRow, namedColumn)
+                               : nullptr;
+        if (!place.host)
+            place.role = EFormulaRole::kOrphan;
+        else
+            place.role = place.host->GetSharedFormulaRecord() ? EFormulaRole::kSharedMember
+                                                               : EFormulaRole::kArrayMember;
+    }
+    return place;
 }
 
 bool CExcelRecordFormula::IsLoneExp(std::uint16_t& namedRow, std::uint16_t& namedColumn) const {
@@ -252,26 +277,16 @@ const CExcelRecordFormula::Decoded& CExcelRecordFormula::DecodeOnce(
     // A record of only its fixed bytes has no token length field to start
     // from: no formula, and nothing the save could write as one.
     if (m_formulaData.Size() == 0) return keep({});
-    const CByteBuffer* shared = GetSharedFormulaRecord();
-    const CByteBuffer* array = GetArrayRecord();
-    std::uint16_t namedRow = 0;
-    std::uint16_t namedColumn = 0;
-    if (shared) {
-        found.role = EFormulaRole::kSharedHost;
-    } else if (array) {
-        found.role = EFormulaRole::kArrayHost;
-    } else if (IsLoneExp(namedRow, namedColumn)) {
-        found.host = worksheet ? CExcelFormulaHostLookup::Find(*worksheet, m_row, m_column,
-                                                               namedRow, namedColumn)
-                               : nullptr;
-        if (!found.host) {
-            found.role = EFormulaRole::kOrphan;
-            return keep({});
-        }
-        shared = found.host->GetSharedFormulaRecord();
-        array = shared ? nullptr : found.host->GetArrayRecord();
-        found.role = shared ? EFormulaRole::kSharedMember : EFormulaRole::kArrayMember;
-    }
+    const Place place = FindPlace(worksheet);
+    found.role = place.role;
+    found.host = place.host;
+    if (place.role == EFormulaRole::kOrphan) return keep({});
+    // A member decodes its host's tokens: the shared formula's, or else the
+    // array's.
+    const CByteBuffer* shared =
+        place.host ? place.host->GetSharedFormulaRecord() : GetSharedFormulaRecord();
+    const CByteBuffer* array = place.host ? (shared ? nullptr : place.host->GetArrayRecord())
+                                          : GetArrayRecord();
     CExcelFormulaParser parser;
     const std::u16string text = parser.Decode(m_formulaData.Data(), m_formulaData.DataLength(),
                                               m_row, m_column, workbook, worksheet, shared, array);

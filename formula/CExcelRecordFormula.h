@@ -121,7 +121,7 @@ public:
     std::uint8_t GetArrayLastColumn() const;
 
     // The formula text without a leading "=", decoded relative to this cell
-    // on the first call (of this, IsFormulaSound, GetRole or GetHost) and
+    // on the first call (of this, HasFormulaText or IsFormulaSound) and
     // kept: later calls return the kept text whatever models they are
     // given, until ReleaseDecoded. Either model may be null. A member of a
     // shared or array formula (its tokens a lone ptgExp) decodes its host's
@@ -138,11 +138,12 @@ public:
     // has no formula to give.
     bool IsFormulaSound(const CExcelFormulaWorkbook* workbook,
                         const CExcelSheetFormulas* worksheet) const;
-    // The record's role (decodes once, as GetFormulaText).
+    // The record's role: the kept decode's, or else found from the attached
+    // records and the host lookup alone, without decoding the tokens.
     EFormulaRole GetRole(const CExcelFormulaWorkbook* workbook,
                          const CExcelSheetFormulas* worksheet) const;
-    // The host record of a member; null for every other role (decodes once,
-    // as GetFormulaText).
+    // The host record of a member; null for every other role (found as
+    // GetRole finds the role).
     const CExcelRecordFormula* GetHost(const CExcelFormulaWorkbook* workbook,
                                        const CExcelSheetFormulas* worksheet) const;
 
@@ -164,6 +165,13 @@ public:
     std::u16string GetNumberFormatText(const CExcelWorkbookGlobals& workbook) const;
 
 private:
+    // The role and the host as the attached records and the host lookup
+    // give them.
+    struct Place {
+        EFormulaRole role = EFormulaRole::kOwn;
+        const CExcelRecordFormula* host = nullptr;
+    };
+    Place FindPlace(const CExcelSheetFormulas* worksheet) const;
     // Whether the tokens are a lone ptgExp; the cell it names.
     bool IsLoneExp(std::uint16_t& namedRow, std::uint16_t& namedColumn) const;
     std::u16string StringResultText() const;

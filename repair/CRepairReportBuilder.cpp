@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "format/CExcelFormatText.h"
+#include "formula/CExcelFormulaFill.h"
 #include "formula/CExcelFormulaParser.h"
 #include "formula/CExcelFormulaUnsound.h"
 #include "formula/CExcelRecordFormula.h"
@@ -132,9 +133,18 @@ CReportSheet BuildSheet(const CExcelWorkBook& book, const CExcelWorkSheet& sheet
         CountCell(out, cell);
         formats.Count(cell.m_xfIndex, shortfall);
     });
+    // A record that fills a sound one down, in its column, is sound as well
+    // and is not decoded: a column of one formula costs one decode.
+    std::vector<const CExcelRecordFormula*> soundAbove(kLastColumn + 1, nullptr);
     for (const CExcelRecordFormula& record : sheet.GetFormulas()) {
         if (record.GetColumn() > kLastColumn) continue;
+        const CExcelRecordFormula*& above = soundAbove[record.GetColumn()];
+        if (above && CExcelFormulaFill::ContinuesDown(*above, record, &book, &sheet)) {
+            above = &record;
+            continue;
+        }
         std::string reason = FallbackReason(record, book, sheet);
+        above = reason.empty() ? &record : nullptr;
         if (!reason.empty())
             out.formulasAsValues.push_back(
                 {{record.GetRow(), record.GetColumn()}, std::move(reason)});

@@ -63,8 +63,9 @@ bool CSaveFormulaWriter::IsWritable(const CExcelRecordFormula& record) const {
 
 void CSaveFormulaWriter::Place(const CExcelRecordFormula& record) {
     ColumnFill& fill = m_fills[record.GetColumn()];
-    const bool writable = IsWritable(record);
-    if (writable && fill.last &&
+    // The column's last record was writable, so a record that fills it
+    // down is too: it is not decoded to know.
+    if (fill.last &&
         CExcelFormulaFill::ContinuesDown(*fill.last, record, &m_workbook, &m_worksheet)) {
         // The fill's first record is written already: only the ones after
         // it are held, and only the text of the first held one is kept.
@@ -81,7 +82,7 @@ void CSaveFormulaWriter::Place(const CExcelRecordFormula& record) {
     if (fill.last) fill.last->ReleaseDecoded();
     WriteHeld(fill);
     fill.last = nullptr;
-    if (!writable) {
+    if (!IsWritable(record)) {
         WriteFormulaCell(record);
         return;
     }
