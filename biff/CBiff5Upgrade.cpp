@@ -39,6 +39,9 @@ constexpr std::uint16_t kINDEX = 0x020B;
 // The most characters a LABEL (8 fixed bytes, flag byte, 16-bit
 // characters) holds in one BIFF8 record.
 constexpr std::size_t kMaxLabelChars = (biff::kMaxBodyLength - 9) / 2;
+// Refused shared formulas remembered per translation (a bound on the
+// lookups each formula cell makes).
+constexpr std::size_t kMaxRefusedBlocks = 256;
 // XTI entries one EXTERNSHEET record holds (cXTI u16, 6 bytes each).
 constexpr std::size_t kMaxXti = (biff::kMaxBodyLength - 2) / 6;
 
@@ -149,15 +152,24 @@ Bytes UpgradeXf(const std::uint8_t* xf) {
 
 class CUpgrader {
 public:
-    // Sheet ranges of 3-D references: collected by the first pass,
-    // looked up by the second.
-    struct SheetRanges {
+    // A shared or array formula whose tokens cannot be rewritten: the cells
+    // that point at it keep their cached values instead.
+    struct RefusedBlock {
+        std::uint32_t substream;  // which BOF it follows, counting from 0
+        std::uint16_t rowFirst, rowLast;
+        std::uint8_t colFirst, colLast;
+    };
+
+    // What the first pass learns for the second: the sheet count, the sheet
+    // ranges of 3-D references, the shared formulas that were refused.
+    struct Prescan {
         bool collecting = true;
         std::uint32_t sheetCount = 0;
         std::vector<std::pair<std::uint16_t, std::uint16_t>> list;
+        std::vector<RefusedBlock> refused;
     };
 
-    CUpgrader(std::span<const std::uint8_t> in, SheetRanges& ranges)
+    CUpgrader(std::span<const std::uint8_t> in, Prescan& ranges)
         : m_in(in), m_ranges(ranges), m_cap(in.size() * 4 + 65536) {
         m_sheets = [this](std::uint16_t first, std::uint16_t last) {
             return RangeIndex(first, last);
@@ -268,6 +280,7 @@ private:
         MapStart(at);
         const std::uint8_t* body = m_in.data() + at + biff::kRecordHeaderSize;
         const std::uint16_t substream = GetU16(body + 2);
+        ++m_substream;
         if (substream == biff::kSubstreamGlobals) {
             m_sawGlobals = true;
             m_inGlobals = true;
@@ -467,6 +480,10 @@ private:
     void Formula(const Bytes& body, std::size_t next) {
         constexpr std::size_t kFixed = 20;
         if (body.size() < kFixed + 2) return;
+        if (PointsAtRefusedBlock(body, kFixed)) {
+            CachedValue(body, next);
+            return;
+        }
         CBiff5Tokens::Result result;
         if (Tokens(body, kFixed + 2, GetU16(body.data() + kFixed), body.size(), result) &&
             Fits(kFixed, result)) {
@@ -527,6 +544,25 @@ private:
         return false;
     }
 
+    // Whether a FORMULA's tokens are a lone ptgExp (row u16, col u16) that
+    // points at a shared or array formula the first pass refused.
+    bool PointsAtRefusedBlock(const Bytes& body, std::size_t fixed) const {
+        constexpr std::uint8_t kPtgExp = 0x01;
+        if (GetU16(body.data() + fixed) != 5 || body.size() < fixed + 7 ||
+            body[fixed + 2] != kPtgExp) {
+            return false;
+        }
+        const std::uint16_t row = GetU16(body.data() + fixed + 3);
+        const std::uint16_t col = GetU16(body.data() + fixed + 5);
+        for (const RefusedBlock& block : m_ranges.refused) {
+            if (block.substream == m_substream && row >= block.rowFirst && row <= block.rowLast &&
+                col >= block.colFirst && col <= block.colLast) {
+                return true;
+            }
+        }
+        return false;
+    }
+
     // ARRAY: rowFirst, rowLast, colFirst u8, colLast u8, options, chn u32,
     // cce at 12. SHRFMLA: the range, reserved u8, count u8, cce at 8.
     bool SharedTokens(std::uint16_t type, const Bytes& body, Bytes& out) {
@@ -535,6 +571,10 @@ private:
         CBiff5Tokens::Result result;
         if (!Tokens(body, fixed + 2, GetU16(body.data() + fixed), body.size(), result) ||
             !Fits(fixed, result)) {
+            if (m_ranges.collecting && m_ranges.refused.size() < kMaxRefusedBlocks) {
+                m_ranges.refused.push_back(
+                    {m_substream, GetU16(body.data()), GetU16(body.data() + 2), body[4], body[5]});
+            }
             return false;
         }
         out.assign(body.begin(), body.begin() + static_cast<std::ptrdiff_t>(fixed));
@@ -617,7 +657,8 @@ private:
     };
 
     std::span<const std::uint8_t> m_in;
-    SheetRanges& m_ranges;
+    Prescan& m_ranges;
+    std::uint32_t m_substream = 0;  // BOFs walked so far
     std::size_t m_cap;
     Bytes m_out;
     CBiff5Text m_text;
@@ -650,7 +691,7 @@ bool CBiff5Upgrade::HoldsBiff5Workbook(std::span<const std::uint8_t> bytes) {
 std::vector<std::uint8_t> CBiff5Upgrade::Upgrade(std::span<const std::uint8_t> bytes) {
     // The first pass learns the sheet count and every 3-D reference's sheet
     // range, which the globals need before their first NAME.
-    CUpgrader::SheetRanges ranges;
+    CUpgrader::Prescan ranges;
     CUpgrader collect(bytes, ranges);
     collect.Run();
     ranges.collecting = false;

@@ -159,7 +159,14 @@ TEST(CBiff5Upgrade, RewritesRecordsToTheirBiff8Layout) {
         {"FORMULA refused with an empty text",
          {Biff5Formula({0x18}, {3, 0, 0, 0, 0, 0, 0xFF, 0xFF})},
          {{0x0204, Cell({0, 0, 0})}}},
-        {"SHRFMLA refused is dropped", {{0x04BC, {0, 0, 1, 0, 0, 0, 0, 2, 1, 0, 0x18}}}, {}},
+        {"SHRFMLA refused is dropped, its cells keep their values",
+         {Biff5Formula({0x01, 0, 0, 0, 0}), {0x04BC, {0, 0, 1, 0, 0, 0, 0, 2, 1, 0, 0x18}}},
+         {{0x0203, Cell({0, 0, 0, 0, 0, 0, 0xF0, 0x3F})}}},
+        {"SHRFMLA",
+         {Biff5Formula({0x01, 0, 0, 0, 0}),
+          {0x04BC, {0, 0, 1, 0, 0, 0, 0, 2, 4, 0, 0x2C, 0, 0xC0, 0}}},
+         {{0x0006, Cell({0, 0, 0, 0, 0, 0, 0xF0, 0x3F, 0, 0, 0, 0, 0, 0, 5, 0, 0x01, 0, 0, 0, 0})},
+          {0x04BC, {0, 0, 1, 0, 0, 0, 0, 2, 5, 0, 0x2C, 0, 0, 0, 0xC0}}}},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(UpgradeSheet(c.in), c.out) << c.what;
