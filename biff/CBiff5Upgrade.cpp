@@ -155,7 +155,7 @@ public:
     // A shared or array formula whose tokens cannot be rewritten: the cells
     // that point at it keep their cached values instead.
     struct RefusedBlock {
-        std::uint32_t substream;  // which BOF it follows, counting from 0
+        std::uint32_t substream;  // which BOF it follows, counting from 1
         std::uint16_t rowFirst, rowLast;
         std::uint8_t colFirst, colLast;
     };
@@ -260,6 +260,11 @@ private:
                 PutRecord(m_out, type, body);
                 at = end;
                 if (--depth <= 0) return at;
+                continue;
+            }
+            // A STRING whose text a refused formula's cell already took.
+            if (type == biff::kSTRING && at == m_dropString) {
+                at = end;
                 continue;
             }
             // The own-workbook sheet list takes the place of the first
@@ -383,7 +388,6 @@ private:
                 Label(body.data(), text);
                 return;
             case biff::kSTRING:
-                if (next == m_dropString) return;
                 if (n < 2 || !Text(body, 2, GetU16(body.data()), text)) return;
                 PutString(out, text, false, (biff::kMaxBodyLength - 3) / 2);
                 break;
@@ -534,7 +538,7 @@ private:
             if (type == biff::kSTRING) {
                 const Bytes body(m_in.begin() + at + 4, m_in.begin() + at + 4 + length);
                 if (body.size() < 2 || !Text(body, 2, GetU16(body.data()), text)) return false;
-                m_dropString = at + biff::kRecordHeaderSize + length;
+                m_dropString = at;
                 return true;
             }
             if (type != biff::kARRAY && type != biff::kSHRFMLA && type != biff::kTABLE)
@@ -666,7 +670,7 @@ private:
     std::vector<std::pair<std::size_t, std::size_t>> m_starts;  // old record start -> new
     std::vector<Position> m_positions;
     std::uint32_t m_sheetCount = 0;
-    std::size_t m_dropString = static_cast<std::size_t>(-1);  // end of a STRING already used
+    std::size_t m_dropString = static_cast<std::size_t>(-1);  // start of a STRING already used
     Bytes m_waiting;  // link table and NAMEs held back until the BOUNDSHEETs are out
     std::uint32_t m_globalsSheets = 0;  // BOUNDSHEETs of the current globals
     bool m_sawGlobals = false;          // a BIFF5 globals substream was walked
