@@ -2,6 +2,7 @@
 
 #include <iconv.h>
 
+#include <algorithm>
 #include <string>
 
 namespace {
@@ -41,7 +42,8 @@ CBiff5Text::~CBiff5Text() {
 }
 
 void CBiff5Text::SetCodePage(std::uint16_t codePage) {
-    if (codePage == biff5::kCodePageUtf16) codePage = biff5::kCodePageDefault;
+    m_claimsUtf16 = codePage == biff5::kCodePageUtf16;
+    if (m_claimsUtf16) codePage = biff5::kCodePageDefault;
     if (codePage == m_codePage) return;
     Close();
     m_codePage = codePage;
@@ -64,6 +66,12 @@ void CBiff5Text::Open() {
 
 std::u16string CBiff5Text::Decode(std::span<const std::uint8_t> bytes) {
     std::u16string text;
+    if (m_claimsUtf16 && bytes.size() % 2 == 0 &&
+        std::find(bytes.begin(), bytes.end(), 0) != bytes.end()) {
+        for (std::size_t i = 0; i < bytes.size(); i += 2)
+            text.push_back(static_cast<char16_t>(biff5::GetU16(bytes.data() + i)));
+        return text;
+    }
     if (!m_tried) Open();
     if (m_handle == nullptr) {
         for (const std::uint8_t byte : bytes) text.push_back(byte);

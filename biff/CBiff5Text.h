@@ -55,13 +55,15 @@ public:
     CBiff5Text& operator=(const CBiff5Text&) = delete;
 
     // Takes the code page of a CODEPAGE record for the strings that follow.
-    // BIFF5 strings are byte strings whatever the record says: a workbook
-    // that claims 1200 (UTF-16, as Gnumeric writes in its Excel 95 streams)
-    // is read as Windows Latin 1.
+    // A workbook that claims 1200 (UTF-16, as Gnumeric writes in its Excel 95
+    // streams) holds byte strings in Windows Latin 1, and, for a text with a
+    // character past ASCII, its UTF-16LE bytes, counted in bytes.
     void SetCodePage(std::uint16_t codePage);
 
     // The characters of `bytes` as UTF-16. A byte sequence the code page
-    // does not map becomes U+FFFD.
+    // does not map becomes U+FFFD. Under a claimed 1200, bytes of an even
+    // count with a zero byte among them are UTF-16LE: no text of Latin 1
+    // holds a NUL.
     std::u16string Decode(std::span<const std::uint8_t> bytes);
 
     // Appends the flag byte and the characters of text (the caller writes
@@ -73,6 +75,7 @@ private:
     void Close();
 
     std::uint16_t m_codePage;
+    bool m_claimsUtf16 = false;
     void* m_handle = nullptr;  // iconv_t, or null before the first use
     bool m_tried = false;      // whether opening was tried for this code page
 };

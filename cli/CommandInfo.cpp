@@ -93,6 +93,8 @@ void PrintExtraction(const CRepairTrace& trace) {
                                              : "raw scan",
             trace.m_scannedExtractedCopy ? trace.m_copyCells : trace.m_rawCells,
             trace.m_scannedExtractedCopy ? trace.m_rawCells : trace.m_copyCells);
+    if (trace.m_translatedOlderRecords)
+        std::printf("older records: an Excel 5.0/95 workbook, translated to BIFF8 records\n");
     std::printf("scanned: %s\n", !trace.m_reassembledFrom.empty() ? "the rebuilt Workbook stream"
                                  : trace.m_scannedExtractedCopy
                                      ? "the extracted Workbook stream"

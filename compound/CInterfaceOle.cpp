@@ -9,6 +9,8 @@
 namespace {
 
 const std::u16string kWorkbookStreamName = u"Workbook";
+// The stream of an Excel 5.0/95 workbook.
+const std::u16string kOlderWorkbookStreamName = u"Book";
 
 // The parse, in order. Each step reports 0 or one bit. A step that throws
 // (out of memory on a huge table) reports `bitIfAborted`, the bit of what it
@@ -103,12 +105,22 @@ unsigned long CInterfaceOle::GetStructureFlags() const {
 }
 
 int CInterfaceOle::CopyWorkbook(const std::filesystem::path& path) {
+    bool hasWorkbook = false;
+    try {
+        hasWorkbook = m_container && COleChainBuilder(m_container.get()).FindStream(
+                                         kWorkbookStreamName) >= 0;
+    } catch (...) {
+    }
+    return CopyStream(hasWorkbook ? kWorkbookStreamName : kOlderWorkbookStreamName, path);
+}
+
+int CInterfaceOle::CopyStream(const std::u16string& name, const std::filesystem::path& path) {
     std::uint32_t bit;
     try {
         std::int32_t id = -1;
         if (m_container) {
             COleChainBuilder builder(m_container.get());
-            id = builder.FindStream(kWorkbookStreamName);
+            id = builder.FindStream(name);
         }
         if (id < 0) {
             bit = ErrWorkbookNotFound;

@@ -52,7 +52,8 @@ public:
     unsigned long GetStructureFlags() const;
 
     // Copies the stream named "Workbook" (letter case ignored) to path
-    // (created or truncated). Returns 0 only when its chain is sound, its
+    // (created or truncated); in a file without one, the "Book" stream of an
+    // Excel 5.0/95 workbook. Returns 0 only when its chain is sound, its
     // size field agrees with the chain, every piece was read and the file
     // was written and closed. Otherwise the bits, also ORed into the parse
     // error: ErrWorkbookNotFound (nothing is created), ErrOpenFile,
@@ -62,6 +63,9 @@ public:
     // holds what the chain holds) and ErrStreamSector (the output lacks the
     // skipped sectors).
     int CopyWorkbook(const std::filesystem::path& path);
+    // Copies the stream of that name (found as CopyWorkbook finds its own) to
+    // path, with CopyWorkbook's result bits.
+    int CopyStream(const std::u16string& name, const std::filesystem::path& path);
     // The sector numbers behind the last CopyWorkbook()'s ErrStreamSector,
     // ErrStreamChain and ErrStreamSize: the pieces skipped and where the
     // chain was cut. Empty before a copy read the chain; valid until the

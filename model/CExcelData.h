@@ -67,12 +67,22 @@ public:
     // The temporary copy of the "Workbook" stream; empty until an
     // extraction succeeds. The data deletes that file when destroyed.
     const std::filesystem::path& GetExtractedPath() const { return m_extractedPath; }
-    void SetExtractedPath(std::filesystem::path path) { m_extractedPath = std::move(path); }
-    // The file the scan reads: the extracted copy when there is one, else
-    // the source file itself.
+    // A new extracted copy lets the translated records (below) go: they
+    // were the old scan file's.
+    void SetExtractedPath(std::filesystem::path path);
+    // The records of an Excel 5.0/95 workbook that the scan file holds,
+    // translated to BIFF8 into a temporary file of their own; empty when
+    // none were. The data deletes that file when destroyed, or when another
+    // translation or extracted copy replaces it.
+    const std::filesystem::path& GetTranslatedPath() const { return m_translatedPath; }
+    void SetTranslatedPath(std::filesystem::path path);
+    // The file the scan reads: the translated records when there are some,
+    // else the extracted copy when there is one, else the source file
+    // itself.
     const std::filesystem::path& GetScanPath() const;
-    // How the scan reads path: mapped when it is the extracted copy, which
-    // this process wrote and nobody else changes; by reads otherwise.
+    // How the scan reads path: mapped when it is the extracted copy or the
+    // translated records, which this process wrote and nobody else changes;
+    // by reads otherwise.
     CInputFile::EAccess AccessFor(const std::filesystem::path& path) const;
 
 private:
@@ -87,4 +97,5 @@ private:
     bool m_releaseWhileSaving = false;
     std::filesystem::path m_sourcePath;
     std::filesystem::path m_extractedPath;
+    std::filesystem::path m_translatedPath;
 };

@@ -4,6 +4,11 @@
 #include <optional>
 #include <system_error>
 
+#include "biff/BiffRecordIds.h"
+#include "biff/CBiff5Upgrade.h"
+#include "biff/CBofSignature.h"
+#include "biff/CFileIO.h"
+#include "biff/CInputFile.h"
 #include "compound/CInterfaceOle.h"
 #include "compound/EErrorCode.h"
 #include "model/CExcelData.h"
@@ -201,6 +206,47 @@ bool CFilePaser::ReassembleWorkbook() {
 
 bool CFilePaser::ScanFile() {
     if (!m_data) return false;
+    const Counters before = ReadCounters();
+    if (!ScanRecords()) return false;
+    // An Excel 5.0/95 workbook is read through the BIFF8 records its own
+    // translate to. The translation holds a BIFF8 globals BOF: it is made
+    // once.
+    if (HoldsBiff8Globals(*m_data) || !TranslateOlderRecords()) return true;
+    DropModel();
+    RestoreCounters(before);
+    return ScanRecords();
+}
+
+bool CFilePaser::TranslateOlderRecords() {
+    CInputFile file;
+    if (!file.Open(m_data->GetScanPath()) || file.Length() > kMaxTranslatedBytes) return false;
+    // Looked for block by block: most files that come here are damaged
+    // BIFF8 ones, not read whole for nothing. Blocks start at multiples of
+    // 64, where a stream's first BOF lies.
+    constexpr std::size_t kBlock = 1 << 20;
+    std::vector<std::uint8_t> bytes(kBlock);
+    bool found = false;
+    for (std::uint64_t at = 0; !found && at < file.Length(); at += kBlock) {
+        const std::size_t got = file.ReadAt(at, bytes.data(), kBlock);
+        found = CBiff5Upgrade::HoldsBiff5Workbook({bytes.data(), got});
+    }
+    if (!found) return false;
+    bytes.resize(static_cast<std::size_t>(file.Length()));
+    if (file.ReadAt(0, bytes.data(), bytes.size()) != bytes.size()) return false;
+    const std::vector<std::uint8_t> translated = CBiff5Upgrade::Upgrade(bytes);
+    bytes = {};
+    const std::filesystem::path name = CFileNameManager::MakeExtractedWorkbookName();
+    if (translated.size() > kMaxTranslatedBytes ||
+        !CFileIO::WriteNewFile(translated.data(), name,
+                               static_cast<std::uint32_t>(translated.size()))) {
+        RemoveFile(name);
+        return false;
+    }
+    m_data->SetTranslatedPath(name);
+    return true;
+}
+
+bool CFilePaser::ScanRecords() {
     CExcelScanFile scanner(m_data->GetScanPath());
     if (RepairStopRequested()) return false;
     if (!scanner.ScanForSubstreams(m_data)) return false;
@@ -315,6 +361,19 @@ bool CFilePaser::CrossCheckWithRawScan() {
     RemoveFile(m_data->GetExtractedPath());
     m_data->SetExtractedPath({});
     return ScanAndParse(*this, *m_data) || !RepairStopRequested();
+}
+
+bool CFilePaser::HoldsBiff8Globals(const CExcelData& data) {
+    CInputFile file;
+    if (!file.Open(data.GetScanPath())) return false;
+    for (const CExcelBOFRecord& entry : data.GetBOFList()) {
+        if (!entry.IsGlobals()) continue;
+        std::array<std::uint8_t, biff::kBofTestSize> bof{};
+        if (file.ReadAt(entry.GetStart(), bof.data(), bof.size()) == bof.size() &&
+            CBofSignature::SubstreamAt(bof.data()) == biff::kSubstreamGlobals)
+            return true;
+    }
+    return false;
 }
 
 void CFilePaser::DropModel() {

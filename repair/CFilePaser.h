@@ -51,8 +51,10 @@ public:
 
     // Searches the scan file (the extracted copy, else the source) for BOF
     // records, makes one workbook per globals substream and reads their
-    // global records and sheet lists. False when the file cannot be opened
-    // or a stop was requested.
+    // global records and sheet lists. A scan file without a BIFF8 globals
+    // BOF that holds an Excel 5.0/95 workbook is read through its records
+    // translated to BIFF8 (the data's translated path). False when the
+    // file cannot be opened or a stop was requested.
     bool ScanFile();
 
     // Parses every sheet's records into the model. Problems inside the
@@ -103,6 +105,15 @@ private:
     bool ReassembleWorkbook();
     // Empties the data's model: its substreams, workbooks and damage log.
     void DropModel();
+    // The BOF search and the workbooks it makes, over the data's scan file.
+    bool ScanRecords();
+    // When the scan file holds an Excel 5.0/95 workbook: its records
+    // translated to BIFF8 become the data's translated path, and true.
+    bool TranslateOlderRecords();
+    // Whether a globals substream the scan found starts at a BIFF8 BOF.
+    static bool HoldsBiff8Globals(const CExcelData& data);
+    // A larger scan file is not read whole to be translated.
+    static constexpr std::uint64_t kMaxTranslatedBytes = 256u << 20;
 
     CExcelData* m_data = nullptr;
     unsigned long m_parseError = 0;

@@ -111,6 +111,8 @@ struct CRepairReport {
     // unusable.
     std::optional<std::vector<std::string>> headerConditionsFailed;
     bool scannedExtractedStream = false;
+    // The records read were an Excel 5.0/95 workbook's, translated to BIFF8.
+    bool translatedOlderRecords = false;
     // The sectors the scanned stream was rebuilt from, in stream order, when
     // no chain was usable; empty when it was copied or the raw file scanned.
     std::vector<CSectorRun> reassembledFrom;

@@ -250,6 +250,7 @@ CRepairReport CRepairReportBuilder::Build(const CExcelData& data, const CRepairT
     if (!(trace.m_structureFlags == StructAll && trace.m_parseError != 0))
         report.headerConditionsFailed = SplitNames(StructureFlagNames(trace.m_structureFlags));
     report.scannedExtractedStream = trace.m_scannedExtractedCopy;
+    report.translatedOlderRecords = trace.m_translatedOlderRecords;
     report.reassembledFrom = trace.m_reassembledFrom;
     if (trace.m_copyDoubt != EExtractionDoubt::None)
         report.copyDoubt = CExtractionDoubt::Describe(trace.m_copyDoubt);

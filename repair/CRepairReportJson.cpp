@@ -220,6 +220,7 @@ std::string CRepairReportJson::Write(const CRepairReport& report) {
     json.Key("stream").String(!report.reassembledFrom.empty() ? "reassembled"
                               : report.scannedExtractedStream ? "extracted"
                                                               : "raw file");
+    json.Key("older_records_translated").Bool(report.translatedOlderRecords);
     json.Key("reassembled_from").Open('[');
     for (const CSectorRun& run : report.reassembledFrom) {
         json.Open('{');

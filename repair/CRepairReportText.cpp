@@ -131,6 +131,8 @@ std::string CRepairReportText::Write(const CRepairReport& report) {
         out += report.scannedExtractedStream ? "  Read from the extracted Workbook stream\n"
                                              : "  Read from the raw file\n";
     }
+    if (report.translatedOlderRecords)
+        out += "  Read as an Excel 5.0/95 workbook, its records translated to Excel 97-2003 ones\n";
     if (!report.copyDoubt.empty())
         out += "  The stream copy was doubted: " + report.copyDoubt + "\n";
     PutSectorList(out, "Sectors skipped", report.skippedSectors, report.skippedSectorsTotal);

@@ -38,6 +38,9 @@ struct CRepairTrace {
     // The sectors the kept model's stream was rebuilt from, in stream
     // order; empty when the kept stream was not rebuilt.
     std::vector<CSectorRun> m_reassembledFrom;
+    // Whether the kept model was read from Excel 5.0/95 records translated
+    // to BIFF8.
+    bool m_translatedOlderRecords = false;
     // Set when the repair failed because nothing was recovered (or the
     // workbook is encrypted); the message shown says the same.
     bool m_nothingRecovered = false;

@@ -60,6 +60,7 @@ bool Repair(CExcelData* data, CRepairTrace* trace) {
         trace->m_copyCells = paser.GetCopyCells();
         trace->m_rawCells = paser.GetRawCells();
         if (trace->m_scannedExtractedCopy) trace->m_reassembledFrom = paser.GetReassembledFrom();
+        trace->m_translatedOlderRecords = !data->GetTranslatedPath().empty();
     }
 
     if (const std::optional<ESourceKind> failure = CRepairVerdict::AfterScan(*data))

@@ -49,11 +49,13 @@ std::vector<Record> Split(const Bytes& bytes, std::size_t from = 0) {
     return records;
 }
 
-// Globals (Windows-1252, two sheets) then one worksheet holding `sheet`;
-// returns the records of the rewritten worksheet between its BOF and EOF.
-std::vector<Record> UpgradeSheet(const std::vector<Record>& sheet) {
+// Globals (the code page, Windows-1252 unless given, two sheets) then one
+// worksheet holding `sheet`; returns the records of the rewritten worksheet
+// between its BOF and EOF.
+std::vector<Record> UpgradeSheet(const std::vector<Record>& sheet, std::uint16_t codePage = 1252) {
     Bytes stream = Biff5Bof(0x0005);
-    const Bytes globals = Records({{0x0042, {0xE4, 0x04}},
+    const Bytes globals = Records({{0x0042, {static_cast<std::uint8_t>(codePage),
+                                             static_cast<std::uint8_t>(codePage >> 8)}},
                                    {0x0085, {0, 0, 0, 0, 0, 0, 1, 'A'}},
                                    {0x0085, {0, 0, 0, 0, 0, 0, 1, 'B'}}});
     for (const Bytes& part : {globals, Eof(), Biff5Bof(0x0010), Records(sheet), Eof()}) {
@@ -170,6 +172,24 @@ TEST(CBiff5Upgrade, RewritesRecordsToTheirBiff8Layout) {
     };
     for (const auto& c : cases) {
         EXPECT_EQ(UpgradeSheet(c.in), c.out) << c.what;
+    }
+}
+
+TEST(CBiff5Upgrade, ReadsTheUtf16TextsOfAStreamThatClaimsCodePage1200) {
+    const struct {
+        const char* what;
+        Bytes in;
+        Bytes out;
+    } cases[] = {
+        {"ASCII in bytes", {3, 0, 'a', 'b', 'c'}, {3, 0, 0, 'a', 'b', 'c'}},
+        {"Latin 1 in UTF-16 bytes", {4, 0, '1', 0, 0xD7, 0}, {2, 0, 0, '1', 0xD7}},
+        {"past Latin 1", {4, 0, 'h', 0, 0x52, 0x01}, {2, 0, 1, 'h', 0, 0x52, 0x01}},
+        {"odd count stays bytes", {3, 0, 'a', 0, 'b'}, {3, 0, 0, 'a', 0, 'b'}},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(UpgradeSheet({{0x0204, Cell(c.in)}}, 1200),
+                  (std::vector<Record>{{0x0204, Cell(c.out)}}))
+            << c.what;
     }
 }
 

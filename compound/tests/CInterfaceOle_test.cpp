@@ -94,7 +94,6 @@ TEST(CInterfaceOle, AWorkbookStreamNamedInCapitalsIsCopied) {
 
 TEST(CInterfaceOle, NoWorkbookStreamCreatesNoOutput) {
     Builder builder;
-    builder.AddStream(u"Book", Pattern(9000, 3));
     builder.AddStream(u"Workbook ", Pattern(9000, 5));
     ParsedFile parsed(builder.Build());
     ASSERT_EQ(parsed.Bits(), 0u);
@@ -102,6 +101,18 @@ TEST(CInterfaceOle, NoWorkbookStreamCreatesNoOutput) {
     EXPECT_EQ(parsed.CopyWorkbook(out), ErrWorkbookNotFound);
     EXPECT_FALSE(std::filesystem::exists(parsed.Output()));
     EXPECT_EQ(parsed.Bits(), static_cast<unsigned long>(ErrWorkbookNotFound));
+}
+
+TEST(CInterfaceOle, AnExcel95BookStreamIsCopiedOnlyWithoutAWorkbookStream) {
+    for (const bool withWorkbook : {false, true}) {
+        Builder builder;
+        builder.AddStream(u"Book", Pattern(9000, 3));
+        if (withWorkbook) builder.AddStream(u"Workbook", Pattern(9000, 5));
+        ParsedFile parsed(builder.Build());
+        std::vector<std::uint8_t> out;
+        EXPECT_EQ(parsed.CopyWorkbook(out), 0);
+        EXPECT_EQ(out, Pattern(9000, withWorkbook ? 5 : 3));
+    }
 }
 
 TEST(CInterfaceOle, CopyBeforeParseFindsNothing) {

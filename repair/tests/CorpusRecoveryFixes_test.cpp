@@ -3,7 +3,8 @@
 //   edr-Test_git_issue_532_mulcells  RK numbers with the divide-by-100 flag
 //   poi-28772, poi-ex42564-21435     BIFF8 BOF records with an 8-byte body
 //   roo-boolean                      BOOLERR records with a padding byte
-// Skips when ../shared is absent.
+// and the Excel 5.0/95 "Book" streams that some of them hold beside their
+// Workbook stream, read on their own. Skips when ../shared is absent.
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -13,7 +14,10 @@
 #include <tuple>
 #include <vector>
 
+#include "biff/tests/support/BiffWriter.h"
 #include "biff/tests/support/CorpusFiles.h"
+#include "compound/CInterfaceOle.h"
+#include "compound/tests/support/CompoundFileBuilder.h"
 #include "model/CExcelData.h"
 #include "platform/RunState.h"
 #include "platform/ScopedMessageCapture.h"
@@ -47,8 +51,9 @@ struct Outcome {
     std::vector<std::string> differing;
 };
 
-Outcome RepairAndCompare(const fs::path& shared, const std::string& name) {
-    const fs::path source = shared / "corpus" / "xls" / (name + ".xls");
+// source: the corpus file itself unless given.
+Outcome RepairAndCompare(const fs::path& shared, const std::string& name, fs::path source = {}) {
+    if (source.empty()) source = shared / "corpus" / "xls" / (name + ".xls");
     const Dump truth =
         corpus::ParseDumpCells(corpus::ReadAll(shared / "corpus" / "truth" / (name + ".tsv")));
 
@@ -99,6 +104,41 @@ TEST(CorpusRecoveryFixes, StreamsWithEightByteBofsGiveTheirSheets) {
     MENDWELL_REQUIRE_SHARED(shared);
     ExpectEveryCell(shared, "poi-28772", 488);
     ExpectEveryCell(shared, "poi-ex42564-21435", 104);
+}
+
+TEST(CorpusRecoveryFixes, ExcelNinetyFiveBookStreamsGiveTheCellsOfTheirWorkbook) {
+    MENDWELL_REQUIRE_SHARED(shared);
+    // Their Book streams hold the cells of their Workbook streams; one of
+    // them keeps its texts past ASCII as UTF-16 under code page 1200.
+    const struct {
+        const char* name;
+        std::size_t cells;
+    } files[] = {{"gnumeric-chitest", 238},
+                 {"gnumeric-formats", 4092},
+                 {"gnumeric-ttest", 728},
+                 {"edr-Test_git_issue_532_mulcells", 41683}};
+    const fs::path folder = fs::temp_directory_path() / "mendwell-book-streams";
+    fs::create_directories(folder);
+    for (const auto& file : files) {
+        SCOPED_TRACE(file.name);
+        const fs::path bare = folder / (std::string(file.name) + ".book");
+        CInterfaceOle ole;
+        ole.SetFileNameSrc(shared / "corpus" / "xls" / (std::string(file.name) + ".xls"));
+        ole.ParseFile();
+        ASSERT_EQ(ole.CopyStream(u"Book", bare), 0);
+        CompoundFileBuilder builder;
+        builder.AddStream(u"Book", testsupport::ReadFileBytes(bare));
+        const fs::path compound = folder / (std::string(file.name) + ".xls");
+        ASSERT_TRUE(testsupport::WriteFileBytes(compound, builder.Build()));
+        for (const fs::path& source : {bare, compound}) {
+            const Outcome outcome = RepairAndCompare(shared, file.name, source);
+            EXPECT_TRUE(outcome.succeeded);
+            EXPECT_EQ(outcome.cells, file.cells);
+            EXPECT_EQ(outcome.agreed, outcome.cells) << source;
+            for (const std::string& line : outcome.differing) ADD_FAILURE() << line;
+        }
+    }
+    fs::remove_all(folder);
 }
 
 TEST(CorpusRecoveryFixes, PaddedBoolErrRecordsGiveTheirBooleans) {
