@@ -12,17 +12,14 @@
 #include <string>
 #include <vector>
 
+#include "biff/CByteBuffer.h"
+
 namespace biff5 {
 
 // Little-endian reads (the caller checks that the bytes are there) and
 // appends, shared by the BIFF5 record and token translators.
-inline std::uint16_t GetU16(const std::uint8_t* at) {
-    return static_cast<std::uint16_t>(at[0] | (at[1] << 8));
-}
-inline std::uint32_t GetU32(const std::uint8_t* at) {
-    return static_cast<std::uint32_t>(at[0]) | (static_cast<std::uint32_t>(at[1]) << 8) |
-           (static_cast<std::uint32_t>(at[2]) << 16) | (static_cast<std::uint32_t>(at[3]) << 24);
-}
+inline constexpr auto GetU16 = &CDataReader::GetU16;
+inline constexpr auto GetU32 = &CDataReader::GetU32;
 inline void PutU16(std::vector<std::uint8_t>& out, std::uint16_t value) {
     out.push_back(static_cast<std::uint8_t>(value & 0xFF));
     out.push_back(static_cast<std::uint8_t>(value >> 8));
