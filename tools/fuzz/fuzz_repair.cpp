@@ -73,6 +73,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     // The repair's failure messages would flood libFuzzer's output.
     ScopedMessageCapture quiet;
     std::string extracted;
+    std::string translated;
     {
         CExcelData model;
         model.SetSourcePath(source);
@@ -84,11 +85,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             CCellDumpWriter(dump).Write(model);
         }
         extracted = model.GetExtractedPath().string();
+        translated = model.GetTranslatedPath().string();
     }
-    // The model deletes its extracted copy of the stream when it goes.
+    // The model deletes its extracted copy of the stream, and its translated
+    // records, when it goes.
     std::error_code ignored;
     if (!extracted.empty())
         Check(!fs::exists(extracted, ignored), "the extracted stream copy is deleted with its model");
+    if (!translated.empty())
+        Check(!fs::exists(translated, ignored), "the translated records are deleted with their model");
     fs::remove(source, ignored);
     return 0;
 }
