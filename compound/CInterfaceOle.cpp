@@ -107,8 +107,8 @@ unsigned long CInterfaceOle::GetStructureFlags() const {
 int CInterfaceOle::CopyWorkbook(const std::filesystem::path& path) {
     bool hasWorkbook = false;
     try {
-        hasWorkbook = m_container && COleChainBuilder(m_container.get()).FindStream(
-                                         kWorkbookStreamName) >= 0;
+        hasWorkbook =
+            m_container && COleChainBuilder(m_container.get()).FindStream(kWorkbookStreamName) >= 0;
     } catch (...) {
     }
     return CopyStream(hasWorkbook ? kWorkbookStreamName : kOlderWorkbookStreamName, path);

@@ -245,7 +245,7 @@ CExcelRecordFormula::Place CExcelRecordFormula::FindPlace(
             place.role = EFormulaRole::kOrphan;
         else
             place.role = place.host->GetSharedFormulaRecord() ? EFormulaRole::kSharedMember
-                                                               : EFormulaRole::kArrayMember;
+                                                              : EFormulaRole::kArrayMember;
     }
     return place;
 }
@@ -285,8 +285,8 @@ const CExcelRecordFormula::Decoded& CExcelRecordFormula::DecodeOnce(
     // array's.
     const CByteBuffer* shared =
         place.host ? place.host->GetSharedFormulaRecord() : GetSharedFormulaRecord();
-    const CByteBuffer* array = place.host ? (shared ? nullptr : place.host->GetArrayRecord())
-                                          : GetArrayRecord();
+    const CByteBuffer* array =
+        place.host ? (shared ? nullptr : place.host->GetArrayRecord()) : GetArrayRecord();
     CExcelFormulaParser parser;
     const std::u16string text = parser.Decode(m_formulaData.Data(), m_formulaData.DataLength(),
                                               m_row, m_column, workbook, worksheet, shared, array);

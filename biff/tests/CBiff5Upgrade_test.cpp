@@ -54,10 +54,10 @@ std::vector<Record> Split(const Bytes& bytes, std::size_t from = 0) {
 // between its BOF and EOF.
 std::vector<Record> UpgradeSheet(const std::vector<Record>& sheet, std::uint16_t codePage = 1252) {
     Bytes stream = Biff5Bof(0x0005);
-    const Bytes globals = Records({{0x0042, {static_cast<std::uint8_t>(codePage),
-                                             static_cast<std::uint8_t>(codePage >> 8)}},
-                                   {0x0085, {0, 0, 0, 0, 0, 0, 1, 'A'}},
-                                   {0x0085, {0, 0, 0, 0, 0, 0, 1, 'B'}}});
+    const Bytes globals = Records(
+        {{0x0042, {static_cast<std::uint8_t>(codePage), static_cast<std::uint8_t>(codePage >> 8)}},
+         {0x0085, {0, 0, 0, 0, 0, 0, 1, 'A'}},
+         {0x0085, {0, 0, 0, 0, 0, 0, 1, 'B'}}});
     for (const Bytes& part : {globals, Eof(), Biff5Bof(0x0010), Records(sheet), Eof()}) {
         stream.insert(stream.end(), part.begin(), part.end());
     }
